@@ -1,0 +1,32 @@
+#!/bin/bash
+# Installs every package Lumaro needs to build, run and test on Debian 12.
+# Does nothing (beyond a quick check) when they are all present.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  libgtk2.0-dev libfribidi-dev libfreetype-dev libcups2-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool imagemagick ghostscript
+  culmus fonts-dejavu-core faketime cups
+  python3 python3-icalendar tzdata
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,87 @@
+#include "cli/cli.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "cli/commands.h"
+#include "cli/out_buffer.h"
+#include "storage/settings.h"
+#include "storage/translate.h"
+
+namespace cli {
+
+OutBuffer& OutBuffer::operator<<(long long v) {
+  char tmp[24];
+  auto [ptr, ec] = std::to_chars(tmp, tmp + sizeof tmp, v);
+  (void)ec;
+  buf_.append(tmp, static_cast<size_t>(ptr - tmp));
+  return *this;
+}
+
+int UsageFail(std::FILE* err, const std::string& message) {
+  std::fprintf(err, "lumaro-cli: %s\n", message.c_str());
+  return kCliUsage;
+}
+
+namespace {
+
+struct Command {
+  std::string_view name;
+  int (*run)(const Args&, std::FILE*, std::FILE*);
+};
+
+constexpr Command kCommands[] = {
+    {"dump", CmdDump},
+};
+
+constexpr const char* kUsage =
+    "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands: dump)";
+
+// Loads the user's settings and translations for one run; never writes them.
+class Session {
+ public:
+  Session() {
+    settingsInit();
+  }
+  void Start() { translate_init(getLanguagePrefix(getLanguage())); }
+  ~Session() { translate_done(); }
+};
+
+}  // namespace
+}  // namespace cli
+
+int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
+  using namespace cli;
+  Session session;
+  size_t i = 0;
+  for (; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--israel") {
+      diasporaSetFlag(0);
+    } else if (a == "--diaspora") {
+      diasporaSetFlag(1);
+    } else if (a == "--style") {
+      if (i + 1 >= args.size()) return UsageFail(err, "--style needs a value (1 Sephardic, 2 Ashkenazi)");
+      const std::string& v = args[++i];
+      if (v != "1" && v != "2") return UsageFail(err, "invalid style '" + v.substr(0, 40) + "' (1 Sephardic, 2 Ashkenazi)");
+      setStyle(v == "1" ? 1 : 2);
+    } else if (a == "--help" || a == "-h") {
+      std::fprintf(out, "%s\n", kUsage);
+      return kCliOk;
+    } else if (a.size() > 1 && a[0] == '-') {
+      return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'");
+    } else {
+      break;
+    }
+  }
+  if (i >= args.size()) return UsageFail(err, "no command given; " + std::string(kUsage + 7));
+  const std::string& name = args[i];
+  const Args rest(args.begin() + static_cast<long>(i) + 1, args.end());
+  for (const Command& c : kCommands) {
+    if (name == c.name) {
+      session.Start();
+      return c.run(rest, out, err);
+    }
+  }
+  return UsageFail(err, "unknown command '" + name.substr(0, 40) + "'");
+}

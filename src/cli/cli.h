@@ -1,0 +1,15 @@
+// lumaro-cli: the engine without a display. RunCli is the whole program
+// (main only forwards to it) so tests can drive it in-process.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Exit statuses.
+constexpr int kCliOk = 0;
+constexpr int kCliUsage = 2;
+
+// Runs lumaro-cli with the arguments after the program name. Normal output
+// goes to `out`, the one-line error of a usage failure to `err`.
+int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);

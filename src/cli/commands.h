@@ -1,0 +1,19 @@
+// The lumaro-cli commands. Each gets the arguments after its name and
+// returns the exit status; a usage error prints one line through UsageFail.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Args = std::vector<std::string>;
+
+// Prints "lumaro-cli: <message>" on err and returns the usage exit status.
+int UsageFail(std::FILE* err, const std::string& message);
+
+// dump FROM TO: one TSV line per day.
+int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+
+}  // namespace cli

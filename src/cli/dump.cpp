@@ -1,0 +1,59 @@
+// dump FROM TO: one tab-separated line per day.
+#include <string>
+
+#include "calendar/calendar.h"
+#include "calendar/names.h"
+#include "cli/args.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/out_buffer.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kHeader =
+    "date\tabs\twd\thebrew\tholidays\tspecial_day\trosh_khodesh\tomer\tsections\tdaf_yomi\tyizkor\tshabbat_time\n";
+
+void AppendTwoDigits(OutBuffer& o, int v) {
+  o << static_cast<char>('0' + v / 10) << static_cast<char>('0' + v % 10);
+}
+
+void WriteDay(OutBuffer& o, AbsoluteDay d) {
+  const GregorianDate g = GregorianFromAbsolute(d);
+  const HebrewDate h = HebrewFromAbsolute(d);
+  o << g.year << '-';
+  AppendTwoDigits(o, g.month);
+  o << '-';
+  AppendTwoDigits(o, g.day);
+  o << '\t' << static_cast<long long>(d) << '\t' << WeekdayOf(d) << '\t';
+  o << h.day << '.' << h.month << '.' << h.year << '\t';
+  o << '\t';  // holidays
+  o << '\t';  // special_day
+  o << GetRoshHodeshType(d) << '\t' << GetOmerCount(d) << '\t';
+  o << '\t';  // sections
+  o << '\t';  // daf_yomi
+  o << '\t';  // yizkor
+  o << '\n';  // shabbat_time
+}
+
+}  // namespace
+
+int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
+  if (args.size() != 2) return UsageFail(err, "usage: dump FROM TO (dates as YYYY-MM-DD)");
+  std::string error;
+  const auto from = ParseDate(args[0], error);
+  if (!from) return UsageFail(err, error);
+  const auto to = ParseDate(args[1], error);
+  if (!to) return UsageFail(err, error);
+  const AbsoluteDay first = AbsoluteFromGregorian(*from);
+  const AbsoluteDay last = AbsoluteFromGregorian(*to);
+  if (first > last) return UsageFail(err, "FROM " + args[0] + " is after TO " + args[1]);
+
+  OutBuffer o(out);
+  o << kHeader;
+  for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, d);
+  return kCliOk;
+}
+
+}  // namespace cli

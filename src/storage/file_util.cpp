@@ -1,0 +1,90 @@
+#include "storage/file_util.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+bool EnsureDirectory(const std::string& dir) {
+  struct stat st {};
+  if (::stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  if (::mkdir(dir.c_str(), 0700) == 0) return true;
+  return errno == EEXIST && ::stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+namespace {
+
+std::string DirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+}  // namespace
+
+bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& writer,
+                           std::string* error, const std::function<bool()>& beforeReplace) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  const std::string dir = DirectoryOf(path);
+  std::string tmpl = dir + "/.lumaro-tmp-XXXXXX";
+  const int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) return fail("cannot create a temporary file in " + dir + ": " + std::strerror(errno));
+  const std::string tmpName = tmpl;
+
+  // Keep the permissions of the file we replace; new files are private.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    (void)::fchmod(fd, st.st_mode & 07777);
+  } else {
+    (void)::fchmod(fd, 0600);
+  }
+
+  FilePtr f(::fdopen(fd, "wb"));
+  if (!f) {
+    ::close(fd);
+    ::unlink(tmpName.c_str());
+    return fail("cannot open the temporary file " + tmpName);
+  }
+  bool ok = writer(f.get());
+  ok = ok && std::fflush(f.get()) == 0 && !std::ferror(f.get());
+  ok = ok && ::fsync(::fileno(f.get())) == 0;
+  const int savedErrno = errno;
+  if (std::fclose(f.release()) != 0) ok = false;
+  if (!ok) {
+    ::unlink(tmpName.c_str());
+    return fail("cannot write " + tmpName + ": " + std::strerror(savedErrno));
+  }
+  if (beforeReplace && !beforeReplace()) {
+    ::unlink(tmpName.c_str());
+    return fail("replacing " + path + " was cancelled");
+  }
+  if (::rename(tmpName.c_str(), path.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(tmpName.c_str());
+    return fail("cannot replace " + path + ": " + std::strerror(e));
+  }
+  return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+  content.clear();
+  FilePtr f = OpenFile(path, "rb");
+  if (!f) return false;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f.get())) > 0) content.append(buf, n);
+  return !std::ferror(f.get());
+}
+
+std::string ExpandHome(const std::string& path) {
+  if (path.empty() || path[0] != '~') return path;
+  const char* home = std::getenv("HOME");
+  return std::string(home ? home : "") + path.substr(1);
+}

@@ -1,0 +1,229 @@
+#include "storage/settings.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "storage/file_util.h"
+#include "storage/settings_file.h"
+
+namespace {
+
+struct Values {
+  int diaspora = 1;
+  int postponeShushanPurim = 1;
+  int style = kStyleAshkenazi;
+  std::string cityFileName;
+  std::string city = "Pforzheim";
+  int candleLightingMin = 18;
+  std::string havdalahValue = "45";
+  int havdalahIsMin = 1;
+  int isDst = 1;
+  int dstStartMethod = 0;
+  int dstStartWeekNo = 5;
+  int dstStartWeekday = 0;
+  int dstStartDay = 2;
+  int dstStartMonth = 3;
+  int dstEndMethod = 0;
+  int dstEndWeekNo = 5;
+  int dstEndWeekday = 0;
+  int dstEndMonth = 10;
+  int timeFormat = 0;
+  std::string backgroundImage = "~/.lumaro/lumaro-background.png";
+  int language = kLanguageEnglish;
+  std::string fontName = "Times New Roman";
+  std::string printYiddishFontFile;
+};
+
+Values gValues;
+
+// One row per settings key, in the order they are read and written.
+struct Row {
+  std::string_view key;
+  int Values::*intField;
+  std::string Values::*stringField;
+};
+
+constexpr std::array<Row, 23> kRows = {{
+    {"Diaspora", &Values::diaspora, nullptr},
+    {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
+    {"Style", &Values::style, nullptr},
+    {"CurrentCityFileName", nullptr, &Values::cityFileName},
+    {"CurrentCity", nullptr, &Values::city},
+    {"CandleLightingMin", &Values::candleLightingMin, nullptr},
+    {"HavdalahValue", nullptr, &Values::havdalahValue},
+    {"HavdalahIsMin", &Values::havdalahIsMin, nullptr},
+    {"IsDST", &Values::isDst, nullptr},
+    {"DSTStartMethod", &Values::dstStartMethod, nullptr},
+    {"DSTStartWeekNo", &Values::dstStartWeekNo, nullptr},
+    {"DSTStartWeekday", &Values::dstStartWeekday, nullptr},
+    {"DSTStartDay", &Values::dstStartDay, nullptr},
+    {"DSTStartMonth", &Values::dstStartMonth, nullptr},
+    {"DSTEndMethod", &Values::dstEndMethod, nullptr},
+    {"DSTEndWeekNo", &Values::dstEndWeekNo, nullptr},
+    {"DSTEndWeekday", &Values::dstEndWeekday, nullptr},
+    {"DSTEndMonth", &Values::dstEndMonth, nullptr},
+    {"TimeFormat", &Values::timeFormat, nullptr},
+    {"BackgroundImage", nullptr, &Values::backgroundImage},
+    {"Language", &Values::language, nullptr},
+    {"FontName", nullptr, &Values::fontName},
+    {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
+}};
+
+Values Defaults() {
+  Values v;
+  v.cityFileName = getDefaultCityFilename("cities");
+  return v;
+}
+
+void SetString(std::string& field, std::string_view text) {
+  field = CutUtf8(text, kSettingMaxBytes);
+}
+
+}  // namespace
+
+std::string CutUtf8(std::string_view text, size_t maxBytes) {
+  if (text.size() <= maxBytes) return std::string(text);
+  size_t n = maxBytes;
+  // Step back over continuation bytes so no character is split.
+  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  return std::string(text.substr(0, n));
+}
+
+void settingsReset() { gValues = Defaults(); }
+
+void settingsInit() {
+  gValues = Defaults();
+  for (const Row& r : kRows) {
+    if (r.intField) {
+      gValues.*r.intField = SettingsGetInt(r.key, gValues.*r.intField);
+    } else {
+      SetString(gValues.*r.stringField, SettingsGet(r.key, gValues.*r.stringField));
+    }
+  }
+  if (gValues.style != kStyleSephardic && gValues.style != kStyleAshkenazi) gValues.style = kStyleAshkenazi;
+}
+
+bool settingsDone() {
+  std::vector<std::pair<std::string, std::string>> keyValues;
+  keyValues.reserve(kRows.size());
+  for (const Row& r : kRows) {
+    std::string value = r.intField ? std::to_string(gValues.*r.intField) : gValues.*r.stringField;
+    keyValues.emplace_back(std::string(r.key), std::move(value));
+  }
+  return SettingsSetMany(keyValues);
+}
+
+int diasporaGetFlag() { return gValues.diaspora; }
+void diasporaSetFlag(int flag) { gValues.diaspora = flag; }
+int postponeShushanPurimGetFlag() { return gValues.postponeShushanPurim; }
+void postponeShushanPurimSetFlag(int flag) { gValues.postponeShushanPurim = flag; }
+int getStyle() { return gValues.style; }
+void setStyle(int style) { gValues.style = style; }
+std::string getCityFileName() { return gValues.cityFileName; }
+void setCityFileName(std::string_view name) { SetString(gValues.cityFileName, name); }
+std::string getCity() { return gValues.city; }
+void setCity(std::string_view city) { SetString(gValues.city, city); }
+int getCandleLightingMin() { return gValues.candleLightingMin; }
+void setCandleLightingMin(int minutes) { gValues.candleLightingMin = minutes; }
+std::string getHavdalahValue() { return gValues.havdalahValue; }
+void setHavdalahValue(std::string_view value) { SetString(gValues.havdalahValue, value); }
+int getHavdalahIsMin() { return gValues.havdalahIsMin; }
+void setHavdalahIsMin(int flag) { gValues.havdalahIsMin = flag; }
+int getIsDST() { return gValues.isDst; }
+void setIsDST(int flag) { gValues.isDst = flag; }
+
+DstSetting getDSTstruct() {
+  const Values& v = gValues;
+  return {v.dstStartMethod, v.dstStartWeekNo, v.dstStartWeekday, v.dstStartDay, v.dstStartMonth,
+          v.dstEndMethod,   v.dstEndWeekNo,   v.dstEndWeekday,   v.dstEndMonth};
+}
+void getDSTstruct(DstSetting* dst) { *dst = getDSTstruct(); }
+void setDSTstruct(const DstSetting& d) {
+  Values& v = gValues;
+  v.dstStartMethod = d.startMethod;
+  v.dstStartWeekNo = d.startWeekNo;
+  v.dstStartWeekday = d.startWeekday;
+  v.dstStartDay = d.startDay;
+  v.dstStartMonth = d.startMonth;
+  v.dstEndMethod = d.endMethod;
+  v.dstEndWeekNo = d.endWeekNo;
+  v.dstEndWeekday = d.endWeekday;
+  v.dstEndMonth = d.endMonth;
+}
+
+int getTimeFormat() { return gValues.timeFormat; }
+void setTimeFormat(int format) { gValues.timeFormat = format; }
+std::string getBackgroundImage() { return gValues.backgroundImage; }
+void setBackgroundImage(std::string_view path) { SetString(gValues.backgroundImage, path); }
+int getLanguage() { return gValues.language; }
+void setLanguage(int language) { gValues.language = language; }
+std::string getFontName() { return gValues.fontName; }
+void setFontName(std::string_view name) { SetString(gValues.fontName, name); }
+std::string getPrintYiddishFontFile() { return gValues.printYiddishFontFile; }
+void setPrintYiddishFontFile(std::string_view path) { SetString(gValues.printYiddishFontFile, path); }
+
+std::string getDefaultCityFilename(std::string_view fileName) {
+  const char* home = std::getenv("HOME");
+  if (!home) return std::string(fileName);
+  std::string path = home;
+  if (!path.empty() && path.back() != '/') path += '/';
+  path += ".lumaro/";
+  path += fileName;
+  return path;
+}
+
+std::string getLanguagePrefix(int language) {
+  switch (language) {
+    case kLanguageEnglish: return "english";
+    case kLanguageYiddish: return "yiddish";
+    default: return "";
+  }
+}
+
+bool isLanguageRightToLeft() { return gValues.language == kLanguageYiddish; }
+
+bool isBackgroundImage() {
+  if (gValues.backgroundImage.empty()) return false;
+  struct stat st {};
+  return ::stat(ExpandHome(gValues.backgroundImage).c_str(), &st) == 0;
+}
+
+int ShabbatCompare(const char* a, const char* b) { return std::strcmp(a ? a : "", b ? b : ""); }
+
+namespace {
+size_t SkipBlanks(std::string_view t, size_t i) {
+  while (i < t.size() && t[i] == ' ') ++i;
+  return i;
+}
+size_t SkipDigits(std::string_view t, size_t i) {
+  while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+  return i;
+}
+}  // namespace
+
+bool NumberIsInteger(std::string_view text) {
+  size_t i = SkipBlanks(text, 0);
+  if (i == text.size()) return false;
+  i = SkipDigits(text, i);
+  i = SkipBlanks(text, i);
+  return i == text.size();
+}
+
+bool NumberIsFloat(std::string_view text) {
+  size_t i = SkipBlanks(text, 0);
+  size_t start = i;
+  i = SkipDigits(text, i);
+  bool digits = i > start;
+  if (i < text.size() && text[i] == '.') {
+    start = ++i;
+    i = SkipDigits(text, i);
+    digits = digits || i > start;
+  }
+  i = SkipBlanks(text, i);
+  return i == text.size() && digits;
+}

@@ -1,0 +1,101 @@
+// The application settings: process-wide values behind getters and setters,
+// read from the settings file at start-up and written back at exit.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The daylight-saving rule, in the order of its nine settings keys.
+struct DstSetting {
+  int32_t startMethod = 0;
+  int32_t startWeekNo = 5;
+  int32_t startWeekday = 0;
+  int32_t startDay = 2;
+  int32_t startMonth = 3;
+  int32_t endMethod = 0;
+  int32_t endWeekNo = 5;
+  int32_t endWeekday = 0;
+  int32_t endMonth = 10;
+};
+
+// Longest string setting in bytes; setters cut longer text at a character boundary.
+constexpr size_t kSettingMaxBytes = 255;
+
+// Language numbers.
+constexpr int kLanguageEnglish = 1;
+constexpr int kLanguageYiddish = 2;
+// Style numbers.
+constexpr int kStyleSephardic = 1;
+constexpr int kStyleAshkenazi = 2;
+
+// Sets every value to its default, then reads each from the settings file.
+void settingsInit();
+// Writes every value back to the settings file. False when that failed.
+bool settingsDone();
+// Sets every value to its default without reading the file (tests, CLI).
+void settingsReset();
+
+// 1 = Diaspora rules, 0 = Land of Israel rules.
+int diasporaGetFlag();
+void diasporaSetFlag(int flag);
+// Postpone Shushan Purim to Sunday when it falls on Shabbat.
+int postponeShushanPurimGetFlag();
+void postponeShushanPurimSetFlag(int flag);
+// 1 = Sephardic, 2 = Ashkenazi.
+int getStyle();
+void setStyle(int style);
+// Path of the city file.
+std::string getCityFileName();
+void setCityFileName(std::string_view name);
+// Name of the selected city.
+std::string getCity();
+void setCity(std::string_view city);
+// Candle lighting, minutes before sunset.
+int getCandleLightingMin();
+void setCandleLightingMin(int minutes);
+// End of Shabbat: minutes after sunset, or degrees below the horizon (decimal text).
+std::string getHavdalahValue();
+void setHavdalahValue(std::string_view value);
+// 1 when the havdalah value is in minutes, 0 when it is degrees.
+int getHavdalahIsMin();
+void setHavdalahIsMin(int flag);
+// Apply the daylight-saving rule.
+int getIsDST();
+void setIsDST(int flag);
+void getDSTstruct(DstSetting* dst);
+DstSetting getDSTstruct();
+void setDSTstruct(const DstSetting& dst);
+// 0 = 12-hour clock, 1 = 24-hour clock.
+int getTimeFormat();
+void setTimeFormat(int format);
+// Image painted behind the month view; may begin with "~/".
+std::string getBackgroundImage();
+void setBackgroundImage(std::string_view path);
+// 1 = English, 2 = Yiddish.
+int getLanguage();
+void setLanguage(int language);
+// Font family used on screen.
+std::string getFontName();
+void setFontName(std::string_view name);
+// PostScript font program embedded in Yiddish printouts.
+std::string getPrintYiddishFontFile();
+void setPrintYiddishFontFile(std::string_view path);
+
+// $HOME/.lumaro/<fileName>, or fileName alone when HOME is unset.
+std::string getDefaultCityFilename(std::string_view fileName);
+// "english" for 1, "yiddish" for 2, "" otherwise.
+std::string getLanguagePrefix(int language);
+// True exactly when the current language is Yiddish.
+bool isLanguageRightToLeft();
+// True when a background image is configured and the file exists.
+bool isBackgroundImage();
+// strcmp order; a null string counts as empty.
+int ShabbatCompare(const char* a, const char* b);
+// Digits with optional blanks around them.
+bool NumberIsInteger(std::string_view text);
+// Digits with an optional decimal point, optional blanks around; at least one digit.
+bool NumberIsFloat(std::string_view text);
+
+// Cuts text to at most maxBytes without splitting a UTF-8 sequence.
+std::string CutUtf8(std::string_view text, size_t maxBytes);

@@ -1,0 +1,409 @@
+#include "storage/translate.h"
+
+#include <iconv.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "storage/file_util.h"
+#include "storage/settings.h"
+
+namespace {
+
+struct Entry {
+  std::string key;
+  std::string value;
+};
+
+// ------------------------------------------------------------------ iconv
+
+struct IconvCloser {
+  void operator()(void* cd) const {
+    if (cd) iconv_close(static_cast<iconv_t>(cd));
+  }
+};
+using IconvPtr = std::unique_ptr<void, IconvCloser>;
+
+IconvPtr OpenIconv(const char* to, const char* from) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
+  return IconvPtr(cd);
+}
+
+// Converts `in` with `cd` into at most `outMax` bytes. False on any failure
+// (invalid input, or the output does not fit).
+bool Convert(void* cd, std::string_view in, size_t outMax, std::string& out) {
+  out.assign(outMax, '\0');
+  iconv(static_cast<iconv_t>(cd), nullptr, nullptr, nullptr, nullptr);
+  char* inPtr = const_cast<char*>(in.data());
+  size_t inLeft = in.size();
+  char* outPtr = out.data();
+  size_t outLeft = outMax;
+  if (iconv(static_cast<iconv_t>(cd), &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
+  if (iconv(static_cast<iconv_t>(cd), nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
+  out.resize(outMax - outLeft);
+  return true;
+}
+
+// ------------------------------------------------------------------ table
+
+struct Table {
+  std::deque<Entry> entries;  // oldest first; references stay valid on push_back
+  std::unordered_map<std::string_view, const Entry*> newest;
+  std::vector<const Entry*> replaceOrder;  // longest key first, newest first
+  size_t replaceOrderFor = static_cast<size_t>(-1);
+  IconvPtr toUcs2;
+  IconvPtr fromUcs2;
+
+  const Entry& Add(std::string key, std::string value) {
+    entries.push_back({std::move(key), std::move(value)});
+    const Entry& e = entries.back();
+    newest[std::string_view(e.key)] = &e;
+    return e;
+  }
+  void Clear() {
+    newest.clear();
+    entries.clear();
+    replaceOrder.clear();
+    replaceOrderFor = static_cast<size_t>(-1);
+  }
+  const std::vector<const Entry*>& ReplaceOrder() {
+    if (replaceOrderFor != entries.size()) {
+      replaceOrder.clear();
+      for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        if (!it->key.empty()) replaceOrder.push_back(&*it);
+      std::stable_sort(replaceOrder.begin(), replaceOrder.end(),
+                       [](const Entry* a, const Entry* b) { return a->key.size() > b->key.size(); });
+      replaceOrderFor = entries.size();
+    }
+    return replaceOrder;
+  }
+};
+
+Table& TheTable() {
+  static Table table;
+  return table;
+}
+
+// ------------------------------------------------------------------ parsing
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+bool IsComment(std::string_view line, size_t i) {
+  return i < line.size() && (line[i] == '#' || (line[i] == '/' && i + 1 < line.size() && line[i + 1] == '*'));
+}
+
+size_t SkipBlanks(std::string_view line, size_t i) {
+  while (i < line.size() && IsBlank(line[i])) ++i;
+  return i;
+}
+
+// Length of the UTF-8 sequence that starts with byte c (1 for a stray byte).
+size_t Utf8Step(unsigned char c) {
+  if (c >= 0xF0 && c <= 0xF7) return 4;
+  if (c >= 0xE0) return c <= 0xEF ? 3 : 1;
+  if (c >= 0xC0) return 2;
+  return 1;
+}
+
+std::string StripNewlines(std::string line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+void AppendCapped(std::string& value, std::string_view more) {
+  value.append(more);
+  if (value.size() > kTranslateMaxValue) value = CutUtf8(value, kTranslateMaxValue);
+}
+
+class FileParser {
+ public:
+  FileParser(const std::string& path, std::vector<Entry>& out) : path_(path), out_(out) {}
+
+  void Run(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+      const int lineNo = static_cast<int>(i) + 1;
+      const std::string& line = lines[i];
+      const size_t first = SkipBlanks(line, 0);
+      if (first == line.size() || IsComment(line, first)) continue;
+      if (std::count(line.begin(), line.end(), '"') == 1) {
+        if (line[0] == '"') {
+          // A key split over two lines: join it with the next one.
+          if (i + 1 < lines.size()) {
+            std::string joined = line;
+            if (!IsBlank(joined.back())) joined += ' ';
+            joined += lines[++i];
+            ParseEntry(joined, lineNo);
+          } else {
+            ParseEntry(line, lineNo);
+          }
+        } else {
+          ParseContinuation(line, lineNo);
+        }
+        continue;
+      }
+      ParseEntry(line, lineNo);
+    }
+  }
+
+ private:
+  void Error(int lineNo, const char* reason) {
+    std::fprintf(stderr, "File %s, line %d: %s\n", path_.c_str(), lineNo, reason);
+  }
+
+  void ParseEntry(std::string_view line, int lineNo) {
+    size_t i = SkipBlanks(line, 0);
+    if (i >= line.size() || line[i] != '"') return Error(lineNo, "\" (key start) expected");
+    ++i;
+    std::string key;
+    while (i < line.size() && line[i] != '"') {
+      if (line[i] == '\\') {
+        ++i;
+        if (i >= line.size()) break;
+      }
+      key += line[i++];
+    }
+    if (i >= line.size()) return Error(lineNo, "\" (key end) expected");
+    i = SkipBlanks(line, i + 1);
+    if (i >= line.size() || line[i] != '=') return Error(lineNo, "= (separator between key and value) expected");
+    i = SkipBlanks(line, i + 1);
+    if (i >= line.size() || line[i] != '"') return Error(lineNo, "\" (value start) expected");
+    ++i;
+    if (i < line.size() && line[i] == '"') ++i;
+    const size_t valueStart = i;
+    bool closed = false;
+    while (i < line.size()) {
+      if (line[i] == '"') {
+        closed = true;
+        break;
+      }
+      if (line[i] == '\\' && i + 1 < line.size()) ++i;  // the escaped character never ends the value
+      i += Utf8Step(static_cast<unsigned char>(line[i]));
+    }
+    const size_t valueEnd = std::min(i, line.size());
+    if (closed) {
+      i = SkipBlanks(line, i + 1);
+      if (i < line.size() && !IsComment(line, i))
+        return Error(lineNo, "Invalid characters after key-value-pair encountered");
+    }
+    std::string value;
+    AppendCapped(value, line.substr(valueStart, valueEnd - valueStart));
+    out_.push_back({std::move(key), std::move(value)});
+  }
+
+  void ParseContinuation(std::string_view line, int lineNo) {
+    const size_t quote = line.find('"');
+    if (quote > 0 && line[quote - 1] == '\\') return Error(lineNo, "Internal error: \" expected");
+    const size_t after = SkipBlanks(line, quote + 1);
+    if (after < line.size() && !IsComment(line, after))
+      return Error(lineNo, "Invalid characters after key-value-pair encountered");
+    if (out_.empty()) return Error(lineNo, "continuation line without an entry to continue");
+    std::string& value = out_.back().value;
+    if (!value.empty() && value.back() != ' ') AppendCapped(value, " ");
+    AppendCapped(value, line.substr(0, quote));
+  }
+
+  const std::string& path_;
+  std::vector<Entry>& out_;
+};
+
+std::vector<std::string> SplitLines(const std::string& content) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < content.size()) {
+    size_t end = content.find('\n', start);
+    if (end == std::string::npos) end = content.size();
+    lines.push_back(StripNewlines(content.substr(start, end - start)));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::vector<Entry> ParseFile(const std::string& path, const std::string& content) {
+  std::vector<Entry> entries;
+  FileParser(path, entries).Run(SplitLines(content));
+  return entries;
+}
+
+// ------------------------------------------------------------------ file cache
+
+// Parsed files, reused while the file on disk is unchanged.
+struct FileStamp {
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  int64_t mtimeNs = 0;
+  bool operator==(const FileStamp& o) const {
+    return dev == o.dev && ino == o.ino && size == o.size && mtimeNs == o.mtimeNs;
+  }
+};
+
+struct CachedFile {
+  FileStamp stamp;
+  std::vector<Entry> entries;
+};
+
+std::map<std::string, CachedFile>& FileCache() {
+  static std::map<std::string, CachedFile> cache;
+  return cache;
+}
+
+void AddEntries(const std::vector<Entry>& entries) {
+  Table& t = TheTable();
+  for (const Entry& e : entries) t.Add(e.key, e.value);
+}
+
+std::string TranslationPath(std::string_view prefix, std::string_view name) {
+  const char* home = std::getenv("HOME");
+  std::string path = home ? home : "";
+  path += "/.lumaro/translations/";
+  path += prefix;
+  path += '.';
+  path += name;
+  return path;
+}
+
+const std::array<uint16_t, 3> kCompositeYiddishChars[] = {
+    {0x05D0, 0x05B7, 0xFB2E},  // alef + patah
+    {0x05D0, 0x05B8, 0xFB2F},  // alef + qamats
+    {0x05D1, 0x05BF, 0xFB4C},  // bet + rafe
+    {0x05D5, 0x05BC, 0xFB35},  // vav + dagesh
+    {0x05D9, 0x05B4, 0xFB1D},  // yod + hiriq
+    {0x05DB, 0x05BC, 0xFB3B},  // kaf + dagesh
+    {0x05E4, 0x05BC, 0xFB44},  // pe + dagesh
+    {0x05E4, 0x05BF, 0xFB4E},  // pe + rafe
+    {0x05E9, 0x05C2, 0xFB2B},  // shin + sin dot
+    {0x05EA, 0x05BC, 0xFB4A},  // tav + dagesh
+    {0x05F2, 0x05B7, 0xFB1F},  // double yod + patah
+};
+
+// One replacement pass: every non-overlapping occurrence of key, left to right.
+std::string ReplacePass(std::string_view text, std::string_view key, std::string_view value, size_t maxBytes) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const size_t hit = text.find(key, i);
+    if (hit == std::string_view::npos) {
+      out.append(text.substr(i));
+      break;
+    }
+    out.append(text.substr(i, hit - i));
+    out.append(value);
+    i = hit + key.size();
+    if (out.size() > maxBytes) break;
+  }
+  if (out.size() > maxBytes) out = CutUtf8(out, maxBytes);
+  return out;
+}
+
+}  // namespace
+
+void translate_internal_process_file(const std::string& path) {
+  std::string content;
+  if (!ReadWholeFile(path, content)) return;
+  AddEntries(ParseFile(path, content));
+}
+
+void translate_init(std::string_view prefix) {
+  Table& t = TheTable();
+  t.Clear();
+  if (!t.toUcs2) t.toUcs2 = OpenIconv("UCS-2LE", "UTF-8");
+  if (!t.fromUcs2) t.fromUcs2 = OpenIconv("UTF-8", "UCS-2LE");
+  if (prefix.empty() || !std::getenv("HOME")) return;
+  for (std::string_view name : kTranslateFiles) {
+    const std::string path = TranslationPath(prefix, name);
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const FileStamp stamp{st.st_dev, st.st_ino, st.st_size,
+                          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    auto& cache = FileCache();
+    auto it = cache.find(path);
+    if (it == cache.end() || !(it->second.stamp == stamp)) {
+      std::string content;
+      if (!ReadWholeFile(path, content)) continue;
+      CachedFile parsed{stamp, ParseFile(path, content)};
+      it = cache.insert_or_assign(path, std::move(parsed)).first;
+    }
+    AddEntries(it->second.entries);
+  }
+}
+
+void translate_done() {
+  Table& t = TheTable();
+  t.Clear();
+  t.toUcs2.reset();
+  t.fromUcs2.reset();
+}
+
+const std::string& translate_perform(std::string_view key) {
+  Table& t = TheTable();
+  auto it = t.newest.find(key);
+  if (it != t.newest.end()) return it->second->value;
+  return t.Add(std::string(key), std::string(key)).value;
+}
+
+size_t translate_internal_entry_count() { return TheTable().entries.size(); }
+
+std::string translate_replace(std::string_view source, size_t maxBytes) {
+  std::string text = CutUtf8(source, maxBytes);
+  for (const Entry* e : TheTable().ReplaceOrder()) {
+    for (int pass = 0; pass < 11; ++pass) {
+      if (text.find(e->key) == std::string::npos) break;
+      text = ReplacePass(text, e->key, e->value, maxBytes);
+    }
+  }
+  return text;
+}
+
+std::string translate_internal_composite(std::string_view name, size_t dstSize, std::string_view source) {
+  Table& t = TheTable();
+  // The converters belong to the loaded table; without one, open them for this call.
+  IconvPtr ownTo, ownFrom;
+  void* to = t.toUcs2.get();
+  void* from = t.fromUcs2.get();
+  if (!to) to = (ownTo = OpenIconv("UCS-2LE", "UTF-8")).get();
+  if (!from) from = (ownFrom = OpenIconv("UTF-8", "UCS-2LE")).get();
+
+  // 2048-byte work buffer: at most 1023 characters and a terminator.
+  std::string ucs2;
+  if (!to || !Convert(to, source, 2046, ucs2)) {
+    std::printf("Error in %.*s -> %.*s (length: %d)\n", static_cast<int>(name.size()), name.data(),
+                static_cast<int>(source.size()), source.data(), static_cast<int>(source.size()));
+    return std::string();
+  }
+  std::vector<uint16_t> chars(ucs2.size() / 2);
+  for (size_t i = 0; i < chars.size(); ++i)
+    chars[i] = static_cast<uint16_t>(static_cast<unsigned char>(ucs2[2 * i]) |
+                                     (static_cast<unsigned char>(ucs2[2 * i + 1]) << 8));
+  std::string composed;
+  for (size_t i = 0; i < chars.size();) {
+    uint16_t c = chars[i];
+    size_t step = 1;
+    if (i + 1 < chars.size()) {
+      for (const auto& row : kCompositeYiddishChars) {
+        if (row[0] == c && row[1] == chars[i + 1]) {
+          c = row[2];
+          step = 2;
+          break;
+        }
+      }
+    }
+    composed.push_back(static_cast<char>(c & 0xFF));
+    composed.push_back(static_cast<char>(c >> 8));
+    i += step;
+  }
+  std::string out;
+  if (dstSize == 0 || !from || !Convert(from, composed, dstSize - 1, out)) return std::string();
+  return out;
+}
