@@ -1,0 +1,49 @@
+# Shared helpers for the end-to-end tests (sourced by each tests/e2e/*.sh).
+# Every test runs with a private HOME so the user's files are never touched.
+set -u
+
+: "${LUMARO_CLI:?LUMARO_CLI must name the lumaro-cli binary}"
+E2E_FAILURES=0
+E2E_HOME=$(mktemp -d "${TMPDIR:-/tmp}/lumaro-e2e.XXXXXX")
+export HOME="$E2E_HOME"
+mkdir -p "$HOME/.lumaro"
+trap 'rm -rf "$E2E_HOME"' EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+# expect_eq NAME EXPECTED ACTUAL
+expect_eq() {
+  if [ "$2" != "$3" ]; then
+    fail "$1"
+    echo "  expected: $(printf '%q' "$2")" >&2
+    echo "  actual:   $(printf '%q' "$3")" >&2
+  fi
+}
+
+# expect_usage_error NAME ARGS...: exit status 2, one line on stderr, nothing on stdout.
+expect_usage_error() {
+  local name=$1
+  shift
+  local out err status
+  out=$("$LUMARO_CLI" "$@" 2>"$E2E_HOME/stderr")
+  status=$?
+  err=$(cat "$E2E_HOME/stderr")
+  [ "$status" -eq 2 ] || fail "$name: exit status $status, expected 2"
+  [ -z "$out" ] || fail "$name: printed on stdout: $out"
+  [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -n "$err" ] || fail "$name: stderr is not one line: $err"
+}
+
+# tsv_field LINE N: field N (1-based) of a tab-separated line.
+tsv_field() { printf '%s\n' "$1" | cut -f"$2"; }
+
+finish() {
+  if [ "$E2E_FAILURES" -ne 0 ]; then
+    echo "$E2E_FAILURES check(s) failed" >&2
+    exit 1
+  fi
+  echo "all checks passed"
+  exit 0
+}
