@@ -1,0 +1,451 @@
+#include "storage/anniversaries.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <utility>
+
+#include "calendar/calendar.h"
+#include "storage/file_util.h"
+#include "storage/settings_file.h"
+#include "storage/translate.h"
+
+bool operator==(const AnniversaryRec& a, const AnniversaryRec& b) {
+  return a.name == b.name && a.type == b.type && a.isHebrew == b.isHebrew && a.date.day == b.date.day &&
+         a.date.month == b.date.month && a.date.year == b.date.year && a.afterSunset == b.afterSunset;
+}
+
+// ------------------------------------------------------------ list operations
+
+void AnniFileInit(AnniversaryList& list) { list.clear(); }
+
+void AnniFileDone(AnniversaryList& list) { AnniversaryList().swap(list); }
+
+void AnniFileInsertSorted(AnniversaryList& list, const AnniversaryRec& rec) {
+  const auto at = std::upper_bound(list.begin(), list.end(), rec, [](const AnniversaryRec& a, const AnniversaryRec& b) {
+    return a.name < b.name;  // std::string compares byte-wise, as unsigned char
+  });
+  list.insert(at, rec);
+}
+
+int AnniFileCount(const AnniversaryList& list) { return static_cast<int>(list.size()); }
+
+namespace {
+bool ValidIndex(const AnniversaryList& list, int index) {
+  return index >= 0 && static_cast<size_t>(index) < list.size();
+}
+}  // namespace
+
+bool AnniFileGet(const AnniversaryList& list, int index, AnniversaryRec& rec) {
+  if (!ValidIndex(list, index)) return false;
+  rec = list[static_cast<size_t>(index)];
+  return true;
+}
+
+bool AnniFileModify(AnniversaryList& list, int index, const AnniversaryRec& rec) {
+  if (!ValidIndex(list, index)) return false;
+  list[static_cast<size_t>(index)] = rec;
+  return true;
+}
+
+bool AnniFileRemove(AnniversaryList& list, int index) {
+  if (!ValidIndex(list, index)) return false;
+  list.erase(list.begin() + index);
+  return true;
+}
+
+// ------------------------------------------------------------ the file
+
+std::string AnniFileGetFilename() { return SettingsGetDirectory() + "/kivraanni"; }
+
+namespace {
+
+// Numbers in the file are unsigned decimals; anything longer than this many
+// digits cannot be a date or a flag.
+constexpr int kMaxDigits = 6;
+
+class LineReader {
+ public:
+  explicit LineReader(std::string_view line) : line_(line) {}
+
+  bool AtEnd() const { return pos_ >= line_.size(); }
+  char Peek() const { return AtEnd() ? '\0' : line_[pos_]; }
+  bool Take(char c) {
+    if (Peek() != c || AtEnd()) return false;
+    ++pos_;
+    return true;
+  }
+  void SkipSpaces() {
+    while (!AtEnd() && line_[pos_] == ' ') ++pos_;
+  }
+  // The name between double quotes, after its opening quote: a backslash
+  // makes the next character literal. False when the closing quote is missing.
+  bool QuotedRest(std::string& out) {
+    out.clear();
+    while (!AtEnd()) {
+      const char c = line_[pos_++];
+      if (c == '"') return true;
+      if (c == '\\') {
+        if (AtEnd()) return false;
+        out.push_back(line_[pos_++]);
+      } else {
+        out.push_back(c);
+      }
+    }
+    return false;
+  }
+  // Unsigned decimal digits; none count as 0. False when there are too many.
+  bool Number(int32_t& value) {
+    value = 0;
+    int digits = 0;
+    while (!AtEnd() && line_[pos_] >= '0' && line_[pos_] <= '9') {
+      if (++digits > kMaxDigits) return false;
+      value = value * 10 + (line_[pos_] - '0');
+      ++pos_;
+    }
+    return true;
+  }
+
+ private:
+  std::string_view line_;
+  size_t pos_ = 0;
+};
+
+bool IsValidUtf8(std::string_view s) {
+  size_t i = 0;
+  while (i < s.size()) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    size_t len;
+    uint32_t cp;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    } else if ((c & 0xE0) == 0xC0) {
+      len = 2;
+      cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+      len = 3;
+      cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+      len = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (i + len > s.size()) return false;
+    for (size_t k = 1; k < len; ++k) {
+      const unsigned char cc = static_cast<unsigned char>(s[i + k]);
+      if ((cc & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (cc & 0x3F);
+    }
+    // Overlong forms, surrogates and code points past U+10FFFF.
+    static constexpr uint32_t kMinForLength[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMinForLength[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += len;
+  }
+  return true;
+}
+
+bool IsType(char c) { return c == kAnniAnniversary || c == kAnniBirthday || c == kAnniYortsayt; }
+
+}  // namespace
+
+std::string AnniFormatLine(const AnniversaryRec& rec) {
+  std::string line = "\"";
+  for (char c : rec.name) {
+    if (c == '"' || c == '\\') line.push_back('\\');
+    line.push_back(c);
+  }
+  line += "\" ";
+  line.push_back(rec.type);
+  line += rec.isHebrew ? " H " : " ";
+  line += std::to_string(rec.date.day) + "." + std::to_string(rec.date.month) + "." + std::to_string(rec.date.year);
+  line += " " + std::to_string(rec.afterSunset);
+  return line;
+}
+
+bool AnniParseLine(std::string_view line, AnniversaryRec& rec) {
+  // A NUL byte ends the line's content, as it would end a C string.
+  line = line.substr(0, line.find('\0'));
+  line = line.substr(0, line.find('#'));
+  LineReader r(line);
+  AnniversaryRec out;
+  r.SkipSpaces();
+  if (!r.Take('"') || !r.QuotedRest(out.name)) return false;
+  r.SkipSpaces();
+  if (!IsType(r.Peek())) return false;
+  out.type = r.Peek();
+  r.Take(out.type);
+  r.SkipSpaces();
+  if (r.Take('H')) {
+    out.isHebrew = 1;
+    r.SkipSpaces();
+  }
+  int32_t flag = 0;
+  if (!r.Number(out.date.day) || !r.Take('.') || !r.Number(out.date.month) || !r.Take('.') ||
+      !r.Number(out.date.year))
+    return false;
+  r.SkipSpaces();
+  if (!r.Number(flag) || !r.AtEnd()) return false;
+  // Entries the program could not show or place are left out: a flag other
+  // than 0 or 1, a date that does not exist, a name that is not UTF-8.
+  if (flag > 1 || !AnniDateIsValid(out.isHebrew, out.date) || !IsValidUtf8(out.name)) return false;
+  out.afterSunset = flag;
+  rec = std::move(out);
+  return true;
+}
+
+AnniLoadResult AnniFileParse(std::string_view content, AnniversaryList& list) {
+  AnniFileInit(list);
+  AnniLoadResult result;
+  result.exists = true;
+  size_t start = 0;
+  while (start < content.size()) {
+    size_t end = content.find('\n', start);
+    if (end == std::string_view::npos) end = content.size();
+    const std::string_view line = content.substr(start, end - start);
+    start = end + 1;
+    AnniversaryRec rec;
+    if (AnniParseLine(line, rec)) {
+      AnniFileInsertSorted(list, rec);
+    } else {
+      // Empty lines and pure comments are not losses.
+      const std::string_view body = line.substr(0, line.find('#'));
+      if (body.find_first_not_of(' ') != std::string_view::npos) ++result.skippedLines;
+    }
+  }
+  return result;
+}
+
+AnniLoadResult AnniFileLoad(AnniversaryList& list) {
+  AnniFileInit(list);
+  const std::string path = AnniFileGetFilename();
+  std::string content;
+  if (!ReadWholeFile(path, content)) {
+    AnniLoadResult result;
+    struct stat st {};
+    result.exists = ::stat(path.c_str(), &st) == 0;
+    result.readError = result.exists;
+    return result;
+  }
+  return AnniFileParse(content, list);
+}
+
+namespace {
+storage::BeforeReplaceHook gAnniBeforeReplaceHook = nullptr;
+}  // namespace
+
+namespace storage {
+void SetAnniBeforeReplaceHookForTesting(BeforeReplaceHook hook) { gAnniBeforeReplaceHook = hook; }
+}  // namespace storage
+
+bool AnniFileWriteCopy(const std::string& path, std::string_view content, std::string* error) {
+  const std::string dir = SettingsGetDirectory();
+  errno = 0;
+  if (!EnsureDirectory(dir)) {
+    const int e = errno;
+    struct stat st {};
+    const bool notFolder = ::stat(dir.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    if (error) *error = "cannot create the folder " + dir + ": " + (notFolder ? "a file of that name is in the way" : std::strerror(e));
+    return false;
+  }
+  return ReplaceFileAtomically(
+      path, [&](std::FILE* out) { return std::fwrite(content.data(), 1, content.size(), out) == content.size(); },
+      error, [] { return gAnniBeforeReplaceHook ? gAnniBeforeReplaceHook() : true; });
+}
+
+bool AnniFileStore(const AnniversaryList& list, std::string* error) {
+  std::string content;
+  for (const AnniversaryRec& rec : list) content += AnniFormatLine(rec) + "\n";
+  return AnniFileWriteCopy(AnniFileGetFilename(), content, error);
+}
+
+// ------------------------------------------------------------ date rules
+
+namespace {
+
+// The date `day` `month` `year`, a day past the end of the month becoming
+// the first of the next month.
+HebrewDate Rolled(int day, int month, int year) {
+  return HebrewFromAbsolute(AbsoluteFromHebrew(HebrewDate{day, month, year}));
+}
+
+// Yortsayt of a death on the 30th of Heshvan or Kislev (`month`): if that
+// month had only 29 days in the year after the death, the yortsayt is the
+// month's last day every year; otherwise it is the 30th, or the 1st of the
+// next month in years where the month has 29 days.
+HebrewDate LongMonthYortsayt(int month, const AnniversaryCalc& calc) {
+  if (Last_Day_Of_Hebrew_Month(month, calc.event.year + 1) < 30)
+    return HebrewFromAbsolute(AbsoluteFromHebrew(HebrewDate{1, month + 1, calc.year}) - 1);
+  return Rolled(30, month, calc.year);
+}
+
+}  // namespace
+
+void AnniGetAnniversary(AnniversaryCalc& calc) {
+  switch (calc.type) {
+    case kAnniAnniversary:
+    case kAnniBirthday:
+      AnniBirth(calc);
+      break;
+    case kAnniYortsayt:
+      AnniDeath(calc);
+      break;
+    default:
+      break;
+  }
+}
+
+void AnniBirth(AnniversaryCalc& calc) {
+  // Adar of a common year and Adar II fall in the wanted year's last month.
+  const int month = calc.event.month == Last_Month_Of_Hebrew_Year(calc.event.year)
+                        ? Last_Month_Of_Hebrew_Year(calc.year)
+                        : calc.event.month;
+  calc.result = Rolled(calc.event.day, month, calc.year);
+}
+
+void AnniDeath(AnniversaryCalc& calc) {
+  const HebrewDate& e = calc.event;
+  if (e.day == 30 && e.month == kHeshvan) {
+    calc.result = LongMonthYortsayt(kHeshvan, calc);
+  } else if (e.day == 30 && e.month == kKislev) {
+    calc.result = LongMonthYortsayt(kKislev, calc);
+  } else if (e.month == kAdarII) {
+    calc.result = HebrewDate{e.day, Last_Month_Of_Hebrew_Year(calc.year), calc.year};
+  } else if (e.day == 30 && e.month == kAdar) {
+    // 30 Adar I: Adar I in a leap year, the last day of Shevat otherwise.
+    calc.result = HebrewDate{30, Hebrew_Leap_Year(calc.year) ? kAdar : kShevat, calc.year};
+  } else {
+    // Adar of a common year falls in Adar I of a leap year.
+    calc.result = Rolled(e.day, e.month, calc.year);
+  }
+}
+
+bool AnniDateIsValid(int isHebrew, const AnniDate& d) {
+  if (isHebrew) {
+    return d.year >= 3762 && d.year <= 9999 && d.month >= 1 && d.month <= Last_Month_Of_Hebrew_Year(d.year) &&
+           d.day >= 1 && d.day <= Last_Day_Of_Hebrew_Month(d.month, d.year);
+  }
+  return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&
+         d.day <= LastDayOfGregorianMonth(d.month, d.year);
+}
+
+AbsoluteDay AnniEventDay(const AnniversaryRec& rec) {
+  const AnniDate& d = rec.date;
+  if (rec.isHebrew) return AbsoluteFromHebrew(HebrewDate{d.day, d.month, d.year});
+  return AbsoluteFromGregorian(GregorianDate{d.day, d.month, d.year}) + (rec.afterSunset == 1 ? 1 : 0);
+}
+
+AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year) {
+  AnniversaryCalc calc;
+  calc.event = HebrewFromAbsolute(AnniEventDay(rec));
+  calc.type = rec.type;
+  calc.year = year;
+  AnniGetAnniversary(calc);
+  return AbsoluteFromHebrew(calc.result);
+}
+
+// ------------------------------------------------------------ day query
+
+namespace {
+
+// What identifies one version of the file on disk.
+struct FileStamp {
+  bool exists = false;
+  dev_t dev = 0;
+  ino_t ino = 0;
+  off_t size = 0;
+  int64_t mtimeNs = 0;
+  int64_t ctimeNs = 0;
+  bool operator==(const FileStamp& o) const {
+    return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size && mtimeNs == o.mtimeNs &&
+           ctimeNs == o.ctimeNs;
+  }
+};
+
+FileStamp StampOf(const std::string& path) {
+  FileStamp s;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return s;
+  s.exists = true;
+  s.dev = st.st_dev;
+  s.ino = st.st_ino;
+  s.size = st.st_size;
+  s.mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  s.ctimeNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return s;
+}
+
+// The month view asks for every day cell, so the parsed file and the days
+// of its entries in each Hebrew year asked for are kept until the file
+// changes. The answers are the same as reading the file on every call.
+struct DayIndex {
+  std::string path;
+  FileStamp stamp;
+  AnniversaryList list;
+  std::vector<int> eventYears;  // Hebrew year of each entry's event
+  // Hebrew year -> (day, entry index) for every entry placed in that year, in list order.
+  std::map<int, std::vector<std::pair<AbsoluteDay, int>>> byYear;
+};
+
+constexpr size_t kMaxCachedYears = 64;
+
+DayIndex& TheDayIndex() {
+  static DayIndex index;
+  return index;
+}
+
+void Refresh(DayIndex& index) {
+  const std::string path = AnniFileGetFilename();
+  // Stamp first: a change while reading makes the next call read again.
+  const FileStamp stamp = StampOf(path);
+  if (path == index.path && stamp == index.stamp) return;
+  index.path = path;
+  index.stamp = stamp;
+  index.byYear.clear();
+  AnniFileLoad(index.list);
+  index.eventYears.clear();
+  for (const AnniversaryRec& rec : index.list) index.eventYears.push_back(HebrewFromAbsolute(AnniEventDay(rec)).year);
+}
+
+const std::vector<std::pair<AbsoluteDay, int>>& DaysInYear(DayIndex& index, int year) {
+  auto it = index.byYear.find(year);
+  if (it != index.byYear.end()) return it->second;
+  if (index.byYear.size() >= kMaxCachedYears) index.byYear.clear();
+  std::vector<std::pair<AbsoluteDay, int>> days;
+  for (size_t i = 0; i < index.list.size(); ++i) {
+    // No anniversary in the year of the event itself or before.
+    if (year > index.eventYears[i]) days.emplace_back(AnniDayInYear(index.list[i], year), static_cast<int>(i));
+  }
+  return index.byYear.emplace(year, std::move(days)).first->second;
+}
+
+std::string_view LabelKey(char type) {
+  switch (type) {
+    case kAnniBirthday: return "Birthday";
+    case kAnniYortsayt: return "yortsayt";
+    default: return "Anniversary";
+  }
+}
+
+}  // namespace
+
+int AnnifileGetForDay(AbsoluteDay day, std::string* types, std::string* text) {
+  if (types) types->clear();
+  if (text) text->clear();
+  DayIndex& index = TheDayIndex();
+  Refresh(index);
+  const int year = HebrewFromAbsolute(day).year;
+  int found = 0;
+  for (const auto& [entryDay, i] : DaysInYear(index, year)) {
+    if (entryDay != day) continue;
+    found = 1;
+    const AnniversaryRec& rec = index.list[static_cast<size_t>(i)];
+    if (types) types->push_back(rec.type);
+    if (text) *text += translate_perform(LabelKey(rec.type)) + ": " + rec.name + "\n";
+  }
+  return found;
+}
