@@ -15,5 +15,7 @@ int UsageFail(std::FILE* err, const std::string& message);
 
 // dump FROM TO: one TSV line per day.
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+// anniversary TYPE D.M.Y YEAR: the day of an entry in a Hebrew year.
+int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

@@ -1,0 +1,83 @@
+// anniversary TYPE D.M.Y YEAR: the day of an anniversary, birthday or
+// yortsayt in a given Hebrew year.
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "calendar/calendar.h"
+#include "cli/args.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "storage/anniversaries.h"
+
+namespace cli {
+
+namespace {
+
+// Hebrew years the command accepts: those of the days the calendar counts.
+constexpr int kFirstHebrewYear = 3762;
+constexpr int kLastHebrewYear = 9999;
+
+std::optional<int> SmallNumber(std::string_view text) {
+  if (text.empty() || text[0] == '-') return std::nullopt;
+  const auto v = ParseInteger(text);
+  if (!v || *v > 99999) return std::nullopt;
+  return static_cast<int>(*v);
+}
+
+// D.M.Y with months Nisan = 1 .. Adar II = 13.
+std::optional<HebrewDate> ParseHebrewDate(std::string_view text, std::string& error) {
+  const std::string shown(text.substr(0, 40));
+  const size_t dot1 = text.find('.');
+  const size_t dot2 = dot1 == std::string_view::npos ? dot1 : text.find('.', dot1 + 1);
+  std::optional<int> d, m, y;
+  if (dot2 != std::string_view::npos) {
+    d = SmallNumber(text.substr(0, dot1));
+    m = SmallNumber(text.substr(dot1 + 1, dot2 - dot1 - 1));
+    y = SmallNumber(text.substr(dot2 + 1));
+  }
+  if (!d || !m || !y) {
+    error = "invalid Hebrew date '" + shown + "' (expected D.M.Y, months Nisan=1 .. Adar II=13)";
+    return std::nullopt;
+  }
+  if (*y < kFirstHebrewYear || *y > kLastHebrewYear) {
+    error = "year of '" + shown + "' is outside " + std::to_string(kFirstHebrewYear) + ".." +
+            std::to_string(kLastHebrewYear);
+    return std::nullopt;
+  }
+  if (*m < 1 || *m > Last_Month_Of_Hebrew_Year(*y)) {
+    error = "no month " + std::to_string(*m) + " in Hebrew year " + std::to_string(*y) +
+            (*m == kAdarII ? " (not a leap year)" : "");
+    return std::nullopt;
+  }
+  if (*d < 1 || *d > Last_Day_Of_Hebrew_Month(*m, *y)) {
+    error = "no such day: '" + shown + "'";
+    return std::nullopt;
+  }
+  return HebrewDate{*d, *m, *y};
+}
+
+}  // namespace
+
+int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err) {
+  if (args.size() != 3) return UsageFail(err, "usage: anniversary TYPE D.M.Y YEAR (TYPE A, B or Y; Hebrew date and year)");
+  const std::string& type = args[0];
+  if (type != "A" && type != "B" && type != "Y")
+    return UsageFail(err, "invalid type '" + type.substr(0, 40) + "' (A anniversary, B birthday, Y yortsayt)");
+  std::string error;
+  const auto event = ParseHebrewDate(args[1], error);
+  if (!event) return UsageFail(err, error);
+  const auto year = SmallNumber(args[2]);
+  if (!year || *year < kFirstHebrewYear || *year > kLastHebrewYear)
+    return UsageFail(err, "invalid year '" + args[2].substr(0, 40) + "' (a Hebrew year " +
+                              std::to_string(kFirstHebrewYear) + ".." + std::to_string(kLastHebrewYear) + ")");
+  AnniversaryCalc calc;
+  calc.event = *event;
+  calc.type = type[0];
+  calc.year = *year;
+  AnniGetAnniversary(calc);
+  std::fprintf(out, "%d.%d.%d\n", calc.result.day, calc.result.month, calc.result.year);
+  return kCliOk;
+}
+
+}  // namespace cli
