@@ -10,11 +10,14 @@
 #include <ctime>
 #include <string_view>
 
+#include "app/day_report.h"
 #include "app/gtk_util.h"
 #include "app/tooltips.h"
 #include "app/widget_fonts.h"
 #include "calendar/names.h"
 #include "calendar/navigation.h"
+#include "dialogs/anniversaries_dialog.h"
+#include "dialogs/message.h"
 #include "storage/settings.h"
 #include "storage/translate.h"
 
@@ -168,14 +171,21 @@ void HandleMenuItem(GtkWidget*, int id) {
       MainToday();
       MainWindowRedraw();
       break;
-    // The day report and the dialogs open here as they are built.
     case kCmdAbout:
-    case kCmdIsraelDiasporaStyle:
+      DialogsDoAbout();
+      break;
     case kCmdAnniversaries:
+      AnniDoDialog();
+      MainWindowRedraw();
+      break;
+    case kCmdDayReport:
+      showYom();
+      break;
+    // The other dialogs open here as they are built.
+    case kCmdIsraelDiasporaStyle:
     case kCmdShabbatTimes:
     case kCmdDaylightSaving:
     case kCmdZmanim:
-    case kCmdDayReport:
     case kCmdTimeFormat:
     case kCmdBackgroundImage:
     case kCmdHelp:
@@ -193,7 +203,8 @@ gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
     if (key.keyval != event->keyval) continue;
     switch (key.action) {
       case KeyAction::kDayReport:
-        return TRUE;  // the day report opens here once it exists
+        showYom();
+        return TRUE;
       case KeyAction::kPreviousMonth:
         SetSelectedDate(PreviousMonth(SelectedDate()));
         break;

@@ -1,0 +1,78 @@
+// What every dialog window shares: the answer protocol (buttons record which
+// one was pressed, a modal loop waits for it), labels and buttons with the
+// dialog font and text direction, rows that run right to left in Yiddish,
+// and "show the error and keep the dialog open".
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+#include "dialogs/message.h"
+
+namespace dialogs {
+
+// Answers of the dialogs with OK and Cancel.
+constexpr int kAnswerOk = 1;
+constexpr int kAnswerCancel = 2;
+
+// Follows a window and forgets it when it is destroyed, so code after a
+// modal wait can tell whether the user closed it.
+class WindowRef {
+ public:
+  explicit WindowRef(GtkWidget* window);
+  ~WindowRef();
+  WindowRef(const WindowRef&) = delete;
+  WindowRef& operator=(const WindowRef&) = delete;
+  GtkWidget* get() const { return window_; }
+  // Destroys the window unless it is gone already.
+  void Destroy();
+
+ private:
+  GtkWidget* window_;
+};
+
+// A dialog window with an untranslated title, centred on the screen, with the
+// dialog font. With `modal` it takes the input from the other windows.
+GtkWidget* NewDialog(const char* title, bool modal);
+// The content and action areas of a dialog made by NewDialog.
+GtkWidget* ContentArea(GtkWidget* dialog);
+GtkWidget* ActionArea(GtkWidget* dialog);
+
+// Gives `widget` (and the label inside a button) the dialog font.
+void ApplyDialogFont(GtkWidget* widget);
+// A label with the dialog font and the language's text direction.
+GtkWidget* DialogLabel(const std::string& text);
+// A button with the dialog font whose click sets idClickedButton to `answer`.
+GtkWidget* AnswerButton(const std::string& text, int answer);
+// A button in the action area (expanding) that answers `answer`.
+GtkWidget* AddActionButton(GtkWidget* dialog, const std::string& text, int answer);
+// Translated "OK" and "Cancel" buttons answering kAnswerOk and kAnswerCancel.
+void AddOkCancel(GtkWidget* dialog);
+
+// A horizontal box holding `widgets` left to right, or right to left when
+// the language runs right to left.
+GtkWidget* DialogRow(std::initializer_list<GtkWidget*> widgets);
+// Adds a row to a vertical box (no expand) and returns it.
+GtkWidget* AddRow(GtkWidget* vbox, std::initializer_list<GtkWidget*> widgets);
+// An entry `widthChars` characters wide holding `text`.
+GtkWidget* DialogEntry(int widthChars, const std::string& text);
+// The "label + entry" row: adds it to `vbox` and returns the entry.
+GtkWidget* AddLabelEntryRow(GtkWidget* vbox, const std::string& label, int widthChars, const std::string& text);
+
+// Sets idClickedButton to kAnswerPending and runs the main loop until an
+// answer is given; returns it.
+int WaitForAnswer();
+// Shows `window` and waits for answers until the user gives up
+// (`cancelAnswer`, also when the window is closed) or `accept` returns true
+// for `okAnswer`. `accept` shows its own error message (ShowInputError) when
+// it refuses; the dialog then stays open. Destroys the window and returns the
+// final answer.
+int RunUntilAccepted(GtkWidget* window, int okAnswer, int cancelAnswer, const std::function<bool()>& accept);
+// Tells the user what is wrong with the input (a message box above the dialog).
+void ShowInputError(const std::string& message);
+
+}  // namespace dialogs

@@ -1,0 +1,52 @@
+// Message windows: a message with an OK button, a yes/no question that waits
+// for its answer, the About box and the long-message window of the day
+// report; and the answer protocol every dialog shares.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <cstdint>
+#include <string>
+
+// Answer of the dialog currently waiting: kAnswerPending until a button (or
+// closing the window) sets it. One waiting dialog at a time.
+extern int32_t idClickedButton;
+constexpr int32_t kAnswerPending = -1;
+
+// Answers of the yes/no question.
+constexpr int kAnswerYes = 100;
+constexpr int kAnswerNo = 101;
+// Answer of a settings dialog closed without OK.
+constexpr int kAnswerSettingsCancel = 2;
+
+// "clicked" handler of an answer button: the answer is the signal data.
+void DialogButton(GtkWidget* button, gpointer answer);
+// "destroy" handler of the yes/no window: closing it without an answer is "No".
+void DialogButtonDestroy(GtkWidget* window, gpointer data);
+// "destroy" handler of the settings dialogs: closing without an answer is 2.
+void Dialog2Destroy(GtkWidget* window, gpointer data);
+// "destroy" handler of a waiting window: closing it without an answer gives
+// the answer in the signal data.
+void DialogDestroyAnswers(GtkWidget* window, gpointer answer);
+// "clicked" handler of a button that closes the window given as signal data.
+void DialogDestroy(GtkWidget* button, gpointer window);
+
+// A window titled "Message" with one label per line of `text`. With `ok` it
+// has an OK button that closes it; without `yesNo` it returns -1 at once and
+// stays open on its own. With `yesNo` it has the buttons Yes and No, waits
+// and returns kAnswerYes or kAnswerNo (also when the window is closed).
+int DialogsDoMessageEx(const std::string& text, bool ok, bool yesNo);
+// A message with an OK button; returns at once.
+void DialogsDoMessage(const std::string& text);
+// Asks `text`; kAnswerYes or kAnswerNo.
+int DialogsDoYesNo(const std::string& text);
+// The About box: program name, version, authors, contact lines.
+void DialogsDoAbout();
+// The text of the About box.
+std::string DialogsAboutText();
+// Shows up to three texts (each may be null) as scrolling lists one below
+// the other, one row per line, with a Close button; not modal, returns at
+// once (the window, for tests). Each list is a third of the screen wide and
+// a fifth of its height when all three are there, else a sixth.
+GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, const std::string* readings,
+                                const std::string* halakha);
