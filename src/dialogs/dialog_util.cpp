@@ -1,7 +1,5 @@
 #include "dialogs/dialog_util.h"
 
-#include <algorithm>
-#include <vector>
 
 #include "app/widget_fonts.h"
 #include "storage/settings.h"
@@ -40,6 +38,8 @@ GtkWidget* ActionArea(GtkWidget* dialog) { return GTK_DIALOG(dialog)->action_are
 
 void ApplyDialogFont(GtkWidget* widget) {
   setFontDialog(widget);
+  // Radio and check buttons put their mark on the reading side.
+  if (GTK_IS_TOGGLE_BUTTON(widget)) setProperTextDirectionForWidget(widget);
   if (GTK_IS_BUTTON(widget)) {
     GtkWidget* child = gtk_bin_get_child(GTK_BIN(widget));
     if (child && GTK_IS_LABEL(child)) {
@@ -76,11 +76,17 @@ void AddOkCancel(GtkWidget* dialog) {
 
 GtkWidget* DialogRow(std::initializer_list<GtkWidget*> widgets) {
   GtkWidget* row = gtk_hbox_new(FALSE, 4);
-  std::vector<GtkWidget*> order(widgets);
-  // Rows are filled in reverse so that they read from the right in Yiddish;
-  // the boxes themselves keep the left-to-right direction.
-  if (isLanguageRightToLeft()) std::reverse(order.begin(), order.end());
-  for (GtkWidget* w : order) gtk_box_pack_start(GTK_BOX(row), w, FALSE, FALSE, 2);
+  // In Yiddish a row reads from the right: its first widget is packed at the
+  // right end and the others follow to its left. The boxes themselves keep
+  // the left-to-right direction.
+  const bool rtl = isLanguageRightToLeft();
+  for (GtkWidget* w : widgets) {
+    if (rtl) {
+      gtk_box_pack_end(GTK_BOX(row), w, FALSE, FALSE, 2);
+    } else {
+      gtk_box_pack_start(GTK_BOX(row), w, FALSE, FALSE, 2);
+    }
+  }
   return row;
 }
 
