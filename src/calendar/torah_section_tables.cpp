@@ -52,6 +52,12 @@ constexpr std::array<ShabbatEntry, N> Expand(const Item (&items)[M]) {
   return out;
 }
 
+// One entry per Shabbat of a list written in runs.
+template <const auto& items>
+constexpr auto ExpandList() {
+  return Expand<CountShabbatot(items)>(items);
+}
+
 // clang-format off
 // Year type 0, e.g. 5773; also type 6, e.g. 5764.
 constexpr Item torahReadingsAItems[] = {
@@ -119,20 +125,20 @@ constexpr Item torahReadingsMItems[] = {
     Week(90), Run(29, 49), Week(50, 51), Week(52), Week(73), Week(84)};
 // clang-format on
 
-constexpr auto torahReadingsA = Expand<CountShabbatot(torahReadingsAItems)>(torahReadingsAItems);
-constexpr auto torahReadingsB = Expand<CountShabbatot(torahReadingsBItems)>(torahReadingsBItems);
-constexpr auto torahReadingsCDiaspora = Expand<CountShabbatot(torahReadingsCDiasporaItems)>(torahReadingsCDiasporaItems);
-constexpr auto torahReadingsCIsrael = Expand<CountShabbatot(torahReadingsCIsraelItems)>(torahReadingsCIsraelItems);
-constexpr auto torahReadingsDDiaspora = Expand<CountShabbatot(torahReadingsDDiasporaItems)>(torahReadingsDDiasporaItems);
-constexpr auto torahReadingsDIsrael = Expand<CountShabbatot(torahReadingsDIsraelItems)>(torahReadingsDIsraelItems);
-constexpr auto torahReadingsF = Expand<CountShabbatot(torahReadingsFItems)>(torahReadingsFItems);
-constexpr auto torahReadingsHDiaspora = Expand<CountShabbatot(torahReadingsHDiasporaItems)>(torahReadingsHDiasporaItems);
-constexpr auto torahReadingsHIsrael = Expand<CountShabbatot(torahReadingsHIsraelItems)>(torahReadingsHIsraelItems);
-constexpr auto torahReadingsI = Expand<CountShabbatot(torahReadingsIItems)>(torahReadingsIItems);
-constexpr auto torahReadingsJ = Expand<CountShabbatot(torahReadingsJItems)>(torahReadingsJItems);
-constexpr auto torahReadingsKDiaspora = Expand<CountShabbatot(torahReadingsKDiasporaItems)>(torahReadingsKDiasporaItems);
-constexpr auto torahReadingsKIsrael = Expand<CountShabbatot(torahReadingsKIsraelItems)>(torahReadingsKIsraelItems);
-constexpr auto torahReadingsM = Expand<CountShabbatot(torahReadingsMItems)>(torahReadingsMItems);
+constexpr auto torahReadingsA = ExpandList<torahReadingsAItems>();
+constexpr auto torahReadingsB = ExpandList<torahReadingsBItems>();
+constexpr auto torahReadingsCDiaspora = ExpandList<torahReadingsCDiasporaItems>();
+constexpr auto torahReadingsCIsrael = ExpandList<torahReadingsCIsraelItems>();
+constexpr auto torahReadingsDDiaspora = ExpandList<torahReadingsDDiasporaItems>();
+constexpr auto torahReadingsDIsrael = ExpandList<torahReadingsDIsraelItems>();
+constexpr auto torahReadingsF = ExpandList<torahReadingsFItems>();
+constexpr auto torahReadingsHDiaspora = ExpandList<torahReadingsHDiasporaItems>();
+constexpr auto torahReadingsHIsrael = ExpandList<torahReadingsHIsraelItems>();
+constexpr auto torahReadingsI = ExpandList<torahReadingsIItems>();
+constexpr auto torahReadingsJ = ExpandList<torahReadingsJItems>();
+constexpr auto torahReadingsKDiaspora = ExpandList<torahReadingsKDiasporaItems>();
+constexpr auto torahReadingsKIsrael = ExpandList<torahReadingsKIsraelItems>();
+constexpr auto torahReadingsM = ExpandList<torahReadingsMItems>();
 
 // Lists that a second year type shares.
 constexpr const auto& torahReadingsEDiaspora = torahReadingsCDiaspora;
