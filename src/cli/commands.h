@@ -15,5 +15,7 @@ int UsageFail(std::FILE* err, const std::string& message);
 
 // dump FROM TO: one TSV line per day.
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+// day DATE: the day report of one date.
+int CmdDay(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli
