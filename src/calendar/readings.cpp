@@ -1,5 +1,6 @@
 #include "calendar/readings.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "calendar/calendar.h"
@@ -121,7 +122,10 @@ int32_t RoshKhodeshBits(const HebrewDate& h, int32_t c1, int32_t c2) {
 // bit 2, then the bits of haphtarah_table. A substitution that replaces the
 // Haftarah clears the three slots first (once); one that only adds the first
 // and last verses of the Rosh Khodesh Haftarah keeps what was loaded when
-// nothing replaces it. Each text goes into the first empty slot.
+// nothing replaces it. Each text goes into the first empty slot, unless a
+// slot already holds the same text (Maseh in a year of type 0 brings its own
+// Haftarah and the one of the second Shabbat of the three weeks, which are
+// the same reading).
 void ResolveHaftarot(ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
   std::array<int32_t, 3 + haphtarah_table.size()> subs{};
   size_t count = 0;
@@ -143,9 +147,11 @@ void ResolveHaftarot(ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
   if (replaces)
     for (std::string& h : rec->haphtarah) h.clear();
   for (size_t i = 0; i < count; ++i) {
+    const std::string text = Haftarah(subs[i]);
+    if (std::find(rec->haphtarah.begin(), rec->haphtarah.end(), text) != rec->haphtarah.end()) continue;
     for (std::string& slot : rec->haphtarah) {
       if (slot.empty()) {
-        slot = Haftarah(subs[i]);
+        slot = text;
         break;
       }
     }
