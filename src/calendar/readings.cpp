@@ -1,13 +1,13 @@
 #include "calendar/readings.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "calendar/calendar.h"
 #include "calendar/holidays.h"
 #include "calendar/reading_tables.h"
 #include "calendar/torah_sections.h"
 #include "storage/settings.h"
+#include "storage/text_format.h"
 #include "storage/translate.h"
 
 namespace {
@@ -298,34 +298,6 @@ void HolidayReadings(AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec) {
   if (IsRoshKhodeshDay(h)) rec->torah[rec->torah[0].text.empty() ? 0 : 1].text = Torah(kReadingRoshKhodesh);
 }
 
-// `format` with its first three "%d" replaced by a, b and c and "%%" by "%";
-// every other character, "%" included, is copied as it is. The heading comes
-// from a translation file, so it is never handed to printf.
-std::string FormatThreeNumbers(std::string_view format, int a, int b, int c) {
-  const int values[3] = {a, b, c};
-  size_t used = 0;
-  std::string out;
-  for (size_t i = 0; i < format.size(); ++i) {
-    if (format[i] == '%' && i + 1 < format.size()) {
-      if (format[i + 1] == 'd' && used < 3) {
-        char digits[16];
-        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, values[used++]);
-        (void)ec;
-        out.append(digits, end);
-        ++i;
-        continue;
-      }
-      if (format[i + 1] == '%') {
-        out.push_back('%');
-        ++i;
-        continue;
-      }
-    }
-    out.push_back(format[i]);
-  }
-  return out;
-}
-
 }  // namespace
 
 std::string GetTorahReading(int diaspora, int code) {
@@ -388,6 +360,8 @@ std::string BuildReadingsList(AbsoluteDay d) {
     if (!text.empty()) lines += text + '\n';
   if (lines.empty()) return {};
   const GregorianDate g = GregorianFromAbsolute(d);
-  const std::string heading = FormatThreeNumbers(translate_perform("Readings for %d.%d.%d:"), g.day, g.month, g.year);
+  // The heading comes from a translation file: filled only when its
+  // conversions match, never handed to printf.
+  const std::string heading = FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year});
   return translate_replace(heading + '\n' + lines);
 }

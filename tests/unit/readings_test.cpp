@@ -437,14 +437,19 @@ TEST_F(ReadingsTest, ReadingsListHeadingAndLines) {
 }
 
 TEST_F(ReadingsTest, ReadingsListIsTranslatedAndTheHeadingIsNoFormatString) {
-  std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
-  testenv::WriteFile(home_.path() + "/.lumaro/translations/yiddish.readings",
-                     "\"Readings for %d.%d.%d:\" = \"%s%n %d/%d/%d %d 100%%:\"\n"
+  const std::string dir = home_.path() + "/.lumaro/translations";
+  std::filesystem::create_directories(dir);
+  testenv::WriteFile(dir + "/yiddish.readings",
+                     "\"Readings for %d.%d.%d:\" = \"Leyenungen %d/%d/%d:\"\n"
                      "\"Rosh Khodesh\" = \"RK\"\n");
   translate_init("yiddish");
   diasporaSetFlag(kDiaspora);
-  // Friday 1 November 2024, 30 Tishri: the fourth "%d" and "%s%n" stay text.
-  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024)), "%s%n 1/11/2024 %d 100%:\nRK, Numbers 28:1-15\n");
+  // Friday 1 November 2024, 30 Tishri.
+  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024)), "Leyenungen 1/11/2024:\nRK, Numbers 28:1-15\n");
+  // A translated heading whose conversions do not fit is shown as it is.
+  testenv::WriteFile(dir + "/yiddish.readings", "\"Readings for %d.%d.%d:\" = \"%s%n %d %d %d %d:\"\n");
+  translate_init("yiddish");
+  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024)), "%s%n %d %d %d %d:\nRosh Khodesh, Numbers 28:1-15\n");
 }
 
 }  // namespace
