@@ -7,6 +7,7 @@
 #include "cli/out_buffer.h"
 #include "storage/settings.h"
 #include "storage/translate.h"
+#include "storage/user_files.h"
 
 namespace cli {
 
@@ -32,10 +33,12 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"dump", CmdDump},
+    {"eval", CmdEval},
+    {"zmanim", CmdZmanim},
 };
 
 constexpr const char* kUsage =
-    "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands: dump)";
+    "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands: dump, eval, zmanim)";
 
 // Loads the user's settings and translations for one run; never writes them.
 class Session {
@@ -43,7 +46,12 @@ class Session {
   Session() {
     settingsInit();
   }
-  void Start() { translate_init(getLanguagePrefix(getLanguage())); }
+  void Start() {
+    // A first run gets ~/.lumaro and the shipped city file; a failure only
+    // means that times cannot be shown, which the commands report.
+    InstallDefaultUserFiles();
+    translate_init(getLanguagePrefix(getLanguage()));
+  }
   ~Session() { translate_done(); }
 };
 

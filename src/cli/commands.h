@@ -15,5 +15,9 @@ int UsageFail(std::FILE* err, const std::string& message);
 
 // dump FROM TO: one TSV line per day.
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+// eval DATE LAT LON ZONE EXPRESSION, or eval --batch (lines on stdin).
+int CmdEval(const Args& args, std::FILE* out, std::FILE* err);
+// zmanim DATE: the zmanim block of the configured city.
+int CmdZmanim(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
+#include "suntimes/shabbat_times.h"
 
 namespace cli {
 
@@ -17,6 +18,15 @@ constexpr const char* kHeader =
 
 void AppendTwoDigits(OutBuffer& o, int v) {
   o << static_cast<char>('0' + v / 10) << static_cast<char>('0' + v % 10);
+}
+
+// "C <time>" for candle lighting, "H <time>" for havdalah, else nothing.
+void WriteShabbatTime(OutBuffer& o, AbsoluteDay d) {
+  std::string text;
+  int candles = 0, havdalah = 0;
+  GetShabbatTime(d, &text, &candles, &havdalah);
+  if (candles) o << "C " << text;
+  if (havdalah) o << "H " << text;
 }
 
 void WriteDay(OutBuffer& o, AbsoluteDay d) {
@@ -34,7 +44,8 @@ void WriteDay(OutBuffer& o, AbsoluteDay d) {
   o << '\t';  // sections
   o << '\t';  // daf_yomi
   o << '\t';  // yizkor
-  o << '\n';  // shabbat_time
+  WriteShabbatTime(o, d);
+  o << '\n';
 }
 
 }  // namespace
