@@ -90,7 +90,9 @@ bool InstallDefaultUserFiles(std::string* error) {
   if (dir.back() != '/') dir += '/';
   dir += ".lumaro";
   if (!EnsureDirectory(dir)) {
-    *error = "cannot create the directory " + dir + ": " + std::strerror(errno);
+    const int e = errno;
+    *error = Exists(dir) ? dir + " exists and is not a directory"
+                         : "cannot create the directory " + dir + ": " + std::strerror(e);
     return false;
   }
   bool ok = true;

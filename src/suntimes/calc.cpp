@@ -72,6 +72,7 @@ bool ParseNumberArgument(CalcState& s, double* value) {
 int ParseParenthesised(CalcState& s) {
   if (s.depth >= kCalcMaxNesting) {
     CalcParseError(s, kErrTooDeep);
+    s.tooDeep = true;
     return kNoTime;
   }
   ++s.depth;
@@ -80,8 +81,9 @@ int ParseParenthesised(CalcState& s) {
   --s.depth;
   // The ")" is checked even after a syntax error inside (so one error can be
   // followed by ") expected"), but an inner expression that merely has no
-  // time that day (another weekday, a polar night) stops here quietly.
-  if (value == kNoTime && s.quietFailure) return kNoTime;
+  // time that day (another weekday, a polar night) stops here quietly, and
+  // so does every level above an expression nested too deeply.
+  if (value == kNoTime && (s.quietFailure || s.tooDeep)) return kNoTime;
   if (!ExpectClose(s)) return kNoTime;
   return value;
 }
@@ -325,6 +327,7 @@ int CalcEvaluate(CalcState& s, std::string_view expression) {
   CalcInitScanner(s, expression);
   s.depth = 0;
   s.quietFailure = false;
+  s.tooDeep = false;
   CalcGetToken(s);
   const int value = CalcParseExpr(s);
   if (value == kNoTime) return kNoTime;

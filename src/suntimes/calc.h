@@ -63,6 +63,7 @@ struct CalcState {
   int depth = 0;
   // Set when a value did not exist for a reason other than a syntax error.
   bool quietFailure = false;
+  bool tooDeep = false;          // the nesting limit was hit
   std::FILE* messages = stdout;  // where syntax errors are printed
 };
 

@@ -30,12 +30,12 @@ TEST(Sunrise, TimeadjRoundsAndWraps) {
     long double hours;
     int hour, minute;
   } cases[] = {
-      {5.0L + 59.6L / 60, 6, 0},    // the rounded minute 60 carries into the hour
+      {5.0L + 59.6L / 60, 6, 0},  // the rounded minute 60 carries into the hour
       {5.0L + 59.4L / 60, 5, 59},
-      {-3.465L, 20, 32},            // 24 is added once
+      {-3.465L, 20, 32},  // 24 is added once
       {20.535L, 20, 32},
-      {24.2L, 24, 12},              // an hour of exactly 24 stays
-      {25.5L, 1, 30},               // above 24 loses 24
+      {24.2L, 24, 12},  // an hour of exactly 24 stays
+      {25.5L, 1, 30},   // above 24 loses 24
       {0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -70,8 +70,8 @@ TEST(Sunrise, DepressionZenithsOfTheZmanimTables) {
   struct Case {
     double depression;
     int degrees, minutes;
-  } cases[] = {{16.1, 106, 6}, {11, 101, 0},   {10.2, 100, 11}, {5.95, 95, 57},
-               {7.08, 97, 4},  {7.5, 97, 30},  {8.75, 98, 45},  {8.5, 98, 30}};
+  } cases[] = {{16.1, 106, 6}, {11, 101, 0},  {10.2, 100, 11}, {5.95, 95, 57},
+               {7.08, 97, 4},  {7.5, 97, 30}, {8.75, 98, 45},  {8.5, 98, 30}};
   for (const Case& c : cases) {
     int d = 0, m = 0;
     DepressionZenith(c.depression, &d, &m);
