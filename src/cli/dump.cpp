@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
+#include "suntimes/cities.h"
 #include "suntimes/shabbat_times.h"
 
 namespace cli {
@@ -62,6 +63,7 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   if (first > last) return UsageFail(err, "FROM " + args[0] + " is after TO " + args[1]);
 
   OutBuffer o(out);
+  const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
   for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, d);
   return kCliOk;

@@ -204,18 +204,26 @@ struct CityFileCache {
   ino_t inode = 0;
   off_t size = 0;
   struct timespec mtime {};
+  unsigned snapshot = 0;  // the snapshot in which the file was last checked
   ParsedFile parsed;
 };
 
 CityFileCache gCache;
 
+// Snapshot nesting depth, and a number for each outermost snapshot.
+int gSnapshotDepth = 0;
+unsigned gSnapshotNumber = 0;
+
 // The parsed content of `fileName`, or null when it cannot be read (the
 // message is printed when that state is first seen).
 const ParsedFile* LoadCityFile(const std::string& fileName) {
+  CityFileCache& c = gCache;
+  if (gSnapshotDepth > 0 && c.valid && c.path == fileName && c.snapshot == gSnapshotNumber)
+    return c.readable ? &c.parsed : nullptr;
   struct stat st {};
   const bool exists = ::stat(fileName.c_str(), &st) == 0;
-  CityFileCache& c = gCache;
   if (c.valid && c.path == fileName) {
+    c.snapshot = gSnapshotNumber;
     if (!exists && !c.readable) return nullptr;
     if (exists && c.readable && c.device == st.st_dev && c.inode == st.st_ino && c.size == st.st_size &&
         c.mtime.tv_sec == st.st_mtim.tv_sec && c.mtime.tv_nsec == st.st_mtim.tv_nsec)
@@ -224,6 +232,7 @@ const ParsedFile* LoadCityFile(const std::string& fileName) {
   c = CityFileCache{};
   c.path = fileName;
   c.valid = true;
+  c.snapshot = gSnapshotNumber;
   std::string data;
   if (!exists || !ReadWholeFile(fileName, data)) {
     std::printf("File %s could not be opened\n", fileName.c_str());
@@ -246,6 +255,12 @@ const CityRec* FindCity(const std::string& fileName, std::string_view cityName) 
 }
 
 }  // namespace
+
+CityFileSnapshot::CityFileSnapshot() {
+  if (gSnapshotDepth++ == 0) ++gSnapshotNumber;
+}
+
+CityFileSnapshot::~CityFileSnapshot() { --gSnapshotDepth; }
 
 int IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; }) ? 1 : 0;

@@ -29,6 +29,17 @@ struct CityRec {
   int gmtOffset = 0;  // whole hours east of Greenwich
 };
 
+// While one of these lives, lookups trust the file as it was at the first
+// lookup in its lifetime instead of checking it for changes on every call:
+// for one operation over many days (a dump, one repaint). Nests.
+class CityFileSnapshot {
+ public:
+  CityFileSnapshot();
+  ~CityFileSnapshot();
+  CityFileSnapshot(const CityFileSnapshot&) = delete;
+  CityFileSnapshot& operator=(const CityFileSnapshot&) = delete;
+};
+
 // Parses one line (comment already removed). Returns 1, or 0 with the reason
 // in `error`.
 int CityProcessLine(std::string_view line, CityRec* city, std::string* error);

@@ -175,6 +175,30 @@ TEST_F(CityFile, AnEditedFileIsSeenAtOnce) {
   EXPECT_EQ(zone, 2);
 }
 
+TEST_F(CityFile, ASnapshotLooksOnceForItsWholeLifetime) {
+  Write("\"Here\", 1,0 N, 1,0 E, GMT+1\n");
+  int lat = 0, lon = 0, zone = 0;
+  {
+    const CityFileSnapshot outer;
+    ASSERT_EQ(CityGet(path_, "Here", &lat, &lon, &zone), 1);
+    Write("\"Here\", 1,0 N, 1,0 E, GMT+10\n");
+    {
+      const CityFileSnapshot inner;
+      ASSERT_EQ(CityGet(path_, "Here", &lat, &lon, &zone), 1);
+      EXPECT_EQ(zone, 1);
+    }
+    ASSERT_EQ(CityGet(path_, "Here", &lat, &lon, &zone), 1);
+    EXPECT_EQ(zone, 1);
+  }
+  ASSERT_EQ(CityGet(path_, "Here", &lat, &lon, &zone), 1);
+  EXPECT_EQ(zone, 10);
+  // The next snapshot looks again.
+  Write("\"Here\", 1,0 N, 1,0 E, GMT+7\n");
+  const CityFileSnapshot next;
+  ASSERT_EQ(CityGet(path_, "Here", &lat, &lon, &zone), 1);
+  EXPECT_EQ(zone, 7);
+}
+
 TEST_F(CityFile, OverlongLinesAreRejectedWithAMessage) {
   const std::string longName(300, 'x');
   Write("\"" + longName + "\", 1,0 N, 1,0 E, GMT+1\n" +                    // 1: name too long
