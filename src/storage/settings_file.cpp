@@ -10,7 +10,7 @@ namespace {
 
 // Bytes of one physical line that are looked at; the rest of a longer line is
 // skipped (keys and values are cut to kSettingsMaxText anyway).
-constexpr size_t kMaxLineScan = 4096;
+constexpr size_t kMaxLineScan = 65536;
 
 storage::BeforeReplaceHook gBeforeReplaceHook = nullptr;
 

@@ -1,0 +1,3 @@
+#include "app/main_window.h"
+
+int main(int argc, char** argv) { return LumaroMain(argc, argv); }

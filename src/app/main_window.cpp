@@ -1,0 +1,286 @@
+#include "app/main_window.h"
+
+#include <gdk/gdkkeysyms.h>
+#include <glib-unix.h>
+
+#include <csignal>
+
+#include <array>
+#include <cstdlib>
+#include <ctime>
+#include <string_view>
+
+#include "app/gtk_util.h"
+#include "app/tooltips.h"
+#include "app/widget_fonts.h"
+#include "calendar/names.h"
+#include "calendar/navigation.h"
+#include "storage/settings.h"
+#include "storage/translate.h"
+
+int32_t gCurrentDay = 1;
+int32_t gCurrentMonth = 1;
+int32_t gCurrentYear = 2000;
+GtkWidget* gMainWindow = nullptr;
+GtkWidget* drawingArea = nullptr;
+int32_t gMenuActivate = 0;
+const char* const helpMessage =
+    "By clicking on the Gregorian month name, another month name can be selected for viewing.\n"
+    "When clicking on the Gregorian year, another year for viewing can be selected.\n\n"
+    "Information about a day (Zmanim, Halachic) can be shown by double-clicking on that day.\n";
+
+namespace {
+
+GtkWidget* vboxWindow = nullptr;
+
+constexpr int kSeparator = -1;
+
+// The menus, in order.
+enum MenuIndex { kProgramMenu, kSettingsMenu, kHelpMenu };
+constexpr std::array<std::string_view, 3> kMenuTitles = {"Program", "Settings", "Help"};
+
+struct MenuItemRow {
+  MenuIndex menu;
+  std::string_view label;
+  int id;
+};
+
+constexpr MenuItemRow kMenuItems[] = {
+    {kProgramMenu, "Display information about current day...", kCmdDayReport},
+    {kProgramMenu, "Jump to today!", kCmdToday},
+    {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
+    {kProgramMenu, "", kSeparator},
+    {kProgramMenu, "Exit", kCmdExit},
+    {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
+    {kSettingsMenu, "Configure Shabbat Times...", kCmdShabbatTimes},
+    {kSettingsMenu, "Configure Zmanim...", kCmdZmanim},
+    {kSettingsMenu, "Configure Daylight Savings Time...", kCmdDaylightSaving},
+    {kSettingsMenu, "Configure Time Format...", kCmdTimeFormat},
+    {kSettingsMenu, "Configure Background Image...", kCmdBackgroundImage},
+    {kSettingsMenu, "Font", kCmdFont},
+    {kSettingsMenu, "Font Sizes", kCmdFontSizes},
+    {kSettingsMenu, "Select Language...", kCmdLanguage},
+    {kHelpMenu, "Help", kCmdHelp},
+    {kHelpMenu, "", kSeparator},
+    {kHelpMenu, "About this program...", kCmdAbout},
+};
+
+// Keyboard navigation: day steps through absolute days, pages by month.
+enum class KeyAction { kDayReport, kPreviousMonth, kNextMonth, kStepDays };
+struct KeyRow {
+  guint keyval;
+  KeyAction action;
+  int days;
+};
+constexpr KeyRow kKeys[] = {
+    {GDK_Return, KeyAction::kDayReport, 0},     {GDK_KP_Enter, KeyAction::kDayReport, 0},
+    {GDK_Page_Up, KeyAction::kPreviousMonth, 0}, {GDK_Page_Down, KeyAction::kNextMonth, 0},
+    {GDK_Left, KeyAction::kStepDays, -1},        {GDK_Right, KeyAction::kStepDays, 1},
+    {GDK_Up, KeyAction::kStepDays, -7},          {GDK_Down, KeyAction::kStepDays, 7},
+};
+
+void OnMenuItemActivate(GtkWidget* item, gpointer data) { HandleMenuItem(item, GPOINTER_TO_INT(data)); }
+
+void SetFontForAllChildrenCB(GtkWidget* widget, gpointer) { setFontMenu(widget); }
+
+// Until the month painter draws the grid, the view shows its caption.
+gboolean MainWindowPaint(GtkWidget* widget, GdkEventExpose*, gpointer) {
+  const std::string caption = GetGregorianMonthName(gCurrentMonth) + " " + std::to_string(gCurrentYear);
+  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(widget, caption.c_str()));
+  PangoFontDescriptionPtr font(pango_font_description_from_string("Sans Bold 22"));
+  if (getLanguage() == kLanguageYiddish) font = getYiddishPangoFont(22);
+  pango_layout_set_font_description(layout.get(), font.get());
+  int width = 0, height = 0;
+  pango_layout_get_pixel_size(layout.get(), &width, &height);
+  gdk_draw_layout(widget->window, widget->style->black_gc, (widget->allocation.width - width) / 2, 10,
+                  layout.get());
+  return TRUE;
+}
+
+}  // namespace
+
+GregorianDate SelectedDate() { return {gCurrentDay, gCurrentMonth, gCurrentYear}; }
+
+void SetSelectedDate(const GregorianDate& date) {
+  gCurrentDay = date.day;
+  gCurrentMonth = date.month;
+  gCurrentYear = date.year;
+}
+
+void MainWindowRedraw() {
+  if (drawingArea) gtk_widget_queue_draw(drawingArea);
+}
+
+void MainToday() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  SetSelectedDate(ClampedToday(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
+}
+
+void SetFontForAllChildren(GtkWidget* container) {
+  gtk_container_foreach(GTK_CONTAINER(container), SetFontForAllChildrenCB, nullptr);
+}
+
+void internalAddMenu(GtkWidget* menuBar, const char* label, GtkWidget* submenu) {
+  GtkWidget* item = gtk_menu_item_new_with_label(label);
+  gtk_widget_show(item);
+  gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), submenu);
+  SetFontForAllChildren(item);
+  gtk_menu_shell_append(GTK_MENU_SHELL(menuBar), item);
+}
+
+void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
+  GtkWidget* item;
+  if (id == kSeparator) {
+    item = gtk_separator_menu_item_new();
+  } else {
+    item = gtk_menu_item_new_with_label(label);
+    setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
+    g_signal_connect(item, "activate", G_CALLBACK(OnMenuItemActivate), GINT_TO_POINTER(id));
+  }
+  SetFontForAllChildren(item);
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
+  gtk_widget_show(item);
+}
+
+GtkWidget* createMenuBar() {
+  GtkWidget* menuBar = gtk_menu_bar_new();
+  setProperTextDirectionForWidget(menuBar);
+  std::array<GtkWidget*, kMenuTitles.size()> menus{};
+  for (GtkWidget*& m : menus) m = gtk_menu_new();
+  for (const MenuItemRow& row : kMenuItems) {
+    const std::string label(row.label);
+    internalAddMenuItem(menus[row.menu], translate_perform(label).c_str(), row.id);
+  }
+  for (size_t i = 0; i < menus.size(); ++i)
+    internalAddMenu(menuBar, translate_perform(kMenuTitles[i]).c_str(), menus[i]);
+  return menuBar;
+}
+
+void HandleMenuItem(GtkWidget*, int id) {
+  switch (id) {
+    case kCmdExit:
+      // Destroying the window runs MainWindowDestroy: settings written, loop left.
+      if (gMainWindow) gtk_widget_destroy(gMainWindow);
+      break;
+    case kCmdToday:
+      MainToday();
+      MainWindowRedraw();
+      break;
+    // The day report and the dialogs open here as they are built.
+    case kCmdAbout:
+    case kCmdIsraelDiasporaStyle:
+    case kCmdAnniversaries:
+    case kCmdShabbatTimes:
+    case kCmdDaylightSaving:
+    case kCmdZmanim:
+    case kCmdDayReport:
+    case kCmdTimeFormat:
+    case kCmdBackgroundImage:
+    case kCmdHelp:
+    case kCmdPrint:
+    case kCmdLanguage:
+    case kCmdFont:
+    case kCmdFontSizes:
+    default:
+      break;
+  }
+}
+
+gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
+  for (const KeyRow& key : kKeys) {
+    if (key.keyval != event->keyval) continue;
+    switch (key.action) {
+      case KeyAction::kDayReport:
+        return TRUE;  // the day report opens here once it exists
+      case KeyAction::kPreviousMonth:
+        SetSelectedDate(PreviousMonth(SelectedDate()));
+        break;
+      case KeyAction::kNextMonth:
+        SetSelectedDate(NextMonth(SelectedDate()));
+        break;
+      case KeyAction::kStepDays:
+        SetSelectedDate(StepDays(SelectedDate(), key.days));
+        break;
+    }
+    MainWindowRedraw();
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void windowCreate() {
+  vboxWindow = gtk_vbox_new(FALSE, 1);
+  gtk_container_set_border_width(GTK_CONTAINER(vboxWindow), 1);
+  gtk_container_add(GTK_CONTAINER(gMainWindow), vboxWindow);
+  gtk_widget_show(vboxWindow);
+
+  GtkWidget* menuBar = createMenuBar();
+  gtk_box_pack_start(GTK_BOX(vboxWindow), menuBar, FALSE, TRUE, 0);
+  gtk_widget_show(menuBar);
+
+  drawingArea = gtk_drawing_area_new();
+  g_signal_connect(drawingArea, "expose-event", G_CALLBACK(MainWindowPaint), nullptr);
+  gtk_widget_add_events(drawingArea, GDK_BUTTON_PRESS_MASK);
+  gtk_box_pack_start(GTK_BOX(vboxWindow), drawingArea, TRUE, TRUE, 0);
+  gtk_widget_show(drawingArea);
+
+  GtkWidget* status = gtk_label_new("");
+  setFontStatusbar(status);
+  gtk_box_pack_start(GTK_BOX(vboxWindow), status, FALSE, TRUE, 0);
+  gtk_widget_show(status);
+
+  tooltips_init(status, drawingArea);
+}
+
+void windowDestroy() {
+  tooltips_done();
+  if (vboxWindow) gtk_widget_destroy(vboxWindow);
+  vboxWindow = nullptr;
+  drawingArea = nullptr;
+}
+
+void MainWindowDestroy(GtkWidget*, gpointer) {
+  settingsDone();
+  tooltips_done();
+  vboxWindow = nullptr;
+  drawingArea = nullptr;
+  gMainWindow = nullptr;
+  if (gtk_main_level() > 0) gtk_main_quit();
+}
+
+void MainWindowOpen() {
+  gMainWindow = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GdkScreen* screen = gdk_screen_get_default();
+  gtk_window_move(GTK_WINDOW(gMainWindow), 0, 0);
+  gtk_window_resize(GTK_WINDOW(gMainWindow), gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+  gtk_window_set_title(GTK_WINDOW(gMainWindow), "Lumaro");
+  g_signal_connect(gMainWindow, "key-press-event", G_CALLBACK(MainWindowKeyPress), nullptr);
+  windowCreate();
+  g_signal_connect(gMainWindow, "destroy", G_CALLBACK(MainWindowDestroy), nullptr);
+  gtk_widget_show(gMainWindow);
+}
+
+namespace {
+// A request to end the session (logout, kill) closes the window the normal
+// way, so the settings are written as on "Exit".
+gboolean OnTerminationSignal(gpointer) {
+  if (gMainWindow) gtk_widget_destroy(gMainWindow);
+  return TRUE;
+}
+}  // namespace
+
+int LumaroMain(int argc, char** argv) {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  gtk_init(&argc, &argv);
+  gdk_rgb_init();
+  settingsInit();
+  MainToday();
+  translate_init(getLanguagePrefix(getLanguage()));
+  MainWindowOpen();
+  for (int sig : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(sig, OnTerminationSignal, nullptr);
+  gtk_main();
+  translate_done();
+  return 0;
+}

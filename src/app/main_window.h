@@ -1,0 +1,67 @@
+// The main window: menu bar, month view and status line; the menu
+// dispatcher and the keyboard navigation of the selected date.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <cstdint>
+#include <string>
+
+#include "calendar/types.h"
+
+// The selected date; the displayed month is always the selected day's month.
+extern int32_t gCurrentDay;
+extern int32_t gCurrentMonth;
+extern int32_t gCurrentYear;
+extern GtkWidget* gMainWindow;
+// The month view; every redraw request goes to it (null between rebuilds).
+extern GtkWidget* drawingArea;
+// Result of a month or year popup: -1 while open, 0 closed without a choice.
+extern int32_t gMenuActivate;
+// The help text.
+extern const char* const helpMessage;
+
+// Menu command ids.
+enum MenuCommand : int {
+  kCmdExit = 1,
+  kCmdAbout = 2,
+  kCmdIsraelDiasporaStyle = 3,
+  kCmdAnniversaries = 4,
+  kCmdShabbatTimes = 5,
+  kCmdDaylightSaving = 6,
+  kCmdZmanim = 7,
+  kCmdToday = 8,
+  kCmdDayReport = 9,
+  kCmdTimeFormat = 10,
+  kCmdBackgroundImage = 11,
+  kCmdHelp = 12,
+  kCmdPrint = 13,
+  kCmdLanguage = 14,
+  kCmdFont = 15,
+  kCmdFontSizes = 16,
+};
+
+GregorianDate SelectedDate();
+void SetSelectedDate(const GregorianDate& date);
+
+// Sets the selected date to today's local date, year clamped to 1583..3000.
+void MainToday();
+// Builds the window content (menu bar, drawing area, status label).
+void windowCreate();
+// Removes the window content (hints included); the window stays.
+void windowDestroy();
+GtkWidget* createMenuBar();
+void internalAddMenu(GtkWidget* menuBar, const char* label, GtkWidget* submenu);
+void internalAddMenuItem(GtkWidget* menu, const char* label, int id);
+// The menu dispatcher.
+void HandleMenuItem(GtkWidget* item, int id);
+void SetFontForAllChildren(GtkWidget* container);
+gboolean MainWindowKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data);
+// Destroy handler of the main window: writes the settings and leaves the loop.
+void MainWindowDestroy(GtkWidget* widget, gpointer data);
+// Queues a repaint of the month view.
+void MainWindowRedraw();
+// Creates and shows the full-screen main window (start-up steps 7 to 9).
+void MainWindowOpen();
+// The whole program: start-up, main loop, shutdown.
+int LumaroMain(int argc, char** argv);

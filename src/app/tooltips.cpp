@@ -1,0 +1,59 @@
+#include "app/tooltips.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct Hint {
+  int x, y, width, height;
+  std::string text;
+};
+
+// Oldest first; searched from the back so the newest wins.
+std::vector<Hint> gHints;
+GtkWidget* gStatusbar = nullptr;
+int gLastX = -1;
+int gLastY = -1;
+
+gboolean tooltipsCallback(GtkWidget*, GdkEventMotion* event, gpointer) {
+  gLastX = static_cast<int>(event->x);
+  gLastY = static_cast<int>(event->y);
+  tooltipsAlarm();
+  return FALSE;  // other handlers still see the motion
+}
+
+}  // namespace
+
+void tooltips_init(GtkWidget* statusbar, GtkWidget* drawingArea) {
+  gStatusbar = statusbar;
+  gHints.clear();
+  gtk_widget_add_events(drawingArea, GDK_POINTER_MOTION_MASK);
+  g_signal_connect(drawingArea, "motion-notify-event", G_CALLBACK(tooltipsCallback), nullptr);
+}
+
+void tooltips_add(int x, int y, int width, int height, std::string_view text) {
+  gHints.push_back({x, y, width, height, std::string(text)});
+}
+
+void tooltips_clear() { gHints.clear(); }
+
+void tooltips_done() {
+  gHints.clear();
+  gStatusbar = nullptr;
+}
+
+std::string tooltips_text_at(int x, int y) {
+  for (auto it = gHints.rbegin(); it != gHints.rend(); ++it) {
+    if (x >= it->x && x < it->x + it->width && y >= it->y && y < it->y + it->height) return it->text;
+  }
+  return {};
+}
+
+void tooltipsAlarm() {
+  if (!gStatusbar) return;
+  const std::string text = tooltips_text_at(gLastX, gLastY);
+  const char* current = gtk_label_get_text(GTK_LABEL(gStatusbar));
+  if (current && text == current) return;  // touch the label only when the text changes
+  gtk_label_set_text(GTK_LABEL(gStatusbar), text.c_str());
+}

@@ -1,0 +1,45 @@
+#include "app/widget_fonts.h"
+
+#include "storage/settings.h"
+
+PangoFontDescriptionPtr getYiddishPangoFont(int points) {
+  PangoFontDescriptionPtr desc(pango_font_description_new());
+  pango_font_description_set_family(desc.get(), getFontName().c_str());
+  pango_font_description_set_style(desc.get(), PANGO_STYLE_NORMAL);
+  pango_font_description_set_variant(desc.get(), PANGO_VARIANT_NORMAL);
+  pango_font_description_set_weight(desc.get(), PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_stretch(desc.get(), PANGO_STRETCH_NORMAL);
+  pango_font_description_set_size(desc.get(), points * PANGO_SCALE);
+  return desc;
+}
+
+void setYiddishFont(GtkWidget* widget, int points) {
+  GtkStyle* style = gtk_style_new();
+  PangoFontDescriptionPtr desc = getYiddishPangoFont(points);
+  pango_font_description_free(style->font_desc);
+  style->font_desc = desc.release();
+  gtk_widget_set_style(widget, style);
+  g_object_unref(style);
+}
+
+void setYiddishFontStatusbar(GtkWidget* widget) { setYiddishFont(widget, kYiddishStatusbarFontSize); }
+void setYiddishFontMenu(GtkWidget* widget) { setYiddishFont(widget, kYiddishMenuFontSize); }
+void setYiddishFontDialog(GtkWidget* widget) { setYiddishFont(widget, kYiddishDialogFontSize); }
+void setYiddishFontDialogZmanim(GtkWidget* widget) { setYiddishFont(widget, kYiddishZmanimDialogFontSize); }
+
+void setFontStatusbar(GtkWidget* widget) {
+  if (getLanguage() == kLanguageYiddish) setYiddishFontStatusbar(widget);
+}
+void setFontMenu(GtkWidget* widget) {
+  if (getLanguage() == kLanguageYiddish) setYiddishFontMenu(widget);
+}
+void setFontDialog(GtkWidget* widget) {
+  if (getLanguage() == kLanguageYiddish) setYiddishFontDialog(widget);
+}
+void setFontDialogZmanim(GtkWidget* widget) {
+  if (getLanguage() == kLanguageYiddish) setYiddishFontDialogZmanim(widget);
+}
+
+void setProperTextDirectionForWidget(GtkWidget* widget) {
+  if (isLanguageRightToLeft()) gtk_widget_set_direction(widget, GTK_TEXT_DIR_RTL);
+}

@@ -1,0 +1,30 @@
+// Fonts and text direction of GTK widgets: in Yiddish, labels get the
+// configured font at fixed sizes and run right to left; in English the
+// theme's font and direction stay.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "app/gtk_util.h"
+
+// Widget font sizes used in Yiddish (points).
+constexpr int kYiddishStatusbarFontSize = 16;
+constexpr int kYiddishMenuFontSize = 16;
+constexpr int kYiddishDialogFontSize = 16;
+constexpr int kYiddishZmanimDialogFontSize = 12;
+
+// The configured font family, normal style and weight, at `points`.
+PangoFontDescriptionPtr getYiddishPangoFont(int points);
+// Gives `widget` a fresh style whose font is the configured font at `points`.
+void setYiddishFont(GtkWidget* widget, int points);
+void setYiddishFontStatusbar(GtkWidget* widget);
+void setYiddishFontMenu(GtkWidget* widget);
+void setYiddishFontDialog(GtkWidget* widget);
+void setYiddishFontDialogZmanim(GtkWidget* widget);
+// The same, only when the interface language is Yiddish.
+void setFontStatusbar(GtkWidget* widget);
+void setFontMenu(GtkWidget* widget);
+void setFontDialog(GtkWidget* widget);
+void setFontDialogZmanim(GtkWidget* widget);
+// Right-to-left direction for `widget` when the language runs right to left.
+void setProperTextDirectionForWidget(GtkWidget* widget);

@@ -1,0 +1,203 @@
+#include "storage/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <string>
+
+#include "test_env.h"
+
+namespace {
+
+using testenv::ReadFile;
+using testenv::TempHome;
+using testenv::WriteFile;
+
+std::string SettingsPath(const TempHome& home) { return home.lumaro("kivrasettings"); }
+
+TEST(SettingsFile, Location) {
+  TempHome home;
+  EXPECT_EQ(SettingsGetHomePath(), home.path() + "/");
+  EXPECT_EQ(SettingsGetFileName(), home.path() + "/.lumaro/kivrasettings");
+  ::setenv("HOME", (home.path() + "/").c_str(), 1);
+  EXPECT_EQ(SettingsGetFileName(), home.path() + "/.lumaro/kivrasettings");
+  ::unsetenv("HOME");
+  EXPECT_EQ(SettingsGetHomePath(), "./");
+  ::setenv("HOME", "", 1);
+  EXPECT_EQ(SettingsGetHomePath(), "");
+  ::setenv("HOME", home.path().c_str(), 1);
+}
+
+TEST(SettingsFile, ParseGrammar) {
+  struct Case {
+    const char* line;
+    const char* key;
+    const char* value;
+  } cases[] = {
+      {"Style: \"1\"", "Style", "1"},
+      {"   Style :   \"1\"", "Style", "1"},           // blanks before key, colon and quote
+      {"City: \"Tel Aviv", "City", "Tel Aviv"},        // no closing quote: up to the end
+      {"City: \"A\" trailing\r", "City", "A"},         // after the closing quote: ignored
+      {"Style", "Style", ""},                           // bare key
+      {"Style \"1\"", "Style", ""},                     // no colon
+      {"Style:1", "Style", ""},                         // no quote
+      {"", "", ""},
+      {"# comment: \"x\"", "", ""},                     // not a key character first
+      {"\tStyle: \"1\"", "", ""},                       // a tab is not a blank
+      {"Key-2: \"v\"", "Key", ""},                      // key stops at '-'
+      {"ab12: \"\"", "ab12", ""},
+      {"K: \"a\0b\"", "K", "a"},                        // a NUL byte ends the line's content
+  };
+  for (const Case& c : cases) {
+    std::string key = "junk", value = "junk";
+    SettingsParseLine(c.line, key, value);
+    EXPECT_EQ(key, c.key) << "line: " << c.line;
+    EXPECT_EQ(value, c.value) << "line: " << c.line;
+  }
+  // Embedded NUL (the literal above stops at the NUL already; build one explicitly).
+  std::string withNul("K: \"a");
+  withNul += '\0';
+  withNul += "b\"";
+  std::string key, value;
+  SettingsParseLine(withNul, key, value);
+  EXPECT_EQ(key, "K");
+  EXPECT_EQ(value, "a");
+}
+
+TEST(SettingsFile, MissingFileAndFirstWrite) {
+  TempHome home(/*withLumaroDir=*/false);
+  EXPECT_EQ(SettingsGetInt("Style", 2), 2);
+  EXPECT_EQ(SettingsGet("CurrentCity", "Pforzheim"), "Pforzheim");
+  // The settings directory is created (private) on the first write.
+  ASSERT_TRUE(SettingsSetInt("Style", 1));
+  EXPECT_EQ(ReadFile(SettingsPath(home)), "Style: \"1\"\n");
+  struct stat st {};
+  ASSERT_EQ(::stat((home.path() + "/.lumaro").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
+}
+
+TEST(SettingsFile, ReadAndRewrite) {
+  TempHome home;
+  WriteFile(SettingsPath(home),
+            "   Style :   \"1\"\n"
+            "City: \"Tel Aviv\n"
+            "\n"
+            "#hash line\n"
+            "Dup: \"first\"\n"
+            "Dup: \"second\"\n"
+            "style: \"7\"\n"
+            "Num: \"12abc\"\n"
+            "Letters: \"abc\"\n"
+            "Empty: \"\"");  // last line without a line feed
+  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
+  EXPECT_EQ(SettingsGet("City", ""), "Tel Aviv");
+  EXPECT_EQ(SettingsGet("Dup", ""), "first");  // the first line wins
+  EXPECT_EQ(SettingsGetInt("Num", 5), 12);     // atoi rules
+  EXPECT_EQ(SettingsGetInt("Letters", 5), 0);
+  EXPECT_EQ(SettingsGetInt("Empty", 5), 0);    // an empty value replaces the default
+  EXPECT_EQ(SettingsGet("Empty", "def"), "");
+  EXPECT_EQ(SettingsGetInt("Missing", -3), -3);
+  EXPECT_EQ(SettingsGetInt("STYLE", 9), 9);    // keys are case-sensitive
+
+  ASSERT_TRUE(SettingsSet("Dup", "new"));
+  EXPECT_EQ(ReadFile(SettingsPath(home)),
+            "Style: \"1\"\n"
+            "City: \"Tel Aviv\"\n"
+            ": \"\"\n"
+            ": \"\"\n"
+            "Dup: \"new\"\n"
+            "Dup: \"new\"\n"
+            "style: \"7\"\n"
+            "Num: \"12abc\"\n"
+            "Letters: \"abc\"\n"
+            "Empty: \"\"\n");
+  ASSERT_TRUE(SettingsSetInt("Added", -4));
+  EXPECT_EQ(SettingsGetInt("Added", 0), -4);
+  const std::string content = ReadFile(SettingsPath(home));
+  EXPECT_EQ(content.substr(content.size() - 12), "Added: \"-4\"\n");
+}
+
+TEST(SettingsFile, RemoveKeysContaining) {
+  TempHome home;
+  WriteFile(SettingsPath(home),
+            "FontSizeCaption1: \"30\"\nStyle: \"1\"\nMyFontSizeX: \"2\"\nFontName: \"Arial\"\n");
+  ASSERT_TRUE(SettingsRemoveAllKeysWithBeginning("FontSize"));
+  EXPECT_EQ(ReadFile(SettingsPath(home)), "Style: \"1\"\nFontName: \"Arial\"\n");
+  // Without a settings file an empty one is left behind.
+  TempHome empty;
+  ASSERT_TRUE(SettingsRemoveAllKeysWithBeginning("FontSize"));
+  EXPECT_EQ(ReadFile(SettingsPath(empty)), "");
+}
+
+TEST(SettingsFile, HostileContent) {
+  TempHome home;
+  std::string garbage;
+  garbage += std::string(10000, 'A') + ": \"" + std::string(10000, 'v') + "\"\n";  // over-long key and value
+  garbage += "Long: \"" + std::string(300, 'x') + "\"\n";
+  const char binary[] = "Bin\0ary: \"\x01\x02\xff\"\n";
+  garbage += std::string(binary, sizeof binary - 1);
+  for (int i = 0; i < 256; ++i) garbage += static_cast<char>(i);
+  garbage += "\nStyle: \"1\"\n";
+  WriteFile(SettingsPath(home), garbage);
+
+  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
+  // Over-long keys and values are cut to 255 bytes.
+  EXPECT_EQ(SettingsGet("Long", ""), std::string(255, 'x'));
+  EXPECT_EQ(SettingsGet(std::string(255, 'A'), ""), std::string(255, 'v'));
+  // A rewrite keeps every parsed line within the limits and the file readable.
+  ASSERT_TRUE(SettingsSetInt("Style", 2));
+  EXPECT_EQ(SettingsGetInt("Style", 0), 2);
+  EXPECT_EQ(SettingsGet("Long", ""), std::string(255, 'x'));
+  const std::string after = ReadFile(SettingsPath(home));
+  size_t start = 0;
+  while (start < after.size()) {
+    const size_t end = after.find('\n', start);
+    ASSERT_NE(end, std::string::npos);
+    EXPECT_LE(end - start, 255u + 255u + 4u);
+    start = end + 1;
+  }
+}
+
+TEST(SettingsFile, RefusesValuesTheFileCannotHold) {
+  TempHome home;
+  ASSERT_TRUE(SettingsSet("City", "Old"));
+  EXPECT_FALSE(SettingsSet("City", "a\"b"));
+  EXPECT_FALSE(SettingsSet("City", "line\nbreak"));
+  EXPECT_FALSE(SettingsSet("City", std::string(256, 'x')));
+  EXPECT_FALSE(SettingsSet("Bad Key", "x"));
+  EXPECT_FALSE(SettingsSet("", "x"));
+  EXPECT_EQ(SettingsGet("City", ""), "Old");
+  EXPECT_TRUE(SettingsSet("City", std::string(255, 'x')));
+}
+
+// A failure after the new content is written but before it replaces the
+// file leaves the old file intact and no temporary file behind.
+TEST(SettingsFile, FailureBeforeReplaceKeepsOldFile) {
+  TempHome home;
+  ASSERT_TRUE(SettingsSet("Style", "1"));
+  const std::string before = ReadFile(SettingsPath(home));
+  storage::SetBeforeReplaceHookForTesting([] { return false; });
+  EXPECT_FALSE(SettingsSet("Style", "2"));
+  storage::SetBeforeReplaceHookForTesting(nullptr);
+  EXPECT_EQ(ReadFile(SettingsPath(home)), before);
+  int files = 0;
+  for (const auto& e : std::filesystem::directory_iterator(home.path() + "/.lumaro")) {
+    (void)e;
+    ++files;
+  }
+  EXPECT_EQ(files, 1);
+}
+
+TEST(SettingsFile, UnusableDirectoryReportsFailure) {
+  TempHome home(/*withLumaroDir=*/false);
+  WriteFile(home.path() + "/.lumaro", "not a directory");
+  EXPECT_FALSE(SettingsSet("Style", "2"));
+  EXPECT_EQ(ReadFile(home.path() + "/.lumaro"), "not a directory");
+  EXPECT_EQ(SettingsGetInt("Style", 7), 7);
+}
+
+}  // namespace
