@@ -1,4 +1,5 @@
 // eval: one zmanim expression for a date and place, or many from stdin.
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -57,6 +58,27 @@ std::optional<EvalInput> ParseEvalInput(const std::vector<std::string_view>& fie
   return in;
 }
 
+// A stream into memory (open_memstream) and its buffer, which is freed
+// after the stream is closed.
+class MemoryStream {
+ public:
+  MemoryStream() : file_(open_memstream(&text_, &size_)) {}
+  ~MemoryStream() {
+    if (file_) std::fclose(file_);
+    std::free(text_);
+  }
+  MemoryStream(const MemoryStream&) = delete;
+  MemoryStream& operator=(const MemoryStream&) = delete;
+  std::FILE* file() const { return file_; }
+  // Valid after a flush.
+  const char* text() const { return text_; }
+
+ private:
+  char* text_ = nullptr;
+  size_t size_ = 0;
+  std::FILE* file_;
+};
+
 int Evaluate(const EvalInput& in, std::FILE* messages) {
   return CalculateZmanim(in.latitude, in.longitude, in.zone, in.date.day, in.date.month, in.date.year, in.expression,
                          messages);
@@ -66,6 +88,9 @@ int Evaluate(const EvalInput& in, std::FILE* messages) {
 // per line, the parser's messages on err.
 int RunBatch(std::FILE* out, std::FILE* err) {
   OutBuffer o(out);
+  // The messages of one line are collected and written after the values
+  // before them, so the two stay in order when they go to one place.
+  MemoryStream messages;
   std::string line;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
@@ -84,8 +109,20 @@ int RunBatch(std::FILE* out, std::FILE* err) {
       o << "error\n";
       continue;
     }
-    o.Flush();  // keep values and messages in order when both go to one place
-    o << Evaluate(*in, err) << '\n';
+    if (!messages.file()) {
+      o << Evaluate(*in, err) << '\n';
+      continue;
+    }
+    const int value = Evaluate(*in, messages.file());
+    std::fflush(messages.file());
+    const long written = std::ftell(messages.file());
+    if (written > 0) {
+      o.Flush();
+      std::fflush(out);
+      std::fwrite(messages.text(), 1, static_cast<size_t>(written), err);
+      std::rewind(messages.file());
+    }
+    o << value << '\n';
   }
   return kCliOk;
 }

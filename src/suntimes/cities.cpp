@@ -26,6 +26,7 @@ constexpr std::string_view kErrZoneSign = "+ or - in GMT zone expected";
 constexpr std::string_view kErrNameTooLong = "City name too long";
 constexpr std::string_view kErrLineTooLong = "Line too long";
 constexpr std::string_view kErrNumberTooLarge = "Number too large";
+constexpr std::string_view kErrNulByte = "NUL byte in line";
 
 // Largest value of one digit field (degrees, minutes or zone hours). Real
 // values have at most three digits; the cap keeps the packed values in range.
@@ -167,7 +168,6 @@ struct ParsedFile {
 // that do not parse are reported and skipped.
 ParsedFile ParseCityFile(const std::string& fileName, std::string_view data) {
   ParsedFile parsed;
-  data = data.substr(0, data.find('\0'));
   size_t pos = 0;
   int lineNo = 1;
   while (pos < data.size()) {
@@ -180,6 +180,8 @@ ParsedFile ParseCityFile(const std::string& fileName, std::string_view data) {
       std::string error;
       if (line.size() > kCityMaxLine) {
         error = kErrLineTooLong;
+      } else if (line.find('\0') != std::string_view::npos) {
+        error = kErrNulByte;
       } else if (CityProcessLine(line, &city, &error)) {
         parsed.firstByUpperName.emplace(UpperAscii(city.name), parsed.cities.size());
         parsed.cities.push_back(std::move(city));

@@ -5,6 +5,7 @@
 #include "calendar/calendar.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
+#include "storage/text_format.h"
 #include "storage/translate.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
@@ -14,15 +15,6 @@
 namespace {
 
 constexpr std::string_view kNoTimeText = "----";
-
-// `format` with its first "%s" replaced by `value` (the translated text is
-// never used as a printf format).
-std::string FillPlaceholder(std::string_view format, std::string_view value) {
-  std::string out(format);
-  const size_t at = out.find("%s");
-  if (at != std::string::npos) out.replace(at, 2, value);
-  return out;
-}
 
 }  // namespace
 
@@ -53,11 +45,11 @@ void GetZmanimForDay(AbsoluteDay day, std::string* text) {
   const DstSetting* rule = getIsDST() ? &dst : nullptr;
   const GregorianDate g = GregorianFromAbsolute(day);
 
-  std::string out =
-      FillPlaceholder(translate_perform("Zmanim for date %s"),
-                      std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year));
+  const std::string date = std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year);
+  std::string out = FormatText(translate_perform("Zmanim for date %s"), {date});
   out += '\n';
-  std::string location = FillPlaceholder(translate_perform("(location %s)"), Utf8FromLatin1(city.name));
+  const std::string name = Utf8FromLatin1(city.name);
+  std::string location = FormatText(translate_perform("(location %s)"), {name});
   location.erase(std::remove_if(location.begin(), location.end(), [](char c) { return c == '(' || c == ')'; }),
                  location.end());
   out += location;

@@ -59,6 +59,10 @@ batch=$(printf '2010-06-21\t4853\t842\t1\tsunrise\n'\
 expect_eq "batch exit status" 0 $?
 expect_eq "batch values" "$(printf '261\n-1\nerror\nerror\nerror\n1214\nerror')" "$batch"
 grep -q '^Parsing error Number or ID' "$E2E_HOME/err" || fail "batch: parse message not on stderr"
+# Sent to one place, each line's messages come right before its value.
+combined=$(printf '2010-06-21\t4853\t842\t1\tsunrise\n2010-06-21\t4853\t842\t1\t(sunset\n' |
+  "$LUMARO_CLI" eval --batch 2>&1)
+expect_eq "batch order" "$(printf '261\nParsing error ) expected\n  Original expression: (sunset\n-1')" "$combined"
 
 # --- dump shabbat_time: Friday candle lighting (sunset - 18), Saturday
 # havdalah (sunset + 45), in the 12-hour form with summer time.

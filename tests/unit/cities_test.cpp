@@ -145,6 +145,15 @@ TEST_F(CityFile, LineNumbersCommentsAndFirstMatch) {
   EXPECT_EQ(zone, 42);
 }
 
+TEST_F(CityFile, ANulByteSpoilsOnlyItsLine) {
+  Write(std::string("\"A\", 1,0 N, 1,0 E, GMT+1\n\"B\0\", 2,0 N, 2,0 E, GMT+2 # \0\n\"C\", 3,0 N, 3,0 E, GMT+3\n", 80));
+  int lat = 0, lon = 0, zone = 0;
+  CaptureStdout();
+  EXPECT_EQ(CityGet(path_, "C", &lat, &lon, &zone), 1);
+  EXPECT_EQ(GetCapturedStdout(), "File " + path_ + ", line 2: NUL byte in line\n");
+  EXPECT_EQ(zone, 3);
+}
+
 TEST_F(CityFile, CarriageReturnsAloneDoNotCountLines) {
   Write("\"A\", 1,0 N, 1,0 E, GMT+1\r\"B\" x\r\"C\", 3,0 N, 3,0 E, GMT+3\r");
   int lat = 0, lon = 0, zone = 0;
