@@ -113,7 +113,9 @@ int ProportionalHours(CalcState& s, double x) {
 // Minutes from sunset until the sun is x degrees below the horizon.
 int MinutesUntilDepression(CalcState& s, double x) {
   int hours = 0, minutes = 0;
-  if (!GetDegreesBelowHorizon(s.day, s.month, s.year, s.latitude, s.longitude, s.zone, x, &hours, &minutes))
+  // The day's sunset is already known (and without one there is no interval).
+  if (!s.sunTimesExist || !suntimes::detail::DegreesBelowHorizonAfterSunset(
+                              s.sunset, s.day, s.month, s.year, s.latitude, s.longitude, s.zone, x, &hours, &minutes))
     return NoTime(s);
   if (hours < 0 || minutes < 0) return NoTime(s);
   return hours * 60 + minutes;

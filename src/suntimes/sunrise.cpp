@@ -148,6 +148,7 @@ int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, 
 
 namespace {
 
+using suntimes::detail::DepressionZenith;
 using suntimes::detail::kSunsetZenithDegrees;
 using suntimes::detail::kSunsetZenithMinutes;
 using suntimes::detail::suntime;
@@ -200,27 +201,32 @@ int GetSunsetSunrise(int day, int month, int year, int which, int latitude, int 
 
 int GetDegreesBelowHorizon(int day, int month, int year, int latitude, int longitude, int zone, long double degrees,
                            int* hours, int* minutes) {
+  int riseHour = 0, riseMinute = 0, setHour = 0, setMinute = 0;
+  if (!GetSunriseAndSunset(day, month, year, latitude, longitude, zone, &riseHour, &riseMinute, &setHour, &setMinute))
+    return 0;
+  return suntimes::detail::DegreesBelowHorizonAfterSunset(setHour * 60 + setMinute, day, month, year, latitude,
+                                                          longitude, zone, degrees, hours, minutes);
+}
+
+int suntimes::detail::DegreesBelowHorizonAfterSunset(int sunset, int day, int month, int year, int latitude,
+                                                     int longitude, int zone, long double degrees, int* hours,
+                                                     int* minutes) {
   if (!ValidDate(day, month)) return 0;
   // The sun never stands more than 90 degrees below (or above) the horizon;
   // such a request also could not be turned into whole degrees safely.
   if (!(degrees >= -90 && degrees <= 90)) return 0;
   const Split lat = SplitPacked(latitude);
   const Split lon = SplitPacked(longitude);
-  long double rise = 0, set0 = 0, set1 = 0;
-  if (!suntime(day, month, year, kSunsetZenithDegrees, kSunsetZenithMinutes, lon.degrees, lon.minutes, longitude >= 0,
-               lat.degrees, lat.minutes, latitude < 0, zone, &rise, &set0))
-    return 0;
   int zenithDegrees = 0, zenithMinutes = 0;
-  suntimes::detail::DepressionZenith(degrees, &zenithDegrees, &zenithMinutes);
+  DepressionZenith(degrees, &zenithDegrees, &zenithMinutes);
+  long double rise = 0, set = 0;
   if (!suntime(day, month, year, zenithDegrees, zenithMinutes, lon.degrees, lon.minutes, longitude >= 0, lat.degrees,
-               lat.minutes, latitude < 0, zone, &rise, &set1))
+               lat.minutes, latitude < 0, zone, &rise, &set))
     return 0;
-  int h0 = 0, m0 = 0, h1 = 0, m1 = 0;
-  timeadj(&h0, &m0, set0);
-  timeadj(&h1, &m1, set1);
-  while (h0 < 12) h0 += 12;
-  while (h1 < 12) h1 += 12;
-  const int d = (h1 * 60 + m1) - (h0 * 60 + m0);
+  int h = 0, m = 0;
+  timeadj(&h, &m, set);
+  while (h < 12) h += 12;
+  const int d = (h * 60 + m) - sunset;
   *hours = d / 60;
   *minutes = d % 60;
   return 1;

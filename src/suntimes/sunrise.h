@@ -43,6 +43,10 @@ void timeadj(int* hour, int* minute, long double t);
 // precision and truncated to whole degrees and minutes. 16.1 gives 106 deg
 // 6 min, 10.2 (stored slightly below its decimal) 100 deg 11 min.
 void DepressionZenith(long double degrees, int* zenithDegrees, int* zenithMinutes);
+// GetDegreesBelowHorizon for a day whose ordinary sunset exists and is
+// known: `sunset` is its hour * 60 + minute as GetSunsetSunrise gives them.
+int DegreesBelowHorizonAfterSunset(int sunset, int day, int month, int year, int latitude, int longitude, int zone,
+                                   long double degrees, int* hours, int* minutes);
 // The core: 1 when the sun reaches the zenith distance both in the morning
 // and in the evening; rise and set are written as local extended-precision
 // hours (not reduced to 0..24) whatever the result.

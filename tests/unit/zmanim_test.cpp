@@ -145,25 +145,4 @@ TEST_F(Zmanim, TimesThatDoNotExist) {
   EXPECT_EQ(lines[4], "netz haKhama: 04:21AM");
 }
 
-TEST_F(Zmanim, OptionTables) {
-  // Every time with choices has a default, and option keys are unique.
-  int choices = 0;
-  for (const ZmanimRec& rec : ZmanimRecs) {
-    if (rec.kind == kZmanimFixed) {
-      EXPECT_FALSE(rec.expression.empty());
-      continue;
-    }
-    ++choices;
-    ASSERT_GE(rec.optionCount, 2u) << rec.name;
-    for (size_t i = 0; i < rec.optionCount; ++i) {
-      for (size_t j = i + 1; j < rec.optionCount; ++j) EXPECT_NE(rec.options[i].key, rec.options[j].key);
-    }
-    // Without a stored choice the first option is used.
-    EXPECT_EQ(ZmanimExpression(rec), rec.options[0].expression);
-  }
-  EXPECT_EQ(choices, 9);
-  EXPECT_EQ(ZmanimDisplayName(ZmanimRecs[3]), "sof zman kriat shema");
-  EXPECT_EQ(ZmanimSettingsKey(ZmanimRecs[10]), "ZmanimTzaitHakochavim");
-}
-
 }  // namespace
