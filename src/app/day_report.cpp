@@ -2,9 +2,11 @@
 
 #include "app/main_window.h"
 #include "calendar/calendar.h"
+#include "calendar/readings.h"
 #include "dialogs/message.h"
 #include "storage/text_format.h"
 #include "storage/translate.h"
+#include "suntimes/zmanim.h"
 
 namespace {
 
@@ -18,8 +20,9 @@ std::string DateText(const GregorianDate& g) {
 DayReportTexts DayReportTextsFor(AbsoluteDay day) {
   const GregorianDate g = GregorianFromAbsolute(day);
   DayReportTexts texts;
-  // The zmanim list, the readings and the halakha lines of the day join
-  // these headings when their builders are in place.
+  GetZmanimForDay(day, &texts.zmanim);  // shown as computed, not translated again
+  texts.readings = BuildReadingsList(day);
+  // The halakha lines of the day follow this heading once their rules are in.
   const std::string halakha = FormatText(translate_perform("Halakha for date %s"), {DateText(g)}) + ":\n";
   texts.halakha = translate_replace(halakha);
   return texts;

@@ -15,6 +15,14 @@ int UsageFail(std::FILE* err, const std::string& message);
 
 // dump FROM TO: one TSV line per day.
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+// molad FROM_YEAR TO_YEAR: the molad of every month of Hebrew years 1..9999.
+int CmdMolad(const Args& args, std::FILE* out, std::FILE* err);
+// day DATE: the day report of one date.
+int CmdDay(const Args& args, std::FILE* out, std::FILE* err);
+// eval DATE LAT LON ZONE EXPRESSION, or eval --batch (lines on stdin).
+int CmdEval(const Args& args, std::FILE* out, std::FILE* err);
+// zmanim DATE: the zmanim block of the configured city.
+int CmdZmanim(const Args& args, std::FILE* out, std::FILE* err);
 // anniversary TYPE D.M.Y YEAR: the day of an entry in a Hebrew year.
 int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
 
