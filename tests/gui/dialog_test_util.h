@@ -139,7 +139,9 @@ class UserScript {
   }
   ~UserScript() {
     if (source_) g_source_remove(source_);
-    if (!failed_) EXPECT_TRUE(Done()) << "the program returned before the step: " << steps_[next_].what;
+    if (!failed_) {
+      EXPECT_TRUE(Done()) << "the program returned before the step: " << steps_[next_].what;
+    }
   }
 
  private:
