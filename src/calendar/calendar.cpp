@@ -150,31 +150,80 @@ int Last_Day_Of_Hebrew_Month(int month, int year) {
   return 30;
 }
 
+namespace {
+
+// Everything about one Hebrew year that the conversions need. The most
+// recently used year is kept, since callers convert many days of one year
+// in a row; results are the same as without it.
+struct YearInfo {
+  int year = 0;
+  AbsoluteDay start = 0;      // 1 Tishri
+  AbsoluteDay nextStart = 0;  // 1 Tishri of the next year
+  HebrewYearShape shape{};
+  // Day before the first of each month 1..13 (index = month).
+  std::array<AbsoluteDay, 14> beforeMonth{};
+};
+
+YearInfo MakeYearInfo(int year) {
+  YearInfo info;
+  info.year = year;
+  info.start = NewYear(year);
+  info.nextStart = NewYear(year + 1);
+  info.shape = ShapeOf(year);
+  const int last = info.shape.leap ? 13 : 12;
+  AbsoluteDay before = info.start - 1;
+  for (int m = kTishri;; m = (m == last) ? kNisan : m + 1) {
+    info.beforeMonth[static_cast<size_t>(m)] = before;
+    before += MonthLength(m, info.shape);
+    if (m == kElul) break;
+  }
+  return info;
+}
+
+const YearInfo& YearInfoOf(int year) {
+  thread_local YearInfo cached = MakeYearInfo(5785);
+  if (cached.year != year) cached = MakeYearInfo(year);
+  return cached;
+}
+
+}  // namespace
+
 AbsoluteDay AbsoluteFromHebrew(const HebrewDate& date) {
+  if (date.month >= 1 && date.month <= 13) {
+    const YearInfo& info = YearInfoOf(date.year);
+    if (date.month <= (info.shape.leap ? 13 : 12)) return info.beforeMonth[static_cast<size_t>(date.month)] + date.day;
+  }
+  // Out-of-range months: the plain sum of month lengths.
   const HebrewYearShape shape = ShapeOf(date.year);
   return date.day + DaysBeforeMonth(date.month, shape) + NewYear(date.year) - 1;
 }
 
 HebrewDate HebrewFromAbsolute(AbsoluteDay d) {
-  // First guess from the mean year (35975351 / 98496 days), one year low so
-  // that it is never too large; then step forward as a search from
-  // (d + 1373429) / 366 would.
-  int64_t y = (d + kHebrewEpochOffset) * 98496 / 35975351 - 1;
-  const int64_t floorGuess = (d + kHebrewEpochOffset) / 366;
-  if (y < floorGuess) y = floorGuess;
-  while (d >= NewYear(static_cast<int>(y + 1))) ++y;
-  const int year = static_cast<int>(y);
-  const HebrewYearShape shape = ShapeOf(year);
-  const int last = shape.leap ? 13 : 12;
-
-  // Walk the months in year order from Tishri, keeping the day before the month.
-  AbsoluteDay before = NewYear(year) - 1;
-  int month = kTishri;
-  for (;;) {
-    const int len = MonthLength(month, shape);
-    if (d <= before + len) break;
-    before += len;
-    month = (month == last) ? kNisan : month + 1;
+  int year;
+  {
+    // Most calls fall in the year of the previous call.
+    thread_local int lastYear = 0;
+    const YearInfo* info = lastYear ? &YearInfoOf(lastYear) : nullptr;
+    if (info && d >= info->start && d < info->nextStart) {
+      year = lastYear;
+    } else {
+      // First guess from the mean year (35975351 / 98496 days), one year low
+      // so that it is never too large; then step forward as a search from
+      // (d + 1373429) / 366 would.
+      int64_t y = (d + kHebrewEpochOffset) * 98496 / 35975351 - 1;
+      const int64_t floorGuess = (d + kHebrewEpochOffset) / 366;
+      if (y < floorGuess) y = floorGuess;
+      while (d >= NewYear(static_cast<int>(y + 1))) ++y;
+      year = static_cast<int>(y);
+      lastYear = year;
+    }
   }
-  return {static_cast<int32_t>(d - before), month, year};
+  const YearInfo& info = YearInfoOf(year);
+  const int last = info.shape.leap ? 13 : 12;
+  // Nisan..Elul when d is past the day before 1 Nisan, else Tishri..last month.
+  const bool spring = d > info.beforeMonth[kNisan];
+  int month = spring ? kNisan : kTishri;
+  const int lastOfPart = spring ? kElul : last;
+  while (month < lastOfPart && d > info.beforeMonth[static_cast<size_t>(month + 1)]) ++month;
+  return {static_cast<int32_t>(d - info.beforeMonth[static_cast<size_t>(month)]), month, year};
 }

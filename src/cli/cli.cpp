@@ -1,22 +1,12 @@
 #include "cli/cli.h"
 
-#include <charconv>
 #include <string_view>
 
 #include "cli/commands.h"
-#include "cli/out_buffer.h"
 #include "storage/settings.h"
 #include "storage/translate.h"
 
 namespace cli {
-
-OutBuffer& OutBuffer::operator<<(long long v) {
-  char tmp[24];
-  auto [ptr, ec] = std::to_chars(tmp, tmp + sizeof tmp, v);
-  (void)ec;
-  buf_.append(tmp, static_cast<size_t>(ptr - tmp));
-  return *this;
-}
 
 int UsageFail(std::FILE* err, const std::string& message) {
   std::fprintf(err, "lumaro-cli: %s\n", message.c_str());

@@ -1,40 +1,56 @@
 // Buffered output for commands that print many lines.
 #pragma once
 
+#include <charconv>
 #include <cstdio>
-#include <string>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace cli {
 
 class OutBuffer {
  public:
-  explicit OutBuffer(std::FILE* out) : out_(out) { buf_.reserve(kFlushAt + 4096); }
+  explicit OutBuffer(std::FILE* out) : out_(out), buf_(kSize) {}
   ~OutBuffer() { Flush(); }
   OutBuffer(const OutBuffer&) = delete;
   OutBuffer& operator=(const OutBuffer&) = delete;
 
   OutBuffer& operator<<(std::string_view s) {
-    buf_.append(s);
-    if (buf_.size() >= kFlushAt) Flush();
+    if (s.size() > kSize - used_) {
+      Flush();
+      if (s.size() > kSize) {
+        std::fwrite(s.data(), 1, s.size(), out_);
+        return *this;
+      }
+    }
+    std::memcpy(buf_.data() + used_, s.data(), s.size());
+    used_ += s.size();
     return *this;
   }
   OutBuffer& operator<<(char c) {
-    buf_.push_back(c);
+    if (used_ == kSize) Flush();
+    buf_[used_++] = c;
     return *this;
   }
-  OutBuffer& operator<<(long long v);
+  OutBuffer& operator<<(long long v) {
+    if (kSize - used_ < 24) Flush();
+    char* first = buf_.data() + used_;
+    used_ += static_cast<size_t>(std::to_chars(first, first + 24, v).ptr - first);
+    return *this;
+  }
   OutBuffer& operator<<(int v) { return *this << static_cast<long long>(v); }
   OutBuffer& operator<<(long v) { return *this << static_cast<long long>(v); }
   void Flush() {
-    if (!buf_.empty()) std::fwrite(buf_.data(), 1, buf_.size(), out_);
-    buf_.clear();
+    if (used_) std::fwrite(buf_.data(), 1, used_, out_);
+    used_ = 0;
   }
 
  private:
-  static constexpr size_t kFlushAt = 1 << 16;
+  static constexpr size_t kSize = 1 << 16;
   std::FILE* out_;
-  std::string buf_;
+  std::vector<char> buf_;
+  size_t used_ = 0;
 };
 
 }  // namespace cli

@@ -1,0 +1,75 @@
+#include "storage/text_format.h"
+
+#include <cstdio>
+
+namespace {
+
+// One conversion of a format: flags and width are kept, the rest checked.
+struct Conversion {
+  size_t end = 0;     // index after the conversion character
+  char kind = 0;      // 'd', 's' or '%'
+  std::string spec;   // "%02d" etc. without the length modifier
+};
+
+bool ParseConversion(std::string_view f, size_t start, Conversion* out) {
+  size_t i = start + 1;
+  std::string spec = "%";
+  while (i < f.size() && (f[i] == '-' || f[i] == '0' || f[i] == ' ' || f[i] == '+')) spec += f[i++];
+  size_t widthDigits = 0;
+  while (i < f.size() && f[i] >= '0' && f[i] <= '9' && widthDigits < 3) {
+    spec += f[i++];
+    ++widthDigits;
+  }
+  if (i < f.size() && f[i] == 'l') ++i;  // %ld is read as %d
+  if (i >= f.size()) return false;
+  const char c = f[i];
+  if (c != 'd' && c != 's' && c != '%') return false;
+  out->end = i + 1;
+  out->kind = c;
+  out->spec = spec + c;
+  return true;
+}
+
+}  // namespace
+
+std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args) {
+  std::string out;
+  auto arg = args.begin();
+  for (size_t i = 0; i < format.size();) {
+    if (format[i] != '%') {
+      out += format[i++];
+      continue;
+    }
+    Conversion conv;
+    if (!ParseConversion(format, i, &conv)) return std::string(format);
+    i = conv.end;
+    if (conv.kind == '%') {
+      out += '%';
+      continue;
+    }
+    if (arg == args.end() || arg->isText != (conv.kind == 's')) return std::string(format);
+    char buf[64];
+    if (conv.kind == 'd') {
+      std::string spec = conv.spec;
+      spec.insert(spec.size() - 1, "ll");
+      std::snprintf(buf, sizeof buf, spec.c_str(), arg->number);
+      out += buf;
+    } else {
+      // Width for texts: pad on the left (or right with '-') to the width.
+      const std::string_view t = arg->text;
+      size_t width = 0;
+      bool left = false;
+      for (char c : conv.spec) {
+        if (c == '-') left = true;
+        if (c >= '0' && c <= '9') width = width * 10 + static_cast<size_t>(c - '0');
+      }
+      const size_t pad = width > t.size() ? width - t.size() : 0;
+      if (!left) out.append(pad, ' ');
+      out.append(t);
+      if (left) out.append(pad, ' ');
+    }
+    ++arg;
+  }
+  if (arg != args.end()) return std::string(format);
+  return out;
+}
