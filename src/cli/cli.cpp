@@ -22,10 +22,11 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"dump", CmdDump},
+    {"molad", CmdMolad},
 };
 
 constexpr const char* kUsage =
-    "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands: dump)";
+    "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands: dump, molad)";
 
 // Loads the user's settings and translations for one run; never writes them.
 class Session {

@@ -15,5 +15,7 @@ int UsageFail(std::FILE* err, const std::string& message);
 
 // dump FROM TO: one TSV line per day.
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+// molad FROM_YEAR TO_YEAR: the molad of every month of Hebrew years 1..9999.
+int CmdMolad(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

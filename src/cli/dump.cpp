@@ -1,8 +1,12 @@
 // dump FROM TO: one tab-separated line per day.
+#include <array>
 #include <string>
 
 #include "calendar/calendar.h"
+#include "calendar/daf_yomi.h"
+#include "calendar/holidays.h"
 #include "calendar/names.h"
+#include "calendar/torah_sections.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
@@ -19,7 +23,53 @@ void AppendTwoDigits(OutBuffer& o, int v) {
   o << static_cast<char>('0' + v / 10) << static_cast<char>('0' + v % 10);
 }
 
-void WriteDay(OutBuffer& o, AbsoluteDay d) {
+// A translated text could hold a tab or a line break; either would break
+// the line into wrong columns, so they become blanks.
+void AppendField(OutBuffer& o, std::string text) {
+  for (char& c : text)
+    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+  o << text;
+}
+
+// The holiday dates of one Hebrew year, fetched once per year of the range
+// (the settings do not change during a dump).
+class HolidayYear {
+ public:
+  const std::array<HebrewDate, kJewishHolidayCount>& DatesOf(int year) {
+    if (year != year_) {
+      for (int id = 0; id < kJewishHolidayCount; ++id) dates_[static_cast<size_t>(id)] = GetJewishHolidayDate(id, year);
+      year_ = year;
+    }
+    return dates_;
+  }
+
+ private:
+  int year_ = 0;
+  std::array<HebrewDate, kJewishHolidayCount> dates_{};
+};
+
+// The ids of the holidays on the day with Hebrew date h, ascending.
+void AppendHolidays(OutBuffer& o, HolidayYear& holidays, const HebrewDate& h, int gregorianYear) {
+  const auto& dates = holidays.DatesOf(h.year);
+  bool first = true;
+  for (int id = 0; id < kJewishHolidayCount; ++id) {
+    const HebrewDate& date = dates[static_cast<size_t>(id)];
+    if (date.day == 0 || date != h) continue;
+    const int firstYear = GetJewishHolidayFirstYear(id);
+    if (firstYear != 0 && firstYear > gregorianYear) continue;
+    if (!first) o << ',';
+    o << id;
+    first = false;
+  }
+}
+
+void AppendSections(OutBuffer& o, AbsoluteDay d) {
+  ShabbatSections s;
+  if (!GetTorahSectionShabbat(d, &s)) return;
+  o << s.c1 << ',' << s.c2 << ',' << s.c3;
+}
+
+void WriteDay(OutBuffer& o, HolidayYear& holidays, AbsoluteDay d) {
   const GregorianDate g = GregorianFromAbsolute(d);
   const HebrewDate h = HebrewFromAbsolute(d);
   o << g.year << '-';
@@ -28,12 +78,16 @@ void WriteDay(OutBuffer& o, AbsoluteDay d) {
   AppendTwoDigits(o, g.day);
   o << '\t' << static_cast<long long>(d) << '\t' << WeekdayOf(d) << '\t';
   o << h.day << '.' << h.month << '.' << h.year << '\t';
-  o << '\t';  // holidays
-  o << '\t';  // special_day
+  AppendHolidays(o, holidays, h, g.year);
+  o << '\t';
+  AppendField(o, GetSpecialDay(d));
+  o << '\t';
   o << GetRoshHodeshType(d) << '\t' << GetOmerCount(d) << '\t';
-  o << '\t';  // sections
-  o << '\t';  // daf_yomi
-  o << '\t';  // yizkor
+  AppendSections(o, d);
+  o << '\t';
+  AppendField(o, DafYomiGetWithoutCycle(g.day, g.month, g.year));
+  o << '\t';
+  o << IsYizkor(d) << '\t';
   o << '\n';  // shabbat_time
 }
 
@@ -52,7 +106,8 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
 
   OutBuffer o(out);
   o << kHeader;
-  for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, d);
+  HolidayYear holidays;
+  for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, holidays, d);
   return kCliOk;
 }
 

@@ -25,8 +25,11 @@ struct DrawingPoint {
   int32_t y = 0;
 };
 
-// An opaque font handle; valid until its Drawing is destroyed.
-struct DrawingFontData;
+// A font handle; each backend derives its own font record from this base.
+// A handle is valid until its Drawing is destroyed.
+struct DrawingFontData {
+  virtual ~DrawingFontData() = default;
+};
 using DrawingFont = const DrawingFontData*;
 
 // Device classes and colour modes.

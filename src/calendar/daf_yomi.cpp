@@ -1,0 +1,146 @@
+#include "calendar/daf_yomi.h"
+
+#include <array>
+#include <string_view>
+
+#include "calendar/calendar.h"
+#include "storage/settings.h"
+
+namespace {
+
+struct Tractate {
+  std::string_view name;
+  int32_t firstPage;
+  int32_t lastPage;
+};
+
+// The tractates in the order of the cycle; every one starts at page 2. The
+// comment gives the cycle index of the tractate's first page.
+constexpr std::array<Tractate, 37> kDafYomis = {{
+    {"Berachos", 2, 64},        // 0 (5 January 2020)
+    {"Shabbos", 2, 157},        // 63
+    {"Evurin", 2, 105},         // 219
+    {"Pesachim", 2, 121},       // 323
+    {"Shekalim", 2, 22},        // 443
+    {"Yuma", 2, 88},            // 464
+    {"Sukah", 2, 56},           // 551
+    {"Beitzah", 2, 40},         // 606
+    {"Rosh Ha'Shanah", 2, 35},  // 645
+    {"Ta'anis", 2, 31},         // 679
+    {"Megilah", 2, 32},         // 709
+    {"Moed Katan", 2, 29},      // 740
+    {"Chagigah", 2, 27},        // 768
+    {"Yevamos", 2, 122},        // 794
+    {"Kesuvos", 2, 112},        // 915
+    {"Nedarim", 2, 91},         // 1026
+    {"Nazir", 2, 66},           // 1116
+    {"Sotah", 2, 49},           // 1181
+    {"Gitin", 2, 90},           // 1229
+    {"Kidushin", 2, 82},        // 1318
+    {"Bava Kana", 2, 119},      // 1399
+    {"Bava Metzia", 2, 119},    // 1517
+    {"Bava Basra", 2, 176},     // 1635
+    {"Sanhedrin", 2, 113},      // 1810
+    {"Makos", 2, 24},           // 1922
+    {"Shevuos", 2, 49},         // 1945
+    {"Avodah Zarah", 2, 76},    // 1993
+    {"Horayos", 2, 14},         // 2068
+    {"Zevachim", 2, 120},       // 2081
+    {"Menachos", 2, 110},       // 2200
+    {"Chulin", 2, 142},         // 2309
+    {"Bechoros", 2, 61},        // 2450
+    {"Erchin", 2, 34},          // 2510
+    {"Terumah", 2, 34},         // 2543
+    {"Kerisus", 2, 28},         // 2576
+    {"Me'ilah", 2, 37},         // 2603
+    {"Nidah", 2, 73},           // 2639 .. 2710
+}};
+
+constexpr int PagesOf(const Tractate& t) { return t.lastPage - t.firstPage + 1; }
+
+constexpr int CycleLength() {
+  int total = 0;
+  for (const Tractate& t : kDafYomis) total += PagesOf(t);
+  return total;
+}
+constexpr int kCycleDays = CycleLength();
+static_assert(kCycleDays == 2711, "one page a day, 2711 pages a cycle");
+
+// Day 0 of cycle 1.
+constexpr GregorianDate kCycleAnchor{10, 7, 1923};
+
+bool ValidDate(int day, int month, int year) {
+  if (year < kFirstYear || year > kLastYear || month < 1 || month > 12) return false;
+  return day >= 1 && day <= LastDayOfGregorianMonth(month, year);
+}
+
+}  // namespace
+
+int GetDafYomiInternal(int index, std::string* tractate) {
+  if (tractate) tractate->clear();
+  int before = 0;  // pages of the tractates before this one
+  for (const Tractate& t : kDafYomis) {
+    if (index >= before && index < before + PagesOf(t)) {
+      if (tractate) *tractate = t.name;
+      return index - before + t.firstPage;
+    }
+    before += PagesOf(t);
+  }
+  return 0;
+}
+
+int DafYomiGetIt(DafYomiRec* rec) {
+  if (rec == nullptr || rec->sizeCheck != kDafYomiRecSize) return kDafYomiBadStructure;
+  if (!ValidDate(rec->day, rec->month, rec->year)) return kDafYomiInvalidDate;
+  const int64_t n = AbsoluteFromGregorian(rec->day, rec->month, rec->year) - AbsoluteFromGregorian(kCycleAnchor);
+  if (n < 0) return kDafYomiBeforeStart;
+  rec->cycle = static_cast<int32_t>(n / kCycleDays + 1);
+  rec->page = GetDafYomiInternal(static_cast<int>(n % kCycleDays), &rec->tractate);
+  rec->shortText = rec->tractate + " " + std::to_string(rec->page);
+  rec->longText = "Cycle " + std::to_string(rec->cycle) + ", " + rec->shortText;
+  return kDafYomiOk;
+}
+
+std::string DafYomiGetErrorMessage(int code) {
+  switch (code) {
+    case kDafYomiOk:
+      return "No error occured";
+    case kDafYomiBadStructure:
+      return "Bad structure passed";
+    case kDafYomiInvalidDate:
+      return "Invalid date was passed";
+    case kDafYomiBeforeStart:
+      return "No daf yomi for that date";
+    default:
+      return "Unknown error code " + std::to_string(code) + " was passed";
+  }
+}
+
+std::string DafYomiGetWithoutCycle(int day, int month, int year) {
+  DafYomiRec rec;
+  rec.sizeCheck = kDafYomiRecSize;
+  rec.day = day;
+  rec.month = month;
+  rec.year = year;
+  return DafYomiGetIt(&rec) == kDafYomiOk ? rec.shortText : std::string();
+}
+
+std::string DafYomiGetWithCycle(int day, int month, int year) {
+  DafYomiRec rec;
+  rec.sizeCheck = kDafYomiRecSize;
+  rec.day = day;
+  rec.month = month;
+  rec.year = year;
+  return DafYomiGetIt(&rec) == kDafYomiOk ? rec.longText : std::string();
+}
+
+int IsYizkor(AbsoluteDay d) {
+  const HebrewDate h = HebrewFromAbsolute(d);
+  // Yom Kippur and Shemini Atseret everywhere.
+  if (h.month == kTishri && (h.day == 10 || h.day == 22)) return 1;
+  // The last day of Pesakh and of Shavuot: one day later in the Diaspora.
+  const int extra = diasporaGetFlag() ? 1 : 0;
+  if (h.month == kNisan && h.day == 21 + extra) return 1;
+  if (h.month == kSivan && h.day == 6 + extra) return 1;
+  return 0;
+}

@@ -1,0 +1,176 @@
+#include "calendar/molad.h"
+
+#include <initializer_list>
+#include <string_view>
+
+#include "calendar/calendar.h"
+#include "calendar/names.h"
+#include "storage/translate.h"
+
+namespace {
+
+constexpr int64_t kPartsPerMinute = 18;
+constexpr int64_t kPartsPerHour = 1080;
+constexpr int64_t kPartsPerDay = 24 * kPartsPerHour;  // 25920
+// The first molad (Tishri of year 1, "BaHaRaD"): 2 days 5 hours 204 parts
+// after the start of the day count.
+constexpr int64_t kFirstMoladParts = 2 * kPartsPerDay + 5 * kPartsPerHour + 204;
+static_assert(kFirstMoladParts == 57444);
+// The mean lunar month: 29 days 12 hours 793 parts.
+constexpr int64_t kMonthDays = 29;
+constexpr int64_t kMonthHours = 12;
+constexpr int64_t kMonthParts = 793;
+static_assert(kMonthDays * kPartsPerDay + kMonthHours * kPartsPerHour + kMonthParts == 765433);
+// 12 common and 7 leap years in every cycle of 19.
+constexpr int64_t kMonthsPerCycle = 235;
+
+// Months from Tishri of year 1 to Tishri of `year` (year >= 1).
+int64_t MonthsBeforeYear(int year) {
+  const int64_t cycles = (static_cast<int64_t>(year) - 1) / 19;
+  int64_t months = kMonthsPerCycle * cycles;
+  for (int64_t y = 19 * cycles + 1; y < year; ++y) months += Last_Month_Of_Hebrew_Year(static_cast<int>(y));
+  return months;
+}
+
+// Position of `month` counted from Tishri (0) in the year's order
+// 7..12 (13), 1..6; -1 when the year has no such month.
+int MonthsFromTishri(int month, int year) {
+  const int last = Last_Month_Of_Hebrew_Year(year);
+  int step = 0;
+  int m = kTishri;
+  do {
+    if (m == month) return step;
+    m = (m == last) ? kNisan : m + 1;
+    ++step;
+  } while (m != kTishri);
+  return -1;
+}
+
+// One argument of an announcement line: a text for %s or a number for %d.
+struct LineArg {
+  bool isText;
+  std::string_view text;
+  long long number;
+};
+LineArg Text(std::string_view s) { return {true, s, 0}; }
+LineArg Number(long long n) { return {false, {}, n}; }
+
+// Fills the translation of `key` with `args`. The translation comes from a
+// user's file, so it is never handed to printf: only %s, %d and %% are
+// understood, and a translation whose conversions differ from the key's (in
+// number, kind or order) is ignored in favour of the English key.
+std::string FormatLine(std::string_view key, std::initializer_list<LineArg> args) {
+  // The conversions of a format as a string of 's' and 'd'; false on any
+  // other use of '%'.
+  auto signature = [](std::string_view format, std::string& sig) {
+    sig.clear();
+    for (size_t i = 0; i < format.size(); ++i) {
+      if (format[i] != '%') continue;
+      if (i + 1 >= format.size()) return false;
+      const char c = format[++i];
+      if (c == 's' || c == 'd') {
+        sig.push_back(c);
+      } else if (c != '%') {
+        return false;
+      }
+    }
+    return true;
+  };
+  std::string wanted;
+  for (const LineArg& a : args) wanted.push_back(a.isText ? 's' : 'd');
+
+  std::string_view format = translate_perform(key);
+  std::string sig;
+  if (!signature(format, sig) || sig != wanted) format = key;
+
+  std::string out;
+  const LineArg* next = args.begin();
+  for (size_t i = 0; i < format.size(); ++i) {
+    if (format[i] != '%') {
+      out.push_back(format[i]);
+      continue;
+    }
+    const char c = format[++i];
+    if (c == '%') {
+      out.push_back('%');
+    } else if (next != args.end()) {
+      if (next->isText) {
+        out.append(next->text);
+      } else {
+        out.append(std::to_string(next->number));
+      }
+      ++next;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void MoladMultiplyLarge(int64_t n, int64_t days, int64_t hours, int64_t parts, int64_t* outDays, int32_t* outHours,
+                        int32_t* outMinutes, int32_t* outParts) {
+  const int64_t t = kFirstMoladParts + n * (days * kPartsPerDay + hours * kPartsPerHour + parts);
+  if (outParts) *outParts = static_cast<int32_t>(t % kPartsPerMinute);             // [0, 17]
+  if (outMinutes) *outMinutes = static_cast<int32_t>((t / kPartsPerMinute) % 60);  // [0, 59]
+  if (outHours) *outHours = static_cast<int32_t>((t / kPartsPerHour) % 24);        // [0, 23], from 6 p.m.
+  if (outDays) *outDays = t / kPartsPerDay;
+}
+
+int MoladGet(int month, int year, MoladTime* out) {
+  if (out == nullptr || year < 1 || month < 1 || month > 13) return 0;
+  if (month == kAdarII && !Hebrew_Leap_Year(year)) return 0;
+  const int step = MonthsFromTishri(month, year);
+  if (step < 0) return 0;
+  const int64_t n = MonthsBeforeYear(year) + step;
+
+  int64_t days = 0;
+  int32_t hours = 0;
+  int32_t minutes = 0;
+  int32_t parts = 0;
+  MoladMultiplyLarge(n, kMonthDays, kMonthHours, kMonthParts, &days, &hours, &minutes, &parts);
+  // The day count's day 0 is a Monday (counting from Sunday = 0: 1); its
+  // hours start at 6 p.m. of the evening before, the civil hour is 6 less.
+  int weekday = static_cast<int>((days % 7 + 6) % 7);
+  int hour = hours - 6;
+  if (hour < 0) {
+    hour += 24;
+    weekday = (weekday + 6) % 7;
+  }
+  *out = MoladTime{weekday, hour, minutes, parts};
+  return 1;
+}
+
+void MoladFormatString(std::string* line1, std::string* line2, std::string* line3, int month, int year,
+                       const MoladTime& molad) {
+  const int h = molad.hour;
+  const int clockHour = h > 12 ? h - 12 : (h == 0 ? 12 : h);
+  const std::string partOfDay = translate_perform((h < 6 || h > 17) ? "night" : "day");
+  if (line1) *line1 = FormatLine("Molad of %s %d:", {Text(GetHebrewMonthName(month, year)), Number(year)});
+  if (line2) {
+    *line2 = FormatLine("%s, %s, %d hours,", {Text(GetWeekdayName(molad.weekday)), Text(partOfDay), Number(clockHour)});
+  }
+  if (line3) *line3 = FormatLine("%d minutes, %d parts", {Number(molad.minute), Number(molad.parts)});
+}
+
+std::string MoladRetrieveNextSimple(int indent, AbsoluteDay d) {
+  const HebrewDate h = HebrewFromAbsolute(d);
+  int month = h.month + 1;
+  int year = h.year;
+  if (month > Last_Month_Of_Hebrew_Year(year)) month = kNisan;
+  if (month == kTishri) ++year;  // after Elul comes Tishri of the next year
+
+  std::string line1, line2, line3;
+  MoladTime molad;
+  if (MoladGet(month, year, &molad)) MoladFormatString(&line1, &line2, &line3, month, year, molad);
+
+  const size_t blanks = indent > 0 ? static_cast<size_t>(indent) : 0;
+  std::string out(blanks, ' ');
+  out += line1;
+  out += '\n';
+  out.append(blanks + 1, ' ');
+  out += line2;
+  out += '\n';
+  out.append(blanks + 1, ' ');
+  out += line3;
+  return out;
+}

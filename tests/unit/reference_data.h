@@ -1,0 +1,69 @@
+// Reading the reference tables in tests/data: comma-separated rows, lines
+// starting with '#' are comments.
+#pragma once
+
+#include <charconv>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/calendar.h"
+#include "test_env.h"
+
+namespace testdata {
+
+using Row = std::vector<std::string>;
+
+inline Row SplitRow(const std::string& line, char sep = ',') {
+  Row fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = line.find(sep, start);
+    fields.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+    if (end == std::string::npos) return fields;
+    start = end + 1;
+  }
+}
+
+// The data rows of tests/data/<name>; empty when the file is missing.
+inline std::vector<Row> ReadRows(const std::string& name) {
+  std::vector<Row> rows;
+  std::ifstream in(testenv::TestDataDir() + "/" + name);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    rows.push_back(SplitRow(line));
+  }
+  return rows;
+}
+
+inline std::optional<int> ToInt(std::string_view text) {
+  int value = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// YYYY-MM-DD as an absolute day, or nullopt.
+inline std::optional<AbsoluteDay> IsoDay(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  const auto y = ToInt(text.substr(0, 4));
+  const auto m = ToInt(text.substr(5, 2));
+  const auto d = ToInt(text.substr(8, 2));
+  if (!y || !m || !d) return std::nullopt;
+  return AbsoluteFromGregorian(*d, *m, *y);
+}
+
+inline std::string IsoOf(AbsoluteDay d) {
+  const GregorianDate g = GregorianFromAbsolute(d);
+  auto padded = [](int v, size_t width) {
+    std::string s = std::to_string(v);
+    return std::string(s.size() < width ? width - s.size() : 0, '0') + s;
+  };
+  return padded(g.year, 4) + "-" + padded(g.month, 2) + "-" + padded(g.day, 2);
+}
+
+}  // namespace testdata
