@@ -23,10 +23,14 @@ struct Command {
 constexpr Command kCommands[] = {
     {"dump", CmdDump},
     {"molad", CmdMolad},
+    {"day", CmdDay},
 };
 
-constexpr const char* kUsage =
-    "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands: dump, molad)";
+std::string Usage() {
+  std::string usage = "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands:";
+  for (const Command& c : kCommands) usage += " " + std::string(c.name);
+  return usage + ")";
+}
 
 // Loads the user's settings and translations for one run; never writes them.
 class Session {
@@ -57,7 +61,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
       if (v != "1" && v != "2") return UsageFail(err, "invalid style '" + v.substr(0, 40) + "' (1 Sephardic, 2 Ashkenazi)");
       setStyle(v == "1" ? 1 : 2);
     } else if (a == "--help" || a == "-h") {
-      std::fprintf(out, "%s\n", kUsage);
+      std::fprintf(out, "%s\n", Usage().c_str());
       return kCliOk;
     } else if (a.size() > 1 && a[0] == '-') {
       return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'");
@@ -65,7 +69,7 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
       break;
     }
   }
-  if (i >= args.size()) return UsageFail(err, "no command given; " + std::string(kUsage + 7));
+  if (i >= args.size()) return UsageFail(err, "no command given; " + Usage().substr(7));
   const std::string& name = args[i];
   const Args rest(args.begin() + static_cast<long>(i) + 1, args.end());
   for (const Command& c : kCommands) {

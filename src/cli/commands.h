@@ -17,5 +17,7 @@ int UsageFail(std::FILE* err, const std::string& message);
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
 // molad FROM_YEAR TO_YEAR: the molad of every month of Hebrew years 1..9999.
 int CmdMolad(const Args& args, std::FILE* out, std::FILE* err);
+// day DATE: the day report of one date.
+int CmdDay(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli
