@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
@@ -16,6 +17,7 @@
 #include "calendar/names.h"
 #include "calendar/navigation.h"
 #include "storage/settings.h"
+#include "storage/user_files.h"
 #include "storage/translate.h"
 
 int32_t gCurrentDay = 1;
@@ -275,6 +277,10 @@ int LumaroMain(int argc, char** argv) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   gtk_init(&argc, &argv);
   gdk_rgb_init();
+  // A new user gets the shipped city file (and later the translations) at once.
+  std::string installError;
+  if (!InstallDefaultUserFiles(&installError) && !installError.empty())
+    std::fprintf(stderr, "Lumaro: %s\n", installError.c_str());
   settingsInit();
   MainToday();
   translate_init(getLanguagePrefix(getLanguage()));

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "storage/settings.h"
 #include "storage/translate.h"
+#include "storage/user_files.h"
 
 namespace cli {
 
@@ -24,6 +25,8 @@ constexpr Command kCommands[] = {
     {"dump", CmdDump},
     {"molad", CmdMolad},
     {"day", CmdDay},
+    {"eval", CmdEval},
+    {"zmanim", CmdZmanim},
 };
 
 std::string Usage() {
@@ -38,7 +41,12 @@ class Session {
   Session() {
     settingsInit();
   }
-  void Start() { translate_init(getLanguagePrefix(getLanguage())); }
+  void Start() {
+    // A first run gets ~/.lumaro and the shipped city file; a failure only
+    // means that times cannot be shown, which the commands report.
+    InstallDefaultUserFiles();
+    translate_init(getLanguagePrefix(getLanguage()));
+  }
   ~Session() { translate_done(); }
 };
 

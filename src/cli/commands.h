@@ -19,5 +19,9 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
 int CmdMolad(const Args& args, std::FILE* out, std::FILE* err);
 // day DATE: the day report of one date.
 int CmdDay(const Args& args, std::FILE* out, std::FILE* err);
+// eval DATE LAT LON ZONE EXPRESSION, or eval --batch (lines on stdin).
+int CmdEval(const Args& args, std::FILE* out, std::FILE* err);
+// zmanim DATE: the zmanim block of the configured city.
+int CmdZmanim(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

@@ -11,6 +11,8 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
+#include "suntimes/cities.h"
+#include "suntimes/shabbat_times.h"
 
 namespace cli {
 
@@ -69,6 +71,15 @@ void AppendSections(OutBuffer& o, AbsoluteDay d) {
   o << s.c1 << ',' << s.c2 << ',' << s.c3;
 }
 
+// "C <time>" for candle lighting, "H <time>" for havdalah, else nothing.
+void WriteShabbatTime(OutBuffer& o, AbsoluteDay d) {
+  std::string text;
+  int candles = 0, havdalah = 0;
+  GetShabbatTime(d, &text, &candles, &havdalah);
+  if (candles) o << "C " << text;
+  if (havdalah) o << "H " << text;
+}
+
 void WriteDay(OutBuffer& o, HolidayYear& holidays, AbsoluteDay d) {
   const GregorianDate g = GregorianFromAbsolute(d);
   const HebrewDate h = HebrewFromAbsolute(d);
@@ -88,7 +99,8 @@ void WriteDay(OutBuffer& o, HolidayYear& holidays, AbsoluteDay d) {
   AppendField(o, DafYomiGetWithoutCycle(g.day, g.month, g.year));
   o << '\t';
   o << IsYizkor(d) << '\t';
-  o << '\n';  // shabbat_time
+  WriteShabbatTime(o, d);
+  o << '\n';
 }
 
 }  // namespace
@@ -105,6 +117,7 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   if (first > last) return UsageFail(err, "FROM " + args[0] + " is after TO " + args[1]);
 
   OutBuffer o(out);
+  const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
   HolidayYear holidays;
   for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, holidays, d);

@@ -1,0 +1,96 @@
+// The zmanim expression language: a short text such as
+// "sunrise + proportional_hour(3) - 36" evaluated for one date and place.
+// A scanner and a recursive-descent parser that evaluates while it parses.
+//
+//   expression = term { ("+" | "-") term }
+//   term       = factor { ("*" | "/") factor }
+//   factor     = integer | "(" expression ")" | SUNRISE | SUNSET
+//              | PROPORTIONAL_HOUR "(" number ")" | DEGREES_BELOW_HORIZON "(" number ")"
+//              | FRIDAY "(" expression ")" | SATURDAY "(" expression ")"
+//   number     = integer | real
+//
+// Values are whole minutes in a 32-bit int; -1 marks a time that does not
+// exist and ends the evaluation wherever a factor or term yields it. Names
+// are matched without regard to letter case.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// The failure mark: the time does not exist on that day.
+constexpr int kNoTime = -1;
+
+// Token codes of the scanner.
+enum CalcToken : int {
+  kTokenInvalid = 0,
+  kTokenEnd = 1,
+  kTokenPlus = 2,
+  kTokenMinus = 3,
+  kTokenTimes = 4,
+  kTokenDivide = 5,
+  kTokenOpen = 6,
+  kTokenClose = 7,
+  kTokenIdentifier = 8,
+  kTokenInteger = 9,
+  kTokenReal = 10,
+};
+
+// Longest identifier and longest number text the scanner accepts.
+constexpr size_t kCalcMaxIdentifier = 255;
+constexpr size_t kCalcMaxNumberText = 250;
+// Deepest nesting of "(" , FRIDAY( and SATURDAY( accepted.
+constexpr int kCalcMaxNesting = 64;
+
+// One evaluation: the date, its sun times and the place, and the scanner.
+struct CalcState {
+  int day = 0, month = 0, year = 0;
+  int sunrise = 0;  // minutes after midnight
+  int sunset = 0;
+  bool sunTimesExist = true;        // false on a polar day or night
+  int latitude = 0, longitude = 0;  // packed degrees * 100 + minutes
+  int zone = 0;                     // whole hours east of Greenwich
+  std::string_view expression;
+  size_t position = 0;
+  bool atEnd = false;
+  int token = kTokenInvalid;
+  std::string identifier;  // upper-cased
+  int integerValue = 0;
+  double realValue = 0;
+  // Why the scanner produced an invalid token, when it was a number or name
+  // it could not hold (empty for a stray character).
+  std::string_view tokenError;
+  int depth = 0;
+  // Set when a value did not exist for a reason other than a syntax error.
+  bool quietFailure = false;
+  bool tooDeep = false;          // the nesting limit was hit
+  std::FILE* messages = stdout;  // where syntax errors are printed
+};
+
+// Minutes after local standard-time midnight of `expression` on the date at
+// the place, or kNoTime. Syntax errors are printed on `messages`.
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
+                    std::FILE* messages = stdout);
+
+// Evaluates in a state whose date, sun times and place are filled in.
+int CalcEvaluate(CalcState& s, std::string_view expression);
+
+// Scanner.
+void CalcInitScanner(CalcState& s, std::string_view expression);
+// The next character, or 0 at the end (also at an embedded NUL).
+int CalcGetChar(CalcState& s);
+void CalcUngetChar(CalcState& s);
+// Reads the next token into s.token (and identifier, integerValue or
+// realValue) and returns it.
+int CalcGetToken(CalcState& s);
+
+// Parser. On entry the current token is the construct's first; on return the
+// first after it. Each returns the value or kNoTime.
+int CalcParseExpr(CalcState& s);
+int CalcParseTerm(CalcState& s);
+int CalcParseFactor(CalcState& s);
+// Prints "Parsing error <message>" and the whole expression.
+void CalcParseError(const CalcState& s, std::string_view message);
+
+// 0 when the two texts are equal ignoring ASCII letter case, else 1.
+int lstrcmpi(std::string_view a, std::string_view b);

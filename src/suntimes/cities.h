@@ -1,0 +1,67 @@
+// The city file: one city a line, in ISO-8859-1, as
+//
+//   "Pforzheim", 48,53 N, 8,42 E, GMT+1      # comment
+//
+// name in double quotes; latitude degrees, comma, minutes and N or S;
+// longitude degrees, comma, minutes and E or W; GMT and the standard-time
+// zone in whole hours. Everything from "#" on is a comment. Parse errors are
+// printed on standard output as "File <name>, line <n>: <reason>" and the
+// line is skipped.
+//
+// The parsed file is kept between calls, keyed by path, size and
+// modification time, so an edited file is seen at the next call; the
+// messages of a file are printed when it is (re)read.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Longest city name in bytes, and longest line (without its comment).
+constexpr size_t kCityMaxName = 255;
+constexpr size_t kCityMaxLine = 512;
+
+// One parsed line.
+struct CityRec {
+  std::string name;   // ISO-8859-1, accents 0x60 and 0xB4 replaced by "'"
+  int latitude = 0;   // degrees * 100 + minutes, negative for S
+  int longitude = 0;  // degrees * 100 + minutes, negative for W
+  int gmtOffset = 0;  // whole hours east of Greenwich
+};
+
+// While one of these lives, lookups trust the file as it was at the first
+// lookup in its lifetime instead of checking it for changes on every call:
+// for one operation over many days (a dump, one repaint). Nests.
+class CityFileSnapshot {
+ public:
+  CityFileSnapshot();
+  ~CityFileSnapshot();
+  CityFileSnapshot(const CityFileSnapshot&) = delete;
+  CityFileSnapshot& operator=(const CityFileSnapshot&) = delete;
+};
+
+// Parses one line (comment already removed). Returns 1, or 0 with the reason
+// in `error`.
+int CityProcessLine(std::string_view line, CityRec* city, std::string* error);
+
+// Looks `cityName` up (ignoring ASCII letter case; the first matching line
+// wins). Returns 1 with the three values, or 0 leaving them untouched.
+int CityGet(const std::string& fileName, std::string_view cityName, int* latitude, int* longitude, int* gmtOffset);
+// The same, yielding the whole record.
+int CityGet(const std::string& fileName, std::string_view cityName, CityRec* city);
+
+// All city names of the file in UTF-8, sorted byte-wise, duplicates kept,
+// after one empty element (the "no choice" entry of the location list).
+// A file that cannot be read gives just the empty element.
+std::vector<std::string> CityGetStringList(const std::string& fileName);
+
+// 1 when the text holds nothing but spaces (a tab is not blank).
+int IsBlank(std::string_view text);
+// Replaces each grave accent (0x60) and acute accent (0xB4) by an apostrophe.
+void EliminateSpecialChars(std::string& text);
+
+// A city name between the file's encoding and UTF-8 (for display and for
+// storing a choice made in UTF-8). Latin1FromUtf8 fails (false) for text
+// that is not valid UTF-8 or has characters outside ISO-8859-1.
+std::string Utf8FromLatin1(std::string_view latin1);
+bool Latin1FromUtf8(std::string_view utf8, std::string* latin1);

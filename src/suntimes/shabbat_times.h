@@ -1,0 +1,43 @@
+// Candle-lighting and havdalah times of the month view: Fridays and festival
+// eves get candle lighting, Saturdays and the end of Yom Kippur havdalah.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calendar/types.h"
+#include "storage/settings.h"
+
+// "sunset - <CandleLightingMin>".
+std::string ShabbatCandleLightingExpression();
+// "sunset + <HavdalahValue as a whole number>" when HavdalahIsMin is 1,
+// else "sunset + degrees_below_horizon(<HavdalahValue>)".
+std::string ShabbatHavdalahExpression();
+
+// Which time a weekday (Sunday..Thursday) of the festival calendar gets.
+enum class HolidayTime {
+  kNone,
+  kCandleLighting,
+  // Candle lighting for a second festival day in the Diaspora: the candles
+  // may only be lit after nightfall, so the time is that of havdalah.
+  kCandleLightingAfterNightfall,
+  kHavdalah,
+};
+HolidayTime GetHolidayTimeKind(const HebrewDate& date, bool diaspora);
+
+// Copies the candle-lighting or havdalah expression into `expression` when
+// the day is one of the festival days (by the Diaspora setting); leaves it
+// unchanged otherwise. The second-day evenings of the Diaspora get the
+// havdalah expression.
+void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
+                      std::string_view havdalahExpression);
+
+// The formatted time of the day or an empty text, with the flags (each may be
+// null) set to 1 when the day gets a candle-lighting or havdalah time. Reads
+// the settings of the city, the expressions, daylight saving and the clock.
+void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah);
+// The same with everything passed in; `rule` is null when daylight saving is
+// not considered.
+void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
+                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
+                     int* isCandleLighting, int* isHavdalah);

@@ -1,0 +1,16 @@
+// The one formatter of displayed times of day.
+#pragma once
+
+#include <string>
+
+// Clock forms of the "TimeFormat" setting.
+constexpr int kTimeFormat12 = 0;
+constexpr int kTimeFormat24 = 1;
+
+// Writes hour:minute in the configured form: "07:05PM" on the 12-hour clock
+// (midnight 12:00AM, noon 12:00PM; the suffix translated and, in a
+// right-to-left language, preceded by a space), "19:05" on the 24-hour
+// clock. An hour of 24 or more keeps its value. For any other TimeFormat
+// setting the text is left as it was.
+void TimeformatFormatTime(int hour, int minute, std::string* text);
+std::string TimeformatFormatTime(int hour, int minute);

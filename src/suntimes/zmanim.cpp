@@ -1,0 +1,76 @@
+#include "suntimes/zmanim.h"
+
+#include <algorithm>
+
+#include "calendar/calendar.h"
+#include "storage/settings.h"
+#include "storage/settings_file.h"
+#include "storage/text_format.h"
+#include "storage/translate.h"
+#include "suntimes/calc.h"
+#include "suntimes/cities.h"
+#include "suntimes/dst.h"
+#include "suntimes/timeformat.h"
+
+namespace {
+
+constexpr std::string_view kNoTimeText = "----";
+
+}  // namespace
+
+std::string ZmanimDisplayName(const ZmanimRec& rec) {
+  std::string name(rec.name);
+  if (!rec.nameSuffix.empty()) {
+    name += ' ';
+    name += rec.nameSuffix;
+  }
+  return name;
+}
+
+std::string ZmanimSettingsKey(const ZmanimRec& rec) { return "Zmanim" + std::string(rec.keySuffix); }
+
+std::string_view ZmanimExpression(const ZmanimRec& rec) {
+  if (rec.kind != kZmanimChoice) return rec.expression;
+  const std::string stored = SettingsGet(ZmanimSettingsKey(rec), "");
+  for (size_t i = 0; i < rec.optionCount; ++i) {
+    if (rec.options[i].key == stored) return rec.options[i].expression;
+  }
+  return rec.options[0].expression;
+}
+
+void GetZmanimForDay(AbsoluteDay day, std::string* text) {
+  CityRec city;
+  if (!CityGet(getCityFileName(), getCity(), &city)) return;
+  const DstSetting dst = getDSTstruct();
+  const DstSetting* rule = getIsDST() ? &dst : nullptr;
+  const GregorianDate g = GregorianFromAbsolute(day);
+
+  const std::string date = std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year);
+  std::string out = FormatText(translate_perform("Zmanim for date %s"), {date});
+  out += '\n';
+  const std::string name = Utf8FromLatin1(city.name);
+  std::string location = FormatText(translate_perform("(location %s)"), {name});
+  location.erase(std::remove_if(location.begin(), location.end(), [](char c) { return c == '(' || c == ')'; }),
+                 location.end());
+  out += location;
+  out += '\n';
+
+  for (const ZmanimRec& rec : ZmanimRecs) {
+    out += translate_perform(ZmanimDisplayName(rec));
+    out += ": ";
+    const int t =
+        CalculateZmanim(city.latitude, city.longitude, city.gmtOffset, g.day, g.month, g.year, ZmanimExpression(rec));
+    std::string shown;
+    int hour = t / 60;
+    const int minute = t % 60;
+    int scratch = hour;
+    if (t == kNoTime || !Daylight_Correction(g.day, g.month, g.year, &hour, &scratch, rule)) {
+      shown = kNoTimeText;
+    } else {
+      TimeformatFormatTime(hour, minute, &shown);
+    }
+    out += shown;
+    out += '\n';
+  }
+  *text = std::move(out);
+}

@@ -1,0 +1,107 @@
+// The zmanim of a day: eleven halakhic times, each an expression of the
+// zmanim language; for nine of them the user picks one of several customary
+// opinions, stored in the settings file under "Zmanim" + keySuffix.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calendar/types.h"
+
+// One opinion of a time with choices.
+struct ZmanimOption {
+  std::string_view key;         // value stored under the settings key
+  std::string_view label;       // short description for the selection dialog
+  std::string_view expression;  // zmanim-language expression
+};
+
+// Kinds of a ZmanimRec.
+constexpr int kZmanimFixed = 1;   // one fixed expression
+constexpr int kZmanimChoice = 2;  // a choice among options, the first the default
+
+struct ZmanimRec {
+  std::string_view name;        // first part of the display name (translated)
+  std::string_view nameSuffix;  // second part, or empty
+  std::string_view keySuffix;   // settings key is "Zmanim" + keySuffix
+  int kind;
+  std::string_view expression;  // kind kZmanimFixed
+  const ZmanimOption* options;  // kind kZmanimChoice
+  size_t optionCount;
+};
+
+// The opinions. In each two-opinion table the second is the first computed as
+// if the day ran from 72 minutes before sunrise to 72 minutes after sunset:
+// 12 minutes per proportional hour, less 72 (3 hours: -36, 6.5 hours: +6).
+inline constexpr std::array<ZmanimOption, 2> ZmanimAlotHashachar = {{
+    {"AlotHashachar72", "72 min before sunr.", "sunrise - 72"},
+    {"AlotHashachar16", "16.1 deg bel. horizon", "sunrise - degrees_below_horizon(16.1)"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimEarliestTallit = {{
+    {"EarliestTallit11", "11 deg bel. horizon", "sunrise - degrees_below_horizon(11)"},
+    {"EarliestTallit10", "10.2 deg bel. horizon", "sunrise - degrees_below_horizon(10.2)"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimKriatShema = {{
+    {"KriatShemaGRO", "GR\"O", "sunrise + proportional_hour(3)"},
+    {"KriatShemaMA", "M\"A", "sunrise + proportional_hour(3) - 36"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimTefila = {{
+    {"TefilaGRO", "GR\"O", "sunrise + proportional_hour(4)"},
+    {"TefilaMA", "M\"A", "sunrise + proportional_hour(4) - 24"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimChatzot = {{
+    {"ChatzotGRO", "GR\"O", "sunrise + proportional_hour(6)"},
+    {"ChatzotMA", "M\"A", "sunrise + proportional_hour(6)"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimMinchaGedola = {{
+    {"MinchaGedolaGRO", "GR\"O", "sunrise + proportional_hour(6.5)"},
+    {"MinchaGedolaMA", "M\"A", "sunrise + proportional_hour(6.5) + 6"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimMinchaKtana = {{
+    {"MinchaKtanaGRO", "GR\"O", "sunrise + proportional_hour(9.5)"},
+    {"MinchaKtanaMA", "M\"A", "sunrise + proportional_hour(9.5) + 42"},
+}};
+inline constexpr std::array<ZmanimOption, 2> ZmanimPlagHaMincha = {{
+    {"PlagHaMinchaGRO", "GR\"O", "sunrise + proportional_hour(10.75)"},
+    {"PlagHaMinchaMA", "M\"A", "sunrise + proportional_hour(10.75) + 57"},
+}};
+inline constexpr std::array<ZmanimOption, 5> ZmanimTzaitHaChochavim = {{
+    {"Sunset72", "72 min after sunset", "sunset + 72"},
+    {"Deg595", "5.95 deg bel. horizon", "sunset + degrees_below_horizon(5.95)"},
+    {"Deg708", "7.08 deg bel. horizon", "sunset + degrees_below_horizon(7.08)"},
+    {"Deg75", "7.5 deg bel. horizon", "sunset + degrees_below_horizon(7.5)"},
+    {"Deg875", "8.75 deg bel. horizon", "sunset + degrees_below_horizon(8.75)"},
+}};
+
+// The times in display order, from dawn to nightfall.
+inline constexpr std::array<ZmanimRec, 11> ZmanimRecs = {{
+    {"alot haShakhar", "", "AlotHaShachar", kZmanimChoice, "", ZmanimAlotHashachar.data(), ZmanimAlotHashachar.size()},
+    {"earliest tallit", "", "EarliestTallit", kZmanimChoice, "", ZmanimEarliestTallit.data(),
+     ZmanimEarliestTallit.size()},
+    {"netz haKhama", "", "HaNetzHaChama", kZmanimFixed, "sunrise", nullptr, 0},
+    {"sof zman", "kriat shema", "KriatShema", kZmanimChoice, "", ZmanimKriatShema.data(), ZmanimKriatShema.size()},
+    {"sof zman", "tfilat shakharit", "Tefila", kZmanimChoice, "", ZmanimTefila.data(), ZmanimTefila.size()},
+    {"khatzot", "", "Chatzot", kZmanimChoice, "", ZmanimChatzot.data(), ZmanimChatzot.size()},
+    {"mincha gedola", "", "MinchaGedola", kZmanimChoice, "", ZmanimMinchaGedola.data(), ZmanimMinchaGedola.size()},
+    {"mincha k'tana", "", "MinchaKtana", kZmanimChoice, "", ZmanimMinchaKtana.data(), ZmanimMinchaKtana.size()},
+    {"plag haMinkha", "", "PlagHaMincha", kZmanimChoice, "", ZmanimPlagHaMincha.data(), ZmanimPlagHaMincha.size()},
+    {"shkiat haKhama", "", "ShkiaHaChama", kZmanimFixed, "sunset", nullptr, 0},
+    {"tset haKokhavim", "", "TzaitHakochavim", kZmanimChoice, "", ZmanimTzaitHaChochavim.data(),
+     ZmanimTzaitHaChochavim.size()},
+}};
+
+// "name" or "name nameSuffix" (untranslated).
+std::string ZmanimDisplayName(const ZmanimRec& rec);
+// The settings key of a choice: "Zmanim" + keySuffix.
+std::string ZmanimSettingsKey(const ZmanimRec& rec);
+// The expression in use: the fixed one, or the option whose key equals the
+// stored value exactly (case-sensitive); the first option when none does.
+std::string_view ZmanimExpression(const ZmanimRec& rec);
+
+// The text block of the day for the configured city: "Zmanim for date D.M.Y",
+// "location <city>" and one "<name>: <time>" line per time ("----" when the
+// time does not exist or the daylight-saving rule is invalid), each ending
+// in a line feed, all translated. When the city is not found `text` is left
+// as it was.
+void GetZmanimForDay(AbsoluteDay day, std::string* text);
