@@ -6,6 +6,7 @@
 #include "storage/settings.h"
 #include "storage/text_format.h"
 #include "storage/translate.h"
+#include "suntimes/zmanim.h"
 
 namespace {
 
@@ -24,12 +25,13 @@ std::string BuildHalakhaList(AbsoluteDay d, int diaspora, int style) {
   // The heading's format may come from a translation file: it is filled only
   // when its conversions match, never handed to printf.
   std::string text = FormatText(translate_perform("Halakha for date %s"), {DateText(d)}) + ":\n";
-  HalachaDo(d, diaspora, style, &text);
+  text += HalachaDo(d, diaspora, style);
   return translate_replace(text);
 }
 
 DayReport BuildDayReport(AbsoluteDay d) {
   DayReport report;
+  GetZmanimForDay(d, &report.zmanim);  // stays empty when the city is not in the city file
   report.readings = BuildReadingsList(d);
   report.halakha = BuildHalakhaList(d, diasporaGetFlag(), getStyle());
   EndWithLineBreak(&report.zmanim);

@@ -7,7 +7,7 @@
 #include "calendar/types.h"
 
 struct DayReport {
-  std::string zmanim;    // one time per line, shown as computed (not translated)
+  std::string zmanim;    // one time per line as computed; empty when the city is unknown
   std::string readings;  // heading and readings, translated; empty on a day without readings
   std::string halakha;   // heading and halakha lines, translated
 };
@@ -20,6 +20,6 @@ std::string BuildHalakhaList(AbsoluteDay d, int diaspora, int style);
 // language). Every text ends in a line break unless it is empty.
 DayReport BuildDayReport(AbsoluteDay d);
 
-// The texts as one, the lists separated by one empty line (the readings list
-// left out when empty).
+// The texts as one, the lists separated by one empty line (an empty list is
+// left out).
 std::string FormatDayReport(const DayReport& report);

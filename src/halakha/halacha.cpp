@@ -27,15 +27,13 @@ bool SimkhatTora(AbsoluteDay x, int diaspora) {
   return diaspora ? isDay(x, "SHEMINI_ATSERES_II") : isDay(x, "SHEMINI_ATSERES_I");
 }
 
-bool TenDaysOfRepentance(AbsoluteDay x) {
-  return h_holiday(x, "ROSH_HASHANA_I") <= x && x <= h_holiday(x, "YOM_KIPPUR");
-}
+// Rosh HaShana begins the Hebrew year of x, so only the end needs a test.
+bool TenDaysOfRepentance(AbsoluteDay x) { return x <= h_holiday(x, "YOM_KIPPUR"); }
 
-bool InElul(AbsoluteDay x) { return hebrDate(kElul, 1, x) <= x && x <= hebrDate(kElul, 29, x); }
+bool InElul(AbsoluteDay x) { return month(x) == kElul; }
 
-bool Psalm27Season(AbsoluteDay x) {
-  return InElul(x) || (hebrDate(kTishri, 1, x) <= x && x <= h_holiday(x, "SUKKOT_VII"));
-}
+// Tishri opens the Hebrew year of x: up to Hoshana Rabba is the start of the year.
+bool Psalm27Season(AbsoluteDay x) { return InElul(x) || x <= h_holiday(x, "SUKKOT_VII"); }
 
 namespace {
 
@@ -333,10 +331,11 @@ void HalachaOutput(std::string* text, std::string_view line) {
   text->push_back('\n');
 }
 
-void HalachaDo(AbsoluteDay d, int diaspora, int style, std::string* text) {
+std::string HalachaDo(AbsoluteDay d, int diaspora, int style) {
   using namespace halakha::detail;
   halakha::halachaSetDiaspora(diaspora);
-  const Run run{d, d + 1, diaspora, style, text};
+  std::string text;
+  const Run run{d, d + 1, diaspora, style, &text};
   DayNotes(run);
   Shakharit(run);
   TorahReading(run);
@@ -348,10 +347,5 @@ void HalachaDo(AbsoluteDay d, int diaspora, int style, std::string* text) {
   Maariv(run);
   Havdalah(run);
   EveningPsalmAndSelikhot(run);
-}
-
-std::string HalachaDo(AbsoluteDay d, int diaspora, int style) {
-  std::string text;
-  HalachaDo(d, diaspora, style, &text);
   return text;
 }

@@ -11,12 +11,10 @@
 // Appends one report line and a line break to `text`.
 void HalachaOutput(std::string* text, std::string_view line);
 
-// Appends the halakha lines of day d to `text`, each through HalachaOutput:
-// the day notes, Shakharit, the Torah reading, Musaf, Minkha, Neila, and
-// Maariv, Havdalah and Selikhot of the evening that follows d. The lines are
-// English; their exact wording, leading blanks included, is the key by which
-// the report is translated. diaspora: non-zero for the Diaspora. style: 1
-// Sephardic, 2 Ashkenazi (rules naming a style test for exactly that value).
-void HalachaDo(AbsoluteDay d, int diaspora, int style, std::string* text);
-// The same lines as one string.
+// The halakha lines of day d, each made by HalachaOutput: the day notes,
+// Shakharit, the Torah reading, Musaf, Minkha, Neila, and Maariv, Havdalah
+// and Selikhot of the evening that follows d. The lines are English; their
+// exact wording, leading blanks included, is the key by which the report is
+// translated. diaspora: non-zero for the Diaspora. style: 1 Sephardic,
+// 2 Ashkenazi (rules naming a style test for exactly that value).
 std::string HalachaDo(AbsoluteDay d, int diaspora, int style);

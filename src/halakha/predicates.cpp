@@ -112,7 +112,6 @@ int FirstKholHaMoedDay() { return gDiaspora ? 17 : 16; }
 }  // namespace
 
 void halachaSetDiaspora(int diaspora) { gDiaspora = diaspora; }
-int halachaGetDiaspora() { return gDiaspora; }
 
 // --- Named holidays -----------------------------------------------------------
 

@@ -14,7 +14,6 @@ namespace halakha {
 // HalachaDo sets it at the start of every run; khol_haMoed, khol_haMoed_Pesakh
 // and the composite conditions read it. Initially Diaspora.
 void halachaSetDiaspora(int diaspora);
-int halachaGetDiaspora();
 
 // --- Named holidays ---------------------------------------------------------
 // Keys are compared without regard to case: "PESAKH_I", "yom_kippur",

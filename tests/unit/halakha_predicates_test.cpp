@@ -67,11 +67,10 @@ TEST_F(Predicates, HolidayKeysOf5785) {
       {"PESAKH_VIII", G(2025, 4, 20)},
       {"SHAVUOT_I", G(2025, 6, 2)},
       {"SHAVUOT_II", G(2025, 6, 3)},
-      {"TZOM_TAMMUZ", G(2025, 7, 13)},  // 17 Tammuz is a Shabbat: kept on Sunday
+      {"TZOM_TAMMUZ", G(2025, 7, 13)},
       {"TISHA_BEAV", G(2025, 8, 3)},
   };
-  // Any day of the year finds the same dates, whichever side of Tishri... of
-  // the same Hebrew year it lies on.
+  // Any day of the Hebrew year finds the same dates.
   for (AbsoluteDay ref : {G(2024, 10, 3), G(2025, 2, 1), G(2025, 9, 21)}) {
     for (const Row& r : rows) {
       EXPECT_EQ(h_holiday(ref, r.key), r.expected) << r.key << " from day " << ref;
@@ -90,6 +89,8 @@ TEST_F(Predicates, HolidayKeysOtherYears) {
   EXPECT_EQ(h_holiday(G(2024, 3, 1), "TAANIT_ESTHER"), G(2024, 3, 21));
   // 5782: 9 Av is Shabbat 6 August 2022; the fast is kept on Sunday.
   EXPECT_EQ(h_holiday(G(2022, 8, 1), "TISHA_BEAV"), G(2022, 8, 7));
+  // 5782: 17 Tammuz is Shabbat 16 July 2022, kept on Sunday.
+  EXPECT_EQ(h_holiday(G(2022, 8, 1), "TZOM_TAMMUZ"), G(2022, 7, 17));
   // 5784: 3 Tishri is Monday 18 September 2023, no move.
   EXPECT_EQ(h_holiday(G(2023, 9, 18), "TZOM_GEDALIA"), G(2023, 9, 18));
 }

@@ -95,12 +95,6 @@ TEST_F(HalakhaReport, OutputIsLinesEndingInNewline) {
   HalachaOutput(&text, "  Takhanun");
   HalachaOutput(&text, "");
   EXPECT_EQ(text, "head\n  Takhanun\n\n");
-  // The appending form and the returning form agree and leave earlier text.
-  const AbsoluteDay d = G(2024, 11, 11);
-  std::string appended = "x\n";
-  HalachaDo(d, 1, 2, &appended);
-  EXPECT_EQ(appended, "x\n" + HalachaDo(d, 1, 2));
-  EXPECT_EQ(appended.back(), '\n');
 }
 
 // Years 5782..5786 cover 9 Av on Shabbat (5782), a leap year (5784), Rosh
