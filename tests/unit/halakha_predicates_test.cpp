@@ -108,8 +108,11 @@ TEST_F(Predicates, KeysIgnoreCaseAndUnknownKeysFail) {
   EXPECT_EQ(out, 12345) << "an unknown key leaves the result alone";
   EXPECT_EQ(h_holiday(ref, "Pesakh_IX"), 0);
   EXPECT_EQ(h_holiday(ref, ""), 0);
+  EXPECT_EQ(h_holiday_prev(ref, "purim~"), 0);
   const std::string printed = testing::internal::GetCapturedStdout();
-  EXPECT_EQ(printed, "Error: Day LAG_BEOMER not found\nError: Day PESAKH_IX not found\nError: Day  not found\n");
+  EXPECT_EQ(printed,
+            "Error: Day LAG_BEOMER not found\nError: Day PESAKH_IX not found\nError: Day  not found\n"
+            "Error: Day PURIM~ not found\n");
   // isDay of an unknown key is never true (not even for a day 0 nobody asks about).
   testing::internal::CaptureStdout();
   EXPECT_EQ(isDay(ref, "NONE"), 0);
