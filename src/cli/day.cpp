@@ -1,12 +1,13 @@
-// day DATE: the day report as the report window shows it. For now it holds
-// the readings list; the zmanim and halakha lists join it when they exist.
+// day DATE: the day report as the report window shows it: the zmanim list,
+// the readings list when the day has readings, and the halakha list,
+// separated by one empty line.
 #include <string>
 
 #include "calendar/calendar.h"
-#include "calendar/readings.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "halakha/day_report.h"
 
 namespace cli {
 
@@ -15,8 +16,8 @@ int CmdDay(const Args& args, std::FILE* out, std::FILE* err) {
   std::string error;
   const auto date = ParseDate(args[0], error);
   if (!date) return UsageFail(err, error);
-  const std::string readings = BuildReadingsList(AbsoluteFromGregorian(*date));
-  std::fwrite(readings.data(), 1, readings.size(), out);
+  const std::string text = FormatDayReport(BuildDayReport(AbsoluteFromGregorian(*date)));
+  std::fwrite(text.data(), 1, text.size(), out);
   return kCliOk;
 }
 

@@ -1,0 +1,51 @@
+#include "halakha/day_report.h"
+
+#include "calendar/calendar.h"
+#include "calendar/readings.h"
+#include "halakha/halacha.h"
+#include "storage/settings.h"
+#include "storage/text_format.h"
+#include "storage/translate.h"
+#include "suntimes/zmanim.h"
+
+namespace {
+
+std::string DateText(AbsoluteDay d) {
+  const GregorianDate g = GregorianFromAbsolute(d);
+  return std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year);
+}
+
+void EndWithLineBreak(std::string* text) {
+  if (!text->empty() && text->back() != '\n') text->push_back('\n');
+}
+
+}  // namespace
+
+std::string BuildHalakhaList(AbsoluteDay d, int diaspora, int style) {
+  // The heading's format may come from a translation file: it is filled only
+  // when its conversions match, never handed to printf.
+  std::string text = FormatText(translate_perform("Halakha for date %s"), {DateText(d)}) + ":\n";
+  text += HalachaDo(d, diaspora, style);
+  return translate_replace(text);
+}
+
+DayReport BuildDayReport(AbsoluteDay d) {
+  DayReport report;
+  GetZmanimForDay(d, &report.zmanim);  // stays empty when the city is not in the city file
+  report.readings = BuildReadingsList(d);
+  report.halakha = BuildHalakhaList(d, diasporaGetFlag(), getStyle());
+  EndWithLineBreak(&report.zmanim);
+  EndWithLineBreak(&report.readings);
+  EndWithLineBreak(&report.halakha);
+  return report;
+}
+
+std::string FormatDayReport(const DayReport& report) {
+  std::string text = report.zmanim;
+  for (const std::string* list : {&report.readings, &report.halakha}) {
+    if (list->empty()) continue;
+    if (!text.empty()) text += '\n';
+    text += *list;
+  }
+  return text;
+}

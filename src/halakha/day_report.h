@@ -1,0 +1,25 @@
+// The three texts of the day report: the zmanim, the Torah and Haftarah
+// readings, and the halakha of the day, as the report window shows them.
+#pragma once
+
+#include <string>
+
+#include "calendar/types.h"
+
+struct DayReport {
+  std::string zmanim;    // one time per line as computed; empty when the city is unknown
+  std::string readings;  // heading and readings, translated; empty on a day without readings
+  std::string halakha;   // heading and halakha lines, translated
+};
+
+// The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date)
+// followed by the lines of HalachaDo, translated as a whole.
+std::string BuildHalakhaList(AbsoluteDay d, int diaspora, int style);
+
+// The report of day d for the current settings (city, Israel/Diaspora, style,
+// language). Every text ends in a line break unless it is empty.
+DayReport BuildDayReport(AbsoluteDay d);
+
+// The texts as one, the lists separated by one empty line (an empty list is
+// left out).
+std::string FormatDayReport(const DayReport& report);

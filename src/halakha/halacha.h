@@ -1,0 +1,20 @@
+// The halakha of one day: what is added to or left out of each service, the
+// Torah reading with its scrolls and aliyot, Hallel, Havdalah, candle
+// lighting, Selikhot and the molad announcement.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calendar/types.h"
+
+// Appends one report line and a line break to `text`.
+void HalachaOutput(std::string* text, std::string_view line);
+
+// The halakha lines of day d, each made by HalachaOutput: the day notes,
+// Shakharit, the Torah reading, Musaf, Minkha, Neila, and Maariv, Havdalah
+// and Selikhot of the evening that follows d. The lines are English; their
+// exact wording, leading blanks included, is the key by which the report is
+// translated. diaspora: non-zero for the Diaspora. style: 1 Sephardic,
+// 2 Ashkenazi (rules naming a style test for exactly that value).
+std::string HalachaDo(AbsoluteDay d, int diaspora, int style);

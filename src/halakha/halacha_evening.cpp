@@ -1,0 +1,140 @@
+// The halakha report, continued: Minkha and Neila of the day, then Maariv,
+// Havdalah, the psalm of the season and Selikhot of the evening after it.
+// The evening already belongs to the next day t, so most evening rules test t.
+#include "calendar/holidays.h"
+#include "halakha/halacha_run.h"
+#include "halakha/predicates.h"
+
+namespace halakha::detail {
+
+namespace {
+
+// The Saturday night on which Selikhot begin: the last one that leaves at
+// least four days of Selikhot before Rosh HaShana (19..25 Elul).
+bool FirstSelikhotNight(AbsoluteDay x) {
+  return shabbat(x) && hebrDate(kElul, 19, x) <= x && x <= hebrDate(kElul, 25, x);
+}
+
+}  // namespace
+
+void Minkha(const Run& run) {
+  const AbsoluteDay d = run.d;
+  const AbsoluteDay t = run.t;
+  run.Emit("Minkha");
+  // Tallit and tefilin, put on at Minkha of the fast of Av.
+  if (isDay(d, "TISHA_BEAV")) run.Emit("  Tallit and tefillin with berakha");
+  // Torah reading at Minkha.
+  if (fast_day(d) || shabbat(d)) {
+    run.Emit("  Torah reading: 1 sefer torah, 3 aliyot");
+    if (isDay(d, "YOM_KIPPUR")) {
+      run.Emit("  Haftarah (Jonah)");
+    } else if (!shabbat(d)) {
+      run.Emit("  Haftarah (Isaiah 55:6 - 56:8)");
+    }
+  }
+  if (TenDaysOfRepentance(d)) run.Emit("  Zokhreynu leKhayim");
+  // The season's words change at Musaf of these two days.
+  if (d == run.H("SHEMINI_ATSERES_I")) {
+    run.Emit("  Mashiv haRuakh");
+  } else if (d == run.H("PESAKH_I")) {
+    run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
+  }
+  if (yaale_day(d)) run.Emit("  Yaale veYavo");
+  // The Amida of a public fast other than Yom Kippur.
+  if (fast_day(d) && !high_holiday(d)) {
+    run.Emit("  Aneynu");
+    if (tisha_beAv(d)) run.Emit("  conclude uVerushalayim with Nakhem");
+    run.Emit("  Birkat Kohanim (in repetition)");
+    run.Emit("  Sim Shalom instead of Shalom Rav");
+    run.Emit(tisha_beAv(d) || isDay(d, "TAANIT_ESTHER") ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+  }
+  if (isDay(d, "PURIM") || khanukah(d)) run.Emit("  Al haNisim");
+  // Takhanun, also left out before a day without it (no long form at Minkha).
+  if (!rest_day(d)) {
+    const bool omit = takhanun_free(d) || shabbat(t) || yom_tov(t) || high_holiday(t) || takhanun_free(t);
+    run.Emit(omit ? "  no Takhanun" : "  Takhanun");
+  }
+}
+
+void Neila(const Run& run) {
+  if (!isDay(run.d, "YOM_KIPPUR")) return;
+  run.Emit("Neila");
+  run.Emit("  Katveynu leKhayim");
+}
+
+void Maariv(const Run& run) {
+  const AbsoluteDay d = run.d;
+  const AbsoluteDay t = run.t;
+  run.Emit("Maariv");
+  // The day that begins.
+  const std::string special = GetSpecialDay(t);
+  if (!special.empty()) {
+    run.Emit("  " + special);
+  } else if (shabbat(t)) {
+    run.Emit("  Kabbalat Shabbat");
+  }
+  // Khanukka candles in the synagogue (after Shabbat they come with Havdalah).
+  if (khanukah(t) && !shabbat(d)) {
+    run.Emit("  Light candles before Maariv");
+    run.Emit("    in synagogue with blessings");
+  }
+  // The Havdalah of the Amida after Shabbat.
+  if (shabbat(d)) run.Emit(yom_tov(t) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
+  if (TenDaysOfRepentance(t)) run.Emit("  Zokhreynu leKhayim");
+  if (d == run.H("SHEMINI_ATSERES_I")) {
+    run.Emit("  Mashiv haRuakh");
+  } else if (d == run.H("PESAKH_I")) {
+    run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
+  }
+  // The first weekday Amida after a day of rest.
+  if (!rest_day(t) && rest_day(d)) run.Emit(summer_request(t) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
+  if (yaale_day(t)) run.Emit("  Yaale veYavo");
+  if (isDay(t, "PURIM") || khanukah(t)) run.Emit("  Al haNisim");
+  // Reading of the evening: the Megilah of Purim night, or the Hakafot.
+  if (isDay(t, "PURIM")) {
+    run.Emit("  Megilat Ester");
+  } else if (SimkhatTora(t, run.diaspora)) {
+    run.Emit("  Hakafot");
+  }
+  // Counting of the Omer, for the day that begins.
+  if (day_in_omer(t) >= 1) run.Emit("  Sefirat haOmer");
+  // The night of the fast of Av as it is kept.
+  if (isDay(t, "TISHA_BEAV")) {
+    run.Emit("  Megilat Eykha");
+    run.Emit("  Kinot");
+    run.Emit("  Full Kaddish without Titkabel");
+  }
+}
+
+void Havdalah(const Run& run) {
+  const AbsoluteDay d = run.d;
+  const AbsoluteDay t = run.t;
+  if (!shabbat(d)) {
+    // The end of a festival or high holiday on a weekday. One that runs
+    // straight into Shabbat has no Havdalah.
+    const bool ends = isDay(d, "YOM_KIPPUR") || d == run.H("ROSH_HASHANA_II") || LastFestivalDay(d, run.diaspora);
+    if (ends && !shabbat(t)) {
+      run.Emit("  Havdalah");
+      // After Yom Kippur the flame is blessed, lit from one that burned through the fast.
+      run.Emit(isDay(d, "YOM_KIPPUR") ? "    candle from a flame kept through the fast, no spices"
+                                      : "    no introduction, candle, or spices");
+    }
+    return;
+  }
+  if (khanukah(t)) run.Emit("  Light Khannuka candles before Havdalah");
+  // A Shabbat followed by a festival or the second day of Rosh HaShana makes
+  // Havdalah in the festival's kiddush.
+  const bool festivalFollows = yom_tov(t) || t == h_holiday(t, "ROSH_HASHANA_II");
+  run.Emit(festivalFollows ? "  Havdalah during kiddush" : "  Havdalah");
+}
+
+void EveningPsalmAndSelikhot(const Run& run) {
+  if (Psalm27Season(run.t)) {
+    run.Emit("  LeDavid haShem Uri (Psalm 27)");
+  } else if (khanukah(run.t)) {
+    run.Emit("  Mizmor Shir Khannukat (Psalm 30)");
+  }
+  if (FirstSelikhotNight(run.d)) run.Emit("Selikhot");
+}
+
+}  // namespace halakha::detail

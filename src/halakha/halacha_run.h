@@ -1,0 +1,55 @@
+// Shared by the two halves of the halakha report (morning, and afternoon and
+// evening): the state of one run and the service functions.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calendar/types.h"
+
+namespace halakha::detail {
+
+struct Run {
+  AbsoluteDay d;      // the day
+  AbsoluteDay t;      // the day that begins in the evening, d + 1
+  int diaspora;       // non-zero for the Diaspora
+  int style;          // 1 Sephardic, 2 Ashkenazi
+  std::string* text;  // the report being built
+
+  void Emit(std::string_view line) const;
+  // h(key): the keyed holiday in the Hebrew year of d.
+  AbsoluteDay H(std::string_view key) const;
+  bool Sephardic() const { return style == 1; }
+  bool Ashkenazi() const { return style == 2; }
+};
+
+// The morning: notes on the day, Shakharit, Torah reading, Musaf, closing notes.
+void DayNotes(const Run& run);
+void Shakharit(const Run& run);
+void TorahReading(const Run& run);
+void AfterTorahReading(const Run& run);
+void Musaf(const Run& run);
+void MorningClosingNotes(const Run& run);
+// The afternoon and the evening that follows d.
+void Minkha(const Run& run);
+void Neila(const Run& run);
+void Maariv(const Run& run);
+void Havdalah(const Run& run);
+void EveningPsalmAndSelikhot(const Run& run);
+
+// Shared day tests of both halves.
+// The keyed holiday days of Sukkot: 15 .. 21 Tishri.
+bool InSukkot(const Run& run);
+// 1 Tishri through Yom Kippur.
+bool TenDaysOfRepentance(AbsoluteDay x);
+// Any day of Elul.
+bool InElul(AbsoluteDay x);
+// The days of Psalm 27: Elul, and 1 Tishri through Hoshana Rabba.
+bool Psalm27Season(AbsoluteDay x);
+// The last day of a festival: Pesakh VII, Shavuot I and Shemini Atseret in
+// Israel; Pesakh VIII, Shavuot II and 23 Tishri in the Diaspora.
+bool LastFestivalDay(AbsoluteDay x, int diaspora);
+// The day of Hakafot: Shemini Atseret in Israel, 23 Tishri in the Diaspora.
+bool SimkhatTora(AbsoluteDay x, int diaspora);
+
+}  // namespace halakha::detail

@@ -1,0 +1,117 @@
+// The vocabulary of the halakha report: named holiday dates, date helpers
+// and yes/no predicates on a day. Every function works in the Hebrew (or
+// Gregorian) year of the day it is given. Results are 1 or 0 unless noted.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "calendar/types.h"
+
+namespace halakha {
+
+// Israel/Diaspora choice of the report being built (non-zero = Diaspora).
+// HalachaDo sets it at the start of every run; khol_haMoed, khol_haMoed_Pesakh
+// and the composite conditions read it. Initially Diaspora.
+void halachaSetDiaspora(int diaspora);
+
+// --- Named holidays ---------------------------------------------------------
+// Keys are compared without regard to case: "PESAKH_I", "yom_kippur",
+// "Shmini_Atseres_I". The key list does not depend on Israel/Diaspora:
+// "SHEMINI_ATSERES_II" is always 23 Tishri, "PESAKH_VIII" always 22 Nisan.
+
+// 1 and *out = the day of the keyed holiday in the Hebrew year of d; for an
+// unknown key prints "Error: Day <KEY> not found" on standard output, returns 0
+// and leaves *out alone.
+int h_holiday2(AbsoluteDay d, std::string_view key, AbsoluteDay* out);
+// The day of the keyed holiday in the Hebrew year of d, or 0 for an unknown key.
+AbsoluteDay h_holiday(AbsoluteDay d, std::string_view key);
+// Like h_holiday, but for a day in Tishri..Adar II the holiday of the previous
+// Hebrew year: h_holiday_prev(d, "PESAKH_I") is the last Pesakh before d, or
+// for a day in 1..14 Nisan the coming one.
+AbsoluteDay h_holiday_prev(AbsoluteDay d, std::string_view key);
+// 1 when d is the keyed holiday (after its Saturday move, where it has one).
+int isDay(AbsoluteDay d, std::string_view key);
+
+// --- Date helpers -----------------------------------------------------------
+// Day `day` of Hebrew month `month` in the Hebrew year of d (not validated).
+AbsoluteDay hebrDate(int month, int day, AbsoluteDay d);
+// Day `day` of Gregorian month `month` in the Gregorian year of d (not validated).
+AbsoluteDay gregDate(int month, int day, AbsoluteDay d);
+// Hebrew day of month of d: 1..30.
+int day_in_month(AbsoluteDay d);
+// Hebrew month of d: 1 Nisan .. 13 Adar II.
+int month(AbsoluteDay d);
+// Gregorian year of d.
+int civil_year(AbsoluteDay d);
+
+// --- Predicates of the Hebrew date ------------------------------------------
+// 1, 2 or 10 Tishri.
+int high_holiday(AbsoluteDay d);
+// 1 or 2 Tishri.
+int rosh_haShana(AbsoluteDay d);
+// Day 30 of any month, or day 1 of any month except Tishri.
+int rosh_khodesh(AbsoluteDay d);
+// 16 (Israel) or 17 (Diaspora) .. 20 Nisan.
+int khol_haMoed_Pesakh(AbsoluteDay d);
+// Khol HaMoed Pesakh, or 16 (Israel) or 17 (Diaspora) .. 21 Tishri
+// (Hoshana Rabba included).
+int khol_haMoed(AbsoluteDay d);
+// Day of the Omer 1..49 (16 Nisan .. 5 Sivan), else 0.
+int day_in_omer(AbsoluteDay d);
+// 9 Av on any weekday, Shabbat included, or a Sunday 10 Av. The fast as
+// observed is isDay(d, "TISHA_BEAV").
+int tisha_beAv(AbsoluteDay d);
+// 15 Av.
+int Av_15(AbsoluteDay d);
+// The eight days of Khanukka, 25 Kislev .. 2 or 3 Tevet.
+int khanukah(AbsoluteDay d);
+// 15 Shevat.
+int tu_beshvat(AbsoluteDay d);
+// 14 Adar (Adar II in a leap year).
+int purim(AbsoluteDay d);
+// 15 Adar (Adar II in a leap year); also the Sunday after when that day is a
+// Shabbat and Shushan Purim is postponed in the settings.
+int shushan_purim(AbsoluteDay d);
+// 14 Adar I of a leap year (Purim Katan).
+int adar_14(AbsoluteDay d);
+// 15 Adar I of a leap year (Shushan Purim Katan).
+int adar_15(AbsoluteDay d);
+
+// --- Special Shabbatot (by the weekly section table) -------------------------
+// d is a Saturday of a known year type and one of its section codes is `code`.
+int Halacha2CheckForSpecialShabbat(AbsoluteDay d, int code);
+int shabbat_shekalim(AbsoluteDay d);  // code 61
+int shabbat_zakhor(AbsoluteDay d);    // code 62
+int shabbat_parah(AbsoluteDay d);     // code 63
+int shabbat_haKhodesh(AbsoluteDay d); // code 64
+
+// --- Composite conditions (Israel/Diaspora of the current run) ---------------
+// Saturday.
+int shabbat(AbsoluteDay x);
+// A festival day: Pesakh I and VII, Shavuot I, Sukkot I, Shemini Atseret;
+// in the Diaspora also Pesakh II and VIII, Shavuot II, Sukkot II and 23 Tishri.
+// Rosh HaShana and Yom Kippur are high_holiday, not yom_tov.
+int yom_tov(AbsoluteDay x);
+// Shabbat, yom_tov or high_holiday.
+int rest_day(AbsoluteDay x);
+// A day with Yaale veYavo: yom_tov, high_holiday, rosh_khodesh or khol_haMoed.
+int yaale_day(AbsoluteDay x);
+// A fast as observed: Tsom Gedalya, Yom Kippur, Tsom Tevet, Taanit Ester,
+// Tsom Tammuz, Tisha BeAv (the Sunday when the date is a Shabbat).
+int fast_day(AbsoluteDay x);
+// The first seven days of Khanukka (25 Kislev .. 25 Kislev + 6).
+int khanukka_seven(AbsoluteDay x);
+// The festive days on which Takhanun is left out, other than Rosh Khodesh:
+// Khol HaMoed, the eve of Rosh HaShana, Nisan, Lag BeOmer, 1 Sivan ..
+// Shavuot, 9 Av and Sunday 10 Av, 15 Av, 9 .. 21 Tishri, Khanukka,
+// Tu beShvat, Purim, Shushan Purim, Purim Katan, Shushan Purim Katan.
+int festive_no_takhanun(AbsoluteDay x);
+// Takhanun is left out: Rosh Khodesh or festive_no_takhanun.
+int takhanun_free(AbsoluteDay x);
+// The Amida asks for blessing without rain ("Teyn Berakha"): from the day
+// after Pesakh through 6 Heshvan in Israel, through 4 December (5 December
+// before a Gregorian leap year) in the Diaspora.
+int summer_request(AbsoluteDay x);
+
+}  // namespace halakha

@@ -1,0 +1,219 @@
+// The halakha report over whole years: how often and on which days a line
+// appears is fixed by the calendar (eight Khanukka evenings, 49 Omer
+// evenings, one first Selikhot night ...), so these checks are independent
+// of how the rules are written. The exact text of chosen days is in the
+// golden files of the day report.
+#include "halakha/halacha.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calendar/calendar.h"
+#include "storage/settings.h"
+#include "storage/translate.h"
+#include "test_env.h"
+
+namespace {
+
+AbsoluteDay G(int year, int month, int day) { return AbsoluteFromGregorian(day, month, year); }
+AbsoluteDay Heb(int day, int month, int year) { return AbsoluteFromHebrew(day, month, year); }
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool IsServiceHeader(const std::string& line) {
+  return line == "Shakharit" || line == "Torah reading" || line == "Musaf" || line == "Minkha" ||
+         line == "Neila" || line == "Maariv";
+}
+
+// The lines under a service header up to the next one ("" for the day notes).
+std::vector<std::string> Service(const std::string& text, const std::string& header) {
+  std::vector<std::string> out;
+  bool inside = header.empty();
+  for (const std::string& line : Lines(text)) {
+    if (IsServiceHeader(line)) {
+      inside = line == header;
+      continue;
+    }
+    if (inside) out.push_back(line);
+  }
+  return out;
+}
+
+bool Has(const std::vector<std::string>& lines, const std::string& line) {
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The report of every day of a Hebrew year.
+class YearReports {
+ public:
+  YearReports(int year, int diaspora, int style) {
+    diasporaSetFlag(diaspora);
+    for (AbsoluteDay d = Heb(1, kTishri, year); d < Heb(1, kTishri, year + 1); ++d)
+      reports_[d] = HalachaDo(d, diaspora, style);
+  }
+  // The days whose report has `line` in `service`.
+  std::vector<AbsoluteDay> DaysWith(const std::string& service, const std::string& line) const {
+    std::vector<AbsoluteDay> days;
+    for (const auto& [d, text] : reports_)
+      if (Has(Service(text, service), line)) days.push_back(d);
+    return days;
+  }
+  const std::map<AbsoluteDay, std::string>& all() const { return reports_; }
+
+ private:
+  std::map<AbsoluteDay, std::string> reports_;
+};
+
+class HalakhaReport : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settingsReset();
+    translate_init("");
+  }
+  void TearDown() override {
+    translate_done();
+    settingsReset();
+  }
+  testenv::TempHome home_;
+};
+
+// Years 5782..5786 cover 9 Av on Shabbat (5782), a leap year (5784), Rosh
+// HaShana on Shabbat (5784) and Yom Kippur on Shabbat (5785).
+TEST_F(HalakhaReport, YearlyFacts) {
+  for (int year = 5782; year <= 5786; ++year) {
+    for (int diaspora : {0, 1}) {
+      SCOPED_TRACE("year " + std::to_string(year) + (diaspora ? " Diaspora" : " Israel"));
+      const YearReports r(year, diaspora, 2);
+      const AbsoluteDay roshHaShana = Heb(1, kTishri, year + 1);
+      const AbsoluteDay pesakh = Heb(15, kNisan, year);
+      const AbsoluteDay shavuot = Heb(6, kSivan, year);
+      const AbsoluteDay khanukka = Heb(25, kKislev, year);
+
+      // Selikhot begin on the last Saturday night that leaves at least four
+      // days of Selikhot before Rosh HaShana.
+      const auto selikhot = r.DaysWith("Maariv", "Selikhot");
+      ASSERT_EQ(selikhot.size(), 1u);
+      EXPECT_EQ(WeekdayOf(selikhot[0]), kShabbat);
+      EXPECT_GE(roshHaShana - (selikhot[0] + 1), 4);
+      EXPECT_LT(roshHaShana - (selikhot[0] + 1), 4 + 7);
+
+      // The Omer is counted on the 49 evenings from the first night of
+      // Pesakh's second day to the night before Erev Shavuot.
+      const auto omer = r.DaysWith("Maariv", "  Sefirat haOmer");
+      ASSERT_EQ(omer.size(), 49u);
+      EXPECT_EQ(omer.front(), pesakh);
+      EXPECT_EQ(omer.back(), shavuot - 2);
+
+      // Yizkor: Yom Kippur, Shemini Atseret, last day of Pesakh and of Shavuot.
+      const std::vector<AbsoluteDay> yizkor = {
+          Heb(10, kTishri, year), Heb(22, kTishri, year), diaspora ? pesakh + 7 : pesakh + 6,
+          diaspora ? shavuot + 1 : shavuot};
+      EXPECT_EQ(r.DaysWith("Torah reading", "  Yizkor"), yizkor);
+
+      // Khanukka: candles on the eight evenings before its eight days, in the
+      // morning Al haNisim and whole Hallel on all eight days.
+      std::vector<AbsoluteDay> evenings = r.DaysWith("Maariv", "  Light candles before Maariv");
+      for (AbsoluteDay d : r.DaysWith("Maariv", "  Light Khannuka candles before Havdalah")) evenings.push_back(d);
+      std::sort(evenings.begin(), evenings.end());
+      std::vector<AbsoluteDay> expected;
+      for (int i = 0; i < 8; ++i) expected.push_back(khanukka - 1 + i);
+      EXPECT_EQ(evenings, expected);
+      for (int i = 0; i < 8; ++i) {
+        const std::string& text = r.all().at(khanukka + i);
+        EXPECT_TRUE(Has(Service(text, "Shakharit"), "  Al haNisim")) << "day " << i + 1;
+        EXPECT_TRUE(Has(Service(text, "Shakharit"), "  full Hallel")) << "day " << i + 1;
+      }
+
+      // Whole Hallel: Sukkot with Shemini Atseret (and Simkhat Tora), the
+      // eight days of Khanukka, the first day(s) of Pesakh and Shavuot.
+      EXPECT_EQ(r.DaysWith("Shakharit", "  full Hallel").size(), diaspora ? 21u : 18u);
+      // Half Hallel: Rosh Khodesh outside Khanukka and the rest of Pesakh
+      // (six days both in Israel and in the Diaspora).
+      size_t roshKhodesh = 0;
+      for (const auto& [d, text] : r.all()) {
+        const HebrewDate h = HebrewFromAbsolute(d);
+        const bool rc = h.day == 30 || (h.day == 1 && h.month != kTishri);
+        if (rc && !(d >= khanukka && d < khanukka + 8)) ++roshKhodesh;
+      }
+      EXPECT_EQ(r.DaysWith("Shakharit", "  short Hallel").size(), roshKhodesh + 6);
+
+      // Birkat haKhodesh on the Shabbat before every month but Tishri, with
+      // the molad of the coming month right after it.
+      const auto mevarkhim = r.DaysWith("Torah reading", "  Birkat haKhodesh");
+      EXPECT_EQ(mevarkhim.size(), Hebrew_Leap_Year(year) ? 12u : 11u);
+      for (AbsoluteDay d : mevarkhim) {
+        EXPECT_EQ(WeekdayOf(d), kShabbat);
+        EXPECT_NE(HebrewFromAbsolute(d).month, kElul);
+        const auto lines = Lines(r.all().at(d));
+        const auto at = std::find(lines.begin(), lines.end(), "  Birkat haKhodesh");
+        ASSERT_NE(at + 1, lines.end());
+        EXPECT_EQ((at + 1)->rfind("  Molad of ", 0), 0u) << *(at + 1);
+      }
+
+      // The Megilah is read on the evening that begins Purim.
+      const AbsoluteDay purim = Heb(14, Hebrew_Leap_Year(year) ? kAdarII : kAdar, year);
+      EXPECT_EQ(r.DaysWith("Maariv", "  Megilat Ester"), std::vector<AbsoluteDay>{purim - 1});
+      EXPECT_EQ(r.DaysWith("Shakharit", "Megilat Ester"), std::vector<AbsoluteDay>{purim});
+
+      // Hakafot: in the evening and the morning of Simkhat Tora.
+      const AbsoluteDay simkhatTora = Heb(diaspora ? 23 : 22, kTishri, year);
+      EXPECT_EQ(r.DaysWith("Shakharit", "Hakafot"), std::vector<AbsoluteDay>{simkhatTora});
+      EXPECT_EQ(r.DaysWith("Maariv", "  Hakafot"), std::vector<AbsoluteDay>{simkhatTora - 1});
+      const auto scrolls = Service(r.all().at(simkhatTora), "Torah reading");
+      ASSERT_FALSE(scrolls.empty());
+      EXPECT_EQ(scrolls[0].rfind("  3 sifrey torah; ", 0), 0u) << scrolls[0];
+
+      // Sitting in the Sukkah on Shemini Atseret is a custom of the Diaspora.
+      EXPECT_EQ(r.DaysWith("", "  All meals in the Sukkah (without berakha)").size(), diaspora ? 1u : 0u);
+      EXPECT_EQ(r.DaysWith("", "  All meals in the Sukkah (with berakha)").size(), 7u);
+
+      // Tisha BeAv: the scroll of Lamentations once, on the night the fast begins.
+      const AbsoluteDay av9 = Heb(9, kAv, year);
+      const AbsoluteDay fast = WeekdayOf(av9) == kShabbat ? av9 + 1 : av9;
+      EXPECT_EQ(r.DaysWith("Maariv", "  Megilat Eykha"), std::vector<AbsoluteDay>{fast - 1});
+      EXPECT_EQ(r.DaysWith("Shakharit", "  No tallit or tefillin until Minkha"), std::vector<AbsoluteDay>{fast});
+      EXPECT_EQ(r.DaysWith("Torah reading", "  Kinot"), std::vector<AbsoluteDay>{fast});
+      EXPECT_EQ(r.DaysWith("Minkha", "  Tallit and tefillin with berakha"), std::vector<AbsoluteDay>{fast});
+
+      for (const auto& [d, text] : r.all()) {
+        // A festival that runs into Shabbat has no Havdalah, and the second
+        // day of Rosh HaShana after Shabbat makes Havdalah in kiddush.
+        EXPECT_EQ(text.find("haMavdil beyn Kodesh leKodesh"), std::string::npos) << d;
+        EXPECT_FALSE(Has(Lines(text), "  no Havdalah")) << d;
+        // Every line is a header or indented by two to six blanks.
+        for (const std::string& line : Lines(text)) {
+          ASSERT_FALSE(line.empty()) << d;
+          if (line[0] == ' ') {
+            EXPECT_EQ(line.rfind("  ", 0), 0u) << d << ": '" << line << "'";
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST_F(HalakhaReport, StyleOtherThanOneOrTwo) {
+  // A style that is neither 1 nor 2 takes the branch that does not name one:
+  // on Shavuot "Ketuva" (not Akdamut) and "no Mashiv haRuakh" (not Morid haTal).
+  const AbsoluteDay shavuot = G(2025, 6, 2);
+  const auto lines = Lines(HalachaDo(shavuot, 1, 7));
+  EXPECT_TRUE(Has(lines, "  Ketuva"));
+  EXPECT_TRUE(Has(lines, "  no Mashiv haRuakh"));
+  EXPECT_FALSE(Has(lines, "  Akdamut"));
+  EXPECT_FALSE(Has(lines, "  Morid haTal"));
+}
+
+}  // namespace
