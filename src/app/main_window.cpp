@@ -13,6 +13,7 @@
 
 #include "app/day_report.h"
 #include "app/gtk_util.h"
+#include "app/month_view.h"
 #include "app/tooltips.h"
 #include "app/widget_fonts.h"
 #include "calendar/names.h"
@@ -87,20 +88,6 @@ constexpr KeyRow kKeys[] = {
 void OnMenuItemActivate(GtkWidget* item, gpointer data) { HandleMenuItem(item, GPOINTER_TO_INT(data)); }
 
 void SetFontForAllChildrenCB(GtkWidget* widget, gpointer) { setFontMenu(widget); }
-
-// Until the month painter draws the grid, the view shows its caption.
-gboolean MainWindowPaint(GtkWidget* widget, GdkEventExpose*, gpointer) {
-  const std::string caption = GetGregorianMonthName(gCurrentMonth) + " " + std::to_string(gCurrentYear);
-  GObjectPtr<PangoLayout> layout(gtk_widget_create_pango_layout(widget, caption.c_str()));
-  PangoFontDescriptionPtr font(pango_font_description_from_string("Sans Bold 22"));
-  if (getLanguage() == kLanguageYiddish) font = getYiddishPangoFont(22);
-  pango_layout_set_font_description(layout.get(), font.get());
-  int width = 0, height = 0;
-  pango_layout_get_pixel_size(layout.get(), &width, &height);
-  gdk_draw_layout(widget->window, widget->style->black_gc, (widget->allocation.width - width) / 2, 10,
-                  layout.get());
-  return TRUE;
-}
 
 }  // namespace
 
@@ -235,6 +222,7 @@ void windowCreate() {
 
   drawingArea = gtk_drawing_area_new();
   g_signal_connect(drawingArea, "expose-event", G_CALLBACK(MainWindowPaint), nullptr);
+  g_signal_connect(drawingArea, "button-press-event", G_CALLBACK(MainWindowButtonPress), nullptr);
   gtk_widget_add_events(drawingArea, GDK_BUTTON_PRESS_MASK);
   gtk_box_pack_start(GTK_BOX(vboxWindow), drawingArea, TRUE, TRUE, 0);
   gtk_widget_show(drawingArea);
@@ -254,8 +242,18 @@ void windowDestroy() {
   drawingArea = nullptr;
 }
 
+void MainWindowRebuild(bool reloadTranslations) {
+  windowDestroy();
+  if (reloadTranslations) {
+    translate_done();
+    translate_init(getLanguagePrefix(getLanguage()));
+  }
+  windowCreate();
+}
+
 void MainWindowDestroy(GtkWidget*, gpointer) {
-  settingsDone();
+  if (!settingsDone()) std::fprintf(stderr, "Lumaro: the settings could not be saved\n");
+  BackgroundImageCacheDone();
   tooltips_done();
   vboxWindow = nullptr;
   drawingArea = nullptr;
@@ -288,6 +286,7 @@ int LumaroMain(int argc, char** argv) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   gtk_init(&argc, &argv);
   gdk_rgb_init();
+  BackgroundImageCacheInit();
   // A new user gets the shipped city file (and later the translations) at once.
   std::string installError;
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())

@@ -59,6 +59,10 @@ void SetFontForAllChildren(GtkWidget* container);
 gboolean MainWindowKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data);
 // Destroy handler of the main window: writes the settings and leaves the loop.
 void MainWindowDestroy(GtkWidget* widget, gpointer data);
+// Rebuilds the window content (menus, month view, status line) so every
+// label is made again; with `reloadTranslations` the translations of the
+// current language are loaded first. The selected date stays.
+void MainWindowRebuild(bool reloadTranslations);
 // Queues a repaint of the month view.
 void MainWindowRedraw();
 // Creates and shows the full-screen main window (start-up steps 7 to 9).

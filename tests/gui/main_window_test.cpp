@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -114,6 +116,35 @@ TEST_F(MainWindowTest, JumpToToday) {
   localtime_r(&now, &local);
   EXPECT_EQ(SelectedDate().month, local.tm_mon + 1);
   EXPECT_EQ(SelectedDate().day, local.tm_mday);
+}
+
+}  // namespace
+
+namespace {
+
+// The labels of the menu bar after a rebuild come from the new language.
+using guitest::MainWindowTest;
+
+TEST_F(MainWindowTest, RebuildAfterLanguageChangeKeepsTheMonth) {
+  std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
+  std::ofstream(home_.path() + "/.lumaro/translations/yiddish.gui")
+      << "\"Program\" = \"\xD7\xA4\xD7\xA8\xD7\x90\xD7\x92\xD7\xA8\xD7\x90\xD7\x9E\"\n";
+  SetSelectedDate({17, 8, 2031});
+  setLanguage(kLanguageYiddish);
+  MainWindowRebuild(true);
+  guitest::Pump();
+  ASSERT_NE(drawingArea, nullptr);
+  GtkWidget* bar = FindMenuBar(gMainWindow);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(MenuLabels(bar).front(), "\xD7\xA4\xD7\xA8\xD7\x90\xD7\x92\xD7\xA8\xD7\x90\xD7\x9E");
+  EXPECT_EQ(gtk_widget_get_direction(bar), GTK_TEXT_DIR_RTL);
+  EXPECT_EQ(SelectedDate(), (GregorianDate{17, 8, 2031}));
+  // Keys still reach the navigation once, not once per rebuild.
+  PressKey(GDK_Right);
+  EXPECT_EQ(SelectedDate(), (GregorianDate{18, 8, 2031}));
+  setLanguage(kLanguageEnglish);
+  MainWindowRebuild(true);
+  EXPECT_EQ(MenuLabels(FindMenuBar(gMainWindow)).front(), "Program");
 }
 
 }  // namespace

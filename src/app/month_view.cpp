@@ -1,0 +1,176 @@
+#include "app/month_view.h"
+
+#include <string>
+
+#include "app/day_report.h"
+#include "app/gtk_util.h"
+#include "app/main_window.h"
+#include "app/tooltips.h"
+#include "app/widget_fonts.h"
+#include "calendar/names.h"
+#include "calendar/navigation.h"
+#include "dialogs/year_dialog.h"
+#include "render/drawing_gdk.h"
+#include "storage/file_util.h"
+#include "storage/settings.h"
+
+namespace {
+
+// The background image, loaded once per path.
+struct BackgroundImageCache {
+  std::string path;
+  GdkPixbuf* image = nullptr;
+  void Release() {
+    if (image) g_object_unref(image);
+    image = nullptr;
+  }
+};
+BackgroundImageCache bgImgCache;
+
+// Loads the configured image when its path changed; a failing file is not
+// tried again until the path changes.
+GdkPixbuf* CurrentBackgroundImage() {
+  const std::string path = Paint_TranslateHomeDir(getBackgroundImage());
+  if (path != bgImgCache.path) {
+    bgImgCache.Release();
+    if (!path.empty()) {
+      GError* error = nullptr;
+      bgImgCache.image = gdk_pixbuf_new_from_file(path.c_str(), &error);
+      if (!bgImgCache.image) {
+        std::fprintf(stderr, "Error loading background image %s: %s\n", path.c_str(),
+                     error ? error->message : "unknown error");
+      }
+      if (error) g_error_free(error);
+    }
+    bgImgCache.path = path;
+  }
+  return bgImgCache.image;
+}
+
+// ---------------------------------------------------------------- popups
+
+void MainMenuActivate(GtkWidget*, gpointer value) { gMenuActivate = GPOINTER_TO_INT(value); }
+
+void MainMenuDestroy(GtkWidget*, gpointer) {
+  if (gMenuActivate == -1) gMenuActivate = 0;
+}
+
+GtkWidget* PopupItem(GtkWidget* menu, const std::string& label, int value) {
+  GtkWidget* item = gtk_menu_item_new_with_label(label.c_str());
+  setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
+  setFontMenu(gtk_bin_get_child(GTK_BIN(item)));
+  g_signal_connect(item, "activate", G_CALLBACK(MainMenuActivate), GINT_TO_POINTER(value));
+  gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
+  gtk_widget_show(item);
+  return item;
+}
+
+// Pops the menu up at the pointer and waits for a choice: 0 when it closed
+// without one, otherwise the chosen item's value.
+int RunPopup(GtkWidget* menu, GdkEventButton* event) {
+  gMenuActivate = -1;
+  g_signal_connect(menu, "hide", G_CALLBACK(MainMenuDestroy), nullptr);
+  gtk_menu_popup(GTK_MENU(menu), nullptr, nullptr, nullptr, nullptr, event->button, event->time);
+  while (gMenuActivate == -1) gtk_main_iteration();
+  const int result = gMenuActivate;
+  gtk_widget_destroy(menu);
+  return result;
+}
+
+void ChooseMonth(GdkEventButton* event) {
+  GtkWidget* menu = gtk_menu_new();
+  for (int m = 1; m <= 12; ++m) PopupItem(menu, GetGregorianMonthName(m), m);
+  const int month = RunPopup(menu, event);
+  if (month == 0) return;
+  SetSelectedDate(WithMonthYear(SelectedDate(), month, gCurrentYear));
+  MainWindowRedraw();
+}
+
+constexpr int kOtherYear = 1;  // the value of "Other..." (no year of the range is 1)
+
+void ChooseYear(GdkEventButton* event) {
+  GtkWidget* menu = gtk_menu_new();
+  for (int y = gCurrentYear - 2; y <= gCurrentYear + 2; ++y) {
+    if (y >= kFirstYear && y <= kLastYear) PopupItem(menu, std::to_string(y), y);
+  }
+  PopupItem(menu, "Other...", kOtherYear);
+  int year = RunPopup(menu, event);
+  if (year == kOtherYear) year = DialogsDoYear(gCurrentYear);
+  if (year == 0) return;
+  SetSelectedDate(WithMonthYear(SelectedDate(), gCurrentMonth, year));
+  MainWindowRedraw();
+}
+
+}  // namespace
+
+void BackgroundImageCacheInit() {
+  bgImgCache.Release();
+  bgImgCache.path.clear();
+}
+
+void BackgroundImageCacheDone() { bgImgCache.Release(); }
+
+std::string Paint_TranslateHomeDir(const std::string& path) { return ExpandHome(path); }
+
+void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, const RepaintPair* pair) {
+  // A full paint registers the hints of the whole month anew; a hit test
+  // and a two-cell repaint leave them as they are, so they stay valid.
+  const bool fullPaint = draw && !pair;
+  if (fullPaint) tooltips_clear();
+  GObjectPtr<GdkGC> gc(gdk_gc_new(window));
+  GdkColormap* colormap = gdk_drawable_get_colormap(window);
+  int width = 0, height = 0;
+  gdk_drawable_get_size(window, &width, &height);
+  DrawingPtr drawing = drawing_gdk_new(widget, window, gc.get(), colormap);
+  PaintHooks hooks;
+  hooks.addHint = [](int x, int y, int w, int h, std::string_view text) { tooltips_add(x, y, w, h, text); };
+  hooks.clearRect = [window](int x, int y, int w, int h) { gdk_window_clear_area(window, x, y, w, h); };
+  PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), draw, false, hit, pair, &hooks);
+  drawing_gdk_free(drawing);
+}
+
+gboolean MainWindowPaint(GtkWidget* widget, GdkEventExpose* event, gpointer) {
+  gdk_window_clear_area(widget->window, event->area.x, event->area.y, event->area.width, event->area.height);
+  if (GdkPixbuf* image = CurrentBackgroundImage()) {
+    gdk_draw_pixbuf(widget->window, nullptr, image, 0, 0, 0, 0, -1, -1, GDK_RGB_DITHER_NONE, 0, 0);
+  }
+  PaintIt(widget, widget->window, true, nullptr, nullptr);
+  tooltipsAlarm();
+  return TRUE;
+}
+
+gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer) {
+  CalendarHit hit;
+  hit.x = static_cast<int>(event->x);
+  hit.y = static_cast<int>(event->y);
+  PaintIt(widget, event->window, false, &hit, nullptr);
+
+  if (event->type == GDK_2BUTTON_PRESS && !hit.onPrevArrow && !hit.onNextArrow) {
+    // The first click of the double click has already selected the day.
+    showYom();
+    return TRUE;
+  }
+  // The second press of a double click was already handled as a press.
+  if (event->type != GDK_BUTTON_PRESS) return TRUE;
+  if (hit.day) {
+    const int oldDay = gCurrentDay;
+    gCurrentDay = hit.day;
+    if (!getBackgroundImage().empty()) {
+      MainWindowRedraw();
+    } else {
+      const RepaintPair pair{oldDay, hit.day};
+      PaintIt(widget, event->window, true, nullptr, &pair);
+    }
+  } else if (hit.onMonthName) {
+    ChooseMonth(event);
+  } else if (hit.onYear) {
+    ChooseYear(event);
+  } else if (hit.onPrevArrow) {
+    SetSelectedDate(PreviousMonth(SelectedDate()));
+    MainWindowRedraw();
+  } else if (hit.onNextArrow) {
+    SetSelectedDate(NextMonth(SelectedDate()));
+    MainWindowRedraw();
+  }
+  return TRUE;
+}

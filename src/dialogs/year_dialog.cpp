@@ -1,0 +1,41 @@
+#include "dialogs/year_dialog.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "calendar/types.h"
+#include "dialogs/dialog_util.h"
+#include "storage/text_format.h"
+#include "storage/translate.h"
+
+int ParseYearText(const char* text, std::string* error) {
+  char* end = nullptr;
+  errno = 0;
+  const long year = std::strtol(text, &end, 10);
+  if (*end != '\0') {
+    *error = translate_perform("Year must be a number");
+    return 0;
+  }
+  if (errno == ERANGE || year < kFirstYear || year > kLastYear) {
+    *error = FormatText(translate_perform("Year must be in range %d-%d"), {kFirstYear, kLastYear});
+    return 0;
+  }
+  return static_cast<int>(year);
+}
+
+int DialogsDoYear(int currentYear) {
+  GtkWidget* dialog = dialogs::NewDialog("Select Year", true);
+  GtkWidget* vbox = gtk_vbox_new(FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), vbox, TRUE, TRUE, 4);
+  GtkWidget* entry =
+      dialogs::AddLabelEntryRow(vbox, translate_perform("Year:"), 6, std::to_string(currentYear));
+  dialogs::AddOkCancel(dialog);
+  int year = 0;
+  const int answer = dialogs::RunUntilAccepted(dialog, dialogs::kAnswerOk, dialogs::kAnswerCancel, [&] {
+    std::string error;
+    year = ParseYearText(gtk_entry_get_text(GTK_ENTRY(entry)), &error);
+    if (year == 0) dialogs::ShowInputError(error);
+    return year != 0;
+  });
+  return answer == dialogs::kAnswerOk ? year : 0;
+}

@@ -1,0 +1,29 @@
+// Day-cell colours (Shabbat, Rosh Khodesh, holidays) and the bevelled
+// frames of the month view.
+#pragma once
+
+#include <string_view>
+
+#include "calendar/types.h"
+#include "render/drawing.h"
+
+constexpr DrawingColor kBlack{0, 0, 0};
+constexpr DrawingColor kWhite{65535, 65535, 65535};
+constexpr DrawingColor kBlue{0, 0, 65535};
+constexpr DrawingColor kRed{65535, 0, 0};
+constexpr DrawingColor kCellGrey{53248, 53248, 53248};      // ordinary day cell
+constexpr DrawingColor kSelectedGrey{40960, 40960, 40960};  // selected day on the screen
+constexpr DrawingColor kFrameDark{32768, 32768, 32768};
+constexpr DrawingColor kFrameLight{50000, 50000, 50000};
+
+// Named colours: "light-green", "light-blue", "yellow" (all full: white),
+// "light-red", "dark-red". Another name leaves `color` unchanged.
+void PaintGetColor(std::string_view name, DrawingColor* color);
+// Shabbat cells are "yellow" (white).
+void GetShabbatColor(DrawingColor* color);
+// Applies the colour rules of a holiday (English name, may be empty) on day d.
+void GetHolidayColor(AbsoluteDay d, std::string_view englishName, DrawingColor* color);
+// Frame thickness: 2 units on the screen, 0 on paper.
+int Get3DEffectSize(Drawing& drawing);
+// A bevelled frame (screen) or a black outline (paper); raised unless pressed.
+void Draw3DEffect(Drawing& drawing, int x, int y, int width, int height, bool pressed);

@@ -1,0 +1,46 @@
+// The eleven point sizes of the month view's text roles: defaults by
+// language and device, and their settings keys ("FontSize...").
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+enum FontRole : int {
+  kFontCaption1 = 0,    // Gregorian month and year
+  kFontCaption2,        // Hebrew date range
+  kFontWeekdays,
+  kFontImportant1,      // holiday line
+  kFontImportant2,      // Yizkor, Torah section, special Shabbat, Rosh Khodesh lines
+  kFontDayNumbers,
+  kFontOmer,
+  kFontDafYomi,
+  kFontShabbatTime,
+  kFontAnniversaries,
+  kFontZmanim,
+  kFontRoleCount
+};
+
+struct FontSizeSet {
+  std::array<int32_t, kFontRoleCount> size{};
+};
+
+struct FontSizeRow {
+  std::string_view key;
+  std::string_view dialogLabel;
+};
+// Settings key and font-size dialog label of each role, in role order.
+extern const std::array<FontSizeRow, kFontRoleCount> kFontSizeRows;
+
+// The defaults for Yiddish or English (any other language) on screen or paper.
+void FontSize_GetDefault(FontSizeSet* set, bool yiddish, bool printer);
+// Each stored "FontSize..." key replaces the value already in the set.
+void FontSize_Load(FontSizeSet* set);
+// Stores the eleven keys.
+void FontSize_Store(const FontSizeSet& set);
+// Removes every key containing "FontSize", so the defaults apply again.
+void FontSize_Reset();
+// Per-key helpers.
+int32_t FontSize_Internal_Get(FontRole role, int32_t def);
+void FontSize_Internal_Set(FontRole role, int32_t value);
+void FontSize_Internal_Reset();

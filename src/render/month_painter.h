@@ -1,0 +1,48 @@
+// The month view painter: captions, arrows, weekday header, the grid of
+// day cells and the zmanim panel, drawn only through a Drawing. It serves a
+// full paint, a repaint of two cells, a hit test and printing.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "calendar/types.h"
+#include "render/drawing.h"
+
+// What lies under a point of the month view. x and y are the input; at
+// most one result becomes non-zero.
+struct CalendarHit {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t onMonthName = 0;
+  int32_t onYear = 0;
+  int32_t day = 0;  // Gregorian day of the cell under the point, 0 if none
+  int32_t onPrevArrow = 0;
+  int32_t onNextArrow = 0;
+};
+
+// The two cells to repaint: the previously and the newly selected day.
+struct RepaintPair {
+  int32_t oldDay = 0;
+  int32_t newDay = 0;
+};
+
+// What the screen offers the painter besides the Drawing.
+struct PaintHooks {
+  // Registers a hover hint for a drawn text's box (screen only).
+  std::function<void(int x, int y, int width, int height, std::string_view text)> addHint;
+  // Restores the window background of a rectangle (before a cell is repainted).
+  std::function<void(int x, int y, int width, int height)> clearRect;
+};
+
+// The painter. With draw false nothing is drawn and only `hit` is filled;
+// with print true the arrows, the selected-day shading and the zmanim panel
+// are left out. `selected` is the selected date; its month is painted.
+void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
+                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks = nullptr);
+// The print entry: a full paint for paper.
+void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected);
+
+// The Hebrew date range caption of a Gregorian month, e.g. "1 - 29 Tishri 5785".
+std::string HebrewCaptionOfMonth(int month, int year);
