@@ -59,6 +59,7 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
   const AbsoluteDay first = AbsoluteFromGregorian(*from);
   const AbsoluteDay last = AbsoluteFromGregorian(*to);
   if (first > last) return UsageFail(err, "FROM " + dates[0] + " is after TO " + dates[1]);
+  if (RangeTooLong(last - first + 1)) return UsageFail(err, "range too long for this run");
 
   // Times that cannot be computed would silently be missing from the file.
   if (kinds & kIcsTimes) {
