@@ -1,5 +1,6 @@
 #include "dialogs/dialog_util.h"
 
+#include <algorithm>
 
 #include "app/widget_fonts.h"
 #include "storage/settings.h"
@@ -166,6 +167,10 @@ GtkWidget* NewChoiceList(const std::vector<std::string>& entries, const std::str
   }
   GtkWidget* field = ChoiceListField(list);
   gtk_editable_set_editable(GTK_EDITABLE(field), FALSE);
+  // As wide as the longest entry, not the entry's default width.
+  glong widest = g_utf8_strlen(text.c_str(), -1);
+  for (const std::string& e : entries) widest = std::max(widest, g_utf8_strlen(e.c_str(), -1));
+  gtk_entry_set_width_chars(GTK_ENTRY(field), static_cast<gint>(std::max<glong>(widest, 2) + 1));
   if (selected >= 0) {
     gtk_combo_box_set_active(GTK_COMBO_BOX(list), selected);
   } else {
