@@ -1,5 +1,6 @@
 #include "dialogs/settings_dialogs.h"
 
+#include <string>
 #include <vector>
 
 #include "app/gtk_util.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "dialogs/year_dialog.h"
 #include "render/day_info.h"
 #include "settings_test_util.h"
 #include "storage/settings.h"
@@ -163,6 +164,9 @@ TEST_F(SettingsDialogTest, BackgroundImageTypedChosenOrRefused) {
   EXPECT_TRUE(guitest::RedrawRequested());
   EXPECT_EQ(getBackgroundImage(), image);
   EXPECT_GT(RedPixelsInCorner(), 5000);
+  // The file chooser records the file among the recently used ones a
+  // moment later; let it, while this test's HOME still exists.
+  guitest::PumpUntil([this] { return std::filesystem::exists(home_.path() + "/.local/share/recently-used.xbel"); });
 
   // A path typed by hand is stored without looking for the file; the view
   // then shows no image. An empty text switches the image off.
@@ -174,6 +178,19 @@ TEST_F(SettingsDialogTest, BackgroundImageTypedChosenOrRefused) {
     EXPECT_EQ(getBackgroundImage(), typed);
     EXPECT_LT(RedPixelsInCorner(), 100);
   }
+}
+
+TEST_F(SettingsDialogTest, YearDialogReturnsTheYear) {
+  guitest::UserScript user;
+  user.Then("screenshot", guitest::ScreenshotOf("Select Year", "year"))
+      .Then("2010", [] {
+        GtkWidget* w = Shown("Select Year");
+        EXPECT_EQ(gtk_entry_get_text(GTK_ENTRY(guitest::Beside(w, "Year:"))), std::string("2031"));
+        gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Year:")), "2010");
+        return guitest::Click(w, "OK");
+      });
+  user.Start();
+  EXPECT_EQ(DialogsDoYear(2031), 2010);
 }
 
 TEST_F(SettingsDialogTest, HelpShowsTheTextWithItsEmptyLine) {

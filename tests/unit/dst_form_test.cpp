@@ -25,23 +25,11 @@ bool SameRule(const DstSetting& a, const DstSetting& b) {
          a.endWeekNo == b.endWeekNo && a.endWeekday == b.endWeekday && a.endMonth == b.endMonth;
 }
 
-TEST_F(DstFormTest, ListsAndTheirValues) {
+// The lists' texts and values in use are covered by the round trip below;
+// these are the texts that mean "nothing chosen".
+TEST_F(DstFormTest, OtherTextsAreNoChoice) {
   EXPECT_EQ(GetWeekNoList(), (std::vector<std::string>{"", "1st", "2nd", "3rd", "4th", "Last"}));
-  EXPECT_EQ(GetWeekNoIsraelList(), (std::vector<std::string>{"", "1st", "Last"}));
-  EXPECT_EQ(GetWeekdayList().size(), 8u);
-  EXPECT_EQ(GetWeekdayList()[1], "Sunday");
-  EXPECT_EQ(GetMonthList().size(), 13u);
-  EXPECT_EQ(GetMonthList()[12], "December");
-  EXPECT_EQ(GetDayList().size(), 32u);
-  EXPECT_EQ(GetDayList()[31], "31");
-
-  EXPECT_EQ(GetWeekNoFromString("1st"), 1);
-  EXPECT_EQ(GetWeekNoFromString("Last"), 5);
-  EXPECT_EQ(GetWeekdayFromString("Sunday"), 0);
-  EXPECT_EQ(GetWeekdayFromString(GetWeekdayList()[7]), 6);
-  EXPECT_EQ(GetMonthFromString("March"), 3);
-  EXPECT_EQ(GetDayFromString("1"), 1);
-  EXPECT_EQ(GetDayFromString("31"), 31);
+  EXPECT_EQ(GetDayList().back(), "31");
   for (const char* unset : {"", "0", "32", "1x", " 3", "-1"}) {
     SCOPED_TRACE(unset);
     EXPECT_EQ(GetDayFromString(unset), -1);
@@ -49,15 +37,8 @@ TEST_F(DstFormTest, ListsAndTheirValues) {
     EXPECT_EQ(GetWeekdayFromString(unset), -1);
     EXPECT_EQ(GetMonthFromString(unset), -1);
   }
-  EXPECT_EQ(GetWeekNoString(5), "Last");
   EXPECT_EQ(GetWeekNoString(0), "");
   EXPECT_EQ(GetWeekNoString(6), "");
-}
-
-TEST_F(DstFormTest, BeforeAfterLabel) {
-  EXPECT_EQ(DstBeforeAfterLabel("1st"), "after");
-  EXPECT_EQ(DstBeforeAfterLabel("Last"), "before");
-  EXPECT_EQ(DstBeforeAfterLabel(""), "");
 }
 
 TEST_F(DstFormTest, ListsCompareTranslatedTexts) {
@@ -69,19 +50,6 @@ TEST_F(DstFormTest, ListsCompareTranslatedTexts) {
   EXPECT_EQ(GetWeekNoFromString("letster"), 5);
   EXPECT_EQ(GetWeekNoFromString("Last"), -1);
   EXPECT_EQ(DstBeforeAfterLabel("ershter"), "nokh");
-}
-
-TEST_F(DstFormTest, DefaultRuleFillsOnlyTheCommonLines) {
-  const DstForm form = DstFormFromRule(true, DstSetting{});
-  EXPECT_TRUE(form.consider);
-  EXPECT_EQ(form.startMethod, kDstCommon);
-  EXPECT_EQ(form.startCommon.weekNo, "Last");
-  EXPECT_EQ(form.startCommon.weekday, "Sunday");
-  EXPECT_EQ(form.startCommon.month, "March");
-  EXPECT_EQ(form.startIsrael.weekNo + form.startIsrael.weekday + form.startIsrael.day + form.startIsrael.month, "");
-  EXPECT_EQ(DstBeforeAfterLabel(form.startIsrael.weekNo), "");
-  EXPECT_EQ(form.endCommon.month, "October");
-  EXPECT_EQ(form.endIsrael.weekday, "");
 }
 
 // Every rule the dialog can show comes back unchanged from an untouched
@@ -158,20 +126,6 @@ TEST_F(DstFormTest, MessageOfTheLastMissingChoice) {
     EXPECT_EQ(r.message, c.message);
     EXPECT_TRUE(SameRule(r.rule, stored));
   }
-}
-
-TEST_F(DstFormTest, UncheckedKeepsTheRule) {
-  DstSetting stored;
-  stored.startMonth = 4;
-  DstForm form = DstFormFromRule(true, stored);
-  form.consider = false;
-  form.startCommon = {};  // incomplete lines do not matter
-  const DstFormResult r = DstFormCheck(form, stored);
-  EXPECT_EQ(r.message, "");
-  EXPECT_EQ(r.isDst, 0);
-  EXPECT_TRUE(SameRule(r.rule, stored));
-  // Checking the box again later shows the old rule.
-  EXPECT_EQ(DstFormFromRule(false, r.rule).startCommon.month, "April");
 }
 
 // Israel's rule of 2005-2012: from the last Friday before 2 April to the

@@ -66,20 +66,6 @@ TEST_F(ShabbatFormTest, ChecksInOrderAndChangesNothingOnFailure) {
   }
 }
 
-TEST_F(ShabbatFormTest, ValidInputIsStored) {
-  EXPECT_EQ(ShabbatTimesFormApply(Form("Pforzheim", " 22 ", "8.5", false)), "");
-  EXPECT_EQ(getCandleLightingMin(), 22);
-  EXPECT_EQ(getHavdalahIsMin(), 0);
-  EXPECT_EQ(getHavdalahValue(), "8.5");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + degrees_below_horizon(8.5)");
-
-  EXPECT_EQ(ShabbatTimesFormApply(Form("Pforzheim", "40", "72", true)), "");
-  EXPECT_EQ(getCandleLightingMin(), 40);
-  EXPECT_EQ(getHavdalahIsMin(), 1);
-  EXPECT_EQ(ShabbatCandleLightingExpression(), "sunset - 40");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 72");
-}
-
 TEST_F(ShabbatFormTest, AccentedCityIsStoredInTheFileEncodingAndFound) {
   const std::string zurichUtf8 = "Z\xC3\xBCrich";
   ASSERT_EQ(CityGetStringList(getCityFileName()), (std::vector<std::string>{"", "Pforzheim", zurichUtf8}));
@@ -94,17 +80,6 @@ TEST_F(ShabbatFormTest, AccentedCityIsStoredInTheFileEncodingAndFound) {
   GetShabbatTime(AbsoluteFromGregorian(7, 6, 2024), &text, nullptr, nullptr);
   EXPECT_FALSE(text.empty());
   EXPECT_EQ(ShabbatTimesFormFromSettings().location, zurichUtf8);
-}
-
-TEST_F(ShabbatFormTest, OpensWithTheStoredValues) {
-  setCandleLightingMin(30);
-  setHavdalahIsMin(0);
-  setHavdalahValue("7.08");
-  const ShabbatTimesForm form = ShabbatTimesFormFromSettings();
-  EXPECT_EQ(form.location, "Pforzheim");
-  EXPECT_EQ(form.candleLighting, "30");
-  EXPECT_EQ(form.havdalah, "7.08");
-  EXPECT_FALSE(form.havdalahIsMin);
 }
 
 TEST_F(ShabbatFormTest, NameOutsideLatin1CannotBeStored) {
