@@ -20,6 +20,7 @@
 #include "calendar/navigation.h"
 #include "dialogs/anniversaries_dialog.h"
 #include "dialogs/message.h"
+#include "dialogs/print_dialog.h"
 #include "storage/settings.h"
 #include "storage/user_files.h"
 #include "storage/translate.h"
@@ -55,6 +56,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Display information about current day...", kCmdDayReport},
     {kProgramMenu, "Jump to today!", kCmdToday},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
+    {kProgramMenu, "Print...", kCmdPrint},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit},
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
@@ -170,6 +172,9 @@ void HandleMenuItem(GtkWidget*, int id) {
     case kCmdDayReport:
       showYom();
       break;
+    case kCmdPrint:
+      PrintCommand(gMainWindow, SelectedDate());
+      break;
     // The other dialogs open here as they are built.
     case kCmdIsraelDiasporaStyle:
     case kCmdShabbatTimes:
@@ -178,7 +183,6 @@ void HandleMenuItem(GtkWidget*, int id) {
     case kCmdTimeFormat:
     case kCmdBackgroundImage:
     case kCmdHelp:
-    case kCmdPrint:
     case kCmdLanguage:
     case kCmdFont:
     case kCmdFontSizes:
@@ -188,6 +192,10 @@ void HandleMenuItem(GtkWidget*, int id) {
 }
 
 gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
+  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_p || event->keyval == GDK_P)) {
+    HandleMenuItem(nullptr, kCmdPrint);
+    return TRUE;
+  }
   for (const KeyRow& key : kKeys) {
     if (key.keyval != event->keyval) continue;
     switch (key.action) {

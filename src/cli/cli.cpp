@@ -28,6 +28,7 @@ constexpr Command kCommands[] = {
     {"eval", CmdEval},
     {"zmanim", CmdZmanim},
     {"anniversary", CmdAnniversary},
+    {"month", CmdMonth},
 };
 
 std::string Usage() {

@@ -25,5 +25,7 @@ int CmdEval(const Args& args, std::FILE* out, std::FILE* err);
 int CmdZmanim(const Args& args, std::FILE* out, std::FILE* err);
 // anniversary TYPE D.M.Y YEAR: the day of an entry in a Hebrew year.
 int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
+// month YYYY-MM [options]: the month printed as PostScript.
+int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli
