@@ -135,7 +135,11 @@ void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
 bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
   const PrinterList printers = PrintListPrinters();
   GtkWidget* dialog = dialogs::NewDialog("Select Printing Options", true);
-  if (parent) gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(parent));
+  if (parent) {
+    // Closing the program (or a signal to end it) closes the dialog with it.
+    gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(parent));
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
+  }
   GtkWidget* vbox = gtk_vbox_new(FALSE, 4);
   gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), vbox, TRUE, TRUE, 4);
 
