@@ -22,6 +22,11 @@ std::string T(const char* key) { return translate_perform(key); }
 constexpr const char* kMarginLabels[4] = {"Left margin:", "Top margin:", "Right margin:", "Bottom margin:"};
 constexpr const char* kDefaultMarginMm = "10";
 
+std::string& TempDir() {
+  static std::string dir = "/tmp";
+  return dir;
+}
+
 struct PrintWidgets {
   GtkWidget* toPrinter = nullptr;
   GtkWidget* printers = nullptr;
@@ -115,6 +120,8 @@ class TempFileRemover {
 
 }  // namespace
 
+void SetPrintTempDirForTesting(const std::string& dir) { TempDir() = dir; }
+
 void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
   GtkWidget* top = gtk_widget_get_toplevel(button);
   GtkWidget* chooser = gtk_file_chooser_dialog_new(
@@ -192,7 +199,7 @@ bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error
 
   // A printer job is written to a private temporary file, handed to the
   // print system and removed.
-  std::string path = "/tmp/lumaro-print-XXXXXX";
+  std::string path = TempDir() + "/lumaro-print-XXXXXX";
   const int fd = ::mkstemp(path.data());
   if (fd < 0) {
     if (error) *error = FormatText(T("Could not create a temporary file: %s"), {std::strerror(errno)});

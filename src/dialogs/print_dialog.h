@@ -19,6 +19,9 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job);
 // when nothing was printed.
 bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error);
 
+// Tests: the directory of the temporary files of printer jobs ("/tmp").
+void SetPrintTempDirForTesting(const std::string& dir);
+
 // "Browse..." of the dialog: a save-file chooser whose choice goes into the
 // entry given as `entry`.
 void PrintDialogBrowse(GtkWidget* button, gpointer entry);

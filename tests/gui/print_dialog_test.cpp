@@ -5,6 +5,7 @@
 #include <dirent.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -34,18 +35,33 @@ std::string ReadFile(const std::string& path) {
   return ss.str();
 }
 
-// Names of the print spool files of this program in /tmp.
-std::set<std::string> TempPrintFiles() {
+// The files in `dir`.
+std::set<std::string> FilesIn(const std::string& dir) {
   std::set<std::string> names;
-  if (DIR* dir = opendir("/tmp")) {
-    while (dirent* e = readdir(dir)) {
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d)) {
       const std::string name = e->d_name;
-      if (name.rfind("lumaro-print-", 0) == 0) names.insert(name);
+      if (name != "." && name != "..") names.insert(name);
     }
-    closedir(dir);
+    closedir(d);
   }
   return names;
 }
+
+// Printer jobs put their temporary files into a private directory, which
+// must be empty again afterwards.
+class PrivateTempDir {
+ public:
+  explicit PrivateTempDir(const std::string& home) : dir_(home + "/spool") {
+    std::filesystem::create_directory(dir_);
+    SetPrintTempDirForTesting(dir_);
+  }
+  ~PrivateTempDir() { SetPrintTempDirForTesting("/tmp"); }
+  std::set<std::string> Files() const { return FilesIn(dir_); }
+
+ private:
+  std::string dir_;
+};
 
 // A step that waits for the print dialog and acts on it.
 UserScript::Step OnDialog(std::function<void(GtkWidget*)> act) {
@@ -232,11 +248,11 @@ TEST_F(PrintDialogTest, AJobThePrinterRefusesIsReportedAndLeavesNoFile) {
   PrintSetMargins(job, 10, 10, 10, 10);
   job.toFile = 0;
   job.printerName = "no-such-printer-of-lumaro";
-  const std::set<std::string> before = TempPrintFiles();
+  const PrivateTempDir spool(home_.path());
   std::string error;
   EXPECT_FALSE(PrintIt(job, GregorianDate{1, 10, 2024}, &error));
   EXPECT_NE(error.find("no-such-printer-of-lumaro"), std::string::npos) << error;
-  EXPECT_EQ(TempPrintFiles(), before);
+  EXPECT_TRUE(spool.Files().empty());
 }
 
 using PrintFromMainWindowTest = guitest::MainWindowTest;
@@ -283,7 +299,7 @@ TEST_F(PrintFromMainWindowTest, PrintsThroughCups) {
   const char* queue = std::getenv("LUMARO_CUPS_QUEUE");
   if (!queue || !*queue) GTEST_SKIP() << "needs a print queue (tests/e2e/print_cups.sh runs this test)";
   SetSelectedDate({17, 10, 2024});
-  const std::set<std::string> before = TempPrintFiles();
+  const PrivateTempDir spool(home_.path());
   UserScript user;
   user.Then("choose the queue", OnDialog([&](GtkWidget* w) {
     const std::vector<std::string> printers = ComboItems(PrinterCombo(w));
@@ -308,7 +324,7 @@ TEST_F(PrintFromMainWindowTest, PrintsThroughCups) {
     ADD_FAILURE() << "printing failed: " << text;
   }
   // The temporary file was handed over and removed.
-  EXPECT_EQ(TempPrintFiles(), before);
+  EXPECT_TRUE(spool.Files().empty());
 }
 
 }  // namespace
