@@ -199,14 +199,6 @@ TEST_F(DrawingPsTest, StringsAreEscaped) {
   EXPECT_EQ(Body().back(), "0 782 moveto (:-\\)) show");
 }
 
-TEST_F(DrawingPsTest, LongTextsAreCutAtACharacterBoundary) {
-  DrawingPtr d = New(612, 792);
-  std::string text(2046, 'a');
-  text += "\xD7\x90";  // a two-byte letter across the 2047-byte limit
-  d->draw_string_left(d->use_font("helvetica", 16, "medium", "r"), 0, 0, text);
-  EXPECT_EQ(Body().back(), "0 782 moveto (" + std::string(2046, 'a') + ") show");
-}
-
 class DrawingPsYiddishTest : public DrawingPsTest {
  protected:
   DrawingPsYiddishTest() {

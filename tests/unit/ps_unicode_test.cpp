@@ -226,15 +226,4 @@ TEST(PsUnicodeEmbed, BinaryFontBecomesText) {
   EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n%%EndResource\n");
 }
 
-TEST(PsUnicodeFontFile, ConfiguredOrDefault) {
-  TempHome home;
-  settingsReset();
-  EXPECT_EQ(ps_unicode_font_file(), kDefaultYiddishPrintFont);
-  setPrintYiddishFontFile("~/fonts/yi.pfa");
-  EXPECT_EQ(ps_unicode_font_file(), home.path() + "/fonts/yi.pfa");
-  setPrintYiddishFontFile("/opt/yi.pfa");
-  EXPECT_EQ(ps_unicode_font_file(), "/opt/yi.pfa");
-  settingsReset();
-}
-
 }  // namespace
