@@ -6,10 +6,9 @@
 #include <cstdlib>
 
 #include "calendar/calendar.h"
-#include "suntimes/calc.h"
 #include "suntimes/cities.h"
-#include "suntimes/dst.h"
 #include "suntimes/timeformat.h"
+#include "suntimes/timezone.h"
 
 namespace {
 
@@ -84,8 +83,8 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 }
 
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
-                     int* isCandleLighting, int* isHavdalah) {
+                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah) {
   SetFlag(isCandleLighting, 0);
   SetFlag(isHavdalah, 0);
   text->clear();
@@ -120,17 +119,14 @@ void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& city
 
   CityRec place;
   if (!CityGet(cityFile, city, &place)) return;
-  const GregorianDate g = GregorianFromAbsolute(day);
-  const int t = CalculateZmanim(place.latitude, place.longitude, place.gmtOffset, g.day, g.month, g.year, expression);
-  if (t == kNoTime) return;
-  int hour = t / 60;
-  const int minute = t % 60;
-  int scratch = hour;
-  if (Daylight_Correction(g.day, g.month, g.year, &hour, &scratch, rule)) TimeformatFormatTime(hour, minute, text);
+  int hour = 0, minute = 0;
+  if (CalculateCityTime(place, GregorianFromAbsolute(day), expression, rule, automaticZone, &hour, &minute) ==
+      CityTime::kShown)
+    TimeformatFormatTime(hour, minute, text);
 }
 
 void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) {
   const DstSetting dst = getDSTstruct();
-  GetShabbatTime2(day, text, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
+  GetShabbatTime2(day, text, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0,
                   ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), isCandleLighting, isHavdalah);
 }

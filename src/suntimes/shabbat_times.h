@@ -37,7 +37,8 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 // the settings of the city, the expressions, daylight saving and the clock.
 void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah);
 // The same with everything passed in; `rule` is null when daylight saving is
-// not considered.
+// not considered; `automaticZone` is the DSTAutomatic setting (the city's
+// zone in the time-zone database, where it has one, replaces the rule).
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
-                     int* isCandleLighting, int* isHavdalah);
+                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah);
