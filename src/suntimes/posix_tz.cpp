@@ -12,6 +12,8 @@ constexpr int64_t kSecondsPerDay = 86400;
 // Largest hour of an offset, and of a change time (a week less an hour).
 constexpr int kMaxOffsetHours = 24;
 constexpr int kMaxChangeHours = 167;
+// About 20000 years from 1970.
+constexpr int64_t kFarSeconds = int64_t{20000} * 365 * kSecondsPerDay;
 
 // A cursor over the rule text; at() gives 0 past the end.
 class Scanner {
@@ -153,6 +155,8 @@ int64_t PosixTzEndUtc(const PosixTz& tz, int year) { return ChangeUtc(tz.end, ye
 
 int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) {
   if (!tz.hasSummerTime) return tz.standardOffset;
+  // Far outside any calendar year shown (and of the date arithmetic's years).
+  if (utcSeconds > kFarSeconds || utcSeconds < -kFarSeconds) return tz.standardOffset;
   using namespace date;
   const sys_days localDay = floor<days>(sys_seconds(std::chrono::seconds(utcSeconds + tz.standardOffset)));
   const int year = static_cast<int>(year_month_day(localDay).year());

@@ -49,5 +49,5 @@ int64_t PosixTzEndUtc(const PosixTz& tz, int year);
 
 // The offset east of Greenwich in seconds in force at `utcSeconds`. Summer
 // time that starts on 1 January at 00:00 and ends when the next year begins
-// lasts all year.
+// lasts all year. More than about 20000 years from 1970: standard time.
 int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds);

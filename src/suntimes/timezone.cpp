@@ -4,6 +4,7 @@
 #include <date/tz.h>
 
 #include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -38,6 +39,10 @@ using suntimes::detail::Zone;
 constexpr int kSecondsPerHour = 3600;
 constexpr int kMinutesPerDay = 24 * 60;
 constexpr int64_t kSecondsPerDay = 86400;
+// Summer time moves the clocks by two hours at most (wartime double summer
+// time, Antarctica/Troll); a city whose zone is further from its file's
+// hours has moved (Samoa across the date line) or carries a wrong GMT field.
+constexpr int kMaxSummerShift = 3 * kSecondsPerHour;
 
 // Where the date/tz library finds the compiled zone files (it is built to
 // read the system's database, not a downloaded copy).
@@ -160,8 +165,11 @@ CityClock::CityClock(const CityRec& city, const GregorianDate& date, const DstSe
   if (!automatic || city.zoneName.empty()) return;
   zone_ = FindZone(city.zoneName);
   if (!zone_) return;
-  // Noon by the file's zone hours is well inside the local day.
-  zoneHours_ = OffsetAt(*zone_, UtcSecondsOf(date, 12 * 60, city.gmtOffset * kSecondsPerHour)) / kSecondsPerHour;
+  // The sun computation keeps the standard time of the file, as the rule
+  // path uses it, unless the zone's offset at noon of the date lies further
+  // from it than summer time can explain.
+  const int noonOffset = OffsetAt(*zone_, UtcSecondsOf(date, 12 * 60, city.gmtOffset * kSecondsPerHour));
+  if (std::abs(noonOffset - city.gmtOffset * kSecondsPerHour) > kMaxSummerShift) zoneHours_ = noonOffset / kSecondsPerHour;
 }
 
 int64_t CityClock::UtcSeconds(int t) const { return UtcSecondsOf(date_, t, zoneHours_ * kSecondsPerHour); }

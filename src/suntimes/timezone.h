@@ -53,8 +53,11 @@ class CityClock {
   CityClock(const CityRec& city, const GregorianDate& date, const DstSetting* rule, bool automatic);
 
   // The zone hours the sun computation works in (CalculateZmanim's zone):
-  // the city file's, or with the database the offset at noon of the date in
-  // whole hours, truncated toward zero (Kolkata's 5:30 gives 5).
+  // the city file's; only when the database's offset at noon of the date
+  // lies more than three hours from them (a zone that moved across the date
+  // line, a wrong GMT field) that offset in whole hours, truncated toward
+  // zero. The shown time does not depend on it beyond the sun formulas'
+  // handling of times near midnight, which is best in standard time.
   int zoneHours() const { return zoneHours_; }
   // True when the database gives the offsets.
   bool usesTimeZone() const { return zone_ != nullptr; }

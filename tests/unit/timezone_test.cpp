@@ -239,8 +239,8 @@ TEST(CityClock, FridayCandleLightingInHalfHourZones) {
 }
 
 // Samoa moved across the date line at the end of 2011, from UTC-11 (-10 in
-// summer) to UTC+13 (+14): the sun computation follows the zone of the date,
-// so the evening stays an evening on both sides whatever the file says.
+// summer) to UTC+13 (+14): before the move the sun computation leaves the
+// file's +13 for the zone of the date, so the evening stays an evening.
 // Expected: sunset in the standard time of the day (-11, then +13), moved to
 // the offset zdump gives for the instant.
 TEST(CityClock, ZoneHoursFollowTheDate) {
@@ -250,7 +250,7 @@ TEST(CityClock, ZoneHoursFollowTheDate) {
     int standard;
   } cases[] = {{{23, 12, 2011}, -11}, {{6, 1, 2012}, 13}};
   EXPECT_EQ(CityClock(apia, cases[0].friday, nullptr, true).zoneHours(), -10);
-  EXPECT_EQ(CityClock(apia, cases[1].friday, nullptr, true).zoneHours(), 14);
+  EXPECT_EQ(CityClock(apia, cases[1].friday, nullptr, true).zoneHours(), 13);
   for (const auto& c : cases) {
     const GregorianDate& d = c.friday;
     int h = 0, m = 0;
@@ -298,6 +298,49 @@ TEST(CityClock, TheRuleWhereNoZoneApplies) {
   EXPECT_EQ(shown(pforzheim, &invalid, true), "invalid");
   EXPECT_NE(GetCapturedStderr().find("Europe/Pforzheim"), std::string::npos);
   EXPECT_EQ(shown(pforzheim, &europe, true), byRule);
+}
+
+// Where the user's rule happens to be the zone's rule, both ways show the
+// same times, every day of a year: Germany's summer time has run from the
+// last Sunday of March to the last Sunday of October (the default rule)
+// since 1996, Iceland has kept GMT without summer time since 1968 (its
+// evening times run past midnight in June), and India keeps +5:30, half an
+// hour after the file's whole hours.
+TEST(CityClock, AgreesWithTheRuleWhereTheRuleIsRight) {
+  const DstSetting europe;
+  const struct {
+    CityRec city;
+    const DstSetting* rule;
+    int addMinutes;
+  } cases[] = {
+      {City(4853, 842, 1, "Europe/Berlin"), &europe, 0},       // Pforzheim
+      {City(6408, -2154, 0, "Atlantic/Reykjavik"), nullptr, 0},  // 64,8 N, 21,54 W
+      {City(2234, 8822, 5, "Asia/Kolkata"), nullptr, 30},
+  };
+  const char* expressions[] = {"sunrise - 72", "sunrise - degrees_below_horizon(16.1)", "sunrise",
+                               "sunrise + proportional_hour(3)", "sunset", "sunset + degrees_below_horizon(8.5)",
+                               "sunset + 72"};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.city.zoneName);
+    int pastMidnight = 0, compared = 0;
+    for (AbsoluteDay d = AbsoluteFromGregorian(1, 1, 2024); d <= AbsoluteFromGregorian(31, 12, 2024); ++d) {
+      const GregorianDate g = GregorianFromAbsolute(d);
+      for (const char* e : expressions) {
+        int hour = 0, minute = 0, ruleHour = 0, ruleMinute = 0;
+        const CityTime byZone = CalculateCityTime(c.city, g, e, nullptr, true, &hour, &minute);
+        const CityTime byRule = CalculateCityTime(c.city, g, e, c.rule, false, &ruleHour, &ruleMinute);
+        ASSERT_EQ(byZone, byRule) << g.day << "." << g.month << " " << e;
+        if (byZone != CityTime::kShown) continue;
+        ASSERT_EQ(hour * 60 + minute, ruleHour * 60 + ruleMinute + c.addMinutes) << g.day << "." << g.month << " " << e;
+        if (hour >= 24) ++pastMidnight;
+        ++compared;
+      }
+    }
+    EXPECT_GT(compared, 2000);
+    if (c.city.zoneName == "Atlantic/Reykjavik") {
+      EXPECT_GT(pastMidnight, 10);
+    }
+  }
 }
 
 // ------------------------------------------------------------------ through the settings
