@@ -352,7 +352,8 @@ class AutomaticZone : public testenv::SunTimesTest {
     testenv::WriteFile(home_.lumaro("cities"),
                        "\"Jerusalem\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem\n"
                        "\"Kolkata\", 22,34 N, 88,22 E, GMT+5:30, Asia/Kolkata\n"
-                       "\"Plain\", 31,46 N, 35,13 E, GMT+2\n");
+                       "\"Plain\", 31,46 N, 35,13 E, GMT+2\n"
+                       "\"Apia\", 13,50 S, 171,45 W, GMT+13, Pacific/Apia\n");
     setTimeFormat(1);
   }
   static std::string Shabbat(int day, int month, int year) {
@@ -391,6 +392,21 @@ TEST_F(AutomaticZone, ShabbatTimesFollowTheZone) {
   setDSTAutomatic(1);
   setCity("Plain");
   EXPECT_EQ(Shabbat(3, 10, 2014), byRule);
+}
+
+// The value behind a shown time names its instant (what a calendar export
+// writes in UTC) by the zone hours the computation used, also where these
+// are not the file's: the shown time is that instant at zdump's offset.
+TEST_F(AutomaticZone, ValueNamesTheInstantShown) {
+  setCity("Apia");
+  setDSTAutomatic(1);
+  for (const GregorianDate& d : {GregorianDate{23, 12, 2011}, GregorianDate{6, 1, 2012}}) {
+    ShabbatTimeValue v;
+    ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(d), &v));
+    const int64_t utc = UtcSecondsOf(d, v.standardMinutes, v.gmtOffset * 3600);
+    const int64_t local = utc + zdump::OffsetAt("Pacific/Apia", utc) - UtcSecondsOf(d, 0, 0);
+    EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(static_cast<int>(local / 60))) << d.year;
+  }
 }
 
 TEST_F(AutomaticZone, ZmanimFollowTheZone) {
