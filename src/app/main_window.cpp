@@ -311,11 +311,31 @@ void MainWindowOpen() {
   gtk_widget_show(gMainWindow);
 }
 
+void MainWindowTerminate() {
+  // Every other window goes first: a dialog or popup waiting for an answer
+  // then returns as cancelled, and its wait loop ends.
+  GList* all = gtk_window_list_toplevels();
+  for (GList* l = all; l; l = l->next) g_object_ref(l->data);
+  for (GList* l = all; l; l = l->next) {
+    GtkWidget* w = GTK_WIDGET(l->data);
+    if (w == gMainWindow) continue;
+    GtkWidget* child = GTK_IS_BIN(w) ? gtk_bin_get_child(GTK_BIN(w)) : nullptr;
+    if (child && GTK_IS_MENU(child)) {
+      gtk_menu_popdown(GTK_MENU(child));
+    } else if (GTK_WINDOW(w)->type == GTK_WINDOW_TOPLEVEL) {
+      gtk_widget_destroy(w);
+    }
+  }
+  for (GList* l = all; l; l = l->next) g_object_unref(l->data);
+  g_list_free(all);
+  if (gMainWindow) gtk_widget_destroy(gMainWindow);
+}
+
 namespace {
-// A request to end the session (logout, kill) closes the window the normal
+// A request to end the session (logout, kill) closes the windows the normal
 // way, so the settings are written as on "Exit".
 gboolean OnTerminationSignal(gpointer) {
-  if (gMainWindow) gtk_widget_destroy(gMainWindow);
+  MainWindowTerminate();
   return TRUE;
 }
 }  // namespace

@@ -58,6 +58,9 @@ void internalAddMenuItem(GtkWidget* menu, const char* label, int id);
 void HandleMenuItem(GtkWidget* item, int id);
 void SetFontForAllChildren(GtkWidget* container);
 gboolean MainWindowKeyPress(GtkWidget* widget, GdkEventKey* event, gpointer data);
+// Closes every window, dialogs waiting for an answer included (as if
+// cancelled), and then the main window: what a termination signal does.
+void MainWindowTerminate();
 // Destroy handler of the main window: writes the settings and leaves the loop.
 void MainWindowDestroy(GtkWidget* widget, gpointer data);
 // Rebuilds the window content (menus, month view, status line) so every

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gui_test_util.h"
+#include "dialogs/year_dialog.h"
 #include "storage/settings_file.h"
 
 namespace {
@@ -146,6 +147,34 @@ TEST_F(MainWindowTest, RebuildAfterLanguageChangeKeepsTheMonth) {
   setLanguage(kLanguageEnglish);
   MainWindowRebuild(true);
   EXPECT_EQ(MenuLabels(FindMenuBar(gMainWindow)).front(), "Program");
+}
+
+}  // namespace
+
+namespace {
+
+gboolean TerminateWhenDialogShows(gpointer) {
+  GList* all = gtk_window_list_toplevels();
+  bool shown = false;
+  for (GList* l = all; l; l = l->next) {
+    const char* t = gtk_window_get_title(GTK_WINDOW(l->data));
+    if (t && std::string(t) == "Select Year" && GTK_WIDGET_MAPPED(GTK_WIDGET(l->data))) shown = true;
+  }
+  g_list_free(all);
+  if (!shown) return TRUE;
+  MainWindowTerminate();
+  return FALSE;
+}
+
+// A termination signal while a modal dialog waits: the dialog returns as
+// cancelled, the settings are written and the main window goes.
+TEST_F(MainWindowTest, TerminationWhileADialogWaits) {
+  setCity("Haifa");
+  g_timeout_add(5, TerminateWhenDialogShows, nullptr);
+  EXPECT_EQ(DialogsDoYear(2024), 0);
+  guitest::Pump();
+  EXPECT_EQ(gMainWindow, nullptr);
+  EXPECT_EQ(SettingsGet("CurrentCity", ""), "Haifa");
 }
 
 }  // namespace
