@@ -9,6 +9,13 @@
 
 namespace cli {
 
+namespace {
+int gMaxRangeDays = 0;
+}  // namespace
+
+void SetMaxRangeDaysForTesting(int days) { gMaxRangeDays = days; }
+int MaxRangeDays() { return gMaxRangeDays; }
+
 int UsageFail(std::FILE* err, const std::string& message) {
   std::fprintf(err, "lumaro-cli: %s\n", message.c_str());
   return kCliUsage;

@@ -13,3 +13,9 @@ constexpr int kCliUsage = 2;
 // Runs lumaro-cli with the arguments after the program name. Normal output
 // goes to `out`, the one-line error of a usage failure to `err`.
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err);
+
+namespace cli {
+// For running the CLI in-process under a fuzzer: commands over a range of
+// days refuse ranges longer than `days` (0, the default, means no limit).
+void SetMaxRangeDaysForTesting(int days);
+}  // namespace cli

@@ -10,6 +10,11 @@ namespace cli {
 
 using Args = std::vector<std::string>;
 
+// Longest range of days a command may walk in this run, or 0 for no limit.
+int MaxRangeDays();
+// True when a range of `days` days is over that limit.
+inline bool RangeTooLong(long long days) { return MaxRangeDays() > 0 && days > MaxRangeDays(); }
+
 // Prints "lumaro-cli: <message>" on err and returns the usage exit status.
 int UsageFail(std::FILE* err, const std::string& message);
 

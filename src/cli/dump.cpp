@@ -115,6 +115,7 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   const AbsoluteDay first = AbsoluteFromGregorian(*from);
   const AbsoluteDay last = AbsoluteFromGregorian(*to);
   if (first > last) return UsageFail(err, "FROM " + args[0] + " is after TO " + args[1]);
+  if (RangeTooLong(last - first + 1)) return UsageFail(err, "range too long for this run");
 
   OutBuffer o(out);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run

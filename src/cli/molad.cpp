@@ -42,6 +42,7 @@ int CmdMolad(const Args& args, std::FILE* out, std::FILE* err) {
   const auto to = ParseHebrewYear(args[1], "TO_YEAR", error);
   if (!to) return UsageFail(err, error);
   if (*from > *to) return UsageFail(err, "FROM_YEAR " + args[0] + " is after TO_YEAR " + args[1]);
+  if (RangeTooLong((static_cast<long long>(*to) - *from + 1) * 354)) return UsageFail(err, "range too long for this run");
 
   OutBuffer o(out);
   for (int year = *from; year <= *to; ++year) {

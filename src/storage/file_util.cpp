@@ -1,10 +1,12 @@
 #include "storage/file_util.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,6 +18,9 @@ bool EnsureDirectory(const std::string& dir) {
 }
 
 namespace {
+
+// Name prefix of the temporary files made while replacing a file.
+constexpr const char* kTempPrefix = ".lumaro-tmp-";
 
 std::string DirectoryOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -33,7 +38,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std
     return false;
   };
   const std::string dir = DirectoryOf(path);
-  std::string tmpl = dir + "/.lumaro-tmp-XXXXXX";
+  std::string tmpl = dir + "/" + kTempPrefix + "XXXXXX";
   const int fd = ::mkstemp(tmpl.data());
   if (fd < 0) return fail("cannot create a temporary file in " + dir + ": " + std::strerror(errno));
   const std::string tmpName = tmpl;
@@ -71,6 +76,24 @@ bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std
     return fail("cannot replace " + path + ": " + std::strerror(e));
   }
   return true;
+}
+
+int RemoveStaleTempFiles(const std::string& dir, long minAgeSeconds) {
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return 0;
+  const time_t now = ::time(nullptr);
+  int removed = 0;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.rfind(kTempPrefix, 0) != 0) continue;
+    const std::string path = dir + "/" + name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (now - st.st_mtime < minAgeSeconds) continue;  // perhaps another instance is saving
+    if (::unlink(path.c_str()) == 0) ++removed;
+  }
+  ::closedir(d);
+  return removed;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {

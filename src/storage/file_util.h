@@ -31,6 +31,11 @@ bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std
                            std::string* error = nullptr,
                            const std::function<bool()>& beforeReplace = nullptr);
 
+// Removes temporary files of ReplaceFileAtomically in `dir` that are older
+// than `minAgeSeconds` (left behind when the program was killed while
+// saving). Returns how many were removed.
+int RemoveStaleTempFiles(const std::string& dir, long minAgeSeconds);
+
 // Whole content of a file; false when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::string& content);
 

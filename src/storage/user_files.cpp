@@ -188,6 +188,9 @@ bool InstallDefaultUserFiles(std::string* error) {
                          : "cannot create the directory " + dir + ": " + std::strerror(e);
     return false;
   }
+  // Saves interrupted by a kill leave their temporary files; an hour later
+  // no save can still be writing them.
+  RemoveStaleTempFiles(dir, 3600);
   bool ok = true;
   std::string dataDir;
   for (std::string_view name : kDefaultUserFiles) {

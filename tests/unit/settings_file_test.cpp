@@ -1,5 +1,6 @@
 #include "storage/settings_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 
 #include <string>
 
+#include "storage/file_util.h"
 #include "test_env.h"
 
 namespace {
@@ -198,6 +200,26 @@ TEST(SettingsFile, UnusableDirectoryReportsFailure) {
   EXPECT_FALSE(SettingsSet("Style", "2"));
   EXPECT_EQ(ReadFile(home.path() + "/.lumaro"), "not a directory");
   EXPECT_EQ(SettingsGetInt("Style", 7), 7);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsFile, StaleTemporaryFilesAreRemovedWhenOld) {
+  testenv::TempHome home;
+  const std::string dir = home.path() + "/.lumaro";
+  testenv::WriteFile(dir + "/.lumaro-tmp-old123", "half a file");
+  testenv::WriteFile(dir + "/.lumaro-tmp-new456", "being written");
+  testenv::WriteFile(dir + "/kivrasettings", "Style: \"1\"\n");
+  // Make the first one two hours old.
+  const struct timespec old[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, (dir + "/.lumaro-tmp-old123").c_str(), old, 0), 0);
+  EXPECT_EQ(RemoveStaleTempFiles(dir, 3600), 1);
+  EXPECT_FALSE(testenv::FileExists(dir + "/.lumaro-tmp-old123"));
+  EXPECT_TRUE(testenv::FileExists(dir + "/.lumaro-tmp-new456"));
+  EXPECT_TRUE(testenv::FileExists(dir + "/kivrasettings"));
+  EXPECT_EQ(RemoveStaleTempFiles(dir + "/missing", 0), 0);
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+// The zmanim expression language: any text evaluates to a minute value or
+// -1 without crashing or undefined behaviour, at any place and date.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "fuzz_support.h"
+#include "suntimes/calc.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  fuzz::Home();
+  if (size < 8) return 0;
+  // The first bytes choose the place and the day, the rest is the expression.
+  const int lat = (static_cast<int>(data[0]) << 8 | data[1]) % 18000 - 9000;
+  const int lon = (static_cast<int>(data[2]) << 8 | data[3]) % 36000 - 18000;
+  const int zone = static_cast<int>(data[4]) % 27 - 13;
+  const int day = 1 + data[5] % 28;
+  const int month = 1 + data[6] % 12;
+  const int year = 1583 + (data[7] * 7) % 1418;
+  static std::FILE* sink = std::fopen("/dev/null", "w");
+  const std::string expression(reinterpret_cast<const char*>(data + 8), size - 8);
+  const int t = CalculateZmanim(lat / 100 * 100 + (lat % 100) * 60 / 100, lon / 100 * 100 + (lon % 100) * 60 / 100,
+                                zone, day, month, year, expression, sink);
+  (void)t;
+  return 0;
+}
