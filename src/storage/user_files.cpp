@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -144,6 +145,32 @@ bool CopyFolderIfMissing(const std::string& from, const std::string& target, std
   return false;
 }
 
+// Removes the temporary folders of first runs that were killed while they
+// copied the translations: folders named like ours, not changed for
+// `minAgeSeconds`, with the files in them.
+void RemoveStaleTempFolders(const std::string& dir, long minAgeSeconds) {
+  std::vector<std::string> stale;
+  {
+    DirPtr d(::opendir(dir.c_str()));
+    if (!d) return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* e = ::readdir(d.get())) {
+      const std::string name = e->d_name;
+      if (name.rfind(".lumaro-tmp-", 0) != 0) continue;
+      struct stat st {};
+      const std::string path = dir + "/" + name;
+      if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || now - st.st_mtime < minAgeSeconds) continue;
+      stale.push_back(path);
+    }
+  }
+  for (const std::string& path : stale) {
+    std::vector<std::string> files;
+    if (ListFiles(path, &files))
+      for (const std::string& f : files) ::unlink((path + "/" + f).c_str());
+    ::rmdir(path.c_str());
+  }
+}
+
 bool IsDirectory(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -205,6 +232,7 @@ bool InstallDefaultUserFiles(std::string* error) {
     }
     if (!CopyIfMissing(content, target, error)) ok = false;
   }
+  RemoveStaleTempFolders(dir, 3600);
   const std::string folder = dir + "/" + std::string(kDefaultUserTranslations);
   if (!Exists(folder)) {
     if (dataDir.empty()) dataDir = FindDataDir();

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -97,6 +99,23 @@ TEST(UserFiles, TheUsersTranslationsFolderIsNeverTouched) {
   EXPECT_TRUE(InstallDefaultUserFiles());
   EXPECT_EQ(testenv::ReadFile(home.lumaro("translations")), "not a folder");
   EXPECT_EQ(Entries(home.path() + "/.lumaro"), (std::vector<std::string>{"cities", "translations"}));
+}
+
+TEST(UserFiles, TemporaryFoldersOfAKilledFirstRunAreRemovedLater) {
+  testenv::TempHome home;
+  ScopedEnv noOverride("LUMARO_DATADIR", nullptr);
+  std::filesystem::create_directory(home.lumaro("translations"));  // nothing to copy this time
+  const std::string old = home.lumaro(".lumaro-tmp-AbC123");
+  const std::string recent = home.lumaro(".lumaro-tmp-XyZ789");
+  for (const std::string& dir : {old, recent}) {
+    std::filesystem::create_directory(dir);
+    testenv::WriteFile(dir + "/yiddish.gui", "half");
+  }
+  const timeval twoHoursAgo[2] = {{std::time(nullptr) - 7200, 0}, {std::time(nullptr) - 7200, 0}};
+  ASSERT_EQ(::utimes(old.c_str(), twoHoursAgo), 0);
+  EXPECT_TRUE(InstallDefaultUserFiles());
+  EXPECT_FALSE(testenv::FileExists(old));
+  EXPECT_TRUE(testenv::FileExists(recent + "/yiddish.gui"));  // perhaps still being written
 }
 
 TEST(UserFiles, ShippedDataWithoutTranslations) {
