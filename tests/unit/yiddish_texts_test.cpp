@@ -239,6 +239,17 @@ TEST_F(YiddishTexts, MonthViewAndItsHints) {
   ExpectNoProblems();
 }
 
+TEST_F(YiddishTexts, TheShippedFilesReadWithoutErrors) {
+  // Each file read afresh (translate_init would reuse what it read before).
+  translate_done();
+  translate_init("");
+  ::testing::internal::CaptureStderr();
+  for (std::string_view name : kTranslateFiles)
+    translate_internal_process_file(home_.lumaro("translations/yiddish." + std::string(name)));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_GT(translate_internal_entry_count(), 400u);
+}
+
 TEST_F(YiddishTexts, EnglishIsUnchangedByTheShippedFiles) {
   // The Yiddish files are installed, but English reads none of them.
   UseLanguage(kLanguageEnglish);
