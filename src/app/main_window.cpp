@@ -19,6 +19,7 @@
 #include "calendar/names.h"
 #include "calendar/navigation.h"
 #include "dialogs/anniversaries_dialog.h"
+#include "dialogs/export_dialog.h"
 #include "dialogs/message.h"
 #include "storage/settings.h"
 #include "storage/user_files.h"
@@ -55,6 +56,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Display information about current day...", kCmdDayReport},
     {kProgramMenu, "Jump to today!", kCmdToday},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
+    {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit},
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
@@ -169,6 +171,9 @@ void HandleMenuItem(GtkWidget*, int id) {
       break;
     case kCmdDayReport:
       showYom();
+      break;
+    case kCmdExport:
+      DialogsDoExport(gCurrentYear);
       break;
     // The other dialogs open here as they are built.
     case kCmdIsraelDiasporaStyle:

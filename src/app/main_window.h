@@ -39,6 +39,7 @@ enum MenuCommand : int {
   kCmdLanguage = 14,
   kCmdFont = 15,
   kCmdFontSizes = 16,
+  kCmdExport = 17,
 };
 
 GregorianDate SelectedDate();

@@ -35,6 +35,7 @@ constexpr Command kCommands[] = {
     {"eval", CmdEval},
     {"zmanim", CmdZmanim},
     {"anniversary", CmdAnniversary},
+    {"ics", CmdIcs},
 };
 
 std::string Usage() {

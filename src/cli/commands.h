@@ -30,5 +30,8 @@ int CmdEval(const Args& args, std::FILE* out, std::FILE* err);
 int CmdZmanim(const Args& args, std::FILE* out, std::FILE* err);
 // anniversary TYPE D.M.Y YEAR: the day of an entry in a Hebrew year.
 int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
+// ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
+// [--daf-yomi] [--omer]: an iCalendar file of the range.
+int CmdIcs(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

@@ -423,15 +423,15 @@ const std::vector<std::pair<AbsoluteDay, int>>& DaysInYear(DayIndex& index, int 
   return index.byYear.emplace(year, std::move(days)).first->second;
 }
 
-std::string_view LabelKey(char type) {
+}  // namespace
+
+std::string_view AnniLabelKey(char type) {
   switch (type) {
     case kAnniBirthday: return "Birthday";
     case kAnniYortsayt: return "yortsayt";
     default: return "Anniversary";
   }
 }
-
-}  // namespace
 
 int AnnifileGetForDay(AbsoluteDay day, std::string* types, std::string* text) {
   if (types) types->clear();
@@ -445,7 +445,7 @@ int AnnifileGetForDay(AbsoluteDay day, std::string* types, std::string* text) {
     found = 1;
     const AnniversaryRec& rec = index.list[static_cast<size_t>(i)];
     if (types) types->push_back(rec.type);
-    if (text) *text += translate_perform(LabelKey(rec.type)) + ": " + rec.name + "\n";
+    if (text) *text += translate_perform(AnniLabelKey(rec.type)) + ": " + rec.name + "\n";
   }
   return found;
 }

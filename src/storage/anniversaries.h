@@ -135,6 +135,9 @@ AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year);
 // "yortsayt". Returns 1 when at least one entry falls on the day, else 0.
 // The parsed file is kept between calls and read again when it changes.
 int AnnifileGetForDay(AbsoluteDay day, std::string* types, std::string* text);
+// The English label of an entry type in those lines: "Birthday" for B,
+// "yortsayt" for Y, "Anniversary" otherwise.
+std::string_view AnniLabelKey(char type);
 
 namespace storage {
 // Test hook: runs after the new anniversaries file is written and flushed,

@@ -158,6 +158,9 @@ bool ParseSeparator(Cursor& c, std::string_view commaError, std::string* error) 
 
 // ------------------------------------------------------------------ the parsed file
 
+// Where the messages about the file go.
+std::FILE* gMessages = stdout;
+
 struct ParsedFile {
   std::vector<CityRec> cities;  // in file order
   std::unordered_map<std::string, size_t> firstByUpperName;
@@ -186,7 +189,7 @@ ParsedFile ParseCityFile(const std::string& fileName, std::string_view data) {
         parsed.firstByUpperName.emplace(UpperAscii(city.name), parsed.cities.size());
         parsed.cities.push_back(std::move(city));
       }
-      if (!error.empty()) std::printf("File %s, line %d: %s\n", fileName.c_str(), lineNo, error.c_str());
+      if (!error.empty()) std::fprintf(gMessages, "File %s, line %d: %s\n", fileName.c_str(), lineNo, error.c_str());
     }
     pos = end;
     while (pos < data.size() && (data[pos] == '\r' || data[pos] == '\n')) {
@@ -237,7 +240,7 @@ const ParsedFile* LoadCityFile(const std::string& fileName) {
   c.snapshot = gSnapshotNumber;
   std::string data;
   if (!exists || !ReadWholeFile(fileName, data)) {
-    std::printf("File %s could not be opened\n", fileName.c_str());
+    std::fprintf(gMessages, "File %s could not be opened\n", fileName.c_str());
     return nullptr;
   }
   c.readable = true;
@@ -263,6 +266,10 @@ CityFileSnapshot::CityFileSnapshot() {
 }
 
 CityFileSnapshot::~CityFileSnapshot() { --gSnapshotDepth; }
+
+CityMessagesTo::CityMessagesTo(std::FILE* stream) : previous_(gMessages) { gMessages = stream; }
+
+CityMessagesTo::~CityMessagesTo() { gMessages = previous_; }
 
 int IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; }) ? 1 : 0;

@@ -13,6 +13,7 @@
 // messages of a file are printed when it is (re)read.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,20 @@ class CityFileSnapshot {
   ~CityFileSnapshot();
   CityFileSnapshot(const CityFileSnapshot&) = delete;
   CityFileSnapshot& operator=(const CityFileSnapshot&) = delete;
+};
+
+// While one of these lives, the messages about the city file go to `stream`
+// instead of standard output (for a command whose standard output is a
+// file format that a stray line would spoil). Nests.
+class CityMessagesTo {
+ public:
+  explicit CityMessagesTo(std::FILE* stream);
+  ~CityMessagesTo();
+  CityMessagesTo(const CityMessagesTo&) = delete;
+  CityMessagesTo& operator=(const CityMessagesTo&) = delete;
+
+ private:
+  std::FILE* previous_;
 };
 
 // Parses one line (comment already removed). Returns 1, or 0 with the reason

@@ -83,12 +83,10 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
   }
 }
 
-void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
-                     int* isCandleLighting, int* isHavdalah) {
-  SetFlag(isCandleLighting, 0);
-  SetFlag(isHavdalah, 0);
-  text->clear();
+bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
+                         const DstSetting* rule, std::string_view candleExpression,
+                         std::string_view havdalahExpression, ShabbatTimeValue* value, std::FILE* messages) {
+  *value = ShabbatTimeValue{};
 
   // Which time the day gets and the expression that computes it.
   HolidayTime kind = HolidayTime::kNone;
@@ -103,30 +101,53 @@ void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& city
   std::string_view expression;
   switch (kind) {
     case HolidayTime::kNone:
-      return;
+      return false;
     case HolidayTime::kCandleLighting:
       expression = candleExpression;
-      SetFlag(isCandleLighting, 1);
+      value->isCandleLighting = 1;
       break;
     case HolidayTime::kCandleLightingAfterNightfall:
       expression = havdalahExpression;
-      SetFlag(isCandleLighting, 1);
+      value->isCandleLighting = 1;
       break;
     case HolidayTime::kHavdalah:
       expression = havdalahExpression;
-      SetFlag(isHavdalah, 1);
+      value->isHavdalah = 1;
       break;
   }
 
   CityRec place;
-  if (!CityGet(cityFile, city, &place)) return;
+  if (!CityGet(cityFile, city, &place)) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
-  const int t = CalculateZmanim(place.latitude, place.longitude, place.gmtOffset, g.day, g.month, g.year, expression);
-  if (t == kNoTime) return;
+  const int t = CalculateZmanim(place.latitude, place.longitude, place.gmtOffset, g.day, g.month, g.year, expression,
+                                messages);
+  if (t == kNoTime) return false;
   int hour = t / 60;
-  const int minute = t % 60;
   int scratch = hour;
-  if (Daylight_Correction(g.day, g.month, g.year, &hour, &scratch, rule)) TimeformatFormatTime(hour, minute, text);
+  if (!Daylight_Correction(g.day, g.month, g.year, &hour, &scratch, rule)) return false;
+  value->standardMinutes = t;
+  value->gmtOffset = place.gmtOffset;
+  value->hour = hour;
+  value->minute = t % 60;
+  return true;
+}
+
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages) {
+  const DstSetting dst = getDSTstruct();
+  return GetShabbatTimeValue(day, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
+                             ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), value, messages);
+}
+
+void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
+                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
+                     int* isCandleLighting, int* isHavdalah) {
+  text->clear();
+  ShabbatTimeValue value;
+  const bool shown =
+      GetShabbatTimeValue(day, cityFile, city, rule, candleExpression, havdalahExpression, &value);
+  SetFlag(isCandleLighting, value.isCandleLighting);
+  SetFlag(isHavdalah, value.isHavdalah);
+  if (shown) TimeformatFormatTime(value.hour, value.minute, text);
 }
 
 void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) {

@@ -2,6 +2,7 @@
 // eves get candle lighting, Saturdays and the end of Yom Kippur havdalah.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,30 @@ HolidayTime GetHolidayTimeKind(const HebrewDate& date, bool diaspora);
 // havdalah expression.
 void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
                       std::string_view havdalahExpression);
+
+// The candle-lighting or havdalah time of a day before it is formatted.
+struct ShabbatTimeValue {
+  int isCandleLighting = 0;  // 1 when the day gets a candle-lighting time
+  int isHavdalah = 0;        // 1 when the day gets a havdalah time
+  // Minutes after local standard-time midnight (may reach 1440 or more).
+  int standardMinutes = 0;
+  int gmtOffset = 0;  // the city's standard-time zone, whole hours east
+  // The clock time shown, daylight saving applied (23 wraps to 0).
+  int hour = 0;
+  int minute = 0;
+};
+
+// The time of the day: true with `value` filled when the day gets a time
+// and it can be computed (city found, the expression evaluates, the daylight
+// saving rule is valid). The flags are set whenever the day gets an
+// expression, also when the result is false. Syntax errors of the
+// expressions are printed on `messages`.
+bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
+                         const DstSetting* rule, std::string_view candleExpression,
+                         std::string_view havdalahExpression, ShabbatTimeValue* value,
+                         std::FILE* messages = stdout);
+// The same from the settings, as GetShabbatTime reads them.
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages = stdout);
 
 // The formatted time of the day or an empty text, with the flags (each may be
 // null) set to 1 when the day gets a candle-lighting or havdalah time. Reads

@@ -232,6 +232,33 @@ TEST_F(ShabbatTimes, NoTimeButTheFlagsStay) {
   EXPECT_EQ(Get(25, 6, 2010).text, Clock(Sunset(25, 6, 2010) - 18));
 }
 
+// The unformatted value behind the text: the moment in standard time, and
+// the clock the month view shows.
+TEST_F(ShabbatTimes, ValueBeforeFormatting) {
+  ShabbatTimeValue v;
+  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
+  EXPECT_EQ(v.isCandleLighting, 1);
+  EXPECT_EQ(v.isHavdalah, 0);
+  EXPECT_EQ(v.standardMinutes, Sunset(25, 6, 2010) - 18);
+  EXPECT_EQ(v.gmtOffset, 1);
+  EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(Sunset(25, 6, 2010) - 18 + 60));  // summer time
+  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(26, 6, 2010), &v));
+  EXPECT_EQ(v.isHavdalah, 1);
+  EXPECT_EQ(v.standardMinutes, Sunset(26, 6, 2010) + 45);
+  // A weekday gets nothing; an unknown city or a broken rule keep the flag.
+  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(27, 6, 2010), &v));
+  EXPECT_EQ(v.isCandleLighting + v.isHavdalah, 0);
+  setCity("Atlantis");
+  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
+  EXPECT_EQ(v.isCandleLighting, 1);
+  setCity("Pforzheim");
+  DstSetting broken;
+  broken.startWeekday = 7;
+  setDSTstruct(broken);
+  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
+  EXPECT_EQ(v.isCandleLighting, 1);
+}
+
 TEST_F(ShabbatTimes, SouthernHemisphere) {
   // Sydney with its own rule (first Sunday of October to first Sunday of
   // April): summer time in December, none in June.

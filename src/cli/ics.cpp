@@ -1,0 +1,95 @@
+// ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
+// [--daf-yomi] [--omer]: an iCalendar file of the days FROM..TO on standard
+// output, with every kind of event when no kind is named.
+#include "storage/ics_export.h"
+
+#include <string>
+#include <vector>
+
+#include "calendar/calendar.h"
+#include "cli/args.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/out_buffer.h"
+#include "storage/settings.h"
+
+namespace cli {
+
+namespace {
+
+// Exit status when the calendar could not be written out (a full disk).
+constexpr int kCliWriteFailed = 1;
+
+std::string KindOptions() {
+  std::string options;
+  for (const IcsKindRow& row : kIcsKindRows) options += (options.empty() ? "--" : " --") + std::string(row.option);
+  return options;
+}
+
+// The kind an option names, or 0.
+unsigned KindOfOption(const std::string& arg) {
+  for (const IcsKindRow& row : kIcsKindRows)
+    if (arg.size() == row.option.size() + 2 && arg.compare(0, 2, "--") == 0 && arg.compare(2, std::string::npos, row.option) == 0)
+      return row.kind;
+  return 0;
+}
+
+}  // namespace
+
+int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
+  const std::string usage = "usage: ics FROM TO [" + KindOptions() + "] (dates as YYYY-MM-DD)";
+  std::vector<std::string> dates;
+  unsigned kinds = 0;
+  for (const std::string& a : args) {
+    if (a.size() > 1 && a[0] == '-') {
+      const unsigned kind = KindOfOption(a);
+      if (kind == 0) return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'; " + usage);
+      kinds |= kind;
+    } else {
+      dates.push_back(a);
+    }
+  }
+  if (dates.size() != 2) return UsageFail(err, usage);
+  if (kinds == 0) kinds = kIcsAllKinds;
+  std::string error;
+  const auto from = ParseDate(dates[0], error);
+  if (!from) return UsageFail(err, error);
+  const auto to = ParseDate(dates[1], error);
+  if (!to) return UsageFail(err, error);
+  const AbsoluteDay first = AbsoluteFromGregorian(*from);
+  const AbsoluteDay last = AbsoluteFromGregorian(*to);
+  if (first > last) return UsageFail(err, "FROM " + dates[0] + " is after TO " + dates[1]);
+  if (RangeTooLong(last - first + 1)) return UsageFail(err, "range too long for this run");
+
+  // Times that cannot be computed would silently be missing from the file.
+  if (kinds & kIcsTimes) {
+    switch (IcsCheckTimes(err)) {
+      case IcsTimesCheck::kOk:
+        break;
+      case IcsTimesCheck::kCityNotFound:
+        return UsageFail(err, "the city '" + getCity().substr(0, 80) + "' was not found in the city file " +
+                                  getCityFileName() + ", so there are no candle-lighting times");
+      case IcsTimesCheck::kInvalidDstRule:
+        return UsageFail(err, "the daylight saving rule in the settings is invalid, so there are no candle-lighting times");
+    }
+  }
+
+  // Messages about the city file or the time expressions go to stderr: on
+  // stdout they would spoil the calendar.
+  OutBuffer o(out);
+  const IcsResult result = IcsWriteCalendar(
+      first, last, kinds,
+      [&o](std::string_view piece) {
+        o << piece;
+        return true;
+      },
+      err);
+  o.Flush();
+  if (!result.written || std::fflush(out) != 0 || std::ferror(out)) {
+    std::fprintf(err, "lumaro-cli: the calendar could not be written completely\n");
+    return kCliWriteFailed;
+  }
+  return kCliOk;
+}
+
+}  // namespace cli

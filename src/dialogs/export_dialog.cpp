@@ -1,0 +1,193 @@
+#include "dialogs/export_dialog.h"
+
+#include <gtk/gtk.h>
+#include <sys/stat.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+#include "calendar/calendar.h"
+#include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
+#include "dialogs/year_dialog.h"
+#include "storage/file_util.h"
+#include "storage/ics_export.h"
+#include "storage/settings.h"
+#include "storage/text_format.h"
+#include "storage/translate.h"
+#include "suntimes/cities.h"
+
+namespace {
+
+using dialogs::WindowRef;
+
+constexpr const char* kTitle = "Export to Calendar File";
+constexpr const char* kChooserTitle = "Save Calendar File";
+
+struct GFreeDeleter {
+  void operator()(gchar* p) const { g_free(p); }
+};
+using GCharPtr = std::unique_ptr<gchar, GFreeDeleter>;
+
+struct ExportDialog {
+  GtkWidget* fromEntry = nullptr;
+  GtkWidget* toEntry = nullptr;
+  std::array<GtkWidget*, std::size(kIcsKindRows)> kinds{};
+  GtkWidget* fileEntry = nullptr;
+  // The file last chosen in the file chooser, which has asked about
+  // replacing it already.
+  std::string confirmedFile;
+};
+
+// The year of an entry, or 0 after telling the user what is wrong.
+int YearOf(GtkWidget* entry) {
+  std::string error;
+  const int year = ParseYearText(gtk_entry_get_text(GTK_ENTRY(entry)), &error);
+  if (year == 0) dialogs::ShowInputError(error);
+  return year;
+}
+
+unsigned ChosenKinds(const ExportDialog& d) {
+  unsigned kinds = 0;
+  for (size_t i = 0; i < d.kinds.size(); ++i)
+    if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(d.kinds[i]))) kinds |= kIcsKindRows[i].kind;
+  return kinds;
+}
+
+// The file chooser of the "Browse..." button: its choice goes into the entry.
+void OnBrowse(GtkWidget*, gpointer data) {
+  ExportDialog& d = *static_cast<ExportDialog*>(data);
+  GtkWidget* chooser = gtk_file_chooser_dialog_new(kChooserTitle, nullptr, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
+                                                   GTK_RESPONSE_CANCEL, GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+  gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
+  GtkWidget* dialog = gtk_widget_get_toplevel(d.fileEntry);
+  if (GTK_WIDGET_TOPLEVEL(dialog)) gtk_window_set_transient_for(GTK_WINDOW(chooser), GTK_WINDOW(dialog));
+  gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
+  const std::string current = ExpandHome(gtk_entry_get_text(GTK_ENTRY(d.fileEntry)));
+  const GCharPtr folder(g_path_get_dirname(current.c_str()));
+  const GCharPtr base(g_path_get_basename(current.c_str()));
+  if (g_file_test(folder.get(), G_FILE_TEST_IS_DIR))
+    gtk_file_chooser_set_current_folder(GTK_FILE_CHOOSER(chooser), folder.get());
+  if (!current.empty() && current.back() != '/')
+    gtk_file_chooser_set_current_name(GTK_FILE_CHOOSER(chooser), base.get());
+  // Either window may be closed while the chooser waits.
+  WindowRef exportDialog(dialog);
+  WindowRef chooserWindow(chooser);
+  const gint response = gtk_dialog_run(GTK_DIALOG(chooser));
+  if (response == GTK_RESPONSE_ACCEPT && chooserWindow.get() && exportDialog.get()) {
+    const GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser)));
+    if (file) {
+      gtk_entry_set_text(GTK_ENTRY(d.fileEntry), file.get());
+      d.confirmedFile = file.get();
+    }
+  }
+  chooserWindow.Destroy();
+}
+
+std::string TimesProblem(IcsTimesCheck check) {
+  switch (check) {
+    case IcsTimesCheck::kOk:
+      break;
+    case IcsTimesCheck::kCityNotFound:
+      return FormatText(translate_perform("The city %s was not found in the city file %s, so there are no "
+                                          "candle-lighting times"),
+                        {Utf8FromLatin1(getCity()), getCityFileName()});
+    case IcsTimesCheck::kInvalidDstRule:
+      return translate_perform("The daylight saving rule is invalid, so there are no candle-lighting times");
+  }
+  return {};
+}
+
+// Checks the input and writes the file; false (after telling the user why)
+// keeps the dialog open.
+bool Export(ExportDialog& d) {
+  const int fromYear = YearOf(d.fromEntry);
+  if (fromYear == 0) return false;
+  const int toYear = YearOf(d.toEntry);
+  if (toYear == 0) return false;
+  if (fromYear > toYear) {
+    dialogs::ShowInputError(translate_perform("The first year must not be after the last year"));
+    return false;
+  }
+  if (toYear - fromYear + 1 > dialogs::kExportMaxYears) {
+    dialogs::ShowInputError(
+        FormatText(translate_perform("At most %d years can be exported at once"), {dialogs::kExportMaxYears}));
+    return false;
+  }
+  const unsigned kinds = ChosenKinds(d);
+  if (kinds == 0) {
+    dialogs::ShowInputError(translate_perform("Choose at least one kind of event"));
+    return false;
+  }
+  const std::string typed = gtk_entry_get_text(GTK_ENTRY(d.fileEntry));
+  if (typed.find_first_not_of(' ') == std::string::npos) {
+    dialogs::ShowInputError(translate_perform("Enter the name of the calendar file"));
+    return false;
+  }
+  const std::string path = ExpandHome(typed);
+  struct stat st {};
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && S_ISDIR(st.st_mode)) {
+    dialogs::ShowInputError(FormatText(translate_perform("%s is a folder, not a file"), {path}));
+    return false;
+  }
+  if (kinds & kIcsTimes) {
+    const std::string problem = TimesProblem(IcsCheckTimes());
+    if (!problem.empty()) {
+      dialogs::ShowInputError(problem);
+      return false;
+    }
+  }
+  if (exists && path != d.confirmedFile &&
+      DialogsDoYesNo(FormatText(translate_perform("The file %s exists. Replace it?"), {path})) != kAnswerYes)
+    return false;
+
+  const AbsoluteDay first = AbsoluteFromGregorian(1, 1, fromYear);
+  const AbsoluteDay last = AbsoluteFromGregorian(31, 12, toYear);
+  IcsResult result;
+  std::string error;
+  const bool written = ReplaceFileAtomically(
+      path,
+      [&](std::FILE* f) {
+        result = IcsWriteCalendar(first, last, kinds,
+                                  [f](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size(); });
+        return result.written;
+      },
+      &error);
+  if (!written) {
+    dialogs::ShowInputError(
+        FormatText(translate_perform("The calendar file %s could not be written: %s"), {path, error}));
+    return false;
+  }
+  DialogsDoMessage(FormatText(translate_perform("%d events were written to %s"), {result.events, path}));
+  return true;
+}
+
+}  // namespace
+
+int DialogsDoExport(int currentYear) {
+  ExportDialog d;
+  GtkWidget* dialog = dialogs::NewDialog(kTitle, true);
+  GtkWidget* vbox = gtk_vbox_new(FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), vbox, TRUE, TRUE, 4);
+  const std::string year = std::to_string(currentYear);
+  d.fromEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("From year:"), 6, year);
+  d.toEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("To year:"), 6, year);
+  for (size_t i = 0; i < d.kinds.size(); ++i) {
+    d.kinds[i] = gtk_check_button_new_with_label(translate_perform(kIcsKindRows[i].label).c_str());
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.kinds[i]), TRUE);
+    dialogs::ApplyDialogFont(d.kinds[i]);
+    dialogs::AddRow(vbox, {d.kinds[i]});
+  }
+  d.fileEntry = dialogs::DialogEntry(30, dialogs::kExportDefaultFile);
+  GtkWidget* browse = gtk_button_new_with_label(translate_perform("Browse...").c_str());
+  dialogs::ApplyDialogFont(browse);
+  g_signal_connect(browse, "clicked", G_CALLBACK(OnBrowse), &d);
+  dialogs::AddRow(vbox, {dialogs::DialogLabel(translate_perform("File:")), d.fileEntry, browse});
+  dialogs::AddOkCancel(dialog);
+  const int answer =
+      dialogs::RunUntilAccepted(dialog, dialogs::kAnswerOk, dialogs::kAnswerCancel, [&d] { return Export(d); });
+  return answer == dialogs::kAnswerOk ? 1 : 0;
+}

@@ -1,0 +1,349 @@
+#include "storage/ics_export.h"
+
+#include <cstdint>
+#include <map>
+
+#include "calendar/calendar.h"
+#include "calendar/daf_yomi.h"
+#include "render/day_info.h"
+#include "storage/anniversaries.h"
+#include "storage/settings.h"
+#include "storage/translate.h"
+#include "suntimes/cities.h"
+#include "suntimes/dst.h"
+#include "suntimes/shabbat_times.h"
+
+namespace {
+
+// Longest content line in octets, line break not counted.
+constexpr size_t kIcsLineOctets = 75;
+// Every event carries the same DTSTAMP so that an unchanged export is
+// byte-identical to the previous one.
+constexpr std::string_view kDtStamp = "20000101T000000Z";
+constexpr std::string_view kCrLf = "\r\n";
+
+constexpr std::string_view kHeader =
+    "BEGIN:VCALENDAR\r\n"
+    "VERSION:2.0\r\n"
+    "PRODID:-//Lumaro//Lumaro Jewish calendar//EN\r\n"
+    "CALSCALE:GREGORIAN\r\n"
+    "X-WR-CALNAME:Lumaro\r\n";
+constexpr std::string_view kFooter = "END:VCALENDAR\r\n";
+
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+// ------------------------------------------------------------ text
+
+// Length of the valid UTF-8 sequence at text[i], or 0 when the bytes there
+// are not one (overlong forms, surrogates and values past U+10FFFF included).
+size_t Utf8SequenceLength(std::string_view text, size_t i) {
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+  const unsigned char b0 = byte(i);
+  if (b0 < 0x80) return 1;
+  size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    length = 2;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    length = 3;
+    if (b0 == 0xE0) low = 0xA0;   // overlong
+    if (b0 == 0xED) high = 0x9F;  // surrogates
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    length = 4;
+    if (b0 == 0xF0) low = 0x90;   // overlong
+    if (b0 == 0xF4) high = 0x8F;  // past U+10FFFF
+  } else {
+    return 0;
+  }
+  if (i + length > text.size()) return 0;
+  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+  for (size_t k = 2; k < length; ++k)
+    if ((byte(i + k) & 0xC0) != 0x80) return 0;
+  return length;
+}
+
+bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+uint64_t Fnv1a64(std::string_view text) {
+  uint64_t hash = 0xcbf29ce484222325ULL;  // FNV offset basis
+  for (char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3ULL;  // FNV prime
+  }
+  return hash;
+}
+
+void AppendDigits(std::string& out, long long value, int width) {
+  std::string digits = std::to_string(value);
+  if (static_cast<int>(digits.size()) < width) out.append(static_cast<size_t>(width) - digits.size(), '0');
+  out += digits;
+}
+
+// "YYYYMMDD" of a day.
+std::string DateText(AbsoluteDay day) {
+  const GregorianDate g = GregorianFromAbsolute(day);
+  std::string text;
+  AppendDigits(text, g.year, 4);
+  AppendDigits(text, g.month, 2);
+  AppendDigits(text, g.day, 2);
+  return text;
+}
+
+// ------------------------------------------------------------ events
+
+// One event on its way into the file.
+class EventWriter {
+ public:
+  EventWriter(const IcsSink& sink, IcsResult& result) : sink_(sink), result_(result) {}
+
+  // An all-day event on `day`.
+  void AllDay(AbsoluteDay day, std::string_view kind, std::string_view identity, std::string_view summary,
+              std::string_view description = {}) {
+    if (summary.empty()) return;
+    Begin(day, kind, identity);
+    Line("DTSTART;VALUE=DATE:" + DateText(day));
+    Line("DTEND;VALUE=DATE:" + DateText(day + 1));
+    End(summary, description, {});
+  }
+
+  // An event at a moment (no duration) on `day`.
+  void Timed(AbsoluteDay day, std::string_view kind, const std::string& utc, std::string_view summary,
+             std::string_view location) {
+    Begin(day, kind, {});
+    Line("DTSTART:" + utc);
+    End(summary, {}, location);
+  }
+
+  bool Failed() const { return !result_.written; }
+
+ private:
+  void Begin(AbsoluteDay day, std::string_view kind, std::string_view identity) {
+    std::string uid = IcsUid(day, kind, identity);
+    // Two entries of a day that nothing tells apart (an anniversary listed
+    // twice) get "-2", "-3"... in list order, so every UID stays unique.
+    if (day != uidDay_) {
+      uidDay_ = day;
+      uidCounts_.clear();
+    }
+    const int n = ++uidCounts_[uid];
+    if (n > 1) uid.insert(uid.find('@'), "-" + std::to_string(n));
+    event_ = "BEGIN:VEVENT\r\n";
+    Line("UID:" + uid);
+    Line("DTSTAMP:" + std::string(kDtStamp));
+  }
+
+  void End(std::string_view summary, std::string_view description, std::string_view location) {
+    Line("SUMMARY:" + IcsEscapeText(summary));
+    if (!description.empty()) Line("DESCRIPTION:" + IcsEscapeText(description));
+    if (!location.empty()) Line("LOCATION:" + IcsEscapeText(location));
+    // Information only: the events do not make the user busy.
+    Line("TRANSP:TRANSPARENT");
+    event_ += "END:VEVENT\r\n";
+    if (result_.written && !sink_(event_)) result_.written = false;
+    if (result_.written) ++result_.events;
+  }
+
+  void Line(const std::string& line) { event_ += IcsFoldLine(line); }
+
+  const IcsSink& sink_;
+  IcsResult& result_;
+  std::string event_;
+  AbsoluteDay uidDay_ = 0;
+  std::map<std::string, int> uidCounts_;
+};
+
+// The configured city, when it is in the city file.
+bool ConfiguredCity(CityRec* place) { return CityGet(getCityFileName(), getCity(), place) != 0; }
+
+// The events of one day, in a fixed order.
+void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const std::string& location, std::FILE* messages) {
+  if (kinds & (kIcsHolidays | kIcsParasha | kIcsOmer)) {
+    const DayInformation info = PaintInternal_GetDayInformation(day);
+    if (kinds & kIcsHolidays) {
+      const std::string yizkor =
+          !info.holiday.empty() && IsYizkor(day) ? translate_perform("Yizkor") : std::string();
+      w.AllDay(day, "holiday", {}, info.holiday, yizkor);
+      w.AllDay(day, "rosh-khodesh", {}, info.roshKhodesh);
+    }
+    if (kinds & kIcsParasha) {
+      w.AllDay(day, "parasha", {}, info.torahSection);
+      w.AllDay(day, "special-shabbat", {}, info.specialShabbat);
+    }
+    if (kinds & kIcsOmer) w.AllDay(day, "omer", {}, info.omer);
+  }
+  if (kinds & kIcsTimes) {
+    ShabbatTimeValue time;
+    if (GetShabbatTimeValue(day, &time, messages)) {
+      const std::string utc = IcsUtcDateTime(day, time.standardMinutes, time.gmtOffset);
+      if (time.isCandleLighting) w.Timed(day, "candle-lighting", utc, translate_perform("Candle Lighting"), location);
+      if (time.isHavdalah) w.Timed(day, "havdalah", utc, translate_perform("Havdalah"), location);
+    }
+  }
+  if (kinds & kIcsAnniversaries) {
+    std::string types, text;
+    if (AnnifileGetForDay(day, &types, &text)) {
+      size_t start = 0;
+      for (const char type : types) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line = std::string_view(text).substr(start, end - start);
+        // An entry is known by its type and name, not by the translated label.
+        const std::string label = translate_perform(AnniLabelKey(type)) + ": ";
+        const std::string_view name = line.substr(0, label.size()) == label ? line.substr(label.size()) : line;
+        w.AllDay(day, "anniversary", std::string(1, type) + std::string(name), line);
+        start = end + 1;
+      }
+    }
+  }
+  if (kinds & kIcsDafYomi) {
+    const GregorianDate g = GregorianFromAbsolute(day);
+    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
+    if (!daf.empty()) w.AllDay(day, "daf-yomi", {}, translate_replace(daf));
+  }
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ the format
+
+std::string IcsEscapeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        ++i;
+        continue;
+      case ';':
+        out += "\\;";
+        ++i;
+        continue;
+      case ',':
+        out += "\\,";
+        ++i;
+        continue;
+      case '\r':
+        out += "\\n";
+        i += i + 1 < text.size() && text[i + 1] == '\n' ? 2 : 1;
+        continue;
+      case '\n':
+        out += "\\n";
+        ++i;
+        continue;
+      default:
+        break;
+    }
+    const unsigned char u = static_cast<unsigned char>(c);
+    if ((u < 0x20 && c != '\t') || u == 0x7F) {
+      out += ' ';
+      ++i;
+      continue;
+    }
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) {
+      out += "\xEF\xBF\xBD";  // U+FFFD for a byte that starts no character
+      ++i;
+      continue;
+    }
+    out.append(text, i, length);
+    i += length;
+  }
+  return out;
+}
+
+std::string IcsFoldLine(std::string_view line) {
+  std::string out;
+  out.reserve(line.size() + line.size() / 64 * 3 + 2);
+  size_t pos = 0;
+  size_t room = kIcsLineOctets;
+  while (line.size() - pos > room) {
+    size_t cut = pos + room;
+    // Back to the first byte of the character the limit falls into.
+    while (cut > pos && IsUtf8Continuation(line[cut])) --cut;
+    if (cut == pos) cut = pos + room;  // not UTF-8 at all: cut at the limit
+    out.append(line, pos, cut - pos);
+    out += kCrLf;
+    out += ' ';
+    pos = cut;
+    room = kIcsLineOctets - 1;  // the space counts
+  }
+  out.append(line, pos, std::string_view::npos);
+  out += kCrLf;
+  return out;
+}
+
+std::string IcsUid(AbsoluteDay day, std::string_view kind, std::string_view identity) {
+  std::string uid = DateText(day);
+  uid += '-';
+  uid += kind;
+  if (!identity.empty()) {
+    uid += '-';
+    const uint64_t hash = Fnv1a64(identity);
+    for (int shift = 60; shift >= 0; shift -= 4) uid += kHexDigits[(hash >> shift) & 0xF];
+  }
+  uid += '@';
+  uid += kIcsUidDomain;
+  return uid;
+}
+
+std::string IcsUtcDateTime(AbsoluteDay day, int standardMinutes, int zoneHours) {
+  constexpr int kMinutesPerDay = 24 * 60;
+  const long long minutes = static_cast<long long>(standardMinutes) - 60LL * zoneHours;
+  // Floor division: a moment before UTC midnight belongs to the day before.
+  long long dayShift = minutes / kMinutesPerDay;
+  long long minuteOfDay = minutes % kMinutesPerDay;
+  if (minuteOfDay < 0) {
+    minuteOfDay += kMinutesPerDay;
+    --dayShift;
+  }
+  std::string text = DateText(day + dayShift);
+  text += 'T';
+  AppendDigits(text, minuteOfDay / 60, 2);
+  AppendDigits(text, minuteOfDay % 60, 2);
+  text += "00Z";
+  return text;
+}
+
+// ------------------------------------------------------------ export
+
+IcsTimesCheck IcsCheckTimes(std::FILE* messages) {
+  const CityMessagesTo redirect(messages);
+  CityRec place;
+  if (!ConfiguredCity(&place)) return IcsTimesCheck::kCityNotFound;
+  if (getIsDST() && !DstRuleIsValid(getDSTstruct())) return IcsTimesCheck::kInvalidDstRule;
+  return IcsTimesCheck::kOk;
+}
+
+IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink,
+                           std::FILE* messages) {
+  IcsResult result;
+  if (!sink(kHeader)) {
+    result.written = false;
+    return result;
+  }
+  const CityMessagesTo redirect(messages);
+  const CityFileSnapshot cityFile;  // one look at the city file for the whole export
+  std::string location;
+  if (kinds & kIcsTimes) {
+    CityRec place;
+    if (ConfiguredCity(&place)) location = Utf8FromLatin1(place.name);
+  }
+  EventWriter writer(sink, result);
+  for (AbsoluteDay day = first; day <= last && !writer.Failed(); ++day) WriteDay(writer, day, kinds, location, messages);
+  if (result.written && !sink(kFooter)) result.written = false;
+  return result;
+}
+
+std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, std::FILE* messages) {
+  std::string text;
+  IcsWriteCalendar(
+      first, last, kinds,
+      [&text](std::string_view piece) {
+        text += piece;
+        return true;
+      },
+      messages);
+  return text;
+}
