@@ -329,8 +329,12 @@ KEY_SOURCES = {
     ("src/app/main_window.cpp", "kMenuTitles[i]"):
         lambda s: table_literals(s, "src/app/main_window.cpp", "kMenuTitles"),
     ("src/suntimes/zmanim.cpp", "ZmanimDisplayName(rec)"): zmanim_names,
-    ("src/storage/anniversaries.cpp", "LabelKey(rec.type)"):
-        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "LabelKey"),
+    ("src/storage/anniversaries.cpp", "AnniLabelKey(rec.type)"):
+        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
+    ("src/storage/ics_export.cpp", "AnniLabelKey(type)"):
+        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
+    ("src/dialogs/export_dialog.cpp", "kIcsKindRows[i].label"):
+        lambda s: table_column(s, "src/storage/ics_export.h", "kIcsKindRows", 1),
     ("src/storage/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,
     ("src/storage/anniversary_view.cpp", "kComboMonths[static_cast<size_t>(month - 1)]"):
         lambda s: table_literals(s, "src/storage/anniversary_view.cpp", "kComboMonths"),
@@ -415,6 +419,7 @@ PHRASE_SOURCES = {
     ("src/halakha/day_report.cpp", "text"): halakha_lines,
     ("src/calendar/readings.cpp", "heading + '\\n' + lines"): reading_texts,
     ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
+    ("src/storage/ics_export.cpp", "daf"): daf_yomi_lines,
 }
 
 # Functions that hand their first argument on to translate_perform as a key,
