@@ -19,8 +19,13 @@
 #include "calendar/names.h"
 #include "calendar/navigation.h"
 #include "dialogs/anniversaries_dialog.h"
+#include "dialogs/dst_dialog.h"
 #include "dialogs/export_dialog.h"
+#include "dialogs/font_dialogs.h"
 #include "dialogs/message.h"
+#include "dialogs/settings_dialogs.h"
+#include "dialogs/shabbat_times_dialog.h"
+#include "dialogs/zmanim_dialog.h"
 #include "storage/settings.h"
 #include "storage/user_files.h"
 #include "storage/translate.h"
@@ -175,18 +180,39 @@ void HandleMenuItem(GtkWidget*, int id) {
     case kCmdExport:
       DialogsDoExport(gCurrentYear);
       break;
-    // The other dialogs open here as they are built.
     case kCmdIsraelDiasporaStyle:
+      if (DialogsConfigureIsraelDiasporaStyle()) MainWindowRedraw();
+      break;
     case kCmdShabbatTimes:
+      if (DoConfigureShabbatTimes()) MainWindowRedraw();
+      break;
     case kCmdDaylightSaving:
+      if (DoConfigureDST()) MainWindowRedraw();
+      break;
     case kCmdZmanim:
+      if (ZmanimdlgDoDialog()) MainWindowRedraw();
+      break;
     case kCmdTimeFormat:
+      if (TimeformatConfigure()) MainWindowRedraw();
+      break;
     case kCmdBackgroundImage:
+      if (DialogsConfigureBackgroundImage()) MainWindowRedraw();
+      break;
     case kCmdHelp:
-    case kCmdPrint:
+      DialogsDoHelp(gMainWindow, helpMessage);
+      break;
+    // A new language needs its translations loaded before the labels are made.
     case kCmdLanguage:
+      if (DialogsSelectLanguage()) MainWindowRebuild(true);
+      break;
     case kCmdFont:
+      if (DialogsConfigureFont()) MainWindowRebuild(false);
+      break;
     case kCmdFontSizes:
+      if (FontSize_Configure(getLanguage() == kLanguageYiddish)) MainWindowRebuild(false);
+      break;
+    // The other dialogs open here as they are built.
+    case kCmdPrint:
     default:
       break;
   }

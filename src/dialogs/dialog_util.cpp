@@ -1,5 +1,6 @@
 #include "dialogs/dialog_util.h"
 
+#include <algorithm>
 
 #include "app/widget_fonts.h"
 #include "storage/settings.h"
@@ -72,30 +73,50 @@ GtkWidget* AddActionButton(GtkWidget* dialog, const std::string& text, int answe
 }
 
 void AddOkCancel(GtkWidget* dialog) {
-  AddActionButton(dialog, translate_perform("OK"), kAnswerOk);
-  AddActionButton(dialog, translate_perform("Cancel"), kAnswerCancel);
+  // In Yiddish OK stands at the right, where reading starts.
+  const bool rtl = isLanguageRightToLeft();
+  AddActionButton(dialog, translate_perform(rtl ? "Cancel" : "OK"), rtl ? kAnswerCancel : kAnswerOk);
+  AddActionButton(dialog, translate_perform(rtl ? "OK" : "Cancel"), rtl ? kAnswerOk : kAnswerCancel);
 }
 
 GtkWidget* DialogRow(std::initializer_list<GtkWidget*> widgets) {
   GtkWidget* row = gtk_hbox_new(FALSE, 4);
+  for (GtkWidget* w : widgets) AddToRow(row, w);
+  return row;
+}
+
+void AddToRow(GtkWidget* row, GtkWidget* widget) {
   // In Yiddish a row reads from the right: its first widget is packed at the
   // right end and the others follow to its left. The boxes themselves keep
   // the left-to-right direction.
-  const bool rtl = isLanguageRightToLeft();
-  for (GtkWidget* w : widgets) {
-    if (rtl) {
-      gtk_box_pack_end(GTK_BOX(row), w, FALSE, FALSE, 2);
-    } else {
-      gtk_box_pack_start(GTK_BOX(row), w, FALSE, FALSE, 2);
-    }
+  if (isLanguageRightToLeft()) {
+    gtk_box_pack_end(GTK_BOX(row), widget, FALSE, FALSE, 2);
+  } else {
+    gtk_box_pack_start(GTK_BOX(row), widget, FALSE, FALSE, 2);
   }
-  return row;
 }
 
 GtkWidget* AddRow(GtkWidget* vbox, std::initializer_list<GtkWidget*> widgets) {
   GtkWidget* row = DialogRow(widgets);
   gtk_box_pack_start(GTK_BOX(vbox), row, FALSE, FALSE, 2);
   return row;
+}
+
+GtkWidget* DialogRows(GtkWidget* dialog) {
+  GtkWidget* vbox = gtk_vbox_new(FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(ContentArea(dialog)), vbox, TRUE, TRUE, 4);
+  return vbox;
+}
+
+void AttachTableRow(GtkWidget* table, int row, std::initializer_list<GtkWidget*> widgets) {
+  const int columns = static_cast<int>(widgets.size());
+  const bool rtl = isLanguageRightToLeft();
+  int column = 0;
+  for (GtkWidget* w : widgets) {
+    const int at = rtl ? columns - 1 - column : column;
+    gtk_table_attach(GTK_TABLE(table), w, at, at + 1, row, row + 1, GTK_FILL, GTK_FILL, 4, 2);
+    ++column;
+  }
 }
 
 GtkWidget* DialogEntry(int widthChars, const std::string& text) {
@@ -111,6 +132,61 @@ GtkWidget* AddLabelEntryRow(GtkWidget* vbox, const std::string& label, int width
   AddRow(vbox, {DialogLabel(label), entry});
   return entry;
 }
+
+std::vector<GtkWidget*> NewRadioGroup(const std::vector<std::string>& labels, int active) {
+  std::vector<GtkWidget*> group;
+  GSList* members = nullptr;
+  for (const std::string& label : labels) {
+    GtkWidget* radio = gtk_radio_button_new_with_label(members, label.c_str());
+    members = gtk_radio_button_get_group(GTK_RADIO_BUTTON(radio));
+    ApplyDialogFont(radio);
+    group.push_back(radio);
+  }
+  if (active >= 0 && active < static_cast<int>(group.size()))
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(group[active]), TRUE);
+  return group;
+}
+
+int ActiveRadio(const std::vector<GtkWidget*>& group) {
+  for (size_t i = 0; i < group.size(); ++i)
+    if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(group[i]))) return static_cast<int>(i);
+  return -1;
+}
+
+GtkWidget* NewCheckButton(const std::string& label, bool active) {
+  GtkWidget* check = gtk_check_button_new_with_label(label.c_str());
+  ApplyDialogFont(check);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(check), active ? TRUE : FALSE);
+  return check;
+}
+
+GtkWidget* NewChoiceList(const std::vector<std::string>& entries, const std::string& text) {
+  GtkWidget* list = gtk_combo_box_entry_new_text();
+  int selected = -1;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    gtk_combo_box_append_text(GTK_COMBO_BOX(list), entries[i].c_str());
+    if (selected < 0 && entries[i] == text) selected = static_cast<int>(i);
+  }
+  GtkWidget* field = ChoiceListField(list);
+  gtk_editable_set_editable(GTK_EDITABLE(field), FALSE);
+  // As wide as the longest entry, not the entry's default width.
+  glong widest = g_utf8_strlen(text.c_str(), -1);
+  for (const std::string& e : entries) widest = std::max(widest, g_utf8_strlen(e.c_str(), -1));
+  gtk_entry_set_width_chars(GTK_ENTRY(field), static_cast<gint>(std::max<glong>(widest, 2) + 1));
+  if (selected >= 0) {
+    gtk_combo_box_set_active(GTK_COMBO_BOX(list), selected);
+  } else {
+    gtk_entry_set_text(GTK_ENTRY(field), text.c_str());
+  }
+  setFontDialog(list);
+  setFontDialog(field);
+  setProperTextDirectionForWidget(field);
+  return list;
+}
+
+GtkWidget* ChoiceListField(GtkWidget* list) { return gtk_bin_get_child(GTK_BIN(list)); }
+
+std::string ChoiceListText(GtkWidget* list) { return gtk_entry_get_text(GTK_ENTRY(ChoiceListField(list))); }
 
 int WaitForAnswer() {
   idClickedButton = kAnswerPending;
@@ -129,6 +205,10 @@ int RunUntilAccepted(GtkWidget* window, int okAnswer, int cancelAnswer, const st
   if (!ref.get()) return cancelAnswer;
   ref.Destroy();
   return answer;
+}
+
+bool RunOkCancel(GtkWidget* dialog, const std::function<bool()>& accept) {
+  return RunUntilAccepted(dialog, kAnswerOk, kAnswerCancel, accept) == kAnswerOk;
 }
 
 void ShowInputError(const std::string& message) { DialogsDoMessage(message); }

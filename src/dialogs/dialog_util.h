@@ -10,6 +10,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "dialogs/message.h"
 
@@ -50,18 +51,42 @@ GtkWidget* DialogLabel(const std::string& text);
 GtkWidget* AnswerButton(const std::string& text, int answer);
 // A button in the action area (expanding) that answers `answer`.
 GtkWidget* AddActionButton(GtkWidget* dialog, const std::string& text, int answer);
-// Translated "OK" and "Cancel" buttons answering kAnswerOk and kAnswerCancel.
+// Translated "OK" and "Cancel" buttons answering kAnswerOk and kAnswerCancel,
+// OK first in the reading direction.
 void AddOkCancel(GtkWidget* dialog);
 
 // A horizontal box holding `widgets` left to right, or right to left when
 // the language runs right to left.
 GtkWidget* DialogRow(std::initializer_list<GtkWidget*> widgets);
+// Adds `widget` after the others of a row made by DialogRow.
+void AddToRow(GtkWidget* row, GtkWidget* widget);
 // Adds a row to a vertical box (no expand) and returns it.
 GtkWidget* AddRow(GtkWidget* vbox, std::initializer_list<GtkWidget*> widgets);
+// A vertical box filling the dialog's content area, for the dialog's rows.
+GtkWidget* DialogRows(GtkWidget* dialog);
+// Puts `widgets` into row `row` of a table, one a column, from the right
+// when the language runs right to left.
+void AttachTableRow(GtkWidget* table, int row, std::initializer_list<GtkWidget*> widgets);
 // An entry `widthChars` characters wide holding `text`.
 GtkWidget* DialogEntry(int widthChars, const std::string& text);
 // The "label + entry" row: adds it to `vbox` and returns the entry.
 GtkWidget* AddLabelEntryRow(GtkWidget* vbox, const std::string& label, int widthChars, const std::string& text);
+
+// Radio buttons of one group with the dialog font; the one at `active` is on.
+std::vector<GtkWidget*> NewRadioGroup(const std::vector<std::string>& labels, int active);
+// The index of the button of `group` that is on, or -1.
+int ActiveRadio(const std::vector<GtkWidget*>& group);
+// A check button with the dialog font.
+GtkWidget* NewCheckButton(const std::string& label, bool active);
+
+// A drop-down list of fixed `entries` whose field cannot be typed into, so
+// it holds an entry of the list or the text it was opened with. `text` is
+// shown at first (selecting the entry of that text when there is one).
+GtkWidget* NewChoiceList(const std::vector<std::string>& entries, const std::string& text);
+// The text in the field of a choice list.
+std::string ChoiceListText(GtkWidget* list);
+// The text field inside a choice list.
+GtkWidget* ChoiceListField(GtkWidget* list);
 
 // Sets idClickedButton to kAnswerPending and runs the main loop until an
 // answer is given; returns it.
@@ -72,6 +97,9 @@ int WaitForAnswer();
 // it refuses; the dialog then stays open. Destroys the window and returns the
 // final answer.
 int RunUntilAccepted(GtkWidget* window, int okAnswer, int cancelAnswer, const std::function<bool()>& accept);
+// RunUntilAccepted for a dialog with AddOkCancel: true when it ended with
+// an accepted OK, false for Cancel or a closed window.
+bool RunOkCancel(GtkWidget* dialog, const std::function<bool()>& accept = [] { return true; });
 // Tells the user what is wrong with the input (a message box above the dialog).
 void ShowInputError(const std::string& message);
 

@@ -36,18 +36,18 @@ int32_t FontSize_Internal_Get(FontRole role, int32_t def) { return SettingsGetIn
 
 void FontSize_Internal_Set(FontRole role, int32_t value) { SettingsSetInt(kFontSizeRows[role].key, value); }
 
-void FontSize_Internal_Reset() { SettingsRemoveAllKeysWithBeginning("FontSize"); }
+bool FontSize_Internal_Reset() { return SettingsRemoveAllKeysWithBeginning("FontSize"); }
 
 void FontSize_Load(FontSizeSet* set) {
   for (int r = 0; r < kFontRoleCount; ++r)
     set->size[r] = FontSize_Internal_Get(static_cast<FontRole>(r), set->size[r]);
 }
 
-void FontSize_Store(const FontSizeSet& set) {
+bool FontSize_Store(const FontSizeSet& set) {
   std::vector<std::pair<std::string, std::string>> keyValues;
   for (int r = 0; r < kFontRoleCount; ++r)
     keyValues.emplace_back(std::string(kFontSizeRows[r].key), std::to_string(set.size[r]));
-  SettingsSetMany(keyValues);
+  return SettingsSetMany(keyValues);
 }
 
-void FontSize_Reset() { FontSize_Internal_Reset(); }
+bool FontSize_Reset() { return FontSize_Internal_Reset(); }

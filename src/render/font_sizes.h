@@ -36,11 +36,12 @@ extern const std::array<FontSizeRow, kFontRoleCount> kFontSizeRows;
 void FontSize_GetDefault(FontSizeSet* set, bool yiddish, bool printer);
 // Each stored "FontSize..." key replaces the value already in the set.
 void FontSize_Load(FontSizeSet* set);
-// Stores the eleven keys.
-void FontSize_Store(const FontSizeSet& set);
+// Stores the eleven keys. False when the settings file could not be written.
+bool FontSize_Store(const FontSizeSet& set);
 // Removes every key containing "FontSize", so the defaults apply again.
-void FontSize_Reset();
+// False when the settings file could not be written.
+bool FontSize_Reset();
 // Per-key helpers.
 int32_t FontSize_Internal_Get(FontRole role, int32_t def);
 void FontSize_Internal_Set(FontRole role, int32_t value);
-void FontSize_Internal_Reset();
+bool FontSize_Internal_Reset();

@@ -25,3 +25,6 @@ struct FormatArg {
 // arguments in number and kind, the format text itself is returned.
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args);
 inline std::string FormatInt(std::string_view format, long long v) { return FormatText(format, {FormatArg(v)}); }
+
+// True when `s` is well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view s);

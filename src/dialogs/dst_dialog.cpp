@@ -1,0 +1,120 @@
+#include "dialogs/dst_dialog.h"
+
+#include <gtk/gtk.h>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/dialog_util.h"
+#include "storage/settings.h"
+#include "storage/translate.h"
+#include "suntimes/dst.h"
+#include "suntimes/dst_form.h"
+
+namespace {
+
+// The drop-down lists of one line; those a line does not have stay null.
+struct LineWidgets {
+  GtkWidget* weekNo = nullptr;
+  GtkWidget* weekday = nullptr;
+  GtkWidget* day = nullptr;
+  GtkWidget* month = nullptr;
+};
+
+struct DstWidgets {
+  GtkWidget* consider = nullptr;
+  std::vector<GtkWidget*> start;  // radio buttons "Common", "Israel"
+  std::vector<GtkWidget*> end;
+  LineWidgets startCommon, startIsrael, endCommon, endIsrael;
+  GtkWidget* beforeAfter = nullptr;
+};
+
+// One drop-down list of the dialog.
+GtkWidget* dstx(const std::vector<std::string>& entries, const std::string& text) {
+  return dialogs::NewChoiceList(entries, text);
+}
+
+void DSTConfigBeforeAfterUpdate(const DstWidgets& w) {
+  gtk_label_set_text(GTK_LABEL(w.beforeAfter),
+                     DstBeforeAfterLabel(dialogs::ChoiceListText(w.startIsrael.weekNo)).c_str());
+}
+
+void DSTConfigBeforeAfterSignal(GtkWidget*, gpointer widgets) {
+  DSTConfigBeforeAfterUpdate(*static_cast<const DstWidgets*>(widgets));
+}
+
+std::string Text(GtkWidget* list) { return list ? dialogs::ChoiceListText(list) : std::string(); }
+
+DstFormLine ReadLine(const LineWidgets& l) {
+  return {Text(l.weekNo), Text(l.weekday), Text(l.day), Text(l.month)};
+}
+
+DstForm ReadForm(const DstWidgets& w) {
+  DstForm form;
+  form.consider = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.consider));
+  form.startMethod = dialogs::ActiveRadio(w.start) == kDstIsrael ? kDstIsrael : kDstCommon;
+  form.startCommon = ReadLine(w.startCommon);
+  form.startIsrael = ReadLine(w.startIsrael);
+  form.endMethod = dialogs::ActiveRadio(w.end) == kDstIsrael ? kDstIsrael : kDstCommon;
+  form.endCommon = ReadLine(w.endCommon);
+  form.endIsrael = ReadLine(w.endIsrael);
+  return form;
+}
+
+// A Common line: [week number] [weekday] "in" [month].
+LineWidgets CommonLine(const DstFormLine& shown) {
+  return {dstx(GetWeekNoList(), shown.weekNo), dstx(GetWeekdayList(), shown.weekday), nullptr,
+          dstx(GetMonthList(), shown.month)};
+}
+
+GtkWidget* BuildDstDialog(const DstForm& form, DstWidgets& w) {
+  auto t = [](const char* key) { return translate_perform(key); };
+  GtkWidget* dialog = dialogs::NewDialog("Configure Daylight Savings Time", true);
+  GtkWidget* rows = dialogs::DialogRows(dialog);
+
+  w.consider = dialogs::NewCheckButton(t("Consider DST"), form.consider);
+  dialogs::AddRow(rows, {w.consider});
+
+  dialogs::AddRow(rows, {dialogs::DialogLabel(t("Start:"))});
+  w.start = dialogs::NewRadioGroup({t("Common"), t("Israel")}, form.startMethod);
+  w.startCommon = CommonLine(form.startCommon);
+  dialogs::AddRow(rows, {w.start[kDstCommon], w.startCommon.weekNo, w.startCommon.weekday,
+                         dialogs::DialogLabel(t("in")), w.startCommon.month});
+  w.startIsrael = {dstx(GetWeekNoIsraelList(), form.startIsrael.weekNo), dstx(GetWeekdayList(), form.startIsrael.weekday),
+                   dstx(GetDayList(), form.startIsrael.day), dstx(GetMonthList(), form.startIsrael.month)};
+  w.beforeAfter = dialogs::DialogLabel("");
+  dialogs::AddRow(rows, {w.start[kDstIsrael], w.startIsrael.weekNo, w.startIsrael.weekday, w.beforeAfter,
+                         w.startIsrael.day, w.startIsrael.month});
+  DSTConfigBeforeAfterUpdate(w);
+
+  dialogs::AddRow(rows, {dialogs::DialogLabel(t("End:"))});
+  w.end = dialogs::NewRadioGroup({t("Common"), t("Israel")}, form.endMethod);
+  w.endCommon = CommonLine(form.endCommon);
+  dialogs::AddRow(rows, {w.end[kDstCommon], w.endCommon.weekNo, w.endCommon.weekday, dialogs::DialogLabel(t("in")),
+                         w.endCommon.month});
+  w.endIsrael.weekday = dstx(GetWeekdayList(), form.endIsrael.weekday);
+  dialogs::AddRow(rows, {w.end[kDstIsrael], dialogs::DialogLabel(t("Last")), w.endIsrael.weekday,
+                         dialogs::DialogLabel(t("before Yom Kippur"))});
+
+  dialogs::AddOkCancel(dialog);
+  return dialog;
+}
+
+}  // namespace
+
+bool DoConfigureDST() {
+  const DstSetting stored = getDSTstruct();
+  DstWidgets w;
+  GtkWidget* dialog = BuildDstDialog(DstFormFromRule(getIsDST() != 0, stored), w);
+  g_signal_connect(w.startIsrael.weekNo, "changed", G_CALLBACK(DSTConfigBeforeAfterSignal), &w);
+  DstFormResult result;
+  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
+    result = DstFormCheck(ReadForm(w), stored);
+    if (!result.message.empty()) dialogs::ShowInputError(translate_perform(result.message));
+    return result.message.empty();
+  });
+  if (!confirmed) return false;
+  setIsDST(result.isDst);
+  setDSTstruct(result.rule);
+  return true;
+}

@@ -1,0 +1,148 @@
+#include "dialogs/settings_dialogs.h"
+
+#include <string>
+#include <vector>
+
+#include "app/gtk_util.h"
+#include "app/widget_fonts.h"
+#include "dialogs/dialog_util.h"
+#include "storage/help_text.h"
+#include "storage/settings.h"
+#include "storage/settings_file.h"
+#include "storage/translate.h"
+
+namespace {
+
+std::string T(const char* key) { return translate_perform(key); }
+
+// The radio buttons of a choice between two values, as a row after `label`.
+std::vector<GtkWidget*> AddRadioRow(GtkWidget* rows, const std::string& label, const std::vector<std::string>& choices,
+                                    int active) {
+  std::vector<GtkWidget*> group = dialogs::NewRadioGroup(choices, active);
+  GtkWidget* row = dialogs::AddRow(rows, {dialogs::DialogLabel(label)});
+  for (GtkWidget* radio : group) dialogs::AddToRow(row, radio);
+  return group;
+}
+
+// Adds OK and Cancel and runs the dialog. On OK the index of the active
+// button of each group, in order; empty when cancelled. (The buttons are
+// read before the dialog is destroyed.)
+std::vector<int> RunRadioDialog(GtkWidget* dialog, const std::vector<std::vector<GtkWidget*>>& groups) {
+  dialogs::AddOkCancel(dialog);
+  std::vector<int> active;
+  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
+    for (const auto& group : groups) active.push_back(dialogs::ActiveRadio(group));
+    return true;
+  });
+  if (!confirmed) active.clear();
+  return active;
+}
+
+constexpr int kDiasporaButton = 0, kIsraelButton = 1;
+constexpr int kSephardicButton = 0, kAshkenaziButton = 1;
+constexpr int kEnglishButton = 0, kYiddishButton = 1;
+constexpr int k12HourButton = 0, k24HourButton = 1;
+
+}  // namespace
+
+bool DialogsConfigureIsraelDiasporaStyle() {
+  GtkWidget* dialog = dialogs::NewDialog("Set Israel/Diaspora & Style", true);
+  GtkWidget* rows = dialogs::DialogRows(dialog);
+  const auto place = AddRadioRow(rows, T("Israel/Diaspora") + ":", {T("Diaspora"), T("Israel")},
+                                 diasporaGetFlag() ? kDiasporaButton : kIsraelButton);
+  const auto style = AddRadioRow(rows, T("Style") + ":", {T("Sephardic"), T("Ashkenazi")},
+                                 getStyle() == kStyleSephardic ? kSephardicButton : kAshkenaziButton);
+  const std::vector<int> chosen = RunRadioDialog(dialog, {place, style});
+  if (chosen.empty()) return false;
+  diasporaSetFlag(chosen[0] == kDiasporaButton ? 1 : 0);
+  setStyle(chosen[1] == kSephardicButton ? kStyleSephardic : kStyleAshkenazi);
+  return true;
+}
+
+void DialogConfigureBackgroundImageBrowse(GtkWidget* button, gpointer entry) {
+  GtkWidget* parent = gtk_widget_get_toplevel(button);
+  GtkWidget* chooser = gtk_file_chooser_dialog_new("Select Image", GTK_IS_WINDOW(parent) ? GTK_WINDOW(parent) : nullptr,
+                                                   GTK_FILE_CHOOSER_ACTION_OPEN, "gtk-cancel", GTK_RESPONSE_CANCEL,
+                                                   "gtk-ok", GTK_RESPONSE_ACCEPT, nullptr);
+  gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
+  if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+    GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser)));
+    // The entry holds UTF-8; a file name in another encoding cannot be shown or stored.
+    GCharPtr text(file ? g_filename_to_utf8(file.get(), -1, nullptr, nullptr, nullptr) : nullptr);
+    if (text) {
+      gtk_entry_set_text(GTK_ENTRY(entry), text.get());
+    } else if (file) {
+      dialogs::ShowInputError(T("The name of this file cannot be stored in the settings."));
+    }
+  }
+  gtk_widget_destroy(chooser);
+}
+
+bool DialogsConfigureBackgroundImage() {
+  GtkWidget* dialog = dialogs::NewDialog("Select Background Image", true);
+  GtkWidget* rows = dialogs::DialogRows(dialog);
+  GtkWidget* entry = dialogs::DialogEntry(40, getBackgroundImage());
+  GtkWidget* browse = gtk_button_new_with_label(T("Browse...").c_str());
+  dialogs::ApplyDialogFont(browse);
+  g_signal_connect(browse, "clicked", G_CALLBACK(DialogConfigureBackgroundImageBrowse), entry);
+  dialogs::AddRow(rows, {dialogs::DialogLabel(T("Background Image")), entry, browse});
+  dialogs::AddOkCancel(dialog);
+  std::string path;
+  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
+    path = gtk_entry_get_text(GTK_ENTRY(entry));
+    // The path is not checked for a file (a missing one shows no image), but
+    // the settings file must be able to hold it: a value it cannot hold
+    // would keep every setting from being saved at exit.
+    if (SettingsValueIsValid(path)) return true;
+    dialogs::ShowInputError(
+        T("The file name cannot be stored in the settings: it is longer than 255 bytes or contains a double quote."));
+    return false;
+  });
+  if (!confirmed) return false;
+  setBackgroundImage(path);
+  return true;
+}
+
+void DialogsDoHelp(GtkWidget* parent, const std::string& text) {
+  GdkScreen* screen = parent ? gtk_widget_get_screen(parent) : gdk_screen_get_default();
+  GtkWidget* dialog = dialogs::NewDialog("Help", true);
+  GtkWidget* view = gtk_text_view_new();
+  gtk_text_view_set_editable(GTK_TEXT_VIEW(view), FALSE);
+  gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(view), FALSE);
+  gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(view), GTK_WRAP_WORD);
+  const std::string shown = DialogsHelpText(text);
+  gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), shown.c_str(), -1);
+  dialogs::ApplyDialogFont(view);
+  setProperTextDirectionForWidget(view);
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
+  gtk_widget_set_size_request(scrolled, gdk_screen_get_width(screen) / 3, gdk_screen_get_height(screen) / 5);
+  gtk_container_add(GTK_CONTAINER(scrolled), view);
+  gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), scrolled, TRUE, TRUE, 2);
+  dialogs::AddActionButton(dialog, T("Close"), dialogs::kAnswerCancel);
+  dialogs::RunOkCancel(dialog);
+}
+
+bool DialogsSelectLanguage() {
+  GtkWidget* dialog = dialogs::NewDialog("Select Language", true);
+  GtkWidget* rows = dialogs::DialogRows(dialog);
+  const auto language = dialogs::NewRadioGroup({T("English"), T("Yiddish")},
+                                               getLanguage() == kLanguageYiddish ? kYiddishButton : kEnglishButton);
+  for (GtkWidget* radio : language) dialogs::AddRow(rows, {radio});
+  const std::vector<int> chosen = RunRadioDialog(dialog, {language});
+  if (chosen.empty()) return false;
+  setLanguage(chosen[0] == kYiddishButton ? kLanguageYiddish : kLanguageEnglish);
+  return true;
+}
+
+bool TimeformatConfigure() {
+  GtkWidget* dialog = dialogs::NewDialog("Time format", true);
+  GtkWidget* rows = dialogs::DialogRows(dialog);
+  const auto format =
+      dialogs::NewRadioGroup({T("12 hour"), T("24 hour")}, getTimeFormat() != 0 ? k24HourButton : k12HourButton);
+  for (GtkWidget* radio : format) dialogs::AddRow(rows, {radio});
+  const std::vector<int> chosen = RunRadioDialog(dialog, {format});
+  if (chosen.empty()) return false;
+  setTimeFormat(chosen[0] == k24HourButton ? 1 : 0);
+  return true;
+}

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "../unit/test_env.h"
+#include "settings_test_util.h"
+#include "storage/settings.h"
+#include "storage/settings_file.h"
+
+namespace {
+
+using guitest::Shown;
+using guitest::SettingsDialogTest;
+
+// Everything the settings dialogs can change: the values in memory and the
+// settings file as it is on disk.
+std::string SettingsState() {
+  const DstSetting d = getDSTstruct();
+  std::string s;
+  for (int v : {diasporaGetFlag(), getStyle(), getCandleLightingMin(), getHavdalahIsMin(), getIsDST(), d.startMethod,
+                d.startWeekNo, d.startWeekday, d.startDay, d.startMonth, d.endMethod, d.endWeekNo, d.endWeekday,
+                d.endMonth, getTimeFormat(), getLanguage()})
+    s += std::to_string(v) + ",";
+  s += getCity() + "|" + getHavdalahValue() + "|" + getBackgroundImage() + "|" + getFontName() + "|";
+  return s + testenv::ReadFile(SettingsGetFileName());
+}
+
+struct DialogCase {
+  int command;
+  const char* title;
+  // Changes something in the dialog, as a user would before giving up.
+  std::function<void(GtkWidget*)> edit;
+};
+
+void FirstChoice(GtkWidget* w, const char* entry) {
+  guitest::Choose(guitest::WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), entry);
+}
+
+const std::vector<DialogCase>& Cases() {
+  static const std::vector<DialogCase> cases = {
+      {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style",
+       [](GtkWidget* w) { guitest::Click(w, "Israel"); guitest::Click(w, "Sephardic"); }},
+      {kCmdShabbatTimes, "Configure Shabbat Times",
+       [](GtkWidget* w) {
+         FirstChoice(w, "Jerusalem");
+         gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Candle Lighting:")), "40");
+       }},
+      {kCmdDaylightSaving, "Configure Daylight Savings Time",
+       [](GtkWidget* w) { guitest::SetToggle(guitest::FindButton(w, "Consider DST"), false); }},
+      {kCmdZmanim, "Configure Zmanim", [](GtkWidget* w) { FirstChoice(w, ""); }},
+      {kCmdTimeFormat, "Time format", [](GtkWidget* w) { guitest::Click(w, "24 hour"); }},
+      {kCmdBackgroundImage, "Select Background Image",
+       [](GtkWidget* w) { gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Background Image")), "/x.png"); }},
+      {kCmdLanguage, "Select Language", [](GtkWidget* w) { guitest::Click(w, "Yiddish"); }},
+      {kCmdFont, "Select Font", [](GtkWidget* w) { FirstChoice(w, "DejaVu Sans"); }},
+      {kCmdFontSizes, "Configure font sizes",
+       [](GtkWidget* w) {
+         gtk_spin_button_set_value(GTK_SPIN_BUTTON(guitest::WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 40);
+       }},
+  };
+  return cases;
+}
+
+TEST_F(SettingsDialogTest, CancelOrClosingTheWindowChangesNothing) {
+  settingsDone();  // a settings file to compare
+  const std::string before = SettingsState();
+  for (const DialogCase& c : Cases()) {
+    for (bool close : {false, true}) {
+      SCOPED_TRACE(std::string(c.title) + (close ? ", closed" : ", cancelled"));
+      GtkWidget* area = drawingArea;
+      guitest::UserScript user;
+      user.Then("edit", [&c] {
+            GtkWidget* w = Shown(c.title);
+            if (!w) return false;
+            c.edit(w);
+            return true;
+          })
+          .Then("give up", close ? guitest::CloseWindow(c.title) : guitest::Press(c.title, "Cancel"));
+      guitest::RunMenuCommand(c.command, user);
+      EXPECT_FALSE(guitest::RedrawRequested());
+      EXPECT_EQ(drawingArea, area);  // not rebuilt either
+      EXPECT_EQ(SettingsState(), before);
+    }
+  }
+}
+
+TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
+  auto confirm = [](int command, const char* title, std::function<void(GtkWidget*)> edit) {
+    guitest::UserScript user;
+    user.Then(title, [title, edit] {
+      GtkWidget* w = Shown(title);
+      if (!w) return false;
+      edit(w);
+      return guitest::Click(w, "OK");
+    });
+    guitest::RunMenuCommand(command, user);
+    guitest::Pump();
+  };
+  confirm(kCmdShabbatTimes, "Configure Shabbat Times", [](GtkWidget* w) {
+    FirstChoice(w, "Z\xC3\xBCrich");
+    gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Candle Lighting:")), "22");
+    gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "End of Shabbat:")), "7.5");
+    guitest::Click(w, "degrees below horizon");
+  });
+  confirm(kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", [](GtkWidget* w) {
+    guitest::Click(w, "Israel");
+    guitest::Click(w, "Sephardic");
+  });
+  confirm(kCmdTimeFormat, "Time format", [](GtkWidget* w) { guitest::Click(w, "24 hour"); });
+  confirm(kCmdDaylightSaving, "Configure Daylight Savings Time", [](GtkWidget* w) {
+    guitest::Choose(guitest::ChoicesInRowOf(w, "Common", 1)[2], "November");
+  });
+  confirm(kCmdBackgroundImage, "Select Background Image", [](GtkWidget* w) {
+    gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Background Image")), "~/pictures/sky.png");
+  });
+  confirm(kCmdZmanim, "Configure Zmanim", [](GtkWidget* w) {
+    guitest::Choose(guitest::WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), "7.08 deg bel. horizon");  // the last row
+  });
+  confirm(kCmdFont, "Select Font", [](GtkWidget* w) { FirstChoice(w, "DejaVu Serif"); });
+  confirm(kCmdFontSizes, "Configure font sizes", [](GtkWidget* w) {
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(guitest::WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 30);
+  });
+
+  HandleMenuItem(nullptr, kCmdExit);
+  guitest::Pump();
+  ASSERT_EQ(gMainWindow, nullptr);
+  const std::string file = testenv::ReadFile(SettingsGetFileName());
+  for (const char* line : {"CurrentCity: \"Z\xFCrich\"\n", "CandleLightingMin: \"22\"\n", "HavdalahValue: \"7.5\"\n",
+                           "HavdalahIsMin: \"0\"\n", "Diaspora: \"0\"\n", "Style: \"1\"\n", "TimeFormat: \"1\"\n",
+                           "DSTEndMonth: \"11\"\n", "IsDST: \"1\"\n", "BackgroundImage: \"~/pictures/sky.png\"\n",
+                           "ZmanimTzaitHakochavim: \"Deg708\"\n", "FontName: \"DejaVu Serif\"\n",
+                           "FontSizeZmanim: \"30\"\n"})
+    EXPECT_NE(file.find(line), std::string::npos) << line << " missing from\n" << file;
+}
+
+}  // namespace
