@@ -373,9 +373,6 @@ KEY_SOURCES = {
         lambda s: table_literals(s, "src/dialogs/print_dialog.cpp", "kMarginLabels"),
 }
 
-# Texts that are not passed to translate_perform in the code but are
-# translated line by line where they are shown.
-EXTRA_KEYS = [help_lines]
 
 
 def halakha_lines(sources):
@@ -476,8 +473,6 @@ def collect(sources):
             else:
                 problems.append(f"{path}:{line}: translate_replace({first}): which texts reach it? "
                                 "Describe the call in PHRASE_SOURCES of scripts/check-translations.py")
-    for extra in EXTRA_KEYS:
-        keys += extra(sources)
     for stale in sorted(set(KEY_SOURCES) - used_key_sources) + sorted(set(PHRASE_SOURCES) - used_phrase_sources):
         print(f"note: {stale[0]}: no call with the argument `{stale[1]}` (yet)", file=sys.stderr)
     return keys, phrases, problems

@@ -30,8 +30,6 @@ GtkWidget* NewDialog(const char* title, bool modal) {
   gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
   gtk_container_set_border_width(GTK_CONTAINER(dialog), 4);
   setFontDialog(dialog);
-  // In Yiddish the buttons at the bottom read from the right too.
-  setProperTextDirectionForWidget(ActionArea(dialog));
   if (modal) gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
   return dialog;
 }

@@ -106,10 +106,22 @@ class YiddishGuiTest : public guitest::MainWindowTest {
     setLanguage(kLanguageEnglish);
     MainWindowTest::TearDown();
   }
-  // What the language dialog's caller does after the user chose a language.
+  // The user chooses the language in its dialog (Settings, "Select Language...").
   void SwitchTo(int language) {
-    setLanguage(language);
-    MainWindowRebuild(true);
+    const std::string choice = translate_perform(language == kLanguageYiddish ? "Yiddish" : "English");
+    const std::string ok = translate_perform("OK");
+    {
+      UserScript user;
+      user.Then("choose the language", [choice, ok] {
+        GtkWidget* w = WindowTitled("Select Language");
+        if (!w || !GTK_WIDGET_MAPPED(w)) return false;
+        guitest::Click(w, choice);
+        return guitest::Click(w, ok);
+      });
+      user.Start();
+      HandleMenuItem(nullptr, kCmdLanguage);
+    }
+    ASSERT_EQ(getLanguage(), language);
     ASSERT_TRUE(guitest::PumpUntil([] { return drawingArea && GTK_WIDGET_MAPPED(drawingArea); }));
     gdk_window_process_updates(drawingArea->window, TRUE);
     guitest::Pump();
@@ -312,6 +324,57 @@ TEST_F(YiddishGuiTest, ExportDialog) {
   });
   user.Start();
   HandleMenuItem(nullptr, kCmdExport);
+}
+
+TEST_F(YiddishGuiTest, SettingsDialogs) {
+  // Every settings dialog in Yiddish: each label and button is Yiddish, right
+  // to left, in the dialog font. (The font-size dialog keeps its English
+  // labels, and window titles stay English.)
+  struct Case {
+    int command;
+    const char* title;
+    const char* close;  // the English key of the button that leaves it
+  } cases[] = {
+      {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", "Cancel"},
+      {kCmdShabbatTimes, "Configure Shabbat Times", "Cancel"},
+      {kCmdZmanim, "Configure Zmanim", "Cancel"},
+      {kCmdDaylightSaving, "Configure Daylight Savings Time", "Cancel"},
+      {kCmdTimeFormat, "Time format", "Cancel"},
+      {kCmdBackgroundImage, "Select Background Image", "Cancel"},
+      {kCmdFont, "Select Font", "Cancel"},
+      {kCmdLanguage, "Select Language", "Cancel"},
+      {kCmdHelp, "Help", "Close"},
+  };
+  SwitchTo(kLanguageYiddish);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    const std::string close = translate_perform(c.close);
+    UserScript user;
+    user.Then(c.title, [&c, &close] {
+      GtkWidget* w = WindowTitled(c.title);
+      if (!w || !GTK_WIDGET_MAPPED(w)) return false;
+      const std::vector<GtkWidget*> labels = Labels(w);
+      EXPECT_FALSE(labels.empty());
+      for (GtkWidget* label : labels) ExpectYiddishLabel(label, 16, c.title);
+      // The help text itself.
+      for (GtkWidget* view : guitest::WidgetsOfType(w, GTK_TYPE_TEXT_VIEW)) {
+        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
+        GtkTextIter start, end;
+        gtk_text_buffer_get_bounds(buffer, &start, &end);
+        gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+        EXPECT_GT(std::string(text).size(), 100u);
+        EXPECT_FALSE(HasLatinLetter(text)) << text;
+        g_free(text);
+      }
+      const std::string file = std::string("yiddish-") + std::to_string(c.command) + ".png";
+      SaveShot(w, file.c_str());
+      return guitest::Click(w, close);
+    });
+    user.Start();
+    HandleMenuItem(nullptr, c.command);
+    guitest::Pump();
+    EXPECT_EQ(getLanguage(), kLanguageYiddish);  // Cancel kept it
+  }
 }
 
 }  // namespace
