@@ -12,8 +12,20 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick ghostscript
   culmus fonts-dejavu-core faketime cups
-  python3 python3-icalendar tzdata
+  python3 python3-icalendar tzdata locales
 )
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# A locale whose decimal separator is a comma, for the tests that check
+# that PostScript numbers keep their decimal point.
+ensure_comma_locale() {
+  if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+    $SUDO locale-gen > /dev/null
+  fi
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -23,12 +35,12 @@ for p in "${PACKAGES[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
+  ensure_comma_locale
   exit 0
 fi
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+ensure_comma_locale

@@ -23,6 +23,7 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/font_dialogs.h"
 #include "dialogs/message.h"
+#include "dialogs/print_dialog.h"
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/shabbat_times_dialog.h"
 #include "dialogs/zmanim_dialog.h"
@@ -61,6 +62,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Display information about current day...", kCmdDayReport},
     {kProgramMenu, "Jump to today!", kCmdToday},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
+    {kProgramMenu, "Print...", kCmdPrint},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit},
@@ -180,6 +182,9 @@ void HandleMenuItem(GtkWidget*, int id) {
     case kCmdExport:
       DialogsDoExport(gCurrentYear);
       break;
+    case kCmdPrint:
+      PrintCommand(gMainWindow, SelectedDate());
+      break;
     case kCmdIsraelDiasporaStyle:
       if (DialogsConfigureIsraelDiasporaStyle()) MainWindowRedraw();
       break;
@@ -211,14 +216,16 @@ void HandleMenuItem(GtkWidget*, int id) {
     case kCmdFontSizes:
       if (FontSize_Configure(getLanguage() == kLanguageYiddish)) MainWindowRebuild(false);
       break;
-    // The other dialogs open here as they are built.
-    case kCmdPrint:
     default:
       break;
   }
 }
 
 gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
+  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_p || event->keyval == GDK_P)) {
+    HandleMenuItem(nullptr, kCmdPrint);
+    return TRUE;
+  }
   for (const KeyRow& key : kKeys) {
     if (key.keyval != event->keyval) continue;
     switch (key.action) {

@@ -36,6 +36,7 @@ constexpr Command kCommands[] = {
     {"zmanim", CmdZmanim},
     {"anniversary", CmdAnniversary},
     {"ics", CmdIcs},
+    {"month", CmdMonth},
 };
 
 std::string Usage() {

@@ -33,5 +33,7 @@ int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
 // ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
 // [--daf-yomi] [--omer]: an iCalendar file of the range.
 int CmdIcs(const Args& args, std::FILE* out, std::FILE* err);
+// month YYYY-MM [options]: the month printed as PostScript.
+int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

@@ -1,6 +1,9 @@
 // lumaro-cli's argument parsing: any argument list gives a result or a
 // usage error, never a crash. Arguments are the input split at NUL bytes.
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -8,7 +11,9 @@
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  fuzz::Home();
+  // "month ... --out FILE" writes FILE: relative names land in the private HOME.
+  static const bool inHome = ::chdir(fuzz::Home().c_str()) == 0;
+  if (!inHome) std::abort();
   std::vector<std::string> args;
   std::string cur;
   for (size_t i = 0; i < size && args.size() < 16; ++i) {

@@ -1,0 +1,172 @@
+// month YYYY-MM [--out FILE] [--paper Letter|Legal|A4] [--landscape] [--bw]
+//       [--margins L,T,R,B]: the month printed as PostScript, as the print
+// dialog would print it, to FILE or to standard output.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "calendar/calendar.h"
+#include "cli/args.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "render/print.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kMonthUsage =
+    "usage: month YYYY-MM [--out FILE] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]";
+
+// YYYY-MM with a year in the calendar's range.
+std::optional<GregorianDate> ParseMonth(std::string_view text, std::string& error) {
+  const std::string shown(text.substr(0, 40));
+  auto digits = [](std::string_view s) {
+    for (char c : s)
+      if (c < '0' || c > '9') return false;
+    return !s.empty();
+  };
+  if (text.size() != 7 || text[4] != '-' || !digits(text.substr(0, 4)) || !digits(text.substr(5, 2))) {
+    error = "invalid month '" + shown + "' (expected YYYY-MM)";
+    return std::nullopt;
+  }
+  const int year = static_cast<int>(*ParseInteger(text.substr(0, 4)));
+  const int month = static_cast<int>(*ParseInteger(text.substr(5, 2)));
+  if (year < kFirstYear || year > kLastYear) {
+    error = "year of '" + shown + "' is outside " + std::to_string(kFirstYear) + ".." + std::to_string(kLastYear);
+    return std::nullopt;
+  }
+  if (month < 1 || month > 12) {
+    error = "no such month: '" + shown + "'";
+    return std::nullopt;
+  }
+  return GregorianDate{1, month, year};
+}
+
+// "L,T,R,B" in millimetres, each as the print dialog reads a margin.
+bool ParseMargins(std::string_view text, int mm[4]) {
+  for (int i = 0; i < 4; ++i) {
+    const size_t comma = text.find(',');
+    if ((i < 3) != (comma != std::string_view::npos)) return false;
+    const std::string_view part = text.substr(0, comma);
+    if (part.empty()) return false;
+    const std::optional<int> value = PrintParseMarginMillimeters(part);
+    if (!value) return false;
+    mm[i] = *value;
+    if (i < 3) text.remove_prefix(comma + 1);
+  }
+  return true;
+}
+
+// While the month is painted for standard output, messages the engine
+// prints there (about the city file, for example) go to standard error so
+// that they cannot end up inside the PostScript.
+class MessagesToStderr {
+ public:
+  MessagesToStderr() {
+    std::fflush(stdout);
+    saved_ = ::dup(STDOUT_FILENO);
+    if (saved_ >= 0 && ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+      ::close(saved_);
+      saved_ = -1;
+    }
+  }
+  ~MessagesToStderr() {
+    if (saved_ < 0) return;
+    std::fflush(stdout);
+    ::dup2(saved_, STDOUT_FILENO);
+    ::close(saved_);
+  }
+  MessagesToStderr(const MessagesToStderr&) = delete;
+  MessagesToStderr& operator=(const MessagesToStderr&) = delete;
+
+ private:
+  int saved_ = -1;
+};
+
+// The whole page in memory, written out only when it is complete.
+bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, std::string* error) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* mem = ::open_memstream(&data, &size);
+  if (!mem) {
+    *error = "cannot make the printout in memory";
+    return false;
+  }
+  bool ok;
+  {
+    const bool toStdout = ::fileno(out) == STDOUT_FILENO;
+    std::optional<MessagesToStderr> redirect;
+    if (toStdout) redirect.emplace();
+    ok = PrintToStream(mem, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error);
+  }
+  std::fclose(mem);
+  if (ok) ok = std::fwrite(data, 1, size, out) == size && std::fflush(out) == 0;
+  if (!ok && error->empty()) *error = "cannot write the printout to standard output";
+  std::free(data);
+  return ok;
+}
+
+}  // namespace
+
+int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
+  std::optional<GregorianDate> month;
+  std::optional<std::string> outFile;
+  const PrintPaperFormat* paper = nullptr;
+  bool landscape = false, bw = false, marginsGiven = false;
+  int margins[4] = {10, 10, 10, 10};
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--out" || a == "--paper" || a == "--margins") {
+      if (!hasValue) return UsageFail(err, a + " needs a value; " + kMonthUsage);
+      const std::string& v = args[++i];
+      if (a == "--out") {
+        if (outFile) return UsageFail(err, "--out given twice");
+        if (v.empty()) return UsageFail(err, "--out needs a file name");
+        outFile = v;
+      } else if (a == "--paper") {
+        if (paper) return UsageFail(err, "--paper given twice");
+        paper = PrintFindPaperFormat(v);
+        if (!paper) return UsageFail(err, "unknown paper '" + v.substr(0, 40) + "' (Letter, Legal or A4)");
+      } else {
+        if (marginsGiven) return UsageFail(err, "--margins given twice");
+        if (!ParseMargins(v, margins)) {
+          return UsageFail(err, "invalid margins '" + v.substr(0, 40) +
+                                    "' (expected four numbers of millimetres, L,T,R,B, e.g. 10,10,10,12.5)");
+        }
+        marginsGiven = true;
+      }
+    } else if (a == "--landscape") {
+      landscape = true;
+    } else if (a == "--bw") {
+      bw = true;
+    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+      return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'; " + kMonthUsage);
+    } else if (month) {
+      return UsageFail(err, "unexpected argument '" + a.substr(0, 40) + "'; " + kMonthUsage);
+    } else {
+      std::string error;
+      month = ParseMonth(a, error);
+      if (!month) return UsageFail(err, error);
+    }
+  }
+  if (!month) return UsageFail(err, kMonthUsage);
+
+  PrintJob job;
+  job.color = bw ? 0 : 1;
+  PrintSetPaper(job, paper ? *paper : PrintPaperFormats[0], landscape);
+  PrintSetMargins(job, margins[0], margins[1], margins[2], margins[3]);
+  if (!PrintAreaIsUsable(job))
+    return UsageFail(err, "the margins leave no room on " + job.paperName + " paper");
+
+  std::string error;
+  const bool ok = outFile ? PrintJobToFile(job, *outFile, *month, &error) : PrintToOut(out, job, *month, &error);
+  if (!ok) return UsageFail(err, error);
+  return kCliOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,235 @@
+#include "dialogs/print_dialog.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "calendar/names.h"
+#include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
+#include "dialogs/printers.h"
+#include "storage/file_util.h"
+#include "storage/text_format.h"
+#include "storage/translate.h"
+
+namespace {
+
+std::string T(const char* key) { return translate_perform(key); }
+
+// The margin rows, in the order the dialog shows and reads them.
+constexpr const char* kMarginLabels[4] = {"Left margin:", "Top margin:", "Right margin:", "Bottom margin:"};
+constexpr const char* kDefaultMarginMm = "10";
+
+std::string& TempDir() {
+  static std::string dir = "/tmp";
+  return dir;
+}
+
+struct PrintWidgets {
+  GtkWidget* toPrinter = nullptr;
+  GtkWidget* printers = nullptr;
+  GtkWidget* toFile = nullptr;
+  GtkWidget* file = nullptr;
+  GtkWidget* paper = nullptr;
+  GtkWidget* landscape = nullptr;
+  GtkWidget* blackWhite = nullptr;
+  GtkWidget* margins[4] = {};
+};
+
+bool Active(GtkWidget* toggle) { return gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(toggle)); }
+
+GtkWidget* Radio(GtkWidget* groupOf, const std::string& label) {
+  GtkWidget* radio = groupOf ? gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(groupOf), label.c_str())
+                             : gtk_radio_button_new_with_label(nullptr, label.c_str());
+  dialogs::ApplyDialogFont(radio);
+  return radio;
+}
+
+GtkWidget* TextCombo(const std::vector<std::string>& items, int active) {
+  GtkWidget* combo = gtk_combo_box_new_text();
+  for (const std::string& item : items) gtk_combo_box_append_text(GTK_COMBO_BOX(combo), item.c_str());
+  gtk_combo_box_set_active(GTK_COMBO_BOX(combo), active);
+  dialogs::ApplyDialogFont(combo);
+  return combo;
+}
+
+// Reads the dialog into a job. Shows what is wrong and returns false when
+// an input cannot be used.
+bool ReadJob(const PrintWidgets& w, const PrinterList& printers, PrintJob* out) {
+  PrintJob job;
+  if (Active(w.toPrinter)) {
+    const int i = gtk_combo_box_get_active(GTK_COMBO_BOX(w.printers));
+    if (i < 0 || static_cast<size_t>(i) >= printers.names.size()) {
+      dialogs::ShowInputError(T("Please choose a printer, or print to a file"));
+      return false;
+    }
+    job.toFile = 0;
+    job.printerName = printers.names[static_cast<size_t>(i)];
+  } else {
+    job.toFile = 1;
+    job.filePath = gtk_entry_get_text(GTK_ENTRY(w.file));
+    if (job.filePath.empty()) {
+      dialogs::ShowInputError(T("Please enter the file to print to"));
+      return false;
+    }
+  }
+  const int paper = gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper));
+  if (paper < 0 || static_cast<size_t>(paper) >= PrintPaperFormats.size()) {
+    dialogs::ShowInputError(T("Please choose a paper size"));
+    return false;
+  }
+  PrintSetPaper(job, PrintPaperFormats[static_cast<size_t>(paper)], Active(w.landscape));
+  job.color = Active(w.blackWhite) ? 0 : 1;
+  int mm[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    const char* text = gtk_entry_get_text(GTK_ENTRY(w.margins[i]));
+    const std::optional<int> value = PrintParseMarginMillimeters(text);
+    if (!value) {
+      dialogs::ShowInputError(
+          FormatText(T("The margin \"%s\" is not a number of millimetres (for example 10 or 12.5)"), {text}));
+      return false;
+    }
+    mm[i] = *value;
+  }
+  PrintSetMargins(job, mm[0], mm[1], mm[2], mm[3]);
+  if (!PrintAreaIsUsable(job)) {
+    dialogs::ShowInputError(T("The margins leave no room on the paper"));
+    return false;
+  }
+  *out = job;
+  return true;
+}
+
+void SelectFileRadio(GtkWidget*, gpointer radio) {
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(radio), TRUE);
+}
+
+// Removes the file when the print is over, whatever happened.
+class TempFileRemover {
+ public:
+  explicit TempFileRemover(std::string path) : path_(std::move(path)) {}
+  ~TempFileRemover() { ::unlink(path_.c_str()); }
+  TempFileRemover(const TempFileRemover&) = delete;
+  TempFileRemover& operator=(const TempFileRemover&) = delete;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace
+
+void SetPrintTempDirForTesting(const std::string& dir) { TempDir() = dir; }
+
+void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
+  GtkWidget* top = gtk_widget_get_toplevel(button);
+  GtkWidget* chooser = gtk_file_chooser_dialog_new(
+      "Specify PostScript file to print to", GTK_WIDGET_TOPLEVEL(top) ? GTK_WINDOW(top) : nullptr,
+      GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, GTK_STOCK_OK, GTK_RESPONSE_ACCEPT, nullptr);
+  gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
+  const char* current = gtk_entry_get_text(GTK_ENTRY(entry));
+  if (current && *current) gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(chooser), current);
+  if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
+    if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
+      gtk_entry_set_text(GTK_ENTRY(entry), name);
+      g_free(name);
+    }
+  }
+  gtk_widget_destroy(chooser);
+}
+
+bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
+  const PrinterList printers = PrintListPrinters();
+  GtkWidget* dialog = dialogs::NewDialog("Select Printing Options", true);
+  if (parent) {
+    // Closing the program (or a signal to end it) closes the dialog with it.
+    gtk_window_set_transient_for(GTK_WINDOW(dialog), GTK_WINDOW(parent));
+    gtk_window_set_destroy_with_parent(GTK_WINDOW(dialog), TRUE);
+  }
+  GtkWidget* vbox = gtk_vbox_new(FALSE, 4);
+  gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), vbox, TRUE, TRUE, 4);
+
+  PrintWidgets w;
+  // Destination: a printer of the system, or a file.
+  w.toPrinter = Radio(nullptr, T("Printer:"));
+  const int chosenPrinter = printers.names.empty() ? -1 : (printers.defaultIndex >= 0 ? printers.defaultIndex : 0);
+  w.printers = TextCombo(printers.names, chosenPrinter);
+  dialogs::AddRow(vbox, {w.toPrinter, w.printers});
+  w.toFile = Radio(w.toPrinter, T("File:"));
+  w.file = dialogs::DialogEntry(30, "");
+  GtkWidget* browse = gtk_button_new_with_label(T("Browse...").c_str());
+  dialogs::ApplyDialogFont(browse);
+  g_signal_connect(browse, "clicked", G_CALLBACK(PrintDialogBrowse), w.file);
+  g_signal_connect(browse, "clicked", G_CALLBACK(SelectFileRadio), w.toFile);
+  dialogs::AddRow(vbox, {w.toFile, w.file, browse});
+  // With no printer to choose, printing can only go to a file.
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(printers.names.empty() ? w.toFile : w.toPrinter), TRUE);
+
+  std::vector<std::string> papers;
+  for (const PrintPaperFormat& f : PrintPaperFormats) papers.push_back(translate_perform(f.description));
+  w.paper = TextCombo(papers, 0);
+  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Paper Size:")), w.paper});
+
+  GtkWidget* portrait = Radio(nullptr, T("Portrait"));
+  w.landscape = Radio(portrait, T("Landscape"));
+  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Orientation:")), portrait, w.landscape});
+
+  w.blackWhite = Radio(nullptr, T("Black&White"));
+  GtkWidget* color = Radio(w.blackWhite, T("Color"));
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(color), TRUE);
+  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Color mode:")), w.blackWhite, color});
+
+  for (int i = 0; i < 4; ++i) {
+    w.margins[i] = dialogs::DialogEntry(6, kDefaultMarginMm);
+    dialogs::AddRow(vbox, {dialogs::DialogLabel(T(kMarginLabels[i])), w.margins[i], dialogs::DialogLabel(T("mm"))});
+  }
+  dialogs::AddOkCancel(dialog);
+
+  PrintJob read;
+  const int answer = dialogs::RunUntilAccepted(dialog, dialogs::kAnswerOk, dialogs::kAnswerCancel,
+                                               [&] { return ReadJob(w, printers, &read); });
+  if (answer != dialogs::kAnswerOk) return false;
+  *job = read;
+  return true;
+}
+
+bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error) {
+  if (job.toFile) return PrintJobToFile(job, job.filePath, month, error);
+
+  // A printer job is written to a private temporary file, handed to the
+  // print system and removed.
+  std::string path = TempDir() + "/lumaro-print-XXXXXX";
+  const int fd = ::mkstemp(path.data());
+  if (fd < 0) {
+    if (error) *error = FormatText(T("Could not create a temporary file: %s"), {std::strerror(errno)});
+    return false;
+  }
+  TempFileRemover remover(path);
+  FilePtr file(::fdopen(fd, "w"));
+  if (!file) {
+    ::close(fd);
+    if (error) *error = FormatText(T("Could not create a temporary file: %s"), {std::strerror(errno)});
+    return false;
+  }
+  if (!PrintToStream(file.get(), PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error))
+    return false;
+  if (std::fclose(file.release()) != 0) {
+    if (error) *error = FormatText(T("Could not write %s: %s"), {path, std::strerror(errno)});
+    return false;
+  }
+  const std::string title = "Lumaro: " + GetGregorianMonthName(month.month) + " " + std::to_string(month.year);
+  std::string why;
+  if (!PrintSendFile(job.printerName, path, title, &why)) {
+    if (error) *error = FormatText(T("The printer %s did not take the job: %s"), {job.printerName, why});
+    return false;
+  }
+  return true;
+}
+
+void PrintCommand(GtkWidget* parent, const GregorianDate& month) {
+  PrintJob job;
+  if (!DoPrintDialog(parent, &job)) return;
+  std::string error;
+  if (!PrintIt(job, month, &error)) DialogsDoMessage(error);
+}

@@ -1,0 +1,226 @@
+#include "render/drawing_ps.h"
+
+#include <charconv>
+#include <memory>
+#include <vector>
+
+#include "render/ps_unicode.h"
+#include "storage/settings.h"
+
+namespace {
+
+enum PsFamily : int { kHelvetica = 1, kCourier = 2 };
+
+// This backend's font record.
+struct DrawingPsFont final : DrawingFontData {
+  int family = kHelvetica;
+  int size = 1;  // points, as written to the output
+  int bold = 0;
+};
+
+// Screen sizes are larger than paper needs: paper text is 6 points smaller.
+constexpr int kPaperSizeReduction = 6;
+// Texts longer than this are cut (at a character boundary).
+constexpr size_t kMaxTextBytes = 2047;
+// One base unit (a screen pixel) is 4 points.
+constexpr int kPointsPerUnit = 4;
+constexpr int kNoColor = -1;
+
+// A colour component 0..65535 as 0.000 .. 1.000, always with a decimal point.
+std::string ColorComponent(int32_t value) {
+  char buf[32];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value / 65535.0, std::chars_format::fixed, 3);
+  return std::string(buf, r.ptr);
+}
+
+class PsDrawing final : public Drawing {
+ public:
+  PsDrawing(std::FILE* stream, int width, int height, int colorFlag)
+      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(isLanguageRightToLeft()) {
+    WriteHeader();
+  }
+  ~PsDrawing() override { WriteLine("showpage"); }
+
+  DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
+    auto font = std::make_unique<DrawingPsFont>();
+    font->family = family == "courier" ? kCourier : kHelvetica;
+    // A size of 0 or less cannot be shown (PostScript fails on a zero scale).
+    font->size = size - kPaperSizeReduction < 1 ? 1 : size - kPaperSizeReduction;
+    font->bold = weight == "bold" ? 1 : 0;
+    fonts_.push_back(std::move(font));
+    return fonts_.back().get();
+  }
+
+  // PostScript measures text only when it is shown (stringwidth); the
+  // painter lays out the page without widths.
+  int get_text_width(DrawingFont, std::string_view) override {
+    WarnOnce(warnedWidth_, "drawing_ps_get_text_width");
+    return 0;
+  }
+
+  int get_text_height(DrawingFont font) override { return Font(font).size + 3; }
+
+  void draw_string_left(DrawingFont font, int x, int y, std::string_view text) override {
+    SelectFont(font);
+    const std::string s = Literal(text);
+    WriteLine(Num(x) + " " + Num(TextY(font, y)) + " moveto (" + s + ") show");
+  }
+
+  void draw_string_right(DrawingFont font, int x, int y, std::string_view text) override {
+    SelectFont(font);
+    const std::string s = Literal(text);
+    WriteLine(Num(x) + " (" + s + ") stringwidth pop sub " + Num(TextY(font, y)) + " moveto (" + s + ") show");
+  }
+
+  void draw_string_center(DrawingFont font, int x, int width, int y, std::string_view text) override {
+    SelectFont(font);
+    const std::string s = Literal(text);
+    WriteLine(Num(x) + " " + Num(width / 2) + " (" + s + ") stringwidth pop 2 div sub add " + Num(TextY(font, y)) +
+              " moveto (" + s + ") show");
+  }
+
+  void draw_line(int x1, int y1, int x2, int y2) override {
+    WriteLine("newpath " + Num(x1) + " " + Num(TransformY(y1)) + " moveto " + Num(x2) + " " + Num(TransformY(y2)) +
+              " lineto stroke");
+  }
+
+  void draw_rectangle(int x, int y, int width, int height) override { Rect(x, y, width, height, "rectstroke"); }
+  void fill_rectangle(int x, int y, int width, int height) override { Rect(x, y, width, height, "rectfill"); }
+
+  // A circle round a text that ends at x; the text itself is not drawn.
+  void draw_ellipse_text_right(DrawingFont font, int x, int y, std::string_view text) override {
+    SelectFont(font);
+    const int s = Font(font).size;
+    const std::string t = drawing_ps_escape(text);
+    WriteLine("newpath");
+    WriteLine("  " + Num(x) + " (" + t + ") stringwidth pop 2 div sub");
+    WriteLine("  " + Num(s / 2 + TextY(font, y)) + " 1 sub");
+    WriteLine("  (" + t + ") stringwidth pop 2 div 3 add");
+    WriteLine("  dup " + Num(s / 2) + " 1 add lt { pop " + Num(s / 2) + " 1 add } if");
+    WriteLine("  0 360 arc stroke");
+  }
+
+  // The month arrows are screen-only; paper never needs polygons.
+  void fill_polygon(const DrawingPoint*, int) override { WarnOnce(warnedPolygon_, "drawing_ps_fill_polygon"); }
+
+  void get_color(DrawingColor* color) override { *color = current_; }
+
+  void set_color(const DrawingColor& requested) override {
+    DrawingColor c = requested;
+    // Black and white: white stays white, every other colour prints black.
+    if (!colorFlag_ && !(c.red == 65535 && c.green == 65535 && c.blue == 65535)) c = {0, 0, 0};
+    if (c == current_) return;
+    current_ = c;
+    WriteLine(ColorComponent(c.red) + " " + ColorComponent(c.green) + " " + ColorComponent(c.blue) + " setrgbcolor");
+  }
+
+  int get_x_unit(int n) override { return kPointsPerUnit * n; }
+  int get_y_unit(int n) override { return get_x_unit(n); }
+  int get_device_class() override { return kDevicePrinter; }
+  int get_color_mode() override { return colorFlag_ ? kColorModeColor : kColorModeBlackWhite; }
+
+ private:
+  static const DrawingPsFont& Font(DrawingFont font) {
+    static const DrawingPsFont kFallback;
+    return font ? *static_cast<const DrawingPsFont*>(font) : kFallback;
+  }
+
+  static std::string Num(int v) { return std::to_string(v); }
+
+  void WriteLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stream_);
+    std::fputc('\n', stream_);
+  }
+
+  void WarnOnce(bool& warned, const char* operation) {
+    if (warned) return;
+    warned = true;
+    std::fprintf(stderr, "*** WARNING ***: %s: Not implemented\n", operation);
+  }
+
+  int TransformY(int y) const { return height_ - y; }
+  // The baseline of a text whose line top is at painter y.
+  int TextY(DrawingFont font, int y) const { return TransformY(y) - Font(font).size; }
+
+  void Rect(int x, int y, int width, int height, const char* op) {
+    WriteLine(Num(x) + " " + Num(TransformY(y) - height) + " " + Num(width) + " " + Num(height) + " " + op);
+  }
+
+  std::string PostScriptFontName(const DrawingPsFont& font) const {
+    if (rtl_) return "RTLFontB";
+    if (font.family == kCourier) return font.bold ? "Courier-Bold" : "Courier";
+    return font.bold ? "Helvetica-Bold" : "Helvetica";
+  }
+
+  // Selects the font unless it is the one selected last (the same record).
+  void SelectFont(DrawingFont font) {
+    if (font == currentFont_) return;
+    currentFont_ = font;
+    const DrawingPsFont& f = Font(font);
+    WriteLine("/" + PostScriptFontName(f) + " " + Num(f.size) + " selectfont");
+  }
+
+  // The text as shown: Yiddish through the re-encoded font in visual order.
+  std::string Literal(std::string_view text) const {
+    return drawing_ps_escape(rtl_ ? ps_unicode_convert(text) : CutUtf8(text, kMaxTextBytes));
+  }
+
+  void WriteHeader() {
+    WriteLine("%!PS-Adobe-3.0");
+    WriteLine("%%BoundingBox: 0 0 " + Num(width_) + " " + Num(height_));
+    WriteLine("%%EndComments");
+    WriteLine("3 dict dup /PageSize [" + Num(width_) + " " + Num(height_) +
+              "] put dup /ImagingBBox null put dup /Orientation " + Num(height_ <= width_ ? 1 : 0) +
+              " put setpagedevice");
+    WriteLine("/DeviceRGB setcolorspace");
+    if (!rtl_) return;
+    // The Yiddish print font, and "RTLFontB": that font with the Hebrew encoding.
+    const std::string fontFile = ps_unicode_font_file();
+    ps_unicode_embed_font(stream_, "RTLFontA", fontFile);
+    const std::string baseName = ps_unicode_get_font_name_from_file(fontFile);
+    std::string block = "\n";
+    ps_unicode_get_encoding(block);
+    block += "\n";
+    ps_unicode_get_reencode_code(block);
+    block += "\n";
+    ps_unicode_reencode_font(block, baseName, "RTLFontB");
+    block += "\n";
+    std::fwrite(block.data(), 1, block.size(), stream_);
+  }
+
+  std::FILE* stream_;
+  int width_;
+  int height_;
+  int colorFlag_;
+  bool rtl_;
+  DrawingColor current_{kNoColor, kNoColor, kNoColor};
+  DrawingFont currentFont_ = nullptr;
+  std::vector<std::unique_ptr<DrawingPsFont>> fonts_;
+  bool warnedWidth_ = false;
+  bool warnedPolygon_ = false;
+};
+
+}  // namespace
+
+std::string drawing_ps_escape(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 8);
+  for (const char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '(' || c == ')' || c == '\\') {
+      out += '\\';
+      out += ch;
+    } else if (c < 32 || c == 127) {
+      const char octal[] = {'\\', static_cast<char>('0' + (c >> 6)), static_cast<char>('0' + ((c >> 3) & 7)),
+                            static_cast<char>('0' + (c & 7))};
+      out.append(octal, 4);
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag) {
+  return std::make_unique<PsDrawing>(stream, pageWidth, pageHeight, colorFlag);
+}

@@ -1,0 +1,27 @@
+// The PostScript backend of the drawing interface: the painter's operations
+// become a one-page PostScript (level 2) program. The header is written when
+// the Drawing is made, the closing "showpage" when it is destroyed.
+//
+// Coordinates are points (1/72 inch) in the painter's top-down frame; a
+// painter y becomes page height - y. Fonts are the standard Helvetica and
+// Courier, 6 points smaller than the screen sizes asked for. In Yiddish
+// every font is "RTLFontB", the embedded Yiddish print font re-encoded for
+// Hebrew text.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "render/drawing.h"
+
+// A Drawing that writes to `stream` (which stays the caller's to close) for a
+// page of `pageWidth` x `pageHeight` points, in colour when `colorFlag` is
+// non-zero, else in black and white.
+DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag);
+// Writes the footer and frees the Drawing with its fonts.
+inline void drawing_ps_free(DrawingPtr& drawing) { drawing.reset(); }
+
+// A text as the inside of a PostScript string literal: "(", ")" and "\" get
+// a backslash, control characters become octal escapes, other bytes stay.
+std::string drawing_ps_escape(std::string_view text);

@@ -1,0 +1,158 @@
+#include "render/print.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "render/drawing_ps.h"
+#include "render/month_painter.h"
+#include "render/ps_unicode.h"
+#include "storage/file_util.h"
+#include "storage/settings.h"
+#include "storage/text_format.h"
+#include "storage/translate.h"
+
+const std::array<PrintPaperFormat, 3> PrintPaperFormats = {{
+    {"Letter", "US Letter (8.5x11 inches)", 8.5, 11, kUnitInches},  // 612 x 792 points
+    {"Legal", "US Legal (8.5x14 inches)", 8.5, 14, kUnitInches},    // 612 x 1008 points
+    {"A4", "ISO A4 (210x297 mm)", 210, 297, kUnitMillimeters},      // 595 x 841 points
+}};
+
+namespace {
+
+// No margin is wider than this many millimetres (far more than any paper).
+constexpr double kMaxMarginMm = 10000;
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int PrintConvertMillimetersToPostscript(int mm) { return static_cast<int>(mm * 2.834645669291339); }
+
+int PrintConvertInchesToPostscript(double inches) { return static_cast<int>(72 * inches); }
+
+const PrintPaperFormat* PrintFindPaperFormat(std::string_view name) {
+  for (const PrintPaperFormat& f : PrintPaperFormats)
+    if (EqualIgnoringCase(f.name, name)) return &f;
+  return nullptr;
+}
+
+void PrintSetPaper(PrintJob& job, const PrintPaperFormat& format, bool landscape) {
+  auto points = [&](double v) {
+    return format.unit == kUnitInches ? PrintConvertInchesToPostscript(v)
+                                      : PrintConvertMillimetersToPostscript(static_cast<int>(v));
+  };
+  job.paperName = std::string(format.name);
+  job.paperWidth = points(format.width);
+  job.paperHeight = points(format.height);
+  job.orientation = landscape ? 1 : 0;
+  if (landscape) std::swap(job.paperWidth, job.paperHeight);
+}
+
+std::optional<int> PrintParseMarginMillimeters(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
+                             text[i] == '\f' || text[i] == '\v'))
+    ++i;
+  if (i == text.size()) return i == 0 ? std::optional<int>(0) : std::nullopt;
+  if (text[i] == '+') ++i;
+  // from_chars reads the number the same way whatever the locale says about
+  // decimal separators; "inf", "nan" and hexadecimal are not margins.
+  const char* first = text.data() + i;
+  const char* last = text.data() + text.size();
+  if (first == last || !((*first >= '0' && *first <= '9') || *first == '.')) return std::nullopt;
+  double value = 0;
+  const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+  if (ec != std::errc() || ptr != last || !std::isfinite(value) || value > kMaxMarginMm) return std::nullopt;
+  return static_cast<int>(value);
+}
+
+void PrintSetMargins(PrintJob& job, int leftMm, int topMm, int rightMm, int bottomMm) {
+  job.leftMargin = PrintConvertMillimetersToPostscript(leftMm);
+  job.topMargin = PrintConvertMillimetersToPostscript(topMm);
+  job.rightMargin = PrintConvertMillimetersToPostscript(rightMm);
+  job.bottomMargin = PrintConvertMillimetersToPostscript(bottomMm);
+}
+
+PaintArea PrintArea(const PrintJob& job) {
+  return {job.leftMargin, job.topMargin, job.paperWidth - job.leftMargin - job.rightMargin,
+          job.paperHeight - job.topMargin - job.bottomMargin};
+}
+
+bool PrintAreaIsUsable(const PrintJob& job) {
+  const PaintArea a = PrintArea(job);
+  return a.width > 0 && a.height > 0;
+}
+
+std::string PrintCheckYiddishFont() {
+  if (!isLanguageRightToLeft()) return std::string();
+  const std::string file = ps_unicode_font_file();
+  std::string content;
+  if (!ReadWholeFile(file, content)) {
+    return FormatText(translate_perform("The Yiddish print font %s cannot be read: %s"), {file, std::strerror(errno)});
+  }
+  if (ps_unicode_get_font_name_from_file(file).empty())
+    return FormatText(translate_perform("The Yiddish print font %s is not a PostScript font"), {file});
+  return std::string();
+}
+
+namespace {
+
+bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
+                     const GregorianDate& month, std::string* error) {
+  {
+    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag);
+    PaintPrintIt(*drawing, area, month);
+    drawing_ps_free(drawing);
+  }
+  if (std::fflush(stream) != 0 || std::ferror(stream)) {
+    if (error) *error = FormatText(translate_perform("Could not write the printout: %s"), {std::strerror(errno)});
+    return false;
+  }
+  return true;
+}
+
+// Without its font a Yiddish page would print in the wrong letters.
+bool FontUsable(std::string* error) {
+  const std::string problem = PrintCheckYiddishFont();
+  if (problem.empty()) return true;
+  if (error) *error = problem;
+  return false;
+}
+
+}  // namespace
+
+bool PrintToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
+                   const GregorianDate& month, std::string* error) {
+  return FontUsable(error) && PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, month, error);
+}
+
+bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
+                 const GregorianDate& month, std::string* error) {
+  if (!FontUsable(error)) return false;
+  FilePtr file = OpenFile(path, "w");
+  if (!file) {
+    if (error) *error = FormatText(translate_perform("Could not open %s for writing: %s"), {path, std::strerror(errno)});
+    return false;
+  }
+  if (!PaintPostScript(file.get(), area, paperWidth, paperHeight, colorFlag, month, error)) return false;
+  if (std::fclose(file.release()) != 0) {
+    if (error) *error = FormatText(translate_perform("Could not write %s: %s"), {path, std::strerror(errno)});
+    return false;
+  }
+  return true;
+}
+
+bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error) {
+  return PrintToFile(path, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error);
+}

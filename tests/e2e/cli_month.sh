@@ -1,0 +1,182 @@
+#!/bin/bash
+# lumaro-cli month: a month printed as PostScript and rendered by
+# ghostscript on every paper, orientation and colour mode; its text read
+# back with ghostscript's text device; Yiddish through the embedded Hebrew
+# font; and the argument errors. Two PNG files are kept for people to look
+# at (LUMARO_SCREENSHOT_DIR, default ./screenshots).
+source "$(dirname "$0")/lib/common.sh"
+export LC_ALL=C.UTF-8
+
+command -v gs > /dev/null || { fail "ghostscript (gs) is missing (scripts/install-deps.sh installs it)"; finish; }
+CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
+[ -r "$CULMUS_FONT" ] || { fail "$CULMUS_FONT is missing (package culmus)"; finish; }
+OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
+mkdir -p "$OUT_DIR"
+W="$E2E_HOME/work"
+mkdir -p "$W"
+
+# gs_render NAME FILE [FORBIDDEN_REGEX]: ghostscript renders FILE without
+# any complaint, and its text device writes the page's text lines to
+# FILE.txt (blanks squeezed, CR removed). Without -q ghostscript reports
+# substituted or missing fonts, which would otherwise pass silently.
+gs_render() {
+  local name=$1 file=$2 forbidden=${3:-}
+  local log status bad
+  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$file.raw" "$file" 2>&1)
+  status=$?
+  [ "$status" -eq 0 ] || fail "$name: gs exit status $status"
+  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning${forbidden:+|$forbidden}")
+  [ -z "$bad" ] || fail "$name: gs says: $bad"
+  tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
+}
+
+# expect_text NAME TEXT_FILE NEEDLE: the extracted text holds NEEDLE.
+expect_text() {
+  grep -qF -- "$3" "$2" || fail "$1: '$3' not in the printed text"
+}
+
+# ---------------------------------------------------------------- English
+"$LUMARO_CLI" month 2024-10 > "$W/oct.ps" 2> "$W/oct.err"
+expect_eq "month exit status" 0 $?
+gs_render "October 2024" "$W/oct.ps"
+expect_text "caption" "$W/oct.ps.txt" "October 2024"
+# 1 October 2024 is 28 Elul 5784, 31 October 29 Tishri 5785.
+expect_text "Hebrew caption" "$W/oct.ps.txt" "28 Elul 5784 - 29 Tishri 5785"
+for holiday in "Erev Rosh HaShana" "Rosh HaShana I" "Tsom Gedalya" "Yom Kippur" "Sukkot I" "Hoshana Rabba" \
+  "Simkhat Tora" "Haazinu" "Shabbat Shuva" "Bava Basra 98" "Sunday" "Shabbat"; do
+  expect_text "holiday" "$W/oct.ps.txt" "$holiday"
+done
+# The candle-lighting time of Friday 4 October and the havdalah of the 5th,
+# as the calendar dump has them for the same city.
+for day in 2024-10-04 2024-10-05; do
+  time=$("$LUMARO_CLI" dump "$day" "$day" | tail -1 | cut -f12 | cut -c3-)
+  [ -n "$time" ] || fail "no Shabbat time for $day in the dump"
+  expect_text "Shabbat time of $day" "$W/oct.ps.txt" "$time"
+done
+# Writing to a file gives the same page.
+"$LUMARO_CLI" month 2024-10 --out "$W/oct-file.ps"
+expect_eq "--out exit status" 0 $?
+cmp -s "$W/oct.ps" "$W/oct-file.ps" || fail "--out differs from standard output"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/print-2024-10.png" "$W/oct.ps" || fail "PNG of the English printout"
+
+# Every paper, orientation and colour mode; page sizes in points.
+declare -A SIZE=([Letter]="612 792" [Legal]="612 1008" [A4]="595 841")
+for paper in Letter Legal A4; do
+  for orientation in portrait landscape; do
+    for colour in colour bw; do
+      name="$paper $orientation $colour"
+      args=(month 2024-10 --paper "$paper" --margins 10,12.5,10,15)
+      [ "$orientation" = landscape ] && args+=(--landscape)
+      [ "$colour" = bw ] && args+=(--bw)
+      file="$W/$paper-$orientation-$colour.ps"
+      "$LUMARO_CLI" "${args[@]}" > "$file" 2> /dev/null
+      expect_eq "$name: exit status" 0 $?
+      read -r w h <<< "${SIZE[$paper]}"
+      [ "$orientation" = landscape ] && { t=$w; w=$h; h=$t; }
+      grep -qx "%%BoundingBox: 0 0 $w $h" "$file" || fail "$name: bounding box is not $w x $h"
+      grep -q "/PageSize \[$w $h\]" "$file" || fail "$name: page size is not $w x $h"
+      gs_render "$name" "$file"
+      expect_text "$name" "$file.txt" "October 2024"
+      expect_text "$name" "$file.txt" "Yom Kippur"
+      colours=$(grep -o '^[0-9.]* [0-9.]* [0-9.]* setrgbcolor' "$file" | sort -u)
+      if [ "$colour" = bw ]; then
+        [ "$(printf '%s\n' "$colours" | grep -cv -e '^0.000 0.000 0.000' -e '^1.000 1.000 1.000')" -eq 0 ] ||
+          fail "$name: colours other than black and white: $colours"
+      else
+        printf '%s\n' "$colours" | grep -q '^0.000 0.000 1.000' || fail "$name: no blue"
+      fi
+    done
+  done
+done
+
+# Parentheses and backslashes in texts (here from a translation file) print as they are.
+mkdir -p "$HOME/.lumaro/translations"
+printf '"Yom Kippur" = "Yom Kippur :-) \\ (fast"\n' > "$HOME/.lumaro/translations/english.calendar"
+"$LUMARO_CLI" month 2024-10 > "$W/paren.ps"
+gs_render "unbalanced parentheses" "$W/paren.ps"
+expect_text "unbalanced parentheses" "$W/paren.ps.txt" 'Yom Kippur :-) \ (fast'
+rm "$HOME/.lumaro/translations/english.calendar"
+
+# Messages about the city file are printed while the page is painted; they
+# go to standard error, never into the PostScript on standard output.
+printf 'CurrentCityFileName: "%s"\n' "$W/no-such-cities" > "$HOME/.lumaro/kivrasettings"
+"$LUMARO_CLI" month 2024-10 > "$W/nocity.ps" 2> "$W/nocity.err"
+expect_eq "no city file: exit status" 0 $?
+expect_eq "no city file: first line" "%!PS-Adobe-3.0" "$(head -1 "$W/nocity.ps")"
+grep -q "could not be opened" "$W/nocity.err" || fail "no city file: the message is not on standard error"
+gs_render "no city file" "$W/nocity.ps"
+rm "$HOME/.lumaro/kivrasettings"
+
+# ---------------------------------------------------------------- Yiddish
+# A copy of the culmus font under a name ghostscript cannot find on the
+# system, so the page renders only if the embedded font is used.
+sed 's|/FontName /AharoniCLM-Book def|/FontName /TestHebrewYi def|; s|FontDirectory/AharoniCLM-Book known{/AharoniCLM-Book findfont|FontDirectory/TestHebrewYi known{/TestHebrewYi findfont|' \
+  "$CULMUS_FONT" > "$W/TestHebrewYi.pfa"
+grep -q "AharoniCLM-Book def\|/AharoniCLM-Book findfont" "$W/TestHebrewYi.pfa" && fail "the test font still has its own name"
+printf 'Language: "2"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$HOME/.lumaro/kivrasettings"
+cat > "$HOME/.lumaro/translations/yiddish.calendar" <<'EOF'
+# Yiddish names with points: alef with qamats, pe with rafe, kaf and pe with dagesh.
+"Sunday" = "זונטיק"
+"Monday" = "מאָנטיק"
+"Friday" = "פֿרײַטיק"
+"Shabbat" = "שבת"
+"October" = "אָקטאָבער"
+"Yom Kippur" = "יום כּיפּור"
+"Yizkor" = "יזכּור"
+EOF
+"$LUMARO_CLI" month 2024-10 > "$W/yi.ps" 2> /dev/null
+expect_eq "Yiddish: exit status" 0 $?
+grep -qx "/TestHebrewYi /RTLFontB UnicodeEncoding ReEncode" "$W/yi.ps" || fail "Yiddish: the font is not re-encoded"
+grep -q "^/Helvetica" "$W/yi.ps" && fail "Yiddish: a standard font is used"
+gs_render "Yiddish" "$W/yi.ps" "Loading .* font from"
+# Visual order, left to right as printed; pointed letters are single characters.
+expect_text "Yiddish caption" "$W/yi.ps.txt" "2024 $(printf '\u05E8\u05E2\u05D1\uFB2F\u05D8\u05E7\uFB2F')"
+expect_text "Yiddish Shabbat" "$W/yi.ps.txt" "$(printf '\u05EA\u05D1\u05E9')"
+expect_text "Yiddish Sunday" "$W/yi.ps.txt" "$(printf '\u05E7\u05D9\u05D8\u05E0\u05D5\u05D6')"
+expect_text "Yiddish Yom Kippur" "$W/yi.ps.txt" "$(printf '\u05E8\u05D5\uFB44\u05D9\uFB3B \u05DD\u05D5\u05D9')"
+expect_text "Yiddish Friday" "$W/yi.ps.txt" "$(printf '\u05E7\u05D9\u05D8\uFB1F\u05E8\uFB4E')"
+# Texts without a translation still print, in the same font.
+expect_text "untranslated text" "$W/yi.ps.txt" "Tishri 5785"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/print-2024-10-yiddish.png" "$W/yi.ps" || fail "PNG of the Yiddish printout"
+
+# Without a configured font the culmus Hebrew font is embedded.
+printf 'Language: "2"\n' > "$HOME/.lumaro/kivrasettings"
+"$LUMARO_CLI" month 2024-10 --bw --paper A4 > "$W/yi-default.ps" 2> /dev/null
+expect_eq "Yiddish default font: exit status" 0 $?
+grep -qx "/AharoniCLM-Book /RTLFontB UnicodeEncoding ReEncode" "$W/yi-default.ps" ||
+  fail "Yiddish default font: not re-encoded"
+grep -q "^%!PS-AdobeFont-1.0: AharoniCLM-Book" "$W/yi-default.ps" || fail "Yiddish default font: not embedded"
+gs_render "Yiddish default font" "$W/yi-default.ps"
+
+# A configured font that cannot be read is an error, not a page of wrong letters.
+printf 'Language: "2"\nPrintYiddishFontFile: "%s"\n' "$W/missing.pfa" > "$HOME/.lumaro/kivrasettings"
+expect_usage_error "Yiddish font missing" month 2024-10
+grep -q "missing.pfa" "$E2E_HOME/stderr" || fail "Yiddish font missing: the message does not name the file"
+rm -f "$HOME/.lumaro/kivrasettings" "$HOME/.lumaro/translations/yiddish.calendar"
+
+# ---------------------------------------------------------------- errors
+expect_usage_error "no month" month
+expect_usage_error "month 13" month 2024-13
+expect_usage_error "month 0" month 2024-00
+expect_usage_error "a date, not a month" month 2024-10-01
+expect_usage_error "year too early" month 1582-12
+expect_usage_error "year too late" month 3001-01
+expect_usage_error "two months" month 2024-10 2024-11
+expect_usage_error "unknown paper" month 2024-10 --paper A5
+expect_usage_error "paper without value" month 2024-10 --paper
+expect_usage_error "paper twice" month 2024-10 --paper A4 --paper Letter
+expect_usage_error "three margins" month 2024-10 --margins 10,10,10
+expect_usage_error "five margins" month 2024-10 --margins 10,10,10,10,10
+expect_usage_error "empty margin" month 2024-10 --margins 10,,10,10
+expect_usage_error "margin with unit" month 2024-10 --margins 10mm,10,10,10
+expect_usage_error "negative margin" month 2024-10 --margins -5,10,10,10
+expect_usage_error "margins leave no room" month 2024-10 --margins 110,10,110,10
+expect_usage_error "unknown option" month 2024-10 --colour
+expect_usage_error "out without value" month 2024-10 --out
+expect_usage_error "empty out" month 2024-10 --out ""
+expect_usage_error "unwritable out" month 2024-10 --out "$W/no-such-dir/x.ps"
+[ -e "$W/no-such-dir" ] && fail "unwritable out: something was created"
+
+finish

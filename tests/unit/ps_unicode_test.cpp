@@ -1,0 +1,229 @@
+// Hebrew text for PostScript: the encoding vector checked against the Adobe
+// Glyph List and the culmus Hebrew font, the conversion to visual-order
+// bytes, the font name reader and the font resource.
+#include "render/ps_unicode.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "storage/settings.h"
+#include "storage/translate.h"
+#include "test_env.h"
+
+namespace {
+
+using testenv::ReadFile;
+using testenv::TempHome;
+using testenv::WriteFile;
+
+// The Adobe Glyph List as ghostscript ships it: "/name 16#XXXX" lines.
+constexpr const char* kGlyphList = "/usr/share/ghostscript/10.00.0/Resource/Init/gs_agl.ps";
+constexpr const char* kCulmusAfm = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.afm";
+
+std::string Bytes(std::initializer_list<int> codes) {
+  std::string s;
+  for (int c : codes) s += static_cast<char>(c);
+  return s;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Code point of a glyph name: "uniXXXX" by the naming rule, others from the list.
+uint32_t CodePointOf(const std::string& name, const std::map<std::string, uint32_t>& list) {
+  if (name.size() == 7 && name.rfind("uni", 0) == 0) return static_cast<uint32_t>(std::strtoul(name.c_str() + 3, nullptr, 16));
+  const auto it = list.find(name);
+  return it == list.end() ? 0 : it->second;
+}
+
+TEST(PsUnicodeEncoding, GlyphNamesNameTheirCharacters) {
+  const std::string agl = ReadFile(kGlyphList);
+  if (agl.empty()) GTEST_SKIP() << "ghostscript's glyph list " << kGlyphList << " is not installed";
+  std::map<std::string, uint32_t> list;
+  for (const std::string& line : Lines(agl)) {
+    char name[128];
+    unsigned cp = 0;
+    if (std::sscanf(line.c_str(), "/%127s 16#%x", name, &cp) == 2) list.emplace(name, cp);
+  }
+  ASSERT_GT(list.size(), 4000u);
+
+  std::set<int> codes;
+  size_t rows = 0;
+  for (auto* r = ps_unicode_encoding_begin(); r != ps_unicode_encoding_end(); ++r, ++rows) {
+    const std::string name(r->name);
+    EXPECT_EQ(CodePointOf(name, list), r->unicode) << name;
+    EXPECT_TRUE(codes.insert(r->code).second) << "byte " << r->code << " used twice";
+    EXPECT_GE(r->code, 32);
+    EXPECT_LE(r->code, 250);
+  }
+  EXPECT_EQ(rows, 138u);
+}
+
+TEST(PsUnicodeEncoding, EveryGlyphIsInTheDefaultHebrewFont) {
+  const std::string afm = ReadFile(kCulmusAfm);
+  if (afm.empty()) GTEST_SKIP() << kCulmusAfm << " is missing (package culmus)";
+  std::set<std::string> glyphs;
+  for (const std::string& line : Lines(afm)) {
+    const size_t n = line.find("; N ");
+    if (line.rfind("C ", 0) != 0 || n == std::string::npos) continue;
+    const size_t end = line.find(' ', n + 4);
+    glyphs.insert(line.substr(n + 4, end - n - 4));
+  }
+  for (auto* r = ps_unicode_encoding_begin(); r != ps_unicode_encoding_end(); ++r)
+    EXPECT_TRUE(glyphs.count(std::string(r->name))) << r->name;
+}
+
+TEST(PsUnicodeEncoding, VectorText) {
+  std::string text;
+  ps_unicode_get_encoding(text);
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "/UnicodeEncoding 256 array def");
+  EXPECT_EQ(lines[1], "0 1 255 { UnicodeEncoding exch /.notdef put } for");
+  EXPECT_EQ(lines[2], "UnicodeEncoding");
+  EXPECT_EQ(lines.back(), "pop");
+  std::vector<std::string> puts;
+  for (const std::string& l : lines)
+    if (l.rfind("dup ", 0) == 0 && l.size() > 4 && l.substr(l.size() - 4) == " put") puts.push_back(l);
+  ASSERT_EQ(puts.size(), 138u);
+  EXPECT_EQ(puts.front(), "dup 32 /space put");
+  EXPECT_EQ(puts[39 - 32], "dup 39 /quotesingle put");
+  EXPECT_EQ(puts[96 - 32], "dup 96 /grave put");
+  EXPECT_EQ(puts.back(), "dup 250 /afii57690 put");
+  EXPECT_EQ(lines.size(), 138u + 4u);
+
+  std::string line;
+  ps_unicode_reencode_font(line, "AharoniCLM-Book", "RTLFontB");
+  EXPECT_EQ(line, "/AharoniCLM-Book /RTLFontB UnicodeEncoding ReEncode\n");
+}
+
+class PsUnicodeConvert : public ::testing::Test {
+ protected:
+  PsUnicodeConvert() {
+    settingsReset();
+    translate_init("");
+  }
+  ~PsUnicodeConvert() override { translate_done(); }
+  TempHome home_;
+};
+
+TEST_F(PsUnicodeConvert, VisualOrderBytes) {
+  struct Case {
+    const char* what;
+    std::string source;
+    std::string expected;
+  } cases[] = {
+      // The first logical letter is shown last.
+      {"alef bet gimel", "\u05D0\u05D1\u05D2", Bytes({226, 225, 224})},
+      // Digits keep their own order inside the right-to-left run.
+      {"letters and digits", "\u05D0\u05D1 123", "123 " + Bytes({225, 224})},
+      {"a left-to-right paragraph", "AB \u05D0\u05D1", "AB " + Bytes({225, 224})},
+      {"plain ASCII", "Hello (1)", "Hello (1)"},
+      // Alef with patah has a pointed letter of its own.
+      {"alef patah", "\u05D0\u05B7", Bytes({190})},
+      {"alef qamats, then tav", "\u05D0\u05B8\u05EA", Bytes({250, 191})},
+      // Alef with segol has none: the mark keeps its low byte, after its letter.
+      {"alef segol", "\u05D0\u05B6", Bytes({224, 0xB6})},
+      {"double yod patah", "\u05F2\u05B7", Bytes({200})},
+      {"geresh after gimel", "\u05D2\u05F3", Bytes({213, 226})},
+      {"no row: low 8 bits", "\u00E9", Bytes({0xE9})},
+      {"empty", "", ""},
+      {"not UTF-8", "\xFF\xFE", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ps_unicode_convert(c.source), c.expected) << c.what;
+}
+
+TEST_F(PsUnicodeConvert, TextLongerThanTheCompositionBufferPrintsNothing) {
+  std::string hebrew;
+  for (int i = 0; i < 127; ++i) hebrew += "\u05D0";  // 254 bytes: fits
+  EXPECT_EQ(ps_unicode_convert(hebrew).size(), 127u);
+  EXPECT_EQ(ps_unicode_convert(hebrew + "A"), "");
+}
+
+TEST(PsUnicodeFontName, ReadsTheWordAfterFontName) {
+  TempHome home;
+  const std::string path = home.path() + "/font.pfa";
+  struct Case {
+    const char* content;
+    const char* expected;
+  } cases[] = {
+      {"%!PS-AdobeFont-1.0: X\n/FontName /TestFont def\n", "TestFont"},
+      {"/FontName\t \t/Tabbed\tdef", "Tabbed"},
+      {"/FontName /AtTheEnd", "AtTheEnd"},
+      {"/FontName /CRLF\r\n", "CRLF"},
+      {"/FontName /Braced{def}", "Braced"},
+      {"/FontInfo 3 dict\n/FontName /First def\n/FontName /Second def\n", "First"},
+      {"/FontName (NotAName) def\n", ""},
+      {"/FamilyName /Nope def\n", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) {
+    WriteFile(path, c.content);
+    EXPECT_EQ(ps_unicode_get_font_name_from_file(path), c.expected) << c.content;
+  }
+  EXPECT_EQ(ps_unicode_get_font_name_from_file(home.path() + "/missing.pfa"), "");
+  if (testenv::FileExists(kDefaultYiddishPrintFont)) {
+    EXPECT_EQ(ps_unicode_get_font_name_from_file(kDefaultYiddishPrintFont), "AharoniCLM-Book");
+  }
+}
+
+// What ps_unicode_embed_font writes for `path`.
+std::string Embedded(const std::string& path, bool* ok = nullptr) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* f = open_memstream(&data, &size);
+  const bool written = ps_unicode_embed_font(f, "RTLFontA", path);
+  std::fclose(f);
+  std::string out(data, size);
+  std::free(data);
+  if (ok) *ok = written;
+  return out;
+}
+
+TEST(PsUnicodeEmbed, FontResource) {
+  TempHome home;
+  const std::string path = home.path() + "/font.pfa";
+  bool ok = false;
+  WriteFile(path, "/FontName /F def\n{restore}if\n");
+  EXPECT_EQ(Embedded(path, &ok), "%%BeginResource: font RTLFontA\n/FontName /F def\n{restore}if\n%%EndResource\n");
+  EXPECT_TRUE(ok);
+  // The end comment begins its own line even when the font does not end with one.
+  WriteFile(path, "/FontName /F def\n{restore}if");
+  EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n/FontName /F def\n{restore}if\n%%EndResource\n");
+  // A missing font leaves the resource empty.
+  EXPECT_EQ(Embedded(home.path() + "/missing.pfa", &ok), "%%BeginResource: font RTLFontA\n%%EndResource\n");
+  EXPECT_FALSE(ok);
+}
+
+TEST(PsUnicodeEmbed, BinaryFontBecomesText) {
+  TempHome home;
+  const std::string path = home.path() + "/font.pfb";
+  auto segment = [](int type, const std::string& body) {
+    std::string s = Bytes({0x80, type});
+    const size_t n = body.size();
+    s += Bytes({static_cast<int>(n & 0xFF), static_cast<int>((n >> 8) & 0xFF), static_cast<int>((n >> 16) & 0xFF),
+                static_cast<int>(n >> 24)});
+    return s + body;
+  };
+  const std::string binary = Bytes({0x00, 0x7F, 0x80, 0xFF, '(', ')'});
+  WriteFile(path, segment(1, "%!PS-AdobeFont-1.0: F\n/FontName /F def\ncurrentfile eexec\n") + segment(2, binary) +
+                      segment(1, "cleartomark") + Bytes({0x80, 3}));
+  EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n%!PS-AdobeFont-1.0: F\n/FontName /F def\n"
+                            "currentfile eexec\n007f80ff2829\ncleartomark\n%%EndResource\n");
+  // Broken segments are not embedded.
+  WriteFile(path, segment(1, "/FontName /F def\n").substr(0, 10));
+  EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n%%EndResource\n");
+}
+
+}  // namespace
