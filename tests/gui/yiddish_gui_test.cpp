@@ -326,8 +326,8 @@ TEST_F(YiddishGuiTest, ExportDialog) {
   HandleMenuItem(nullptr, kCmdExport);
 }
 
-TEST_F(YiddishGuiTest, SettingsDialogs) {
-  // Every settings dialog in Yiddish: each label and button is Yiddish, right
+TEST_F(YiddishGuiTest, SettingsAndPrintDialogs) {
+  // Every settings dialog and the print dialog in Yiddish: each label and button is Yiddish, right
   // to left, in the dialog font. (The font-size dialog keeps its English
   // labels, and window titles stay English.)
   struct Case {
@@ -344,6 +344,7 @@ TEST_F(YiddishGuiTest, SettingsDialogs) {
       {kCmdFont, "Select Font", "Cancel"},
       {kCmdLanguage, "Select Language", "Cancel"},
       {kCmdHelp, "Help", "Close"},
+      {kCmdPrint, "Select Printing Options", "Cancel"},
   };
   SwitchTo(kLanguageYiddish);
   for (const Case& c : cases) {
