@@ -40,10 +40,12 @@ void BM_CalculateZmanim_Depression(benchmark::State& state) {
 BENCHMARK(BM_CalculateZmanim_Depression);
 
 // GetShabbatTime over consecutive days with the shipped city file, the
-// file checked for changes on every call (as a lone lookup does).
+// file checked for changes on every call (as a lone lookup does); the
+// argument is the DSTAutomatic setting (times by the city's time zone).
 void BM_GetShabbatTime(benchmark::State& state) {
   settingsReset();
   setCityFileName(std::string(LUMARO_SOURCE_DATADIR) + "/cities");
+  setDSTAutomatic(static_cast<int>(state.range(0)));
   AbsoluteDay d = AbsoluteFromGregorian(1, 1, 2010);
   std::string text;
   int candles = 0, havdalah = 0;
@@ -52,6 +54,6 @@ void BM_GetShabbatTime(benchmark::State& state) {
     benchmark::DoNotOptimize(text);
   }
 }
-BENCHMARK(BM_GetShabbatTime);
+BENCHMARK(BM_GetShabbatTime)->Arg(0)->Arg(1);
 
 }  // namespace

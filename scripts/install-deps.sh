@@ -12,7 +12,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick ghostscript
   culmus fonts-dejavu-core faketime cups
-  python3 python3-icalendar tzdata locales
+  python3 python3-icalendar tzdata locales libhowardhinnant-date-dev
 )
 
 SUDO=""

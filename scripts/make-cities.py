@@ -12,13 +12,18 @@ Creative Commons Attribution (CC BY). It is packaged on npm as
 Time zones: each GeoNames place names its IANA time zone; the standard-time
 offset (the offset without daylight saving) comes from the tz database of the
 system (Debian package tzdata, public domain) through Python's zoneinfo, for
-the reference year below. The city file holds whole hours only, so places
-whose standard offset is not a whole number of hours (India, Iran, Nepal,
-central Australia, Newfoundland ...) are left out.
+the reference year below. Each line ends with the zone's name, written under
+its current name (old names that the database keeps as links, such as
+Asia/Calcutta, are resolved through tzdata.zi). The GMT field holds whole
+hours for the program's own daylight-saving rule; a zone whose standard
+offset is not a whole number of hours is written as GMT+5:30, which readers
+take as the whole hours before the colon (the offset truncated toward zero).
 
 Selection: every place of at least MIN_POPULATION inhabitants, every capital
-with at least MIN_CAPITAL_POPULATION, and the cities with sizeable Jewish
-communities listed in COMMUNITIES (a missing one stops the script).
+with at least MIN_CAPITAL_POPULATION, the cities with sizeable Jewish
+communities listed in COMMUNITIES (a missing one stops the script), and the
+most populous place of every zone whose standard offset is not a whole number
+of hours (St. John's, Darwin, Kathmandu, the Chatham Islands ...).
 Coordinates are rounded to the nearest minute.
 """
 
@@ -30,6 +35,7 @@ import zoneinfo
 MIN_POPULATION = 1_000_000
 MIN_CAPITAL_POPULATION = 100_000
 REFERENCE_YEAR = 2024
+TZDATA_ZI = "/usr/share/zoneinfo/tzdata.zi"
 
 # GeoNames records with known errors, left out: a "Zhongshan" of 3.1 million
 # placed on the Leizhou peninsula with the time zone of Urumqi.
@@ -171,6 +177,26 @@ def standard_offset_hours(zone_name, cache={}):
     return result
 
 
+def zone_links(path=TZDATA_ZI):
+    """Old zone name -> current zone name, from the "L target link" lines."""
+    links = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            parts = line.split()
+            if len(parts) == 3 and parts[0] == "L":
+                links[parts[2]] = parts[1]
+    return links
+
+
+def gmt_field(offset):
+    """GMT+1, GMT-5, GMT+0; GMT+5:30, GMT-3:30, GMT+5:45 for odd offsets."""
+    minutes = round(abs(offset) * 60)
+    text = "GMT%s%d" % ("-" if offset < 0 else "+", minutes // 60)
+    if minutes % 60:
+        text += ":%02d" % (minutes % 60)
+    return text
+
+
 def latin1_name(row):
     """The GeoNames name if ISO-8859-1 can hold it, else the ASCII name."""
     for name in (row["name"], row["asciiname"]):
@@ -240,26 +266,43 @@ def main():
         chosen[row["id"]] = (row, shown)
     if missing:
         sys.exit("not found in the data: " + ", ".join(missing))
+    # The most populous place of each zone of half or quarter hours.
+    largest = {}
+    for row in rows:
+        if row["id"] in EXCLUDED_IDS:
+            continue
+        offset = standard_offset_hours(row["tz"])
+        if offset is None or offset == int(offset):
+            continue
+        if row["tz"] not in largest or row["population"] > largest[row["tz"]]["population"]:
+            largest[row["tz"]] = row
+    for row in largest.values():
+        chosen.setdefault(row["id"], (row, None))
 
+    links = zone_links()
     lines = []
     left_out = 0
     for row, shown in chosen.values():
         offset = standard_offset_hours(row["tz"])
-        if offset is None or offset != int(offset):
+        if offset is None:
             left_out += 1
             continue
         name = shown or latin1_name(row)
         if name is None:
             left_out += 1
             continue
-        lines.append({"name": name, "row": row, "zone": int(offset)})
+        zone_name = links.get(row["tz"], row["tz"])
+        lines.append({"name": name, "row": row, "gmt": gmt_field(offset), "tz": zone_name})
 
     # The most populous place keeps a shared name; the others get the country.
+    # Places of odd zones came into the file later: they yield a shared name
+    # to the place that had it before (Hyderabad, Pakistan, against
+    # "Hyderabad, IN"), so a setting naming it keeps its city.
     by_name = collections.defaultdict(list)
     for entry in lines:
         by_name[entry["name"].upper()].append(entry)
     for same in by_name.values():
-        same.sort(key=lambda e: -e["row"]["population"])
+        same.sort(key=lambda e: (":" in e["gmt"], -e["row"]["population"]))
         for entry in same[1:]:
             entry["name"] += ", " + entry["row"]["country"]
 
@@ -267,12 +310,17 @@ def main():
     out = sys.stdout.buffer
     header = [
         "# Lumaro city file (ISO-8859-1). One city a line:",
-        "#   \"Name\", latitude degrees,minutes N|S, longitude degrees,minutes E|W, GMT+|-hours",
-        "# The zone is the standard time in whole hours east of Greenwich; daylight",
-        "# saving is applied by the program's own rule. Cities whose standard time is",
-        "# not a whole number of hours from Greenwich (India, Iran, Nepal, central",
-        "# Australia, Newfoundland and others) cannot be written in this format and",
-        "# are left out.",
+        "#   \"Name\", latitude degrees,minutes N|S, longitude degrees,minutes E|W, GMT+|-hours, zone",
+        "# GMT gives the standard time in whole hours east of Greenwich, used with the",
+        "# daylight-saving rule of the settings. The zone is the city's name in the",
+        "# system's time-zone database (as Europe/Berlin); when the daylight-saving",
+        "# setting \"Automatic (the city's time zone)\" is on, times follow that zone:",
+        "# its offset for each date, summer time and odd minutes included.",
+        "# Where the standard time is not a whole number of hours from Greenwich",
+        "# (India, Iran, Nepal, central Australia, Newfoundland and others) the GMT",
+        "# field is written as GMT+5:30: the rule-based reading takes the hours before",
+        "# the colon only (the offset truncated toward zero), so such cities show",
+        "# right times only with the automatic setting.",
         "#",
         "# Generated by scripts/make-cities.py from the GeoNames gazetteer (cities1000),",
         "# (c) GeoNames, www.geonames.org, licensed under Creative Commons Attribution",
@@ -280,15 +328,16 @@ def main():
         "# domain), reference year %d. Coordinates rounded to the nearest minute." % REFERENCE_YEAR,
         "# Cities with at least %d inhabitants, capitals with at least %d, and" % (MIN_POPULATION,
                                                                                    MIN_CAPITAL_POPULATION),
-        "# cities with sizeable Jewish communities: %d cities." % len(lines),
+        "# cities with sizeable Jewish communities, and the largest place of each zone",
+        "# of half or quarter hours: %d cities." % len(lines),
         "",
     ]
     for text in header:
         out.write((text + "\n").encode("latin-1"))
     for entry in lines:
         row = entry["row"]
-        text = '"%s", %s, %s, GMT%+d\n' % (entry["name"], packed(float(row["lat"]), "N", "S"),
-                                           packed(float(row["lon"]), "E", "W"), entry["zone"])
+        text = '"%s", %s, %s, %s, %s\n' % (entry["name"], packed(float(row["lat"]), "N", "S"),
+                                            packed(float(row["lon"]), "E", "W"), entry["gmt"], entry["tz"])
         out.write(text.encode("latin-1"))
     print("%d cities written, %d left out" % (len(lines), left_out), file=sys.stderr)
 

@@ -23,6 +23,7 @@ struct LineWidgets {
 
 struct DstWidgets {
   GtkWidget* consider = nullptr;
+  GtkWidget* automatic = nullptr;  // times by the city's own time zone
   std::vector<GtkWidget*> start;  // radio buttons "Common", "Israel"
   std::vector<GtkWidget*> end;
   LineWidgets startCommon, startIsrael, endCommon, endIsrael;
@@ -67,13 +68,17 @@ LineWidgets CommonLine(const DstFormLine& shown) {
           dstx(GetMonthList(), shown.month)};
 }
 
-GtkWidget* BuildDstDialog(const DstForm& form, DstWidgets& w) {
+GtkWidget* BuildDstDialog(const DstForm& form, bool automatic, DstWidgets& w) {
   auto t = [](const char* key) { return translate_perform(key); };
   GtkWidget* dialog = dialogs::NewDialog("Configure Daylight Savings Time", true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
 
   w.consider = dialogs::NewCheckButton(t("Consider DST"), form.consider);
   dialogs::AddRow(rows, {w.consider});
+  // Cities whose line names a time zone follow it; the rule below serves
+  // the others.
+  w.automatic = dialogs::NewCheckButton(t("Automatic (the city's time zone)"), automatic);
+  dialogs::AddRow(rows, {w.automatic});
 
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Start:"))});
   w.start = dialogs::NewRadioGroup({t("Common"), t("Israel")}, form.startMethod);
@@ -105,10 +110,12 @@ GtkWidget* BuildDstDialog(const DstForm& form, DstWidgets& w) {
 bool DoConfigureDST() {
   const DstSetting stored = getDSTstruct();
   DstWidgets w;
-  GtkWidget* dialog = BuildDstDialog(DstFormFromRule(getIsDST() != 0, stored), w);
+  GtkWidget* dialog = BuildDstDialog(DstFormFromRule(getIsDST() != 0, stored), getDSTAutomatic() != 0, w);
   g_signal_connect(w.startIsrael.weekNo, "changed", G_CALLBACK(DSTConfigBeforeAfterSignal), &w);
   DstFormResult result;
+  bool automatic = false;
   const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
+    automatic = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.automatic));
     result = DstFormCheck(ReadForm(w), stored);
     if (!result.message.empty()) dialogs::ShowInputError(translate_perform(result.message));
     return result.message.empty();
@@ -116,5 +123,6 @@ bool DoConfigureDST() {
   if (!confirmed) return false;
   setIsDST(result.isDst);
   setDSTstruct(result.rule);
+  setDSTAutomatic(automatic ? 1 : 0);
   return true;
 }

@@ -32,6 +32,7 @@ struct Values {
   int dstEndWeekNo = 5;
   int dstEndWeekday = 0;
   int dstEndMonth = 10;
+  int dstAutomatic = 0;
   int timeFormat = 0;
   std::string backgroundImage = "~/.lumaro/lumaro-background.png";
   int language = kLanguageEnglish;
@@ -48,7 +49,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 23> kRows = {{
+constexpr std::array<Row, 24> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -67,6 +68,7 @@ constexpr std::array<Row, 23> kRows = {{
     {"DSTEndWeekNo", &Values::dstEndWeekNo, nullptr},
     {"DSTEndWeekday", &Values::dstEndWeekday, nullptr},
     {"DSTEndMonth", &Values::dstEndMonth, nullptr},
+    {"DSTAutomatic", &Values::dstAutomatic, nullptr},
     {"TimeFormat", &Values::timeFormat, nullptr},
     {"BackgroundImage", nullptr, &Values::backgroundImage},
     {"Language", &Values::language, nullptr},
@@ -155,6 +157,9 @@ void setDSTstruct(const DstSetting& d) {
   v.dstEndWeekday = d.endWeekday;
   v.dstEndMonth = d.endMonth;
 }
+
+int getDSTAutomatic() { return gValues.dstAutomatic; }
+void setDSTAutomatic(int flag) { gValues.dstAutomatic = flag; }
 
 int getTimeFormat() { return gValues.timeFormat; }
 void setTimeFormat(int format) { gValues.timeFormat = format; }

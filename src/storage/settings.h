@@ -66,6 +66,10 @@ void setIsDST(int flag);
 void getDSTstruct(DstSetting* dst);
 DstSetting getDSTstruct();
 void setDSTstruct(const DstSetting& dst);
+// 1: times follow the city's own time zone from the system's time-zone
+// database where the city file names one (the rule above serves the others).
+int getDSTAutomatic();
+void setDSTAutomatic(int flag);
 // 0 = 12-hour clock, 1 = 24-hour clock.
 int getTimeFormat();
 void setTimeFormat(int format);

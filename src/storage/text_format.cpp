@@ -9,16 +9,16 @@ namespace {
 struct Conversion {
   size_t end = 0;     // index after the conversion character
   char kind = 0;      // 'd', 's' or '%'
-  std::string spec;   // "%02d" etc. without the length modifier
+  std::string pattern;   // "%02d" etc. without the length modifier
 };
 
 bool ParseConversion(std::string_view f, size_t start, Conversion* out) {
   size_t i = start + 1;
-  std::string spec = "%";
-  while (i < f.size() && (f[i] == '-' || f[i] == '0' || f[i] == ' ' || f[i] == '+')) spec += f[i++];
+  std::string pattern = "%";
+  while (i < f.size() && (f[i] == '-' || f[i] == '0' || f[i] == ' ' || f[i] == '+')) pattern += f[i++];
   size_t widthDigits = 0;
   while (i < f.size() && f[i] >= '0' && f[i] <= '9' && widthDigits < 3) {
-    spec += f[i++];
+    pattern += f[i++];
     ++widthDigits;
   }
   if (i < f.size() && f[i] == 'l') ++i;  // %ld is read as %d
@@ -27,7 +27,7 @@ bool ParseConversion(std::string_view f, size_t start, Conversion* out) {
   if (c != 'd' && c != 's' && c != '%') return false;
   out->end = i + 1;
   out->kind = c;
-  out->spec = spec + c;
+  out->pattern = pattern + c;
   return true;
 }
 
@@ -51,16 +51,16 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
     if (arg == args.end() || arg->isText != (conv.kind == 's')) return std::string(format);
     char buf[64];
     if (conv.kind == 'd') {
-      std::string spec = conv.spec;
-      spec.insert(spec.size() - 1, "ll");
-      std::snprintf(buf, sizeof buf, spec.c_str(), arg->number);
+      std::string pattern = conv.pattern;
+      pattern.insert(pattern.size() - 1, "ll");
+      std::snprintf(buf, sizeof buf, pattern.c_str(), arg->number);
       out += buf;
     } else {
       // Width for texts: pad on the left (or right with '-') to the width.
       const std::string_view t = arg->text;
       size_t width = 0;
       bool left = false;
-      for (char c : conv.spec) {
+      for (char c : conv.pattern) {
         if (c == '-') left = true;
         if (c >= '0' && c <= '9') width = width * 10 + static_cast<size_t>(c - '0');
       }

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "storage/file_util.h"
+#include "suntimes/timezone.h"
 
 namespace {
 
@@ -88,8 +89,13 @@ class Cursor {
   }
   // Letters A..Z, a..z as one word.
   std::string_view word() {
+    return word([](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
+  }
+  // The characters for which `in` holds, as one word.
+  template <typename Pred>
+  std::string_view word(Pred in) {
     const size_t start = pos_;
-    while ((at() >= 'A' && at() <= 'Z') || (at() >= 'a' && at() <= 'z')) next();
+    while (!atEnd() && in(at())) next();
     return line_.substr(start, pos_ - start);
   }
   // Everything up to the next `c`; false when the line ends first.
@@ -324,6 +330,13 @@ int CityProcessLine(std::string_view line, CityRec* city, std::string* error) {
       return 0;
     }
     rec.gmtOffset = east ? hours : -hours;
+  }
+  // The zone name: the first word after the next comma.
+  std::string_view rest;
+  if (c.until(',', &rest)) {
+    c.skipSpaces();
+    const std::string_view zone = c.word([](char ch) { return ch != ' ' && ch != '\t' && ch != ','; });
+    if (TimeZoneNameIsWellFormed(zone)) rec.zoneName = std::string(zone);
   }
   *city = std::move(rec);
   return 1;

@@ -1,12 +1,15 @@
 // The city file: one city a line, in ISO-8859-1, as
 //
-//   "Pforzheim", 48,53 N, 8,42 E, GMT+1      # comment
+//   "Pforzheim", 48,53 N, 8,42 E, GMT+1, Europe/Berlin      # comment
 //
 // name in double quotes; latitude degrees, comma, minutes and N or S;
 // longitude degrees, comma, minutes and E or W; GMT and the standard-time
-// zone in whole hours. Everything from "#" on is a comment. Parse errors are
-// printed on standard output as "File <name>, line <n>: <reason>" and the
-// line is skipped.
+// zone in whole hours; optionally a comma and the name of the city's zone in
+// the time-zone database. What follows the zone hours (as ":30") is ignored,
+// and so is a zone name that cannot be one, so files for older readers and
+// older readers of these files keep working. Everything from "#" on is a
+// comment. Parse errors are printed on standard output as
+// "File <name>, line <n>: <reason>" and the line is skipped.
 //
 // The parsed file is kept between calls, keyed by path, size and
 // modification time, so an edited file is seen at the next call; the
@@ -28,6 +31,7 @@ struct CityRec {
   int latitude = 0;   // degrees * 100 + minutes, negative for S
   int longitude = 0;  // degrees * 100 + minutes, negative for W
   int gmtOffset = 0;  // whole hours east of Greenwich
+  std::string zoneName;  // time-zone database name ("Europe/Berlin"), or empty
 };
 
 // While one of these lives, lookups trust the file as it was at the first

@@ -8,8 +8,8 @@
 #include "calendar/calendar.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
-#include "suntimes/dst.h"
 #include "suntimes/timeformat.h"
+#include "suntimes/timezone.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 }
 
 bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
-                         const DstSetting* rule, std::string_view candleExpression,
+                         const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
                          std::string_view havdalahExpression, ShabbatTimeValue* value, std::FILE* messages) {
   *value = ShabbatTimeValue{};
 
@@ -119,32 +119,32 @@ bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::stri
   CityRec place;
   if (!CityGet(cityFile, city, &place)) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
-  const int t = CalculateZmanim(place.latitude, place.longitude, place.gmtOffset, g.day, g.month, g.year, expression,
+  const CityClock clock(place, g, rule, automaticZone);
+  const int t = CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, expression,
                                 messages);
   if (t == kNoTime) return false;
-  int hour = t / 60;
-  int scratch = hour;
-  if (!Daylight_Correction(g.day, g.month, g.year, &hour, &scratch, rule)) return false;
+  int hour = 0, minute = 0;
+  if (!clock.Show(t, &hour, &minute)) return false;
   value->standardMinutes = t;
-  value->gmtOffset = place.gmtOffset;
+  value->gmtOffset = clock.zoneHours();
   value->hour = hour;
-  value->minute = t % 60;
+  value->minute = minute;
   return true;
 }
 
 bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages) {
   const DstSetting dst = getDSTstruct();
-  return GetShabbatTimeValue(day, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
+  return GetShabbatTimeValue(day, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0,
                              ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), value, messages);
 }
 
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
-                     int* isCandleLighting, int* isHavdalah) {
+                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah) {
   text->clear();
   ShabbatTimeValue value;
-  const bool shown =
-      GetShabbatTimeValue(day, cityFile, city, rule, candleExpression, havdalahExpression, &value);
+  const bool shown = GetShabbatTimeValue(day, cityFile, city, rule, automaticZone, candleExpression,
+                                         havdalahExpression, &value);
   SetFlag(isCandleLighting, value.isCandleLighting);
   SetFlag(isHavdalah, value.isHavdalah);
   if (shown) TimeformatFormatTime(value.hour, value.minute, text);
@@ -152,6 +152,6 @@ void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& city
 
 void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) {
   const DstSetting dst = getDSTstruct();
-  GetShabbatTime2(day, text, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
+  GetShabbatTime2(day, text, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0,
                   ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), isCandleLighting, isHavdalah);
 }

@@ -37,21 +37,28 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 struct ShabbatTimeValue {
   int isCandleLighting = 0;  // 1 when the day gets a candle-lighting time
   int isHavdalah = 0;        // 1 when the day gets a havdalah time
-  // Minutes after local standard-time midnight (may reach 1440 or more).
+  // Minutes after midnight in the zone of gmtOffset (may reach 1440 or
+  // more): local standard time; the instant is standardMinutes - 60 *
+  // gmtOffset after midnight UTC of the day.
   int standardMinutes = 0;
-  int gmtOffset = 0;  // the city's standard-time zone, whole hours east
-  // The clock time shown, daylight saving applied (23 wraps to 0).
+  // Whole hours east of Greenwich: the city's standard-time zone (with
+  // DSTAutomatic, the zone hours of CityClock).
+  int gmtOffset = 0;
+  // The clock time shown: daylight saving by the rule (23 wraps to 0), or
+  // the local time of the city's zone (past midnight it counts on, 24:10).
   int hour = 0;
   int minute = 0;
 };
 
 // The time of the day: true with `value` filled when the day gets a time
 // and it can be computed (city found, the expression evaluates, the daylight
-// saving rule is valid). The flags are set whenever the day gets an
-// expression, also when the result is false. Syntax errors of the
-// expressions are printed on `messages`.
+// saving rule is valid where it applies). The flags are set whenever the day
+// gets an expression, also when the result is false. Syntax errors of the
+// expressions are printed on `messages`. `automaticZone` is the DSTAutomatic
+// setting: the city's zone in the time-zone database, where it has one,
+// replaces the rule.
 bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
-                         const DstSetting* rule, std::string_view candleExpression,
+                         const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
                          std::string_view havdalahExpression, ShabbatTimeValue* value,
                          std::FILE* messages = stdout);
 // The same from the settings, as GetShabbatTime reads them.
@@ -62,7 +69,7 @@ bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* me
 // the settings of the city, the expressions, daylight saving and the clock.
 void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah);
 // The same with everything passed in; `rule` is null when daylight saving is
-// not considered.
+// not considered; `automaticZone` as for GetShabbatTimeValue.
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, std::string_view candleExpression, std::string_view havdalahExpression,
-                     int* isCandleLighting, int* isHavdalah);
+                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah);

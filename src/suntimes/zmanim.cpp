@@ -9,8 +9,8 @@
 #include "storage/translate.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
-#include "suntimes/dst.h"
 #include "suntimes/timeformat.h"
+#include "suntimes/timezone.h"
 
 namespace {
 
@@ -55,16 +55,15 @@ void GetZmanimForDay(AbsoluteDay day, std::string* text) {
   out += location;
   out += '\n';
 
+  const CityClock clock(city, g, rule, getDSTAutomatic() != 0);
   for (const ZmanimRec& rec : ZmanimRecs) {
     out += translate_perform(ZmanimDisplayName(rec));
     out += ": ";
     const int t =
-        CalculateZmanim(city.latitude, city.longitude, city.gmtOffset, g.day, g.month, g.year, ZmanimExpression(rec));
+        CalculateZmanim(city.latitude, city.longitude, clock.zoneHours(), g.day, g.month, g.year, ZmanimExpression(rec));
     std::string shown;
-    int hour = t / 60;
-    const int minute = t % 60;
-    int scratch = hour;
-    if (t == kNoTime || !Daylight_Correction(g.day, g.month, g.year, &hour, &scratch, rule)) {
+    int hour = 0, minute = 0;
+    if (t == kNoTime || !clock.Show(t, &hour, &minute)) {
       shown = kNoTimeText;
     } else {
       TimeformatFormatTime(hour, minute, &shown);

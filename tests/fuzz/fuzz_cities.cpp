@@ -4,6 +4,7 @@
 
 #include "fuzz_support.h"
 #include "suntimes/cities.h"
+#include "suntimes/timezone.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::Home() + "/.lumaro/cities";
@@ -19,6 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!name.empty() && Latin1FromUtf8(name, &latin1)) {
       CityRec found;
       if (!CityGet(path, latin1, &found)) __builtin_trap();  // every listed city can be looked up
+      // Its clock, by its zone name where it has one.
+      int hour = 0, minute = 0;
+      (void)CityClock(found, GregorianDate{5, 1, 2024}, nullptr, true).Show(1000, &hour, &minute);
     }
   }
   return 0;

@@ -134,4 +134,54 @@ TEST_F(SettingsDialogTest, WithoutDaylightSavingSummerTimesAreAnHourEarlier) {
   EXPECT_EQ(guitest::CellTimes(), before);
 }
 
+// "Automatic (the city's time zone)": off for a new user; on, the month's
+// times follow the city's zone. Kolkata keeps +5:30 all year, so in January
+// (no summer time by the default rule either) every time moves on by the
+// half hour the file's whole hours (GMT+5:30 read as 5) leave out.
+TEST_F(SettingsDialogTest, AutomaticTimeZoneMovesKolkataByHalfAnHour) {
+  setCity("Kolkata");
+  guitest::ShowMonth({1, 1, 2024});
+  const std::vector<std::string> before = guitest::CellTimes();
+  ASSERT_FALSE(before.empty());
+  guitest::UserScript user;
+  user.Then("turn it on", OnDialog([](GtkWidget* w) {
+    GtkWidget* automatic = guitest::FindButton(w, "Automatic (the city's time zone)");
+    EXPECT_FALSE(guitest::IsOn(automatic));
+    guitest::SetToggle(automatic, true);
+    guitest::Click(w, "OK");
+  }));
+  guitest::RunMenuCommand(kCmdDaylightSaving, user);
+  EXPECT_TRUE(guitest::RedrawRequested());
+  EXPECT_EQ(getDSTAutomatic(), 1);
+  EXPECT_EQ(getIsDST(), 1);  // the rule stays for cities without a zone
+  const std::vector<std::string> after = guitest::CellTimes();
+  ASSERT_EQ(after.size(), before.size());
+  // "hh:mmPM" to minutes after noon.
+  auto minutes = [](const std::string& t) {
+    return ((t[0] - '0') * 10 + t[1] - '0') % 12 * 60 + (t[3] - '0') * 10 + t[4] - '0';
+  };
+  for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(minutes(after[i]), minutes(before[i]) + 30) << before[i];
+
+  // Shown again as on; without "Consider DST" and with an incomplete rule
+  // line the choice is still kept, and Cancel changes nothing.
+  guitest::UserScript again;
+  again.Then("off with the rule", OnDialog([](GtkWidget* w) {
+    EXPECT_TRUE(guitest::IsOn(guitest::FindButton(w, "Automatic (the city's time zone)")));
+    guitest::SetToggle(guitest::FindButton(w, "Consider DST"), false);
+    guitest::SetToggle(guitest::NthButton(w, "Israel", 0), true);
+    guitest::Click(w, "OK");
+  }));
+  guitest::RunMenuCommand(kCmdDaylightSaving, again);
+  guitest::UserScript cancel;
+  cancel.Then("cancel", OnDialog([](GtkWidget* w) {
+    guitest::SetToggle(guitest::FindButton(w, "Automatic (the city's time zone)"), false);
+    guitest::Click(w, "Cancel");
+  }));
+  guitest::RunMenuCommand(kCmdDaylightSaving, cancel);
+  guitest::Pump();
+  EXPECT_EQ(getIsDST(), 0);
+  EXPECT_EQ(getDSTAutomatic(), 1);
+  EXPECT_EQ(guitest::CellTimes(), after);
+}
+
 }  // namespace

@@ -21,7 +21,7 @@ std::string SettingsState() {
   std::string s;
   for (int v : {diasporaGetFlag(), getStyle(), getCandleLightingMin(), getHavdalahIsMin(), getIsDST(), d.startMethod,
                 d.startWeekNo, d.startWeekday, d.startDay, d.startMonth, d.endMethod, d.endWeekNo, d.endWeekday,
-                d.endMonth, getTimeFormat(), getLanguage()})
+                d.endMonth, getDSTAutomatic(), getTimeFormat(), getLanguage()})
     s += std::to_string(v) + ",";
   s += getCity() + "|" + getHavdalahValue() + "|" + getBackgroundImage() + "|" + getFontName() + "|";
   return s + testenv::ReadFile(SettingsGetFileName());
@@ -48,7 +48,10 @@ const std::vector<DialogCase>& Cases() {
          gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Candle Lighting:")), "40");
        }},
       {kCmdDaylightSaving, "Configure Daylight Savings Time",
-       [](GtkWidget* w) { guitest::SetToggle(guitest::FindButton(w, "Consider DST"), false); }},
+       [](GtkWidget* w) {
+         guitest::SetToggle(guitest::FindButton(w, "Consider DST"), false);
+         guitest::SetToggle(guitest::FindButton(w, "Automatic (the city's time zone)"), true);
+       }},
       {kCmdZmanim, "Configure Zmanim", [](GtkWidget* w) { FirstChoice(w, ""); }},
       {kCmdTimeFormat, "Time format", [](GtkWidget* w) { guitest::Click(w, "24 hour"); }},
       {kCmdBackgroundImage, "Select Background Image",
@@ -111,6 +114,7 @@ TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
   confirm(kCmdTimeFormat, "Time format", [](GtkWidget* w) { guitest::Click(w, "24 hour"); });
   confirm(kCmdDaylightSaving, "Configure Daylight Savings Time", [](GtkWidget* w) {
     guitest::Choose(guitest::ChoicesInRowOf(w, "Common", 1)[2], "November");
+    guitest::SetToggle(guitest::FindButton(w, "Automatic (the city's time zone)"), true);
   });
   confirm(kCmdBackgroundImage, "Select Background Image", [](GtkWidget* w) {
     gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Background Image")), "~/pictures/sky.png");
@@ -129,7 +133,7 @@ TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
   const std::string file = testenv::ReadFile(SettingsGetFileName());
   for (const char* line : {"CurrentCity: \"Z\xFCrich\"\n", "CandleLightingMin: \"22\"\n", "HavdalahValue: \"7.5\"\n",
                            "HavdalahIsMin: \"0\"\n", "Diaspora: \"0\"\n", "Style: \"1\"\n", "TimeFormat: \"1\"\n",
-                           "DSTEndMonth: \"11\"\n", "IsDST: \"1\"\n", "BackgroundImage: \"~/pictures/sky.png\"\n",
+                           "DSTEndMonth: \"11\"\n", "IsDST: \"1\"\n", "DSTAutomatic: \"1\"\n", "BackgroundImage: \"~/pictures/sky.png\"\n",
                            "ZmanimTzaitHakochavim: \"Deg708\"\n", "FontName: \"DejaVu Serif\"\n",
                            "FontSizeZmanim: \"30\"\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " missing from\n" << file;

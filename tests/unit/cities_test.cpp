@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "suntimes/timezone.h"
 #include "test_env.h"
 
 namespace {
@@ -52,6 +53,34 @@ TEST(Cities, LinesThatParse) {
     EXPECT_EQ(p.city.latitude, c.latitude) << c.line;
     EXPECT_EQ(p.city.longitude, c.longitude) << c.line;
     EXPECT_EQ(p.city.gmtOffset, c.zone) << c.line;
+  }
+}
+
+// The zone name: the first word after a comma behind the zone hours, taken
+// only when it can be a zone name; anything else there is ignored as before.
+TEST(Cities, ZoneNames) {
+  struct Case {
+    const char* line;
+    int zone;
+    const char* zoneName;
+  } cases[] = {
+      {"\"New York\", 40,43 N, 74,0 W, GMT-5, America/New_York", -5, "America/New_York"},
+      {"\"Kolkata\", 22,34 N, 88,22 E, GMT+5:30, Asia/Kolkata", 5, "Asia/Kolkata"},
+      {"\"St. John's\", 47,34 N, 52,43 W, GMT-3:30, America/St_Johns", -3, "America/St_Johns"},
+      {"\"Tight\", 1,0 N, 1,0 E, GMT+1,Europe/Berlin", 1, "Europe/Berlin"},
+      {"\"London\", 51,30 N, 0,8 W, GMT , Europe/London", 0, "Europe/London"},
+      {"\"Spaces\", 1,0 N, 1,0 E, GMT+1  ,   Etc/GMT-1   ", 1, "Etc/GMT-1"},
+      {"\"Words\", 1,0 N, 1,0 E, GMT+1 winter, Europe/Berlin more", 1, "Europe/Berlin"},
+      {"\"Plain\", 1,0 N, 1,0 E, GMT+1", 1, ""},
+      {"\"Empty\", 1,0 N, 1,0 E, GMT+1, ", 1, ""},
+      {"\"Path\", 1,0 N, 1,0 E, GMT+1, ../../etc/passwd", 1, ""},
+      {"\"Note\", 1,0 N, 1,0 E, GMT+1, (summer time by hand)", 1, ""},
+  };
+  for (const Case& c : cases) {
+    const Parsed p = Parse(c.line);
+    ASSERT_EQ(p.ok, 1) << c.line << ": " << p.error;
+    EXPECT_EQ(p.city.gmtOffset, c.zone) << c.line;
+    EXPECT_EQ(p.city.zoneName, c.zoneName) << c.line;
   }
 }
 
@@ -284,6 +313,40 @@ TEST(Cities, ShippedFile) {
     EXPECT_NEAR(lon, k.longitude, 15);
     EXPECT_EQ(zone, k.zone);
   }
+  // Every city names a zone the database knows, and its GMT hours are the
+  // zone's standard offset truncated toward zero: the smaller of the offsets
+  // in January and July 2024 (zones that move their clocks back in winter
+  // or for Ramadan aside).
+  const std::set<std::string> winterBack = {"Europe/Dublin", "Africa/Casablanca"};
+  int odd = 0;
+  for (size_t i = 1; i < names.size(); ++i) {
+    std::string latin1;
+    ASSERT_TRUE(Latin1FromUtf8(names[i], &latin1));
+    CityRec city;
+    ASSERT_EQ(CityGet(path, latin1, &city), 1) << names[i];
+    ASSERT_TRUE(TimeZoneIsKnown(city.zoneName)) << names[i] << ": " << city.zoneName;
+    int january = 0, july = 0;
+    ASSERT_TRUE(TimeZoneOffsetAt(city.zoneName, 1704456000, &january));  // 2024-01-05 12:00 UTC
+    ASSERT_TRUE(TimeZoneOffsetAt(city.zoneName, 1719835200, &july));     // 2024-07-01 12:00 UTC
+    const int standard = std::min(january, july);
+    if (!winterBack.count(city.zoneName)) {
+      EXPECT_EQ(city.gmtOffset, standard / 3600) << names[i];
+    }
+    if (standard % 3600 != 0) ++odd;
+  }
+  // The cities of half- and quarter-hour zones are there.
+  EXPECT_GE(odd, 40);
+  const std::pair<const char*, const char*> oddZones[] = {{"Kolkata", "Asia/Kolkata"},
+                                                          {"Tehran", "Asia/Tehran"},
+                                                          {"Adelaide", "Australia/Adelaide"},
+                                                          {"St. John's", "America/St_Johns"},
+                                                          {"Kathmandu", "Asia/Kathmandu"}};
+  for (const auto& [name, zoneName] : oddZones) {
+    CityRec city;
+    ASSERT_EQ(CityGet(path, name, &city), 1) << name;
+    EXPECT_EQ(city.zoneName, zoneName);
+  }
+
   // Accented names are stored in ISO-8859-1 and listed in UTF-8.
   EXPECT_EQ(CityGet(path, "Z\xFCrich", &lat, &lon, &zone), 1);
   EXPECT_NE(std::find(names.begin(), names.end(), "Z\xC3\xBCrich"), names.end());

@@ -33,13 +33,14 @@ TEST(Settings, DefaultsWithoutFile) {
   EXPECT_EQ(dst.endWeekNo, 5);
   EXPECT_EQ(dst.endWeekday, 0);
   EXPECT_EQ(dst.endMonth, 10);
+  EXPECT_EQ(getDSTAutomatic(), 0);
   EXPECT_EQ(getTimeFormat(), 0);
   EXPECT_EQ(getBackgroundImage(), "~/.lumaro/lumaro-background.png");
   EXPECT_EQ(getLanguage(), 1);
   EXPECT_EQ(getFontName(), "Times New Roman");
   EXPECT_EQ(getPrintYiddishFontFile(), "");
 
-  // settingsDone writes the 23 keys in table order.
+  // settingsDone writes the 24 keys in table order.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
             "Diaspora: \"1\"\nPostponeShushanPurim: \"1\"\nStyle: \"2\"\n"
@@ -47,7 +48,8 @@ TEST(Settings, DefaultsWithoutFile) {
             "CurrentCity: \"Pforzheim\"\nCandleLightingMin: \"18\"\nHavdalahValue: \"45\"\n"
             "HavdalahIsMin: \"1\"\nIsDST: \"1\"\nDSTStartMethod: \"0\"\nDSTStartWeekNo: \"5\"\n"
             "DSTStartWeekday: \"0\"\nDSTStartDay: \"2\"\nDSTStartMonth: \"3\"\nDSTEndMethod: \"0\"\n"
-            "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nTimeFormat: \"0\"\n"
+            "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"0\"\n"
+            "TimeFormat: \"0\"\n"
             "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\n"
             "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n");
 }
@@ -64,6 +66,7 @@ TEST(Settings, RoundTripThroughFile) {
   setTimeFormat(1);
   setLanguage(2);
   setFontName("DejaVu Sans");
+  setDSTAutomatic(1);
   DstSetting d;
   d.startMethod = 1;
   d.startDay = 27;
@@ -87,6 +90,7 @@ TEST(Settings, RoundTripThroughFile) {
   EXPECT_EQ(getDSTstruct().startMethod, 1);
   EXPECT_EQ(getDSTstruct().startDay, 27);
   EXPECT_EQ(getDSTstruct().endMonth, 9);
+  EXPECT_EQ(getDSTAutomatic(), 1);
 }
 
 TEST(Settings, KeepsUnknownKeysAndOrder) {

@@ -1,0 +1,205 @@
+#include "suntimes/timezone.h"
+
+#include <date/date.h>
+#include <date/tz.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "storage/file_util.h"
+#include "suntimes/calc.h"
+#include "suntimes/dst.h"
+#include "suntimes/posix_tz.h"
+
+#if !USE_OS_TZDB
+#error "the date/tz library must read the system's zoneinfo (USE_OS_TZDB)"
+#endif
+
+// A zone of the database, with the last period looked up in its table.
+struct suntimes::detail::Zone {
+  const date::time_zone* tz = nullptr;
+  // Instants from here on follow `rule`, the rule text at the file's end.
+  int64_t ruleFrom = INT64_MAX;
+  PosixTz rule;
+  // The period [periodBegin, periodEnd) of the last table look-up.
+  int64_t periodBegin = 0;
+  int64_t periodEnd = 0;
+  int periodOffset = 0;
+};
+
+namespace {
+
+using suntimes::detail::Zone;
+
+constexpr int kSecondsPerHour = 3600;
+constexpr int kMinutesPerDay = 24 * 60;
+constexpr int64_t kSecondsPerDay = 86400;
+// Summer time moves the clocks by two hours at most (wartime double summer
+// time, Antarctica/Troll); a city whose zone is further from its file's
+// hours has moved (Samoa across the date line) or carries a wrong GMT field.
+constexpr int kMaxSummerShift = 3 * kSecondsPerHour;
+
+// Where the date/tz library finds the compiled zone files (it is built to
+// read the system's database, not a downloaded copy).
+constexpr std::string_view kZoneInfoDir = "/usr/share/zoneinfo";
+
+// The zones looked up so far, by name; null for names the database lacks.
+std::unordered_map<std::string, std::unique_ptr<Zone>>& Zones() {
+  static std::unordered_map<std::string, std::unique_ptr<Zone>> zones;
+  return zones;
+}
+
+int64_t Seconds(date::sys_seconds t) { return t.time_since_epoch().count(); }
+date::sys_seconds SysSeconds(int64_t t) { return date::sys_seconds(std::chrono::seconds(t)); }
+
+// The rule text of a zoneinfo file of version 2 or later: the last line,
+// between the last two line feeds. False when there is none.
+bool ReadFileRule(const std::string& path, PosixTz* rule) {
+  std::string data;
+  if (!ReadWholeFile(path, data)) return false;
+  if (data.size() < 6 || data.compare(0, 4, "TZif") != 0 || data[4] < '2') return false;
+  if (data.back() != '\n') return false;
+  const size_t start = data.rfind('\n', data.size() - 2);
+  if (start == std::string::npos) return false;
+  return PosixTzParse(std::string_view(data).substr(start + 1, data.size() - start - 2), rule);
+}
+
+std::unique_ptr<Zone> LoadZone(const std::string& name) {
+  auto zone = std::make_unique<Zone>();
+  try {
+    zone->tz = date::locate_zone(name);
+    // The start of the last period of the table: the file's rule takes over
+    // there (a fat file lists transitions up to 2037, a slim one fewer).
+    const date::sys_info last = zone->tz->get_info(SysSeconds(int64_t{1} << 40));
+    PosixTz rule;
+    if (ReadFileRule(std::string(kZoneInfoDir) + "/" + name, &rule)) {
+      zone->rule = rule;
+      zone->ruleFrom = Seconds(last.begin);
+    }
+  } catch (const std::exception&) {
+    // Not in the database, or no database at all.
+    return nullptr;
+  }
+  return zone;
+}
+
+// The zone of that name, or null (reported once) when the database does not
+// know it.
+Zone* FindZone(std::string_view name) {
+  auto& zones = Zones();
+  const std::string key(name);
+  auto it = zones.find(key);
+  if (it == zones.end()) {
+    std::unique_ptr<Zone> zone = TimeZoneNameIsWellFormed(name) ? LoadZone(key) : nullptr;
+    if (!zone)
+      std::fprintf(stderr, "Time zone %s is not in the system's time-zone database; the daylight-saving rule applies\n",
+                   key.c_str());
+    it = zones.emplace(key, std::move(zone)).first;
+  }
+  return it->second.get();
+}
+
+// Seconds east of Greenwich in force at `utc`. The library's look-up is
+// not expected to fail once the zone is loaded; if it does, UTC is used.
+int OffsetAt(Zone& zone, int64_t utc) {
+  if (utc >= zone.ruleFrom) return PosixTzOffsetAt(zone.rule, utc);
+  if (utc >= zone.periodBegin && utc < zone.periodEnd) return zone.periodOffset;
+  try {
+    const date::sys_info info = zone.tz->get_info(SysSeconds(utc));
+    zone.periodBegin = Seconds(info.begin);
+    zone.periodEnd = Seconds(info.end);
+    zone.periodOffset = static_cast<int>(info.offset.count());
+  } catch (const std::exception&) {
+    return 0;
+  }
+  return zone.periodOffset;
+}
+
+// Rounding division toward minus infinity.
+int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
+
+bool IsZoneNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+         c == '+';
+}
+
+}  // namespace
+
+bool TimeZoneNameIsWellFormed(std::string_view name) {
+  if (name.empty() || name.size() > kCityMaxName) return false;
+  bool partStart = true;
+  for (const char c : name) {
+    if (c == '/') {
+      if (partStart) return false;  // an empty part, or a leading "/"
+      partStart = true;
+    } else if (IsZoneNameChar(c)) {
+      partStart = false;
+    } else {
+      return false;
+    }
+  }
+  return !partStart;
+}
+
+bool TimeZoneIsKnown(std::string_view zoneName) { return FindZone(zoneName) != nullptr; }
+
+bool TimeZoneOffsetAt(std::string_view zoneName, int64_t utcSeconds, int* offsetSeconds) {
+  Zone* zone = FindZone(zoneName);
+  if (!zone) return false;
+  *offsetSeconds = OffsetAt(*zone, utcSeconds);
+  return true;
+}
+
+int64_t UtcSecondsOf(const GregorianDate& date, int minutes, int offsetSeconds) {
+  const date::sys_days day = date::year{date.year} / date.month / date.day;
+  return day.time_since_epoch().count() * kSecondsPerDay + int64_t{minutes} * 60 - offsetSeconds;
+}
+
+CityClock::CityClock(const CityRec& city, const GregorianDate& date, const DstSetting* rule, bool automatic)
+    : date_(date), rule_(rule), zoneHours_(city.gmtOffset) {
+  if (!automatic || city.zoneName.empty()) return;
+  zone_ = FindZone(city.zoneName);
+  if (!zone_) return;
+  // The sun computation keeps the standard time of the file, as the rule
+  // path uses it, unless the zone's offset at noon of the date lies further
+  // from it than summer time can explain.
+  const int noonOffset = OffsetAt(*zone_, UtcSecondsOf(date, 12 * 60, city.gmtOffset * kSecondsPerHour));
+  if (std::abs(noonOffset - city.gmtOffset * kSecondsPerHour) > kMaxSummerShift) zoneHours_ = noonOffset / kSecondsPerHour;
+}
+
+int64_t CityClock::UtcSeconds(int t) const { return UtcSecondsOf(date_, t, zoneHours_ * kSecondsPerHour); }
+
+bool CityClock::Show(int t, int* hour, int* minute) const {
+  if (!zone_) {
+    int h = t / 60;
+    int scratch = h;
+    if (!Daylight_Correction(date_.day, date_.month, date_.year, &h, &scratch, rule_)) return false;
+    *hour = h;
+    *minute = t % 60;
+    return true;
+  }
+  const int offset = OffsetAt(*zone_, UtcSeconds(t));
+  // Seconds after local midnight of the date, rounded to whole minutes
+  // (offsets of local mean time carry seconds).
+  const int64_t local = int64_t{t} * 60 - int64_t{zoneHours_} * kSecondsPerHour + offset;
+  int64_t m = FloorDiv(local + 30, 60);
+  if (m < 0) m += kMinutesPerDay;
+  if (m > INT_MAX) m = INT_MAX;
+  *hour = static_cast<int>(m / 60);
+  *minute = static_cast<int>(m % 60);
+  return true;
+}
+
+CityTime CalculateCityTime(const CityRec& city, const GregorianDate& date, std::string_view expression,
+                           const DstSetting* rule, bool automatic, int* hour, int* minute) {
+  const CityClock clock(city, date, rule, automatic);
+  const int t =
+      CalculateZmanim(city.latitude, city.longitude, clock.zoneHours(), date.day, date.month, date.year, expression);
+  if (t == kNoTime) return CityTime::kNoTime;
+  return clock.Show(t, hour, minute) ? CityTime::kShown : CityTime::kInvalidRule;
+}

@@ -1,0 +1,92 @@
+// Local time of a city: how a time from the sun computation becomes the time
+// shown, and the UTC instant it stands for.
+//
+// Two ways, chosen per city and date:
+//  - by the city's time zone in the system's time-zone database (zoneinfo,
+//    e.g. "America/New_York"), when the "DSTAutomatic" setting is on and the
+//    city file names a zone that the database knows: the offset from UTC in
+//    force at that instant, daylight saving and odd minutes included, also
+//    for past years under the rules of their time;
+//  - otherwise by the whole zone hours of the city file and the user's
+//    daylight-saving rule (Daylight_Correction), as always.
+//
+// The database is read through the date/tz library; instants after the last
+// transition the zone's file lists follow the rule text at the file's end.
+// Zones are looked up once and kept for the life of the process.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "calendar/types.h"
+#include "storage/settings.h"
+#include "suntimes/cities.h"
+
+// True when `name` has the form of a zone name: parts of letters, digits,
+// "_", "-" and "+", joined by "/" ("America/Argentina/Buenos_Aires",
+// "Etc/GMT+5"); at most kCityMaxName bytes. Says nothing about whether the
+// database knows it.
+bool TimeZoneNameIsWellFormed(std::string_view name);
+
+// True when the database knows the zone. An unknown name is reported once
+// on standard error.
+bool TimeZoneIsKnown(std::string_view zoneName);
+
+// The offset east of Greenwich in seconds, daylight saving included, in
+// force in the zone at `utcSeconds` (seconds since 1970-01-01 00:00 UTC).
+// False, leaving *offsetSeconds alone, for a zone the database does not know.
+bool TimeZoneOffsetAt(std::string_view zoneName, int64_t utcSeconds, int* offsetSeconds);
+
+// Seconds since 1970-01-01 00:00 UTC of `minutes` after midnight of the
+// Gregorian date in a zone `offsetSeconds` east of Greenwich.
+int64_t UtcSecondsOf(const GregorianDate& date, int minutes, int offsetSeconds);
+
+namespace suntimes::detail {
+struct Zone;
+}  // namespace suntimes::detail
+
+// The clock of one city on one date.
+class CityClock {
+ public:
+  // `rule` is the daylight-saving rule, null when daylight saving is not
+  // considered; `automatic` the DSTAutomatic setting.
+  CityClock(const CityRec& city, const GregorianDate& date, const DstSetting* rule, bool automatic);
+
+  // The zone hours the sun computation works in (CalculateZmanim's zone):
+  // the city file's; only when the database's offset at noon of the date
+  // lies more than three hours from them (a zone that moved across the date
+  // line, a wrong GMT field) that offset in whole hours, truncated toward
+  // zero. The shown time does not depend on it beyond the sun formulas'
+  // handling of times near midnight, which is best in standard time.
+  int zoneHours() const { return zoneHours_; }
+  // True when the database gives the offsets.
+  bool usesTimeZone() const { return zone_ != nullptr; }
+
+  // `t` minutes after midnight of the date in the zone of zoneHours() (as
+  // CalculateZmanim gives it) turned into the hour and minute shown. With
+  // the database: the local time rounded to the minute; a time past
+  // midnight keeps counting (24:10), one before it is the evening's clock
+  // time. Otherwise hour = t / 60 and minute = t % 60 corrected by the
+  // daylight-saving rule. False, writing nothing, when that rule is invalid.
+  bool Show(int t, int* hour, int* minute) const;
+  // The UTC instant (seconds since 1970) of `t`.
+  int64_t UtcSeconds(int t) const;
+
+ private:
+  GregorianDate date_;
+  const DstSetting* rule_;
+  suntimes::detail::Zone* zone_ = nullptr;  // kept for the life of the process
+  int zoneHours_ = 0;
+};
+
+// Why a time is or is not shown.
+enum class CityTime {
+  kShown,
+  kNoTime,       // the expression yields no time that day
+  kInvalidRule,  // the daylight-saving rule is invalid
+};
+
+// Evaluates the zmanim expression for the city on the date and turns it
+// into the hour and minute shown (written only for kShown).
+CityTime CalculateCityTime(const CityRec& city, const GregorianDate& date, std::string_view expression,
+                           const DstSetting* rule, bool automatic, int* hour, int* minute);

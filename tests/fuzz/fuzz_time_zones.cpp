@@ -1,0 +1,33 @@
+// Zone names as city files carry them and rule texts as zone files end
+// with: any input is looked up or read without crashing, and an offset
+// found is one a zone can have.
+#include <cstring>
+#include <string>
+
+#include "fuzz_support.h"
+#include "suntimes/posix_tz.h"
+#include "suntimes/timezone.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  (void)fuzz::Home();
+  // The first 8 bytes choose an instant; the rest is the text.
+  int64_t utc = 0;
+  if (size >= sizeof utc) {
+    std::memcpy(&utc, data, sizeof utc);
+    data += sizeof utc;
+    size -= sizeof utc;
+  }
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  PosixTz tz;
+  if (PosixTzParse(text, &tz)) {
+    const int32_t offset = PosixTzOffsetAt(tz, utc);
+    if (offset != tz.standardOffset && offset != tz.summerOffset) __builtin_trap();
+    (void)PosixTzStartUtc(tz, static_cast<int>(utc % 20000));
+  }
+  // Zone names: only well-formed ones reach the database, and the instant
+  // is kept within the calendar's years.
+  int offset = 0;
+  const int64_t within = utc % (int64_t{1500} * 366 * 86400);
+  if (TimeZoneOffsetAt(text, within, &offset) && (offset < -26 * 3600 || offset > 26 * 3600)) __builtin_trap();
+  return 0;
+}
