@@ -176,6 +176,9 @@ int64_t CityClock::UtcSeconds(int t) const { return UtcSecondsOf(date_, t, zoneH
 
 bool CityClock::Show(int t, int* hour, int* minute) const {
   if (!zone_) {
+    // A time before midnight shows as the evening's clock time, as on the
+    // zone path, never as a negative number of minutes.
+    if (t < 0) t = static_cast<int>(t - FloorDiv(t, kMinutesPerDay) * kMinutesPerDay);
     int h = t / 60;
     int scratch = h;
     if (!Daylight_Correction(date_.day, date_.month, date_.year, &h, &scratch, rule_)) return false;

@@ -299,6 +299,20 @@ TEST(CityClock, TheRuleWhereNoZoneApplies) {
   EXPECT_EQ(shown(pforzheim, &europe, true), byRule);
 }
 
+// A time before midnight (an early dawn far north, or a city whose zone
+// hours lie east of its real time) shows as the evening's clock time.
+TEST(CityClock, TimesBeforeMidnightShowAsTheEvening) {
+  const CityRec city = City(4853, 842, 1, "");
+  const CityClock clock(city, GregorianDate{10, 1, 2024}, nullptr, false);
+  int hour = -1, minute = -1;
+  ASSERT_TRUE(clock.Show(-42, &hour, &minute));
+  EXPECT_EQ(hour, 23);
+  EXPECT_EQ(minute, 18);
+  ASSERT_TRUE(clock.Show(59, &hour, &minute));
+  EXPECT_EQ(hour, 0);
+  EXPECT_EQ(minute, 59);
+}
+
 // Where the user's rule happens to be the zone's rule, both ways show the
 // same times, every day of a year: Germany's summer time has run from the
 // last Sunday of March to the last Sunday of October (the default rule)
