@@ -3,6 +3,8 @@
 # Does nothing (beyond a quick check) when they are all present.
 set -euo pipefail
 
+# culmus gives the Yiddish print font and, with fonts-dejavu-core, screen
+# fonts that show Hebrew script.
 PACKAGES=(
   build-essential cmake pkg-config
   libgtk2.0-dev libfribidi-dev libfreetype-dev libcups2-dev

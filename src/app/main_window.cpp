@@ -267,6 +267,7 @@ void windowCreate() {
 
   GtkWidget* status = gtk_label_new("");
   setFontStatusbar(status);
+  setProperTextDirectionForWidget(status);
   gtk_box_pack_start(GTK_BOX(vboxWindow), status, FALSE, TRUE, 0);
   gtk_widget_show(status);
 
@@ -345,11 +346,12 @@ int LumaroMain(int argc, char** argv) {
   gtk_init(&argc, &argv);
   gdk_rgb_init();
   BackgroundImageCacheInit();
-  // A new user gets the shipped city file (and later the translations) at once.
+  // A new user gets the shipped city file and translations at once.
   std::string installError;
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())
     std::fprintf(stderr, "Lumaro: %s\n", installError.c_str());
   settingsInit();
+  ChooseScreenFont();
   MainToday();
   translate_init(getLanguagePrefix(getLanguage()));
   MainWindowOpen();

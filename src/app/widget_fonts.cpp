@@ -1,5 +1,8 @@
 #include "app/widget_fonts.h"
 
+#include <pango/pangocairo.h>
+
+#include "render/screen_font.h"
 #include "storage/settings.h"
 
 PangoFontDescriptionPtr getYiddishPangoFont(int points) {
@@ -43,3 +46,17 @@ void setFontDialogZmanim(GtkWidget* widget) {
 void setProperTextDirectionForWidget(GtkWidget* widget) {
   if (isLanguageRightToLeft()) gtk_widget_set_direction(widget, GTK_TEXT_DIR_RTL);
 }
+
+bool IsFontFamilyInstalled(std::string_view family) {
+  PangoFontFamily** families = nullptr;
+  int count = 0;
+  pango_font_map_list_families(pango_cairo_font_map_get_default(), &families, &count);
+  const std::string wanted(family);
+  bool found = false;
+  for (int i = 0; i < count && !found; ++i)
+    found = g_ascii_strcasecmp(pango_font_family_get_name(families[i]), wanted.c_str()) == 0;
+  g_free(families);
+  return found;
+}
+
+void ChooseScreenFont() { setFontName(PickScreenFont(getFontName(), IsFontFamilyInstalled)); }

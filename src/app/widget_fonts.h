@@ -7,6 +7,8 @@
 
 #include "app/gtk_util.h"
 
+#include <string_view>
+
 // Widget font sizes used in Yiddish (points).
 constexpr int kYiddishStatusbarFontSize = 16;
 constexpr int kYiddishMenuFontSize = 16;
@@ -28,3 +30,10 @@ void setFontDialog(GtkWidget* widget);
 void setFontDialogZmanim(GtkWidget* widget);
 // Right-to-left direction for `widget` when the language runs right to left.
 void setProperTextDirectionForWidget(GtkWidget* widget);
+
+// True when the font system has a family of that name (letter case ignored).
+bool IsFontFamilyInstalled(std::string_view family);
+// At start-up: when the configured screen font is the default and is not
+// installed, an installed family that shows Hebrew takes its place (and is
+// kept in the settings from then on).
+void ChooseScreenFont();

@@ -92,7 +92,8 @@ TorahCount CountScrollsAndAliyot(const Run& run) {
 }
 
 std::string ScrollLine(const TorahCount& c) {
-  return "  " + std::to_string(c.scrolls) + (c.scrolls == 1 ? " sefer" : " sifrey") + " torah; " +
+  // Each piece is a whole phrase, so the translation can replace it.
+  return "  " + std::to_string(c.scrolls) + (c.scrolls == 1 ? " sefer torah; " : " sifrey torah; ") +
          std::to_string(c.aliyot) + " aliyot";
 }
 

@@ -49,6 +49,8 @@ cmp -s "$W/en.ics" "$W/en2.ics" || fail "two runs differ"
 
 # ---------------------------------------------------------------- Yiddish
 mkdir -p "$HOME/.lumaro/translations"
+# Only these names: the shipped files the first run installed are removed.
+rm -f "$HOME/.lumaro/translations"/*
 cat >"$HOME/.lumaro/translations/yiddish.calendar" <<'EOF'
 # A few names, enough to see the export use the interface language.
 "Pesakh I" = "פּסח א"

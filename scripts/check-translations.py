@@ -1,0 +1,787 @@
+#!/usr/bin/env python3
+"""Checks that every English text of the program has a Yiddish translation.
+
+The program turns its English texts into the interface language in two ways:
+
+  * translate_perform(key) looks one whole text up (menu labels, names of
+    days, months and holidays, messages, format strings such as
+    "Zmanim for date %s");
+  * translate_replace(text) replaces every known key inside a longer text
+    (the halakha list, the readings list and the Daf Yomi line), so there
+    the keys are phrases and what matters is that no English is left over.
+
+This script reads the sources under src/ and lists both kinds of texts:
+
+  * the string literals passed to translate_perform, or to a function that
+    only hands its argument on to it (such as `t` in the dialogs);
+  * for call sites whose argument is not a literal, the tables or functions
+    that feed them (KEY_SOURCES below). A new call site of that kind fails
+    the check until it is added there;
+  * for translate_replace, the texts that reach it (PHRASE_SOURCES below).
+
+It then loads data/translations/yiddish.* with the program's file syntax and
+fails (exit status 1), naming each problem, when
+
+  * a translate_perform text has no entry;
+  * a text that goes through translate_replace still holds Latin letters
+    after the replacement the program does (longest keys first, at most 11
+    passes per key);
+  * a translated format does not have the same %d/%s conversions in the
+    same order as its key (the program would show the English instead);
+  * a translation file has a syntax error or a key twice;
+  * a translation holds Latin letters, or characters the printout cannot
+    show: besides ASCII only Hebrew letters, the Yiddish digraphs, geresh and
+    gershayim, and points only on the letters where the printout composes
+    them (pasekh alef, komets alef, veys, melupm vov, khirek yud, kof, pey,
+    fey, sin, tof, pasekh tsvey yudn).
+
+Usage: scripts/check-translations.py [--root DIR] [--list] [--template]
+  --list      print every text found, with where it comes from, and exit
+  --template  print the missing translate_perform texts as file entries
+"""
+
+import argparse
+import os
+import re
+import sys
+import unicodedata
+from dataclasses import dataclass, field
+
+LANGUAGE = "yiddish"
+# The files of a language, in the order the program reads them.
+TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad"]
+MAX_REPLACE_PASSES = 11
+
+# --------------------------------------------------------------- C++ sources
+
+STRING_RE = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
+
+
+def strip_comments(src):
+    """The source with comments blanked out (line breaks kept), strings intact."""
+    out = []
+    i, n = 0, len(src)
+    while i < n:
+        c = src[i]
+        if c == '"' or c == "'":
+            j = i + 1
+            while j < n and src[j] != c and src[j] != "\n":
+                j += 2 if src[j] == "\\" else 1
+            out.append(src[i:j + 1])
+            i = j + 1
+        elif src.startswith("//", i):
+            j = src.find("\n", i)
+            j = n if j < 0 else j
+            out.append(" " * (j - i))
+            i = j
+        elif src.startswith("/*", i):
+            j = src.find("*/", i + 2)
+            j = n if j < 0 else j + 2
+            out.append(re.sub(r"[^\n]", " ", src[i:j]))
+            i = j
+        else:
+            out.append(c)
+            i += 1
+    return "".join(out)
+
+
+def unescape(body):
+    """The value of a C string literal's body."""
+    simple = {"n": "\n", "t": "\t", "r": "\r", "\\": "\\", '"': '"', "'": "'", "0": "\0"}
+    out = bytearray()
+    i = 0
+    raw = body.encode("utf-8")
+    while i < len(raw):
+        b = raw[i]
+        if b != 0x5C:
+            out.append(b)
+            i += 1
+            continue
+        nxt = chr(raw[i + 1])
+        if nxt == "x":
+            m = re.match(rb"[0-9a-fA-F]+", raw[i + 2:])
+            out.append(int(m.group(0), 16) & 0xFF)
+            i += 2 + len(m.group(0))
+        elif nxt in "01234567" and re.match(rb"[0-7]{1,3}", raw[i + 1:]):
+            m = re.match(rb"[0-7]{1,3}", raw[i + 1:])
+            out.append(int(m.group(0), 8) & 0xFF)
+            i += 1 + len(m.group(0))
+        else:
+            out += simple.get(nxt, nxt).encode("utf-8")
+            i += 2
+    return out.decode("utf-8", errors="replace")
+
+
+def literals_in(text):
+    return [unescape(m.group(1)) for m in STRING_RE.finditer(text)]
+
+
+def only_literals(expr):
+    """The value of an expression made only of adjacent string literals, else None."""
+    rest = STRING_RE.sub("", expr)
+    if rest.strip() or not STRING_RE.search(expr):
+        return None
+    return "".join(literals_in(expr))
+
+
+def matching(src, start, open_ch, close_ch):
+    """Index of the bracket that closes the one at `start` (strings skipped)."""
+    depth = 0
+    i = start
+    while i < len(src):
+        c = src[i]
+        if c == '"' or c == "'":
+            j = i + 1
+            while j < len(src) and src[j] != c:
+                j += 2 if src[j] == "\\" else 1
+            i = j + 1
+            continue
+        if c == open_ch:
+            depth += 1
+        elif c == close_ch:
+            depth -= 1
+            if depth == 0:
+                return i
+        i += 1
+    return -1
+
+
+def line_of(src, pos):
+    return src.count("\n", 0, pos) + 1
+
+
+@dataclass
+class Source:
+    path: str  # relative to the root
+    text: str  # comments blanked out
+
+    def calls(self, name):
+        """(argument text, line) of every call of `name`."""
+        for m in re.finditer(r"(?<![\w.:>])" + re.escape(name) + r"\s*\(", self.text):
+            open_at = m.end() - 1
+            close_at = matching(self.text, open_at, "(", ")")
+            if close_at < 0:
+                continue
+            if re.match(r"\s*(\{|const\b|->|override\b)", self.text[close_at + 1:]):
+                continue  # the definition, not a call
+            yield self.text[open_at + 1:close_at].strip(), line_of(self.text, m.start())
+
+    def initializer(self, symbol):
+        """(text, line) of the initializer of `symbol`: its braces, or up to ';'."""
+        m = re.search(r"\b" + re.escape(symbol) + r"\s*(?:\[[^\]]*\])?\s*=\s*", self.text)
+        if not m:
+            raise LookupError(f"{self.path}: no definition of {symbol} found")
+        start = m.end()
+        if self.text[start] == "{":
+            end = matching(self.text, start, "{", "}")
+        else:
+            end = self.text.index(";", start)
+        return self.text[start:end + 1], line_of(self.text, start)
+
+    def function_body(self, name):
+        """(text, line) of the body of the function `name`."""
+        for m in re.finditer(r"\b" + re.escape(name) + r"\s*\(", self.text):
+            close_at = matching(self.text, m.end() - 1, "(", ")")
+            after = self.text[close_at + 1:]
+            stripped = after.lstrip()
+            if stripped.startswith("{") or re.match(r"(const\s*)?(->[^{;]*)?\{", stripped):
+                brace = close_at + 1 + after.index("{")
+                end = matching(self.text, brace, "{", "}")
+                return self.text[brace:end + 1], line_of(self.text, brace)
+        raise LookupError(f"{self.path}: no body of {name} found")
+
+    def literal_lines(self, body, first_line):
+        """(literal, line) of every literal in `body`, which starts at first_line."""
+        for m in STRING_RE.finditer(body):
+            yield unescape(m.group(1)), first_line + body.count("\n", 0, m.start())
+
+
+def load_sources(root):
+    sources = {}
+    for top, dirs, files in os.walk(os.path.join(root, "src")):
+        dirs.sort()
+        for name in sorted(files):
+            if name.endswith((".cpp", ".h")):
+                path = os.path.join(top, name)
+                rel = os.path.relpath(path, root)
+                with open(path, encoding="utf-8") as f:
+                    sources[rel] = Source(rel, strip_comments(f.read()))
+    return sources
+
+
+# --------------------------------------------------------------- where texts come from
+
+@dataclass
+class Text:
+    text: str
+    where: str  # file:line
+
+
+def table_literals(sources, path, symbol, skip=()):
+    """Every non-empty literal in the initializer of `symbol`."""
+    src = sources[path]
+    body, line = src.initializer(symbol)
+    return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if t and t not in skip]
+
+
+def table_column(sources, path, symbol, column):
+    """The `column`-th literal of every row {...} of a table."""
+    src = sources[path]
+    body, line = src.initializer(symbol)
+    out = []
+    for m in re.finditer(r"\{[^{}]*\}", body[1:-1]):
+        lits = list(src.literal_lines(m.group(0), line + body.count("\n", 0, m.start() + 1)))
+        if len(lits) > column and lits[column][0]:
+            out.append(Text(lits[column][0], f"{path}:{lits[column][1]}"))
+    return out
+
+
+def returned_literals(sources, path, function):
+    """The literals a function returns (`return "..."`)."""
+    src = sources[path]
+    body, line = src.function_body(function)
+    out = []
+    for m in re.finditer(r"\breturn\s+((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body):
+        out.append(Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
+    return out
+
+
+def assigned_literals(sources, path, function, target):
+    """The literals assigned to `target` inside a function (`target = "..."`)."""
+    src = sources[path]
+    body, line = src.function_body(function)
+    out = []
+    for m in re.finditer(re.escape(target) + r"\s*=\s*((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body):
+        out.append(Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
+    return out
+
+
+def zmanim_names(sources):
+    """Display names of the zmanim: the name, and the suffix after a blank."""
+    path = "src/suntimes/zmanim.h"
+    src = sources[path]
+    body, line = src.initializer("ZmanimRecs")
+    out = []
+    for m in re.finditer(r'\{\s*"((?:[^"\\]|\\.)*)"\s*,\s*"((?:[^"\\]|\\.)*)"', body):
+        name, suffix = unescape(m.group(1)), unescape(m.group(2))
+        out.append(Text(name + (" " + suffix if suffix else ""), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
+    return out
+
+
+def help_lines(sources):
+    """The help text is translated line by line."""
+    path = "src/app/main_window.cpp"
+    body, line = sources[path].initializer("helpMessage")
+    return [Text(t, f"{path}:{line}") for t in only_literals(body.rstrip(";")).split("\n") if t]
+
+
+def anniversary_type_letters(sources):
+    """The type letters of the anniversaries file (kAnniAnniversary...)."""
+    path = "src/storage/anniversaries.h"
+    src = sources[path]
+    out = []
+    for m in re.finditer(r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", src.text):
+        out.append(Text(m.group(1), f"{path}:{line_of(src.text, m.start())}"))
+    if not out:
+        raise LookupError(f"{path}: no type letters found")
+    return out
+
+
+def holiday_names(sources):
+    return table_literals(sources, "src/calendar/holiday_table.cpp", "kHolidayTable")
+
+
+def zmanim_option_labels(sources):
+    """The labels of the opinions (the second text of every ZmanimOption row)."""
+    path = "src/suntimes/zmanim.h"
+    src = sources[path]
+    out = []
+    for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", src.text):
+        out += table_column(sources, path, m.group(1), 1)
+    if not out:
+        raise LookupError(f"{path}: no ZmanimOption tables found")
+    return out
+
+
+def call_arguments(sources, path, function, callee, index):
+    """The literal argument number `index` of every call of `callee` inside `function`."""
+    src = sources[path]
+    body, line = src.function_body(function)
+    inner = Source(path, body)
+    out = []
+    for args, n in inner.calls(callee):
+        parts = split_arguments(args)
+        value = only_literals(parts[index]) if len(parts) > index else None
+        if value is not None:
+            out.append(Text(value, f"{path}:{line + n - 1}"))
+    if not out:
+        raise LookupError(f"{path}: no texts passed to {callee} in {function}")
+    return out
+
+
+# translate_perform call sites whose argument is not a literal: (file,
+# argument as written) -> where its keys come from. A call that only hands a
+# parameter on (a translating helper) needs no row: the helper's callers are
+# checked instead.
+KEY_SOURCES = {
+    ("src/app/main_window.cpp", "label"):
+        lambda s: table_column(s, "src/app/main_window.cpp", "kMenuItems", 0),
+    ("src/app/main_window.cpp", "kMenuTitles[i]"):
+        lambda s: table_literals(s, "src/app/main_window.cpp", "kMenuTitles"),
+    ("src/suntimes/zmanim.cpp", "ZmanimDisplayName(rec)"): zmanim_names,
+    ("src/storage/anniversaries.cpp", "AnniLabelKey(rec.type)"):
+        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
+    ("src/storage/ics_export.cpp", "AnniLabelKey(type)"):
+        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
+    ("src/dialogs/export_dialog.cpp", "kIcsKindRows[i].label"):
+        lambda s: table_column(s, "src/storage/ics_export.h", "kIcsKindRows", 1),
+    ("src/storage/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,
+    ("src/storage/anniversary_view.cpp", "kComboMonths[static_cast<size_t>(month - 1)]"):
+        lambda s: table_literals(s, "src/storage/anniversary_view.cpp", "kComboMonths"),
+    ("src/dialogs/anniversaries_dialog.cpp", "calc.error"):
+        lambda s: assigned_literals(s, "src/storage/anniversary_view.cpp", "AnniCalculate", "out.error"),
+    ("src/dialogs/anniversaries_dialog.cpp", "kTypeLabels[i]"):
+        lambda s: table_literals(s, "src/dialogs/anniversaries_dialog.cpp", "kTypeLabels"),
+    ("src/dialogs/message.cpp", "kAuthors"):
+        lambda s: table_literals(s, "src/dialogs/message.cpp", "kAuthors"),
+    ("src/calendar/holidays.cpp", "diasporaGetFlag() ? row.diasporaName : row.israelName"): holiday_names,
+    ("src/calendar/names.cpp", "kWeekdayNames[static_cast<size_t>(weekday)]"):
+        lambda s: table_literals(s, "src/calendar/names.cpp", "kWeekdayNames"),
+    ("src/calendar/names.cpp", "kGregorianMonthNames[static_cast<size_t>(month - 1)]"):
+        lambda s: table_literals(s, "src/calendar/names.cpp", "kGregorianMonthNames"),
+    ("src/calendar/names.cpp", "kHebrewMonthNames[static_cast<size_t>(month - 1)]"):
+        lambda s: table_literals(s, "src/calendar/names.cpp", "kHebrewMonthNames"),
+    ("src/calendar/names.cpp", "kTorahSectionNames[static_cast<size_t>(code)]"):
+        lambda s: table_literals(s, "src/calendar/names.cpp", "kTorahSectionNames"),
+    ("src/calendar/names.cpp", "s.name"):
+        lambda s: table_literals(s, "src/calendar/names.cpp", "kSpecialShabbatNames"),
+    # The settings dialogs.
+    ("src/storage/help_text.cpp", "line"): help_lines,
+    ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,
+    ("src/suntimes/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
+    ("src/suntimes/zmanim_choice.cpp", "rec.options[0].label"): zmanim_option_labels,
+    ("src/suntimes/dst_form.cpp", "t"):
+        lambda s: table_literals(s, "src/suntimes/dst_form.cpp", "kWeekNoTexts"),
+    ("src/suntimes/dst_form.cpp", "kWeekNoTexts[weekNo - 1]"):
+        lambda s: table_literals(s, "src/suntimes/dst_form.cpp", "kWeekNoTexts"),
+    ("src/dialogs/dst_dialog.cpp", "result.message"):
+        lambda s: call_arguments(s, "src/suntimes/dst_form.cpp", "DstFormCheck", "require", 1),
+    # Printing.
+    ("src/dialogs/print_dialog.cpp", "f.description"):
+        lambda s: table_column(s, "src/render/print.cpp", "PrintPaperFormats", 1),
+    ("src/dialogs/print_dialog.cpp", "kMarginLabels[i]"):
+        lambda s: table_literals(s, "src/dialogs/print_dialog.cpp", "kMarginLabels"),
+}
+
+
+
+def halakha_lines(sources):
+    """Every text the halakha rules emit (holiday keys such as "PESAKH_I" aside)."""
+    out = []
+    for path in sorted(p for p in sources if p.startswith("src/halakha/halacha") and p.endswith(".cpp")):
+        src = sources[path]
+        for m in STRING_RE.finditer(src.text):
+            t = unescape(m.group(1))
+            if re.match(r"[ \t]*#", src.text[src.text.rfind("\n", 0, m.start()) + 1:m.start()]):
+                continue  # an #include
+            if re.fullmatch(r"[A-Z0-9_]*", t) or not re.search(r"[A-Za-z]", t):
+                continue
+            out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
+    # The holiday text of a day names Rosh Khodesh in English.
+    out += [t for t in returned_or_appended(sources, "src/calendar/holidays.cpp", "GetSpecialDay")]
+    return out
+
+
+def returned_or_appended(sources, path, function):
+    src = sources[path]
+    body, line = src.function_body(function)
+    return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if re.search(r"[A-Za-z]", t)]
+
+
+def reading_texts(sources):
+    out = []
+    for table in ["ReadingTorahDiaspora", "ReadingTorahIsrael", "ReadingHaphtarahDiaspora", "ReadingHaphtarahIsrael"]:
+        out += table_literals(sources, "src/calendar/reading_tables.cpp", table, skip=("(none)",))
+    return out
+
+
+def daf_yomi_lines(sources):
+    """The Daf Yomi line of a day cell: tractate, blank, page."""
+    return [Text(t.text + " 2", t.where) for t in table_column(sources, "src/calendar/daf_yomi.cpp", "kDafYomis", 0)]
+
+
+# translate_replace call sites: (file, argument as written) -> the texts that
+# reach it. What translate_perform already translated is not listed again.
+PHRASE_SOURCES = {
+    ("src/halakha/day_report.cpp", "text"): halakha_lines,
+    ("src/calendar/readings.cpp", "heading + '\\n' + lines"): reading_texts,
+    ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
+    ("src/storage/ics_export.cpp", "daf"): daf_yomi_lines,
+}
+
+# Functions that hand their first argument on to translate_perform as a key,
+# besides the one-line helpers found automatically.
+KEY_FUNCTIONS = {"src/calendar/molad.cpp": ["FormatLine"]}
+
+
+def forwarding_helpers(src):
+    """Names of helpers in a file whose whole body is `return translate_perform(param);`."""
+    names = set()
+    pattern = (r"(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?\(\s*(?:const\s+)?[\w:<>]+[\s*&]*(\w+)\s*\)\s*(?:->[^{]*)?"
+               r"\{\s*return\s+translate_perform\(\s*(\w+)\s*\)\s*;\s*\}")
+    for m in re.finditer(pattern, src.text):
+        if m.group(2) == m.group(3):
+            names.add((m.group(1), m.group(2)))
+    return names
+
+
+def collect(sources):
+    """(keys, phrases, problems): the translate_perform texts, the phrase texts,
+    and the call sites nobody has described."""
+    keys, phrases, problems = [], [], []
+    used_key_sources, used_phrase_sources = set(), set()
+    for path, src in sorted(sources.items()):
+        if path.startswith("src/storage/translate."):
+            continue
+        helpers = forwarding_helpers(src)
+        key_functions = ["translate_perform"] + [h for h, _ in helpers] + KEY_FUNCTIONS.get(path, [])
+        passed_on = {param for _, param in helpers}
+        for function in key_functions:
+            for arg, line in src.calls(function):
+                first = split_first_argument(arg)
+                value = only_literals(first)
+                if value is not None:
+                    keys.append(Text(value, f"{path}:{line}"))
+                    continue
+                ternary = re.fullmatch(r"[^?\"]+\?\s*(\"(?:[^\"\\]|\\.)*\")\s*:\s*(\"(?:[^\"\\]|\\.)*\")", first)
+                if ternary:
+                    keys += [Text(unescape(g[1:-1]), f"{path}:{line}") for g in ternary.groups()]
+                    continue
+                if function == "translate_perform" and (first in passed_on or (path in KEY_FUNCTIONS and first == "key")):
+                    continue  # a helper handing its parameter on
+                if (path, first) in KEY_SOURCES:
+                    used_key_sources.add((path, first))
+                    keys += KEY_SOURCES[(path, first)](sources)
+                    continue
+                problems.append(f"{path}:{line}: {function}({first}): where do these texts come from? "
+                                "Describe the call in KEY_SOURCES of scripts/check-translations.py")
+        for arg, line in src.calls("translate_replace"):
+            first = split_first_argument(arg)
+            if (path, first) in PHRASE_SOURCES:
+                used_phrase_sources.add((path, first))
+                phrases += PHRASE_SOURCES[(path, first)](sources)
+            else:
+                problems.append(f"{path}:{line}: translate_replace({first}): which texts reach it? "
+                                "Describe the call in PHRASE_SOURCES of scripts/check-translations.py")
+    for stale in sorted(set(KEY_SOURCES) - used_key_sources) + sorted(set(PHRASE_SOURCES) - used_phrase_sources):
+        print(f"note: {stale[0]}: no call with the argument `{stale[1]}` (yet)", file=sys.stderr)
+    return keys, phrases, problems
+
+
+def split_arguments(args):
+    """The arguments of a call's argument list, split at its top-level commas."""
+    parts, depth, start, i = [], 0, 0, 0
+    while i < len(args):
+        c = args[i]
+        if c == '"' or c == "'":
+            j = i + 1
+            while j < len(args) and args[j] != c:
+                j += 2 if args[j] == "\\" else 1
+            i = j + 1
+            continue
+        if c in "([{":
+            depth += 1
+        elif c in ")]}":
+            depth -= 1
+        elif c == "," and depth == 0:
+            parts.append(args[start:i].strip())
+            start = i + 1
+        i += 1
+    parts.append(args[start:].strip())
+    return parts
+
+
+def split_first_argument(args):
+    return split_arguments(args)[0]
+
+
+# --------------------------------------------------------------- translation files
+
+@dataclass
+class Entry:
+    key: str
+    value: str
+    where: str
+
+
+@dataclass
+class LoadedFiles:
+    entries: list = field(default_factory=list)  # reading order
+    errors: list = field(default_factory=list)
+
+
+def parse_translation_file(path, display):
+    """Entries of one file, read the way the program reads it."""
+    entries, errors = [], []
+    with open(path, "rb") as f:
+        raw = f.read()
+    try:
+        text = raw.decode("utf-8")
+    except UnicodeDecodeError as e:
+        return [], [f"{display}: not UTF-8 ({e})"]
+    lines = [ln.rstrip("\r\n") for ln in text.split("\n")]
+    if text.endswith("\n"):
+        lines.pop()
+
+    def error(n, reason):
+        errors.append(f"{display}:{n}: {reason}")
+
+    def is_comment(s, i):
+        return s[i:i + 1] == "#" or s[i:i + 2] == "/*"
+
+    def skip_blanks(s, i):
+        while i < len(s) and s[i] in " \t":
+            i += 1
+        return i
+
+    def parse_entry(s, n):
+        i = skip_blanks(s, 0)
+        if i >= len(s) or s[i] != '"':
+            return error(n, '" (key start) expected')
+        i += 1
+        key = []
+        while i < len(s) and s[i] != '"':
+            if s[i] == "\\":
+                i += 1
+                if i >= len(s):
+                    break
+            key.append(s[i])
+            i += 1
+        if i >= len(s):
+            return error(n, '" (key end) expected')
+        i = skip_blanks(s, i + 1)
+        if i >= len(s) or s[i] != "=":
+            return error(n, "= (separator between key and value) expected")
+        i = skip_blanks(s, i + 1)
+        if i >= len(s) or s[i] != '"':
+            return error(n, '" (value start) expected')
+        i += 1
+        if i < len(s) and s[i] == '"':
+            i += 1
+        start = i
+        closed = False
+        while i < len(s):
+            if s[i] == '"':
+                closed = True
+                break
+            if s[i] == "\\" and i + 1 < len(s):
+                i += 1
+            i += 1
+        value = s[start:i]
+        if closed:
+            j = skip_blanks(s, i + 1)
+            if j < len(s) and not is_comment(s, j):
+                return error(n, "Invalid characters after key-value-pair encountered")
+        entries.append(Entry("".join(key), value, f"{display}:{n}"))
+
+    i = 0
+    while i < len(lines):
+        s, n = lines[i], i + 1
+        first = skip_blanks(s, 0)
+        if first == len(s) or is_comment(s, first):
+            i += 1
+            continue
+        if s.count('"') == 1:
+            if s[0] == '"':
+                if i + 1 < len(lines):
+                    joined = s if s.endswith((" ", "\t")) else s + " "
+                    parse_entry(joined + lines[i + 1], n)
+                    i += 2
+                    continue
+                parse_entry(s, n)
+            else:
+                quote = s.index('"')
+                if quote > 0 and s[quote - 1] == "\\":
+                    error(n, 'Internal error: " expected')
+                elif skip_blanks(s, quote + 1) < len(s) and not is_comment(s, skip_blanks(s, quote + 1)):
+                    error(n, "Invalid characters after key-value-pair encountered")
+                elif not entries:
+                    error(n, "continuation line without an entry to continue")
+                else:
+                    e = entries[-1]
+                    if e.value and not e.value.endswith(" "):
+                        e.value += " "
+                    e.value += s[:quote]
+            i += 1
+            continue
+        parse_entry(s, n)
+        i += 1
+    return entries, errors
+
+
+def load_translations(root):
+    loaded = LoadedFiles()
+    directory = os.path.join(root, "data", "translations")
+    for name in TRANSLATION_FILES:
+        path = os.path.join(directory, f"{LANGUAGE}.{name}")
+        display = os.path.relpath(path, root)
+        if not os.path.exists(path):
+            loaded.errors.append(f"{display}: missing")
+            continue
+        entries, errors = parse_translation_file(path, display)
+        loaded.entries += entries
+        loaded.errors += errors
+    return loaded
+
+
+def replace_all(text, entries, used=None, inside_words=None):
+    """translate_replace: longest keys first, newest first among equals, at
+    most 11 passes per key, each pass left to right without overlaps. Keys
+    that matched are added to `used`; a key that matched inside a word (a
+    letter right before or after it) is added to `inside_words`."""
+    order = sorted(reversed(entries), key=lambda e: -len(e.key.encode("utf-8")))
+    for e in order:
+        key = e.key
+        if not key:
+            continue
+        for _ in range(MAX_REPLACE_PASSES):
+            if key not in text:
+                break
+            if used is not None:
+                used.add(key)
+            out, i = [], 0
+            while True:
+                hit = text.find(key, i)
+                if hit < 0:
+                    out.append(text[i:])
+                    break
+                end = hit + len(key)
+                if inside_words is not None and (
+                        (key[0].isalpha() and hit > 0 and text[hit - 1].isalpha())
+                        or (key[-1].isalpha() and end < len(text) and text[end].isalpha())):
+                    inside_words.add(key)
+                out.append(text[i:hit])
+                out.append(e.value)
+                i = end
+            text = "".join(out)
+    return text
+
+
+# --------------------------------------------------------------- checks of the values
+
+CONVERSION_RE = re.compile(r"%[-0 +]*\d{0,3}l?([ds%])")
+
+# Points the printout composes with the letter before them (the composite
+# table of the translation module).
+COMPOSABLE = {
+    ("\u05d0", "\u05b7"), ("\u05d0", "\u05b8"), ("\u05d1", "\u05bf"), ("\u05d5", "\u05bc"),
+    ("\u05d9", "\u05b4"), ("\u05db", "\u05bc"), ("\u05e4", "\u05bc"), ("\u05e4", "\u05bf"),
+    ("\u05e9", "\u05c2"), ("\u05ea", "\u05bc"), ("\u05f2", "\u05b7"),
+}
+
+
+def conversions(text):
+    return [c for c in CONVERSION_RE.findall(text) if c != "%"]
+
+
+# Names that Yiddish writes in Latin letters too.
+LATIN_NAMES = re.compile(r"\bA4\b")
+
+
+def value_problems(value):
+    """What is wrong with a translated text, if anything."""
+    problems = []
+    plain = LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))
+    if re.search(r"[A-Za-z]", plain):
+        problems.append("holds Latin letters")
+    previous = ""
+    for ch in value:
+        code = ord(ch)
+        if 0x0591 <= code <= 0x05C7 and unicodedata.category(ch) == "Mn":
+            if (previous, ch) not in COMPOSABLE:
+                problems.append(f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
+        elif 0xFB1D <= code <= 0xFB4F:
+            problems.append(f"presentation form U+{code:04X}: write the letter and its point")
+        elif not (0x20 <= code < 0x7F or 0x05D0 <= code <= 0x05EA or 0x05F0 <= code <= 0x05F4):
+            problems.append(f"character U+{code:04X} cannot be printed")
+        previous = ch
+    return problems
+
+
+# --------------------------------------------------------------- main
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+    parser.add_argument("--list", action="store_true", help="print every text found and exit")
+    parser.add_argument("--template", action="store_true", help="print entries for the missing texts")
+    args = parser.parse_args()
+    root = os.path.abspath(args.root)
+
+    try:
+        sources = load_sources(root)
+        keys, phrases, problems = collect(sources)
+    except LookupError as e:
+        print(f"check-translations: {e}", file=sys.stderr)
+        return 1
+
+    if args.list:
+        for t in keys:
+            print(f"key\t{t.where}\t{t.text}")
+        for t in phrases:
+            print(f"phrase\t{t.where}\t{t.text}")
+        return 0
+
+    loaded = load_translations(root)
+    problems += loaded.errors
+    table = {}
+    for e in loaded.entries:
+        if e.key in table:
+            problems.append(f"{e.where}: \"{e.key}\" is already translated at {table[e.key].where}")
+        table[e.key] = e
+        for p in value_problems(e.value):
+            problems.append(f"{e.where}: \"{e.key}\": the translation {p}")
+
+    missing = {}
+    for t in keys:
+        if t.text in table:
+            e = table[t.text]
+            if conversions(e.value) != conversions(t.text):
+                problems.append(f"{e.where}: \"{t.text}\": the translation must have the conversions "
+                                f"{conversions(t.text)} in this order, not {conversions(e.value)}")
+        else:
+            missing.setdefault(t.text, t.where)
+    for text, where in missing.items():
+        problems.append(f"{where}: no translation of \"{text}\"")
+
+    used = set()
+    seen = set()
+    for t in phrases:
+        if t.text in seen:
+            continue
+        seen.add(t.text)
+        inside = set()
+        result = replace_all(t.text, loaded.entries, used, inside)
+        if re.search(r"[A-Za-z]", result):
+            problems.append(f"{t.where}: English left in \"{t.text.strip()}\" -> \"{result.strip()}\"")
+        for key in sorted(inside):
+            problems.append(f"{t.where}: the key \"{key}\" matches inside a word of \"{t.text.strip()}\"; "
+                            "give the whole phrase an entry")
+
+    if args.template:
+        for text in missing:
+            print('"' + text.replace("\\", "\\\\").replace('"', '\\"') + '" = ""')
+        return 0
+
+    unused = [e for e in loaded.entries if e.key not in used and e.key not in {t.text for t in keys}]
+    for e in unused:
+        print(f"note: {e.where}: \"{e.key}\" is not used by any text found", file=sys.stderr)
+    for p in problems:
+        print(p)
+    print(f"{len({t.text for t in keys})} texts looked up, {len(seen)} texts translated by phrases, "
+          f"{len(loaded.entries)} entries, {len(problems)} problem(s)")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,76 @@
+#!/bin/bash
+# scripts/check-translations.py: every English text of the program has a
+# Yiddish entry. It passes on the sources as they are, and on a copy with a
+# fault put in it fails naming that fault.
+source "$(dirname "$0")/lib/common.sh"
+
+CHECK="$LUMARO_SOURCE_DIR/scripts/check-translations.py"
+command -v python3 > /dev/null || { fail "python3 is missing (scripts/install-deps.sh installs it)"; finish; }
+
+out=$(python3 "$CHECK" --root "$LUMARO_SOURCE_DIR" 2>/dev/null)
+status=$?
+expect_eq "the sources pass" 0 "$status"
+[ "$status" -eq 0 ] || printf '%s\n' "$out" | head -30 >&2
+printf '%s\n' "$out" | grep -q ' 0 problem(s)$' || fail "no summary line: $out"
+
+# A copy of the sources and translations to put faults into.
+COPY="$E2E_HOME/tree"
+mkdir -p "$COPY/data"
+cp -r "$LUMARO_SOURCE_DIR/src" "$COPY/src"
+cp -r "$LUMARO_SOURCE_DIR/data/translations" "$COPY/data/translations"
+T="$COPY/data/translations"
+pristine() { rm -rf "$COPY/src" "$T"; cp -r "$LUMARO_SOURCE_DIR/src" "$COPY/src"; cp -r "$LUMARO_SOURCE_DIR/data/translations" "$T"; }
+
+# expect_fault NAME PATTERN: the check fails and reports a line matching PATTERN.
+expect_fault() {
+  local out status
+  out=$(python3 "$CHECK" --root "$COPY" 2>/dev/null)
+  status=$?
+  [ "$status" -eq 1 ] || fail "$1: exit status $status, expected 1"
+  printf '%s\n' "$out" | grep -q -- "$2" || { fail "$1: no line matching '$2'"; printf '%s\n' "$out" | head -5 >&2; }
+  pristine
+}
+
+# A menu label without its entry.
+sed -i '/^"Exit" = /d' "$T/yiddish.gui"
+expect_fault "missing entry" 'main_window.cpp:[0-9]*: no translation of "Exit"'
+
+# A new message in a dialog.
+sed -i 's|translate_perform("Year must be a number")|translate_perform("Year must be a whole number")|' \
+  "$COPY/src/dialogs/year_dialog.cpp"
+expect_fault "new literal" 'year_dialog.cpp:16: no translation of "Year must be a whole number"'
+
+# A new row in a table that feeds translate_perform.
+sed -i 's|"Shabbat Shuva"},|"Shabbat Shuva"},\n    {67, "Shabbat Test"},|' "$COPY/src/calendar/names.cpp"
+expect_fault "new table row" 'no translation of "Shabbat Test"'
+
+# A call whose texts come from somewhere the check was not told about.
+printf '%s\n' '#include "storage/translate.h"' 'std::string Hint(const std::string& k) { return translate_perform(k + "!"); }' \
+  > "$COPY/src/render/new_hint.cpp"
+expect_fault "unknown source" 'new_hint.cpp:2: translate_perform(k + "!"): where do these texts come from'
+
+# A format whose conversions are swapped, and a translation in Latin letters.
+sed -i 's|^"Year must be in range %d-%d" = .*|"Year must be in range %d-%d" = "%s - %d"|' "$T/yiddish.gui2"
+expect_fault "format" 'the translation must have the conversions'
+sed -i 's|^"Exit" = .*|"Exit" = "Exit"|' "$T/yiddish.gui"
+expect_fault "Latin letters" '"Exit": the translation holds Latin letters'
+
+# A point the printout cannot compose (segol under alef), and a syntax error.
+sed -i 's|^"Exit" = .*|"Exit" = "\xd7\x90\xd6\xb6"|' "$T/yiddish.gui"
+expect_fault "point" 'point U+05B6'
+printf '%s\n' 'Exit = "x"' >> "$T/yiddish.molad"
+expect_fault "syntax" 'yiddish.molad:[0-9]*: " (key start) expected'
+
+# A halakha line whose phrase is missing, and a short key that would eat a
+# piece of a word once the longer phrase is gone.
+sed -i '/^"Lulav and etrog" = /d' "$T/yiddish.halakha"
+expect_fault "halakha phrase" 'English left in "Lulav and etrog"'
+sed -i '/^"Ato Khonantanu" = /d' "$T/yiddish.halakha"
+printf '%s\n' '"Khonantanu" = "x"' >> "$T/yiddish.halakha"
+expect_fault "key inside a word" 'the key "to" matches inside a word of "Ato Khonantanu"'
+
+# A book of the readings.
+sed -i '/^"Habakkuk" = /d' "$T/yiddish.readings"
+expect_fault "reading" 'English left in "Habakkuk 3:1-19'
+
+finish

@@ -1,0 +1,262 @@
+// The shipped Yiddish translations against what the program really shows.
+// A new user gets them on the first run; with them loaded no text of the day
+// report, the molad announcement, the Daf Yomi line or the month view may
+// keep a Latin letter, over whole years of days. The report lists are
+// translated by replacing phrases, so each Yiddish line must also keep the
+// indentation and the numbers (dates, verses, times) of its English line.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "calendar/calendar.h"
+#include "calendar/daf_yomi.h"
+#include "calendar/molad.h"
+#include "calendar/readings.h"
+#include "calendar/torah_sections.h"
+#include "halakha/day_report.h"
+#include "recording_drawing.h"
+#include "render/month_painter.h"
+#include "storage/settings.h"
+#include "storage/translate.h"
+#include "storage/user_files.h"
+#include "suntimes/timeformat.h"
+#include "suntimes/zmanim.h"
+#include "test_env.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+bool HasLatinLetter(const std::string& s) {
+  for (char c : s)
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
+  return false;
+}
+
+std::string Indent(const std::string& s) { return s.substr(0, s.find_first_not_of(' ')); }
+
+// The numbers of a line in order: "Isaiah 66, 1 & 23" -> 66 1 23.
+std::vector<std::string> Numbers(const std::string& s) {
+  static const std::regex digits("[0-9]+");
+  std::vector<std::string> out;
+  for (auto it = std::sregex_iterator(s.begin(), s.end(), digits); it != std::sregex_iterator(); ++it)
+    out.push_back(it->str());
+  return out;
+}
+
+class YiddishTexts : public ::testing::Test {
+ protected:
+  YiddishTexts() : home_(false) {
+    settingsReset();
+    std::string error;
+    EXPECT_TRUE(InstallDefaultUserFiles(&error)) << error;
+    settingsReset();  // the city file is there now
+    setCity("Jerusalem");
+    UseLanguage(kLanguageYiddish);
+  }
+  ~YiddishTexts() override {
+    translate_done();
+    settingsReset();
+  }
+
+  static void UseLanguage(int language) {
+    setLanguage(language);
+    translate_done();
+    translate_init(getLanguagePrefix(language));
+  }
+
+  // Compares a Yiddish text with the English one line by line; problems are
+  // collected once each (the same line recurs on many days).
+  void CompareLists(const std::string& english, const std::string& yiddish) {
+    const std::vector<std::string> e = Lines(english), y = Lines(yiddish);
+    if (e.size() != y.size()) {
+      problems_.insert("line count differs:\n" + english + "---\n" + yiddish);
+      return;
+    }
+    for (size_t i = 0; i < e.size(); ++i) {
+      if (HasLatinLetter(y[i])) problems_.insert("English left: \"" + e[i] + "\" -> \"" + y[i] + "\"");
+      if (Indent(e[i]) != Indent(y[i])) problems_.insert("indentation lost: \"" + e[i] + "\" -> \"" + y[i] + "\"");
+      if (Numbers(e[i]) != Numbers(y[i])) problems_.insert("numbers changed: \"" + e[i] + "\" -> \"" + y[i] + "\"");
+    }
+  }
+
+  void ExpectNoProblems() {
+    std::string all;
+    int shown = 0;
+    for (const std::string& p : problems_)
+      if (shown++ < 25) all += p + "\n";
+    EXPECT_TRUE(problems_.empty()) << problems_.size() << " problem(s):\n" << all;
+  }
+
+  testenv::TempHome home_;
+  std::set<std::string> problems_;
+};
+
+// One year of each of the fourteen year types, so every combination of
+// sections and Haftarot and every postponed holiday occurs.
+std::vector<int> YearOfEveryType() {
+  std::map<int, int> firstYear;
+  for (int year = 5700; year < 5900 && firstYear.size() < 14; ++year) {
+    const int type = TorahGetYearType(year);
+    if (type != kNoYearType && !firstYear.count(type)) firstYear[type] = year;
+  }
+  EXPECT_EQ(firstYear.size(), 14u);
+  std::vector<int> years;
+  for (const auto& [type, year] : firstYear) years.push_back(year);
+  return years;
+}
+
+TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
+  for (int year : YearOfEveryType()) {
+    const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, year);
+    const AbsoluteDay end = AbsoluteFromHebrew(1, kTishri, year + 1);
+    for (int diaspora : {0, 1}) {
+      diasporaSetFlag(diaspora);
+      // The English lists first, then the Yiddish ones (the table is
+      // switched once per pass, as the month painter switches it).
+      std::map<AbsoluteDay, std::string> englishHalakha[2], englishReadings;
+      UseLanguage(kLanguageEnglish);
+      for (AbsoluteDay d = first; d < end; ++d) {
+        for (int style : {kStyleSephardic, kStyleAshkenazi})
+          englishHalakha[style - 1][d] = BuildHalakhaList(d, diaspora, style);
+        englishReadings[d] = BuildReadingsList(d);
+      }
+      UseLanguage(kLanguageYiddish);
+      for (AbsoluteDay d = first; d < end; ++d) {
+        for (int style : {kStyleSephardic, kStyleAshkenazi})
+          CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, diaspora, style));
+        CompareLists(englishReadings[d], BuildReadingsList(d));
+      }
+    }
+  }
+  ExpectNoProblems();
+}
+
+TEST_F(YiddishTexts, FestivalReport) {
+  // Sukkot I in the Diaspora, Ashkenazi: Hallel, the four species, Hoshanot,
+  // a Yizkor-free festival with Torah and Haftarah readings.
+  const AbsoluteDay sukkot = AbsoluteFromGregorian(17, 10, 2024);
+  diasporaSetFlag(1);
+  setStyle(kStyleAshkenazi);
+  UseLanguage(kLanguageEnglish);
+  const DayReport english = BuildDayReport(sukkot);
+  UseLanguage(kLanguageYiddish);
+  const DayReport yiddish = BuildDayReport(sukkot);
+  ASSERT_GT(Lines(yiddish.halakha).size(), 15u);
+  CompareLists(english.halakha, yiddish.halakha);
+  CompareLists(english.readings, yiddish.readings);
+  // The day's name is the one of the calendar names.
+  EXPECT_EQ(Lines(yiddish.halakha)[1], "  " + translate_perform("Sukkot I")) << yiddish.halakha;
+  EXPECT_NE(translate_perform("Sukkot I"), "Sukkot I");
+  // The zmanim: every line but the city's own name.
+  for (const std::string& line : Lines(yiddish.zmanim)) {
+    if (line.find("Jerusalem") == std::string::npos) {
+      EXPECT_FALSE(HasLatinLetter(line)) << line;
+    }
+  }
+  EXPECT_EQ(Lines(yiddish.zmanim).size(), 13u);
+  ExpectNoProblems();
+}
+
+TEST_F(YiddishTexts, ZmanimOnBothClocks) {
+  const AbsoluteDay d = AbsoluteFromGregorian(20, 6, 2025);
+  for (int format : {kTimeFormat12, kTimeFormat24}) {
+    setTimeFormat(format);
+    UseLanguage(kLanguageEnglish);
+    std::string english;
+    GetZmanimForDay(d, &english);
+    UseLanguage(kLanguageYiddish);
+    std::string yiddish;
+    GetZmanimForDay(d, &yiddish);
+    const std::vector<std::string> e = Lines(english), y = Lines(yiddish);
+    ASSERT_EQ(e.size(), y.size());
+    for (size_t i = 0; i < y.size(); ++i) {
+      if (i != 1) {
+        EXPECT_FALSE(HasLatinLetter(y[i])) << y[i];  // line 1 names the city
+      }
+      EXPECT_EQ(Numbers(e[i]), Numbers(y[i])) << e[i] << " -> " << y[i];
+    }
+  }
+}
+
+TEST_F(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
+  // The molad announcement of every month of a leap and a common year.
+  for (int year : {5784, 5785}) {
+    for (AbsoluteDay d = AbsoluteFromHebrew(1, kTishri, year); d < AbsoluteFromHebrew(1, kTishri, year + 1); d += 29) {
+      UseLanguage(kLanguageEnglish);
+      const std::string english = MoladRetrieveNextSimple(2, d);
+      UseLanguage(kLanguageYiddish);
+      CompareLists(english, MoladRetrieveNextSimple(2, d));
+    }
+  }
+  // The Daf Yomi line of every page of a cycle, as the day cell shows it.
+  UseLanguage(kLanguageYiddish);
+  const AbsoluteDay start = AbsoluteFromGregorian(5, 1, 2020);
+  for (AbsoluteDay d = start; d < start + 2711; ++d) {
+    const GregorianDate g = GregorianFromAbsolute(d);
+    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
+    ASSERT_FALSE(daf.empty());
+    CompareLists(daf, translate_replace(daf));
+  }
+  ExpectNoProblems();
+}
+
+TEST_F(YiddishTexts, MonthViewAndItsHints) {
+  // Every month of two years, with the zmanim panel of the selected day and
+  // the hover hints of the status line.
+  std::set<std::string> hints;
+  PaintHooks hooks;
+  hooks.addHint = [&hints](int, int, int, int, std::string_view text) {
+    if (!text.empty()) hints.insert(std::string(text));  // a weekday's festival time has no hint
+  };
+  for (int year : {2024, 2025}) {
+    for (int month = 1; month <= 12; ++month) {
+      testenv::RecordingDrawing drawing;
+      PaintItInternal(drawing, PaintArea{0, 0, 1400, 1000}, GregorianDate{15, month, year}, true, false, nullptr,
+                      nullptr, &hooks);
+      ASSERT_GT(drawing.texts.size(), 40u);
+      for (const std::string& text : drawing.texts)
+        if (HasLatinLetter(text)) problems_.insert("month view: " + text);
+    }
+  }
+  EXPECT_EQ(hints.size(), 5u);  // day numbers (2), candle lighting, havdalah, Daf Yomi
+  for (const std::string& hint : hints)
+    if (HasLatinLetter(hint)) problems_.insert("hint: " + hint);
+  ExpectNoProblems();
+}
+
+TEST_F(YiddishTexts, TheShippedFilesReadWithoutErrors) {
+  // Each file read afresh (translate_init would reuse what it read before).
+  translate_done();
+  translate_init("");
+  ::testing::internal::CaptureStderr();
+  for (std::string_view name : kTranslateFiles)
+    translate_internal_process_file(home_.lumaro("translations/yiddish." + std::string(name)));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  EXPECT_GT(translate_internal_entry_count(), 400u);
+}
+
+TEST_F(YiddishTexts, EnglishIsUnchangedByTheShippedFiles) {
+  // The Yiddish files are installed, but English reads none of them.
+  UseLanguage(kLanguageEnglish);
+  EXPECT_EQ(translate_perform("Sukkot I"), "Sukkot I");
+  EXPECT_EQ(translate_replace("Noah, Genesis 6:9 - 11:32"), "Noah, Genesis 6:9 - 11:32");
+  const std::string halakha = BuildHalakhaList(AbsoluteFromGregorian(17, 10, 2024), 1, kStyleAshkenazi);
+  EXPECT_EQ(Lines(halakha)[0], "Halakha for date 17.10.2024:");
+}
+
+}  // namespace
