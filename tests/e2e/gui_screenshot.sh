@@ -27,6 +27,13 @@ for i in \$(seq 100); do
   xdotool search --onlyvisible --name '^Lumaro\$' > /dev/null 2>&1 && break
   sleep 0.1
 done
+# Under load the first paint can take a while: shoot until the month is on
+# the screen (the selected day's grey is drawn late in the paint), at most 30 s.
+for i in \$(seq 30); do
+  sleep 1
+  import -window root "$SHOT"
+  convert "$SHOT" -format %c histogram:info:- | grep -qi '#A0A0A0' && break
+done
 sleep 1
 import -window root "$SHOT"
 kill \$pid
