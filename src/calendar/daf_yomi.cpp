@@ -50,7 +50,7 @@ constexpr std::array<Tractate, 37> kDafYomis = {{
     {"Chulin", 2, 142},         // 2309
     {"Bechoros", 2, 61},        // 2450
     {"Erchin", 2, 34},          // 2510
-    {"Terumah", 2, 34},         // 2543
+    {"Temurah", 2, 34},         // 2543
     {"Kerisus", 2, 28},         // 2576
     {"Me'ilah", 2, 37},         // 2603
     {"Nidah", 2, 73},           // 2639 .. 2710

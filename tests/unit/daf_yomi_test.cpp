@@ -28,7 +28,7 @@ const std::map<std::string, std::string> kTractateNames = {
     {"Makkot", "Makos"},            {"Shevuot", "Shevuos"},          {"Avodah Zarah", "Avodah Zarah"},
     {"Horayot", "Horayos"},         {"Zevachim", "Zevachim"},        {"Menachot", "Menachos"},
     {"Chullin", "Chulin"},          {"Bechorot", "Bechoros"},        {"Arachin", "Erchin"},
-    {"Temurah", "Terumah"},         {"Keritot", "Kerisus"},          {"Meilah", "Me'ilah"},
+    {"Temurah", "Temurah"},         {"Keritot", "Kerisus"},          {"Meilah", "Me'ilah"},
     {"Kinnim", "Me'ilah"},          {"Tamid", "Me'ilah"},            {"Midot", "Me'ilah"},
     {"Niddah", "Nidah"},
 };

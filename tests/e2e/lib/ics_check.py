@@ -78,7 +78,7 @@ TRACTATES = {
     "Sanhedrin": "Sanhedrin", "Makkot": "Makos", "Shevuot": "Shevuos",
     "Avodah Zarah": "Avodah Zarah", "Horayot": "Horayos", "Zevachim": "Zevachim",
     "Menachot": "Menachos", "Chullin": "Chulin", "Bechorot": "Bechoros",
-    "Arachin": "Erchin", "Temurah": "Terumah", "Keritot": "Kerisus", "Meilah": "Me'ilah",
+    "Arachin": "Erchin", "Temurah": "Temurah", "Keritot": "Kerisus", "Meilah": "Me'ilah",
     "Niddah": "Nidah",
 }
 
