@@ -36,9 +36,10 @@ shown_times 'DSTAutomatic: "0"\n' > "$E2E_HOME/off.txt"
 cmp -s "$E2E_HOME/off.txt" "$LUMARO_TEST_DATADIR/shown_times_by_rule_2024.txt" || fail "option 0: shown times differ from before"
 
 # The whole calendar range with the default settings: the SHA-256 of the
-# dump made by the same earlier program (regression guard).
+# dump made by the same earlier program (regression guard), updated once for
+# the corrected Daf Yomi tractate name Temurah (the only difference).
 printf '' > "$SETTINGS"
-expect_eq "dump 1583..3000 unchanged" 71316ff480277702d4ce031de214d89f4607686879886b6b395949286849ab9d \
+expect_eq "dump 1583..3000 unchanged" fa1100df1b7e61e8df0bea659f88e5d526bdf5dbbc18f0880854167b27c04118 \
   "$("$LUMARO_CLI" dump 1583-01-01 3000-12-31 | sha256sum | cut -d' ' -f1)"
 
 # --- On: Friday candle lighting (sunset - 18) in cities of the shipped file.
