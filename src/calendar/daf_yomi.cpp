@@ -116,23 +116,24 @@ std::string DafYomiGetErrorMessage(int code) {
   }
 }
 
-std::string DafYomiGetWithoutCycle(int day, int month, int year) {
+namespace {
+
+// The page of a date, or an empty text when there is none.
+std::string DafYomiText(int day, int month, int year, bool withCycle) {
   DafYomiRec rec;
   rec.sizeCheck = kDafYomiRecSize;
   rec.day = day;
   rec.month = month;
   rec.year = year;
-  return DafYomiGetIt(&rec) == kDafYomiOk ? rec.shortText : std::string();
+  if (DafYomiGetIt(&rec) != kDafYomiOk) return std::string();
+  return withCycle ? rec.longText : rec.shortText;
 }
 
-std::string DafYomiGetWithCycle(int day, int month, int year) {
-  DafYomiRec rec;
-  rec.sizeCheck = kDafYomiRecSize;
-  rec.day = day;
-  rec.month = month;
-  rec.year = year;
-  return DafYomiGetIt(&rec) == kDafYomiOk ? rec.longText : std::string();
-}
+}  // namespace
+
+std::string DafYomiGetWithoutCycle(int day, int month, int year) { return DafYomiText(day, month, year, false); }
+
+std::string DafYomiGetWithCycle(int day, int month, int year) { return DafYomiText(day, month, year, true); }
 
 int IsYizkor(AbsoluteDay d) {
   const HebrewDate h = HebrewFromAbsolute(d);

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "calendar/calendar.h"
+#include "cli/commands.h"
 
 namespace cli {
 
@@ -42,6 +43,23 @@ std::optional<GregorianDate> ParseDate(std::string_view text, std::string& error
     return std::nullopt;
   }
   return GregorianDate{day, month, year};
+}
+
+std::optional<DayRange> ParseDateRange(const std::string& from, const std::string& to, std::string& error) {
+  const auto fromDate = ParseDate(from, error);
+  if (!fromDate) return std::nullopt;
+  const auto toDate = ParseDate(to, error);
+  if (!toDate) return std::nullopt;
+  const DayRange range{AbsoluteFromGregorian(*fromDate), AbsoluteFromGregorian(*toDate)};
+  if (range.first > range.last) {
+    error = "FROM " + from + " is after TO " + to;
+    return std::nullopt;
+  }
+  if (RangeTooLong(range.last - range.first + 1)) {
+    error = "range too long for this run";
+    return std::nullopt;
+  }
+  return range;
 }
 
 }  // namespace cli

@@ -108,14 +108,10 @@ void WriteDay(OutBuffer& o, HolidayYear& holidays, AbsoluteDay d) {
 int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   if (args.size() != 2) return UsageFail(err, "usage: dump FROM TO (dates as YYYY-MM-DD)");
   std::string error;
-  const auto from = ParseDate(args[0], error);
-  if (!from) return UsageFail(err, error);
-  const auto to = ParseDate(args[1], error);
-  if (!to) return UsageFail(err, error);
-  const AbsoluteDay first = AbsoluteFromGregorian(*from);
-  const AbsoluteDay last = AbsoluteFromGregorian(*to);
-  if (first > last) return UsageFail(err, "FROM " + args[0] + " is after TO " + args[1]);
-  if (RangeTooLong(last - first + 1)) return UsageFail(err, "range too long for this run");
+  const auto range = ParseDateRange(args[0], args[1], error);
+  if (!range) return UsageFail(err, error);
+  const AbsoluteDay first = range->first;
+  const AbsoluteDay last = range->last;
 
   OutBuffer o(out);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run

@@ -52,14 +52,10 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
   if (dates.size() != 2) return UsageFail(err, usage);
   if (kinds == 0) kinds = kIcsAllKinds;
   std::string error;
-  const auto from = ParseDate(dates[0], error);
-  if (!from) return UsageFail(err, error);
-  const auto to = ParseDate(dates[1], error);
-  if (!to) return UsageFail(err, error);
-  const AbsoluteDay first = AbsoluteFromGregorian(*from);
-  const AbsoluteDay last = AbsoluteFromGregorian(*to);
-  if (first > last) return UsageFail(err, "FROM " + dates[0] + " is after TO " + dates[1]);
-  if (RangeTooLong(last - first + 1)) return UsageFail(err, "range too long for this run");
+  const auto range = ParseDateRange(dates[0], dates[1], error);
+  if (!range) return UsageFail(err, error);
+  const AbsoluteDay first = range->first;
+  const AbsoluteDay last = range->last;
 
   // Times that cannot be computed would silently be missing from the file.
   if (kinds & kIcsTimes) {
