@@ -253,7 +253,15 @@ TEST(ReadingsReference, EveryDayMatchesThePublishedReadings) {
       const HebrewDate h = HebrewFromAbsolute(d);
       ReadingsRec rec;
       ReadingsIds ids;
-      ParashGetReadingsWithIDs(h.day, h.month, h.year, &rec, &ids);
+      const int result = ParashGetReadingsWithIDs(h.day, h.month, h.year, &rec, &ids);
+      // Saturdays return 1 and a text for every code of theirs; other days 0.
+      ASSERT_EQ(result, WeekdayOf(d) == kShabbat ? 1 : 0) << IsoDate(d);
+      const int32_t codes[3] = {ids.c1, ids.c2, ids.c3};
+      for (size_t i = 0; i < 3; ++i) {
+        if (codes[i] != kReadingNoCode && rec.torah[i].text.empty()) {
+          ADD_FAILURE() << IsoDate(d) << ": code " << codes[i] << " without a text";
+        }
+      }
       for (const auto& e : rec.torah) seen[diaspora].insert(e.text);
       seen[diaspora].insert(rec.haphtarah.begin(), rec.haphtarah.end());
       auto it = ref.dates.find({IsoDate(d), diaspora ? "D" : "IL"});
