@@ -15,6 +15,7 @@
 #include "calendar/calendar.h"
 #include "calendar/reading_tables.h"
 #include "calendar/readings.h"
+#include "reference_data.h"
 #include "storage/settings.h"
 #include "test_env.h"
 #include "verse_refs.h"
@@ -33,15 +34,6 @@ struct Reference {
   std::map<std::pair<std::string, std::string>, std::vector<RefLine>> dates;  // {YYYY-MM-DD, D|IL}
 };
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-  std::vector<std::string> f;
-  std::stringstream ss(line);
-  std::string x;
-  while (std::getline(ss, x, '\t')) f.push_back(x);
-  while (f.size() < 7) f.emplace_back();
-  return f;
-}
-
 const Reference& LoadReference() {
   static const Reference ref = [] {
     Reference r;
@@ -49,7 +41,8 @@ const Reference& LoadReference() {
     std::string line;
     while (std::getline(in, line)) {
       if (line.empty() || line[0] == '#') continue;
-      const auto f = SplitTabs(line);
+      auto f = testdata::SplitRow(line, '\t');
+      f.resize(std::max<size_t>(f.size(), 7));
       if (f[0] == "verses") {
         std::stringstream ns(f[2]);
         std::string n;
@@ -72,13 +65,6 @@ const Reference& LoadReference() {
     return r;
   }();
   return ref;
-}
-
-std::string IsoDate(AbsoluteDay d) {
-  const GregorianDate g = GregorianFromAbsolute(d);
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", g.year, g.month, g.day);
-  return buf;
 }
 
 // The verses of a day: Torah, Ashkenazi and Sephardi Haftarah.
@@ -255,16 +241,16 @@ TEST(ReadingsReference, EveryDayMatchesThePublishedReadings) {
       ReadingsIds ids;
       const int result = ParashGetReadingsWithIDs(h.day, h.month, h.year, &rec, &ids);
       // Saturdays return 1 and a text for every code of theirs; other days 0.
-      ASSERT_EQ(result, WeekdayOf(d) == kShabbat ? 1 : 0) << IsoDate(d);
+      ASSERT_EQ(result, WeekdayOf(d) == kShabbat ? 1 : 0) << testdata::IsoOf(d);
       const int32_t codes[3] = {ids.c1, ids.c2, ids.c3};
       for (size_t i = 0; i < 3; ++i) {
         if (codes[i] != kReadingNoCode && rec.torah[i].text.empty()) {
-          ADD_FAILURE() << IsoDate(d) << ": code " << codes[i] << " without a text";
+          ADD_FAILURE() << testdata::IsoOf(d) << ": code " << codes[i] << " without a text";
         }
       }
       for (const auto& e : rec.torah) seen[diaspora].insert(e.text);
       seen[diaspora].insert(rec.haphtarah.begin(), rec.haphtarah.end());
-      auto it = ref.dates.find({IsoDate(d), diaspora ? "D" : "IL"});
+      auto it = ref.dates.find({testdata::IsoOf(d), diaspora ? "D" : "IL"});
       const DayVerses ours = Ours(rec);
       const DayVerses theirs = Published(it == ref.dates.end() ? std::vector<RefLine>{} : it->second);
       for (size_t part = 0; part < 3; ++part) {
@@ -277,7 +263,7 @@ TEST(ReadingsReference, EveryDayMatchesThePublishedReadings) {
           continue;
         }
         if (++unexplained <= 20) {
-          ADD_FAILURE() << (diaspora ? "Diaspora " : "Israel ") << IsoDate(d) << " (" << h.day << "." << h.month
+          ADD_FAILURE() << (diaspora ? "Diaspora " : "Israel ") << testdata::IsoOf(d) << " (" << h.day << "." << h.month
                         << "." << h.year << ") " << kParts[part] << "\n  ours:      " << verses::Describe(ours[part])
                         << "\n  published: " << verses::Describe(theirs[part]);
         }
