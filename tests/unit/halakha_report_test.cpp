@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,36 +25,29 @@ AbsoluteDay Heb(int day, int month, int year) { return AbsoluteFromHebrew(day, m
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-bool IsServiceHeader(const std::string& line) {
-  return line == "Shakharit" || line == "Torah reading" || line == "Musaf" || line == "Minkha" ||
-         line == "Neila" || line == "Maariv";
-}
-
-// The lines under a service header up to the next one ("" for the day notes).
-std::vector<std::string> Service(const std::string& text, const std::string& header) {
-  std::vector<std::string> out;
-  bool inside = header.empty();
-  for (const std::string& line : Lines(text)) {
-    if (IsServiceHeader(line)) {
-      inside = line == header;
-      continue;
-    }
-    if (inside) out.push_back(line);
-  }
-  return out;
 }
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The lines under a service header up to the next one ("" for the day notes).
+std::vector<std::string> Service(const std::string& text, const std::string& header) {
+  static const std::vector<std::string> kHeaders = {"Shakharit", "Torah reading", "Musaf",
+                                                    "Minkha",    "Neila",         "Maariv"};
+  std::vector<std::string> out;
+  bool inside = header.empty();
+  for (const std::string& line : Lines(text)) {
+    if (Has(kHeaders, line)) {
+      inside = line == header;
+    } else if (inside) {
+      out.push_back(line);
+    }
+  }
+  return out;
 }
 
 // The report of every day of a Hebrew year.

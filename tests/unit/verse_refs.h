@@ -23,19 +23,8 @@ struct Range {
     return std::tie(book, fromChapter, fromVerse, toChapter, toVerse) <
            std::tie(o.book, o.fromChapter, o.fromVerse, o.toChapter, o.toVerse);
   }
-  bool operator==(const Range& o) const { return !(*this < o) && !(o < *this); }
-  std::string ToString() const {
-    return book + " " + std::to_string(fromChapter) + ":" + std::to_string(fromVerse) + "-" +
-           std::to_string(toChapter) + ":" + std::to_string(toVerse);
-  }
 };
 using RangeSet = std::set<Range>;
-
-inline std::string Describe(const RangeSet& s) {
-  std::string out;
-  for (const Range& r : s) out += (out.empty() ? "" : "; ") + r.ToString();
-  return out.empty() ? "(nothing)" : out;
-}
 
 // The books a reading can come from; Ketuvim (the megillot) are not part of
 // our texts and are left out of both sides.
