@@ -97,6 +97,11 @@ class PrintPathTest : public ::testing::Test {
     settingsReset();
   }
   std::string Path(const char* name) const { return home_.path() + "/" + name; }
+  std::string Printed() {
+    std::string error;
+    EXPECT_TRUE(PrintJobToFile(job_, Path("out.ps"), october2024_, &error)) << error;
+    return ReadFile(Path("out.ps"));
+  }
 
   TempHome home_;
   PrintJob job_;
@@ -104,10 +109,7 @@ class PrintPathTest : public ::testing::Test {
 };
 
 TEST_F(PrintPathTest, OnePageOfTheMonth) {
-  const std::string path = Path("out.ps");
-  std::string error;
-  ASSERT_TRUE(PrintJobToFile(job_, path, october2024_, &error)) << error;
-  const std::string ps = ReadFile(path);
+  const std::string ps = Printed();
   EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0\n%%BoundingBox: 0 0 612 792\n", 0), 0u);
   EXPECT_EQ(ps.substr(ps.size() - 10), "\nshowpage\n");
   EXPECT_EQ(ps.find("showpage"), ps.rfind("showpage"));
@@ -121,10 +123,7 @@ TEST_F(PrintPathTest, OnePageOfTheMonth) {
 
 TEST_F(PrintPathTest, BlackAndWhiteHasOnlyBlackAndWhite) {
   job_.color = 0;
-  const std::string path = Path("bw.ps");
-  std::string error;
-  ASSERT_TRUE(PrintJobToFile(job_, path, october2024_, &error)) << error;
-  std::istringstream in(ReadFile(path));
+  std::istringstream in(Printed());
   int count = 0;
   for (std::string line; std::getline(in, line);) {
     if (line.find("setrgbcolor") == std::string::npos) continue;
@@ -145,21 +144,13 @@ TEST_F(PrintPathTest, FailuresAreReportedAndLeaveFilesAlone) {
   setLanguage(kLanguageYiddish);
   const std::string old = Path("old.ps");
   WriteFile(old, "old content");
-  struct Case {
-    const char* what;
-    std::string font;
-    const char* content;  // null: no file
-  } cases[] = {
-      {"missing font", Path("missing.pfa"), nullptr},
-      {"no /FontName", Path("text.pfa"), "just some text\n"},
-  };
-  for (const Case& c : cases) {
-    if (c.content) WriteFile(c.font, c.content);
-    setPrintYiddishFontFile(c.font);
+  WriteFile(Path("text.pfa"), "just some text\n");
+  for (const std::string& font : {Path("missing.pfa"), Path("text.pfa")}) {  // no file, no /FontName
+    setPrintYiddishFontFile(font);
     error.clear();
-    EXPECT_FALSE(PrintJobToFile(job_, old, october2024_, &error)) << c.what;
-    EXPECT_NE(error.find(c.font), std::string::npos) << error;
-    EXPECT_EQ(ReadFile(old), "old content") << c.what;
+    EXPECT_FALSE(PrintJobToFile(job_, old, october2024_, &error)) << font;
+    EXPECT_NE(error.find(font), std::string::npos) << error;
+    EXPECT_EQ(ReadFile(old), "old content") << font;
     testenv::MemoryFile mem;
     EXPECT_FALSE(PrintToStream(mem.file(), PrintArea(job_), 612, 792, 1, october2024_, &error));
     EXPECT_EQ(mem.Text(), "");

@@ -157,7 +157,6 @@ TEST(PsUnicodeFontName, ReadsTheWordAfterFontName) {
       {"%!PS-AdobeFont-1.0: X\n/FontName /TestFont def\n", "TestFont"},
       {"/FontName\t \t/Tabbed\tdef", "Tabbed"},
       {"/FontName /CRLF\r\n", "CRLF"},
-      {"/FontName /Braced{def}", "Braced"},
       {"/FontInfo 3 dict\n/FontName /First def\n/FontName /Second def\n", "First"},
       {"/FontName (NotAName) def\n", ""},
       {"/FamilyName /Nope def\n", ""},
@@ -182,37 +181,30 @@ std::string Embedded(const std::string& path, bool* ok = nullptr) {
 
 TEST(PsUnicodeEmbed, FontResource) {
   TempHome home;
-  const std::string path = home.path() + "/font.pfa";
-  bool ok = false;
-  WriteFile(path, "/FontName /F def\n{restore}if\n");
-  EXPECT_EQ(Embedded(path, &ok), "%%BeginResource: font RTLFontA\n/FontName /F def\n{restore}if\n%%EndResource\n");
-  EXPECT_TRUE(ok);
-  // The end comment begins its own line even when the font does not end with one.
-  WriteFile(path, "/FontName /F def\n{restore}if");
-  EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n/FontName /F def\n{restore}if\n%%EndResource\n");
-  // A missing font leaves the resource empty.
-  EXPECT_EQ(Embedded(home.path() + "/missing.pfa", &ok), "%%BeginResource: font RTLFontA\n%%EndResource\n");
-  EXPECT_FALSE(ok);
-}
-
-TEST(PsUnicodeEmbed, BinaryFontBecomesText) {
-  TempHome home;
-  const std::string path = home.path() + "/font.pfb";
+  const std::string path = home.path() + "/font";
+  // A segment of a binary (PFB) font: 0x80, its type, its length in four bytes little-endian.
   auto segment = [](int type, const std::string& body) {
-    std::string s = Bytes({0x80, type});
-    const size_t n = body.size();
-    s += Bytes({static_cast<int>(n & 0xFF), static_cast<int>((n >> 8) & 0xFF), static_cast<int>((n >> 16) & 0xFF),
-                static_cast<int>(n >> 24)});
-    return s + body;
+    const int n = static_cast<int>(body.size());
+    return Bytes({0x80, type, n & 0xFF, (n >> 8) & 0xFF, (n >> 16) & 0xFF, n >> 24}) + body;
   };
-  const std::string binary = Bytes({0x00, 0x7F, 0x80, 0xFF, '(', ')'});
-  WriteFile(path, segment(1, "%!PS-AdobeFont-1.0: F\n/FontName /F def\ncurrentfile eexec\n") + segment(2, binary) +
-                      segment(1, "cleartomark") + Bytes({0x80, 3}));
-  EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n%!PS-AdobeFont-1.0: F\n/FontName /F def\n"
-                            "currentfile eexec\n007f80ff2829\ncleartomark\n%%EndResource\n");
-  // Broken segments are not embedded.
-  WriteFile(path, segment(1, "/FontName /F def\n").substr(0, 10));
-  EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n%%EndResource\n");
+  const std::pair<std::string, std::string> cases[] = {
+      {"/FontName /F def\n{restore}if\n", "/FontName /F def\n{restore}if\n"},
+      {"/FontName /F def\n{restore}if", "/FontName /F def\n{restore}if\n"},  // the end comment on a line of its own
+      {segment(1, "/FontName /F def\ncurrentfile eexec\n") + segment(2, Bytes({0x00, 0x7F, 0x80, 0xFF, '(', ')'})) +
+           segment(1, "cleartomark") + Bytes({0x80, 3}),
+       "/FontName /F def\ncurrentfile eexec\n007f80ff2829\ncleartomark\n"},  // binary parts as hexadecimal text
+      {segment(1, "/FontName /F def\n").substr(0, 10), ""},                 // broken segments
+  };
+  for (const auto& [font, body] : cases) {
+    WriteFile(path, font);
+    EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n" + body + "%%EndResource\n");
+  }
+  bool ok = false;
+  EXPECT_EQ(Embedded(path + ".missing", &ok), "%%BeginResource: font RTLFontA\n%%EndResource\n");
+  EXPECT_FALSE(ok);
+  WriteFile(path, cases[0].first);
+  Embedded(path, &ok);
+  EXPECT_TRUE(ok);
 }
 
 }  // namespace
