@@ -34,33 +34,25 @@ TEST(SettingsFile, Location) {
 }
 
 TEST(SettingsFile, ParseGrammar) {
-  struct Case {
-    const char* line;
-    const char* key;
-    const char* value;
-  } cases[] = {
-      {"Style: \"1\"", "Style", "1"},
-      {"   Style :   \"1\"", "Style", "1"},           // blanks before key, colon and quote
-      {"City: \"Tel Aviv", "City", "Tel Aviv"},        // no closing quote: up to the end
-      {"City: \"A\" trailing\r", "City", "A"},         // after the closing quote: ignored
-      {"Style", "Style", ""},                           // bare key
-      {"Style \"1\"", "Style", ""},                     // no colon
-      {"Style:1", "Style", ""},                         // no quote
-      {"", "", ""},
-      {"# comment: \"x\"", "", ""},                     // not a key character first
-      {"\tStyle: \"1\"", "", ""},                       // a tab is not a blank
-      {"Key-2: \"v\"", "Key", ""},                      // key stops at '-'
+  const std::pair<std::string, std::string> cases[] = {
+      {"Style: \"1\"", "Style=1"},
+      {"   Style :   \"1\"", "Style=1"},  // blanks before key, colon and quote
+      {"City: \"Tel Aviv", "City=Tel Aviv"},  // no closing quote: up to the end
+      {"City: \"A\" trailing\r", "City=A"},  // after the closing quote: ignored
+      {"Style", "Style="},  // bare key
+      {"Style \"1\"", "Style="},  // no colon
+      {"Style:1", "Style="},  // no quote
+      {"", "="},
+      {"# comment: \"x\"", "="},  // not a key character first
+      {"\tStyle: \"1\"", "="},  // a tab is not a blank
+      {"Key-2: \"v\"", "Key="},  // key stops at '-'
+      {std::string("K: \"a\0b\"", 8), "K=a"},  // a NUL byte ends the line's content
   };
-  for (const Case& c : cases) {
+  for (const auto& [line, expected] : cases) {
     std::string key = "junk", value = "junk";
-    SettingsParseLine(c.line, key, value);
-    EXPECT_EQ(key, c.key) << "line: " << c.line;
-    EXPECT_EQ(value, c.value) << "line: " << c.line;
+    SettingsParseLine(line, key, value);
+    EXPECT_EQ(key + "=" + value, expected) << "line: " << line;
   }
-  // A NUL byte ends the line's content.
-  std::string key, value;
-  SettingsParseLine(std::string("K: \"a\0b\"", 8), key, value);
-  EXPECT_EQ(key + "=" + value, "K=a");
 }
 
 TEST(SettingsFile, MissingFileAndFirstWrite) {
