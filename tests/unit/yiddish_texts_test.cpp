@@ -142,12 +142,13 @@ TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
 }
 
 TEST_F(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
-  // Sukkot I in the Diaspora: the day's name and every zmanim line but the city's.
+  // Sukkot I in the Diaspora: the day's name in the report.
   diasporaSetFlag(1);
   const DayReport report = BuildDayReport(AbsoluteFromGregorian(17, 10, 2024));
   EXPECT_EQ(Lines(report.halakha).at(1), "  " + translate_perform("Sukkot I")) << report.halakha;
   EXPECT_NE(translate_perform("Sukkot I"), "Sukkot I");
   EXPECT_EQ(Lines(report.zmanim).size(), 13u);
+  // The zmanim on both clocks; the city keeps its English name.
   const AbsoluteDay d = AbsoluteFromGregorian(20, 6, 2025);
   for (int format : {kTimeFormat12, kTimeFormat24}) {
     setTimeFormat(format);
@@ -156,13 +157,10 @@ TEST_F(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
     GetZmanimForDay(d, &english);
     UseLanguage(kLanguageYiddish);
     GetZmanimForDay(d, &yiddish);
-    const std::vector<std::string> e = Lines(english), y = Lines(yiddish);
-    ASSERT_EQ(e.size(), y.size());
-    for (size_t i = 0; i < y.size(); ++i) {
-      EXPECT_TRUE(i == 1 || !HasLatinLetter(y[i])) << y[i];  // line 1 names the city
-      EXPECT_EQ(Numbers(e[i]), Numbers(y[i])) << e[i] << " -> " << y[i];
-    }
+    ASSERT_NE(yiddish.find("Jerusalem"), std::string::npos);
+    CompareLists(english, yiddish.erase(yiddish.find("Jerusalem"), 9));
   }
+  ExpectNoProblems();
 }
 
 TEST_F(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
