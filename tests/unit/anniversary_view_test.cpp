@@ -25,18 +25,10 @@ class AnniversaryViewTest : public ::testing::Test {
 };
 
 AnniversaryRec Gregorian(const std::string& name, char type, AnniDate date, int afterSunset = 0) {
-  AnniversaryRec r;
-  r.name = name;
-  r.type = type;
-  r.date = date;
-  r.afterSunset = afterSunset;
-  return r;
+  return AnniversaryRec{name, type, 0, date, afterSunset};
 }
-
 AnniversaryRec Hebrew(const std::string& name, char type, AnniDate date) {
-  AnniversaryRec r = Gregorian(name, type, date);
-  r.isHebrew = 1;
-  return r;
+  return AnniversaryRec{name, type, 1, date, 0};
 }
 
 AbsoluteDay Greg(int d, int m, int y) { return AbsoluteFromGregorian(d, m, y); }
@@ -76,17 +68,12 @@ TEST_F(AnniversaryViewTest, CalculateMessages) {
   } cases[] = {
       {-1, "2025", "2030", "An entry must be selected"},
       {1, "2025", "2030", "An entry must be selected"},
-      {-1, "x", "y", "An entry must be selected"},
       {0, "2025 ", "2030", "'From' year is not a number"},
-      {0, "20x5", "2030", "'From' year is not a number"},
       {0, " ", "2030", "'From' year is not a number"},
       {0, "", "2030", "'From' year is not in the correct range"},  // empty converts to 0
       {0, "1582", "2030", "'From' year is not in the correct range"},
-      {0, "3001", "2030", "'From' year is not in the correct range"},
-      {0, "-2025", "2030", "'From' year is not in the correct range"},
       {0, "99999999999999999999", "2030", "'From' year is not in the correct range"},
       {0, "2025", "2030x", "'To' year is not a number"},
-      {0, "2025", "", "'To' year is not in the correct range"},
       {0, "x", "", "'From' year is not a number"},
       {0, " +2025", "2025", ""},  // leading blanks and a sign are allowed
   };
@@ -142,68 +129,56 @@ AnniEditForm ValidHebrew() {
 }
 
 TEST_F(AnniversaryViewTest, EditFormMessagesInOrder) {
-  struct Case {
-    const char* label;
-    AnniEditForm form;
-    std::string message;
-  };
-  auto g = [](auto change) {
-    AnniEditForm f = ValidGregorian();
-    change(f);
-    return f;
-  };
-  auto h = [](auto change) {
-    AnniEditForm f = ValidHebrew();
-    change(f);
-    return f;
-  };
-  const Case cases[] = {
-      {"empty name first", g([](AnniEditForm& f) { f.name = ""; f.gregorianText = "x"; }), "Name must not be empty"},
-      {"256-byte name", g([](AnniEditForm& f) { f.name = std::string(256, 'a'); }),
-       "Name must not be longer than 255 bytes"},
-      {"line feed", g([](AnniEditForm& f) { f.name = "two\nlines"; }), "Name must not contain a line break"},
-      {"carriage return", g([](AnniEditForm& f) { f.name = "two\rlines"; }), "Name must not contain a line break"},
-      {"comment sign", g([](AnniEditForm& f) { f.name = "Room #5"; }), "Name must not contain the character #"},
-      {"no dot after day", g([](AnniEditForm& f) { f.gregorianText = "2-3-1985"; }),
-       "Date: . after day number expected"},
-      {"empty date", g([](AnniEditForm& f) { f.gregorianText = ""; }), "Date: . after day number expected"},
-      {"no dot after month", g([](AnniEditForm& f) { f.gregorianText = "2.3"; }),
-       "Date: . after month number expected"},
-      {"year before 1583", g([](AnniEditForm& f) { f.gregorianText = "2.3.1582"; }),
-       "Date: Year is not in the correct range"},
-      {"year after 3000", g([](AnniEditForm& f) { f.gregorianText = "2.3.3001"; }),
-       "Date: Year is not in the correct range"},
-      {"no year digits", g([](AnniEditForm& f) { f.gregorianText = "2.3.x"; }),
-       "Date: Year is not in the correct range"},
-      {"year checked before month and day", g([](AnniEditForm& f) { f.gregorianText = "32.13.1500"; }),
-       "Date: Year is not in the correct range"},
-      {"month 13", g([](AnniEditForm& f) { f.gregorianText = "32.13.2000"; }),
-       "Date: Month is not in the correct range"},
-      {"month 0", g([](AnniEditForm& f) { f.gregorianText = "1.0.2000"; }), "Date: Month is not in the correct range"},
-      {"31 April", g([](AnniEditForm& f) { f.gregorianText = "31.4.2000"; }), "Date: Day is not in the correct range"},
-      {"29 February 2023", g([](AnniEditForm& f) { f.gregorianText = "29.2.2023"; }),
-       "Date: Day is not in the correct range"},
-      {"huge day", g([](AnniEditForm& f) { f.gregorianText = "99999999999999.1.2000"; }),
-       "Date: Day is not in the correct range"},
-      {"day not a number", h([](AnniEditForm& f) { f.hebrewDayText = "1a"; f.hebrewMonth = 0; }),
-       "Hebrew Day must be a number"},
-      {"day empty", h([](AnniEditForm& f) { f.hebrewDayText = ""; }), "Hebrew Day must be a number"},
-      {"no month", h([](AnniEditForm& f) { f.hebrewMonth = 0; f.hebrewYearText = "x"; }),
-       "Hebrew month must be selected"},
-      {"year not a number", h([](AnniEditForm& f) { f.hebrewYearText = "57 84"; }), "Hebrew Year must be a number"},
-      {"year 5359", h([](AnniEditForm& f) { f.hebrewYearText = "5359"; }), "Hebrew Year must be in range 5360-5860"},
-      {"year 5861", h([](AnniEditForm& f) { f.hebrewYearText = "5861"; }), "Hebrew Year must be in range 5360-5860"},
-      {"Adar II in a common year", h([](AnniEditForm& f) { f.hebrewMonth = 13; f.hebrewYearText = "5785"; }),
-       "Hebrew month is invalid"},
-      {"30 Adar in a common year", h([](AnniEditForm& f) { f.hebrewYearText = "5785"; }), "Hebrew day is invalid"},
-      {"30 Heshvan in 5786 (29 days)", h([](AnniEditForm& f) { f.hebrewMonth = 8; f.hebrewYearText = "5786"; }),
-       "Hebrew day is invalid"},
-      {"day 0", h([](AnniEditForm& f) { f.hebrewDayText = "0"; }), "Hebrew day is invalid"},
-  };
-  for (const Case& c : cases) {
+  auto check = [](const AnniEditForm& form, const std::string& message) {
     AnniversaryRec rec = Gregorian("unchanged", 'A', {1, 1, 2000});
-    EXPECT_EQ(AnniCheckEditForm(c.form, rec), c.message) << c.label;
-    EXPECT_EQ(rec.name, "unchanged") << c.label;
+    EXPECT_EQ(AnniCheckEditForm(form, rec), message) << form.name << " " << form.gregorianText << " "
+                                                     << form.hebrewDayText << "." << form.hebrewMonth;
+    EXPECT_EQ(rec.name, "unchanged");
+  };
+  // Name and Gregorian date text; the name is checked first, the year before month and day.
+  const struct {
+    std::string name;
+    const char *date, *message;
+  } gregorian[] = {
+      {"", "x", "Name must not be empty"},
+      {std::string(256, 'a'), "2.3.1985", "Name must not be longer than 255 bytes"},
+      {"two\nlines", "2.3.1985", "Name must not contain a line break"},
+      {"Room #5", "2.3.1985", "Name must not contain the character #"},
+      {"M", "2-3-1985", "Date: . after day number expected"},
+      {"M", "2.3", "Date: . after month number expected"},
+      {"M", "2.3.1582", "Date: Year is not in the correct range"},
+      {"M", "32.13.1500", "Date: Year is not in the correct range"},
+      {"M", "32.13.2000", "Date: Month is not in the correct range"},
+      {"M", "31.4.2000", "Date: Day is not in the correct range"},
+      {"M", "29.2.2023", "Date: Day is not in the correct range"},
+  };
+  for (const auto& c : gregorian) {
+    AnniEditForm f = ValidGregorian();
+    f.name = c.name;
+    f.gregorianText = c.date;
+    check(f, c.message);
+  }
+  // Hebrew day, month and year; the Gregorian text is not looked at.
+  struct Hebrew {
+    const char* day;
+    int month;
+    const char* year;
+    const char* message;
+  } hebrew[] = {
+      {"1a", 0, "5784", "Hebrew Day must be a number"},
+      {"30", 0, "x", "Hebrew month must be selected"},
+      {"30", 12, "57 84", "Hebrew Year must be a number"},
+      {"30", 12, "5359", "Hebrew Year must be in range 5360-5860"},
+      {"30", 13, "5785", "Hebrew month is invalid"},  // Adar II in a common year
+      {"30", 12, "5785", "Hebrew day is invalid"},    // 30 Adar in a common year
+      {"30", 8, "5786", "Hebrew day is invalid"},     // Heshvan of 29 days
+  };
+  for (const Hebrew& c : hebrew) {
+    AnniEditForm f = ValidHebrew();
+    f.hebrewDayText = c.day;
+    f.hebrewMonth = c.month;
+    f.hebrewYearText = c.year;
+    check(f, c.message);
   }
 }
 
@@ -236,32 +211,19 @@ TEST_F(AnniversaryViewTest, EditFormAccepts) {
 }
 
 TEST_F(AnniversaryViewTest, EditFormFromEntry) {
-  const AnniEditForm g = AnniEditFormFor(Gregorian("G", 'Y', {2, 3, 1985}, 1));
-  EXPECT_TRUE(g.gregorian);
-  EXPECT_EQ(g.gregorianText, "2.3.1985");
-  EXPECT_TRUE(g.afterSunset);
-  EXPECT_EQ(g.hebrewDayText, "");
-  EXPECT_EQ(g.hebrewMonth, 0);
-  const AnniEditForm h = AnniEditFormFor(Hebrew("H", 'B', {30, 8, 5770}));
-  EXPECT_FALSE(h.gregorian);
-  EXPECT_EQ(h.gregorianText, "");
-  EXPECT_EQ(h.hebrewDayText, "30");
-  EXPECT_EQ(h.hebrewMonth, 8);
-  EXPECT_EQ(h.hebrewYearText, "5770");
   // The form of an entry checks back to the same entry.
-  AnniversaryRec back;
-  ASSERT_EQ(AnniCheckEditForm(h, back), "");
-  EXPECT_EQ(back, Hebrew("H", 'B', {30, 8, 5770}));
+  for (const AnniversaryRec& rec : {Gregorian("G", 'Y', {2, 3, 1985}, 1), Hebrew("H", 'B', {30, 8, 5770})}) {
+    const AnniEditForm form = AnniEditFormFor(rec);
+    EXPECT_EQ(form.gregorian, !rec.isHebrew);
+    AnniversaryRec back = Gregorian("other", 'A', {1, 1, 2000}, rec.afterSunset);
+    ASSERT_EQ(AnniCheckEditForm(form, back), "");
+    EXPECT_EQ(back, rec);
+  }
 }
 
 TEST_F(AnniversaryViewTest, MonthDropDown) {
-  EXPECT_EQ(getComboMonth(1), "Nisan");
-  EXPECT_EQ(getComboMonth(4), "Tamuz");
-  EXPECT_EQ(getComboMonth(11), "Shevat");
-  EXPECT_EQ(getComboMonth(12), "Adar/Adar I");
-  EXPECT_EQ(getComboMonth(13), "Adar II");
-  EXPECT_EQ(getComboMonth(0), "");
-  EXPECT_EQ(getComboMonth(14), "");
+  const std::string texts = getComboMonth(1) + "," + getComboMonth(12) + "," + getComboMonth(13) + ",";
+  EXPECT_EQ(texts + getComboMonth(0) + getComboMonth(14), "Nisan,Adar/Adar I,Adar II,");
 }
 
 }  // namespace

@@ -77,11 +77,4 @@ TEST(FontList, StoredNameMatchesIgnoringCase) {
   EXPECT_FALSE(FontListContainsIgnoringCase(list, "Times New Roman "));
 }
 
-TEST(FontList, FoldersIncludeTheSystemAndTheUsersFolders) {
-  testenv::TempHome home;
-  const std::vector<std::string> folders = FontFolders();
-  EXPECT_EQ(folders, (std::vector<std::string>{"/usr/share/fonts", "/usr/local/share/fonts", home.path() + "/.fonts",
-                                               home.path() + "/.local/share/fonts"}));
-}
-
 }  // namespace

@@ -36,23 +36,17 @@ class RecordingDrawing final : public Drawing {
   void draw_string_left(DrawingFont f, int x, int y, std::string_view t) override { Text("left", f, x, y, t); }
   void draw_string_right(DrawingFont f, int x, int y, std::string_view t) override { Text("right", f, x, y, t); }
   void draw_string_center(DrawingFont f, int x, int w, int y, std::string_view t) override {
-    Record() << "center " << x << " " << w << " " << y << " " << Font(f).size << " " << ColorText() << " |" << t;
+    Record("center", x, w, y, Font(f).size, ColorText() + " |" + std::string(t));
     texts.push_back(std::string(t));
   }
-  void draw_line(int x1, int y1, int x2, int y2) override {
-    Record() << "line " << x1 << " " << y1 << " " << x2 << " " << y2 << " " << ColorText();
-  }
-  void draw_rectangle(int x, int y, int w, int h) override {
-    Record() << "rect " << x << " " << y << " " << w << " " << h << " " << ColorText();
-  }
-  void fill_rectangle(int x, int y, int w, int h) override {
-    Record() << "fill " << x << " " << y << " " << w << " " << h << " " << ColorText();
-  }
+  void draw_line(int x1, int y1, int x2, int y2) override { Record("line", x1, y1, x2, y2, ColorText()); }
+  void draw_rectangle(int x, int y, int w, int h) override { Record("rect", x, y, w, h, ColorText()); }
+  void fill_rectangle(int x, int y, int w, int h) override { Record("fill", x, y, w, h, ColorText()); }
   void draw_ellipse_text_right(DrawingFont f, int x, int y, std::string_view t) override { Text("ellipse", f, x, y, t); }
   void fill_polygon(const DrawingPoint* p, int n) override {
-    std::string points;
+    std::string points = "polygon";
     for (int i = 0; i < n; ++i) points += " " + std::to_string(p[i].x) + "," + std::to_string(p[i].y);
-    Record() << "polygon" << points;
+    ops.push_back(points);
   }
   void get_color(DrawingColor* c) override { *c = color_; }
   void set_color(const DrawingColor& c) override { color_ = c; }
@@ -78,24 +72,20 @@ class RecordingDrawing final : public Drawing {
   }
 
  private:
-  struct Line {
-    std::ostringstream ss;
-    std::vector<std::string>* out;
-    ~Line() { out->push_back(ss.str()); }
-    template <class T>
-    Line& operator<<(const T& v) {
-      ss << v;
-      return *this;
-    }
-  };
-  // Each call makes one line; it is stored when the temporary ends.
-  Line Record() { return Line{std::ostringstream(), &ops}; }
+  // One line of ops: the parts separated by blanks.
+  template <class... Parts>
+  void Record(const char* kind, const Parts&... parts) {
+    std::ostringstream line;
+    line << kind;
+    ((line << " " << parts), ...);
+    ops.push_back(line.str());
+  }
   std::string ColorText() const {
     return std::to_string(color_.red) + "," + std::to_string(color_.green) + "," + std::to_string(color_.blue);
   }
   const RecordedFont& Font(DrawingFont f) const { return *static_cast<const RecordedFont*>(f); }
   void Text(const char* kind, DrawingFont f, int x, int y, std::string_view t) {
-    Record() << kind << " " << x << " " << y << " " << Font(f).size << " " << ColorText() << " |" << t;
+    Record(kind, x, y, Font(f).size, ColorText() + " |" + std::string(t));
     texts.push_back(std::string(t));
   }
 

@@ -60,8 +60,6 @@ inline void WriteFile(const std::string& path, const std::string& content) {
   out << content;
 }
 
-inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
-
 inline std::string TestDataDir() {
   const char* env = std::getenv("LUMARO_TEST_DATADIR");
   return env ? env : LUMARO_TEST_DATADIR;

