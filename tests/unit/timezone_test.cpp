@@ -1,23 +1,100 @@
 #include "suntimes/timezone.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
+#include <time.h>
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "calendar/calendar.h"
 #include "suntimes/calc.h"
+#include "suntimes/posix_tz.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes/sunrise.h"
 #include "suntimes_env.h"
-#include "zdump_util.h"
 
 namespace {
 
 using testenv::Clock;
 using testing::internal::CaptureStderr;
 using testing::internal::GetCapturedStderr;
+
+// Expected offsets from the system's own zdump, run at test time: an
+// independent reader of the same zoneinfo files the program reads.
+namespace zdump {
+
+// One line of "zdump -v": an instant, and the local time and offset then.
+struct Line {
+  int64_t utc = 0;  // seconds since 1970
+  struct tm local {};
+  int offset = 0;  // gmtoff, seconds east
+};
+
+// "Sun Mar 10 07:00:00 2024" (month name and numbers) into *t.
+inline bool ToTm(const char* month, int day, int h, int m, int s, int year, struct tm* t) {
+  const char* p = std::strstr("JanFebMarAprMayJunJulAugSepOctNovDec", month);
+  if (!p || std::strlen(month) != 3) return false;
+  *t = {};
+  t->tm_year = year - 1900, t->tm_mon = static_cast<int>(p - "JanFebMarAprMayJunJulAugSepOctNovDec") / 3;
+  t->tm_mday = day, t->tm_hour = h, t->tm_min = m, t->tm_sec = s;
+  return true;
+}
+
+// "zdump -v -c FROM,TO ZONE": each transition in years FROM..TO-1 as two
+// lines, one second before it and at it. Fails the test when (`required`)
+// it lists nothing.
+inline std::vector<Line> Transitions(const std::string& zone, int fromYear, int toYear, bool required = true) {
+  std::vector<Line> lines;
+  const std::string command =
+      "zdump -v -c " + std::to_string(fromYear) + "," + std::to_string(toYear) + " '" + zone + "' 2>/dev/null";
+  FILE* pipe = popen(command.c_str(), "r");
+  char buffer[512];
+  while (pipe && std::fgets(buffer, sizeof buffer, pipe)) {
+    char um[8], lm[8];
+    int ud, uh, umi, us, uy, ld, lh, lmi, ls, ly, dst;
+    Line line;
+    struct tm utc {};
+    if (std::sscanf(buffer, "%*s %*s %3s %d %d:%d:%d %d UT = %*s %3s %d %d:%d:%d %d %*s isdst=%d gmtoff=%d", um, &ud,
+                    &uh, &umi, &us, &uy, lm, &ld, &lh, &lmi, &ls, &ly, &dst, &line.offset) != 14 ||
+        !ToTm(um, ud, uh, umi, us, uy, &utc) || !ToTm(lm, ld, lh, lmi, ls, ly, &line.local))
+      continue;  // "= NULL" lines
+    line.utc = static_cast<int64_t>(timegm(&utc));
+    lines.push_back(line);
+  }
+  if (pipe) pclose(pipe);
+  if (lines.empty() && required) ADD_FAILURE() << "no transitions from: " << command;
+  return lines;
+}
+
+// The offset in force at `utc`: that of the last zdump line not after it,
+// or else that of the line a second before the first change after it (the
+// years around the instant first, then ever more of them).
+inline int OffsetAt(const std::string& zone, int64_t utc) {
+  const time_t seconds = static_cast<time_t>(utc);
+  struct tm t {};
+  gmtime_r(&seconds, &t);
+  const int year = t.tm_year + 1900;
+  std::vector<Line> lines = Transitions(zone, year - 1, year + 2, false);
+  if (lines.empty()) lines = Transitions(zone, 1500, year + 2, false);
+  if (lines.empty()) lines = Transitions(zone, 1500, 3001);
+  int offset = lines.empty() ? 0 : lines.front().offset;
+  for (const Line& line : lines)
+    if (line.utc <= utc) offset = line.offset;
+  return offset;
+}
+
+// Seconds since 1970 of a UTC date and time.
+inline int64_t Utc(int year, int month, int day, int hour = 0, int minute = 0) {
+  struct tm t {};
+  t.tm_year = year - 1900, t.tm_mon = month - 1, t.tm_mday = day, t.tm_hour = hour, t.tm_min = minute;
+  return static_cast<int64_t>(timegm(&t));
+}
+
+}  // namespace zdump
 
 CityRec City(int latitude, int longitude, int gmtOffset, const char* zone) {
   CityRec c;
@@ -247,6 +324,76 @@ TEST_F(CityClockSettings, ValueNamesTheInstantShown) {
     const int64_t local = utc + zdump::OffsetAt("Pacific/Apia", utc) - UtcSecondsOf(d, 0, 0);
     EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(static_cast<int>(local / 60))) << d.year;
   }
+}
+
+constexpr int kHour = 3600;
+
+TEST(PosixTz, Parse) {
+  const struct {
+    const char* text;
+    int standard;
+    bool summer;
+    int summerOffset;
+  } cases[] = {
+      {"EST5EDT,M3.2.0,M11.1.0", -5 * kHour, true, -4 * kHour},
+      {"IST-5:30", 5 * kHour + 30 * 60, false, 0},
+      {"<+1030>-10:30<+11>-11,M10.1.0,M4.1.0", 10 * kHour + 30 * 60, true, 11 * kHour},
+      {"IST-2IDT,M3.4.4/26,M10.5.0", 2 * kHour, true, 3 * kHour},
+      {"<-02>2<-01>,M3.5.0/-1,M10.5.0/0", -2 * kHour, true, -1 * kHour},
+      {"IST-1GMT0,M10.5.0,M3.5.0/1", 1 * kHour, true, 0},  // summer time "backwards" in winter
+      {"<+00>0<+02>-2,M3.5.0/1,M10.5.0/3", 0, true, 2 * kHour},
+      {"LMT+0:53:28", -(53 * 60 + 28), false, 0},
+      {"UTC0", 0, false, 0},
+  };
+  for (const auto& c : cases) {
+    PosixTz tz;
+    ASSERT_TRUE(PosixTzParse(c.text, &tz)) << c.text;
+    EXPECT_EQ(tz.standardOffset, c.standard) << c.text;
+    EXPECT_EQ(tz.hasSummerTime, c.summer) << c.text;
+    if (c.summer) {
+      EXPECT_EQ(tz.summerOffset, c.summerOffset) << c.text;
+    }
+  }
+  PosixTz tz;
+  ASSERT_TRUE(PosixTzParse("IST-2IDT,M3.4.4/26,M10.5.0", &tz));
+  EXPECT_EQ(tz.start.month * 100 + tz.start.week * 10 + tz.start.day, 344);
+  EXPECT_EQ(tz.start.seconds, 26 * kHour);
+  EXPECT_EQ(tz.end.seconds, 2 * kHour);  // not given: 02:00
+
+  const char* bad[] = {"", "EST", "ES5", "EST5EDT" /* summer time without dates */, "EST5EDT,M3.2.0",
+                       "EST5EDT,M13.2.0,M11.1.0", "EST5EDT,M3.6.0,M11.1.0", "EST5EDT,M3.2.7,M11.1.0",
+                       "EST5EDT,J0,J365", "EST5EDT,366,J365", "EST5EDT,M3.2.0/168,M11.1.0", "EST25", "EST5:60",
+                       "<AB>5", "<EST5", "EST5EDT,M3.2.0,M11.1.0x", "EST5EDT,M3.2.0,M11.1.0,", "EST5 "};
+  for (const char* text : bad) EXPECT_FALSE(PosixTzParse(text, &tz)) << text;
+}
+
+// Changes given by day of the year; the expected days follow from the
+// definitions: "Jn" never counts 29 February, "n" counts from 0 and does.
+TEST(PosixTz, DaysOfTheYear) {
+  PosixTz tz;
+  ASSERT_TRUE(PosixTzParse("AAA-1BBB,J60/0,J300/0", &tz));
+  // J60 is 1 March in every year; 00:00 local standard time is 23:00 UTC.
+  EXPECT_EQ(PosixTzStartUtc(tz, 2024), zdump::Utc(2024, 2, 29, 23));
+  EXPECT_EQ(PosixTzStartUtc(tz, 2023), zdump::Utc(2023, 2, 28, 23));
+  ASSERT_TRUE(PosixTzParse("AAA-1BBB,59/0,300/0", &tz));
+  EXPECT_EQ(PosixTzStartUtc(tz, 2024), zdump::Utc(2024, 2, 28, 23));  // 29 February
+  EXPECT_EQ(PosixTzStartUtc(tz, 2023), zdump::Utc(2023, 2, 28, 23));  // 1 March
+  EXPECT_EQ(PosixTzOffsetAt(tz, zdump::Utc(2024, 2, 28, 22, 59)), 1 * kHour);
+  EXPECT_EQ(PosixTzOffsetAt(tz, zdump::Utc(2024, 2, 28, 23, 0)), 2 * kHour);
+  // "M2.5.4": the last Thursday of February, in a leap year the 29th.
+  ASSERT_TRUE(PosixTzParse("AAA-1BBB,M2.5.4/0,M10.5.0", &tz));
+  EXPECT_EQ(PosixTzStartUtc(tz, 2024), zdump::Utc(2024, 2, 28, 23));
+  EXPECT_EQ(PosixTzStartUtc(tz, 2023), zdump::Utc(2023, 2, 22, 23));
+}
+
+// Summer time from 1 January 00:00 to 31 December 24:00 plus the hour it
+// adds is summer time all year, also across the turn of the year.
+TEST(PosixTz, SummerTimeAllYear) {
+  PosixTz tz;
+  ASSERT_TRUE(PosixTzParse("EST5EDT4,0/0,J365/25", &tz));
+  for (const int64_t t : {zdump::Utc(2030, 1, 1, 0, 0), zdump::Utc(2030, 1, 1, 4, 59), zdump::Utc(2030, 1, 1, 5, 0),
+                          zdump::Utc(2030, 6, 1), zdump::Utc(2030, 12, 31, 23, 59), zdump::Utc(2031, 1, 1, 5, 0)})
+    EXPECT_EQ(PosixTzOffsetAt(tz, t), -4 * kHour) << t;
 }
 
 }  // namespace

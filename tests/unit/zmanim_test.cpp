@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "storage/settings.h"
 #include "storage/settings_file.h"
+#include "storage/translate.h"
+#include "suntimes/zmanim_choice.h"
 #include "suntimes_env.h"
+#include "test_env.h"
 
 namespace {
 
@@ -135,6 +140,43 @@ TEST_F(Zmanim, TimesThatDoNotExist) {
   setIsDST(0);
   lines = ZmanimOf(21, 6, 2010);
   EXPECT_EQ(lines[4], "netz haKhama: 04:21AM");
+}
+
+// The opinions dialog: the stored choice shown per row (an unknown value
+// shows the first option), and the messages of storing.
+TEST_F(Zmanim, ChoicesShownAndStored) {
+  SettingsSet("ZmanimTzaitHakochavim", "Deg75");
+  SettingsSet("ZmanimKriatShema", "kriatshemama");  // not the key: the case differs
+  std::vector<std::string> labels;
+  for (const ZmanimRec* rec : ZmanimChoiceRows()) labels.push_back(ZmanimCurrentLabel(*rec));
+  EXPECT_EQ(labels.back(), "7.5 deg bel. horizon");
+  EXPECT_EQ(labels[2], "GR\"O");
+  const ZmanimRec& tzait = *ZmanimChoiceRows().back();
+  EXPECT_EQ(ZmanimOptionLabels(tzait).size(), 6u);
+  EXPECT_EQ(ZmanimOptionLabels(tzait).front(), "");
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "8.75 deg bel. horizon"), 4);
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, ""), -1);
+
+  storage::SetBeforeReplaceHookForTesting([] { return false; });
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ZmanimStoreChoices(labels), "The zmanim choices could not be saved in " + SettingsGetFileName());
+  ::testing::internal::GetCapturedStderr();
+  storage::SetBeforeReplaceHookForTesting(nullptr);
+  // A missing choice in a row with one name part (the GUI test has one with two).
+  labels[0] = "";
+  EXPECT_EQ(ZmanimStoreChoices(labels), "An entry under alot haShakhar\n must be selected");
+  EXPECT_EQ(SettingsGet("ZmanimAlotHaShachar", "(absent)"), "(absent)");
+}
+
+TEST_F(Zmanim, ChoiceLabelsAreComparedAsTranslated) {
+  std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
+  testenv::WriteFile(home_.path() + "/.lumaro/translations/yiddish.gui",
+                     "\"72 min after sunset\" = \"72 minut nokh shkie\"\n");
+  translate_init("yiddish");
+  const ZmanimRec& tzait = *ZmanimChoiceRows().back();
+  EXPECT_EQ(ZmanimCurrentLabel(tzait), "72 minut nokh shkie");
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "72 minut nokh shkie"), 0);
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "72 min after sunset"), -1);
 }
 
 }  // namespace
