@@ -40,7 +40,9 @@ DstSetting Israel(int startWeekNo, int startWeekday, int startDay, int startMont
 }
 
 // Start and end days of published daylight-saving periods (the first day
-// with summer time and the first day without) and other rule shapes.
+// with summer time and the first day without) and other rule shapes; the
+// correction covers the start day and not the end day, also where the
+// period runs over the turn of the year (the southern hemisphere).
 TEST(Dst, StartAndEndDays) {
   const DstSetting europe;  // the default: last Sunday of March to last Sunday of October
   const DstSetting usa = Common(2, kSunday, 3, 1, kSunday, 11);
@@ -56,6 +58,7 @@ TEST(Dst, StartAndEndDays) {
       {"EU 2025", europe, 2025, {30, 3, 2025}, {26, 10, 2025}},
       {"US 2024", usa, 2024, {10, 3, 2024}, {3, 11, 2024}},
       {"US 2025", usa, 2025, {9, 3, 2025}, {2, 11, 2025}},
+      {"New South Wales 2024", Common(1, kSunday, 10, 1, kSunday, 4), 2024, {6, 10, 2024}, {7, 4, 2024}},
       // 2 April 2010 was a Friday: the last Friday strictly before it. The
       // end is the Sunday before Yom Kippur (28 September 2009, 18 September
       // 2010 a Saturday, 8 October 2011, 26 September 2012).
@@ -79,34 +82,20 @@ TEST(Dst, StartAndEndDays) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(GregorianFromAbsolute(DstStartDay(c.rule, c.year)), c.start);
     EXPECT_EQ(GregorianFromAbsolute(DstEndDay(c.rule, c.year)), c.end);
+    for (const auto& [day, corrected] : {std::pair{AbsoluteFromGregorian(c.start) - 1, false},
+                                         {AbsoluteFromGregorian(c.start), true},
+                                         {AbsoluteFromGregorian(c.end) - 1, true},
+                                         {AbsoluteFromGregorian(c.end), false}}) {
+      const GregorianDate g = GregorianFromAbsolute(day);
+      EXPECT_EQ(Corrected(c.rule, g.day, g.month, g.year), corrected) << g.day << "." << g.month;
+    }
   }
 }
 
-// The period covers its start day, not its end day; a southern rule covers
-// the year's start up to its end and its start up to the year's end.
-TEST(Dst, CorrectedDays) {
-  const struct {
-    const char* what;
-    DstSetting rule;
-    std::vector<std::pair<GregorianDate, bool>> days;
-  } cases[] = {
-      {"EU 2010", DstSetting(), {{{1, 1, 2010}, false}, {{27, 3, 2010}, false}, {{28, 3, 2010}, true},
-                                 {{30, 10, 2010}, true}, {{31, 10, 2010}, false}, {{31, 12, 2010}, false}}},
-      {"Israel around Yom Kippur 2009", Israel(5, kFriday, 2, 4, kSunday),
-       {{{26, 9, 2009}, true}, {{27, 9, 2009}, false}, {{28, 9, 2009}, false}}},
-      // New South Wales: summer time ended on 7 April 2024 and began on 6 October.
-      {"NSW 2024", Common(1, kSunday, 10, 1, kSunday, 4), {{{1, 1, 2024}, true}, {{6, 4, 2024}, true},
-                                                           {{7, 4, 2024}, false}, {{21, 6, 2024}, false},
-                                                           {{5, 10, 2024}, false}, {{6, 10, 2024}, true},
-                                                           {{31, 12, 2024}, true}}},
-      // Chile 2024: first Sunday of September to first Sunday of April.
-      {"Chile 2024", Common(1, kSunday, 9, 1, kSunday, 4), {{{7, 4, 2024}, false}, {{8, 9, 2024}, true}}},
-      {"start equal to end: empty", Common(5, kSunday, 3, 5, kSunday, 3), {{{31, 3, 2024}, false}, {{1, 7, 2024}, false}}},
-  };
-  for (const auto& c : cases) {
-    for (const auto& [d, corrected] : c.days)
-      EXPECT_EQ(Corrected(c.rule, d.day, d.month, d.year), corrected) << c.what << " " << d.day << "." << d.month;
-  }
+TEST(Dst, EmptyAndNullRulesAndTheHourWrap) {
+  const DstSetting empty = Common(5, kSunday, 3, 5, kSunday, 3);  // start equal to end
+  EXPECT_FALSE(Corrected(empty, 31, 3, 2024));
+  EXPECT_FALSE(Corrected(empty, 1, 7, 2024));
   // 23 wraps to 0 without changing the date; a null rule changes nothing.
   const DstSetting rule;
   int hour = 23, second = 5;

@@ -61,18 +61,14 @@ TEST_F(ShabbatTimes, TimeFormat) {
   EXPECT_EQ(text, "kept");
 }
 
-TEST_F(ShabbatTimes, Expressions) {
-  EXPECT_EQ(ShabbatCandleLightingExpression(), "sunset - 18");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 45");
-  setHavdalahValue("50 min");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 50");
-  setHavdalahValue("abc");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 0");
-  setHavdalahValue("99999999999999");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 2147483647");
-  setHavdalahIsMin(0);
-  setHavdalahValue("8.5");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + degrees_below_horizon(8.5)");
+// The havdalah minutes are the whole number the setting's text starts with
+// (the default expressions and the angle form are used in the tests below).
+TEST_F(ShabbatTimes, HavdalahMinutesFromTheSettingText) {
+  for (const auto& [value, expression] :
+       {std::pair{"50 min", "sunset + 50"}, {"abc", "sunset + 0"}, {"99999999999999", "sunset + 2147483647"}}) {
+    setHavdalahValue(value);
+    EXPECT_EQ(ShabbatHavdalahExpression(), expression);
+  }
 }
 
 // The holiday-time table, Diaspora and Israel: C candle lighting, N candle
@@ -169,39 +165,32 @@ TEST_F(ShabbatTimes, ValueBeforeFormatting) {
 // angle, the city is unknown, the expression does not parse, the daylight
 // saving rule is invalid.
 TEST_F(ShabbatTimes, NoTimeButTheFlagsStay) {
+  auto expectNoTime = [](const GregorianDate& d, int candles, int havdalah) {
+    const Shown s = Get(d);
+    EXPECT_EQ(s.candles * 10 + s.havdalah, candles * 10 + havdalah);
+    EXPECT_EQ(s.text, "");
+    ShabbatTimeValue v;
+    EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(d), &v));
+    EXPECT_EQ(v.isCandleLighting * 10 + v.isHavdalah, candles * 10 + havdalah);
+  };
   const GregorianDate friday{25, 6, 2010};
   setCity("Helsinki");  // havdalah by 8.5 deg in early summer: never
   setHavdalahIsMin(0);
   setHavdalahValue("8.5");
-  Shown s = Get({19, 6, 2010});
-  EXPECT_EQ(s.havdalah, 1);
-  EXPECT_EQ(s.text, "");
+  expectNoTime({19, 6, 2010}, 0, 1);
   EXPECT_NE(Get({18, 12, 2010}).text, "");  // in winter it does
-
-  ShabbatTimeValue v;
   setCity("Atlantis");
-  s = Get(friday);
-  EXPECT_EQ(s.candles, 1);
-  EXPECT_EQ(s.text, "");
-  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(friday), &v));
-  EXPECT_EQ(v.isCandleLighting, 1);
-
+  expectNoTime(friday, 1, 0);
   setCity("Pforzheim");
   setCandleLightingMin(-5);
   CaptureStdout();
-  s = Get(friday);
-  const std::string out = GetCapturedStdout();
-  EXPECT_EQ(s.candles, 1);
-  EXPECT_EQ(s.text, "");
-  EXPECT_NE(out.find("  Original expression: sunset - -5\n"), std::string::npos) << out;
-
+  expectNoTime(friday, 1, 0);
+  EXPECT_NE(GetCapturedStdout().find("  Original expression: sunset - -5\n"), std::string::npos);
   setCandleLightingMin(18);
   DstSetting broken;
   broken.endMonth = 0;
   setDSTstruct(broken);
-  EXPECT_EQ(Get(friday).text, "");
-  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(friday), &v));
-  EXPECT_EQ(v.isCandleLighting, 1);
+  expectNoTime(friday, 1, 0);
   // Daylight saving off: the rule is not looked at, standard time is shown.
   setIsDST(0);
   setTimeFormat(1);
