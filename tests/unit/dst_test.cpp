@@ -164,8 +164,9 @@ bool SameRule(const DstSetting& a, const DstSetting& b) {
          a.endWeekNo == b.endWeekNo && a.endWeekday == b.endWeekday && a.endMonth == b.endMonth;
 }
 
-// The texts in use are covered by the round trip below; these mean "nothing chosen".
-TEST_F(DstFormTest, OtherTextsAreNoChoice) {
+// The texts in use are covered by the round trip below; these mean "nothing
+// chosen". The lists compare translated texts.
+TEST_F(DstFormTest, ListTexts) {
   EXPECT_EQ(GetWeekNoList(), (std::vector<std::string>{"", "1st", "2nd", "3rd", "4th", "Last"}));
   EXPECT_EQ(GetDayList().back(), "31");
   for (const char* unset : {"", "0", "32", "1x", " 3", "-1"}) {
@@ -176,9 +177,7 @@ TEST_F(DstFormTest, OtherTextsAreNoChoice) {
     EXPECT_EQ(GetMonthFromString(unset), -1);
   }
   EXPECT_EQ(GetWeekNoString(0) + GetWeekNoString(6), "");
-}
 
-TEST_F(DstFormTest, ListsCompareTranslatedTexts) {
   std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
   testenv::WriteFile(home_.path() + "/.lumaro/translations/yiddish.gui",
                      "\"1st\" = \"ershter\"\n\"Last\" = \"letster\"\n\"after\" = \"nokh\"\n");
