@@ -5,6 +5,8 @@
 #include <string>
 
 #include "calendar/calendar.h"
+#include "suntimes/cities.h"
+#include "suntimes/shabbat_form.h"
 #include "suntimes/sunrise.h"
 #include "suntimes/timeformat.h"
 #include "suntimes_env.h"
@@ -18,34 +20,32 @@ using testing::internal::GetCapturedStdout;
 class ShabbatTimes : public testenv::SunTimesTest {
  protected:
   struct Shown {
-    std::string text;
-    int candles = -1;
-    int havdalah = -1;
+    std::string text = "stale";
+    int candles = -1, havdalah = -1;
   };
-  static Shown Get(int day, int month, int year) {
+  static Shown Get(const GregorianDate& d) {
     Shown s;
-    s.text = "stale";
-    GetShabbatTime(AbsoluteFromGregorian(day, month, year), &s.text, &s.candles, &s.havdalah);
+    GetShabbatTime(AbsoluteFromGregorian(d), &s.text, &s.candles, &s.havdalah);
     return s;
   }
-  // Sunset in standard time at Pforzheim, from the sun module directly.
-  static int Sunset(int day, int month, int year) {
+  // Sunset in standard time, from the sun module directly (Pforzheim).
+  static int Sunset(const GregorianDate& d, int latitude = 4853, int longitude = 842, int zone = 1) {
     int h = 0, m = 0;
-    EXPECT_EQ(GetSunsetSunrise(day, month, year, 0, 4853, 842, 1, &h, &m), 1);
+    EXPECT_EQ(GetSunsetSunrise(d.day, d.month, d.year, 0, latitude, longitude, zone, &h, &m), 1);
     return h * 60 + m;
   }
 };
 
 TEST_F(ShabbatTimes, TimeFormat) {
-  struct Case {
+  const struct {
     int format, hour, minute;
     const char* text;
   } cases[] = {
       {0, 0, 0, "12:00AM"},   {0, 12, 0, "12:00PM"},  {0, 0, 30, "12:30AM"}, {0, 19, 5, "07:05PM"},
-      {0, 11, 59, "11:59AM"}, {0, 24, 10, "12:10PM"}, {0, 25, 0, "01:00PM"}, {1, 19, 5, "19:05"},
-      {1, 0, 0, "00:00"},     {1, 24, 3, "24:03"},
+      {0, 11, 59, "11:59AM"}, {0, 24, 10, "12:10PM"}, {1, 19, 5, "19:05"},   {1, 0, 0, "00:00"},
+      {1, 24, 3, "24:03"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     setTimeFormat(c.format);
     EXPECT_EQ(TimeformatFormatTime(c.hour, c.minute), c.text) << c.hour << ":" << c.minute;
   }
@@ -61,220 +61,202 @@ TEST_F(ShabbatTimes, TimeFormat) {
   EXPECT_EQ(text, "kept");
 }
 
-TEST_F(ShabbatTimes, Expressions) {
-  EXPECT_EQ(ShabbatCandleLightingExpression(), "sunset - 18");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 45");
-  setHavdalahValue("50 min");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 50");
-  setHavdalahValue("abc");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 0");
-  setHavdalahValue("99999999999999");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + 2147483647");
-  setHavdalahIsMin(0);
-  setHavdalahValue("8.5");
-  EXPECT_EQ(ShabbatHavdalahExpression(), "sunset + degrees_below_horizon(8.5)");
+// The havdalah minutes are the whole number the setting's text starts with
+// (the default expressions and the angle form are used in the tests below).
+TEST_F(ShabbatTimes, HavdalahMinutesFromTheSettingText) {
+  for (const auto& [value, expression] :
+       {std::pair{"50 min", "sunset + 50"}, {"abc", "sunset + 0"}, {"99999999999999", "sunset + 2147483647"}}) {
+    setHavdalahValue(value);
+    EXPECT_EQ(ShabbatHavdalahExpression(), expression);
+  }
 }
 
-TEST_F(ShabbatTimes, FridayAndSaturday) {
-  // Friday 25 and Saturday 26 June 2010, summer time.
-  Shown s = Get(25, 6, 2010);
-  EXPECT_EQ(s.candles, 1);
-  EXPECT_EQ(s.havdalah, 0);
-  setTimeFormat(1);
-  s = Get(25, 6, 2010);
-  EXPECT_EQ(s.text, Clock(Sunset(25, 6, 2010) - 18 + 60));
-  s = Get(26, 6, 2010);
-  EXPECT_EQ(s.candles, 0);
-  EXPECT_EQ(s.havdalah, 1);
-  EXPECT_EQ(s.text, Clock(Sunset(26, 6, 2010) + 45 + 60));
-  // An ordinary Sunday.
-  s = Get(27, 6, 2010);
-  EXPECT_EQ(s.candles, 0);
-  EXPECT_EQ(s.havdalah, 0);
-  EXPECT_EQ(s.text, "");
-  // Winter: no correction.
-  s = Get(24, 12, 2010);
-  EXPECT_EQ(s.text, Clock(Sunset(24, 12, 2010) - 18));
-  // The flags may be omitted.
-  std::string text;
-  GetShabbatTime(AbsoluteFromGregorian(25, 6, 2010), &text, nullptr, nullptr);
-  EXPECT_EQ(text, Clock(Sunset(25, 6, 2010) - 18 + 60));
-}
-
+// The holiday-time table, Diaspora and Israel: C candle lighting, N candle
+// lighting after nightfall, H havdalah, - nothing.
 TEST_F(ShabbatTimes, HolidayTable) {
-  struct Case {
+  const struct {
     int day, month;
-    HolidayTime diaspora, israel;
+    const char* kinds;
   } cases[] = {
-      {29, kElul, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {1, kTishri, HolidayTime::kNone, HolidayTime::kNone},
-      {2, kTishri, HolidayTime::kNone, HolidayTime::kNone},
-      {9, kTishri, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {10, kTishri, HolidayTime::kHavdalah, HolidayTime::kHavdalah},
-      {14, kTishri, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {15, kTishri, HolidayTime::kCandleLightingAfterNightfall, HolidayTime::kNone},
-      {16, kTishri, HolidayTime::kNone, HolidayTime::kNone},
-      {21, kTishri, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {22, kTishri, HolidayTime::kCandleLightingAfterNightfall, HolidayTime::kNone},
-      {23, kTishri, HolidayTime::kNone, HolidayTime::kNone},
-      {14, kNisan, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {15, kNisan, HolidayTime::kCandleLightingAfterNightfall, HolidayTime::kNone},
-      {20, kNisan, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {21, kNisan, HolidayTime::kCandleLightingAfterNightfall, HolidayTime::kNone},
-      {22, kNisan, HolidayTime::kNone, HolidayTime::kNone},
-      {5, kSivan, HolidayTime::kCandleLighting, HolidayTime::kCandleLighting},
-      {6, kSivan, HolidayTime::kCandleLightingAfterNightfall, HolidayTime::kNone},
-      {14, kAdar, HolidayTime::kNone, HolidayTime::kNone},
+      {29, kElul, "CC"},   {1, kTishri, "--"},  {2, kTishri, "--"},  {9, kTishri, "CC"},  {10, kTishri, "HH"},
+      {14, kTishri, "CC"}, {15, kTishri, "N-"}, {16, kTishri, "--"}, {21, kTishri, "CC"}, {22, kTishri, "N-"},
+      {23, kTishri, "--"}, {14, kNisan, "CC"},  {15, kNisan, "N-"},  {20, kNisan, "CC"},  {21, kNisan, "N-"},
+      {22, kNisan, "--"},  {5, kSivan, "CC"},   {6, kSivan, "N-"},   {14, kAdar, "--"},
   };
-  for (const Case& c : cases) {
+  auto kind = [](char k) {
+    return k == 'C'   ? HolidayTime::kCandleLighting
+           : k == 'N' ? HolidayTime::kCandleLightingAfterNightfall
+           : k == 'H' ? HolidayTime::kHavdalah
+                      : HolidayTime::kNone;
+  };
+  for (const auto& c : cases) {
     const HebrewDate h{c.day, c.month, 5785};
-    EXPECT_EQ(GetHolidayTimeKind(h, true), c.diaspora) << c.day << "." << c.month;
-    EXPECT_EQ(GetHolidayTimeKind(h, false), c.israel) << c.day << "." << c.month;
+    EXPECT_EQ(GetHolidayTimeKind(h, true), kind(c.kinds[0])) << c.day << "." << c.month;
+    EXPECT_EQ(GetHolidayTimeKind(h, false), kind(c.kinds[1])) << c.day << "." << c.month;
   }
   // GetTimeOfHoliday copies one of the two expressions, or nothing.
   std::string e = "unchanged";
-  GetTimeOfHoliday(AbsoluteFromHebrew(9, kTishri, 5786), &e, "C", "H");
-  EXPECT_EQ(e, "C");
-  GetTimeOfHoliday(AbsoluteFromHebrew(10, kTishri, 5786), &e, "C", "H");
-  EXPECT_EQ(e, "H");
-  GetTimeOfHoliday(AbsoluteFromHebrew(6, kSivan, 5785), &e, "C", "H");
-  EXPECT_EQ(e, "H");  // second day: lit after nightfall
-  e = "unchanged";
   GetTimeOfHoliday(AbsoluteFromHebrew(1, kTishri, 5786), &e, "C", "H");
   EXPECT_EQ(e, "unchanged");
+  GetTimeOfHoliday(AbsoluteFromHebrew(6, kSivan, 5785), &e, "C", "H");
+  EXPECT_EQ(e, "H");  // second day: lit after nightfall
+  GetTimeOfHoliday(AbsoluteFromHebrew(9, kTishri, 5786), &e, "C", "H");
+  EXPECT_EQ(e, "C");
 }
 
-TEST_F(ShabbatTimes, FestivalEvenings) {
+// Shown times at Pforzheim: candle lighting sunset - 18, havdalah (and
+// candles after nightfall) sunset + 45, an hour later in summer time.
+TEST_F(ShabbatTimes, ShownTimes) {
   setTimeFormat(1);
-  struct Case {
+  const struct {
     const char* what;
     GregorianDate date;
     HebrewDate hebrew;
     int candles, havdalah;
-    int minutesAfterSunset;  // standard time; every date lies in summer time
+    int minutesAfterSunset;
+    bool summer;
   } cases[] = {
-      {"Rosh Hashana eve, Monday", {22, 9, 2025}, {29, kElul, 5785}, 1, 0, -18},
-      {"Yom Kippur eve, Wednesday", {1, 10, 2025}, {9, kTishri, 5786}, 1, 0, -18},
-      {"end of Yom Kippur, Thursday", {2, 10, 2025}, {10, kTishri, 5786}, 0, 1, 45},
-      {"Yom Kippur eve on a Friday", {11, 10, 2024}, {9, kTishri, 5785}, 1, 0, -18},
-      {"Yom Kippur on Shabbat", {12, 10, 2024}, {10, kTishri, 5785}, 0, 1, 45},
-      {"Sukkot eve, Monday", {6, 10, 2025}, {14, kTishri, 5786}, 1, 0, -18},
-      {"second day of Sukkot, Tuesday", {7, 10, 2025}, {15, kTishri, 5786}, 1, 0, 45},
-      {"Simkhat Torah eve, Tuesday", {14, 10, 2025}, {22, kTishri, 5786}, 1, 0, 45},
-      {"Pesakh eve on Shabbat: havdalah", {12, 4, 2025}, {14, kNisan, 5785}, 0, 1, 45},
-      {"second seder, Sunday", {13, 4, 2025}, {15, kNisan, 5785}, 1, 0, 45},
-      {"Shavuot eve, Sunday", {1, 6, 2025}, {5, kSivan, 5785}, 1, 0, -18},
-      {"second day of Shavuot, Monday", {2, 6, 2025}, {6, kSivan, 5785}, 1, 0, 45},
-      {"first day of Rosh Hashana, Tuesday", {23, 9, 2025}, {1, kTishri, 5786}, 0, 0, 0},
+      {"Friday", {25, 6, 2010}, {13, kTammuz, 5770}, 1, 0, -18, true},
+      {"Saturday", {26, 6, 2010}, {14, kTammuz, 5770}, 0, 1, 45, true},
+      {"Sunday", {27, 6, 2010}, {15, kTammuz, 5770}, 0, 0, 0, true},
+      {"Friday in winter", {24, 12, 2010}, {17, kTevet, 5771}, 1, 0, -18, false},
+      {"Sukkot eve, Monday", {6, 10, 2025}, {14, kTishri, 5786}, 1, 0, -18, true},
+      {"Yom Kippur on Shabbat", {12, 10, 2024}, {10, kTishri, 5785}, 0, 1, 45, true},
+      {"end of Yom Kippur, Thursday", {2, 10, 2025}, {10, kTishri, 5786}, 0, 1, 45, true},
+      {"Pesakh eve on Shabbat: havdalah", {12, 4, 2025}, {14, kNisan, 5785}, 0, 1, 45, true},
+      {"second seder, Sunday", {13, 4, 2025}, {15, kNisan, 5785}, 1, 0, 45, true},
+      {"first day of Rosh Hashana, Tuesday", {23, 9, 2025}, {1, kTishri, 5786}, 0, 0, 0, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    const AbsoluteDay d = AbsoluteFromGregorian(c.date);
-    ASSERT_EQ(HebrewFromAbsolute(d), c.hebrew);
-    const Shown s = Get(c.date.day, c.date.month, c.date.year);
+    ASSERT_EQ(HebrewFromAbsolute(AbsoluteFromGregorian(c.date)), c.hebrew);
+    const Shown s = Get(c.date);
     EXPECT_EQ(s.candles, c.candles);
     EXPECT_EQ(s.havdalah, c.havdalah);
-    if (c.candles || c.havdalah) {
-      EXPECT_EQ(s.text, Clock(Sunset(c.date.day, c.date.month, c.date.year) + c.minutesAfterSunset + 60));
-    } else {
-      EXPECT_EQ(s.text, "");
-    }
+    EXPECT_EQ(s.text, c.candles || c.havdalah ? Clock(Sunset(c.date) + c.minutesAfterSunset + 60 * c.summer) : "");
   }
-  // In Israel the second festival days are not kept.
+  // The flags may be omitted.
+  std::string text;
+  GetShabbatTime(AbsoluteFromGregorian(25, 6, 2010), &text, nullptr, nullptr);
+  EXPECT_EQ(text, Clock(Sunset({25, 6, 2010}) - 18 + 60));
+  // In Israel the second festival days are not kept, but Yom Kippur is.
   diasporaSetFlag(0);
-  for (GregorianDate g : {GregorianDate{13, 4, 2025}, GregorianDate{2, 6, 2025}, GregorianDate{7, 10, 2025}}) {
-    const Shown s = Get(g.day, g.month, g.year);
-    EXPECT_EQ(s.candles, 0);
-    EXPECT_EQ(s.havdalah, 0);
+  for (const GregorianDate& g : {GregorianDate{13, 4, 2025}, GregorianDate{2, 6, 2025}, GregorianDate{7, 10, 2025}}) {
+    const Shown s = Get(g);
+    EXPECT_EQ(s.candles + s.havdalah, 0);
     EXPECT_EQ(s.text, "");
   }
-  // ...but Yom Kippur is.
-  EXPECT_EQ(Get(2, 10, 2025).havdalah, 1);
+  EXPECT_EQ(Get({2, 10, 2025}).havdalah, 1);
 }
 
+// The unformatted value: the moment in standard time, and the clock shown.
+TEST_F(ShabbatTimes, ValueBeforeFormatting) {
+  ShabbatTimeValue v;
+  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
+  EXPECT_EQ(v.isCandleLighting + 2 * v.isHavdalah, 1);
+  EXPECT_EQ(v.standardMinutes, Sunset({25, 6, 2010}) - 18);
+  EXPECT_EQ(v.gmtOffset, 1);
+  EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(Sunset({25, 6, 2010}) - 18 + 60));  // summer time
+  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(27, 6, 2010), &v));       // a weekday
+  EXPECT_EQ(v.isCandleLighting + v.isHavdalah, 0);
+}
+
+// Where no time can be computed the flags stay: the sun does not reach the
+// angle, the city is unknown, the expression does not parse, the daylight
+// saving rule is invalid.
 TEST_F(ShabbatTimes, NoTimeButTheFlagsStay) {
-  // Havdalah by 8.5 deg in Helsinki in early summer: the sun never gets there.
-  setCity("Helsinki");
+  auto expectNoTime = [](const GregorianDate& d, int candles, int havdalah) {
+    const Shown s = Get(d);
+    EXPECT_EQ(s.candles * 10 + s.havdalah, candles * 10 + havdalah);
+    EXPECT_EQ(s.text, "");
+    ShabbatTimeValue v;
+    EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(d), &v));
+    EXPECT_EQ(v.isCandleLighting * 10 + v.isHavdalah, candles * 10 + havdalah);
+  };
+  const GregorianDate friday{25, 6, 2010};
+  setCity("Helsinki");  // havdalah by 8.5 deg in early summer: never
   setHavdalahIsMin(0);
   setHavdalahValue("8.5");
-  Shown s = Get(19, 6, 2010);
-  EXPECT_EQ(s.havdalah, 1);
-  EXPECT_EQ(s.text, "");
-  // In winter it does.
-  EXPECT_NE(Get(18, 12, 2010).text, "");
-
-  // A city that is not in the file.
+  expectNoTime({19, 6, 2010}, 0, 1);
+  EXPECT_NE(Get({18, 12, 2010}).text, "");  // in winter it does
   setCity("Atlantis");
-  s = Get(25, 6, 2010);
-  EXPECT_EQ(s.candles, 1);
-  EXPECT_EQ(s.text, "");
-
-  // A negative candle-lighting setting makes an expression that does not
-  // parse: the message is printed and no time shown.
+  expectNoTime(friday, 1, 0);
   setCity("Pforzheim");
   setCandleLightingMin(-5);
   CaptureStdout();
-  s = Get(25, 6, 2010);
-  const std::string out = GetCapturedStdout();
-  EXPECT_EQ(s.candles, 1);
-  EXPECT_EQ(s.text, "");
-  EXPECT_NE(out.find("  Original expression: sunset - -5\n"), std::string::npos) << out;
-
-  // An invalid daylight-saving rule shows nothing; daylight saving off shows
-  // standard time.
+  expectNoTime(friday, 1, 0);
+  EXPECT_NE(GetCapturedStdout().find("  Original expression: sunset - -5\n"), std::string::npos);
   setCandleLightingMin(18);
   DstSetting broken;
   broken.endMonth = 0;
   setDSTstruct(broken);
-  EXPECT_EQ(Get(25, 6, 2010).text, "");
+  expectNoTime(friday, 1, 0);
+  // Daylight saving off: the rule is not looked at, standard time is shown.
   setIsDST(0);
   setTimeFormat(1);
-  EXPECT_EQ(Get(25, 6, 2010).text, Clock(Sunset(25, 6, 2010) - 18));
+  EXPECT_EQ(Get(friday).text, Clock(Sunset(friday) - 18));
 }
 
-// The unformatted value behind the text: the moment in standard time, and
-// the clock the month view shows.
-TEST_F(ShabbatTimes, ValueBeforeFormatting) {
-  ShabbatTimeValue v;
-  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
-  EXPECT_EQ(v.isCandleLighting, 1);
-  EXPECT_EQ(v.isHavdalah, 0);
-  EXPECT_EQ(v.standardMinutes, Sunset(25, 6, 2010) - 18);
-  EXPECT_EQ(v.gmtOffset, 1);
-  EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(Sunset(25, 6, 2010) - 18 + 60));  // summer time
-  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(26, 6, 2010), &v));
-  EXPECT_EQ(v.isHavdalah, 1);
-  EXPECT_EQ(v.standardMinutes, Sunset(26, 6, 2010) + 45);
-  // A weekday gets nothing; an unknown city or a broken rule keep the flag.
-  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(27, 6, 2010), &v));
-  EXPECT_EQ(v.isCandleLighting + v.isHavdalah, 0);
-  setCity("Atlantis");
-  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
-  EXPECT_EQ(v.isCandleLighting, 1);
-  setCity("Pforzheim");
-  DstSetting broken;
-  broken.startWeekday = 7;
-  setDSTstruct(broken);
-  EXPECT_FALSE(GetShabbatTimeValue(AbsoluteFromGregorian(25, 6, 2010), &v));
-  EXPECT_EQ(v.isCandleLighting, 1);
-}
-
+// Sydney with its own rule (first Sunday of October to first Sunday of
+// April): summer time in December, none in June.
 TEST_F(ShabbatTimes, SouthernHemisphere) {
-  // Sydney with its own rule (first Sunday of October to first Sunday of
-  // April): summer time in December, none in June.
   setCity("Sydney");
   DstSetting sydney;
-  sydney.startWeekNo = 1;
+  sydney.startWeekNo = sydney.endWeekNo = 1;
   sydney.startMonth = 10;
-  sydney.endWeekNo = 1;
   sydney.endMonth = 4;
   setDSTstruct(sydney);
   setTimeFormat(1);
-  int h = 0, m = 0;
-  ASSERT_EQ(GetSunsetSunrise(24, 12, 2010, 0, -3352, 15112, 10, &h, &m), 1);
-  EXPECT_EQ(Get(24, 12, 2010).text, Clock(h * 60 + m - 18 + 60));
-  ASSERT_EQ(GetSunsetSunrise(25, 6, 2010, 0, -3352, 15112, 10, &h, &m), 1);
-  EXPECT_EQ(Get(25, 6, 2010).text, Clock(h * 60 + m - 18));
+  EXPECT_EQ(Get({24, 12, 2010}).text, Clock(Sunset({24, 12, 2010}, -3352, 15112, 10) - 18 + 60));
+  EXPECT_EQ(Get({25, 6, 2010}).text, Clock(Sunset({25, 6, 2010}, -3352, 15112, 10) - 18));
+}
+
+constexpr const char* kNoLocation = "A location must be selected";
+constexpr const char* kBadCandle = "Candle Lighting must be an integer number";
+constexpr const char* kBadHavdalah = "Havdalah must be a number";
+
+TEST_F(ShabbatTimes, FormChecksInOrderAndChangesNothingOnFailure) {
+  const struct {
+    ShabbatTimesForm form;
+    const char* message;
+  } cases[] = {
+      {{"", "x", "y", true}, kNoLocation},  // the location comes first
+      {{"\xD7\x99\xD7\xA8\xD7\x95\xD7\xA9\xD7\x9C\xD7\x99\xD7\x9D", "18", "45", true}, kNoLocation},  // not ISO-8859-1
+      {{"Pforzheim", "-5", "45", true}, kBadCandle},
+      {{"Pforzheim", "1 8", "45", true}, kBadCandle},
+      {{"Pforzheim", "", "45", true}, kBadCandle},
+      {{"Pforzheim", "18.5", "45", true}, kBadCandle},
+      {{"Pforzheim", "99999999999", "45", true}, kBadCandle},
+      {{"Pforzheim", "18", "8.5", true}, kBadHavdalah},  // minutes are whole
+      {{"Pforzheim", "18", "-8.5", false}, kBadHavdalah},
+      {{"Pforzheim", "18", "1.2.3", false}, kBadHavdalah},
+      {{"Pforzheim", "18", "", false}, kBadHavdalah},  // Shabbat would have no end
+      {{"Pforzheim", "18", ".", false}, kBadHavdalah},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.form.location + "|" + c.form.candleLighting + "|" + c.form.havdalah);
+    EXPECT_EQ(ShabbatTimesFormApply(c.form), c.message);
+    EXPECT_EQ(getCity(), "Pforzheim");
+    EXPECT_EQ(getCandleLightingMin(), 18);
+    EXPECT_EQ(getHavdalahValue(), "45");
+    EXPECT_EQ(getHavdalahIsMin(), 1);
+  }
+}
+
+// The list offers names in UTF-8; the setting holds the file's encoding,
+// the dialog shows it in UTF-8 again, and the city's Friday gets its time.
+TEST_F(ShabbatTimes, FormStoresAnAccentedCityInTheFileEncoding) {
+  testenv::WriteFile(home_.lumaro("cities"),
+                     "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n\"Z\xFCrich\", 47,22 N, 8,33 E, GMT+1\n");  // ISO-8859-1
+  const std::string zurichUtf8 = "Z\xC3\xBCrich";
+  ASSERT_EQ(CityGetStringList(getCityFileName()), (std::vector<std::string>{"", "Pforzheim", zurichUtf8}));
+  EXPECT_EQ(ShabbatTimesFormApply({zurichUtf8, "20", "8.5", false}), "");
+  EXPECT_EQ(getCity() + "|" + std::to_string(getCandleLightingMin()) + "|" + getHavdalahValue(), "Z\xFCrich|20|8.5");
+  EXPECT_EQ(getHavdalahIsMin(), 0);
+  EXPECT_EQ(ShabbatTimesFormFromSettings().location, zurichUtf8);
+  std::string text;
+  GetShabbatTime(AbsoluteFromGregorian(7, 6, 2024), &text, nullptr, nullptr);
+  EXPECT_FALSE(text.empty());
 }
 
 }  // namespace

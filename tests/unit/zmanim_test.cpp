@@ -3,24 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "storage/settings.h"
 #include "storage/settings_file.h"
+#include "storage/translate.h"
+#include "suntimes/zmanim_choice.h"
 #include "suntimes_env.h"
+#include "test_env.h"
 
 namespace {
 
 using testenv::Clock;
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
 
 // Minutes after midnight of the "HH:MM" that ends a 24-hour-clock line, or -1.
 int MinutesAtEnd(const std::string& line) {
@@ -31,13 +29,15 @@ int MinutesAtEnd(const std::string& line) {
   return h * 60 + m;
 }
 
+// The lines of the zmanim text of a day, each ended by a newline.
 std::vector<std::string> ZmanimOf(int day, int month, int year) {
   std::string text;
   GetZmanimForDay(AbsoluteFromGregorian(day, month, year), &text);
-  if (!text.empty()) {
-    EXPECT_EQ(text.back(), '\n');
-  }
-  return Lines(text);
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  EXPECT_TRUE(text.empty() || text.back() == '\n');
+  return lines;
 }
 
 class Zmanim : public testenv::SunTimesTest {};
@@ -102,15 +102,12 @@ TEST_F(Zmanim, KhatzotIsHalfwayWithEitherOpinion) {
   }
 }
 
-TEST_F(Zmanim, LocationLineDropsParentheses) {
+TEST_F(Zmanim, LocationLineDropsParenthesesAndAnUnknownCityGivesNothing) {
   setCity("Frankfurt (Main)");
   const std::vector<std::string> lines = ZmanimOf(5, 12, 2026);
   ASSERT_EQ(lines.size(), 13u);
   EXPECT_EQ(lines[0], "Zmanim for date 5.12.2026");
   EXPECT_EQ(lines[1], "location Frankfurt Main");
-}
-
-TEST_F(Zmanim, UnknownCityLeavesTheTextAlone) {
   setCity("Atlantis");
   std::string text = "before";
   GetZmanimForDay(AbsoluteFromGregorian(21, 6, 2010), &text);
@@ -143,6 +140,43 @@ TEST_F(Zmanim, TimesThatDoNotExist) {
   setIsDST(0);
   lines = ZmanimOf(21, 6, 2010);
   EXPECT_EQ(lines[4], "netz haKhama: 04:21AM");
+}
+
+// The opinions dialog: the stored choice shown per row (an unknown value
+// shows the first option), and the messages of storing.
+TEST_F(Zmanim, ChoicesShownAndStored) {
+  SettingsSet("ZmanimTzaitHakochavim", "Deg75");
+  SettingsSet("ZmanimKriatShema", "kriatshemama");  // not the key: the case differs
+  std::vector<std::string> labels;
+  for (const ZmanimRec* rec : ZmanimChoiceRows()) labels.push_back(ZmanimCurrentLabel(*rec));
+  EXPECT_EQ(labels.back(), "7.5 deg bel. horizon");
+  EXPECT_EQ(labels[2], "GR\"O");
+  const ZmanimRec& tzait = *ZmanimChoiceRows().back();
+  EXPECT_EQ(ZmanimOptionLabels(tzait).size(), 6u);
+  EXPECT_EQ(ZmanimOptionLabels(tzait).front(), "");
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "8.75 deg bel. horizon"), 4);
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, ""), -1);
+
+  storage::SetBeforeReplaceHookForTesting([] { return false; });
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(ZmanimStoreChoices(labels), "The zmanim choices could not be saved in " + SettingsGetFileName());
+  ::testing::internal::GetCapturedStderr();
+  storage::SetBeforeReplaceHookForTesting(nullptr);
+  // A missing choice in a row with one name part (the GUI test has one with two).
+  labels[0] = "";
+  EXPECT_EQ(ZmanimStoreChoices(labels), "An entry under alot haShakhar\n must be selected");
+  EXPECT_EQ(SettingsGet("ZmanimAlotHaShachar", "(absent)"), "(absent)");
+}
+
+TEST_F(Zmanim, ChoiceLabelsAreComparedAsTranslated) {
+  std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
+  testenv::WriteFile(home_.path() + "/.lumaro/translations/yiddish.gui",
+                     "\"72 min after sunset\" = \"72 minut nokh shkie\"\n");
+  translate_init("yiddish");
+  const ZmanimRec& tzait = *ZmanimChoiceRows().back();
+  EXPECT_EQ(ZmanimCurrentLabel(tzait), "72 minut nokh shkie");
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "72 minut nokh shkie"), 0);
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "72 min after sunset"), -1);
 }
 
 }  // namespace
