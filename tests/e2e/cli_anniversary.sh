@@ -37,21 +37,12 @@ expect_usage_error "no arguments" anniversary
 expect_usage_error "missing year" anniversary Y 30.8.5770
 expect_usage_error "extra argument" anniversary Y 30.8.5770 5772 5773
 expect_usage_error "bad type" anniversary X 30.8.5770 5772
-expect_usage_error "lower-case type" anniversary y 30.8.5770 5772
 expect_usage_error "not a date" anniversary Y yesterday 5772
 expect_usage_error "two parts" anniversary Y 30.8 5772
-expect_usage_error "four parts" anniversary Y 1.1.1.5772 5772
-expect_usage_error "negative day" anniversary Y -1.8.5770 5772
-expect_usage_error "month 0" anniversary Y 1.0.5770 5772
 expect_usage_error "month 14" anniversary Y 1.14.5770 5772
 expect_usage_error "Adar II in a common year" anniversary Y 1.13.5772 5775
 expect_usage_error "30 Heshvan in a short Heshvan" anniversary Y 30.8.5772 5775
-expect_usage_error "day 0" anniversary Y 0.8.5770 5772
-expect_usage_error "huge day" anniversary Y 99999999999999999999.8.5770 5772
-expect_usage_error "event year 0" anniversary Y 1.1.0 5772
 expect_usage_error "event year too large" anniversary Y 1.1.10000 5772
 expect_usage_error "wanted year not a number" anniversary Y 1.1.5770 next
-expect_usage_error "wanted year negative" anniversary Y 1.1.5770 -5
-expect_usage_error "wanted year too large" anniversary Y 1.1.5770 10000
 
 finish
