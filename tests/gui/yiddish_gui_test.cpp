@@ -87,31 +87,6 @@ class YiddishGuiTest : public MainWindowTest {
   }
 };
 
-TEST_F(YiddishGuiTest, TheDefaultScreenFontShowsHebrew) {
-  // Where "Times New Roman" is missing (as on a Debian machine with the
-  // packages of install-deps.sh), an installed family with Hebrew is used.
-  if (!IsFontFamilyInstalled("Times New Roman")) {
-    EXPECT_NE(getFontName(), "Times New Roman");
-  }
-  EXPECT_TRUE(IsFontFamilyInstalled(getFontName())) << getFontName();
-  // The font really has the letters: a Yiddish word needs no fallback font.
-  PangoFontDescription* desc = pango_font_description_from_string((getFontName() + " 16").c_str());
-  PangoContext* context = gtk_widget_get_pango_context(gMainWindow);
-  PangoFont* font = pango_context_load_font(context, desc);
-  ASSERT_NE(font, nullptr);
-  PangoCoverage* coverage = pango_font_get_coverage(font, pango_language_from_string("yi"));
-  for (gunichar c : {0x05D0u, 0x05E9u, 0x05F0u, 0x05F2u, 0x05B7u, 0x05BCu, 0x05BFu})
-    EXPECT_EQ(pango_coverage_get(coverage, static_cast<int>(c)), PANGO_COVERAGE_EXACT) << std::hex << c;
-  pango_coverage_unref(coverage);
-  g_object_unref(font);
-  pango_font_description_free(desc);
-  // The choice is kept like a choice of the font dialog.
-  HandleMenuItem(nullptr, kCmdExit);
-  Pump();
-  settingsInit();
-  EXPECT_TRUE(IsFontFamilyInstalled(getFontName()));
-}
-
 TEST_F(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
   // The pointer rests on a Gregorian day number: the status line names it.
   gdk_window_process_updates(drawingArea->window, TRUE);
