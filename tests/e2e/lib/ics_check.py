@@ -39,8 +39,6 @@ HOLIDAY_NAMES = {
     46: "Erev Rosh HaShana", 47: "Erev Yom Kippur", 48: "Erev Sukkot",
     50: "Erev Pesakh", 52: "Erev Shavuot", 54: "Pesakh Sheni", 55: "Tu BeAv",
 }
-# Holidays the data file does not list.
-UNLISTED_HOLIDAYS = {"Isru Khag"}
 # Yizkor in the Diaspora: Yom Kippur, Shemini Atseret, Pesakh VIII, Shavuot II.
 YIZKOR_IDS = {1, 9, 40, 39}
 
