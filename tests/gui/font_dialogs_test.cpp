@@ -1,4 +1,6 @@
 // The screen-font and font-size dialogs.
+#include <sstream>
+
 #include "calendar/calendar.h"
 #include "gui_test_util.h"
 #include "render/day_info.h"
@@ -52,17 +54,16 @@ std::vector<GtkWidget*> Spins(GtkWidget* w) {
   return spins;
 }
 
-// The point size the painter uses for `text` in the view.
+// The point size the painter uses for `text` in the view, from its
+// "center x w y size colour |text" operation.
 int SizeOfText(const std::string& text) {
   for (const std::string& op : PaintedView().ops) {
-    if (op.size() < text.size() + 2 || op.compare(op.size() - text.size() - 2, std::string::npos, " |" + text) != 0)
-      continue;
-    // "center x w y size colour |text"
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (size_t sp; (sp = op.find(' ', start)) != std::string::npos && fields.size() < 5; start = sp + 1)
-      fields.push_back(op.substr(start, sp - start));
-    return fields.size() == 5 ? static_cast<int>(std::strtol(fields[4].c_str(), nullptr, 10)) : -1;
+    if (op.size() < text.size() + 2 || op.substr(op.size() - text.size() - 2) != " |" + text) continue;
+    std::istringstream in(op);
+    std::string kind;
+    int x = 0, w = 0, y = 0, size = -1;
+    in >> kind >> x >> w >> y >> size;
+    return size;
   }
   ADD_FAILURE() << "the view has no " << text;
   return -1;
