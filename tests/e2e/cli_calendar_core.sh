@@ -21,64 +21,30 @@ check() {
 I=--israel
 D=--diaspora
 
+# The holiday dates themselves are checked against reference data by the
+# unit tests; these rows show each column and the Israel/Diaspora option.
 # Rosh HaShana 5785: Thursday 3 October 2024; 1 Tishri is not Rosh Khodesh.
 check "Rosh HaShana" $D 2024-10-03 5 0
-check "Rosh HaShana" $D 2024-10-03 6 "Rosh HaShana I"
-# Sukkot 5785: 17 October 2024. Simkhat Tora on the 25th abroad, Isru Khag in Israel.
 check "Sukkot" $D 2024-10-17 6 "Sukkot I"
 check "Sukkot" $I 2024-10-17 6 "Sukkot"
-check "Shemini Atseret" $I 2024-10-24 6 "Shemini Atseret/Simkhat Tora"
-check "Shemini Atseret" $D 2024-10-24 6 "Shemini Atseret"
 check "Yizkor on Shemini Atseret" $I 2024-10-24 11 1
-check "Simkhat Tora" $D 2024-10-25 5 10
-check "Isru Khag" $I 2024-10-25 5 49
-check "Isru Khag" $D 2024-10-26 5 49
+check "no Yizkor on Pesakh VII abroad" $D 2025-04-19 11 0
+check "Isru Khag" $I 2025-04-20 6 "Isru Khag"
 # Khanukka 5785: 31 December 2024 is its sixth day and 30 Kislev.
 check "Khanukka VI" $D 2024-12-31 6 "Khanukka VI, Rosh Khodesh"
-# Purim 5785: Friday 14 March 2025. Shushan Purim (Shabbat 15 March) is kept
-# on Sunday by default.
-check "Purim" $D 2025-03-14 5 28
+# Shushan Purim 5785 (Shabbat 15 March 2025) is kept on Sunday by default.
 check "Shushan Purim postponed" $D 2025-03-16 6 "Shushan Purim"
 check "Shushan Purim not on Shabbat" $D 2025-03-15 6 ""
 # Pesakh 5785 began Sunday 13 April 2025; Shabbat 12 April was Erev Pesakh.
 check "Erev Pesakh" $D 2025-04-12 5 41,50
-check "Erev Pesakh" $D 2025-04-12 6 "Erev Pesakh"
-check "Pesakh I" $D 2025-04-13 6 "Pesakh I"
-check "Pesakh II" $D 2025-04-14 6 "Pesakh II"
-check "Khol HaMoed" $I 2025-04-14 6 "Khol HaMoed"
-check "Pesakh VII" $I 2025-04-19 6 "Pesakh VII"
-check "Yizkor Pesakh VII" $I 2025-04-19 11 1
-check "no Yizkor on Pesakh VII abroad" $D 2025-04-19 11 0
-check "Pesakh VIII" $D 2025-04-20 5 40
-check "Yizkor Pesakh VIII" $D 2025-04-20 11 1
-check "Isru Khag" $I 2025-04-20 6 "Isru Khag"
-# Yom HaShoa 5785 moved from Friday to Thursday 24 April 2025; Yom HaAtsmaut
-# from Shabbat to Thursday 1 May 2025.
-check "Yom HaShoa" $I 2025-04-24 6 "Yom HaShoa"
-check "Yom HaAtsmaut" $D 2025-05-01 5 37
-# Shavuot 5785: Monday 2 June 2025.
-check "Shavuot" $I 2025-06-02 6 "Shavuot"
-check "Shavuot I" $D 2025-06-02 6 "Shavuot I"
-check "Shavuot II" $D 2025-06-03 5 39
-check "Isru Khag" $I 2025-06-03 5 53
-# Tisha BeAv 5782 (9 Av on Shabbat 6 August 2022) was kept on Sunday 7 August.
-check "Tisha BeAv" $I 2022-08-07 6 "Tisha BeAv"
-# Purim Katan: 14 Adar I 5784 = 23 February 2024.
-check "Purim Katan" $D 2024-02-23 5 44
-# Yom HaAtsmaut is shown from 1949: 13 May 1948 (5 Iyar 5708, moved) shows nothing.
 check "no Yom HaAtsmaut in 1948" $I 1948-05-13 5 ""
-check "Yom HaAtsmaut 1949" $I 1949-05-04 5 37
 
 # Weekly sections. Bereshith 5785: Shabbat 26 October 2024.
 check "Bereshith" $D 2024-10-26 9 0,1000,1000
 check "no section on a Friday" $D 2024-10-25 9 ""
-check "Pesakh VII on Shabbat" $D 2025-04-19 9 91,1000,1000
-check "Shabbat HaGadol: Tsav" $I 2025-04-12 9 24,65,1000
 check "Vayakhel-Pekude, Hakhodesh (5781)" $D 2021-03-13 9 21,22,64
 # 2012 (5772): Shabbat 14 April was the eighth day of Pesakh abroad; Israel
 # read Shemini and then Behar and Behukkothai apart (12 and 19 May).
-check "Pesakh VIII on Shabbat" $D 2012-04-14 9 92,1000,1000
-check "Shemini in Israel" $I 2012-04-14 9 25,1000,1000
 check "Behar-Behukkothai" $D 2012-05-19 9 31,32,1000
 check "Behukkothai" $I 2012-05-19 9 32,1000,1000
 check "back in step: Bemidbar" $I 2012-05-26 9 33,1000,1000
@@ -118,15 +84,9 @@ expect_eq "first molad" "$(printf '1\t7\t0\t23\t11\t6')" "$("$LUMARO_CLI" molad 
 expect_eq "whole range: 235 months in 19 years" 123671 "$("$LUMARO_CLI" molad 1 9999 | wc -l)"
 
 expect_usage_error "molad without years" molad
-expect_usage_error "molad with one year" molad 5785
 expect_usage_error "molad with three years" molad 5785 5786 5787
-expect_usage_error "molad year 0" molad 0 5785
 expect_usage_error "molad year 10000" molad 5785 10000
-expect_usage_error "molad negative year" molad -5 5785
 expect_usage_error "molad not a number" molad five 5785
-expect_usage_error "molad fraction" molad 5785.5 5786
-expect_usage_error "molad plus sign" molad +5785 5786
 expect_usage_error "molad FROM after TO" molad 5786 5785
-expect_usage_error "molad huge number" molad 99999999999999999999 5785
 
 finish

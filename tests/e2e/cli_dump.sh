@@ -43,15 +43,10 @@ expect_usage_error "no command"
 expect_usage_error "unknown command" frobnicate
 expect_usage_error "unknown option" --verbose dump 2024-01-01 2024-01-02
 expect_usage_error "missing argument" dump 2024-01-01
-expect_usage_error "extra argument" dump 2024-01-01 2024-01-02 2024-01-03
 expect_usage_error "malformed date" dump 2024-1-01 2024-01-02
-expect_usage_error "not a date" dump yesterday 2024-01-02
 expect_usage_error "no such day" dump 2023-02-29 2023-03-01
-expect_usage_error "month 13" dump 2023-13-01 2023-13-02
 expect_usage_error "year before range" dump 1582-12-31 1583-01-01
-expect_usage_error "year after range" dump 3000-12-31 3001-01-01
 expect_usage_error "FROM after TO" dump 2024-01-02 2024-01-01
 expect_usage_error "bad style" --style 3 dump 2024-01-01 2024-01-01
-expect_usage_error "style without value" --style
 
 finish

@@ -1,41 +1,13 @@
-#include <gtest/gtest.h>
+// The main window: its menus, keyboard navigation, Jump to today and shutdown.
+#include <ctime>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
-
-#include "gui_test_util.h"
 #include "dialogs/year_dialog.h"
+#include "gui_test_util.h"
 #include "storage/settings_file.h"
 
 namespace {
 
-using guitest::MainWindowTest;
-
-std::vector<std::string> MenuLabels(GtkWidget* menuShell) {
-  std::vector<std::string> labels;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(menuShell));
-  for (GList* l = children; l; l = l->next) {
-    GtkWidget* item = GTK_WIDGET(l->data);
-    GtkWidget* child = gtk_bin_get_child(GTK_BIN(item));
-    labels.push_back(child && GTK_IS_LABEL(child) ? gtk_label_get_text(GTK_LABEL(child)) : "---");
-  }
-  g_list_free(children);
-  return labels;
-}
-
-GtkWidget* FindMenuBar(GtkWidget* container) {
-  GtkWidget* found = nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(container));
-  for (GList* l = children; l && !found; l = l->next) {
-    GtkWidget* w = GTK_WIDGET(l->data);
-    if (GTK_IS_MENU_BAR(w)) found = w;
-    else if (GTK_IS_CONTAINER(w)) found = FindMenuBar(w);
-  }
-  g_list_free(children);
-  return found;
-}
+using namespace guitest;
 
 TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
   EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(gMainWindow)), "Lumaro");
@@ -44,11 +16,8 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
   EXPECT_EQ(w, gdk_screen_get_width(gdk_screen_get_default()));
   EXPECT_EQ(h, gdk_screen_get_height(gdk_screen_get_default()));
 
-  GtkWidget* bar = FindMenuBar(gMainWindow);
-  ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(MenuLabels(bar), (std::vector<std::string>{"Program", "Settings", "Help"}));
-  GList* menus = gtk_container_get_children(GTK_CONTAINER(bar));
-  ASSERT_EQ(g_list_length(menus), 3u);
+  EXPECT_EQ(MenuLabels(MenuBar()), (std::vector<std::string>{"Program", "Settings", "Help"}));
+  GList* menus = gtk_container_get_children(GTK_CONTAINER(MenuBar()));
   auto submenu = [&](int i) { return gtk_menu_item_get_submenu(GTK_MENU_ITEM(g_list_nth_data(menus, i))); };
   EXPECT_EQ(MenuLabels(submenu(0)),
             (std::vector<std::string>{"Display information about current day...", "Jump to today!",
@@ -63,47 +32,36 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
   g_list_free(menus);
 }
 
-TEST_F(MainWindowTest, PageDownClampsTheDay) {
-  SetSelectedDate({31, 1, 2024});
-  PressKey(GDK_Page_Down);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{29, 2, 2024}));
-  SetSelectedDate({31, 1, 2023});
-  PressKey(GDK_Page_Down);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{28, 2, 2023}));
-  PressKey(GDK_Page_Up);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{28, 1, 2023}));
-}
-
-TEST_F(MainWindowTest, ArrowKeysStepDays) {
-  SetSelectedDate({31, 12, 2024});
-  PressKey(GDK_Right);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{1, 1, 2025}));
-  PressKey(GDK_Left);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{31, 12, 2024}));
-  PressKey(GDK_Down);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{7, 1, 2025}));
-  PressKey(GDK_Up);
-  PressKey(GDK_Up);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{24, 12, 2024}));
-  // Other keys change nothing.
-  PressKey(GDK_a);
-  PressKey(GDK_Home);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{24, 12, 2024}));
-}
-
-TEST_F(MainWindowTest, EndsOfTheRangeDoNotMove) {
-  SetSelectedDate({15, 1, 1583});
-  PressKey(GDK_Page_Up);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{15, 1, 1583}));
-  SetSelectedDate({15, 12, 3000});
-  PressKey(GDK_Page_Down);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{15, 12, 3000}));
+TEST_F(MainWindowTest, KeysMoveTheSelectionWithinTheRange) {
+  struct Case {
+    GregorianDate from;
+    guint key;
+    GregorianDate to;
+  };
+  const Case cases[] = {
+      {{31, 1, 2024}, GDK_Page_Down, {29, 2, 2024}},  // the day is clamped to the month
+      {{31, 1, 2023}, GDK_Page_Down, {28, 2, 2023}},
+      {{28, 2, 2023}, GDK_Page_Up, {28, 1, 2023}},
+      {{31, 12, 2024}, GDK_Right, {1, 1, 2025}},
+      {{1, 1, 2025}, GDK_Left, {31, 12, 2024}},
+      {{31, 12, 2024}, GDK_Down, {7, 1, 2025}},
+      {{7, 1, 2025}, GDK_Up, {31, 12, 2024}},
+      {{24, 12, 2024}, GDK_a, {24, 12, 2024}},  // other keys change nothing
+      {{24, 12, 2024}, GDK_Home, {24, 12, 2024}},
+      {{15, 1, 1583}, GDK_Page_Up, {15, 1, 1583}},  // the ends of the range do not move
+      {{15, 12, 3000}, GDK_Page_Down, {15, 12, 3000}},
+  };
+  for (const Case& c : cases) {
+    SetSelectedDate(c.from);
+    PressKey(c.key);
+    EXPECT_EQ(SelectedDate(), c.to) << c.from.day << "." << c.from.month << "." << c.from.year << " key " << c.key;
+  }
 }
 
 TEST_F(MainWindowTest, ExitWritesEverySetting) {
   setCity("Haifa");
   HandleMenuItem(nullptr, kCmdExit);
-  guitest::Pump();
+  Pump();
   EXPECT_EQ(gMainWindow, nullptr);
   EXPECT_EQ(SettingsGet("CurrentCity", ""), "Haifa");
   EXPECT_EQ(SettingsGet("PrintYiddishFontFile", "missing"), "");
@@ -116,63 +74,18 @@ TEST_F(MainWindowTest, JumpToToday) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  EXPECT_EQ(SelectedDate().month, local.tm_mon + 1);
-  EXPECT_EQ(SelectedDate().day, local.tm_mday);
-}
-
-}  // namespace
-
-namespace {
-
-// The labels of the menu bar after a rebuild come from the new language.
-using guitest::MainWindowTest;
-
-TEST_F(MainWindowTest, RebuildAfterLanguageChangeKeepsTheMonth) {
-  std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
-  std::ofstream(home_.path() + "/.lumaro/translations/yiddish.gui")
-      << "\"Program\" = \"\xD7\xA4\xD7\xA8\xD7\x90\xD7\x92\xD7\xA8\xD7\x90\xD7\x9E\"\n";
-  SetSelectedDate({17, 8, 2031});
-  setLanguage(kLanguageYiddish);
-  MainWindowRebuild(true);
-  guitest::Pump();
-  ASSERT_NE(drawingArea, nullptr);
-  GtkWidget* bar = FindMenuBar(gMainWindow);
-  ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(MenuLabels(bar).front(), "\xD7\xA4\xD7\xA8\xD7\x90\xD7\x92\xD7\xA8\xD7\x90\xD7\x9E");
-  EXPECT_EQ(gtk_widget_get_direction(bar), GTK_TEXT_DIR_RTL);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{17, 8, 2031}));
-  // Keys still reach the navigation once, not once per rebuild.
-  PressKey(GDK_Right);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{18, 8, 2031}));
-  setLanguage(kLanguageEnglish);
-  MainWindowRebuild(true);
-  EXPECT_EQ(MenuLabels(FindMenuBar(gMainWindow)).front(), "Program");
-}
-
-}  // namespace
-
-namespace {
-
-gboolean TerminateWhenDialogShows(gpointer) {
-  GList* all = gtk_window_list_toplevels();
-  bool shown = false;
-  for (GList* l = all; l; l = l->next) {
-    const char* t = gtk_window_get_title(GTK_WINDOW(l->data));
-    if (t && std::string(t) == "Select Year" && GTK_WIDGET_MAPPED(GTK_WIDGET(l->data))) shown = true;
-  }
-  g_list_free(all);
-  if (!shown) return TRUE;
-  MainWindowTerminate();
-  return FALSE;
+  EXPECT_EQ(SelectedDate(), (GregorianDate{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900}));
 }
 
 // A termination signal while a modal dialog waits: the dialog returns as
 // cancelled, the settings are written and the main window goes.
 TEST_F(MainWindowTest, TerminationWhileADialogWaits) {
   setCity("Haifa");
-  g_timeout_add(5, TerminateWhenDialogShows, nullptr);
+  UserScript user;
+  user.Then("terminate once the dialog shows", On("Select Year", [](GtkWidget*) { MainWindowTerminate(); }));
+  user.Start();
   EXPECT_EQ(DialogsDoYear(2024), 0);
-  guitest::Pump();
+  Pump();
   EXPECT_EQ(gMainWindow, nullptr);
   EXPECT_EQ(SettingsGet("CurrentCity", ""), "Haifa");
 }

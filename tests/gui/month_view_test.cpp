@@ -1,17 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "app/month_view.h"
-#include "dialog_test_util.h"
+// The month view under simulated clicks, pointer moves and popups.
 #include "gui_test_util.h"
-#include "storage/settings.h"
 
 namespace {
 
-using guitest::MainWindowTest;
-using guitest::PumpUntil;
+using namespace guitest;
 
 // The month view's answer for a point, from the painter's hit test.
 CalendarHit HitAt(int x, int y) {
@@ -46,14 +38,8 @@ GdkPoint FindPoint(const std::function<bool(const CalendarHit&)>& pred) {
 }
 
 class MonthViewTest : public MainWindowTest {
- protected:
-  void Show(const GregorianDate& date) {
-    SetSelectedDate(date);
-    gtk_widget_queue_draw(drawingArea);
-    gdk_window_process_updates(drawingArea->window, TRUE);
-    guitest::Pump();
-  }
-  void Click(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
+ public:
+  void ClickView(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
     GdkEvent* ev = gdk_event_new(type);
     ev->button.window = GDK_WINDOW(g_object_ref(drawingArea->window));
     ev->button.x = p.x;
@@ -63,24 +49,7 @@ class MonthViewTest : public MainWindowTest {
     gtk_main_do_event(ev);
     gdk_event_free(ev);
     gdk_window_process_updates(drawingArea->window, TRUE);
-    guitest::Pump();
-  }
-  void Hover(int x, int y) {
-    GdkEvent* ev = gdk_event_new(GDK_MOTION_NOTIFY);
-    ev->motion.window = GDK_WINDOW(g_object_ref(drawingArea->window));
-    ev->motion.x = x;
-    ev->motion.y = y;
-    gtk_main_do_event(ev);
-    gdk_event_free(ev);
-  }
-  std::string StatusText() {
-    GtkWidget* vbox = gtk_widget_get_parent(drawingArea);
-    std::string text = "(no status label)";
-    GList* children = gtk_container_get_children(GTK_CONTAINER(vbox));
-    for (GList* l = children; l; l = l->next)
-      if (GTK_IS_LABEL(l->data)) text = gtk_label_get_text(GTK_LABEL(l->data));
-    g_list_free(children);
-    return text;
+    Pump();
   }
   // Red component of the drawing area's pixel at p.
   int RedAt(GdkPoint p) {
@@ -107,22 +76,13 @@ GtkWidget* OpenPopupMenu() {
   return found;
 }
 
-std::vector<std::string> MenuItemLabels(GtkWidget* menu) {
-  std::vector<std::string> labels;
-  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-  for (GList* l = items; l; l = l->next)
-    labels.push_back(gtk_label_get_text(GTK_LABEL(gtk_bin_get_child(GTK_BIN(l->data)))));
-  g_list_free(items);
-  return labels;
-}
-
 // A user step: choose the popup item labelled `label` (or close the menu
 // without a choice when label is empty).
-guitest::UserScript::Step ChooseFromPopup(std::string label, std::vector<std::string>* seen = nullptr) {
+UserScript::Step ChooseFromPopup(std::string label, std::vector<std::string>* seen = nullptr) {
   return [label, seen] {
     GtkWidget* menu = OpenPopupMenu();
     if (!menu || !GTK_WIDGET_MAPPED(menu)) return false;
-    if (seen) *seen = MenuItemLabels(menu);
+    if (seen) *seen = MenuLabels(menu);
     if (label.empty()) {
       gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
       return true;
@@ -141,138 +101,104 @@ guitest::UserScript::Step ChooseFromPopup(std::string label, std::vector<std::st
 
 TEST_F(MonthViewTest, ClickSelectsADayAndRepaintsBothCells) {
   setBackgroundImage("");
-  Show({10, 3, 2025});
+  ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10);
   const GdkPoint twelve = PointOfDay(12);
   EXPECT_EQ(RedAt(ten), 160);  // the selected day's grey (40960)
-  Click(twelve);
+  ClickView(twelve);
   EXPECT_EQ(SelectedDate(), (GregorianDate{12, 3, 2025}));
   EXPECT_EQ(RedAt(twelve), 160);
   EXPECT_NE(RedAt(ten), 160) << "the old selection must not linger";
 }
 
 TEST_F(MonthViewTest, ArrowsMoveByMonthAndStopAtTheEnds) {
-  Show({31, 1, 2025});
+  ShowMonth({31, 1, 2025});
   const GdkPoint next = FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; });
   const GdkPoint prev = FindPoint([](const CalendarHit& h) { return h.onPrevArrow == 1; });
-  Click(next);
+  ClickView(next);
   EXPECT_EQ(SelectedDate(), (GregorianDate{28, 2, 2025}));
-  Click(prev);
+  ClickView(prev);
   EXPECT_EQ(SelectedDate(), (GregorianDate{28, 1, 2025}));
-  Show({5, 1, 1583});
-  Click(prev);
+  ShowMonth({5, 1, 1583});
+  ClickView(prev);
   EXPECT_EQ(SelectedDate(), (GregorianDate{5, 1, 1583}));
-  Show({5, 12, 3000});
-  Click(next);
+  ShowMonth({5, 12, 3000});
+  ClickView(next);
   EXPECT_EQ(SelectedDate(), (GregorianDate{5, 12, 3000}));
 }
 
-TEST_F(MonthViewTest, MonthPopup) {
-  Show({31, 3, 2025});
-  const GdkPoint month = FindPoint([](const CalendarHit& h) { return h.onMonthName == 1; });
+// Shows `shown`, opens the month (or year) popup, chooses `choice` there
+// (nothing when empty) and lets `user` act after; returns the popup's labels.
+std::vector<std::string> Popup(MonthViewTest* t, const GregorianDate& shown, bool year, const std::string& choice,
+                               UserScript&& user = UserScript()) {
+  ShowMonth(shown);
   std::vector<std::string> labels;
-  {
-    guitest::UserScript user;
-    user.Then("choose April", ChooseFromPopup("April", &labels));
-    user.Start();
-    Click(month);
-  }
+  UserScript first;
+  first.Then("choose " + choice, ChooseFromPopup(choice, &labels));
+  first.Start();
+  user.Start();
+  t->ClickView(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
+  return labels;
+}
+
+TEST_F(MonthViewTest, MonthPopup) {
+  const std::vector<std::string> labels = Popup(this, {31, 3, 2025}, false, "April");
   EXPECT_EQ(labels.size(), 12u);
-  EXPECT_EQ(labels.front(), "January");
+  EXPECT_EQ(labels.at(0), "January");
   EXPECT_EQ(SelectedDate(), (GregorianDate{30, 4, 2025}));  // 31 clamped to April's 30
-  {
-    guitest::UserScript user;
-    user.Then("close without a choice", ChooseFromPopup(""));
-    user.Start();
-    Click(FindPoint([](const CalendarHit& h) { return h.onMonthName == 1; }));  // "April" is narrower
-  }
+  Popup(this, {30, 4, 2025}, false, "");
   EXPECT_EQ(SelectedDate(), (GregorianDate{30, 4, 2025}));
 }
 
 TEST_F(MonthViewTest, YearPopupNearTheEndsOfTheRange) {
-  Show({29, 2, 2024});
-  std::vector<std::string> labels;
-  {
-    const GdkPoint year = FindPoint([](const CalendarHit& h) { return h.onYear == 1; });
-    guitest::UserScript user;
-    user.Then("choose 2026", ChooseFromPopup("2026", &labels));
-    user.Start();
-    Click(year);
-  }
-  EXPECT_EQ(labels, (std::vector<std::string>{"2022", "2023", "2024", "2025", "2026", "Other..."}));
+  EXPECT_EQ(Popup(this, {29, 2, 2024}, true, "2026"),
+            (std::vector<std::string>{"2022", "2023", "2024", "2025", "2026", "Other..."}));
   EXPECT_EQ(SelectedDate(), (GregorianDate{28, 2, 2026}));
-  Show({1, 6, 1584});
-  {
-    const GdkPoint year = FindPoint([](const CalendarHit& h) { return h.onYear == 1; });
-    guitest::UserScript user;
-    user.Then("look and close", ChooseFromPopup("", &labels));
-    user.Start();
-    Click(year);
-  }
-  EXPECT_EQ(labels, (std::vector<std::string>{"1583", "1584", "1585", "1586", "Other..."}));
-  Show({1, 6, 3000});
-  {
-    const GdkPoint year = FindPoint([](const CalendarHit& h) { return h.onYear == 1; });
-    guitest::UserScript user;
-    user.Then("Other...", ChooseFromPopup("Other..."))
-        .Then("type a year", [] {
-          GtkWidget* w = guitest::WindowTitled("Select Year");
-          if (!w || !GTK_WIDGET_MAPPED(w)) return false;
-          gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Year:")), "1999");
-          return guitest::Click(w, "OK");
-        });
-    user.Start();
-    Click(year);
-  }
-  EXPECT_EQ(labels, (std::vector<std::string>{"1583", "1584", "1585", "1586", "Other..."}));
+  EXPECT_EQ(Popup(this, {1, 6, 1584}, true, ""), (std::vector<std::string>{"1583", "1584", "1585", "1586", "Other..."}));
+  EXPECT_EQ(SelectedDate(), (GregorianDate{1, 6, 1584}));
+}
+
+TEST_F(MonthViewTest, OtherYearIsCheckedAndChosen) {
+  auto typeAndOk = [](const char* text) {
+    return On("Select Year", [text](GtkWidget* w) {
+      SetEntry(w, "Year:", text);
+      Click(w, "OK");
+    });
+  };
+  UserScript user;
+  user.Then("screenshot", ScreenshotOf("Select Year", "year"))
+      .Then("a letter", typeAndOk("20a0"))
+      .Then("number message", ExpectMessage("Year must be a number"))
+      .Then("too early", typeAndOk("1582"))
+      .Then("range message", ExpectMessage("Year must be in range 1583-3000"))
+      .Then("empty", typeAndOk(""))
+      .Then("range message again", ExpectMessage("Year must be in range 1583-3000"))
+      .Then("a good year", typeAndOk("1999"));
+  EXPECT_EQ(Popup(this, {1, 6, 3000}, true, "Other...", std::move(user)),
+            (std::vector<std::string>{"2998", "2999", "3000", "Other..."}));
   EXPECT_EQ(SelectedDate(), (GregorianDate{1, 6, 1999}));
 }
 
-TEST_F(MonthViewTest, YearDialogValidates) {
-  Show({1, 6, 2000});
-  const GdkPoint year = FindPoint([](const CalendarHit& h) { return h.onYear == 1; });
-  guitest::UserScript user;
-  auto typeAndOk = [](const char* text) {
-    return [text] {
-      GtkWidget* w = guitest::WindowTitled("Select Year");
-      if (!w || !GTK_WIDGET_MAPPED(w)) return false;
-      gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Year:")), text);
-      return guitest::Click(w, "OK");
-    };
-  };
-  user.Then("Other...", ChooseFromPopup("Other..."))
-      .Then("a letter", typeAndOk("20a0"))
-      .Then("number message", guitest::ExpectMessage("Year must be a number"))
-      .Then("too early", typeAndOk("1582"))
-      .Then("range message", guitest::ExpectMessage("Year must be in range 1583-3000"))
-      .Then("empty", typeAndOk(""))
-      .Then("range message again", guitest::ExpectMessage("Year must be in range 1583-3000"))
-      .Then("cancel", [] { return guitest::Click(guitest::WindowTitled("Select Year"), "Cancel"); });
-  user.Start();
-  Click(year);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{1, 6, 2000}));
-}
-
 TEST_F(MonthViewTest, DoubleClickOpensTheReportButNotOnArrows) {
-  Show({10, 3, 2025});
-  const size_t before = guitest::WindowsTitled("Message").size();
+  ShowMonth({10, 3, 2025});
+  const size_t before = WindowsTitled("Message").size();
   const GdkPoint day = PointOfDay(14);
-  Click(day);
-  Click(day, GDK_2BUTTON_PRESS);
+  ClickView(day);
+  ClickView(day, GDK_2BUTTON_PRESS);
   EXPECT_EQ(SelectedDate(), (GregorianDate{14, 3, 2025}));
-  EXPECT_EQ(guitest::WindowsTitled("Message").size(), before + 1);
+  EXPECT_EQ(WindowsTitled("Message").size(), before + 1);
 
   const GdkPoint next = FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; });
-  Click(next);
-  Click(next);
-  Click(next, GDK_2BUTTON_PRESS);
+  ClickView(next);
+  ClickView(next);
+  ClickView(next, GDK_2BUTTON_PRESS);
   EXPECT_EQ(SelectedDate().month, 5);  // two presses, two months; the double-click event adds nothing
-  EXPECT_EQ(guitest::WindowsTitled("Message").size(), before + 1);
-  guitest::CloseDialogs();
+  EXPECT_EQ(WindowsTitled("Message").size(), before + 1);
+  CloseDialogs();
 }
 
 TEST_F(MonthViewTest, HoverHintsStayValidAfterClicksAndHitTests) {
-  Show({10, 3, 2025});
+  ShowMonth({10, 3, 2025});
   // Find the box of the Gregorian day number 5 from the hit test's cell and the hint list.
   const GdkPoint five = PointOfDay(5);
   const GdkPoint cellCorner{five.x - 20, five.y - 30};
@@ -288,7 +214,7 @@ TEST_F(MonthViewTest, HoverHintsStayValidAfterClicksAndHitTests) {
   EXPECT_EQ(StatusText(), "");
   // A click elsewhere repaints two cells and runs a hit test; the hints of
   // the other cells still answer.
-  Click(PointOfDay(20));
+  ClickView(PointOfDay(20));
   Hover(hx, hy);
   EXPECT_EQ(StatusText(), "Gregorian day number");
 }
@@ -296,8 +222,8 @@ TEST_F(MonthViewTest, HoverHintsStayValidAfterClicksAndHitTests) {
 TEST_F(MonthViewTest, MissingBackgroundImageIsReportedOnce) {
   setBackgroundImage(home_.path() + "/no-such-image.png");
   ::testing::internal::CaptureStderr();
-  Show({10, 3, 2025});
-  Show({11, 3, 2025});
+  ShowMonth({10, 3, 2025});
+  ShowMonth({11, 3, 2025});
   const std::string err = ::testing::internal::GetCapturedStderr();
   const std::string expected = "Error loading background image " + home_.path() + "/no-such-image.png";
   EXPECT_EQ(err.find(expected), err.rfind(expected));

@@ -1,18 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <string>
-#include <vector>
-
-#include "../unit/test_env.h"
-#include "settings_test_util.h"
-#include "storage/settings.h"
+// Every settings dialog: Cancel and closing the window change nothing; what
+// is confirmed is in the settings file after the program exits.
+#include "gui_test_util.h"
 #include "storage/settings_file.h"
 
 namespace {
 
-using guitest::Shown;
-using guitest::SettingsDialogTest;
+using namespace guitest;
 
 // Everything the settings dialogs can change: the values in memory and the
 // settings file as it is on disk.
@@ -24,7 +17,7 @@ std::string SettingsState() {
                 d.endMonth, getDSTAutomatic(), getTimeFormat(), getLanguage()})
     s += std::to_string(v) + ",";
   s += getCity() + "|" + getHavdalahValue() + "|" + getBackgroundImage() + "|" + getFontName() + "|";
-  return s + testenv::ReadFile(SettingsGetFileName());
+  return s + ReadFile(SettingsGetFileName());
 }
 
 struct DialogCase {
@@ -35,32 +28,32 @@ struct DialogCase {
 };
 
 void FirstChoice(GtkWidget* w, const char* entry) {
-  guitest::Choose(guitest::WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), entry);
+  Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), entry);
 }
 
 const std::vector<DialogCase>& Cases() {
   static const std::vector<DialogCase> cases = {
       {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style",
-       [](GtkWidget* w) { guitest::Click(w, "Israel"); guitest::Click(w, "Sephardic"); }},
+       [](GtkWidget* w) { Click(w, "Israel"); Click(w, "Sephardic"); }},
       {kCmdShabbatTimes, "Configure Shabbat Times",
        [](GtkWidget* w) {
          FirstChoice(w, "Jerusalem");
-         gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Candle Lighting:")), "40");
+         gtk_entry_set_text(GTK_ENTRY(Beside(w, "Candle Lighting:")), "40");
        }},
       {kCmdDaylightSaving, "Configure Daylight Savings Time",
        [](GtkWidget* w) {
-         guitest::SetToggle(guitest::FindButton(w, "Consider DST"), false);
-         guitest::SetToggle(guitest::FindButton(w, "Automatic (the city's time zone)"), true);
+         SetToggle(FindButton(w, "Consider DST"), false);
+         SetToggle(FindButton(w, "Automatic (the city's time zone)"), true);
        }},
       {kCmdZmanim, "Configure Zmanim", [](GtkWidget* w) { FirstChoice(w, ""); }},
-      {kCmdTimeFormat, "Time format", [](GtkWidget* w) { guitest::Click(w, "24 hour"); }},
+      {kCmdTimeFormat, "Time format", [](GtkWidget* w) { Click(w, "24 hour"); }},
       {kCmdBackgroundImage, "Select Background Image",
-       [](GtkWidget* w) { gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Background Image")), "/x.png"); }},
-      {kCmdLanguage, "Select Language", [](GtkWidget* w) { guitest::Click(w, "Yiddish"); }},
+       [](GtkWidget* w) { gtk_entry_set_text(GTK_ENTRY(Beside(w, "Background Image")), "/x.png"); }},
+      {kCmdLanguage, "Select Language", [](GtkWidget* w) { Click(w, "Yiddish"); }},
       {kCmdFont, "Select Font", [](GtkWidget* w) { FirstChoice(w, "DejaVu Sans"); }},
       {kCmdFontSizes, "Configure font sizes",
        [](GtkWidget* w) {
-         gtk_spin_button_set_value(GTK_SPIN_BUTTON(guitest::WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 40);
+         gtk_spin_button_set_value(GTK_SPIN_BUTTON(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 40);
        }},
   };
   return cases;
@@ -73,16 +66,11 @@ TEST_F(SettingsDialogTest, CancelOrClosingTheWindowChangesNothing) {
     for (bool close : {false, true}) {
       SCOPED_TRACE(std::string(c.title) + (close ? ", closed" : ", cancelled"));
       GtkWidget* area = drawingArea;
-      guitest::UserScript user;
-      user.Then("edit", [&c] {
-            GtkWidget* w = Shown(c.title);
-            if (!w) return false;
-            c.edit(w);
-            return true;
-          })
-          .Then("give up", close ? guitest::CloseWindow(c.title) : guitest::Press(c.title, "Cancel"));
-      guitest::RunMenuCommand(c.command, user);
-      EXPECT_FALSE(guitest::RedrawRequested());
+      UserScript user;
+      user.Then("edit", On(c.title, c.edit))
+          .Then("give up", close ? CloseWindow(c.title) : Press(c.title, "Cancel"));
+      RunMenuCommand(c.command, user);
+      EXPECT_FALSE(RedrawRequested());
       EXPECT_EQ(drawingArea, area);  // not rebuilt either
       EXPECT_EQ(SettingsState(), before);
     }
@@ -91,46 +79,44 @@ TEST_F(SettingsDialogTest, CancelOrClosingTheWindowChangesNothing) {
 
 TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
   auto confirm = [](int command, const char* title, std::function<void(GtkWidget*)> edit) {
-    guitest::UserScript user;
-    user.Then(title, [title, edit] {
-      GtkWidget* w = Shown(title);
-      if (!w) return false;
+    UserScript user;
+    user.Then(title, On(title, [edit](GtkWidget* w) {
       edit(w);
-      return guitest::Click(w, "OK");
-    });
-    guitest::RunMenuCommand(command, user);
-    guitest::Pump();
+      Click(w, "OK");
+    }));
+    RunMenuCommand(command, user);
+    Pump();
   };
   confirm(kCmdShabbatTimes, "Configure Shabbat Times", [](GtkWidget* w) {
     FirstChoice(w, "Z\xC3\xBCrich");
-    gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Candle Lighting:")), "22");
-    gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "End of Shabbat:")), "7.5");
-    guitest::Click(w, "degrees below horizon");
+    gtk_entry_set_text(GTK_ENTRY(Beside(w, "Candle Lighting:")), "22");
+    gtk_entry_set_text(GTK_ENTRY(Beside(w, "End of Shabbat:")), "7.5");
+    Click(w, "degrees below horizon");
   });
   confirm(kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", [](GtkWidget* w) {
-    guitest::Click(w, "Israel");
-    guitest::Click(w, "Sephardic");
+    Click(w, "Israel");
+    Click(w, "Sephardic");
   });
-  confirm(kCmdTimeFormat, "Time format", [](GtkWidget* w) { guitest::Click(w, "24 hour"); });
+  confirm(kCmdTimeFormat, "Time format", [](GtkWidget* w) { Click(w, "24 hour"); });
   confirm(kCmdDaylightSaving, "Configure Daylight Savings Time", [](GtkWidget* w) {
-    guitest::Choose(guitest::ChoicesInRowOf(w, "Common", 1)[2], "November");
-    guitest::SetToggle(guitest::FindButton(w, "Automatic (the city's time zone)"), true);
+    Choose(ChoicesInRowOf(w, "Common", 1)[2], "November");
+    SetToggle(FindButton(w, "Automatic (the city's time zone)"), true);
   });
   confirm(kCmdBackgroundImage, "Select Background Image", [](GtkWidget* w) {
-    gtk_entry_set_text(GTK_ENTRY(guitest::Beside(w, "Background Image")), "~/pictures/sky.png");
+    gtk_entry_set_text(GTK_ENTRY(Beside(w, "Background Image")), "~/pictures/sky.png");
   });
   confirm(kCmdZmanim, "Configure Zmanim", [](GtkWidget* w) {
-    guitest::Choose(guitest::WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), "7.08 deg bel. horizon");  // the last row
+    Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), "7.08 deg bel. horizon");  // the last row
   });
   confirm(kCmdFont, "Select Font", [](GtkWidget* w) { FirstChoice(w, "DejaVu Serif"); });
   confirm(kCmdFontSizes, "Configure font sizes", [](GtkWidget* w) {
-    gtk_spin_button_set_value(GTK_SPIN_BUTTON(guitest::WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 30);
+    gtk_spin_button_set_value(GTK_SPIN_BUTTON(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 30);
   });
 
   HandleMenuItem(nullptr, kCmdExit);
-  guitest::Pump();
+  Pump();
   ASSERT_EQ(gMainWindow, nullptr);
-  const std::string file = testenv::ReadFile(SettingsGetFileName());
+  const std::string file = ReadFile(SettingsGetFileName());
   for (const char* line : {"CurrentCity: \"Z\xFCrich\"\n", "CandleLightingMin: \"22\"\n", "HavdalahValue: \"7.5\"\n",
                            "HavdalahIsMin: \"0\"\n", "Diaspora: \"0\"\n", "Style: \"1\"\n", "TimeFormat: \"1\"\n",
                            "DSTEndMonth: \"11\"\n", "IsDST: \"1\"\n", "DSTAutomatic: \"1\"\n", "BackgroundImage: \"~/pictures/sky.png\"\n",

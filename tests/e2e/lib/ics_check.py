@@ -1,20 +1,11 @@
-"""Checks an iCalendar file written by `lumaro-cli ics` for one Gregorian year
-(Diaspora rules, Pforzheim, 24-hour clock) with an independent parser
-(Debian's python3-icalendar) against independent data:
-
-- holiday dates, weekly sections and Daf Yomi pages from tests/data (made with
-  another calendar program, used as data only);
-- candle-lighting and havdalah moments converted to local time with the IANA
-  time zone database (zoneinfo, Europe/Berlin), compared with the clock time
-  that `lumaro-cli dump` shows for the day;
-- the anniversaries given on the command line (date and summary).
+"""Checks an iCalendar file of `lumaro-cli ics` for one year (Diaspora,
+Pforzheim, 24-hour clock), read by Debian's python3-icalendar, against the
+reference data in tests/data, the IANA zone database (candle times) and the
+anniversaries given.
 
 Usage: ics_check.py ICS DUMP DATADIR YEAR [--translations FILE]
   [--anniversary YYYY-MM-DD SUMMARY]...
-With --translations the interface language is Yiddish and FILE is its
-translation file.
-Prints one line per failed check and exits 1 when there was any; prints the
-number of events otherwise.
+Prints the failed checks and exits 1, or prints the number of events.
 """
 import csv
 import datetime
@@ -48,8 +39,6 @@ HOLIDAY_NAMES = {
     46: "Erev Rosh HaShana", 47: "Erev Yom Kippur", 48: "Erev Sukkot",
     50: "Erev Pesakh", 52: "Erev Shavuot", 54: "Pesakh Sheni", 55: "Tu BeAv",
 }
-# Holidays the data file does not list.
-UNLISTED_HOLIDAYS = {"Isru Khag"}
 # Yizkor in the Diaspora: Yom Kippur, Shemini Atseret, Pesakh VIII, Shavuot II.
 YIZKOR_IDS = {1, 9, 40, 39}
 
