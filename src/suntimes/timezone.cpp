@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -49,6 +50,9 @@ constexpr int kMaxSummerShift = 3 * kSecondsPerHour;
 constexpr std::string_view kZoneInfoDir = "/usr/share/zoneinfo";
 
 // The zones looked up so far, by name; null for names the database lacks.
+// Zones looked up so far, known or not (see FindZone).
+constexpr size_t kMaxRememberedZones = 4096;
+
 std::unordered_map<std::string, std::unique_ptr<Zone>>& Zones() {
   static std::unordered_map<std::string, std::unique_ptr<Zone>> zones;
   return zones;
@@ -96,9 +100,16 @@ Zone* FindZone(std::string_view name) {
   auto it = zones.find(key);
   if (it == zones.end()) {
     std::unique_ptr<Zone> zone = TimeZoneNameIsWellFormed(name) ? LoadZone(key) : nullptr;
-    if (!zone)
+    if (!zone) {
       std::fprintf(stderr, "Time zone %s is not in the system's time-zone database; the daylight-saving rule applies\n",
                    key.c_str());
+      // Unknown names are remembered so that each is reported once, but a
+      // file full of made-up names must not grow the table without end: past
+      // the limit they are forgotten (the database's own zones are few).
+      if (zones.size() >= kMaxRememberedZones) {
+        for (auto old = zones.begin(); old != zones.end();) old = old->second ? std::next(old) : zones.erase(old);
+      }
+    }
     it = zones.emplace(key, std::move(zone)).first;
   }
   return it->second.get();
@@ -147,6 +158,8 @@ bool TimeZoneNameIsWellFormed(std::string_view name) {
 }
 
 bool TimeZoneIsKnown(std::string_view zoneName) { return FindZone(zoneName) != nullptr; }
+
+size_t TimeZonesRemembered() { return Zones().size(); }
 
 bool TimeZoneOffsetAt(std::string_view zoneName, int64_t utcSeconds, int* offsetSeconds) {
   Zone* zone = FindZone(zoneName);

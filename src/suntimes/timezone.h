@@ -15,6 +15,7 @@
 // Zones are looked up once and kept for the life of the process.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -31,6 +32,9 @@ bool TimeZoneNameIsWellFormed(std::string_view name);
 // True when the database knows the zone. An unknown name is reported once
 // on standard error.
 bool TimeZoneIsKnown(std::string_view zoneName);
+// How many names, known or not, the look-ups keep; bounded however many
+// different names are looked up.
+size_t TimeZonesRemembered();
 
 // The offset east of Greenwich in seconds, daylight saving included, in
 // force in the zone at `utcSeconds` (seconds since 1970-01-01 00:00 UTC).

@@ -180,6 +180,14 @@ TEST(TimeZone, NamesAndUnknownZones) {
             "Time zone ../../etc/passwd is not in the system's time-zone database; the daylight-saving rule applies\n");
   EXPECT_EQ(offset, 12345);
 
+  // Many made-up names (a hostile city file) do not grow memory without end,
+  // and the zones already loaded keep answering.
+  CaptureStderr();
+  for (int i = 0; i < 10000; ++i) TimeZoneIsKnown("Nowhere/Place" + std::to_string(i));
+  GetCapturedStderr();
+  EXPECT_LE(TimeZonesRemembered(), 5000u);
+  EXPECT_TRUE(TimeZoneIsKnown("Europe/Berlin"));
+
   // An old name the database keeps as a link works, also by the rule text.
   for (const int64_t t : {zdump::Utc(2024, 7, 1), zdump::Utc(2050, 7, 1), zdump::Utc(2050, 12, 1)}) {
     ASSERT_TRUE(TimeZoneOffsetAt("Europe/Kiev", t, &offset));
