@@ -9,6 +9,7 @@
 #include <ctime>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 
 bool EnsureDirectory(const std::string& dir) {
   struct stat st {};
@@ -29,7 +30,42 @@ std::string DirectoryOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// Fills the trailing "XXXXXX" of `pathTemplate` with random letters and
+// digits and calls `create` on the name until it does not exist yet.
+// `create` returns a negative value with errno set on failure.
+template <class Create>
+int CreateUnique(std::string& pathTemplate, Create create) {
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  constexpr size_t kRandomChars = 6;
+  if (pathTemplate.size() < kRandomChars ||
+      pathTemplate.compare(pathTemplate.size() - kRandomChars, kRandomChars, "XXXXXX") != 0) {
+    errno = EINVAL;
+    return -1;
+  }
+  static std::mt19937_64 random{std::random_device{}()};
+  std::uniform_int_distribution<size_t> pick(0, sizeof kLetters - 2);
+  const size_t start = pathTemplate.size() - kRandomChars;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    for (size_t i = start; i < pathTemplate.size(); ++i) pathTemplate[i] = kLetters[pick(random)];
+    const int result = create(pathTemplate.c_str());
+    if (result >= 0 || errno != EEXIST) return result;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
 }  // namespace
+
+int CreateNewFile(std::string& pathTemplate) {
+  // O_EXCL with O_CREAT fails on any existing name, a symbolic link included.
+  return CreateUnique(pathTemplate, [](const char* path) {
+    return ::open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  });
+}
+
+bool CreateNewDirectory(std::string& pathTemplate) {
+  return CreateUnique(pathTemplate, [](const char* path) { return ::mkdir(path, 0777); }) == 0;
+}
 
 bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& writer,
                            std::string* error, const std::function<bool()>& beforeReplace) {
@@ -39,17 +75,13 @@ bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std
   };
   const std::string dir = DirectoryOf(path);
   std::string tmpl = dir + "/" + kTempPrefix + "XXXXXX";
-  const int fd = ::mkstemp(tmpl.data());
+  const int fd = CreateNewFile(tmpl);
   if (fd < 0) return fail("cannot create a temporary file in " + dir + ": " + std::strerror(errno));
   const std::string tmpName = tmpl;
 
-  // Keep the permissions of the file we replace; new files are private.
+  // Keep the permissions of the file we replace; a new file has the umask's.
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    (void)::fchmod(fd, st.st_mode & 07777);
-  } else {
-    (void)::fchmod(fd, 0600);
-  }
+  if (::stat(path.c_str(), &st) == 0) (void)::fchmod(fd, st.st_mode & 07777);
 
   FilePtr f(::fdopen(fd, "wb"));
   if (!f) {

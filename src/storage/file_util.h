@@ -21,10 +21,20 @@ inline FilePtr OpenFile(const std::string& path, const char* mode) {
 // Returns true when the directory exists afterwards.
 bool EnsureDirectory(const std::string& dir);
 
+// Creates a new file for writing whose name is `pathTemplate` with its last
+// six characters ("XXXXXX") replaced by random letters and digits, like
+// mkstemp, but with the permissions the user's umask gives new files. It
+// never opens an existing file or follows a symbolic link. Returns the open
+// descriptor and leaves the name in `pathTemplate`, or -1 (errno set).
+int CreateNewFile(std::string& pathTemplate);
+// The same for a new directory; false (errno set) when none was made.
+bool CreateNewDirectory(std::string& pathTemplate);
+
 // Replaces the file at `path` with what `writer` writes: the content goes to
 // a temporary file created exclusively in the same directory, is flushed to
 // disk and renamed over `path`, so a reader (or a crash) sees either the old
-// or the new file, never a part. On failure the temporary file is removed,
+// or the new file, never a part. A file replaced keeps its permissions; a
+// new one gets the user's umask. On failure the temporary file is removed,
 // `path` is untouched, `error` (if given) says why and false is returned.
 // `beforeReplace`, when set, runs after the flush and may veto the rename.
 bool ReplaceFileAtomically(const std::string& path, const std::function<bool(std::FILE*)>& writer,

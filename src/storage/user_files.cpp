@@ -35,7 +35,6 @@ bool HoldsShippedFiles(const std::string& dir) {
 // Writes `content` through `fd`, an open new file at `path`, flushes it to
 // disk and closes it. On failure the file is removed.
 bool WriteAndClose(int fd, const std::string& path, const std::string& content, std::string* error) {
-  (void)::fchmod(fd, 0644);
   FilePtr f(::fdopen(fd, "wb"));
   if (!f) {
     ::close(fd);
@@ -60,7 +59,7 @@ bool WriteAndClose(int fd, const std::string& path, const std::string& content, 
 bool CopyIfMissing(const std::string& content, const std::string& target, std::string* error) {
   const size_t slash = target.rfind('/');
   std::string tmp = target.substr(0, slash + 1) + ".lumaro-tmp-XXXXXX";
-  const int fd = ::mkstemp(tmp.data());
+  const int fd = CreateNewFile(tmp);
   if (fd < 0) {
     *error = "cannot create a temporary file for " + target + ": " + std::strerror(errno);
     return false;
@@ -113,7 +112,7 @@ bool CopyFolderIfMissing(const std::string& from, const std::string& target, std
   }
   const size_t slash = target.rfind('/');
   std::string tmp = target.substr(0, slash + 1) + ".lumaro-tmp-XXXXXX";
-  if (!::mkdtemp(tmp.data())) {
+  if (!CreateNewDirectory(tmp)) {
     *error = "cannot create a temporary folder for " + target + ": " + std::strerror(errno);
     return false;
   }
@@ -129,14 +128,13 @@ bool CopyFolderIfMissing(const std::string& from, const std::string& target, std
       return false;
     }
     const std::string path = tmp + "/" + name;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) *error = "cannot create " + path + ": " + std::strerror(errno);
     if (fd < 0 || !WriteAndClose(fd, path, content, error)) {
       discard();
       return false;
     }
   }
-  (void)::chmod(tmp.c_str(), 0755);
   if (::rename(tmp.c_str(), target.c_str()) == 0) return true;
   const int renameErrno = errno;
   discard();

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -189,6 +190,43 @@ TEST(SettingsFile, StaleTemporaryFilesAreRemovedWhenOld) {
   EXPECT_TRUE(std::filesystem::exists(dir + "/.lumaro-tmp-new456"));
   EXPECT_TRUE(std::filesystem::exists(dir + "/kivrasettings"));
   EXPECT_EQ(RemoveStaleTempFiles(dir + "/missing", 0), 0);
+}
+
+// Written files get the user's umask (a file replaced keeps its own
+// permissions), and a symbolic link planted where a file is written is
+// replaced, never written through.
+TEST(SettingsFile, UmaskAndPlantedLinks) {
+  TempHome home;
+  const std::string dir = home.path() + "/.lumaro";
+  const mode_t oldMask = ::umask(027);
+  auto write = [](const std::string& path, const char* text) {
+    return ReplaceFileAtomically(path, [&](std::FILE* f) { return std::fputs(text, f) >= 0; });
+  };
+  auto mode = [](const std::string& path) {
+    struct stat st {};
+    EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+    return st.st_mode & 07777;
+  };
+  EXPECT_TRUE(write(dir + "/new", "a"));
+  EXPECT_EQ(mode(dir + "/new"), 0640u);
+  ASSERT_EQ(::chmod((dir + "/new").c_str(), 0604), 0);
+  EXPECT_TRUE(write(dir + "/new", "b"));
+  EXPECT_EQ(mode(dir + "/new"), 0604u);
+  ::umask(077);
+  EXPECT_TRUE(SettingsSet("Style", "1"));
+  EXPECT_EQ(mode(SettingsPath(home)), 0600u);
+  ::umask(oldMask);
+
+  WriteFile(home.path() + "/victim", "keep");
+  ASSERT_EQ(::symlink((home.path() + "/victim").c_str(), (dir + "/planted").c_str()), 0);
+  EXPECT_TRUE(write(dir + "/planted", "new"));
+  EXPECT_EQ(ReadFile(home.path() + "/victim"), "keep");
+  EXPECT_EQ(ReadFile(dir + "/planted"), "new");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir + "/planted"));
+
+  std::string bad = dir + "/no-template";
+  EXPECT_EQ(CreateNewFile(bad), -1);
+  EXPECT_EQ(errno, EINVAL);
 }
 
 }  // namespace

@@ -54,8 +54,14 @@ TEST(UserFiles, FirstRunInAnEmptyHome) {
   testenv::TempHome home(false);
   ScopedEnv noOverride("LUMARO_DATADIR", nullptr);
   std::string error;
+  const mode_t oldMask = ::umask(027);
   ASSERT_TRUE(InstallDefaultUserFiles(&error)) << error;
+  ::umask(oldMask);
   EXPECT_EQ(Mode(home.path() + "/.lumaro"), 0700u);
+  // The copies get the user's umask.
+  EXPECT_EQ(Mode(home.lumaro("cities")), 0640u);
+  EXPECT_EQ(Mode(home.lumaro("translations")), 0750u);
+  EXPECT_EQ(Mode(home.lumaro("translations") + "/yiddish." + std::string(kTranslateFiles[0])), 0640u);
   const std::string shipped = std::string(LUMARO_SOURCE_DATADIR);
   EXPECT_EQ(ReadFile(home.lumaro("cities")), ReadFile(shipped + "/cities"));
   // Nothing else, no temporary left behind, and every translation file as shipped.
