@@ -124,6 +124,14 @@ def only_literals(expr):
     return "".join(literals_in(expr))
 
 
+def after_quoted(src, i):
+    """Index just past the string or character literal that starts at `i`."""
+    j = i + 1
+    while j < len(src) and src[j] != src[i]:
+        j += 2 if src[j] == "\\" else 1
+    return j + 1
+
+
 def matching(src, start, open_ch, close_ch):
     """Index of the bracket that closes the one at `start` (strings skipped)."""
     depth = 0
@@ -131,10 +139,7 @@ def matching(src, start, open_ch, close_ch):
     while i < len(src):
         c = src[i]
         if c == '"' or c == "'":
-            j = i + 1
-            while j < len(src) and src[j] != c:
-                j += 2 if src[j] == "\\" else 1
-            i = j + 1
+            i = after_quoted(src, i)
             continue
         if c == open_ch:
             depth += 1
@@ -484,10 +489,7 @@ def split_arguments(args):
     while i < len(args):
         c = args[i]
         if c == '"' or c == "'":
-            j = i + 1
-            while j < len(args) and args[j] != c:
-                j += 2 if args[j] == "\\" else 1
-            i = j + 1
+            i = after_quoted(args, i)
             continue
         if c in "([{":
             depth += 1

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "storage/file_util.h"
 #include "storage/settings.h"
 #include "storage/settings_file.h"
 
@@ -17,28 +18,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!SettingsSetInt("Style", 1)) return 0;
   // After the rewrite the file is canonical: parsing it again gives lines
   // that rewrite to the same bytes.
-  std::string first;
-  {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+  // The file's lines as parsed, one "key\x01value" per line.
+  auto parsed = [&path] {
+    std::string out;
+    FilePtr f = OpenFile(path, "rb");
     std::string line, key, value;
-    while (SettingsReadLine(f, line)) {
+    while (SettingsReadLine(f.get(), line)) {
       SettingsParseLine(line, key, value);
-      first += key + "\x01" + value + "\n";
+      out += key + "\x01" + value + "\n";
     }
-    std::fclose(f);
-  }
+    return out;
+  };
+  const std::string first = parsed();
   if (SettingsGetInt("Style", 0) != 1) __builtin_trap();
   if (!SettingsSetInt("Style", 1)) __builtin_trap();
-  std::string second;
-  {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    std::string line, key, value;
-    while (SettingsReadLine(f, line)) {
-      SettingsParseLine(line, key, value);
-      second += key + "\x01" + value + "\n";
-    }
-    std::fclose(f);
-  }
+  const std::string second = parsed();
   if (first != second) __builtin_trap();
   settingsDone();
   return 0;
