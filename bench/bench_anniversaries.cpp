@@ -9,7 +9,7 @@
 
 #include "calendar/calendar.h"
 #include "storage/anniversaries.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 
 namespace {
 

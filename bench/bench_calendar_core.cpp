@@ -7,7 +7,7 @@
 #include "calendar/holidays.h"
 #include "calendar/molad.h"
 #include "calendar/torah_sections.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "halakha/day_report.h"
+#include "compose/day_report.h"
 #include "halakha/halacha.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "../tests/unit/recording_drawing.h"
 #include "render/month_painter.h"
 #include "storage/anniversaries.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "storage/user_files.h"
 
 namespace {

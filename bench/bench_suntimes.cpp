@@ -7,7 +7,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/shabbat_times.h"

@@ -336,15 +336,15 @@ KEY_SOURCES = {
     ("src/suntimes/zmanim.cpp", "ZmanimDisplayName(rec)"): zmanim_names,
     ("src/storage/anniversaries.cpp", "AnniLabelKey(rec.type)"):
         lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
-    ("src/storage/ics_export.cpp", "AnniLabelKey(type)"):
+    ("src/compose/ics_export.cpp", "AnniLabelKey(type)"):
         lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
     ("src/dialogs/export_dialog.cpp", "kIcsKindRows[i].label"):
-        lambda s: table_column(s, "src/storage/ics_export.h", "kIcsKindRows", 1),
-    ("src/storage/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,
-    ("src/storage/anniversary_view.cpp", "kComboMonths[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/storage/anniversary_view.cpp", "kComboMonths"),
+        lambda s: table_column(s, "src/compose/ics_export.h", "kIcsKindRows", 1),
+    ("src/forms/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,
+    ("src/forms/anniversary_view.cpp", "kComboMonths[static_cast<size_t>(month - 1)]"):
+        lambda s: table_literals(s, "src/forms/anniversary_view.cpp", "kComboMonths"),
     ("src/dialogs/anniversaries_dialog.cpp", "calc.error"):
-        lambda s: assigned_literals(s, "src/storage/anniversary_view.cpp", "AnniCalculate", "out.error"),
+        lambda s: assigned_literals(s, "src/forms/anniversary_view.cpp", "AnniCalculate", "out.error"),
     ("src/dialogs/anniversaries_dialog.cpp", "kTypeLabels[i]"):
         lambda s: table_literals(s, "src/dialogs/anniversaries_dialog.cpp", "kTypeLabels"),
     ("src/dialogs/message.cpp", "kAuthors"):
@@ -361,16 +361,16 @@ KEY_SOURCES = {
     ("src/calendar/names.cpp", "s.name"):
         lambda s: table_literals(s, "src/calendar/names.cpp", "kSpecialShabbatNames"),
     # The settings dialogs.
-    ("src/storage/help_text.cpp", "line"): help_lines,
+    ("src/forms/help_text.cpp", "line"): help_lines,
     ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,
-    ("src/suntimes/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
-    ("src/suntimes/zmanim_choice.cpp", "rec.options[0].label"): zmanim_option_labels,
-    ("src/suntimes/dst_form.cpp", "t"):
-        lambda s: table_literals(s, "src/suntimes/dst_form.cpp", "kWeekNoTexts"),
-    ("src/suntimes/dst_form.cpp", "kWeekNoTexts[weekNo - 1]"):
-        lambda s: table_literals(s, "src/suntimes/dst_form.cpp", "kWeekNoTexts"),
+    ("src/forms/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
+    ("src/forms/zmanim_choice.cpp", "rec.options[0].label"): zmanim_option_labels,
+    ("src/forms/dst_form.cpp", "t"):
+        lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
+    ("src/forms/dst_form.cpp", "kWeekNoTexts[weekNo - 1]"):
+        lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
     ("src/dialogs/dst_dialog.cpp", "result.message"):
-        lambda s: call_arguments(s, "src/suntimes/dst_form.cpp", "DstFormCheck", "require", 1),
+        lambda s: call_arguments(s, "src/forms/dst_form.cpp", "DstFormCheck", "require", 1),
     # Printing.
     ("src/dialogs/print_dialog.cpp", "f.description"):
         lambda s: table_column(s, "src/render/print.cpp", "PrintPaperFormats", 1),
@@ -418,10 +418,10 @@ def daf_yomi_lines(sources):
 # translate_replace call sites: (file, argument as written) -> the texts that
 # reach it. What translate_perform already translated is not listed again.
 PHRASE_SOURCES = {
-    ("src/halakha/day_report.cpp", "text"): halakha_lines,
+    ("src/compose/day_report.cpp", "text"): halakha_lines,
     ("src/calendar/readings.cpp", "heading + '\\n' + lines"): reading_texts,
     ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
-    ("src/storage/ics_export.cpp", "daf"): daf_yomi_lines,
+    ("src/compose/ics_export.cpp", "daf"): daf_yomi_lines,
 }
 
 # Functions that hand their first argument on to translate_perform as a key,
@@ -446,7 +446,7 @@ def collect(sources):
     keys, phrases, problems = [], [], []
     used_key_sources, used_phrase_sources = set(), set()
     for path, src in sorted(sources.items()):
-        if path.startswith("src/storage/translate."):
+        if path.startswith("src/base/translate."):
             continue
         helpers = forwarding_helpers(src)
         key_functions = ["translate_perform"] + [h for h, _ in helpers] + KEY_FUNCTIONS.get(path, [])

@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 #include "calendar/calendar.h"
 #include "dialogs/message.h"
-#include "halakha/day_report.h"
+#include "compose/day_report.h"
 
 void showYom() {
   const DayReport report = BuildDayReport(AbsoluteFromGregorian(SelectedDate()));

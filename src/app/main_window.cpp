@@ -12,10 +12,10 @@
 #include <string_view>
 
 #include "app/day_report.h"
-#include "app/gtk_util.h"
+#include "dialogs/gtk_util.h"
 #include "app/month_view.h"
 #include "app/tooltips.h"
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 #include "calendar/names.h"
 #include "calendar/navigation.h"
 #include "dialogs/anniversaries_dialog.h"
@@ -27,9 +27,9 @@
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/shabbat_times_dialog.h"
 #include "dialogs/zmanim_dialog.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "storage/user_files.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 
 int32_t gCurrentDay = 1;
 int32_t gCurrentMonth = 1;

@@ -3,16 +3,16 @@
 #include <string>
 
 #include "app/day_report.h"
-#include "app/gtk_util.h"
+#include "dialogs/gtk_util.h"
 #include "app/main_window.h"
 #include "app/tooltips.h"
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 #include "calendar/names.h"
 #include "calendar/navigation.h"
 #include "dialogs/year_dialog.h"
 #include "render/drawing_gdk.h"
-#include "storage/file_util.h"
-#include "storage/settings.h"
+#include "base/file_util.h"
+#include "base/settings.h"
 
 namespace {
 

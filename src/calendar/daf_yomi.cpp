@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace {
 

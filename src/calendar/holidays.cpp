@@ -4,8 +4,8 @@
 
 #include "calendar/calendar.h"
 #include "calendar/holiday_table.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 using calendar::detail::HolidayRow;
 using calendar::detail::HolidayRule;

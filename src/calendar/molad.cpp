@@ -5,7 +5,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/names.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 
 namespace {
 

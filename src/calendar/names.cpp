@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "calendar/calendar.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include "calendar/holidays.h"
 #include "calendar/reading_tables.h"
 #include "calendar/torah_sections.h"
-#include "storage/settings.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/torah_section_tables.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 using calendar::detail::ParashiothDiaspora;
 using calendar::detail::ParashiothIsrael;

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "storage/user_files.h"
 
 namespace cli {

@@ -7,7 +7,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
-#include "halakha/day_report.h"
+#include "compose/day_report.h"
 
 namespace cli {
 

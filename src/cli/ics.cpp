@@ -1,7 +1,7 @@
 // ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
 // [--daf-yomi] [--omer]: an iCalendar file of the days FROM..TO on standard
 // output, with every kind of event when no kind is named.
-#include "storage/ics_export.h"
+#include "compose/ics_export.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +11,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace cli {
 

@@ -7,7 +7,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace cli {
 

@@ -6,15 +6,15 @@
 #include <ctime>
 #include <string>
 
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 #include "calendar/calendar.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
-#include "storage/anniversary_view.h"
-#include "storage/file_util.h"
-#include "storage/settings.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "forms/anniversary_view.h"
+#include "base/file_util.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 namespace {
 

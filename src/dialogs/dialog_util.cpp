@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/widget_fonts.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "dialogs/widget_fonts.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 namespace dialogs {
 

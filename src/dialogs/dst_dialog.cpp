@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "dialogs/dialog_util.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "suntimes/dst.h"
-#include "suntimes/dst_form.h"
+#include "forms/dst_form.h"
 
 namespace {
 

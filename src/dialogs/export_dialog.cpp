@@ -12,11 +12,11 @@
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "dialogs/year_dialog.h"
-#include "storage/file_util.h"
-#include "storage/ics_export.h"
-#include "storage/settings.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/file_util.h"
+#include "compose/ics_export.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "suntimes/cities.h"
 
 namespace {

@@ -8,11 +8,11 @@
 
 #include "dialogs/dialog_util.h"
 #include "render/font_sizes.h"
-#include "storage/font_list.h"
-#include "storage/settings.h"
-#include "storage/settings_file.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "forms/font_list.h"
+#include "base/settings.h"
+#include "base/settings_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 namespace {
 

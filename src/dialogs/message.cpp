@@ -3,10 +3,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 #include "dialogs/dialog_util.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 int32_t idClickedButton = kAnswerPending;
 

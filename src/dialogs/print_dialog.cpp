@@ -10,9 +10,9 @@
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "dialogs/printers.h"
-#include "storage/file_util.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/file_util.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "app/gtk_util.h"
-#include "app/widget_fonts.h"
+#include "dialogs/gtk_util.h"
+#include "dialogs/widget_fonts.h"
 #include "dialogs/dialog_util.h"
-#include "storage/help_text.h"
-#include "storage/settings.h"
-#include "storage/settings_file.h"
-#include "storage/translate.h"
+#include "forms/help_text.h"
+#include "base/settings.h"
+#include "base/settings_file.h"
+#include "base/translate.h"
 
 namespace {
 

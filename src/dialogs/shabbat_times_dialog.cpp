@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "dialogs/dialog_util.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "suntimes/cities.h"
-#include "suntimes/shabbat_form.h"
+#include "forms/shabbat_form.h"
 
 namespace {
 

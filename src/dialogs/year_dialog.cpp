@@ -5,8 +5,8 @@
 
 #include "calendar/types.h"
 #include "dialogs/dialog_util.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 int ParseYearText(const char* text, std::string* error) {
   char* end = nullptr;

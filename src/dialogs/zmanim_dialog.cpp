@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 #include "dialogs/dialog_util.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
-#include "suntimes/zmanim_choice.h"
+#include "base/settings.h"
+#include "base/translate.h"
+#include "forms/zmanim_choice.h"
 
 int ZmanimdlgDoDialog() {
   const std::vector<const ZmanimRec*> rows = ZmanimChoiceRows();

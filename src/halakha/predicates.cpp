@@ -6,7 +6,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/torah_sections.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace halakha {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace {
 

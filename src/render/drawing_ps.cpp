@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "render/ps_unicode.h"
-#include "storage/settings.h"
+#include "render/ps_text_encoding.h"
+#include "base/settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "render/font_sizes.h"
 
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 const std::array<FontSizeRow, kFontRoleCount> kFontSizeRows = {{
     {"FontSizeCaption1", "Caption with Gregorian month name:"},

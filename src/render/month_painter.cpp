@@ -8,13 +8,13 @@
 #include "calendar/holidays.h"
 #include "calendar/names.h"
 #include "render/colors.h"
-#include "render/day_info.h"
+#include "compose/day_info.h"
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
 #include "storage/anniversaries.h"
-#include "storage/settings.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "suntimes/shabbat_times.h"
 
 namespace {

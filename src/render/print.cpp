@@ -7,11 +7,11 @@
 
 #include "render/drawing_ps.h"
 #include "render/month_painter.h"
-#include "render/ps_unicode.h"
-#include "storage/file_util.h"
-#include "storage/settings.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "render/ps_text_encoding.h"
+#include "base/file_util.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 const std::array<PrintPaperFormat, 3> PrintPaperFormats = {{
     {"Letter", "US Letter (8.5x11 inches)", 8.5, 11, kUnitInches},  // 612 x 792 points

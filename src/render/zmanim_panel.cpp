@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "render/colors.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "suntimes/zmanim.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <utility>
 
 #include "calendar/calendar.h"
-#include "storage/file_util.h"
-#include "storage/settings_file.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/file_util.h"
+#include "base/settings_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 bool operator==(const AnniversaryRec& a, const AnniversaryRec& b) {
   return a.name == b.name && a.type == b.type && a.isHebrew == b.isHebrew && a.date.day == b.date.day &&

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "calendar/types.h"
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 // Entry types.
 constexpr char kAnniAnniversary = 'A';

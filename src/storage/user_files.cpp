@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-#include "storage/file_util.h"
+#include "base/file_util.h"
 
 namespace {
 

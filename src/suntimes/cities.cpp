@@ -8,7 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "storage/file_util.h"
+#include "base/file_util.h"
 #include "suntimes/timezone.h"
 
 namespace {

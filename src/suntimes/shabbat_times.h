@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "calendar/types.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 // "sunset - <CandleLightingMin>".
 std::string ShabbatCandleLightingExpression();

@@ -1,7 +1,7 @@
 #include "suntimes/timeformat.h"
 
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 namespace {
 

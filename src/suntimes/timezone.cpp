@@ -12,7 +12,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "storage/file_util.h"
+#include "base/file_util.h"
 #include "suntimes/calc.h"
 #include "suntimes/dst.h"
 #include "suntimes/posix_tz.h"

@@ -20,7 +20,7 @@
 #include <string_view>
 
 #include "calendar/types.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "suntimes/cities.h"
 
 // True when `name` has the form of a zone name: parts of letters, digits,

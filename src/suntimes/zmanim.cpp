@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
-#include "storage/settings_file.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/settings_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/timeformat.h"

@@ -45,7 +45,7 @@ sed -i 's|"Shabbat Shuva"},|"Shabbat Shuva"},\n    {67, "Shabbat Test"},|' "$COP
 expect_fault "new table row" 'no translation of "Shabbat Test"'
 
 # A call whose texts come from somewhere the check was not told about.
-printf '%s\n' '#include "storage/translate.h"' 'std::string Hint(const std::string& k) { return translate_perform(k + "!"); }' \
+printf '%s\n' '#include "base/translate.h"' 'std::string Hint(const std::string& k) { return translate_perform(k + "!"); }' \
   > "$COPY/src/render/new_hint.cpp"
 expect_fault "unknown source" 'new_hint.cpp:2: translate_perform(k + "!"): where do these texts come from'
 

@@ -7,7 +7,7 @@
 
 #include "fuzz_support.h"
 #include "render/drawing_ps.h"
-#include "render/ps_unicode.h"
+#include "render/ps_text_encoding.h"
 
 namespace {
 

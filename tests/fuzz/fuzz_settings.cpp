@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "storage/file_util.h"
-#include "storage/settings.h"
-#include "storage/settings_file.h"
+#include "base/file_util.h"
+#include "base/settings.h"
+#include "base/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string home = fuzz::Home();

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = fuzz::Home() + "/.lumaro/translations/yiddish.gui";

@@ -4,7 +4,7 @@
 
 #include "calendar/calendar.h"
 #include "gui_test_util.h"
-#include "storage/ics_export.h"
+#include "compose/ics_export.h"
 
 namespace {
 

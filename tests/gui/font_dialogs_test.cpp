@@ -3,8 +3,8 @@
 
 #include "calendar/calendar.h"
 #include "gui_test_util.h"
-#include "render/day_info.h"
-#include "storage/settings_file.h"
+#include "compose/day_info.h"
+#include "base/settings_file.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 #include "app/main_window.h"
 #include "app/month_view.h"
 #include "render/month_painter.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 namespace guitest {
 

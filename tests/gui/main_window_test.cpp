@@ -3,7 +3,7 @@
 
 #include "dialogs/year_dialog.h"
 #include "gui_test_util.h"
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 namespace {
 

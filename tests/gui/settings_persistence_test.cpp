@@ -1,7 +1,7 @@
 // Every settings dialog: Cancel and closing the window change nothing; what
 // is confirmed is in the settings file after the program exits.
 #include "gui_test_util.h"
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // report show no English text. With LUMARO_SCREENSHOT_DIR set, the windows
 // are also saved as PNG files there for people to look at.
 #include "app/tooltips.h"
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 #include "gui_test_util.h"
 #include "storage/user_files.h"
 

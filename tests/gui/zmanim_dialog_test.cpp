@@ -1,7 +1,7 @@
 // The zmanim dialog: its rows, the check of an empty row, the stored
 // opinions and the nightfall the month view's panel shows.
 #include "gui_test_util.h"
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "storage/anniversaries.h"
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The texts of the anniversaries dialog, its Calculate row and the checks of
 // the edit form.
-#include "storage/anniversary_view.h"
+#include "forms/anniversary_view.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The texts of the day report: headings, translation of the readings and the
 // halakha (not of the zmanim), and how the lists are put together.
-#include "halakha/day_report.h"
+#include "compose/day_report.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 
 #include "calendar/calendar.h"
 #include "halakha/halacha.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "suntimes/zmanim.h"
 #include "test_env.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "storage/translate.h"
-#include "suntimes/dst_form.h"
+#include "base/translate.h"
+#include "forms/dst_form.h"
 #include "suntimes_env.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "storage/font_list.h"
+#include "forms/font_list.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -10,7 +10,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/holidays.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "test_env.h"
 
 namespace {

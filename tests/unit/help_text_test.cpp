@@ -1,10 +1,10 @@
-#include "storage/help_text.h"
+#include "forms/help_text.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "storage/translate.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

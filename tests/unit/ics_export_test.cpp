@@ -1,6 +1,6 @@
 // The iCalendar format pieces and the properties of a whole export that the
 // end-to-end test (an independent parser over a full year) does not see.
-#include "storage/ics_export.h"
+#include "compose/ics_export.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "suntimes_env.h"
 
 namespace {

@@ -11,11 +11,11 @@
 #include "calendar/calendar.h"
 #include "recording_drawing.h"
 #include "render/colors.h"
-#include "render/day_info.h"
+#include "compose/day_info.h"
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/calendar.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "ps_output.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

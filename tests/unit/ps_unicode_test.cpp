@@ -1,7 +1,7 @@
 // Hebrew text for PostScript: the encoding vector checked against the Adobe
 // Glyph List and the culmus Hebrew font, the conversion to visual-order
 // bytes, the font name reader and the font resource.
-#include "render/ps_unicode.h"
+#include "render/ps_text_encoding.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "ps_output.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "calendar/reading_tables.h"
 #include "calendar/readings.h"
 #include "reference_data.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "test_env.h"
 #include "verse_refs.h"
 

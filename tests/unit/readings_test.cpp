@@ -11,8 +11,8 @@
 #include "calendar/calendar.h"
 #include "calendar/reading_tables.h"
 #include "calendar/readings.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

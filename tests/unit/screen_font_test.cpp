@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "storage/settings.h"
+#include "base/settings.h"
 
 namespace {
 

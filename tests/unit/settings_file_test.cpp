@@ -1,4 +1,4 @@
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "storage/file_util.h"
+#include "base/file_util.h"
 #include "test_env.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "storage/settings.h"
+#include "base/settings.h"
 
 #include <gtest/gtest.h>
 
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 #include "test_env.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "calendar/calendar.h"
 #include "suntimes/cities.h"
-#include "suntimes/shabbat_form.h"
+#include "forms/shabbat_form.h"
 #include "suntimes/sunrise.h"
 #include "suntimes/timeformat.h"
 #include "suntimes_env.h"

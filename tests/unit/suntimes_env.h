@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace testenv {

@@ -8,7 +8,7 @@
 
 #include "calendar/calendar.h"
 #include "reference_data.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "test_env.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "storage/translate.h"
+#include "base/translate.h"
 
 #include <gtest/gtest.h>
 

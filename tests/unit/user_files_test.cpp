@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/translate.h"
+#include "base/translate.h"
 #include "test_env.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "storage/settings.h"
-#include "storage/settings_file.h"
-#include "storage/translate.h"
-#include "suntimes/zmanim_choice.h"
+#include "base/settings.h"
+#include "base/settings_file.h"
+#include "base/translate.h"
+#include "forms/zmanim_choice.h"
 #include "suntimes_env.h"
 #include "test_env.h"
 

@@ -1,4 +1,4 @@
-#include "storage/font_list.h"
+#include "forms/font_list.h"
 
 #include <dirent.h>
 #include <ft2build.h>
@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "storage/settings_file.h"
-#include "storage/text_format.h"
+#include "base/settings_file.h"
+#include "base/text_format.h"
 
 namespace {
 

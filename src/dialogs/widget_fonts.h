@@ -5,7 +5,7 @@
 
 #include <gtk/gtk.h>
 
-#include "app/gtk_util.h"
+#include "dialogs/gtk_util.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "storage/text_format.h"
+#include "base/text_format.h"
 
 #include <cstdint>
 #include <cstdio>

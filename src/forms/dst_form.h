@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "storage/settings.h"
+#include "base/settings.h"
 
 // "", "1st", "2nd", "3rd", "4th", "Last" (translated): week numbers 1..5.
 std::vector<std::string> GetWeekNoList();

@@ -1,6 +1,6 @@
-#include "storage/help_text.h"
+#include "forms/help_text.h"
 
-#include "storage/translate.h"
+#include "base/translate.h"
 
 std::string DialogsHelpText(std::string_view text) {
   std::string out;

@@ -1,4 +1,4 @@
-#include "render/ps_unicode.h"
+#include "render/ps_text_encoding.h"
 
 #include <fribidi.h>
 #include <iconv.h>
@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "storage/file_util.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/file_util.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "storage/translate.h"
+#include "base/translate.h"
 
 #include <iconv.h>
 #include <sys/stat.h>
@@ -15,8 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "storage/file_util.h"
-#include "storage/settings.h"
+#include "base/file_util.h"
+#include "base/settings.h"
 
 namespace {
 

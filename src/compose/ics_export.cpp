@@ -1,14 +1,14 @@
-#include "storage/ics_export.h"
+#include "compose/ics_export.h"
 
 #include <cstdint>
 #include <map>
 
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
-#include "render/day_info.h"
+#include "compose/day_info.h"
 #include "storage/anniversaries.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "suntimes/cities.h"
 #include "suntimes/dst.h"
 #include "suntimes/shabbat_times.h"

@@ -1,10 +1,10 @@
-#include "suntimes/dst_form.h"
+#include "forms/dst_form.h"
 
 #include <array>
 #include <charconv>
 
 #include "calendar/names.h"
-#include "storage/translate.h"
+#include "base/translate.h"
 #include "suntimes/dst.h"
 
 namespace {

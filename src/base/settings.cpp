@@ -1,4 +1,4 @@
-#include "storage/settings.h"
+#include "base/settings.h"
 
 #include <sys/stat.h>
 
@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "storage/file_util.h"
-#include "storage/settings_file.h"
+#include "base/file_util.h"
+#include "base/settings_file.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "storage/settings_file.h"
+#include "base/settings_file.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "storage/file_util.h"
+#include "base/file_util.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "storage/file_util.h"
+#include "base/file_util.h"
 
 #include <dirent.h>
 #include <fcntl.h>

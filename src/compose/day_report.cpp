@@ -1,11 +1,11 @@
-#include "halakha/day_report.h"
+#include "compose/day_report.h"
 
 #include "calendar/calendar.h"
 #include "calendar/readings.h"
 #include "halakha/halacha.h"
-#include "storage/settings.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 #include "suntimes/zmanim.h"
 
 namespace {

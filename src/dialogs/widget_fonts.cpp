@@ -1,9 +1,9 @@
-#include "app/widget_fonts.h"
+#include "dialogs/widget_fonts.h"
 
 #include <pango/pangocairo.h>
 
 #include "render/screen_font.h"
-#include "storage/settings.h"
+#include "base/settings.h"
 
 PangoFontDescriptionPtr getYiddishPangoFont(int points) {
   PangoFontDescriptionPtr desc(pango_font_description_new());

@@ -1,9 +1,9 @@
-#include "suntimes/shabbat_form.h"
+#include "forms/shabbat_form.h"
 
 #include <charconv>
 #include <string_view>
 
-#include "storage/settings.h"
+#include "base/settings.h"
 #include "suntimes/cities.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "render/day_info.h"
+#include "compose/day_info.h"
 
 #include <cstdio>
 
@@ -6,9 +6,9 @@
 #include "calendar/holidays.h"
 #include "calendar/names.h"
 #include "calendar/torah_sections.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
-#include "storage/text_format.h"
+#include "base/settings.h"
+#include "base/translate.h"
+#include "base/text_format.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "suntimes/zmanim_choice.h"
+#include "forms/zmanim_choice.h"
 
 #include <utility>
 
-#include "storage/settings_file.h"
-#include "storage/text_format.h"
-#include "storage/translate.h"
+#include "base/settings_file.h"
+#include "base/text_format.h"
+#include "base/translate.h"
 
 std::vector<const ZmanimRec*> ZmanimChoiceRows() {
   std::vector<const ZmanimRec*> rows;

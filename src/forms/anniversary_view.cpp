@@ -1,4 +1,4 @@
-#include "storage/anniversary_view.h"
+#include "forms/anniversary_view.h"
 
 #include <array>
 #include <cerrno>
@@ -8,8 +8,8 @@
 
 #include "calendar/calendar.h"
 #include "calendar/names.h"
-#include "storage/settings.h"
-#include "storage/translate.h"
+#include "base/settings.h"
+#include "base/translate.h"
 
 namespace {
 
