@@ -293,7 +293,18 @@ def anniversary_type_letters(sources):
 
 
 def holiday_names(sources):
-    return table_literals(sources, "src/calendar/holiday_table.cpp", "kHolidayTable")
+    """The names of the festival table (its halakha keys such as "PESAKH_I" aside)."""
+    path = "src/calendar/festival_table.cpp"
+    src = sources[path]
+    out = []
+    for m in STRING_RE.finditer(src.text):
+        t = unescape(m.group(1))
+        if re.match(r"[ \t]*#", src.text[src.text.rfind("\n", 0, m.start()) + 1:m.start()]):
+            continue  # an #include
+        if not t or re.fullmatch(r"[A-Z0-9_]*", t):
+            continue
+        out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
+    return out
 
 
 def zmanim_option_labels(sources):
@@ -349,7 +360,7 @@ KEY_SOURCES = {
         lambda s: table_literals(s, "src/dialogs/anniversaries_dialog.cpp", "kTypeLabels"),
     ("src/dialogs/message.cpp", "kAuthors"):
         lambda s: table_literals(s, "src/dialogs/message.cpp", "kAuthors"),
-    ("src/calendar/holidays.cpp", "diasporaGetFlag() ? row.diasporaName : row.israelName"): holiday_names,
+    ("src/calendar/holidays.cpp", "FestivalFactsOf(f, rules).name"): holiday_names,
     ("src/calendar/names.cpp", "kWeekdayNames[static_cast<size_t>(weekday)]"):
         lambda s: table_literals(s, "src/calendar/names.cpp", "kWeekdayNames"),
     ("src/calendar/names.cpp", "kGregorianMonthNames[static_cast<size_t>(month - 1)]"):
@@ -419,7 +430,7 @@ def daf_yomi_lines(sources):
 # reach it. What translate_perform already translated is not listed again.
 PHRASE_SOURCES = {
     ("src/compose/day_report.cpp", "text"): halakha_lines,
-    ("src/calendar/readings.cpp", "heading + '\\n' + lines"): reading_texts,
+    ("src/compose/readings_list.cpp", "heading + '\\n' + lines"): reading_texts,
     ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
     ("src/compose/ics_export.cpp", "daf"): daf_yomi_lines,
 }

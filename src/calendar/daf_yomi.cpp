@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "calendar/calendar.h"
-#include "base/settings.h"
+#include "calendar/festivals.h"
 
 namespace {
 
@@ -135,13 +135,10 @@ std::string DafYomiGetWithoutCycle(int day, int month, int year) { return DafYom
 
 std::string DafYomiGetWithCycle(int day, int month, int year) { return DafYomiText(day, month, year, true); }
 
-int IsYizkor(AbsoluteDay d) {
-  const HebrewDate h = HebrewFromAbsolute(d);
-  // Yom Kippur and Shemini Atseret everywhere.
-  if (h.month == kTishri && (h.day == 10 || h.day == 22)) return 1;
-  // The last day of Pesakh and of Shavuot: one day later in the Diaspora.
-  const int extra = diasporaGetFlag() ? 1 : 0;
-  if (h.month == kNisan && h.day == 21 + extra) return 1;
-  if (h.month == kSivan && h.day == 6 + extra) return 1;
+int IsYizkor(AbsoluteDay d, const CalendarRules& rules) {
+  for (Festival f : FestivalsOn(d, rules))
+    if (FestivalFactsOf(f, rules).yizkor) return 1;
   return 0;
 }
+
+int IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 // Request and result of DafYomiGetIt. The caller sets sizeCheck to
@@ -40,5 +41,8 @@ std::string DafYomiGetWithCycle(int day, int month, int year);
 // Tractate of cycle index 0..2710 and its page; an index outside the cycle
 // gives an empty name and page 0.
 int GetDafYomiInternal(int index, std::string* tractate);
-// 1 on a day Yizkor is said (Diaspora or Israel by the settings), else 0.
+// 1 on a day Yizkor is said under the rules (by the settings without them),
+// else 0: Yom Kippur, Shemini Atseret, and the last day of Pesakh and of
+// Shavuot, as the festival table marks them.
+int IsYizkor(AbsoluteDay d, const CalendarRules& rules);
 int IsYizkor(AbsoluteDay d);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "base/translate.h"
 
 namespace {
@@ -81,7 +82,7 @@ int IsDateRoshHodesh(AbsoluteDay d) { return GetRoshHodeshType(d) >= 0 ? 1 : 0; 
 
 int GetRoshHodeshType(AbsoluteDay d) {
   const HebrewDate h = HebrewFromAbsolute(d);
-  if ((h.day != 1 && h.day != 30) || (h.day == 1 && h.month == kTishri)) return -1;
+  if (!IsRoshKhodeshDate(h)) return -1;
   if (h.day == 30) return 1;
   // Day 1: a two-day Rosh Khodesh when the month before had 30 days. The
   // month before Nisan is the last month of the same Hebrew year.

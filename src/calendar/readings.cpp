@@ -2,13 +2,11 @@
 
 #include <algorithm>
 
+#include "base/settings.h"
 #include "calendar/calendar.h"
-#include "calendar/holidays.h"
+#include "calendar/festivals.h"
 #include "calendar/reading_tables.h"
 #include "calendar/torah_sections.h"
-#include "base/settings.h"
-#include "base/text_format.h"
-#include "base/translate.h"
 
 namespace {
 
@@ -54,42 +52,38 @@ std::string ReadingText(const std::array<ReadingRow, NI>& israel, const std::arr
   return std::string(text);
 }
 
-std::string Torah(int32_t code) { return MyLoadString(nullptr, code + GetTorahBase(code)); }
-std::string Haftarah(int32_t code) { return MyLoadString(nullptr, code + GetHaphtarahBase(code)); }
-
-bool IsRoshKhodeshDay(const HebrewDate& h) { return h.day == 30 || (h.day == 1 && h.month != kTishri); }
-
-// The eight days of Khanukka and its Shabbatot in one Hebrew year.
-struct KhanukkaDays {
-  AbsoluteDay first;  // 25 Kislev
-  AbsoluteDay last;   // the eighth day
-  AbsoluteDay shabbat1;  // the first Saturday on or after 25 Kislev
-  AbsoluteDay shabbat2;  // a week later; a Shabbat of Khanukka only when <= last
-  bool Contains(AbsoluteDay d) const { return first <= d && d <= last; }
-};
-
-AbsoluteDay SaturdayOnOrAfter(AbsoluteDay d) { return d + (kShabbat - WeekdayOf(d) + 7) % 7; }
-
-KhanukkaDays KhanukkaOf(int year) {
-  KhanukkaDays k;
-  k.first = AbsoluteFromHebrew(25, kKislev, year);
-  k.last = k.first + 7;
-  k.shabbat1 = SaturdayOnOrAfter(k.first);
-  k.shabbat2 = k.shabbat1 + 7;
-  return k;
+std::string TextOf(std::string text) {
+  if (text.size() > kReadingTextMax) text = CutUtf8(text, kReadingTextMax);
+  return text;
 }
 
-// Shabbat Shuva: the first Saturday after 1 Tishri.
-AbsoluteDay ShabbatShuva(int year) { return SaturdayOnOrAfter(AbsoluteFromHebrew(1, kTishri, year) + 1); }
+// The texts of reading codes under one set of rules.
+struct Texts {
+  const CalendarRules& rules;
+  std::string Torah(int32_t code) const { return TextOf(GetTorahReading(rules.diaspora, code)); }
+  std::string Haftarah(int32_t code) const { return TextOf(GetHaphtarahReading(rules.diaspora, code)); }
+};
+
+// The Shabbatot of Khanukka: the first Saturday on or after 25 Kislev, and a
+// week later, a Shabbat of Khanukka only when it is not after the last day.
+struct KhanukkaShabbatot {
+  AbsoluteDay first;
+  AbsoluteDay second;
+};
+
+KhanukkaShabbatot ShabbatotOf(const KhanukkaDays& k) {
+  const AbsoluteDay first = SaturdayOnOrAfter(k.first);
+  return {first, first + 7};
+}
 
 // The second code of the Shabbat whose first code is Matoth in Torah year
 // `torahYear` (Maseh when the two are read together), or 1000. Matoth falls
 // in Tammuz, so the search starts there.
-int32_t SecondCodeWithMatoth(int torahYear) {
+int32_t SecondCodeWithMatoth(int torahYear, const CalendarRules& rules) {
   const AbsoluteDay end = DetermineBereshith(torahYear + 1);
   for (AbsoluteDay s = SaturdayOnOrAfter(AbsoluteFromHebrew(1, kTammuz, torahYear)); s < end; s += 7) {
     ShabbatSections x;
-    if (GetTorahSectionShabbat(s, &x) && x.c1 == kMatoth) return x.c2;
+    if (GetTorahSectionShabbat(s, rules, &x) && x.c1 == kMatoth) return x.c2;
   }
   return kReadingNoCode;
 }
@@ -126,7 +120,7 @@ int32_t RoshKhodeshBits(const HebrewDate& h, int32_t c1, int32_t c2) {
 // slot already holds the same text (Maseh in a year of type 0 brings its own
 // Haftarah and the one of the second Shabbat of the three weeks, which are
 // the same reading).
-void ResolveHaftarot(ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
+void ResolveHaftarot(const Texts& t, ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
   std::array<int32_t, 3 + haphtarah_table.size()> subs{};
   size_t count = 0;
   bool replaces = false;
@@ -147,7 +141,7 @@ void ResolveHaftarot(ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
   if (replaces)
     for (std::string& h : rec->haphtarah) h.clear();
   for (size_t i = 0; i < count; ++i) {
-    const std::string text = Haftarah(subs[i]);
+    const std::string text = t.Haftarah(subs[i]);
     if (std::find(rec->haphtarah.begin(), rec->haphtarah.end(), text) != rec->haphtarah.end()) continue;
     for (std::string& slot : rec->haphtarah) {
       if (slot.empty()) {
@@ -159,14 +153,15 @@ void ResolveHaftarot(ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
 }
 
 // Steps of a Saturday. Returns 0 when the year type is unknown.
-int ShabbatReadings(AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, ReadingsIds* ids) {
+int ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, ReadingsIds* ids) {
   const int torahYear = d < DetermineBereshith(h.year) ? h.year - 1 : h.year;
   const int yearType = TorahGetYearType(torahYear);
   ShabbatSections sections;
-  if (yearType == kNoYearType || !GetTorahSectionShabbat(d, &sections)) return 0;
+  if (yearType == kNoYearType || !GetTorahSectionShabbat(d, t.rules, &sections)) return 0;
   int32_t c1 = sections.c1, c2 = sections.c2, c3 = sections.c3;
-  const int32_t m = SecondCodeWithMatoth(torahYear);
+  const int32_t m = SecondCodeWithMatoth(torahYear, t.rules);
   const KhanukkaDays khanukka = KhanukkaOf(h.year);
+  const KhanukkaShabbatot khanukkaShabbat = ShabbatotOf(khanukka);
   auto& e1 = rec->torah[0];
   auto& e2 = rec->torah[1];
   auto& e3 = rec->torah[2];
@@ -177,37 +172,37 @@ int ShabbatReadings(AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, Readin
     if (h.day == 19) c1 = kShabbat19Tishri;
     if (h.day == 20) c1 = kShabbat20Tishri;
   }
-  e1.text = Torah(c1);
-  rec->haphtarah[0] = Haftarah(c1);
+  e1.text = t.Torah(c1);
+  rec->haphtarah[0] = t.Haftarah(c1);
   if (c1 == kReadingSheminiAtseretDay) {
-    e1.text = Torah(kReadingSheminiAtseret);
-    e2.text = Torah(kReadingSheminiAtseretPart2);
-    e3.text = Torah(kReadingSheminiAtseretPart3);
+    e1.text = t.Torah(kReadingSheminiAtseret);
+    e2.text = t.Torah(kReadingSheminiAtseretPart2);
+    e3.text = t.Torah(kReadingSheminiAtseretPart3);
   }
 
   // The second reading: a combined section, a special Shabbat or Khanukka.
   const bool inKhanukka = khanukka.Contains(d);
   if (inKhanukka) c2 = kKhanukkaShabbatCodes[static_cast<size_t>(d - khanukka.first)];
   if (c2 != kReadingNoCode) {
-    e2.text = Torah(c2);
-    if (!(inKhanukka && d == khanukka.shabbat2)) rec->haphtarah[1] = Haftarah(c2);
+    e2.text = t.Torah(c2);
+    if (!(inKhanukka && d == khanukkaShabbat.second)) rec->haphtarah[1] = t.Haftarah(c2);
   }
 
   // Shabbat Rosh Khodesh: its reading goes into the first free slot.
-  if (IsRoshKhodeshDay(h)) {
+  if (IsRoshKhodeshDate(h)) {
     if (c1 == kReadingNoCode) {
       c1 = kReadingShabbatRoshKhodesh;
-      e1.text = Torah(c1);
+      e1.text = t.Torah(c1);
     } else if (c2 != kReadingNoCode) {
       c3 = kReadingShabbatRoshKhodesh;
     } else {
       c2 = kReadingShabbatRoshKhodesh;
-      e2.text = Torah(c2);
+      e2.text = t.Torah(c2);
     }
   }
   if (c3 != kReadingNoCode) {
-    e3.text = Torah(c3);
-    rec->haphtarah[2] = Haftarah(c3);
+    e3.text = t.Torah(c3);
+    rec->haphtarah[2] = t.Haftarah(c3);
   }
 
   // Rosh Khodesh Haftarah bits go to the last reading of the Shabbat.
@@ -230,8 +225,8 @@ int ShabbatReadings(AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, Readin
   }
 
   // Khanukka.
-  if (d == khanukka.shabbat1) e1.flags |= kHaftKhanukka1;
-  if (khanukka.shabbat2 <= khanukka.last && d == khanukka.shabbat2) e1.flags |= kHaftKhanukka2;
+  if (d == khanukkaShabbat.first) e1.flags |= kHaftKhanukka1;
+  if (khanukkaShabbat.second <= khanukka.last && d == khanukkaShabbat.second) e1.flags |= kHaftKhanukka2;
 
   // Sections read alone.
   if ((c1 == kVayakhel || c1 == kPekude) && c2 == kReadingNoCode) e1.flags |= kHaftKhanukka2;
@@ -260,9 +255,9 @@ int ShabbatReadings(AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, Readin
     break;
   }
 
-  if (d == ShabbatShuva(h.year)) AddParsha(rec, Torah(kReadingShabbatShuva), kHaftShabbatShuva);
+  if (d == ShabbatShuvaOf(h.year)) AddParsha(rec, t.Torah(kReadingShabbatShuva), kHaftShabbatShuva);
 
-  ResolveHaftarot(rec, codes);
+  ResolveHaftarot(t, rec, codes);
   if (ids) *ids = ReadingsIds{1, c1, c2, c3};
   return 1;
 }
@@ -277,25 +272,25 @@ int32_t AdjustHolidayCode(int32_t code, AbsoluteDay d, const HebrewDate& h) {
   return code;
 }
 
-void HolidayReadings(AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec) {
+void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec) {
   const bool inKhanukka = KhanukkaOf(h.year).Contains(d);
   for (const HolidayReadingRow& row : HolidayRecs) {
-    const HebrewDate date = GetJewishHolidayDate(row.holidayId, h.year);
+    const HebrewDate date = FestivalDate(FestivalOfId(row.holidayId), h.year, t.rules);
     if (date.day == 0 || date != h) continue;
     const int32_t code = AdjustHolidayCode(row.code, d, h);
-    rec->torah[0].text = Torah(code);
-    rec->haphtarah[0] = inKhanukka ? std::string() : Haftarah(code);
-    if (code == kReadingSimkhatTora && diasporaGetFlag()) {
-      rec->torah[1].text = Torah(kReadingSimkhatTora + 1);
-      rec->torah[2].text = Torah(kReadingSimkhatTora + 2);
+    rec->torah[0].text = t.Torah(code);
+    rec->haphtarah[0] = inKhanukka ? std::string() : t.Haftarah(code);
+    if (code == kReadingSimkhatTora && t.rules.diaspora) {
+      rec->torah[1].text = t.Torah(kReadingSimkhatTora + 1);
+      rec->torah[2].text = t.Torah(kReadingSimkhatTora + 2);
     }
     if (code == kReadingSheminiAtseretDay) {
-      rec->torah[0].text = Torah(kReadingSheminiAtseret);
-      rec->torah[1].text = Torah(kReadingSheminiAtseretPart2);
-      rec->torah[2].text = Torah(kReadingSheminiAtseretPart3);
+      rec->torah[0].text = t.Torah(kReadingSheminiAtseret);
+      rec->torah[1].text = t.Torah(kReadingSheminiAtseretPart2);
+      rec->torah[2].text = t.Torah(kReadingSheminiAtseretPart3);
     }
   }
-  if (IsRoshKhodeshDay(h)) rec->torah[rec->torah[0].text.empty() ? 0 : 1].text = Torah(kReadingRoshKhodesh);
+  if (IsRoshKhodeshDate(h)) rec->torah[rec->torah[0].text.empty() ? 0 : 1].text = t.Torah(kReadingRoshKhodesh);
 }
 
 }  // namespace
@@ -312,14 +307,10 @@ int GetTorahBase(int /*code*/) { return kTorahNumberFirst; }
 int GetHaphtarahBase(int /*code*/) { return kHaftarahNumberFirst; }
 
 std::string MyLoadString(const void* /*unused*/, int number) {
-  std::string text;
-  if (number >= kTorahNumberFirst && number <= kTorahNumberLast) {
-    text = GetTorahReading(diasporaGetFlag(), number - kTorahNumberFirst);
-  } else if (number >= kHaftarahNumberFirst && number <= kHaftarahNumberLast) {
-    text = GetHaphtarahReading(diasporaGetFlag(), number - kHaftarahNumberFirst);
-  }
-  if (text.size() > kReadingTextMax) text = CutUtf8(text, kReadingTextMax);
-  return text;
+  const Texts t{CurrentCalendarRules()};
+  if (number >= kTorahNumberFirst && number <= kTorahNumberLast) return t.Torah(number - kTorahNumberFirst);
+  if (number >= kHaftarahNumberFirst && number <= kHaftarahNumberLast) return t.Haftarah(number - kHaftarahNumberFirst);
+  return {};
 }
 
 void AddParsha(ReadingsRec* rec, std::string_view text, int32_t bits) {
@@ -334,34 +325,23 @@ void AddParsha(ReadingsRec* rec, std::string_view text, int32_t bits) {
   entry->flags |= bits;
 }
 
-int ParashGetReadingsWithIDs(int day, int month, int year, ReadingsRec* rec, ReadingsIds* ids) {
+int ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec,
+                             ReadingsIds* ids) {
   ReadingsRec scratch;
   if (!rec) rec = &scratch;
   *rec = ReadingsRec{};
+  const Texts t{rules};
   const HebrewDate h{day, month, year};
   const AbsoluteDay d = AbsoluteFromHebrew(h);
-  if (WeekdayOf(d) == kShabbat) return ShabbatReadings(d, h, rec, ids);
-  HolidayReadings(d, h, rec);
+  if (WeekdayOf(d) == kShabbat) return ShabbatReadings(t, d, h, rec, ids);
+  HolidayReadings(t, d, h, rec);
   return 0;
+}
+
+int ParashGetReadingsWithIDs(int day, int month, int year, ReadingsRec* rec, ReadingsIds* ids) {
+  return ParashGetReadingsWithIDs(day, month, year, CurrentCalendarRules(), rec, ids);
 }
 
 int ParashGetReadings(int day, int month, int year, ReadingsRec* rec) {
   return ParashGetReadingsWithIDs(day, month, year, rec, nullptr);
-}
-
-std::string BuildReadingsList(AbsoluteDay d) {
-  const HebrewDate h = HebrewFromAbsolute(d);
-  ReadingsRec rec;
-  ParashGetReadings(h.day, h.month, h.year, &rec);
-  std::string lines;
-  for (const ReadingsTorahEntry& e : rec.torah)
-    if (!e.text.empty()) lines += e.text + '\n';
-  for (const std::string& text : rec.haphtarah)
-    if (!text.empty()) lines += text + '\n';
-  if (lines.empty()) return {};
-  const GregorianDate g = GregorianFromAbsolute(d);
-  // The heading comes from a translation file: filled only when its
-  // conversions match, never handed to printf.
-  const std::string heading = FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year});
-  return translate_replace(heading + '\n' + lines);
 }

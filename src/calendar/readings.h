@@ -1,5 +1,5 @@
 // The Torah and Haftarah readings of a day, for Israel or the Diaspora (the
-// "Diaspora" setting, read at every call). Saturdays follow the weekly
+// rules passed in, or the "Diaspora" setting for the forms without them). Saturdays follow the weekly
 // section schedule with the additions for Rosh Khodesh, Khanukka, the special
 // Shabbatot and Shabbat Shuva; other days follow the holiday table. The texts
 // are English; the day report translates them.
@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 // One Torah reading and the Haftarah substitution bits it carries.
@@ -40,6 +41,8 @@ int ParashGetReadings(int day, int month, int year, ReadingsRec* rec);
 // The same; when `ids` is given and the day is such a Saturday, it also gets
 // 1 and the three codes of the Shabbat.
 int ParashGetReadingsWithIDs(int day, int month, int year, ReadingsRec* rec, ReadingsIds* ids);
+int ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec,
+                             ReadingsIds* ids);
 
 // Torah or Haftarah text of a reading code. With diaspora == 0 the Israel
 // table is tried first and the Diaspora one when that has no text. "(none)"
@@ -59,8 +62,3 @@ std::string MyLoadString(const void* unused, int number);
 // Puts `text` into Torah entry 1 when that is empty, else into entry 3 when
 // entry 2 is taken, else into entry 2, and ORs `bits` into that entry's flags.
 void AddParsha(ReadingsRec* rec, std::string_view text, int32_t bits);
-
-// The readings list of the day report, already translated: the heading
-// "Readings for D.M.Y:" with the Gregorian date, then each non-empty text of
-// the record on its own line. Empty when the day has no readings.
-std::string BuildReadingsList(AbsoluteDay d);

@@ -2,7 +2,6 @@
 
 #include "calendar/calendar.h"
 #include "calendar/torah_section_tables.h"
-#include "base/settings.h"
 
 using calendar::detail::ParashiothDiaspora;
 using calendar::detail::ParashiothIsrael;
@@ -51,7 +50,7 @@ int TorahGetYearType(int year) { return TorahYearOf(year).type; }
 
 AbsoluteDay DetermineBereshith(int year) { return TorahYearOf(year).bereshith; }
 
-int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
+int GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out) {
   if (WeekdayOf(d) != kShabbat) return 0;
   // The Shabbatot of Tishri before Shabbat Bereshith close the previous
   // year's list.
@@ -60,7 +59,7 @@ int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
   if (d < ty->bereshith) ty = &TorahYearOf(hebrewYear - 1);
   if (ty->type == kNoYearType) return 0;
 
-  const SectionList& list = (diasporaGetFlag() ? ParashiothDiaspora : ParashiothIsrael)[static_cast<size_t>(ty->type)];
+  const SectionList& list = (rules.diaspora ? ParashiothDiaspora : ParashiothIsrael)[static_cast<size_t>(ty->type)];
   const auto week = static_cast<size_t>((d - ty->bereshith) / 7);
   // Every list is as long as its year has Shabbatot; the check only guards
   // against reading past a list.
@@ -68,6 +67,10 @@ int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
   const ShabbatEntry& e = list.entries[week];
   if (out) *out = ShabbatSections{e.c1, e.c2, e.c3};
   return 1;
+}
+
+int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
+  return GetTorahSectionShabbat(d, CurrentCalendarRules(), out);
 }
 
 int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3) {

@@ -1,9 +1,10 @@
 // The weekly Torah section of every Shabbat, by year type, for Israel and
-// the Diaspora (chosen by the "Diaspora" setting at every call).
+// the Diaspora.
 #pragma once
 
 #include <cstdint>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 // Year type 0..13 of a Hebrew year, or kNoYearType.
@@ -18,6 +19,7 @@ struct ShabbatSections {
   int32_t c3 = 1000;
 };
 // 1 and the day's codes when d is a Saturday of a known year type; 0 otherwise
-// (out is then left unchanged).
+// (out is then left unchanged). Without rules, the "Diaspora" setting decides.
+int GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out);
 int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out);
 int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3);

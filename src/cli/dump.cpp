@@ -4,6 +4,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
+#include "calendar/festivals.h"
 #include "calendar/holidays.h"
 #include "calendar/names.h"
 #include "calendar/torah_sections.h"
@@ -33,54 +34,38 @@ void AppendField(OutBuffer& o, std::string text) {
   o << text;
 }
 
-// The holiday dates of one Hebrew year, fetched once per year of the range
-// (the settings do not change during a dump).
-class HolidayYear {
- public:
-  const std::array<HebrewDate, kJewishHolidayCount>& DatesOf(int year) {
-    if (year != year_) {
-      for (int id = 0; id < kJewishHolidayCount; ++id) dates_[static_cast<size_t>(id)] = GetJewishHolidayDate(id, year);
-      year_ = year;
-    }
-    return dates_;
-  }
-
- private:
-  int year_ = 0;
-  std::array<HebrewDate, kJewishHolidayCount> dates_{};
-};
-
-// The ids of the holidays on the day with Hebrew date h, ascending.
-void AppendHolidays(OutBuffer& o, HolidayYear& holidays, const HebrewDate& h, int gregorianYear) {
-  const auto& dates = holidays.DatesOf(h.year);
+// The ids of the holidays on the day, ascending.
+void AppendHolidays(OutBuffer& o, AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules) {
   bool first = true;
-  for (int id = 0; id < kJewishHolidayCount; ++id) {
-    const HebrewDate& date = dates[static_cast<size_t>(id)];
-    if (date.day == 0 || date != h) continue;
-    const int firstYear = GetJewishHolidayFirstYear(id);
-    if (firstYear != 0 && firstYear > gregorianYear) continue;
+  for (Festival f : FestivalsOn(d, h, rules)) {
     if (!first) o << ',';
-    o << id;
+    o << IdOf(f);
     first = false;
   }
 }
 
-void AppendSections(OutBuffer& o, AbsoluteDay d) {
+void AppendSections(OutBuffer& o, AbsoluteDay d, const CalendarRules& rules) {
   ShabbatSections s;
-  if (!GetTorahSectionShabbat(d, &s)) return;
+  if (!GetTorahSectionShabbat(d, rules, &s)) return;
   o << s.c1 << ',' << s.c2 << ',' << s.c3;
 }
 
 // "C <time>" for candle lighting, "H <time>" for havdalah, else nothing.
-void WriteShabbatTime(OutBuffer& o, AbsoluteDay d) {
+void WriteShabbatTime(OutBuffer& o, AbsoluteDay d, const EveningTimes& evenings) {
   std::string text;
   int candles = 0, havdalah = 0;
-  GetShabbatTime(d, &text, &candles, &havdalah);
+  evenings.Text(d, &text, &candles, &havdalah);
   if (candles) o << "C " << text;
   if (havdalah) o << "H " << text;
 }
 
-void WriteDay(OutBuffer& o, HolidayYear& holidays, AbsoluteDay d) {
+// What every day of the dump shares: the settings do not change during it.
+struct DumpRun {
+  CalendarRules rules;
+  EveningTimes evenings;
+};
+
+void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d) {
   const GregorianDate g = GregorianFromAbsolute(d);
   const HebrewDate h = HebrewFromAbsolute(d);
   o << g.year << '-';
@@ -89,17 +74,17 @@ void WriteDay(OutBuffer& o, HolidayYear& holidays, AbsoluteDay d) {
   AppendTwoDigits(o, g.day);
   o << '\t' << static_cast<long long>(d) << '\t' << WeekdayOf(d) << '\t';
   o << h.day << '.' << h.month << '.' << h.year << '\t';
-  AppendHolidays(o, holidays, h, g.year);
+  AppendHolidays(o, d, h, run.rules);
   o << '\t';
-  AppendField(o, GetSpecialDay(d));
+  AppendField(o, GetSpecialDay(d, run.rules));
   o << '\t';
   o << GetRoshHodeshType(d) << '\t' << GetOmerCount(d) << '\t';
-  AppendSections(o, d);
+  AppendSections(o, d, run.rules);
   o << '\t';
   AppendField(o, DafYomiGetWithoutCycle(g.day, g.month, g.year));
   o << '\t';
-  o << IsYizkor(d) << '\t';
-  WriteShabbatTime(o, d);
+  o << IsYizkor(d, run.rules) << '\t';
+  WriteShabbatTime(o, d, run.evenings);
   o << '\n';
 }
 
@@ -116,8 +101,8 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   OutBuffer o(out);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
-  HolidayYear holidays;
-  for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, holidays, d);
+  const DumpRun run{CurrentCalendarRules(), EveningTimes::FromSettings()};
+  for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, run, d);
   return kCliOk;
 }
 

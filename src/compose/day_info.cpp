@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "calendar/holidays.h"
 #include "calendar/names.h"
 #include "calendar/torah_sections.h"
@@ -22,37 +23,24 @@ std::string RoshKhodeshLine(AbsoluteDay d) {
   }
 }
 
-// The first holiday (lowest id) shown in this year whose date is the day.
-std::string HolidayLine(const HebrewDate& h, const GregorianDate& g) {
-  for (int id = 0; id < GetJewishHolidayCount(); ++id) {
-    const int firstYear = GetJewishHolidayFirstYear(id);
-    if (firstYear != 0 && firstYear > g.year) continue;
-    const HebrewDate date = GetJewishHolidayDate(id, h.year);
-    if (date.day != 0 && date == h) return GetJewishHolidayName(id);
-  }
-  return {};
-}
-
-// Shabbat Shuva: the first Saturday after 1 Tishri. No Shabbat list carries
-// its code, so it is named here.
-bool IsShabbatShuva(AbsoluteDay d, const HebrewDate& h) {
-  if (WeekdayOf(d) != kShabbat || h.month != kTishri) return false;
-  const AbsoluteDay newYear = AbsoluteFromHebrew(1, kTishri, h.year);
-  return d > newYear && d <= newYear + 7;
+// The first holiday (lowest id) of the day.
+std::string HolidayLine(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules) {
+  const DayFestivals festivals = FestivalsOn(d, h, rules);
+  if (festivals.empty()) return {};
+  return TranslatedFestivalName(*festivals.begin(), rules);
 }
 
 }  // namespace
 
-DayInformation PaintInternal_GetDayInformation(AbsoluteDay d) {
+DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRules& rules) {
   const HebrewDate h = HebrewFromAbsolute(d);
-  const GregorianDate g = GregorianFromAbsolute(d);
   DayInformation info;
   if (const int omer = GetOmerCount(d); omer > 0) info.omer = FormatInt(translate_perform("%d L'Omer"), omer);
   info.roshKhodesh = RoshKhodeshLine(d);
-  info.holiday = HolidayLine(h, g);
+  info.holiday = HolidayLine(d, h, rules);
 
   ShabbatSections s;
-  if (GetTorahSectionShabbat(d, &s)) {
+  if (GetTorahSectionShabbat(d, rules, &s)) {
     for (int code : {s.c1, s.c2, s.c3}) {
       const std::string section = GetJewishTorahSectionName(code);
       if (!section.empty()) {
@@ -63,6 +51,10 @@ DayInformation PaintInternal_GetDayInformation(AbsoluteDay d) {
       if (!special.empty()) info.specialShabbat = special;
     }
   }
-  if (IsShabbatShuva(d, h)) info.specialShabbat = GetJewishShabbatSectionName(66);
+  if (d == ShabbatShuvaOf(h.year)) info.specialShabbat = GetJewishShabbatSectionName(66);
   return info;
+}
+
+DayInformation PaintInternal_GetDayInformation(AbsoluteDay d) {
+  return PaintInternal_GetDayInformation(d, CurrentCalendarRules());
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 struct DayInformation {
@@ -14,5 +15,7 @@ struct DayInformation {
   std::string specialShabbat;
 };
 
-// Lines that a day has nothing for are empty.
+// Lines that a day has nothing for are empty. Without rules, the settings
+// decide Israel or the Diaspora.
+DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRules& rules);
 DayInformation PaintInternal_GetDayInformation(AbsoluteDay d);

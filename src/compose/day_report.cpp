@@ -1,7 +1,7 @@
 #include "compose/day_report.h"
 
 #include "calendar/calendar.h"
-#include "calendar/readings.h"
+#include "compose/readings_list.h"
 #include "halakha/halacha.h"
 #include "base/settings.h"
 #include "base/text_format.h"
@@ -21,19 +21,20 @@ void EndWithLineBreak(std::string* text) {
 
 }  // namespace
 
-std::string BuildHalakhaList(AbsoluteDay d, int diaspora, int style) {
+std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style) {
   // The heading's format may come from a translation file: it is filled only
   // when its conversions match, never handed to printf.
   std::string text = FormatText(translate_perform("Halakha for date %s"), {DateText(d)}) + ":\n";
-  text += HalachaDo(d, diaspora, style);
+  text += HalachaDo(d, rules, style);
   return translate_replace(text);
 }
 
 DayReport BuildDayReport(AbsoluteDay d) {
   DayReport report;
   GetZmanimForDay(d, &report.zmanim);  // stays empty when the city is not in the city file
-  report.readings = BuildReadingsList(d);
-  report.halakha = BuildHalakhaList(d, diasporaGetFlag(), getStyle());
+  const CalendarRules rules = CurrentCalendarRules();
+  report.readings = BuildReadingsList(d, rules);
+  report.halakha = BuildHalakhaList(d, rules, getStyle());
   EndWithLineBreak(&report.zmanim);
   EndWithLineBreak(&report.readings);
   EndWithLineBreak(&report.halakha);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 struct DayReport {
@@ -14,7 +15,7 @@ struct DayReport {
 
 // The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date)
 // followed by the lines of HalachaDo, translated as a whole.
-std::string BuildHalakhaList(AbsoluteDay d, int diaspora, int style);
+std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style);
 
 // The report of day d for the current settings (city, Israel/Diaspora, style,
 // language). Every text ends in a line break unless it is empty.

@@ -155,13 +155,20 @@ class EventWriter {
 // The configured city, when it is in the city file.
 bool ConfiguredCity(CityRec* place) { return CityGet(getCityFileName(), getCity(), place) != 0; }
 
+// What every day of one export shares.
+struct ExportRun {
+  CalendarRules rules;
+  EveningTimes evenings;
+  std::string location;
+};
+
 // The events of one day, in a fixed order.
-void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const std::string& location, std::FILE* messages) {
+void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& run) {
   if (kinds & (kIcsHolidays | kIcsParasha | kIcsOmer)) {
-    const DayInformation info = PaintInternal_GetDayInformation(day);
+    const DayInformation info = PaintInternal_GetDayInformation(day, run.rules);
     if (kinds & kIcsHolidays) {
       const std::string yizkor =
-          !info.holiday.empty() && IsYizkor(day) ? translate_perform("Yizkor") : std::string();
+          !info.holiday.empty() && IsYizkor(day, run.rules) ? translate_perform("Yizkor") : std::string();
       w.AllDay(day, "holiday", {}, info.holiday, yizkor);
       w.AllDay(day, "rosh-khodesh", {}, info.roshKhodesh);
     }
@@ -173,10 +180,11 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const std::string
   }
   if (kinds & kIcsTimes) {
     ShabbatTimeValue time;
-    if (GetShabbatTimeValue(day, &time, messages)) {
+    if (run.evenings.Value(day, &time)) {
       const std::string utc = IcsUtcDateTime(day, time.standardMinutes, time.gmtOffset);
-      if (time.isCandleLighting) w.Timed(day, "candle-lighting", utc, translate_perform("Candle Lighting"), location);
-      if (time.isHavdalah) w.Timed(day, "havdalah", utc, translate_perform("Havdalah"), location);
+      if (time.isCandleLighting)
+        w.Timed(day, "candle-lighting", utc, translate_perform("Candle Lighting"), run.location);
+      if (time.isHavdalah) w.Timed(day, "havdalah", utc, translate_perform("Havdalah"), run.location);
     }
   }
   if (kinds & kIcsAnniversaries) {
@@ -325,13 +333,13 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
   }
   const CityMessagesTo redirect(messages);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  std::string location;
+  ExportRun run{CurrentCalendarRules(), EveningTimes::FromSettings(messages), {}};
   if (kinds & kIcsTimes) {
     CityRec place;
-    if (ConfiguredCity(&place)) location = Utf8FromLatin1(place.name);
+    if (ConfiguredCity(&place)) run.location = Utf8FromLatin1(place.name);
   }
   EventWriter writer(sink, result);
-  for (AbsoluteDay day = first; day <= last && !writer.Failed(); ++day) WriteDay(writer, day, kinds, location, messages);
+  for (AbsoluteDay day = first; day <= last && !writer.Failed(); ++day) WriteDay(writer, day, kinds, run);
   if (result.written && !sink(kFooter)) result.written = false;
   return result;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 // Appends one report line and a line break to `text`.
@@ -17,4 +18,6 @@ void HalachaOutput(std::string* text, std::string_view line);
 // exact wording, leading blanks included, is the key by which the report is
 // translated. diaspora: non-zero for the Diaspora. style: 1 Sephardic,
 // 2 Ashkenazi (rules naming a style test for exactly that value).
+// The Shushan Purim custom comes from the settings.
 std::string HalachaDo(AbsoluteDay d, int diaspora, int style);
+std::string HalachaDo(AbsoluteDay d, const CalendarRules& rules, int style);

@@ -4,6 +4,8 @@
 #include "calendar/holidays.h"
 #include "halakha/halacha_run.h"
 #include "halakha/predicates.h"
+#include "halakha/seasons.h"
+#include "halakha/takhanun.h"
 
 namespace halakha::detail {
 
@@ -19,14 +21,15 @@ bool FirstSelikhotNight(AbsoluteDay x) {
 
 void Minkha(const Run& run) {
   const AbsoluteDay d = run.d;
+  const CalendarRules& r = run.rules;
   const AbsoluteDay t = run.t;
   run.Emit("Minkha");
   // Tallit and tefilin, put on at Minkha of the fast of Av.
-  if (isDay(d, "TISHA_BEAV")) run.Emit("  Tallit and tefillin with berakha");
+  if (isDay(d, F::kTishaBeAv)) run.Emit("  Tallit and tefillin with berakha");
   // Torah reading at Minkha.
   if (fast_day(d) || shabbat(d)) {
     run.Emit("  Torah reading: 1 sefer torah, 3 aliyot");
-    if (isDay(d, "YOM_KIPPUR")) {
+    if (isDay(d, F::kYomKippur)) {
       run.Emit("  Haftarah (Jonah)");
     } else if (!shabbat(d)) {
       run.Emit("  Haftarah (Isaiah 55:6 - 56:8)");
@@ -34,40 +37,41 @@ void Minkha(const Run& run) {
   }
   if (TenDaysOfRepentance(d)) run.Emit("  Zokhreynu leKhayim");
   // The season's words change at Musaf of these two days.
-  if (d == run.H("SHEMINI_ATSERES_I")) {
+  if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Mashiv haRuakh");
-  } else if (d == run.H("PESAKH_I")) {
+  } else if (d == run.H(F::kPesakhI)) {
     run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
-  if (yaale_day(d)) run.Emit("  Yaale veYavo");
+  if (yaale_day(d, r)) run.Emit("  Yaale veYavo");
   // The Amida of a public fast other than Yom Kippur.
   if (fast_day(d) && !high_holiday(d)) {
     run.Emit("  Aneynu");
     if (tisha_beAv(d)) run.Emit("  conclude uVerushalayim with Nakhem");
     run.Emit("  Birkat Kohanim (in repetition)");
     run.Emit("  Sim Shalom instead of Shalom Rav");
-    run.Emit(tisha_beAv(d) || isDay(d, "TAANIT_ESTHER") ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+    run.Emit(tisha_beAv(d) || isDay(d, F::kTaanitEster) ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
   }
-  if (isDay(d, "PURIM") || khanukah(d)) run.Emit("  Al haNisim");
+  if (isDay(d, F::kPurim) || khanukah(d)) run.Emit("  Al haNisim");
   // Takhanun, also left out before a day without it (no long form at Minkha).
-  if (!rest_day(d)) {
-    const bool omit = takhanun_free(d) || shabbat(t) || yom_tov(t) || high_holiday(t) || takhanun_free(t);
+  if (!rest_day(d, r)) {
+    const bool omit = takhanun_free(d, r) || shabbat(t) || yom_tov(t, r) || high_holiday(t) || takhanun_free(t, r);
     run.Emit(omit ? "  no Takhanun" : "  Takhanun");
   }
 }
 
 void Neila(const Run& run) {
-  if (!isDay(run.d, "YOM_KIPPUR")) return;
+  if (!isDay(run.d, F::kYomKippur)) return;
   run.Emit("Neila");
   run.Emit("  Katveynu leKhayim");
 }
 
 void Maariv(const Run& run) {
   const AbsoluteDay d = run.d;
+  const CalendarRules& r = run.rules;
   const AbsoluteDay t = run.t;
   run.Emit("Maariv");
   // The day that begins.
-  const std::string special = GetSpecialDay(t);
+  const std::string special = GetSpecialDay(t, r);
   if (!special.empty()) {
     run.Emit("  " + special);
   } else if (shabbat(t)) {
@@ -79,27 +83,27 @@ void Maariv(const Run& run) {
     run.Emit("    in synagogue with blessings");
   }
   // The Havdalah of the Amida after Shabbat.
-  if (shabbat(d)) run.Emit(yom_tov(t) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
+  if (shabbat(d)) run.Emit(yom_tov(t, r) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
   if (TenDaysOfRepentance(t)) run.Emit("  Zokhreynu leKhayim");
-  if (d == run.H("SHEMINI_ATSERES_I")) {
+  if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Mashiv haRuakh");
-  } else if (d == run.H("PESAKH_I")) {
+  } else if (d == run.H(F::kPesakhI)) {
     run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
   // The first weekday Amida after a day of rest.
-  if (!rest_day(t) && rest_day(d)) run.Emit(summer_request(t) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
-  if (yaale_day(t)) run.Emit("  Yaale veYavo");
-  if (isDay(t, "PURIM") || khanukah(t)) run.Emit("  Al haNisim");
+  if (!rest_day(t, r) && rest_day(d, r)) run.Emit(summer_request(t, r) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
+  if (yaale_day(t, r)) run.Emit("  Yaale veYavo");
+  if (isDay(t, F::kPurim) || khanukah(t)) run.Emit("  Al haNisim");
   // Reading of the evening: the Megilah of Purim night, or the Hakafot.
-  if (isDay(t, "PURIM")) {
+  if (isDay(t, F::kPurim)) {
     run.Emit("  Megilat Ester");
-  } else if (SimkhatTora(t, run.diaspora)) {
+  } else if (SimkhatTora(t, r)) {
     run.Emit("  Hakafot");
   }
   // Counting of the Omer, for the day that begins.
   if (day_in_omer(t) >= 1) run.Emit("  Sefirat haOmer");
   // The night of the fast of Av as it is kept.
-  if (isDay(t, "TISHA_BEAV")) {
+  if (isDay(t, F::kTishaBeAv)) {
     run.Emit("  Megilat Eykha");
     run.Emit("  Kinot");
     run.Emit("  Full Kaddish without Titkabel");
@@ -108,15 +112,16 @@ void Maariv(const Run& run) {
 
 void Havdalah(const Run& run) {
   const AbsoluteDay d = run.d;
+  const CalendarRules& r = run.rules;
   const AbsoluteDay t = run.t;
   if (!shabbat(d)) {
     // The end of a festival or high holiday on a weekday. One that runs
     // straight into Shabbat has no Havdalah.
-    const bool ends = isDay(d, "YOM_KIPPUR") || d == run.H("ROSH_HASHANA_II") || LastFestivalDay(d, run.diaspora);
+    const bool ends = isDay(d, F::kYomKippur) || d == run.H(F::kRoshHaShanaII) || LastFestivalDay(d, r);
     if (ends && !shabbat(t)) {
       run.Emit("  Havdalah");
       // After Yom Kippur the flame is blessed, lit from one that burned through the fast.
-      run.Emit(isDay(d, "YOM_KIPPUR") ? "    candle from a flame kept through the fast, no spices"
+      run.Emit(isDay(d, F::kYomKippur) ? "    candle from a flame kept through the fast, no spices"
                                       : "    no introduction, candle, or spices");
     }
     return;
@@ -124,7 +129,7 @@ void Havdalah(const Run& run) {
   if (khanukah(t)) run.Emit("  Light Khannuka candles before Havdalah");
   // A Shabbat followed by a festival or the second day of Rosh HaShana makes
   // Havdalah in the festival's kiddush.
-  const bool festivalFollows = yom_tov(t) || t == h_holiday(t, "ROSH_HASHANA_II");
+  const bool festivalFollows = yom_tov(t, r) || t == h_holiday(t, F::kRoshHaShanaII);
   run.Emit(festivalFollows ? "  Havdalah during kiddush" : "  Havdalah");
 }
 

@@ -5,20 +5,24 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/festival_table.h"
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 namespace halakha::detail {
 
+using F = Festival;
+
 struct Run {
   AbsoluteDay d;      // the day
   AbsoluteDay t;      // the day that begins in the evening, d + 1
-  int diaspora;       // non-zero for the Diaspora
-  int style;          // 1 Sephardic, 2 Ashkenazi
+  CalendarRules rules;  // Israel or the Diaspora, and the Shushan Purim custom
+  int style;            // 1 Sephardic, 2 Ashkenazi
   std::string* text;  // the report being built
 
   void Emit(std::string_view line) const;
-  // h(key): the keyed holiday in the Hebrew year of d.
-  AbsoluteDay H(std::string_view key) const;
+  // h(f): the holiday in the Hebrew year of d.
+  AbsoluteDay H(Festival f) const;
   bool Sephardic() const { return style == 1; }
   bool Ashkenazi() const { return style == 2; }
 };
@@ -48,8 +52,8 @@ bool InElul(AbsoluteDay x);
 bool Psalm27Season(AbsoluteDay x);
 // The last day of a festival: Pesakh VII, Shavuot I and Shemini Atseret in
 // Israel; Pesakh VIII, Shavuot II and 23 Tishri in the Diaspora.
-bool LastFestivalDay(AbsoluteDay x, int diaspora);
+bool LastFestivalDay(AbsoluteDay x, const CalendarRules& r);
 // The day of Hakafot: Shemini Atseret in Israel, 23 Tishri in the Diaspora.
-bool SimkhatTora(AbsoluteDay x, int diaspora);
+bool SimkhatTora(AbsoluteDay x, const CalendarRules& r);
 
 }  // namespace halakha::detail

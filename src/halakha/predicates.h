@@ -1,36 +1,41 @@
 // The vocabulary of the halakha report: named holiday dates, date helpers
 // and yes/no predicates on a day. Every function works in the Hebrew (or
 // Gregorian) year of the day it is given. Results are 1 or 0 unless noted.
+// Predicates whose answer differs between Israel and the Diaspora (or with
+// the Shushan Purim custom) take the rules of the report being built.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "calendar/festival_table.h"
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 namespace halakha {
 
-// Israel/Diaspora choice of the report being built (non-zero = Diaspora).
-// HalachaDo sets it at the start of every run; khol_haMoed, khol_haMoed_Pesakh
-// and the composite conditions read it. Initially Diaspora.
-void halachaSetDiaspora(int diaspora);
-
 // --- Named holidays ---------------------------------------------------------
-// Keys are compared without regard to case: "PESAKH_I", "yom_kippur",
-// "Shmini_Atseres_I". The key list does not depend on Israel/Diaspora:
-// "SHEMINI_ATSERES_II" is always 23 Tishri, "PESAKH_VIII" always 22 Nisan.
+// A holiday is named by its festival id; the spelled keys of the festival
+// table ("PESAKH_I", "yom_kippur", "Shmini_Atseres_I", compared without
+// regard to case) name the same days. The day does not depend on
+// Israel/Diaspora: "SHEMINI_ATSERES_II" is always 23 Tishri, "PESAKH_VIII"
+// always 22 Nisan.
 
-// 1 and *out = the day of the keyed holiday in the Hebrew year of d; for an
-// unknown key prints "Error: Day <KEY> not found" on standard output, returns 0
-// and leaves *out alone.
-int h_holiday2(AbsoluteDay d, std::string_view key, AbsoluteDay* out);
-// The day of the keyed holiday in the Hebrew year of d, or 0 for an unknown key.
-AbsoluteDay h_holiday(AbsoluteDay d, std::string_view key);
+// The day of the holiday in the Hebrew year of d.
+AbsoluteDay h_holiday(AbsoluteDay d, Festival f);
 // Like h_holiday, but for a day in Tishri..Adar II the holiday of the previous
-// Hebrew year: h_holiday_prev(d, "PESAKH_I") is the last Pesakh before d, or
+// Hebrew year: h_holiday_prev(d, PESAKH_I) is the last Pesakh before d, or
 // for a day in 1..14 Nisan the coming one.
+AbsoluteDay h_holiday_prev(AbsoluteDay d, Festival f);
+// 1 when d is the holiday (after its Saturday move, where it has one).
+int isDay(AbsoluteDay d, Festival f);
+
+// The same by spelled key. h_holiday2 gives 1 and *out = the day; for an
+// unknown key it prints "Error: Day <KEY> not found" on standard output,
+// returns 0 and leaves *out alone. h_holiday gives 0 for an unknown key.
+int h_holiday2(AbsoluteDay d, std::string_view key, AbsoluteDay* out);
+AbsoluteDay h_holiday(AbsoluteDay d, std::string_view key);
 AbsoluteDay h_holiday_prev(AbsoluteDay d, std::string_view key);
-// 1 when d is the keyed holiday (after its Saturday move, where it has one).
 int isDay(AbsoluteDay d, std::string_view key);
 
 // --- Date helpers -----------------------------------------------------------
@@ -53,14 +58,14 @@ int rosh_haShana(AbsoluteDay d);
 // Day 30 of any month, or day 1 of any month except Tishri.
 int rosh_khodesh(AbsoluteDay d);
 // 16 (Israel) or 17 (Diaspora) .. 20 Nisan.
-int khol_haMoed_Pesakh(AbsoluteDay d);
+int khol_haMoed_Pesakh(AbsoluteDay d, const CalendarRules& r);
 // Khol HaMoed Pesakh, or 16 (Israel) or 17 (Diaspora) .. 21 Tishri
 // (Hoshana Rabba included).
-int khol_haMoed(AbsoluteDay d);
+int khol_haMoed(AbsoluteDay d, const CalendarRules& r);
 // Day of the Omer 1..49 (16 Nisan .. 5 Sivan), else 0.
 int day_in_omer(AbsoluteDay d);
 // 9 Av on any weekday, Shabbat included, or a Sunday 10 Av. The fast as
-// observed is isDay(d, "TISHA_BEAV").
+// observed is isDay(d, kTishaBeAv).
 int tisha_beAv(AbsoluteDay d);
 // 15 Av.
 int Av_15(AbsoluteDay d);
@@ -71,8 +76,8 @@ int tu_beshvat(AbsoluteDay d);
 // 14 Adar (Adar II in a leap year).
 int purim(AbsoluteDay d);
 // 15 Adar (Adar II in a leap year); also the Sunday after when that day is a
-// Shabbat and Shushan Purim is postponed in the settings.
-int shushan_purim(AbsoluteDay d);
+// Shabbat and Shushan Purim is postponed.
+int shushan_purim(AbsoluteDay d, const CalendarRules& r);
 // 14 Adar I of a leap year (Purim Katan).
 int adar_14(AbsoluteDay d);
 // 15 Adar I of a leap year (Shushan Purim Katan).
@@ -80,38 +85,27 @@ int adar_15(AbsoluteDay d);
 
 // --- Special Shabbatot (by the weekly section table) -------------------------
 // d is a Saturday of a known year type and one of its section codes is `code`.
-int Halacha2CheckForSpecialShabbat(AbsoluteDay d, int code);
-int shabbat_shekalim(AbsoluteDay d);  // code 61
-int shabbat_zakhor(AbsoluteDay d);    // code 62
-int shabbat_parah(AbsoluteDay d);     // code 63
-int shabbat_haKhodesh(AbsoluteDay d); // code 64
+int Halacha2CheckForSpecialShabbat(AbsoluteDay d, int code, const CalendarRules& r);
+int shabbat_shekalim(AbsoluteDay d, const CalendarRules& r);  // code 61
+int shabbat_zakhor(AbsoluteDay d, const CalendarRules& r);    // code 62
+int shabbat_parah(AbsoluteDay d, const CalendarRules& r);     // code 63
+int shabbat_haKhodesh(AbsoluteDay d, const CalendarRules& r); // code 64
 
-// --- Composite conditions (Israel/Diaspora of the current run) ---------------
+// --- Composite conditions -----------------------------------------------------
 // Saturday.
 int shabbat(AbsoluteDay x);
 // A festival day: Pesakh I and VII, Shavuot I, Sukkot I, Shemini Atseret;
 // in the Diaspora also Pesakh II and VIII, Shavuot II, Sukkot II and 23 Tishri.
 // Rosh HaShana and Yom Kippur are high_holiday, not yom_tov.
-int yom_tov(AbsoluteDay x);
+int yom_tov(AbsoluteDay x, const CalendarRules& r);
 // Shabbat, yom_tov or high_holiday.
-int rest_day(AbsoluteDay x);
+int rest_day(AbsoluteDay x, const CalendarRules& r);
 // A day with Yaale veYavo: yom_tov, high_holiday, rosh_khodesh or khol_haMoed.
-int yaale_day(AbsoluteDay x);
+int yaale_day(AbsoluteDay x, const CalendarRules& r);
 // A fast as observed: Tsom Gedalya, Yom Kippur, Tsom Tevet, Taanit Ester,
 // Tsom Tammuz, Tisha BeAv (the Sunday when the date is a Shabbat).
 int fast_day(AbsoluteDay x);
 // The first seven days of Khanukka (25 Kislev .. 25 Kislev + 6).
 int khanukka_seven(AbsoluteDay x);
-// The festive days on which Takhanun is left out, other than Rosh Khodesh:
-// Khol HaMoed, the eve of Rosh HaShana, Nisan, Lag BeOmer, 1 Sivan ..
-// Shavuot, 9 Av and Sunday 10 Av, 15 Av, 9 .. 21 Tishri, Khanukka,
-// Tu beShvat, Purim, Shushan Purim, Purim Katan, Shushan Purim Katan.
-int festive_no_takhanun(AbsoluteDay x);
-// Takhanun is left out: Rosh Khodesh or festive_no_takhanun.
-int takhanun_free(AbsoluteDay x);
-// The Amida asks for blessing without rain ("Teyn Berakha"): from the day
-// after Pesakh through 6 Heshvan in Israel, through 4 December (5 December
-// before a Gregorian leap year) in the Diaspora.
-int summer_request(AbsoluteDay x);
 
 }  // namespace halakha

@@ -19,12 +19,17 @@ constexpr std::array<NamedColor, 5> kNamedColors = {{
     {"dark-red", {65535, 20480, 20480}},     // Tisha BeAv
 }};
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-bool ContainsAny(std::string_view text, std::initializer_list<std::string_view> parts) {
-  for (std::string_view p : parts)
-    if (Contains(text, p)) return true;
-  return false;
+// The named colour of each tint.
+std::string_view ColorNameOf(CellTint tint) {
+  switch (tint) {
+    case CellTint::kLightGreen: return "light-green";
+    case CellTint::kLightBlue: return "light-blue";
+    case CellTint::kWhite: return "yellow";
+    case CellTint::kLightRed: return "light-red";
+    case CellTint::kDarkRed: return "dark-red";
+    case CellTint::kNone: break;
+  }
+  return {};
 }
 
 }  // namespace
@@ -40,27 +45,9 @@ void PaintGetColor(std::string_view name, DrawingColor* color) {
 
 void GetShabbatColor(DrawingColor* color) { PaintGetColor("yellow", color); }
 
-void GetHolidayColor(AbsoluteDay d, std::string_view name, DrawingColor* color) {
+void GetHolidayColor(AbsoluteDay d, CellTint tint, DrawingColor* color) {
   if (IsDateRoshHodesh(d)) PaintGetColor("light-green", color);
-  if (Contains(name, "Erev")) return;  // eves keep the colour they have
-  if (ContainsAny(name, {"Khol HaMoed", "Hoshana Rabba", "Khanukka", "Tu beShvat", "Pesakh Sheni", "Tu BeAv"}) ||
-      name == "Purim") {
-    PaintGetColor("light-green", color);
-    return;
-  }
-  if (ContainsAny(name, {"Rosh HaShana", "Sukkot", "Shemini Atseret", "Simkhat Tora", "Pesakh", "Shavuot"})) {
-    PaintGetColor("light-blue", color);
-    return;
-  }
-  if (Contains(name, "Yom Kippur")) {
-    PaintGetColor("yellow", color);
-    return;
-  }
-  if (ContainsAny(name, {"Tsom Gedalya", "Taanit Ester", "Tsom Tammuz"})) {
-    PaintGetColor("light-red", color);
-    return;
-  }
-  if (Contains(name, "Tisha BeAv")) PaintGetColor("dark-red", color);
+  PaintGetColor(ColorNameOf(tint), color);
 }
 
 int Get3DEffectSize(Drawing& drawing) {

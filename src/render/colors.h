@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "calendar/festival_table.h"
 #include "calendar/types.h"
 #include "render/drawing.h"
 
@@ -21,8 +22,10 @@ constexpr DrawingColor kFrameLight{50000, 50000, 50000};
 void PaintGetColor(std::string_view name, DrawingColor* color);
 // Shabbat cells are "yellow" (white).
 void GetShabbatColor(DrawingColor* color);
-// Applies the colour rules of a holiday (English name, may be empty) on day d.
-void GetHolidayColor(AbsoluteDay d, std::string_view englishName, DrawingColor* color);
+// Applies the colour of a holiday on day d: the Rosh Khodesh tint when d is
+// Rosh Khodesh, then the holiday's own tint, if it has one (kNone for a day
+// without a holiday).
+void GetHolidayColor(AbsoluteDay d, CellTint tint, DrawingColor* color);
 // Frame thickness: 2 units on the screen, 0 on paper.
 int Get3DEffectSize(Drawing& drawing);
 // A bevelled frame (screen) or a black outline (paper); raised unless pressed.

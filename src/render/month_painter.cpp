@@ -5,7 +5,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
-#include "calendar/holidays.h"
+#include "calendar/festivals.h"
 #include "calendar/names.h"
 #include "render/colors.h"
 #include "compose/day_info.h"
@@ -38,24 +38,6 @@ Fonts MakeFonts(Drawing& d) {
   return fonts;
 }
 
-// The English names of all holidays, whatever the interface language: the
-// colour rules are written for them. In another language the translations
-// are switched to English once per paint, not once per holiday.
-std::array<std::string, kJewishHolidayCount> EnglishHolidayNames() {
-  std::array<std::string, kJewishHolidayCount> names;
-  const bool english = getLanguage() == kLanguageEnglish;
-  if (!english) {
-    translate_done();
-    translate_init(getLanguagePrefix(kLanguageEnglish));
-  }
-  for (int id = 0; id < kJewishHolidayCount; ++id) names[static_cast<size_t>(id)] = GetJewishHolidayName(id);
-  if (!english) {
-    translate_done();
-    translate_init(getLanguagePrefix(getLanguage()));
-  }
-  return names;
-}
-
 bool InRect(const CalendarHit& hit, int x0, int x1, int y0, int y1) {
   return hit.x >= x0 && hit.x <= x1 && hit.y >= y0 && hit.y <= y1;
 }
@@ -72,7 +54,6 @@ class MonthPainter {
       hit_->onMonthName = hit_->onYear = hit_->day = hit_->onPrevArrow = hit_->onNextArrow = 0;
     }
     fonts_ = MakeFonts(d_);
-    if (draw_) englishNames_ = EnglishHolidayNames();
     e_ = Get3DEffectSize(d_);
     screen_ = d_.get_device_class() == kDeviceScreen;
     if (draw_) d_.set_color(kBlack);
@@ -215,16 +196,10 @@ class MonthPainter {
     // Background: grey, Shabbat, Rosh Khodesh, then every holiday in id order.
     DrawingColor cell = kCellGrey;
     if (WeekdayOf(d) == kShabbat) GetShabbatColor(&cell);
-    GetHolidayColor(d, "", &cell);
-    bool holiday = false;
-    for (int id = 0; id < GetJewishHolidayCount(); ++id) {
-      const int firstYear = GetJewishHolidayFirstYear(id);
-      if (firstYear != 0 && firstYear > g.year) continue;
-      const HebrewDate date = GetJewishHolidayDate(id, h.year);
-      if (date.day == 0 || date != h) continue;
-      holiday = true;
-      GetHolidayColor(d, englishNames_[static_cast<size_t>(id)], &cell);
-    }
+    GetHolidayColor(d, CellTint::kNone, &cell);
+    const DayFestivals festivals = FestivalsOn(d, h, rules_);
+    const bool holiday = !festivals.empty();
+    for (Festival f : festivals) GetHolidayColor(d, FestivalFactsOf(f, rules_).tint, &cell);
     if (d_.get_color_mode() == kColorModeColor) {
       if (!print_ && selectedCell) cell = kSelectedGrey;
       if (cell != kCellGrey) {
@@ -254,7 +229,7 @@ class MonthPainter {
 
     // Candle lighting or havdalah.
     std::string shabbatTime;
-    GetShabbatTime(d, &shabbatTime, nullptr, nullptr);
+    evenings_.Text(d, &shabbatTime, nullptr, nullptr);
     if (!shabbatTime.empty()) {
       d_.set_color(kRed);
       d_.draw_string_center(fonts_[kFontShabbatTime], cellX, w_, cellY, shabbatTime);
@@ -268,7 +243,7 @@ class MonthPainter {
 
     // Information lines.
     int y = cellY + numberHeight + d_.get_y_unit(1);
-    const DayInformation info = PaintInternal_GetDayInformation(d);
+    const DayInformation info = PaintInternal_GetDayInformation(d, rules_);
     auto line = [&](FontRole role, const DrawingColor& color, std::string_view text) {
       if (text.empty()) return;
       d_.set_color(color);
@@ -282,7 +257,7 @@ class MonthPainter {
       line(kFontImportant1, kBlue, std::string_view(info.holiday).substr(0, slash + 1));
       line(kFontImportant1, kBlue, std::string_view(info.holiday).substr(slash + 1));
     }
-    if (!info.holiday.empty() && IsYizkor(d)) line(kFontImportant2, kBlue, translate_perform("Yizkor"));
+    if (!info.holiday.empty() && IsYizkor(d, rules_)) line(kFontImportant2, kBlue, translate_perform("Yizkor"));
     line(kFontImportant2, kBlue, info.torahSection);
     line(kFontImportant2, kBlue, info.specialShabbat);
     line(kFontImportant2, kBlue, info.roshKhodesh);
@@ -325,7 +300,9 @@ class MonthPainter {
   const RepaintPair* pair_;
   const PaintHooks* hooks_;
   Fonts fonts_;
-  std::array<std::string, kJewishHolidayCount> englishNames_;
+  // The rules and the evening times of the whole paint.
+  CalendarRules rules_ = CurrentCalendarRules();
+  EveningTimes evenings_ = EveningTimes::FromSettings();
   int e_ = 0;
   bool screen_ = true;
   int y_ = 0;

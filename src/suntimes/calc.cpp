@@ -100,9 +100,11 @@ int ParseWeekdayFunction(CalcState& s, int weekday) {
   return WeekdayOf(d) == weekday ? value : NoTime(s);
 }
 
-// x proportional hours (a twelfth of the time from sunrise to sunset each),
-// truncated towards zero to whole minutes.
-int ProportionalHours(CalcState& s, double x) {
+}  // namespace
+
+namespace suntimes::detail {
+
+int CalcProportionalHours(CalcState& s, double x) {
   if (!s.sunTimesExist) return NoTime(s);
   const double hour = (s.sunset - s.sunrise) / 12.0;
   const double v = x * hour;
@@ -110,8 +112,7 @@ int ProportionalHours(CalcState& s, double x) {
   return static_cast<int>(v / 60) * 60 + static_cast<int>(std::fmod(v, 60));
 }
 
-// Minutes from sunset until the sun is x degrees below the horizon.
-int MinutesUntilDepression(CalcState& s, double x) {
+int CalcMinutesUntilDepression(CalcState& s, double x) {
   int hours = 0, minutes = 0;
   // The day's sunset is already known (and without one there is no interval).
   if (!s.sunTimesExist || !suntimes::detail::DegreesBelowHorizonAfterSunset(
@@ -121,9 +122,7 @@ int MinutesUntilDepression(CalcState& s, double x) {
   return hours * 60 + minutes;
 }
 
-// Applies one operator; false when the result does not exist (division by
-// zero, or a result outside the int range).
-bool Apply(int op, int left, int right, int* result) {
+bool CalcApply(int op, int left, int right, int* result) {
   switch (op) {
     case kTokenPlus:
       return !__builtin_add_overflow(left, right, result);
@@ -139,6 +138,32 @@ bool Apply(int op, int left, int right, int* result) {
       return false;
   }
 }
+
+bool CalcFillSunTimes(CalcState& s, int latitude, int longitude, int zone, int day, int month, int year) {
+  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
+  s.day = day;
+  s.month = month;
+  s.year = year;
+  int riseHour = 0, riseMinute = 0, setHour = 0, setMinute = 0;
+  // On a polar day or night there is no sunrise or sunset; expressions that
+  // need them yield no time.
+  s.sunTimesExist = GetSunriseAndSunset(day, month, year, latitude, longitude, zone, &riseHour, &riseMinute, &setHour,
+                                        &setMinute) == 1;
+  s.sunrise = riseHour * 60 + riseMinute;
+  s.sunset = setHour * 60 + setMinute;
+  s.latitude = latitude;
+  s.longitude = longitude;
+  s.zone = zone;
+  return true;
+}
+
+}  // namespace suntimes::detail
+
+namespace {
+
+using suntimes::detail::CalcApply;
+using suntimes::detail::CalcMinutesUntilDepression;
+using suntimes::detail::CalcProportionalHours;
 
 // Scans the digits after `first`; the token is an integer or a real.
 int ScanNumber(CalcState& s, int first) {
@@ -284,12 +309,12 @@ int CalcParseFactor(CalcState& s) {
   if (lstrcmpi(s.identifier, "PROPORTIONAL_HOUR") == 0) {
     double x = 0;
     if (!ParseNumberArgument(s, &x)) return kNoTime;
-    return ProportionalHours(s, x);
+    return CalcProportionalHours(s, x);
   }
   if (lstrcmpi(s.identifier, "DEGREES_BELOW_HORIZON") == 0) {
     double x = 0;
     if (!ParseNumberArgument(s, &x)) return kNoTime;
-    return MinutesUntilDepression(s, x);
+    return CalcMinutesUntilDepression(s, x);
   }
   if (lstrcmpi(s.identifier, "FRIDAY") == 0) return ParseWeekdayFunction(s, kFriday);
   if (lstrcmpi(s.identifier, "SATURDAY") == 0) return ParseWeekdayFunction(s, kShabbat);
@@ -305,7 +330,7 @@ int CalcParseTerm(CalcState& s) {
     CalcGetToken(s);
     const int right = CalcParseFactor(s);
     if (right == kNoTime) return kNoTime;
-    if (!Apply(op, value, right, &value)) return NoTime(s);
+    if (!CalcApply(op, value, right, &value)) return NoTime(s);
   }
   return value;
 }
@@ -320,7 +345,7 @@ int CalcParseExpr(CalcState& s) {
     CalcGetToken(s);
     const int right = CalcParseTerm(s);
     if (right == kNoTime) return kNoTime;
-    if (!Apply(op, value, right, &value)) return NoTime(s);
+    if (!CalcApply(op, value, right, &value)) return NoTime(s);
   }
   return value;
 }
@@ -342,21 +367,8 @@ int CalcEvaluate(CalcState& s, std::string_view expression) {
 
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
                     std::FILE* messages) {
-  if (month < 1 || month > 12 || day < 1 || day > 31) return kNoTime;
   CalcState s;
-  s.day = day;
-  s.month = month;
-  s.year = year;
-  int riseHour = 0, riseMinute = 0, setHour = 0, setMinute = 0;
-  // On a polar day or night there is no sunrise or sunset; expressions that
-  // need them yield no time.
-  s.sunTimesExist = GetSunriseAndSunset(day, month, year, latitude, longitude, zone, &riseHour, &riseMinute, &setHour,
-                                        &setMinute) == 1;
-  s.sunrise = riseHour * 60 + riseMinute;
-  s.sunset = setHour * 60 + setMinute;
-  s.latitude = latitude;
-  s.longitude = longitude;
-  s.zone = zone;
+  if (!suntimes::detail::CalcFillSunTimes(s, latitude, longitude, zone, day, month, year)) return kNoTime;
   s.messages = messages;
   return CalcEvaluate(s, expression);
 }

@@ -94,3 +94,17 @@ void CalcParseError(const CalcState& s, std::string_view message);
 
 // 0 when the two texts are equal ignoring ASCII letter case, else 1.
 int lstrcmpi(std::string_view a, std::string_view b);
+
+namespace suntimes::detail {
+// The date, the day's sunrise and sunset and the place of an evaluation;
+// false (state untouched) for a month outside 1..12 or a day outside 1..31.
+bool CalcFillSunTimes(CalcState& s, int latitude, int longitude, int zone, int day, int month, int year);
+// x proportional hours (a twelfth of the time from sunrise to sunset each),
+// truncated towards zero to whole minutes, or kNoTime.
+int CalcProportionalHours(CalcState& s, double x);
+// Minutes from sunset until the sun is x degrees below the horizon, or kNoTime.
+int CalcMinutesUntilDepression(CalcState& s, double x);
+// Applies one operator; false when the result does not exist (division by
+// zero, or a result outside the int range).
+bool CalcApply(int op, int left, int right, int* result);
+}  // namespace suntimes::detail

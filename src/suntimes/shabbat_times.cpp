@@ -4,39 +4,16 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 
 #include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/timeformat.h"
 #include "suntimes/timezone.h"
 
 namespace {
-
-// A festival day of the Hebrew calendar and the time its evening shows.
-struct HolidayTimeRow {
-  int day;
-  int month;
-  HolidayTime time;
-  bool diasporaOnly;
-};
-
-// Consulted only for Sunday..Thursday; a Friday or Saturday gets its own time.
-constexpr std::array<HolidayTimeRow, 13> kHolidayTimes = {{
-    {29, kElul, HolidayTime::kCandleLighting, false},                 // eve of Rosh Hashana (29 Elul 5785: 22.9.2025)
-    {9, kTishri, HolidayTime::kCandleLighting, false},                // eve of Yom Kippur
-    {10, kTishri, HolidayTime::kHavdalah, false},                     // end of Yom Kippur
-    {14, kTishri, HolidayTime::kCandleLighting, false},               // eve of Sukkot
-    {15, kTishri, HolidayTime::kCandleLightingAfterNightfall, true},  // second day of Sukkot
-    {21, kTishri, HolidayTime::kCandleLighting, false},               // eve of Shemini Atzeret (Hoshana Rabba)
-    {22, kTishri, HolidayTime::kCandleLightingAfterNightfall, true},  // Simkhat Torah
-    {14, kNisan, HolidayTime::kCandleLighting, false},                // eve of Pesakh (14 Nisan 5785: 12.4.2025)
-    {15, kNisan, HolidayTime::kCandleLightingAfterNightfall, true},   // second day of Pesakh
-    {20, kNisan, HolidayTime::kCandleLighting, false},                // eve of the seventh day of Pesakh
-    {21, kNisan, HolidayTime::kCandleLightingAfterNightfall, true},   // last day of Pesakh
-    {5, kSivan, HolidayTime::kCandleLighting, false},                 // eve of Shavuot
-    {6, kSivan, HolidayTime::kCandleLightingAfterNightfall, true},    // second day of Shavuot
-}};
 
 // atoi of a settings text, clamped to the int range instead of overflowing:
 // leading blanks, an optional sign and digits; anything else gives 0.
@@ -61,67 +38,90 @@ std::string ShabbatHavdalahExpression() {
   return "sunset + degrees_below_horizon(" + getHavdalahValue() + ")";
 }
 
-HolidayTime GetHolidayTimeKind(const HebrewDate& date, bool diaspora) {
-  for (const HolidayTimeRow& row : kHolidayTimes) {
-    if (row.day == date.day && row.month == date.month && (diaspora || !row.diasporaOnly)) return row.time;
+EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules) {
+  const int weekday = WeekdayOf(d);
+  if (weekday == kFriday) return EveningTime::kCandleLighting;
+  if (weekday == kShabbat) return EveningTime::kHavdalah;
+  for (Festival f : FestivalsOn(d, rules)) {
+    const EveningTime evening = FestivalFactsOf(f, rules).evening;
+    if (evening != EveningTime::kNone) return evening;
   }
-  return HolidayTime::kNone;
+  return EveningTime::kNone;
 }
 
 void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
                       std::string_view havdalahExpression) {
-  switch (GetHolidayTimeKind(HebrewFromAbsolute(day), diasporaGetFlag() != 0)) {
-    case HolidayTime::kCandleLighting:
-      *expression = candleExpression;
-      break;
-    case HolidayTime::kCandleLightingAfterNightfall:
-    case HolidayTime::kHavdalah:
-      *expression = havdalahExpression;
-      break;
-    case HolidayTime::kNone:
-      break;
+  const CalendarRules rules = CurrentCalendarRules();
+  for (Festival f : FestivalsOn(day, rules)) {
+    switch (FestivalFactsOf(f, rules).evening) {
+      case EveningTime::kCandleLighting:
+        *expression = candleExpression;
+        return;
+      case EveningTime::kCandleLightingAfterNightfall:
+      case EveningTime::kHavdalah:
+        *expression = havdalahExpression;
+        return;
+      case EveningTime::kNone:
+        break;
+    }
   }
 }
 
-bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
-                         const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value, std::FILE* messages) {
-  *value = ShabbatTimeValue{};
+EveningTimes::EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city,
+                           const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                           std::string_view havdalahExpression, std::FILE* messages)
+    : rules_(rules),
+      cityFile_(std::move(cityFile)),
+      city_(city),
+      dst_(rule ? std::optional<DstSetting>(*rule) : std::nullopt),
+      automaticZone_(automaticZone),
+      candleText_(candleExpression),
+      havdalahText_(havdalahExpression),
+      messages_(messages) {}
 
-  // Which time the day gets and the expression that computes it.
-  HolidayTime kind = HolidayTime::kNone;
-  const int weekday = WeekdayOf(day);
-  if (weekday == kFriday) {
-    kind = HolidayTime::kCandleLighting;
-  } else if (weekday == kShabbat) {
-    kind = HolidayTime::kHavdalah;
-  } else {
-    kind = GetHolidayTimeKind(HebrewFromAbsolute(day), diasporaGetFlag() != 0);
+EveningTimes EveningTimes::FromSettings(std::FILE* messages) {
+  const DstSetting dst = getDSTstruct();
+  return EveningTimes(CurrentCalendarRules(), getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
+                      getDSTAutomatic() != 0, ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(),
+                      messages);
+}
+
+const CityRec* EveningTimes::Place() const {
+  if (!placeLooked_) {
+    placeLooked_ = true;
+    CityRec rec;
+    if (CityGet(cityFile_, city_, &rec)) place_ = std::move(rec);
   }
-  std::string_view expression;
+  return place_ ? &*place_ : nullptr;
+}
+
+const ZmanimProgram& EveningTimes::Program(EveningTime kind) const {
+  const bool candle = kind == EveningTime::kCandleLighting;
+  std::optional<ZmanimProgram>& program = candle ? candle_ : havdalah_;
+  if (!program) program = ZmanimProgram::Compile(candle ? candleText_ : havdalahText_, messages_);
+  return *program;
+}
+
+bool EveningTimes::Value(AbsoluteDay day, ShabbatTimeValue* value) const {
+  *value = ShabbatTimeValue{};
+  const EveningTime kind = EveningTimeOf(day, rules_);
   switch (kind) {
-    case HolidayTime::kNone:
+    case EveningTime::kNone:
       return false;
-    case HolidayTime::kCandleLighting:
-      expression = candleExpression;
+    case EveningTime::kCandleLighting:
+    case EveningTime::kCandleLightingAfterNightfall:
       value->isCandleLighting = 1;
       break;
-    case HolidayTime::kCandleLightingAfterNightfall:
-      expression = havdalahExpression;
-      value->isCandleLighting = 1;
-      break;
-    case HolidayTime::kHavdalah:
-      expression = havdalahExpression;
+    case EveningTime::kHavdalah:
       value->isHavdalah = 1;
       break;
   }
-
-  CityRec place;
-  if (!CityGet(cityFile, city, &place)) return false;
+  // Candles lit after nightfall are lit at the havdalah time.
+  const CityRec* place = Place();
+  if (!place) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
-  const CityClock clock(place, g, rule, automaticZone);
-  const int t = CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, expression,
-                                messages);
+  const CityClock clock(*place, g, dst_ ? &*dst_ : nullptr, automaticZone_);
+  const int t = Program(kind).Evaluate(place->latitude, place->longitude, clock.zoneHours(), g.day, g.month, g.year);
   if (t == kNoTime) return false;
   int hour = 0, minute = 0;
   if (!clock.Show(t, &hour, &minute)) return false;
@@ -132,26 +132,34 @@ bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::stri
   return true;
 }
 
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages) {
-  const DstSetting dst = getDSTstruct();
-  return GetShabbatTimeValue(day, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0,
-                             ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), value, messages);
-}
-
-void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah) {
+void EveningTimes::Text(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) const {
   text->clear();
   ShabbatTimeValue value;
-  const bool shown = GetShabbatTimeValue(day, cityFile, city, rule, automaticZone, candleExpression,
-                                         havdalahExpression, &value);
+  const bool shown = Value(day, &value);
   SetFlag(isCandleLighting, value.isCandleLighting);
   SetFlag(isHavdalah, value.isHavdalah);
   if (shown) TimeformatFormatTime(value.hour, value.minute, text);
 }
 
+bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
+                         const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                         std::string_view havdalahExpression, ShabbatTimeValue* value, std::FILE* messages) {
+  return EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression,
+                      havdalahExpression, messages)
+      .Value(day, value);
+}
+
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages) {
+  return EveningTimes::FromSettings(messages).Value(day, value);
+}
+
+void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
+                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
+                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah) {
+  EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression, havdalahExpression)
+      .Text(day, text, isCandleLighting, isHavdalah);
+}
+
 void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) {
-  const DstSetting dst = getDSTstruct();
-  GetShabbatTime2(day, text, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0,
-                  ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), isCandleLighting, isHavdalah);
+  EveningTimes::FromSettings().Text(day, text, isCandleLighting, isHavdalah);
 }

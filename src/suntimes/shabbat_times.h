@@ -3,11 +3,16 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "calendar/types.h"
 #include "base/settings.h"
+#include "calendar/festival_table.h"
+#include "calendar/rules.h"
+#include "calendar/types.h"
+#include "suntimes/calc_program.h"
+#include "suntimes/cities.h"
 
 // "sunset - <CandleLightingMin>".
 std::string ShabbatCandleLightingExpression();
@@ -15,16 +20,9 @@ std::string ShabbatCandleLightingExpression();
 // else "sunset + degrees_below_horizon(<HavdalahValue>)".
 std::string ShabbatHavdalahExpression();
 
-// Which time a weekday (Sunday..Thursday) of the festival calendar gets.
-enum class HolidayTime {
-  kNone,
-  kCandleLighting,
-  // Candle lighting for a second festival day in the Diaspora: the candles
-  // may only be lit after nightfall, so the time is that of havdalah.
-  kCandleLightingAfterNightfall,
-  kHavdalah,
-};
-HolidayTime GetHolidayTimeKind(const HebrewDate& date, bool diaspora);
+// Which time day d shows: a Friday candle lighting, a Saturday havdalah,
+// another day the evening time of its festival (or none).
+EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules);
 
 // Copies the candle-lighting or havdalah expression into `expression` when
 // the day is one of the festival days (by the Diaspora setting); leaves it
@@ -48,6 +46,48 @@ struct ShabbatTimeValue {
   // the local time of the city's zone (past midnight it counts on, 24:10).
   int hour = 0;
   int minute = 0;
+};
+
+// The candle-lighting and havdalah times of many days for one place, one
+// clock and one pair of expressions: the city is looked up and the
+// expressions are read once, when the first day needs them.
+class EveningTimes {
+ public:
+  // `rule` is the daylight-saving rule, null when daylight saving is not
+  // considered; `automaticZone` the DSTAutomatic setting: the city's zone in
+  // the time-zone database, where it has one, replaces the rule. Syntax
+  // errors of the expressions are printed on `messages`.
+  EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city, const DstSetting* rule,
+               bool automaticZone, std::string_view candleExpression, std::string_view havdalahExpression,
+               std::FILE* messages = stdout);
+  // Everything from the settings, as GetShabbatTime reads them.
+  static EveningTimes FromSettings(std::FILE* messages = stdout);
+
+  // The time of the day: true with `value` filled when the day gets a time
+  // and it can be computed (city found, the expression evaluates, the
+  // daylight-saving rule is valid where it applies). The flags are set
+  // whenever the day gets an expression, also when the result is false.
+  bool Value(AbsoluteDay day, ShabbatTimeValue* value) const;
+  // The formatted time of the day or an empty text, with the flags (each may
+  // be null) set as for Value.
+  void Text(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) const;
+
+ private:
+  const CityRec* Place() const;
+  const ZmanimProgram& Program(EveningTime kind) const;
+
+  CalendarRules rules_;
+  std::string cityFile_;
+  std::string city_;
+  std::optional<DstSetting> dst_;
+  bool automaticZone_;
+  std::string candleText_;
+  std::string havdalahText_;
+  std::FILE* messages_;
+  mutable bool placeLooked_ = false;
+  mutable std::optional<CityRec> place_;
+  mutable std::optional<ZmanimProgram> candle_;
+  mutable std::optional<ZmanimProgram> havdalah_;
 };
 
 // The time of the day: true with `value` filled when the day gets a time

@@ -11,6 +11,8 @@
 #include "calendar/calendar.h"
 #include "calendar/holidays.h"
 #include "base/settings.h"
+#include "halakha/seasons.h"
+#include "halakha/takhanun.h"
 #include "test_env.h"
 
 namespace {
@@ -29,11 +31,7 @@ std::vector<AbsoluteDay> DaysOfYear(int y) {
 
 class Predicates : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settingsReset();
-    halachaSetDiaspora(1);
-  }
-  void TearDown() override { halachaSetDiaspora(1); }
+  void SetUp() override { settingsReset(); }
   testenv::TempHome home_;
 };
 
@@ -76,19 +74,6 @@ TEST_F(Predicates, HolidayKeysOf5785) {
   }
 }
 
-// The fasts and Purim move by the same rules as the holiday table, whose
-// dates are checked against an independent calendar.
-TEST_F(Predicates, FastKeysAgreeWithTheHolidayTable) {
-  const std::pair<const char*, int> keys[] = {{"PURIM", 28},       {"TAANIT_ESTHER", 29}, {"TISHA_BEAV", 30},
-                                              {"TZOM_GEDALIA", 31}, {"TZOM_TEVET", 32},    {"TZOM_TAMMUZ", 33}};
-  for (int year = 5343; year <= 6761; ++year) {
-    for (const auto& [key, id] : keys) {
-      const HebrewDate h = GetJewishHolidayDate(id, year);
-      ASSERT_EQ(h_holiday(Heb(1, kTishri, year), key), AbsoluteFromHebrew(h)) << key << " " << year;
-    }
-  }
-}
-
 TEST_F(Predicates, KeysIgnoreCaseAndUnknownKeysFail) {
   const AbsoluteDay ref = G(2024, 11, 1);
   EXPECT_EQ(h_holiday(ref, "Pesakh_I"), G(2025, 4, 13));
@@ -122,29 +107,27 @@ TEST_F(Predicates, PreviousYearLookupAndDateHelpers) {
   EXPECT_EQ(gregDate(1, 1, ref), G(2024, 1, 1));
 }
 
-TEST_F(Predicates, ShushanPurimFollowsTheSetting) {
+TEST_F(Predicates, ShushanPurimFollowsTheCustom) {
+  const CalendarRules postponed{true, true}, notPostponed{true, false};
   // 5785: 15 Adar is Shabbat 15 March 2025.
-  postponeShushanPurimSetFlag(1);
-  EXPECT_EQ(shushan_purim(G(2025, 3, 15)), 1);
-  EXPECT_EQ(shushan_purim(G(2025, 3, 16)), 1);
-  EXPECT_EQ(shushan_purim(G(2025, 3, 17)), 0);
-  postponeShushanPurimSetFlag(0);
-  EXPECT_EQ(shushan_purim(G(2025, 3, 16)), 0);
-  // 5784: 15 Adar II is Monday 25 March 2024; the setting changes nothing.
-  for (int flag : {0, 1}) {
-    postponeShushanPurimSetFlag(flag);
-    EXPECT_EQ(shushan_purim(G(2024, 3, 25)), 1);
-    EXPECT_EQ(shushan_purim(G(2024, 3, 26)), 0);
-    EXPECT_EQ(shushan_purim(G(2024, 2, 24)), 0) << "15 Adar I";
+  EXPECT_EQ(shushan_purim(G(2025, 3, 15), postponed), 1);
+  EXPECT_EQ(shushan_purim(G(2025, 3, 16), postponed), 1);
+  EXPECT_EQ(shushan_purim(G(2025, 3, 17), postponed), 0);
+  EXPECT_EQ(shushan_purim(G(2025, 3, 16), notPostponed), 0);
+  // 5784: 15 Adar II is Monday 25 March 2024; the custom changes nothing.
+  for (const CalendarRules& r : {postponed, notPostponed}) {
+    EXPECT_EQ(shushan_purim(G(2024, 3, 25), r), 1);
+    EXPECT_EQ(shushan_purim(G(2024, 3, 26), r), 0);
+    EXPECT_EQ(shushan_purim(G(2024, 2, 24), r), 0) << "15 Adar I";
   }
 }
 
 // The special Shabbatot of 5785 are in the golden day reports.
 TEST_F(Predicates, SpecialShabbatOnlyOnShabbat) {
-  EXPECT_EQ(Halacha2CheckForSpecialShabbat(G(2025, 3, 29), 22), 1) << "Pekude is read with Hakhodesh";
+  EXPECT_EQ(Halacha2CheckForSpecialShabbat(G(2025, 3, 29), 22, kDiasporaRules), 1) << "Pekude is read with Hakhodesh";
   for (AbsoluteDay d = G(2025, 2, 1); d < G(2025, 4, 1); ++d) {
     if (WeekdayOf(d) == kShabbat) continue;
-    for (int code : {61, 62, 63, 64, 1000}) EXPECT_EQ(Halacha2CheckForSpecialShabbat(d, code), 0) << d;
+    for (int code : {61, 62, 63, 64, 1000}) EXPECT_EQ(Halacha2CheckForSpecialShabbat(d, code, kDiasporaRules), 0) << d;
   }
 }
 
@@ -161,8 +144,8 @@ TEST_F(Predicates, TakhanunAndSummerRequest) {
       {"30 Nisan", G(2025, 4, 28), 1},            {"17 Iyar", G(2025, 5, 15), 0},
       {"1 Sivan", G(2025, 5, 28), 1},             {"8 Sivan", G(2025, 6, 4), 0},
   };
-  for (const Row& r : noTakhanun) EXPECT_EQ(takhanun_free(r.day), r.expected) << r.what;
-  EXPECT_EQ(festive_no_takhanun(G(2024, 11, 2)), 0) << "Rosh Khodesh alone";
+  for (const Row& r : noTakhanun) EXPECT_EQ(takhanun_free(r.day, kDiasporaRules), r.expected) << r.what;
+  EXPECT_EQ(festive_no_takhanun(G(2024, 11, 2), kDiasporaRules), 0) << "Rosh Khodesh alone";
 
   const Row summer[] = {  // Diaspora, Israel in the last rows
       {"Pesakh I 5784", G(2024, 4, 23), 0},
@@ -173,23 +156,22 @@ TEST_F(Predicates, TakhanunAndSummerRequest) {
       {"6 December 2023", G(2023, 12, 6), 0},
       {"1 Nisan 5785", G(2025, 3, 30), 0},
   };
-  for (const Row& r : summer) EXPECT_EQ(summer_request(r.day), r.expected) << r.what;
-  halachaSetDiaspora(0);
-  EXPECT_EQ(summer_request(G(2024, 4, 24)), 1) << "Israel, Pesakh II";
-  EXPECT_EQ(summer_request(G(2025, 1, 15)), 0) << "Israel, winter";
+  for (const Row& r : summer) EXPECT_EQ(summer_request(r.day, kDiasporaRules), r.expected) << r.what;
+  EXPECT_EQ(summer_request(G(2024, 4, 24), kIsraelRules), 1) << "Israel, Pesakh II";
+  EXPECT_EQ(summer_request(G(2025, 1, 15), kIsraelRules), 0) << "Israel, winter";
 }
 
 // Counts that hold in every Hebrew year, in Israel and in the Diaspora.
 TEST_F(Predicates, YearlyCounts) {
   for (int y = 5750; y <= 5850; ++y) {
     for (int diaspora : {0, 1}) {
-      halachaSetDiaspora(diaspora);
+      const CalendarRules r{diaspora != 0, true};
       int yomTov = 0, fasts = 0, kholHaMoed = 0, khanukka = 0, seven = 0, omer = 0, tishaDate = 0;
       int omerSum = 0;
       for (AbsoluteDay d : DaysOfYear(y)) {
-        yomTov += yom_tov(d);
+        yomTov += yom_tov(d, r);
         fasts += fast_day(d);
-        kholHaMoed += khol_haMoed(d);
+        kholHaMoed += khol_haMoed(d, r);
         khanukka += khanukah(d);
         seven += khanukka_seven(d);
         if (khanukka_seven(d)) {
@@ -211,8 +193,8 @@ TEST_F(Predicates, YearlyCounts) {
         if (isDay(d, "TAANIT_ESTHER")) {
           EXPECT_TRUE(WeekdayOf(d) == kMonday || WeekdayOf(d) == kWednesday || WeekdayOf(d) == kThursday) << d;
         }
-        if (rest_day(d)) {
-          EXPECT_TRUE(shabbat(d) || yom_tov(d) || high_holiday(d));
+        if (rest_day(d, r)) {
+          EXPECT_TRUE(shabbat(d) || yom_tov(d, r) || high_holiday(d));
         }
       }
       EXPECT_EQ(yomTov, diaspora ? 10 : 5) << y;

@@ -10,6 +10,7 @@
 
 #include "calendar/calendar.h"
 #include "recording_drawing.h"
+#include "calendar/festivals.h"
 #include "render/colors.h"
 #include "compose/day_info.h"
 #include "render/font_sizes.h"
@@ -68,30 +69,43 @@ std::map<int, std::pair<int, int>> DayNumberPositions(const RecordingDrawing& d)
   return pos;
 }
 
+// The colours a luach gives each day, for every holiday of the festival
+// table that has one, in Israel and in the Diaspora.
 TEST(HolidayColors, Rules) {
   const AbsoluteDay plain = AbsoluteFromHebrew(5, kHeshvan, 5785);
   const AbsoluteDay roshKhodesh = AbsoluteFromHebrew(1, kHeshvan, 5785);
+  using F = Festival;
   struct Case {
-    const char* name;
+    Festival festival;
+    bool diaspora;
     AbsoluteDay day;
     const char* expected;  // colour name, or "" for unchanged
   } cases[] = {
-      {"Khol HaMoed", plain, "light-green"},   {"Khanukka III", plain, "light-green"},
-      {"Purim", plain, "light-green"},         {"Pesakh Sheni", plain, "light-green"},
-      {"Shushan Purim", plain, ""},            {"Purim Katan", plain, ""},
-      {"Rosh HaShana I", plain, "light-blue"}, {"Shemini Atseret/Simkhat Tora", plain, "light-blue"},
-      {"Pesakh VII", plain, "light-blue"},     {"Yom Kippur", plain, "yellow"},
-      {"Tsom Gedalya", plain, "light-red"},    {"Taanit Ester", plain, "light-red"},
-      {"Tisha BeAv", plain, "dark-red"},       {"Tsom Tevet", plain, ""},
-      {"Erev Pesakh", plain, ""},              {"Erev Pesakh", roshKhodesh, "light-green"},
-      {"", roshKhodesh, "light-green"},        {"Lag BeOmer", plain, ""},
+      {F::kSukkotIV, true, plain, "light-green"},        {F::kKhanukkaIII, true, plain, "light-green"},
+      {F::kPurim, true, plain, "light-green"},           {F::kPesakhSheni, true, plain, "light-green"},
+      {F::kHoshanaRabba, false, plain, "light-green"},   {F::kTuBeAv, false, plain, "light-green"},
+      {F::kShushanPurim, true, plain, ""},               {F::kPurimKatan, true, plain, ""},
+      {F::kRoshHaShanaI, true, plain, "light-blue"},     {F::kSheminiAtseret, false, plain, "light-blue"},
+      {F::kPesakhVII, true, plain, "light-blue"},        {F::kYomKippur, true, plain, "yellow"},
+      {F::kTsomGedalya, true, plain, "light-red"},       {F::kTaanitEster, true, plain, "light-red"},
+      {F::kTishaBeAv, true, plain, "dark-red"},          {F::kTsomTevet, true, plain, ""},
+      {F::kErevPesakh, true, plain, ""},                 {F::kErevPesakh, true, roshKhodesh, "light-green"},
+      {F::kLagBaOmer, true, plain, ""},                  {F::kYomHaAtsmaut, false, plain, ""},
+      // The second day of Sukkot and of Pesakh: a festival day in the
+      // Diaspora, Khol HaMoed in Israel.
+      {F::kSukkotII, true, plain, "light-blue"},         {F::kSukkotII, false, plain, "light-green"},
+      {F::kPesakhII, true, plain, "light-blue"},         {F::kPesakhII, false, plain, "light-green"},
   };
   for (const Case& c : cases) {
     DrawingColor color = kCellGrey, expected = kCellGrey;
-    GetHolidayColor(c.day, c.name, &color);
+    const CalendarRules rules{c.diaspora, true};
+    GetHolidayColor(c.day, FestivalFactsOf(c.festival, rules).tint, &color);
     PaintGetColor(c.expected, &expected);
-    EXPECT_EQ(color, expected) << c.name;
+    EXPECT_EQ(color, expected) << IdOf(c.festival) << (c.diaspora ? " Diaspora" : " Israel");
   }
+  DrawingColor day = kCellGrey;
+  GetHolidayColor(roshKhodesh, CellTint::kNone, &day);
+  EXPECT_EQ(day, (DrawingColor{53248, 65535, 53248})) << "Rosh Khodesh without a holiday";
   DrawingColor shabbat = kCellGrey;
   GetShabbatColor(&shabbat);
   EXPECT_EQ(shabbat, kWhite);

@@ -11,6 +11,7 @@
 #include "calendar/calendar.h"
 #include "calendar/reading_tables.h"
 #include "calendar/readings.h"
+#include "compose/readings_list.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "test_env.h"
@@ -238,11 +239,11 @@ TEST_F(ReadingsTest, ReadingsListIsTranslatedAndTheHeadingIsNoFormatString) {
   translate_init("yiddish");
   diasporaSetFlag(kDiaspora);
   // Friday 1 November 2024, 30 Tishri.
-  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024)), "Leyenungen 1/11/2024:\nRK, Numbers 28:1-15\n");
+  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules), "Leyenungen 1/11/2024:\nRK, Numbers 28:1-15\n");
   // A translated heading whose conversions do not fit is shown as it is.
   testenv::WriteFile(dir + "/yiddish.readings", "\"Readings for %d.%d.%d:\" = \"%s%n %d %d %d %d:\"\n");
   translate_init("yiddish");
-  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024)), "%s%n %d %d %d %d:\nRosh Khodesh, Numbers 28:1-15\n");
+  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules), "%s%n %d %d %d %d:\nRosh Khodesh, Numbers 28:1-15\n");
 }
 
 }  // namespace

@@ -84,15 +84,23 @@ TEST_F(ShabbatTimes, HolidayTable) {
       {22, kNisan, "--"},  {5, kSivan, "CC"},   {6, kSivan, "N-"},   {14, kAdar, "--"},
   };
   auto kind = [](char k) {
-    return k == 'C'   ? HolidayTime::kCandleLighting
-           : k == 'N' ? HolidayTime::kCandleLightingAfterNightfall
-           : k == 'H' ? HolidayTime::kHavdalah
-                      : HolidayTime::kNone;
+    return k == 'C'   ? EveningTime::kCandleLighting
+           : k == 'N' ? EveningTime::kCandleLightingAfterNightfall
+           : k == 'H' ? EveningTime::kHavdalah
+                      : EveningTime::kNone;
+  };
+  // The first year from 5785 on in which the date is a Sunday..Thursday (a
+  // Friday or Saturday shows the Shabbat times instead).
+  auto weekday = [](int day, int month) {
+    for (int year = 5785;; ++year) {
+      const AbsoluteDay d = AbsoluteFromHebrew(day, month, year);
+      if (WeekdayOf(d) < kFriday) return d;
+    }
   };
   for (const auto& c : cases) {
-    const HebrewDate h{c.day, c.month, 5785};
-    EXPECT_EQ(GetHolidayTimeKind(h, true), kind(c.kinds[0])) << c.day << "." << c.month;
-    EXPECT_EQ(GetHolidayTimeKind(h, false), kind(c.kinds[1])) << c.day << "." << c.month;
+    const AbsoluteDay d = weekday(c.day, c.month);
+    EXPECT_EQ(EveningTimeOf(d, kDiasporaRules), kind(c.kinds[0])) << c.day << "." << c.month;
+    EXPECT_EQ(EveningTimeOf(d, kIsraelRules), kind(c.kinds[1])) << c.day << "." << c.month;
   }
   // GetTimeOfHoliday copies one of the two expressions, or nothing.
   std::string e = "unchanged";

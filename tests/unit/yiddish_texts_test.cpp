@@ -20,6 +20,7 @@
 #include "calendar/readings.h"
 #include "calendar/torah_sections.h"
 #include "compose/day_report.h"
+#include "compose/readings_list.h"
 #include "recording_drawing.h"
 #include "render/month_painter.h"
 #include "base/settings.h"
@@ -120,21 +121,21 @@ TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, year);
     const AbsoluteDay end = AbsoluteFromHebrew(1, kTishri, year + 1);
     for (int diaspora : {0, 1}) {
-      diasporaSetFlag(diaspora);
+      const CalendarRules rules{diaspora != 0, true};
       // The English lists first, then the Yiddish ones (the table is
-      // switched once per pass, as the month painter switches it).
+      // switched once per pass).
       std::map<AbsoluteDay, std::string> englishHalakha[2], englishReadings;
       UseLanguage(kLanguageEnglish);
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
-          englishHalakha[style - 1][d] = BuildHalakhaList(d, diaspora, style);
-        englishReadings[d] = BuildReadingsList(d);
+          englishHalakha[style - 1][d] = BuildHalakhaList(d, rules, style);
+        englishReadings[d] = BuildReadingsList(d, rules);
       }
       UseLanguage(kLanguageYiddish);
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
-          CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, diaspora, style));
-        CompareLists(englishReadings[d], BuildReadingsList(d));
+          CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, rules, style));
+        CompareLists(englishReadings[d], BuildReadingsList(d, rules));
       }
     }
   }

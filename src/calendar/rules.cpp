@@ -1,0 +1,5 @@
+#include "calendar/rules.h"
+
+#include "base/settings.h"
+
+CalendarRules CurrentCalendarRules() { return {diasporaGetFlag() != 0, postponeShushanPurimGetFlag() != 0}; }

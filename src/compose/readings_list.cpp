@@ -1,0 +1,23 @@
+#include "compose/readings_list.h"
+
+#include "base/text_format.h"
+#include "base/translate.h"
+#include "calendar/calendar.h"
+#include "calendar/readings.h"
+
+std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules) {
+  const HebrewDate h = HebrewFromAbsolute(d);
+  ReadingsRec rec;
+  ParashGetReadingsWithIDs(h.day, h.month, h.year, rules, &rec, nullptr);
+  std::string lines;
+  for (const ReadingsTorahEntry& e : rec.torah)
+    if (!e.text.empty()) lines += e.text + '\n';
+  for (const std::string& text : rec.haphtarah)
+    if (!text.empty()) lines += text + '\n';
+  if (lines.empty()) return {};
+  const GregorianDate g = GregorianFromAbsolute(d);
+  // The heading comes from a translation file: filled only when its
+  // conversions match, never handed to printf.
+  const std::string heading = FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year});
+  return translate_replace(heading + '\n' + lines);
+}

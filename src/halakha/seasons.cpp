@@ -1,0 +1,24 @@
+#include "halakha/seasons.h"
+
+#include "calendar/calendar.h"
+#include "halakha/predicates.h"
+
+namespace halakha {
+
+int summer_request(AbsoluteDay x, const CalendarRules& r) {
+  const AbsoluteDay pesakh = h_holiday_prev(x, Festival::kPesakhI);
+  if (pesakh >= x) return 0;
+  AbsoluteDay lastDay;
+  if (r.diaspora) {
+    // Rain is asked for from the evening of 4 December, 5 December in the
+    // Gregorian year before a leap year.
+    const int year = civil_year(pesakh);
+    lastDay = gregDate(12, year % 4 == 3 ? 5 : 4, pesakh);
+  } else {
+    // In Israel from the evening of 6 Heshvan after the Pesakh.
+    lastDay = AbsoluteFromHebrew(6, kHeshvan, HebrewFromAbsolute(pesakh).year + 1);
+  }
+  return x <= lastDay ? 1 : 0;
+}
+
+}  // namespace halakha

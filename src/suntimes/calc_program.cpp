@@ -1,0 +1,232 @@
+#include "suntimes/calc_program.h"
+
+#include <utility>
+
+#include "calendar/calendar.h"
+#include "suntimes/calc.h"
+
+namespace suntimes::detail {
+
+enum class NodeKind : uint8_t {
+  kInteger,
+  kSunrise,
+  kSunset,
+  kProportionalHour,
+  kDepression,
+  kFriday,
+  kSaturday,
+  kSum,      // terms joined by + and -
+  kProduct,  // factors joined by * and /
+};
+
+struct ProgramNode {
+  explicit ProgramNode(NodeKind k) : kind(k) {}
+  NodeKind kind;
+  int value = 0;              // kInteger
+  double argument = 0;        // kProportionalHour, kDepression
+  int inner = -1;             // kFriday, kSaturday: the expression inside
+  std::vector<int> operands;  // kSum, kProduct
+  std::vector<int> ops;       // the operator before operands[i + 1]
+};
+
+}  // namespace suntimes::detail
+
+using suntimes::detail::NodeKind;
+using suntimes::detail::ProgramNode;
+
+// Reads an expression with the scanner of the expression language and the
+// same grammar and limits as its parser, building nodes instead of values.
+class ProgramBuilder {
+ public:
+  ProgramBuilder(ZmanimProgram& program, std::FILE* messages) : p_(program) {
+    s_.messages = messages;
+    CalcInitScanner(s_, p_.text_);
+  }
+
+  bool Run() {
+    CalcGetToken(s_);
+    p_.root_ = Expr();
+    if (p_.root_ < 0) return false;
+    if (s_.token != kTokenEnd) return Error("Unexpected end of text");
+    return true;
+  }
+
+ private:
+  bool Error(std::string_view message) {
+    CalcParseError(s_, message);
+    return false;
+  }
+  // The scanner's own reason for an invalid token, or `fallback`.
+  bool TokenError(std::string_view fallback) {
+    return Error((s_.token == kTokenInvalid && !s_.tokenError.empty()) ? s_.tokenError : fallback);
+  }
+
+  int Add(ProgramNode node) {
+    p_.nodes_.push_back(std::move(node));
+    return static_cast<int>(p_.nodes_.size()) - 1;
+  }
+
+  // A chain of operands of one level.
+  template <class Operand>
+  int Chain(NodeKind kind, int opA, int opB, Operand operand) {
+    const int first = operand();
+    if (first < 0) return -1;
+    if (s_.token != opA && s_.token != opB) return first;
+    ProgramNode node(kind);
+    node.operands.push_back(first);
+    while (s_.token == opA || s_.token == opB) {
+      node.ops.push_back(s_.token);
+      CalcGetToken(s_);
+      const int next = operand();
+      if (next < 0) return -1;
+      node.operands.push_back(next);
+    }
+    return Add(std::move(node));
+  }
+
+  int Expr() { return Chain(NodeKind::kSum, kTokenPlus, kTokenMinus, [this] { return Term(); }); }
+  int Term() { return Chain(NodeKind::kProduct, kTokenTimes, kTokenDivide, [this] { return Factor(); }); }
+
+  // "(" expression ")"; the current token is the "(".
+  int Parenthesised() {
+    if (depth_ >= kCalcMaxNesting) {
+      Error("Expression nested too deeply");
+      return -1;
+    }
+    ++depth_;
+    CalcGetToken(s_);
+    const int inner = Expr();
+    --depth_;
+    if (inner < 0) return -1;
+    if (s_.token != kTokenClose) {
+      Error(") expected");
+      return -1;
+    }
+    CalcGetToken(s_);
+    return inner;
+  }
+
+  // "(" number ")" after PROPORTIONAL_HOUR and DEGREES_BELOW_HORIZON.
+  int NumberArgument(NodeKind kind) {
+    if (CalcGetToken(s_) != kTokenOpen) return TokenError("( expected"), -1;
+    CalcGetToken(s_);
+    ProgramNode node(kind);
+    if (s_.token == kTokenInteger) {
+      node.argument = s_.integerValue;
+    } else if (s_.token == kTokenReal) {
+      node.argument = s_.realValue;
+    } else {
+      return TokenError("Integer-number or real-number expected"), -1;
+    }
+    if (CalcGetToken(s_) != kTokenClose) return Error(") expected"), -1;
+    CalcGetToken(s_);
+    return Add(std::move(node));
+  }
+
+  int WeekdayFunction(NodeKind kind) {
+    if (CalcGetToken(s_) != kTokenOpen) return TokenError("( expected"), -1;
+    const int inner = Parenthesised();
+    if (inner < 0) return -1;
+    ProgramNode node(kind);
+    node.inner = inner;
+    return Add(std::move(node));
+  }
+
+  int Factor() {
+    constexpr std::string_view kFactorExpected =
+        "Number or ID (SUNRISE, SUNSET, PROPORTIONAL_HOUR, DEGREES_BELOW_HORIZON, FRIDAY or SATURDAY expected)";
+    if (s_.token == kTokenInteger) {
+      ProgramNode node(NodeKind::kInteger);
+      node.value = s_.integerValue;
+      CalcGetToken(s_);
+      return Add(std::move(node));
+    }
+    if (s_.token == kTokenOpen) return Parenthesised();
+    if (s_.token != kTokenIdentifier) return TokenError(kFactorExpected), -1;
+    const std::string& name = s_.identifier;  // upper-cased by the scanner
+    if (name == "SUNRISE" || name == "SUNSET") {
+      const NodeKind kind = name == "SUNRISE" ? NodeKind::kSunrise : NodeKind::kSunset;
+      CalcGetToken(s_);
+      return Add(ProgramNode(kind));
+    }
+    if (name == "PROPORTIONAL_HOUR") return NumberArgument(NodeKind::kProportionalHour);
+    if (name == "DEGREES_BELOW_HORIZON") return NumberArgument(NodeKind::kDepression);
+    if (name == "FRIDAY") return WeekdayFunction(NodeKind::kFriday);
+    if (name == "SATURDAY") return WeekdayFunction(NodeKind::kSaturday);
+    return Error(kFactorExpected), -1;
+  }
+
+  ZmanimProgram& p_;
+  CalcState s_;
+  int depth_ = 0;
+};
+
+namespace {
+
+// Evaluates like the parser of the expression language: a factor or term
+// without a value (or whose value is the mark -1) ends the evaluation.
+class Evaluator {
+ public:
+  Evaluator(const std::vector<ProgramNode>& nodes, CalcState& s) : nodes_(nodes), s_(s) {}
+
+  int Value(int index) {
+    const ProgramNode& n = nodes_[static_cast<size_t>(index)];
+    switch (n.kind) {
+      case NodeKind::kInteger:
+        return n.value;
+      case NodeKind::kSunrise:
+        return s_.sunTimesExist ? s_.sunrise : kNoTime;
+      case NodeKind::kSunset:
+        return s_.sunTimesExist ? s_.sunset : kNoTime;
+      case NodeKind::kProportionalHour:
+        return suntimes::detail::CalcProportionalHours(s_, n.argument);
+      case NodeKind::kDepression:
+        return suntimes::detail::CalcMinutesUntilDepression(s_, n.argument);
+      case NodeKind::kFriday:
+      case NodeKind::kSaturday: {
+        const int value = Value(n.inner);
+        if (value == kNoTime) return kNoTime;
+        const int weekday = n.kind == NodeKind::kFriday ? kFriday : kShabbat;
+        return WeekdayOf(AbsoluteFromGregorian(s_.day, s_.month, s_.year)) == weekday ? value : kNoTime;
+      }
+      case NodeKind::kSum:
+      case NodeKind::kProduct: {
+        int value = Value(n.operands[0]);
+        if (value == kNoTime) return kNoTime;
+        for (size_t i = 1; i < n.operands.size(); ++i) {
+          const int right = Value(n.operands[i]);
+          if (right == kNoTime) return kNoTime;
+          if (!suntimes::detail::CalcApply(n.ops[i - 1], value, right, &value)) return kNoTime;
+        }
+        return value;
+      }
+    }
+    return kNoTime;
+  }
+
+ private:
+  const std::vector<ProgramNode>& nodes_;
+  CalcState& s_;
+};
+
+}  // namespace
+
+ZmanimProgram::ZmanimProgram() = default;
+ZmanimProgram::~ZmanimProgram() = default;
+ZmanimProgram::ZmanimProgram(ZmanimProgram&&) noexcept = default;
+ZmanimProgram& ZmanimProgram::operator=(ZmanimProgram&&) noexcept = default;
+
+ZmanimProgram ZmanimProgram::Compile(std::string_view expression, std::FILE* messages) {
+  ZmanimProgram program;
+  program.text_ = std::string(expression);
+  program.valid_ = ProgramBuilder(program, messages).Run();
+  if (!program.valid_) program.nodes_.clear();
+  return program;
+}
+
+int ZmanimProgram::Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const {
+  if (!valid_) return kNoTime;
+  CalcState s;
+  if (!suntimes::detail::CalcFillSunTimes(s, latitude, longitude, zone, day, month, year)) return kNoTime;
+  return Evaluator(nodes_, s).Value(root_);
+}

@@ -1,0 +1,41 @@
+// A zmanim expression read once and evaluated for many days: the month
+// view, the dump and the exports evaluate the same candle-lighting and
+// havdalah expressions for every Friday and festival of a range. The value
+// of every day is exactly what CalculateZmanim gives for the same text.
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace suntimes::detail {
+struct ProgramNode;
+}
+
+class ZmanimProgram {
+ public:
+  // Reads `expression`. Syntax errors are printed on `messages` once, here,
+  // as CalculateZmanim prints them; an expression with one has no time on
+  // any day.
+  static ZmanimProgram Compile(std::string_view expression, std::FILE* messages = stdout);
+  ZmanimProgram();
+  ~ZmanimProgram();
+  ZmanimProgram(ZmanimProgram&&) noexcept;
+  ZmanimProgram& operator=(ZmanimProgram&&) noexcept;
+
+  bool valid() const { return valid_; }
+  const std::string& text() const { return text_; }
+
+  // Minutes after local standard-time midnight on the date at the place
+  // (packed degrees, zone in whole hours east), or kNoTime.
+  int Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const;
+
+ private:
+  std::string text_;
+  bool valid_ = false;
+  std::vector<suntimes::detail::ProgramNode> nodes_;
+  int root_ = -1;
+  friend class ProgramBuilder;
+};
