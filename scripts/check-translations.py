@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks that every English text of the program has a Yiddish translation.
+"""Checks that every English text of the program has a translation in every interface language.
 
 The program turns its English texts into the interface language in two ways:
 
@@ -19,8 +19,9 @@ This script reads the sources under src/ and lists both kinds of texts:
     the check until it is added there;
   * for translate_replace, the texts that reach it (PHRASE_SOURCES below).
 
-It then loads data/translations/yiddish.* with the program's file syntax and
-fails (exit status 1), naming each problem, when
+It then loads the files of each language, data/translations/<language>.*
+(yiddish.*, hebrew.*), with the program's file syntax and fails (exit
+status 1), naming each problem, when
 
   * a translate_perform text has no entry;
   * a text that goes through translate_replace still holds Latin letters
@@ -33,11 +34,18 @@ fails (exit status 1), naming each problem, when
     show: besides ASCII only Hebrew letters, the Yiddish digraphs, geresh and
     gershayim, and points only on the letters where the printout composes
     them (pasekh alef, komets alef, veys, melupm vov, khirek yud, kof, pey,
-    fey, sin, tof, pasekh tsvey yudn).
+    fey, sin, tof, pasekh tsvey yudn). The print font has the same glyphs
+    for every language; Hebrew writes no Yiddish digraphs (װ, ױ, ײ) and,
+    having no maqaf in the printout, joins words with a hyphen.
 
-Usage: scripts/check-translations.py [--root DIR] [--list] [--template]
+Usage: scripts/check-translations.py [--root DIR] [--language NAME]... [--list] [--template]
+  --language  check this language only (may be given more than once);
+              without it every language with files in data/translations
   --list      print every text found, with where it comes from, and exit
   --template  print the missing translate_perform texts as file entries
+
+With one language the output is its problems and a summary line; with
+several, each problem line and summary line starts with "<language>: ".
 """
 
 import argparse
@@ -47,7 +55,8 @@ import sys
 import unicodedata
 from dataclasses import dataclass, field
 
-LANGUAGE = "yiddish"
+# Only these languages write the Yiddish digraphs (װ, ױ, ײ).
+DIGRAPH_LANGUAGES = {"yiddish"}
 # The files of a language, in the order the program reads them.
 TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad"]
 MAX_REPLACE_PASSES = 11
@@ -632,11 +641,23 @@ def parse_translation_file(path, display):
     return entries, errors
 
 
-def load_translations(root):
+def languages_present(root):
+    """The languages that have at least one translation file, sorted."""
+    directory = os.path.join(root, "data", "translations")
+    found = set()
+    if os.path.isdir(directory):
+        for name in os.listdir(directory):
+            language, _, file = name.partition(".")
+            if language and file in TRANSLATION_FILES:
+                found.add(language)
+    return sorted(found)
+
+
+def load_translations(root, language):
     loaded = LoadedFiles()
     directory = os.path.join(root, "data", "translations")
     for name in TRANSLATION_FILES:
-        path = os.path.join(directory, f"{LANGUAGE}.{name}")
+        path = os.path.join(directory, f"{language}.{name}")
         display = os.path.relpath(path, root)
         if not os.path.exists(path):
             loaded.errors.append(f"{display}: missing")
@@ -701,8 +722,8 @@ def conversions(text):
 LATIN_NAMES = re.compile(r"\bA4\b")
 
 
-def value_problems(value):
-    """What is wrong with a translated text, if anything."""
+def value_problems(value, language):
+    """What is wrong with a translated text of `language`, if anything."""
     problems = []
     plain = LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))
     if re.search(r"[A-Za-z]", plain):
@@ -715,6 +736,10 @@ def value_problems(value):
                 problems.append(f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
         elif 0xFB1D <= code <= 0xFB4F:
             problems.append(f"presentation form U+{code:04X}: write the letter and its point")
+        elif 0x05F0 <= code <= 0x05F2 and language not in DIGRAPH_LANGUAGES:
+            problems.append(f"Yiddish digraph U+{code:04X}: write the two letters")
+        elif code == 0x05BE:
+            problems.append("maqaf U+05BE cannot be printed: write a hyphen")
         elif not (0x20 <= code < 0x7F or 0x05D0 <= code <= 0x05EA or 0x05F0 <= code <= 0x05F4):
             problems.append(f"character U+{code:04X} cannot be printed")
         previous = ch
@@ -723,36 +748,24 @@ def value_problems(value):
 
 # --------------------------------------------------------------- main
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-    parser.add_argument("--list", action="store_true", help="print every text found and exit")
-    parser.add_argument("--template", action="store_true", help="print entries for the missing texts")
-    args = parser.parse_args()
-    root = os.path.abspath(args.root)
+@dataclass
+class LanguageResult:
+    problems: list
+    notes: list
+    missing: dict  # text -> where
+    summary: str
 
-    try:
-        sources = load_sources(root)
-        keys, phrases, problems = collect(sources)
-    except LookupError as e:
-        print(f"check-translations: {e}", file=sys.stderr)
-        return 1
 
-    if args.list:
-        for t in keys:
-            print(f"key\t{t.where}\t{t.text}")
-        for t in phrases:
-            print(f"phrase\t{t.where}\t{t.text}")
-        return 0
-
-    loaded = load_translations(root)
-    problems += loaded.errors
+def check_language(root, language, keys, phrases):
+    """Every problem of one language's files against the texts found."""
+    loaded = load_translations(root, language)
+    problems = list(loaded.errors)
     table = {}
     for e in loaded.entries:
         if e.key in table:
             problems.append(f"{e.where}: \"{e.key}\" is already translated at {table[e.key].where}")
         table[e.key] = e
-        for p in value_problems(e.value):
+        for p in value_problems(e.value, language):
             problems.append(f"{e.where}: \"{e.key}\": the translation {p}")
 
     missing = {}
@@ -781,19 +794,69 @@ def main():
             problems.append(f"{t.where}: the key \"{key}\" matches inside a word of \"{t.text.strip()}\"; "
                             "give the whole phrase an entry")
 
-    if args.template:
-        for text in missing:
-            print('"' + text.replace("\\", "\\\\").replace('"', '\\"') + '" = ""')
+    key_texts = {t.text for t in keys}
+    notes = [f"{e.where}: \"{e.key}\" is not used by any text found"
+             for e in loaded.entries if e.key not in used and e.key not in key_texts]
+    summary = (f"{len(key_texts)} texts looked up, {len(seen)} texts translated by phrases, "
+               f"{len(loaded.entries)} entries")
+    return LanguageResult(problems, notes, missing, summary)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
+    parser.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+    parser.add_argument("--language", action="append", metavar="NAME",
+                        help="check this language only (may be repeated; default: every language present)")
+    parser.add_argument("--list", action="store_true", help="print every text found and exit")
+    parser.add_argument("--template", action="store_true", help="print entries for the missing texts")
+    args = parser.parse_args()
+    root = os.path.abspath(args.root)
+
+    try:
+        sources = load_sources(root)
+        keys, phrases, source_problems = collect(sources)
+    except LookupError as e:
+        print(f"check-translations: {e}", file=sys.stderr)
+        return 1
+
+    if args.list:
+        for t in keys:
+            print(f"key\t{t.where}\t{t.text}")
+        for t in phrases:
+            print(f"phrase\t{t.where}\t{t.text}")
         return 0
 
-    unused = [e for e in loaded.entries if e.key not in used and e.key not in {t.text for t in keys}]
-    for e in unused:
-        print(f"note: {e.where}: \"{e.key}\" is not used by any text found", file=sys.stderr)
-    for p in problems:
-        print(p)
-    print(f"{len({t.text for t in keys})} texts looked up, {len(seen)} texts translated by phrases, "
-          f"{len(loaded.entries)} entries, {len(problems)} problem(s)")
-    return 1 if problems else 0
+    languages = list(dict.fromkeys(args.language)) if args.language else languages_present(root)
+    if not languages:
+        print(f"check-translations: no translation files in {os.path.join(root, 'data', 'translations')}",
+              file=sys.stderr)
+        return 1
+    for language in languages:
+        if not re.fullmatch(r"[a-z][a-z0-9_-]*", language):
+            print(f"check-translations: \"{language}\" is not a language name", file=sys.stderr)
+            return 1
+    several = len(languages) > 1
+    failed = False
+    for language in languages:
+        prefix = f"{language}: " if several else ""
+        result = check_language(root, language, keys, phrases)
+        # Problems of the sources hold for every language.
+        problems = source_problems + result.problems
+        if args.template:
+            if several:
+                print(f"# {language}")
+            for text in result.missing:
+                print('"' + text.replace("\\", "\\\\").replace('"', '\\"') + '" = ""')
+            continue
+        for note in result.notes:
+            print(f"note: {prefix}{note}", file=sys.stderr)
+        for p in problems:
+            print(prefix + p)
+        print(f"{prefix}{result.summary}, {len(problems)} problem(s)")
+        failed = failed or bool(problems)
+    if args.template:
+        return 0
+    return 1 if failed else 0
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 #!/bin/bash
-# scripts/check-translations.py: every English text of the program has a
-# Yiddish entry. It passes on the sources as they are, and on a copy with a
-# fault put in it fails naming that fault.
+# scripts/check-translations.py: every English text of the program has an
+# entry in every language (Yiddish, Hebrew). It passes on the sources as they
+# are, and on a copy with a fault put in it fails naming that fault.
 source "$(dirname "$0")/lib/common.sh"
 
 CHECK="$LUMARO_SOURCE_DIR/scripts/check-translations.py"
@@ -11,7 +11,9 @@ out=$(python3 "$CHECK" --root "$LUMARO_SOURCE_DIR" 2>/dev/null)
 status=$?
 expect_eq "the sources pass" 0 "$status"
 [ "$status" -eq 0 ] || printf '%s\n' "$out" | head -30 >&2
-printf '%s\n' "$out" | grep -q ' 0 problem(s)$' || fail "no summary line: $out"
+for language in hebrew yiddish; do
+  printf '%s\n' "$out" | grep -q "^$language: .* 0 problem(s)\$" || fail "no summary line for $language: $out"
+done
 
 # A copy of the sources and translations to put faults into.
 COPY="$E2E_HOME/tree"
@@ -72,5 +74,31 @@ expect_fault "key inside a word" 'the key "to" matches inside a word of "Ato Kho
 # A book of the readings.
 sed -i '/^"Habakkuk" = /d' "$T/yiddish.readings"
 expect_fault "reading" 'English left in "Habakkuk 3:1-19'
+
+# Hebrew is checked as Yiddish is, and its problems name the language.
+sed -i '/^"Exit" = /d' "$T/hebrew.gui"
+expect_fault "missing Hebrew entry" '^hebrew: src/app/main_window.cpp:[0-9]*: no translation of "Exit"'
+sed -i '/^"Lulav and etrog" = /d' "$T/hebrew.halakha"
+expect_fault "Hebrew halakha phrase" '^hebrew: .*English left in "Lulav and etrog"'
+rm "$T/hebrew.molad"
+expect_fault "missing Hebrew file" '^hebrew: data/translations/hebrew.molad: missing'
+# Hebrew writes two yuds, not the Yiddish digraph, and a hyphen, not a maqaf.
+sed -i 's|^"Exit" = .*|"Exit" = "\xd7\xb2"|' "$T/hebrew.gui"
+expect_fault "digraph in Hebrew" '"Exit": the translation Yiddish digraph U+05F2'
+sed -i 's|^"Exit" = .*|"Exit" = "\xd7\x90\xd6\xbe\xd7\x91"|' "$T/hebrew.gui"
+expect_fault "maqaf" '"Exit": the translation maqaf U+05BE'
+
+# --language checks the named language only, without the prefix.
+sed -i '/^"Exit" = /d' "$T/hebrew.gui"
+python3 "$CHECK" --root "$COPY" --language yiddish > "$E2E_HOME/one.txt" 2>/dev/null
+expect_eq "Yiddish alone passes while Hebrew is broken" 0 "$?"
+grep -q '^[0-9]* texts looked up, .* 0 problem(s)$' "$E2E_HOME/one.txt" || fail "no plain summary: $(cat "$E2E_HOME/one.txt")"
+python3 "$CHECK" --root "$COPY" --language hebrew > "$E2E_HOME/one.txt" 2>/dev/null
+expect_eq "Hebrew alone fails" 1 "$?"
+grep -q '^src/app/main_window.cpp:[0-9]*: no translation of "Exit"' "$E2E_HOME/one.txt" || fail "no plain problem line: $(head -3 "$E2E_HOME/one.txt")"
+python3 "$CHECK" --root "$COPY" --language klingon > "$E2E_HOME/one.txt" 2>/dev/null
+expect_eq "a language without files fails" 1 "$?"
+grep -q 'klingon.calendar: missing' "$E2E_HOME/one.txt" || fail "no missing-file line for an unknown language"
+pristine
 
 finish

@@ -1,0 +1,165 @@
+// Hebrew numerals and Hebrew date texts, checked for every number 1..9999
+// and every day of four years against a second calendar program's output
+// (tests/data/hebrew_numerals.tsv, written by
+// scripts/extract-hebrew-numerals.mjs).
+#include "calendar/hebrew_numerals.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calendar/types.h"
+#include "reference_data.h"
+#include "test_env.h"
+
+namespace {
+
+struct DateRow {
+  int day, month, year;
+  std::string text;
+};
+
+struct Reference {
+  std::map<int, std::string> numerals;  // 1..9999
+  std::vector<DateRow> dates;
+};
+
+const Reference& TheReference() {
+  static const Reference ref = [] {
+    Reference r;
+    std::ifstream in(testenv::TestDataDir() + "/hebrew_numerals.tsv");
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.empty() || line[0] == '#') continue;
+      const testdata::Row f = testdata::SplitRow(line, '\t');
+      if (f[0] == "numeral" && f.size() == 3) {
+        if (auto n = testdata::ToInt(f[1])) r.numerals[*n] = f[2];
+      } else if (f[0] == "date" && f.size() == 5) {
+        auto d = testdata::ToInt(f[1]), m = testdata::ToInt(f[2]), y = testdata::ToInt(f[3]);
+        if (d && m && y) r.dates.push_back({*d, *m, *y, f[4]});
+      }
+    }
+    return r;
+  }();
+  return ref;
+}
+
+// The one difference of convention: for 5000..5999 the reference leaves the
+// thousands out, as a luach prints the year (תשפ״ז), and gives nothing at
+// all for 5000; other thousands it writes as we do (ב׳תשפ״ז, ו׳א׳). Our full
+// form writes every thousand (ה׳תשפ״ז, as on a title page). 15 and 16 are ט״ו
+// and ט״ז in both, and neither uses final letters.
+std::string ReferenceWithThousands(int n) {
+  const std::string& ref = TheReference().numerals.at(n);
+  return n / 1000 == 5 ? "ה׳" + ref : ref;
+}
+
+TEST(HebrewNumerals, ReferenceCoversEveryNumber) {
+  const Reference& ref = TheReference();
+  ASSERT_EQ(ref.numerals.size(), 9999u) << "tests/data/hebrew_numerals.tsv is missing or incomplete";
+  EXPECT_EQ(ref.numerals.begin()->first, 1);
+  EXPECT_EQ(ref.numerals.rbegin()->first, 9999);
+  EXPECT_GT(ref.dates.size(), 1400u);
+}
+
+TEST(HebrewNumerals, EveryNumberWithThousandsMatchesTheReference) {
+  ASSERT_EQ(TheReference().numerals.size(), 9999u);
+  int wrong = 0;
+  for (int n = 1; n <= 9999; ++n) {
+    const std::string expected = ReferenceWithThousands(n);
+    if (HebrewNumeral(n) != expected && ++wrong <= 20)
+      ADD_FAILURE() << n << ": " << HebrewNumeral(n) << ", expected " << expected;
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(HebrewNumerals, EveryNumberWithoutThousandsMatchesTheReference) {
+  ASSERT_EQ(TheReference().numerals.size(), 9999u);
+  const auto& numerals = TheReference().numerals;
+  int wrong = 0;
+  for (int n = 1; n <= 9999; ++n) {
+    // Without the thousands a number is written as its last three digits;
+    // an exact thousand keeps its letter, since nothing else is left.
+    const std::string expected = n % 1000 == 0 ? ReferenceWithThousands(n) : numerals.at(n % 1000);
+    const std::string got = HebrewNumeral(n, HebrewThousands::kOmit);
+    if (got != expected && ++wrong <= 20) ADD_FAILURE() << n << ": " << got << ", expected " << expected;
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+TEST(HebrewNumerals, DaysOfTheMonthMatchTheReference) {
+  ASSERT_EQ(TheReference().numerals.size(), 9999u);
+  for (int day = 1; day <= 30; ++day) EXPECT_EQ(HebrewDayNumeral(day), TheReference().numerals.at(day)) << day;
+}
+
+TEST(HebrewNumerals, EveryDateOfFourYearsMatchesTheReference) {
+  const Reference& ref = TheReference();
+  ASSERT_FALSE(ref.dates.empty());
+  int wrong = 0;
+  for (const DateRow& r : ref.dates) {
+    const std::string got = HebrewDateInHebrew(r.day, r.month, r.year);
+    if (got != r.text && ++wrong <= 20)
+      ADD_FAILURE() << r.day << "." << r.month << "." << r.year << ": " << got << ", expected " << r.text;
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+// The examples the header gives, and what a printed luach shows.
+TEST(HebrewNumerals, WorkedExamples) {
+  struct Case {
+    int n;
+    HebrewThousands thousands;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {1, HebrewThousands::kWrite, "א׳"},
+      {10, HebrewThousands::kWrite, "י׳"},
+      {15, HebrewThousands::kWrite, "ט״ו"},
+      {16, HebrewThousands::kWrite, "ט״ז"},
+      {30, HebrewThousands::kWrite, "ל׳"},
+      {115, HebrewThousands::kWrite, "קט״ו"},
+      {5787, HebrewThousands::kWrite, "ה׳תשפ״ז"},
+      {5787, HebrewThousands::kOmit, "תשפ״ז"},
+      {5780, HebrewThousands::kOmit, "תש״פ"},    // not final pe
+      {5000, HebrewThousands::kOmit, "ה׳"},      // an exact thousand keeps its letter
+      {5015, HebrewThousands::kOmit, "ט״ו"},
+      {5001, HebrewThousands::kWrite, "ה׳א׳"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HebrewNumeral(c.n, c.thousands), c.expected) << c.n;
+  EXPECT_EQ(HebrewDateInHebrew(25, kKislev, 5787), "כ״ה כסלו תשפ״ז");
+  EXPECT_EQ(HebrewDateInHebrew(25, kKislev, 5787, HebrewThousands::kWrite), "כ״ה כסלו ה׳תשפ״ז");
+}
+
+TEST(HebrewNumerals, MonthNamesInALeapYearAndACommonYear) {
+  EXPECT_EQ(HebrewMonthNameInHebrew(kAdar, 5785), "אדר");
+  EXPECT_EQ(HebrewMonthNameInHebrew(kAdar, 5784), "אדר א׳");
+  EXPECT_EQ(HebrewMonthNameInHebrew(kAdarII, 5784), "אדר ב׳");
+  EXPECT_EQ(HebrewMonthNameInHebrew(kNisan, 5785), "ניסן");
+  EXPECT_EQ(HebrewMonthNameInHebrew(kHeshvan, 5785), "חשון");
+  EXPECT_EQ(HebrewMonthNameInHebrew(kElul, 5785), "אלול");
+}
+
+// Numbers without a Hebrew numeral are written in digits, never dropped.
+TEST(HebrewNumerals, OutOfRangeIsWrittenInDigits) {
+  struct Case {
+    int n;
+    const char* expected;
+  };
+  const Case numbers[] = {{0, "0"}, {-1, "-1"}, {10000, "10000"}, {INT_MAX, "2147483647"}, {INT_MIN, "-2147483648"}};
+  for (const Case& c : numbers) {
+    EXPECT_EQ(HebrewNumeral(c.n), c.expected) << c.n;
+    EXPECT_EQ(HebrewNumeral(c.n, HebrewThousands::kOmit), c.expected) << c.n;
+    EXPECT_EQ(HebrewDayNumeral(c.n), c.expected) << c.n;
+  }
+  EXPECT_EQ(HebrewDayNumeral(31), "31");
+  EXPECT_EQ(HebrewDayNumeral(100), "100");
+  for (int month : {0, -1, 14, INT_MAX, INT_MIN}) EXPECT_EQ(HebrewMonthNameInHebrew(month, 5785), "") << month;
+  EXPECT_EQ(HebrewDateInHebrew(0, 14, 0), "0 14 0");
+  EXPECT_EQ(HebrewDateInHebrew(31, kTishri, 12000), "31 תשרי 12000");
+}
+
+}  // namespace
