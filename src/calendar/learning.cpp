@@ -164,6 +164,11 @@ void RambamLawChapters(int first, int count, bool threeChapters, LearningPortion
   for (size_t i = 0; i < RambamLaws.size(); ++i) {
     const RambamLaw& law = RambamLaws[i];
     const bool lastJoined = threeChapters ? law.joinedInThree : law.joinedInOne;
+    const int places = law.chapters - (lastJoined ? 1 : 0);
+    if (next + places <= first) {  // the whole law comes before
+      next += places;
+      continue;
+    }
     for (int c = 1; c <= law.chapters; ++c) {
       const bool joined = lastJoined && c == law.chapters;
       const int place = joined ? next - 1 : next++;
