@@ -351,7 +351,8 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
 LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool diaspora) {
   LearningPortion p;
   p.cycle = cycle;
-  if (d < 1) return p;
+  static const AbsoluteDay lastDay = AbsoluteFromGregorian(31, 12, kLastYear);
+  if (d < 1 || d > lastDay) return p;
   switch (cycle) {
     case LearningCycle::kMishnaYomit:
       MishnaYomit(d, p);

@@ -78,7 +78,8 @@ int LearningBookCount(LearningCycle cycle);
 // English name of book 0..count-1 of a cycle (a translation key), or empty.
 std::string_view LearningBookName(LearningCycle cycle, int book);
 
-// The portion of day d (d >= 1); `diaspora` matters only for Pirkei Avot.
+// The portion of day d; none outside day 1 .. 31 December 3000 (kLastYear).
+// `diaspora` matters only for Pirkei Avot.
 LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool diaspora);
 // English text of a portion: the parts in order, those of one book joined
 // into one range ("Berachos 9:5, Pe'ah 1:1", "Avos 3-4"); empty when count is

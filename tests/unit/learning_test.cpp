@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <map>
 #include <set>
@@ -423,6 +424,10 @@ TEST(Learning, CycleIdsAndTitles) {
   EXPECT_EQ(LearningBookName(LearningCycle::kNachYomi, -1), "");
   EXPECT_EQ(LearningBookName(LearningCycle::kNachYomi, LearningBookCount(LearningCycle::kNachYomi)), "");
   EXPECT_EQ(GetLearningText(LearningCycle::kTehillim, 0, true), "");
+  const AbsoluteDay lastDay = Day(31, 12, kLastYear);
+  EXPECT_NE(GetLearningText(LearningCycle::kTehillim, lastDay, true), "");
+  EXPECT_EQ(GetLearningText(LearningCycle::kTehillim, lastDay + 1, true), "");
+  EXPECT_EQ(GetLearningText(LearningCycle::kMishnaYomit, INT64_MAX, true), "");
 }
 
 // Every name is one whole table string, used once per cycle, and the
