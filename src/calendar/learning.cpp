@@ -251,13 +251,10 @@ void PirkeiAvot(AbsoluteDay d, bool diaspora, LearningPortion& p) {
     Add(p, WholeChapters(0, chapter, chapter));
     return;
   }
+  // Past the single ones `single` is 0 or 2 * shabbatot - 24, an even number,
+  // so every pair starts at chapter 1, 3 or 5.
   const int chapter = (single + 2 * (index - single)) % kAvotChapters + 1;
-  if (chapter < kAvotChapters) {
-    Add(p, WholeChapters(0, chapter, chapter + 1));
-  } else {  // not reached with 21..24 Shabbatot; wraps to chapter 1
-    Add(p, WholeChapters(0, chapter, chapter));
-    Add(p, WholeChapters(0, 1, 1));
-  }
+  Add(p, WholeChapters(0, chapter, chapter + 1));
 }
 
 // ---------------------------------------------------------------- text
