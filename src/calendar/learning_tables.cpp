@@ -196,7 +196,7 @@ constexpr std::array<RambamLaw, kRambamLawCount> RambamLaws = {{
     {"Teshuvah", 10},                               // book 8 from 10 June 2023
     {"Krias Shema", 4},                             // book 9 from 20 June 2023
     {"Tefilah u'Birkas Kohanim", 15},               // book 10 from 24 June 2023
-    {"Tefilin, Mezuzah v'Sefer Torah", 10},         // book 11 from 9 July 2023
+    {"Tefilin u'Mezuzah v'Sefer Torah", 10},        // book 11 from 9 July 2023
     {"Tzitzis", 3},                                 // book 12 from 19 July 2023
     {"Berachos", 11},                               // book 13 from 22 July 2023
     {"Milah", 3},                                   // book 14 from 2 August 2023
@@ -206,7 +206,7 @@ constexpr std::array<RambamLaw, kRambamLawCount> RambamLaws = {{
     {"Shevisas Asor", 3},                           // book 18 from 16 September 2023
     {"Yom Tov", 8},                                 // book 19 from 19 September 2023
     {"Chametz u'Matzah", 9, false, true},           // book 20 from 27 September 2023
-    {"Shofar, Sukah v'Lulav", 8},                   // book 21 from 6 October 2023
+    {"Shofar v'Sukah v'Lulav", 8},                  // book 21 from 6 October 2023
     {"Shekalim", 4},                                // book 22 from 14 October 2023
     {"Kiddush HaChodesh", 19},                      // book 23 from 18 October 2023
     {"Ta'aniyos", 5},                               // book 24 from 6 November 2023

@@ -49,7 +49,7 @@ const std::map<std::string, std::string> kRambamNames = {
     {"Repentance", "Teshuvah"},
     {"Reading the Shema", "Krias Shema"},
     {"Prayer and the Priestly Blessing", "Tefilah u'Birkas Kohanim"},
-    {"Tefillin, Mezuzah and the Torah Scroll", "Tefilin, Mezuzah v'Sefer Torah"},
+    {"Tefillin, Mezuzah and the Torah Scroll", "Tefilin u'Mezuzah v'Sefer Torah"},
     {"Fringes", "Tzitzis"},
     {"Blessings", "Berachos"},
     {"Circumcision", "Milah"},
@@ -58,7 +58,7 @@ const std::map<std::string, std::string> kRambamNames = {
     {"Rest on the Tenth of Tishrei", "Shevisas Asor"},
     {"Rest on a Holiday", "Yom Tov"},
     {"Leavened and Unleavened Bread", "Chametz u'Matzah"},
-    {"Shofar, Sukkah and Lulav", "Shofar, Sukah v'Lulav"},
+    {"Shofar, Sukkah and Lulav", "Shofar v'Sukah v'Lulav"},
     {"Sheqel Dues", "Shekalim"},
     {"Sanctification of the New Month", "Kiddush HaChodesh"},
     {"Fasts", "Ta'aniyos"},
@@ -324,7 +324,7 @@ TEST(Learning, WorkedExamples) {
       {"three chapters: the first day", C::kRambamThreeChapters, Day(29, 4, 1984), true, "Hakdamah 1-45"},
       {"three chapters across two laws", C::kRambamThreeChapters, Day(6, 5, 1984), true, "Yesodei HaTorah 10, Dei'os 1-2"},
       {"the Haggadah with chapter 8", C::kRambamThreeChapters, Day(23, 6, 1984), true,
-       "Chametz u'Matzah 8-9, Shofar, Sukah v'Lulav 1-2"},
+       "Chametz u'Matzah 8-9, Shofar v'Sukah v'Lulav 1-2"},
       {"Tehillim on the 1st", C::kTehillim, AbsoluteFromHebrew(1, kTishri, 5785), true, "Psalms 1-9"},
       {"Tehillim on the 25th", C::kTehillim, AbsoluteFromHebrew(25, kTishri, 5785), true, "Psalms 119:1-96"},
       {"Tehillim on the 26th", C::kTehillim, AbsoluteFromHebrew(26, kTishri, 5785), true, "Psalms 119:97-176"},
@@ -430,7 +430,8 @@ TEST(Learning, CycleIdsAndTitles) {
   EXPECT_EQ(GetLearningText(LearningCycle::kMishnaYomit, INT64_MAX, true), "");
 }
 
-// Every name is one whole table string, used once per cycle, and the
+// Every name is one whole table string, used once per cycle and without a
+// comma (which separates the books of a text), and the
 // tractates of the Daf Yomi line keep its spelling (but for its "Evurin" and
 // "Bava Kana").
 TEST(Learning, BookNames) {
@@ -439,6 +440,7 @@ TEST(Learning, BookNames) {
     for (int b = 0; b < LearningBookCount(cycle); ++b) {
       const std::string_view name = LearningBookName(cycle, b);
       EXPECT_FALSE(name.empty());
+      EXPECT_EQ(name.find(','), std::string_view::npos) << name;
       EXPECT_TRUE(seen.insert(name).second) << name << " twice in " << LearningCycleId(cycle);
     }
   }
