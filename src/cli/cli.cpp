@@ -37,6 +37,7 @@ constexpr Command kCommands[] = {
     {"anniversary", CmdAnniversary},
     {"ics", CmdIcs},
     {"month", CmdMonth},
+    {"learning", CmdLearning},
 };
 
 std::string Usage() {

@@ -35,5 +35,7 @@ int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
 int CmdIcs(const Args& args, std::FILE* out, std::FILE* err);
 // month YYYY-MM [options]: the month printed as PostScript.
 int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
+// learning FROM TO: "DATE<TAB>CYCLE<TAB>TEXT" for the study cycles of each day.
+int CmdLearning(const Args& args, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

@@ -1,0 +1,401 @@
+#include "calendar/learning.h"
+
+#include <algorithm>
+
+#include "calendar/calendar.h"
+#include "calendar/learning_tables.h"
+
+namespace {
+
+using namespace calendar::detail;
+
+struct CycleInfo {
+  LearningCycle cycle;
+  std::string_view id;
+  std::string_view title;
+};
+
+constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
+    {LearningCycle::kMishnaYomit, "mishna-yomit", "Mishna Yomit"},
+    {LearningCycle::kNachYomi, "nach-yomi", "Nach Yomi"},
+    {LearningCycle::kYerushalmiYomi, "yerushalmi-yomi", "Yerushalmi Yomi"},
+    {LearningCycle::kRambamOneChapter, "rambam-1", "Rambam, one chapter"},
+    {LearningCycle::kRambamThreeChapters, "rambam-3", "Rambam, three chapters"},
+    {LearningCycle::kTehillim, "tehillim", "Tehillim"},
+    {LearningCycle::kPirkeiAvot, "pirkei-avot", "Pirkei Avot"},
+}};
+
+constexpr bool InfoInEnumOrder() {
+  for (size_t i = 0; i < kCycleInfo.size(); ++i)
+    if (static_cast<size_t>(kCycleInfo[i].cycle) != i || kLearningCycles[i] != kCycleInfo[i].cycle) return false;
+  return true;
+}
+static_assert(InfoInEnumOrder(), "one row per cycle, in the order of the enum");
+
+const CycleInfo& InfoOf(LearningCycle cycle) { return kCycleInfo[static_cast<size_t>(cycle)]; }
+
+// The single books of the two cycles that learn from one book.
+constexpr std::string_view kPsalms = "Psalms";
+constexpr std::string_view kAvos = "Avos";
+
+// The day of a Hebrew date, computed once: the first days of the cycles.
+AbsoluteDay MishnaStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(1, kSivan, 5707);  // 20 May 1947
+  return day;
+}
+AbsoluteDay NachStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(20, kHeshvan, 5768);  // 1 November 2007
+  return day;
+}
+AbsoluteDay YerushalmiStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(15, kShevat, 5740);  // 2 February 1980
+  return day;
+}
+AbsoluteDay RambamStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(27, kNisan, 5744);  // 29 April 1984
+  return day;
+}
+
+LearningPart WholeChapters(int book, int first, int last) {
+  return {static_cast<int16_t>(book), {static_cast<int16_t>(first), 0}, {static_cast<int16_t>(last), 0}};
+}
+
+void Add(LearningPortion& p, const LearningPart& part) {
+  if (p.count < static_cast<int>(p.parts.size())) p.parts[static_cast<size_t>(p.count++)] = part;
+}
+
+// ---------------------------------------------------------------- Mishna Yomit
+
+// Mishna 0..4191 of the cycle as a one-mishna part.
+LearningPart MishnaAt(int index) {
+  for (size_t t = 0; t < MishnaTractates.size(); ++t) {
+    const auto& mishnayot = MishnaTractates[t].mishnayot;
+    for (size_t c = 0; c < mishnayot.size() && mishnayot[c] != 0; ++c) {
+      if (index < mishnayot[c]) {
+        const LearningPlace place{static_cast<int16_t>(c + 1), static_cast<int16_t>(index + 1)};
+        return {static_cast<int16_t>(t), place, place};
+      }
+      index -= mishnayot[c];
+    }
+  }
+  return {};
+}
+
+// Two mishnayot a day without a pause.
+void MishnaYomit(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - MishnaStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kMishnaCycleDays) + 1;
+  const int day = static_cast<int>(n % kMishnaCycleDays);
+  Add(p, MishnaAt(2 * day));
+  Add(p, MishnaAt(2 * day + 1));
+}
+
+// ---------------------------------------------------------------- chapter by chapter
+
+// Chapter `index` (from 0) of a list of books as a one-chapter part.
+template <size_t N>
+LearningPart ChapterAt(const std::array<ChapterBook, N>& books, int index) {
+  for (size_t b = 0; b < N; ++b) {
+    if (index < books[b].chapters) return WholeChapters(static_cast<int>(b), index + 1, index + 1);
+    index -= books[b].chapters;
+  }
+  return {};
+}
+
+// One chapter a day without a pause.
+void NachYomi(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - NachStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kNachCycleDays) + 1;
+  Add(p, ChapterAt(NachBooks, static_cast<int>(n % kNachCycleDays)));
+}
+
+// ---------------------------------------------------------------- Yerushalmi Yomi
+
+// The fast of Tisha BeAv of Hebrew year y: 9 Av, or 10 Av when the 9th is a
+// Shabbat.
+AbsoluteDay TishaBeAvFast(int year) {
+  const AbsoluteDay ninth = AbsoluteFromHebrew(9, kAv, year);
+  return WeekdayOf(ninth) == kShabbat ? ninth + 1 : ninth;
+}
+
+// The two days of Hebrew year y on which the Yerushalmi does not advance.
+std::array<AbsoluteDay, 2> YerushalmiPauses(int year) {
+  return {AbsoluteFromHebrew(10, kTishri, year), TishaBeAvFast(year)};
+}
+
+// Pauses of year y in [from, to).
+int PausesBetween(int year, AbsoluteDay from, AbsoluteDay to) {
+  int count = 0;
+  for (AbsoluteDay pause : YerushalmiPauses(year))
+    if (pause >= from && pause < to) ++count;
+  return count;
+}
+
+// One page a day, except on Yom Kippur and the fast of Tisha BeAv: every
+// Hebrew year has one of each, so the whole years between the first and the
+// present one count two pauses each.
+void YerushalmiYomi(AbsoluteDay d, LearningPortion& p) {
+  const AbsoluteDay start = YerushalmiStart();
+  if (d < start) return;
+  const int firstYear = HebrewFromAbsolute(start).year;
+  const int year = HebrewFromAbsolute(d).year;
+  for (AbsoluteDay pause : YerushalmiPauses(year))
+    if (pause == d) return;
+  int64_t pauses = PausesBetween(firstYear, start, d);
+  if (year > firstYear) pauses += 2 * static_cast<int64_t>(year - firstYear - 1) + PausesBetween(year, start, d);
+  const int64_t pages = d - start - pauses;
+  p.cycleNumber = static_cast<int>(pages / kYerushalmiCyclePages) + 1;
+  Add(p, ChapterAt(YerushalmiTractates, static_cast<int>(pages % kYerushalmiCyclePages)));
+}
+
+// ---------------------------------------------------------------- Rambam
+
+LearningPart IntroPart(const RambamIntroPart& r) {
+  return {r.book, {r.firstChapter, r.firstVerse}, {r.lastChapter, r.lastVerse}};
+}
+
+// The chapters of the laws at places [first, first + count): each chapter
+// takes the next place, except one joined to the chapter before it, which
+// shares that chapter's place.
+void RambamLawChapters(int first, int count, bool threeChapters, LearningPortion& p) {
+  int next = 0;  // places taken by the chapters before this one
+  for (size_t i = 0; i < RambamLaws.size(); ++i) {
+    const RambamLaw& law = RambamLaws[i];
+    const bool lastJoined = threeChapters ? law.joinedInThree : law.joinedInOne;
+    const int places = law.chapters - (lastJoined ? 1 : 0);
+    if (next + places <= first) {  // the whole law comes before
+      next += places;
+      continue;
+    }
+    for (int c = 1; c <= law.chapters; ++c) {
+      const bool joined = lastJoined && c == law.chapters;
+      const int place = joined ? next - 1 : next++;
+      if (place >= first + count) return;
+      if (place >= first) Add(p, WholeChapters(kRambamIntroBookCount + static_cast<int>(i), c, c));
+    }
+  }
+}
+
+// The introductions, then the laws at `perDay` chapters a day, without a
+// pause; the parts of one law are merged when the text is made.
+template <size_t IntroDays>
+void Rambam(AbsoluteDay d, int cycleDays, const std::array<RambamIntroPart, IntroDays>& intro, int perDay,
+            LearningPortion& p) {
+  const int64_t n = d - RambamStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / cycleDays) + 1;
+  const int day = static_cast<int>(n % cycleDays);
+  if (day < static_cast<int>(IntroDays)) {
+    Add(p, IntroPart(intro[static_cast<size_t>(day)]));
+    return;
+  }
+  RambamLawChapters((day - static_cast<int>(IntroDays)) * perDay, perDay, perDay == 3, p);
+}
+
+// ---------------------------------------------------------------- Tehillim
+
+// The day's psalms; the 29th of a 29-day month also reads those of the 30th.
+void Tehillim(AbsoluteDay d, LearningPortion& p) {
+  const HebrewDate h = HebrewFromAbsolute(d);
+  const TehillimDay& day = TehillimMonth[static_cast<size_t>(h.day - 1)];
+  const bool lastOfShortMonth = h.day == 29 && Last_Day_Of_Hebrew_Month(h.month, h.year) == 29;
+  const TehillimDay& end = lastOfShortMonth ? TehillimMonth[kTehillimDays - 1] : day;
+  Add(p, {0, {day.firstPsalm, day.firstVerse}, {end.lastPsalm, end.lastVerse}});
+}
+
+// ---------------------------------------------------------------- Pirkei Avot
+
+constexpr int kAvotChapters = 6;
+// Four rounds of the six chapters fill the season; when it has fewer
+// Shabbatot, the last ones read two chapters each.
+constexpr int kAvotSeasonChapters = 4 * kAvotChapters;
+
+// The first Shabbat after day d.
+AbsoluteDay ShabbatAfter(AbsoluteDay d) { return d + 1 + (kShabbat - WeekdayOf(d + 1) + 7) % 7; }
+
+// The Shabbatot of a season without Pirkei Avot: the second day of Shavuot
+// (Diaspora), and the Shabbat before a Tisha BeAv fast on Sunday (the 9th
+// itself when it falls on Shabbat, else the 8th when the 9th is a Sunday).
+std::array<AbsoluteDay, 2> AvotPauses(int year, bool diaspora) {
+  const AbsoluteDay shavuotII = AbsoluteFromHebrew(7, kSivan, year);
+  const AbsoluteDay fast = TishaBeAvFast(year);
+  return {diaspora && WeekdayOf(shavuotII) == kShabbat ? shavuotII : 0,
+          WeekdayOf(fast) == kSunday ? fast - 1 : 0};
+}
+
+// From the first Shabbat after Pesakh (the 21st of Nisan in Israel, the 22nd
+// in the Diaspora) to the last before Rosh HaShana.
+void PirkeiAvot(AbsoluteDay d, bool diaspora, LearningPortion& p) {
+  if (WeekdayOf(d) != kShabbat) return;
+  const HebrewDate h = HebrewFromAbsolute(d);
+  if (h.month > kElul) return;
+  const AbsoluteDay first = ShabbatAfter(AbsoluteFromHebrew(diaspora ? 22 : 21, kNisan, h.year));
+  const AbsoluteDay last = ShabbatAfter(AbsoluteFromHebrew(1, kTishri, h.year + 1) - 8);
+  if (d < first || d > last) return;
+  const auto pauses = AvotPauses(h.year, diaspora);
+  int pausesBefore = 0;
+  int pausesInSeason = 0;
+  for (AbsoluteDay pause : pauses) {
+    if (pause == d) return;
+    if (pause >= first && pause <= last) ++pausesInSeason;
+    if (pause >= first && pause < d) ++pausesBefore;
+  }
+  const int shabbatot = static_cast<int>((last - first) / 7) + 1 - pausesInSeason;
+  const int index = static_cast<int>((d - first) / 7) - pausesBefore;  // 0..shabbatot-1
+  const int doubled = std::min(std::max(kAvotSeasonChapters - shabbatot, 0), shabbatot);
+  const int single = shabbatot - doubled;
+  if (index < single) {
+    const int chapter = index % kAvotChapters + 1;
+    Add(p, WholeChapters(0, chapter, chapter));
+    return;
+  }
+  // Past the single ones `single` is 0 or 2 * shabbatot - 24, an even number,
+  // so every pair starts at chapter 1, 3 or 5.
+  const int chapter = (single + 2 * (index - single)) % kAvotChapters + 1;
+  Add(p, WholeChapters(0, chapter, chapter + 1));
+}
+
+// ---------------------------------------------------------------- text
+
+void AppendPlace(std::string& out, const LearningPlace& place) {
+  out += std::to_string(place.chapter);
+  if (place.verse != 0) out += ':' + std::to_string(place.verse);
+}
+
+// "7", "7-8", "1:5", "1:1-2", "1:5-2:1", "119:1-96".
+void AppendRange(std::string& out, const LearningPlace& first, const LearningPlace& last) {
+  AppendPlace(out, first);
+  if (first.chapter == last.chapter && first.verse == last.verse) return;
+  out += '-';
+  if (first.chapter == last.chapter && first.verse != 0 && last.verse != 0) {
+    out += std::to_string(last.verse);
+  } else {
+    AppendPlace(out, last);
+  }
+}
+
+}  // namespace
+
+std::string_view LearningCycleId(LearningCycle cycle) { return InfoOf(cycle).id; }
+
+std::optional<LearningCycle> LearningCycleFromId(std::string_view id) {
+  for (const CycleInfo& info : kCycleInfo)
+    if (info.id == id) return info.cycle;
+  return std::nullopt;
+}
+
+std::string_view LearningCycleTitle(LearningCycle cycle) { return InfoOf(cycle).title; }
+
+AbsoluteDay LearningCycleStart(LearningCycle cycle) {
+  switch (cycle) {
+    case LearningCycle::kMishnaYomit:
+      return MishnaStart();
+    case LearningCycle::kNachYomi:
+      return NachStart();
+    case LearningCycle::kYerushalmiYomi:
+      return YerushalmiStart();
+    case LearningCycle::kRambamOneChapter:
+    case LearningCycle::kRambamThreeChapters:
+      return RambamStart();
+    case LearningCycle::kTehillim:
+    case LearningCycle::kPirkeiAvot:
+      break;
+  }
+  return 0;
+}
+
+int LearningBookCount(LearningCycle cycle) {
+  switch (cycle) {
+    case LearningCycle::kMishnaYomit:
+      return kMishnaTractateCount;
+    case LearningCycle::kNachYomi:
+      return kNachBookCount;
+    case LearningCycle::kYerushalmiYomi:
+      return kYerushalmiTractateCount;
+    case LearningCycle::kRambamOneChapter:
+    case LearningCycle::kRambamThreeChapters:
+      return kRambamIntroBookCount + kRambamLawCount;
+    case LearningCycle::kTehillim:
+    case LearningCycle::kPirkeiAvot:
+      return 1;
+  }
+  return 0;
+}
+
+std::string_view LearningBookName(LearningCycle cycle, int book) {
+  if (book < 0 || book >= LearningBookCount(cycle)) return {};
+  const auto b = static_cast<size_t>(book);
+  switch (cycle) {
+    case LearningCycle::kMishnaYomit:
+      return MishnaTractates[b].name;
+    case LearningCycle::kNachYomi:
+      return NachBooks[b].name;
+    case LearningCycle::kYerushalmiYomi:
+      return YerushalmiTractates[b].name;
+    case LearningCycle::kRambamOneChapter:
+    case LearningCycle::kRambamThreeChapters:
+      return b < kRambamIntroBookCount ? RambamIntroBooks[b] : RambamLaws[b - kRambamIntroBookCount].name;
+    case LearningCycle::kTehillim:
+      return kPsalms;
+    case LearningCycle::kPirkeiAvot:
+      return kAvos;
+  }
+  return {};
+}
+
+LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool diaspora) {
+  LearningPortion p;
+  p.cycle = cycle;
+  static const AbsoluteDay lastDay = AbsoluteFromGregorian(31, 12, kLastYear);
+  if (d < 1 || d > lastDay) return p;
+  switch (cycle) {
+    case LearningCycle::kMishnaYomit:
+      MishnaYomit(d, p);
+      break;
+    case LearningCycle::kNachYomi:
+      NachYomi(d, p);
+      break;
+    case LearningCycle::kYerushalmiYomi:
+      YerushalmiYomi(d, p);
+      break;
+    case LearningCycle::kRambamOneChapter:
+      Rambam(d, kRambamOneChapterCycleDays, RambamOneChapterIntro, 1, p);
+      break;
+    case LearningCycle::kRambamThreeChapters:
+      Rambam(d, kRambamThreeChapterCycleDays, RambamThreeChapterIntro, 3, p);
+      break;
+    case LearningCycle::kTehillim:
+      Tehillim(d, p);
+      break;
+    case LearningCycle::kPirkeiAvot:
+      PirkeiAvot(d, diaspora, p);
+      break;
+  }
+  if (p.count == 0) p.cycleNumber = 0;
+  return p;
+}
+
+std::string FormatLearningPortion(const LearningPortion& portion,
+                                  const std::function<std::string(std::string_view)>& bookName) {
+  std::string out;
+  const int count = std::min(portion.count, static_cast<int>(portion.parts.size()));
+  for (int i = 0; i < count;) {
+    const LearningPart& first = portion.parts[static_cast<size_t>(i)];
+    int j = i + 1;  // parts i..j-1 are of one book
+    while (j < count && portion.parts[static_cast<size_t>(j)].book == first.book) ++j;
+    const LearningPart& last = portion.parts[static_cast<size_t>(j - 1)];
+    if (!out.empty()) out += ", ";
+    const std::string_view english = LearningBookName(portion.cycle, first.book);
+    out += bookName ? bookName(english) : std::string(english);
+    out += ' ';
+    AppendRange(out, first.first, last.last);
+    i = j;
+  }
+  return out;
+}
+
+std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, bool diaspora) {
+  return FormatLearningPortion(GetLearningPortion(cycle, d, diaspora));
+}

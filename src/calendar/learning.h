@@ -1,0 +1,91 @@
+// The daily study cycles beside Daf Yomi: Mishna Yomit, Nach Yomi,
+// Yerushalmi Yomi, the Rambam (one and three chapters a day), the monthly
+// Tehillim and Pirkei Avot on the Shabbat afternoons of the summer.
+//
+// A portion is a short list of parts, each a book (tractate, law) of the
+// cycle with a first and last place; the English text joins them as
+// "Berachos 1:5-2:1", "Yesodei HaTorah 10, Dei'os 1-2" or "Psalms 119:1-96".
+// Nothing here reads the settings: the caller passes Israel or the Diaspora.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calendar/types.h"
+
+enum class LearningCycle : int8_t {
+  kMishnaYomit,          // two mishnayot a day since 1 Sivan 5707 (20 May 1947)
+  kNachYomi,             // a chapter of the Prophets and Writings a day since 20 Heshvan 5768 (1 November 2007)
+  kYerushalmiYomi,       // a page of the Vilna Yerushalmi a day since 15 Shevat 5740 (2 February 1980)
+  kRambamOneChapter,     // a chapter of the Rambam a day since 27 Nisan 5744 (29 April 1984)
+  kRambamThreeChapters,  // three chapters a day, begun the same day
+  kTehillim,             // the psalms of the day of the Hebrew month
+  kPirkeiAvot,           // a chapter of Avos on the Shabbat afternoons from Pesakh to Rosh HaShana
+};
+
+inline constexpr int kLearningCycleCount = 7;
+// Every cycle, in the order the program lists them.
+inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles = {
+    LearningCycle::kMishnaYomit,       LearningCycle::kNachYomi,
+    LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
+    LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
+    LearningCycle::kPirkeiAvot};
+
+// A place in a book: chapter (or page, or paragraph of an introduction) and
+// verse (mishna, halacha); verse 0 stands for the whole chapter.
+struct LearningPlace {
+  int16_t chapter = 0;
+  int16_t verse = 0;
+};
+
+// One book's stretch of a portion, first..last inclusive.
+struct LearningPart {
+  int16_t book = 0;  // index of the cycle's book, see LearningBookName
+  LearningPlace first;
+  LearningPlace last;
+};
+
+// The portion of one cycle on one day. `count` is 0 on a day without one
+// (before the cycle began, Yom Kippur and Tisha BeAv for the Yerushalmi,
+// days other than the Shabbatot of the season for Pirkei Avot).
+struct LearningPortion {
+  LearningCycle cycle = LearningCycle::kMishnaYomit;
+  int cycleNumber = 0;  // 1 for the first cycle; 0 for Tehillim and Pirkei Avot
+  int count = 0;        // parts used, 0..4
+  std::array<LearningPart, 4> parts{};
+};
+
+// Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
+// "rambam-1", "rambam-3", "tehillim", "pirkei-avot".
+std::string_view LearningCycleId(LearningCycle cycle);
+// The cycle of an id, or nullopt for an unknown one.
+std::optional<LearningCycle> LearningCycleFromId(std::string_view id);
+// English name of the cycle (a translation key): "Mishna Yomit",
+// "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
+// "Rambam, three chapters", "Tehillim", "Pirkei Avot".
+std::string_view LearningCycleTitle(LearningCycle cycle);
+// The day the first cycle began, or 0 for Tehillim and Pirkei Avot, which
+// follow the calendar year instead.
+AbsoluteDay LearningCycleStart(LearningCycle cycle);
+
+// Number of books of a cycle (tractates, books, laws with the Rambam's four
+// introductions first); Tehillim has one ("Psalms"), Pirkei Avot one ("Avos").
+int LearningBookCount(LearningCycle cycle);
+// English name of book 0..count-1 of a cycle (a translation key), or empty.
+std::string_view LearningBookName(LearningCycle cycle, int book);
+
+// The portion of day d; none outside day 1 .. 31 December 3000 (kLastYear).
+// `diaspora` matters only for Pirkei Avot.
+LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool diaspora);
+// English text of a portion: the parts in order, those of one book joined
+// into one range ("Berachos 9:5, Pe'ah 1:1", "Avos 3-4"); empty when count is
+// 0. `bookName`, when given, replaces the English name of each book (for a
+// translated text); the numbers stay.
+std::string FormatLearningPortion(const LearningPortion& portion,
+                                  const std::function<std::string(std::string_view)>& bookName = nullptr);
+// FormatLearningPortion(GetLearningPortion(cycle, d, diaspora)).
+std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, bool diaspora);

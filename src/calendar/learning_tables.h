@@ -1,0 +1,96 @@
+// The fixed facts of the daily study cycles: the tractates, books and laws in
+// the order each cycle learns them, with their sizes. The rules that map a
+// day to its portion live in learning.cpp.
+//
+// Names are the English (transliterated) texts the program shows and the
+// keys under which they are translated. Tractates are spelt as the Daf Yomi
+// line spells them (Ashkenazi: "Berachos", "Shabbos", "Kesuvos"), except that
+// "Eruvin" and "Bava Kama" are spelt so; books of the Prophets and Writings
+// keep the English names of the readings list ("I Kings", "Psalms"); the
+// laws of the Rambam are transliterated without the word "Hilchos"
+// ("Yesodei HaTorah", "Dei'os").
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace calendar::detail {
+
+// A tractate of the Mishna and the number of mishnayot of each of its
+// chapters (unused slots 0; Keilim, the longest, has 30 chapters).
+struct MishnaTractate {
+  std::string_view name;
+  std::array<uint8_t, 30> mishnayot;
+};
+
+// A book, tractate or law learnt chapter (or page) by chapter.
+struct ChapterBook {
+  std::string_view name;
+  int16_t chapters;
+};
+
+// A law of the Rambam. `joinedInOne` (`joinedInThree`): in the one-chapter
+// (three-chapter) cycle its last chapter is learnt together with the one
+// before it and takes no day (no place in the day's three) of its own.
+struct RambamLaw {
+  std::string_view name;
+  int16_t chapters;
+  bool joinedInOne = false;
+  bool joinedInThree = false;
+};
+
+// One day's stretch of an introduction of the Rambam: paragraphs
+// firstChapter..lastChapter (verses 0), or from one chapter:paragraph place
+// to another.
+struct RambamIntroPart {
+  int16_t book;  // 0..kRambamIntroBookCount-1
+  int16_t firstChapter;
+  int16_t firstVerse;  // 0: the whole of firstChapter
+  int16_t lastChapter;
+  int16_t lastVerse;  // 0: the whole of lastChapter
+};
+
+// A day of the monthly Tehillim: first and last psalm, with verses where a
+// day begins or ends inside a psalm (0: the whole psalm).
+struct TehillimDay {
+  int16_t firstPsalm;
+  int16_t firstVerse;
+  int16_t lastPsalm;
+  int16_t lastVerse;
+};
+
+inline constexpr int kMishnaTractateCount = 63;
+inline constexpr int kNachBookCount = 34;
+inline constexpr int kYerushalmiTractateCount = 39;
+inline constexpr int kRambamIntroBookCount = 4;
+inline constexpr int kRambamLawCount = 84;
+inline constexpr int kRambamOneChapterIntroDays = 12;
+inline constexpr int kRambamThreeChapterIntroDays = 4;
+inline constexpr int kTehillimDays = 30;
+
+// Days of one cycle (learning_tables.cpp checks them against the tables).
+inline constexpr int kMishnaCycleDays = 2096;        // 4192 mishnayot, two a day
+inline constexpr int kNachCycleDays = 742;           // chapters
+inline constexpr int kYerushalmiCyclePages = 1554;   // pages; the cycle also pauses on fast days
+inline constexpr int kRambamOneChapterCycleDays = 1017;   // 12 days of introductions, 1005 of laws
+inline constexpr int kRambamThreeChapterCycleDays = 339;  // 4 days of introductions, 335 of laws
+
+// Mishna Yomit: the six orders, tractate by tractate.
+extern const std::array<MishnaTractate, kMishnaTractateCount> MishnaTractates;
+// Nach Yomi: the Prophets and the Writings, one chapter a day.
+extern const std::array<ChapterBook, kNachBookCount> NachBooks;
+// Yerushalmi Yomi: the tractates of the Vilna edition with their pages, each
+// numbered from 1.
+extern const std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates;
+// The Rambam: the four introductions (books 0..3), then the laws with their
+// chapters (law i is book kRambamIntroBookCount + i).
+extern const std::array<std::string_view, kRambamIntroBookCount> RambamIntroBooks;
+extern const std::array<RambamLaw, kRambamLawCount> RambamLaws;
+// The days of the introductions before the laws in each Rambam cycle.
+extern const std::array<RambamIntroPart, kRambamOneChapterIntroDays> RambamOneChapterIntro;
+extern const std::array<RambamIntroPart, kRambamThreeChapterIntroDays> RambamThreeChapterIntro;
+// Tehillim by the day of the Hebrew month, 1..30.
+extern const std::array<TehillimDay, kTehillimDays> TehillimMonth;
+
+}  // namespace calendar::detail
