@@ -9,7 +9,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
-#include "storage/settings.h"
+#include "calendar/rules.h"
 
 namespace cli {
 
@@ -44,7 +44,7 @@ int CmdLearning(const Args& args, std::FILE* out, std::FILE* err) {
   std::string error;
   const auto range = ParseDateRange(args[0], args[1], error);
   if (!range) return UsageFail(err, error);
-  const bool diaspora = diasporaGetFlag() != 0;  // read once: Pirkei Avot depends on it
+  const bool diaspora = CurrentCalendarRules().diaspora;  // read once: Pirkei Avot depends on it
   OutBuffer o(out);
   for (AbsoluteDay d = range->first; d <= range->last; ++d) WriteDay(o, d, diaspora);
   return kCliOk;
