@@ -20,6 +20,21 @@ constexpr bool IsGregorianLeap(int64_t year) {
   return year % 4 == 0 && year % 400 != 100 && year % 400 != 200 && year % 400 != 300;
 }
 
+// Days of the year before the first of month m (index 1..12; 13 is the
+// year's length), in a common and in a leap year.
+constexpr std::array<std::array<int, 14>, 2> DaysBeforeMonthTable() {
+  std::array<std::array<int, 14>, 2> t{};
+  for (int leap = 0; leap < 2; ++leap) {
+    for (int m = 1; m <= 12; ++m) {
+      const int length = kMonthList[static_cast<size_t>(m - 1)] + (leap && m == 2 ? 1 : 0);
+      t[static_cast<size_t>(leap)][static_cast<size_t>(m + 1)] = t[static_cast<size_t>(leap)][static_cast<size_t>(m)] + length;
+    }
+  }
+  return t;
+}
+constexpr auto kDaysBeforeMonth = DaysBeforeMonthTable();
+static_assert(kDaysBeforeMonth[0][3] == 59 && kDaysBeforeMonth[1][13] == 366);
+
 // Days before 1 January of Gregorian year y.
 constexpr int64_t DaysBeforeGregorianYear(int64_t y) {
   const int64_t p = y - 1;
@@ -110,23 +125,35 @@ int LastDayOfGregorianMonth(int month, int year) {
 
 AbsoluteDay AbsoluteFromGregorian(const GregorianDate& date) {
   AbsoluteDay n = date.day;
-  for (int m = 1; m < date.month; ++m) n += LastDayOfGregorianMonth(m, date.year);
+  if (date.month >= 1 && date.month <= 13) {
+    n += kDaysBeforeMonth[IsGregorianLeap(date.year) ? 1 : 0][static_cast<size_t>(date.month)];
+  } else {
+    for (int m = 1; m < date.month; ++m) n += LastDayOfGregorianMonth(m, date.year);
+  }
   return n + DaysBeforeGregorianYear(date.year);
 }
 
 GregorianDate GregorianFromAbsolute(AbsoluteDay d) {
-  // A first guess below the true year (the mean year is 365.2425 days), then
-  // step forward: the same result as a search from d / 366.
-  int64_t y = d * 400 / 146097 - 1;
-  if (y < d / 366) y = d / 366;
-  while (d >= DaysBeforeGregorianYear(y + 1) + 1) ++y;
-  int64_t start = DaysBeforeGregorianYear(y);  // day before 1 January
-  int m = 1;
-  while (m < 12 && d > start + LastDayOfGregorianMonth(m, static_cast<int>(y))) {
-    start += LastDayOfGregorianMonth(m, static_cast<int>(y));
-    ++m;
+  // Most calls fall in the year of the previous call.
+  thread_local int64_t lastYear = 0, lastStart = 0, lastEnd = -1;  // days before 1 January, and of its year
+  int64_t y;
+  if (d > lastStart && d <= lastEnd) {
+    y = lastYear;
+  } else {
+    // A first guess below the true year (the mean year is 365.2425 days), then
+    // step forward: the same result as a search from d / 366.
+    y = d * 400 / 146097 - 1;
+    if (y < d / 366) y = d / 366;
+    while (d >= DaysBeforeGregorianYear(y + 1) + 1) ++y;
+    lastYear = y;
+    lastStart = DaysBeforeGregorianYear(y);
+    lastEnd = DaysBeforeGregorianYear(y + 1);
   }
-  return {static_cast<int32_t>(d - start), m, static_cast<int32_t>(y)};
+  const auto& before = kDaysBeforeMonth[IsGregorianLeap(y) ? 1 : 0];
+  const int64_t dayOfYear = d - lastStart;  // 1..366
+  int m = 1;
+  while (m < 12 && dayOfYear > before[static_cast<size_t>(m + 1)]) ++m;
+  return {static_cast<int32_t>(dayOfYear - before[static_cast<size_t>(m)]), m, static_cast<int32_t>(y)};
 }
 
 int64_t Hebrew_Calendar_Elapsed_Days(int year) {

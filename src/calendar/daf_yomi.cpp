@@ -1,5 +1,6 @@
 #include "calendar/daf_yomi.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -76,17 +77,31 @@ bool ValidDate(int day, int month, int year) {
 
 }  // namespace
 
+namespace {
+
+// Pages of the cycle before each tractate, and after the last.
+constexpr std::array<int, kDafYomis.size() + 1> PagesBefore() {
+  std::array<int, kDafYomis.size() + 1> before{};
+  for (size_t i = 0; i < kDafYomis.size(); ++i) before[i + 1] = before[i] + PagesOf(kDafYomis[i]);
+  return before;
+}
+constexpr auto kPagesBefore = PagesBefore();
+
+// The tractate whose pages hold cycle index 0..2710: the last one starting
+// at or before it.
+size_t TractateIndexOf(int index) {
+  return static_cast<size_t>(std::upper_bound(kPagesBefore.begin(), kPagesBefore.end(), index) -
+                             kPagesBefore.begin()) - 1;
+}
+
+}  // namespace
+
 int GetDafYomiInternal(int index, std::string* tractate) {
   if (tractate) tractate->clear();
-  int before = 0;  // pages of the tractates before this one
-  for (const Tractate& t : kDafYomis) {
-    if (index >= before && index < before + PagesOf(t)) {
-      if (tractate) *tractate = t.name;
-      return index - before + t.firstPage;
-    }
-    before += PagesOf(t);
-  }
-  return 0;
+  if (index < 0 || index >= kCycleDays) return 0;
+  const size_t i = TractateIndexOf(index);
+  if (tractate) *tractate = kDafYomis[i].name;
+  return index - kPagesBefore[i] + kDafYomis[i].firstPage;
 }
 
 int DafYomiGetIt(DafYomiRec* rec) {
@@ -132,6 +147,15 @@ std::string DafYomiText(int day, int month, int year, bool withCycle) {
 }  // namespace
 
 std::string DafYomiGetWithoutCycle(int day, int month, int year) { return DafYomiText(day, month, year, false); }
+
+DafYomiPage DafYomiPageOf(AbsoluteDay d) {
+  static const AbsoluteDay anchor = AbsoluteFromGregorian(kCycleAnchor);
+  const int64_t n = d - anchor;
+  if (n < 0) return {};
+  const int index = static_cast<int>(n % kCycleDays);
+  const size_t i = TractateIndexOf(index);
+  return {kDafYomis[i].name, index - kPagesBefore[i] + kDafYomis[i].firstPage};
+}
 
 std::string DafYomiGetWithCycle(int day, int month, int year) { return DafYomiText(day, month, year, true); }
 

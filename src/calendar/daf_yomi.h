@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "calendar/rules.h"
 #include "calendar/types.h"
@@ -36,6 +37,13 @@ int DafYomiGetIt(DafYomiRec* rec);
 std::string DafYomiGetErrorMessage(int code);
 // "Tractate page", or empty on any error (the month view's form).
 std::string DafYomiGetWithoutCycle(int day, int month, int year);
+// The page of an absolute day: tractate and page, or page 0 before the
+// first cycle.
+struct DafYomiPage {
+  std::string_view tractate;
+  int page = 0;
+};
+DafYomiPage DafYomiPageOf(AbsoluteDay d);
 // "Cycle n, Tractate page", or empty on any error.
 std::string DafYomiGetWithCycle(int day, int month, int year);
 // Tractate of cycle index 0..2710 and its page; an index outside the cycle

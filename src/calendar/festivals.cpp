@@ -1,5 +1,7 @@
 #include "calendar/festivals.h"
 
+#include <cstdint>
+
 #include "calendar/calendar.h"
 
 using calendar::detail::kFestivalTable;
@@ -124,30 +126,43 @@ AbsoluteDay DayOfDate(const HebrewDate& h) {
 struct FestivalYear {
   int year = 0;
   bool valid = false;
+  CalendarRules rules;
   std::array<HebrewDate, kFestivalCount> dates{};
-  // The day of each festival, 0 when it has none or is not shown in the
-  // Gregorian year it falls in.
-  std::array<AbsoluteDay, kFestivalCount> shownDays{};
+  // The festivals shown on each day of the year, as bits of their ids (a
+  // festival is shown from its first Gregorian year on): day start + i has
+  // the bits of festivalsOfDay[i].
+  AbsoluteDay start = 0;  // 1 Tishri
+  int length = 0;         // days in the year
+  std::array<uint64_t, 385> festivalsOfDay{};
 };
+static_assert(kFestivalCount <= 64, "one bit per festival");
 
 void Compute(FestivalYear& y, int year, const CalendarRules& rules) {
+  y.start = AbsoluteFromHebrew(1, kTishri, year);
+  y.length = Days_In_Hebrew_Year(year);
+  y.festivalsOfDay.fill(0);
   for (int id = 0; id < kFestivalCount; ++id) {
     const FestivalRow& row = kFestivalTable[static_cast<size_t>(id)];
     const HebrewDate date = ComputeDate(row, year, rules);
     y.dates[static_cast<size_t>(id)] = date;
-    AbsoluteDay day = date.day == 0 ? 0 : DayOfDate(date);
-    if (day != 0 && row.firstYear != 0 && row.firstYear > GregorianFromAbsolute(day).year) day = 0;
-    y.shownDays[static_cast<size_t>(id)] = day;
+    const AbsoluteDay day = date.day == 0 ? 0 : DayOfDate(date);
+    if (day == 0 || (row.firstYear != 0 && row.firstYear > GregorianFromAbsolute(day).year)) continue;
+    y.festivalsOfDay[static_cast<size_t>(day - y.start)] |= uint64_t{1} << id;
   }
   y.year = year;
+  y.rules = rules;
   y.valid = true;
+}
+
+size_t RulesSlot(const CalendarRules& rules) {
+  return (rules.diaspora ? 2 : 0) + (rules.postponeShushanPurim ? 1 : 0);
 }
 
 // Two years for each of the four combinations of rules (a year and the one
 // before it, which the halakha report looks back into).
 const FestivalYear& FestivalYearOf(int year, const CalendarRules& rules) {
   thread_local std::array<FestivalYear, 8> cache{};
-  const size_t slot = (rules.diaspora ? 4 : 0) + (rules.postponeShushanPurim ? 2 : 0) + (static_cast<unsigned>(year) & 1u);
+  const size_t slot = 2 * RulesSlot(rules) + (static_cast<unsigned>(year) & 1u);
   FestivalYear& y = cache[slot];
   if (!y.valid || y.year != year) Compute(y, year, rules);
   return y;
@@ -212,16 +227,25 @@ void DayFestivals::Add(Festival f) {
   if (count_ < ids_.size()) ids_[count_++] = f;
 }
 
-DayFestivals FestivalsOn(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules) {
-  const FestivalYear& y = FestivalYearOf(h.year, rules);
+DayFestivals FestivalsOfYear(const FestivalYear& y, AbsoluteDay d) {
   DayFestivals out;
-  for (int id = 0; id < kFestivalCount; ++id)
-    if (y.shownDays[static_cast<size_t>(id)] == d) out.Add(FestivalOfId(id));
+  for (uint64_t bits = y.festivalsOfDay[static_cast<size_t>(d - y.start)]; bits != 0; bits &= bits - 1)
+    out.Add(FestivalOfId(__builtin_ctzll(bits)));
   return out;
 }
 
+DayFestivals FestivalsOn(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules) {
+  return FestivalsOfYear(FestivalYearOf(h.year, rules), d);
+}
+
 DayFestivals FestivalsOn(AbsoluteDay d, const CalendarRules& rules) {
-  return FestivalsOn(d, HebrewFromAbsolute(d), rules);
+  // Days are asked for in runs: the year of the last answer usually holds
+  // the next day too, and then no Hebrew date is needed.
+  thread_local std::array<const FestivalYear*, 4> last{};
+  const FestivalYear*& y = last[RulesSlot(rules)];
+  if (y == nullptr || !y->valid || d < y->start || d >= y->start + y->length || !(y->rules == rules))
+    y = &FestivalYearOf(HebrewFromAbsolute(d).year, rules);
+  return FestivalsOfYear(*y, d);
 }
 
 KhanukkaDays KhanukkaOf(int year) {

@@ -44,7 +44,10 @@ std::string namesHolHamoedPesach() { return translate_perform("Khol HaMoed"); }
 std::string namesHolHamoedSukkot() { return namesHolHamoedPesach(); }
 
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules) {
-  const HebrewDate h = HebrewFromAbsolute(d);
+  return GetSpecialDay(d, HebrewFromAbsolute(d), rules);
+}
+
+std::string GetSpecialDay(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules) {
   const DayFestivals festivals = FestivalsOn(d, h, rules);
   std::string text;
   // When several holidays share the day the highest id names it (Erev Pesakh

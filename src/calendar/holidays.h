@@ -34,4 +34,5 @@ std::string namesHolHamoedSukkot();
 // Holiday text of one day: the name of the highest-id holiday on it, and
 // ", Rosh Khodesh" (untranslated) on day 30 or 1 except 1 Tishri.
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules);
+std::string GetSpecialDay(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules);
 std::string GetSpecialDay(AbsoluteDay d);

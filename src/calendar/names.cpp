@@ -80,8 +80,9 @@ std::string GetJewishShabbatSectionName(int code) {
 
 int IsDateRoshHodesh(AbsoluteDay d) { return GetRoshHodeshType(d) >= 0 ? 1 : 0; }
 
-int GetRoshHodeshType(AbsoluteDay d) {
-  const HebrewDate h = HebrewFromAbsolute(d);
+int GetRoshHodeshType(AbsoluteDay d) { return GetRoshHodeshType(HebrewFromAbsolute(d)); }
+
+int GetRoshHodeshType(const HebrewDate& h) {
   if (!IsRoshKhodeshDate(h)) return -1;
   if (h.day == 30) return 1;
   // Day 1: a two-day Rosh Khodesh when the month before had 30 days. The
@@ -90,8 +91,9 @@ int GetRoshHodeshType(AbsoluteDay d) {
   return Last_Day_Of_Hebrew_Month(previous, h.year) == 30 ? 2 : 0;
 }
 
-int GetOmerCount(AbsoluteDay d) {
-  const HebrewDate h = HebrewFromAbsolute(d);
+int GetOmerCount(AbsoluteDay d) { return GetOmerCount(d, HebrewFromAbsolute(d)); }
+
+int GetOmerCount(AbsoluteDay d, const HebrewDate& h) {
   const int64_t n = d - AbsoluteFromHebrew(16, kNisan, h.year) + 1;
   return (n >= 1 && n <= 49) ? static_cast<int>(n) : 0;
 }

@@ -21,8 +21,11 @@ std::string GetJewishShabbatSectionName(int code);
 int IsDateRoshHodesh(AbsoluteDay d);
 // -1 not Rosh Khodesh; 0 a single day; 1 first of two days; 2 second of two.
 int GetRoshHodeshType(AbsoluteDay d);
+int GetRoshHodeshType(const HebrewDate& h);
 // Day of the Omer 1..49 (16 Nisan is day 1), or 0.
 int GetOmerCount(AbsoluteDay d);
+// The same for a day whose Hebrew date is known.
+int GetOmerCount(AbsoluteDay d, const HebrewDate& h);
 
 // Section code of an empty slot.
 constexpr int kNoSection = 1000;

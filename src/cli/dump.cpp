@@ -28,10 +28,8 @@ void AppendTwoDigits(OutBuffer& o, int v) {
 
 // A translated text could hold a tab or a line break; either would break
 // the line into wrong columns, so they become blanks.
-void AppendField(OutBuffer& o, std::string text) {
-  for (char& c : text)
-    if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-  o << text;
+void AppendField(OutBuffer& o, std::string_view text) {
+  o.AppendReplacing(text, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
 }
 
 // The ids of the holidays on the day, ascending.
@@ -76,12 +74,15 @@ void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d) {
   o << h.day << '.' << h.month << '.' << h.year << '\t';
   AppendHolidays(o, d, h, run.rules);
   o << '\t';
-  AppendField(o, GetSpecialDay(d, run.rules));
+  AppendField(o, GetSpecialDay(d, h, run.rules));
   o << '\t';
-  o << GetRoshHodeshType(d) << '\t' << GetOmerCount(d) << '\t';
+  o << GetRoshHodeshType(h) << '\t' << GetOmerCount(d, h) << '\t';
   AppendSections(o, d, run.rules);
   o << '\t';
-  AppendField(o, DafYomiGetWithoutCycle(g.day, g.month, g.year));
+  if (const DafYomiPage daf = DafYomiPageOf(d); daf.page != 0) {
+    AppendField(o, daf.tractate);
+    o << ' ' << daf.page;
+  }
   o << '\t';
   o << IsYizkor(d, run.rules) << '\t';
   WriteShabbatTime(o, d, run.evenings);

@@ -35,12 +35,31 @@ class OutBuffer {
   }
   OutBuffer& operator<<(long long v) {
     if (kSize - used_ < 24) Flush();
+    // Most numbers of a listing are a digit or two.
+    if (v >= 0 && v < 100) {
+      if (v >= 10) buf_[used_++] = static_cast<char>('0' + v / 10);
+      buf_[used_++] = static_cast<char>('0' + v % 10);
+      return *this;
+    }
     char* first = buf_.data() + used_;
     used_ += static_cast<size_t>(std::to_chars(first, first + 24, v).ptr - first);
     return *this;
   }
   OutBuffer& operator<<(int v) { return *this << static_cast<long long>(v); }
   OutBuffer& operator<<(long v) { return *this << static_cast<long long>(v); }
+  // `s` with each byte for which replace(c) is true written as a blank.
+  template <class Replace>
+  OutBuffer& AppendReplacing(std::string_view s, Replace replace) {
+    if (s.size() > kSize - used_) Flush();
+    if (s.size() > kSize) {
+      for (char c : s) *this << (replace(c) ? ' ' : c);
+      return *this;
+    }
+    char* out = buf_.data() + used_;
+    for (char c : s) *out++ = replace(c) ? ' ' : c;
+    used_ += s.size();
+    return *this;
+  }
   void Flush() {
     if (used_) std::fwrite(buf_.data(), 1, used_, out_);
     used_ = 0;

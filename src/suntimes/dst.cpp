@@ -55,12 +55,42 @@ AbsoluteDay DstEndDay(const DstSetting& r, int year) {
   return OnOrBefore(yomKippur - 1, r.endWeekday);
 }
 
+namespace {
+
+bool SameRule(const DstSetting& a, const DstSetting& b) {
+  return a.startMethod == b.startMethod && a.startWeekNo == b.startWeekNo && a.startWeekday == b.startWeekday &&
+         a.startDay == b.startDay && a.startMonth == b.startMonth && a.endMethod == b.endMethod &&
+         a.endWeekNo == b.endWeekNo && a.endWeekday == b.endWeekday && a.endMonth == b.endMonth;
+}
+
+// The summer time of one rule in one year. Times are shown for many days of
+// a year in a row, so the last year's is kept.
+struct SummerOfYear {
+  AbsoluteDay start;
+  AbsoluteDay end;
+};
+
+SummerOfYear SummerOf(const DstSetting& rule, int year) {
+  thread_local bool known = false;
+  thread_local DstSetting lastRule;
+  thread_local int lastYear = 0;
+  thread_local SummerOfYear last{};
+  if (!known || year != lastYear || !SameRule(rule, lastRule)) {
+    last = {DstStartDay(rule, year), DstEndDay(rule, year)};
+    lastRule = rule;
+    lastYear = year;
+    known = true;
+  }
+  return last;
+}
+
+}  // namespace
+
 int Daylight_Correction(int day, int month, int year, int* hour, int* secondHour, const DstSetting* rule) {
   if (!rule) return 1;
   if (!DstRuleIsValid(*rule)) return 0;
   if (!InRange(month, 1, 12)) return 1;
-  const AbsoluteDay start = DstStartDay(*rule, year);
-  const AbsoluteDay end = DstEndDay(*rule, year);
+  const auto [start, end] = SummerOf(*rule, year);
   const AbsoluteDay d = AbsoluteFromGregorian(day, month, year);
   const bool summer = start <= end ? (start <= d && d < end) : (d >= start || d < end);
   if (summer) {

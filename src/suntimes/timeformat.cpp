@@ -6,10 +6,21 @@
 namespace {
 
 // printf's "%02d".
-std::string TwoDigits(int value) {
-  std::string s = std::to_string(value);
-  if (value >= 0 && value < 10) s.insert(0, 1, '0');
-  return s;
+void AppendTwoDigits(std::string* text, int value) {
+  if (value >= 0 && value < 100) {
+    text->push_back(static_cast<char>('0' + value / 10));
+    text->push_back(static_cast<char>('0' + value % 10));
+    return;
+  }
+  *text += std::to_string(value);  // "-5" and "123" have two characters or more already
+}
+
+// "HH:MM" as printf's "%02d:%02d".
+void SetClock(std::string* text, int hour, int minute) {
+  text->clear();
+  AppendTwoDigits(text, hour);
+  text->push_back(':');
+  AppendTwoDigits(text, minute);
 }
 
 }  // namespace
@@ -17,11 +28,11 @@ std::string TwoDigits(int value) {
 void TimeformatFormatTime(int hour, int minute, std::string* text) {
   const int format = getTimeFormat();
   if (format == kTimeFormat24) {
-    *text = TwoDigits(hour) + ":" + TwoDigits(minute);
+    SetClock(text, hour, minute);
   } else if (format == kTimeFormat12) {
     int h = hour % 12;
     if (h == 0) h = 12;
-    *text = TwoDigits(h) + ":" + TwoDigits(minute);
+    SetClock(text, h, minute);
     if (isLanguageRightToLeft()) *text += ' ';
     *text += translate_perform(hour <= 11 ? "AM" : "PM");
   }
