@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
+#include "compose/anniversary_lines.h"
 #include "storage/anniversaries.h"
 #include "base/translate.h"
 

@@ -291,7 +291,7 @@ def help_lines(sources):
 
 def anniversary_type_letters(sources):
     """The type letters of the anniversaries file (kAnniAnniversary...)."""
-    path = "src/storage/anniversaries.h"
+    path = "src/calendar/anniversary_dates.h"
     src = sources[path]
     out = []
     for m in re.finditer(r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", src.text):
@@ -354,10 +354,8 @@ KEY_SOURCES = {
     ("src/app/main_window.cpp", "kMenuTitles[i]"):
         lambda s: table_literals(s, "src/app/main_window.cpp", "kMenuTitles"),
     ("src/suntimes/zmanim.cpp", "ZmanimDisplayName(rec)"): zmanim_names,
-    ("src/storage/anniversaries.cpp", "AnniLabelKey(rec.type)"):
-        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
-    ("src/compose/ics_export.cpp", "AnniLabelKey(type)"):
-        lambda s: returned_literals(s, "src/storage/anniversaries.cpp", "AnniLabelKey"),
+    ("src/compose/anniversary_lines.cpp", "AnniLabelKey(rec.type)"):
+        lambda s: returned_literals(s, "src/compose/anniversary_lines.cpp", "AnniLabelKey"),
     ("src/dialogs/export_dialog.cpp", "kIcsKindRows[i].label"):
         lambda s: table_column(s, "src/compose/ics_export.h", "kIcsKindRows", 1),
     ("src/forms/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,

@@ -5,6 +5,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
+#include "compose/anniversary_lines.h"
 #include "compose/day_info.h"
 #include "storage/anniversaries.h"
 #include "base/settings.h"
@@ -188,20 +189,9 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
     }
   }
   if (kinds & kIcsAnniversaries) {
-    std::string types, text;
-    if (AnnifileGetForDay(day, &types, &text)) {
-      size_t start = 0;
-      for (const char type : types) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string_view line = std::string_view(text).substr(start, end - start);
-        // An entry is known by its type and name, not by the translated label.
-        const std::string label = translate_perform(AnniLabelKey(type)) + ": ";
-        const std::string_view name = line.substr(0, label.size()) == label ? line.substr(label.size()) : line;
-        w.AllDay(day, "anniversary", std::string(1, type) + std::string(name), line);
-        start = end + 1;
-      }
-    }
+    // An entry is known by its type and name, not by the translated label.
+    for (const AnniversaryRec& rec : AnniFileEntriesOnDay(day))
+      w.AllDay(day, "anniversary", std::string(1, rec.type) + rec.name, AnniversaryLine(rec));
   }
   if (kinds & kIcsDafYomi) {
     const GregorianDate g = GregorianFromAbsolute(day);

@@ -11,7 +11,7 @@
 #include "compose/day_info.h"
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
-#include "storage/anniversaries.h"
+#include "compose/anniversary_lines.h"
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"

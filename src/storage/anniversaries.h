@@ -1,6 +1,6 @@
 // The user's anniversaries, birthdays and yortsayt dates: the list kept in
-// name order, the file ~/.lumaro/kivraanni, the rules that place an entry in
-// a given Hebrew year, and the question "which entries fall on this day".
+// name order, the file ~/.lumaro/kivraanni, and the question "which entries
+// fall on this day" (the date rules are in calendar/anniversary_dates.h).
 #pragma once
 
 #include <cstdint>
@@ -8,36 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/anniversary_dates.h"
 #include "calendar/types.h"
 #include "base/settings_file.h"
 
-// Entry types.
-constexpr char kAnniAnniversary = 'A';
-constexpr char kAnniBirthday = 'B';
-constexpr char kAnniYortsayt = 'Y';
-
 // Longest name the edit dialog accepts, in bytes.
 constexpr size_t kAnniNameMaxBytes = 255;
-
-// The date of an event as the user gave it: Hebrew (day, month 1..13, year)
-// or Gregorian (day, month 1..12, year), depending on AnniversaryRec::isHebrew.
-struct AnniDate {
-  int32_t day = 0;
-  int32_t month = 0;
-  int32_t year = 0;
-};
-
-// One entry of the list.
-struct AnniversaryRec {
-  std::string name;
-  char type = kAnniAnniversary;  // 'A', 'B' or 'Y'
-  int isHebrew = 0;              // 1: date is Hebrew, 0: Gregorian
-  AnniDate date;
-  int afterSunset = 0;  // 1: the event was after sunset (Gregorian dates only)
-};
-
-bool operator==(const AnniversaryRec& a, const AnniversaryRec& b);
-inline bool operator!=(const AnniversaryRec& a, const AnniversaryRec& b) { return !(a == b); }
 
 // The list, ascending by name (byte-wise); equal names keep their insertion order.
 using AnniversaryList = std::vector<AnniversaryRec>;
@@ -96,48 +72,12 @@ std::string AnniFormatLine(const AnniversaryRec& rec);
 // is a comment. False when the line is not a valid entry.
 bool AnniParseLine(std::string_view line, AnniversaryRec& rec);
 
-// ------------------------------------------------------------ date rules
-
-// The record the date rules work on.
-struct AnniversaryCalc {
-  HebrewDate event;  // Hebrew date of the event
-  char type = kAnniAnniversary;
-  int year = 0;       // the Hebrew year wanted
-  HebrewDate result;  // the day of the anniversary in that year
-};
-
-// 'A' and 'B' follow AnniBirth, 'Y' AnniDeath; another type leaves result alone.
-void AnniGetAnniversary(AnniversaryCalc& calc);
-// Birthdays and anniversaries: the same day and month; Adar of a common year
-// and Adar II go to the last month of the wanted year; a 30th that the wanted
-// month lacks becomes the 1st of the next month (30 Heshvan -> 1 Kislev).
-void AnniBirth(AnniversaryCalc& calc);
-// Yortsayt: as AnniBirth, except that 30 Heshvan and 30 Kislev follow the
-// length of that month in the year after the death, Adar II goes to the last
-// month of the wanted year, and 30 Adar I is 30 Shevat in a common year.
-void AnniDeath(AnniversaryCalc& calc);
-
-// True when the entry's date exists (Gregorian years 1..9999, Hebrew years
-// 3762..9999), so the rules above can be applied to it.
-bool AnniDateIsValid(int isHebrew, const AnniDate& date);
-// Absolute day of the event: the Hebrew date, or the Gregorian date plus one
-// day when it was after sunset. The date must be valid.
-AbsoluteDay AnniEventDay(const AnniversaryRec& rec);
-// The day of the entry's anniversary in Hebrew year `year`.
-AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year);
-
 // ------------------------------------------------------------ day query
 
-// The entries of the anniversaries file that fall on `day`, never in the
-// Hebrew year of the event itself or before. `types` (when given) receives
-// their type letters and `text` one line "<label>: <name>\n" each, in list
-// order; the labels are the translations of "Anniversary", "Birthday" and
-// "yortsayt". Returns 1 when at least one entry falls on the day, else 0.
-// The parsed file is kept between calls and read again when it changes.
-int AnnifileGetForDay(AbsoluteDay day, std::string* types, std::string* text);
-// The English label of an entry type in those lines: "Birthday" for B,
-// "yortsayt" for Y, "Anniversary" otherwise.
-std::string_view AnniLabelKey(char type);
+// The entries of the anniversaries file that fall on `day`, in list order,
+// never in the Hebrew year of the event itself or before. The parsed file
+// is kept between calls and read again when it changes.
+std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day);
 
 namespace storage {
 // Test hook: runs after the new anniversaries file is written and flushed,

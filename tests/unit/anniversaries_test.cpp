@@ -1,5 +1,6 @@
 // The anniversaries file, its list and the date rules of anniversaries,
 // birthdays and yortsayt.
+#include "compose/anniversary_lines.h"
 #include "storage/anniversaries.h"
 
 #include <gtest/gtest.h>
