@@ -142,9 +142,32 @@ TEST_F(Predicates, TakhanunAndSummerRequest) {
       {"ordinary Wednesday", G(2024, 11, 13), 0}, {"Rosh Khodesh Heshvan", G(2024, 11, 2), 1},
       {"Shushan Purim Katan", G(2024, 2, 24), 1}, {"1 Nisan", G(2025, 3, 30), 1},
       {"30 Nisan", G(2025, 4, 28), 1},            {"17 Iyar", G(2025, 5, 15), 0},
-      {"1 Sivan", G(2025, 5, 28), 1},             {"8 Sivan", G(2025, 6, 4), 0},
+      {"1 Sivan", G(2025, 5, 28), 1},             {"9 Sivan", G(2025, 6, 5), 0},
+      {"25 Tishri", G(2024, 10, 27), 0},
   };
   for (const Row& r : noTakhanun) EXPECT_EQ(takhanun_free(r.day, kDiasporaRules), r.expected) << r.what;
+  // Isru Khag, the day after the festival where it is kept: 7 Sivan and
+  // 23 Tishri in Israel, 8 Sivan and 24 Tishri abroad, without Takhanun
+  // there. After Pesakh it is in Nisan, which has none anyway.
+  struct IsruKhag {
+    AbsoluteDay day;
+    int israel, diaspora;  // isru_khag; takhanun_free is the same but for Nisan
+  };
+  const IsruKhag isruKhag[] = {
+      {G(2025, 6, 3), 1, 0},    // 7 Sivan 5785, Shavuot II abroad
+      {G(2025, 6, 4), 0, 1},    // 8 Sivan
+      {G(2024, 10, 25), 1, 0},  // 23 Tishri 5785, Simkhat Tora abroad
+      {G(2024, 10, 26), 0, 1},  // 24 Tishri
+      {G(2025, 4, 20), 1, 0},   // 22 Nisan
+      {G(2025, 4, 21), 0, 1},   // 23 Nisan
+  };
+  for (const IsruKhag& k : isruKhag) {
+    const bool nisan = month(k.day) == kNisan;
+    EXPECT_EQ(isru_khag(k.day, kIsraelRules), k.israel) << "Israel " << k.day;
+    EXPECT_EQ(isru_khag(k.day, kDiasporaRules), k.diaspora) << "Diaspora " << k.day;
+    EXPECT_EQ(takhanun_free(k.day, kIsraelRules), nisan ? 1 : k.israel) << "Israel " << k.day;
+    EXPECT_EQ(takhanun_free(k.day, kDiasporaRules), nisan ? 1 : k.diaspora) << "Diaspora " << k.day;
+  }
   EXPECT_EQ(festive_no_takhanun(G(2024, 11, 2), kDiasporaRules), 0) << "Rosh Khodesh alone";
 
   const Row summer[] = {  // Diaspora, Israel in the last rows
