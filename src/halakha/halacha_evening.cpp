@@ -49,7 +49,11 @@ void Minkha(const Run& run) {
     if (tisha_beAv(d)) run.Emit("  conclude uVerushalayim with Nakhem");
     run.Emit("  Birkat Kohanim (in repetition)");
     run.Emit("  Sim Shalom instead of Shalom Rav");
-    run.Emit(tisha_beAv(d) || isDay(d, F::kTaanitEster) ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+    // Not on Tisha BeAv, not on the eve of Purim, and not at Minkha of Erev
+    // Shabbat (only 10 Tevet is a fast on a Friday). Taanit Ester put off to
+    // Thursday is not the eve of Purim and says it.
+    const bool evening = WeekdayOf(d) == kFriday || (isDay(d, F::kTaanitEster) && isDay(t, F::kPurim));
+    run.Emit(tisha_beAv(d) || evening ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
   }
   if (isDay(d, F::kPurim) || khanukah(d)) run.Emit("  Al haNisim");
   // Takhanun, also left out before a day without it (no long form at Minkha).
