@@ -34,6 +34,8 @@ bool SimkhatTora(AbsoluteDay x, const CalendarRules& r) {
 // Rosh HaShana begins the Hebrew year of x, so only the end needs a test.
 bool TenDaysOfRepentance(AbsoluteDay x) { return x <= h_holiday(x, F::kYomKippur); }
 
+bool RepentanceBeforeTheEve(AbsoluteDay x) { return x < h_holiday(x, F::kErevYomKippur); }
+
 bool InElul(AbsoluteDay x) { return month(x) == kElul; }
 
 // Tishri opens the Hebrew year of x: up to Hoshana Rabba is the start of the year.
@@ -196,6 +198,14 @@ void Shakharit(const Run& run) {
       } else {
         run.Emit("  Avinu Malkeynu");
       }
+    }
+  } else if (RepentanceBeforeTheEve(d)) {
+    // Avinu Malkeynu in the days of Repentance, not on Shabbat; a Shabbat of
+    // Rosh HaShana says that it is left out.
+    if (!shabbat(d)) {
+      run.Emit("  Avinu Malkeynu");
+    } else if (rosh_haShana(d)) {
+      run.Emit("  no Avinu Malkeynu");
     }
   }
   // Takhanun.

@@ -54,6 +54,15 @@ void Minkha(const Run& run) {
     // Thursday is not the eve of Purim and says it.
     const bool evening = WeekdayOf(d) == kFriday || (isDay(d, F::kTaanitEster) && isDay(t, F::kPurim));
     run.Emit(tisha_beAv(d) || evening ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+  } else if (isDay(d, F::kYomKippur)) {
+    run.Emit(shabbat(d) ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+  } else if (RepentanceBeforeTheEve(d)) {
+    // As at Shakharit, and not at Minkha of Erev Shabbat.
+    if (shabbat(d)) {
+      if (rosh_haShana(d)) run.Emit("  no Avinu Malkeynu");
+    } else if (WeekdayOf(d) != kFriday) {
+      run.Emit("  Avinu Malkeynu");
+    }
   }
   if (isDay(d, F::kPurim) || khanukah(d)) run.Emit("  Al haNisim");
   // Takhanun, also left out before a day without it (no long form at Minkha).
@@ -65,8 +74,10 @@ void Minkha(const Run& run) {
 
 void Neila(const Run& run) {
   if (!isDay(run.d, F::kYomKippur)) return;
+  // "Seal us" instead of "write us"; Avinu Malkeynu also on Shabbat.
   run.Emit("Neila");
-  run.Emit("  Katveynu leKhayim");
+  run.Emit("  Khotmeynu leKhayim");
+  run.Emit("  Avinu Malkeynu");
 }
 
 void Maariv(const Run& run) {

@@ -46,6 +46,9 @@ void EveningPsalmAndSelikhot(const Run& run);
 bool InSukkot(const Run& run);
 // 1 Tishri through Yom Kippur.
 bool TenDaysOfRepentance(AbsoluteDay x);
+// 1 Tishri through 8 Tishri: the days of Repentance before the eve of Yom
+// Kippur, with Avinu Malkeynu on weekdays.
+bool RepentanceBeforeTheEve(AbsoluteDay x);
 // Any day of Elul.
 bool InElul(AbsoluteDay x);
 // The days of Psalm 27: Elul, and 1 Tishri through Hoshana Rabba.

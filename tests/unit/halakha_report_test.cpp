@@ -182,6 +182,18 @@ TEST_F(HalakhaReport, YearlyFacts) {
       EXPECT_EQ(r.DaysWith("Torah reading", "  Kinot"), std::vector<AbsoluteDay>{fast});
       EXPECT_EQ(r.DaysWith("Minkha", "  Tallit and tefillin with berakha"), std::vector<AbsoluteDay>{fast});
 
+      // Avinu Malkeynu from Rosh HaShana to Yom Kippur: at Shakharit on every
+      // weekday but the eve of Yom Kippur, at Minkha not on Friday either,
+      // at Neila always; on a Shabbat at most "no Avinu Malkeynu".
+      for (int day = 1; day <= 10; ++day) {
+        const AbsoluteDay d = Heb(day, kTishri, year);
+        const std::string& text = r.all().at(d);
+        const bool weekday = WeekdayOf(d) != kShabbat && day != 9;
+        EXPECT_EQ(Has(Service(text, "Shakharit"), "  Avinu Malkeynu"), weekday) << day << " Tishri";
+        EXPECT_EQ(Has(Service(text, "Minkha"), "  Avinu Malkeynu"), weekday && WeekdayOf(d) != kFriday) << day << " Tishri";
+        EXPECT_EQ(Has(Service(text, "Neila"), "  Avinu Malkeynu"), day == 10) << day << " Tishri";
+      }
+
       for (const auto& [d, text] : r.all()) {
         // A festival that runs into Shabbat has no Havdalah, and the second
         // day of Rosh HaShana after Shabbat makes Havdalah in kiddush.
