@@ -262,18 +262,27 @@ void TorahReading(const Run& run) {
     run.Emit("  Birkat haKhodesh");
     run.Emit(MoladRetrieveNextSimple(2, d));
   }
-  // Av haRakhamim: said in the weeks of the Omer, else left out on the days
-  // without Takhanun and on the Shabbat that blesses the month.
-  if (shabbat(d)) {
-    if (run.H(F::kPesakhVII) < d && d < run.H(F::kShavuotI)) {
+  // Av haRakhamim, on Shabbat and not in the Sephardic rite: said right after
+  // Yizkor; otherwise left out on a Shabbat that would have no Takhanun on a
+  // weekday, said in the weeks of the Omer, and left out when the month is
+  // blessed.
+  const bool avHaRakhamim = shabbat(d) && !run.Sephardic();
+  const bool yizkor = IsYizkor(d, r);
+  if (avHaRakhamim && !yizkor) {
+    if (takhanun_free(d, r)) {
+      run.Emit("  no Av haRakhamim");
+    } else if (run.H(F::kPesakhVII) < d && d < run.H(F::kShavuotI)) {
       run.Emit("  Av haRakhamim");
-    } else if (festive_no_takhanun(d, r) || LastWeekOfMonth(d)) {
+    } else if (ShabbatMevarkhim(d)) {
       run.Emit("  no Av haRakhamim");
     } else {
       run.Emit("  Av haRakhamim");
     }
   }
-  if (IsYizkor(d, r)) run.Emit("  Yizkor");
+  if (yizkor) {
+    run.Emit("  Yizkor");
+    if (avHaRakhamim) run.Emit("  Av haRakhamim");
+  }
   if (rosh_haShana(d)) run.Emit(shabbat(d) ? "  no Shofar" : "  Shofar");
 }
 
