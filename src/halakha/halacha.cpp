@@ -22,11 +22,6 @@ AbsoluteDay Run::H(Festival f) const { return h_holiday(d, f); }
 
 bool InSukkot(const Run& run) { return run.H(F::kSukkotI) <= run.d && run.d <= run.H(F::kHoshanaRabba); }
 
-bool LastFestivalDay(AbsoluteDay x, const CalendarRules& r) {
-  if (r.diaspora) return isDay(x, F::kPesakhVIII) || isDay(x, F::kShavuotII) || isDay(x, F::kSimkhatTora);
-  return isDay(x, F::kPesakhVII) || isDay(x, F::kShavuotI) || isDay(x, F::kSheminiAtseret);
-}
-
 bool SimkhatTora(AbsoluteDay x, const CalendarRules& r) {
   return r.diaspora ? isDay(x, F::kSimkhatTora) : isDay(x, F::kSheminiAtseret);
 }

@@ -17,6 +17,14 @@ bool FirstSelikhotNight(AbsoluteDay x) {
   return shabbat(x) && hebrDate(kElul, 19, x) <= x && x <= hebrDate(kElul, 25, x);
 }
 
+// A festival day, Rosh HaShana or Yom Kippur on a weekday that goes out into
+// a weekday or into Khol HaMoed: Ato Khonantanu in the Amida and Havdalah
+// over wine. One that runs into Shabbat or into a second festival day has
+// neither.
+bool HolyDayEndsIntoWeekday(const Run& run) {
+  return !shabbat(run.d) && (yom_tov(run.d, run.rules) || high_holiday(run.d)) && !rest_day(run.t, run.rules);
+}
+
 }  // namespace
 
 void Minkha(const Run& run) {
@@ -97,8 +105,12 @@ void Maariv(const Run& run) {
     run.Emit("  Light candles before Maariv");
     run.Emit("    in synagogue with blessings");
   }
-  // The Havdalah of the Amida after Shabbat.
-  if (shabbat(d)) run.Emit(yom_tov(t, r) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
+  // The Havdalah of the Amida after Shabbat, festival days and the high holidays.
+  if (shabbat(d)) {
+    run.Emit(yom_tov(t, r) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
+  } else if (HolyDayEndsIntoWeekday(run)) {
+    run.Emit("  Ato Khonantanu");
+  }
   if (TenDaysOfRepentance(t)) run.Emit("  Zokhreynu leKhayim");
   if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Mashiv haRuakh");
@@ -130,10 +142,7 @@ void Havdalah(const Run& run) {
   const CalendarRules& r = run.rules;
   const AbsoluteDay t = run.t;
   if (!shabbat(d)) {
-    // The end of a festival or high holiday on a weekday. One that runs
-    // straight into Shabbat has no Havdalah.
-    const bool ends = isDay(d, F::kYomKippur) || d == run.H(F::kRoshHaShanaII) || LastFestivalDay(d, r);
-    if (ends && !shabbat(t)) {
+    if (HolyDayEndsIntoWeekday(run)) {
       run.Emit("  Havdalah");
       // After Yom Kippur the flame is blessed, lit from one that burned through the fast.
       run.Emit(isDay(d, F::kYomKippur) ? "    candle from a flame kept through the fast, no spices"

@@ -53,9 +53,6 @@ bool RepentanceBeforeTheEve(AbsoluteDay x);
 bool InElul(AbsoluteDay x);
 // The days of Psalm 27: Elul, and 1 Tishri through Hoshana Rabba.
 bool Psalm27Season(AbsoluteDay x);
-// The last day of a festival: Pesakh VII, Shavuot I and Shemini Atseret in
-// Israel; Pesakh VIII, Shavuot II and 23 Tishri in the Diaspora.
-bool LastFestivalDay(AbsoluteDay x, const CalendarRules& r);
 // The day of Hakafot: Shemini Atseret in Israel, 23 Tishri in the Diaspora.
 bool SimkhatTora(AbsoluteDay x, const CalendarRules& r);
 

@@ -199,6 +199,9 @@ TEST_F(HalakhaReport, YearlyFacts) {
         // day of Rosh HaShana after Shabbat makes Havdalah in kiddush.
         EXPECT_EQ(text.find("haMavdil beyn Kodesh leKodesh"), std::string::npos) << d;
         EXPECT_FALSE(Has(Lines(text), "  no Havdalah")) << d;
+        // Going out of Shabbat, a festival day or a high holiday into a
+        // weekday or Khol HaMoed: Ato Khonantanu in the Amida and Havdalah.
+        EXPECT_EQ(Has(Service(text, "Maariv"), "  Ato Khonantanu"), Has(Lines(text), "  Havdalah")) << d;
         // Every line is a header or indented by two to six blanks.
         for (const std::string& line : Lines(text)) {
           ASSERT_FALSE(line.empty()) << d;
