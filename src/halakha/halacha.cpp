@@ -211,14 +211,18 @@ void Shakharit(const Run& run) {
       run.Emit(MondayOrThursday(d) ? "  long Takhanun" : "  Takhanun");
     }
   }
-  // Scrolls read in the morning.
+  // Scrolls read in the morning: Shir haShirim and Kohelet on the Shabbat of
+  // the festival, a festival day too when it has no Shabbat Khol HaMoed;
+  // Ruth on the last day of Shavuot.
+  const bool diaspora = r.diaspora;
   if (isDay(d, F::kPurim)) {
     run.Emit("Megilat Ester");
-  } else if (shabbat(d) && run.H(F::kPesakhII) <= d && d <= run.H(F::kPesakhVII)) {
+  } else if (shabbat(d) && run.H(diaspora ? F::kPesakhII : F::kPesakhI) <= d &&
+             d <= run.H(diaspora ? F::kPesakhVIII : F::kPesakhVII)) {
     run.Emit("  Megilat Shir haShirim");
-  } else if (isDay(d, F::kShavuotI)) {
+  } else if (isDay(d, diaspora ? F::kShavuotII : F::kShavuotI)) {
     run.Emit("  Megilat Ruth");
-  } else if (shabbat(d) && run.H(F::kSukkotII) <= d && d <= run.H(F::kHoshanaRabba)) {
+  } else if (shabbat(d) && run.H(F::kSukkotII) <= d && d <= run.H(F::kSheminiAtseret)) {
     run.Emit("  Megilat Kohelet");
   }
   if (khol_haMoed(d, r) && !shabbat(d)) run.Emit("  Remove tefilin (if wearing)");

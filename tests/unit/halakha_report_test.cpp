@@ -162,6 +162,21 @@ TEST_F(HalakhaReport, YearlyFacts) {
       EXPECT_EQ(r.DaysWith("Maariv", "  Megilat Ester"), std::vector<AbsoluteDay>{purim - 1});
       EXPECT_EQ(r.DaysWith("Shakharit", "Megilat Ester"), std::vector<AbsoluteDay>{purim});
 
+      // The scrolls of the festivals: Shir haShirim and Kohelet on the one
+      // Shabbat among the seven days from the first day of Pesakh (Israel) or
+      // the second (abroad), and from the second day of Sukkot; Ruth on the
+      // last day of Shavuot.
+      const std::pair<const char*, AbsoluteDay> festivalScrolls[] = {{"  Megilat Shir haShirim", pesakh + diaspora},
+                                                                     {"  Megilat Kohelet", Heb(16, kTishri, year)}};
+      for (const auto& [scroll, first] : festivalScrolls) {
+        const auto days = r.DaysWith("Shakharit", scroll);
+        ASSERT_EQ(days.size(), 1u) << scroll;
+        EXPECT_EQ(WeekdayOf(days[0]), kShabbat) << scroll;
+        EXPECT_GE(days[0], first) << scroll;
+        EXPECT_LT(days[0], first + 7) << scroll;
+      }
+      EXPECT_EQ(r.DaysWith("Shakharit", "  Megilat Ruth"), std::vector<AbsoluteDay>{shavuot + diaspora});
+
       // Hakafot: in the evening and the morning of Simkhat Tora.
       const AbsoluteDay simkhatTora = Heb(diaspora ? 23 : 22, kTishri, year);
       EXPECT_EQ(r.DaysWith("Shakharit", "Hakafot"), std::vector<AbsoluteDay>{simkhatTora});
