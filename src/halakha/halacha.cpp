@@ -164,8 +164,8 @@ void Shakharit(const Run& run) {
   } else if (isDay(run.t, F::kYomKippur) || isDay(run.t, F::kPesakhI) || khol_haMoed_Pesakh(d, r)) {
     run.Emit("  no Mizmor leToda");
   }
-  // Psalm 104.
-  if (rosh_khodesh(d) || khanukah(d)) run.Emit("  Barekhi nafshi (Psalm 104)");
+  // Psalm 104, the psalm of Rosh Khodesh.
+  if (rosh_khodesh(d)) run.Emit("  Barekhi nafshi (Psalm 104)");
   // Psalm 130 in the Ten Days of Repentance.
   if (isDay(d, F::kTsomGedalya)) {
     run.Emit("  Shir haMaalot miMaamakim");
@@ -288,9 +288,12 @@ void TorahReading(const Run& run) {
 void AfterTorahReading(const Run& run) {
   const AbsoluteDay d = run.d;
   const CalendarRules& r = run.rules;
-  // Psalm 20 and the end of Shakharit on weekday special days.
+  // Psalm 20 and the end of Shakharit on weekday special days: the festive
+  // days, the eves of Pesakh and Yom Kippur, and Tisha BeAv.
   if (rest_day(d, r)) return;
-  if (tisha_beAv(d) || d == run.H(F::kHoshanaRabba) || khanukah(d) || rosh_khodesh(d)) {
+  const bool festive = d == run.H(F::kHoshanaRabba) || khol_haMoed(d, r) || khanukah(d) || rosh_khodesh(d) ||
+                       purim(d) || shushan_purim(d, r) || isDay(run.t, F::kPesakhI) || isDay(run.t, F::kYomKippur);
+  if (tisha_beAv(d) || festive) {
     run.Emit("  no LaMenatseyakh");
     if (rosh_khodesh(d)) {
       run.Emit("  remove tefilin before Musaf");

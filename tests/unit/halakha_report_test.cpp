@@ -137,12 +137,16 @@ TEST_F(HalakhaReport, YearlyFacts) {
       // Half Hallel: Rosh Khodesh outside Khanukka and the rest of Pesakh
       // (six days both in Israel and in the Diaspora).
       size_t roshKhodesh = 0;
+      std::vector<AbsoluteDay> allRoshKhodesh;
       for (const auto& [d, text] : r.all()) {
         const HebrewDate h = HebrewFromAbsolute(d);
         const bool rc = h.day == 30 || (h.day == 1 && h.month != kTishri);
+        if (rc) allRoshKhodesh.push_back(d);
         if (rc && !(d >= khanukka && d < khanukka + 8)) ++roshKhodesh;
       }
       EXPECT_EQ(r.DaysWith("Shakharit", "  short Hallel").size(), roshKhodesh + 6);
+      // Psalm 104 is the psalm of Rosh Khodesh alone, in Khanukka too.
+      EXPECT_EQ(r.DaysWith("Shakharit", "  Barekhi nafshi (Psalm 104)"), allRoshKhodesh);
 
       // Birkat haKhodesh on the Shabbat before every month but Tishri, with
       // the molad of the coming month right after it.
