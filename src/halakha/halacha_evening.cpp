@@ -117,8 +117,13 @@ void Maariv(const Run& run) {
   } else if (d == run.H(F::kPesakhI)) {
     run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
-  // The first weekday Amida after a day of rest.
-  if (!rest_day(t, r) && rest_day(d, r)) run.Emit(summer_request(t, r) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
+  // The first weekday Amida after a day of rest; the evening that first asks
+  // for rain says so.
+  if (first_rain_request(t, r)) {
+    run.Emit("  Teyn Tal uMatar (first time)");
+  } else if (!rest_day(t, r) && rest_day(d, r)) {
+    run.Emit(summer_request(t, r) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
+  }
   if (yaale_day(t, r)) run.Emit("  Yaale veYavo");
   if (isDay(t, F::kPurim) || khanukah(t)) run.Emit("  Al haNisim");
   // Reading of the evening: the Megilah of Purim night, or the Hakafot.

@@ -184,6 +184,25 @@ TEST_F(Predicates, TakhanunAndSummerRequest) {
   EXPECT_EQ(summer_request(G(2025, 1, 15), kIsraelRules), 0) << "Israel, winter";
 }
 
+// The first weekday asking for rain, once a year: in Israel 7 Heshvan, abroad
+// 5 December (6 December in a Gregorian year before a leap year), each moved
+// to the Sunday when it is a Shabbat.
+TEST_F(Predicates, FirstRainRequestOncePerYear) {
+  for (int y = 5750; y <= 5850; ++y) {
+    const AbsoluteDay heshvan7 = Heb(7, kHeshvan, y);
+    const int civil = GregorianFromAbsolute(heshvan7).year;
+    const AbsoluteDay december = G(civil, 12, civil % 4 == 3 ? 6 : 5);
+    const auto sunday = [](AbsoluteDay x) { return WeekdayOf(x) == kShabbat ? x + 1 : x; };
+    for (const auto& [rules, expected] : {std::pair{kIsraelRules, sunday(heshvan7)},
+                                          std::pair{kDiasporaRules, sunday(december)}}) {
+      std::vector<AbsoluteDay> days;
+      for (AbsoluteDay d : DaysOfYear(y))
+        if (first_rain_request(d, rules)) days.push_back(d);
+      EXPECT_EQ(days, std::vector<AbsoluteDay>{expected}) << y << (rules.diaspora ? " Diaspora" : " Israel");
+    }
+  }
+}
+
 // Counts that hold in every Hebrew year, in Israel and in the Diaspora.
 TEST_F(Predicates, YearlyCounts) {
   for (int y = 5750; y <= 5850; ++y) {
