@@ -17,6 +17,13 @@ bool FirstSelikhotNight(AbsoluteDay x) {
   return shabbat(x) && hebrDate(kElul, 19, x) <= x && x <= hebrDate(kElul, 25, x);
 }
 
+// The Sephardic rite says Selikhot every morning from 2 Elul to the eve of
+// Yom Kippur, but not on Shabbat or Rosh HaShana.
+bool SephardicSelikhotMorning(AbsoluteDay x) {
+  const bool season = (InElul(x) && day_in_month(x) > 1) || x <= h_holiday(x, F::kErevYomKippur);
+  return season && !shabbat(x) && !rosh_haShana(x);
+}
+
 // A festival day, Rosh HaShana or Yom Kippur on a weekday that goes out into
 // a weekday or into Khol HaMoed: Ato Khonantanu in the Amida and Havdalah
 // over wine. One that runs into Shabbat or into a second festival day has
@@ -168,7 +175,9 @@ void EveningPsalmAndSelikhot(const Run& run) {
   } else if (khanukah(run.t)) {
     run.Emit("  Mizmor Shir Khannukat (Psalm 30)");
   }
-  if (FirstSelikhotNight(run.d)) run.Emit("Selikhot");
+  // Selikhot: the Sephardic line ends the evening before each morning of
+  // Selikhot; the other rites begin them on one Saturday night.
+  if (run.Sephardic() ? SephardicSelikhotMorning(run.t) : FirstSelikhotNight(run.d)) run.Emit("Selikhot");
 }
 
 }  // namespace halakha::detail

@@ -264,6 +264,27 @@ TEST_F(HalakhaReport, AvHaRakhamimOnEveryShabbatButTheSephardicRite) {
   }
 }
 
+// Sephardic Selikhot: every morning from 2 Elul to 9 Tishri except Shabbat
+// and Rosh HaShana, each on the evening before.
+TEST_F(HalakhaReport, SephardicSelikhotEveryMorningOfTheSeason) {
+  for (int year = 5784; year <= 5786; ++year) {
+    for (int diaspora : {0, 1}) {
+      SCOPED_TRACE("year " + std::to_string(year) + (diaspora ? " Diaspora" : " Israel"));
+      std::vector<AbsoluteDay> expected;
+      for (AbsoluteDay morning = Heb(3, kTishri, year); morning <= Heb(9, kTishri, year); ++morning)
+        if (WeekdayOf(morning) != kShabbat) expected.push_back(morning - 1);
+      for (AbsoluteDay morning = Heb(2, kElul, year); morning <= Heb(29, kElul, year); ++morning)
+        if (WeekdayOf(morning) != kShabbat) expected.push_back(morning - 1);
+      const YearReports r(year, diaspora, 1);
+      EXPECT_EQ(r.DaysWith("Maariv", "Selikhot"), expected);
+      for (AbsoluteDay d : expected) {
+        const auto lines = Lines(r.all().at(d));
+        EXPECT_EQ(lines.back(), "Selikhot") << d;
+      }
+    }
+  }
+}
+
 TEST_F(HalakhaReport, StyleOtherThanOneOrTwo) {
   // A style that is neither 1 nor 2 takes the branch that does not name one:
   // on Shavuot "Ketuva" (not Akdamut) and "no Mashiv haRuakh" (not Morid haTal).
