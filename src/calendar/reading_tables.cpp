@@ -234,7 +234,7 @@ constexpr std::array<ReadingRow, 126> ReadingHaphtarahDiaspora = {{
     {302, "Isaiah 66, 1 & 23"},                                     // added on Shabbat Rosh Khodesh
     {303, "I Samuel 20, 18 & 42"},                                  // added on the Shabbat before
     {304, "Zechariah 2:14 - 4:7"},                                  // first Shabbat of Khanukka
-    {305, "I Kings 7:40-50 (Sephardi add I Kings 7:13-26)"},        // second Shabbat of Khanukka; Vayakhel or Pekude alone
+    {305, "I Kings 7:40-50"},                                       // second Shabbat of Khanukka
     {306, "Amos 9:7-15 (Sephardi ritual: Ezekiel 22:1-16)"},        // Aharemoth alone
     {307, "Amos 9:7-15 (Sephardi ritual: Ezekiel 20:2-20)"},        // Kedoshim alone, or with Aharemoth
     {308, "Ezekiel 22:1-19 (Sephardi ritual: Ezekiel 20:2-20)"},    // Kedoshim after Aharemoth read its own

@@ -28,7 +28,7 @@ constexpr int32_t kPesakh19Nisan = 117, kPesakh19NisanDefault = 118, kPesakh19Ni
 constexpr int32_t kShabbat17Tishri = 77, kShabbat19Tishri = 80, kShabbat20Tishri = 82;
 
 // Sections with rules of their own.
-constexpr int32_t kVayakhel = 21, kPekude = 22, kAharemoth = 28, kKedoshim = 29;
+constexpr int32_t kAharemoth = 28, kKedoshim = 29;
 constexpr int32_t kPinhas = 40, kMatoth = 41, kMaseh = 42, kNitsabim = 50;
 constexpr int kYearTypeKedoshimRule = 9;    // Saturday, 383 days, Pesakh on Tuesday
 constexpr int kYearTypeMasehOwnHaftarah = 0;  // Monday, 353 days, Pesakh on Tuesday
@@ -228,8 +228,7 @@ int ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Readings
   if (d == khanukkaShabbat.first) e1.flags |= kHaftKhanukka1;
   if (khanukkaShabbat.second <= khanukka.last && d == khanukkaShabbat.second) e1.flags |= kHaftKhanukka2;
 
-  // Sections read alone.
-  if ((c1 == kVayakhel || c1 == kPekude) && c2 == kReadingNoCode) e1.flags |= kHaftKhanukka2;
+  // Sections read alone (Vayakhel or Pekude alone keeps its own Haftarah).
   if (c1 == kAharemoth && c2 == kReadingNoCode && !roshKhodeshHaftarah) e1.flags |= kHaftAharemothAlone;
   if (c1 == kKedoshim) {
     if (!roshKhodeshHaftarah) e1.flags |= kHaftKedoshim;

@@ -202,18 +202,6 @@ std::vector<KnownDifference> KnownDifferences() {
          return IsHaftarah(c) && c.ids.c1 == 48 && Minus(c.theirs, c.ours) == VersesOf("Isaiah 54:11-55:5") &&
                 Includes(c.theirs, c.ours);
        }},
-      {"Pekude read alone gets bit 128 and with it I Kings 7:40-50, the Haftarah of Vayakhel; the published "
-       "source reads Pekude's own",
-       [](const DayContext& c) {
-         return IsHaftarah(c) && c.ids.c1 == 22 && (c.rec.torah[0].flags & kHaftKhanukka2) &&
-                Includes(VersesOf("I Kings 7:13-26; I Kings 7:40-50"), c.ours);
-       }},
-      {"bit 128 with the Haftarah text \"I Kings 7:40-50 (Sephardi add I Kings 7:13-26)\": the Sephardi line "
-       "holds both passages",
-       [](const DayContext& c) {
-         return c.part == "sephardi" && (c.rec.torah[0].flags & kHaftKhanukka2) &&
-                c.ours == VersesOf("I Kings 7:13-26; I Kings 7:40-50") && Includes(c.ours, c.theirs);
-       }},
       {"Israel, Kedoshim on the Shabbat before Rosh Khodesh Iyar: the Rosh Khodesh table gives Kedoshim "
        "no bit for the Shabbat before, so it keeps its own Haftarah where the published source reads "
        "Makhar Khodesh",
@@ -288,10 +276,10 @@ TEST(ReadingsReference, EveryDayMatchesThePublishedReadings) {
   allReached(ReadingTorahDiaspora, 1, {kReadingKholHaMoedSukkot});  // replaced by 77, 80 or 82
   allReached(ReadingTorahIsrael, 0, {kReadingKholHaMoedSukkot});
   allReached(ReadingHaphtarahIsrael, 0, {});
-  // Vayakhel, Pekude and Vayelekh never read their own Haftarah on a day of
-  // these years (a special Shabbat or another rule takes its place), so
-  // their rows are compared with the published sections directly.
-  const std::set<int32_t> sectionOnly = {21, 22, 51};
+  // Vayelekh never reads its own Haftarah on a day of these years (Shabbat
+  // Shuva takes its place), so its row is compared with the published
+  // section directly.
+  const std::set<int32_t> sectionOnly = {51};
   allReached(ReadingHaphtarahDiaspora, 1, sectionOnly);
   for (int32_t code : sectionOnly) {
     ReadingsRec rec;
