@@ -4,8 +4,8 @@
 //
 // Reading codes: 0..52 the weekly sections; 53, 54, 55 the three parts of
 // Simkhat Tora in the Diaspora; 60 the Rosh Khodesh reading of a Shabbat;
-// 61..66 the special Shabbatot; 70..120 festival, fast and Khanukka
-// readings; 200, 201, 202 Shemini Atseret and its two further parts;
+// 61..66 the special Shabbatot; 70..124 festival, fast and Khanukka
+// readings (121..124 the maftir of Khanukka days 2..5 on Shabbat); 200, 201, 202 Shemini Atseret and its two further parts;
 // 300..312 substitute Haftarot; 1000 none.
 #pragma once
 
@@ -42,7 +42,7 @@ constexpr int32_t kReadingRoshKhodesh = 111;  // a weekday Rosh Khodesh
 
 // The Torah and Haftarah texts, Diaspora tables first. Israel tables hold
 // only the codes whose reading differs there; they are searched first.
-extern const std::array<ReadingRow, 115> ReadingTorahDiaspora;
+extern const std::array<ReadingRow, 119> ReadingTorahDiaspora;
 extern const std::array<ReadingRow, 33> ReadingTorahIsrael;
 extern const std::array<ReadingRow, 126> ReadingHaphtarahDiaspora;
 extern const std::array<ReadingRow, 27> ReadingHaphtarahIsrael;

@@ -16,8 +16,9 @@ constexpr int kTorahNumberLast = 1000;
 constexpr int kHaftarahNumberFirst = 2000;
 constexpr int kHaftarahNumberLast = 3000;
 
-// The Torah reading of Khanukka day 1..8 when it is read on a Shabbat.
-constexpr std::array<int32_t, 8> kKhanukkaShabbatCodes = {100, 101, 102, 103, 104, 105, 107, 109};
+// The maftir of Khanukka day 1..8 when it is read on a Shabbat: that day's
+// prince alone (the eighth day reads to the end of the chapter).
+constexpr std::array<int32_t, 8> kKhanukkaShabbatCodes = {100, 121, 122, 123, 124, 105, 108, 109};
 
 // Weekday holiday codes that depend on the day.
 constexpr int32_t kKhanukka6 = 105, kKhanukka6RoshKhodesh = 106;

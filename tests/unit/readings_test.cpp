@@ -55,6 +55,10 @@ TEST_F(ReadingsTest, TableLookup) {
   EXPECT_EQ(GetTorahReading(kDiaspora, 72),
             "Tsom Gedalya, Morning: Exodus 32:11-14 and Exodus 34:1-10; Afternoon: Exodus 32:11-14 and Exodus 34:1-10");
   EXPECT_EQ(GetTorahReading(kDiaspora, 84), "Khol HaMoed Sukkot");
+  // The maftir of Khanukka days 2..5 on Shabbat, the day's prince alone.
+  EXPECT_EQ(GetTorahReading(kIsrael, 121), "Khanukka II, Numbers 7:18-23");
+  EXPECT_EQ(GetTorahReading(kDiaspora, 124), "Khanukka V, Numbers 7:36-41");
+  for (int code : {121, 122, 123, 124}) EXPECT_EQ(GetHaphtarahReading(kDiaspora, code), "") << code;
   EXPECT_EQ(GetHaphtarahReading(kDiaspora, 0), "Isaiah 42:5 - 43:10 (Sephardi ritual: Isaiah 42:5-21)");
   EXPECT_EQ(GetHaphtarahReading(kDiaspora, 305), "I Kings 7:40-50");
   EXPECT_EQ(GetHaphtarahReading(kDiaspora, 21), "I Kings 7:40-50 (Sephardi ritual: I Kings 7:13-26)");
