@@ -426,9 +426,9 @@ constexpr std::array<HaftarahSubstitute, 13> haphtarah_table = {{
     {kHaftAharemothAlone, 306},
     {kHaftKhanukka2, 305},
     {kHaftKhanukka1, 304},
+    {kHaftRoshKhodesh, 300},  // on the 30th the whole Rosh Khodesh Haftarah comes before the added verses
     {kHaftRoshKhodeshVerses, 302},
     {kHaftMakharKhodeshVerses, 303},
-    {kHaftRoshKhodesh, 300},
     {kHaftMakharKhodesh, 301},
     {kHaftShabbatShuva, 312},
 }};
