@@ -189,11 +189,18 @@ int ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Readings
     if (!(inKhanukka && d == khanukkaShabbat.second)) rec->haphtarah[1] = t.Haftarah(c2);
   }
 
-  // Shabbat Rosh Khodesh: its reading goes into the first free slot.
+  // Shabbat Rosh Khodesh: its reading follows the week's sections and, being
+  // the more frequent one, comes before the Khanukka reading or a special
+  // maftir, which moves to the third slot with its Haftarah.
   if (IsRoshKhodeshDate(h)) {
     if (c1 == kReadingNoCode) {
       c1 = kReadingShabbatRoshKhodesh;
       e1.text = t.Torah(c1);
+    } else if (c2 != kReadingNoCode && c2 >= kReadingShabbatRoshKhodesh) {
+      c3 = c2;
+      c2 = kReadingShabbatRoshKhodesh;
+      e2.text = t.Torah(c2);
+      rec->haphtarah[1] = t.Haftarah(c2);
     } else if (c2 != kReadingNoCode) {
       c3 = kReadingShabbatRoshKhodesh;
     } else {
@@ -290,7 +297,11 @@ void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Reading
       rec->torah[2].text = t.Torah(kReadingSheminiAtseretPart3);
     }
   }
-  if (IsRoshKhodeshDate(h)) rec->torah[rec->torah[0].text.empty() ? 0 : 1].text = t.Torah(kReadingRoshKhodesh);
+  // Rosh Khodesh, the more frequent reading, before the holiday's.
+  if (IsRoshKhodeshDate(h)) {
+    if (!rec->torah[0].text.empty()) rec->torah[1].text = rec->torah[0].text;
+    rec->torah[0].text = t.Torah(kReadingRoshKhodesh);
+  }
 }
 
 }  // namespace
