@@ -125,7 +125,7 @@ constexpr std::array<ReadingRow, 119> ReadingTorahDiaspora = {{
     {121, "Khanukka II, Numbers 7:18-23"},                          // the maftir on Shabbat, 9 Dec 2023
     {122, "Khanukka III, Numbers 7:24-29"},                         // on Shabbat, 28 Dec 2024
     {123, "Khanukka IV, Numbers 7:30-35"},                          // on Shabbat, 16 Dec 2028
-    {124, "Khanukka V, Numbers 7:36-41"},                           // the fifth day is never a Shabbat (25 Kislev is no Tuesday)
+    {124, "Khanukka V, Numbers 7:36-41"},                           // never on Shabbat: 25 Kislev is no Tuesday
     {kReadingTableEnd, ""},
 }};
 

@@ -5,8 +5,9 @@
 // Reading codes: 0..52 the weekly sections; 53, 54, 55 the three parts of
 // Simkhat Tora in the Diaspora; 60 the Rosh Khodesh reading of a Shabbat;
 // 61..66 the special Shabbatot; 70..124 festival, fast and Khanukka
-// readings (121..124 the maftir of Khanukka days 2..5 on Shabbat); 200, 201, 202 Shemini Atseret and its two further parts;
-// 300..312 substitute Haftarot; 1000 none.
+// readings (121..124 the maftir of Khanukka days 2..5 on Shabbat); 200,
+// 201, 202 Shemini Atseret and its two further parts; 300..312 substitute
+// Haftarot; 1000 none.
 #pragma once
 
 #include <array>

@@ -209,7 +209,8 @@ TEST_F(HalakhaReport, YearlyFacts) {
         const std::string& text = r.all().at(d);
         const bool weekday = WeekdayOf(d) != kShabbat && day != 9;
         EXPECT_EQ(Has(Service(text, "Shakharit"), "  Avinu Malkeynu"), weekday) << day << " Tishri";
-        EXPECT_EQ(Has(Service(text, "Minkha"), "  Avinu Malkeynu"), weekday && WeekdayOf(d) != kFriday) << day << " Tishri";
+        EXPECT_EQ(Has(Service(text, "Minkha"), "  Avinu Malkeynu"), weekday && WeekdayOf(d) != kFriday)
+            << day << " Tishri";
         EXPECT_EQ(Has(Service(text, "Neila"), "  Avinu Malkeynu"), day == 10) << day << " Tishri";
       }
 
