@@ -14,7 +14,10 @@
 //   holiday <D|IL> <key> <torah> <haftarah> <sephardic haftarah or empty>
 //   date <YYYY-MM-DD> <D|IL|*> <name> <torah> <haftarah> <sephardic haftarah or empty>
 // Verse lists are the package's summaries ("Genesis 1:1-6:8; Numbers 28:9-15",
-// "Isaiah 27:6-28:13, 29:22-23"). The date lines cover Hebrew years
+// "Isaiah 27:6-28:13, 29:22-23"), in the order the readings are read; a
+// day's Torah summary also names the scroll read that morning (Esther, Song
+// of Songs, Ruth, Ecclesiastes, Lamentations), which the test compares with
+// the Megilah line of the halakha report. The date lines cover Hebrew years
 // FIRST_YEAR..LAST_YEAR, every day with a reading other than the plain
 // Monday and Thursday reading; '*' stands for a day whose lines are the same
 // in Israel and the Diaspora.

@@ -7,7 +7,7 @@
 // comments are Diaspora dates of 5785 (2024/25) unless another year is named.
 
 // clang-format off
-constexpr std::array<ReadingRow, 115> ReadingTorahDiaspora = {{
+constexpr std::array<ReadingRow, 119> ReadingTorahDiaspora = {{
     {0, "Bereshith, Genesis 1:1 - 6:8"},                            // 26 Oct 2024
     {1, "Noah, Genesis 6:9 - 11:32"},                               // 2 Nov 2024
     {2, "Le'h Leha, Genesis 12:1 - 17:27"},                         // 9 Nov 2024
@@ -122,6 +122,10 @@ constexpr std::array<ReadingRow, 115> ReadingTorahDiaspora = {{
     {118, "Pesakh V, Exodus 34:1-26; Numbers 28:19-25"},            // 17 Apr 2025
     {119, "Pesakh V, Exodus 22:24 - 23:19; Numbers 28:19-25"},      // 19 Nisan on a Monday, 13 Apr 2020
     {120, "Pesakh VI, Numbers 9:1-14; Numbers 28:19-25"},           // 18 Apr 2025
+    {121, "Khanukka II, Numbers 7:18-23"},                          // the maftir on Shabbat, 9 Dec 2023
+    {122, "Khanukka III, Numbers 7:24-29"},                         // on Shabbat, 28 Dec 2024
+    {123, "Khanukka IV, Numbers 7:30-35"},                          // on Shabbat, 16 Dec 2028
+    {124, "Khanukka V, Numbers 7:36-41"},                           // never on Shabbat: 25 Kislev is no Tuesday
     {kReadingTableEnd, ""},
 }};
 
@@ -234,7 +238,7 @@ constexpr std::array<ReadingRow, 126> ReadingHaphtarahDiaspora = {{
     {302, "Isaiah 66, 1 & 23"},                                     // added on Shabbat Rosh Khodesh
     {303, "I Samuel 20, 18 & 42"},                                  // added on the Shabbat before
     {304, "Zechariah 2:14 - 4:7"},                                  // first Shabbat of Khanukka
-    {305, "I Kings 7:40-50 (Sephardi add I Kings 7:13-26)"},        // second Shabbat of Khanukka; Vayakhel or Pekude alone
+    {305, "I Kings 7:40-50"},                                       // second Shabbat of Khanukka
     {306, "Amos 9:7-15 (Sephardi ritual: Ezekiel 22:1-16)"},        // Aharemoth alone
     {307, "Amos 9:7-15 (Sephardi ritual: Ezekiel 20:2-20)"},        // Kedoshim alone, or with Aharemoth
     {308, "Ezekiel 22:1-19 (Sephardi ritual: Ezekiel 20:2-20)"},    // Kedoshim after Aharemoth read its own
@@ -422,9 +426,9 @@ constexpr std::array<HaftarahSubstitute, 13> haphtarah_table = {{
     {kHaftAharemothAlone, 306},
     {kHaftKhanukka2, 305},
     {kHaftKhanukka1, 304},
+    {kHaftRoshKhodesh, 300},  // on the 30th the whole Rosh Khodesh Haftarah comes before the added verses
     {kHaftRoshKhodeshVerses, 302},
     {kHaftMakharKhodeshVerses, 303},
-    {kHaftRoshKhodesh, 300},
     {kHaftMakharKhodesh, 301},
     {kHaftShabbatShuva, 312},
 }};

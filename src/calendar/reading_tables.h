@@ -4,9 +4,10 @@
 //
 // Reading codes: 0..52 the weekly sections; 53, 54, 55 the three parts of
 // Simkhat Tora in the Diaspora; 60 the Rosh Khodesh reading of a Shabbat;
-// 61..66 the special Shabbatot; 70..120 festival, fast and Khanukka
-// readings; 200, 201, 202 Shemini Atseret and its two further parts;
-// 300..312 substitute Haftarot; 1000 none.
+// 61..66 the special Shabbatot; 70..124 festival, fast and Khanukka
+// readings (121..124 the maftir of Khanukka days 2..5 on Shabbat); 200,
+// 201, 202 Shemini Atseret and its two further parts; 300..312 substitute
+// Haftarot; 1000 none.
 #pragma once
 
 #include <array>
@@ -42,7 +43,7 @@ constexpr int32_t kReadingRoshKhodesh = 111;  // a weekday Rosh Khodesh
 
 // The Torah and Haftarah texts, Diaspora tables first. Israel tables hold
 // only the codes whose reading differs there; they are searched first.
-extern const std::array<ReadingRow, 115> ReadingTorahDiaspora;
+extern const std::array<ReadingRow, 119> ReadingTorahDiaspora;
 extern const std::array<ReadingRow, 33> ReadingTorahIsrael;
 extern const std::array<ReadingRow, 126> ReadingHaphtarahDiaspora;
 extern const std::array<ReadingRow, 27> ReadingHaphtarahIsrael;
@@ -92,7 +93,7 @@ constexpr int32_t kHaftMakharKhodesh = 8;       // 301
 constexpr int32_t kHaftRoshKhodeshVerses = 16;  // 302
 constexpr int32_t kHaftMakharKhodeshVerses = 32;  // 303
 constexpr int32_t kHaftKhanukka1 = 64;          // 304
-constexpr int32_t kHaftKhanukka2 = 128;         // 305, also Vayakhel or Pekude alone
+constexpr int32_t kHaftKhanukka2 = 128;         // 305
 constexpr int32_t kHaftAharemothAlone = 256;    // 306
 constexpr int32_t kHaftKedoshim = 512;          // 307
 constexpr int32_t kHaftKedoshimType9 = 1024;    // 308

@@ -16,8 +16,9 @@ constexpr int kTorahNumberLast = 1000;
 constexpr int kHaftarahNumberFirst = 2000;
 constexpr int kHaftarahNumberLast = 3000;
 
-// The Torah reading of Khanukka day 1..8 when it is read on a Shabbat.
-constexpr std::array<int32_t, 8> kKhanukkaShabbatCodes = {100, 101, 102, 103, 104, 105, 107, 109};
+// The maftir of Khanukka day 1..8 when it is read on a Shabbat: that day's
+// prince alone (the eighth day reads to the end of the chapter).
+constexpr std::array<int32_t, 8> kKhanukkaShabbatCodes = {100, 121, 122, 123, 124, 105, 108, 109};
 
 // Weekday holiday codes that depend on the day.
 constexpr int32_t kKhanukka6 = 105, kKhanukka6RoshKhodesh = 106;
@@ -28,7 +29,7 @@ constexpr int32_t kPesakh19Nisan = 117, kPesakh19NisanDefault = 118, kPesakh19Ni
 constexpr int32_t kShabbat17Tishri = 77, kShabbat19Tishri = 80, kShabbat20Tishri = 82;
 
 // Sections with rules of their own.
-constexpr int32_t kVayakhel = 21, kPekude = 22, kAharemoth = 28, kKedoshim = 29;
+constexpr int32_t kAharemoth = 28, kKedoshim = 29;
 constexpr int32_t kPinhas = 40, kMatoth = 41, kMaseh = 42, kNitsabim = 50;
 constexpr int kYearTypeKedoshimRule = 9;    // Saturday, 383 days, Pesakh on Tuesday
 constexpr int kYearTypeMasehOwnHaftarah = 0;  // Monday, 353 days, Pesakh on Tuesday
@@ -188,11 +189,18 @@ int ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Readings
     if (!(inKhanukka && d == khanukkaShabbat.second)) rec->haphtarah[1] = t.Haftarah(c2);
   }
 
-  // Shabbat Rosh Khodesh: its reading goes into the first free slot.
+  // Shabbat Rosh Khodesh: its reading follows the week's sections and, being
+  // the more frequent one, comes before the Khanukka reading or a special
+  // maftir, which moves to the third slot with its Haftarah.
   if (IsRoshKhodeshDate(h)) {
     if (c1 == kReadingNoCode) {
       c1 = kReadingShabbatRoshKhodesh;
       e1.text = t.Torah(c1);
+    } else if (c2 != kReadingNoCode && c2 >= kReadingShabbatRoshKhodesh) {
+      c3 = c2;
+      c2 = kReadingShabbatRoshKhodesh;
+      e2.text = t.Torah(c2);
+      rec->haphtarah[1] = t.Haftarah(c2);
     } else if (c2 != kReadingNoCode) {
       c3 = kReadingShabbatRoshKhodesh;
     } else {
@@ -228,8 +236,7 @@ int ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Readings
   if (d == khanukkaShabbat.first) e1.flags |= kHaftKhanukka1;
   if (khanukkaShabbat.second <= khanukka.last && d == khanukkaShabbat.second) e1.flags |= kHaftKhanukka2;
 
-  // Sections read alone.
-  if ((c1 == kVayakhel || c1 == kPekude) && c2 == kReadingNoCode) e1.flags |= kHaftKhanukka2;
+  // Sections read alone (Vayakhel or Pekude alone keeps its own Haftarah).
   if (c1 == kAharemoth && c2 == kReadingNoCode && !roshKhodeshHaftarah) e1.flags |= kHaftAharemothAlone;
   if (c1 == kKedoshim) {
     if (!roshKhodeshHaftarah) e1.flags |= kHaftKedoshim;
@@ -290,7 +297,11 @@ void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Reading
       rec->torah[2].text = t.Torah(kReadingSheminiAtseretPart3);
     }
   }
-  if (IsRoshKhodeshDate(h)) rec->torah[rec->torah[0].text.empty() ? 0 : 1].text = t.Torah(kReadingRoshKhodesh);
+  // Rosh Khodesh, the more frequent reading, before the holiday's.
+  if (IsRoshKhodeshDate(h)) {
+    if (!rec->torah[0].text.empty()) rec->torah[1].text = rec->torah[0].text;
+    rec->torah[0].text = t.Torah(kReadingRoshKhodesh);
+  }
 }
 
 }  // namespace

@@ -22,17 +22,14 @@ AbsoluteDay Run::H(Festival f) const { return h_holiday(d, f); }
 
 bool InSukkot(const Run& run) { return run.H(F::kSukkotI) <= run.d && run.d <= run.H(F::kHoshanaRabba); }
 
-bool LastFestivalDay(AbsoluteDay x, const CalendarRules& r) {
-  if (r.diaspora) return isDay(x, F::kPesakhVIII) || isDay(x, F::kShavuotII) || isDay(x, F::kSimkhatTora);
-  return isDay(x, F::kPesakhVII) || isDay(x, F::kShavuotI) || isDay(x, F::kSheminiAtseret);
-}
-
 bool SimkhatTora(AbsoluteDay x, const CalendarRules& r) {
   return r.diaspora ? isDay(x, F::kSimkhatTora) : isDay(x, F::kSheminiAtseret);
 }
 
 // Rosh HaShana begins the Hebrew year of x, so only the end needs a test.
 bool TenDaysOfRepentance(AbsoluteDay x) { return x <= h_holiday(x, F::kYomKippur); }
+
+bool RepentanceBeforeTheEve(AbsoluteDay x) { return x < h_holiday(x, F::kErevYomKippur); }
 
 bool InElul(AbsoluteDay x) { return month(x) == kElul; }
 
@@ -167,8 +164,8 @@ void Shakharit(const Run& run) {
   } else if (isDay(run.t, F::kYomKippur) || isDay(run.t, F::kPesakhI) || khol_haMoed_Pesakh(d, r)) {
     run.Emit("  no Mizmor leToda");
   }
-  // Psalm 104.
-  if (rosh_khodesh(d) || khanukah(d)) run.Emit("  Barekhi nafshi (Psalm 104)");
+  // Psalm 104, the psalm of Rosh Khodesh.
+  if (rosh_khodesh(d)) run.Emit("  Barekhi nafshi (Psalm 104)");
   // Psalm 130 in the Ten Days of Repentance.
   if (isDay(d, F::kTsomGedalya)) {
     run.Emit("  Shir haMaalot miMaamakim");
@@ -197,6 +194,14 @@ void Shakharit(const Run& run) {
         run.Emit("  Avinu Malkeynu");
       }
     }
+  } else if (RepentanceBeforeTheEve(d)) {
+    // Avinu Malkeynu in the days of Repentance, not on Shabbat; a Shabbat of
+    // Rosh HaShana says that it is left out.
+    if (!shabbat(d)) {
+      run.Emit("  Avinu Malkeynu");
+    } else if (rosh_haShana(d)) {
+      run.Emit("  no Avinu Malkeynu");
+    }
   }
   // Takhanun.
   if (!rest_day(d, r)) {
@@ -206,14 +211,18 @@ void Shakharit(const Run& run) {
       run.Emit(MondayOrThursday(d) ? "  long Takhanun" : "  Takhanun");
     }
   }
-  // Scrolls read in the morning.
+  // Scrolls read in the morning: Shir haShirim and Kohelet on the Shabbat of
+  // the festival, a festival day too when it has no Shabbat Khol HaMoed;
+  // Ruth on the last day of Shavuot.
+  const bool diaspora = r.diaspora;
   if (isDay(d, F::kPurim)) {
     run.Emit("Megilat Ester");
-  } else if (shabbat(d) && run.H(F::kPesakhII) <= d && d <= run.H(F::kPesakhVII)) {
+  } else if (shabbat(d) && run.H(diaspora ? F::kPesakhII : F::kPesakhI) <= d &&
+             d <= run.H(diaspora ? F::kPesakhVIII : F::kPesakhVII)) {
     run.Emit("  Megilat Shir haShirim");
-  } else if (isDay(d, F::kShavuotI)) {
+  } else if (isDay(d, diaspora ? F::kShavuotII : F::kShavuotI)) {
     run.Emit("  Megilat Ruth");
-  } else if (shabbat(d) && run.H(F::kSukkotII) <= d && d <= run.H(F::kHoshanaRabba)) {
+  } else if (shabbat(d) && run.H(F::kSukkotII) <= d && d <= run.H(F::kSheminiAtseret)) {
     run.Emit("  Megilat Kohelet");
   }
   if (khol_haMoed(d, r) && !shabbat(d)) run.Emit("  Remove tefilin (if wearing)");
@@ -252,27 +261,39 @@ void TorahReading(const Run& run) {
     run.Emit("  Birkat haKhodesh");
     run.Emit(MoladRetrieveNextSimple(2, d));
   }
-  // Av haRakhamim: said in the weeks of the Omer, else left out on the days
-  // without Takhanun and on the Shabbat that blesses the month.
-  if (shabbat(d)) {
-    if (run.H(F::kPesakhVII) < d && d < run.H(F::kShavuotI)) {
+  // Av haRakhamim, on Shabbat and not in the Sephardic rite: said right after
+  // Yizkor; otherwise left out on a Shabbat that would have no Takhanun on a
+  // weekday, said in the weeks of the Omer, and left out when the month is
+  // blessed.
+  const bool avHaRakhamim = shabbat(d) && !run.Sephardic();
+  const bool yizkor = IsYizkor(d, r);
+  if (avHaRakhamim && !yizkor) {
+    if (takhanun_free(d, r)) {
+      run.Emit("  no Av haRakhamim");
+    } else if (run.H(F::kPesakhVII) < d && d < run.H(F::kShavuotI)) {
       run.Emit("  Av haRakhamim");
-    } else if (festive_no_takhanun(d, r) || LastWeekOfMonth(d)) {
+    } else if (ShabbatMevarkhim(d)) {
       run.Emit("  no Av haRakhamim");
     } else {
       run.Emit("  Av haRakhamim");
     }
   }
-  if (IsYizkor(d, r)) run.Emit("  Yizkor");
+  if (yizkor) {
+    run.Emit("  Yizkor");
+    if (avHaRakhamim) run.Emit("  Av haRakhamim");
+  }
   if (rosh_haShana(d)) run.Emit(shabbat(d) ? "  no Shofar" : "  Shofar");
 }
 
 void AfterTorahReading(const Run& run) {
   const AbsoluteDay d = run.d;
   const CalendarRules& r = run.rules;
-  // Psalm 20 and the end of Shakharit on weekday special days.
+  // Psalm 20 and the end of Shakharit on weekday special days: the festive
+  // days, the eves of Pesakh and Yom Kippur, and Tisha BeAv.
   if (rest_day(d, r)) return;
-  if (tisha_beAv(d) || d == run.H(F::kHoshanaRabba) || khanukah(d) || rosh_khodesh(d)) {
+  const bool festive = d == run.H(F::kHoshanaRabba) || khol_haMoed(d, r) || khanukah(d) || rosh_khodesh(d) ||
+                       purim(d) || shushan_purim(d, r) || isDay(run.t, F::kPesakhI) || isDay(run.t, F::kYomKippur);
+  if (tisha_beAv(d) || festive) {
     run.Emit("  no LaMenatseyakh");
     if (rosh_khodesh(d)) {
       run.Emit("  remove tefilin before Musaf");

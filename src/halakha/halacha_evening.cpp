@@ -17,6 +17,21 @@ bool FirstSelikhotNight(AbsoluteDay x) {
   return shabbat(x) && hebrDate(kElul, 19, x) <= x && x <= hebrDate(kElul, 25, x);
 }
 
+// The Sephardic rite says Selikhot every morning from 2 Elul to the eve of
+// Yom Kippur, but not on Shabbat or Rosh HaShana.
+bool SephardicSelikhotMorning(AbsoluteDay x) {
+  const bool season = (InElul(x) && day_in_month(x) > 1) || x <= h_holiday(x, F::kErevYomKippur);
+  return season && !shabbat(x) && !rosh_haShana(x);
+}
+
+// A festival day, Rosh HaShana or Yom Kippur on a weekday that goes out into
+// a weekday or into Khol HaMoed: Ato Khonantanu in the Amida and Havdalah
+// over wine. One that runs into Shabbat or into a second festival day has
+// neither.
+bool HolyDayEndsIntoWeekday(const Run& run) {
+  return !shabbat(run.d) && (yom_tov(run.d, run.rules) || high_holiday(run.d)) && !rest_day(run.t, run.rules);
+}
+
 }  // namespace
 
 void Minkha(const Run& run) {
@@ -49,7 +64,20 @@ void Minkha(const Run& run) {
     if (tisha_beAv(d)) run.Emit("  conclude uVerushalayim with Nakhem");
     run.Emit("  Birkat Kohanim (in repetition)");
     run.Emit("  Sim Shalom instead of Shalom Rav");
-    run.Emit(tisha_beAv(d) || isDay(d, F::kTaanitEster) ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+    // Not on Tisha BeAv, not on the eve of Purim, and not at Minkha of Erev
+    // Shabbat (only 10 Tevet is a fast on a Friday). Taanit Ester put off to
+    // Thursday is not the eve of Purim and says it.
+    const bool evening = WeekdayOf(d) == kFriday || (isDay(d, F::kTaanitEster) && isDay(t, F::kPurim));
+    run.Emit(tisha_beAv(d) || evening ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+  } else if (isDay(d, F::kYomKippur)) {
+    run.Emit(shabbat(d) ? "  no Avinu Malkeynu" : "  Avinu Malkeynu");
+  } else if (RepentanceBeforeTheEve(d)) {
+    // As at Shakharit, and not at Minkha of Erev Shabbat.
+    if (shabbat(d)) {
+      if (rosh_haShana(d)) run.Emit("  no Avinu Malkeynu");
+    } else if (WeekdayOf(d) != kFriday) {
+      run.Emit("  Avinu Malkeynu");
+    }
   }
   if (isDay(d, F::kPurim) || khanukah(d)) run.Emit("  Al haNisim");
   // Takhanun, also left out before a day without it (no long form at Minkha).
@@ -61,8 +89,10 @@ void Minkha(const Run& run) {
 
 void Neila(const Run& run) {
   if (!isDay(run.d, F::kYomKippur)) return;
+  // "Seal us" instead of "write us"; Avinu Malkeynu also on Shabbat.
   run.Emit("Neila");
-  run.Emit("  Katveynu leKhayim");
+  run.Emit("  Khotmeynu leKhayim");
+  run.Emit("  Avinu Malkeynu");
 }
 
 void Maariv(const Run& run) {
@@ -82,16 +112,25 @@ void Maariv(const Run& run) {
     run.Emit("  Light candles before Maariv");
     run.Emit("    in synagogue with blessings");
   }
-  // The Havdalah of the Amida after Shabbat.
-  if (shabbat(d)) run.Emit(yom_tov(t, r) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
+  // The Havdalah of the Amida after Shabbat, festival days and the high holidays.
+  if (shabbat(d)) {
+    run.Emit(yom_tov(t, r) || rosh_haShana(t) ? "  veTodiyenu" : "  Ato Khonantanu");
+  } else if (HolyDayEndsIntoWeekday(run)) {
+    run.Emit("  Ato Khonantanu");
+  }
   if (TenDaysOfRepentance(t)) run.Emit("  Zokhreynu leKhayim");
   if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Mashiv haRuakh");
   } else if (d == run.H(F::kPesakhI)) {
     run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
-  // The first weekday Amida after a day of rest.
-  if (!rest_day(t, r) && rest_day(d, r)) run.Emit(summer_request(t, r) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
+  // The first weekday Amida after a day of rest; the evening that first asks
+  // for rain says so.
+  if (first_rain_request(t, r)) {
+    run.Emit("  Teyn Tal uMatar (first time)");
+  } else if (!rest_day(t, r) && rest_day(d, r)) {
+    run.Emit(summer_request(t, r) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
+  }
   if (yaale_day(t, r)) run.Emit("  Yaale veYavo");
   if (isDay(t, F::kPurim) || khanukah(t)) run.Emit("  Al haNisim");
   // Reading of the evening: the Megilah of Purim night, or the Hakafot.
@@ -115,10 +154,7 @@ void Havdalah(const Run& run) {
   const CalendarRules& r = run.rules;
   const AbsoluteDay t = run.t;
   if (!shabbat(d)) {
-    // The end of a festival or high holiday on a weekday. One that runs
-    // straight into Shabbat has no Havdalah.
-    const bool ends = isDay(d, F::kYomKippur) || d == run.H(F::kRoshHaShanaII) || LastFestivalDay(d, r);
-    if (ends && !shabbat(t)) {
+    if (HolyDayEndsIntoWeekday(run)) {
       run.Emit("  Havdalah");
       // After Yom Kippur the flame is blessed, lit from one that burned through the fast.
       run.Emit(isDay(d, F::kYomKippur) ? "    candle from a flame kept through the fast, no spices"
@@ -139,7 +175,9 @@ void EveningPsalmAndSelikhot(const Run& run) {
   } else if (khanukah(run.t)) {
     run.Emit("  Mizmor Shir Khannukat (Psalm 30)");
   }
-  if (FirstSelikhotNight(run.d)) run.Emit("Selikhot");
+  // Selikhot: the Sephardic line ends the evening before each morning of
+  // Selikhot; the other rites begin them on one Saturday night.
+  if (run.Sephardic() ? SephardicSelikhotMorning(run.t) : FirstSelikhotNight(run.d)) run.Emit("Selikhot");
 }
 
 }  // namespace halakha::detail

@@ -46,13 +46,13 @@ void EveningPsalmAndSelikhot(const Run& run);
 bool InSukkot(const Run& run);
 // 1 Tishri through Yom Kippur.
 bool TenDaysOfRepentance(AbsoluteDay x);
+// 1 Tishri through 8 Tishri: the days of Repentance before the eve of Yom
+// Kippur, with Avinu Malkeynu on weekdays.
+bool RepentanceBeforeTheEve(AbsoluteDay x);
 // Any day of Elul.
 bool InElul(AbsoluteDay x);
 // The days of Psalm 27: Elul, and 1 Tishri through Hoshana Rabba.
 bool Psalm27Season(AbsoluteDay x);
-// The last day of a festival: Pesakh VII, Shavuot I and Shemini Atseret in
-// Israel; Pesakh VIII, Shavuot II and 23 Tishri in the Diaspora.
-bool LastFestivalDay(AbsoluteDay x, const CalendarRules& r);
 // The day of Hakafot: Shemini Atseret in Israel, 23 Tishri in the Diaspora.
 bool SimkhatTora(AbsoluteDay x, const CalendarRules& r);
 

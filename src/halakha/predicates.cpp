@@ -173,4 +173,8 @@ int khanukka_seven(AbsoluteDay x) {
   return Flag(day >= 1 && day <= 7);
 }
 
+int isru_khag(AbsoluteDay x, const CalendarRules& r) {
+  return Flag(AnyFestivalOn(x, r, [](DayKind k) { return k == DayKind::kIsruKhag; }));
+}
+
 }  // namespace halakha

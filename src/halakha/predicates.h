@@ -107,5 +107,8 @@ int yaale_day(AbsoluteDay x, const CalendarRules& r);
 int fast_day(AbsoluteDay x);
 // The first seven days of Khanukka (25 Kislev .. 25 Kislev + 6).
 int khanukka_seven(AbsoluteDay x);
+// Isru Khag, the day after a festival: 22 Nisan, 7 Sivan and 23 Tishri in
+// Israel; 23 Nisan, 8 Sivan and 24 Tishri in the Diaspora.
+int isru_khag(AbsoluteDay x, const CalendarRules& r);
 
 }  // namespace halakha

@@ -21,4 +21,13 @@ int summer_request(AbsoluteDay x, const CalendarRules& r) {
   return x <= lastDay ? 1 : 0;
 }
 
+int first_rain_request(AbsoluteDay x, const CalendarRules& r) {
+  if (rest_day(x, r) || summer_request(x, r)) return 0;
+  // Back over the days of rest before x: the day before them still asked for
+  // dew, or an earlier weekday already asked for rain.
+  AbsoluteDay before = x - 1;
+  while (rest_day(before, r) && !summer_request(before, r)) --before;
+  return summer_request(before, r);
+}
+
 }  // namespace halakha

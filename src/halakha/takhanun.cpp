@@ -19,6 +19,7 @@ int festive_no_takhanun(AbsoluteDay x, const CalendarRules& r) {
                     InRange(hebrDate(kSivan, 1, x), x, h_holiday(x, F::kShavuotI)) ||
                     tisha_beAv(x) || Av_15(x) ||
                     InRange(h_holiday(x, F::kYomKippur) - 1, x, h_holiday(x, F::kSheminiAtseret) - 1) ||
+                    isru_khag(x, r) ||  // the day after Sukkot and after Shavuot
                     khanukah(x) || tu_beshvat(x) || purim(x) || shushan_purim(x, r) || adar_14(x) || adar_15(x);
   return free ? 1 : 0;
 }

@@ -15,6 +15,23 @@ Mishpatim, Exodus 21:1 - 24:18
 Rosh Khodesh, Numbers 28:9-15
 Isaiah 66:1-24" "$(readings_of day 2024-02-10)"
 
+# The reviewed readings lists in tests/data/golden/readings, each described
+# in its INDEX.
+GOLDEN="$LUMARO_TEST_DATADIR/golden/readings"
+count=0
+for file in "$GOLDEN"/*.txt; do
+  name=$(basename "$file" .txt)  # 2024-03-16.israel
+  actual=$(readings_of "--${name#*.}" day "${name%%.*}")
+  if [ "$actual" != "$(cat "$file")" ]; then
+    fail "golden readings $name"
+    diff <(printf '%s\n' "$actual") "$file" | head -20 >&2
+  fi
+  count=$((count + 1))
+done
+[ "$count" -ge 10 ] || fail "only $count golden readings files found in $GOLDEN"
+expect_eq "readings index" "$(cd "$GOLDEN" && ls ./*.txt | sed 's|^\./||' | sort)" \
+  "$(grep -v '^#' "$GOLDEN/INDEX" | cut -f1 | sort)"
+
 # Simkhat Tora is 22 Tishri in Israel; 23 Tishri has no reading there.
 out=$(readings_of --israel day 2024-10-24)
 expect_eq "Israel 22 Tishri" "Readings for 24.10.2024:

@@ -142,9 +142,32 @@ TEST_F(Predicates, TakhanunAndSummerRequest) {
       {"ordinary Wednesday", G(2024, 11, 13), 0}, {"Rosh Khodesh Heshvan", G(2024, 11, 2), 1},
       {"Shushan Purim Katan", G(2024, 2, 24), 1}, {"1 Nisan", G(2025, 3, 30), 1},
       {"30 Nisan", G(2025, 4, 28), 1},            {"17 Iyar", G(2025, 5, 15), 0},
-      {"1 Sivan", G(2025, 5, 28), 1},             {"8 Sivan", G(2025, 6, 4), 0},
+      {"1 Sivan", G(2025, 5, 28), 1},             {"9 Sivan", G(2025, 6, 5), 0},
+      {"25 Tishri", G(2024, 10, 27), 0},
   };
   for (const Row& r : noTakhanun) EXPECT_EQ(takhanun_free(r.day, kDiasporaRules), r.expected) << r.what;
+  // Isru Khag, the day after the festival where it is kept: 7 Sivan and
+  // 23 Tishri in Israel, 8 Sivan and 24 Tishri abroad, without Takhanun
+  // there. After Pesakh it is in Nisan, which has none anyway.
+  struct IsruKhag {
+    AbsoluteDay day;
+    int israel, diaspora;  // isru_khag; takhanun_free is the same but for Nisan
+  };
+  const IsruKhag isruKhag[] = {
+      {G(2025, 6, 3), 1, 0},    // 7 Sivan 5785, Shavuot II abroad
+      {G(2025, 6, 4), 0, 1},    // 8 Sivan
+      {G(2024, 10, 25), 1, 0},  // 23 Tishri 5785, Simkhat Tora abroad
+      {G(2024, 10, 26), 0, 1},  // 24 Tishri
+      {G(2025, 4, 20), 1, 0},   // 22 Nisan
+      {G(2025, 4, 21), 0, 1},   // 23 Nisan
+  };
+  for (const IsruKhag& k : isruKhag) {
+    const bool nisan = month(k.day) == kNisan;
+    EXPECT_EQ(isru_khag(k.day, kIsraelRules), k.israel) << "Israel " << k.day;
+    EXPECT_EQ(isru_khag(k.day, kDiasporaRules), k.diaspora) << "Diaspora " << k.day;
+    EXPECT_EQ(takhanun_free(k.day, kIsraelRules), nisan ? 1 : k.israel) << "Israel " << k.day;
+    EXPECT_EQ(takhanun_free(k.day, kDiasporaRules), nisan ? 1 : k.diaspora) << "Diaspora " << k.day;
+  }
   EXPECT_EQ(festive_no_takhanun(G(2024, 11, 2), kDiasporaRules), 0) << "Rosh Khodesh alone";
 
   const Row summer[] = {  // Diaspora, Israel in the last rows
@@ -159,6 +182,25 @@ TEST_F(Predicates, TakhanunAndSummerRequest) {
   for (const Row& r : summer) EXPECT_EQ(summer_request(r.day, kDiasporaRules), r.expected) << r.what;
   EXPECT_EQ(summer_request(G(2024, 4, 24), kIsraelRules), 1) << "Israel, Pesakh II";
   EXPECT_EQ(summer_request(G(2025, 1, 15), kIsraelRules), 0) << "Israel, winter";
+}
+
+// The first weekday asking for rain, once a year: in Israel 7 Heshvan, abroad
+// 5 December (6 December in a Gregorian year before a leap year), each moved
+// to the Sunday when it is a Shabbat.
+TEST_F(Predicates, FirstRainRequestOncePerYear) {
+  for (int y = 5750; y <= 5850; ++y) {
+    const AbsoluteDay heshvan7 = Heb(7, kHeshvan, y);
+    const int civil = GregorianFromAbsolute(heshvan7).year;
+    const AbsoluteDay december = G(civil, 12, civil % 4 == 3 ? 6 : 5);
+    const auto sunday = [](AbsoluteDay x) { return WeekdayOf(x) == kShabbat ? x + 1 : x; };
+    for (const auto& [rules, expected] : {std::pair{kIsraelRules, sunday(heshvan7)},
+                                          std::pair{kDiasporaRules, sunday(december)}}) {
+      std::vector<AbsoluteDay> days;
+      for (AbsoluteDay d : DaysOfYear(y))
+        if (first_rain_request(d, rules)) days.push_back(d);
+      EXPECT_EQ(days, std::vector<AbsoluteDay>{expected}) << y << (rules.diaspora ? " Diaspora" : " Israel");
+    }
+  }
 }
 
 // Counts that hold in every Hebrew year, in Israel and in the Diaspora.

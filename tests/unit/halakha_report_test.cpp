@@ -137,12 +137,16 @@ TEST_F(HalakhaReport, YearlyFacts) {
       // Half Hallel: Rosh Khodesh outside Khanukka and the rest of Pesakh
       // (six days both in Israel and in the Diaspora).
       size_t roshKhodesh = 0;
+      std::vector<AbsoluteDay> allRoshKhodesh;
       for (const auto& [d, text] : r.all()) {
         const HebrewDate h = HebrewFromAbsolute(d);
         const bool rc = h.day == 30 || (h.day == 1 && h.month != kTishri);
+        if (rc) allRoshKhodesh.push_back(d);
         if (rc && !(d >= khanukka && d < khanukka + 8)) ++roshKhodesh;
       }
       EXPECT_EQ(r.DaysWith("Shakharit", "  short Hallel").size(), roshKhodesh + 6);
+      // Psalm 104 is the psalm of Rosh Khodesh alone, in Khanukka too.
+      EXPECT_EQ(r.DaysWith("Shakharit", "  Barekhi nafshi (Psalm 104)"), allRoshKhodesh);
 
       // Birkat haKhodesh on the Shabbat before every month but Tishri, with
       // the molad of the coming month right after it.
@@ -161,6 +165,21 @@ TEST_F(HalakhaReport, YearlyFacts) {
       const AbsoluteDay purim = Heb(14, Hebrew_Leap_Year(year) ? kAdarII : kAdar, year);
       EXPECT_EQ(r.DaysWith("Maariv", "  Megilat Ester"), std::vector<AbsoluteDay>{purim - 1});
       EXPECT_EQ(r.DaysWith("Shakharit", "Megilat Ester"), std::vector<AbsoluteDay>{purim});
+
+      // The scrolls of the festivals: Shir haShirim and Kohelet on the one
+      // Shabbat among the seven days from the first day of Pesakh (Israel) or
+      // the second (abroad), and from the second day of Sukkot; Ruth on the
+      // last day of Shavuot.
+      const std::pair<const char*, AbsoluteDay> festivalScrolls[] = {{"  Megilat Shir haShirim", pesakh + diaspora},
+                                                                     {"  Megilat Kohelet", Heb(16, kTishri, year)}};
+      for (const auto& [scroll, first] : festivalScrolls) {
+        const auto days = r.DaysWith("Shakharit", scroll);
+        ASSERT_EQ(days.size(), 1u) << scroll;
+        EXPECT_EQ(WeekdayOf(days[0]), kShabbat) << scroll;
+        EXPECT_GE(days[0], first) << scroll;
+        EXPECT_LT(days[0], first + 7) << scroll;
+      }
+      EXPECT_EQ(r.DaysWith("Shakharit", "  Megilat Ruth"), std::vector<AbsoluteDay>{shavuot + diaspora});
 
       // Hakafot: in the evening and the morning of Simkhat Tora.
       const AbsoluteDay simkhatTora = Heb(diaspora ? 23 : 22, kTishri, year);
@@ -182,11 +201,27 @@ TEST_F(HalakhaReport, YearlyFacts) {
       EXPECT_EQ(r.DaysWith("Torah reading", "  Kinot"), std::vector<AbsoluteDay>{fast});
       EXPECT_EQ(r.DaysWith("Minkha", "  Tallit and tefillin with berakha"), std::vector<AbsoluteDay>{fast});
 
+      // Avinu Malkeynu from Rosh HaShana to Yom Kippur: at Shakharit on every
+      // weekday but the eve of Yom Kippur, at Minkha not on Friday either,
+      // at Neila always; on a Shabbat at most "no Avinu Malkeynu".
+      for (int day = 1; day <= 10; ++day) {
+        const AbsoluteDay d = Heb(day, kTishri, year);
+        const std::string& text = r.all().at(d);
+        const bool weekday = WeekdayOf(d) != kShabbat && day != 9;
+        EXPECT_EQ(Has(Service(text, "Shakharit"), "  Avinu Malkeynu"), weekday) << day << " Tishri";
+        EXPECT_EQ(Has(Service(text, "Minkha"), "  Avinu Malkeynu"), weekday && WeekdayOf(d) != kFriday)
+            << day << " Tishri";
+        EXPECT_EQ(Has(Service(text, "Neila"), "  Avinu Malkeynu"), day == 10) << day << " Tishri";
+      }
+
       for (const auto& [d, text] : r.all()) {
         // A festival that runs into Shabbat has no Havdalah, and the second
         // day of Rosh HaShana after Shabbat makes Havdalah in kiddush.
         EXPECT_EQ(text.find("haMavdil beyn Kodesh leKodesh"), std::string::npos) << d;
         EXPECT_FALSE(Has(Lines(text), "  no Havdalah")) << d;
+        // Going out of Shabbat, a festival day or a high holiday into a
+        // weekday or Khol HaMoed: Ato Khonantanu in the Amida and Havdalah.
+        EXPECT_EQ(Has(Service(text, "Maariv"), "  Ato Khonantanu"), Has(Lines(text), "  Havdalah")) << d;
         // Every line is a header or indented by two to six blanks.
         for (const std::string& line : Lines(text)) {
           ASSERT_FALSE(line.empty()) << d;
@@ -194,6 +229,58 @@ TEST_F(HalakhaReport, YearlyFacts) {
             EXPECT_EQ(line.rfind("  ", 0), 0u) << d << ": '" << line << "'";
           }
         }
+      }
+    }
+  }
+}
+
+// Av haRakhamim: one line on every Shabbat of the Ashkenazi rite, right
+// after Yizkor on a Yizkor Shabbat, and none in the Sephardic rite.
+TEST_F(HalakhaReport, AvHaRakhamimOnEveryShabbatButTheSephardicRite) {
+  for (int year = 5784; year <= 5786; ++year) {
+    for (int diaspora : {0, 1}) {
+      SCOPED_TRACE("year " + std::to_string(year) + (diaspora ? " Diaspora" : " Israel"));
+      const YearReports sephardic(year, diaspora, 1), ashkenazi(year, diaspora, 2);
+      for (const auto& [d, text] : sephardic.all()) EXPECT_EQ(text.find("Av haRakhamim"), std::string::npos) << d;
+      int said = 0, omitted = 0;
+      for (const auto& [d, text] : ashkenazi.all()) {
+        const auto reading = Service(text, "Torah reading");
+        const auto count = [&](const char* line) { return std::count(reading.begin(), reading.end(), line); };
+        if (WeekdayOf(d) != kShabbat) {
+          EXPECT_EQ(count("  Av haRakhamim") + count("  no Av haRakhamim"), 0) << d;
+          continue;
+        }
+        ASSERT_EQ(count("  Av haRakhamim") + count("  no Av haRakhamim"), 1) << d;
+        said += static_cast<int>(count("  Av haRakhamim"));
+        omitted += static_cast<int>(count("  no Av haRakhamim"));
+        const auto yizkor = std::find(reading.begin(), reading.end(), "  Yizkor");
+        if (yizkor != reading.end()) {
+          ASSERT_NE(yizkor + 1, reading.end());
+          EXPECT_EQ(*(yizkor + 1), "  Av haRakhamim") << d;
+        }
+      }
+      // Most Shabbatot say it.
+      EXPECT_GT(said, omitted) << said << " / " << omitted;
+    }
+  }
+}
+
+// Sephardic Selikhot: every morning from 2 Elul to 9 Tishri except Shabbat
+// and Rosh HaShana, each on the evening before.
+TEST_F(HalakhaReport, SephardicSelikhotEveryMorningOfTheSeason) {
+  for (int year = 5784; year <= 5786; ++year) {
+    for (int diaspora : {0, 1}) {
+      SCOPED_TRACE("year " + std::to_string(year) + (diaspora ? " Diaspora" : " Israel"));
+      std::vector<AbsoluteDay> expected;
+      for (AbsoluteDay morning = Heb(3, kTishri, year); morning <= Heb(9, kTishri, year); ++morning)
+        if (WeekdayOf(morning) != kShabbat) expected.push_back(morning - 1);
+      for (AbsoluteDay morning = Heb(2, kElul, year); morning <= Heb(29, kElul, year); ++morning)
+        if (WeekdayOf(morning) != kShabbat) expected.push_back(morning - 1);
+      const YearReports r(year, diaspora, 1);
+      EXPECT_EQ(r.DaysWith("Maariv", "Selikhot"), expected);
+      for (AbsoluteDay d : expected) {
+        const auto lines = Lines(r.all().at(d));
+        EXPECT_EQ(lines.back(), "Selikhot") << d;
       }
     }
   }

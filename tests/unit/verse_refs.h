@@ -52,10 +52,11 @@ inline std::pair<int, int> BookEnd(const std::string& book) {
   return {0, 0};
 }
 
-// Every verse reference in `text`. A reference without a book continues the
-// last book named. "Isaiah 66, 1 & 23" stands for the two verses 66:1 and 66:23.
-inline RangeSet Parse(std::string_view text) {
-  RangeSet out;
+// Every verse reference in `text`, in the order written. A reference without
+// a book continues the last book named. "Isaiah 66, 1 & 23" stands for the
+// two verses 66:1 and 66:23.
+inline std::vector<Range> ParseInOrder(std::string_view text) {
+  std::vector<Range> out;
   std::string book;
   bool skipping = false;  // inside a Ketuvim reference
   size_t i = 0;
@@ -116,7 +117,7 @@ inline RangeSet Parse(std::string_view text) {
           } else {
             i = save;
           }
-          if (!skipping) out.insert(r);
+          if (!skipping) out.push_back(r);
           continue;
         }
       } else if (text.substr(i, 2) == ", ") {
@@ -128,8 +129,8 @@ inline RangeSet Parse(std::string_view text) {
           i += 3;
           if (number(v2)) {
             if (!skipping) {
-              out.insert(Range{book, chapter, v1, chapter, v1});
-              out.insert(Range{book, chapter, v2, chapter, v2});
+              out.push_back(Range{book, chapter, v1, chapter, v1});
+              out.push_back(Range{book, chapter, v2, chapter, v2});
             }
             continue;
           }
@@ -140,6 +141,12 @@ inline RangeSet Parse(std::string_view text) {
     i = start + 1;
   }
   return out;
+}
+
+// The same as a set, for comparing verses regardless of order.
+inline RangeSet Parse(std::string_view text) {
+  const std::vector<Range> ranges = ParseInOrder(text);
+  return RangeSet(ranges.begin(), ranges.end());
 }
 
 // Splits a Haftarah text into its Ashkenazi and Sephardi ranges:
