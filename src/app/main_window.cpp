@@ -11,6 +11,7 @@
 #include <ctime>
 #include <string_view>
 
+#include "base/diagnostics.h"
 #include "app/day_report.h"
 #include "dialogs/gtk_util.h"
 #include "app/month_view.h"
@@ -291,7 +292,7 @@ void MainWindowRebuild(bool reloadTranslations) {
 }
 
 void MainWindowDestroy(GtkWidget*, gpointer) {
-  if (!settingsDone()) std::fprintf(stderr, "Lumaro: the settings could not be saved\n");
+  if (!settingsDone()) DiagWarning("Lumaro: the settings could not be saved\n");
   BackgroundImageCacheDone();
   tooltips_done();
   vboxWindow = nullptr;
@@ -349,7 +350,7 @@ int LumaroMain(int argc, char** argv) {
   // A new user gets the shipped city file and translations at once.
   std::string installError;
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())
-    std::fprintf(stderr, "Lumaro: %s\n", installError.c_str());
+    DiagWarning("Lumaro: " + std::string(installError.c_str()) + "\n");
   settingsInit();
   ChooseScreenFont();
   MainToday();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/diagnostics.h"
 #include "app/day_report.h"
 #include "dialogs/gtk_util.h"
 #include "app/main_window.h"
@@ -37,8 +38,8 @@ GdkPixbuf* CurrentBackgroundImage() {
       GError* error = nullptr;
       bgImgCache.image = gdk_pixbuf_new_from_file(path.c_str(), &error);
       if (!bgImgCache.image) {
-        std::fprintf(stderr, "Error loading background image %s: %s\n", path.c_str(),
-                     error ? error->message : "unknown error");
+        DiagWarning("Error loading background image " + std::string(path.c_str()) + ": " +
+                    (error ? error->message : "unknown error") + "\n");
       }
       if (error) g_error_free(error);
     }

@@ -9,6 +9,7 @@
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "base/utf8.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/diagnostics.h"
 #include "calendar/calendar.h"
 #include "calendar/torah_sections.h"
 #include "base/settings.h"
@@ -98,7 +99,7 @@ int HolidayByKey(std::string_view key, int year, AbsoluteDay* out) {
       return 1;
     }
   }
-  std::printf("Error: Day %s not found\n", upper.c_str());
+  DiagMessage("Error: Day " + std::string(upper.c_str()) + " not found\n");
   return 0;
 }
 

@@ -3,7 +3,9 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <string>
 
+#include "base/diagnostics.h"
 #include "calendar/calendar.h"
 #include "suntimes/sunrise.h"
 
@@ -259,10 +261,10 @@ int CalcGetToken(CalcState& s) {
 }
 
 void CalcParseError(const CalcState& s, std::string_view message) {
-  if (!s.messages) return;
+  // As printf's %s would show them: up to the first NUL.
   const std::string_view whole = s.expression.substr(0, s.expression.find('\0'));
-  std::fprintf(s.messages, "Parsing error %.*s\n", static_cast<int>(message.size()), message.data());
-  std::fprintf(s.messages, "  Original expression: %.*s\n", static_cast<int>(whole.size()), whole.data());
+  const std::string_view shown = message.substr(0, message.find('\0'));
+  DiagMessage("Parsing error " + std::string(shown) + "\n  Original expression: " + std::string(whole) + "\n");
 }
 
 int CalcParseFactor(CalcState& s) {
@@ -340,8 +342,7 @@ int CalcEvaluate(CalcState& s, std::string_view expression) {
   return value;
 }
 
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
-                    std::FILE* messages) {
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
   if (month < 1 || month > 12 || day < 1 || day > 31) return kNoTime;
   CalcState s;
   s.day = day;
@@ -357,6 +358,5 @@ int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, i
   s.latitude = latitude;
   s.longitude = longitude;
   s.zone = zone;
-  s.messages = messages;
   return CalcEvaluate(s, expression);
 }

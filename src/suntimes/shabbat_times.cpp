@@ -85,7 +85,7 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 
 bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
                          const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value, std::FILE* messages) {
+                         std::string_view havdalahExpression, ShabbatTimeValue* value) {
   *value = ShabbatTimeValue{};
 
   // Which time the day gets and the expression that computes it.
@@ -120,8 +120,7 @@ bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::stri
   if (!CityGet(cityFile, city, &place)) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
   const CityClock clock(place, g, rule, automaticZone);
-  const int t = CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, expression,
-                                messages);
+  const int t = CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, expression);
   if (t == kNoTime) return false;
   int hour = 0, minute = 0;
   if (!clock.Show(t, &hour, &minute)) return false;
@@ -132,10 +131,10 @@ bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::stri
   return true;
 }
 
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages) {
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value) {
   const DstSetting dst = getDSTstruct();
   return GetShabbatTimeValue(day, getCityFileName(), getCity(), getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0,
-                             ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), value, messages);
+                             ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(), value);
 }
 
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,

@@ -2,7 +2,6 @@
 // eves get candle lighting, Saturdays and the end of Yom Kippur havdalah.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -54,15 +53,14 @@ struct ShabbatTimeValue {
 // and it can be computed (city found, the expression evaluates, the daylight
 // saving rule is valid where it applies). The flags are set whenever the day
 // gets an expression, also when the result is false. Syntax errors of the
-// expressions are printed on `messages`. `automaticZone` is the DSTAutomatic
+// expressions are printed on the message stream. `automaticZone` is the DSTAutomatic
 // setting: the city's zone in the time-zone database, where it has one,
 // replaces the rule.
 bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
                          const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value,
-                         std::FILE* messages = stdout);
+                         std::string_view havdalahExpression, ShabbatTimeValue* value);
 // The same from the settings, as GetShabbatTime reads them.
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages = stdout);
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value);
 
 // The formatted time of the day or an empty text, with the flags (each may be
 // null) set to 1 when the day gets a candle-lighting or havdalah time. Reads
