@@ -21,7 +21,7 @@ void halachaSetDiaspora(int diaspora);
 // "SHEMINI_ATSERES_II" is always 23 Tishri, "PESAKH_VIII" always 22 Nisan.
 
 // 1 and *out = the day of the keyed holiday in the Hebrew year of d; for an
-// unknown key prints "Error: Day <KEY> not found" on standard output, returns 0
+// unknown key prints "Error: Day <KEY> not found" on the message stream, returns 0
 // and leaves *out alone.
 int h_holiday2(AbsoluteDay d, std::string_view key, AbsoluteDay* out);
 // The day of the keyed holiday in the Hebrew year of d, or 0 for an unknown key.
