@@ -10,7 +10,9 @@
 # city, the city's own time zone, Yiddish); the day report of every day of two
 # years for Israel/Diaspora x Sephardic/Ashkenazi; molad; eval --batch of a
 # set of expressions at several places; month PostScript (English and
-# Yiddish, colour and black and white); and an iCalendar export.
+# Yiddish, colour and black and white); an iCalendar export; and where the
+# messages about bad input files and expressions go (standard output or
+# standard error, and in which order).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 CLI=${1:-$ROOT/build/lumaro-cli}
@@ -113,3 +115,51 @@ done
 hash "ics-2024-2025" "$DEFAULT" ics 2024-01-01 2025-12-31
 hash "ics-yiddish" "$YI" ics 2025-01-01 2025-12-31
 hash "ics-newyork-times" "$CITY" ics 2026-01-01 2026-12-31 --times
+
+# Where the messages go: a city file with bad lines, no city file, a
+# translation file with syntax errors, a city whose zone the system does not
+# know, and time expressions that do not parse. Each command's standard
+# output, standard error and both merged (the order of the two), with the
+# private paths replaced by a fixed word.
+msg_home() {
+  local home
+  home=$(settings_home "$@")
+  mkdir -p "$home/.lumaro/translations"
+  echo "$home"
+}
+BADCITY=$(msg_home badcity "CurrentCity=Pforzheim")
+cp "$ROOT/data/cities" "$BADCITY/.lumaro/cities"
+printf '%s\n' '"Broken, 48,53 N' 'Nonsense line' '"X", 1,2 Q, 3,4 E, GMT+1' >> "$BADCITY/.lumaro/cities"
+NOCITY=$(msg_home nocity)
+BADTR=$(msg_home badtr Language=2 "CurrentCity=Pforzheim")
+cp "$ROOT/data/cities" "$BADTR/.lumaro/cities"
+cp "$ROOT"/data/translations/yiddish.* "$BADTR/.lumaro/translations/"
+printf '%s\n' 'Exit = "x"' '"Key" "nosep"' >> "$BADTR/.lumaro/translations/yiddish.gui"
+BADZONE=$(msg_home badzone "CurrentCity=Bad" DSTAutomatic=1)
+printf '"Bad", 48,53 N, 8,42 E, GMT+1, Mars/Olympus\n' > "$BADZONE/.lumaro/cities"
+
+# messages LABEL HOME ARGS...
+messages() {
+  local label=$1 home=$2
+  shift 2
+  local o e m
+  o=$(HOME=$home LC_ALL=C "$CLI" "$@" 2>/dev/null < /dev/null | sed "s|$WORK|WORK|g" | sha256sum | cut -c1-16)
+  e=$(HOME=$home LC_ALL=C "$CLI" "$@" 2>&1 > /dev/null < /dev/null | sed "s|$WORK|WORK|g" | sha256sum | cut -c1-16)
+  m=$(HOME=$home LC_ALL=C "$CLI" "$@" 2>&1 < /dev/null | sed "s|$WORK|WORK|g" | sha256sum | cut -c1-16)
+  printf '%-44s out=%s err=%s both=%s\n' "$label" "$o" "$e" "$m"
+}
+for name in BADCITY NOCITY BADTR BADZONE; do
+  home=${!name}
+  messages "messages-$name-day" "$home" day 2024-10-03
+  messages "messages-$name-dump" "$home" dump 2024-09-01 2024-10-31
+  messages "messages-$name-month" "$home" month 2024-10
+  messages "messages-$name-month-file" "$home" month 2024-10 --out "$WORK/month.ps"
+  messages "messages-$name-ics-times" "$home" ics 2024-09-01 2024-10-31 --times
+  messages "messages-$name-eval" "$home" eval 2024-06-21 4853 842 1 "sunset + (3"
+done
+printf '2024-06-21\t4853\t842\t1\tsunset + (3\n2024-06-21\t4853\t842\t1\tsunset\nbad\n2024-06-21\t4853\t842\t1\tx y\n' \
+  > "$WORK/batch-messages.tsv"
+printf '%-44s out=%s err=%s both=%s\n' "messages-eval-batch" \
+  "$(HOME=$BADCITY "$CLI" eval --batch < "$WORK/batch-messages.tsv" 2> /dev/null | sha256sum | cut -c1-16)" \
+  "$(HOME=$BADCITY "$CLI" eval --batch < "$WORK/batch-messages.tsv" 2>&1 > /dev/null | sha256sum | cut -c1-16)" \
+  "$(HOME=$BADCITY "$CLI" eval --batch < "$WORK/batch-messages.tsv" 2>&1 | sha256sum | cut -c1-16)"

@@ -703,13 +703,29 @@ def replace_all(text, entries, used=None, inside_words=None):
 
 CONVERSION_RE = re.compile(r"%[-0 +]*\d{0,3}l?([ds%])")
 
-# Points the printout composes with the letter before them (the composite
-# table of the translation module).
-COMPOSABLE = {
-    ("\u05d0", "\u05b7"), ("\u05d0", "\u05b8"), ("\u05d1", "\u05bf"), ("\u05d5", "\u05bc"),
-    ("\u05d9", "\u05b4"), ("\u05db", "\u05bc"), ("\u05e4", "\u05bc"), ("\u05e4", "\u05bf"),
-    ("\u05e9", "\u05c2"), ("\u05ea", "\u05bc"), ("\u05f2", "\u05b7"),
-}
+# Points the printout composes with the letter before them: the table of
+# src/base/hebrew_points.h, each row checked against Unicode's decomposition
+# of its pointed letter.
+COMPOSITIONS_PATH = "src/base/hebrew_points.h"
+COMPOSITION_ROW_RE = re.compile(r"\{\s*0x([0-9A-Fa-f]{4}),\s*0x([0-9A-Fa-f]{4}),\s*0x([0-9A-Fa-f]{4})\s*\}")
+
+
+def composable_pairs(sources, problems):
+    source = sources.get(COMPOSITIONS_PATH)
+    start = source.text.find("kHebrewPointCompositions") if source else -1
+    if start < 0:
+        raise LookupError(f"{COMPOSITIONS_PATH}: the table kHebrewPointCompositions was not found")
+    body = source.text[start:source.text.find("};", start)]
+    pairs = set()
+    for m in COMPOSITION_ROW_RE.finditer(body):
+        letter, point, composed = (chr(int(g, 16)) for g in m.groups())
+        if unicodedata.decomposition(composed) != f"{ord(letter):04X} {ord(point):04X}":
+            problems.append(f"{COMPOSITIONS_PATH}: U+{ord(composed):04X} is not U+{ord(letter):04X} "
+                            f"with U+{ord(point):04X}")
+        pairs.add((letter, point))
+    if not pairs:
+        raise LookupError(f"{COMPOSITIONS_PATH}: kHebrewPointCompositions has no rows")
+    return pairs
 
 
 def conversions(text):
@@ -720,7 +736,7 @@ def conversions(text):
 LATIN_NAMES = re.compile(r"\bA4\b")
 
 
-def value_problems(value, language):
+def value_problems(value, language, composable):
     """What is wrong with a translated text of `language`, if anything."""
     problems = []
     plain = LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))
@@ -730,7 +746,7 @@ def value_problems(value, language):
     for ch in value:
         code = ord(ch)
         if 0x0591 <= code <= 0x05C7 and unicodedata.category(ch) == "Mn":
-            if (previous, ch) not in COMPOSABLE:
+            if (previous, ch) not in composable:
                 problems.append(f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
         elif 0xFB1D <= code <= 0xFB4F:
             problems.append(f"presentation form U+{code:04X}: write the letter and its point")
@@ -754,7 +770,7 @@ class LanguageResult:
     summary: str
 
 
-def check_language(root, language, keys, phrases):
+def check_language(root, language, keys, phrases, composable):
     """Every problem of one language's files against the texts found."""
     loaded = load_translations(root, language)
     problems = list(loaded.errors)
@@ -763,7 +779,7 @@ def check_language(root, language, keys, phrases):
         if e.key in table:
             problems.append(f"{e.where}: \"{e.key}\" is already translated at {table[e.key].where}")
         table[e.key] = e
-        for p in value_problems(e.value, language):
+        for p in value_problems(e.value, language, composable):
             problems.append(f"{e.where}: \"{e.key}\": the translation {p}")
 
     missing = {}
@@ -813,6 +829,7 @@ def main():
     try:
         sources = load_sources(root)
         keys, phrases, source_problems = collect(sources)
+        composable = composable_pairs(sources, source_problems)
     except LookupError as e:
         print(f"check-translations: {e}", file=sys.stderr)
         return 1
@@ -837,7 +854,7 @@ def main():
     failed = False
     for language in languages:
         prefix = f"{language}: " if several else ""
-        result = check_language(root, language, keys, phrases)
+        result = check_language(root, language, keys, phrases, composable)
         # Problems of the sources hold for every language.
         problems = source_problems + result.problems
         if args.template:

@@ -6,6 +6,7 @@
 # input is kept under <build>/fuzz-findings/<target>/).
 #
 #   scripts/fuzz.sh SECONDS [TARGET...]
+# LUMARO_WERROR=ON in the environment makes compiler warnings errors.
 set -u
 cd "$(dirname "$0")/.."
 
@@ -13,7 +14,8 @@ SECONDS_PER_TARGET=${1:?usage: scripts/fuzz.sh SECONDS [TARGET...]}
 shift
 BUILD=${FUZZ_BUILD_DIR:-build-fuzz}
 
-if ! CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DLUMARO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD.configure.log" 2>&1; then
+if ! CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DLUMARO_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DLUMARO_WERROR="${LUMARO_WERROR:-OFF}" > "$BUILD.configure.log" 2>&1; then
   cat "$BUILD.configure.log" >&2
   exit 2
 fi

@@ -1,9 +1,10 @@
 #include "app/day_report.h"
 
-#include "app/main_window.h"
+#include "app/main_widgets.h"
+#include "app/selected_date.h"
 #include "calendar/calendar.h"
-#include "dialogs/message.h"
 #include "compose/day_report.h"
+#include "dialogs/message.h"
 
 void showYom() {
   const DayReport report = BuildDayReport(AbsoluteFromGregorian(SelectedDate()));

@@ -3,7 +3,7 @@
 // their own.
 #pragma once
 
-// Opens the report of the selected day (gCurrentDay, gCurrentMonth,
-// gCurrentYear) in a new window and returns once it is shown; several
-// reports can be open at once.
+// Opens the report of the selected day (app/selected_date.h) in a new window
+// over the main window and returns once it is shown; several reports can be
+// open at once.
 void showYom();

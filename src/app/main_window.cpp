@@ -6,37 +6,30 @@
 #include <csignal>
 
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <string_view>
 
 #include "app/day_report.h"
-#include "dialogs/gtk_util.h"
 #include "app/month_view.h"
 #include "app/tooltips.h"
-#include "dialogs/widget_fonts.h"
-#include "calendar/names.h"
+#include "base/diagnostics.h"
+#include "base/settings.h"
+#include "base/translate.h"
 #include "calendar/navigation.h"
 #include "dialogs/anniversaries_dialog.h"
 #include "dialogs/dst_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/font_dialogs.h"
+#include "dialogs/gtk_util.h"
 #include "dialogs/message.h"
 #include "dialogs/print_dialog.h"
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/shabbat_times_dialog.h"
+#include "dialogs/widget_fonts.h"
 #include "dialogs/zmanim_dialog.h"
-#include "base/settings.h"
 #include "storage/user_files.h"
-#include "base/translate.h"
 
-int32_t gCurrentDay = 1;
-int32_t gCurrentMonth = 1;
-int32_t gCurrentYear = 2000;
-GtkWidget* gMainWindow = nullptr;
-GtkWidget* drawingArea = nullptr;
-int32_t gMenuActivate = 0;
 const char* const helpMessage =
     "By clicking on the Gregorian month name, another month name can be selected for viewing.\n"
     "When clicking on the Gregorian year, another year for viewing can be selected.\n\n"
@@ -100,25 +93,6 @@ void SetFontForAllChildrenCB(GtkWidget* widget, gpointer) { setFontMenu(widget);
 
 }  // namespace
 
-GregorianDate SelectedDate() { return {gCurrentDay, gCurrentMonth, gCurrentYear}; }
-
-void SetSelectedDate(const GregorianDate& date) {
-  gCurrentDay = date.day;
-  gCurrentMonth = date.month;
-  gCurrentYear = date.year;
-}
-
-void MainWindowRedraw() {
-  if (drawingArea) gtk_widget_queue_draw(drawingArea);
-}
-
-void MainToday() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  SetSelectedDate(ClampedToday(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
-}
-
 void SetFontForAllChildren(GtkWidget* container) {
   gtk_container_foreach(GTK_CONTAINER(container), SetFontForAllChildrenCB, nullptr);
 }
@@ -180,7 +154,7 @@ void HandleMenuItem(GtkWidget*, int id) {
       showYom();
       break;
     case kCmdExport:
-      DialogsDoExport(gCurrentYear);
+      DialogsDoExport(SelectedDate().year);
       break;
     case kCmdPrint:
       PrintCommand(gMainWindow, SelectedDate());
@@ -291,7 +265,7 @@ void MainWindowRebuild(bool reloadTranslations) {
 }
 
 void MainWindowDestroy(GtkWidget*, gpointer) {
-  if (!settingsDone()) std::fprintf(stderr, "Lumaro: the settings could not be saved\n");
+  if (!settingsDone()) DiagWarning("Lumaro: the settings could not be saved\n");
   BackgroundImageCacheDone();
   tooltips_done();
   vboxWindow = nullptr;
@@ -349,7 +323,7 @@ int LumaroMain(int argc, char** argv) {
   // A new user gets the shipped city file and translations at once.
   std::string installError;
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())
-    std::fprintf(stderr, "Lumaro: %s\n", installError.c_str());
+    DiagWarning("Lumaro: " + std::string(installError.c_str()) + "\n");
   settingsInit();
   ChooseScreenFont();
   MainToday();

@@ -4,20 +4,11 @@
 
 #include <gtk/gtk.h>
 
-#include <cstdint>
 #include <string>
 
-#include "calendar/types.h"
+#include "app/main_widgets.h"
+#include "app/selected_date.h"
 
-// The selected date; the displayed month is always the selected day's month.
-extern int32_t gCurrentDay;
-extern int32_t gCurrentMonth;
-extern int32_t gCurrentYear;
-extern GtkWidget* gMainWindow;
-// The month view; every redraw request goes to it (null between rebuilds).
-extern GtkWidget* drawingArea;
-// Result of a month or year popup: -1 while open, 0 closed without a choice.
-extern int32_t gMenuActivate;
 // The help text.
 extern const char* const helpMessage;
 
@@ -42,11 +33,6 @@ enum MenuCommand : int {
   kCmdExport = 17,
 };
 
-GregorianDate SelectedDate();
-void SetSelectedDate(const GregorianDate& date);
-
-// Sets the selected date to today's local date, year clamped to 1583..3000.
-void MainToday();
 // Builds the window content (menu bar, drawing area, status label).
 void windowCreate();
 // Removes the window content (hints included); the window stays.
@@ -67,8 +53,6 @@ void MainWindowDestroy(GtkWidget* widget, gpointer data);
 // label is made again; with `reloadTranslations` the translations of the
 // current language are loaded first. The selected date stays.
 void MainWindowRebuild(bool reloadTranslations);
-// Queues a repaint of the month view.
-void MainWindowRedraw();
 // Creates and shows the full-screen main window (start-up steps 7 to 9).
 void MainWindowOpen();
 // The whole program: start-up, main loop, shutdown.

@@ -3,16 +3,18 @@
 #include <string>
 
 #include "app/day_report.h"
-#include "dialogs/gtk_util.h"
-#include "app/main_window.h"
+#include "app/main_widgets.h"
+#include "app/selected_date.h"
 #include "app/tooltips.h"
-#include "dialogs/widget_fonts.h"
-#include "calendar/names.h"
-#include "calendar/navigation.h"
-#include "dialogs/year_dialog.h"
-#include "render/drawing_gdk.h"
+#include "base/diagnostics.h"
 #include "base/file_util.h"
 #include "base/settings.h"
+#include "calendar/names.h"
+#include "calendar/navigation.h"
+#include "dialogs/gtk_util.h"
+#include "dialogs/widget_fonts.h"
+#include "dialogs/year_dialog.h"
+#include "render/drawing_gdk.h"
 
 namespace {
 
@@ -37,8 +39,8 @@ GdkPixbuf* CurrentBackgroundImage() {
       GError* error = nullptr;
       bgImgCache.image = gdk_pixbuf_new_from_file(path.c_str(), &error);
       if (!bgImgCache.image) {
-        std::fprintf(stderr, "Error loading background image %s: %s\n", path.c_str(),
-                     error ? error->message : "unknown error");
+        DiagWarning("Error loading background image " + std::string(path.c_str()) + ": " +
+                    (error ? error->message : "unknown error") + "\n");
       }
       if (error) g_error_free(error);
     }
@@ -48,6 +50,10 @@ GdkPixbuf* CurrentBackgroundImage() {
 }
 
 // ---------------------------------------------------------------- popups
+
+// Result of a month or year popup: -1 while open, 0 closed without a choice,
+// otherwise the chosen item's value.
+int32_t gMenuActivate = 0;
 
 void MainMenuActivate(GtkWidget*, gpointer value) { gMenuActivate = GPOINTER_TO_INT(value); }
 
@@ -82,7 +88,7 @@ void ChooseMonth(GdkEventButton* event) {
   for (int m = 1; m <= 12; ++m) PopupItem(menu, GetGregorianMonthName(m), m);
   const int month = RunPopup(menu, event);
   if (month == 0) return;
-  SetSelectedDate(WithMonthYear(SelectedDate(), month, gCurrentYear));
+  SetSelectedDate(WithMonthYear(SelectedDate(), month, SelectedDate().year));
   MainWindowRedraw();
 }
 
@@ -90,14 +96,15 @@ constexpr int kOtherYear = 1;  // the value of "Other..." (no year of the range 
 
 void ChooseYear(GdkEventButton* event) {
   GtkWidget* menu = gtk_menu_new();
-  for (int y = gCurrentYear - 2; y <= gCurrentYear + 2; ++y) {
+  const int shownYear = SelectedDate().year;
+  for (int y = shownYear - 2; y <= shownYear + 2; ++y) {
     if (y >= kFirstYear && y <= kLastYear) PopupItem(menu, std::to_string(y), y);
   }
   PopupItem(menu, "Other...", kOtherYear);
   int year = RunPopup(menu, event);
-  if (year == kOtherYear) year = DialogsDoYear(gCurrentYear);
+  if (year == kOtherYear) year = DialogsDoYear(SelectedDate().year);
   if (year == 0) return;
-  SetSelectedDate(WithMonthYear(SelectedDate(), gCurrentMonth, year));
+  SetSelectedDate(WithMonthYear(SelectedDate(), SelectedDate().month, year));
   MainWindowRedraw();
 }
 
@@ -153,8 +160,9 @@ gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointe
   // The second press of a double click was already handled as a press.
   if (event->type != GDK_BUTTON_PRESS) return TRUE;
   if (hit.day) {
-    const int oldDay = gCurrentDay;
-    gCurrentDay = hit.day;
+    const GregorianDate old = SelectedDate();
+    const int oldDay = old.day;
+    SetSelectedDate({hit.day, old.month, old.year});
     if (!getBackgroundImage().empty()) {
       MainWindowRedraw();
     } else {

@@ -138,6 +138,20 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
   return !std::ferror(f.get());
 }
 
+FileStamp FileStampOf(const std::string& path) {
+  FileStamp s;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return s;
+  s.exists = true;
+  s.regular = S_ISREG(st.st_mode);
+  s.device = static_cast<uint64_t>(st.st_dev);
+  s.inode = static_cast<uint64_t>(st.st_ino);
+  s.size = static_cast<int64_t>(st.st_size);
+  s.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  s.changedNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  return s;
+}
+
 std::string ExpandHome(const std::string& path) {
   if (path.empty() || path[0] != '~') return path;
   const char* home = std::getenv("HOME");

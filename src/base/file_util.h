@@ -1,6 +1,7 @@
 // Small RAII helpers for C stdio files and safe file replacement.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -48,6 +49,29 @@ int RemoveStaleTempFiles(const std::string& dir, long minAgeSeconds);
 
 // Whole content of a file; false when it cannot be opened.
 bool ReadWholeFile(const std::string& path, std::string& content);
+
+// What identifies one version of a file on disk. A file whose stamp is the
+// same as when it was read has not changed since, so its parsed content can
+// be kept; a file replaced by renaming (another inode), written (size, time
+// of modification) or touched (time of change) gets another stamp.
+struct FileStamp {
+  bool exists = false;   // stat succeeded
+  bool regular = false;  // a regular file (not a directory or a device)
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  int64_t size = 0;
+  int64_t modifiedNs = 0;  // st_mtim in nanoseconds
+  int64_t changedNs = 0;   // st_ctim in nanoseconds
+  bool operator==(const FileStamp& o) const {
+    return exists == o.exists && regular == o.regular && device == o.device && inode == o.inode && size == o.size &&
+           modifiedNs == o.modifiedNs && changedNs == o.changedNs;
+  }
+  bool operator!=(const FileStamp& o) const { return !(*this == o); }
+};
+
+// The stamp of the file at `path` now (following links); a path that
+// cannot be examined gives the stamp with exists false.
+FileStamp FileStampOf(const std::string& path);
 
 // Expands a leading "~" to the home directory ("~/x" -> "$HOME/x").
 std::string ExpandHome(const std::string& path);

@@ -10,6 +10,7 @@
 
 #include "base/file_util.h"
 #include "base/settings_file.h"
+#include "base/utf8.h"
 
 namespace {
 
@@ -87,14 +88,6 @@ void SetString(std::string& field, std::string_view text) {
 }
 
 }  // namespace
-
-std::string CutUtf8(std::string_view text, size_t maxBytes) {
-  if (text.size() <= maxBytes) return std::string(text);
-  size_t n = maxBytes;
-  // Step back over continuation bytes so no character is split.
-  while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-  return std::string(text.substr(0, n));
-}
 
 void settingsReset() { gValues = Defaults(); }
 

@@ -100,6 +100,3 @@ int ShabbatCompare(const char* a, const char* b);
 bool NumberIsInteger(std::string_view text);
 // Digits with an optional decimal point, optional blanks around; at least one digit.
 bool NumberIsFloat(std::string_view text);
-
-// Cuts text to at most maxBytes without splitting a UTF-8 sequence.
-std::string CutUtf8(std::string_view text, size_t maxBytes);

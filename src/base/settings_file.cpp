@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/diagnostics.h"
 #include "base/file_util.h"
 
 namespace {
@@ -40,7 +41,7 @@ bool ReadAllLines(std::vector<Line>& lines) {
 bool WriteAllLines(const std::vector<Line>& lines) {
   const std::string dir = SettingsGetDirectory();
   if (!EnsureDirectory(dir)) {
-    std::fprintf(stderr, "Error: could not create the settings directory %s; settings not saved\n", dir.c_str());
+    DiagWarning("Error: could not create the settings directory " + std::string(dir.c_str()) + "; settings not saved\n");
     return false;
   }
   std::string error;
@@ -51,7 +52,7 @@ bool WriteAllLines(const std::vector<Line>& lines) {
         return true;
       },
       &error, [] { return gBeforeReplaceHook ? gBeforeReplaceHook() : true; });
-  if (!ok) std::fprintf(stderr, "Fatal error: Could not save the settings: %s\n", error.c_str());
+  if (!ok) DiagWarning("Fatal error: Could not save the settings: " + std::string(error.c_str()) + "\n");
   return ok;
 }
 
@@ -144,8 +145,8 @@ int SettingsGetInt(std::string_view key, int def) {
 bool SettingsSetMany(const std::vector<std::pair<std::string, std::string>>& keyValues) {
   for (const auto& [key, value] : keyValues) {
     if (!SettingsKeyIsValid(key) || !SettingsValueIsValid(value)) {
-      std::fprintf(stderr, "Error: setting \"%.*s\" cannot be stored (invalid key or value)\n",
-                   static_cast<int>(std::min<size_t>(key.size(), 64)), key.c_str());
+      const std::string shown = key.substr(0, 64);
+      DiagWarning("Error: setting \"" + std::string(shown.c_str()) + "\" cannot be stored (invalid key or value)\n");
       return false;
     }
   }

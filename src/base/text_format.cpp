@@ -1,6 +1,5 @@
 #include "base/text_format.h"
 
-#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -12,16 +11,24 @@ struct Conversion {
   std::string pattern;   // "%02d" etc. without the length modifier
 };
 
-bool ParseConversion(std::string_view f, size_t start, Conversion* out) {
+// Which conversions a format may use.
+enum class Conversions {
+  kWithWidths,  // flags, a width of up to 3 digits and "l" before d or s
+  kPlain,       // %d, %s and %% only
+};
+
+bool ParseConversion(std::string_view f, size_t start, Conversions allowed, Conversion* out) {
   size_t i = start + 1;
   std::string pattern = "%";
-  while (i < f.size() && (f[i] == '-' || f[i] == '0' || f[i] == ' ' || f[i] == '+')) pattern += f[i++];
-  size_t widthDigits = 0;
-  while (i < f.size() && f[i] >= '0' && f[i] <= '9' && widthDigits < 3) {
-    pattern += f[i++];
-    ++widthDigits;
+  if (allowed == Conversions::kWithWidths) {
+    while (i < f.size() && (f[i] == '-' || f[i] == '0' || f[i] == ' ' || f[i] == '+')) pattern += f[i++];
+    size_t widthDigits = 0;
+    while (i < f.size() && f[i] >= '0' && f[i] <= '9' && widthDigits < 3) {
+      pattern += f[i++];
+      ++widthDigits;
+    }
+    if (i < f.size() && f[i] == 'l') ++i;  // %ld is read as %d
   }
-  if (i < f.size() && f[i] == 'l') ++i;  // %ld is read as %d
   if (i >= f.size()) return false;
   const char c = f[i];
   if (c != 'd' && c != 's' && c != '%') return false;
@@ -31,10 +38,10 @@ bool ParseConversion(std::string_view f, size_t start, Conversion* out) {
   return true;
 }
 
-}  // namespace
-
-std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args) {
-  std::string out;
+// `format` filled with `args` into `out`; false when the conversions do not
+// match the arguments in number and kind.
+bool Fill(std::string_view format, std::initializer_list<FormatArg> args, Conversions allowed, std::string& out) {
+  out.clear();
   auto arg = args.begin();
   for (size_t i = 0; i < format.size();) {
     if (format[i] != '%') {
@@ -42,13 +49,13 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
       continue;
     }
     Conversion conv;
-    if (!ParseConversion(format, i, &conv)) return std::string(format);
+    if (!ParseConversion(format, i, allowed, &conv)) return false;
     i = conv.end;
     if (conv.kind == '%') {
       out += '%';
       continue;
     }
-    if (arg == args.end() || arg->isText != (conv.kind == 's')) return std::string(format);
+    if (arg == args.end() || arg->isText != (conv.kind == 's')) return false;
     char buf[64];
     if (conv.kind == 'd') {
       std::string pattern = conv.pattern;
@@ -71,41 +78,25 @@ std::string FormatText(std::string_view format, std::initializer_list<FormatArg>
     }
     ++arg;
   }
-  if (arg != args.end()) return std::string(format);
+  return arg == args.end();
+}
+
+}  // namespace
+
+std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args) {
+  std::string out;
+  if (!Fill(format, args, Conversions::kWithWidths, out)) return std::string(format);
   return out;
 }
 
-bool IsValidUtf8(std::string_view s) {
-  size_t i = 0;
-  while (i < s.size()) {
-    const unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t len;
-    uint32_t cp;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      len = 2;
-      cp = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      len = 3;
-      cp = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      len = 4;
-      cp = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + len > s.size()) return false;
-    for (size_t k = 1; k < len; ++k) {
-      const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) return false;
-      cp = (cp << 6) | (cc & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF.
-    static constexpr uint32_t kMinForLength[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinForLength[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    i += len;
-  }
-  return true;
+std::string FormatPlainOr(std::string_view format, std::string_view fallback, std::initializer_list<FormatArg> args) {
+  std::string out;
+  if (Fill(format, args, Conversions::kPlain, out)) return out;
+  if (Fill(fallback, args, Conversions::kPlain, out)) return out;
+  return std::string(fallback);
 }
+
+std::string DayMonthYearText(int day, int month, int year) {
+  return std::to_string(day) + "." + std::to_string(month) + "." + std::to_string(year);
+}
+

@@ -26,5 +26,11 @@ struct FormatArg {
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args);
 inline std::string FormatInt(std::string_view format, long long v) { return FormatText(format, {FormatArg(v)}); }
 
-// True when `s` is well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsValidUtf8(std::string_view s);
+// Formats `format` when it has exactly the plain conversions (%s, %d, no
+// flags, widths or length) that `args` need, in their order, and %% for a
+// percent sign; otherwise formats `fallback`, the program's own text that
+// `format` translates (returned unchanged if even it does not match).
+std::string FormatPlainOr(std::string_view format, std::string_view fallback, std::initializer_list<FormatArg> args);
+
+// A date as day.month.year without leading zeros: "5.3.2025".
+std::string DayMonthYearText(int day, int month, int year);

@@ -1,22 +1,17 @@
 #include "base/translate.h"
 
-#include <iconv.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <map>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "base/file_util.h"
-#include "base/settings.h"
+#include "base/hebrew_points.h"
+#include "base/utf8.h"
 
 namespace {
 
@@ -25,36 +20,6 @@ struct Entry {
   std::string value;
 };
 
-// ------------------------------------------------------------------ iconv
-
-struct IconvCloser {
-  void operator()(void* cd) const {
-    if (cd) iconv_close(static_cast<iconv_t>(cd));
-  }
-};
-using IconvPtr = std::unique_ptr<void, IconvCloser>;
-
-IconvPtr OpenIconv(const char* to, const char* from) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return nullptr;
-  return IconvPtr(cd);
-}
-
-// Converts `in` with `cd` into at most `outMax` bytes. False on any failure
-// (invalid input, or the output does not fit).
-bool Convert(void* cd, std::string_view in, size_t outMax, std::string& out) {
-  out.assign(outMax, '\0');
-  iconv(static_cast<iconv_t>(cd), nullptr, nullptr, nullptr, nullptr);
-  char* inPtr = const_cast<char*>(in.data());
-  size_t inLeft = in.size();
-  char* outPtr = out.data();
-  size_t outLeft = outMax;
-  if (iconv(static_cast<iconv_t>(cd), &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
-  if (iconv(static_cast<iconv_t>(cd), nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
-  out.resize(outMax - outLeft);
-  return true;
-}
-
 // ------------------------------------------------------------------ table
 
 struct Table {
@@ -62,8 +27,6 @@ struct Table {
   std::unordered_map<std::string_view, const Entry*> newest;
   std::vector<const Entry*> replaceOrder;  // longest key first, newest first
   size_t replaceOrderFor = static_cast<size_t>(-1);
-  IconvPtr toUcs2;
-  IconvPtr fromUcs2;
 
   const Entry& Add(std::string key, std::string value) {
     entries.push_back({std::move(key), std::move(value)});
@@ -108,14 +71,6 @@ size_t SkipBlanks(std::string_view line, size_t i) {
   return i;
 }
 
-// Length of the UTF-8 sequence that starts with byte c (1 for a stray byte).
-size_t Utf8Step(unsigned char c) {
-  if (c >= 0xF0 && c <= 0xF7) return 4;
-  if (c >= 0xE0) return c <= 0xEF ? 3 : 1;
-  if (c >= 0xC0) return 2;
-  return 1;
-}
-
 std::string StripNewlines(std::string line) {
   while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
   return line;
@@ -158,7 +113,7 @@ class FileParser {
 
  private:
   void Error(int lineNo, const char* reason) {
-    std::fprintf(stderr, "File %s, line %d: %s\n", path_.c_str(), lineNo, reason);
+    DiagWarning("File " + std::string(path_.c_str()) + ", line " + std::to_string(lineNo) + ": " + reason + "\n");
   }
 
   void ParseEntry(std::string_view line, int lineNo) {
@@ -188,7 +143,7 @@ class FileParser {
         break;
       }
       if (line[i] == '\\' && i + 1 < line.size()) ++i;  // the escaped character never ends the value
-      i += Utf8Step(static_cast<unsigned char>(line[i]));
+      i += Utf8LeadLength(static_cast<unsigned char>(line[i]));
     }
     const size_t valueEnd = std::min(i, line.size());
     if (closed) {
@@ -238,16 +193,6 @@ std::vector<Entry> ParseFile(const std::string& path, const std::string& content
 // ------------------------------------------------------------------ file cache
 
 // Parsed files, reused while the file on disk is unchanged.
-struct FileStamp {
-  dev_t dev = 0;
-  ino_t ino = 0;
-  off_t size = 0;
-  int64_t mtimeNs = 0;
-  bool operator==(const FileStamp& o) const {
-    return dev == o.dev && ino == o.ino && size == o.size && mtimeNs == o.mtimeNs;
-  }
-};
-
 struct CachedFile {
   FileStamp stamp;
   std::vector<Entry> entries;
@@ -272,20 +217,6 @@ std::string TranslationPath(std::string_view prefix, std::string_view name) {
   path += name;
   return path;
 }
-
-const std::array<uint16_t, 3> kCompositeYiddishChars[] = {
-    {0x05D0, 0x05B7, 0xFB2E},  // alef + patah
-    {0x05D0, 0x05B8, 0xFB2F},  // alef + qamats
-    {0x05D1, 0x05BF, 0xFB4C},  // bet + rafe
-    {0x05D5, 0x05BC, 0xFB35},  // vav + dagesh
-    {0x05D9, 0x05B4, 0xFB1D},  // yod + hiriq
-    {0x05DB, 0x05BC, 0xFB3B},  // kaf + dagesh
-    {0x05E4, 0x05BC, 0xFB44},  // pe + dagesh
-    {0x05E4, 0x05BF, 0xFB4E},  // pe + rafe
-    {0x05E9, 0x05C2, 0xFB2B},  // shin + sin dot
-    {0x05EA, 0x05BC, 0xFB4A},  // tav + dagesh
-    {0x05F2, 0x05B7, 0xFB1F},  // double yod + patah
-};
 
 // One replacement pass: every non-overlapping occurrence of key, left to right.
 std::string ReplacePass(std::string_view text, std::string_view key, std::string_view value, size_t maxBytes) {
@@ -318,18 +249,14 @@ void translate_internal_process_file(const std::string& path) {
 void translate_init(std::string_view prefix) {
   Table& t = TheTable();
   t.Clear();
-  if (!t.toUcs2) t.toUcs2 = OpenIconv("UCS-2LE", "UTF-8");
-  if (!t.fromUcs2) t.fromUcs2 = OpenIconv("UTF-8", "UCS-2LE");
   if (prefix.empty() || !std::getenv("HOME")) return;
   for (std::string_view name : kTranslateFiles) {
     const std::string path = TranslationPath(prefix, name);
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    const FileStamp stamp{st.st_dev, st.st_ino, st.st_size,
-                          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+    const FileStamp stamp = FileStampOf(path);
+    if (!stamp.regular) continue;
     auto& cache = FileCache();
     auto it = cache.find(path);
-    if (it == cache.end() || !(it->second.stamp == stamp)) {
+    if (it == cache.end() || it->second.stamp != stamp) {
       std::string content;
       if (!ReadWholeFile(path, content)) continue;
       CachedFile parsed{stamp, ParseFile(path, content)};
@@ -339,12 +266,7 @@ void translate_init(std::string_view prefix) {
   }
 }
 
-void translate_done() {
-  Table& t = TheTable();
-  t.Clear();
-  t.toUcs2.reset();
-  t.fromUcs2.reset();
-}
+void translate_done() { TheTable().Clear(); }
 
 const std::string& translate_perform(std::string_view key) {
   Table& t = TheTable();
@@ -367,43 +289,15 @@ std::string translate_replace(std::string_view source, size_t maxBytes) {
 }
 
 std::string translate_internal_composite(std::string_view name, size_t dstSize, std::string_view source) {
-  Table& t = TheTable();
-  // The converters belong to the loaded table; without one, open them for this call.
-  IconvPtr ownTo, ownFrom;
-  void* to = t.toUcs2.get();
-  void* from = t.fromUcs2.get();
-  if (!to) to = (ownTo = OpenIconv("UCS-2LE", "UTF-8")).get();
-  if (!from) from = (ownFrom = OpenIconv("UTF-8", "UCS-2LE")).get();
-
-  // 2048-byte work buffer: at most 1023 characters and a terminator.
-  std::string ucs2;
-  if (!to || !Convert(to, source, 2046, ucs2)) {
-    std::printf("Error in %.*s -> %.*s (length: %d)\n", static_cast<int>(name.size()), name.data(),
-                static_cast<int>(source.size()), source.data(), static_cast<int>(source.size()));
-    return std::string();
-  }
-  std::vector<uint16_t> chars(ucs2.size() / 2);
-  for (size_t i = 0; i < chars.size(); ++i)
-    chars[i] = static_cast<uint16_t>(static_cast<unsigned char>(ucs2[2 * i]) |
-                                     (static_cast<unsigned char>(ucs2[2 * i + 1]) << 8));
-  std::string composed;
-  for (size_t i = 0; i < chars.size();) {
-    uint16_t c = chars[i];
-    size_t step = 1;
-    if (i + 1 < chars.size()) {
-      for (const auto& row : kCompositeYiddishChars) {
-        if (row[0] == c && row[1] == chars[i + 1]) {
-          c = row[2];
-          step = 2;
-          break;
-        }
-      }
-    }
-    composed.push_back(static_cast<char>(c & 0xFF));
-    composed.push_back(static_cast<char>(c >> 8));
-    i += step;
-  }
   std::string out;
-  if (dstSize == 0 || !from || !Convert(from, composed, dstSize - 1, out)) return std::string();
+  const HebrewPointsResult result = ComposeHebrewPoints(source, dstSize > 0 ? dstSize - 1 : 0, out);
+  if (result == HebrewPointsResult::kSourceInvalid) {
+    // As printf's %s would show them: up to the first NUL.
+    const std::string_view shownName = name.substr(0, name.find('\0'));
+    const std::string_view shownSource = source.substr(0, source.find('\0'));
+    DiagMessage("Error in " + std::string(shownName) + " -> " + std::string(shownSource) +
+                " (length: " + std::to_string(static_cast<int>(source.size())) + ")\n");
+  }
+  if (result != HebrewPointsResult::kOk) return std::string();
   return out;
 }

@@ -26,7 +26,8 @@ const std::string& translate_perform(std::string_view key);
 std::string translate_replace(std::string_view source, size_t maxBytes = kTranslateReplaceMax);
 // Composes Hebrew letters with their points into presentation forms. The
 // result holds at most dstSize - 1 bytes; on a conversion failure it is empty
-// (and a failure to read the source is reported on standard output, naming `name`).
+// (and a failure to read the source is reported on the message stream of
+// base/diagnostics.h, naming `name`). The composition is base/hebrew_points.h.
 std::string translate_internal_composite(std::string_view name, size_t dstSize, std::string_view source);
 
 // The file names of a language, in reading order.

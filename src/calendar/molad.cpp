@@ -5,6 +5,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/names.h"
+#include "base/text_format.h"
 #include "base/translate.h"
 
 namespace {
@@ -46,63 +47,12 @@ int MonthsFromTishri(int month, int year) {
   return -1;
 }
 
-// One argument of an announcement line: a text for %s or a number for %d.
-struct LineArg {
-  bool isText;
-  std::string_view text;
-  long long number;
-};
-LineArg Text(std::string_view s) { return {true, s, 0}; }
-LineArg Number(long long n) { return {false, {}, n}; }
-
-// Fills the translation of `key` with `args`. The translation comes from a
-// user's file, so it is never handed to printf: only %s, %d and %% are
-// understood, and a translation whose conversions differ from the key's (in
-// number, kind or order) is ignored in favour of the English key.
-std::string FormatLine(std::string_view key, std::initializer_list<LineArg> args) {
-  // The conversions of a format as a string of 's' and 'd'; false on any
-  // other use of '%'.
-  auto signature = [](std::string_view format, std::string& sig) {
-    sig.clear();
-    for (size_t i = 0; i < format.size(); ++i) {
-      if (format[i] != '%') continue;
-      if (i + 1 >= format.size()) return false;
-      const char c = format[++i];
-      if (c == 's' || c == 'd') {
-        sig.push_back(c);
-      } else if (c != '%') {
-        return false;
-      }
-    }
-    return true;
-  };
-  std::string wanted;
-  for (const LineArg& a : args) wanted.push_back(a.isText ? 's' : 'd');
-
-  std::string_view format = translate_perform(key);
-  std::string sig;
-  if (!signature(format, sig) || sig != wanted) format = key;
-
-  std::string out;
-  const LineArg* next = args.begin();
-  for (size_t i = 0; i < format.size(); ++i) {
-    if (format[i] != '%') {
-      out.push_back(format[i]);
-      continue;
-    }
-    const char c = format[++i];
-    if (c == '%') {
-      out.push_back('%');
-    } else if (next != args.end()) {
-      if (next->isText) {
-        out.append(next->text);
-      } else {
-        out.append(std::to_string(next->number));
-      }
-      ++next;
-    }
-  }
-  return out;
+// The translation of `key` filled with `args`. The translation comes from a
+// user's file, so it is never handed to printf, and one whose conversions
+// differ from the key's (in number, kind or order, or with a width) is
+// ignored in favour of the English key.
+std::string FormatLine(std::string_view key, std::initializer_list<FormatArg> args) {
+  return FormatPlainOr(translate_perform(key), key, args);
 }
 
 }  // namespace
@@ -145,11 +95,11 @@ void MoladFormatString(std::string* line1, std::string* line2, std::string* line
   const int h = molad.hour;
   const int clockHour = h > 12 ? h - 12 : (h == 0 ? 12 : h);
   const std::string partOfDay = translate_perform((h < 6 || h > 17) ? "night" : "day");
-  if (line1) *line1 = FormatLine("Molad of %s %d:", {Text(GetHebrewMonthName(month, year)), Number(year)});
+  if (line1) *line1 = FormatLine("Molad of %s %d:", {GetHebrewMonthName(month, year), year});
   if (line2) {
-    *line2 = FormatLine("%s, %s, %d hours,", {Text(GetWeekdayName(molad.weekday)), Text(partOfDay), Number(clockHour)});
+    *line2 = FormatLine("%s, %s, %d hours,", {GetWeekdayName(molad.weekday), partOfDay, clockHour});
   }
-  if (line3) *line3 = FormatLine("%d minutes, %d parts", {Number(molad.minute), Number(molad.parts)});
+  if (line3) *line3 = FormatLine("%d minutes, %d parts", {molad.minute, molad.parts});
 }
 
 std::string MoladRetrieveNextSimple(int indent, AbsoluteDay d) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/settings.h"
+#include "base/utf8.h"
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"
 #include "calendar/reading_tables.h"

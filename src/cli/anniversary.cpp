@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "base/text_format.h"
 #include "calendar/calendar.h"
 #include "cli/args.h"
 #include "cli/cli.h"
@@ -76,7 +77,7 @@ int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err) {
   calc.type = type[0];
   calc.year = *year;
   AnniGetAnniversary(calc);
-  std::fprintf(out, "%d.%d.%d\n", calc.result.day, calc.result.month, calc.result.year);
+  std::fprintf(out, "%s\n", DayMonthYearText(calc.result.day, calc.result.month, calc.result.year).c_str());
   return kCliOk;
 }
 

@@ -9,6 +9,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "base/diagnostics.h"
 #include "cli/out_buffer.h"
 #include "suntimes/calc.h"
 
@@ -79,9 +80,10 @@ class MemoryStream {
   std::FILE* file_;
 };
 
+// The value of one input; the parser's messages go to `messages`.
 int Evaluate(const EvalInput& in, std::FILE* messages) {
-  return CalculateZmanim(in.latitude, in.longitude, in.zone, in.date.day, in.date.month, in.date.year, in.expression,
-                         messages);
+  const DiagnosticsTo redirect(messages);
+  return CalculateZmanim(in.latitude, in.longitude, in.zone, in.date.day, in.date.month, in.date.year, in.expression);
 }
 
 // Lines DATE<TAB>LAT<TAB>LON<TAB>ZONE<TAB>EXPRESSION; one value (or "error")

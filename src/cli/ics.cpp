@@ -10,8 +10,9 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
-#include "cli/out_buffer.h"
+#include "base/diagnostics.h"
 #include "base/settings.h"
+#include "cli/out_buffer.h"
 
 namespace cli {
 
@@ -57,9 +58,13 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
   const AbsoluteDay first = range->first;
   const AbsoluteDay last = range->last;
 
+  // Messages about the city file or the time expressions go to stderr: on
+  // stdout they would spoil the calendar.
+  const DiagnosticsTo redirect(err);
+
   // Times that cannot be computed would silently be missing from the file.
   if (kinds & kIcsTimes) {
-    switch (IcsCheckTimes(err)) {
+    switch (IcsCheckTimes()) {
       case IcsTimesCheck::kOk:
         break;
       case IcsTimesCheck::kCityNotFound:
@@ -70,16 +75,11 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
     }
   }
 
-  // Messages about the city file or the time expressions go to stderr: on
-  // stdout they would spoil the calendar.
   OutBuffer o(out);
-  const IcsResult result = IcsWriteCalendar(
-      first, last, kinds,
-      [&o](std::string_view piece) {
-        o << piece;
-        return true;
-      },
-      err);
+  const IcsResult result = IcsWriteCalendar(first, last, kinds, [&o](std::string_view piece) {
+    o << piece;
+    return true;
+  });
   o.Flush();
   if (!result.written || std::fflush(out) != 0 || std::ferror(out)) {
     std::fprintf(err, "lumaro-cli: the calendar could not be written completely\n");

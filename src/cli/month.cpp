@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/diagnostics.h"
 #include "calendar/calendar.h"
 #include "cli/args.h"
 #include "cli/cli.h"
@@ -61,32 +62,6 @@ bool ParseMargins(std::string_view text, int mm[4]) {
   return true;
 }
 
-// While the month is painted for standard output, messages the engine
-// prints there (about the city file, for example) go to standard error so
-// that they cannot end up inside the PostScript.
-class MessagesToStderr {
- public:
-  MessagesToStderr() {
-    std::fflush(stdout);
-    saved_ = ::dup(STDOUT_FILENO);
-    if (saved_ >= 0 && ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
-      ::close(saved_);
-      saved_ = -1;
-    }
-  }
-  ~MessagesToStderr() {
-    if (saved_ < 0) return;
-    std::fflush(stdout);
-    ::dup2(saved_, STDOUT_FILENO);
-    ::close(saved_);
-  }
-  MessagesToStderr(const MessagesToStderr&) = delete;
-  MessagesToStderr& operator=(const MessagesToStderr&) = delete;
-
- private:
-  int saved_ = -1;
-};
-
 // The whole page in memory, written out only when it is complete.
 bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, std::string* error) {
   char* data = nullptr;
@@ -98,9 +73,11 @@ bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month,
   }
   bool ok;
   {
-    const bool toStdout = ::fileno(out) == STDOUT_FILENO;
-    std::optional<MessagesToStderr> redirect;
-    if (toStdout) redirect.emplace();
+    // While the month is painted for standard output, the engine's messages
+    // (about the city file, for example) go to standard error so that they
+    // cannot end up inside the PostScript.
+    std::optional<DiagnosticsTo> redirect;
+    if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
     ok = PrintToStream(mem, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error);
   }
   std::fclose(mem);

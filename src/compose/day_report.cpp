@@ -12,7 +12,7 @@ namespace {
 
 std::string DateText(AbsoluteDay d) {
   const GregorianDate g = GregorianFromAbsolute(d);
-  return std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year);
+  return DayMonthYearText(g.day, g.month, g.year);
 }
 
 void EndWithLineBreak(std::string* text) {

@@ -10,6 +10,7 @@
 #include "storage/anniversaries.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "base/utf8.h"
 #include "suntimes/cities.h"
 #include "suntimes/dst.h"
 #include "suntimes/shabbat_times.h"
@@ -34,36 +35,6 @@ constexpr std::string_view kFooter = "END:VCALENDAR\r\n";
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // ------------------------------------------------------------ text
-
-// Length of the valid UTF-8 sequence at text[i], or 0 when the bytes there
-// are not one (overlong forms, surrogates and values past U+10FFFF included).
-size_t Utf8SequenceLength(std::string_view text, size_t i) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-  const unsigned char b0 = byte(i);
-  if (b0 < 0x80) return 1;
-  size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    length = 2;
-  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-    length = 3;
-    if (b0 == 0xE0) low = 0xA0;   // overlong
-    if (b0 == 0xED) high = 0x9F;  // surrogates
-  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-    length = 4;
-    if (b0 == 0xF0) low = 0x90;   // overlong
-    if (b0 == 0xF4) high = 0x8F;  // past U+10FFFF
-  } else {
-    return 0;
-  }
-  if (i + length > text.size()) return 0;
-  if (byte(i + 1) < low || byte(i + 1) > high) return 0;
-  for (size_t k = 2; k < length; ++k)
-    if ((byte(i + k) & 0xC0) != 0x80) return 0;
-  return length;
-}
-
-bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 uint64_t Fnv1a64(std::string_view text) {
   uint64_t hash = 0xcbf29ce484222325ULL;  // FNV offset basis
@@ -257,9 +228,8 @@ std::string IcsFoldLine(std::string_view line) {
   size_t pos = 0;
   size_t room = kIcsLineOctets;
   while (line.size() - pos > room) {
-    size_t cut = pos + room;
     // Back to the first byte of the character the limit falls into.
-    while (cut > pos && IsUtf8Continuation(line[cut])) --cut;
+    size_t cut = pos + Utf8CutLength(line.substr(pos), room);
     if (cut == pos) cut = pos + room;  // not UTF-8 at all: cut at the limit
     out.append(line, pos, cut - pos);
     out += kCrLf;
@@ -306,24 +276,21 @@ std::string IcsUtcDateTime(AbsoluteDay day, int standardMinutes, int zoneHours) 
 
 // ------------------------------------------------------------ export
 
-IcsTimesCheck IcsCheckTimes(std::FILE* messages) {
-  const CityMessagesTo redirect(messages);
+IcsTimesCheck IcsCheckTimes() {
   CityRec place;
   if (!ConfiguredCity(&place)) return IcsTimesCheck::kCityNotFound;
   if (getIsDST() && !DstRuleIsValid(getDSTstruct())) return IcsTimesCheck::kInvalidDstRule;
   return IcsTimesCheck::kOk;
 }
 
-IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink,
-                           std::FILE* messages) {
+IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink) {
   IcsResult result;
   if (!sink(kHeader)) {
     result.written = false;
     return result;
   }
-  const CityMessagesTo redirect(messages);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{CurrentCalendarRules(), EveningTimes::FromSettings(messages), {}};
+  ExportRun run{CurrentCalendarRules(), EveningTimes::FromSettings(), {}};
   if (kinds & kIcsTimes) {
     CityRec place;
     if (ConfiguredCity(&place)) run.location = Utf8FromLatin1(place.name);
@@ -334,14 +301,11 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
   return result;
 }
 
-std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, std::FILE* messages) {
+std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds) {
   std::string text;
-  IcsWriteCalendar(
-      first, last, kinds,
-      [&text](std::string_view piece) {
-        text += piece;
-        return true;
-      },
-      messages);
+  IcsWriteCalendar(first, last, kinds, [&text](std::string_view piece) {
+    text += piece;
+    return true;
+  });
   return text;
 }

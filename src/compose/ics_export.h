@@ -11,7 +11,6 @@
 // constant), which suits users who keep the file in sync.
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -54,8 +53,9 @@ enum class IcsTimesCheck {
   kCityNotFound,    // the city is not in the city file (or the file cannot be read)
   kInvalidDstRule,  // daylight saving is on and its rule is invalid
 };
-// Looks the configured city up (the city file's messages go to `messages`).
-IcsTimesCheck IcsCheckTimes(std::FILE* messages = stdout);
+// Looks the configured city up (the city file's messages go to the message
+// stream, base/diagnostics.h).
+IcsTimesCheck IcsCheckTimes();
 
 // What an export wrote.
 struct IcsResult {
@@ -69,11 +69,10 @@ using IcsSink = std::function<bool(std::string_view)>;
 // Writes the calendar of the days first..last (inclusive; an empty calendar
 // when first > last) with the events of `kinds`, reading the settings, the
 // translations, the city file and the anniversaries file. Messages of the
-// city file and of the time expressions go to `messages`.
-IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink,
-                           std::FILE* messages = stdout);
+// city file and of the time expressions go to the message stream.
+IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink);
 // The same into a string.
-std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, std::FILE* messages = stdout);
+std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds);
 
 // ------------------------------------------------------------ the format
 

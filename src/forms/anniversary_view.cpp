@@ -9,6 +9,7 @@
 #include "calendar/calendar.h"
 #include "calendar/names.h"
 #include "base/settings.h"
+#include "base/text_format.h"
 #include "base/translate.h"
 
 namespace {
@@ -154,7 +155,7 @@ AnniEditForm AnniEditFormFor(const AnniversaryRec& rec) {
   form.afterSunset = rec.afterSunset == 1;
   const AnniDate& d = rec.date;
   if (form.gregorian) {
-    form.gregorianText = std::to_string(d.day) + "." + std::to_string(d.month) + "." + std::to_string(d.year);
+    form.gregorianText = DayMonthYearText(d.day, d.month, d.year);
   } else {
     form.hebrewDayText = std::to_string(d.day);
     form.hebrewMonth = d.month >= 1 && d.month <= 13 ? d.month : 0;

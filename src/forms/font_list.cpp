@@ -11,8 +11,9 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/diagnostics.h"
 #include "base/settings_file.h"
-#include "base/text_format.h"
+#include "base/utf8.h"
 
 namespace {
 
@@ -76,7 +77,8 @@ std::string GetFontList_TTFGetName(FT_Library library, const std::string& path) 
   const FT_Error error = FT_New_Face(library, path.c_str(), 0, &raw);
   FacePtr face(raw);
   if (error != 0) {
-    std::fprintf(stderr, "Reading font file %s via FreeType failed, error code %d\n", path.c_str(), error);
+    DiagWarning("Reading font file " + std::string(path.c_str()) + " via FreeType failed, error code " +
+                std::to_string(error) + "\n");
     return "";
   }
   return face->family_name ? face->family_name : "";
@@ -96,7 +98,8 @@ void GetFontList_TTFDir(FT_Library library, const std::string& folder, std::vect
     if (!dir) {
       // A folder that does not exist is normal (few users have ~/.fonts).
       if (errno != ENOENT)
-        std::fprintf(stderr, "Error while opening directory %s, errno = %d\n", folder.c_str(), errno);
+        DiagWarning("Error while opening directory " + std::string(folder.c_str()) + ", errno = " + std::to_string(errno) +
+                    "\n");
       return;
     }
     while (const dirent* entry = readdir(dir.get())) {
@@ -147,7 +150,7 @@ std::vector<std::string> GetFontList(const std::vector<std::string>& folders) {
   std::vector<std::string> list(1);  // the empty entry
   FreeType freetype;
   if (freetype.error() != 0) {
-    std::fprintf(stderr, "Initialization of FreeType library failed, error code %d\n", freetype.error());
+    DiagWarning("Initialization of FreeType library failed, error code " + std::to_string(freetype.error()) + "\n");
     return list;
   }
   for (const std::string& folder : folders) GetFontList_TTFDir(freetype.get(), folder, &list);

@@ -1,8 +1,9 @@
 #include "halakha/predicates.h"
 
-#include <cstdio>
 #include <string>
 
+#include "base/diagnostics.h"
+#include "base/diagnostics.h"
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"
 #include "calendar/names.h"
@@ -28,7 +29,7 @@ std::string UpperCase(std::string_view key) {
 // The festival of a key; reports an unknown one.
 std::optional<Festival> KeyedFestival(std::string_view key) {
   const std::optional<Festival> f = FestivalByKey(key);
-  if (!f) std::printf("Error: Day %s not found\n", UpperCase(key).c_str());
+  if (!f) DiagMessage("Error: Day " + UpperCase(key) + " not found\n");
   return f;
 }
 

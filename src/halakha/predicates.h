@@ -31,7 +31,7 @@ AbsoluteDay h_holiday_prev(AbsoluteDay d, Festival f);
 int isDay(AbsoluteDay d, Festival f);
 
 // The same by spelled key. h_holiday2 gives 1 and *out = the day; for an
-// unknown key it prints "Error: Day <KEY> not found" on standard output,
+// unknown key it prints "Error: Day <KEY> not found" on the message stream,
 // returns 0 and leaves *out alone. h_holiday gives 0 for an unknown key.
 int h_holiday2(AbsoluteDay d, std::string_view key, AbsoluteDay* out);
 AbsoluteDay h_holiday(AbsoluteDay d, std::string_view key);

@@ -4,8 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "base/diagnostics.h"
 #include "render/ps_text_encoding.h"
 #include "base/settings.h"
+#include "base/utf8.h"
 
 namespace {
 
@@ -135,7 +137,7 @@ class PsDrawing final : public Drawing {
   void WarnOnce(bool& warned, const char* operation) {
     if (warned) return;
     warned = true;
-    std::fprintf(stderr, "*** WARNING ***: %s: Not implemented\n", operation);
+    DiagWarning("*** WARNING ***: " + std::string(operation) + ": Not implemented\n");
   }
 
   int TransformY(int y) const { return height_ - y; }

@@ -1,13 +1,13 @@
 #include "render/ps_text_encoding.h"
 
 #include <fribidi.h>
-#include <iconv.h>
 
 #include <array>
-#include <memory>
 #include <vector>
 
 #include "base/file_util.h"
+#include "base/hebrew_points.h"
+#include "base/iconv_handle.h"
 #include "base/settings.h"
 #include "base/translate.h"
 
@@ -31,21 +31,39 @@ constexpr std::array<std::string_view, 95> kAsciiGlyphNames = {
     "braceleft", "bar", "braceright", "asciitilde",                                 // 123..126
 };
 
-// The Hebrew rows, in encoding order: the pointed letters that translation
-// composition produces, the Yiddish ligatures with geresh and gershayim, and
-// the letters alef .. tav.
-constexpr std::array<PSUnicodeEncodingRow, 43> kHebrewRows = {{
-    {190, 0xFB2E, "uniFB2E"},    // alef with patah
-    {191, 0xFB2F, "uniFB2F"},    // alef with qamats
-    {192, 0xFB4C, "uniFB4C"},    // bet with rafe
-    {193, 0xFB35, "afii57723"},  // vav with dagesh
-    {194, 0xFB1D, "uniFB1D"},    // yod with hiriq
-    {195, 0xFB3B, "uniFB3B"},    // kaf with dagesh
-    {196, 0xFB44, "uniFB44"},    // pe with dagesh
-    {197, 0xFB4E, "uniFB4E"},    // pe with rafe
-    {198, 0xFB2B, "afii57695"},  // shin with sin dot
-    {199, 0xFB4A, "uniFB4A"},    // tav with dagesh
-    {200, 0xFB1F, "afii57705"},  // double yod with patah
+// Glyph names of the pointed letters that printing composes letters and
+// points into (base/hebrew_points.h), in the order of that table; they get
+// the byte codes from 190 on.
+struct PointedGlyph {
+  char16_t unicode;
+  std::string_view name;
+};
+constexpr std::array<PointedGlyph, kHebrewPointCompositions.size()> kPointedGlyphs = {{
+    {0xFB2E, "uniFB2E"},    // alef with patah
+    {0xFB2F, "uniFB2F"},    // alef with qamats
+    {0xFB4C, "uniFB4C"},    // bet with rafe
+    {0xFB35, "afii57723"},  // vav with dagesh
+    {0xFB1D, "uniFB1D"},    // yod with hiriq
+    {0xFB3B, "uniFB3B"},    // kaf with dagesh
+    {0xFB44, "uniFB44"},    // pe with dagesh
+    {0xFB4E, "uniFB4E"},    // pe with rafe
+    {0xFB2B, "afii57695"},  // shin with sin dot
+    {0xFB4A, "uniFB4A"},    // tav with dagesh
+    {0xFB1F, "afii57705"},  // double yod with patah
+}};
+
+constexpr bool GlyphsFollowCompositions() {
+  for (size_t i = 0; i < kPointedGlyphs.size(); ++i)
+    if (kPointedGlyphs[i].unicode != kHebrewPointCompositions[i].composed) return false;
+  return true;
+}
+static_assert(GlyphsFollowCompositions(), "every composed letter needs its glyph, in the table's order");
+
+constexpr uint16_t kFirstPointedCode = 190;
+
+// The other Hebrew rows, in encoding order: the Yiddish ligatures with
+// geresh and gershayim, and the letters alef .. tav.
+constexpr std::array<PSUnicodeEncodingRow, 32> kHebrewRows = {{
     {210, 0x05F0, "afii57716"},  // double vav
     {211, 0x05F1, "afii57717"},  // vav yod
     {212, 0x05F2, "afii57718"},  // double yod
@@ -87,12 +105,18 @@ constexpr std::array<PSUnicodeEncodingRow, kPSUnicodeEncodingRows> MakeEncoding(
     const auto code = static_cast<uint16_t>(32 + i);
     rows[n] = {code, code, kAsciiGlyphNames[i]};
   }
+  for (size_t i = 0; i < kHebrewPointCompositions.size(); ++i, ++n) {
+    rows[n] = {static_cast<uint16_t>(kFirstPointedCode + i), static_cast<uint16_t>(kPointedGlyphs[i].unicode),
+               kPointedGlyphs[i].name};
+  }
   for (const PSUnicodeEncodingRow& row : kHebrewRows) rows[n++] = row;
   return rows;
 }
 
 constexpr std::array<PSUnicodeEncodingRow, kPSUnicodeEncodingRows> kPSUnicodeEncoding = MakeEncoding();
-static_assert(kAsciiGlyphNames.size() + kHebrewRows.size() == kPSUnicodeEncodingRows);
+static_assert(kAsciiGlyphNames.size() + kHebrewPointCompositions.size() + kHebrewRows.size() == kPSUnicodeEncodingRows);
+// The pointed letters' codes end before the ligatures begin.
+static_assert(kFirstPointedCode + kHebrewPointCompositions.size() <= kHebrewRows[0].code);
 
 // The procedure that copies a font dictionary with a new encoding and name.
 constexpr std::string_view kReEncodeProcedure =
@@ -129,13 +153,6 @@ constexpr std::string_view kReEncodeProcedure =
 
 // ------------------------------------------------------------------ helpers
 
-struct IconvCloser {
-  void operator()(void* cd) const {
-    if (cd) iconv_close(static_cast<iconv_t>(cd));
-  }
-};
-using IconvPtr = std::unique_ptr<void, IconvCloser>;
-
 // The composition step writes at most this many bytes.
 constexpr size_t kComposedMax = 254;
 // At most this many code points are converted (a 2048-byte buffer).
@@ -144,17 +161,9 @@ constexpr size_t kUcs4Max = 2048 / 4 - 1;
 // UTF-8 -> code points through iconv's UCS-4LE; false when iconv fails.
 bool ToUcs4(std::string_view utf8, std::vector<uint32_t>& out) {
   out.clear();
-  iconv_t raw = iconv_open("UCS-4LE", "UTF-8");
-  if (raw == reinterpret_cast<iconv_t>(-1)) return false;
-  IconvPtr cd(raw);
-  std::string bytes(kUcs4Max * 4, '\0');
-  char* in = const_cast<char*>(utf8.data());
-  size_t inLeft = utf8.size();
-  char* outPtr = bytes.data();
-  size_t outLeft = bytes.size();
-  if (iconv(static_cast<iconv_t>(cd.get()), &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1))
-    return false;
-  const size_t units = (bytes.size() - outLeft) / 4;
+  std::string bytes;
+  if (!IconvHandle("UCS-4LE", "UTF-8").Convert(utf8, kUcs4Max * 4, bytes)) return false;
+  const size_t units = bytes.size() / 4;
   out.resize(units);
   for (size_t i = 0; i < units; ++i) {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.data() + 4 * i);

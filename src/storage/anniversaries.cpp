@@ -12,6 +12,7 @@
 #include "base/file_util.h"
 #include "base/settings_file.h"
 #include "base/text_format.h"
+#include "base/utf8.h"
 
 // ------------------------------------------------------------ list operations
 
@@ -122,7 +123,7 @@ std::string AnniFormatLine(const AnniversaryRec& rec) {
   line += "\" ";
   line.push_back(rec.type);
   line += rec.isHebrew ? " H " : " ";
-  line += std::to_string(rec.date.day) + "." + std::to_string(rec.date.month) + "." + std::to_string(rec.date.year);
+  line += DayMonthYearText(rec.date.day, rec.date.month, rec.date.year);
   line += " " + std::to_string(rec.afterSunset);
   return line;
 }
@@ -227,33 +228,6 @@ bool AnniFileStore(const AnniversaryList& list, std::string* error) {
 
 namespace {
 
-// What identifies one version of the file on disk.
-struct FileStamp {
-  bool exists = false;
-  dev_t dev = 0;
-  ino_t ino = 0;
-  off_t size = 0;
-  int64_t mtimeNs = 0;
-  int64_t ctimeNs = 0;
-  bool operator==(const FileStamp& o) const {
-    return exists == o.exists && dev == o.dev && ino == o.ino && size == o.size && mtimeNs == o.mtimeNs &&
-           ctimeNs == o.ctimeNs;
-  }
-};
-
-FileStamp StampOf(const std::string& path) {
-  FileStamp s;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return s;
-  s.exists = true;
-  s.dev = st.st_dev;
-  s.ino = st.st_ino;
-  s.size = st.st_size;
-  s.mtimeNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-  s.ctimeNs = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-  return s;
-}
-
 // The month view asks for every day cell, so the parsed file and the days
 // of its entries in each Hebrew year asked for are kept until the file
 // changes. The answers are the same as reading the file on every call.
@@ -276,7 +250,7 @@ DayIndex& TheDayIndex() {
 void Refresh(DayIndex& index) {
   const std::string path = AnniFileGetFilename();
   // Stamp first: a change while reading makes the next call read again.
-  const FileStamp stamp = StampOf(path);
+  const FileStamp stamp = FileStampOf(path);
   if (path == index.path && stamp == index.stamp) return;
   index.path = path;
   index.stamp = stamp;

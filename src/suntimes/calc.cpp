@@ -3,7 +3,9 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <string>
 
+#include "base/diagnostics.h"
 #include "calendar/calendar.h"
 #include "suntimes/sunrise.h"
 
@@ -284,10 +286,10 @@ int CalcGetToken(CalcState& s) {
 }
 
 void CalcParseError(const CalcState& s, std::string_view message) {
-  if (!s.messages) return;
+  // As printf's %s would show them: up to the first NUL.
   const std::string_view whole = s.expression.substr(0, s.expression.find('\0'));
-  std::fprintf(s.messages, "Parsing error %.*s\n", static_cast<int>(message.size()), message.data());
-  std::fprintf(s.messages, "  Original expression: %.*s\n", static_cast<int>(whole.size()), whole.data());
+  const std::string_view shown = message.substr(0, message.find('\0'));
+  DiagMessage("Parsing error " + std::string(shown) + "\n  Original expression: " + std::string(whole) + "\n");
 }
 
 int CalcParseFactor(CalcState& s) {
@@ -365,10 +367,8 @@ int CalcEvaluate(CalcState& s, std::string_view expression) {
   return value;
 }
 
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
-                    std::FILE* messages) {
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
   CalcState s;
   if (!suntimes::detail::CalcFillSunTimes(s, latitude, longitude, zone, day, month, year)) return kNoTime;
-  s.messages = messages;
   return CalcEvaluate(s, expression);
 }

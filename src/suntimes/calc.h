@@ -14,7 +14,6 @@
 // are matched without regard to letter case.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -63,14 +62,13 @@ struct CalcState {
   int depth = 0;
   // Set when a value did not exist for a reason other than a syntax error.
   bool quietFailure = false;
-  bool tooDeep = false;          // the nesting limit was hit
-  std::FILE* messages = stdout;  // where syntax errors are printed
+  bool tooDeep = false;  // the nesting limit was hit
 };
 
 // Minutes after local standard-time midnight of `expression` on the date at
-// the place, or kNoTime. Syntax errors are printed on `messages`.
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
-                    std::FILE* messages = stdout);
+// the place, or kNoTime. Syntax errors are printed on the message stream
+// (base/diagnostics.h).
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
 
 // Evaluates in a state whose date, sun times and place are filled in.
 int CalcEvaluate(CalcState& s, std::string_view expression);
@@ -89,7 +87,7 @@ int CalcGetToken(CalcState& s);
 int CalcParseExpr(CalcState& s);
 int CalcParseTerm(CalcState& s);
 int CalcParseFactor(CalcState& s);
-// Prints "Parsing error <message>" and the whole expression.
+// Prints "Parsing error <message>" and the whole expression on the message stream.
 void CalcParseError(const CalcState& s, std::string_view message);
 
 // 0 when the two texts are equal ignoring ASCII letter case, else 1.

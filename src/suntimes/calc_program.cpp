@@ -38,8 +38,7 @@ using suntimes::detail::ProgramNode;
 // same grammar and limits as its parser, building nodes instead of values.
 class ProgramBuilder {
  public:
-  ProgramBuilder(ZmanimProgram& program, std::FILE* messages) : p_(program) {
-    s_.messages = messages;
+  explicit ProgramBuilder(ZmanimProgram& program) : p_(program) {
     CalcInitScanner(s_, p_.text_);
   }
 
@@ -216,10 +215,10 @@ ZmanimProgram::~ZmanimProgram() = default;
 ZmanimProgram::ZmanimProgram(ZmanimProgram&&) noexcept = default;
 ZmanimProgram& ZmanimProgram::operator=(ZmanimProgram&&) noexcept = default;
 
-ZmanimProgram ZmanimProgram::Compile(std::string_view expression, std::FILE* messages) {
+ZmanimProgram ZmanimProgram::Compile(std::string_view expression) {
   ZmanimProgram program;
   program.text_ = std::string(expression);
-  program.valid_ = ProgramBuilder(program, messages).Run();
+  program.valid_ = ProgramBuilder(program).Run();
   if (!program.valid_) program.nodes_.clear();
   return program;
 }

@@ -16,10 +16,10 @@ struct ProgramNode;
 
 class ZmanimProgram {
  public:
-  // Reads `expression`. Syntax errors are printed on `messages` once, here,
+  // Reads `expression`. Syntax errors go to the diagnostics sink once, here,
   // as CalculateZmanim prints them; an expression with one has no time on
   // any day.
-  static ZmanimProgram Compile(std::string_view expression, std::FILE* messages = stdout);
+  static ZmanimProgram Compile(std::string_view expression);
   ZmanimProgram();
   ~ZmanimProgram();
   ZmanimProgram(ZmanimProgram&&) noexcept;

@@ -1,14 +1,11 @@
 #include "suntimes/cities.h"
 
-#include <iconv.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cstdio>
-#include <memory>
 #include <unordered_map>
 
+#include "base/diagnostics.h"
 #include "base/file_util.h"
+#include "base/iconv_handle.h"
 #include "suntimes/timezone.h"
 
 namespace {
@@ -35,26 +32,8 @@ constexpr int kMaxField = 9999;
 
 // ------------------------------------------------------------------ iconv
 
-struct IconvCloser {
-  void operator()(void* cd) const {
-    if (cd) iconv_close(static_cast<iconv_t>(cd));
-  }
-};
-using IconvPtr = std::unique_ptr<void, IconvCloser>;
-
 bool Convert(const char* to, const char* from, std::string_view in, size_t outMax, std::string* out) {
-  iconv_t raw = iconv_open(to, from);
-  if (raw == reinterpret_cast<iconv_t>(-1)) return false;
-  IconvPtr cd(raw);
-  out->assign(outMax, '\0');
-  char* inPtr = const_cast<char*>(in.data());
-  size_t inLeft = in.size();
-  char* outPtr = out->data();
-  size_t outLeft = outMax;
-  if (iconv(raw, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
-  if (iconv(raw, nullptr, nullptr, &outPtr, &outLeft) == static_cast<size_t>(-1)) return false;
-  out->resize(outMax - outLeft);
-  return true;
+  return IconvHandle(to, from).Convert(in, outMax, *out);
 }
 
 // ------------------------------------------------------------------ line grammar
@@ -164,9 +143,6 @@ bool ParseSeparator(Cursor& c, std::string_view commaError, std::string* error) 
 
 // ------------------------------------------------------------------ the parsed file
 
-// Where the messages about the file go.
-std::FILE* gMessages = stdout;
-
 struct ParsedFile {
   std::vector<CityRec> cities;  // in file order
   std::unordered_map<std::string, size_t> firstByUpperName;
@@ -195,7 +171,10 @@ ParsedFile ParseCityFile(const std::string& fileName, std::string_view data) {
         parsed.firstByUpperName.emplace(UpperAscii(city.name), parsed.cities.size());
         parsed.cities.push_back(std::move(city));
       }
-      if (!error.empty()) std::fprintf(gMessages, "File %s, line %d: %s\n", fileName.c_str(), lineNo, error.c_str());
+      if (!error.empty()) {
+        DiagMessage("File " + std::string(fileName.c_str()) + ", line " + std::to_string(lineNo) + ": " +
+                    std::string(error.c_str()) + "\n");
+      }
     }
     pos = end;
     while (pos < data.size() && (data[pos] == '\r' || data[pos] == '\n')) {
@@ -211,10 +190,7 @@ struct CityFileCache {
   std::string path;
   bool valid = false;
   bool readable = false;
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = 0;
-  struct timespec mtime {};
+  FileStamp stamp;
   unsigned snapshot = 0;  // the snapshot in which the file was last checked
   ParsedFile parsed;
 };
@@ -231,14 +207,12 @@ const ParsedFile* LoadCityFile(const std::string& fileName) {
   CityFileCache& c = gCache;
   if (gSnapshotDepth > 0 && c.valid && c.path == fileName && c.snapshot == gSnapshotNumber)
     return c.readable ? &c.parsed : nullptr;
-  struct stat st {};
-  const bool exists = ::stat(fileName.c_str(), &st) == 0;
+  const FileStamp stamp = FileStampOf(fileName);
+  const bool exists = stamp.exists;
   if (c.valid && c.path == fileName) {
     c.snapshot = gSnapshotNumber;
     if (!exists && !c.readable) return nullptr;
-    if (exists && c.readable && c.device == st.st_dev && c.inode == st.st_ino && c.size == st.st_size &&
-        c.mtime.tv_sec == st.st_mtim.tv_sec && c.mtime.tv_nsec == st.st_mtim.tv_nsec)
-      return &c.parsed;
+    if (exists && c.readable && c.stamp == stamp) return &c.parsed;
   }
   c = CityFileCache{};
   c.path = fileName;
@@ -246,14 +220,11 @@ const ParsedFile* LoadCityFile(const std::string& fileName) {
   c.snapshot = gSnapshotNumber;
   std::string data;
   if (!exists || !ReadWholeFile(fileName, data)) {
-    std::fprintf(gMessages, "File %s could not be opened\n", fileName.c_str());
+    DiagMessage("File " + std::string(fileName.c_str()) + " could not be opened\n");
     return nullptr;
   }
   c.readable = true;
-  c.device = st.st_dev;
-  c.inode = st.st_ino;
-  c.size = st.st_size;
-  c.mtime = st.st_mtim;
+  c.stamp = stamp;
   c.parsed = ParseCityFile(fileName, data);
   return &c.parsed;
 }
@@ -272,10 +243,6 @@ CityFileSnapshot::CityFileSnapshot() {
 }
 
 CityFileSnapshot::~CityFileSnapshot() { --gSnapshotDepth; }
-
-CityMessagesTo::CityMessagesTo(std::FILE* stream) : previous_(gMessages) { gMessages = stream; }
-
-CityMessagesTo::~CityMessagesTo() { gMessages = previous_; }
 
 int IsBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; }) ? 1 : 0;

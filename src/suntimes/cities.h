@@ -8,15 +8,15 @@
 // the time-zone database. What follows the zone hours (as ":30") is ignored,
 // and so is a zone name that cannot be one, so files for older readers and
 // older readers of these files keep working. Everything from "#" on is a
-// comment. Parse errors are printed on standard output as
-// "File <name>, line <n>: <reason>" and the line is skipped.
+// comment. Parse errors are printed on the message stream (standard output
+// unless redirected, base/diagnostics.h) as "File <name>, line <n>: <reason>"
+// and the line is skipped.
 //
-// The parsed file is kept between calls, keyed by path, size and
-// modification time, so an edited file is seen at the next call; the
-// messages of a file are printed when it is (re)read.
+// The parsed file is kept between calls, keyed by its file stamp, so an
+// edited file is seen at the next call; the messages of a file are printed
+// when it is (re)read.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,20 +43,6 @@ class CityFileSnapshot {
   ~CityFileSnapshot();
   CityFileSnapshot(const CityFileSnapshot&) = delete;
   CityFileSnapshot& operator=(const CityFileSnapshot&) = delete;
-};
-
-// While one of these lives, the messages about the city file go to `stream`
-// instead of standard output (for a command whose standard output is a
-// file format that a stray line would spoil). Nests.
-class CityMessagesTo {
- public:
-  explicit CityMessagesTo(std::FILE* stream);
-  ~CityMessagesTo();
-  CityMessagesTo(const CityMessagesTo&) = delete;
-  CityMessagesTo& operator=(const CityMessagesTo&) = delete;
-
- private:
-  std::FILE* previous_;
 };
 
 // Parses one line (comment already removed). Returns 1, or 0 with the reason

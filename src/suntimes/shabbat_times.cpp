@@ -69,21 +69,19 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 
 EveningTimes::EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city,
                            const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                           std::string_view havdalahExpression, std::FILE* messages)
+                           std::string_view havdalahExpression)
     : rules_(rules),
       cityFile_(std::move(cityFile)),
       city_(city),
       dst_(rule ? std::optional<DstSetting>(*rule) : std::nullopt),
       automaticZone_(automaticZone),
       candleText_(candleExpression),
-      havdalahText_(havdalahExpression),
-      messages_(messages) {}
+      havdalahText_(havdalahExpression) {}
 
-EveningTimes EveningTimes::FromSettings(std::FILE* messages) {
+EveningTimes EveningTimes::FromSettings() {
   const DstSetting dst = getDSTstruct();
   return EveningTimes(CurrentCalendarRules(), getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
-                      getDSTAutomatic() != 0, ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(),
-                      messages);
+                      getDSTAutomatic() != 0, ShabbatCandleLightingExpression(), ShabbatHavdalahExpression());
 }
 
 const CityRec* EveningTimes::Place() const {
@@ -98,7 +96,7 @@ const CityRec* EveningTimes::Place() const {
 const ZmanimProgram& EveningTimes::Program(EveningTime kind) const {
   const bool candle = kind == EveningTime::kCandleLighting;
   std::optional<ZmanimProgram>& program = candle ? candle_ : havdalah_;
-  if (!program) program = ZmanimProgram::Compile(candle ? candleText_ : havdalahText_, messages_);
+  if (!program) program = ZmanimProgram::Compile(candle ? candleText_ : havdalahText_);
   return *program;
 }
 
@@ -143,14 +141,14 @@ void EveningTimes::Text(AbsoluteDay day, std::string* text, int* isCandleLightin
 
 bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
                          const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value, std::FILE* messages) {
+                         std::string_view havdalahExpression, ShabbatTimeValue* value) {
   return EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression,
-                      havdalahExpression, messages)
+                      havdalahExpression)
       .Value(day, value);
 }
 
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages) {
-  return EveningTimes::FromSettings(messages).Value(day, value);
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value) {
+  return EveningTimes::FromSettings().Value(day, value);
 }
 
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,

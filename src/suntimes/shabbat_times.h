@@ -56,12 +56,11 @@ class EveningTimes {
   // `rule` is the daylight-saving rule, null when daylight saving is not
   // considered; `automaticZone` the DSTAutomatic setting: the city's zone in
   // the time-zone database, where it has one, replaces the rule. Syntax
-  // errors of the expressions are printed on `messages`.
+  // errors of the expressions go to the diagnostics sink.
   EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city, const DstSetting* rule,
-               bool automaticZone, std::string_view candleExpression, std::string_view havdalahExpression,
-               std::FILE* messages = stdout);
+               bool automaticZone, std::string_view candleExpression, std::string_view havdalahExpression);
   // Everything from the settings, as GetShabbatTime reads them.
-  static EveningTimes FromSettings(std::FILE* messages = stdout);
+  static EveningTimes FromSettings();
 
   // The time of the day: true with `value` filled when the day gets a time
   // and it can be computed (city found, the expression evaluates, the
@@ -83,7 +82,6 @@ class EveningTimes {
   bool automaticZone_;
   std::string candleText_;
   std::string havdalahText_;
-  std::FILE* messages_;
   mutable bool placeLooked_ = false;
   mutable std::optional<CityRec> place_;
   mutable std::optional<ZmanimProgram> candle_;
@@ -94,15 +92,14 @@ class EveningTimes {
 // and it can be computed (city found, the expression evaluates, the daylight
 // saving rule is valid where it applies). The flags are set whenever the day
 // gets an expression, also when the result is false. Syntax errors of the
-// expressions are printed on `messages`. `automaticZone` is the DSTAutomatic
+// expressions are printed on the message stream. `automaticZone` is the DSTAutomatic
 // setting: the city's zone in the time-zone database, where it has one,
 // replaces the rule.
 bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
                          const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value,
-                         std::FILE* messages = stdout);
+                         std::string_view havdalahExpression, ShabbatTimeValue* value);
 // The same from the settings, as GetShabbatTime reads them.
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value, std::FILE* messages = stdout);
+bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value);
 
 // The formatted time of the day or an empty text, with the flags (each may be
 // null) set to 1 when the day gets a candle-lighting or havdalah time. Reads

@@ -12,6 +12,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "base/diagnostics.h"
 #include "base/file_util.h"
 #include "suntimes/calc.h"
 #include "suntimes/dst.h"
@@ -101,8 +102,8 @@ Zone* FindZone(std::string_view name) {
   if (it == zones.end()) {
     std::unique_ptr<Zone> zone = TimeZoneNameIsWellFormed(name) ? LoadZone(key) : nullptr;
     if (!zone) {
-      std::fprintf(stderr, "Time zone %s is not in the system's time-zone database; the daylight-saving rule applies\n",
-                   key.c_str());
+      DiagWarning("Time zone " + std::string(key.c_str()) +
+                  " is not in the system's time-zone database; the daylight-saving rule applies\n");
       // Unknown names are remembered so that each is reported once, but a
       // file full of made-up names must not grow the table without end: past
       // the limit they are forgotten (the database's own zones are few).

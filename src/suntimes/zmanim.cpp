@@ -45,7 +45,7 @@ void GetZmanimForDay(AbsoluteDay day, std::string* text) {
   const DstSetting* rule = getIsDST() ? &dst : nullptr;
   const GregorianDate g = GregorianFromAbsolute(day);
 
-  const std::string date = std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year);
+  const std::string date = DayMonthYearText(g.day, g.month, g.year);
   std::string out = FormatText(translate_perform("Zmanim for date %s"), {date});
   out += '\n';
   const std::string name = Utf8FromLatin1(city.name);

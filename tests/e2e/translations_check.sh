@@ -60,6 +60,8 @@ expect_fault "Latin letters" '"Exit": the translation holds Latin letters'
 # A point the printout cannot compose (segol under alef), and a syntax error.
 sed -i 's|^"Exit" = .*|"Exit" = "\xd7\x90\xd6\xb6"|' "$T/yiddish.gui"
 expect_fault "point" 'point U+05B6'
+sed -i 's|{0x05D0, 0x05B7, 0xFB2E}|{0x05D0, 0x05B7, 0xFB2F}|' "$COPY/src/base/hebrew_points.h"
+expect_fault "composition table" 'U+FB2F is not U+05D0 with U+05B7'
 printf '%s\n' 'Exit = "x"' >> "$T/yiddish.molad"
 expect_fault "syntax" 'yiddish.molad:[0-9]*: " (key start) expected'
 

@@ -1,5 +1,8 @@
 // The main window: its menus, keyboard navigation, Jump to today and shutdown.
+#include <cstdlib>
 #include <ctime>
+#include <optional>
+#include <string>
 
 #include "dialogs/year_dialog.h"
 #include "gui_test_util.h"
@@ -68,13 +71,53 @@ TEST_F(MainWindowTest, ExitWritesEverySetting) {
   EXPECT_EQ(SettingsGetInt("Language", 0), 1);
 }
 
+// The clock of the JumpToToday test: a fixed instant.
+std::time_t gFixedNow = 0;
+std::time_t FixedClock() { return gFixedNow; }
+
+// Local time of a given zone for the life of the object.
+class ZoneForTest {
+ public:
+  explicit ZoneForTest(const char* zone) {
+    if (const char* old = std::getenv("TZ")) old_ = old;
+    ::setenv("TZ", zone, 1);
+    ::tzset();
+  }
+  ~ZoneForTest() {
+    if (old_) {
+      ::setenv("TZ", old_->c_str(), 1);
+    } else {
+      ::unsetenv("TZ");
+    }
+    ::tzset();
+  }
+
+ private:
+  std::optional<std::string> old_;
+};
+
+// "Jump to today!" selects the local date of the clock, with the year
+// clamped to the range at both ends.
 TEST_F(MainWindowTest, JumpToToday) {
-  SetSelectedDate({1, 1, 1600});
-  HandleMenuItem(nullptr, kCmdToday);
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  EXPECT_EQ(SelectedDate(), (GregorianDate{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900}));
+  const ZoneForTest jerusalem("Asia/Jerusalem");
+  SetTodayClock(FixedClock);
+  const struct {
+    std::time_t now;
+    GregorianDate today;
+  } cases[] = {
+      {1711922400, {1, 4, 2024}},     // 31 March 2024 22:00 UTC: already 1 April in Jerusalem (summer time, UTC+3)
+      {1735687800, {1, 1, 2025}},     // 31 December 2024 23:30 UTC: 1 January 2025 there (UTC+2)
+      {1718971200, {21, 6, 2024}},    // 21 June 2024 12:00 UTC
+      {32535259200, {1, 1, 3000}},    // 1 January 3001 12:00 UTC: the last year of the range
+      {-14817470400, {15, 6, 1583}},  // 15 June 1500 12:00 UTC: the first year
+  };
+  for (const auto& c : cases) {
+    SetSelectedDate({1, 1, 1600});
+    gFixedNow = c.now;
+    HandleMenuItem(nullptr, kCmdToday);
+    EXPECT_EQ(SelectedDate(), c.today) << c.now;
+  }
+  SetTodayClock(nullptr);
 }
 
 // A termination signal while a modal dialog waits: the dialog returns as

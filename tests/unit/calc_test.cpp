@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "base/diagnostics.h"
+
 namespace {
 
 const std::string kFactorMessage =
@@ -37,7 +39,7 @@ Result Eval(const std::string& expression, int sunrise = 261, int sunset = 1232,
     s.day = day, s.month = 6, s.year = 2010;
     s.sunrise = sunrise, s.sunset = sunset;
     s.latitude = 4853, s.longitude = 842, s.zone = 1;
-    s.messages = f;
+    const DiagnosticsTo messages(f);
     return CalcEvaluate(s, expression);
   });
 }
@@ -147,7 +149,10 @@ TEST(Calc, WholeEvaluationOnTheWorkedDay) {
 TEST(Calc, PolarDaysHaveNoSunTimes) {
   for (const char* e : {"sunrise", "sunset - 18", "proportional_hour(3)", "sunrise + proportional_hour(6)",
                         "degrees_below_horizon(8.5)", "(sunset - 18)", "friday(sunset - 18)"}) {
-    const Result r = Printed([&](std::FILE* f) { return CalculateZmanim(6939, 1857, 1, 25, 6, 2010, e, f); });
+    const Result r = Printed([&](std::FILE* f) {
+      const DiagnosticsTo messages(f);
+      return CalculateZmanim(6939, 1857, 1, 25, 6, 2010, e);
+    });
     EXPECT_EQ(r.value, kNoTime) << e;
     EXPECT_EQ(r.messages, "") << e;
   }

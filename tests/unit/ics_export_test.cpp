@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "base/diagnostics.h"
 #include "base/settings.h"
 #include "suntimes_env.h"
 
@@ -163,7 +164,8 @@ TEST(IcsText, UidsAndUtcTimes) {
 class IcsCalendar : public testenv::SunTimesTest {
  protected:
   static std::string Build(GregorianDate from, GregorianDate to, unsigned kinds) {
-    return IcsBuildCalendar(AbsoluteFromGregorian(from), AbsoluteFromGregorian(to), kinds, stderr);
+    const DiagnosticsTo messages(stderr);
+    return IcsBuildCalendar(AbsoluteFromGregorian(from), AbsoluteFromGregorian(to), kinds);
   }
 };
 
@@ -209,15 +211,16 @@ TEST_F(IcsCalendar, TimesAreMomentsInUtc) {
 }
 
 TEST_F(IcsCalendar, TimesThatCannotBeComputed) {
-  EXPECT_EQ(IcsCheckTimes(stderr), IcsTimesCheck::kOk);
+  const DiagnosticsTo messages(stderr);
+  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kOk);
   DstSetting rule = getDSTstruct();
   rule.startMonth = 13;
   setDSTstruct(rule);
-  EXPECT_EQ(IcsCheckTimes(stderr), IcsTimesCheck::kInvalidDstRule);
+  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kInvalidDstRule);
   setIsDST(0);  // a rule that is not used does not matter
-  EXPECT_EQ(IcsCheckTimes(stderr), IcsTimesCheck::kOk);
+  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kOk);
   setCity("Atlantis");
-  EXPECT_EQ(IcsCheckTimes(stderr), IcsTimesCheck::kCityNotFound);
+  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kCityNotFound);
   EXPECT_EQ(Events(Build({1, 1, 2024}, {31, 1, 2024}, kIcsTimes)).size(), 0u);
 }
 

@@ -27,4 +27,21 @@ TEST(TextFormat, MismatchedFormatsAreNotFilled) {
   EXPECT_EQ(FormatText("%.3f", {1}), "%.3f");
 }
 
+// A translation filled by FormatPlainOr must have the plain conversions of
+// its arguments; anything else falls back to the program's own text.
+TEST(TextFormat, PlainFormatOrTheProgramsText) {
+  const std::string key = "%d minutes, %d parts";
+  EXPECT_EQ(FormatPlainOr("%d minutn, %d khalokim", key, {21, 13}), "21 minutn, 13 khalokim");
+  EXPECT_EQ(FormatPlainOr("100%% %d %d", key, {21, 13}), "100% 21 13");
+  const char* rejected[] = {"%s %d", "%d", "%d %d %d", "%02d %d", "%ld %d", "%d %d %", "%n %d", "% d %d"};
+  for (const char* format : rejected) EXPECT_EQ(FormatPlainOr(format, key, {21, 13}), "21 minutes, 13 parts") << format;
+  EXPECT_EQ(FormatPlainOr("%d", "%d!", {"text"}), "%d!");  // not even the fallback matches
+}
+
+TEST(TextFormat, DayMonthYear) {
+  EXPECT_EQ(DayMonthYearText(5, 3, 2025), "5.3.2025");
+  EXPECT_EQ(DayMonthYearText(31, 12, 1583), "31.12.1583");
+  EXPECT_EQ(DayMonthYearText(1, 7, 5785), "1.7.5785");
+}
+
 }  // namespace

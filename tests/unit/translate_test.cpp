@@ -161,7 +161,7 @@ TEST_F(TranslateTest, Composite) {
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(translate_internal_composite("label", 256, "a\xFF"), "");
   EXPECT_EQ(::testing::internal::GetCapturedStdout(), "Error in label -> a\xFF (length: 2)\n");
-  // Without a loaded table the converters are opened for the call.
+  // Composition does not need a loaded table.
   translate_done();
   EXPECT_EQ(translate_internal_composite("", 256, "\xD7\x95\xD6\xBC"), "\xEF\xAC\xB5");
 }

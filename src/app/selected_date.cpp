@@ -1,0 +1,32 @@
+#include "app/selected_date.h"
+
+#include "calendar/navigation.h"
+
+namespace {
+
+// The selected day, month and year.
+int32_t gCurrentDay = 1;
+int32_t gCurrentMonth = 1;
+int32_t gCurrentYear = 2000;
+
+std::time_t SystemClock() { return std::time(nullptr); }
+std::time_t (*gTodayClock)() = SystemClock;
+
+}  // namespace
+
+GregorianDate SelectedDate() { return {gCurrentDay, gCurrentMonth, gCurrentYear}; }
+
+void SetSelectedDate(const GregorianDate& date) {
+  gCurrentDay = date.day;
+  gCurrentMonth = date.month;
+  gCurrentYear = date.year;
+}
+
+void MainToday() {
+  const std::time_t now = gTodayClock();
+  std::tm local{};
+  localtime_r(&now, &local);
+  SetSelectedDate(ClampedToday(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
+}
+
+void SetTodayClock(std::time_t (*clock)()) { gTodayClock = clock ? clock : SystemClock; }
