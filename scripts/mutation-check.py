@@ -19,9 +19,9 @@ import sys
 
 # (file, text, replacement, what the fault is)
 MUTATIONS = [
-    ("src/calendar/calendar.cpp", "parts >= 19440", "parts >= 19441", "molad zaken a part late"),
-    ("src/calendar/calendar.cpp", "day % 7 == 2 && parts >= 9924", "day % 7 == 2 && parts >= 9925",
-     "GaTRaD a part late"),
+    ("src/calendar/calendar.cpp", "parts >= 19440", "parts >= 20520", "molad zaken an hour late"),
+    ("src/calendar/calendar.cpp", "day % 7 == 2 && parts >= 9924", "day % 7 == 2 && parts >= 11004",
+     "GaTRaD an hour late"),
     ("src/calendar/names.cpp", "(n >= 1 && n <= 49)", "(n >= 1 && n <= 48)", "Omer ends a day early"),
     ("src/calendar/names.cpp", "Last_Day_Of_Hebrew_Month(previous, h.year) == 30 ? 2 : 0",
      "Last_Day_Of_Hebrew_Month(previous, h.year) == 29 ? 2 : 0", "two-day Rosh Khodesh inverted"),
