@@ -28,7 +28,7 @@ MUTATIONS = [
     ("src/calendar/festivals.cpp", "int FastOffShabbat(int weekday, int) { return weekday == kShabbat ? 1 : 0; }",
      "int FastOffShabbat(int weekday, int) { return weekday == kFriday ? 1 : 0; }", "fasts moved off Friday"),
     ("src/calendar/festivals.cpp", "if (year > 5756 && weekday == kSunday) return 1;",
-     "if (year > 5755 && weekday == kSunday) return 1;", "Yom HaShoa Sunday rule a year early"),
+     "if (year > 5756 && weekday == kSunday) return 0;", "Yom HaShoa not moved off Sunday"),
     ("src/calendar/festivals.cpp", "== kSunday ? 3 : 1;", "== kSunday ? 2 : 1;", "Taanit Ester before a Sunday Purim"),
     ("src/calendar/festival_table.cpp", 'Facts("Tsom Gedalya", K::kFast, T::kLightRed)',
      'Facts("Tsom Gedalya", K::kMinor, T::kLightRed)', "Tsom Gedalya not a fast"),
