@@ -244,6 +244,12 @@ TEST_F(PainterTest, PaperHasNoArrowsShadingOrColourInBlackAndWhite) {
   EXPECT_TRUE(d.OpsStartingWith("polygon").empty());
   // Only the weekday header cells are filled, white.
   for (const auto& op : d.OpsStartingWith("fill ")) EXPECT_NE(op.find("65535,65535,65535"), std::string::npos) << op;
+  // In colour the holidays keep their tints, and the selected day (an
+  // ordinary Monday) is not shaded as on the screen.
+  RecordingDrawing colour(kDevicePrinter, kColorModeColor, 4);
+  PaintPrintIt(colour, area_, GregorianDate{10, 3, 2025});
+  EXPECT_TRUE(Filled(colour, "53248,65535,53248")) << "Purim";
+  EXPECT_FALSE(Filled(colour, "40960,40960,40960")) << "the selected day is shaded on paper";
 }
 
 TEST_F(PainterTest, ColoursUseEnglishNamesInYiddish) {
