@@ -42,7 +42,7 @@ constexpr Command kCommands[] = {
     {"today", "[--date DATE]",
      "what the day is: dates, holidays, Omer, section, Daf Yomi, times, anniversaries", "today --date 2026-04-02",
      CmdToday},
-    {"upcoming", "[--days N] [--notify]",
+    {"upcoming", "[--days N] [--from DATE] [--notify]",
      "the anniversaries, birthdays and yortsayt dates of the next N days (default 7)", "upcoming --days 30",
      CmdUpcoming},
     {"day", "DATE", "the day report: zmanim, readings and halakha of a day", "day 2026-04-02", CmdDay},
