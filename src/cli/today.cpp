@@ -54,9 +54,9 @@ std::optional<Sunset> SunsetOf(AbsoluteDay day) {
 class Report {
  public:
   explicit Report(OutBuffer& out) : out_(out) {}
-  // "<translated label>: <value>", nothing when the value is empty.
-  void Line(std::string_view label, const std::string& value) {
-    if (!value.empty()) out_ << translate_perform(label) << ": " << value << "\n";
+  // "<label>: <value>", nothing when the value is empty.
+  void Line(const std::string& label, const std::string& value) {
+    if (!value.empty()) out_ << label << ": " << value << "\n";
   }
   // A line that carries its own label.
   void Text(const std::string& text) { out_ << text << "\n"; }
@@ -92,28 +92,28 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
   const CalendarRules rules = CurrentCalendarRules();
   OutBuffer o(out);
   Report r(o);
-  r.Line("Date", GregorianDateText(d));
-  r.Line("Hebrew date", HebrewDateText(d));
+  r.Line(translate_perform("Date"), GregorianDateText(d));
+  r.Line(translate_perform("Hebrew date"), HebrewDateText(d));
 
   const DayInformation info = PaintInternal_GetDayInformation(d, rules);
-  r.Line("Holiday", info.holiday);
-  r.Line("Rosh Khodesh", info.roshKhodesh);
-  r.Line("Omer", info.omer);
+  r.Line(translate_perform("Holiday"), info.holiday);
+  r.Line(translate_perform("Rosh Khodesh"), info.roshKhodesh);
+  r.Line(translate_perform("Omer"), info.omer);
   // The section of the week is the one read on the coming Shabbat (today,
   // when today is Shabbat).
   const AbsoluteDay shabbat = d + (6 - d % 7);
   const DayInformation shabbatInfo = shabbat == d ? info : PaintInternal_GetDayInformation(shabbat, rules);
-  r.Line("Torah section", shabbatInfo.torahSection);
-  r.Line("Special Shabbat", shabbatInfo.specialShabbat);
+  r.Line(translate_perform("Torah section"), shabbatInfo.torahSection);
+  r.Line(translate_perform("Special Shabbat"), shabbatInfo.specialShabbat);
   const GregorianDate g = GregorianFromAbsolute(d);
   const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
-  r.Line("Daf Yomi", daf.empty() ? daf : translate_replace(daf));
+  r.Line(translate_perform("Daf Yomi"), daf.empty() ? daf : translate_replace(daf));
 
   std::string time;
   int candles = 0, havdalah = 0;
   EveningTimes::FromSettings().Text(d, &time, &candles, &havdalah);
-  if (candles) r.Line("Candle Lighting", time);
-  if (havdalah) r.Line("Havdalah", time);
+  if (candles) r.Line(translate_perform("Candle Lighting"), time);
+  if (havdalah) r.Line(translate_perform("Havdalah"), time);
   // The beginning and end of a fast day belong here, beside the evening
   // times, once the times of fast days are computed.
 
@@ -121,10 +121,10 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
 
   if (const std::optional<Sunset> sunset = SunsetOf(d)) {
     if (d == today && now >= sunset->utc) {
-      r.Line("Sunset", sunset->shown + " (" + translate_perform("it is after sunset") + ")");
-      r.Line("From sunset", HebrewDateText(d + 1));
+      r.Line(translate_perform("Sunset"), sunset->shown + " (" + translate_perform("it is after sunset") + ")");
+      r.Line(translate_perform("From sunset"), HebrewDateText(d + 1));
     } else {
-      r.Line("Sunset", sunset->shown);
+      r.Line(translate_perform("Sunset"), sunset->shown);
     }
   }
   o.Flush();

@@ -89,9 +89,10 @@ int CmdUpcoming(const Args& args, std::FILE* out, std::FILE* err) {
   // Nothing coming: no notification to interrupt the user with.
   if (notify && !lines.empty()) {
     const std::string summary =
-        days == 1 ? translate_perform("Lumaro: anniversaries of the day")
-                  : FormatPlainOr(translate_perform("Lumaro: anniversaries of the next %d days"),
-                                  "Lumaro: anniversaries of the next %d days", {FormatArg(days)});
+        translate_perform("Lumaro") + ": " +
+        (days == 1 ? translate_perform("anniversaries of the day")
+                   : FormatPlainOr(translate_perform("anniversaries of the next %d days"),
+                                   "anniversaries of the next %d days", {FormatArg(days)}));
     text.pop_back();  // the last line feed
     std::string message;
     switch (SendDesktopNotification(summary, text, &message)) {
