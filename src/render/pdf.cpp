@@ -46,6 +46,12 @@ class TempFile {
   int fd_ = -1;
 };
 
+// The printout asks the printer for landscape with a wide page and
+// /Orientation 1; a PDF page is simply wide, so the orientation (which
+// would turn the page a second time) is left out.
+constexpr const char* kDropOrientation =
+    "/setpagedevice { dup /Orientation known { dup /Orientation undef } if //setpagedevice } bind def";
+
 // Ghostscript's messages, kept for the error text instead of being printed.
 int GsDiscardIn(void*, char*, int) { return 0; }
 int GsCollect(void* handle, const char* text, int length) {
@@ -112,11 +118,12 @@ bool PdfFromPostScript(std::string_view postscript, std::string* pdf, std::strin
   gsapi_set_stdio(gs.get(), GsDiscardIn, GsCollect, GsCollect);
   gsapi_set_arg_encoding(gs.get(), GS_ARG_ENCODING_UTF8);
   // /prepress embeds every font, the standard 35 included (their URW
-  // clones), which /default leaves out.
+  // clones), which /default leaves out. Pages are turned by their text, so
+  // a landscape printout opens as landscape.
   const std::string output = "-sOutputFile=" + out.path();
   const std::vector<std::string> args = {"lumaro", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pdfwrite",
                                          "-dPDFSETTINGS=/prepress", "-dEmbedAllFonts=true", "-dSubsetFonts=true",
-                                         "-dAutoRotatePages=/None", output, "-f", in.path()};
+                                         output, "-c", kDropOrientation, "-f", in.path()};
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   const int code = gsapi_init_with_args(gs.get(), static_cast<int>(argv.size()), argv.data());

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "render/drawing_ps.h"
 #include "render/pdf.h"
 #include "render/month_painter.h"
@@ -177,6 +179,13 @@ bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colo
 }
 
 bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error) {
+  // The PDF takes a moment to make: find out first whether it can be saved.
+  const size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+    if (error) *error = FormatText(translate_perform("Could not open %s for writing: %s"), {path, std::strerror(errno)});
+    return false;
+  }
   std::string pdf;
   if (!PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &pdf, error)) return false;
   return ReplaceFileAtomically(
