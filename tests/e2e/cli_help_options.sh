@@ -106,6 +106,20 @@ expect_usage_error "--dst-automatic 1" --dst-automatic 1 today
 expect_usage_error "an option after the command is the command's" today --24h
 expect_eq "the settings file is never written by a failed run" "$before" "$(sha256sum < "$SETTINGS")"
 
+# ------------------------------------------------------------ manual page
+# It names every command and option of --help (roff writes - as \-).
+MAN="$LUMARO_SOURCE_DIR/doc/lumaro-cli.1"
+man_text=$(sed 's/\\-/-/g; s/\\f[BIR]//g' "$MAN")
+for c in $COMMANDS; do
+  printf '%s\n' "$man_text" | grep -q "^\.BI\{0,1\} \"\{0,1\}$c\b" || fail "the manual page has no command $c"
+done
+for o in $(printf '%s\n' "$help" | sed -n 's/^  \(--[a-z0-9-]*\).*/\1/p'); do
+  printf '%s\n' "$man_text" | grep -q -- "$o" || fail "the manual page has no option $o"
+done
+for s in "EXIT STATUS" "ENVIRONMENT" "FILES"; do
+  grep -q "^\.SH $s" "$MAN" || fail "the manual page has no $s"
+done
+
 # ------------------------------------------------------------ bash completion
 # Its lists are those of --help.
 COMPLETION="$LUMARO_SOURCE_DIR/data/completion/lumaro-cli"
