@@ -3,7 +3,6 @@
 #include "storage/autostart.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -80,17 +79,23 @@ TEST_F(AutostartTest, ReadsEntriesWrittenByOthers) {
   }
 }
 
-TEST_F(AutostartTest, AFailureIsReportedAndLeavesTheOldEntry) {
-  const std::string dir = home_.path() + "/.config/autostart";
-  ASSERT_TRUE(AutostartSetReminderEnabled(true, nullptr));
-  ::chmod(dir.c_str(), 0500);
+TEST_F(AutostartTest, AFailureIsReported) {
+  // A file where the autostart folder should be (so also root cannot write).
+  std::filesystem::create_directories(home_.path() + "/.config");
+  testenv::WriteFile(home_.path() + "/.config/autostart", "not a folder");
   std::string error;
-  const bool written = AutostartSetReminderEnabled(false, &error);
-  ::chmod(dir.c_str(), 0700);
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
-  EXPECT_FALSE(written);
+  EXPECT_FALSE(AutostartSetReminderEnabled(true, &error));
+  EXPECT_NE(error.find("/.config/autostart"), std::string::npos) << error;
+  EXPECT_FALSE(AutostartReminderEnabled());
+  EXPECT_EQ(testenv::ReadFile(home_.path() + "/.config/autostart"), "not a folder");
+
+  // A folder where the entry should be: the rename over it fails.
+  std::filesystem::remove(home_.path() + "/.config/autostart");
+  std::filesystem::create_directories(home_.path() + "/.config/autostart/lumaro-reminder.desktop");
+  error.clear();
+  EXPECT_FALSE(AutostartSetReminderEnabled(true, &error));
   EXPECT_FALSE(error.empty());
-  EXPECT_TRUE(AutostartReminderEnabled());
+  EXPECT_TRUE(std::filesystem::is_directory(home_.path() + "/.config/autostart/lumaro-reminder.desktop"));
 }
 
 TEST(AutostartEntryTest, InstalledEntryIsTheHiddenForm) {
