@@ -440,6 +440,7 @@ PHRASE_SOURCES = {
     ("src/compose/readings_list.cpp", "heading + '\\n' + lines"): reading_texts,
     ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
     ("src/compose/ics_export.cpp", "daf"): daf_yomi_lines,
+    ("src/cli/today.cpp", "daf"): daf_yomi_lines,
 }
 
 # Functions that hand their first argument on to translate_perform as a key,

@@ -4,7 +4,10 @@
 set -euo pipefail
 
 # culmus gives the Yiddish print font and, with fonts-dejavu-core, screen
-# fonts that show Hebrew script.
+# fonts that show Hebrew script. libgs-dev makes PDF; poppler-utils reads it
+# back in the tests. dbus and python3-dbus/python3-gi run the stand-in
+# notification service of the tests. man-db, lintian, appstream and
+# desktop-file-utils check the manual pages and the Debian package.
 PACKAGES=(
   build-essential cmake pkg-config
   libgtk2.0-dev libfribidi-dev libfreetype-dev libcups2-dev
@@ -13,6 +16,9 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick ghostscript
   culmus fonts-dejavu-core faketime cups
   python3 python3-icalendar tzdata locales libhowardhinnant-date-dev
+  libgs-dev libglib2.0-dev poppler-utils
+  dbus dbus-bin python3-dbus python3-gi
+  bash-completion man-db groff-base lintian appstream desktop-file-utils dpkg-dev
 )
 
 SUDO=""

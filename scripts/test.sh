@@ -4,7 +4,9 @@
 #     display started here);
 #  2. the unit and end-to-end tests again, built with AddressSanitizer and
 #     UndefinedBehaviorSanitizer;
-#  3. every fuzz target for a short time (scripts/fuzz.sh).
+#  3. the Debian package: built, checked by lintian, unpacked into a scratch
+#     root and run from there (scripts/check-package.sh);
+#  4. every fuzz target for a short time (scripts/fuzz.sh).
 # Every build compiles with -Wall -Wextra -Werror: a warning fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +19,7 @@ cmake --build "$BUILD_DIR" -j2
 # GUI tests are marked RUN_SERIAL, so they never share the display at once.
 xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --test-dir "$BUILD_DIR" --output-on-failure -j2
+./scripts/check-package.sh "$BUILD_DIR"
 
 # The engine again, built with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer: the unit tests in one process, the end-to-end

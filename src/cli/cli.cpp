@@ -2,10 +2,12 @@
 
 #include <string_view>
 
-#include "cli/commands.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "base/version.h"
+#include "cli/commands.h"
 #include "storage/user_files.h"
+#include "suntimes/cities.h"
 
 namespace cli {
 
@@ -23,42 +25,200 @@ int UsageFail(std::FILE* err, const std::string& message) {
 
 namespace {
 
+// ------------------------------------------------------------ the commands
+
+// One command: its arguments, what it does in one line, an example, and
+// the function that runs it. `lumaro-cli --help` and `COMMAND --help` are
+// made from these rows.
 struct Command {
   std::string_view name;
+  std::string_view arguments;
+  std::string_view description;
+  std::string_view example;
   int (*run)(const Args&, std::FILE*, std::FILE*);
 };
 
 constexpr Command kCommands[] = {
-    {"dump", CmdDump},
-    {"molad", CmdMolad},
-    {"day", CmdDay},
-    {"eval", CmdEval},
-    {"zmanim", CmdZmanim},
-    {"anniversary", CmdAnniversary},
-    {"ics", CmdIcs},
-    {"month", CmdMonth},
-    {"learning", CmdLearning},
+    {"today", "[--date DATE]",
+     "what the day is: dates, holidays, Omer, section, Daf Yomi, times, anniversaries", "today --date 2026-04-02",
+     CmdToday},
+    {"upcoming", "[--days N] [--from DATE] [--notify]",
+     "the anniversaries, birthdays and yortsayt dates of the next N days (default 7)", "upcoming --days 30",
+     CmdUpcoming},
+    {"day", "DATE", "the day report: zmanim, readings and halakha of a day", "day 2026-04-02", CmdDay},
+    {"zmanim", "DATE", "the zmanim of a day for the configured city", "zmanim 2026-04-02", CmdZmanim},
+    {"dump", "FROM TO", "one tab-separated line of calendar facts per day", "dump 2026-04-01 2026-04-30", CmdDump},
+    {"learning", "FROM TO", "the study cycles of each day (DATE, CYCLE, TEXT)", "learning 2026-04-01 2026-04-07",
+     CmdLearning},
+    {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer]",
+     "an iCalendar file of the days FROM..TO", "ics 2026-01-01 2026-12-31 --holidays > holidays.ics", CmdIcs},
+    {"month", "YYYY-MM [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]",
+     "the month printed as PostScript (or PDF) as the print dialog prints it",
+     "month 2026-04 --paper A4 --pdf --out april.pdf", CmdMonth},
+    {"molad", "FROM_YEAR TO_YEAR", "the molad of every month of the Hebrew years", "molad 5786 5787", CmdMolad},
+    {"anniversary", "TYPE D.M.Y YEAR",
+     "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year", "anniversary Y 30.8.5780 5786",
+     CmdAnniversary},
+    {"eval", "DATE LAT LON ZONE EXPRESSION | --batch", "the value of a zmanim expression in minutes",
+     "eval 2026-04-02 3147 3513 2 \"sunset - 18\"", CmdEval},
 };
 
-std::string Usage() {
-  std::string usage = "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands:";
-  for (const Command& c : kCommands) usage += " " + std::string(c.name);
-  return usage + ")";
+const Command* FindCommand(std::string_view name) {
+  for (const Command& c : kCommands)
+    if (c.name == name) return &c;
+  return nullptr;
+}
+
+// ------------------------------------------------------------ the options
+
+// State of one run that the options set besides the settings.
+struct RunOptions {
+  bool checkCity = false;  // --city was given: look it up once the user's files are there
+};
+
+// One option before the command. It changes the settings of this run only:
+// the CLI never writes the settings file. `apply` gets the value (empty for
+// an option without one) and returns an error message, or "" when it took.
+struct GlobalOption {
+  std::string_view name;
+  std::string_view value;  // how the value is written in the help ("" for none)
+  std::string_view help;
+  std::string (*apply)(std::string_view value, RunOptions& run);
+};
+
+std::string Shown(std::string_view v) { return std::string(v.substr(0, 40)); }
+
+// "english|yiddish|...": the interface languages the settings know.
+std::string LanguageChoices() {
+  std::string names;
+  for (int language = 1; !getLanguagePrefix(language).empty(); ++language)
+    names += (names.empty() ? "" : "|") + getLanguagePrefix(language);
+  return names;
+}
+
+std::string OnOff(std::string_view option, std::string_view v, void (*set)(int)) {
+  if (v != "on" && v != "off") return "invalid value '" + Shown(v) + "' for " + std::string(option) + " (on or off)";
+  set(v == "on" ? 1 : 0);
+  return {};
+}
+
+const GlobalOption kGlobalOptions[] = {
+    {"--israel", "", "Land of Israel rules",
+     [](std::string_view, RunOptions&) {
+       diasporaSetFlag(0);
+       return std::string();
+     }},
+    {"--diaspora", "", "Diaspora rules",
+     [](std::string_view, RunOptions&) {
+       diasporaSetFlag(1);
+       return std::string();
+     }},
+    {"--style", "1|2", "1 Sephardic, 2 Ashkenazi",
+     [](std::string_view v, RunOptions&) {
+       if (v != "1" && v != "2") return "invalid style '" + Shown(v) + "' (1 Sephardic, 2 Ashkenazi)";
+       setStyle(v == "1" ? kStyleSephardic : kStyleAshkenazi);
+       return std::string();
+     }},
+    {"--city", "NAME", "the city of the times, as named in the city file",
+     [](std::string_view v, RunOptions& run) {
+       if (v.empty()) return std::string("--city needs a city name");
+       // The city file is ISO-8859-1; the command line is UTF-8.
+       std::string latin1;
+       setCity(Latin1FromUtf8(v, &latin1) ? std::string_view(latin1) : v);
+       run.checkCity = true;
+       return std::string();
+     }},
+    {"--12h", "", "12-hour clock",
+     [](std::string_view, RunOptions&) {
+       setTimeFormat(0);
+       return std::string();
+     }},
+    {"--24h", "", "24-hour clock",
+     [](std::string_view, RunOptions&) {
+       setTimeFormat(1);
+       return std::string();
+     }},
+    {"--language", "LANGUAGE", "the interface language of the texts (see below)",
+     [](std::string_view v, RunOptions&) {
+       for (int language = 1; !getLanguagePrefix(language).empty(); ++language) {
+         if (v == getLanguagePrefix(language)) {
+           setLanguage(language);
+           return std::string();
+         }
+       }
+       return "unknown language '" + Shown(v) + "' (" + LanguageChoices() + ")";
+     }},
+    {"--dst-automatic", "on|off", "times in the city's own time zone where the city file names one",
+     [](std::string_view v, RunOptions&) { return OnOff("--dst-automatic", v, setDSTAutomatic); }},
+};
+
+const GlobalOption* FindOption(std::string_view name) {
+  for (const GlobalOption& o : kGlobalOptions)
+    if (o.name == name) return &o;
+  return nullptr;
+}
+
+// ------------------------------------------------------------ help
+
+constexpr std::string_view kProgram = "lumaro-cli";
+
+std::string Synopsis() { return "usage: lumaro-cli [OPTION]... COMMAND [ARGUMENT]..."; }
+
+// `text` padded with blanks to `width` columns (ASCII).
+std::string Pad(std::string text, size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  else text += "  ";
+  return text;
+}
+
+std::string FullHelp() {
+  std::string h = Synopsis() + "\n";
+  h += "The Lumaro calendar without a window: it reads the settings, the city file and\n"
+       "the anniversaries of the program and prints to standard output.\n\nCommands:\n";
+  for (const Command& c : kCommands) {
+    h += "  " + std::string(c.name) + " " + std::string(c.arguments) + "\n";
+    h += "      " + std::string(c.description) + "\n";
+  }
+  h += "\nOptions, before the command (for this run only; the settings file is never changed):\n";
+  for (const GlobalOption& o : kGlobalOptions) {
+    const std::string name = std::string(o.name) + (o.value.empty() ? "" : " " + std::string(o.value));
+    h += "  " + Pad(name, 24) + std::string(o.help) + "\n";
+  }
+  h += "  " + Pad("--help", 24) + "this help; COMMAND --help: the command's usage\n";
+  h += "  " + Pad("--version", 24) + "the version\n";
+  h += "\nLANGUAGE is one of " + LanguageChoices() + ". Dates are YYYY-MM-DD (years 1583..3000).\n";
+  h += "Exit status: 0 done, 1 the output could not be written, 2 usage error or bad input.\n";
+  return h;
+}
+
+std::string CommandHelp(const Command& c) {
+  return "usage: lumaro-cli [OPTION]... " + std::string(c.name) + " " + std::string(c.arguments) + "\n" +
+         std::string(c.description) + "\nexample: lumaro-cli " + std::string(c.example) + "\n";
+}
+
+std::string CommandNames() {
+  std::string names;
+  for (const Command& c : kCommands) names += (names.empty() ? "" : " ") + std::string(c.name);
+  return names;
 }
 
 // Loads the user's settings and translations for one run; never writes them.
 class Session {
  public:
-  Session() {
-    settingsInit();
-  }
-  void Start() {
-    // A first run gets ~/.lumaro and the shipped city file; a failure only
-    // means that times cannot be shown, which the commands report.
-    InstallDefaultUserFiles();
+  Session() { settingsInit(); }
+  // A first run gets ~/.lumaro and the shipped city file; a failure only
+  // means that times cannot be shown, which the commands report.
+  void InstallUserFiles() { InstallDefaultUserFiles(); }
+  void LoadTranslations() {
     translate_init(getLanguagePrefix(getLanguage()));
+    translated_ = true;
   }
-  ~Session() { translate_done(); }
+  ~Session() {
+    if (translated_) translate_done();
+  }
+
+ private:
+  bool translated_ = false;
 };
 
 }  // namespace
@@ -67,35 +227,49 @@ class Session {
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   using namespace cli;
   Session session;
+  RunOptions run;
   size_t i = 0;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--israel") {
-      diasporaSetFlag(0);
-    } else if (a == "--diaspora") {
-      diasporaSetFlag(1);
-    } else if (a == "--style") {
-      if (i + 1 >= args.size()) return UsageFail(err, "--style needs a value (1 Sephardic, 2 Ashkenazi)");
-      const std::string& v = args[++i];
-      if (v != "1" && v != "2") return UsageFail(err, "invalid style '" + v.substr(0, 40) + "' (1 Sephardic, 2 Ashkenazi)");
-      setStyle(v == "1" ? 1 : 2);
-    } else if (a == "--help" || a == "-h") {
-      std::fprintf(out, "%s\n", Usage().c_str());
+    if (a == "--help" || a == "-h") {
+      const std::string help = FullHelp();
+      std::fputs(help.c_str(), out);
       return kCliOk;
-    } else if (a.size() > 1 && a[0] == '-') {
-      return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'");
-    } else {
-      break;
     }
+    if (a == "--version") {
+      std::fprintf(out, "%s %s\n", kProgram.data(), LUMARO_VERSION);
+      return kCliOk;
+    }
+    if (a.size() < 2 || a[0] != '-') break;
+    const GlobalOption* option = FindOption(a);
+    if (!option) return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'; see lumaro-cli --help");
+    std::string value;
+    if (!option->value.empty()) {
+      if (i + 1 >= args.size())
+        return UsageFail(err, a + " needs a value (" + (a == "--language" ? LanguageChoices() : std::string(option->value)) + ")");
+      value = args[++i];
+    }
+    const std::string error = option->apply(value, run);
+    if (!error.empty()) return UsageFail(err, error);
   }
-  if (i >= args.size()) return UsageFail(err, "no command given; " + Usage().substr(7));
+  if (i >= args.size()) return UsageFail(err, "no command given (" + CommandNames() + "); see lumaro-cli --help");
   const std::string& name = args[i];
+  const Command* command = FindCommand(name);
+  if (!command) return UsageFail(err, "unknown command '" + name.substr(0, 40) + "'; see lumaro-cli --help");
   const Args rest(args.begin() + static_cast<long>(i) + 1, args.end());
-  for (const Command& c : kCommands) {
-    if (name == c.name) {
-      session.Start();
-      return c.run(rest, out, err);
-    }
+  if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+    const std::string help = CommandHelp(*command);
+    std::fputs(help.c_str(), out);
+    return kCliOk;
   }
-  return UsageFail(err, "unknown command '" + name.substr(0, 40) + "'");
+  session.InstallUserFiles();
+  if (run.checkCity) {
+    CityRec place;
+    if (!CityGet(getCityFileName(), getCity(), &place))
+      return UsageFail(err, "unknown city '" + Utf8FromLatin1(getCity()).substr(0, 80) + "' (not in the city file " +
+                                getCityFileName() + ")");
+    setCity(place.name);  // as the city file writes it
+  }
+  session.LoadTranslations();
+  return command->run(rest, out, err);
 }

@@ -38,4 +38,9 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
 // learning FROM TO: "DATE<TAB>CYCLE<TAB>TEXT" for the study cycles of each day.
 int CmdLearning(const Args& args, std::FILE* out, std::FILE* err);
 
+// today [--date DATE]: labelled lines of what a day is.
+int CmdToday(const Args& args, std::FILE* out, std::FILE* err);
+// upcoming [--days N] [--from DATE] [--notify]: the anniversaries of the coming days.
+int CmdUpcoming(const Args& args, std::FILE* out, std::FILE* err);
+
 }  // namespace cli

@@ -20,7 +20,7 @@ namespace cli {
 namespace {
 
 constexpr const char* kMonthUsage =
-    "usage: month YYYY-MM [--out FILE] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]";
+    "usage: month YYYY-MM [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]";
 
 // YYYY-MM with a year in the calendar's range.
 std::optional<GregorianDate> ParseMonth(std::string_view text, std::string& error) {
@@ -63,7 +63,19 @@ bool ParseMargins(std::string_view text, int mm[4]) {
 }
 
 // The whole page in memory, written out only when it is complete.
-bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, std::string* error) {
+bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, bool pdf, std::string* error) {
+  if (pdf) {
+    std::string data;
+    bool ok;
+    {
+      std::optional<DiagnosticsTo> redirect;
+      if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
+      ok = PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &data, error);
+    }
+    if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
+    if (!ok && error->empty()) *error = "cannot write the printout to standard output";
+    return ok;
+  }
   char* data = nullptr;
   size_t size = 0;
   std::FILE* mem = ::open_memstream(&data, &size);
@@ -93,7 +105,7 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
   std::optional<GregorianDate> month;
   std::optional<std::string> outFile;
   const PrintPaperFormat* paper = nullptr;
-  bool landscape = false, bw = false, marginsGiven = false;
+  bool landscape = false, bw = false, marginsGiven = false, pdf = false;
   int margins[4] = {10, 10, 10, 10};
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -121,6 +133,8 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
       landscape = true;
     } else if (a == "--bw") {
       bw = true;
+    } else if (a == "--pdf") {
+      pdf = true;
     } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
       return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'; " + kMonthUsage);
     } else if (month) {
@@ -141,7 +155,9 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
     return UsageFail(err, "the margins leave no room on " + job.paperName + " paper");
 
   std::string error;
-  const bool ok = outFile ? PrintJobToFile(job, *outFile, *month, &error) : PrintToOut(out, job, *month, &error);
+  const bool ok = outFile ? (pdf ? PrintJobToPdfFile(job, *outFile, *month, &error)
+                                 : PrintJobToFile(job, *outFile, *month, &error))
+                          : PrintToOut(out, job, *month, pdf, &error);
   if (!ok) return UsageFail(err, error);
   return kCliOk;
 }

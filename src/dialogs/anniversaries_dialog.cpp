@@ -15,6 +15,7 @@
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "storage/autostart.h"
 
 namespace {
 
@@ -76,6 +77,7 @@ struct AnniDialog {
   TextList occurrences;
   GtkWidget* fromEntry = nullptr;
   GtkWidget* toEntry = nullptr;
+  GtkWidget* remind = nullptr;
 };
 
 void AnniFillTheList(AnniDialog& d) {
@@ -159,6 +161,18 @@ void OnRemove(AnniDialog& d) {
   ListChanged(d);
 }
 
+// The check box turns the login reminder on or off at once; when the
+// choice cannot be saved it is said and the box shows the state again.
+void RemindToggled(GtkToggleButton* button, gpointer) {
+  const bool on = gtk_toggle_button_get_active(button) != 0;
+  std::string error;
+  if (AutostartSetReminderEnabled(on, &error)) return;
+  g_signal_handlers_block_by_func(button, reinterpret_cast<gpointer>(RemindToggled), nullptr);
+  gtk_toggle_button_set_active(button, AutostartReminderEnabled() ? TRUE : FALSE);
+  g_signal_handlers_unblock_by_func(button, reinterpret_cast<gpointer>(RemindToggled), nullptr);
+  DialogsDoMessage(FormatText(translate_perform("The reminder could not be changed: %s"), {error}));
+}
+
 GtkWidget* BuildMainDialog(AnniDialog& d) {
   GdkScreen* screen = gdk_screen_get_default();
   const int width = gdk_screen_get_width(screen) / 4;
@@ -179,6 +193,11 @@ GtkWidget* BuildMainDialog(AnniDialog& d) {
                         dialogs::AnswerButton(t("Calculate"), kCalculate)});
   d.occurrences = NewTextList(width, height);
   gtk_box_pack_start(GTK_BOX(box), d.occurrences.scrolled, TRUE, TRUE, 2);
+  d.remind = gtk_check_button_new_with_label(t("Remind me at login of the coming week").c_str());
+  dialogs::ApplyDialogFont(d.remind);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.remind), AutostartReminderEnabled() ? TRUE : FALSE);
+  g_signal_connect(d.remind, "toggled", G_CALLBACK(RemindToggled), nullptr);
+  dialogs::AddRow(box, {d.remind});
   dialogs::AddActionButton(window, t("Close"), kClose);
 
   g_signal_connect(gtk_tree_view_get_selection(GTK_TREE_VIEW(d.entries.view)), "changed", G_CALLBACK(Recalculate), &d);

@@ -7,12 +7,13 @@
 #include "dialogs/dialog_util.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "base/version.h"
 
 int32_t idClickedButton = kAnswerPending;
 
 namespace {
 
-constexpr const char* kProgramVersion = "3.0f";
+constexpr const char* kProgramVersion = LUMARO_VERSION;
 constexpr const char* kAuthors = "Lumaro developers, 2026";
 constexpr const char* kContactEmail = "lumaro-maintainers@users.noreply.c-seed-efc61bd7.example";
 constexpr const char* kContactWebsite = "https://lumaro.example.org";

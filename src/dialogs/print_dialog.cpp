@@ -10,6 +10,7 @@
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "dialogs/printers.h"
+#include "render/pdf.h"
 #include "base/file_util.h"
 #include "base/text_format.h"
 #include "base/translate.h"
@@ -195,7 +196,10 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
 }
 
 bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error) {
-  if (job.toFile) return PrintJobToFile(job, job.filePath, month, error);
+  // A file name ending in .pdf gets PDF, any other PostScript.
+  if (job.toFile)
+    return PdfIsPdfFileName(job.filePath) ? PrintJobToPdfFile(job, job.filePath, month, error)
+                                          : PrintJobToFile(job, job.filePath, month, error);
 
   // A printer job is written to a private temporary file, handed to the
   // print system and removed.

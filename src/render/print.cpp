@@ -3,9 +3,13 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "render/drawing_ps.h"
+#include "render/pdf.h"
 #include "render/month_painter.h"
 #include "render/ps_text_encoding.h"
 #include "base/file_util.h"
@@ -151,6 +155,41 @@ bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth,
     return false;
   }
   return true;
+}
+
+bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const GregorianDate& month,
+                std::string* pdf, std::string* error) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* mem = ::open_memstream(&data, &size);
+  if (!mem) {
+    if (error) *error = "cannot make the printout in memory";
+    return false;
+  }
+  const bool painted = PrintToStream(mem, area, paperWidth, paperHeight, colorFlag, month, error);
+  const bool closed = std::fclose(mem) == 0;
+  const std::string postscript(data ? data : "", size);
+  std::free(data);
+  if (!painted) return false;
+  if (!closed) {
+    if (error) *error = "cannot make the printout in memory";
+    return false;
+  }
+  return PdfFromPostScript(postscript, pdf, error);
+}
+
+bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error) {
+  // The PDF takes a moment to make: find out first whether it can be saved.
+  const size_t slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  if (::access(dir.c_str(), W_OK | X_OK) != 0) {
+    if (error) *error = FormatText(translate_perform("Could not open %s for writing: %s"), {path, std::strerror(errno)});
+    return false;
+  }
+  std::string pdf;
+  if (!PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &pdf, error)) return false;
+  return ReplaceFileAtomically(
+      path, [&pdf](std::FILE* f) { return std::fwrite(pdf.data(), 1, pdf.size(), f) == pdf.size(); }, error);
 }
 
 bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error) {

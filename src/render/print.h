@@ -78,6 +78,13 @@ bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth,
 // dialog's side, which owns the system's print spooler.
 bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error);
 
+// The month as PDF (render/pdf.h: the same PostScript through Ghostscript)
+// into `pdf`; false with the reason in `error`.
+bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const GregorianDate& month,
+                std::string* pdf, std::string* error);
+// The print job's month as PDF into the file `path`, which is replaced only
+// when the whole PDF was made.
+bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error);
 // In Yiddish, why the print font cannot be used ("" when it can, and always
 // "" in English).
 std::string PrintCheckYiddishFont();

@@ -247,3 +247,34 @@ TEST_F(AnniversariesDialogTest, AWriteErrorIsShown) {
 }
 
 }  // namespace
+
+namespace {
+
+// The check box "Remind me at login of the coming week" writes the user's
+// autostart entry at once and shows what it holds when the dialog opens.
+TEST_F(AnniversariesDialogTest, RemindAtLoginCheckBoxWritesTheAutostartEntry) {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  const std::string oldXdg = xdg ? xdg : "";
+  ::unsetenv("XDG_CONFIG_HOME");
+  const std::string entry = home_.path() + "/.config/autostart/lumaro-reminder.desktop";
+  constexpr const char* kRemind = "Remind me at login of the coming week";
+  UserScript user;
+  user.Then("off at first; turn it on", On(kMain, [&](GtkWidget* w) {
+        EXPECT_FALSE(IsOn(w, kRemind));
+        SetToggle(FindButton(w, kRemind), true);
+        EXPECT_NE(ReadFile(entry).find("\nHidden=false\n"), std::string::npos);
+        Click(w, "Close");
+      }));
+  Run(user);
+  UserScript again;
+  again.Then("on when opened again; turn it off", On(kMain, [&](GtkWidget* w) {
+         EXPECT_TRUE(IsOn(w, kRemind));
+         SetToggle(FindButton(w, kRemind), false);
+         Click(w, "Close");
+       }));
+  Run(again);
+  EXPECT_NE(ReadFile(entry).find("\nHidden=true\n"), std::string::npos);
+  if (xdg) ::setenv("XDG_CONFIG_HOME", oldXdg.c_str(), 1);
+}
+
+}  // namespace

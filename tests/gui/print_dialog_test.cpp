@@ -109,6 +109,28 @@ TEST_F(PrintDialogTest, AJobThePrinterRefusesIsReportedAndLeavesNoFile) {
   EXPECT_TRUE(spool.Empty());
 }
 
+// Printing to a file: a name ending in .pdf (any letter case) gives PDF,
+// any other name PostScript.
+TEST_F(PrintDialogTest, AFileNameEndingInPdfGivesPdf) {
+  PrintJob job;
+  PrintSetPaper(job, PrintPaperFormats[2], false);
+  PrintSetMargins(job, 10, 10, 10, 10);
+  job.toFile = 1;
+  const struct {
+    const char* name;
+    const char* magic;
+  } cases[] = {{"april.pdf", "%PDF-"}, {"April.PDF", "%PDF-"}, {"april.ps", "%!PS"}, {"april", "%!PS"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    job.filePath = home_.path() + "/" + c.name;
+    std::string error;
+    ASSERT_TRUE(PrintIt(job, GregorianDate{1, 4, 2026}, &error)) << error;
+    const std::string content = ReadFile(job.filePath);
+    EXPECT_EQ(content.compare(0, std::string(c.magic).size(), c.magic), 0) << content.substr(0, 20);
+    std::filesystem::remove(job.filePath);
+  }
+}
+
 using PrintFromMainWindowTest = MainWindowTest;
 
 TEST_F(PrintFromMainWindowTest, CtrlPPrintsTheMonthToAFile) {
