@@ -54,16 +54,34 @@ double CrossingMinutes(double meanNoonMinutes, double hourAngleDeg, double equat
   return (morning ? meanNoonMinutes - offset : meanNoonMinutes + offset) - equationOfTimeMinutes;
 }
 
+// The parts of the hour-angle equation that do not change while a crossing
+// is refined: cos H = (cos z - sin(lat) sin(decl)) / (cos(lat) cos(decl)).
+struct HourAngleTerms {
+  double cosZenith, sinLat, cosLat;
+  HourAngleTerms(double latitudeDeg, double zenithDeg)
+      : cosZenith(CosDeg(zenithDeg)), sinLat(SinDeg(latitudeDeg)), cosLat(CosDeg(latitudeDeg)) {}
+
+  std::optional<double> HourAngleDeg(double declinationDeg) const {
+    const double decl = declinationDeg * kRadPerDeg;
+    const double cosProduct = cosLat * std::cos(decl);
+    if (!(cosProduct > kMinCosProduct)) return std::nullopt;
+    const double cosH = (cosZenith - sinLat * std::sin(decl)) / cosProduct;
+    // A NaN from a non-finite argument fails this test as well.
+    if (!(std::fabs(cosH) <= 1.0)) return std::nullopt;
+    return std::acos(cosH) * kDegPerRad;
+  }
+};
+
 // Refines one crossing: `positionAt(minutes)` gives the solar position at a
 // time of the day. Starts from the position at mean noon; nullopt when at
 // some pass the sun does not reach the zenith distance.
 template <typename PositionAt>
-std::optional<double> RefineCrossing(double meanNoonMinutes, double latitudeDeg, double zenithDeg, bool morning,
+std::optional<double> RefineCrossing(double meanNoonMinutes, const HourAngleTerms& terms, bool morning,
                                      const SolarPosition& atNoon, PositionAt positionAt) {
   SolarPosition position = atNoon;
   double minutes = meanNoonMinutes;
   for (int pass = 0; pass < kMaxPasses; ++pass) {
-    const std::optional<double> hourAngle = HourAngleDeg(latitudeDeg, position.declinationDeg, zenithDeg);
+    const std::optional<double> hourAngle = terms.HourAngleDeg(position.declinationDeg);
     if (!hourAngle) return std::nullopt;
     const double next = CrossingMinutes(meanNoonMinutes, *hourAngle, position.equationOfTimeMinutes, morning);
     const bool converged = std::fabs(next - minutes) < kConvergedMinutes;
@@ -130,12 +148,7 @@ double EquationOfTimeMinutes(double t) {
 SolarPosition SolarPositionAt(double t) { return {SunDeclinationDeg(t), EquationOfTimeMinutes(t)}; }
 
 std::optional<double> HourAngleDeg(double latitudeDeg, double declinationDeg, double zenithDeg) {
-  const double cosProduct = CosDeg(latitudeDeg) * CosDeg(declinationDeg);
-  if (!(cosProduct > kMinCosProduct)) return std::nullopt;
-  const double cosH = (CosDeg(zenithDeg) - SinDeg(latitudeDeg) * SinDeg(declinationDeg)) / cosProduct;
-  // A NaN from a non-finite argument fails this test as well.
-  if (!(std::fabs(cosH) <= 1.0)) return std::nullopt;
-  return std::acos(cosH) * kDegPerRad;
+  return HourAngleTerms(latitudeDeg, zenithDeg).HourAngleDeg(declinationDeg);
 }
 
 SunEvents SunEventsUtc(int year, int month, int day, double latitudeDeg, double longitudeDeg, double zenithDeg) {
@@ -143,8 +156,9 @@ SunEvents SunEventsUtc(int year, int month, int day, double latitudeDeg, double 
   const double noon = MeanNoonMinutes(longitudeDeg);
   const SolarPosition atNoon = SolarPositionAt(CenturyAt(jd0, noon));
   const auto positionAt = [jd0](double minutes) { return SolarPositionAt(CenturyAt(jd0, minutes)); };
-  return {RefineCrossing(noon, latitudeDeg, zenithDeg, true, atNoon, positionAt),
-          RefineCrossing(noon, latitudeDeg, zenithDeg, false, atNoon, positionAt)};
+  const HourAngleTerms terms(latitudeDeg, zenithDeg);
+  return {RefineCrossing(noon, terms, true, atNoon, positionAt),
+          RefineCrossing(noon, terms, false, atNoon, positionAt)};
 }
 
 SolarDay::SolarDay(int year, int month, int day, double longitudeDeg) { Init(year, month, day, longitudeDeg, 0); }
@@ -176,8 +190,9 @@ SolarPosition SolarDay::At(double minutes) const {
 
 SunEvents SolarDay::Events(double latitudeDeg, double zenithDeg) const {
   const auto positionAt = [this](double minutes) { return At(minutes); };
-  return {RefineCrossing(meanNoonMinutes_, latitudeDeg, zenithDeg, true, nodes_[1], positionAt),
-          RefineCrossing(meanNoonMinutes_, latitudeDeg, zenithDeg, false, nodes_[1], positionAt)};
+  const HourAngleTerms terms(latitudeDeg, zenithDeg);
+  return {RefineCrossing(meanNoonMinutes_, terms, true, nodes_[1], positionAt),
+          RefineCrossing(meanNoonMinutes_, terms, false, nodes_[1], positionAt)};
 }
 
 double SolarDay::NoonUtcSeconds() const {
