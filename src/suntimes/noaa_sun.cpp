@@ -84,6 +84,7 @@ std::optional<double> RefineCrossing(double meanNoonMinutes, const HourAngleTerm
     const std::optional<double> hourAngle = terms.HourAngleDeg(position.declinationDeg);
     if (!hourAngle) return std::nullopt;
     const double next = CrossingMinutes(meanNoonMinutes, *hourAngle, position.equationOfTimeMinutes, morning);
+    if (!std::isfinite(next)) return std::nullopt;  // a non-finite longitude
     const bool converged = std::fabs(next - minutes) < kConvergedMinutes;
     minutes = next;
     if (converged) break;

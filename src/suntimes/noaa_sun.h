@@ -34,8 +34,8 @@ inline constexpr double kEarthRadiusMetres = 6371000.0;
 // Decimal degrees of a packed place: sign * (degrees + minutes / 60), so
 // 4853 gives 48.8833 (48 deg 53 min N), -7400 gives -74 and -30 gives -0.5.
 constexpr double DegreesFromPacked(int packed) {
-  const int magnitude = packed < 0 ? -packed : packed;
-  const double degrees = magnitude / 100 + (magnitude % 100) / 60.0;
+  const long long magnitude = packed < 0 ? -static_cast<long long>(packed) : packed;
+  const double degrees = static_cast<double>(magnitude / 100) + static_cast<double>(magnitude % 100) / 60.0;
   return packed < 0 ? -degrees : degrees;
 }
 
@@ -60,15 +60,17 @@ double SunriseZenithDeg(double elevationMetres);
 // Julian day at 0h UTC of a Gregorian date (any year from 1 on; 1 January
 // 2000 gives 2451544.5).
 constexpr double JulianDayAt0hUtc(int year, int month, int day) {
-  if (month <= 2) {
-    year -= 1;
-    month += 12;
+  // January and February count as months 13 and 14 of the year before.
+  long long y = year, m = month;
+  if (m <= 2) {
+    y -= 1;
+    m += 12;
   }
-  const int a = year / 100;
-  const int b = 2 - a + a / 4;
-  // floor(365.25 * (year + 4716)) and floor(30.6001 * (month + 1)) in integers.
-  const long yearDays = (1461L * (year + 4716)) / 4;
-  const long monthDays = (306001L * (month + 1)) / 10000;
+  const long long a = y / 100;
+  const long long b = 2 - a + a / 4;
+  // floor(365.25 * (y + 4716)) and floor(30.6001 * (m + 1)) in integers.
+  const long long yearDays = (1461 * (y + 4716)) / 4;
+  const long long monthDays = (306001 * (m + 1)) / 10000;
   return static_cast<double>(yearDays + monthDays + day + b) - 1524.5;
 }
 static_assert(JulianDayAt0hUtc(2000, 1, 1) == 2451544.5);
@@ -108,7 +110,7 @@ SolarPosition SolarPositionAt(double t);
 // Hour angle, degrees [0, 180], at which the sun's centre stands `zenithDeg`
 // from the zenith at a latitude, for a declination; nullopt when the sun
 // never reaches that zenith distance (polar day or night, a depression not
-// reached) and at the poles themselves.
+// reached), at the poles themselves and for non-finite arguments.
 std::optional<double> HourAngleDeg(double latitudeDeg, double declinationDeg, double zenithDeg);
 
 // ---- Times of one day ----------------------------------------------------

@@ -72,6 +72,7 @@ TEST(NoaaSun, PackedDegreesRoundingAndDip) {
       {-17634, -(176 + 34.0 / 60)},
   };
   for (const auto& p : places) EXPECT_DOUBLE_EQ(DegreesFromPacked(p.packed), p.degrees) << p.packed;
+  EXPECT_DOUBLE_EQ(DegreesFromPacked(-2147483647 - 1), -(21474836 + 48.0 / 60));
 
   const struct {
     double seconds;
@@ -111,6 +112,14 @@ TEST(NoaaSun, HourAngleLimits) {
   EXPECT_FALSE(HourAngleDeg(70, 23.4, 90.8333));   // midnight sun
   EXPECT_FALSE(HourAngleDeg(70, -23.4, 90.8333));  // polar night
   EXPECT_FALSE(HourAngleDeg(std::nan(""), 0, 90));
+  // Nonsense places give no time rather than a NaN.
+  const double nan = std::nan("");
+  for (const auto& [lat, lon] :
+       {std::pair{nan, 0.0}, std::pair{45.0, nan}, std::pair{45.0, static_cast<double>(INFINITY)}}) {
+    const SunEvents direct = SunEventsUtc(2025, 6, 1, lat, lon, kSunriseZenithDeg);
+    const SunEvents shared = SolarDay(2025, 6, 1, lon, nan).SunriseSunset(lat);
+    EXPECT_FALSE(direct.morning || direct.evening || shared.morning || shared.evening) << lat << " " << lon;
+  }
 }
 
 // ---- Against the reference data ---------------------------------------------
