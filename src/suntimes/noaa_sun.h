@@ -14,6 +14,7 @@
 // places (degrees * 100 + minutes) convert with DegreesFromPacked.
 #pragma once
 
+#include <array>
 #include <optional>
 
 namespace suntimes::noaa {
@@ -163,8 +164,8 @@ class SolarDay {
   // `minutes` after 0h UTC of the date.
   SolarPosition At(double minutes) const;
 
-  double meanNoonMinutes_ = 0;   // middle node, minutes after 0h UTC of the date
-  SolarPosition nodes_[3] = {};  // at the middle node - 12 h, at it, + 12 h
+  double meanNoonMinutes_ = 0;               // middle node, minutes after 0h UTC of the date
+  std::array<SolarPosition, 3> nodes_ = {};  // at the middle node - 12 h, at it, + 12 h
 };
 
 // Seconds to whole minutes, to the nearest minute with half a minute going

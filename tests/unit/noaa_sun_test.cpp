@@ -245,11 +245,9 @@ TEST(NoaaSun, AgreesWithReferenceData) {
                               (after && after->seconds[k].has_value() != theirs.has_value());
         (ours ? s.missingTheirs : s.missingOurs)++;
         if (boundary) s.missingAtBoundary++;
-        char text[160];
-        std::snprintf(text, sizeof text, "%s %04d-%02d-%02d: ours %s, reference %s%s", c.name.c_str(), d.year, d.month,
-                      d.day, ours ? "a time" : "none", theirs ? "a time" : "none",
-                      boundary ? " (edge of a polar spell)" : "");
-        s.existence.push_back(text);
+        const std::string date = testdata::IsoOf(AbsoluteFromGregorian(d.day, d.month, d.year));
+        s.existence.push_back(c.name + " " + date + ": ours " + (ours ? "a time" : "none") + ", reference " +
+                              (theirs ? "a time" : "none") + (boundary ? " (edge of a polar spell)" : ""));
         continue;
       }
       if (!ours) continue;
