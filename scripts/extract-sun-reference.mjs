@@ -6,8 +6,15 @@
 //
 // Run it from a scratch directory outside the repository:
 //   mkdir /tmp/sunref && cd /tmp/sunref && npm init -y >/dev/null
-//   npm install @hebcal/noaa@0.12.3 temporal-polyfill@1.0.9
+//   npm install @hebcal/noaa@0.12.3 temporal-polyfill@1.0.9 @hebcal/core@6.9.3
 //   node /path/to/lumaro/scripts/extract-sun-reference.mjs > /path/to/lumaro/tests/data/sun_reference.tsv
+//   node /path/to/lumaro/scripts/extract-sun-reference.mjs candles > /path/to/lumaro/tests/data/candle_reference.tsv
+//
+// With "candles" it writes the times a calendar program built on the same
+// equations (@hebcal/core) shows for candle lighting 18 minutes before
+// sunset and havdalah 72 minutes after sunset or at 8.5 degrees below the
+// horizon, for every day, with and without the city's elevation (see the
+// comment before writeCandles below).
 //
 // Output lines are tab separated; '#' starts a comment line.
 //   city <id> <name> <latitude> <longitude> <elevation> <time zone>
@@ -83,6 +90,87 @@ const CITIES = [
 ];
 
 const decimal = (packed) => Math.sign(packed) * (Math.trunc(Math.abs(packed) / 100) + (Math.abs(packed) % 100) / 60);
+
+// Candle lighting and havdalah as @hebcal/core shows them, in whole minutes
+// after 0h UTC of the date (the shown clock minute as an instant), '-' where
+// it gives none:
+//   <id> <date> <candles 18> <havdalah 72> <havdalah 8.5> <candles 18 elev> <havdalah 72 elev>
+// Its sunsetOffset(offset, true) and tzeit(angle) with Zmanim.roundTime give
+// the times; on every Friday and Saturday they are checked against the
+// times of its own calendar of candle-lighting events (eventTimeStr), and a
+// difference stops the script, so the columns are the times it shows.
+async function writeCandles() {
+  const core = await import(entry('@hebcal/core'));
+  const {Zmanim, HebrewCalendar, Location} = core;
+  const lines = [];
+  lines.push(`# Facts from @hebcal/core ${packageJson('@hebcal/core').version}` +
+             ` (temporal-polyfill ${packageJson('temporal-polyfill').version}),` +
+             ' written by scripts/extract-sun-reference.mjs candles');
+  lines.push('# city <id> <name> <latitude> <longitude> <elevation m> <time zone>');
+  lines.push('# <id> <date> <candles 18> <havdalah 72> <havdalah 8.5> <candles 18 elev> <havdalah 72 elev>');
+  lines.push('#   whole minutes after 0h UTC of the date, - for none');
+  CITIES.forEach(([name, lat, lon, elevation, zone], id) => {
+    lines.push(['city', id, name, lat, lon, elevation, zone].join('\t'));
+  });
+  const minutesOf = (d, midnight) => {
+    if (d === null || d === undefined || Number.isNaN(d.getTime())) return '-';
+    const ms = d.getTime() - midnight;
+    if (ms % 60000 !== 0) throw new Error('not a whole minute');
+    return String(ms / 60000);
+  };
+  let checked = 0;
+  for (const [id, [name, lat, lon, elevation, zone]] of CITIES.entries()) {
+    const loc = new Location(decimal(lat), decimal(lon), false, zone, name, undefined, undefined, elevation);
+    // The program's own calendar of Shabbat times, as it shows them.
+    const shown = new Map();
+    for (const [useElevation, havdalah] of [[false, {havdalahMins: 72}], [false, {havdalahDeg: 8.5}],
+                                            [true, {havdalahMins: 72}]]) {
+      const events = HebrewCalendar.calendar({
+        start: new Date(FIRST_YEAR, 0, 1), end: new Date(LAST_YEAR, 11, 31), location: loc,
+        candlelighting: true, candleLightingMins: 18, useElevation, noHolidays: true, ...havdalah,
+      });
+      for (const ev of events) {
+        if (!ev.eventTime) continue;
+        const desc = ev.getDesc();
+        if (desc !== 'Candle lighting' && desc !== 'Havdalah') continue;
+        const kind = desc === 'Candle lighting' ? 'C' : 'H';
+        const key = `${ev.getDate().greg().toDateString()}|${kind}|${useElevation}|${havdalah.havdalahDeg ?? 72}`;
+        shown.set(key, ev.eventTimeStr);
+      }
+    }
+    const clock = new Intl.DateTimeFormat('en-GB', {timeZone: zone, hour: '2-digit', minute: '2-digit', hourCycle: 'h23'});
+    for (let date = new Temporal.PlainDate(FIRST_YEAR, 1, 1); date.year <= LAST_YEAR; date = date.add({days: 1})) {
+      const midnight = Date.UTC(date.year, date.month - 1, date.day);
+      const jsDate = new Date(date.year, date.month - 1, date.day);
+      const sea = new Zmanim(loc, jsDate, false);
+      const up = new Zmanim(loc, jsDate, true);
+      const tzeit = sea.tzeit(8.5);
+      const times = [sea.sunsetOffset(-18, true), sea.sunsetOffset(72, true),
+                     Number.isNaN(tzeit.getTime()) ? null : Zmanim.roundTime(tzeit),
+                     up.sunsetOffset(-18, true), up.sunsetOffset(72, true)];
+      const checks = [[0, 'C', false, 72], [1, 'H', false, 72], [2, 'H', false, 8.5], [3, 'C', true, 72], [4, 'H', true, 72]];
+      for (const [column, kind, useElevation, havdalah] of checks) {
+        // Friday candles and Saturday havdalah (a festival's times follow other rules).
+        if (date.dayOfWeek !== (kind === 'C' ? 5 : 6)) continue;
+        const key = `${jsDate.toDateString()}|${kind}|${useElevation}|${havdalah}`;
+        const t = times[column];
+        if (!shown.has(key) || t === null || Number.isNaN(t.getTime())) continue;
+        const mine = clock.format(t);
+        ++checked;
+        if (mine !== shown.get(key)) throw new Error(`${name} ${date} column ${column}: ${mine} != ${shown.get(key)}`);
+      }
+      lines.push([id, date.toString(), ...times.map((t) => minutesOf(t, midnight))].join('\t'));
+    }
+  }
+  if (checked < 1000) throw new Error(`only ${checked} times checked against the calendar`);
+  process.stderr.write(`${checked} Friday and Saturday times equal to the calendar's own\n`);
+  process.stdout.write(lines.join('\n') + '\n');
+}
+
+if (process.argv[2] === 'candles') {
+  await writeCandles();
+  process.exit(0);
+}
 
 const out = [];
 out.push(`# Facts from @hebcal/noaa ${packageJson('@hebcal/noaa').version}` +

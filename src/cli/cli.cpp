@@ -6,6 +6,7 @@
 #include "base/settings.h"
 #include "base/translate.h"
 #include "storage/user_files.h"
+#include "suntimes/sun_options.h"
 
 namespace cli {
 
@@ -41,7 +42,8 @@ constexpr Command kCommands[] = {
 };
 
 std::string Usage() {
-  std::string usage = "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] COMMAND ARGS... (commands:";
+  std::string usage = "usage: lumaro-cli [--israel|--diaspora] [--style 1|2] [--sun classic|precise] [--elevation on|off] "
+      "COMMAND ARGS... (commands:";
   for (const Command& c : kCommands) usage += " " + std::string(c.name);
   return usage + ")";
 }
@@ -79,6 +81,14 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
       const std::string& v = args[++i];
       if (v != "1" && v != "2") return UsageFail(err, "invalid style '" + v.substr(0, 40) + "' (1 Sephardic, 2 Ashkenazi)");
       setStyle(v == "1" ? 1 : 2);
+    } else if (a == "--sun") {
+      const std::string v = i + 1 < args.size() ? args[++i] : "";
+      if (!SunCalculationFromName(v)) return UsageFail(err, "--sun needs classic or precise, not '" + v.substr(0, 40) + "'");
+      setSunCalculation(v);
+    } else if (a == "--elevation") {
+      const std::string v = i + 1 < args.size() ? args[++i] : "";
+      if (v != "on" && v != "off") return UsageFail(err, "--elevation needs on or off, not '" + v.substr(0, 40) + "'");
+      setSunElevation(v == "on" ? 1 : 0);
     } else if (a == "--help" || a == "-h") {
       std::fprintf(out, "%s\n", Usage().c_str());
       return kCliOk;
