@@ -230,7 +230,7 @@ ZmanimPlace CityClock::Place(const CityRec& city) const {
   place.latitude = city.latitude;
   place.longitude = city.longitude;
   place.zone = zoneHours_;
-  place.elevationMetres = 0;
+  place.elevationMetres = city.elevationMetres.value_or(0.0);
   return place;
 }
 

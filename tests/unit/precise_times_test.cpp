@@ -312,21 +312,27 @@ TEST(PreciseTimes, EveningTimesOfTheMonthViewFollowThePreciseCalculation) {
     for (const RefCity& c : ref.cities) {
       const int lat = std::abs(c.latitude), lon = std::abs(c.longitude);
       char line[256];
-      std::snprintf(line, sizeof line, "\"%s\", %d,%d %c, %d,%d %c, GMT%+d, %s\n", c.name.c_str(), lat / 100, lat % 100,
-                    c.latitude < 0 ? 'S' : 'N', lon / 100, lon % 100, c.longitude < 0 ? 'W' : 'E', c.zoneHours,
-                    c.zone.c_str());
+      std::snprintf(line, sizeof line, "\"%s\", %d,%d %c, %d,%d %c, GMT%+d, %s, elevation=%d\n", c.name.c_str(),
+                    lat / 100, lat % 100, c.latitude < 0 ? 'S' : 'N', lon / 100, lon % 100, c.longitude < 0 ? 'W' : 'E',
+                    c.zoneHours, c.zone.c_str(), static_cast<int>(c.elevation));
       out << line;
     }
   }
   const CalendarRules diaspora{true, true};
-  for (const bool degrees : {false, true}) {
-    const size_t havdalahColumn = degrees ? 2 : 1;
+  const struct {
+    bool degrees, elevation;
+  } variants[] = {{false, false}, {true, false}, {false, true}};
+  for (const auto& variant : variants) {
+    const bool degrees = variant.degrees;
+    const size_t candleColumn = variant.elevation ? 3 : 0;
+    const size_t havdalahColumn = variant.elevation ? 4 : degrees ? 2 : 1;
     int compared = 0, equal = 0;
     std::string firstDifference;
     for (size_t i = 0; i < ref.cities.size(); ++i) {
       const RefCity& c = ref.cities[i];
       const EveningTimes evenings(diaspora, file, c.name, nullptr, true, "sunset - 18",
-                                  degrees ? "sunset + degrees_below_horizon(8.5)" : "sunset + 72", kPrecise);
+                                  degrees ? "sunset + degrees_below_horizon(8.5)" : "sunset + 72",
+                                  variant.elevation ? kPreciseElevation : kPrecise);
       for (const RefDay& d : ref.days) {
         if (d.city != static_cast<int>(i)) continue;
         ShabbatTimeValue value;
@@ -336,9 +342,9 @@ TEST(PreciseTimes, EveningTimesOfTheMonthViewFollowThePreciseCalculation) {
                                                            EveningTime::kCandleLighting;
         const RefDay* row = ref.Theirs(d.city, d.date);
         if (!row) continue;
-        const std::optional<double>& theirs = row->values[candles ? 0 : havdalahColumn];
+        const std::optional<double>& theirs = row->values[candles ? candleColumn : havdalahColumn];
         // No sunset (polar day or night): no time, as in the classic calculation.
-        if (!row->values[0]) {
+        if (!row->values[candleColumn]) {
           EXPECT_FALSE(shown) << Where(c, d.date);
           continue;
         }
@@ -354,8 +360,9 @@ TEST(PreciseTimes, EveningTimesOfTheMonthViewFollowThePreciseCalculation) {
         }
       }
     }
-    std::printf("month view, havdalah %s: %d of %d days equal; first difference: %s\n", degrees ? "8.5 deg" : "72 min",
-                equal, compared, firstDifference.c_str());
+    std::printf("month view, havdalah %s%s: %d of %d days equal; first difference: %s\n",
+                degrees ? "8.5 deg" : "72 min", variant.elevation ? ", elevation" : "", equal, compared,
+                firstDifference.c_str());
     EXPECT_GE(compared, 31 * 200);
     EXPECT_GE(100.0 * equal / compared, 99.5);
   }
