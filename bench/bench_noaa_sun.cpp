@@ -3,6 +3,10 @@
 // below it in the morning, at Pforzheim on successive days of 2010.
 #include <benchmark/benchmark.h>
 
+#include <array>
+#include <string_view>
+
+#include "suntimes/calc.h"
 #include "suntimes/noaa_sun.h"
 #include "suntimes/sunrise.h"
 
@@ -79,5 +83,33 @@ void BM_DayPreciseUnshared(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DayPreciseUnshared);
+
+// One day's zmanim list as the report and the zmanim panel compute it: each
+// of the eleven times (their first opinions, three of them depression angles)
+// read and evaluated in the expression language, classic or precise.
+void DayZmanim(benchmark::State& state, const SunOptions& sun) {
+  constexpr std::array<std::string_view, 11> kExpressions = {{
+      "sunrise - degrees_below_horizon(16.1)", "sunrise - degrees_below_horizon(11)", "sunrise",
+      "sunrise + proportional_hour(3)", "sunrise + proportional_hour(4)", "sunrise + proportional_hour(6)",
+      "sunrise + proportional_hour(6.5)", "sunrise + proportional_hour(9.5)", "sunrise + proportional_hour(10.75)",
+      "sunset", "sunset + degrees_below_horizon(8.75)",
+  }};
+  const ZmanimPlace place{kLatitude, kLongitude, kZone, 256};
+  Days d;
+  for (auto _ : state) {
+    double sum = 0;
+    for (std::string_view e : kExpressions) sum += CalculateZmanimMinutes(place, d.day, d.month, 2010, e, sun).value_or(-1);
+    benchmark::DoNotOptimize(sum);
+    d.Next();
+  }
+}
+void BM_DayZmanimClassic(benchmark::State& state) { DayZmanim(state, SunOptions{}); }
+void BM_DayZmanimPrecise(benchmark::State& state) { DayZmanim(state, SunOptions{SunCalculation::kPrecise, false}); }
+void BM_DayZmanimPreciseElevation(benchmark::State& state) {
+  DayZmanim(state, SunOptions{SunCalculation::kPrecise, true});
+}
+BENCHMARK(BM_DayZmanimClassic);
+BENCHMARK(BM_DayZmanimPrecise);
+BENCHMARK(BM_DayZmanimPreciseElevation);
 
 }  // namespace
