@@ -281,6 +281,28 @@ class PreciseDay {
   std::optional<double> sunrise_, sunset_;
 };
 
+// The sun of the day last asked for on this thread: a day's zmanim list
+// evaluates many expressions for one place and date.
+const PreciseDay& CachedPreciseDay(const ZmanimPlace& place, int day, int month, int year, bool elevation) {
+  struct Key {
+    int latitude, longitude, zone, day, month, year;
+    double elevationMetres;
+    bool operator==(const Key& o) const {
+      return latitude == o.latitude && longitude == o.longitude && zone == o.zone && day == o.day &&
+             month == o.month && year == o.year && elevationMetres == o.elevationMetres;
+    }
+  };
+  // Only the elevation that is used tells days apart.
+  const Key key{place.latitude, place.longitude, place.zone, day, month, year, elevation ? place.elevationMetres : 0.0};
+  thread_local std::optional<Key> lastKey;
+  thread_local std::optional<PreciseDay> last;
+  if (!last || !lastKey || !(*lastKey == key)) {
+    last.emplace(place, day, month, year, elevation);
+    lastKey = key;
+  }
+  return *last;
+}
+
 // Evaluates in real minutes with the failure rules of the language: a value
 // that does not exist, or is exactly -1, ends the evaluation.
 class PreciseEvaluator {
@@ -394,6 +416,5 @@ std::optional<double> ZmanimProgram::EvaluateMinutes(const ZmanimPlace& place, i
   if (!valid_) return std::nullopt;
   // The date checks of the classic calculation.
   if (month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
-  const PreciseDay sunDay(place, day, month, year, sun.elevation);
-  return PreciseEvaluator(nodes_, sunDay).Value(root_);
+  return PreciseEvaluator(nodes_, CachedPreciseDay(place, day, month, year, sun.elevation)).Value(root_);
 }
