@@ -73,7 +73,9 @@ TEST(PreciseCalc, ArithmeticIsRealAndTheFailureRulesStay) {
   for (const auto& c : cases) {
     const std::optional<double> v = At(kNewYork, d, c.expression);
     ASSERT_EQ(v.has_value(), c.value.has_value()) << c.expression;
-    if (v) EXPECT_NEAR(*v, *c.value, 1e-9) << c.expression;
+    if (v) {
+      EXPECT_NEAR(*v, *c.value, 1e-9) << c.expression;
+    }
   }
   EXPECT_TRUE(At(kNewYork, {22, 3, 2024}, "friday(sunset - 18)").has_value());
   EXPECT_FALSE(At(kNewYork, {22, 3, 2024}, "saturday(sunset + 72)").has_value());
