@@ -39,6 +39,8 @@ struct Values {
   int language = kLanguageEnglish;
   std::string fontName = "Times New Roman";
   std::string printYiddishFontFile;
+  std::string sunCalculation{kSunCalculationClassic};
+  int sunElevation = 0;
 };
 
 Values gValues;
@@ -50,7 +52,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 24> kRows = {{
+constexpr std::array<Row, 26> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -75,6 +77,8 @@ constexpr std::array<Row, 24> kRows = {{
     {"Language", &Values::language, nullptr},
     {"FontName", nullptr, &Values::fontName},
     {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
+    {"SunCalculation", nullptr, &Values::sunCalculation},
+    {"SunElevation", &Values::sunElevation, nullptr},
 }};
 
 Values Defaults() {
@@ -164,6 +168,16 @@ std::string getFontName() { return gValues.fontName; }
 void setFontName(std::string_view name) { SetString(gValues.fontName, name); }
 std::string getPrintYiddishFontFile() { return gValues.printYiddishFontFile; }
 void setPrintYiddishFontFile(std::string_view path) { SetString(gValues.printYiddishFontFile, path); }
+
+std::string getSunCalculation() {
+  return gValues.sunCalculation == kSunCalculationPrecise ? std::string(kSunCalculationPrecise)
+                                                          : std::string(kSunCalculationClassic);
+}
+void setSunCalculation(std::string_view name) {
+  gValues.sunCalculation = std::string(name == kSunCalculationPrecise ? kSunCalculationPrecise : kSunCalculationClassic);
+}
+int getSunElevation() { return gValues.sunElevation != 0 ? 1 : 0; }
+void setSunElevation(int flag) { gValues.sunElevation = flag != 0 ? 1 : 0; }
 
 std::string getDefaultCityFilename(std::string_view fileName) {
   const char* home = std::getenv("HOME");

@@ -73,6 +73,17 @@ void setDSTAutomatic(int flag);
 // 0 = 12-hour clock, 1 = 24-hour clock.
 int getTimeFormat();
 void setTimeFormat(int format);
+// The sun calculation: kSunCalculationClassic (the almanac method in whole
+// minutes, the default) or kSunCalculationPrecise (the NOAA solar equations
+// to the second, rounded when shown). Any other stored text reads as classic.
+inline constexpr std::string_view kSunCalculationClassic = "classic";
+inline constexpr std::string_view kSunCalculationPrecise = "precise";
+std::string getSunCalculation();
+void setSunCalculation(std::string_view name);
+// 1: sunrise and sunset of the precise calculation are seen from the city's
+// elevation (the horizon lowered by its dip); 0 (the default): at sea level.
+int getSunElevation();
+void setSunElevation(int flag);
 // Image painted behind the month view; may begin with "~/".
 std::string getBackgroundImage();
 void setBackgroundImage(std::string_view path);

@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "storage/user_files.h"
 #include "suntimes/cities.h"
+#include "suntimes/sun_options.h"
 
 namespace cli {
 
@@ -150,6 +151,14 @@ const GlobalOption kGlobalOptions[] = {
      }},
     {"--dst-automatic", "on|off", "times in the city's own time zone where the city file names one",
      [](std::string_view v, RunOptions&) { return OnOff("--dst-automatic", v, setDSTAutomatic); }},
+    {"--sun", "classic|precise", "the sun calculation: the almanac's (classic) or NOAA's to the second (precise)",
+     [](std::string_view v, RunOptions&) {
+       if (!SunCalculationFromName(v)) return "--sun needs classic or precise, not '" + Shown(v) + "'";
+       setSunCalculation(v);
+       return std::string();
+     }},
+    {"--elevation", "on|off", "sunrise and sunset from the city's elevation (precise calculation only)",
+     [](std::string_view v, RunOptions&) { return OnOff("--elevation", v, setSunElevation); }},
 };
 
 const GlobalOption* FindOption(std::string_view name) {

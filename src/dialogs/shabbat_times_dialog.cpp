@@ -18,10 +18,31 @@ struct ShabbatWidgets {
   GtkWidget* candleLighting = nullptr;
   GtkWidget* havdalah = nullptr;
   std::vector<GtkWidget*> havdalahUnit;  // "min", "degrees below horizon"
+  std::vector<GtkWidget*> sun;           // "classic", "precise"
+  GtkWidget* sunElevation = nullptr;
 };
 
 constexpr int kHavdalahMinutes = 0;
 constexpr int kHavdalahDegrees = 1;
+constexpr int kSunClassic = 0;
+constexpr int kSunPrecise = 1;
+
+// The elevation applies to the precise calculation only.
+void SunChoiceToggled(GtkToggleButton*, gpointer data) {
+  auto* w = static_cast<ShabbatWidgets*>(data);
+  gtk_widget_set_sensitive(w->sunElevation, dialogs::ActiveRadio(w->sun) == kSunPrecise);
+}
+
+// The block of the sun calculation: which one, and the elevation check box.
+void AddSunRows(GtkWidget* rows, const ShabbatTimesForm& form, ShabbatWidgets& w) {
+  auto t = [](const char* key) { return translate_perform(key); };
+  w.sun = dialogs::NewRadioGroup({t("classic"), t("precise")}, form.preciseSun ? kSunPrecise : kSunClassic);
+  dialogs::AddRow(rows, {dialogs::DialogLabel(t("Sun calculation:")), w.sun[kSunClassic], w.sun[kSunPrecise]});
+  w.sunElevation = dialogs::NewCheckButton(t("Use elevation for sunrise and sunset"), form.sunElevation);
+  dialogs::AddRow(rows, {w.sunElevation});
+  g_signal_connect(w.sun[kSunPrecise], "toggled", G_CALLBACK(SunChoiceToggled), &w);
+  SunChoiceToggled(nullptr, &w);
+}
 
 GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
   auto t = [](const char* key) { return translate_perform(key); };
@@ -39,6 +60,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
                                           form.havdalahIsMin ? kHavdalahMinutes : kHavdalahDegrees);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("End of Shabbat:")), w.havdalah, w.havdalahUnit[kHavdalahMinutes],
                          w.havdalahUnit[kHavdalahDegrees]});
+  AddSunRows(rows, form, w);
   dialogs::AddOkCancel(dialog);
   return dialog;
 }
@@ -49,6 +71,8 @@ ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
   form.candleLighting = gtk_entry_get_text(GTK_ENTRY(w.candleLighting));
   form.havdalah = gtk_entry_get_text(GTK_ENTRY(w.havdalah));
   form.havdalahIsMin = dialogs::ActiveRadio(w.havdalahUnit) == kHavdalahMinutes;
+  form.preciseSun = dialogs::ActiveRadio(w.sun) == kSunPrecise;
+  form.sunElevation = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.sunElevation)) != 0;
   return form;
 }
 

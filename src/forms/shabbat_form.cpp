@@ -25,6 +25,8 @@ ShabbatTimesForm ShabbatTimesFormFromSettings() {
   form.candleLighting = std::to_string(getCandleLightingMin());
   form.havdalah = getHavdalahValue();
   form.havdalahIsMin = getHavdalahIsMin() == 1;
+  form.preciseSun = getSunCalculation() == kSunCalculationPrecise;
+  form.sunElevation = getSunElevation() != 0;
   return form;
 }
 
@@ -48,5 +50,7 @@ std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
   setCandleLightingMin(candleLighting);
   setHavdalahIsMin(form.havdalahIsMin ? 1 : 0);
   setHavdalahValue(form.havdalah);
+  setSunCalculation(form.preciseSun ? kSunCalculationPrecise : kSunCalculationClassic);
+  setSunElevation(form.sunElevation ? 1 : 0);
   return "";
 }

@@ -7,6 +7,8 @@
 
 #include "base/diagnostics.h"
 #include "calendar/calendar.h"
+#include "suntimes/calc_program.h"
+#include "suntimes/noaa_sun.h"
 #include "suntimes/sunrise.h"
 
 namespace {
@@ -367,8 +369,31 @@ int CalcEvaluate(CalcState& s, std::string_view expression) {
   return value;
 }
 
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
+namespace {
+
+int CalculateZmanimClassic(int latitude, int longitude, int zone, int day, int month, int year,
+                           std::string_view expression) {
   CalcState s;
   if (!suntimes::detail::CalcFillSunTimes(s, latitude, longitude, zone, day, month, year)) return kNoTime;
   return CalcEvaluate(s, expression);
+}
+
+}  // namespace
+
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
+  SunOptions sun = CurrentSunOptions();
+  if (!sun.precise()) return CalculateZmanimClassic(latitude, longitude, zone, day, month, year, expression);
+  sun.elevation = false;  // no place record, so no elevation
+  const std::optional<double> t =
+      ZmanimProgram::Compile(expression).EvaluateMinutes({latitude, longitude, zone, 0.0}, day, month, year, sun);
+  return t ? suntimes::noaa::RoundSecondsToMinute(*t * 60.0) : kNoTime;
+}
+
+std::optional<double> CalculateZmanimMinutes(const ZmanimPlace& place, int day, int month, int year,
+                                             std::string_view expression, const SunOptions& sun) {
+  if (!sun.precise()) {
+    const int t = CalculateZmanimClassic(place.latitude, place.longitude, place.zone, day, month, year, expression);
+    return t == kNoTime ? std::nullopt : std::optional<double>(t);
+  }
+  return ZmanimProgram::Compile(expression).EvaluateMinutes(place, day, month, year, sun);
 }

@@ -9,13 +9,38 @@
 //              | FRIDAY "(" expression ")" | SATURDAY "(" expression ")"
 //   number     = integer | real
 //
-// Values are whole minutes in a 32-bit int; -1 marks a time that does not
-// exist and ends the evaluation wherever a factor or term yields it. Names
-// are matched without regard to letter case.
+// In the classic sun calculation values are whole minutes in a 32-bit int;
+// -1 marks a time that does not exist and ends the evaluation wherever a
+// factor or term yields it. Names are matched without regard to letter case.
+//
+// In the precise calculation (sun_options.h) the same texts are evaluated in
+// real minutes carried to the fraction of a second:
+//  - SUNRISE and SUNSET are the NOAA times at the apparent horizon (90 deg
+//    50 min from the zenith, lowered by the dip of the place's elevation when
+//    that is asked for);
+//  - PROPORTIONAL_HOUR(x) is x twelfths of sunset - sunrise, not truncated;
+//  - DEGREES_BELOW_HORIZON(x) is the interval from SUNSET until the sun's
+//    centre is x degrees below the geometric horizon (zenith 90 + x) in the
+//    evening, so "sunset + degrees_below_horizon(x)" is that moment. Written
+//    directly after "sunrise -" (as "sunrise - degrees_below_horizon(16.1)")
+//    it is the interval from the same depression in the morning until
+//    SUNRISE, so the expression gives the morning's moment. Depressions are
+//    always at sea level;
+//  - numbers are exact, "+", "-" and "*" are real arithmetic and "/" divides
+//    without truncating (7 / 2 is 3.5 minutes);
+//  - the failure rules stay: a value of exactly -1 (as "(0 - 1)") ends the
+//    evaluation wherever a factor or term yields it, a division by zero or a
+//    value outside the int range of minutes gives no time, and so do SUNRISE,
+//    SUNSET and the functions on a day without sunrise or sunset;
+//  - the result is rounded to the nearest minute (half a minute up) only when
+//    it is shown or turned into a UTC instant (CityClock::ShowMinutes).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "suntimes/sun_options.h"
 
 // The failure mark: the time does not exist on that day.
 constexpr int kNoTime = -1;
@@ -67,8 +92,25 @@ struct CalcState {
 
 // Minutes after local standard-time midnight of `expression` on the date at
 // the place, or kNoTime. Syntax errors are printed on the message stream
-// (base/diagnostics.h).
+// (base/diagnostics.h). Follows the SunCalculation setting: in the precise
+// calculation the value is rounded to the nearest minute, at sea level (a
+// precise value that rounds to -1 reads as kNoTime).
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
+
+// A place of an evaluation.
+struct ZmanimPlace {
+  int latitude = 0, longitude = 0;  // packed degrees * 100 + minutes
+  int zone = 0;                     // whole hours east of Greenwich: the frame of the minutes
+  double elevationMetres = 0;       // for sunrise and sunset when SunOptions::elevation is set
+};
+
+// Minutes after local standard-time midnight (in the frame of place.zone) of
+// `expression` on the date, by the calculation of `sun`: whole minutes in
+// the classic calculation (the value of CalculateZmanim), real ones in the
+// precise calculation; nullopt when there is no time. Syntax errors as for
+// CalculateZmanim.
+std::optional<double> CalculateZmanimMinutes(const ZmanimPlace& place, int day, int month, int year,
+                                             std::string_view expression, const SunOptions& sun);
 
 // Evaluates in a state whose date, sun times and place are filled in.
 int CalcEvaluate(CalcState& s, std::string_view expression);

@@ -6,9 +6,13 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "suntimes/calc.h"
+#include "suntimes/sun_options.h"
 
 namespace suntimes::detail {
 struct ProgramNode;
@@ -31,6 +35,11 @@ class ZmanimProgram {
   // Minutes after local standard-time midnight on the date at the place
   // (packed degrees, zone in whole hours east), or kNoTime.
   int Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const;
+  // Minutes after local standard-time midnight in the frame of place.zone,
+  // by the calculation of `sun` (calc.h): in the classic calculation the
+  // value of Evaluate, in the precise one real minutes; nullopt for no time.
+  std::optional<double> EvaluateMinutes(const ZmanimPlace& place, int day, int month, int year,
+                                        const SunOptions& sun) const;
 
  private:
   std::string text_;

@@ -1,6 +1,7 @@
 #include "suntimes/cities.h"
 
 #include <algorithm>
+#include <charconv>
 #include <unordered_map>
 
 #include "base/diagnostics.h"
@@ -25,6 +26,8 @@ constexpr std::string_view kErrNameTooLong = "City name too long";
 constexpr std::string_view kErrLineTooLong = "Line too long";
 constexpr std::string_view kErrNumberTooLarge = "Number too large";
 constexpr std::string_view kErrNulByte = "NUL byte in line";
+constexpr std::string_view kErrCandles = "candles= must be whole minutes from 0 to 99";
+constexpr std::string_view kErrElevation = "elevation= must be metres from -500 to 9000";
 
 // Largest value of one digit field (degrees, minutes or zone hours). Real
 // values have at most three digits; the cap keeps the packed values in range.
@@ -77,6 +80,8 @@ class Cursor {
     while (!atEnd() && in(at())) next();
     return line_.substr(start, pos_ - start);
   }
+  // The rest of the line.
+  std::string_view remaining() const { return line_.substr(std::min(pos_, line_.size())); }
   // Everything up to the next `c`; false when the line ends first.
   bool until(char c, std::string_view* text) {
     const size_t end = line_.find(c, pos_);
@@ -139,6 +144,86 @@ bool ParseSeparator(Cursor& c, std::string_view commaError, std::string* error) 
   }
   c.skipSpaces();
   return true;
+}
+
+// ------------------------------------------------------------------ fields after the zone
+
+std::string_view TrimBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A whole number in [low, high], nothing else.
+bool ParseIntField(std::string_view text, int low, int high, int* value) {
+  int v = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (ec != std::errc() || end != text.data() + text.size() || v < low || v > high) return false;
+  *value = v;
+  return true;
+}
+
+// A decimal number with an optional minus sign ("-430", "12.5") in [low,
+// high], nothing else.
+bool ParseNumberField(std::string_view text, double low, double high, double* value) {
+  const bool validChars = !text.empty() && text.find_first_not_of("-.0123456789") == std::string_view::npos;
+  double v = 0;
+  if (!validChars) return false;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+  if (ec != std::errc() || end != text.data() + text.size() || !(v >= low && v <= high)) return false;
+  *value = v;
+  return true;
+}
+
+struct FieldRule {
+  std::string_view key;
+  std::string_view badValue;  // the message for a value that is not one
+  bool (*apply)(std::string_view value, CityRec* rec);
+};
+
+constexpr FieldRule kFieldRules[] = {
+    {"candles", kErrCandles,
+     [](std::string_view value, CityRec* rec) {
+       int minutes = 0;
+       if (!ParseIntField(value, 0, kCityMaxCandleMinutes, &minutes)) return false;
+       rec->candleMinutes = minutes;
+       return true;
+     }},
+    {"elevation", kErrElevation,
+     [](std::string_view value, CityRec* rec) {
+       double metres = 0;
+       if (!ParseNumberField(value, kCityMinElevation, kCityMaxElevation, &metres)) return false;
+       rec->elevationMetres = metres;
+       return true;
+     }},
+};
+
+// "zone, key=value, key=value ...": the first field is the zone name unless
+// its first word holds "="; a zone that cannot be one is ignored, so are
+// unknown keys and fields without "=". Bad values are collected in `error`.
+void ParseFields(std::string_view text, CityRec* rec, std::string* error) {
+  bool first = true;
+  while (true) {
+    const size_t comma = text.find(',');
+    const std::string_view field = TrimBlanks(text.substr(0, comma));
+    const size_t eq = field.find('=');
+    // The zone is the first word ("Europe/Berlin more" names Europe/Berlin).
+    const std::string_view firstWord = field.substr(0, field.find_first_of(" \t"));
+    if (first && firstWord.find('=') == std::string_view::npos) {
+      if (TimeZoneNameIsWellFormed(firstWord)) rec->zoneName = std::string(firstWord);
+    } else if (eq != std::string_view::npos) {
+      const std::string_view key = TrimBlanks(field.substr(0, eq));
+      const std::string_view value = TrimBlanks(field.substr(eq + 1));
+      for (const FieldRule& rule : kFieldRules) {
+        if (key != rule.key || rule.apply(value, rec)) continue;
+        if (!error->empty()) *error += "; ";
+        *error += rule.badValue;
+      }
+    }
+    first = false;
+    if (comma == std::string_view::npos) break;
+    text.remove_prefix(comma + 1);
+  }
 }
 
 // ------------------------------------------------------------------ the parsed file
@@ -298,13 +383,10 @@ int CityProcessLine(std::string_view line, CityRec* city, std::string* error) {
     }
     rec.gmtOffset = east ? hours : -hours;
   }
-  // The zone name: the first word after the next comma.
+  // After the next comma: the zone name, then key=value fields, separated
+  // by commas. A bad field value is reported; the city is kept without it.
   std::string_view rest;
-  if (c.until(',', &rest)) {
-    c.skipSpaces();
-    const std::string_view zone = c.word([](char ch) { return ch != ' ' && ch != '\t' && ch != ','; });
-    if (TimeZoneNameIsWellFormed(zone)) rec.zoneName = std::string(zone);
-  }
+  if (c.until(',', &rest)) ParseFields(c.remaining(), &rec, error);
   *city = std::move(rec);
   return 1;
 }

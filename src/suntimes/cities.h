@@ -5,9 +5,15 @@
 // name in double quotes; latitude degrees, comma, minutes and N or S;
 // longitude degrees, comma, minutes and E or W; GMT and the standard-time
 // zone in whole hours; optionally a comma and the name of the city's zone in
-// the time-zone database. What follows the zone hours (as ":30") is ignored,
-// and so is a zone name that cannot be one, so files for older readers and
-// older readers of these files keep working. Everything from "#" on is a
+// the time-zone database, then optional `key=value` fields, each after a
+// comma:
+//
+//   "Jerusalem", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=40
+//
+// candles=MINUTES (the city's candle-lighting minutes) and elevation=METRES
+// are known; other keys are ignored. What follows the zone hours (as ":30")
+// is ignored, and so is a zone name that cannot be one, so files for older
+// readers and older readers of these files keep working. Everything from "#" on is a
 // comment. Parse errors are printed on the message stream (standard output
 // unless redirected, base/diagnostics.h) as "File <name>, line <n>: <reason>"
 // and the line is skipped.
@@ -17,6 +23,7 @@
 // when it is (re)read.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +39,18 @@ struct CityRec {
   int longitude = 0;  // degrees * 100 + minutes, negative for W
   int gmtOffset = 0;  // whole hours east of Greenwich
   std::string zoneName;  // time-zone database name ("Europe/Berlin"), or empty
+  // candles=MINUTES: the city's own custom, candles lit this many minutes
+  // before sunset (Jerusalem 40), when the line gives it.
+  std::optional<int> candleMinutes;
+  // elevation=METRES: height above sea level, negative below it (the Dead
+  // Sea shore), when the line gives it.
+  std::optional<double> elevationMetres;
 };
+
+// The accepted ranges of the fields (a value outside is reported).
+constexpr int kCityMaxCandleMinutes = 99;
+constexpr double kCityMinElevation = -500;  // the Dead Sea shore is at -430
+constexpr double kCityMaxElevation = 9000;
 
 // While one of these lives, lookups trust the file as it was at the first
 // lookup in its lifetime instead of checking it for changes on every call:
@@ -46,7 +64,8 @@ class CityFileSnapshot {
 };
 
 // Parses one line (comment already removed). Returns 1, or 0 with the reason
-// in `error`.
+// in `error`. A field after the zone with a bad value gives 1 with the
+// reason in `error`: the city is kept without that field.
 int CityProcessLine(std::string_view line, CityRec* city, std::string* error);
 
 // Looks `cityName` up (ignoring ASCII letter case; the first matching line

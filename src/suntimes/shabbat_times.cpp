@@ -69,19 +69,21 @@ void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view
 
 EveningTimes::EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city,
                            const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                           std::string_view havdalahExpression)
+                           std::string_view havdalahExpression, const SunOptions& sun)
     : rules_(rules),
       cityFile_(std::move(cityFile)),
       city_(city),
       dst_(rule ? std::optional<DstSetting>(*rule) : std::nullopt),
       automaticZone_(automaticZone),
+      sun_(sun),
       candleText_(candleExpression),
       havdalahText_(havdalahExpression) {}
 
 EveningTimes EveningTimes::FromSettings() {
   const DstSetting dst = getDSTstruct();
   return EveningTimes(CurrentCalendarRules(), getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
-                      getDSTAutomatic() != 0, ShabbatCandleLightingExpression(), ShabbatHavdalahExpression());
+                      getDSTAutomatic() != 0, ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(),
+                      CurrentSunOptions());
 }
 
 const CityRec* EveningTimes::Place() const {
@@ -119,11 +121,15 @@ bool EveningTimes::Value(AbsoluteDay day, ShabbatTimeValue* value) const {
   if (!place) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
   const CityClock clock(*place, g, dst_ ? &*dst_ : nullptr, automaticZone_);
-  const int t = Program(kind).Evaluate(place->latitude, place->longitude, clock.zoneHours(), g.day, g.month, g.year);
-  if (t == kNoTime) return false;
+  const std::optional<double> t = Program(kind).EvaluateMinutes(clock.Place(*place), g.day, g.month, g.year, sun_);
+  if (!t) return false;
   int hour = 0, minute = 0;
-  if (!clock.Show(t, &hour, &minute)) return false;
-  value->standardMinutes = t;
+  // Candles are lit by a time never later than the computed one; the other
+  // times are shown to the nearest minute.
+  const CityClock::Rounding rounding =
+      kind == EveningTime::kCandleLighting ? CityClock::Rounding::kDown : CityClock::Rounding::kNearest;
+  if (!clock.ShowMinutes(*t, &hour, &minute, rounding)) return false;
+  value->standardMinutes = CityClock::RoundedMinutes(*t, rounding);
   value->gmtOffset = clock.zoneHours();
   value->hour = hour;
   value->minute = minute;
@@ -143,7 +149,7 @@ bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::stri
                          const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
                          std::string_view havdalahExpression, ShabbatTimeValue* value) {
   return EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression,
-                      havdalahExpression)
+                      havdalahExpression, CurrentSunOptions())
       .Value(day, value);
 }
 
@@ -154,7 +160,8 @@ bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value) {
 void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
                      const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
                      std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah) {
-  EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression, havdalahExpression)
+  EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression, havdalahExpression,
+               CurrentSunOptions())
       .Text(day, text, isCandleLighting, isHavdalah);
 }
 

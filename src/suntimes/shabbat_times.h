@@ -13,6 +13,7 @@
 #include "calendar/types.h"
 #include "suntimes/calc_program.h"
 #include "suntimes/cities.h"
+#include "suntimes/sun_options.h"
 
 // "sunset - <CandleLightingMin>".
 std::string ShabbatCandleLightingExpression();
@@ -37,7 +38,8 @@ struct ShabbatTimeValue {
   int isHavdalah = 0;        // 1 when the day gets a havdalah time
   // Minutes after midnight in the zone of gmtOffset (may reach 1440 or
   // more): local standard time; the instant is standardMinutes - 60 *
-  // gmtOffset after midnight UTC of the day.
+  // gmtOffset after midnight UTC of the day. In the precise calculation the
+  // time rounded to the nearest minute.
   int standardMinutes = 0;
   // Whole hours east of Greenwich: the city's standard-time zone (with
   // DSTAutomatic, the zone hours of CityClock).
@@ -57,9 +59,11 @@ class EveningTimes {
   // considered; `automaticZone` the DSTAutomatic setting: the city's zone in
   // the time-zone database, where it has one, replaces the rule. Syntax
   // errors of the expressions go to the diagnostics sink.
+  // `sun` is the sun calculation.
   EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city, const DstSetting* rule,
-               bool automaticZone, std::string_view candleExpression, std::string_view havdalahExpression);
-  // Everything from the settings, as GetShabbatTime reads them.
+               bool automaticZone, std::string_view candleExpression, std::string_view havdalahExpression,
+               const SunOptions& sun = SunOptions{});
+  // Everything from the settings (the sun calculation included), as GetShabbatTime reads them.
   static EveningTimes FromSettings();
 
   // The time of the day: true with `value` filled when the day gets a time
@@ -80,6 +84,7 @@ class EveningTimes {
   std::string city_;
   std::optional<DstSetting> dst_;
   bool automaticZone_;
+  SunOptions sun_;
   std::string candleText_;
   std::string havdalahText_;
   mutable bool placeLooked_ = false;

@@ -4,6 +4,7 @@
 #include <date/tz.h>
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -16,6 +17,7 @@
 #include "base/file_util.h"
 #include "suntimes/calc.h"
 #include "suntimes/dst.h"
+#include "suntimes/noaa_sun.h"
 #include "suntimes/posix_tz.h"
 
 #if !USE_OS_TZDB
@@ -212,11 +214,31 @@ bool CityClock::Show(int t, int* hour, int* minute) const {
   return true;
 }
 
+int CityClock::RoundedMinutes(double t, Rounding rounding) {
+  if (rounding == Rounding::kNearest) return suntimes::noaa::RoundSecondsToMinute(t * 60.0);
+  // Down: the nearest-minute rounding of the start of the minute; a time
+  // within a microsecond of a whole minute counts as that minute.
+  return suntimes::noaa::RoundSecondsToMinute(std::floor(t + 1e-8) * 60.0);
+}
+
+bool CityClock::ShowMinutes(double t, int* hour, int* minute, Rounding rounding) const {
+  return Show(RoundedMinutes(t, rounding), hour, minute);
+}
+
+ZmanimPlace CityClock::Place(const CityRec& city) const {
+  ZmanimPlace place;
+  place.latitude = city.latitude;
+  place.longitude = city.longitude;
+  place.zone = zoneHours_;
+  place.elevationMetres = city.elevationMetres.value_or(0.0);
+  return place;
+}
+
 CityTime CalculateCityTime(const CityRec& city, const GregorianDate& date, std::string_view expression,
-                           const DstSetting* rule, bool automatic, int* hour, int* minute) {
+                           const DstSetting* rule, bool automatic, int* hour, int* minute, const SunOptions& sun) {
   const CityClock clock(city, date, rule, automatic);
-  const int t =
-      CalculateZmanim(city.latitude, city.longitude, clock.zoneHours(), date.day, date.month, date.year, expression);
-  if (t == kNoTime) return CityTime::kNoTime;
-  return clock.Show(t, hour, minute) ? CityTime::kShown : CityTime::kInvalidRule;
+  const std::optional<double> t =
+      CalculateZmanimMinutes(clock.Place(city), date.day, date.month, date.year, expression, sun);
+  if (!t) return CityTime::kNoTime;
+  return clock.ShowMinutes(*t, hour, minute) ? CityTime::kShown : CityTime::kInvalidRule;
 }

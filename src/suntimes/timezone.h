@@ -21,7 +21,9 @@
 
 #include "calendar/types.h"
 #include "base/settings.h"
+#include "suntimes/calc.h"
 #include "suntimes/cities.h"
+#include "suntimes/sun_options.h"
 
 // True when `name` has the form of a zone name: parts of letters, digits,
 // "_", "-" and "+", joined by "/" ("America/Argentina/Buenos_Aires",
@@ -76,6 +78,23 @@ class CityClock {
   // The UTC instant (seconds since 1970) of `t`.
   int64_t UtcSeconds(int t) const;
 
+  // How a time in real minutes becomes a whole minute.
+  enum class Rounding {
+    kNearest,  // to the nearest minute, half a minute up
+    kDown,     // to the minute before: candle lighting is never shown later than it is
+  };
+  // The same for a time in real minutes (the precise calculation): rounded
+  // in the frame of zoneHours() (whole hours, so the shown time and the UTC
+  // instant round alike), then shown as Show does. A whole number gives
+  // exactly what Show gives.
+  bool ShowMinutes(double t, int* hour, int* minute, Rounding rounding = Rounding::kNearest) const;
+  // `t` real minutes rounded as ShowMinutes does.
+  static int RoundedMinutes(double t, Rounding rounding = Rounding::kNearest);
+
+  // The place of the sun computation for this clock: the city's latitude and
+  // longitude, zoneHours() and its elevation.
+  ZmanimPlace Place(const CityRec& city) const;
+
  private:
   GregorianDate date_;
   const DstSetting* rule_;
@@ -90,7 +109,9 @@ enum class CityTime {
   kInvalidRule,  // the daylight-saving rule is invalid
 };
 
-// Evaluates the zmanim expression for the city on the date and turns it
-// into the hour and minute shown (written only for kShown).
+// Evaluates the zmanim expression for the city on the date by the sun
+// calculation `sun` and turns it into the hour and minute shown (written
+// only for kShown).
 CityTime CalculateCityTime(const CityRec& city, const GregorianDate& date, std::string_view expression,
-                           const DstSetting* rule, bool automatic, int* hour, int* minute);
+                           const DstSetting* rule, bool automatic, int* hour, int* minute,
+                           const SunOptions& sun = SunOptions{});

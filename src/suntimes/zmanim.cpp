@@ -56,14 +56,15 @@ void GetZmanimForDay(AbsoluteDay day, std::string* text) {
   out += '\n';
 
   const CityClock clock(city, g, rule, getDSTAutomatic() != 0);
+  const ZmanimPlace place = clock.Place(city);
+  const SunOptions sun = CurrentSunOptions();
   for (const ZmanimRec& rec : ZmanimRecs) {
     out += translate_perform(ZmanimDisplayName(rec));
     out += ": ";
-    const int t =
-        CalculateZmanim(city.latitude, city.longitude, clock.zoneHours(), g.day, g.month, g.year, ZmanimExpression(rec));
+    const std::optional<double> t = CalculateZmanimMinutes(place, g.day, g.month, g.year, ZmanimExpression(rec), sun);
     std::string shown;
     int hour = 0, minute = 0;
-    if (t == kNoTime || !clock.Show(t, &hour, &minute)) {
+    if (!t || !clock.ShowMinutes(*t, &hour, &minute)) {
       shown = kNoTimeText;
     } else {
       TimeformatFormatTime(hour, minute, &shown);

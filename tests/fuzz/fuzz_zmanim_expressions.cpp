@@ -1,7 +1,11 @@
 // The zmanim expression language: any text evaluates to a minute value or
-// -1 without crashing or undefined behaviour, at any place and date.
+// -1 without crashing or undefined behaviour, at any place and date, in the
+// classic and in the precise sun calculation (with an elevation).
 #include <cstdio>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "base/diagnostics.h"
@@ -20,8 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int year = 1583 + (data[7] * 7) % 1418;
   const std::string expression(reinterpret_cast<const char*>(data + 8), size - 8);
   const DiagnosticsTo messages(nullptr);  // parsing messages are dropped
-  const int t = CalculateZmanim(lat / 100 * 100 + (lat % 100) * 60 / 100, lon / 100 * 100 + (lon % 100) * 60 / 100,
-                                zone, day, month, year, expression);
+  const int packedLat = lat / 100 * 100 + (lat % 100) * 60 / 100;
+  const int packedLon = lon / 100 * 100 + (lon % 100) * 60 / 100;
+  const int t = CalculateZmanim(packedLat, packedLon, zone, day, month, year, expression);
   (void)t;
+  const ZmanimPlace place{packedLat, packedLon, zone, static_cast<double>(data[5]) * 35.0};
+  const std::optional<double> precise = CalculateZmanimMinutes(place, day, month, year, expression,
+                                                               SunOptions{SunCalculation::kPrecise, true});
+  // A precise value is finite and within the int range of minutes.
+  if (precise && !(std::fabs(*precise) < 2147483647.0)) std::abort();
   return 0;
 }

@@ -82,4 +82,44 @@ TEST_F(SettingsDialogTest, AnotherCityChangesTheFridayTimes) {
   RunMenuCommand(kCmdShabbatTimes, again);
 }
 
+// The sun calculation: classic at first with the elevation box greyed out;
+// precise with elevation is stored, and moves the Friday time of the month
+// view by the dip of Jerusalem's 786 m (its sunset about 5 minutes later).
+TEST_F(SettingsDialogTest, ShabbatTimesChoosesTheSunCalculation) {
+  ChooseCity("Jerusalem");
+  ShowMonth({1, 6, 2024});
+  const int classic = Minutes(CellTimes().at(1));
+  const char* kElevation = "Use elevation for sunrise and sunset";
+  UserScript user;
+  user.Then("classic, no elevation", On(kTitle, [&](GtkWidget* w) {
+        EXPECT_TRUE(IsOn(w, "classic"));
+        EXPECT_FALSE(IsOn(w, kElevation));
+        EXPECT_FALSE(gtk_widget_is_sensitive(FindButton(w, kElevation)));
+        Click(w, "precise");
+        EXPECT_TRUE(gtk_widget_is_sensitive(FindButton(w, kElevation)));
+        Click(w, kElevation);
+      }))
+      .Then("screenshot", ScreenshotOf(kTitle, "shabbat-times-precise"))
+      .Then("confirm", Press(kTitle, "OK"));
+  RunMenuCommand(kCmdShabbatTimes, user);
+  EXPECT_EQ(getSunCalculation(), "precise");
+  EXPECT_EQ(getSunElevation(), 1);
+  ShowMonth({1, 6, 2024});
+  EXPECT_NEAR(Minutes(CellTimes().at(1)) - classic, 5, 2) << CellTimes().at(1);
+
+  UserScript back;
+  back.Then("shown as stored; back to classic", On(kTitle, [&](GtkWidget* w) {
+    EXPECT_TRUE(IsOn(w, "precise"));
+    EXPECT_TRUE(IsOn(w, kElevation));
+    Click(w, "classic");
+    EXPECT_FALSE(gtk_widget_is_sensitive(FindButton(w, kElevation)));
+    Click(w, "OK");
+  }));
+  RunMenuCommand(kCmdShabbatTimes, back);
+  EXPECT_EQ(getSunCalculation(), "classic");
+  EXPECT_EQ(getSunElevation(), 1);  // kept for the next time precise is chosen
+  ShowMonth({1, 6, 2024});
+  EXPECT_EQ(Minutes(CellTimes().at(1)), classic);
+}
+
 }  // namespace

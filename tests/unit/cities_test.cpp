@@ -54,6 +54,50 @@ TEST(Cities, LinesThatParse) {
   }
 }
 
+// key=value fields after the zone: zone name|candles|elevation|message.
+// Unknown keys and fields without "=" are ignored; a bad value is reported
+// and the city kept without it.
+TEST(Cities, FieldsAfterTheZone) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"\"J\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=40", "Asia/Jerusalem|40|-|"},
+      {"\"J\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem , candles = 40 ,elevation=754", "Asia/Jerusalem|40|754|"},
+      {"\"D\", 31,30 N, 35,23 E, GMT+2, Asia/Jerusalem, elevation=-430", "Asia/Jerusalem|-|-430|"},
+      {"\"E\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, elevation=12.5, candles=0", "Europe/Berlin|0|12.5|"},
+      // No zone: the first field is a field when it holds "=".
+      {"\"N\", 1,0 N, 1,0 E, GMT+1, candles=18", "|18|-|"},
+      {"\"N\", 1,0 N, 1,0 E, GMT+1, , candles=18", "|18|-|"},
+      // Unknown keys, empty fields and words without "=" are ignored; a
+      // later field wins over an earlier one of the same key.
+      {"\"U\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, minhag=ashkenaz, ,note, candles=20, candles=22",
+       "Europe/Berlin|22|-|"},
+      {"\"U\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, Candles=20", "Europe/Berlin|-|-|"},  // keys are case-sensitive
+      {"\"U\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin candles=20", "Europe/Berlin|-|-|"},  // not a field of its own
+      // Bad values: reported, the rest of the line still counts.
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, candles=-5, elevation=3",
+       "Europe/Berlin|-|3|candles= must be whole minutes from 0 to 99"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, candles=100", "Europe/Berlin|-|-|candles= must be whole minutes from 0 to 99"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, candles=18.5", "Europe/Berlin|-|-|candles= must be whole minutes from 0 to 99"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, candles=", "Europe/Berlin|-|-|candles= must be whole minutes from 0 to 99"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, Europe/Berlin, candles=40 min", "Europe/Berlin|-|-|candles= must be whole minutes from 0 to 99"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, candles=x, elevation=high",
+       "|-|-|candles= must be whole minutes from 0 to 99; elevation= must be metres from -500 to 9000"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, elevation=9001", "|-|-|elevation= must be metres from -500 to 9000"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, elevation=-600", "|-|-|elevation= must be metres from -500 to 9000"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, elevation=1e3", "|-|-|elevation= must be metres from -500 to 9000"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, elevation=+5", "|-|-|elevation= must be metres from -500 to 9000"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, elevation=--5", "|-|-|elevation= must be metres from -500 to 9000"},
+      {"\"B\", 1,0 N, 1,0 E, GMT+1, elevation=nan", "|-|-|elevation= must be metres from -500 to 9000"},
+  };
+  for (const auto& [line, expected] : cases) {
+    std::string error;
+    const CityRec c = Parse(line, 1, &error);
+    const std::string elevation = c.elevationMetres ? testing::PrintToString(*c.elevationMetres) : "-";
+    EXPECT_EQ(c.zoneName + "|" + (c.candleMinutes ? std::to_string(*c.candleMinutes) : "-") + "|" + elevation +
+                  "|" + error,
+              expected);
+  }
+}
+
 TEST(Cities, EveryParseMessage) {
   const std::pair<std::string, const char*> cases[] = {
       {"\t\"X\", 1,0 N, 1,0 E, GMT", "Begin of city name (\") expected"},
@@ -126,6 +170,24 @@ TEST_F(CityFile, LineNumbersCommentsAndFirstMatch) {
   EXPECT_EQ(CityGet(path_, "Delta", &lat, &lon, &zone), 0);
   EXPECT_EQ(CityGet(path_, "", &lat, &lon, &zone), 0);
   EXPECT_EQ(lat + lon + zone, 3 * 42);
+}
+
+// A bad field value is reported like a bad line, once per version of the
+// file, and the city stays usable.
+TEST_F(CityFile, BadFieldValueReportedOnce) {
+  Write("\"A\", 1,0 N, 1,0 E, GMT+1\n\"J\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=forty\n");
+  CaptureStdout();
+  EXPECT_EQ(Zone("J"), 2);
+  EXPECT_EQ(Zone("J"), 2);
+  EXPECT_EQ(GetCapturedStdout(), Message(2, "candles= must be whole minutes from 0 to 99"));
+  CityRec city;
+  ASSERT_EQ(CityGet(path_, "J", &city), 1);
+  EXPECT_FALSE(city.candleMinutes);
+  Write("\"J\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=40\n");
+  CaptureStdout();
+  ASSERT_EQ(CityGet(path_, "J", &city), 1);
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(city.candleMinutes, 40);
 }
 
 // A NUL byte, carriage returns alone (which do not count lines) and lines
@@ -233,6 +295,16 @@ TEST(Cities, ShippedFile) {
     EXPECT_EQ(city.zoneName, k.zoneName);
   }
   EXPECT_NE(std::find(names.begin(), names.end(), "Z\xC3\xBCrich"), names.end());
+
+  // The customary candle-lighting minutes of Jerusalem and Haifa.
+  for (const auto& [name, minutes] : {std::pair{"Jerusalem", 40}, {"Haifa", 30}}) {
+    CityRec city;
+    ASSERT_EQ(CityGet(path, name, &city), 1);
+    EXPECT_EQ(city.candleMinutes, minutes) << name;
+  }
+  CityRec telAviv;
+  ASSERT_EQ(CityGet(path, "Tel Aviv", &telAviv), 1);
+  EXPECT_FALSE(telAviv.candleMinutes);
 
   // Every city names a zone the database knows, and its GMT hours are the
   // zone's standard offset truncated toward zero: the smaller of the offsets

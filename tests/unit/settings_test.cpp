@@ -14,7 +14,7 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 24 keys in table order.
+  // settingsDone writes the 26 keys in table order.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
             "Diaspora: \"1\"\nPostponeShushanPurim: \"1\"\nStyle: \"2\"\n"
@@ -25,7 +25,8 @@ TEST(Settings, DefaultsWithoutFile) {
             "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"0\"\n"
             "TimeFormat: \"0\"\n"
             "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\n"
-            "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n");
+            "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n"
+            "SunCalculation: \"classic\"\nSunElevation: \"0\"\n");
 }
 
 TEST(Settings, RoundTripThroughFile) {

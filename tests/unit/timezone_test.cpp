@@ -88,7 +88,7 @@ int64_t Utc(int year, int month, int day, int hour = 0, int minute = 0) {
 }  // namespace zdump
 
 CityRec City(int latitude, int longitude, int gmtOffset, const char* zone) {
-  return {zone, latitude, longitude, gmtOffset, zone};
+  return {zone, latitude, longitude, gmtOffset, zone, {}, {}};
 }
 
 // Every transition zdump lists in the years, the second before it and the
