@@ -16,6 +16,7 @@
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "suntimes/shabbat_times.h"
+#include "suntimes/timeformat.h"
 
 namespace {
 
@@ -228,17 +229,13 @@ class MonthPainter {
     Hint(cellRight - d_.get_x_unit(1) - hebWidth, ty, hebWidth, numberHeight, translate_perform("Jewish day number"));
 
     // Candle lighting or havdalah.
-    std::string shabbatTime;
-    evenings_.Text(d, &shabbatTime, nullptr, nullptr);
-    if (!shabbatTime.empty()) {
+    ShabbatTimeValue evening;
+    if (evenings_.Value(d, &evening)) {
+      const std::string shabbatTime = TimeformatFormatTime(evening.hour, evening.minute);
       d_.set_color(kRed);
       d_.draw_string_center(fonts_[kFontShabbatTime], cellX, w_, cellY, shabbatTime);
       const int tw = Tw(kFontShabbatTime, shabbatTime);
-      const int wd = WeekdayOf(d);
-      const std::string hint = wd == kFriday ? translate_perform("Candle Lighting")
-                               : wd == kShabbat ? translate_perform("Havdalah")
-                                                : std::string();
-      Hint(cellX + w_ / 2 - tw / 2, cellY, tw, Th(kFontShabbatTime), hint);
+      Hint(cellX + w_ / 2 - tw / 2, cellY, tw, Th(kFontShabbatTime), EveningTimeLabel(evening.kind));
     }
 
     // Information lines.

@@ -204,7 +204,7 @@ TEST_F(YiddishTexts, MonthViewAndItsHints) {
         if (HasLatinLetter(text)) problems_.insert("month view: " + text);
     }
   }
-  EXPECT_EQ(hints.size(), 5u);  // day numbers (2), candle lighting, havdalah, Daf Yomi
+  EXPECT_EQ(hints.size(), 6u);  // day numbers (2), candle lighting (also after nightfall), havdalah, Daf Yomi
   for (const std::string& hint : hints)
     if (HasLatinLetter(hint)) problems_.insert("hint: " + hint);
   ExpectNoProblems();
