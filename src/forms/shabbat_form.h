@@ -3,6 +3,7 @@
 // what the user confirmed.
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct ShabbatTimesForm {
@@ -10,13 +11,30 @@ struct ShabbatTimesForm {
   std::string candleLighting;  // whole minutes before sunset, as typed
   std::string havdalah;        // minutes after sunset, or degrees below the horizon
   bool havdalahIsMin = true;   // false: havdalah is a depression angle
+  // The check box under the list: times by the city's own time zone
+  // (DSTAutomatic) from now on. Unchecked leaves that setting alone.
+  bool useCityZone = false;
 };
+
+// What choosing a city in the list brings into the dialog.
+struct ShabbatCityChoice {
+  // The city's own candle-lighting minutes (candles= of its line), for the
+  // candle-lighting field; the user can still change them.
+  std::optional<int> candleMinutes;
+  // The city's line names a zone the time-zone database knows while times
+  // follow the manual daylight-saving rule: the dialog offers the zone.
+  bool offerCityZone = false;
+};
+// Looks the city (UTF-8, as listed) up in the city file; nothing for a name
+// that is not there.
+ShabbatCityChoice ShabbatTimesCityChosen(const std::string& location);
 
 // The form filled from the settings (the stored city converted to UTF-8).
 ShabbatTimesForm ShabbatTimesFormFromSettings();
 
 // Checks the form; when it is valid the settings are set from it (city in
-// the city file's encoding) and "" is returned. Otherwise nothing changes
+// the city file's encoding; DSTAutomatic on when useCityZone) and "" is
+// returned. Otherwise nothing changes
 // and the message of the first failing check is returned:
 //   "A location must be selected", "Candle Lighting must be an integer number",
 //   "Havdalah must be a number".
