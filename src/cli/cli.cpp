@@ -38,6 +38,7 @@ constexpr Command kCommands[] = {
     {"ics", CmdIcs},
     {"month", CmdMonth},
     {"learning", CmdLearning},
+    {"times", CmdTimes},
 };
 
 std::string Usage() {

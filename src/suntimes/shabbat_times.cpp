@@ -133,11 +133,15 @@ bool EveningTimes::Value(AbsoluteDay day, ShabbatTimeValue* value) const {
       break;
   }
   // Candles lit after nightfall are lit at the havdalah time.
+  return Evaluate(day, Program(kind), value);
+}
+
+bool EveningTimes::Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const {
   const CityRec* place = Place();
   if (!place) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
   const CityClock clock(*place, g, dst_ ? &*dst_ : nullptr, automaticZone_);
-  const int t = Program(kind).Evaluate(place->latitude, place->longitude, clock.zoneHours(), g.day, g.month, g.year);
+  const int t = program.Evaluate(place->latitude, place->longitude, clock.zoneHours(), g.day, g.month, g.year);
   if (t == kNoTime) return false;
   int hour = 0, minute = 0;
   if (!clock.Show(t, &hour, &minute)) return false;

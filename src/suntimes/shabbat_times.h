@@ -93,6 +93,12 @@ class EveningTimes {
   // The formatted time of the day or an empty text, with the flags (each may
   // be null) set as for Value.
   void Text(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) const;
+  // Another expression of the day through the same city and clock: true with
+  // the moment and the clock time in `value` (its kind and flags left
+  // alone) when the city is found, the expression yields a time and the
+  // daylight-saving rule is valid where it applies.
+  bool Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const;
+  const CalendarRules& rules() const { return rules_; }
 
  private:
   const CityRec* Place() const;
