@@ -11,13 +11,18 @@ taken from the dump's own Hebrew dates and the list a printed luach gives:
 1, 2, 10, 15 and 22 Tishri, 15 and 21 Nisan, 6 Sivan, and in the Diaspora
 also 16 and 23 Tishri, 16 and 22 Nisan, 7 Sivan. On a changed line only the
 shabbat_time column may differ; a time that was there keeps its value (a
-Saturday night before a festival turns from "H t" into "C t"). Prints the
-number of changed lines by kind of change and exits 1 on any other
-difference.
+Saturday night before a festival turns from "H t" into "C t"). And on every
+day of the new dump the letter of shabbat_time is the one the rule gives
+from the weekday and those days: C on a Friday, on the eve of a festival
+day and after a festival day or Shabbat that is followed by one; H on
+another Saturday and on a festival day followed by a weekday; nothing on
+other days. Prints the number of changed lines by kind of change and exits
+1 on any other difference.
 """
 
 import argparse
 import collections
+import datetime
 import sys
 
 TISHRI, NISAN, SIVAN = 7, 1, 3
@@ -30,6 +35,16 @@ TIME_COLUMN = 11  # 0-based: shabbat_time
 def hebrew_day_month(field):
     day, month, _year = field.split(".")
     return int(day), int(month)
+
+
+def expected_letter(date, today, tomorrow):
+    """The evening's time by the rule: "C", "H" or ""."""
+    weekday = datetime.date.fromisoformat(date).weekday()  # Monday 0 .. Sunday 6
+    if weekday == 4 or tomorrow:
+        return "C"
+    if weekday == 5 or today:
+        return "H"
+    return ""
 
 
 def main():
@@ -71,6 +86,20 @@ def main():
             problems.append("%s: the time moved: %r -> %r" % (date, old_time, new_time))
             continue
         kinds["%s -> %s" % (old_time[:1] or "none", new_time[:1] or "none")] += 1
+    # The letter of every day by the rule (a day without a time must not
+    # have had one before either: the sun did not reach the angle).
+    checked = 0
+    for i, b in enumerate(rows):
+        if len(b) <= TIME_COLUMN or b[0] == "date":
+            continue
+        tomorrow = i + 1 < len(festival) and festival[i + 1]
+        want = expected_letter(b[0], festival[i], tomorrow)
+        got = b[TIME_COLUMN][:1]
+        old_time = before[i].split("\t")[TIME_COLUMN] if len(before[i].split("\t")) > TIME_COLUMN else ""
+        if got != want and (got or old_time):
+            problems.append("%s: shabbat_time %r, the rule gives %r" % (b[0], b[TIME_COLUMN], want or "none"))
+        checked += 1
+    print("%d days checked against the rule" % checked)
     for kind, n in sorted(kinds.items()):
         print("%-12s %d days" % (kind, n))
     for p in problems[:50]:
