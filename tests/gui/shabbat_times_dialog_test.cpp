@@ -100,6 +100,7 @@ TEST_F(SettingsDialogTest, ShabbatTimesCityMinutesAndTheOfferOfItsZone) {
     EXPECT_EQ(EntryText(w, "Candle Lighting:"), "35");
     ASSERT_TRUE(offered(w));
     SetToggle(FindButton(w, "Automatic (the city's time zone)"), true);
+    Screenshot(w, "shabbat-times-city-zone");
     Click(w, "OK");
   }));
   RunMenuCommand(kCmdShabbatTimes, user);
