@@ -1,5 +1,5 @@
 // Writes tests/data/times_reference.tsv: the candle-lighting, havdalah, fast,
-// Khanukka and khamets times of two years at 22 cities of the shipped city
+// Khanukka and khamets times of two years at 27 cities of the shipped city
 // file, as the npm package @hebcal/core computes them (with its NOAA sun), as
 // plain facts for tests/e2e/cli_times_reference.sh. Nothing from the package
 // goes into the program itself.
@@ -40,8 +40,9 @@ const {HebrewCalendar, Location, Zmanim} = await load('@hebcal/core');
 
 // City, Israel, candle minutes, havdalah degrees or minutes. Several
 // continents, both hemispheres, zones of half an hour (St. John's, Tehran,
-// Kolkata, Adelaide), the equator (Singapore) and the north where the sun
-// does not sink far in summer (Stockholm, Moscow, London).
+// Kolkata, Adelaide) and of a quarter (Kathmandu), the equator (Singapore)
+// and the north where the sun does not sink far in summer (London, Moscow,
+// Stockholm, Helsinki).
 const CITIES = [
   ['Jerusalem', true, 40, {deg: 8.5}],
   ['Haifa', true, 30, {deg: 8.5}],
@@ -56,12 +57,17 @@ const CITIES = [
   ['Santiago', false, 18, {min: 72}],
   ['London', false, 18, {deg: 8.5}],
   ['Paris', false, 18, {deg: 8.5}],
+  ['Pforzheim', false, 18, {deg: 8.5}],
   ['Moscow', false, 18, {deg: 8.5}],
   ['Stockholm', false, 18, {deg: 8.5}],
+  ['Helsinki', false, 18, {deg: 8.5}],
   ['Johannesburg', false, 18, {deg: 8.5}],
+  ['Cape Town', false, 18, {deg: 8.5}],
   ['Tehran', false, 18, {deg: 8.5}],
   ['Kolkata', false, 18, {deg: 8.5}],
+  ['Kathmandu', false, 18, {deg: 8.5}],
   ['Singapore', false, 18, {deg: 8.5}],
+  ['Perth', false, 18, {min: 50}],
   ['Adelaide', false, 18, {deg: 8.5}],
   ['Sydney', false, 18, {min: 45}],
   ['Auckland', false, 18, {deg: 8.5}],

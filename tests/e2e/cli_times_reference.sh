@@ -1,6 +1,6 @@
 #!/bin/bash
 # lumaro-cli times against independent data: the candle-lighting, havdalah,
-# fast, Khanukka and khamets times of 22 cities over 2025 and 2026 as the npm
+# fast, Khanukka and khamets times of 27 cities over 2025 and 2026 as the npm
 # package @hebcal/core computes them (tests/data/times_reference.tsv, written
 # by scripts/make-times-reference.mjs): the same kinds on the same dates, the
 # named differences of custom counted, and the times within the difference of
