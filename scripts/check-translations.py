@@ -368,6 +368,12 @@ KEY_SOURCES = {
     ("src/dialogs/message.cpp", "kAuthors"):
         lambda s: table_literals(s, "src/dialogs/message.cpp", "kAuthors"),
     ("src/calendar/holidays.cpp", "FestivalFactsOf(f, rules).name"): holiday_names,
+    ("src/suntimes/day_times.cpp", "row.label"):
+        lambda s: table_column(s, "src/suntimes/day_times.h", "kDayTimeKinds", 2),
+    ("src/dialogs/zmanim_dialog.cpp", "kSpecialTimeRows[r].label"):
+        lambda s: table_column(s, "src/forms/special_times_form.h", "kSpecialTimeRows", 0),
+    ("src/forms/special_times_form.cpp", "kSpecialTimeRows[i].label"):
+        lambda s: table_column(s, "src/forms/special_times_form.h", "kSpecialTimeRows", 0),
     ("src/calendar/names.cpp", "kWeekdayNames[static_cast<size_t>(weekday)]"):
         lambda s: table_literals(s, "src/calendar/names.cpp", "kWeekdayNames"),
     ("src/calendar/names.cpp", "kGregorianMonthNames[static_cast<size_t>(month - 1)]"):

@@ -41,6 +41,13 @@ struct Values {
   std::string printYiddishFontFile;
   std::string sunCalculation{kSunCalculationClassic};
   int sunElevation = 0;
+  // Expressions of the special days' times; empty: the built-in default.
+  std::string timeFastBegins;
+  std::string timeTishaBeAvBegins;
+  std::string timeFastEnds;
+  std::string timeKhanukka;
+  std::string timeKhametsEat;
+  std::string timeKhametsBurn;
 };
 
 Values gValues;
@@ -52,7 +59,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 26> kRows = {{
+constexpr std::array<Row, 32> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -79,6 +86,12 @@ constexpr std::array<Row, 26> kRows = {{
     {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
     {"SunCalculation", nullptr, &Values::sunCalculation},
     {"SunElevation", &Values::sunElevation, nullptr},
+    {"TimeFastBegins", nullptr, &Values::timeFastBegins},
+    {"TimeTishaBeAvBegins", nullptr, &Values::timeTishaBeAvBegins},
+    {"TimeFastEnds", nullptr, &Values::timeFastEnds},
+    {"TimeKhanukka", nullptr, &Values::timeKhanukka},
+    {"TimeKhametsEat", nullptr, &Values::timeKhametsEat},
+    {"TimeKhametsBurn", nullptr, &Values::timeKhametsBurn},
 }};
 
 Values Defaults() {
@@ -86,6 +99,10 @@ Values Defaults() {
   v.cityFileName = getDefaultCityFilename("cities");
   return v;
 }
+
+// What differs for a new user, one without a settings file: times follow
+// the city's own time zone (a file without the key keeps the rule).
+void ApplyNewUserDefaults(Values& v) { v.dstAutomatic = 1; }
 
 void SetString(std::string& field, std::string_view text) {
   field = CutUtf8(text, kSettingMaxBytes);
@@ -97,6 +114,7 @@ void settingsReset() { gValues = Defaults(); }
 
 void settingsInit() {
   gValues = Defaults();
+  if (!FileStampOf(SettingsGetFileName()).exists) ApplyNewUserDefaults(gValues);
   for (const Row& r : kRows) {
     if (r.intField) {
       gValues.*r.intField = SettingsGetInt(r.key, gValues.*r.intField);
@@ -178,6 +196,18 @@ void setSunCalculation(std::string_view name) {
 }
 int getSunElevation() { return gValues.sunElevation != 0 ? 1 : 0; }
 void setSunElevation(int flag) { gValues.sunElevation = flag != 0 ? 1 : 0; }
+std::string getTimeFastBegins() { return gValues.timeFastBegins; }
+void setTimeFastBegins(std::string_view expression) { SetString(gValues.timeFastBegins, expression); }
+std::string getTimeTishaBeAvBegins() { return gValues.timeTishaBeAvBegins; }
+void setTimeTishaBeAvBegins(std::string_view expression) { SetString(gValues.timeTishaBeAvBegins, expression); }
+std::string getTimeFastEnds() { return gValues.timeFastEnds; }
+void setTimeFastEnds(std::string_view expression) { SetString(gValues.timeFastEnds, expression); }
+std::string getTimeKhanukka() { return gValues.timeKhanukka; }
+void setTimeKhanukka(std::string_view expression) { SetString(gValues.timeKhanukka, expression); }
+std::string getTimeKhametsEat() { return gValues.timeKhametsEat; }
+void setTimeKhametsEat(std::string_view expression) { SetString(gValues.timeKhametsEat, expression); }
+std::string getTimeKhametsBurn() { return gValues.timeKhametsBurn; }
+void setTimeKhametsBurn(std::string_view expression) { SetString(gValues.timeKhametsBurn, expression); }
 
 std::string getDefaultCityFilename(std::string_view fileName) {
   const char* home = std::getenv("HOME");

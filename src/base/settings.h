@@ -30,6 +30,7 @@ constexpr int kStyleSephardic = 1;
 constexpr int kStyleAshkenazi = 2;
 
 // Sets every value to its default, then reads each from the settings file.
+// Without a settings file (a new user) DSTAutomatic starts on.
 void settingsInit();
 // Writes every value back to the settings file. False when that failed.
 bool settingsDone();
@@ -68,6 +69,7 @@ DstSetting getDSTstruct();
 void setDSTstruct(const DstSetting& dst);
 // 1: times follow the city's own time zone from the system's time-zone
 // database where the city file names one (the rule above serves the others).
+// Off by default, on for a new user.
 int getDSTAutomatic();
 void setDSTAutomatic(int flag);
 // 0 = 12-hour clock, 1 = 24-hour clock.
@@ -96,6 +98,27 @@ void setFontName(std::string_view name);
 // PostScript font program embedded in Yiddish printouts.
 std::string getPrintYiddishFontFile();
 void setPrintYiddishFontFile(std::string_view path);
+
+// The zmanim expressions of the special days' times; an empty text stands
+// for the built-in default (suntimes/day_times.h).
+// Fast begins on the minor fasts (default: alot haShakhar by the zmanim choice).
+std::string getTimeFastBegins();
+void setTimeFastBegins(std::string_view expression);
+// Tisha BeAv begins, on the evening before (default: sunset).
+std::string getTimeTishaBeAvBegins();
+void setTimeTishaBeAvBegins(std::string_view expression);
+// Fast ends (default: nightfall).
+std::string getTimeFastEnds();
+void setTimeFastEnds(std::string_view expression);
+// Khanukka candles on Sunday..Thursday evenings (default: nightfall).
+std::string getTimeKhanukka();
+void setTimeKhanukka(std::string_view expression);
+// Erev Pesakh: last time to eat khamets, and to burn it (default: the end of
+// the 4th and 5th proportional hour by the kriat shema choice).
+std::string getTimeKhametsEat();
+void setTimeKhametsEat(std::string_view expression);
+std::string getTimeKhametsBurn();
+void setTimeKhametsBurn(std::string_view expression);
 
 // $HOME/.lumaro/<fileName>, or fileName alone when HOME is unset.
 std::string getDefaultCityFilename(std::string_view fileName);

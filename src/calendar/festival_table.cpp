@@ -11,11 +11,9 @@ namespace {
 using R = DateRule;
 using K = DayKind;
 using T = CellTint;
-using E = EveningTime;
 
-constexpr FestivalFacts Facts(std::string_view name, DayKind kind, CellTint tint, EveningTime evening = E::kNone,
-                              bool yizkor = false) {
-  return {name, kind, tint, evening, yizkor};
+constexpr FestivalFacts Facts(std::string_view name, DayKind kind, CellTint tint, bool yizkor = false) {
+  return {name, kind, tint, yizkor};
 }
 // The same day everywhere.
 constexpr FestivalRow Row(Festival id, std::string_view key, DateRule rule, int day, int month,
@@ -34,52 +32,49 @@ constexpr FestivalFacts NotInIsrael(std::string_view name) { return Facts(name, 
 
 constexpr FestivalFacts kKholHaMoed = Facts("Khol HaMoed", K::kKholHaMoed, T::kLightGreen);
 constexpr FestivalFacts kIsruKhag = Facts("Isru Khag", K::kIsruKhag, T::kNone);
-constexpr FestivalFacts Eve(std::string_view name) { return Facts(name, K::kEve, T::kNone, E::kCandleLighting); }
+constexpr FestivalFacts Eve(std::string_view name) { return Facts(name, K::kEve, T::kNone); }
 constexpr FestivalFacts Khanukka(std::string_view name) { return Facts(name, K::kMinor, T::kLightGreen); }
-constexpr FestivalFacts Festive(std::string_view name, EveningTime evening = E::kNone, bool yizkor = false) {
-  return Facts(name, K::kYomTov, T::kLightBlue, evening, yizkor);
+constexpr FestivalFacts Festive(std::string_view name, bool yizkor = false) {
+  return Facts(name, K::kYomTov, T::kLightBlue, yizkor);
 }
-constexpr auto kAfterNightfall = E::kCandleLightingAfterNightfall;
 
 constexpr std::array<FestivalRow, kFestivalCount> kRows = {{
     // 0: 3 Oct 2024
     Row(Festival::kRoshHaShanaI, "ROSH_HASHANA_I", R::kFixed, 1, kTishri,
         Facts("Rosh HaShana I", K::kRoshHaShana, T::kLightBlue)),
-    // 1: 12 Oct 2024; its evening ends the fast
+    // 1: 12 Oct 2024
     Row(Festival::kYomKippur, "YOM_KIPPUR", R::kFixed, 10, kTishri,
-        Facts("Yom Kippur", K::kYomKippur, T::kWhite, E::kHavdalah, true)),
+        Facts("Yom Kippur", K::kYomKippur, T::kWhite, true)),
     // 2: 17 Oct 2024
     Row2(Festival::kSukkotI, "SUKKOT_I", R::kFixed, 15, kTishri, Festive("Sukkot"),
-         Festive("Sukkot I", kAfterNightfall)),
+         Festive("Sukkot I")),
     // 3: 18 Oct 2024
     Row2(Festival::kSukkotII, "SUKKOT_II", R::kFixed, 16, kTishri, kKholHaMoed, Festive("Sukkot II")),
     Row(Festival::kSukkotIII, "", R::kFixed, 17, kTishri, kKholHaMoed),           // 4: 19 Oct 2024
     Row(Festival::kSukkotIV, "", R::kFixed, 18, kTishri, kKholHaMoed),            // 5: 20 Oct 2024
     Row(Festival::kSukkotV, "", R::kFixed, 19, kTishri, kKholHaMoed),             // 6: 21 Oct 2024
     Row(Festival::kSukkotVI, "SUKKOT_VI", R::kFixed, 20, kTishri, kKholHaMoed),   // 7: 22 Oct 2024
-    // 8: 23 Oct 2024; the eve of Shemini Atseret
+    // 8: 23 Oct 2024
     Row(Festival::kHoshanaRabba, "SUKKOT_VII", R::kFixed, 21, kTishri,
-        Facts("Hoshana Rabba", K::kKholHaMoed, T::kLightGreen, E::kCandleLighting)),
+        Facts("Hoshana Rabba", K::kKholHaMoed, T::kLightGreen)),
     // 9: 24 Oct 2024
     Row2(Festival::kSheminiAtseret, "SHEMINI_ATSERES_I", R::kFixed, 22, kTishri,
-         Festive("Shemini Atseret/Simkhat Tora", E::kNone, true), Festive("Shemini Atseret", kAfterNightfall, true)),
+         Festive("Shemini Atseret/Simkhat Tora", true), Festive("Shemini Atseret", true)),
     // 10: 25 Oct 2024
     Row2(Festival::kSimkhatTora, "SHEMINI_ATSERES_II", R::kDiasporaOnly, 23, kTishri, NotInIsrael("Simkhat Tora"),
          Festive("Simkhat Tora")),
     // 11: 13 Apr 2025
     Row2(Festival::kPesakhI, "PESAKH_I", R::kFixed, 15, kNisan, Festive("Pesakh I"),
-         Festive("Pesakh I", kAfterNightfall)),
+         Festive("Pesakh I")),
     // 12: 14 Apr 2025
     Row2(Festival::kPesakhII, "PESAKH_II", R::kFixed, 16, kNisan, kKholHaMoed, Festive("Pesakh II")),
     Row(Festival::kPesakhIII, "", R::kFixed, 17, kNisan, kKholHaMoed),  // 13: 15 Apr 2025
     Row(Festival::kPesakhIV, "", R::kFixed, 18, kNisan, kKholHaMoed),   // 14: 16 Apr 2025
     Row(Festival::kPesakhV, "", R::kFixed, 19, kNisan, kKholHaMoed),    // 15: 17 Apr 2025
-    // 16: 18 Apr 2025; the eve of the seventh day
-    Row(Festival::kPesakhVI, "", R::kFixed, 20, kNisan,
-        Facts("Khol HaMoed", K::kKholHaMoed, T::kLightGreen, E::kCandleLighting)),
+    Row(Festival::kPesakhVI, "", R::kFixed, 20, kNisan, kKholHaMoed),   // 16: 18 Apr 2025
     // 17: 19 Apr 2025
-    Row2(Festival::kPesakhVII, "PESAKH_VII", R::kFixed, 21, kNisan, Festive("Pesakh VII", E::kNone, true),
-         Festive("Pesakh VII", kAfterNightfall)),
+    Row2(Festival::kPesakhVII, "PESAKH_VII", R::kFixed, 21, kNisan, Festive("Pesakh VII", true),
+         Festive("Pesakh VII")),
     Row(Festival::kKhanukkaI, "KHANNUKA_I", R::kKhanukka, 1, kKislev, Khanukka("Khanukka I")),  // 18: 26 Dec 2024
     Row(Festival::kKhanukkaII, "", R::kKhanukka, 2, kKislev, Khanukka("Khanukka II")),         // 19: 27 Dec 2024
     Row(Festival::kKhanukkaIII, "", R::kKhanukka, 3, kKislev, Khanukka("Khanukka III")),       // 20: 28 Dec 2024
@@ -90,8 +85,8 @@ constexpr std::array<FestivalRow, kFestivalCount> kRows = {{
         Khanukka("Khanukka VII")),                                                          // 24: 1 Jan 2025 (1 Tevet)
     Row(Festival::kKhanukkaVIII, "", R::kKhanukka, 8, kKislev, Khanukka("Khanukka VIII")),     // 25: 2 Jan 2025 (2 Tevet)
     // 26: 2 Jun 2025
-    Row2(Festival::kShavuotI, "SHAVUOT_I", R::kFixed, 6, kSivan, Festive("Shavuot", E::kNone, true),
-         Festive("Shavuot I", kAfterNightfall)),
+    Row2(Festival::kShavuotI, "SHAVUOT_I", R::kFixed, 6, kSivan, Festive("Shavuot", true),
+         Festive("Shavuot I")),
     // 27: 13 Feb 2025
     Row(Festival::kTuBeShvat, "", R::kFixed, 15, kShevat, Facts("Tu beShvat", K::kMinor, T::kLightGreen)),
     // 28: 14 Mar 2025
@@ -123,10 +118,10 @@ constexpr std::array<FestivalRow, kFestivalCount> kRows = {{
         Facts("Yom Yerushalayim", K::kCommemoration, T::kNone), 1969),
     // 39: 3 Jun 2025
     Row2(Festival::kShavuotII, "SHAVUOT_II", R::kDiasporaOnly, 7, kSivan, NotInIsrael("Shavuot II"),
-         Festive("Shavuot II", E::kNone, true)),
+         Festive("Shavuot II", true)),
     // 40: 20 Apr 2025
     Row2(Festival::kPesakhVIII, "PESAKH_VIII", R::kDiasporaOnly, 22, kNisan, NotInIsrael("Pesakh VIII"),
-         Festive("Pesakh VIII", E::kNone, true)),
+         Festive("Pesakh VIII", true)),
     // 41: 12 Apr 2025
     Row(Festival::kShabbatHaGadol, "", R::kShabbatHaGadol, 15, kNisan,
         Facts("Shabbat HaGadol", K::kSpecialShabbat, T::kNone)),

@@ -1,7 +1,9 @@
 // The festival table: one row per festival, fast and special day of the
 // Hebrew year, with everything the program knows of it: its names, the rule
-// that dates it, what kind of day it is, the evening time it gives, its cell
-// tint, Yizkor, and the key the halakha rules call it by. The holiday ids
+// that dates it, what kind of day it is (which also decides its evening
+// times: a day on which work is forbidden has candle lighting on the evening
+// before and havdalah after), its cell tint, Yizkor, and the key the halakha
+// rules call it by. The holiday ids
 // (0..55) are the row numbers; the readings tables refer to them.
 #pragma once
 
@@ -127,21 +129,11 @@ enum class CellTint : uint8_t {
   kDarkRed,     // Tisha BeAv
 };
 
-// The time a Sunday..Thursday of this festival shows in its cell (a Friday
-// and a Saturday show the Shabbat times).
-enum class EveningTime : uint8_t {
-  kNone,
-  kCandleLighting,                // before sunset: the eve of a festival
-  kCandleLightingAfterNightfall,  // the second festival evening, lit from an existing flame
-  kHavdalah,                      // the end of Yom Kippur
-};
-
 // What a festival is where it is kept.
 struct FestivalFacts {
   std::string_view name;  // English display name, also the translation key
   DayKind kind;
   CellTint tint;
-  EveningTime evening;
   bool yizkor;  // Yizkor is said
 };
 

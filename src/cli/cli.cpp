@@ -49,6 +49,8 @@ constexpr Command kCommands[] = {
     {"day", "DATE", "the day report: zmanim, readings and halakha of a day", "day 2026-04-02", CmdDay},
     {"zmanim", "DATE", "the zmanim of a day for the configured city", "zmanim 2026-04-02", CmdZmanim},
     {"dump", "FROM TO", "one tab-separated line of calendar facts per day", "dump 2026-04-01 2026-04-30", CmdDump},
+    {"times", "FROM TO", "candle lighting, havdalah, fast, Khanukka and khamets times (DATE, KIND, TIME, LABEL)",
+     "times 2026-03-01 2026-04-30", CmdTimes},
     {"learning", "FROM TO", "the study cycles of each day (DATE, CYCLE, TEXT)", "learning 2026-04-01 2026-04-07",
      CmdLearning},
     {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer]",

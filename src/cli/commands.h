@@ -37,6 +37,8 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err);
 int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
 // learning FROM TO: "DATE<TAB>CYCLE<TAB>TEXT" for the study cycles of each day.
 int CmdLearning(const Args& args, std::FILE* out, std::FILE* err);
+// times FROM TO: "DATE<TAB>KIND<TAB>TIME<TAB>LABEL" for every time of each day.
+int CmdTimes(const Args& args, std::FILE* out, std::FILE* err);
 
 // today [--date DATE]: labelled lines of what a day is.
 int CmdToday(const Args& args, std::FILE* out, std::FILE* err);

@@ -13,7 +13,7 @@
 #include "base/utf8.h"
 #include "suntimes/cities.h"
 #include "suntimes/dst.h"
-#include "suntimes/shabbat_times.h"
+#include "suntimes/day_times.h"
 
 namespace {
 
@@ -130,7 +130,7 @@ bool ConfiguredCity(CityRec* place) { return CityGet(getCityFileName(), getCity(
 // What every day of one export shares.
 struct ExportRun {
   CalendarRules rules;
-  EveningTimes evenings;
+  DayTimes times;
   std::string location;
 };
 
@@ -151,12 +151,11 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
     if (kinds & kIcsOmer) w.AllDay(day, "omer", {}, info.omer);
   }
   if (kinds & kIcsTimes) {
-    ShabbatTimeValue time;
-    if (run.evenings.Value(day, &time)) {
-      const std::string utc = IcsUtcDateTime(day, time.standardMinutes, time.gmtOffset);
-      if (time.isCandleLighting)
-        w.Timed(day, "candle-lighting", utc, translate_perform("Candle Lighting"), run.location);
-      if (time.isHavdalah) w.Timed(day, "havdalah", utc, translate_perform("Havdalah"), run.location);
+    // Candle lighting, havdalah, and the fast, Khanukka and khamets times.
+    for (const DayTime& t : run.times.Of(day)) {
+      if (!t.computed) continue;
+      const std::string utc = IcsUtcDateTime(day, t.time.standardMinutes, t.time.gmtOffset);
+      w.Timed(day, DayTimeKindOf(t.kind).icsKind, utc, DayTimeLabel(t), run.location);
     }
   }
   if (kinds & kIcsAnniversaries) {
@@ -290,7 +289,7 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
     return result;
   }
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{CurrentCalendarRules(), EveningTimes::FromSettings(), {}};
+  ExportRun run{CurrentCalendarRules(), DayTimes::FromSettings(), {}};
   if (kinds & kIcsTimes) {
     CityRec place;
     if (ConfiguredCity(&place)) run.location = Utf8FromLatin1(place.name);

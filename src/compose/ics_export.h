@@ -1,7 +1,7 @@
 // Export to other calendars: an iCalendar file (RFC 5545) with the
-// holidays, Torah sections, candle-lighting and havdalah times,
-// anniversaries, Daf Yomi and Omer of a range of days, named as the month
-// view names them (in the interface language).
+// holidays, Torah sections, candle-lighting, havdalah, fast, Khanukka and
+// khamets times, anniversaries, Daf Yomi and Omer of a range of days, named
+// as the month view names them (in the interface language).
 //
 // Every event has a UID made of its date, its kind and, where a day can
 // have several of a kind, a hash of what tells them apart; the UID does not
@@ -21,7 +21,7 @@
 enum IcsKind : unsigned {
   kIcsHolidays = 1u << 0,       // holidays (with Yizkor noted) and Rosh Khodesh
   kIcsParasha = 1u << 1,        // the weekly section and the special Shabbat name
-  kIcsTimes = 1u << 2,          // candle lighting and havdalah, timed in UTC
+  kIcsTimes = 1u << 2,          // candle lighting, havdalah, fasts, Khanukka and khamets, timed in UTC
   kIcsAnniversaries = 1u << 3,  // the anniversaries file's entries: "<label>: <name>"
   kIcsDafYomi = 1u << 4,
   kIcsOmer = 1u << 5,
@@ -38,7 +38,7 @@ struct IcsKindRow {
 inline constexpr IcsKindRow kIcsKindRows[] = {
     {kIcsHolidays, "holidays", "Holidays and Rosh Khodesh"},
     {kIcsParasha, "parasha", "Weekly Torah section"},
-    {kIcsTimes, "times", "Candle lighting and havdalah"},
+    {kIcsTimes, "times", "Candle lighting, havdalah, fasts, Khanukka, khamets"},
     {kIcsAnniversaries, "anniversaries", "Anniversaries/Birthdays/yortsayt"},
     {kIcsDafYomi, "daf-yomi", "Daf Yomi"},
     {kIcsOmer, "omer", "Omer"},

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,59 @@ struct ShabbatWidgets {
   std::vector<GtkWidget*> havdalahUnit;  // "min", "degrees below horizon"
   std::vector<GtkWidget*> sun;           // "classic", "precise"
   GtkWidget* sunElevation = nullptr;
+  // Under the list: the city's own clock changes can be used.
+  GtkWidget* cityZoneRow = nullptr;
+  GtkWidget* useCityZone = nullptr;
+  // The candle minutes a city put into the field, and what the field held
+  // before: a city without minutes of its own gives the user's back.
+  std::optional<std::string> candlesFilled;
+  std::string candlesBefore;
 };
+
+// ---- what a chosen city brings: its candle minutes, the offer of its zone
+
+void FillCandles(ShabbatWidgets& w, const std::optional<int>& minutes) {
+  const std::string now = gtk_entry_get_text(GTK_ENTRY(w.candleLighting));
+  if (minutes) {
+    if (!w.candlesFilled) w.candlesBefore = now;
+    w.candlesFilled = std::to_string(*minutes);
+    gtk_entry_set_text(GTK_ENTRY(w.candleLighting), w.candlesFilled->c_str());
+  } else if (w.candlesFilled) {
+    if (now == *w.candlesFilled) gtk_entry_set_text(GTK_ENTRY(w.candleLighting), w.candlesBefore.c_str());
+    w.candlesFilled.reset();
+  }
+}
+
+void ShowCityChoice(ShabbatWidgets& w, const ShabbatCityChoice& choice, bool fillCandles) {
+  if (fillCandles) FillCandles(w, choice.candleMinutes);
+  if (choice.offerCityZone) {
+    // The row stays out of the dialog's show_all; shown here on its own.
+    gtk_widget_set_no_show_all(w.cityZoneRow, FALSE);
+    gtk_widget_show_all(w.cityZoneRow);
+    gtk_widget_set_no_show_all(w.cityZoneRow, TRUE);
+  } else {
+    gtk_widget_hide(w.cityZoneRow);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.useCityZone), FALSE);
+  }
+}
+
+void OnCityChosen(GtkWidget* list, gpointer data) {
+  auto& w = *static_cast<ShabbatWidgets*>(data);
+  ShowCityChoice(w, ShabbatTimesCityChosen(dialogs::ChoiceListText(list)), true);
+}
+
+// The row under the list, hidden unless the city offers its zone.
+void AddCityZoneRow(GtkWidget* rows, ShabbatWidgets& w, const std::string& location) {
+  w.useCityZone = dialogs::NewCheckButton(translate_perform("Automatic (the city's time zone)"), false);
+  w.cityZoneRow =
+      dialogs::AddRow(rows, {dialogs::DialogLabel(translate_perform("This city's own clock changes can be used:")),
+                             w.useCityZone});
+  gtk_widget_set_no_show_all(w.cityZoneRow, TRUE);
+  ShowCityChoice(w, ShabbatTimesCityChosen(location), false);
+  g_signal_connect(w.location, "changed", G_CALLBACK(OnCityChosen), &w);
+}
+
+// ----
 
 constexpr int kHavdalahMinutes = 0;
 constexpr int kHavdalahDegrees = 1;
@@ -51,9 +104,12 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
 
   w.location = dialogs::NewChoiceList(CityGetStringList(getCityFileName()), form.location);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Location:")), w.location});
+  GtkWidget* cityZoneRows = gtk_vbox_new(FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(rows), cityZoneRows, FALSE, FALSE, 0);
 
   w.candleLighting = dialogs::DialogEntry(2, form.candleLighting);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Candle Lighting:")), w.candleLighting, dialogs::DialogLabel(t("min"))});
+  AddCityZoneRow(cityZoneRows, w, form.location);
 
   w.havdalah = dialogs::DialogEntry(4, form.havdalah);
   w.havdalahUnit = dialogs::NewRadioGroup({t("min"), t("degrees below horizon")},
@@ -73,6 +129,7 @@ ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
   form.havdalahIsMin = dialogs::ActiveRadio(w.havdalahUnit) == kHavdalahMinutes;
   form.preciseSun = dialogs::ActiveRadio(w.sun) == kSunPrecise;
   form.sunElevation = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.sunElevation)) != 0;
+  form.useCityZone = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.useCityZone));
   return form;
 }
 

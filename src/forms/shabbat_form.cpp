@@ -5,6 +5,7 @@
 
 #include "base/settings.h"
 #include "suntimes/cities.h"
+#include "suntimes/timezone.h"
 
 namespace {
 
@@ -30,6 +31,17 @@ ShabbatTimesForm ShabbatTimesFormFromSettings() {
   return form;
 }
 
+ShabbatCityChoice ShabbatTimesCityChosen(const std::string& location) {
+  ShabbatCityChoice choice;
+  std::string latin1;
+  CityRec city;
+  if (location.empty() || !Latin1FromUtf8(location, &latin1) || !CityGet(getCityFileName(), latin1, &city))
+    return choice;
+  choice.candleMinutes = city.candleMinutes;
+  choice.offerCityZone = getDSTAutomatic() == 0 && !city.zoneName.empty() && TimeZoneIsKnown(city.zoneName);
+  return choice;
+}
+
 std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
   // The city file is ISO-8859-1: the name is stored in that encoding so the
   // lookup finds it. Names come from the list, which holds only names of
@@ -52,5 +64,6 @@ std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
   setHavdalahValue(form.havdalah);
   setSunCalculation(form.preciseSun ? kSunCalculationPrecise : kSunCalculationClassic);
   setSunElevation(form.sunElevation ? 1 : 0);
+  if (form.useCityZone) setDSTAutomatic(1);
   return "";
 }

@@ -3,6 +3,7 @@
 // what the user confirmed.
 #pragma once
 
+#include <optional>
 #include <string>
 
 struct ShabbatTimesForm {
@@ -14,14 +15,30 @@ struct ShabbatTimesForm {
   // precise sunrise and sunset are seen from the city's elevation.
   bool preciseSun = false;
   bool sunElevation = false;
+  // The check box under the list: times by the city's own time zone
+  // (DSTAutomatic) from now on. Unchecked leaves that setting alone.
+  bool useCityZone = false;
 };
+
+// What choosing a city in the list brings into the dialog.
+struct ShabbatCityChoice {
+  // The city's own candle-lighting minutes (candles= of its line), for the
+  // candle-lighting field; the user can still change them.
+  std::optional<int> candleMinutes;
+  // The city's line names a zone the time-zone database knows while times
+  // follow the manual daylight-saving rule: the dialog offers the zone.
+  bool offerCityZone = false;
+};
+// Looks the city (UTF-8, as listed) up in the city file; nothing for a name
+// that is not there.
+ShabbatCityChoice ShabbatTimesCityChosen(const std::string& location);
 
 // The form filled from the settings (the stored city converted to UTF-8).
 ShabbatTimesForm ShabbatTimesFormFromSettings();
 
 // Checks the form; when it is valid the settings are set from it (city in
 // the city file's encoding, the sun calculation and the elevation choice as
-// they are) and "" is returned. Otherwise nothing changes
+// they are; DSTAutomatic on when useCityZone) and "" is returned. Otherwise nothing changes
 // and the message of the first failing check is returned:
 //   "A location must be selected", "Candle Lighting must be an integer number",
 //   "Havdalah must be a number".

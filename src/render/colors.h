@@ -12,6 +12,7 @@ constexpr DrawingColor kBlack{0, 0, 0};
 constexpr DrawingColor kWhite{65535, 65535, 65535};
 constexpr DrawingColor kBlue{0, 0, 65535};
 constexpr DrawingColor kRed{65535, 0, 0};
+constexpr DrawingColor kFastTimeColor{36864, 0, 45056};  // the times of a fast: violet, apart from the red candles
 constexpr DrawingColor kCellGrey{53248, 53248, 53248};      // ordinary day cell
 constexpr DrawingColor kSelectedGrey{40960, 40960, 40960};  // selected day on the screen
 constexpr DrawingColor kFrameDark{32768, 32768, 32768};

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
@@ -15,7 +16,9 @@
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "suntimes/day_times.h"
 #include "suntimes/shabbat_times.h"
+#include "suntimes/timeformat.h"
 
 namespace {
 
@@ -227,18 +230,21 @@ class MonthPainter {
     const int hebWidth = Tw(kFontDayNumbers, heb);
     Hint(cellRight - d_.get_x_unit(1) - hebWidth, ty, hebWidth, numberHeight, translate_perform("Jewish day number"));
 
-    // Candle lighting or havdalah.
-    std::string shabbatTime;
-    evenings_.Text(d, &shabbatTime, nullptr, nullptr);
-    if (!shabbatTime.empty()) {
-      d_.set_color(kRed);
-      d_.draw_string_center(fonts_[kFontShabbatTime], cellX, w_, cellY, shabbatTime);
-      const int tw = Tw(kFontShabbatTime, shabbatTime);
-      const int wd = WeekdayOf(d);
-      const std::string hint = wd == kFriday ? translate_perform("Candle Lighting")
-                               : wd == kShabbat ? translate_perform("Havdalah")
-                                                : std::string();
-      Hint(cellX + w_ / 2 - tw / 2, cellY, tw, Th(kFontShabbatTime), hint);
+    // Candle lighting or havdalah; on a fast day without either, the end of
+    // the fast in its own colour. Other times of a fast (its beginning, an
+    // end the slot has no room for) become lines below where they fit.
+    ShabbatTimeValue evening;
+    const bool slotTaken = times_.evenings().Value(d, &evening);
+    if (slotTaken) TimeSlot(cellX, cellY, kRed, evening.hour, evening.minute, EveningTimeLabel(evening.kind));
+    std::vector<DayTime> fastLines;
+    for (const DayTime& t : times_.Of(d)) {
+      if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
+        continue;
+      if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
+        TimeSlot(cellX, cellY, kFastTimeColor, t.time.hour, t.time.minute, DayTimeLabel(t));
+      } else {
+        fastLines.push_back(t);
+      }
     }
 
     // Information lines.
@@ -263,10 +269,17 @@ class MonthPainter {
     line(kFontImportant2, kBlue, info.roshKhodesh);
     line(kFontOmer, kBlack, info.omer);
 
-    // Anniversaries, while a line fits above the Daf Yomi line.
     const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
     const int dafHeight = Th(kFontDafYomi);
     const int dafTop = cellY + r_ - e_ - dafHeight;
+    // The fast's other times, while a line fits above the Daf Yomi line.
+    for (const DayTime& t : fastLines) {
+      if (y + Th(kFontOmer) > (daf.empty() ? cellY + r_ - e_ : dafTop)) break;
+      FastLine(cellX, y, t);
+      y += Th(kFontOmer);
+    }
+
+    // Anniversaries, while a line fits above the Daf Yomi line.
     std::string annis;
     if (AnnifileGetForDay(d, nullptr, &annis)) {
       const int ah = Th(kFontAnniversaries);
@@ -291,6 +304,28 @@ class MonthPainter {
     d_.set_color(kBlack);
   }
 
+  // A time centred in the cell's top line, with its hint.
+  void TimeSlot(int cellX, int cellY, const DrawingColor& color, int hour, int minute, const std::string& hint) {
+    const std::string text = TimeformatFormatTime(hour, minute);
+    d_.set_color(color);
+    d_.draw_string_center(fonts_[kFontShabbatTime], cellX, w_, cellY, text);
+    const int tw = Tw(kFontShabbatTime, text);
+    Hint(cellX + w_ / 2 - tw / 2, cellY, tw, Th(kFontShabbatTime), hint);
+  }
+
+  // "Fast begins 05:12AM" as a line of the cell, or the time alone when the
+  // cell is too narrow for the label.
+  void FastLine(int cellX, int y, const DayTime& t) {
+    const std::string time = TimeformatFormatTime(t.time.hour, t.time.minute);
+    const std::string label = DayTimeLabel(t);
+    std::string text = label + " " + time;
+    if (Tw(kFontOmer, text) > w_ - 2 * e_) text = time;
+    d_.set_color(kFastTimeColor);
+    d_.draw_string_center(fonts_[kFontOmer], cellX, w_, y, text);
+    const int tw = Tw(kFontOmer, text);
+    Hint(cellX + w_ / 2 - tw / 2, y, tw, Th(kFontOmer), label);
+  }
+
   Drawing& d_;
   PaintArea area_;
   GregorianDate selected_;
@@ -300,9 +335,9 @@ class MonthPainter {
   const RepaintPair* pair_;
   const PaintHooks* hooks_;
   Fonts fonts_;
-  // The rules and the evening times of the whole paint.
+  // The rules and the times of the whole paint.
   CalendarRules rules_ = CurrentCalendarRules();
-  EveningTimes evenings_ = EveningTimes::FromSettings();
+  DayTimes times_ = DayTimes::FromSettings();
   int e_ = 0;
   bool screen_ = true;
   int y_ = 0;

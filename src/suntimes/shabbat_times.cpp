@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "calendar/calendar.h"
+#include "base/translate.h"
 #include "calendar/festivals.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
@@ -38,32 +39,48 @@ std::string ShabbatHavdalahExpression() {
   return "sunset + degrees_below_horizon(" + getHavdalahValue() + ")";
 }
 
+std::string EveningTimeLabel(EveningTime kind) {
+  switch (kind) {
+    case EveningTime::kCandleLighting: return translate_perform("Candle Lighting");
+    case EveningTime::kCandleLightingAfterNightfall: return translate_perform("Candle lighting after nightfall");
+    case EveningTime::kHavdalah: return translate_perform("Havdalah");
+    case EveningTime::kNone: break;
+  }
+  return {};
+}
+
+bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules) {
+  for (Festival f : FestivalsOn(d, rules))
+    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
+  return false;
+}
+
 EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules) {
   const int weekday = WeekdayOf(d);
+  // Shabbat candles are lit before sunset, also on a festival.
   if (weekday == kFriday) return EveningTime::kCandleLighting;
-  if (weekday == kShabbat) return EveningTime::kHavdalah;
-  for (Festival f : FestivalsOn(d, rules)) {
-    const EveningTime evening = FestivalFactsOf(f, rules).evening;
-    if (evening != EveningTime::kNone) return evening;
-  }
+  const bool today = IsFestivalDay(d, rules);
+  const bool tomorrow = IsFestivalDay(d + 1, rules);
+  // The evening after Shabbat or a festival day: lit from an existing flame
+  // once the day is out.
+  if (tomorrow && (today || weekday == kShabbat)) return EveningTime::kCandleLightingAfterNightfall;
+  if (tomorrow) return EveningTime::kCandleLighting;
+  if (today || weekday == kShabbat) return EveningTime::kHavdalah;
   return EveningTime::kNone;
 }
 
 void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
                       std::string_view havdalahExpression) {
-  const CalendarRules rules = CurrentCalendarRules();
-  for (Festival f : FestivalsOn(day, rules)) {
-    switch (FestivalFactsOf(f, rules).evening) {
-      case EveningTime::kCandleLighting:
-        *expression = candleExpression;
-        return;
-      case EveningTime::kCandleLightingAfterNightfall:
-      case EveningTime::kHavdalah:
-        *expression = havdalahExpression;
-        return;
-      case EveningTime::kNone:
-        break;
-    }
+  switch (EveningTimeOf(day, CurrentCalendarRules())) {
+    case EveningTime::kCandleLighting:
+      *expression = candleExpression;
+      return;
+    case EveningTime::kCandleLightingAfterNightfall:
+    case EveningTime::kHavdalah:
+      *expression = havdalahExpression;
+      return;
+    case EveningTime::kNone:
+      return;
   }
 }
 
@@ -105,6 +122,7 @@ const ZmanimProgram& EveningTimes::Program(EveningTime kind) const {
 bool EveningTimes::Value(AbsoluteDay day, ShabbatTimeValue* value) const {
   *value = ShabbatTimeValue{};
   const EveningTime kind = EveningTimeOf(day, rules_);
+  value->kind = kind;
   switch (kind) {
     case EveningTime::kNone:
       return false;
@@ -117,17 +135,21 @@ bool EveningTimes::Value(AbsoluteDay day, ShabbatTimeValue* value) const {
       break;
   }
   // Candles lit after nightfall are lit at the havdalah time.
+  return Evaluate(day, Program(kind), value);
+}
+
+bool EveningTimes::Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const {
   const CityRec* place = Place();
   if (!place) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
   const CityClock clock(*place, g, dst_ ? &*dst_ : nullptr, automaticZone_);
-  const std::optional<double> t = Program(kind).EvaluateMinutes(clock.Place(*place), g.day, g.month, g.year, sun_);
+  const std::optional<double> t = program.EvaluateMinutes(clock.Place(*place), g.day, g.month, g.year, sun_);
   if (!t) return false;
   int hour = 0, minute = 0;
   // Candles are lit by a time never later than the computed one; the other
   // times are shown to the nearest minute.
   const CityClock::Rounding rounding =
-      kind == EveningTime::kCandleLighting ? CityClock::Rounding::kDown : CityClock::Rounding::kNearest;
+      value->kind == EveningTime::kCandleLighting ? CityClock::Rounding::kDown : CityClock::Rounding::kNearest;
   if (!clock.ShowMinutes(*t, &hour, &minute, rounding)) return false;
   value->standardMinutes = CityClock::RoundedMinutes(*t, rounding);
   value->gmtOffset = clock.zoneHours();

@@ -1,7 +1,8 @@
 // Candle-lighting and havdalah times of the month view: Fridays and festival
-// eves get candle lighting, Saturdays and the end of Yom Kippur havdalah.
+// eves get candle lighting, Saturdays and the last festival day havdalah.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -15,26 +16,48 @@
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
 
+// The time the evening of a day has in its cell.
+enum class EveningTime : uint8_t {
+  kNone,
+  kCandleLighting,                // before sunset: Friday, the eve of a festival
+  kCandleLightingAfterNightfall,  // after Shabbat or a first festival day, lit from an existing flame
+  kHavdalah,                      // the end of Shabbat or of a festival
+};
+
+// The translated name of an evening time: "Candle Lighting", "Candle
+// lighting after nightfall" or "Havdalah"; empty for none.
+std::string EveningTimeLabel(EveningTime kind);
+
 // "sunset - <CandleLightingMin>".
 std::string ShabbatCandleLightingExpression();
 // "sunset + <HavdalahValue as a whole number>" when HavdalahIsMin is 1,
 // else "sunset + degrees_below_horizon(<HavdalahValue>)".
 std::string ShabbatHavdalahExpression();
 
-// Which time day d shows: a Friday candle lighting, a Saturday havdalah,
-// another day the evening time of its festival (or none).
+// A day on which work is forbidden: Rosh HaShana, Yom Kippur and the
+// festival days of the festival table (the second days in the Diaspora).
+bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules);
+
+// Which time the evening of day d has:
+//  - a Friday: the Shabbat candle lighting, also before or on a festival;
+//  - the eve of a festival day that is itself a festival day or a Shabbat:
+//    candle lighting after nightfall (at the havdalah time);
+//  - the eve of a festival day on Sunday..Thursday: candle lighting;
+//  - any other Saturday, and a festival day before a weekday: havdalah;
+//  - every other day: none.
 EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules);
 
-// Copies the candle-lighting or havdalah expression into `expression` when
-// the day is one of the festival days (by the Diaspora setting); leaves it
-// unchanged otherwise. The second-day evenings of the Diaspora get the
-// havdalah expression.
+// Copies the expression of the day's evening time (by the Diaspora setting)
+// into `expression`: the candle-lighting one for candle lighting, the
+// havdalah one for havdalah and for candles lit after nightfall; leaves it
+// unchanged on a day without one.
 void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
                       std::string_view havdalahExpression);
 
 // The candle-lighting or havdalah time of a day before it is formatted.
 struct ShabbatTimeValue {
-  int isCandleLighting = 0;  // 1 when the day gets a candle-lighting time
+  EveningTime kind = EveningTime::kNone;
+  int isCandleLighting = 0;  // 1 when the day gets a candle-lighting time (also after nightfall)
   int isHavdalah = 0;        // 1 when the day gets a havdalah time
   // Minutes after midnight in the zone of gmtOffset (may reach 1440 or
   // more): local standard time; the instant is standardMinutes - 60 *
@@ -74,6 +97,12 @@ class EveningTimes {
   // The formatted time of the day or an empty text, with the flags (each may
   // be null) set as for Value.
   void Text(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) const;
+  // Another expression of the day through the same city and clock: true with
+  // the moment and the clock time in `value` (its kind and flags left
+  // alone) when the city is found, the expression yields a time and the
+  // daylight-saving rule is valid where it applies.
+  bool Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const;
+  const CalendarRules& rules() const { return rules_; }
 
  private:
   const CityRec* Place() const;

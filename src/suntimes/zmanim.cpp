@@ -9,6 +9,7 @@
 #include "base/translate.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
+#include "suntimes/day_times.h"
 #include "suntimes/timeformat.h"
 #include "suntimes/timezone.h"
 
@@ -29,13 +30,18 @@ std::string ZmanimDisplayName(const ZmanimRec& rec) {
 
 std::string ZmanimSettingsKey(const ZmanimRec& rec) { return "Zmanim" + std::string(rec.keySuffix); }
 
-std::string_view ZmanimExpression(const ZmanimRec& rec) {
-  if (rec.kind != kZmanimChoice) return rec.expression;
+size_t ZmanimChoiceIndex(const ZmanimRec& rec) {
+  if (rec.kind != kZmanimChoice) return 0;
   const std::string stored = SettingsGet(ZmanimSettingsKey(rec), "");
   for (size_t i = 0; i < rec.optionCount; ++i) {
-    if (rec.options[i].key == stored) return rec.options[i].expression;
+    if (rec.options[i].key == stored) return i;
   }
-  return rec.options[0].expression;
+  return 0;
+}
+
+std::string_view ZmanimExpression(const ZmanimRec& rec) {
+  if (rec.kind != kZmanimChoice) return rec.expression;
+  return rec.options[ZmanimChoiceIndex(rec)].expression;
 }
 
 void GetZmanimForDay(AbsoluteDay day, std::string* text) {
@@ -70,6 +76,14 @@ void GetZmanimForDay(AbsoluteDay day, std::string* text) {
       TimeformatFormatTime(hour, minute, &shown);
     }
     out += shown;
+    out += '\n';
+  }
+  // The special days' times of the day, after its zmanim.
+  for (const DayTime& t : DayTimes::FromSettings().Of(day)) {
+    if (!IsSpecialDayTime(t.kind)) continue;
+    out += DayTimeListLabel(t);
+    out += ": ";
+    out += t.computed ? TimeformatFormatTime(t.time.hour, t.time.minute) : std::string(kNoTimeText);
     out += '\n';
   }
   *text = std::move(out);

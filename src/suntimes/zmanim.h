@@ -74,6 +74,13 @@ inline constexpr std::array<ZmanimOption, 5> ZmanimTzaitHaChochavim = {{
     {"Deg875", "8.75 deg bel. horizon", "sunset + degrees_below_horizon(8.75)"},
 }};
 
+// The end of the fifth proportional hour, by the same two opinions as the
+// fourth (the last time to burn khamets on Erev Pesakh): M"A 5 * 12 - 72.
+inline constexpr std::array<ZmanimOption, 2> ZmanimFifthHour = {{
+    {"FifthHourGRO", "GR\"O", "sunrise + proportional_hour(5)"},
+    {"FifthHourMA", "M\"A", "sunrise + proportional_hour(5) - 12"},
+}};
+
 // The times in display order, from dawn to nightfall.
 inline constexpr std::array<ZmanimRec, 11> ZmanimRecs = {{
     {"alot haShakhar", "", "AlotHaShachar", kZmanimChoice, "", ZmanimAlotHashachar.data(), ZmanimAlotHashachar.size()},
@@ -91,6 +98,15 @@ inline constexpr std::array<ZmanimRec, 11> ZmanimRecs = {{
      ZmanimTzaitHaChochavim.size()},
 }};
 
+// The index in ZmanimRecs of the row of a keySuffix ("AlotHaShachar"), or
+// the table's size when there is none (checked where it is used, at compile
+// time).
+constexpr size_t ZmanimRecIndex(std::string_view keySuffix) {
+  for (size_t i = 0; i < ZmanimRecs.size(); ++i)
+    if (ZmanimRecs[i].keySuffix == keySuffix) return i;
+  return ZmanimRecs.size();
+}
+
 // "name" or "name nameSuffix" (untranslated).
 std::string ZmanimDisplayName(const ZmanimRec& rec);
 // The settings key of a choice: "Zmanim" + keySuffix.
@@ -98,10 +114,14 @@ std::string ZmanimSettingsKey(const ZmanimRec& rec);
 // The expression in use: the fixed one, or the option whose key equals the
 // stored value exactly (case-sensitive); the first option when none does.
 std::string_view ZmanimExpression(const ZmanimRec& rec);
+// The index of that option (0 for a fixed expression).
+size_t ZmanimChoiceIndex(const ZmanimRec& rec);
+
 
 // The text block of the day for the configured city: "Zmanim for date D.M.Y",
 // "location <city>" and one "<name>: <time>" line per time ("----" when the
 // time does not exist or the daylight-saving rule is invalid), each ending
-// in a line feed, all translated. When the city is not found `text` is left
-// as it was.
+// in a line feed, all translated; then the special times of the day (fast
+// begins and ends, Khanukka candles, khamets) as "<label>: <time>" lines.
+// When the city is not found `text` is left as it was.
 void GetZmanimForDay(AbsoluteDay day, std::string* text);

@@ -74,10 +74,12 @@ expect_eq "Friday" "C 09:14PM" "$(tsv_field "$(printf '%s\n' "$out" | grep '^201
 expect_eq "Saturday" "H $(evening_time 2010-06-26 45)" "$(tsv_field "$(printf '%s\n' "$out" | grep '^2010-06-26')" 12)"
 expect_eq "Sunday" "" "$(tsv_field "$(printf '%s\n' "$out" | grep '^2010-06-27')" 12)"
 # 15 Nisan 5785 (Sunday 13 April 2025): in the Diaspora candles for the
-# second day, lit after nightfall (sunset + 45); none in Israel.
+# second day, lit after nightfall (sunset + 45); in Israel the festival ends
+# then, with havdalah.
 expected="C $(evening_time 2025-04-13 45)"
 expect_eq "second seder" "$expected" "$(tsv_field "$("$LUMARO_CLI" --diaspora dump 2025-04-13 2025-04-13 | tail -1)" 12)"
-expect_eq "second seder in Israel" "" "$(tsv_field "$("$LUMARO_CLI" --israel dump 2025-04-13 2025-04-13 | tail -1)" 12)"
+expect_eq "end of the festival in Israel" "H $(evening_time 2025-04-13 45)" \
+  "$(tsv_field "$("$LUMARO_CLI" --israel dump 2025-04-13 2025-04-13 | tail -1)" 12)"
 
 # --- Settings: another city, with an accent in ISO-8859-1, and the 24-hour clock.
 printf 'CurrentCity: "Z\xfcrich"\nTimeFormat: "1"\n' > "$HOME/.lumaro/kivrasettings"

@@ -84,6 +84,7 @@ TEST_F(SettingsDialogTest, DaylightSavingShowsTheRuleAndReportsTheLastMissingCho
 }
 
 TEST_F(SettingsDialogTest, WithoutDaylightSavingSummerTimesAreAnHourEarlier) {
+  setDSTAutomatic(0);  // a user of the rule (a new user starts on the city's zone)
   ShowMonth({1, 7, 2024});
   const std::vector<std::string> before = CellTimes();
   ASSERT_FALSE(before.empty());
@@ -105,12 +106,14 @@ TEST_F(SettingsDialogTest, WithoutDaylightSavingSummerTimesAreAnHourEarlier) {
   EXPECT_EQ(CellTimes(), before);
 }
 
-// "Automatic (the city's time zone)": off for a new user; on, the month's
-// times follow the city's zone. Kolkata keeps +5:30 all year, so in January
+// "Automatic (the city's time zone)": on for a new user, off for one whose
+// settings file does not have it; on, the month's times follow the city's zone. Kolkata keeps +5:30 all year, so in January
 // (no summer time by the default rule either) every time moves on by the
 // half hour the file's whole hours (GMT+5:30 read as 5) leave out.
 TEST_F(SettingsDialogTest, AutomaticTimeZoneMovesKolkataByHalfAnHour) {
   constexpr const char* kAuto = "Automatic (the city's time zone)";
+  EXPECT_EQ(getDSTAutomatic(), 1);  // the fixture starts without a settings file
+  setDSTAutomatic(0);
   setCity("Kolkata");
   ShowMonth({1, 1, 2024});
   const std::vector<std::string> before = CellTimes();

@@ -11,8 +11,12 @@ namespace {
 using namespace guitest;
 
 constexpr const char* kTitle = "Export to Calendar File";
-constexpr const char* kKinds[] = {"Holidays and Rosh Khodesh", "Weekly Torah section", "Candle lighting and havdalah",
-                                  "Anniversaries/Birthdays/yortsayt", "Daf Yomi", "Omer"};
+constexpr const char* kKinds[] = {"Holidays and Rosh Khodesh",
+                                  "Weekly Torah section",
+                                  "Candle lighting, havdalah, fasts, Khanukka, khamets",
+                                  "Anniversaries/Birthdays/yortsayt",
+                                  "Daf Yomi",
+                                  "Omer"};
 
 size_t CountEvents(const std::string& ics) {
   size_t n = 0;
@@ -103,7 +107,7 @@ TEST_F(ExportDialogTest, WrongInputKeepsTheDialogOpen) {
        "The calendar file " + missingDir + " could not be written: ", true},
       {[](GtkWidget* w) {
          setCity("Atlantis");
-         SetToggle(FindButton(w, "Candle lighting and havdalah"), true);
+         SetToggle(FindButton(w, "Candle lighting, havdalah, fasts, Khanukka, khamets"), true);
          SetEntry(w, "File:", "~/x.ics");
        },
        "The city Atlantis was not found in the city file " + home_.lumaro("cities") +

@@ -62,18 +62,75 @@ TEST_F(SettingsDialogTest, ShabbatTimesShowsTheSettingsAndValidatesInOrder) {
   EXPECT_EQ(getHavdalahValue(), "8.5");
 }
 
+// Choosing a city puts its own candle-lighting minutes into the field (a
+// city without them gives the earlier value back); while the manual
+// daylight-saving rule is in force a city with a time zone offers it in one
+// line under the list, whose check box turns the city's zone on.
+TEST_F(SettingsDialogTest, ShabbatTimesCityMinutesAndTheOfferOfItsZone) {
+  setDSTAutomatic(0);
+  auto offered = [](GtkWidget* w) {
+    bool mapped = false;
+    ForEachDescendant(w, [&](GtkWidget* c) {
+      if (GTK_IS_LABEL(c) && std::string(gtk_label_get_text(GTK_LABEL(c))) == "This city's own clock changes can be used:")
+        mapped = gtk_widget_get_mapped(c);
+    });
+    return mapped;
+  };
+  testenv::WriteFile(home_.lumaro("cities"),
+                     "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n"
+                     "\"Jerusalem\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=40\n"
+                     "\"Haifa\", 32,49 N, 34,59 E, GMT+2, Asia/Jerusalem, candles=30\n"
+                     "\"New York City\", 40,43 N, 74,0 W, GMT-5, America/New_York\n");
+  UserScript user;
+  user.Then("choose", On(kTitle, [&](GtkWidget* w) {
+    EXPECT_FALSE(offered(w));  // Pforzheim's line names no zone
+    GtkWidget* list = ComboBeside(w, "Location:");
+    SetEntry(w, "Candle Lighting:", "22");
+    Choose(list, "Jerusalem");
+    EXPECT_EQ(EntryText(w, "Candle Lighting:"), "40");
+    EXPECT_TRUE(offered(w));
+    Choose(list, "Haifa");
+    EXPECT_EQ(EntryText(w, "Candle Lighting:"), "30");
+    Choose(list, "Pforzheim");
+    EXPECT_EQ(EntryText(w, "Candle Lighting:"), "22");  // the user's own minutes again
+    EXPECT_FALSE(offered(w));
+    Choose(list, "Jerusalem");
+    SetEntry(w, "Candle Lighting:", "35");  // changed after the city's 40: kept
+    Choose(list, "New York City");
+    EXPECT_EQ(EntryText(w, "Candle Lighting:"), "35");
+    ASSERT_TRUE(offered(w));
+    SetToggle(FindButton(w, "Automatic (the city's time zone)"), true);
+    Screenshot(w, "shabbat-times-city-zone");
+    Click(w, "OK");
+  }));
+  RunMenuCommand(kCmdShabbatTimes, user);
+  EXPECT_EQ(getCity() + " " + std::to_string(getCandleLightingMin()) + " " + std::to_string(getDSTAutomatic()),
+            "New York City 35 1");
+  // With the city's zone in force nothing is offered; Cancel changes nothing.
+  UserScript again;
+  again.Then("look", On(kTitle, [&](GtkWidget* w) {
+    EXPECT_FALSE(offered(w));
+    Click(w, "Cancel");
+  }));
+  RunMenuCommand(kCmdShabbatTimes, again);
+  EXPECT_EQ(getDSTAutomatic(), 1);
+}
+
 // The second time of June 2024 is the candle lighting of Friday 7 June
 // (the first is the end of Shabbat on 1 June), 18 minutes before sunset in
-// summer time. Published sunsets: about 21:27 in Pforzheim, 19:45 in
-// Jerusalem and 21:21 in Zurich (an accented name stored and found again).
+// summer time (40 in Jerusalem, whose minutes come with the city). Published
+// sunsets: about 21:27 in Pforzheim, 19:45 in Jerusalem and 21:21 in Zurich
+// (an accented name stored and found again).
 TEST_F(SettingsDialogTest, AnotherCityChangesTheFridayTimes) {
   ShowMonth({1, 6, 2024});
   EXPECT_NEAR(Minutes(CellTimes().at(1)), 21 * 60 + 9, 5) << CellTimes().at(1);
   ChooseCity("Jerusalem");
-  EXPECT_NEAR(Minutes(CellTimes().at(1)), 19 * 60 + 27, 5) << CellTimes().at(1);
+  EXPECT_NEAR(Minutes(CellTimes().at(1)), 19 * 60 + 5, 5) << CellTimes().at(1);
+  EXPECT_EQ(getCandleLightingMin(), 40);
   ChooseCity(kZurich);
   ASSERT_GE(CellTimes().size(), 2u) << "the city was not found after storing it";
-  EXPECT_NEAR(Minutes(CellTimes().at(1)), 21 * 60 + 3, 5) << CellTimes().at(1);
+  // Zurich has no minutes of its own: Jerusalem's 40 stay, as stored.
+  EXPECT_NEAR(Minutes(CellTimes().at(1)), 20 * 60 + 41, 5) << CellTimes().at(1);
   UserScript again;
   again.Then("shown as chosen; cancel", On(kTitle, [](GtkWidget* w) {
     EXPECT_EQ(ChoiceText(ComboBeside(w, "Location:")), kZurich);

@@ -263,6 +263,70 @@ TEST_F(PainterTest, ColoursUseEnglishNamesInYiddish) {
   EXPECT_TRUE(Filled(d, "53248,65535,53248")) << "Purim keeps its colour in Yiddish";
 }
 
+// The times of a fast in its cell: the end in the time slot, violet, when
+// no candle lighting or havdalah takes it; the beginning (and an end the
+// slot has no room for) as lines below; none for Yom Kippur, whose times
+// are its candles and havdalah.
+TEST_F(PainterTest, FastTimesInTheCell) {
+  testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1, Europe/Berlin\n");
+  setTimeFormat(1);
+  const std::string violet = "36864,0,45056", red = "65535,0,0";
+  // The centred texts drawn in the cell of a day, with their colours. With
+  // the recording metrics the grid starts at y = 71, rows 154 high.
+  auto cell = [&](const RecordingDrawing& d, const GregorianDate& g) {
+    const int row = (WeekdayOf(AbsoluteFromGregorian(1, g.month, g.year)) + g.day - 1) / 7;
+    const int top = 71 + row * 154, rowHeight = 154;
+    const std::string x = std::to_string(WeekdayOf(AbsoluteFromGregorian(g)) * 200);
+    std::vector<std::string> out;
+    for (const auto& op : d.OpsStartingWith("center " + x + " 200 ")) {
+      int y = 0;
+      std::sscanf(op.c_str() + 12 + x.size(), "%d", &y);
+      if (y >= top && y < top + rowHeight) out.push_back(op);
+    }
+    return out;
+  };
+  auto count = [](const std::vector<std::string>& ops, const std::string& colour, const std::string& text) {
+    return std::count_if(ops.begin(), ops.end(), [&](const std::string& op) {
+      return op.find(" " + colour + " |") != std::string::npos && op.find(text) != std::string::npos;
+    });
+  };
+  std::vector<std::string> hints;
+  PaintHooks hooks;
+  hooks.addHint = [&](int, int, int, int, std::string_view t) { hints.emplace_back(t); };
+
+  const RecordingDrawing march = Paint({1, 3, 2025}, nullptr, &hooks);
+  // Taanit Ester, Thursday 13 March: only violet times; candles red on the Friday.
+  const auto ester = cell(march, {13, 3, 2025});
+  EXPECT_EQ(count(ester, violet, ":"), 2) << ::testing::PrintToString(ester);
+  EXPECT_EQ(count(ester, violet, "Fast begins 0"), 1);
+  EXPECT_EQ(count(ester, red, ":"), 0);
+  EXPECT_EQ(count(cell(march, {14, 3, 2025}), red, ":"), 1);
+  EXPECT_EQ(std::count(hints.begin(), hints.end(), "Fast ends"), 1);
+  EXPECT_EQ(std::count(hints.begin(), hints.end(), "Fast begins"), 1);
+
+  // 10 Tevet on a Friday: the Shabbat candles keep the slot, the fast's
+  // end and beginning become lines.
+  const auto tevet = cell(Paint({1, 1, 2025}), {10, 1, 2025});
+  EXPECT_EQ(count(tevet, red, ":"), 1);
+  EXPECT_EQ(count(tevet, violet, "Fast ends 1"), 1);
+  EXPECT_EQ(count(tevet, violet, "Fast begins 0"), 1);
+
+  // Tisha BeAv 5785 deferred to Sunday: its beginning on Saturday's cell
+  // under the havdalah, its end in Sunday's slot.
+  const RecordingDrawing august = Paint({1, 8, 2025});
+  const auto saturday = cell(august, {2, 8, 2025});
+  EXPECT_EQ(count(saturday, red, ":"), 1);
+  EXPECT_EQ(count(saturday, violet, "Fast begins 2"), 1);
+  const auto sunday = cell(august, {3, 8, 2025});
+  EXPECT_EQ(count(sunday, violet, ":"), 1);
+  EXPECT_EQ(count(sunday, violet, "Fast"), 0);  // the slot holds the time alone
+
+  // Yom Kippur 5786: candles and havdalah, nothing violet.
+  const RecordingDrawing october = Paint({1, 10, 2025});
+  for (int day : {1, 2}) EXPECT_EQ(count(cell(october, {day, 10, 2025}), violet, ":"), 0) << day;
+  EXPECT_EQ(count(cell(october, {2, 10, 2025}), red, ":"), 1);
+}
+
 TEST(ZmanimPanel, Entries) {
   const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
   ASSERT_EQ(entries.size(), 2u);

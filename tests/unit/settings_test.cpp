@@ -14,7 +14,8 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 26 keys in table order.
+  // settingsDone writes the 32 keys in table order. A new user's times
+  // follow the city's time zone.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
             "Diaspora: \"1\"\nPostponeShushanPurim: \"1\"\nStyle: \"2\"\n"
@@ -22,11 +23,33 @@ TEST(Settings, DefaultsWithoutFile) {
             "CurrentCity: \"Pforzheim\"\nCandleLightingMin: \"18\"\nHavdalahValue: \"45\"\n"
             "HavdalahIsMin: \"1\"\nIsDST: \"1\"\nDSTStartMethod: \"0\"\nDSTStartWeekNo: \"5\"\n"
             "DSTStartWeekday: \"0\"\nDSTStartDay: \"2\"\nDSTStartMonth: \"3\"\nDSTEndMethod: \"0\"\n"
-            "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"0\"\n"
+            "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"1\"\n"
             "TimeFormat: \"0\"\n"
             "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\n"
             "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n"
-            "SunCalculation: \"classic\"\nSunElevation: \"0\"\n");
+            "SunCalculation: \"classic\"\nSunElevation: \"0\"\n"
+
+            "TimeFastBegins: \"\"\nTimeTishaBeAvBegins: \"\"\nTimeFastEnds: \"\"\nTimeKhanukka: \"\"\n"
+            "TimeKhametsEat: \"\"\nTimeKhametsBurn: \"\"\n");
+  // The file now exists: read again, it says what it says.
+  settingsInit();
+  EXPECT_EQ(getDSTAutomatic(), 1);
+}
+
+// A settings file without the key keeps the daylight-saving rule (an
+// existing user), also an empty file; settingsReset never reads the file.
+TEST(Settings, ExistingFileWithoutTheKeyKeepsTheRule) {
+  for (const char* content : {"CurrentCity: \"Haifa\"\n", ""}) {
+    TempHome home;
+    WriteFile(home.lumaro("kivrasettings"), content);
+    settingsInit();
+    EXPECT_EQ(getDSTAutomatic(), 0) << content;
+    ASSERT_TRUE(settingsDone());
+    EXPECT_NE(ReadFile(home.lumaro("kivrasettings")).find("DSTAutomatic: \"0\"\n"), std::string::npos);
+  }
+  TempHome empty;
+  settingsReset();
+  EXPECT_EQ(getDSTAutomatic(), 0);
 }
 
 TEST(Settings, RoundTripThroughFile) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "calendar/calendar.h"
 #include "suntimes/cities.h"
@@ -71,45 +74,113 @@ TEST_F(ShabbatTimes, HavdalahMinutesFromTheSettingText) {
   }
 }
 
-// The holiday-time table, Diaspora and Israel: C candle lighting, N candle
-// lighting after nightfall, H havdalah, - nothing.
-TEST_F(ShabbatTimes, HolidayTable) {
+constexpr EveningTime kN = EveningTime::kNone;
+constexpr EveningTime kC = EveningTime::kCandleLighting;
+constexpr EveningTime kA = EveningTime::kCandleLightingAfterNightfall;
+constexpr EveningTime kH = EveningTime::kHavdalah;
+
+// The days on which work is forbidden, as a printed luach lists them: the
+// Hebrew dates in Israel, and the second days the Diaspora adds.
+bool FestivalDayByDate(AbsoluteDay d, bool diaspora) {
+  const HebrewDate h = HebrewFromAbsolute(d);
+  static constexpr std::pair<int, int> kIsrael[] = {{1, kTishri},  {2, kTishri}, {10, kTishri}, {15, kTishri},
+                                                    {22, kTishri}, {15, kNisan}, {21, kNisan},  {6, kSivan}};
+  static constexpr std::pair<int, int> kDiaspora[] = {
+      {16, kTishri}, {23, kTishri}, {16, kNisan}, {22, kNisan}, {7, kSivan}};
+  for (const auto& [day, month] : kIsrael)
+    if (h.day == day && h.month == month) return true;
+  if (!diaspora) return false;
+  for (const auto& [day, month] : kDiaspora)
+    if (h.day == day && h.month == month) return true;
+  return false;
+}
+
+// Evenings around festivals in known years, Diaspora and Israel, day by day
+// from the first date on.
+TEST_F(ShabbatTimes, EveningsAroundFestivals) {
   const struct {
-    int day, month;
-    const char* kinds;
+    const char* what;
+    GregorianDate first;
+    std::vector<EveningTime> diaspora, israel;
   } cases[] = {
-      {29, kElul, "CC"},   {1, kTishri, "--"},  {2, kTishri, "--"},  {9, kTishri, "CC"},  {10, kTishri, "HH"},
-      {14, kTishri, "CC"}, {15, kTishri, "N-"}, {16, kTishri, "--"}, {21, kTishri, "CC"}, {22, kTishri, "N-"},
-      {23, kTishri, "--"}, {14, kNisan, "CC"},  {15, kNisan, "N-"},  {20, kNisan, "CC"},  {21, kNisan, "N-"},
-      {22, kNisan, "--"},  {5, kSivan, "CC"},   {6, kSivan, "N-"},   {14, kAdar, "--"},
-  };
-  auto kind = [](char k) {
-    return k == 'C'   ? EveningTime::kCandleLighting
-           : k == 'N' ? EveningTime::kCandleLightingAfterNightfall
-           : k == 'H' ? EveningTime::kHavdalah
-                      : EveningTime::kNone;
-  };
-  // The first year from 5785 on in which the date is a Sunday..Thursday (a
-  // Friday or Saturday shows the Shabbat times instead).
-  auto weekday = [](int day, int month) {
-    for (int year = 5785;; ++year) {
-      const AbsoluteDay d = AbsoluteFromHebrew(day, month, year);
-      if (WeekdayOf(d) < kFriday) return d;
-    }
+      // Tue-Wed: the second evening gets candles, the second day havdalah.
+      {"Rosh HaShana 5786, Tue-Wed", {22, 9, 2025}, {kC, kA, kH, kN}, {kC, kA, kH, kN}},
+      // Thu-Fri: Shabbat follows; its candles before sunset on the festival.
+      {"Rosh HaShana 5785, Thu-Fri", {2, 10, 2024}, {kC, kA, kC, kH, kN}, {kC, kA, kC, kH, kN}},
+      {"Yom Kippur 5785 on Shabbat", {11, 10, 2024}, {kC, kH, kN}, {kC, kH, kN}},
+      {"Yom Kippur 5786 on Thursday", {1, 10, 2025}, {kC, kH, kC}, {kC, kH, kC}},
+      // Sat-Sun: the Saturday night before the second day is no havdalah.
+      {"Sukkot 5784, Sat-Sun", {29, 9, 2023}, {kC, kA, kH, kN}, {kC, kH, kN, kN}},
+      {"Shemini Atseret 5785, Thu-Fri", {23, 10, 2024}, {kC, kA, kC, kH}, {kC, kH, kC, kH}},
+      // Fri-Sat: Shabbat candles on the festival, then havdalah.
+      {"Shavuot 5783, Fri-Sat", {25, 5, 2023}, {kC, kC, kH, kN}, {kC, kC, kH, kN}},
+      // Pesakh on Sunday: the Saturday night before it.
+      {"Pesakh 5785, Sun-Mon", {11, 4, 2025}, {kC, kA, kA, kH, kN}, {kC, kA, kH, kN, kN}},
+      {"the last days of Pesakh 5785, Sat-Sun", {18, 4, 2025}, {kC, kA, kH, kN}, {kC, kH, kN, kN}},
+      {"Shavuot 5785, Mon-Tue", {1, 6, 2025}, {kC, kA, kH, kN}, {kC, kH, kN, kN}},
   };
   for (const auto& c : cases) {
-    const AbsoluteDay d = weekday(c.day, c.month);
-    EXPECT_EQ(EveningTimeOf(d, kDiasporaRules), kind(c.kinds[0])) << c.day << "." << c.month;
-    EXPECT_EQ(EveningTimeOf(d, kIsraelRules), kind(c.kinds[1])) << c.day << "." << c.month;
+    SCOPED_TRACE(c.what);
+    const AbsoluteDay first = AbsoluteFromGregorian(c.first);
+    for (size_t i = 0; i < c.diaspora.size(); ++i) {
+      EXPECT_EQ(EveningTimeOf(first + static_cast<AbsoluteDay>(i), kDiasporaRules), c.diaspora[i]) << "Diaspora, day " << i;
+      EXPECT_EQ(EveningTimeOf(first + static_cast<AbsoluteDay>(i), kIsraelRules), c.israel[i]) << "Israel, day " << i;
+    }
   }
-  // GetTimeOfHoliday copies one of the two expressions, or nothing.
+}
+
+// Every day of four centuries, Israel and the Diaspora: the evening time
+// follows from the festival days of the luach list and the weekday, and
+// every case of the rule occurs.
+TEST_F(ShabbatTimes, EveningRuleOverWholeYears) {
+  for (const bool diaspora : {false, true}) {
+    SCOPED_TRACE(diaspora ? "Diaspora" : "Israel");
+    const CalendarRules& rules = diaspora ? kDiasporaRules : kIsraelRules;
+    enum Case { kOnFriday, kFestivalFestival, kShabbatFestival, kEve, kOnSaturday, kLastDay, kOther, kCases };
+    std::array<int, kCases> reached{};
+    int yomKippurOnShabbat = 0;
+    const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, 5600);
+    const AbsoluteDay last = AbsoluteFromHebrew(1, kTishri, 6000);
+    for (AbsoluteDay d = first; d < last; ++d) {
+      const int weekday = WeekdayOf(d);
+      const bool today = FestivalDayByDate(d, diaspora), tomorrow = FestivalDayByDate(d + 1, diaspora);
+      EXPECT_EQ(IsFestivalDay(d, rules), today) << d;
+      Case c = kOther;
+      EveningTime expected = kN;
+      if (weekday == kShabbat && HebrewFromAbsolute(d).day == 10 && HebrewFromAbsolute(d).month == kTishri)
+        ++yomKippurOnShabbat;
+      if (weekday == kFriday) {
+        c = kOnFriday, expected = kC;
+      } else if (tomorrow && today) {
+        c = kFestivalFestival, expected = kA;
+      } else if (tomorrow && weekday == kShabbat) {
+        c = kShabbatFestival, expected = kA;
+      } else if (tomorrow) {
+        c = kEve, expected = kC;
+      } else if (weekday == kShabbat) {
+        c = kOnSaturday, expected = kH;
+      } else if (today) {
+        c = kLastDay, expected = kH;
+      }
+      ++reached[c];
+      const EveningTime got = EveningTimeOf(d, rules);
+      if (got != expected) {
+        ADD_FAILURE() << "day " << d << " weekday " << weekday;
+        break;
+      }
+    }
+    for (int c = 0; c < kCases; ++c) EXPECT_GT(reached[c], 0) << "case " << c;
+    EXPECT_GT(yomKippurOnShabbat, 0);
+  }
+  // GetTimeOfHoliday copies the expression of the evening's time, or nothing.
   std::string e = "unchanged";
-  GetTimeOfHoliday(AbsoluteFromHebrew(1, kTishri, 5786), &e, "C", "H");
-  EXPECT_EQ(e, "unchanged");
-  GetTimeOfHoliday(AbsoluteFromHebrew(6, kSivan, 5785), &e, "C", "H");
-  EXPECT_EQ(e, "H");  // second day: lit after nightfall
-  GetTimeOfHoliday(AbsoluteFromHebrew(9, kTishri, 5786), &e, "C", "H");
+  GetTimeOfHoliday(AbsoluteFromGregorian(22, 9, 2025), &e, "C", "H");  // Erev Rosh HaShana
   EXPECT_EQ(e, "C");
+  GetTimeOfHoliday(AbsoluteFromGregorian(23, 9, 2025), &e, "C", "H");  // lit after nightfall
+  EXPECT_EQ(e, "H");
+  e = "unchanged";
+  GetTimeOfHoliday(AbsoluteFromGregorian(25, 9, 2025), &e, "C", "H");  // a Thursday
+  EXPECT_EQ(e, "unchanged");
 }
 
 // Shown times at Pforzheim: candle lighting sunset - 18, havdalah (and
@@ -131,9 +202,11 @@ TEST_F(ShabbatTimes, ShownTimes) {
       {"Sukkot eve, Monday", {6, 10, 2025}, {14, kTishri, 5786}, 1, 0, -18, true},
       {"Yom Kippur on Shabbat", {12, 10, 2024}, {10, kTishri, 5785}, 0, 1, 45, true},
       {"end of Yom Kippur, Thursday", {2, 10, 2025}, {10, kTishri, 5786}, 0, 1, 45, true},
-      {"Pesakh eve on Shabbat: havdalah", {12, 4, 2025}, {14, kNisan, 5785}, 0, 1, 45, true},
+      {"Pesakh eve on Shabbat: candles after nightfall", {12, 4, 2025}, {14, kNisan, 5785}, 1, 0, 45, true},
       {"second seder, Sunday", {13, 4, 2025}, {15, kNisan, 5785}, 1, 0, 45, true},
-      {"first day of Rosh Hashana, Tuesday", {23, 9, 2025}, {1, kTishri, 5786}, 0, 0, 0, true},
+      {"first day of Rosh Hashana, Tuesday", {23, 9, 2025}, {1, kTishri, 5786}, 1, 0, 45, true},
+      {"second day of Rosh Hashana, Wednesday", {24, 9, 2025}, {2, kTishri, 5786}, 0, 1, 45, true},
+      {"end of Pesakh, Sunday", {20, 4, 2025}, {22, kNisan, 5785}, 0, 1, 45, true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -147,13 +220,15 @@ TEST_F(ShabbatTimes, ShownTimes) {
   std::string text;
   GetShabbatTime(AbsoluteFromGregorian(25, 6, 2010), &text, nullptr, nullptr);
   EXPECT_EQ(text, Clock(Sunset({25, 6, 2010}) - 18 + 60));
-  // In Israel the second festival days are not kept, but Yom Kippur is.
+  // In Israel the second festival days are not kept: the first days end
+  // with havdalah.
   diasporaSetFlag(0);
   for (const GregorianDate& g : {GregorianDate{13, 4, 2025}, GregorianDate{2, 6, 2025}, GregorianDate{7, 10, 2025}}) {
     const Shown s = Get(g);
-    EXPECT_EQ(s.candles + s.havdalah, 0);
-    EXPECT_EQ(s.text, "");
+    EXPECT_EQ(s.candles * 10 + s.havdalah, 1);
+    EXPECT_EQ(s.text, Clock(Sunset(g) + 45 + 60));
   }
+  EXPECT_EQ(Get({20, 4, 2025}).text, "");  // 22 Nisan
   EXPECT_EQ(Get({2, 10, 2025}).havdalah, 1);
 }
 

@@ -204,7 +204,9 @@ TEST_F(YiddishTexts, MonthViewAndItsHints) {
         if (HasLatinLetter(text)) problems_.insert("month view: " + text);
     }
   }
-  EXPECT_EQ(hints.size(), 5u);  // day numbers (2), candle lighting, havdalah, Daf Yomi
+  // Day numbers (2), candle lighting (also after nightfall), havdalah, fast
+  // begins and ends, Daf Yomi.
+  EXPECT_EQ(hints.size(), 8u);
   for (const std::string& hint : hints)
     if (HasLatinLetter(hint)) problems_.insert("hint: " + hint);
   ExpectNoProblems();

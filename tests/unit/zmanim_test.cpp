@@ -105,9 +105,10 @@ TEST_F(Zmanim, KhatzotIsHalfwayWithEitherOpinion) {
 TEST_F(Zmanim, LocationLineDropsParenthesesAndAnUnknownCityGivesNothing) {
   setCity("Frankfurt (Main)");
   const std::vector<std::string> lines = ZmanimOf(5, 12, 2026);
-  ASSERT_EQ(lines.size(), 13u);
+  ASSERT_EQ(lines.size(), 14u);  // Saturday evening: the second Khanukka light
   EXPECT_EQ(lines[0], "Zmanim for date 5.12.2026");
   EXPECT_EQ(lines[1], "location Frankfurt Main");
+  EXPECT_EQ(lines[13].rfind("Khanukka, 2 candles: ", 0), 0u) << lines[13];
   setCity("Atlantis");
   std::string text = "before";
   GetZmanimForDay(AbsoluteFromGregorian(21, 6, 2010), &text);

@@ -41,6 +41,16 @@ HOLIDAY_NAMES = {
 }
 # Yizkor in the Diaspora: Yom Kippur, Shemini Atseret, Pesakh VIII, Shavuot II.
 YIZKOR_IDS = {1, 9, 40, 39}
+# The Diaspora's days on which work is forbidden: Rosh HaShana I and II, Yom
+# Kippur, Sukkot I and II, Shemini Atseret, Simkhat Tora, Pesakh I, II, VII
+# and VIII, Shavuot I and II. Candles lit on the evening of one of them, or
+# on a Saturday, are lit after nightfall (a Friday's are the Shabbat candles).
+FESTIVAL_DAY_IDS = {0, 42, 1, 2, 3, 9, 10, 11, 12, 17, 40, 26, 39}
+# The fasts that begin at dawn, Tisha BeAv (begins the evening before) and
+# Yom Kippur; the Khanukka days I..VIII; Erev Pesakh.
+MINOR_FAST_IDS = {29, 31, 32, 33}
+TISHA_BEAV_ID, YOM_KIPPUR_ID, EREV_PESAKH_ID = 30, 1, 50
+KHANUKKA_IDS = range(18, 26)
 
 SECTION_NAMES = [
     "Bereshith", "Noah", "Le'h Leha", "Vayera", "Haye Sarah", "Toledoth", "Vayetse",
@@ -172,14 +182,16 @@ def main(argv):
     rows = data_rows(f"{data_dir}/holiday_dates.csv")
     header = rows[0]
     holiday_ids = {}
+    ids_on = {}  # every holiday id of a day, also of the days around the year
     for row in rows[1:]:
-        if int(row[0]) not in (year + 3760, year + 3761):
+        if int(row[0]) not in (year + 3760, year + 3761, year + 3762):
             continue
         for column, value in zip(header[1:], row[1:]):
             if not value or column.endswith("i"):
                 continue
             holiday_id = int(column.rstrip("d"))
             day = datetime.date.fromisoformat(value)
+            ids_on.setdefault(day, set()).add(holiday_id)
             if in_year(day):
                 holiday_ids[day] = min(holiday_id, holiday_ids.get(day, 99))
     expected = {d: tr(HOLIDAY_NAMES[i]) for d, i in holiday_ids.items()}
@@ -248,19 +260,80 @@ def main(argv):
                 (candles if fields[11][0] == "C" else havdalah)[day] = fields[11][2:]
     expect_kind("rosh-khodesh", rosh_khodesh)
     berlin = zoneinfo.ZoneInfo("Europe/Berlin")
-    for kind, shown, summary in (("candle-lighting", candles, tr("Candle Lighting")),
-                                 ("havdalah", havdalah, tr("Havdalah"))):
-        expect_kind(kind, {d: summary for d in shown})
-        for day, events in by_kind.get(kind, {}).items():
-            start = events[0].decoded("DTSTART")
-            if not isinstance(start, datetime.datetime) or start.utcoffset() != datetime.timedelta(0):
-                fail(f"{kind} {day}: not a UTC time: {start!r}")
-                continue
-            local = start.astimezone(berlin)
-            if local.date() != day or local.strftime("%H:%M") != shown.get(day):
-                fail(f"{kind} {day}: {start} is {local} in Pforzheim, the month view shows {shown.get(day)}")
-            if str(events[0].get("LOCATION")) != "Pforzheim":
-                fail(f"{kind} {day}: location {events[0].get('LOCATION')!r}")
+
+    def festival_day(day):
+        return bool(ids_on.get(day, set()) & FESTIVAL_DAY_IDS)
+
+    def after_nightfall(day):
+        # Friday's candles are Shabbat's, lit before sunset also on a festival.
+        return day.weekday() == 5 or (festival_day(day) and day.weekday() != 4)
+
+    def local_time(kind, day):
+        """The event's time in Pforzheim as HH:MM, after checking its form."""
+        events = by_kind.get(kind, {}).get(day, [])
+        if not events:
+            return None
+        start = events[0].decoded("DTSTART")
+        if not isinstance(start, datetime.datetime) or start.utcoffset() != datetime.timedelta(0):
+            fail(f"{kind} {day}: not a UTC time: {start!r}")
+            return None
+        local = start.astimezone(berlin)
+        if local.date() != day:
+            fail(f"{kind} {day}: {start} is {local} in Pforzheim, another day")
+        if str(events[0].get("LOCATION")) != "Pforzheim":
+            fail(f"{kind} {day}: location {events[0].get('LOCATION')!r}")
+        return local.strftime("%H:%M")
+
+    candle_summaries = {d: tr("Candle lighting after nightfall") if after_nightfall(d) else tr("Candle Lighting")
+                        for d in candles}
+    for kind, shown, expected in (("candle-lighting", candles, candle_summaries),
+                                  ("havdalah", havdalah, {d: tr("Havdalah") for d in havdalah})):
+        expect_kind(kind, expected)
+        for day in by_kind.get(kind, {}):
+            got = local_time(kind, day)
+            if got is not None and got != shown.get(day):
+                fail(f"{kind} {day}: {got} in Pforzheim, the month view shows {shown.get(day)}")
+
+    # The special days' times, on the dates of the reference data: a minor
+    # fast begins and ends on its day; Tisha BeAv and Yom Kippur begin the
+    # evening before, Yom Kippur with its candles and ending with havdalah;
+    # the Khanukka lights on the evening before each day, on Friday with the
+    # Shabbat candles and on Saturday at havdalah; khamets on Erev Pesakh,
+    # burnt on the Friday when Erev Pesakh is Shabbat.
+    day_before = datetime.timedelta(days=1)
+    fast_begins, fast_ends, khanukka, eat, burn = {}, {}, {}, {}, {}
+    for day, ids in ids_on.items():
+        for i in ids:
+            if i in MINOR_FAST_IDS:
+                fast_begins[day] = fast_ends[day] = tr("Fast begins"), tr("Fast ends")
+            elif i in (TISHA_BEAV_ID, YOM_KIPPUR_ID):
+                fast_begins[day - day_before] = fast_ends[day] = None
+            elif i in KHANUKKA_IDS:
+                n = i - KHANUKKA_IDS.start + 1
+                khanukka[day - day_before] = (tr("Khanukka: 1 candle") if n == 1
+                                              else tr("Khanukka: %d candles").replace("%d", str(n)))
+            elif i == EREV_PESAKH_ID:
+                eat[day] = tr("Last time to eat khamets")
+                burn[day - day_before if day.weekday() == 5 else day] = tr("Burn khamets")
+    only_year = lambda table, summary=None: {d: summary or v for d, v in table.items() if in_year(d)}
+    expect_kind("fast-begins", only_year(fast_begins, tr("Fast begins")))
+    expect_kind("fast-ends", only_year(fast_ends, tr("Fast ends")))
+    expect_kind("khanukka", only_year(khanukka))
+    expect_kind("khamets-eat", only_year(eat))
+    expect_kind("khamets-burn", only_year(burn))
+    for kind in ("fast-begins", "fast-ends", "khanukka", "khamets-eat", "khamets-burn"):
+        for day in by_kind.get(kind, {}):
+            local_time(kind, day)
+    for day in by_kind.get("fast-begins", {}):
+        if YOM_KIPPUR_ID in ids_on.get(day + day_before, set()) and local_time("fast-begins", day) != candles.get(day):
+            fail(f"fast-begins {day}: Yom Kippur does not begin with its candles at {candles.get(day)}")
+    for day in by_kind.get("fast-ends", {}):
+        if YOM_KIPPUR_ID in ids_on.get(day, set()) and local_time("fast-ends", day) != havdalah.get(day):
+            fail(f"fast-ends {day}: Yom Kippur does not end with havdalah at {havdalah.get(day)}")
+    for day in by_kind.get("khanukka", {}):
+        at = {4: candles, 5: havdalah}.get(day.weekday())
+        if at is not None and local_time("khanukka", day) != at.get(day):
+            fail(f"khanukka {day}: not at the Shabbat time {at.get(day)}")
 
     # Anniversaries.
     got = {d: sorted(str(e["SUMMARY"]) for e in evs) for d, evs in by_kind.get("anniversary", {}).items()}

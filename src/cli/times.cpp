@@ -1,0 +1,61 @@
+// times FROM TO: every candle-lighting, havdalah, fast, Khanukka and khamets
+// time of the days, one line each: DATE<TAB>KIND<TAB>TIME<TAB>LABEL.
+#include <string>
+
+#include "base/settings.h"
+#include "calendar/calendar.h"
+#include "cli/args.h"
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "cli/out_buffer.h"
+#include "suntimes/cities.h"
+#include "suntimes/day_times.h"
+#include "suntimes/timeformat.h"
+
+namespace cli {
+
+namespace {
+
+void AppendDate(OutBuffer& o, AbsoluteDay d) {
+  const GregorianDate g = GregorianFromAbsolute(d);
+  o << g.year << '-' << static_cast<char>('0' + g.month / 10) << static_cast<char>('0' + g.month % 10) << '-'
+    << static_cast<char>('0' + g.day / 10) << static_cast<char>('0' + g.day % 10);
+}
+
+// A translated label could hold a tab or a line break; either would break
+// the line into wrong columns, so they become blanks.
+void AppendField(OutBuffer& o, std::string_view text) {
+  o.AppendReplacing(text, [](char c) { return c == '\t' || c == '\n' || c == '\r'; });
+}
+
+}  // namespace
+
+int CmdTimes(const Args& args, std::FILE* out, std::FILE* err) {
+  if (args.size() != 2) return UsageFail(err, "usage: times FROM TO (dates as YYYY-MM-DD)");
+  std::string error;
+  const auto range = ParseDateRange(args[0], args[1], error);
+  if (!range) return UsageFail(err, error);
+  const CityFileSnapshot cityFile;  // one look at the city file for the whole run
+  CityRec place;
+  if (!CityGet(getCityFileName(), getCity(), &place))
+    return UsageFail(err, "the city '" + getCity().substr(0, 80) + "' was not found in the city file " +
+                              getCityFileName());
+  const DayTimes times = DayTimes::FromSettings();
+  OutBuffer o(out);
+  for (AbsoluteDay d = range->first; d <= range->last; ++d) {
+    // A time that does not exist that day (the sun does not sink so far, an
+    // invalid daylight-saving rule) is left out, as the month view leaves it.
+    for (const DayTime& t : times.Of(d)) {
+      if (!t.computed) continue;
+      AppendDate(o, d);
+      o << '\t' << DayTimeKindOf(t.kind).name << '\t';
+      AppendField(o, TimeformatFormatTime(t.time.hour, t.time.minute));
+      o << '\t';
+      AppendField(o, DayTimeLabel(t));
+      o << '\n';
+    }
+  }
+  return kCliOk;
+}
+
+}  // namespace cli

@@ -1,0 +1,181 @@
+#include "suntimes/day_times.h"
+
+#include <algorithm>
+#include <climits>
+#include <utility>
+
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
+#include "calendar/calendar.h"
+#include "calendar/festivals.h"
+#include "suntimes/zmanim.h"
+
+namespace {
+
+constexpr size_t kAlot = ZmanimRecIndex("AlotHaShachar");
+constexpr size_t kKriatShema = ZmanimRecIndex("KriatShema");
+constexpr size_t kFourthHour = ZmanimRecIndex("Tefila");
+static_assert(kAlot < ZmanimRecs.size() && kKriatShema < ZmanimRecs.size() && kFourthHour < ZmanimRecs.size());
+static_assert(ZmanimKriatShema.size() == ZmanimFifthHour.size() && ZmanimKriatShema.size() == ZmanimTefila.size());
+
+std::string OrDefault(std::string stored, std::string_view fallback) {
+  return stored.empty() ? std::string(fallback) : stored;
+}
+
+DayTimeKind KindOfEvening(EveningTime e) {
+  switch (e) {
+    case EveningTime::kCandleLightingAfterNightfall: return DayTimeKind::kCandlesAfterNightfall;
+    case EveningTime::kHavdalah: return DayTimeKind::kHavdalah;
+    case EveningTime::kCandleLighting:
+    case EveningTime::kNone: break;
+  }
+  return DayTimeKind::kCandles;
+}
+
+}  // namespace
+
+const DayTimeKindRow& DayTimeKindOf(DayTimeKind kind) {
+  for (const DayTimeKindRow& row : kDayTimeKinds)
+    if (row.kind == kind) return row;
+  return kDayTimeKinds[0];  // every kind has its row
+}
+
+SpecialTimeExpressions SpecialTimeExpressions::Defaults() {
+  SpecialTimeExpressions e;
+  e.fastBegins = std::string(ZmanimExpression(ZmanimRecs[kAlot]));
+  e.tishaBeAvBegins = std::string(kDefaultTishaBeAvBegins);
+  e.fastEnds = std::string(kDefaultNightfall);
+  e.khanukka = std::string(kDefaultNightfall);
+  // The opinion chosen for kriat shema decides the hours of khamets.
+  const size_t opinion = ZmanimChoiceIndex(ZmanimRecs[kKriatShema]);
+  e.khametsEat = std::string(ZmanimRecs[kFourthHour].options[opinion].expression);
+  e.khametsBurn = std::string(ZmanimFifthHour[opinion].expression);
+  return e;
+}
+
+SpecialTimeExpressions SpecialTimeExpressions::FromSettings() {
+  const SpecialTimeExpressions d = Defaults();
+  SpecialTimeExpressions e;
+  e.fastBegins = OrDefault(getTimeFastBegins(), d.fastBegins);
+  e.tishaBeAvBegins = OrDefault(getTimeTishaBeAvBegins(), d.tishaBeAvBegins);
+  e.fastEnds = OrDefault(getTimeFastEnds(), d.fastEnds);
+  e.khanukka = OrDefault(getTimeKhanukka(), d.khanukka);
+  e.khametsEat = OrDefault(getTimeKhametsEat(), d.khametsEat);
+  e.khametsBurn = OrDefault(getTimeKhametsBurn(), d.khametsBurn);
+  return e;
+}
+
+std::string DayTimeLabel(const DayTime& t) {
+  if (t.kind == DayTimeKind::kKhanukka) {
+    if (t.candles == 1) return translate_perform("Khanukka: 1 candle");
+    return FormatText(translate_perform("Khanukka: %d candles"), {t.candles});
+  }
+  const DayTimeKindRow& row = DayTimeKindOf(t.kind);
+  return translate_perform(row.label);
+}
+
+std::string DayTimeListLabel(const DayTime& t) {
+  if (t.kind == DayTimeKind::kKhanukka) {
+    if (t.candles == 1) return translate_perform("Khanukka, 1 candle");
+    return FormatText(translate_perform("Khanukka, %d candles"), {t.candles});
+  }
+  return DayTimeLabel(t);
+}
+
+DayTimes::DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions)
+    : evenings_(std::move(evenings)), expressions_(std::move(expressions)) {}
+
+DayTimes DayTimes::FromSettings() {
+  return DayTimes(EveningTimes::FromSettings(), SpecialTimeExpressions::FromSettings());
+}
+
+const ZmanimProgram& DayTimes::Program(Slot slot) const {
+  std::optional<ZmanimProgram>& program = programs_[slot];
+  if (!program) {
+    const std::string* texts[kSlots] = {&expressions_.fastBegins, &expressions_.tishaBeAvBegins,
+                                        &expressions_.fastEnds,   &expressions_.khanukka,
+                                        &expressions_.khametsEat, &expressions_.khametsBurn};
+    program = ZmanimProgram::Compile(*texts[slot]);
+  }
+  return *program;
+}
+
+DayTime DayTimes::Special(AbsoluteDay d, DayTimeKind kind, Slot slot) const {
+  DayTime t;
+  t.kind = kind;
+  t.computed = evenings_.Evaluate(d, Program(slot), &t.time);
+  return t;
+}
+
+std::vector<DayTime> DayTimes::Of(AbsoluteDay d) const {
+  const CalendarRules& rules = evenings_.rules();
+  ShabbatTimeValue evening;
+  const bool eveningComputed = evenings_.Value(d, &evening);
+  // A time at the moment of the evening's candle lighting or havdalah.
+  auto atEvening = [&](DayTimeKind kind) {
+    DayTime t;
+    t.kind = kind;
+    t.atEveningTime = true;
+    t.computed = eveningComputed;
+    t.time = evening;
+    return t;
+  };
+  const int weekday = WeekdayOf(d);
+  const DayFestivals today = FestivalsOn(d, rules);
+  const DayFestivals tomorrow = FestivalsOn(d + 1, rules);
+  std::vector<DayTime> times;
+
+  // Khamets: eaten until the 4th hour of 14 Nisan, burnt by its 5th; the
+  // burning moves to the Friday when 14 Nisan is Shabbat.
+  if (today.Contains(Festival::kErevPesakh)) {
+    times.push_back(Special(d, DayTimeKind::kKhametsEat, kEatSlot));
+    if (weekday != kShabbat) times.push_back(Special(d, DayTimeKind::kKhametsBurn, kBurnSlot));
+  }
+  if (tomorrow.Contains(Festival::kErevPesakh) && WeekdayOf(d + 1) == kShabbat)
+    times.push_back(Special(d, DayTimeKind::kKhametsBurn, kBurnSlot));
+
+  // The Khanukka lights of the evening before day n of Khanukka.
+  const int khanukka = KhanukkaOf(HebrewFromAbsolute(d + 1).year).DayOf(d + 1);
+  DayTime lights;
+  if (khanukka > 0) {
+    const bool shabbatTime = (weekday == kFriday && evening.kind == EveningTime::kCandleLighting) ||
+                             (weekday == kShabbat && evening.kind == EveningTime::kHavdalah);
+    lights = shabbatTime ? atEvening(DayTimeKind::kKhanukka) : Special(d, DayTimeKind::kKhanukka, kKhanukkaSlot);
+    lights.candles = khanukka;
+    if (weekday == kFriday) times.push_back(lights);  // lit before the Shabbat candles
+  }
+
+  if (evening.kind != EveningTime::kNone) times.push_back(atEvening(KindOfEvening(evening.kind)));
+
+  // Fasts. A full fast begins the evening before: Yom Kippur with its
+  // candles, Tisha BeAv at sunset; the minor fasts at dawn.
+  for (Festival f : tomorrow) {
+    const DayKind kind = FestivalFactsOf(f, rules).kind;
+    if (kind == DayKind::kYomKippur && evening.kind == EveningTime::kCandleLighting) {
+      times.push_back(atEvening(DayTimeKind::kFastBegins));
+    } else if (f == Festival::kTishaBeAv) {
+      times.push_back(Special(d, DayTimeKind::kFastBegins, kTishaBeAvSlot));
+    }
+  }
+  for (Festival f : today) {
+    const DayKind kind = FestivalFactsOf(f, rules).kind;
+    if (kind == DayKind::kFast && f != Festival::kTishaBeAv)
+      times.push_back(Special(d, DayTimeKind::kFastBegins, kFastBeginsSlot));
+  }
+  for (Festival f : today) {
+    const DayKind kind = FestivalFactsOf(f, rules).kind;
+    if (kind == DayKind::kFast) {
+      times.push_back(Special(d, DayTimeKind::kFastEnds, kFastEndsSlot));
+    } else if (kind == DayKind::kYomKippur && evening.kind == EveningTime::kHavdalah) {
+      times.push_back(atEvening(DayTimeKind::kFastEnds));
+    }
+  }
+
+  if (khanukka > 0 && weekday != kFriday) times.push_back(lights);  // after havdalah on Saturday
+
+  std::stable_sort(times.begin(), times.end(), [](const DayTime& a, const DayTime& b) {
+    return (a.computed ? a.time.standardMinutes : INT_MAX) < (b.computed ? b.time.standardMinutes : INT_MAX);
+  });
+  return times;
+}

@@ -1,0 +1,129 @@
+// Every time a day has for the user to light or fast by: the evening's
+// candle lighting or havdalah (shabbat_times.h), and the times of special
+// days, each a zmanim expression with a default that the user can replace:
+//  - fast begins: on Tsom Gedalya, 10 Tevet, Taanit Ester and 17 Tammuz (on
+//    the days they are kept) at alot haShakhar by the zmanim choice; Tisha
+//    BeAv at sunset of the evening before; Yom Kippur at its eve's candle
+//    lighting;
+//  - fast ends: at nightfall (7.083 degrees); Yom Kippur at its havdalah;
+//  - Khanukka candles on the eight evenings: Sunday..Thursday at nightfall,
+//    Friday at the Shabbat candle lighting (the Khanukka lights first),
+//    Saturday at havdalah;
+//  - Erev Pesakh: the last time to eat khamets (end of the 4th proportional
+//    hour) and to burn it (end of the 5th), by the GR"A or M"A choice for
+//    kriat shema; when 14 Nisan is Shabbat the burning is on the Friday.
+// A time belongs to the civil date on which it falls.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/rules.h"
+#include "calendar/types.h"
+#include "suntimes/calc_program.h"
+#include "suntimes/shabbat_times.h"
+
+enum class DayTimeKind : uint8_t {
+  kCandles,
+  kCandlesAfterNightfall,
+  kHavdalah,
+  kFastBegins,
+  kFastEnds,
+  kKhanukka,
+  kKhametsEat,
+  kKhametsBurn,
+};
+
+// Each kind: its name in lumaro-cli's output, the kind part of its
+// iCalendar UID, and its English label (a translation key; the Khanukka
+// labels are the formats below).
+struct DayTimeKindRow {
+  DayTimeKind kind;
+  std::string_view name;
+  std::string_view icsKind;
+  std::string_view label;
+};
+inline constexpr DayTimeKindRow kDayTimeKinds[] = {
+    {DayTimeKind::kCandles, "candles", "candle-lighting", "Candle Lighting"},
+    {DayTimeKind::kCandlesAfterNightfall, "candles-after-nightfall", "candle-lighting",
+     "Candle lighting after nightfall"},
+    {DayTimeKind::kHavdalah, "havdalah", "havdalah", "Havdalah"},
+    {DayTimeKind::kFastBegins, "fast-begins", "fast-begins", "Fast begins"},
+    {DayTimeKind::kFastEnds, "fast-ends", "fast-ends", "Fast ends"},
+    {DayTimeKind::kKhanukka, "khanukka", "khanukka", "Khanukka: %d candles"},
+    {DayTimeKind::kKhametsEat, "khamets-eat", "khamets-eat", "Last time to eat khamets"},
+    {DayTimeKind::kKhametsBurn, "khamets-burn", "khamets-burn", "Burn khamets"},
+};
+const DayTimeKindRow& DayTimeKindOf(DayTimeKind kind);
+
+// The defaults of the special days' expressions that do not depend on the
+// zmanim choices.
+inline constexpr std::string_view kDefaultNightfall = "sunset + degrees_below_horizon(7.083)";
+inline constexpr std::string_view kDefaultTishaBeAvBegins = "sunset";
+
+// The expressions of the special days' times.
+struct SpecialTimeExpressions {
+  std::string fastBegins;       // the minor fasts, on the fast day
+  std::string tishaBeAvBegins;  // on the evening before
+  std::string fastEnds;
+  std::string khanukka;  // Sunday..Thursday evenings
+  std::string khametsEat;
+  std::string khametsBurn;
+
+  // The defaults: alot haShakhar and the 4th/5th hour by the zmanim choices
+  // in the settings file, nightfall, sunset.
+  static SpecialTimeExpressions Defaults();
+  // The stored expressions (the Time* settings), an empty one replaced by
+  // its default.
+  static SpecialTimeExpressions FromSettings();
+};
+
+// One time of a day.
+struct DayTime {
+  DayTimeKind kind = DayTimeKind::kCandles;
+  int candles = 0;             // kKhanukka: the lights of that evening, 1..8
+  bool atEveningTime = false;  // the moment of the day's candle lighting or havdalah
+  bool computed = false;       // false: the city is unknown, or the time does not exist that day
+  ShabbatTimeValue time;       // when computed
+};
+
+// The translated label: "Fast begins", "Khanukka: 3 candles" ...
+std::string DayTimeLabel(const DayTime& t);
+// The same for a "<label>: <time>" list, without a ": " of its own
+// ("Khanukka, 3 candles").
+std::string DayTimeListLabel(const DayTime& t);
+
+// The times of many days for one place, one clock and one set of
+// expressions (each read once, when a day first needs it).
+class DayTimes {
+ public:
+  DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions);
+  // Everything from the settings.
+  static DayTimes FromSettings();
+
+  // The times of day d that it has, computed or not, in order of the day:
+  // by the moment where computed (a tie keeps the Khanukka lights before
+  // the Shabbat candles and after havdalah), those not computed last.
+  std::vector<DayTime> Of(AbsoluteDay d) const;
+  const EveningTimes& evenings() const { return evenings_; }
+
+ private:
+  // The expressions, in the order of SpecialTimeExpressions.
+  enum Slot : size_t { kFastBeginsSlot, kTishaBeAvSlot, kFastEndsSlot, kKhanukkaSlot, kEatSlot, kBurnSlot, kSlots };
+  // A special time from its expression.
+  DayTime Special(AbsoluteDay d, DayTimeKind kind, Slot slot) const;
+  const ZmanimProgram& Program(Slot slot) const;
+
+  EveningTimes evenings_;
+  SpecialTimeExpressions expressions_;
+  mutable std::array<std::optional<ZmanimProgram>, kSlots> programs_;
+};
+
+// True for the kinds that are not the evening's candle lighting or havdalah.
+constexpr bool IsSpecialDayTime(DayTimeKind k) {
+  return k != DayTimeKind::kCandles && k != DayTimeKind::kCandlesAfterNightfall && k != DayTimeKind::kHavdalah;
+}
