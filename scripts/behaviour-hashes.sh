@@ -7,7 +7,8 @@
 #
 # Covers: the whole-range dump (1583..3000) for Israel and the Diaspora with a
 # few setting combinations (12/24-hour clock, havdalah in degrees, another
-# city, the city's own time zone, Yiddish); the day report of every day of two
+# city, the city's own time zone, Yiddish, the classic sun calculation
+# named in the settings); the day report of every day of two
 # years for Israel/Diaspora x Sephardic/Ashkenazi; molad; eval --batch of a
 # set of expressions at several places; month PostScript (English and
 # Yiddish, colour and black and white); an iCalendar export; and where the
@@ -50,6 +51,10 @@ DEG=$(settings_home degrees HavdalahIsMin=0 HavdalahValue=8.5 CandleLightingMin=
 CITY=$(settings_home city "CurrentCity=New York City" PostponeShushanPurim=0)
 ZONE=$(settings_home zone "CurrentCity=Jerusalem" DSTAutomatic=1 TimeFormat=1)
 YI=$(settings_home yiddish Language=2)
+# The classic sun calculation named in the settings (with the elevation
+# switch on, which only the precise calculation uses) gives the default's
+# output; a program without these settings ignores them.
+CLASSIC=$(settings_home classic SunCalculation=classic SunElevation=1 "CurrentCity=Jerusalem" DSTAutomatic=1)
 
 for place in israel diaspora; do
   hash "dump-$place-default" "$DEFAULT" --$place dump 1583-01-01 3000-12-31
@@ -64,6 +69,7 @@ hash "dump-israel-degrees" "$DEG" --israel dump 1583-01-01 3000-12-31
 hash "dump-newyork" "$CITY" dump 1583-01-01 3000-12-31
 hash "dump-jerusalem-zone" "$ZONE" --israel dump 1583-01-01 3000-12-31
 hash "dump-yiddish" "$YI" dump 1900-01-01 2100-12-31
+hash "dump-classic-setting" "$CLASSIC" --israel dump 1583-01-01 3000-12-31
 
 # The day report of every day of two years (a leap and a common Hebrew year
 # and the turn of two Gregorian years), in the four rule combinations.
@@ -92,6 +98,8 @@ hash "day-jerusalem-zone" "$ZONE" day 2026-03-27
 hash "molad" "$DEFAULT" molad 1 9999
 hash "zmanim" "$DEFAULT" zmanim 2025-06-20
 hash "zmanim-zone" "$ZONE" zmanim 2026-03-27
+hash "zmanim-classic-setting" "$CLASSIC" zmanim 2026-03-27
+hash "ics-classic-setting" "$CLASSIC" ics 2026-01-01 2026-12-31 --times
 
 # eval --batch: several expressions at places north, south, east and west.
 batch=$WORK/batch.tsv
@@ -100,7 +108,11 @@ for date in 2024-01-01 2024-03-20 2024-06-21 2024-09-22 2024-12-21 2025-07-04; d
   for place in "4853	842	1" "3147	3514	2" "-3355	1825	2" "4043	-7400	-5" "6940	1857	1" "-5448	-6818	-3"; do
     for expr in "sunrise" "sunset" "sunset - 18" "sunrise + proportional_hour(3) - 36" \
                 "sunset + degrees_below_horizon(8.5)" "sunrise - degrees_below_horizon(16.1)" \
-                "friday(sunset - 18)" "saturday(sunset + 45)" "proportional_hour(1.5)" "(sunset" "7 / 0"; do
+                "friday(sunset - 18)" "saturday(sunset + 45)" "proportional_hour(1.5)" "(sunset" "7 / 0" \
+                "sunrise - degrees_below_horizon(11)" "sunset + degrees_below_horizon(7.083)" \
+                "sunrise + proportional_hour(10.75)" "sunset - sunrise" "(sunset - sunrise) / 12 * 3" \
+                "7 / 2" "0 - 7 / 2" "sunrise * 2 - sunset" "(0 - 1)" "degrees_below_horizon(0)" \
+                "sunset + degrees_below_horizon(16.1) - 0"; do
       printf '%s\t%s\t%s\n' "$date" "$place" "$expr" >> "$batch"
     done
   done
