@@ -14,7 +14,7 @@ const AbsoluteDay kYearEnd = AbsoluteFromGregorian(1, 1, 2026);
 void BM_LearningYearAllCycles(benchmark::State& state) {
   for (auto _ : state) {
     for (AbsoluteDay d = kYearStart; d < kYearEnd; ++d)
-      for (LearningCycle cycle : kLearningCycles) benchmark::DoNotOptimize(GetLearningText(cycle, d, true));
+      for (LearningCycle cycle : kLearningCycles) benchmark::DoNotOptimize(GetLearningText(cycle, d, kDiasporaRules));
   }
   state.SetItemsProcessed(state.iterations() * (kYearEnd - kYearStart) * kLearningCycleCount);
 }
@@ -25,7 +25,7 @@ void BM_LearningYearPortion(benchmark::State& state) {
   const LearningCycle cycle = kLearningCycles[static_cast<size_t>(state.range(0))];
   state.SetLabel(std::string(LearningCycleId(cycle)));
   for (auto _ : state) {
-    for (AbsoluteDay d = kYearStart; d < kYearEnd; ++d) benchmark::DoNotOptimize(GetLearningPortion(cycle, d, true));
+    for (AbsoluteDay d = kYearStart; d < kYearEnd; ++d) benchmark::DoNotOptimize(GetLearningPortion(cycle, d, kDiasporaRules));
   }
   state.SetItemsProcessed(state.iterations() * (kYearEnd - kYearStart));
 }

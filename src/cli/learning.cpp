@@ -31,10 +31,10 @@ void WriteLine(OutBuffer& o, AbsoluteDay d, std::string_view cycle, const std::s
 }
 
 // Daf Yomi first, then the other cycles in their fixed order.
-void WriteDay(OutBuffer& o, AbsoluteDay d, bool diaspora) {
+void WriteDay(OutBuffer& o, AbsoluteDay d, const CalendarRules& rules) {
   const GregorianDate g = GregorianFromAbsolute(d);
   WriteLine(o, d, kDafYomiId, DafYomiGetWithoutCycle(g.day, g.month, g.year));
-  for (LearningCycle cycle : kLearningCycles) WriteLine(o, d, LearningCycleId(cycle), GetLearningText(cycle, d, diaspora));
+  for (LearningCycle cycle : kLearningCycles) WriteLine(o, d, LearningCycleId(cycle), GetLearningText(cycle, d, rules));
 }
 
 }  // namespace
@@ -44,9 +44,9 @@ int CmdLearning(const Args& args, std::FILE* out, std::FILE* err) {
   std::string error;
   const auto range = ParseDateRange(args[0], args[1], error);
   if (!range) return UsageFail(err, error);
-  const bool diaspora = CurrentCalendarRules().diaspora;  // read once: Pirkei Avot depends on it
+  const CalendarRules rules = CurrentCalendarRules();  // read once: Pirkei Avot depends on them
   OutBuffer o(out);
-  for (AbsoluteDay d = range->first; d <= range->last; ++d) WriteDay(o, d, diaspora);
+  for (AbsoluteDay d = range->first; d <= range->last; ++d) WriteDay(o, d, rules);
   return kCliOk;
 }
 
