@@ -39,6 +39,15 @@ struct Values {
   int language = kLanguageEnglish;
   std::string fontName = "Times New Roman";
   std::string printYiddishFontFile;
+  // The daily learning shown: Daf Yomi, and the cycles beside it.
+  int learningDafYomi = 1;
+  int learningMishnaYomit = 0;
+  int learningNachYomi = 0;
+  int learningYerushalmiYomi = 0;
+  int learningRambamOneChapter = 0;
+  int learningRambamThreeChapters = 0;
+  int learningTehillim = 0;
+  int learningPirkeiAvot = 0;
 };
 
 Values gValues;
@@ -50,7 +59,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 24> kRows = {{
+constexpr std::array<Row, 32> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -75,7 +84,37 @@ constexpr std::array<Row, 24> kRows = {{
     {"Language", &Values::language, nullptr},
     {"FontName", nullptr, &Values::fontName},
     {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
+    {"LearningDafYomi", &Values::learningDafYomi, nullptr},
+    {"LearningMishnaYomit", &Values::learningMishnaYomit, nullptr},
+    {"LearningNachYomi", &Values::learningNachYomi, nullptr},
+    {"LearningYerushalmiYomi", &Values::learningYerushalmiYomi, nullptr},
+    {"LearningRambamOneChapter", &Values::learningRambamOneChapter, nullptr},
+    {"LearningRambamThreeChapters", &Values::learningRambamThreeChapters, nullptr},
+    {"LearningTehillim", &Values::learningTehillim, nullptr},
+    {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
 }};
+
+// The learning flags by the ids of the cycles (calendar/learning.h).
+struct LearningRow {
+  std::string_view cycleId;
+  int Values::*field;
+};
+constexpr std::array<LearningRow, 8> kLearningRows = {{
+    {"daf-yomi", &Values::learningDafYomi},
+    {"mishna-yomit", &Values::learningMishnaYomit},
+    {"nach-yomi", &Values::learningNachYomi},
+    {"yerushalmi-yomi", &Values::learningYerushalmiYomi},
+    {"rambam-1", &Values::learningRambamOneChapter},
+    {"rambam-3", &Values::learningRambamThreeChapters},
+    {"tehillim", &Values::learningTehillim},
+    {"pirkei-avot", &Values::learningPirkeiAvot},
+}};
+
+const LearningRow* LearningRowOf(std::string_view cycleId) {
+  for (const LearningRow& r : kLearningRows)
+    if (r.cycleId == cycleId) return &r;
+  return nullptr;
+}
 
 Values Defaults() {
   Values v;
@@ -164,6 +203,14 @@ std::string getFontName() { return gValues.fontName; }
 void setFontName(std::string_view name) { SetString(gValues.fontName, name); }
 std::string getPrintYiddishFontFile() { return gValues.printYiddishFontFile; }
 void setPrintYiddishFontFile(std::string_view path) { SetString(gValues.printYiddishFontFile, path); }
+
+int getLearningFlag(std::string_view cycleId) {
+  const LearningRow* r = LearningRowOf(cycleId);
+  return r ? (gValues.*r->field != 0 ? 1 : 0) : 0;
+}
+void setLearningFlag(std::string_view cycleId, int flag) {
+  if (const LearningRow* r = LearningRowOf(cycleId)) gValues.*r->field = flag != 0 ? 1 : 0;
+}
 
 std::string getDefaultCityFilename(std::string_view fileName) {
   const char* home = std::getenv("HOME");

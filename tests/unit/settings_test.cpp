@@ -14,7 +14,7 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 24 keys in table order.
+  // settingsDone writes the 32 keys in table order.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
             "Diaspora: \"1\"\nPostponeShushanPurim: \"1\"\nStyle: \"2\"\n"
@@ -25,7 +25,40 @@ TEST(Settings, DefaultsWithoutFile) {
             "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"0\"\n"
             "TimeFormat: \"0\"\n"
             "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\n"
-            "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n");
+            "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n"
+            "LearningDafYomi: \"1\"\nLearningMishnaYomit: \"0\"\nLearningNachYomi: \"0\"\n"
+            "LearningYerushalmiYomi: \"0\"\nLearningRambamOneChapter: \"0\"\n"
+            "LearningRambamThreeChapters: \"0\"\nLearningTehillim: \"0\"\nLearningPirkeiAvot: \"0\"\n");
+}
+
+// One key per cycle: Daf Yomi on by default, the others off; a stored value
+// other than 0 reads as on; an id that names no cycle is never on.
+TEST(Settings, LearningFlags) {
+  TempHome home;
+  WriteFile(home.lumaro("kivrasettings"),
+            "LearningDafYomi: \"0\"\nLearningTehillim: \"1\"\nLearningPirkeiAvot: \"7\"\nLearningNachYomi: \"x\"\n");
+  settingsInit();
+  EXPECT_EQ(getLearningFlag("daf-yomi"), 0);
+  EXPECT_EQ(getLearningFlag("tehillim"), 1);
+  EXPECT_EQ(getLearningFlag("pirkei-avot"), 1);
+  EXPECT_EQ(getLearningFlag("nach-yomi"), 0);
+  EXPECT_EQ(getLearningFlag("mishna-yomit"), 0);
+  setLearningFlag("rambam-3", 1);
+  setLearningFlag("tehillim", 0);
+  setLearningFlag("talmud-bavli", 1);
+  EXPECT_EQ(getLearningFlag("talmud-bavli"), 0);
+  EXPECT_EQ(getLearningFlag(""), 0);
+  ASSERT_TRUE(settingsDone());
+  const std::string content = ReadFile(home.lumaro("kivrasettings"));
+  EXPECT_NE(content.find("LearningRambamThreeChapters: \"1\"\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("LearningTehillim: \"0\"\n"), std::string::npos) << content;
+  EXPECT_EQ(content.find("talmud"), std::string::npos) << content;
+  settingsInit();
+  EXPECT_EQ(getLearningFlag("rambam-3"), 1);
+  EXPECT_EQ(getLearningFlag("pirkei-avot"), 1);
+  settingsReset();
+  EXPECT_EQ(getLearningFlag("daf-yomi"), 1);
+  EXPECT_EQ(getLearningFlag("rambam-3"), 0);
 }
 
 TEST(Settings, RoundTripThroughFile) {
