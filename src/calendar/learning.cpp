@@ -357,6 +357,11 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
   return {};
 }
 
+bool LearningBookIsRambamLaw(LearningCycle cycle, int book) {
+  const bool rambam = cycle == LearningCycle::kRambamOneChapter || cycle == LearningCycle::kRambamThreeChapters;
+  return rambam && book >= kRambamIntroBookCount && book < LearningBookCount(cycle);
+}
+
 LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules) {
   LearningPortion p;
   p.cycle = cycle;
@@ -390,7 +395,7 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
 }
 
 std::string FormatLearningPortion(const LearningPortion& portion,
-                                  const std::function<std::string(std::string_view)>& bookName) {
+                                  const std::function<std::string(int book)>& bookName) {
   std::string out;
   const int count = std::min(portion.count, static_cast<int>(portion.parts.size()));
   for (int i = 0; i < count;) {
@@ -399,8 +404,11 @@ std::string FormatLearningPortion(const LearningPortion& portion,
     while (j < count && portion.parts[static_cast<size_t>(j)].book == first.book) ++j;
     const LearningPart& last = portion.parts[static_cast<size_t>(j - 1)];
     if (!out.empty()) out += ", ";
-    const std::string_view english = LearningBookName(portion.cycle, first.book);
-    out += bookName ? bookName(english) : std::string(english);
+    if (bookName) {
+      out += bookName(first.book);
+    } else {
+      out += LearningBookName(portion.cycle, first.book);
+    }
     out += ' ';
     AppendRange(out, first.first, last.last);
     i = j;

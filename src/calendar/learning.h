@@ -88,11 +88,16 @@ std::string_view LearningBookName(LearningCycle cycle, int book);
 // The rules matter only for Pirkei Avot (the last day of Pesakh, a second
 // festival day on a Shabbat).
 LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules);
+// Whether book `book` of a cycle is one of the laws of the Rambam (rather
+// than one of the introductions before them, or a book of another cycle).
+bool LearningBookIsRambamLaw(LearningCycle cycle, int book);
+
 // English text of a portion: the parts in order, those of one book joined
 // into one range ("Berachos 9:5, Pe'ah 1:1", "Avos 3-4"); empty when count is
-// 0. `bookName`, when given, replaces the English name of each book (for a
-// translated text); the numbers stay.
+// 0. `bookName`, when given, gives the name shown for the cycle's book of
+// that index instead of its English name (for a translated text); the
+// numbers stay.
 std::string FormatLearningPortion(const LearningPortion& portion,
-                                  const std::function<std::string(std::string_view)>& bookName = nullptr);
+                                  const std::function<std::string(int book)>& bookName = nullptr);
 // FormatLearningPortion(GetLearningPortion(cycle, d, rules)).
 std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules);

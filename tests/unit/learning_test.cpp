@@ -459,8 +459,14 @@ TEST(Learning, BookNames) {
 
 TEST(Learning, TranslatedBookNames) {
   const LearningPortion p = GetLearningPortion(LearningCycle::kMishnaYomit, Day(17, 6, 1947), kDiasporaRules);
-  EXPECT_EQ(FormatLearningPortion(p, [](std::string_view name) { return "<" + std::string(name) + ">"; }),
-            "<Berachos> 9:5, <Pe'ah> 1:1");
+  EXPECT_EQ(FormatLearningPortion(p, [](int book) { return "<" + std::to_string(book) + ">"; }), "<0> 9:5, <1> 1:1");
+  // The Rambam's four introductions come before its laws.
+  EXPECT_FALSE(LearningBookIsRambamLaw(LearningCycle::kRambamOneChapter, 3));
+  EXPECT_TRUE(LearningBookIsRambamLaw(LearningCycle::kRambamOneChapter, 4));
+  EXPECT_EQ(LearningBookName(LearningCycle::kRambamThreeChapters, 4), "Yesodei HaTorah");
+  EXPECT_TRUE(LearningBookIsRambamLaw(LearningCycle::kRambamThreeChapters, LearningBookCount(LearningCycle::kRambamThreeChapters) - 1));
+  EXPECT_FALSE(LearningBookIsRambamLaw(LearningCycle::kRambamThreeChapters, LearningBookCount(LearningCycle::kRambamThreeChapters)));
+  EXPECT_FALSE(LearningBookIsRambamLaw(LearningCycle::kMishnaYomit, 4));
   EXPECT_EQ(FormatLearningPortion(LearningPortion{}), "");
 }
 
