@@ -4,6 +4,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/learning.h"
+#include "compose/learning_lines.h"
 
 namespace {
 
@@ -30,5 +31,18 @@ void BM_LearningYearPortion(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * (kYearEnd - kYearStart));
 }
 BENCHMARK(BM_LearningYearPortion)->DenseRange(0, kLearningCycleCount - 1)->Unit(benchmark::kMicrosecond);
+
+// The translated cell lines of every cycle on every day of 2025, as a year
+// of month views asks for them (an empty translation table).
+void BM_LearningCellLinesYear(benchmark::State& state) {
+  LearningChoice choice;
+  choice.cycles.fill(true);
+  for (auto _ : state) {
+    for (AbsoluteDay d = kYearStart; d < kYearEnd; ++d)
+      benchmark::DoNotOptimize(LearningCellLines(d, choice, kDiasporaRules));
+  }
+  state.SetItemsProcessed(state.iterations() * (kYearEnd - kYearStart));
+}
+BENCHMARK(BM_LearningCellLinesYear)->Unit(benchmark::kMillisecond);
 
 }  // namespace
