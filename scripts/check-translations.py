@@ -58,7 +58,7 @@ from dataclasses import dataclass, field
 # Only these languages write the Yiddish digraphs (װ, ױ, ײ).
 DIGRAPH_LANGUAGES = {"yiddish"}
 # The files of a language, in the order the program reads them.
-TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad"]
+TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad", "learning"]
 MAX_REPLACE_PASSES = 11
 
 # --------------------------------------------------------------- C++ sources
@@ -344,6 +344,27 @@ def call_arguments(sources, path, function, callee, index):
     return out
 
 
+def learning_book_names(sources):
+    """The books of the daily study cycles: tractates, books of the Prophets
+    and Writings, the Rambam's introductions, Psalms and Avos. (A law of the
+    Rambam is looked up by its name only when "Hilchos <name>" has no
+    entry, and those are required below.)"""
+    path = "src/calendar/learning_tables.cpp"
+    out = []
+    for table in ["MishnaTractates", "NachBooks", "YerushalmiTractates", "RambamIntroBooks"]:
+        out += table_literals(sources, path, table)
+    for name in ["kPsalms", "kAvos"]:
+        out += table_literals(sources, "src/calendar/learning.cpp", name)
+    return out
+
+
+def rambam_law_keys(sources):
+    """A law of the Rambam is looked up as "Hilchos <name>" first."""
+    path = "src/compose/learning_lines.cpp"
+    prefix = table_literals(sources, path, "kLawKeyPrefix")[0].text
+    return [Text(prefix + t.text, t.where) for t in table_literals(sources, "src/calendar/learning_tables.cpp", "RambamLaws")]
+
+
 # translate_perform call sites whose argument is not a literal: (file,
 # argument as written) -> where its keys come from. A call that only hands a
 # parameter on (a translating helper) needs no row: the helper's callers are
@@ -384,6 +405,15 @@ KEY_SOURCES = {
         lambda s: table_literals(s, "src/calendar/names.cpp", "kTorahSectionNames"),
     ("src/calendar/names.cpp", "s.name"):
         lambda s: table_literals(s, "src/calendar/names.cpp", "kSpecialShabbatNames"),
+    # The daily learning.
+    ("src/compose/learning_lines.cpp", "name"): learning_book_names,
+    ("src/compose/learning_lines.cpp", "key"): rambam_law_keys,
+    ("src/compose/learning_lines.cpp", "page.tractate"):
+        lambda s: table_column(s, "src/calendar/daf_yomi.cpp", "kDafYomis", 0),
+    ("src/compose/learning_lines.cpp", "LearningCycleTitle(cycle)"):
+        lambda s: table_column(s, "src/calendar/learning.cpp", "kCycleInfo", 1),
+    ("src/compose/learning_lines.cpp", "prefix"):
+        lambda s: table_literals(s, "src/compose/learning_lines.cpp", "kCellPrefixes"),
     # The settings dialogs.
     ("src/forms/help_text.cpp", "line"): help_lines,
     ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,

@@ -9,5 +9,5 @@
 void showYom() {
   const DayReport report = BuildDayReport(AbsoluteFromGregorian(SelectedDate()));
   DialogsDoLongMessage(gMainWindow, &report.zmanim, report.readings.empty() ? nullptr : &report.readings,
-                       &report.halakha);
+                       &report.halakha, report.learning.empty() ? nullptr : &report.learning);
 }

@@ -1,6 +1,6 @@
-// The day report window: the zmanim, the Torah and Haftarah readings and
-// the halakha of the selected day, as up to three lists in a window of
-// their own.
+// The day report window: the zmanim, the Torah and Haftarah readings, the
+// halakha and the daily learning of the selected day, as up to four lists
+// in a window of their own.
 #pragma once
 
 // Opens the report of the selected day (app/selected_date.h) in a new window

@@ -21,6 +21,7 @@
 #include "dialogs/dst_dialog.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/font_dialogs.h"
+#include "dialogs/learning_dialog.h"
 #include "dialogs/gtk_util.h"
 #include "dialogs/message.h"
 #include "dialogs/print_dialog.h"
@@ -62,6 +63,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
     {kSettingsMenu, "Configure Shabbat Times...", kCmdShabbatTimes},
     {kSettingsMenu, "Configure Zmanim...", kCmdZmanim},
+    {kSettingsMenu, "Configure Daily Learning...", kCmdLearning},
     {kSettingsMenu, "Configure Daylight Savings Time...", kCmdDaylightSaving},
     {kSettingsMenu, "Configure Time Format...", kCmdTimeFormat},
     {kSettingsMenu, "Configure Background Image...", kCmdBackgroundImage},
@@ -170,6 +172,9 @@ void HandleMenuItem(GtkWidget*, int id) {
       break;
     case kCmdZmanim:
       if (ZmanimdlgDoDialog()) MainWindowRedraw();
+      break;
+    case kCmdLearning:
+      if (DialogsConfigureLearning()) MainWindowRedraw();
       break;
     case kCmdTimeFormat:
       if (TimeformatConfigure()) MainWindowRedraw();

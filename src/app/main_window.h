@@ -31,6 +31,7 @@ enum MenuCommand : int {
   kCmdFont = 15,
   kCmdFontSizes = 16,
   kCmdExport = 17,
+  kCmdLearning = 18,
 };
 
 // Builds the window content (menu bar, drawing area, status label).

@@ -48,6 +48,15 @@ struct Values {
   std::string timeKhanukka;
   std::string timeKhametsEat;
   std::string timeKhametsBurn;
+  // The daily learning shown: Daf Yomi, and the cycles beside it.
+  int learningDafYomi = 1;
+  int learningMishnaYomit = 0;
+  int learningNachYomi = 0;
+  int learningYerushalmiYomi = 0;
+  int learningRambamOneChapter = 0;
+  int learningRambamThreeChapters = 0;
+  int learningTehillim = 0;
+  int learningPirkeiAvot = 0;
 };
 
 Values gValues;
@@ -59,7 +68,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 32> kRows = {{
+constexpr std::array<Row, 40> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -92,7 +101,37 @@ constexpr std::array<Row, 32> kRows = {{
     {"TimeKhanukka", nullptr, &Values::timeKhanukka},
     {"TimeKhametsEat", nullptr, &Values::timeKhametsEat},
     {"TimeKhametsBurn", nullptr, &Values::timeKhametsBurn},
+    {"LearningDafYomi", &Values::learningDafYomi, nullptr},
+    {"LearningMishnaYomit", &Values::learningMishnaYomit, nullptr},
+    {"LearningNachYomi", &Values::learningNachYomi, nullptr},
+    {"LearningYerushalmiYomi", &Values::learningYerushalmiYomi, nullptr},
+    {"LearningRambamOneChapter", &Values::learningRambamOneChapter, nullptr},
+    {"LearningRambamThreeChapters", &Values::learningRambamThreeChapters, nullptr},
+    {"LearningTehillim", &Values::learningTehillim, nullptr},
+    {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
 }};
+
+// The learning flags by the ids of the cycles (calendar/learning.h).
+struct LearningRow {
+  std::string_view cycleId;
+  int Values::*field;
+};
+constexpr std::array<LearningRow, 8> kLearningRows = {{
+    {"daf-yomi", &Values::learningDafYomi},
+    {"mishna-yomit", &Values::learningMishnaYomit},
+    {"nach-yomi", &Values::learningNachYomi},
+    {"yerushalmi-yomi", &Values::learningYerushalmiYomi},
+    {"rambam-1", &Values::learningRambamOneChapter},
+    {"rambam-3", &Values::learningRambamThreeChapters},
+    {"tehillim", &Values::learningTehillim},
+    {"pirkei-avot", &Values::learningPirkeiAvot},
+}};
+
+const LearningRow* LearningRowOf(std::string_view cycleId) {
+  for (const LearningRow& r : kLearningRows)
+    if (r.cycleId == cycleId) return &r;
+  return nullptr;
+}
 
 Values Defaults() {
   Values v;
@@ -208,6 +247,13 @@ std::string getTimeKhametsEat() { return gValues.timeKhametsEat; }
 void setTimeKhametsEat(std::string_view expression) { SetString(gValues.timeKhametsEat, expression); }
 std::string getTimeKhametsBurn() { return gValues.timeKhametsBurn; }
 void setTimeKhametsBurn(std::string_view expression) { SetString(gValues.timeKhametsBurn, expression); }
+int getLearningFlag(std::string_view cycleId) {
+  const LearningRow* r = LearningRowOf(cycleId);
+  return r ? (gValues.*r->field != 0 ? 1 : 0) : 0;
+}
+void setLearningFlag(std::string_view cycleId, int flag) {
+  if (const LearningRow* r = LearningRowOf(cycleId)) gValues.*r->field = flag != 0 ? 1 : 0;
+}
 
 std::string getDefaultCityFilename(std::string_view fileName) {
   const char* home = std::getenv("HOME");

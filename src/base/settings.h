@@ -98,6 +98,12 @@ void setFontName(std::string_view name);
 // PostScript font program embedded in Yiddish printouts.
 std::string getPrintYiddishFontFile();
 void setPrintYiddishFontFile(std::string_view path);
+// Whether a daily learning cycle is shown (1) or not (0), by the cycle's id
+// ("daf-yomi", "mishna-yomit", ... as calendar/learning.h names them): Daf
+// Yomi by default, none of the others. An unknown id reads as 0 and is not
+// stored; any non-zero flag stores 1.
+int getLearningFlag(std::string_view cycleId);
+void setLearningFlag(std::string_view cycleId, int flag);
 
 // The zmanim expressions of the special days' times; an empty text stands
 // for the built-in default (suntimes/day_times.h).

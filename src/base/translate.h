@@ -31,8 +31,8 @@ std::string translate_replace(std::string_view source, size_t maxBytes = kTransl
 std::string translate_internal_composite(std::string_view name, size_t dstSize, std::string_view source);
 
 // The file names of a language, in reading order.
-inline constexpr std::string_view kTranslateFiles[] = {"calendar", "gui", "gui2", "halakha",
-                                                      "dafyomi", "readings", "other", "molad"};
+inline constexpr std::string_view kTranslateFiles[] = {"calendar", "gui", "gui2",  "halakha", "dafyomi",
+                                                      "readings", "other", "molad", "learning"};
 
 // Loads one file into the table (used by translate_init; exposed for tests).
 // Syntax errors go to standard error as "File %s, line %d: <reason>".

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "calendar/learning_tables.h"
 
 namespace {
@@ -113,22 +114,16 @@ void NachYomi(AbsoluteDay d, LearningPortion& p) {
 
 // ---------------------------------------------------------------- Yerushalmi Yomi
 
-// The fast of Tisha BeAv of Hebrew year y: 9 Av, or 10 Av when the 9th is a
-// Shabbat.
-AbsoluteDay TishaBeAvFast(int year) {
-  const AbsoluteDay ninth = AbsoluteFromHebrew(9, kAv, year);
-  return WeekdayOf(ninth) == kShabbat ? ninth + 1 : ninth;
-}
-
-// The two days of Hebrew year y on which the Yerushalmi does not advance.
+// The two days of Hebrew year y on which the Yerushalmi does not advance:
+// Yom Kippur and the fast of Tisha BeAv (on 10 Av when the 9th is a Shabbat).
 std::array<AbsoluteDay, 2> YerushalmiPauses(int year) {
-  return {AbsoluteFromHebrew(10, kTishri, year), TishaBeAvFast(year)};
+  return {FestivalDay(Festival::kYomKippur, year), FestivalDay(Festival::kTishaBeAv, year)};
 }
 
-// Pauses of year y in [from, to).
-int PausesBetween(int year, AbsoluteDay from, AbsoluteDay to) {
+// The pauses of one year in [from, to).
+int PausesBetween(const std::array<AbsoluteDay, 2>& pauses, AbsoluteDay from, AbsoluteDay to) {
   int count = 0;
-  for (AbsoluteDay pause : YerushalmiPauses(year))
+  for (AbsoluteDay pause : pauses)
     if (pause >= from && pause < to) ++count;
   return count;
 }
@@ -139,12 +134,14 @@ int PausesBetween(int year, AbsoluteDay from, AbsoluteDay to) {
 void YerushalmiYomi(AbsoluteDay d, LearningPortion& p) {
   const AbsoluteDay start = YerushalmiStart();
   if (d < start) return;
-  const int firstYear = HebrewFromAbsolute(start).year;
+  static const int firstYear = HebrewFromAbsolute(start).year;
+  static const std::array<AbsoluteDay, 2> firstYearPauses = YerushalmiPauses(firstYear);
   const int year = HebrewFromAbsolute(d).year;
-  for (AbsoluteDay pause : YerushalmiPauses(year))
+  const std::array<AbsoluteDay, 2> pausesOfYear = year == firstYear ? firstYearPauses : YerushalmiPauses(year);
+  for (AbsoluteDay pause : pausesOfYear)
     if (pause == d) return;
-  int64_t pauses = PausesBetween(firstYear, start, d);
-  if (year > firstYear) pauses += 2 * static_cast<int64_t>(year - firstYear - 1) + PausesBetween(year, start, d);
+  int64_t pauses = PausesBetween(firstYearPauses, start, d);
+  if (year > firstYear) pauses += 2 * static_cast<int64_t>(year - firstYear - 1) + PausesBetween(pausesOfYear, start, d);
   const int64_t pages = d - start - pauses;
   p.cycleNumber = static_cast<int>(pages / kYerushalmiCyclePages) + 1;
   Add(p, ChapterAt(YerushalmiTractates, static_cast<int>(pages % kYerushalmiCyclePages)));
@@ -215,32 +212,47 @@ constexpr int kAvotSeasonChapters = 4 * kAvotChapters;
 // The first Shabbat after day d.
 AbsoluteDay ShabbatAfter(AbsoluteDay d) { return d + 1 + (kShabbat - WeekdayOf(d + 1) + 7) % 7; }
 
-// The Shabbatot of a season without Pirkei Avot: the second day of Shavuot
-// (Diaspora), and the Shabbat before a Tisha BeAv fast on Sunday (the 9th
-// itself when it falls on Shabbat, else the 8th when the 9th is a Sunday).
-std::array<AbsoluteDay, 2> AvotPauses(int year, bool diaspora) {
-  const AbsoluteDay shavuotII = AbsoluteFromHebrew(7, kSivan, year);
-  const AbsoluteDay fast = TishaBeAvFast(year);
-  return {diaspora && WeekdayOf(shavuotII) == kShabbat ? shavuotII : 0,
-          WeekdayOf(fast) == kSunday ? fast - 1 : 0};
+// The last day of Pesakh where it is kept: its eighth day where there is
+// one, else its seventh.
+AbsoluteDay LastDayOfPesakh(int year, const CalendarRules& rules) {
+  const HebrewDate eighth = FestivalDate(Festival::kPesakhVIII, year, rules);
+  return AbsoluteFromHebrew(eighth.day != 0 ? eighth : FestivalDate(Festival::kPesakhVII, year, rules));
 }
 
-// From the first Shabbat after Pesakh (the 21st of Nisan in Israel, the 22nd
-// in the Diaspora) to the last before Rosh HaShana.
-void PirkeiAvot(AbsoluteDay d, bool diaspora, LearningPortion& p) {
+// A festival day on which work is forbidden (the Diaspora's second day of
+// Shavuot is the one that can fall on a Shabbat of the season).
+bool IsYomTov(AbsoluteDay d, const CalendarRules& rules) {
+  for (Festival f : FestivalsOn(d, rules))
+    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
+  return false;
+}
+
+// The Shabbat of the season without a chapter because of Tisha BeAv: the
+// one before a fast kept on Sunday (the 9th of Av itself when it is a
+// Shabbat, else the 8th); 0 when the fast falls on another day.
+AbsoluteDay AvotTishaBeAvPause(int year) {
+  const AbsoluteDay fast = FestivalDay(Festival::kTishaBeAv, year);
+  return WeekdayOf(fast) == kSunday ? fast - 1 : 0;
+}
+
+// From the first Shabbat after Pesakh to the last before Rosh HaShana,
+// except on a Shabbat that is a festival day or comes before the fast of
+// Tisha BeAv.
+void PirkeiAvot(AbsoluteDay d, const CalendarRules& rules, LearningPortion& p) {
   if (WeekdayOf(d) != kShabbat) return;
   const HebrewDate h = HebrewFromAbsolute(d);
   if (h.month > kElul) return;
-  const AbsoluteDay first = ShabbatAfter(AbsoluteFromHebrew(diaspora ? 22 : 21, kNisan, h.year));
-  const AbsoluteDay last = ShabbatAfter(AbsoluteFromHebrew(1, kTishri, h.year + 1) - 8);
+  const AbsoluteDay first = ShabbatAfter(LastDayOfPesakh(h.year, rules));
+  const AbsoluteDay last = ShabbatAfter(FestivalDay(Festival::kRoshHaShanaI, h.year + 1) - 8);
   if (d < first || d > last) return;
-  const auto pauses = AvotPauses(h.year, diaspora);
+  const AbsoluteDay tishaBeAvPause = AvotTishaBeAvPause(h.year);
   int pausesBefore = 0;
   int pausesInSeason = 0;
-  for (AbsoluteDay pause : pauses) {
-    if (pause == d) return;
-    if (pause >= first && pause <= last) ++pausesInSeason;
-    if (pause >= first && pause < d) ++pausesBefore;
+  for (AbsoluteDay shabbat = first; shabbat <= last; shabbat += 7) {
+    if (shabbat != tishaBeAvPause && !IsYomTov(shabbat, rules)) continue;
+    if (shabbat == d) return;
+    ++pausesInSeason;
+    if (shabbat < d) ++pausesBefore;
   }
   const int shabbatot = static_cast<int>((last - first) / 7) + 1 - pausesInSeason;
   const int index = static_cast<int>((d - first) / 7) - pausesBefore;  // 0..shabbatot-1
@@ -345,7 +357,12 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
   return {};
 }
 
-LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool diaspora) {
+bool LearningBookIsRambamLaw(LearningCycle cycle, int book) {
+  const bool rambam = cycle == LearningCycle::kRambamOneChapter || cycle == LearningCycle::kRambamThreeChapters;
+  return rambam && book >= kRambamIntroBookCount && book < LearningBookCount(cycle);
+}
+
+LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules) {
   LearningPortion p;
   p.cycle = cycle;
   static const AbsoluteDay lastDay = AbsoluteFromGregorian(31, 12, kLastYear);
@@ -370,7 +387,7 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool dias
       Tehillim(d, p);
       break;
     case LearningCycle::kPirkeiAvot:
-      PirkeiAvot(d, diaspora, p);
+      PirkeiAvot(d, rules, p);
       break;
   }
   if (p.count == 0) p.cycleNumber = 0;
@@ -378,7 +395,7 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool dias
 }
 
 std::string FormatLearningPortion(const LearningPortion& portion,
-                                  const std::function<std::string(std::string_view)>& bookName) {
+                                  const std::function<std::string(int book)>& bookName) {
   std::string out;
   const int count = std::min(portion.count, static_cast<int>(portion.parts.size()));
   for (int i = 0; i < count;) {
@@ -387,8 +404,11 @@ std::string FormatLearningPortion(const LearningPortion& portion,
     while (j < count && portion.parts[static_cast<size_t>(j)].book == first.book) ++j;
     const LearningPart& last = portion.parts[static_cast<size_t>(j - 1)];
     if (!out.empty()) out += ", ";
-    const std::string_view english = LearningBookName(portion.cycle, first.book);
-    out += bookName ? bookName(english) : std::string(english);
+    if (bookName) {
+      out += bookName(first.book);
+    } else {
+      out += LearningBookName(portion.cycle, first.book);
+    }
     out += ' ';
     AppendRange(out, first.first, last.last);
     i = j;
@@ -396,6 +416,6 @@ std::string FormatLearningPortion(const LearningPortion& portion,
   return out;
 }
 
-std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, bool diaspora) {
-  return FormatLearningPortion(GetLearningPortion(cycle, d, diaspora));
+std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules) {
+  return FormatLearningPortion(GetLearningPortion(cycle, d, rules));
 }

@@ -5,7 +5,8 @@
 // A portion is a short list of parts, each a book (tractate, law) of the
 // cycle with a first and last place; the English text joins them as
 // "Berachos 1:5-2:1", "Yesodei HaTorah 10, Dei'os 1-2" or "Psalms 119:1-96".
-// Nothing here reads the settings: the caller passes Israel or the Diaspora.
+// Nothing here reads the settings: the caller passes the calendar rules
+// (Israel or the Diaspora), and the festivals come from the festival table.
 #pragma once
 
 #include <array>
@@ -15,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/rules.h"
 #include "calendar/types.h"
 
 enum class LearningCycle : int8_t {
@@ -34,6 +36,10 @@ inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles 
     LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
     LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
     LearningCycle::kPirkeiAvot};
+
+// The id by which Daf Yomi (calendar/daf_yomi.h) is listed beside these
+// cycles in the settings, the learning lists and the export.
+inline constexpr std::string_view kDafYomiId = "daf-yomi";
 
 // A place in a book: chapter (or page, or paragraph of an introduction) and
 // verse (mishna, halacha); verse 0 stands for the whole chapter.
@@ -79,13 +85,19 @@ int LearningBookCount(LearningCycle cycle);
 std::string_view LearningBookName(LearningCycle cycle, int book);
 
 // The portion of day d; none outside day 1 .. 31 December 3000 (kLastYear).
-// `diaspora` matters only for Pirkei Avot.
-LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, bool diaspora);
+// The rules matter only for Pirkei Avot (the last day of Pesakh, a second
+// festival day on a Shabbat).
+LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules);
+// Whether book `book` of a cycle is one of the laws of the Rambam (rather
+// than one of the introductions before them, or a book of another cycle).
+bool LearningBookIsRambamLaw(LearningCycle cycle, int book);
+
 // English text of a portion: the parts in order, those of one book joined
 // into one range ("Berachos 9:5, Pe'ah 1:1", "Avos 3-4"); empty when count is
-// 0. `bookName`, when given, replaces the English name of each book (for a
-// translated text); the numbers stay.
+// 0. `bookName`, when given, gives the name shown for the cycle's book of
+// that index instead of its English name (for a translated text); the
+// numbers stay.
 std::string FormatLearningPortion(const LearningPortion& portion,
-                                  const std::function<std::string(std::string_view)>& bookName = nullptr);
-// FormatLearningPortion(GetLearningPortion(cycle, d, diaspora)).
-std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, bool diaspora);
+                                  const std::function<std::string(int book)>& bookName = nullptr);
+// FormatLearningPortion(GetLearningPortion(cycle, d, rules)).
+std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules);

@@ -35,7 +35,8 @@ int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
 int CmdIcs(const Args& args, std::FILE* out, std::FILE* err);
 // month YYYY-MM [options]: the month printed as PostScript.
 int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
-// learning FROM TO: "DATE<TAB>CYCLE<TAB>TEXT" for the study cycles of each day.
+// learning FROM TO [--chosen]: "DATE<TAB>CYCLE<TAB>TEXT" for the study
+// cycles of each day (every cycle, or the ones chosen in the settings).
 int CmdLearning(const Args& args, std::FILE* out, std::FILE* err);
 // times FROM TO: "DATE<TAB>KIND<TAB>TIME<TAB>LABEL" for every time of each day.
 int CmdTimes(const Args& args, std::FILE* out, std::FILE* err);

@@ -1,6 +1,7 @@
 // day DATE: the day report as the report window shows it: the zmanim list,
-// the readings list when the day has readings, and the halakha list,
-// separated by one empty line.
+// the readings list when the day has readings, the halakha list, and the
+// learning list when cycles besides Daf Yomi are chosen, separated by one
+// empty line.
 #include <string>
 
 #include "calendar/calendar.h"

@@ -1,12 +1,14 @@
 // ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
-// [--daf-yomi] [--omer]: an iCalendar file of the days FROM..TO on standard
-// output, with every kind of event when no kind is named.
+// [--daf-yomi] [--omer] [--learning]: an iCalendar file of the days FROM..TO
+// on standard output, with every kind of event when no kind is named (Daf
+// Yomi and the daily learning as chosen in the settings).
 #include "compose/ics_export.h"
 
 #include <string>
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "compose/learning_lines.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
@@ -51,7 +53,8 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
     }
   }
   if (dates.size() != 2) return UsageFail(err, usage);
-  if (kinds == 0) kinds = kIcsAllKinds;
+  const bool named = kinds != 0;
+  if (!named) kinds = IcsDefaultKinds();
   std::string error;
   const auto range = ParseDateRange(dates[0], dates[1], error);
   if (!range) return UsageFail(err, error);
@@ -74,6 +77,12 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
         return UsageFail(err, "the daylight saving rule in the settings is invalid, so there are no candle-lighting times");
     }
   }
+
+  // Asked for by name, the daily learning without a chosen cycle would be an
+  // empty calendar that looks like a successful export.
+  if (named && kinds == kIcsLearning && !LearningChoiceFromSettings().AnyCycle())
+    return UsageFail(err, "no daily learning cycle is chosen in the settings (Settings, Configure Daily Learning; "
+                          "keys LearningMishnaYomit, LearningNachYomi, ...), so --learning has nothing to export");
 
   OutBuffer o(out);
   const IcsResult result = IcsWriteCalendar(first, last, kinds, [&o](std::string_view piece) {

@@ -1,21 +1,24 @@
-// learning FROM TO: the daily study portions, one line per cycle and day.
+// learning FROM TO [--chosen]: the daily study portions, one line per cycle
+// and day, the text in the interface language; every cycle, or with
+// --chosen those chosen in the settings.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/calendar.h"
-#include "calendar/daf_yomi.h"
 #include "calendar/learning.h"
+#include "calendar/rules.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
-#include "calendar/rules.h"
+#include "compose/learning_lines.h"
 
 namespace cli {
 
 namespace {
 
-constexpr std::string_view kDafYomiId = "daf-yomi";
+constexpr std::string_view kUsage = "usage: learning FROM TO [--chosen] (dates as YYYY-MM-DD)";
 
 void AppendDate(OutBuffer& o, AbsoluteDay d) {
   const GregorianDate g = GregorianFromAbsolute(d);
@@ -23,30 +26,44 @@ void AppendDate(OutBuffer& o, AbsoluteDay d) {
     << static_cast<char>('0' + g.day / 10) << static_cast<char>('0' + g.day % 10);
 }
 
-// "DATE<TAB>CYCLE<TAB>TEXT"; nothing on a day without a portion.
-void WriteLine(OutBuffer& o, AbsoluteDay d, std::string_view cycle, const std::string& text) {
-  if (text.empty()) return;
-  AppendDate(o, d);
-  o << '\t' << cycle << '\t' << text << '\n';
-}
-
-// Daf Yomi first, then the other cycles in their fixed order.
-void WriteDay(OutBuffer& o, AbsoluteDay d, bool diaspora) {
-  const GregorianDate g = GregorianFromAbsolute(d);
-  WriteLine(o, d, kDafYomiId, DafYomiGetWithoutCycle(g.day, g.month, g.year));
-  for (LearningCycle cycle : kLearningCycles) WriteLine(o, d, LearningCycleId(cycle), GetLearningText(cycle, d, diaspora));
+// Daf Yomi first, then the other cycles in their fixed order; "DATE<TAB>
+// CYCLE<TAB>TEXT", nothing for a cycle without a portion that day.
+void WriteDay(OutBuffer& o, AbsoluteDay d, const LearningChoice& choice, const CalendarRules& rules) {
+  for (const LearningLine& line : LearningLinesOf(d, choice, rules)) {
+    AppendDate(o, d);
+    o << '\t' << line.id << '\t' << line.text << '\n';
+  }
 }
 
 }  // namespace
 
 int CmdLearning(const Args& args, std::FILE* out, std::FILE* err) {
-  if (args.size() != 2) return UsageFail(err, "usage: learning FROM TO (dates as YYYY-MM-DD)");
+  std::vector<std::string> dates;
+  bool chosenOnly = false;
+  for (const std::string& a : args) {
+    if (a == "--chosen") {
+      chosenOnly = true;
+    } else if (a.size() > 1 && a[0] == '-') {
+      return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'; " + std::string(kUsage));
+    } else {
+      dates.push_back(a);
+    }
+  }
+  if (dates.size() != 2) return UsageFail(err, std::string(kUsage));
   std::string error;
-  const auto range = ParseDateRange(args[0], args[1], error);
+  const auto range = ParseDateRange(dates[0], dates[1], error);
   if (!range) return UsageFail(err, error);
-  const bool diaspora = CurrentCalendarRules().diaspora;  // read once: Pirkei Avot depends on it
+  // Read once: Pirkei Avot depends on the rules.
+  const CalendarRules rules = CurrentCalendarRules();
+  LearningChoice choice;
+  if (chosenOnly) {
+    choice = LearningChoiceFromSettings();
+  } else {
+    choice.dafYomi = true;
+    choice.cycles.fill(true);
+  }
   OutBuffer o(out);
-  for (AbsoluteDay d = range->first; d <= range->last; ++d) WriteDay(o, d, diaspora);
+  for (AbsoluteDay d = range->first; d <= range->last; ++d) WriteDay(o, d, choice, rules);
   return kCliOk;
 }
 

@@ -1,6 +1,7 @@
 #include "compose/day_report.h"
 
 #include "calendar/calendar.h"
+#include "compose/learning_lines.h"
 #include "compose/readings_list.h"
 #include "halakha/halacha.h"
 #include "base/settings.h"
@@ -35,6 +36,7 @@ DayReport BuildDayReport(AbsoluteDay d) {
   const CalendarRules rules = CurrentCalendarRules();
   report.readings = BuildReadingsList(d, rules);
   report.halakha = BuildHalakhaList(d, rules, getStyle());
+  report.learning = BuildLearningList(d, LearningChoiceFromSettings(), rules);
   EndWithLineBreak(&report.zmanim);
   EndWithLineBreak(&report.readings);
   EndWithLineBreak(&report.halakha);
@@ -43,7 +45,7 @@ DayReport BuildDayReport(AbsoluteDay d) {
 
 std::string FormatDayReport(const DayReport& report) {
   std::string text = report.zmanim;
-  for (const std::string* list : {&report.readings, &report.halakha}) {
+  for (const std::string* list : {&report.readings, &report.halakha, &report.learning}) {
     if (list->empty()) continue;
     if (!text.empty()) text += '\n';
     text += *list;

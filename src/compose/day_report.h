@@ -1,5 +1,6 @@
-// The three texts of the day report: the zmanim, the Torah and Haftarah
-// readings, and the halakha of the day, as the report window shows them.
+// The texts of the day report: the zmanim, the Torah and Haftarah readings,
+// the halakha of the day and the daily learning, as the report window shows
+// them.
 #pragma once
 
 #include <string>
@@ -11,6 +12,8 @@ struct DayReport {
   std::string zmanim;    // one time per line as computed; empty when the city is unknown
   std::string readings;  // heading and readings, translated; empty on a day without readings
   std::string halakha;   // heading and halakha lines, translated
+  std::string learning;  // heading and the chosen learning, translated; empty unless a
+                         // cycle besides Daf Yomi is chosen (compose/learning_lines.h)
 };
 
 // The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date)
@@ -18,7 +21,8 @@ struct DayReport {
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style);
 
 // The report of day d for the current settings (city, Israel/Diaspora, style,
-// language). Every text ends in a line break unless it is empty.
+// language, daily learning). Every text ends in a line break unless it is
+// empty.
 DayReport BuildDayReport(AbsoluteDay d);
 
 // The texts as one, the lists separated by one empty line (an empty list is

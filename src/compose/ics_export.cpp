@@ -7,6 +7,7 @@
 #include "calendar/daf_yomi.h"
 #include "compose/anniversary_lines.h"
 #include "compose/day_info.h"
+#include "compose/learning_lines.h"
 #include "storage/anniversaries.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -132,6 +133,7 @@ struct ExportRun {
   CalendarRules rules;
   DayTimes times;
   std::string location;
+  LearningChoice learning;  // the cycles of kIcsLearning (Daf Yomi is a kind of its own)
 };
 
 // The events of one day, in a fixed order.
@@ -167,6 +169,11 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
     const GregorianDate g = GregorianFromAbsolute(day);
     const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
     if (!daf.empty()) w.AllDay(day, "daf-yomi", {}, translate_replace(daf));
+  }
+  if (kinds & kIcsLearning) {
+    // The cycle's id is the kind: one event per cycle and day.
+    for (const LearningLine& line : LearningLinesOf(day, run.learning, run.rules))
+      w.AllDay(day, line.id, {}, line.title + ": " + line.text);
   }
 }
 
@@ -275,6 +282,14 @@ std::string IcsUtcDateTime(AbsoluteDay day, int standardMinutes, int zoneHours) 
 
 // ------------------------------------------------------------ export
 
+unsigned IcsDefaultKinds() {
+  const LearningChoice learning = LearningChoiceFromSettings();
+  unsigned kinds = kIcsAllKinds;
+  if (!learning.dafYomi) kinds &= ~static_cast<unsigned>(kIcsDafYomi);
+  if (!learning.AnyCycle()) kinds &= ~static_cast<unsigned>(kIcsLearning);
+  return kinds;
+}
+
 IcsTimesCheck IcsCheckTimes() {
   CityRec place;
   if (!ConfiguredCity(&place)) return IcsTimesCheck::kCityNotFound;
@@ -289,7 +304,8 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
     return result;
   }
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{CurrentCalendarRules(), DayTimes::FromSettings(), {}};
+  ExportRun run{CurrentCalendarRules(), DayTimes::FromSettings(), {}, LearningChoiceFromSettings()};
+  run.learning.dafYomi = false;
   if (kinds & kIcsTimes) {
     CityRec place;
     if (ConfiguredCity(&place)) run.location = Utf8FromLatin1(place.name);

@@ -1,7 +1,8 @@
 // Export to other calendars: an iCalendar file (RFC 5545) with the
 // holidays, Torah sections, candle-lighting, havdalah, fast, Khanukka and
-// khamets times, anniversaries, Daf Yomi and Omer of a range of days, named
-// as the month view names them (in the interface language).
+// khamets times, anniversaries, Daf Yomi, Omer and the chosen daily learning
+// of a range of days, named as the month view names them (in the interface
+// language).
 //
 // Every event has a UID made of its date, its kind and, where a day can
 // have several of a kind, a hash of what tells them apart; the UID does not
@@ -25,8 +26,9 @@ enum IcsKind : unsigned {
   kIcsAnniversaries = 1u << 3,  // the anniversaries file's entries: "<label>: <name>"
   kIcsDafYomi = 1u << 4,
   kIcsOmer = 1u << 5,
+  kIcsLearning = 1u << 6,  // the cycles besides Daf Yomi chosen in the settings: "<cycle>: <portion>"
 };
-constexpr unsigned kIcsAllKinds = (1u << 6) - 1;
+constexpr unsigned kIcsAllKinds = (1u << 7) - 1;
 
 // Each kind with its lumaro-cli option (without "--") and the English text
 // of its check button in the export dialog.
@@ -42,7 +44,13 @@ inline constexpr IcsKindRow kIcsKindRows[] = {
     {kIcsAnniversaries, "anniversaries", "Anniversaries/Birthdays/yortsayt"},
     {kIcsDafYomi, "daf-yomi", "Daf Yomi"},
     {kIcsOmer, "omer", "Omer"},
+    {kIcsLearning, "learning", "Daily learning"},
 };
+
+// The kinds an export has when the user names none: every kind, but Daf
+// Yomi only when it is chosen in the daily learning settings, and the
+// daily learning only when a cycle besides it is chosen.
+unsigned IcsDefaultKinds();
 
 // The domain part of every UID.
 inline constexpr std::string_view kIcsUidDomain = "lumaro.example.org";

@@ -14,6 +14,7 @@
 #include "dialogs/year_dialog.h"
 #include "base/file_util.h"
 #include "compose/ics_export.h"
+#include "compose/learning_lines.h"
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
@@ -121,6 +122,10 @@ bool Export(ExportDialog& d) {
     dialogs::ShowInputError(translate_perform("Choose at least one kind of event"));
     return false;
   }
+  if (kinds == kIcsLearning && !LearningChoiceFromSettings().AnyCycle()) {
+    dialogs::ShowInputError(translate_perform("No daily learning is chosen: choose it under Settings, Configure Daily Learning"));
+    return false;
+  }
   const std::string typed = gtk_entry_get_text(GTK_ENTRY(d.fileEntry));
   if (typed.find_first_not_of(' ') == std::string::npos) {
     dialogs::ShowInputError(translate_perform("Enter the name of the calendar file"));
@@ -175,9 +180,11 @@ int DialogsDoExport(int currentYear) {
   const std::string year = std::to_string(currentYear);
   d.fromEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("From year:"), 6, year);
   d.toEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("To year:"), 6, year);
+  // Daf Yomi and the daily learning start as the daily learning settings choose them.
+  const unsigned preset = IcsDefaultKinds();
   for (size_t i = 0; i < d.kinds.size(); ++i) {
     d.kinds[i] = gtk_check_button_new_with_label(translate_perform(kIcsKindRows[i].label).c_str());
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.kinds[i]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.kinds[i]), (preset & kIcsKindRows[i].kind) != 0);
     dialogs::ApplyDialogFont(d.kinds[i]);
     dialogs::AddRow(vbox, {d.kinds[i]});
   }

@@ -111,11 +111,11 @@ std::string DialogsAboutText() {
 void DialogsDoAbout() { DialogsDoMessage(DialogsAboutText()); }
 
 GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, const std::string* readings,
-                                const std::string* halakha) {
+                                const std::string* halakha, const std::string* learning) {
   GdkScreen* screen = parent ? gtk_widget_get_screen(parent) : gdk_screen_get_default();
   const int screenWidth = gdk_screen_get_width(screen);
   const int screenHeight = gdk_screen_get_height(screen);
-  const std::string* texts[] = {zmanim, readings, halakha};
+  const std::string* texts[] = {zmanim, readings, halakha, learning};
   int present = 0;
   for (const std::string* t : texts) present += t ? 1 : 0;
   const int height = screenHeight / (present == 3 ? 5 : 6);

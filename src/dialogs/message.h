@@ -44,9 +44,9 @@ int DialogsDoYesNo(const std::string& text);
 void DialogsDoAbout();
 // The text of the About box.
 std::string DialogsAboutText();
-// Shows up to three texts (each may be null) as scrolling lists one below
+// Shows up to four texts (each may be null) as scrolling lists one below
 // the other, one row per line, with a Close button; not modal, returns at
 // once (the window, for tests). Each list is a third of the screen wide and
-// a fifth of its height when all three are there, else a sixth.
+// a fifth of its height when three are there, else a sixth.
 GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, const std::string* readings,
-                                const std::string* halakha);
+                                const std::string* halakha, const std::string* learning = nullptr);

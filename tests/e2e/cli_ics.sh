@@ -105,6 +105,44 @@ expect_eq "leap day" "20240228 20240229 20240301" \
 "$LUMARO_CLI" ics 1583-01-01 1583-01-01 --holidays >/dev/null || fail "first year"
 "$LUMARO_CLI" ics 3000-12-31 3000-12-31 --holidays >/dev/null || fail "last year"
 
+# ---------------------------------------------------------------- daily learning
+# The chosen cycles besides Daf Yomi, read back by the parser: one event a
+# cycle and day, summary "<cycle>: <portion>" as lumaro-cli learning prints
+# the portion, UID "<date>-<cycle>@...".
+expect_usage_error "--learning without a chosen cycle" ics 2024-01-01 2024-12-31 --learning
+printf '%s\n' 'TimeFormat: "1"' 'LearningMishnaYomit: "1"' 'LearningTehillim: "1"' 'LearningPirkeiAvot: "1"' \
+  >"$HOME/.lumaro/kivrasettings"
+"$LUMARO_CLI" ics 2024-01-01 2024-12-31 --learning >"$W/learning.ics"
+expect_eq "--learning: exit status" 0 $?
+"$LUMARO_CLI" learning 2024-01-01 2024-12-31 --chosen | grep -v $'\tdaf-yomi\t' >"$W/learning.tsv"
+"$PYTHON" - "$W/learning.ics" "$W/learning.tsv" <<'PY' || fail "--learning: the events are not the chosen portions"
+import icalendar, sys
+titles = {"mishna-yomit": "Mishna Yomit", "tehillim": "Tehillim", "pirkei-avot": "Pirkei Avot"}
+expected = []
+for line in open(sys.argv[2], encoding="utf-8"):
+    date, cycle, text = line.rstrip("\n").split("\t")
+    expected.append((date.replace("-", ""), f"{titles[cycle]}: {text}", f"{date.replace('-', '')}-{cycle}@lumaro.example.org"))
+calendar = icalendar.Calendar.from_ical(open(sys.argv[1], "rb").read())
+actual = []
+for e in calendar.walk("VEVENT"):
+    start, end = e.decoded("DTSTART"), e.decoded("DTEND")
+    assert (end - start).days == 1, e
+    actual.append((start.strftime("%Y%m%d"), str(e["SUMMARY"]), str(e["UID"])))
+assert len(expected) == 366 + 366 + 22, len(expected)  # two cycles every day, the 22 Shabbatot of 5784
+assert actual == expected, [x for x in zip(actual, expected) if x[0] != x[1]][:3]
+assert len({uid for _, _, uid in actual}) == len(actual)
+PY
+# The default kinds now have the learning; they still add up.
+"$LUMARO_CLI" ics 2024-01-01 2024-12-31 >"$W/all-learning.ics"
+expect_eq "with learning: all kinds" "$(($(count "$W/en.ics") + $(count "$W/learning.ics")))" "$(count "$W/all-learning.ics")"
+# Daf Yomi switched off: not among the default kinds, still there when named.
+printf '%s\n' 'TimeFormat: "1"' 'LearningDafYomi: "0"' >"$HOME/.lumaro/kivrasettings"
+"$LUMARO_CLI" ics 2024-01-01 2024-12-31 >"$W/no-daf.ics"
+expect_eq "Daf Yomi off: the default kinds" "$(($(count "$W/en.ics") - $(count "$W/daf-yomi.ics")))" "$(count "$W/no-daf.ics")"
+"$LUMARO_CLI" ics 2024-01-01 2024-12-31 --daf-yomi >"$W/daf-named.ics"
+cmp -s "$W/daf-yomi.ics" "$W/daf-named.ics" || fail "Daf Yomi off: --daf-yomi"
+printf 'TimeFormat: "1"\n' >"$HOME/.lumaro/kivrasettings"
+
 # ---------------------------------------------------------------- messages
 # A broken city line and a candle-lighting value that gives no expression:
 # their messages go to stderr, the calendar on stdout stays clean.
@@ -133,5 +171,6 @@ expect_usage_error "year too early" ics 1582-12-31 2024-01-01
 expect_usage_error "FROM after TO" ics 2024-01-02 2024-01-01
 expect_usage_error "unknown kind" ics 2024-01-01 2024-01-02 --zmanim
 expect_usage_error "kind with a value" ics 2024-01-01 2024-01-02 --omer=1
+expect_usage_error "learning with a value" ics 2024-01-01 2024-01-02 --learning=tehillim
 
 finish

@@ -46,6 +46,33 @@ TEST_F(DayReportTest, MenuAndReturnOpenReportsOfTheSelectedDay) {
   EXPECT_EQ(SelectedDate(), (GregorianDate{6, 1, 2024}));  // the main window keeps its date
 }
 
+// With a cycle besides Daf Yomi chosen, the learning is a fourth list.
+TEST_F(DayReportTest, LearningIsTheFourthList) {
+  setLearningFlag("pirkei-avot", 1);
+  SetSelectedDate({18, 5, 2024});  // a Shabbat after Pesakh: Pirkei Avot, chapter 3
+  PressKey(GDK_Return);
+  const std::vector<GtkWidget*> reports = WindowsTitled("Message");
+  ASSERT_EQ(reports.size(), 1u);
+  const std::vector<GtkWidget*> lists = WidgetsOfType(reports[0], GTK_TYPE_TREE_VIEW);
+  ASSERT_EQ(lists.size(), 4u);
+  EXPECT_EQ(TreeRows(lists[3]),
+            (std::vector<std::string>{"Learning for 18.5.2024:", "Daf Yomi: Bava Metzia 80", "Pirkei Avot: Avos 3"}));
+  // A weekday: Daf Yomi alone; without Daf Yomi there is no learning list.
+  SetSelectedDate({20, 5, 2024});
+  PressKey(GDK_Return);
+  setLearningFlag("daf-yomi", 0);
+  PressKey(GDK_Return);
+  std::vector<GtkWidget*> now = WindowsTitled("Message");
+  ASSERT_EQ(now.size(), 3u);
+  std::vector<std::vector<std::string>> weekday;
+  for (GtkWidget* w : now)
+    if (w != reports[0]) weekday.push_back(ListHeadings(w));
+  std::sort(weekday.begin(), weekday.end());
+  EXPECT_EQ(weekday, (std::vector<std::vector<std::string>>{
+                         {"Zmanim for date 20.5.2024", "Halakha for date 20.5.2024:"},
+                         {"Zmanim for date 20.5.2024", "Halakha for date 20.5.2024:", "Learning for 20.5.2024:"}}));
+}
+
 TEST_F(DayReportTest, AboutFromTheMenu) {
   gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem("About this program...")));
   Pump();

@@ -16,7 +16,8 @@ constexpr const char* kKinds[] = {"Holidays and Rosh Khodesh",
                                   "Candle lighting, havdalah, fasts, Khanukka, khamets",
                                   "Anniversaries/Birthdays/yortsayt",
                                   "Daf Yomi",
-                                  "Omer"};
+                                  "Omer",
+                                  "Daily learning"};
 
 size_t CountEvents(const std::string& ics) {
   size_t n = 0;
@@ -54,7 +55,8 @@ TEST_F(ExportDialogTest, WritesTheChosenYearsAndKindsToTheFileChosen) {
         EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(w)));
         EXPECT_EQ(EntryText(w, "From year:") + " " + EntryText(w, "To year:") + " " + EntryText(w, "File:"),
                   "2024 2024 ~/lumaro.ics");
-        for (const char* label : kKinds) EXPECT_TRUE(IsOn(w, label)) << label;
+        // Every kind but the daily learning, as no cycle besides Daf Yomi is chosen.
+        for (const char* label : kKinds) EXPECT_EQ(IsOn(w, label), std::string(label) != "Daily learning") << label;
         ClickLater(w, "Browse...");
       }))
       .Then("pick a new file", PutInChooser("Save Calendar File", picked))
@@ -125,6 +127,38 @@ TEST_F(ExportDialogTest, WrongInputKeepsTheDialogOpen) {
   EXPECT_EQ(Run(user), 0);
   EXPECT_FALSE(std::filesystem::exists(Path("x.ics")));
   EXPECT_FALSE(std::filesystem::exists(Path("no")));
+}
+
+// Daf Yomi and the daily learning start as the learning settings choose
+// them; the daily learning alone with no cycle chosen would export nothing.
+TEST_F(ExportDialogTest, LearningKindsFollowTheLearningSettings) {
+  setLearningFlag("daf-yomi", 0);
+  UserScript user;
+  user.Then("no Daf Yomi; daily learning alone", On(kTitle, [](GtkWidget* w) {
+        EXPECT_FALSE(IsOn(w, "Daf Yomi"));
+        EXPECT_FALSE(IsOn(w, "Daily learning"));
+        EXPECT_TRUE(IsOn(w, "Omer"));
+        ChooseKinds(w, {"Daily learning"});
+        Click(w, "OK");
+      }))
+      .Then("told to choose a cycle",
+            ExpectMessage("No daily learning is chosen: choose it under Settings, Configure Daily Learning"))
+      .Then("give up", Press(kTitle, "Cancel"));
+  EXPECT_EQ(Run(user), 0);
+  EXPECT_FALSE(std::filesystem::exists(Path("lumaro.ics")));
+
+  setLearningFlag("tehillim", 1);
+  const std::string expected =
+      IcsBuildCalendar(AbsoluteFromGregorian(1, 1, 2024), AbsoluteFromGregorian(31, 12, 2024), kIcsLearning);
+  UserScript second;
+  second.Then("the daily learning is on; export it alone", On(kTitle, [](GtkWidget* w) {
+          EXPECT_TRUE(IsOn(w, "Daily learning"));
+          ChooseKinds(w, {"Daily learning"});
+          Click(w, "OK");
+        }))
+      .Then("a psalm portion a day", ExpectMessage("366 events were written to " + Path("lumaro.ics")));
+  EXPECT_EQ(Run(second), 1);
+  EXPECT_EQ(ReadFile(Path("lumaro.ics")), expected);
 }
 
 TEST_F(ExportDialogTest, AsksBeforeReplacingAFile) {

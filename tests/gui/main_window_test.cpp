@@ -28,7 +28,8 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
                                       "Exit"}));
   EXPECT_EQ(MenuLabels(submenu(1)),
             (std::vector<std::string>{"Set Israel/Diaspora & Style...", "Configure Shabbat Times...",
-                                      "Configure Zmanim...", "Configure Daylight Savings Time...",
+                                      "Configure Zmanim...", "Configure Daily Learning...",
+                                      "Configure Daylight Savings Time...",
                                       "Configure Time Format...", "Configure Background Image...", "Font",
                                       "Font Sizes", "Select Language..."}));
   EXPECT_EQ(MenuLabels(submenu(2)), (std::vector<std::string>{"Help", "---", "About this program..."}));

@@ -1,5 +1,6 @@
 // Settings dialogs whose choice shows in the month view: Israel/Diaspora,
-// the time format and the background image; and the help window.
+// the time format, the background image and the daily learning; and the
+// help window.
 #include "gui_test_util.h"
 
 namespace {
@@ -54,6 +55,41 @@ TEST_F(SettingsDialogTest, TheTwentyFourHourClockChangesTheFormatOfTheTimes) {
     EXPECT_EQ(Minutes(after[i]), Minutes(before[i])) << before[i] << " " << after[i];
   }
   EXPECT_EQ(after.front().substr(0, 2), "16");  // a December afternoon
+}
+
+TEST_F(SettingsDialogTest, DailyLearningChosenByCheckBoxes) {
+  constexpr const char* kTitle = "Daily Learning";
+  const std::vector<std::string> labels = {"Daf Yomi", "Mishna Yomit", "Nach Yomi", "Yerushalmi Yomi",
+                                           "Rambam, one chapter", "Rambam, three chapters", "Tehillim", "Pirkei Avot"};
+  UserScript user;
+  user.Then("look", On(kTitle, [&labels](GtkWidget* w) {
+        EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(w)));
+        std::vector<std::string> checks;
+        for (GtkWidget* b : WidgetsOfType(w, GTK_TYPE_CHECK_BUTTON))
+          checks.push_back(gtk_button_get_label(GTK_BUTTON(b)));
+        EXPECT_EQ(checks, labels);
+        for (const std::string& label : labels) EXPECT_EQ(IsOn(w, label), label == "Daf Yomi") << label;
+      }))
+      .Then("screenshot", ScreenshotOf(kTitle, "daily-learning"))
+      .Then("Tehillim on, Daf Yomi off", On(kTitle, [](GtkWidget* w) {
+        SetToggle(FindButton(w, "Tehillim"), true);
+        SetToggle(FindButton(w, "Daf Yomi"), false);
+        Click(w, "OK");
+      }));
+  RunMenuCommand(kCmdLearning, user);
+  EXPECT_TRUE(RedrawRequested());
+  EXPECT_EQ(getLearningFlag("tehillim"), 1);
+  EXPECT_EQ(getLearningFlag("daf-yomi"), 0);
+  EXPECT_EQ(getLearningFlag("mishna-yomit"), 0);
+  // OK without a change draws nothing again.
+  UserScript again;
+  again.Then("as chosen; OK", On(kTitle, [](GtkWidget* w) {
+    EXPECT_TRUE(IsOn(w, "Tehillim"));
+    EXPECT_FALSE(IsOn(w, "Daf Yomi"));
+    Click(w, "OK");
+  }));
+  RunMenuCommand(kCmdLearning, again);
+  EXPECT_FALSE(RedrawRequested());
 }
 
 // Pixels of the view's top-left corner that are pure red.

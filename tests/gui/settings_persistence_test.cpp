@@ -16,6 +16,9 @@ std::string SettingsState() {
                 d.startWeekNo, d.startWeekday, d.startDay, d.startMonth, d.endMethod, d.endWeekNo, d.endWeekday,
                 d.endMonth, getDSTAutomatic(), getTimeFormat(), getLanguage()})
     s += std::to_string(v) + ",";
+  for (const char* cycle : {"daf-yomi", "mishna-yomit", "nach-yomi", "yerushalmi-yomi", "rambam-1", "rambam-3",
+                            "tehillim", "pirkei-avot"})
+    s += std::to_string(getLearningFlag(cycle)) + ",";
   s += getCity() + "|" + getHavdalahValue() + "|" + getBackgroundImage() + "|" + getFontName() + "|";
   return s + ReadFile(SettingsGetFileName());
 }
@@ -46,6 +49,11 @@ const std::vector<DialogCase>& Cases() {
          SetToggle(FindButton(w, "Automatic (the city's time zone)"), true);
        }},
       {kCmdZmanim, "Configure Zmanim", [](GtkWidget* w) { FirstChoice(w, ""); }},
+      {kCmdLearning, "Daily Learning",
+       [](GtkWidget* w) {
+         SetToggle(FindButton(w, "Daf Yomi"), false);
+         SetToggle(FindButton(w, "Nach Yomi"), true);
+       }},
       {kCmdTimeFormat, "Time format", [](GtkWidget* w) { Click(w, "24 hour"); }},
       {kCmdBackgroundImage, "Select Background Image",
        [](GtkWidget* w) { gtk_entry_set_text(GTK_ENTRY(Beside(w, "Background Image")), "/x.png"); }},
@@ -109,6 +117,10 @@ TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
     Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), "7.08 deg bel. horizon");  // the last row
   });
   confirm(kCmdFont, "Select Font", [](GtkWidget* w) { FirstChoice(w, "DejaVu Serif"); });
+  confirm(kCmdLearning, "Daily Learning", [](GtkWidget* w) {
+    SetToggle(FindButton(w, "Daf Yomi"), false);
+    SetToggle(FindButton(w, "Rambam, three chapters"), true);
+  });
   confirm(kCmdFontSizes, "Configure font sizes", [](GtkWidget* w) {
     gtk_spin_button_set_value(GTK_SPIN_BUTTON(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 30);
   });
@@ -121,7 +133,8 @@ TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
                            "HavdalahIsMin: \"0\"\n", "Diaspora: \"0\"\n", "Style: \"1\"\n", "TimeFormat: \"1\"\n",
                            "DSTEndMonth: \"11\"\n", "IsDST: \"1\"\n", "DSTAutomatic: \"1\"\n", "BackgroundImage: \"~/pictures/sky.png\"\n",
                            "ZmanimTzaitHakochavim: \"Deg708\"\n", "FontName: \"DejaVu Serif\"\n",
-                           "FontSizeZmanim: \"30\"\n"})
+                           "FontSizeZmanim: \"30\"\n", "LearningDafYomi: \"0\"\n", "LearningRambamThreeChapters: \"1\"\n",
+                           "LearningRambamOneChapter: \"0\"\n"})
     EXPECT_NE(file.find(line), std::string::npos) << line << " missing from\n" << file;
 }
 

@@ -196,6 +196,7 @@ TEST_F(YiddishGuiTest, EveryDialog) {
       {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", "Cancel"},
       {kCmdShabbatTimes, "Configure Shabbat Times", "Cancel"},
       {kCmdZmanim, "Configure Zmanim", "Cancel"},
+      {kCmdLearning, "Daily Learning", "Cancel"},
       {kCmdDaylightSaving, "Configure Daylight Savings Time", "Cancel"},
       {kCmdTimeFormat, "Time format", "Cancel"},
       {kCmdBackgroundImage, "Select Background Image", "Cancel"},

@@ -16,6 +16,8 @@
 
 namespace {
 
+CalendarRules RulesOf(bool diaspora) { return diaspora ? kDiasporaRules : kIsraelRules; }
+
 // ---------------------------------------------------------------- the reference
 
 // Names of the independent calendar (tests/data/learning_reference.tsv) that
@@ -263,7 +265,7 @@ TEST(Learning, EveryDayMatchesIndependentCalendar) {
       ASSERT_EQ(row.size(), kDayFields) << "day line " << i;
       const AbsoluteDay d = ref.firstDay + static_cast<AbsoluteDay>(i);
       const Tokens expected = ReferenceTokens(ref, column, row[column.field]);
-      const Tokens actual = OurTokens(GetLearningPortion(column.cycle, d, column.diaspora));
+      const Tokens actual = OurTokens(GetLearningPortion(column.cycle, d, RulesOf(column.diaspora)));
       if (!expected.empty()) ++portions;
       if (expected != actual && ++mismatches <= 5) {
         ADD_FAILURE() << label << " " << testdata::IsoOf(d) << ": expected [" << Joined(expected) << "], got ["
@@ -353,7 +355,7 @@ TEST(Learning, WorkedExamples) {
       {"Pesakh VII 5785 on Shabbat", C::kPirkeiAvot, Day(19, 4, 2025), false, ""},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(GetLearningText(c.cycle, c.day, c.diaspora), c.text) << c.label << " (" << testdata::IsoOf(c.day) << ")";
+    EXPECT_EQ(GetLearningText(c.cycle, c.day, RulesOf(c.diaspora)), c.text) << c.label << " (" << testdata::IsoOf(c.day) << ")";
   }
 }
 
@@ -365,9 +367,9 @@ TEST(Learning, YerushalmiPausesOnFastDays) {
     const AbsoluteDay fasts[] = {AbsoluteFromHebrew(10, kTishri, year),
                                  WeekdayOf(ninthOfAv) == kShabbat ? ninthOfAv + 1 : ninthOfAv};
     for (AbsoluteDay fast : fasts) {
-      EXPECT_EQ(GetLearningPortion(LearningCycle::kYerushalmiYomi, fast, true).count, 0) << testdata::IsoOf(fast);
-      const LearningPortion before = GetLearningPortion(LearningCycle::kYerushalmiYomi, fast - 1, true);
-      const LearningPortion after = GetLearningPortion(LearningCycle::kYerushalmiYomi, fast + 1, true);
+      EXPECT_EQ(GetLearningPortion(LearningCycle::kYerushalmiYomi, fast, kDiasporaRules).count, 0) << testdata::IsoOf(fast);
+      const LearningPortion before = GetLearningPortion(LearningCycle::kYerushalmiYomi, fast - 1, kDiasporaRules);
+      const LearningPortion after = GetLearningPortion(LearningCycle::kYerushalmiYomi, fast + 1, kDiasporaRules);
       ASSERT_EQ(before.count, 1);
       ASSERT_EQ(after.count, 1);
       const bool nextPage = after.parts[0].book == before.parts[0].book &&
@@ -377,7 +379,7 @@ TEST(Learning, YerushalmiPausesOnFastDays) {
     }
     // A Shabbat on 9 Av is learnt; the fast is the next day.
     if (WeekdayOf(ninthOfAv) == kShabbat) {
-      EXPECT_EQ(GetLearningPortion(LearningCycle::kYerushalmiYomi, ninthOfAv, true).count, 1) << year;
+      EXPECT_EQ(GetLearningPortion(LearningCycle::kYerushalmiYomi, ninthOfAv, kDiasporaRules).count, 1) << year;
     }
   }
 }
@@ -391,7 +393,7 @@ TEST(Learning, PirkeiAvotSeasonsEndWithChapterSix) {
       int chapters = 0;
       int lastChapter = 0;
       for (AbsoluteDay d = AbsoluteFromHebrew(15, kNisan, year); d < end; ++d) {
-        const LearningPortion p = GetLearningPortion(LearningCycle::kPirkeiAvot, d, diaspora);
+        const LearningPortion p = GetLearningPortion(LearningCycle::kPirkeiAvot, d, RulesOf(diaspora));
         for (int i = 0; i < p.count; ++i) {
           const LearningPart& part = p.parts[static_cast<size_t>(i)];
           EXPECT_EQ(part.first.chapter, chapters % 6 + 1) << year;
@@ -423,11 +425,11 @@ TEST(Learning, CycleIdsAndTitles) {
   EXPECT_EQ(LearningCycleFromId(""), std::nullopt);
   EXPECT_EQ(LearningBookName(LearningCycle::kNachYomi, -1), "");
   EXPECT_EQ(LearningBookName(LearningCycle::kNachYomi, LearningBookCount(LearningCycle::kNachYomi)), "");
-  EXPECT_EQ(GetLearningText(LearningCycle::kTehillim, 0, true), "");
+  EXPECT_EQ(GetLearningText(LearningCycle::kTehillim, 0, kDiasporaRules), "");
   const AbsoluteDay lastDay = Day(31, 12, kLastYear);
-  EXPECT_NE(GetLearningText(LearningCycle::kTehillim, lastDay, true), "");
-  EXPECT_EQ(GetLearningText(LearningCycle::kTehillim, lastDay + 1, true), "");
-  EXPECT_EQ(GetLearningText(LearningCycle::kMishnaYomit, INT64_MAX, true), "");
+  EXPECT_NE(GetLearningText(LearningCycle::kTehillim, lastDay, kDiasporaRules), "");
+  EXPECT_EQ(GetLearningText(LearningCycle::kTehillim, lastDay + 1, kDiasporaRules), "");
+  EXPECT_EQ(GetLearningText(LearningCycle::kMishnaYomit, INT64_MAX, kDiasporaRules), "");
 }
 
 // Every name is one whole table string, used once per cycle and without a
@@ -456,9 +458,15 @@ TEST(Learning, BookNames) {
 }
 
 TEST(Learning, TranslatedBookNames) {
-  const LearningPortion p = GetLearningPortion(LearningCycle::kMishnaYomit, Day(17, 6, 1947), true);
-  EXPECT_EQ(FormatLearningPortion(p, [](std::string_view name) { return "<" + std::string(name) + ">"; }),
-            "<Berachos> 9:5, <Pe'ah> 1:1");
+  const LearningPortion p = GetLearningPortion(LearningCycle::kMishnaYomit, Day(17, 6, 1947), kDiasporaRules);
+  EXPECT_EQ(FormatLearningPortion(p, [](int book) { return "<" + std::to_string(book) + ">"; }), "<0> 9:5, <1> 1:1");
+  // The Rambam's four introductions come before its laws.
+  EXPECT_FALSE(LearningBookIsRambamLaw(LearningCycle::kRambamOneChapter, 3));
+  EXPECT_TRUE(LearningBookIsRambamLaw(LearningCycle::kRambamOneChapter, 4));
+  EXPECT_EQ(LearningBookName(LearningCycle::kRambamThreeChapters, 4), "Yesodei HaTorah");
+  EXPECT_TRUE(LearningBookIsRambamLaw(LearningCycle::kRambamThreeChapters, LearningBookCount(LearningCycle::kRambamThreeChapters) - 1));
+  EXPECT_FALSE(LearningBookIsRambamLaw(LearningCycle::kRambamThreeChapters, LearningBookCount(LearningCycle::kRambamThreeChapters)));
+  EXPECT_FALSE(LearningBookIsRambamLaw(LearningCycle::kMishnaYomit, 4));
   EXPECT_EQ(FormatLearningPortion(LearningPortion{}), "");
 }
 

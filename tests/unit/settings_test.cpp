@@ -14,7 +14,7 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 32 keys in table order. A new user's times
+  // settingsDone writes the 40 keys in table order. A new user's times
   // follow the city's time zone.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
@@ -30,7 +30,10 @@ TEST(Settings, DefaultsWithoutFile) {
             "SunCalculation: \"classic\"\nSunElevation: \"0\"\n"
 
             "TimeFastBegins: \"\"\nTimeTishaBeAvBegins: \"\"\nTimeFastEnds: \"\"\nTimeKhanukka: \"\"\n"
-            "TimeKhametsEat: \"\"\nTimeKhametsBurn: \"\"\n");
+            "TimeKhametsEat: \"\"\nTimeKhametsBurn: \"\"\n"
+            "LearningDafYomi: \"1\"\nLearningMishnaYomit: \"0\"\nLearningNachYomi: \"0\"\n"
+            "LearningYerushalmiYomi: \"0\"\nLearningRambamOneChapter: \"0\"\n"
+            "LearningRambamThreeChapters: \"0\"\nLearningTehillim: \"0\"\nLearningPirkeiAvot: \"0\"\n");
   // The file now exists: read again, it says what it says.
   settingsInit();
   EXPECT_EQ(getDSTAutomatic(), 1);
@@ -50,6 +53,36 @@ TEST(Settings, ExistingFileWithoutTheKeyKeepsTheRule) {
   TempHome empty;
   settingsReset();
   EXPECT_EQ(getDSTAutomatic(), 0);
+}
+
+// One key per cycle: Daf Yomi on by default, the others off; a stored value
+// other than 0 reads as on; an id that names no cycle is never on.
+TEST(Settings, LearningFlags) {
+  TempHome home;
+  WriteFile(home.lumaro("kivrasettings"),
+            "LearningDafYomi: \"0\"\nLearningTehillim: \"1\"\nLearningPirkeiAvot: \"7\"\nLearningNachYomi: \"x\"\n");
+  settingsInit();
+  EXPECT_EQ(getLearningFlag("daf-yomi"), 0);
+  EXPECT_EQ(getLearningFlag("tehillim"), 1);
+  EXPECT_EQ(getLearningFlag("pirkei-avot"), 1);
+  EXPECT_EQ(getLearningFlag("nach-yomi"), 0);
+  EXPECT_EQ(getLearningFlag("mishna-yomit"), 0);
+  setLearningFlag("rambam-3", 1);
+  setLearningFlag("tehillim", 0);
+  setLearningFlag("talmud-bavli", 1);
+  EXPECT_EQ(getLearningFlag("talmud-bavli"), 0);
+  EXPECT_EQ(getLearningFlag(""), 0);
+  ASSERT_TRUE(settingsDone());
+  const std::string content = ReadFile(home.lumaro("kivrasettings"));
+  EXPECT_NE(content.find("LearningRambamThreeChapters: \"1\"\n"), std::string::npos) << content;
+  EXPECT_NE(content.find("LearningTehillim: \"0\"\n"), std::string::npos) << content;
+  EXPECT_EQ(content.find("talmud"), std::string::npos) << content;
+  settingsInit();
+  EXPECT_EQ(getLearningFlag("rambam-3"), 1);
+  EXPECT_EQ(getLearningFlag("pirkei-avot"), 1);
+  settingsReset();
+  EXPECT_EQ(getLearningFlag("daf-yomi"), 1);
+  EXPECT_EQ(getLearningFlag("rambam-3"), 0);
 }
 
 TEST(Settings, RoundTripThroughFile) {
