@@ -104,11 +104,11 @@ TEST_F(MonthViewTest, ClickSelectsADayAndRepaintsBothCells) {
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10);
   const GdkPoint twelve = PointOfDay(12);
-  EXPECT_EQ(RedAt(ten), 160);  // the selected day's grey (40960)
+  EXPECT_EQ(RedAt(ten), 176);  // the selected day: a darker shade of its grey (53248 * 85%)
   ClickView(twelve);
   EXPECT_EQ(SelectedDate(), (GregorianDate{12, 3, 2025}));
-  EXPECT_EQ(RedAt(twelve), 160);
-  EXPECT_NE(RedAt(ten), 160) << "the old selection must not linger";
+  EXPECT_EQ(RedAt(twelve), 176);
+  EXPECT_NE(RedAt(ten), 176) << "the old selection must not linger";
 }
 
 TEST_F(MonthViewTest, ArrowsMoveByMonthAndStopAtTheEnds) {

@@ -56,15 +56,17 @@ bool Filled(const RecordingDrawing& d, const std::string& colour) {
   return false;
 }
 
-// Position of every Gregorian day number drawn (left-aligned, black).
+// Position of every Gregorian day number drawn (black digits alone).
 std::map<int, std::pair<int, int>> DayNumberPositions(const RecordingDrawing& d) {
   std::map<int, std::pair<int, int>> pos;
   for (const auto& op : d.OpsStartingWith("left ")) {
     const size_t bar = op.find(" 0,0,0 |");
     if (bar == std::string::npos) continue;
+    const std::string text = op.substr(bar + 8);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) continue;
     int x = 0, y = 0;
     std::sscanf(op.c_str(), "left %d %d", &x, &y);
-    pos[std::stoi(op.substr(bar + 8))] = {x, y};
+    pos[std::stoi(text)] = {x, y};
   }
   return pos;
 }
@@ -182,13 +184,13 @@ TEST_F(PainterTest, FullPaintOfASixRowMonth) {
   EXPECT_EQ(d.OpsStartingWith("polygon").size(), 2u);  // the two month arrows
   EXPECT_EQ(std::count(hints.begin(), hints.end(), "Gregorian day number"), 31);
   EXPECT_EQ(std::count(hints.begin(), hints.end(), "Jewish day number"), 31);
-  EXPECT_TRUE(Filled(d, "40960,40960,40960"));  // the selected day
+  EXPECT_TRUE(Filled(d, "45260,45260,45260"));  // the selected day: its grey, darker
   EXPECT_TRUE(Filled(d, "53248,65535,53248"));  // Purim, light green
   const auto pos = DayNumberPositions(d);
   ASSERT_EQ(pos.size(), 31u);
-  EXPECT_EQ(pos.at(1).first, 6 * 200 + 1);  // Shabbat column, cell left + 1 unit
-  EXPECT_EQ(pos.at(30).first, 1);
-  EXPECT_EQ(pos.at(31).first, 201);
+  EXPECT_EQ(pos.at(1).first, 6 * 200 + 5);  // Shabbat column, inside the 2-unit frame and 3 units more
+  EXPECT_EQ(pos.at(30).first, 5);
+  EXPECT_EQ(pos.at(31).first, 205);
   EXPECT_EQ(pos.at(30).second - pos.at(1).second, 5 * (pos.at(8).second - pos.at(1).second));
   // The zmanim panel fills columns 2..6 of the sixth row, grey.
   bool panel = false;
@@ -198,8 +200,8 @@ TEST_F(PainterTest, FullPaintOfASixRowMonth) {
   // June 2025 begins on a Sunday.
   const auto june = DayNumberPositions(Paint({1, 6, 2025}));
   ASSERT_EQ(june.size(), 30u);
-  EXPECT_EQ(june.at(1).first, 1);
-  EXPECT_EQ(june.at(7).first, 6 * 200 + 1);
+  EXPECT_EQ(june.at(1).first, 5);
+  EXPECT_EQ(june.at(7).first, 6 * 200 + 5);
 }
 
 TEST_F(PainterTest, HitRegions) {
