@@ -4,14 +4,15 @@
 set -euo pipefail
 
 # culmus gives the Yiddish print font and, with fonts-dejavu-core, screen
-# fonts that show Hebrew script.
+# fonts that show Hebrew script. fonts-urw-base35 has the fonts Ghostscript
+# prints for Helvetica, whose metrics lay out the printout.
 PACKAGES=(
   build-essential cmake pkg-config
   libgtk2.0-dev libfribidi-dev libfreetype-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick ghostscript
-  culmus fonts-dejavu-core faketime cups
+  culmus fonts-dejavu-core fonts-urw-base35 faketime cups
   python3 python3-icalendar tzdata locales libhowardhinnant-date-dev
 )
 
