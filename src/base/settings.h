@@ -74,6 +74,9 @@ void setDSTAutomatic(int flag);
 int getTimeFormat();
 void setTimeFormat(int format);
 // Image painted behind the month view; may begin with "~/".
+// The background image a new user's settings name; most users have none
+// there, which is no fault.
+inline constexpr std::string_view kDefaultBackgroundImage = "~/.lumaro/lumaro-background.png";
 std::string getBackgroundImage();
 void setBackgroundImage(std::string_view path);
 // 1 = English, 2 = Yiddish.
