@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/city_picker.h"
 #include "dialogs/dialog_util.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -28,7 +29,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
   GtkWidget* dialog = dialogs::NewDialog("Configure Shabbat Times", true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
 
-  w.location = dialogs::NewChoiceList(CityGetStringList(getCityFileName()), form.location);
+  w.location = NewCityPicker(ShabbatFormCities(getCityFileName()), form.location);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Location:")), w.location});
 
   w.candleLighting = dialogs::DialogEntry(2, form.candleLighting);
@@ -45,7 +46,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
 
 ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
   ShabbatTimesForm form;
-  form.location = dialogs::ChoiceListText(w.location);
+  form.location = CityPickerChoice(w.location);
   form.candleLighting = gtk_entry_get_text(GTK_ENTRY(w.candleLighting));
   form.havdalah = gtk_entry_get_text(GTK_ENTRY(w.havdalah));
   form.havdalahIsMin = dialogs::ActiveRadio(w.havdalahUnit) == kHavdalahMinutes;
