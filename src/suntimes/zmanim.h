@@ -100,7 +100,7 @@ std::string ZmanimSettingsKey(const ZmanimRec& rec);
 std::string_view ZmanimExpression(const ZmanimRec& rec);
 
 // The text block of the day for the configured city: "Zmanim for date D.M.Y",
-// "location <city>" and one "<name>: <time>" line per time ("----" when the
+// "Location <city>" and one "<name>: <time>" line per time ("----" when the
 // time does not exist or the daylight-saving rule is invalid), each ending
 // in a line feed, all translated. When the city is not found `text` is left
 // as it was.
