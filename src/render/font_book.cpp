@@ -76,14 +76,21 @@ FittedText FitTextToWidth(FontBook& fonts, FontRole role, int size, int smallest
   FittedText fit{std::string(text), size, fonts.Width(role, size, text), false};
   if (fit.width <= width) return fit;
   smallest = std::min(smallest, size);
-  // Widths grow about in proportion to the size: start near the size that
-  // fits and step down from there.
-  int s = std::min(size - 1, static_cast<int>(static_cast<long long>(size) * std::max(width, 0) / fit.width));
-  for (s = std::max(s, smallest); s >= smallest; --s) {
-    const int w = fonts.Width(role, s, text);
-    if (w <= width) return {std::string(text), s, w, false};
-    if (s == smallest) break;
+  // The largest smaller size at which it fits (widths grow with the size;
+  // a device may map sizes to its own, so search rather than scale).
+  int low = smallest, high = size - 1, fitting = 0, fittingWidth = 0;
+  while (low <= high) {
+    const int mid = (low + high + 1) / 2;
+    const int w = fonts.Width(role, mid, text);
+    if (w <= width) {
+      fitting = mid;
+      fittingWidth = w;
+      low = mid + 1;
+    } else {
+      high = mid - 1;
+    }
   }
+  if (fitting > 0) return {std::string(text), fitting, fittingWidth, false};
   // Still too wide at the smallest size: the longest prefix that fits with
   // the ellipsis (binary search over the character boundaries).
   fit.size = smallest;

@@ -23,7 +23,7 @@ namespace {
 // least as large as the Omer and Daf Yomi lines.
 constexpr std::array<std::array<int32_t, kFontRoleCount>, 4> kDefaults = {{
     {22, 16, 16, 14, 14, 16, 12, 12, 14, 12, 14},
-    {22, 16, 16, 16, 14, 16, 16, 16, 16, 14, 14},
+    {22, 16, 16, 16, 16, 16, 16, 16, 16, 14, 14},
     {22, 16, 16, 16, 14, 16, 12, 12, 14, 12, 14},
     {26, 26, 16, 20, 20, 18, 18, 18, 18, 16, 14},
 }};

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ps_output.h"
+#include "render/font_book.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "test_env.h"
@@ -173,6 +174,21 @@ TEST_F(DrawingPsTest, TextWidthsAreThePrintersWithoutWarnings) {
     EXPECT_EQ(d.get_text_width(regular, ""), 0);
   });
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// A line fitted to its cell on paper takes the largest size that fits:
+// "1st Rosh Khodesh" is 8171 thousandths wide in Helvetica, 65.4 points at
+// 8 points (asked for as 14) and 73.5 at 9, for 69 points of room.
+TEST_F(DrawingPsTest, ALineOnPaperShrinksToTheLargestSizeThatFits) {
+  Drawn([](Drawing& d) {
+    FontSizeSet sizes;
+    FontSize_GetDefault(&sizes, false, true);
+    FontBook fonts(d, sizes, 12);
+    const FittedText fit = FitTextToWidth(fonts, kFontImportant2, 16, 12, "1st Rosh Khodesh", 69, "...");
+    EXPECT_FALSE(fit.cut);
+    EXPECT_EQ(fit.size, 14);
+    EXPECT_EQ(fit.width, 66);
+  });
 }
 
 // In Yiddish the widths are the embedded print font's, for the bytes the
