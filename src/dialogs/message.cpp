@@ -153,35 +153,45 @@ GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, co
   const int maxHeight = screenHeight * kReportScreenPercent / 100 - kReportChromeHeight;
 
   GtkWidget* window = dialogs::NewDialog("Message", false);
-  std::vector<LineList> lists;
-  std::vector<int> widest;
-  for (const std::string* t : {zmanim, readings, halakha}) {
-    if (!t) continue;
-    lists.push_back(NewLineList(*t));
-    widest.push_back(WidestLine(lists.back().view, *t));
-  }
-  if (lists.empty()) widest.push_back(0);
-  // The height of a list whose rows wrap at `wrap` pixels, with its frame.
-  auto heightAt = [](const LineList& l, int wrap) {
+  std::vector<std::string_view> texts;
+  for (const std::string* t : {zmanim, readings, halakha})
+    if (t) texts.push_back(*t);
+  const size_t n = texts.size();
+  // The height of a list of `text` whose rows wrap at `wrap` pixels, with
+  // its frame, measured on a list made for it (a list measures its rows
+  // once), and the width of its longest line.
+  auto heightAt = [](std::string_view text, int wrap) {
+    LineList l = NewLineList(text);
+    g_object_ref_sink(l.scrolled);
     g_object_set(l.renderer, "wrap-width", std::max(wrap, 1), nullptr);
     GtkRequisition r;
     gtk_widget_size_request(l.view, &r);
+    gtk_widget_destroy(l.scrolled);
+    g_object_unref(l.scrolled);
     return r.height + 4;
   };
-  const size_t n = lists.size();
+  std::vector<int> widest{0};
+  for (std::string_view text : texts) {
+    LineList l = NewLineList(text);
+    g_object_ref_sink(l.scrolled);
+    widest.push_back(WidestLine(l.view, text));
+    gtk_widget_destroy(l.scrolled);
+    g_object_unref(l.scrolled);
+  }
+  widest.erase(widest.begin());
   // One below the other, as wide as the longest line up to most of the
   // screen: fine when the lists are short.
-  const int stackedWrap =
-      std::clamp(*std::max_element(widest.begin(), widest.end()), std::min(kReportSmallestWrap, maxWidth), maxWidth);
+  const int longest = widest.empty() ? 0 : *std::max_element(widest.begin(), widest.end());
+  const int stackedWrap = std::clamp(longest, std::min(kReportSmallestWrap, maxWidth), maxWidth);
   std::vector<int> stacked;
-  for (const LineList& l : lists) stacked.push_back(heightAt(l, stackedWrap));
+  for (std::string_view text : texts) stacked.push_back(heightAt(text, stackedWrap));
   const int stackedTotal = std::accumulate(stacked.begin(), stacked.end(), 0);
   // Side by side, each as wide as its longest line within a share of the
   // width: for long lists.
-  const std::vector<int> sideWraps = ShareSpace(widest, maxWidth - static_cast<int>(n - 1) * kReportChromeWidth / 2);
-  std::vector<int> side{0};
-  for (size_t i = 0; i < n; ++i) side.push_back(heightAt(lists[i], sideWraps[i]));
-  const int sideTallest = *std::max_element(side.begin(), side.end());
+  const std::vector<int> sideWraps =
+      ShareSpace(widest, maxWidth - static_cast<int>(n > 0 ? n - 1 : 0) * kReportChromeWidth / 2);
+  int sideTallest = 0;
+  for (size_t i = 0; i < n; ++i) sideTallest = std::max(sideTallest, heightAt(texts[i], sideWraps[i]));
   const bool sideBySide = stackedTotal > maxHeight && sideTallest < stackedTotal;
 
   GtkWidget* box = sideBySide ? gtk_hbox_new(FALSE, 4) : gtk_vbox_new(FALSE, 2);
@@ -191,9 +201,15 @@ GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, co
   const std::vector<int> heights = sideBySide ? std::vector<int>(n, std::min(sideTallest, maxHeight))
                                               : ShareSpace(stacked, maxHeight);
   for (size_t i = 0; i < n; ++i) {
-    heightAt(lists[i], sideBySide ? sideWraps[i] : stackedWrap);
-    gtk_widget_set_size_request(lists[i].scrolled, -1, heights[i]);
-    gtk_box_pack_start(GTK_BOX(box), lists[i].scrolled, TRUE, TRUE, 2);
+    const LineList l = NewLineList(texts[i]);
+    g_object_set(l.renderer, "wrap-width", std::max(sideBySide ? sideWraps[i] : stackedWrap, 1), nullptr);
+    gtk_widget_set_size_request(l.scrolled, -1, heights[i]);
+    // Side by side they read from the right in Yiddish.
+    if (sideBySide && isLanguageRightToLeft()) {
+      gtk_box_pack_end(GTK_BOX(box), l.scrolled, TRUE, TRUE, 2);
+    } else {
+      gtk_box_pack_start(GTK_BOX(box), l.scrolled, TRUE, TRUE, 2);
+    }
   }
   GtkWidget* close = gtk_button_new_with_label(translate_perform("Close").c_str());
   dialogs::ApplyDialogFont(close);
