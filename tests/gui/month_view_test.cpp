@@ -1,4 +1,5 @@
 // The month view under simulated clicks, pointer moves and popups.
+#include "app/tooltips.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -229,6 +230,25 @@ TEST_F(MonthViewTest, MissingBackgroundImageIsReportedOnce) {
   EXPECT_EQ(err.find(expected), err.rfind(expected));
   EXPECT_NE(err.find(expected), std::string::npos);
   setBackgroundImage("");
+}
+
+// The default background image, which a new user does not have, is no
+// fault worth telling.
+TEST_F(MonthViewTest, TheMissingDefaultBackgroundImageIsNotReported) {
+  setBackgroundImage(std::string(kDefaultBackgroundImage));
+  ::testing::internal::CaptureStderr();
+  ShowMonth({10, 3, 2025});
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// A hint of several lines (the anniversaries behind "+N more") is one line
+// in the status line and whole in a tooltip.
+TEST_F(MonthViewTest, AHintOfSeveralLinesIsJoinedInTheStatusLine) {
+  ShowMonth({10, 3, 2025});
+  tooltips_add(1, 1, 10, 10, "Birthday: Rivka\nyortsayt: Moshe\nAnniversary: Sarah");
+  Hover(5, 5);
+  EXPECT_EQ(StatusText(), "Birthday: Rivka; yortsayt: Moshe; Anniversary: Sarah");
+  EXPECT_TRUE(gtk_widget_get_has_tooltip(drawingArea));
 }
 
 }  // namespace
