@@ -425,6 +425,8 @@ KEY_SOURCES = {
         lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
     ("src/dialogs/dst_dialog.cpp", "result.message"):
         lambda s: call_arguments(s, "src/forms/dst_form.cpp", "DstFormCheck", "require", 1),
+    ("src/dialogs/font_dialogs.cpp", "kFontSizeRows[r].dialogLabel"):
+        lambda s: table_column(s, "src/render/font_sizes.cpp", "kFontSizeRows", 1),
     # Printing.
     ("src/dialogs/print_dialog.cpp", "f.description"):
         lambda s: table_column(s, "src/render/print.cpp", "PrintPaperFormats", 1),

@@ -4,17 +4,19 @@
 set -euo pipefail
 
 # culmus gives the Yiddish print font and, with fonts-dejavu-core, screen
-# fonts that show Hebrew script. libgs-dev makes PDF; poppler-utils reads it
-# back in the tests. dbus and python3-dbus/python3-gi run the stand-in
-# notification service of the tests. man-db, lintian, appstream and
-# desktop-file-utils check the manual pages and the Debian package.
+# fonts that show Hebrew script. fonts-urw-base35 has the fonts Ghostscript
+# prints for Helvetica, whose metrics lay out the printout. libgs-dev makes
+# PDF; poppler-utils reads it back in the tests. dbus and python3-dbus/
+# python3-gi run the stand-in notification service of the tests. man-db,
+# lintian, appstream and desktop-file-utils check the manual pages and the
+# Debian package.
 PACKAGES=(
   build-essential cmake pkg-config
   libgtk2.0-dev libfribidi-dev libfreetype-dev libcups2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool imagemagick ghostscript
-  culmus fonts-dejavu-core faketime cups
+  culmus fonts-dejavu-core fonts-urw-base35 faketime cups
   python3 python3-icalendar tzdata locales libhowardhinnant-date-dev
   libgs-dev libglib2.0-dev poppler-utils
   dbus dbus-bin python3-dbus python3-gi

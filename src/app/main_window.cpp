@@ -245,6 +245,8 @@ void windowCreate() {
   gtk_widget_show(drawingArea);
 
   GtkWidget* status = gtk_label_new("");
+  // A long hint is cut rather than widening the window.
+  gtk_label_set_ellipsize(GTK_LABEL(status), PANGO_ELLIPSIZE_END);
   setFontStatusbar(status);
   setProperTextDirectionForWidget(status);
   gtk_box_pack_start(GTK_BOX(vboxWindow), status, FALSE, TRUE, 0);
@@ -282,8 +284,12 @@ void MainWindowDestroy(GtkWidget*, gpointer) {
 void MainWindowOpen() {
   gMainWindow = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GdkScreen* screen = gdk_screen_get_default();
+  // Maximised under a window manager, which keeps its panels free and lets
+  // the user resize; without one the window covers the screen. Its content
+  // asks for no size of its own, so any size down to small screens works.
   gtk_window_move(GTK_WINDOW(gMainWindow), 0, 0);
-  gtk_window_resize(GTK_WINDOW(gMainWindow), gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+  gtk_window_set_default_size(GTK_WINDOW(gMainWindow), gdk_screen_get_width(screen), gdk_screen_get_height(screen));
+  gtk_window_maximize(GTK_WINDOW(gMainWindow));
   gtk_window_set_title(GTK_WINDOW(gMainWindow), "Lumaro");
   g_signal_connect(gMainWindow, "key-press-event", G_CALLBACK(MainWindowKeyPress), nullptr);
   windowCreate();

@@ -9,6 +9,7 @@
 #include "base/diagnostics.h"
 #include "base/file_util.h"
 #include "base/settings.h"
+#include "base/translate.h"
 #include "calendar/names.h"
 #include "calendar/navigation.h"
 #include "dialogs/gtk_util.h"
@@ -29,6 +30,13 @@ struct BackgroundImageCache {
 };
 BackgroundImageCache bgImgCache;
 
+// Whether a failure to load `path` is worth telling: not when it is the
+// default image, which a new user simply does not have.
+bool ReportImageFailure(const std::string& path) {
+  return path != Paint_TranslateHomeDir(std::string(kDefaultBackgroundImage)) ||
+         g_file_test(path.c_str(), G_FILE_TEST_EXISTS);
+}
+
 // Loads the configured image when its path changed; a failing file is not
 // tried again until the path changes.
 GdkPixbuf* CurrentBackgroundImage() {
@@ -38,7 +46,7 @@ GdkPixbuf* CurrentBackgroundImage() {
     if (!path.empty()) {
       GError* error = nullptr;
       bgImgCache.image = gdk_pixbuf_new_from_file(path.c_str(), &error);
-      if (!bgImgCache.image) {
+      if (!bgImgCache.image && ReportImageFailure(path)) {
         DiagWarning("Error loading background image " + std::string(path.c_str()) + ": " +
                     (error ? error->message : "unknown error") + "\n");
       }
@@ -100,7 +108,7 @@ void ChooseYear(GdkEventButton* event) {
   for (int y = shownYear - 2; y <= shownYear + 2; ++y) {
     if (y >= kFirstYear && y <= kLastYear) PopupItem(menu, std::to_string(y), y);
   }
-  PopupItem(menu, "Other...", kOtherYear);
+  PopupItem(menu, translate_perform("Other..."), kOtherYear);
   int year = RunPopup(menu, event);
   if (year == kOtherYear) year = DialogsDoYear(SelectedDate().year);
   if (year == 0) return;
@@ -163,7 +171,7 @@ gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointe
     const GregorianDate old = SelectedDate();
     const int oldDay = old.day;
     SetSelectedDate({hit.day, old.month, old.year});
-    if (!getBackgroundImage().empty()) {
+    if (isBackgroundImage()) {
       MainWindowRedraw();
     } else {
       const RepaintPair pair{oldDay, hit.day};

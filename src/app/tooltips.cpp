@@ -16,6 +16,22 @@ GtkWidget* gStatusbar = nullptr;
 int gLastX = -1;
 int gLastY = -1;
 
+// A hint of several lines (the anniversaries behind "+N more") shows them
+// in one line of the status line.
+std::string OneLine(std::string text) {
+  for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) text.replace(at, 1, "; ");
+  return text;
+}
+
+// ... and in full in a tooltip beside the pointer.
+gboolean tooltipsQuery(GtkWidget*, gint x, gint y, gboolean keyboard, GtkTooltip* tooltip, gpointer) {
+  if (keyboard) return FALSE;
+  const std::string text = tooltips_text_at(x, y);
+  if (text.find('\n') == std::string::npos) return FALSE;
+  gtk_tooltip_set_text(tooltip, text.c_str());
+  return TRUE;
+}
+
 gboolean tooltipsCallback(GtkWidget*, GdkEventMotion* event, gpointer) {
   gLastX = static_cast<int>(event->x);
   gLastY = static_cast<int>(event->y);
@@ -30,6 +46,8 @@ void tooltips_init(GtkWidget* statusbar, GtkWidget* drawingArea) {
   gHints.clear();
   gtk_widget_add_events(drawingArea, GDK_POINTER_MOTION_MASK);
   g_signal_connect(drawingArea, "motion-notify-event", G_CALLBACK(tooltipsCallback), nullptr);
+  gtk_widget_set_has_tooltip(drawingArea, TRUE);
+  g_signal_connect(drawingArea, "query-tooltip", G_CALLBACK(tooltipsQuery), nullptr);
 }
 
 void tooltips_add(int x, int y, int width, int height, std::string_view text) {
@@ -52,7 +70,7 @@ std::string tooltips_text_at(int x, int y) {
 
 void tooltipsAlarm() {
   if (!gStatusbar) return;
-  const std::string text = tooltips_text_at(gLastX, gLastY);
+  const std::string text = OneLine(tooltips_text_at(gLastX, gLastY));
   const char* current = gtk_label_get_text(GTK_LABEL(gStatusbar));
   if (current && text == current) return;  // touch the label only when the text changes
   gtk_label_set_text(GTK_LABEL(gStatusbar), text.c_str());

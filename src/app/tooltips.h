@@ -19,5 +19,7 @@ void tooltips_clear();
 void tooltips_done();
 // The hint at (x, y), or "" when none covers it.
 std::string tooltips_text_at(int x, int y);
-// Shows the hint under the last pointer position in the status label.
+// Shows the hint under the last pointer position in the status label; a
+// hint of several lines shows them joined by "; " there, and in full in a
+// tooltip at the pointer.
 void tooltipsAlarm();

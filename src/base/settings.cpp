@@ -35,7 +35,7 @@ struct Values {
   int dstEndMonth = 10;
   int dstAutomatic = 0;
   int timeFormat = 0;
-  std::string backgroundImage = "~/.lumaro/lumaro-background.png";
+  std::string backgroundImage = std::string(kDefaultBackgroundImage);
   int language = kLanguageEnglish;
   std::string fontName = "Times New Roman";
   std::string printYiddishFontFile;

@@ -87,6 +87,9 @@ void setSunCalculation(std::string_view name);
 int getSunElevation();
 void setSunElevation(int flag);
 // Image painted behind the month view; may begin with "~/".
+// The background image a new user's settings name; most users have none
+// there, which is no fault.
+inline constexpr std::string_view kDefaultBackgroundImage = "~/.lumaro/lumaro-background.png";
 std::string getBackgroundImage();
 void setBackgroundImage(std::string_view path);
 // 1 = English, 2 = Yiddish.

@@ -2,6 +2,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <string>
@@ -34,6 +35,11 @@ GregorianDate Today() {
 
 // ------------------------------------------------------------ widgets
 
+// Room for a line like "Moshe Cohen (B): 27 September 2026 (20 Tishri 5787)".
+constexpr int kListSmallestWidth = 460;
+// The list's frame and the scroll bar beside the rows.
+constexpr int kListFrameWidth = 30;
+
 // A one-column list of texts in a scrolled window.
 struct TextList {
   GtkListStore* store = nullptr;  // owned by the view
@@ -41,18 +47,21 @@ struct TextList {
   GtkWidget* scrolled = nullptr;
 };
 
+// Rows wrap at the list's width, so a long name never needs scrolling sideways.
 TextList NewTextList(int width, int height) {
   TextList l;
   l.store = gtk_list_store_new(1, G_TYPE_STRING);
   l.view = gtk_tree_view_new_with_model(GTK_TREE_MODEL(l.store));
   g_object_unref(l.store);
   gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(l.view), FALSE);
-  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(l.view), -1, "", gtk_cell_renderer_text_new(), "text", 0,
-                                              nullptr);
+  GtkCellRenderer* renderer = gtk_cell_renderer_text_new();
+  g_object_set(renderer, "wrap-mode", PANGO_WRAP_WORD_CHAR, "wrap-width", width - kListFrameWidth, nullptr);
+  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(l.view), -1, "", renderer, "text", 0, nullptr);
   setFontDialog(l.view);
   setProperTextDirectionForWidget(l.view);
   l.scrolled = gtk_scrolled_window_new(nullptr, nullptr);
-  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(l.scrolled), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(l.scrolled), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(l.scrolled), GTK_SHADOW_IN);
   gtk_widget_set_size_request(l.scrolled, width, height);
   gtk_container_add(GTK_CONTAINER(l.scrolled), l.view);
   return l;
@@ -175,8 +184,10 @@ void RemindToggled(GtkToggleButton* button, gpointer) {
 
 GtkWidget* BuildMainDialog(AnniDialog& d) {
   GdkScreen* screen = gdk_screen_get_default();
-  const int width = gdk_screen_get_width(screen) / 4;
-  const int height = gdk_screen_get_height(screen) / 6;
+  // Wide enough for the lines of a usual name on any screen; longer ones wrap.
+  const int width = std::min(std::max(gdk_screen_get_width(screen) / 3, kListSmallestWidth),
+                             gdk_screen_get_width(screen) * 9 / 10);
+  const int height = gdk_screen_get_height(screen) / 5;
   const int year = GregorianFromAbsolute(d.today).year;
   auto t = [](const char* key) { return translate_perform(key); };
 

@@ -66,19 +66,20 @@ bool FontSize_Configure(bool yiddish) {
   gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), table, TRUE, TRUE, 4);
   std::array<GtkWidget*, kFontRoleCount> spins{};
   for (int r = 0; r < kFontRoleCount; ++r) {
-    GtkWidget* label = dialogs::DialogLabel(std::string(kFontSizeRows[r].dialogLabel));
+    GtkWidget* label = dialogs::DialogLabel(translate_perform(kFontSizeRows[r].dialogLabel));
     gtk_misc_set_alignment(GTK_MISC(label), isLanguageRightToLeft() ? 1.0f : 0.0f, 0.5f);
     spins[r] = gtk_spin_button_new_with_range(kSmallestSize, kLargestSize, 1);
     gtk_spin_button_set_digits(GTK_SPIN_BUTTON(spins[r]), 0);
     gtk_spin_button_set_value(GTK_SPIN_BUTTON(spins[r]), sizes.size[r]);
     dialogs::ApplyDialogFont(spins[r]);
-    dialogs::AttachTableRow(table, r, {label, spins[r], dialogs::DialogLabel("pt")});
+    dialogs::AttachTableRow(table, r, {label, spins[r], dialogs::DialogLabel(translate_perform("pt"))});
   }
-  // The button labels are not translated.
+  // OK first in the reading direction, Reset last.
   const bool rtl = isLanguageRightToLeft();
-  dialogs::AddActionButton(dialog, rtl ? "Reset" : "OK", rtl ? kAnswerReset : dialogs::kAnswerOk);
-  dialogs::AddActionButton(dialog, "Cancel", dialogs::kAnswerCancel);
-  dialogs::AddActionButton(dialog, rtl ? "OK" : "Reset", rtl ? dialogs::kAnswerOk : kAnswerReset);
+  const std::string ok = translate_perform("OK"), reset = translate_perform("Reset");
+  dialogs::AddActionButton(dialog, rtl ? reset : ok, rtl ? kAnswerReset : dialogs::kAnswerOk);
+  dialogs::AddActionButton(dialog, translate_perform("Cancel"), dialogs::kAnswerCancel);
+  dialogs::AddActionButton(dialog, rtl ? ok : reset, rtl ? dialogs::kAnswerOk : kAnswerReset);
 
   bool stored = false;
   const int answer = dialogs::RunUntilAccepted(dialog, dialogs::kAnswerOk, dialogs::kAnswerCancel, [&] {

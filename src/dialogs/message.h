@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Answer of the dialog currently waiting: kAnswerPending until a button (or
 // closing the window) sets it. One waiting dialog at a time.
@@ -44,9 +45,15 @@ int DialogsDoYesNo(const std::string& text);
 void DialogsDoAbout();
 // The text of the About box.
 std::string DialogsAboutText();
-// Shows up to four texts (each may be null) as scrolling lists one below
-// the other, one row per line, with a Close button; not modal, returns at
-// once (the window, for tests). Each list is a third of the screen wide and
-// a fifth of its height when three are there, else a sixth.
+// Shows up to four texts (each may be null) as lists, one row per line,
+// with a Close button; not modal, returns at once (the window, for tests).
+// The lists stand one below the other, as wide as the longest line and each
+// as high as its lines, up to nine tenths of the screen; when they are too
+// long for that they stand side by side. Longer lines wrap, and only lists
+// that still do not fit scroll, up and down.
 GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, const std::string* readings,
                                 const std::string* halakha, const std::string* learning = nullptr);
+// Space for items that need `needed` each within `available`: each gets
+// what it needs when all fit; otherwise those that need less than an equal
+// share get what they need and the others share the rest equally.
+std::vector<int> ShareSpace(const std::vector<int>& needed, int available);

@@ -8,10 +8,12 @@
 
 #include "calendar/names.h"
 #include "dialogs/dialog_util.h"
+#include "dialogs/gtk_util.h"
 #include "dialogs/message.h"
 #include "dialogs/printers.h"
 #include "render/pdf.h"
 #include "base/file_util.h"
+#include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 
@@ -167,23 +169,33 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
   // With no printer to choose, printing can only go to a file.
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(printers.names.empty() ? w.toFile : w.toPrinter), TRUE);
 
+  // The labels that open a row share one width, so the fields after them
+  // (the margins and their "mm" above all) start in one column.
+  GObjectPtr<GtkSizeGroup> labels(gtk_size_group_new(GTK_SIZE_GROUP_HORIZONTAL));
+  auto rowLabel = [&labels](const std::string& text) {
+    GtkWidget* label = dialogs::DialogLabel(text);
+    gtk_misc_set_alignment(GTK_MISC(label), isLanguageRightToLeft() ? 1.0f : 0.0f, 0.5f);
+    gtk_size_group_add_widget(labels.get(), label);
+    return label;
+  };
+
   std::vector<std::string> papers;
   for (const PrintPaperFormat& f : PrintPaperFormats) papers.push_back(translate_perform(f.description));
   w.paper = TextCombo(papers, 0);
-  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Paper Size:")), w.paper});
+  dialogs::AddRow(vbox, {rowLabel(T("Paper Size:")), w.paper});
 
   GtkWidget* portrait = Radio(nullptr, T("Portrait"));
   w.landscape = Radio(portrait, T("Landscape"));
-  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Orientation:")), portrait, w.landscape});
+  dialogs::AddRow(vbox, {rowLabel(T("Orientation:")), portrait, w.landscape});
 
   w.blackWhite = Radio(nullptr, T("Black&White"));
   GtkWidget* color = Radio(w.blackWhite, T("Color"));
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(color), TRUE);
-  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Color mode:")), w.blackWhite, color});
+  dialogs::AddRow(vbox, {rowLabel(T("Color mode:")), w.blackWhite, color});
 
   for (int i = 0; i < 4; ++i) {
     w.margins[i] = dialogs::DialogEntry(6, kDefaultMarginMm);
-    dialogs::AddRow(vbox, {dialogs::DialogLabel(T(kMarginLabels[i])), w.margins[i], dialogs::DialogLabel(T("mm"))});
+    dialogs::AddRow(vbox, {rowLabel(T(kMarginLabels[i])), w.margins[i], dialogs::DialogLabel(T("mm"))});
   }
   dialogs::AddOkCancel(dialog);
 

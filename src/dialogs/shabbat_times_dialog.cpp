@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/city_picker.h"
 #include "dialogs/dialog_util.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -57,9 +58,9 @@ void ShowCityChoice(ShabbatWidgets& w, const ShabbatCityChoice& choice, bool fil
   }
 }
 
-void OnCityChosen(GtkWidget* list, gpointer data) {
+void OnCityChosen(GtkWidget* picker, gpointer data) {
   auto& w = *static_cast<ShabbatWidgets*>(data);
-  ShowCityChoice(w, ShabbatTimesCityChosen(dialogs::ChoiceListText(list)), true);
+  ShowCityChoice(w, ShabbatTimesCityChosen(CityPickerChoice(picker)), true);
 }
 
 // The row under the list, hidden unless the city offers its zone.
@@ -70,7 +71,7 @@ void AddCityZoneRow(GtkWidget* rows, ShabbatWidgets& w, const std::string& locat
                              w.useCityZone});
   gtk_widget_set_no_show_all(w.cityZoneRow, TRUE);
   ShowCityChoice(w, ShabbatTimesCityChosen(location), false);
-  g_signal_connect(w.location, "changed", G_CALLBACK(OnCityChosen), &w);
+  CityPickerOnChosen(w.location, OnCityChosen, &w);
 }
 
 // ----
@@ -102,7 +103,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
   GtkWidget* dialog = dialogs::NewDialog("Configure Shabbat Times", true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
 
-  w.location = dialogs::NewChoiceList(CityGetStringList(getCityFileName()), form.location);
+  w.location = NewCityPicker(ShabbatFormCities(getCityFileName()), form.location);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Location:")), w.location});
   GtkWidget* cityZoneRows = gtk_vbox_new(FALSE, 0);
   gtk_box_pack_start(GTK_BOX(rows), cityZoneRows, FALSE, FALSE, 0);
@@ -123,7 +124,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
 
 ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
   ShabbatTimesForm form;
-  form.location = dialogs::ChoiceListText(w.location);
+  form.location = CityPickerChoice(w.location);
   form.candleLighting = gtk_entry_get_text(GTK_ENTRY(w.candleLighting));
   form.havdalah = gtk_entry_get_text(GTK_ENTRY(w.havdalah));
   form.havdalahIsMin = dialogs::ActiveRadio(w.havdalahUnit) == kHavdalahMinutes;

@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 struct ShabbatTimesForm {
   std::string location;        // city name in UTF-8, as listed
@@ -43,3 +45,26 @@ ShabbatTimesForm ShabbatTimesFormFromSettings();
 //   "A location must be selected", "Candle Lighting must be an integer number",
 //   "Havdalah must be a number".
 std::string ShabbatTimesFormApply(const ShabbatTimesForm& form);
+
+// ------------------------------------------------------------ the city list
+
+// A city as the location list shows it.
+struct CityChoice {
+  std::string name;       // UTF-8, the value the form's location takes
+  std::string zone;       // the time-zone name of the file, else "GMT+2", "GMT-5", "GMT"
+  std::string searchKey;  // CitySearchKey of the name
+};
+
+// The cities of the city file, ordered by their search keys (then by name).
+std::vector<CityChoice> ShabbatFormCities(const std::string& cityFile);
+
+// A text as the city search compares it: the letters of ISO-8859-1 without
+// their accents and in lower case ("Zürich" and "ZURICH" both "zurich", "ß"
+// "ss", "Æ" "ae"), apostrophes left out and every other character that is
+// not a letter or digit a blank. Characters outside ISO-8859-1 stay as they
+// are (they match no city).
+std::string CitySearchKey(std::string_view utf8);
+
+// Which cities' search keys hold the search key of what is typed (an empty
+// or blank text matches every city): one flag per city.
+std::vector<bool> CitiesMatchingSearch(const std::vector<CityChoice>& cities, std::string_view typed);

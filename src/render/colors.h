@@ -14,7 +14,6 @@ constexpr DrawingColor kBlue{0, 0, 65535};
 constexpr DrawingColor kRed{65535, 0, 0};
 constexpr DrawingColor kFastTimeColor{36864, 0, 45056};  // the times of a fast: violet, apart from the red candles
 constexpr DrawingColor kCellGrey{53248, 53248, 53248};      // ordinary day cell
-constexpr DrawingColor kSelectedGrey{40960, 40960, 40960};  // selected day on the screen
 constexpr DrawingColor kFrameDark{32768, 32768, 32768};
 constexpr DrawingColor kFrameLight{50000, 50000, 50000};
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/diagnostics.h"
+#include "render/ps_font_metrics.h"
 #include "render/ps_text_encoding.h"
 #include "base/settings.h"
 #include "base/utf8.h"
@@ -27,6 +28,8 @@ constexpr size_t kMaxTextBytes = 2047;
 // One base unit (a screen pixel) is 4 points.
 constexpr int kPointsPerUnit = 4;
 constexpr int kNoColor = -1;
+// Every glyph of Courier is 0.6 of the size wide.
+constexpr size_t kCourierAdvance = 600;
 
 // A colour component 0..65535 as 0.000 .. 1.000, always with a decimal point.
 std::string ColorComponent(int32_t value) {
@@ -38,7 +41,8 @@ std::string ColorComponent(int32_t value) {
 class PsDrawing final : public Drawing {
  public:
   PsDrawing(std::FILE* stream, int width, int height, int colorFlag)
-      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(isLanguageRightToLeft()) {
+      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(isLanguageRightToLeft()),
+        fontFile_(rtl_ ? ps_unicode_font_file() : std::string()) {
     WriteHeader();
   }
   ~PsDrawing() override { WriteLine("showpage"); }
@@ -53,11 +57,14 @@ class PsDrawing final : public Drawing {
     return fonts_.back().get();
   }
 
-  // PostScript measures text only when it is shown (stringwidth); the
-  // painter lays out the page without widths.
-  int get_text_width(DrawingFont, std::string_view) override {
-    WarnOnce(warnedWidth_, "drawing_ps_get_text_width");
-    return 0;
+  // The width the printer will give the text, from the metrics of the font
+  // it shows the text in.
+  int get_text_width(DrawingFont font, std::string_view text) override {
+    const DrawingPsFont& f = Font(font);
+    if (rtl_) return PsTextWidth(PsHebrewMetrics(fontFile_), f.size, ps_unicode_convert(text));
+    const std::string shown = CutUtf8(text, kMaxTextBytes);
+    if (f.family == kCourier) return static_cast<int>((shown.size() * kCourierAdvance * f.size + 999) / 1000);
+    return PsTextWidth(PsLatinMetrics(f.bold != 0), f.size, shown);
   }
 
   int get_text_height(DrawingFont font) override { return Font(font).size + 3; }
@@ -177,9 +184,8 @@ class PsDrawing final : public Drawing {
     WriteLine("/DeviceRGB setcolorspace");
     if (!rtl_) return;
     // The Yiddish print font, and "RTLFontB": that font with the Hebrew encoding.
-    const std::string fontFile = ps_unicode_font_file();
-    ps_unicode_embed_font(stream_, "RTLFontA", fontFile);
-    const std::string baseName = ps_unicode_get_font_name_from_file(fontFile);
+    ps_unicode_embed_font(stream_, "RTLFontA", fontFile_);
+    const std::string baseName = ps_unicode_get_font_name_from_file(fontFile_);
     std::string block = "\n";
     ps_unicode_get_encoding(block);
     block += "\n";
@@ -195,10 +201,10 @@ class PsDrawing final : public Drawing {
   int height_;
   int colorFlag_;
   bool rtl_;
+  std::string fontFile_;  // the embedded Yiddish print font
   DrawingColor current_{kNoColor, kNoColor, kNoColor};
   DrawingFont currentFont_ = nullptr;
   std::vector<std::unique_ptr<DrawingPsFont>> fonts_;
-  bool warnedWidth_ = false;
   bool warnedPolygon_ = false;
 };
 

@@ -6,7 +6,8 @@
 // painter y becomes page height - y. Fonts are the standard Helvetica and
 // Courier, 6 points smaller than the screen sizes asked for. In Yiddish
 // every font is "RTLFontB", the embedded Yiddish print font re-encoded for
-// Hebrew text.
+// Hebrew text. Text widths are those the printer will show, read from the
+// fonts' own metrics (render/ps_font_metrics.h).
 #pragma once
 
 #include <cstdio>

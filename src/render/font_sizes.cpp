@@ -7,23 +7,25 @@ const std::array<FontSizeRow, kFontRoleCount> kFontSizeRows = {{
     {"FontSizeCaption2", "Caption with Jewish month name:"},
     {"FontSizeWeekdays", "Weekdays:"},
     {"FontSizeImportant1", "Holidays:"},
-    {"FontSizeImportant2", "Torah sections, Yizkor, Rosh Hodesh:"},
+    {"FontSizeImportant2", "Torah sections, Yizkor, Rosh Khodesh:"},
     {"FontSizeDayNumbers", "Day numbers:"},
     {"FontSizeOmer", "Omer count:"},
     {"FontSizeDafYomi", "Daf Yomi:"},
     {"FontSizeShabbatTime", "Shabbat times:"},
-    {"FontSizeAnniversaries", "Anniversaries/birthdays/Yahrzeit:"},
+    {"FontSizeAnniversaries", "Anniversaries/birthdays/yortsayt:"},
     {"FontSizeZmanim", "Zmanim:"},
 }};
 
 namespace {
 
-// Defaults in role order: English screen, English printer, Yiddish screen, Yiddish printer.
+// Defaults in role order: English screen, English printer, Yiddish screen,
+// Yiddish printer. On paper the holiday line and the Shabbat time are at
+// least as large as the Omer and Daf Yomi lines.
 constexpr std::array<std::array<int32_t, kFontRoleCount>, 4> kDefaults = {{
     {22, 16, 16, 14, 14, 16, 12, 12, 14, 12, 14},
-    {22, 16, 16, 14, 14, 16, 16, 16, 14, 12, 14},
+    {22, 16, 16, 16, 16, 16, 16, 16, 16, 14, 14},
     {22, 16, 16, 16, 14, 16, 12, 12, 14, 12, 14},
-    {26, 26, 16, 20, 20, 18, 18, 18, 16, 12, 14},
+    {26, 26, 16, 20, 20, 18, 18, 18, 18, 16, 14},
 }};
 
 }  // namespace

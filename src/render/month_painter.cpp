@@ -1,13 +1,15 @@
 #include "render/month_painter.h"
 
-#include <array>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/festivals.h"
+#include "calendar/holidays.h"
 #include "calendar/names.h"
+#include "render/cell_layout.h"
 #include "render/colors.h"
 #include "compose/day_info.h"
 #include "render/font_sizes.h"
@@ -22,27 +24,40 @@
 
 namespace {
 
-struct Fonts {
-  std::array<DrawingFont, kFontRoleCount> f{};
-  DrawingFont operator[](FontRole r) const { return f[r]; }
-};
+// The smallest size a text is shrunk to: 7 points on the screen; on paper,
+// where texts are 6 points smaller than the size asked for, 6 points.
+constexpr int kSmallestScreenSize = 7;
+constexpr int kSmallestPaperSize = 12;
+// A cell's texts may shrink to this share of the configured sizes before
+// lines are given up.
+constexpr int kSmallestCellScale = 60;  // percent
 
-Fonts MakeFonts(Drawing& d) {
+// The selected day keeps its own tint, darker by this factor, and gets a
+// frame of this colour.
+constexpr int kSelectedShadePercent = 85;
+constexpr DrawingColor kSelectedFrame{0, 0, 32768};
+
+DrawingColor Darker(const DrawingColor& c) {
+  return {c.red * kSelectedShadePercent / 100, c.green * kSelectedShadePercent / 100,
+          c.blue * kSelectedShadePercent / 100};
+}
+
+FontSizeSet PaintFontSizes(Drawing& d) {
   FontSizeSet sizes;
   FontSize_GetDefault(&sizes, getLanguage() == kLanguageYiddish, d.get_device_class() == kDevicePrinter);
   FontSize_Load(&sizes);
-  auto bold = [](FontRole r) { return r == kFontCaption1 || r == kFontCaption2 || r == kFontWeekdays; };
-  Fonts fonts;
-  for (int r = 0; r < kFontRoleCount; ++r) {
-    const FontRole role = static_cast<FontRole>(r);
-    fonts.f[r] = d.use_font(role == kFontShabbatTime ? "courier" : "helvetica", sizes.size[r],
-                            bold(role) ? "bold" : "medium", "r");
-  }
-  return fonts;
+  return sizes;
 }
 
 bool InRect(const CalendarHit& hit, int x0, int x1, int y0, int y1) {
   return hit.x >= x0 && hit.x <= x1 && hit.y >= y0 && hit.y <= y1;
+}
+
+// A holiday name split after its first "/" ("Erev Pesakh/..." on two lines).
+std::vector<std::string> HolidayLines(const std::string& holiday) {
+  const size_t slash = holiday.find('/');
+  if (slash == std::string::npos || slash + 1 == holiday.size()) return {holiday};
+  return {holiday.substr(0, slash + 1), holiday.substr(slash + 1)};
 }
 
 class MonthPainter {
@@ -50,16 +65,21 @@ class MonthPainter {
   MonthPainter(Drawing& d, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
                CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks)
       : d_(d), area_(area), selected_(selected), draw_(draw), print_(print), hit_(hit), pair_(pair),
-        hooks_(hooks) {}
+        hooks_(hooks), screen_(d.get_device_class() == kDeviceScreen),
+        fonts_(d, PaintFontSizes(d), screen_ ? kSmallestScreenSize : kSmallestPaperSize) {}
 
   void Run() {
     if (hit_) {
       hit_->onMonthName = hit_->onYear = hit_->day = hit_->onPrevArrow = hit_->onNextArrow = 0;
     }
-    fonts_ = MakeFonts(d_);
     e_ = Get3DEffectSize(d_);
-    screen_ = d_.get_device_class() == kDeviceScreen;
     if (draw_) d_.set_color(kBlack);
+    cellOptions_.inset = e_ + d_.get_x_unit(screen_ ? 3 : 1);
+    cellOptions_.numberGap = d_.get_x_unit(4);
+    cellOptions_.smallestScale = kSmallestCellScale;
+    // PostScript fonts have no "…" in the encodings the printout uses.
+    cellOptions_.ellipsis = screen_ ? "\xE2\x80\xA6" : "...";
+    cellOptions_.moreFormat = translate_perform("+%d more");
     y_ = area_.y;
     if (Caption()) return;
     if (!print_ && Arrows()) return;
@@ -67,17 +87,22 @@ class MonthPainter {
     WeekdayHeader();
     if (Grid()) return;
     if (draw_ && !print_) {
-      PaintInternal_Zmanim(AbsoluteFromGregorian(selected_), area_.x + 2 * w_, y0_ + 5 * r_, 5 * w_, r_, d_,
-                           fonts_[kFontZmanim]);
+      const int x = area_.x + 2 * w_, y = y0_ + 5 * r_;
+      PaintInternal_Zmanim(AbsoluteFromGregorian(selected_), x, y, 5 * w_, r_, fonts_);
+      if (hooks_ && hooks_->boxPainted) hooks_->boxPainted(0, x, y, 5 * w_, r_);
     }
   }
 
  private:
-  int Th(FontRole r) { return d_.get_text_height(fonts_[r]); }
-  int Tw(FontRole r, std::string_view s) { return d_.get_text_width(fonts_[r], s); }
+  int Th(FontRole r) { return fonts_.Height(r, fonts_.Size(r)); }
 
   void Hint(int x, int y, int w, int h, std::string_view text) {
     if (draw_ && screen_ && !pair_ && hooks_ && hooks_->addHint) hooks_->addHint(x, y, w, h, text);
+  }
+
+  // A one-line text of `role` fitted to `width`.
+  FittedText Fit(FontRole role, std::string_view text, int width) {
+    return FitTextToWidth(fonts_, role, fonts_.Size(role), fonts_.Smallest(), text, width, cellOptions_.ellipsis);
   }
 
   // Returns true when the hit test found its answer.
@@ -85,15 +110,17 @@ class MonthPainter {
     const std::string month = GetGregorianMonthName(selected_.month);
     const std::string year = std::to_string(selected_.year);
     const std::string caption = month + " " + year;
-    const int x0 = area_.x + area_.width / 2 - Tw(kFontCaption1, caption) / 2;
+    const FittedText fit = Fit(kFontCaption1, caption, area_.width);
+    const DrawingFont font = fonts_.Font(kFontCaption1, fit.size);
+    const int x0 = area_.x + area_.width / 2 - fit.width / 2;
     if (hit_ && hit_->y >= area_.y && hit_->y <= area_.y + Th(kFontCaption1)) {
       // In a right-to-left language the year stands on the left.
       const bool rtl = isLanguageRightToLeft();
       const std::string& first = rtl ? year : month;
       const std::string& second = rtl ? month : year;
-      const int firstEnd = x0 + Tw(kFontCaption1, first);
-      const int secondStart = firstEnd + Tw(kFontCaption1, " ");
-      const int secondEnd = secondStart + Tw(kFontCaption1, second);
+      const int firstEnd = x0 + d_.get_text_width(font, first);
+      const int secondStart = firstEnd + d_.get_text_width(font, " ");
+      const int secondEnd = secondStart + d_.get_text_width(font, second);
       if (hit_->x >= x0 && hit_->x <= firstEnd) {
         (rtl ? hit_->onYear : hit_->onMonthName) = 1;
         return true;
@@ -103,7 +130,7 @@ class MonthPainter {
         return true;
       }
     }
-    if (draw_) d_.draw_string_center(fonts_[kFontCaption1], area_.x, area_.width, y_, caption);
+    if (draw_) d_.draw_string_center(font, area_.x, area_.width, y_, fit.text);
     y_ += Th(kFontCaption1);
     return false;
   }
@@ -137,10 +164,11 @@ class MonthPainter {
 
   void HebrewCaption() {
     if (draw_) {
+      const FittedText fit =
+          Fit(kFontCaption2, HebrewCaptionOfMonth(selected_.month, selected_.year), area_.width);
       const DrawingColor saved = d_.GetColor();
       d_.set_color(kBlue);
-      d_.draw_string_center(fonts_[kFontCaption2], area_.x, area_.width, y_,
-                            HebrewCaptionOfMonth(selected_.month, selected_.year));
+      d_.draw_string_center(fonts_.Font(kFontCaption2, fit.size), area_.x, area_.width, y_, fit.text);
       d_.set_color(saved);
     }
     y_ += Th(kFontCaption2) + Th(kFontCaption2) / 2;
@@ -150,6 +178,7 @@ class MonthPainter {
     w_ = area_.width / 7;
     const int hh = Th(kFontWeekdays) + d_.get_y_unit(1) + 2 * e_;
     if (draw_) {
+      const int inset = e_ + d_.get_x_unit(1);
       for (int i = 0; i < 7; ++i) {
         const int x = area_.x + i * w_;
         const DrawingColor saved = d_.GetColor();
@@ -158,7 +187,8 @@ class MonthPainter {
         d_.set_color(saved);
         Draw3DEffect(d_, x, y_, w_, hh, false);
         d_.set_color(i == kShabbat ? kBlue : kBlack);
-        d_.draw_string_center(fonts_[kFontWeekdays], x, w_, y_, GetWeekdayName(i));
+        const FittedText fit = Fit(kFontWeekdays, GetWeekdayName(i), w_ - 2 * inset);
+        d_.draw_string_center(fonts_.Font(kFontWeekdays, fit.size), x, w_, y_ + e_, fit.text);
         d_.set_color(kBlack);
       }
     }
@@ -171,6 +201,7 @@ class MonthPainter {
     r_ = (area_.height - y0_) / 6;
     const int lastDay = LastDayOfGregorianMonth(selected_.month, selected_.year);
     const AbsoluteDay first = AbsoluteFromGregorian(1, selected_.month, selected_.year);
+    if (draw_) PrepareCells(first, lastDay);
     int column = WeekdayOf(first);
     int row = 0;
     for (int day = 1; day <= lastDay; ++day) {
@@ -190,21 +221,121 @@ class MonthPainter {
     return false;
   }
 
+  // What the cell of day d shows, in the order it stands.
+  CellContent ContentOf(AbsoluteDay d, const GregorianDate& g, const HebrewDate& h, const DayFestivals& festivals) {
+    CellContent c;
+    c.gregorianNumber = std::to_string(g.day);
+    c.hebrewNumber = std::to_string(h.day);
+    c.gregorianColor = kBlack;
+    c.hebrewColor = festivals.empty() ? kBlue : kRed;
+    c.gregorianHint = translate_perform("Gregorian day number");
+    c.hebrewHint = translate_perform("Jewish day number");
+    auto add = [&](CellLineKind kind, FontRole role, const DrawingColor& color, std::string text,
+                   std::string hint = {}) {
+      if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
+    };
+
+    DayInformation info = PaintInternal_GetDayInformation(d, rules_);
+    // A special Shabbat that is a row of the festival table (Shabbat
+    // HaGadol) stands where the others stand, below the section; the
+    // holiday line names the day's first other festival.
+    std::string holiday, special;
+    for (Festival f : festivals) {
+      const std::string name = TranslatedFestivalName(f, rules_);
+      if (FestivalFactsOf(f, rules_).kind == DayKind::kSpecialShabbat) {
+        if (special.empty()) special = name;
+      } else if (holiday.empty()) {
+        holiday = name;
+      }
+    }
+    if (info.specialShabbat.empty()) info.specialShabbat = special;
+
+    for (std::string& part : HolidayLines(holiday)) add(CellLineKind::kHoliday, kFontImportant1, kBlue, part);
+
+    // Candle lighting or havdalah; on a fast day without either, the end of
+    // the fast in its own colour. Other times of a fast (its beginning, an
+    // end when the slot is taken) are lines of their own.
+    ShabbatTimeValue evening;
+    const bool slotTaken = times_.evenings().Value(d, &evening);
+    if (slotTaken)
+      add(CellLineKind::kTime, kFontShabbatTime, kRed, TimeformatFormatTime(evening.hour, evening.minute),
+          EveningTimeLabel(evening.kind));
+    for (const DayTime& t : times_.Of(d)) {
+      if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
+        continue;
+      const std::string clock = TimeformatFormatTime(t.time.hour, t.time.minute);
+      if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
+        add(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, clock, DayTimeLabel(t));
+      } else {
+        add(CellLineKind::kFastTime, kFontOmer, kFastTimeColor, DayTimeLabel(t) + " " + clock, DayTimeLabel(t));
+      }
+    }
+
+    if (!holiday.empty() && IsYizkor(d, rules_)) add(CellLineKind::kYizkor, kFontImportant2, kBlue, translate_perform("Yizkor"));
+    add(CellLineKind::kSection, kFontImportant2, kBlue, info.torahSection);
+    add(CellLineKind::kSpecialShabbat, kFontImportant2, kBlue, info.specialShabbat);
+    add(CellLineKind::kRoshKhodesh, kFontImportant2, kBlue, info.roshKhodesh);
+    add(CellLineKind::kOmer, kFontOmer, kBlack, info.omer);
+
+    std::string annis;
+    if (AnnifileGetForDay(d, nullptr, &annis)) {
+      size_t start = 0;
+      while (start < annis.size()) {
+        size_t end = annis.find('\n', start);
+        if (end == std::string::npos) end = annis.size();
+        add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, annis.substr(start, end - start));
+        start = end + 1;
+      }
+    }
+
+    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
+    if (!daf.empty()) add(CellLineKind::kDafYomi, kFontDafYomi, kBlue, translate_replace(daf), translate_perform("Daf Yomi"));
+    return c;
+  }
+
+  // The contents of all cells of the month, and the one scale their texts
+  // are drawn at (also when only two cells are repainted, so they match the
+  // others).
+  //
+  // The scale is the largest at which every cell fits, but never below the
+  // one at which a cell holds the day numbers with a time and the four
+  // usual lines (holiday, section, Omer, Daf Yomi): a month with a crowded
+  // day is not drawn smaller for it; that day gives lines up instead.
+  void PrepareCells(AbsoluteDay first, int lastDay) {
+    contents_.clear();
+    const CellBox box{0, 0, w_, r_};
+    int scale = cellOptions_.largestScale;
+    for (int day = 1; day <= lastDay; ++day) {
+      const AbsoluteDay d = first + day - 1;
+      const HebrewDate h = HebrewFromAbsolute(d);
+      contents_.push_back(ContentOf(d, {day, selected_.month, selected_.year}, h, FestivalsOn(d, h, rules_)));
+      scale = std::min(scale, LargestFittingScale(fonts_, box, contents_.back(), cellOptions_));
+    }
+    CellContent usual;
+    usual.gregorianNumber = usual.hebrewNumber = "30";
+    usual.lines = {{CellLineKind::kHoliday, kFontImportant1, kBlue, "X", ""},
+                   {CellLineKind::kTime, kFontShabbatTime, kRed, "X", ""},
+                   {CellLineKind::kSection, kFontImportant2, kBlue, "X", ""},
+                   {CellLineKind::kOmer, kFontOmer, kBlack, "X", ""},
+                   {CellLineKind::kDafYomi, kFontDafYomi, kBlue, "X", ""}};
+    scale = std::max(scale, LargestFittingScale(fonts_, box, usual, cellOptions_));
+    cellOptions_.largestScale = cellOptions_.smallestScale = scale;
+  }
+
   void Cell(AbsoluteDay d, int day, int cellX, int cellY) {
     const HebrewDate h = HebrewFromAbsolute(d);
-    const GregorianDate g{day, selected_.month, selected_.year};
-    const bool selectedCell = day == selected_.day;
+    const bool selectedCell = !print_ && day == selected_.day;
     if (pair_ && hooks_ && hooks_->clearRect) hooks_->clearRect(cellX, cellY, w_ + 1, r_ + 1);
 
-    // Background: grey, Shabbat, Rosh Khodesh, then every holiday in id order.
+    // Background: grey, Shabbat, Rosh Khodesh, then every holiday in id
+    // order; the selected day a darker shade of its own tint.
     DrawingColor cell = kCellGrey;
     if (WeekdayOf(d) == kShabbat) GetShabbatColor(&cell);
     GetHolidayColor(d, CellTint::kNone, &cell);
     const DayFestivals festivals = FestivalsOn(d, h, rules_);
-    const bool holiday = !festivals.empty();
     for (Festival f : festivals) GetHolidayColor(d, FestivalFactsOf(f, rules_).tint, &cell);
     if (d_.get_color_mode() == kColorModeColor) {
-      if (!print_ && selectedCell) cell = kSelectedGrey;
+      if (selectedCell) cell = Darker(cell);
       if (cell != kCellGrey) {
         const DrawingColor saved = d_.GetColor();
         d_.set_color(cell);
@@ -212,118 +343,22 @@ class MonthPainter {
         d_.set_color(saved);
       }
     }
-    Draw3DEffect(d_, cellX, cellY, w_, r_, !print_ && selectedCell);
-
-    // Day numbers.
-    const int ty = cellY + d_.get_y_unit(1);
-    const DrawingFont numbers = fonts_[kFontDayNumbers];
-    const int numberHeight = Th(kFontDayNumbers);
-    const std::string greg = std::to_string(day);
-    d_.set_color(kBlack);
-    d_.draw_string_left(numbers, cellX + d_.get_x_unit(1), ty, greg);
-    Hint(cellX + d_.get_x_unit(1), ty, Tw(kFontDayNumbers, greg), numberHeight,
-         translate_perform("Gregorian day number"));
-    const std::string heb = std::to_string(h.day);
-    const int cellRight = cellX + w_;
-    d_.set_color(holiday ? kRed : kBlue);
-    d_.draw_string_right(numbers, cellRight - d_.get_x_unit(1), ty, heb);
-    const int hebWidth = Tw(kFontDayNumbers, heb);
-    Hint(cellRight - d_.get_x_unit(1) - hebWidth, ty, hebWidth, numberHeight, translate_perform("Jewish day number"));
-
-    // Candle lighting or havdalah; on a fast day without either, the end of
-    // the fast in its own colour. Other times of a fast (its beginning, an
-    // end the slot has no room for) become lines below where they fit.
-    ShabbatTimeValue evening;
-    const bool slotTaken = times_.evenings().Value(d, &evening);
-    if (slotTaken) TimeSlot(cellX, cellY, kRed, evening.hour, evening.minute, EveningTimeLabel(evening.kind));
-    std::vector<DayTime> fastLines;
-    for (const DayTime& t : times_.Of(d)) {
-      if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
-        continue;
-      if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
-        TimeSlot(cellX, cellY, kFastTimeColor, t.time.hour, t.time.minute, DayTimeLabel(t));
-      } else {
-        fastLines.push_back(t);
-      }
+    Draw3DEffect(d_, cellX, cellY, w_, r_, selectedCell);
+    if (selectedCell) {
+      // A frame inside the bevel marks the selection on any tint.
+      d_.set_color(kSelectedFrame);
+      for (int i = 0; i < e_; ++i) d_.draw_rectangle(cellX + e_ + i, cellY + e_ + i, w_ - 2 * (e_ + i), r_ - 2 * (e_ + i));
     }
 
-    // Information lines.
-    int y = cellY + numberHeight + d_.get_y_unit(1);
-    const DayInformation info = PaintInternal_GetDayInformation(d, rules_);
-    auto line = [&](FontRole role, const DrawingColor& color, std::string_view text) {
-      if (text.empty()) return;
-      d_.set_color(color);
-      d_.draw_string_center(fonts_[role], cellX, w_, y, text);
-      y += Th(role);
-    };
-    const size_t slash = info.holiday.find('/');
-    if (slash == std::string::npos) {
-      line(kFontImportant1, kBlue, info.holiday);
-    } else {
-      line(kFontImportant1, kBlue, std::string_view(info.holiday).substr(0, slash + 1));
-      line(kFontImportant1, kBlue, std::string_view(info.holiday).substr(slash + 1));
-    }
-    if (!info.holiday.empty() && IsYizkor(d, rules_)) line(kFontImportant2, kBlue, translate_perform("Yizkor"));
-    line(kFontImportant2, kBlue, info.torahSection);
-    line(kFontImportant2, kBlue, info.specialShabbat);
-    line(kFontImportant2, kBlue, info.roshKhodesh);
-    line(kFontOmer, kBlack, info.omer);
-
-    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
-    const int dafHeight = Th(kFontDafYomi);
-    const int dafTop = cellY + r_ - e_ - dafHeight;
-    // The fast's other times, while a line fits above the Daf Yomi line.
-    for (const DayTime& t : fastLines) {
-      if (y + Th(kFontOmer) > (daf.empty() ? cellY + r_ - e_ : dafTop)) break;
-      FastLine(cellX, y, t);
-      y += Th(kFontOmer);
-    }
-
-    // Anniversaries, while a line fits above the Daf Yomi line.
-    std::string annis;
-    if (AnnifileGetForDay(d, nullptr, &annis)) {
-      const int ah = Th(kFontAnniversaries);
-      const int limit = daf.empty() ? cellY + r_ - e_ : dafTop;
-      size_t start = 0;
-      while (start < annis.size() && ah < r_ && y + ah <= limit) {
-        size_t end = annis.find('\n', start);
-        if (end == std::string::npos) end = annis.size();
-        line(kFontAnniversaries, kBlack, std::string_view(annis).substr(start, end - start));
-        start = end + 1;
-      }
-    }
-
-    // Daf Yomi on the bottom edge inside the frame.
-    if (!daf.empty()) {
-      const std::string text = translate_replace(daf);
-      d_.set_color(kBlue);
-      d_.draw_string_center(fonts_[kFontDafYomi], cellX, w_, dafTop, text);
-      const int tw = Tw(kFontDafYomi, text);
-      Hint(cellX + w_ / 2 - tw / 2, dafTop, tw, dafHeight, translate_perform("Daf Yomi"));
+    const CellLayout layout =
+        LayoutCell(fonts_, {cellX, cellY, w_, r_}, contents_[static_cast<size_t>(day - 1)], cellOptions_);
+    for (const PlacedText& t : layout.texts) {
+      d_.set_color(t.color);
+      d_.draw_string_left(t.font, t.box.x, t.box.y, t.text);
+      if (!t.hint.empty()) Hint(t.box.x, t.box.y, t.box.width, t.box.height, t.hint);
     }
     d_.set_color(kBlack);
-  }
-
-  // A time centred in the cell's top line, with its hint.
-  void TimeSlot(int cellX, int cellY, const DrawingColor& color, int hour, int minute, const std::string& hint) {
-    const std::string text = TimeformatFormatTime(hour, minute);
-    d_.set_color(color);
-    d_.draw_string_center(fonts_[kFontShabbatTime], cellX, w_, cellY, text);
-    const int tw = Tw(kFontShabbatTime, text);
-    Hint(cellX + w_ / 2 - tw / 2, cellY, tw, Th(kFontShabbatTime), hint);
-  }
-
-  // "Fast begins 05:12AM" as a line of the cell, or the time alone when the
-  // cell is too narrow for the label.
-  void FastLine(int cellX, int y, const DayTime& t) {
-    const std::string time = TimeformatFormatTime(t.time.hour, t.time.minute);
-    const std::string label = DayTimeLabel(t);
-    std::string text = label + " " + time;
-    if (Tw(kFontOmer, text) > w_ - 2 * e_) text = time;
-    d_.set_color(kFastTimeColor);
-    d_.draw_string_center(fonts_[kFontOmer], cellX, w_, y, text);
-    const int tw = Tw(kFontOmer, text);
-    Hint(cellX + w_ / 2 - tw / 2, y, tw, Th(kFontOmer), label);
+    if (hooks_ && hooks_->boxPainted) hooks_->boxPainted(day, cellX, cellY, w_, r_);
   }
 
   Drawing& d_;
@@ -334,12 +369,14 @@ class MonthPainter {
   CalendarHit* hit_;
   const RepaintPair* pair_;
   const PaintHooks* hooks_;
-  Fonts fonts_;
+  bool screen_;
+  FontBook fonts_;
+  CellLayoutOptions cellOptions_;
+  std::vector<CellContent> contents_;  // of the days 1.. of the month
   // The rules and the times of the whole paint.
   CalendarRules rules_ = CurrentCalendarRules();
   DayTimes times_ = DayTimes::FromSettings();
   int e_ = 0;
-  bool screen_ = true;
   int y_ = 0;
   int w_ = 0;
   int y0_ = 0;

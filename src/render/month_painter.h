@@ -34,6 +34,9 @@ struct PaintHooks {
   std::function<void(int x, int y, int width, int height, std::string_view text)> addHint;
   // Restores the window background of a rectangle (before a cell is repainted).
   std::function<void(int x, int y, int width, int height)> clearRect;
+  // Told the rectangle of every day cell (with its day) and of the zmanim
+  // panel (day 0) once it is painted.
+  std::function<void(int day, int x, int y, int width, int height)> boxPainted;
 };
 
 // The painter. With draw false nothing is drawn and only `hit` is filled;

@@ -8,6 +8,7 @@
 
 #include "calendar/types.h"
 #include "render/drawing.h"
+#include "render/font_book.h"
 
 struct ZmanimPanelEntry {
   std::string name;
@@ -18,5 +19,12 @@ struct ZmanimPanelEntry {
 // without ": " (the heading lines) are skipped.
 std::vector<ZmanimPanelEntry> ZmanimPanelEntries(std::string_view zmanimText);
 
-// Draws the panel for day d in the rectangle, with the zmanim font.
-void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, Drawing& drawing, DrawingFont font);
+// The panel's heading: the lines of a zmanim text that are not entries
+// (the date and the place), joined by ", ".
+std::string ZmanimPanelHeading(std::string_view zmanimText);
+
+// Draws the panel for day d in the rectangle: the heading, then the entries
+// in as many columns as needed, in the zmanim font of `fonts`, shrunk until
+// the columns fit the panel's width (and names cut with an ellipsis when
+// they do not fit even at the smallest size).
+void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, FontBook& fonts);

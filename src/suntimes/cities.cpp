@@ -418,6 +418,11 @@ std::vector<std::string> CityGetStringList(const std::string& fileName) {
   return names;
 }
 
+std::vector<CityRec> CityGetAll(const std::string& fileName) {
+  const ParsedFile* parsed = LoadCityFile(fileName);
+  return parsed ? parsed->cities : std::vector<CityRec>();
+}
+
 std::string Utf8FromLatin1(std::string_view latin1) {
   std::string out;
   // Every ISO-8859-1 byte is one character of at most two UTF-8 bytes.

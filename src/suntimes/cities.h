@@ -79,6 +79,10 @@ int CityGet(const std::string& fileName, std::string_view cityName, CityRec* cit
 // A file that cannot be read gives just the empty element.
 std::vector<std::string> CityGetStringList(const std::string& fileName);
 
+// Every city of the file in file order (names in the file's encoding); empty
+// when the file cannot be read.
+std::vector<CityRec> CityGetAll(const std::string& fileName);
+
 // 1 when the text holds nothing but spaces (a tab is not blank).
 int IsBlank(std::string_view text);
 // Replaces each grave accent (0x60) and acute accent (0xB4) by an apostrophe.

@@ -55,7 +55,7 @@ void GetZmanimForDay(AbsoluteDay day, std::string* text) {
   std::string out = FormatText(translate_perform("Zmanim for date %s"), {date});
   out += '\n';
   const std::string name = Utf8FromLatin1(city.name);
-  std::string location = FormatText(translate_perform("(location %s)"), {name});
+  std::string location = FormatText(translate_perform("(Location %s)"), {name});
   location.erase(std::remove_if(location.begin(), location.end(), [](char c) { return c == '(' || c == ')'; }),
                  location.end());
   out += location;

@@ -119,7 +119,7 @@ size_t ZmanimChoiceIndex(const ZmanimRec& rec);
 
 
 // The text block of the day for the configured city: "Zmanim for date D.M.Y",
-// "location <city>" and one "<name>: <time>" line per time ("----" when the
+// "Location <city>" and one "<name>: <time>" line per time ("----" when the
 // time does not exist or the daylight-saving rule is invalid), each ending
 // in a line feed, all translated; then the special times of the day (fast
 // begins and ends, Khanukka candles, khamets) as "<label>: <time>" lines.

@@ -14,7 +14,7 @@ cmp -s "$HOME/.lumaro/cities" "$LUMARO_SOURCE_DIR/data/cities" || fail "~/.lumar
 # 21 June 2010 at Pforzheim: sunrise 4:21, sunset 20:32 standard time.
 expect_eq "zmanim line count" 13 "$(printf '%s\n' "$out" | wc -l)"
 expect_eq "zmanim title" "Zmanim for date 21.6.2010" "$(printf '%s\n' "$out" | sed -n 1p)"
-expect_eq "zmanim location" "location Pforzheim" "$(printf '%s\n' "$out" | sed -n 2p)"
+expect_eq "zmanim location" "Location Pforzheim" "$(printf '%s\n' "$out" | sed -n 2p)"
 expect_eq "zmanim sunrise" "netz haKhama: 05:21AM" "$(printf '%s\n' "$out" | sed -n 5p)"
 expect_eq "zmanim sunset" "shkiat haKhama: 09:32PM" "$(printf '%s\n' "$out" | sed -n 12p)"
 
@@ -84,7 +84,7 @@ expect_eq "end of the festival in Israel" "H $(evening_time 2025-04-13 45)" \
 # --- Settings: another city, with an accent in ISO-8859-1, and the 24-hour clock.
 printf 'CurrentCity: "Z\xfcrich"\nTimeFormat: "1"\n' > "$HOME/.lumaro/kivrasettings"
 out=$("$LUMARO_CLI" zmanim 2024-03-01)
-expect_eq "accented city shown in UTF-8" "location Zürich" "$(printf '%s\n' "$out" | sed -n 2p)"
+expect_eq "accented city shown in UTF-8" "Location Zürich" "$(printf '%s\n' "$out" | sed -n 2p)"
 case "$(printf '%s\n' "$out" | sed -n 5p)" in
   "netz haKhama: 07:"[0-9][0-9]) ;;
   *) fail "24-hour sunrise in Zurich: $(printf '%s\n' "$out" | sed -n 5p)" ;;

@@ -16,7 +16,7 @@ OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
 mkdir -p "$OUT_DIR"
 
 # shoot FILE: runs the program and saves the screen once the month is painted
-# (the selected day's grey is drawn late in the paint), waiting at most 30 s.
+# (the selected day's shade is drawn late in the paint), waiting at most 30 s.
 # A display that another test run took first is tried again.
 shoot() {
   SHOT="$OUT_DIR/$1"
@@ -34,7 +34,7 @@ done
 for i in \$(seq 30); do
   sleep 1
   import -window root "$SHOT"
-  convert "$SHOT" -format %c histogram:info:- | grep -qi '#A0A0A0' && break
+  convert "$SHOT" -format %c histogram:info:- | grep -qi '#B0B0D9' && break
 done
 sleep 1
 import -window root "$SHOT"
@@ -56,10 +56,12 @@ SCRIPT
 count_of() { printf '%s\n' "$colours" | grep -i "$1" | awk -F: '{s += $1} END {print s + 0}'; }
 SETTINGS="$HOME/.lumaro/kivrasettings"
 
-# English: the selected day (13 April) is shaded grey; Pesakh I, VII and VIII
-# are light blue; the Khol HaMoed days light green; candle-lighting times red.
+# English: the selected day (13 April, Pesakh I) is a darker shade of the
+# festival blue in a navy frame; Pesakh I, VII and VIII are light blue; the
+# Khol HaMoed days light green; candle-lighting times red.
 shoot month-2025-04.png
-[ "$(count_of '#A0A0A0')" -gt 5000 ] || fail "no selected-day grey"
+[ "$(count_of '#B0B0D9')" -gt 5000 ] || fail "the selected day is not a darker festival blue"
+[ "$(count_of '#000080')" -gt 500 ] || fail "no frame around the selected day"
 [ "$(count_of '#D0D0FF')" -gt 15000 ] || fail "too little festival blue"
 [ "$(count_of '#D0FFD0')" -gt 15000 ] || fail "too little Khol HaMoed green"
 [ "$(count_of '#FF0000')" -gt 50 ] || fail "no red times"

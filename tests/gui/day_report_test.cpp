@@ -73,6 +73,33 @@ TEST_F(DayReportTest, LearningIsTheFourthList) {
                          {"Zmanim for date 20.5.2024", "Halakha for date 20.5.2024:", "Learning for 20.5.2024:"}}));
 }
 
+// On the test display (1280x1024) the report of a festival day shows every
+// list whole: no list scrolls, and the window fits the screen.
+TEST_F(DayReportTest, AFestivalDaysReportShowsAllOfItsLists) {
+  diasporaSetFlag(1);
+  SetSelectedDate({2, 4, 2026});  // Pesakh I 5786
+  gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem("Display information about current day...")));
+  GtkWidget* report = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    report = WindowTitled("Message");
+    return report && GTK_WIDGET_MAPPED(report);
+  }));
+  Pump();
+  GdkScreen* screen = gdk_screen_get_default();
+  EXPECT_LE(report->allocation.height, gdk_screen_get_height(screen));
+  EXPECT_LE(report->allocation.width, gdk_screen_get_width(screen));
+  const std::vector<GtkWidget*> lists = WidgetsOfType(report, GTK_TYPE_SCROLLED_WINDOW);
+  ASSERT_EQ(lists.size(), 3u);
+  for (GtkWidget* s : lists) {
+    GtkAdjustment* v = gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(s));
+    EXPECT_LE(v->upper, v->page_size + 1) << TreeRows(gtk_bin_get_child(GTK_BIN(s))).at(0);
+    GtkAdjustment* h = gtk_scrolled_window_get_hadjustment(GTK_SCROLLED_WINDOW(s));
+    EXPECT_LE(h->upper, h->page_size + 1) << TreeRows(gtk_bin_get_child(GTK_BIN(s))).at(0);
+  }
+  EXPECT_GT(TreeRows(gtk_bin_get_child(GTK_BIN(lists[2]))).size(), 15u);  // the halakha of a festival
+  Screenshot(report, "report-pesakh");
+}
+
 TEST_F(DayReportTest, AboutFromTheMenu) {
   gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem("About this program...")));
   Pump();

@@ -55,15 +55,16 @@ std::vector<GtkWidget*> Spins(GtkWidget* w) {
 }
 
 // The point size the painter uses for `text` in the view, from its
-// "center x w y size colour |text" operation.
+// "left x y size colour |text" (or "center x w y size ...") operation.
 int SizeOfText(const std::string& text) {
   for (const std::string& op : PaintedView().ops) {
     if (op.size() < text.size() + 2 || op.substr(op.size() - text.size() - 2) != " |" + text) continue;
     std::istringstream in(op);
     std::string kind;
     int x = 0, w = 0, y = 0, size = -1;
-    in >> kind >> x >> w >> y >> size;
-    return size;
+    in >> kind >> x >> w >> y;
+    if (kind == "center") in >> size;
+    return kind == "center" ? size : y;
   }
   ADD_FAILURE() << "the view has no " << text;
   return -1;

@@ -18,6 +18,7 @@
 #include "../unit/test_env.h"
 #include "app/main_window.h"
 #include "app/month_view.h"
+#include "dialogs/city_picker.h"
 #include "render/month_painter.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -219,6 +220,30 @@ inline void SetEntry(GtkWidget* window, const char* label, const std::string& te
 }
 inline GtkWidget* ComboBeside(GtkWidget* window, const char* label) {
   return Beside(window, label, GTK_TYPE_COMBO_BOX);
+}
+
+// The city picker of the location dialog: its field, the names it lists
+// now, the city chosen, and choosing one as a user would (typing part of
+// the name, then clicking the row).
+inline GtkWidget* CityPickerIn(GtkWidget* window) { return Beside(window, "Location:", GTK_TYPE_VBOX); }
+inline std::vector<std::string> CityRows(GtkWidget* window) {
+  return TreeRows(CityPickerList(CityPickerIn(window)));
+}
+inline std::string ChosenCity(GtkWidget* window) { return CityPickerChoice(CityPickerIn(window)); }
+inline void TypeCitySearch(GtkWidget* window, const std::string& text) {
+  gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(CityPickerIn(window))), text.c_str());
+}
+inline bool ChooseCityRow(GtkWidget* window, const std::string& name) {
+  GtkWidget* list = CityPickerList(CityPickerIn(window));
+  const std::vector<std::string> rows = TreeRows(list);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i] == name) {
+      SelectRow(list, static_cast<int>(i));
+      return true;
+    }
+  }
+  ADD_FAILURE() << "no city '" << name << "' listed";
+  return false;
 }
 
 // The drop-down lists in the row of the n-th button labelled `text`.
@@ -499,6 +524,8 @@ inline void ShowMonth(const GregorianDate& date) {
 
 // What the painter draws for the view now, through a recording Drawing.
 inline testenv::RecordingDrawing PaintedView() {
+  // A rebuilt window's new area gets its size from the next events.
+  PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
   testenv::RecordingDrawing d;
   const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
   PaintItInternal(d, area, SelectedDate(), true, false, nullptr, nullptr);
@@ -508,8 +535,10 @@ inline testenv::RecordingDrawing PaintedView() {
 // The candle-lighting and havdalah times of the day cells, in the order drawn.
 inline std::vector<std::string> CellTimes() {
   std::vector<std::string> times;
-  for (const std::string& op : PaintedView().OpsStartingWith("center ")) {
-    const std::string text = op.substr(op.find(" |") + 2);
+  for (const std::string& op : PaintedView().ops) {
+    const size_t bar = op.find(" |");
+    if (bar == std::string::npos) continue;
+    const std::string text = op.substr(bar + 2);
     if (op.find(" 65535,0,0 |") != std::string::npos && text.find(':') != std::string::npos) times.push_back(text);
   }
   return times;

@@ -18,6 +18,13 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
   gtk_window_get_size(GTK_WINDOW(gMainWindow), &w, &h);
   EXPECT_EQ(w, gdk_screen_get_width(gdk_screen_get_default()));
   EXPECT_EQ(h, gdk_screen_get_height(gdk_screen_get_default()));
+  // Its size is not forced: it can be resized, and its content asks for far
+  // less than the smallest screen.
+  EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(gMainWindow)));
+  GtkRequisition content;
+  gtk_widget_size_request(gtk_bin_get_child(GTK_BIN(gMainWindow)), &content);
+  EXPECT_LT(content.width, 800);
+  EXPECT_LT(content.height, 600);
 
   EXPECT_EQ(MenuLabels(MenuBar()), (std::vector<std::string>{"Program", "Settings", "Help"}));
   GList* menus = gtk_container_get_children(GTK_CONTAINER(MenuBar()));

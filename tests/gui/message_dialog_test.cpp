@@ -61,8 +61,6 @@ std::vector<ListShape> Lists(GtkWidget* window) {
 }
 
 TEST_F(MessageTest, LongMessageWithThreeAndTwoLists) {
-  GdkScreen* screen = gdk_screen_get_default();
-  const int W = gdk_screen_get_width(screen), H = gdk_screen_get_height(screen);
   const std::string zmanim = "Sunrise 6:01\nSunset 17:45\n", readings = "Readings:\nGenesis 1:1\n",
                     halakha = "Halakha for date 1.1.2024:\n\nTakhanun\n";
   GtkWidget* three = DialogsDoLongMessage(nullptr, &zmanim, &readings, &halakha);
@@ -73,16 +71,46 @@ TEST_F(MessageTest, LongMessageWithThreeAndTwoLists) {
   EXPECT_EQ(lists[0].rows, (std::vector<std::string>{"Sunrise 6:01", "Sunset 17:45"}));
   EXPECT_EQ(lists[1].rows, (std::vector<std::string>{"Readings:", "Genesis 1:1"}));
   EXPECT_EQ(lists[2].rows, (std::vector<std::string>{"Halakha for date 1.1.2024:", "", "Takhanun"}));
-  for (const ListShape& l : lists) EXPECT_EQ(l.width * 1000 + l.height, W / 3 * 1000 + H / 5);
+  // Short lists are as high as their lines: the three-line list is the highest.
+  EXPECT_EQ(lists[0].height, lists[1].height);
+  EXPECT_GT(lists[2].height, lists[1].height);
+  EXPECT_LT(lists[2].height, 200);
 
   // A second window opens beside the first: they are independent.
   GtkWidget* two = DialogsDoLongMessage(nullptr, &zmanim, nullptr, &halakha);
   lists = Lists(two);
   ASSERT_EQ(lists.size(), 2u);
   EXPECT_EQ(lists[1].rows.front(), "Halakha for date 1.1.2024:");
-  for (const ListShape& l : lists) EXPECT_EQ(l.height, H / 6);
   ASSERT_TRUE(Click(two, "Close"));
   EXPECT_EQ(WindowsTitled("Message"), std::vector<GtkWidget*>{three});
+}
+
+// A line longer than the screen is wide wraps: the window stays on the
+// screen and nothing scrolls sideways.
+TEST_F(MessageTest, LongLinesWrap) {
+  GdkScreen* screen = gdk_screen_get_default();
+  std::string line;
+  for (int i = 0; i < 60; ++i) line += "Haftarah (Sephardi ritual) ";
+  const std::string text = "Readings:\n" + line + "\n";
+  GtkWidget* window = DialogsDoLongMessage(nullptr, &text, nullptr, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return GTK_WIDGET_MAPPED(window) && window->allocation.width > 1; }));
+  EXPECT_LE(window->allocation.width, gdk_screen_get_width(screen));
+  for (GtkWidget* s : WidgetsOfType(window, GTK_TYPE_SCROLLED_WINDOW)) {
+    GtkPolicyType horizontal, vertical;
+    gtk_scrolled_window_get_policy(GTK_SCROLLED_WINDOW(s), &horizontal, &vertical);
+    EXPECT_EQ(horizontal, GTK_POLICY_NEVER);
+  }
+}
+
+// Heights: all lists whole when they fit; else the short ones whole and the
+// long ones sharing the rest.
+TEST(ShareSpace, Cases) {
+  EXPECT_EQ(ShareSpace({100, 200, 300}, 1000), (std::vector<int>{100, 200, 300}));
+  EXPECT_EQ(ShareSpace({100, 500, 900}, 900), (std::vector<int>{100, 400, 400}));
+  EXPECT_EQ(ShareSpace({900, 100}, 500), (std::vector<int>{400, 100}));
+  EXPECT_EQ(ShareSpace({300, 300, 300}, 600), (std::vector<int>{200, 200, 200}));
+  EXPECT_EQ(ShareSpace({}, 600), std::vector<int>{});
+  EXPECT_EQ(ShareSpace({50}, -10), std::vector<int>{0});
 }
 
 }  // namespace

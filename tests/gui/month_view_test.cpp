@@ -1,4 +1,5 @@
 // The month view under simulated clicks, pointer moves and popups.
+#include "app/tooltips.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -104,11 +105,11 @@ TEST_F(MonthViewTest, ClickSelectsADayAndRepaintsBothCells) {
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10);
   const GdkPoint twelve = PointOfDay(12);
-  EXPECT_EQ(RedAt(ten), 160);  // the selected day's grey (40960)
+  EXPECT_EQ(RedAt(ten), 176);  // the selected day: a darker shade of its grey (53248 * 85%)
   ClickView(twelve);
   EXPECT_EQ(SelectedDate(), (GregorianDate{12, 3, 2025}));
-  EXPECT_EQ(RedAt(twelve), 160);
-  EXPECT_NE(RedAt(ten), 160) << "the old selection must not linger";
+  EXPECT_EQ(RedAt(twelve), 176);
+  EXPECT_NE(RedAt(ten), 176) << "the old selection must not linger";
 }
 
 TEST_F(MonthViewTest, ArrowsMoveByMonthAndStopAtTheEnds) {
@@ -229,6 +230,25 @@ TEST_F(MonthViewTest, MissingBackgroundImageIsReportedOnce) {
   EXPECT_EQ(err.find(expected), err.rfind(expected));
   EXPECT_NE(err.find(expected), std::string::npos);
   setBackgroundImage("");
+}
+
+// The default background image, which a new user does not have, is no
+// fault worth telling.
+TEST_F(MonthViewTest, TheMissingDefaultBackgroundImageIsNotReported) {
+  setBackgroundImage(std::string(kDefaultBackgroundImage));
+  ::testing::internal::CaptureStderr();
+  ShowMonth({10, 3, 2025});
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// A hint of several lines (the anniversaries behind "+N more") is one line
+// in the status line and whole in a tooltip.
+TEST_F(MonthViewTest, AHintOfSeveralLinesIsJoinedInTheStatusLine) {
+  ShowMonth({10, 3, 2025});
+  tooltips_add(1, 1, 10, 10, "Birthday: Rivka\nyortsayt: Moshe\nAnniversary: Sarah");
+  Hover(5, 5);
+  EXPECT_EQ(StatusText(), "Birthday: Rivka; yortsayt: Moshe; Anniversary: Sarah");
+  EXPECT_TRUE(gtk_widget_get_has_tooltip(drawingArea));
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ const std::vector<DialogCase>& Cases() {
        [](GtkWidget* w) { Click(w, "Israel"); Click(w, "Sephardic"); }},
       {kCmdShabbatTimes, "Configure Shabbat Times",
        [](GtkWidget* w) {
-         FirstChoice(w, "Jerusalem");
+         TypeCitySearch(w, "jeru");
+         ChooseCityRow(w, "Jerusalem");
          gtk_entry_set_text(GTK_ENTRY(Beside(w, "Candle Lighting:")), "40");
        }},
       {kCmdDaylightSaving, "Configure Daylight Savings Time",
@@ -96,7 +97,8 @@ TEST_F(SettingsDialogTest, SettingsChosenInDialogsAreInTheFileAfterExit) {
     Pump();
   };
   confirm(kCmdShabbatTimes, "Configure Shabbat Times", [](GtkWidget* w) {
-    FirstChoice(w, "Z\xC3\xBCrich");
+    TypeCitySearch(w, "zur");
+    ChooseCityRow(w, "Z\xC3\xBCrich");
     gtk_entry_set_text(GTK_ENTRY(Beside(w, "Candle Lighting:")), "22");
     gtk_entry_set_text(GTK_ENTRY(Beside(w, "End of Shabbat:")), "7.5");
     Click(w, "degrees below horizon");

@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "ps_output.h"
+#include "render/font_book.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "test_env.h"
@@ -144,17 +146,65 @@ TEST_F(DrawingPsTest, DeviceAnswers) {
   const Lines body = Drawn([](Drawing& d) {
     EXPECT_EQ(d.get_x_unit(3), 12);
     EXPECT_EQ(d.get_device_class(), kDevicePrinter);
-    const DrawingFont f = d.use_font("helvetica", 16, "medium", "r");
     const DrawingPoint triangle[3] = {{0, 0}, {10, 0}, {5, 5}};
-    EXPECT_EQ(d.get_text_width(f, "Hello"), 0);
-    EXPECT_EQ(d.get_text_width(f, "again"), 0);
+    d.fill_polygon(triangle, 3);
     d.fill_polygon(triangle, 3);
   });
-  // One warning per operation and page, however often the painter asks.
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "*** WARNING ***: drawing_ps_get_text_width: Not implemented\n"
-            "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n");
+  // One warning per page, however often the painter asks.
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n");
   EXPECT_TRUE(body.empty());
+}
+
+// Widths are those the printer shows: Helvetica's published metrics (H 722,
+// e 556, l 222, o 556, the apostrophe 222 thousandths of the size; bold: l
+// 278, o 611, the apostrophe 278), rounded up, for the size written to the
+// page (16 asked for is 10 points). Courier is 600 thousandths throughout.
+TEST_F(DrawingPsTest, TextWidthsAreThePrintersWithoutWarnings) {
+  testing::internal::CaptureStderr();
+  Drawn([](Drawing& d) {
+    const DrawingFont regular = d.use_font("helvetica", 16, "medium", "r");
+    const DrawingFont bold = d.use_font("helvetica", 16, "bold", "r");
+    const DrawingFont large = d.use_font("helvetica", 106, "medium", "r");
+    const DrawingFont courier = d.use_font("courier", 16, "medium", "r");
+    EXPECT_EQ(d.get_text_width(regular, "Hello"), 23);  // 2278 / 100
+    EXPECT_EQ(d.get_text_width(bold, "Hello"), 25);     // 2445 / 100
+    EXPECT_EQ(d.get_text_width(large, "Hello"), 228);   // 2278 at 100 points
+    EXPECT_EQ(d.get_text_width(large, "l'l"), 67);      // 666 at 100 points
+    EXPECT_EQ(d.get_text_width(courier, "Hello"), 30);
+    EXPECT_EQ(d.get_text_width(regular, ""), 0);
+  });
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+// A line fitted to its cell on paper takes the largest size that fits:
+// "1st Rosh Khodesh" is 8171 thousandths wide in Helvetica, 65.4 points at
+// 8 points (asked for as 14) and 73.5 at 9, for 69 points of room.
+TEST_F(DrawingPsTest, ALineOnPaperShrinksToTheLargestSizeThatFits) {
+  Drawn([](Drawing& d) {
+    FontSizeSet sizes;
+    FontSize_GetDefault(&sizes, false, true);
+    FontBook fonts(d, sizes, 12);
+    const FittedText fit = FitTextToWidth(fonts, kFontImportant2, 16, 12, "1st Rosh Khodesh", 69, "...");
+    EXPECT_FALSE(fit.cut);
+    EXPECT_EQ(fit.size, 14);
+    EXPECT_EQ(fit.width, 66);
+  });
+}
+
+// In Yiddish the widths are the embedded print font's, for the bytes the
+// text is shown with: alef 485 and bet 511 thousandths in culmus Aharoni
+// (its .afm file), at 100 points.
+TEST_F(DrawingPsTest, YiddishWidthsComeFromThePrintFont) {
+  const std::string aharoni = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa";
+  if (!std::filesystem::exists(aharoni)) GTEST_SKIP() << "culmus is not installed";
+  setLanguage(kLanguageYiddish);
+  translate_init("");
+  setPrintYiddishFontFile(aharoni);
+  Drawn([](Drawing& d) {
+    const DrawingFont f = d.use_font("helvetica", 106, "medium", "r");
+    EXPECT_EQ(d.get_text_width(f, "\u05D0"), 49);
+    EXPECT_EQ(d.get_text_width(f, "\u05D0\u05D1\u05D0"), 149);
+  });
 }
 
 TEST_F(DrawingPsTest, StringsAreEscaped) {

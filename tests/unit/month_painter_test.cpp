@@ -56,15 +56,17 @@ bool Filled(const RecordingDrawing& d, const std::string& colour) {
   return false;
 }
 
-// Position of every Gregorian day number drawn (left-aligned, black).
+// Position of every Gregorian day number drawn (black digits alone).
 std::map<int, std::pair<int, int>> DayNumberPositions(const RecordingDrawing& d) {
   std::map<int, std::pair<int, int>> pos;
   for (const auto& op : d.OpsStartingWith("left ")) {
     const size_t bar = op.find(" 0,0,0 |");
     if (bar == std::string::npos) continue;
+    const std::string text = op.substr(bar + 8);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) continue;
     int x = 0, y = 0;
     std::sscanf(op.c_str(), "left %d %d", &x, &y);
-    pos[std::stoi(op.substr(bar + 8))] = {x, y};
+    pos[std::stoi(text)] = {x, y};
   }
   return pos;
 }
@@ -182,13 +184,13 @@ TEST_F(PainterTest, FullPaintOfASixRowMonth) {
   EXPECT_EQ(d.OpsStartingWith("polygon").size(), 2u);  // the two month arrows
   EXPECT_EQ(std::count(hints.begin(), hints.end(), "Gregorian day number"), 31);
   EXPECT_EQ(std::count(hints.begin(), hints.end(), "Jewish day number"), 31);
-  EXPECT_TRUE(Filled(d, "40960,40960,40960"));  // the selected day
+  EXPECT_TRUE(Filled(d, "45260,45260,45260"));  // the selected day: its grey, darker
   EXPECT_TRUE(Filled(d, "53248,65535,53248"));  // Purim, light green
   const auto pos = DayNumberPositions(d);
   ASSERT_EQ(pos.size(), 31u);
-  EXPECT_EQ(pos.at(1).first, 6 * 200 + 1);  // Shabbat column, cell left + 1 unit
-  EXPECT_EQ(pos.at(30).first, 1);
-  EXPECT_EQ(pos.at(31).first, 201);
+  EXPECT_EQ(pos.at(1).first, 6 * 200 + 5);  // Shabbat column, inside the 2-unit frame and 3 units more
+  EXPECT_EQ(pos.at(30).first, 5);
+  EXPECT_EQ(pos.at(31).first, 205);
   EXPECT_EQ(pos.at(30).second - pos.at(1).second, 5 * (pos.at(8).second - pos.at(1).second));
   // The zmanim panel fills columns 2..6 of the sixth row, grey.
   bool panel = false;
@@ -198,8 +200,8 @@ TEST_F(PainterTest, FullPaintOfASixRowMonth) {
   // June 2025 begins on a Sunday.
   const auto june = DayNumberPositions(Paint({1, 6, 2025}));
   ASSERT_EQ(june.size(), 30u);
-  EXPECT_EQ(june.at(1).first, 1);
-  EXPECT_EQ(june.at(7).first, 6 * 200 + 1);
+  EXPECT_EQ(june.at(1).first, 5);
+  EXPECT_EQ(june.at(7).first, 6 * 200 + 5);
 }
 
 TEST_F(PainterTest, HitRegions) {
@@ -271,17 +273,20 @@ TEST_F(PainterTest, FastTimesInTheCell) {
   testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1, Europe/Berlin\n");
   setTimeFormat(1);
   const std::string violet = "36864,0,45056", red = "65535,0,0";
-  // The centred texts drawn in the cell of a day, with their colours. With
-  // the recording metrics the grid starts at y = 71, rows 154 high.
+  // The texts drawn in the cell of a day, with their colours: the text
+  // operations whose position lies in the rectangle the painter reports for
+  // that day.
+  struct Rect {
+    int x, y, w, h;
+  };
+  std::map<int, Rect> cells;
   auto cell = [&](const RecordingDrawing& d, const GregorianDate& g) {
-    const int row = (WeekdayOf(AbsoluteFromGregorian(1, g.month, g.year)) + g.day - 1) / 7;
-    const int top = 71 + row * 154, rowHeight = 154;
-    const std::string x = std::to_string(WeekdayOf(AbsoluteFromGregorian(g)) * 200);
+    const Rect r = cells.at(g.day);
     std::vector<std::string> out;
-    for (const auto& op : d.OpsStartingWith("center " + x + " 200 ")) {
-      int y = 0;
-      std::sscanf(op.c_str() + 12 + x.size(), "%d", &y);
-      if (y >= top && y < top + rowHeight) out.push_back(op);
+    for (const auto& op : d.ops) {
+      int x = 0, y = 0;
+      if (std::sscanf(op.c_str(), "left %d %d", &x, &y) != 2) continue;
+      if (x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h) out.push_back(op);
     }
     return out;
   };
@@ -293,6 +298,9 @@ TEST_F(PainterTest, FastTimesInTheCell) {
   std::vector<std::string> hints;
   PaintHooks hooks;
   hooks.addHint = [&](int, int, int, int, std::string_view t) { hints.emplace_back(t); };
+  hooks.boxPainted = [&](int day, int x, int y, int w, int h) {
+    if (day > 0) cells[day] = {x, y, w, h};
+  };
 
   const RecordingDrawing march = Paint({1, 3, 2025}, nullptr, &hooks);
   // Taanit Ester, Thursday 13 March: only violet times; candles red on the Friday.
@@ -306,14 +314,14 @@ TEST_F(PainterTest, FastTimesInTheCell) {
 
   // 10 Tevet on a Friday: the Shabbat candles keep the slot, the fast's
   // end and beginning become lines.
-  const auto tevet = cell(Paint({1, 1, 2025}), {10, 1, 2025});
+  const auto tevet = cell(Paint({1, 1, 2025}, nullptr, &hooks), {10, 1, 2025});
   EXPECT_EQ(count(tevet, red, ":"), 1);
   EXPECT_EQ(count(tevet, violet, "Fast ends 1"), 1);
   EXPECT_EQ(count(tevet, violet, "Fast begins 0"), 1);
 
   // Tisha BeAv 5785 deferred to Sunday: its beginning on Saturday's cell
   // under the havdalah, its end in Sunday's slot.
-  const RecordingDrawing august = Paint({1, 8, 2025});
+  const RecordingDrawing august = Paint({1, 8, 2025}, nullptr, &hooks);
   const auto saturday = cell(august, {2, 8, 2025});
   EXPECT_EQ(count(saturday, red, ":"), 1);
   EXPECT_EQ(count(saturday, violet, "Fast begins 2"), 1);
@@ -322,7 +330,7 @@ TEST_F(PainterTest, FastTimesInTheCell) {
   EXPECT_EQ(count(sunday, violet, "Fast"), 0);  // the slot holds the time alone
 
   // Yom Kippur 5786: candles and havdalah, nothing violet.
-  const RecordingDrawing october = Paint({1, 10, 2025});
+  const RecordingDrawing october = Paint({1, 10, 2025}, nullptr, &hooks);
   for (int day : {1, 2}) EXPECT_EQ(count(cell(october, {day, 10, 2025}), violet, ":"), 0) << day;
   EXPECT_EQ(count(cell(october, {2, 10, 2025}), red, ":"), 1);
 }

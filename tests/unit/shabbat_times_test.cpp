@@ -342,4 +342,50 @@ TEST_F(ShabbatTimes, FormStoresAnAccentedCityInTheFileEncoding) {
   EXPECT_FALSE(text.empty());
 }
 
+// The city search folds letter case and the accents of ISO-8859-1, leaves
+// apostrophes out and treats other signs as blanks.
+TEST(CitySearch, Keys) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Z\xC3\xBCrich", "zurich"},           {"ZURICH", "zurich"},
+      {"Gen\xC3\xA8ve", "geneve"},           {"K\xC3\xB8" "benhavn", "kobenhavn"},
+      {"Stra\xC3\x9F" "burg", "strassburg"}, {"\xC3\x86r\xC3\xB8", "aero"},
+      {"Ra'anana", "raanana"},               {"Tel-Aviv  Yafo", "tel aviv yafo"},
+      {"  new   york ", "new york"},          {"S\xC3\xA3o Paulo", "sao paulo"},
+      {"\xD7\x90", "\xD7\x90"},  // outside ISO-8859-1: left as it is
+  };
+  for (const auto& [text, key] : cases) EXPECT_EQ(CitySearchKey(text), key) << text;
+}
+
+TEST_F(ShabbatTimes, TheCityListHasZonesAndNarrowsToWhatIsTyped) {
+  testenv::WriteFile(home_.lumaro("cities"),
+                     "\"Zug\", 47,10 N, 8,31 E, GMT+1\n"
+                     "\"Z\xFCrich\", 47,22 N, 8,33 E, GMT+1, Europe/Zurich\n"  // ISO-8859-1
+                     "\"New York City\", 40,43 N, 74,0 W, GMT-5, America/New_York\n"
+                     "\"Accra\", 5,33 N, 0,13 W, GMT+0\n");
+  const std::vector<CityChoice> cities = ShabbatFormCities(getCityFileName());
+  ASSERT_EQ(cities.size(), 4u);
+  std::vector<std::string> shown;
+  for (const CityChoice& c : cities) shown.push_back(c.name + " " + c.zone);
+  // Ordered as the search sees them: "Zürich" among the z's.
+  EXPECT_EQ(shown, (std::vector<std::string>{"Accra GMT", "New York City America/New_York", "Zug GMT+1",
+                                             "Z\xC3\xBCrich Europe/Zurich"}));
+  auto matching = [&](const char* typed) {
+    std::vector<std::string> names;
+    const std::vector<bool> match = CitiesMatchingSearch(cities, typed);
+    for (size_t i = 0; i < cities.size(); ++i)
+      if (match[i]) names.push_back(cities[i].name);
+    return names;
+  };
+  EXPECT_EQ(matching("z\xC3\xBCr"), std::vector<std::string>{"Z\xC3\xBCrich"});
+  EXPECT_EQ(matching("ZUR"), std::vector<std::string>{"Z\xC3\xBCrich"});
+  EXPECT_EQ(matching("z"), (std::vector<std::string>{"Zug", "Z\xC3\xBCrich"}));
+  EXPECT_EQ(matching("york c"), std::vector<std::string>{"New York City"});
+  EXPECT_EQ(matching(""), (std::vector<std::string>{"Accra", "New York City", "Zug", "Z\xC3\xBCrich"}));
+  EXPECT_EQ(matching("   "), matching(""));
+  EXPECT_TRUE(matching("Berlin").empty());
+  // The name taken is the listed one, which the form stores in the file's encoding.
+  EXPECT_EQ(ShabbatTimesFormApply({cities[3].name, "18", "45", true}), "");
+  EXPECT_EQ(getCity(), "Z\xFCrich");
+}
+
 }  // namespace

@@ -200,13 +200,18 @@ TEST_F(YiddishTexts, MonthViewAndItsHints) {
       PaintItInternal(drawing, PaintArea{0, 0, 1400, 1000}, GregorianDate{15, month, year}, true, false, nullptr,
                       nullptr, &hooks);
       ASSERT_GT(drawing.texts.size(), 40u);
-      for (const std::string& text : drawing.texts)
+      for (std::string text : drawing.texts) {
+        // The city keeps its name in the panel's heading.
+        if (const size_t at = text.find("Jerusalem"); at != std::string::npos) text.erase(at, 9);
         if (HasLatinLetter(text)) problems_.insert("month view: " + text);
+      }
     }
   }
-  // Day numbers (2), candle lighting (also after nightfall), havdalah, fast
-  // begins and ends, Daf Yomi.
-  EXPECT_EQ(hints.size(), 8u);
+  // The day numbers (2), candle lighting (also after nightfall), havdalah,
+  // fast begins and ends and Daf Yomi; besides them a line cut to its cell
+  // names its whole text.
+  for (const char* label : {"Gregorian day number", "Jewish day number", "Candle Lighting", "Havdalah", "Daf Yomi"})
+    EXPECT_EQ(hints.count(translate_perform(label)), 1u) << label;
   for (const std::string& hint : hints)
     if (HasLatinLetter(hint)) problems_.insert("hint: " + hint);
   ExpectNoProblems();

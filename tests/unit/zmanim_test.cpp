@@ -49,7 +49,7 @@ TEST_F(Zmanim, DefaultOpinionsOnTheWorkedDay) {
   const std::vector<std::string> lines = ZmanimOf(21, 6, 2010);
   ASSERT_EQ(lines.size(), 13u);
   EXPECT_EQ(lines[0], "Zmanim for date 21.6.2010");
-  EXPECT_EQ(lines[1], "location Pforzheim");
+  EXPECT_EQ(lines[1], "Location Pforzheim");
   EXPECT_EQ(lines[2], "alot haShakhar: 04:09AM");  // sunrise - 72
   EXPECT_EQ(lines[4], "netz haKhama: 05:21AM");
   EXPECT_EQ(lines[5], "sof zman kriat shema: 09:23AM");       // + 242 (3 h = 242.75)
@@ -107,7 +107,7 @@ TEST_F(Zmanim, LocationLineDropsParenthesesAndAnUnknownCityGivesNothing) {
   const std::vector<std::string> lines = ZmanimOf(5, 12, 2026);
   ASSERT_EQ(lines.size(), 14u);  // Saturday evening: the second Khanukka light
   EXPECT_EQ(lines[0], "Zmanim for date 5.12.2026");
-  EXPECT_EQ(lines[1], "location Frankfurt Main");
+  EXPECT_EQ(lines[1], "Location Frankfurt Main");
   EXPECT_EQ(lines[13].rfind("Khanukka, 2 candles: ", 0), 0u) << lines[13];
   setCity("Atlantis");
   std::string text = "before";

@@ -1,0 +1,134 @@
+// The layout of one day cell of the month view: its day numbers and its
+// lines of information fitted into the cell's rectangle. Font sizes shrink
+// from the configured ones when the cell is too small, every line is fitted
+// to the cell's width (shrunk, or cut with an ellipsis), and when the lines
+// still do not fit the least important go first. Anniversaries never go
+// silently: the ones that do not fit become one "+N more" line whose hint
+// names them all. The same layout serves the screen and paper; it only
+// measures, and the painter draws what it returns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "render/drawing.h"
+#include "render/font_book.h"
+
+// What a line of a cell is. Its row in kCellLineKinds says where it stands
+// and how soon it is given up.
+enum class CellLineKind : int {
+  kHoliday,
+  kTime,            // candle lighting, havdalah, the end of a fast
+  kFastTime,        // "Fast begins 05:12AM", and a fast's end when the time slot is taken
+  kSection,         // the weekly Torah section
+  kSpecialShabbat,  // Shabbat Shekalim, Shabbat HaGadol, ...
+  kRoshKhodesh,
+  kYizkor,
+  kAnniversary,
+  kOmer,
+  kDafYomi,
+  kCount
+};
+
+// Where a line stands in its cell.
+enum class CellPlace : int {
+  kNumberRow,  // between the two day numbers when it fits there (the first such line only), else as kFlow
+  kFlow,       // below the day numbers, in the order given
+  kBottom,     // on the cell's lower edge, in the order given, the last one lowest
+};
+
+struct CellLineKindRow {
+  CellLineKind kind;
+  CellPlace place;
+  // When the lines do not fit, those of the highest rank are given up
+  // first. The holiday is kept longest.
+  int dropRank;
+};
+
+// One row per kind, in the order of CellLineKind.
+inline constexpr CellLineKindRow kCellLineKinds[] = {
+    {CellLineKind::kHoliday, CellPlace::kFlow, 0},
+    {CellLineKind::kTime, CellPlace::kNumberRow, 2},
+    {CellLineKind::kFastTime, CellPlace::kFlow, 2},
+    {CellLineKind::kSection, CellPlace::kFlow, 3},
+    {CellLineKind::kSpecialShabbat, CellPlace::kFlow, 3},
+    {CellLineKind::kRoshKhodesh, CellPlace::kFlow, 4},
+    {CellLineKind::kYizkor, CellPlace::kFlow, 5},
+    {CellLineKind::kAnniversary, CellPlace::kFlow, 6},
+    {CellLineKind::kOmer, CellPlace::kFlow, 7},
+    {CellLineKind::kDafYomi, CellPlace::kBottom, 8},
+};
+static_assert(sizeof(kCellLineKinds) / sizeof(kCellLineKinds[0]) == static_cast<size_t>(CellLineKind::kCount),
+              "one row per kind");
+
+// The "+N more" line of anniversaries that do not fit is kept even after
+// lines of every other kind but the holiday. A cell too small for it names
+// the anniversaries in the hint of its Gregorian day number.
+inline constexpr int kMoreLineDropRank = 1;
+
+struct CellLine {
+  CellLineKind kind;
+  FontRole role;
+  DrawingColor color;
+  std::string text;
+  std::string hint;  // hover hint of the line ("" for none)
+};
+
+// Everything a cell shows, lines in the order they stand.
+struct CellContent {
+  std::string gregorianNumber;  // drawn at the left
+  std::string hebrewNumber;     // drawn at the right
+  DrawingColor gregorianColor;
+  DrawingColor hebrewColor;
+  std::string gregorianHint;
+  std::string hebrewHint;
+  std::vector<CellLine> lines;
+};
+
+struct CellBox {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+struct CellLayoutOptions {
+  int inset = 0;           // from the cell's edges to any text
+  int numberGap = 0;       // least room between a day number and a text beside it
+  // The range of scales (percent of the configured sizes) the texts may
+  // take, tried from the largest down.
+  int largestScale = 100;
+  int smallestScale = 60;
+  std::string ellipsis = "...";
+  std::string moreFormat = "+%d more";  // a format with one %d
+};
+
+// A text placed in the cell, drawn left-aligned at (box.x, box.y).
+struct PlacedText {
+  DrawingFont font = nullptr;
+  DrawingColor color;
+  CellBox box;
+  std::string text;
+  std::string hint;
+  bool isMoreLine = false;
+};
+
+struct CellLayout {
+  std::vector<PlacedText> texts;
+  int scale = 100;          // percent of the configured sizes used
+  int droppedLines = 0;     // lines given up (not counting anniversaries in a "+N more")
+  int hiddenAnniversaries = 0;
+};
+
+// Lays `content` out in `cell`: at the largest scale of the options' range
+// at which every line fits, else at the smallest, giving lines up.
+CellLayout LayoutCell(FontBook& fonts, const CellBox& cell, const CellContent& content,
+                      const CellLayoutOptions& options);
+
+// The largest scale of the options' range at which all lines of `content`
+// fit, its anniversaries counted as one line (one of them, or the "+N more"
+// line); the smallest of the range when none does. The scale a whole month
+// is drawn at is the least of its cells', so the texts of all cells have the
+// same sizes.
+int LargestFittingScale(FontBook& fonts, const CellBox& cell, const CellContent& content,
+                        const CellLayoutOptions& options);
