@@ -379,6 +379,8 @@ KEY_SOURCES = {
     ("src/calendar/names.cpp", "s.name"):
         lambda s: table_literals(s, "src/calendar/names.cpp", "kSpecialShabbatNames"),
     # The settings dialogs.
+    ("src/dialogs/settings_dialogs.cpp", "row.name"):
+        lambda s: table_column(s, "src/base/settings.h", "kLanguages", 1),
     ("src/forms/help_text.cpp", "line"): help_lines,
     ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,
     ("src/forms/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
