@@ -13,7 +13,8 @@ struct DayReport {
   std::string halakha;   // heading and halakha lines, translated
 };
 
-// The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date)
+// The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date;
+// with Hebrew numerals on "Halakha for date D.M.Y (<Hebrew date>):")
 // followed by the lines of HalachaDo, translated as a whole.
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style);
 

@@ -9,6 +9,7 @@
 #include "calendar/names.h"
 #include "render/colors.h"
 #include "compose/day_info.h"
+#include "compose/hebrew_date_text.h"
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
@@ -26,7 +27,7 @@ struct Fonts {
 
 Fonts MakeFonts(Drawing& d) {
   FontSizeSet sizes;
-  FontSize_GetDefault(&sizes, getLanguage() == kLanguageYiddish, d.get_device_class() == kDevicePrinter);
+  FontSize_GetDefault(&sizes, isLanguageRightToLeft(), d.get_device_class() == kDevicePrinter);
   FontSize_Load(&sizes);
   auto bold = [](FontRole r) { return r == kFontCaption1 || r == kFontCaption2 || r == kFontWeekdays; };
   Fonts fonts;
@@ -220,7 +221,7 @@ class MonthPainter {
     d_.draw_string_left(numbers, cellX + d_.get_x_unit(1), ty, greg);
     Hint(cellX + d_.get_x_unit(1), ty, Tw(kFontDayNumbers, greg), numberHeight,
          translate_perform("Gregorian day number"));
-    const std::string heb = std::to_string(h.day);
+    const std::string heb = HebrewDayNumberText(h.day);
     const int cellRight = cellX + w_;
     d_.set_color(holiday ? kRed : kBlue);
     d_.draw_string_right(numbers, cellRight - d_.get_x_unit(1), ty, heb);
@@ -313,16 +314,7 @@ class MonthPainter {
 
 }  // namespace
 
-std::string HebrewCaptionOfMonth(int month, int year) {
-  const HebrewDate a = HebrewFromAbsolute(AbsoluteFromGregorian(1, month, year));
-  const HebrewDate b = HebrewFromAbsolute(AbsoluteFromGregorian(LastDayOfGregorianMonth(month, year), month, year));
-  const std::string ma = GetHebrewMonthName(a.month, a.year);
-  const std::string mb = GetHebrewMonthName(b.month, b.year);
-  if (a.month == b.month && a.year == b.year)
-    return FormatText("%d - %d %s %d", {a.day, b.day, mb, b.year});
-  if (a.year == b.year) return FormatText("%d %s - %d %s %d", {a.day, ma, b.day, mb, b.year});
-  return FormatText("%d %s %d - %d %s %d", {a.day, ma, a.year, b.day, mb, b.year});
-}
+std::string HebrewCaptionOfMonth(int month, int year) { return HebrewMonthRangeCaption(month, year); }
 
 void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
                      CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks) {
