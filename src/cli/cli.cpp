@@ -50,7 +50,7 @@ constexpr Command kCommands[] = {
     {"dump", "FROM TO", "one tab-separated line of calendar facts per day", "dump 2026-04-01 2026-04-30", CmdDump},
     {"learning", "FROM TO", "the study cycles of each day (DATE, CYCLE, TEXT)", "learning 2026-04-01 2026-04-07",
      CmdLearning},
-    {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer]",
+    {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--hebrew-dates]",
      "an iCalendar file of the days FROM..TO", "ics 2026-01-01 2026-12-31 --holidays > holidays.ics", CmdIcs},
     {"month", "YYYY-MM [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]",
      "the month printed as PostScript (or PDF) as the print dialog prints it",
@@ -150,6 +150,8 @@ const GlobalOption kGlobalOptions[] = {
      }},
     {"--dst-automatic", "on|off", "times in the city's own time zone where the city file names one",
      [](std::string_view v, RunOptions&) { return OnOff("--dst-automatic", v, setDSTAutomatic); }},
+    {"--hebrew-numerals", "on|off", "Hebrew dates in Hebrew numerals (default: on in Yiddish and Hebrew)",
+     [](std::string_view v, RunOptions&) { return OnOff("--hebrew-numerals", v, setHebrewNumerals); }},
 };
 
 const GlobalOption* FindOption(std::string_view name) {

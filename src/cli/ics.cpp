@@ -1,6 +1,7 @@
 // ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
-// [--daf-yomi] [--omer]: an iCalendar file of the days FROM..TO on standard
-// output, with every kind of event when no kind is named.
+// [--daf-yomi] [--omer] [--hebrew-dates]: an iCalendar file of the days
+// FROM..TO on standard output, with every kind of event but the Hebrew
+// dates when no kind is named.
 #include "compose/ics_export.h"
 
 #include <string>
@@ -51,7 +52,7 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
     }
   }
   if (dates.size() != 2) return UsageFail(err, usage);
-  if (kinds == 0) kinds = kIcsAllKinds;
+  if (kinds == 0) kinds = kIcsDefaultKinds;
   std::string error;
   const auto range = ParseDateRange(dates[0], dates[1], error);
   if (!range) return UsageFail(err, error);

@@ -7,6 +7,7 @@
 #include "calendar/daf_yomi.h"
 #include "compose/anniversary_lines.h"
 #include "compose/day_info.h"
+#include "compose/hebrew_date_text.h"
 #include "storage/anniversaries.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -132,6 +133,7 @@ struct ExportRun {
   CalendarRules rules;
   EveningTimes evenings;
   std::string location;
+  bool numerals = false;  // Hebrew dates in Hebrew numerals
 };
 
 // The events of one day, in a fixed order.
@@ -169,6 +171,7 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
     const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
     if (!daf.empty()) w.AllDay(day, "daf-yomi", {}, translate_replace(daf));
   }
+  if (kinds & kIcsHebrewDates) w.AllDay(day, "hebrew-date", {}, HebrewDateText(HebrewFromAbsolute(day), run.numerals));
 }
 
 }  // namespace
@@ -290,7 +293,7 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
     return result;
   }
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{CurrentCalendarRules(), EveningTimes::FromSettings(), {}};
+  ExportRun run{CurrentCalendarRules(), EveningTimes::FromSettings(), {}, isHebrewNumerals()};
   if (kinds & kIcsTimes) {
     CityRec place;
     if (ConfiguredCity(&place)) run.location = Utf8FromLatin1(place.name);

@@ -1,7 +1,8 @@
 // Export to other calendars: an iCalendar file (RFC 5545) with the
 // holidays, Torah sections, candle-lighting and havdalah times,
 // anniversaries, Daf Yomi and Omer of a range of days, named as the month
-// view names them (in the interface language).
+// view names them (in the interface language), and when asked for, the
+// Hebrew date of every day (in Hebrew numerals when they are on).
 //
 // Every event has a UID made of its date, its kind and, where a day can
 // have several of a kind, a hash of what tells them apart; the UID does not
@@ -25,8 +26,13 @@ enum IcsKind : unsigned {
   kIcsAnniversaries = 1u << 3,  // the anniversaries file's entries: "<label>: <name>"
   kIcsDafYomi = 1u << 4,
   kIcsOmer = 1u << 5,
+  kIcsHebrewDates = 1u << 6,  // the Hebrew date of each day ("25 Kislev 5787" or "כ״ה כסלו תשפ״ז")
 };
-constexpr unsigned kIcsAllKinds = (1u << 6) - 1;
+constexpr unsigned kIcsAllKinds = (1u << 7) - 1;
+// What an export holds unless told otherwise: every kind but the Hebrew
+// dates, an event on every day that most users do not want in their
+// calendar.
+constexpr unsigned kIcsDefaultKinds = kIcsAllKinds & ~kIcsHebrewDates;
 
 // Each kind with its lumaro-cli option (without "--") and the English text
 // of its check button in the export dialog.
@@ -42,6 +48,7 @@ inline constexpr IcsKindRow kIcsKindRows[] = {
     {kIcsAnniversaries, "anniversaries", "Anniversaries/Birthdays/yortsayt"},
     {kIcsDafYomi, "daf-yomi", "Daf Yomi"},
     {kIcsOmer, "omer", "Omer"},
+    {kIcsHebrewDates, "hebrew-dates", "Hebrew date of every day"},
 };
 
 // The domain part of every UID.

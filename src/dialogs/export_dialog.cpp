@@ -177,7 +177,7 @@ int DialogsDoExport(int currentYear) {
   d.toEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("To year:"), 6, year);
   for (size_t i = 0; i < d.kinds.size(); ++i) {
     d.kinds[i] = gtk_check_button_new_with_label(translate_perform(kIcsKindRows[i].label).c_str());
-    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.kinds[i]), TRUE);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d.kinds[i]), (kIcsKindRows[i].kind & kIcsDefaultKinds) != 0);
     dialogs::ApplyDialogFont(d.kinds[i]);
     dialogs::AddRow(vbox, {d.kinds[i]});
   }
