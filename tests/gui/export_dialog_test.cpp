@@ -51,6 +51,7 @@ TEST_F(ExportDialogTest, WritesTheChosenYearsAndKindsToTheFileChosen) {
         EXPECT_EQ(EntryText(w, "From year:") + " " + EntryText(w, "To year:") + " " + EntryText(w, "File:"),
                   "2024 2024 ~/lumaro.ics");
         for (const char* label : kKinds) EXPECT_TRUE(IsOn(w, label)) << label;
+        EXPECT_FALSE(IsOn(w, "Hebrew date of every day"));  // an event a day only when asked for
         ClickLater(w, "Browse...");
       }))
       .Then("pick a new file", PutInChooser("Save Calendar File", picked))
