@@ -151,6 +151,8 @@ bool DialogsSelectLanguage() {
   GtkWidget* dialog = dialogs::NewDialog("Select Language", true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
   LanguageDialog d;
+  // A stored number no language has shows (and keeps on OK) English.
+  if (!FindLanguage(d.form.language())) d.form.ChooseLanguage(kLanguageEnglish);
   std::vector<std::string> names;
   int active = 0;
   for (const LanguageRow& row : kLanguages) {
