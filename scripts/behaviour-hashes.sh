@@ -7,13 +7,14 @@
 #
 # Covers: the whole-range dump (1583..3000) for Israel and the Diaspora with a
 # few setting combinations (12/24-hour clock, havdalah in degrees, another
-# city, the city's own time zone, Yiddish, the classic sun calculation
-# named in the settings); the day report of every day of two
-# years for Israel/Diaspora x Sephardic/Ashkenazi; molad; eval --batch of a
-# set of expressions at several places; month PostScript (English and
-# Yiddish, colour and black and white); an iCalendar export; and where the
-# messages about bad input files and expressions go (standard output or
-# standard error, and in which order).
+# city, the city's own time zone, Yiddish, Hebrew, the classic sun
+# calculation named in the settings); the day report of every day of two
+# years for Israel/Diaspora x Sephardic/Ashkenazi (and 40 days in Hebrew);
+# molad; eval --batch of a set of expressions at several places; month
+# PostScript (English, Yiddish, Hebrew, English with Hebrew numerals, colour
+# and black and white); iCalendar exports (the Hebrew dates in digits and in
+# numerals among them); and where the messages about bad input files and
+# expressions go (standard output or standard error, and in which order).
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 CLI=${1:-$ROOT/build/lumaro-cli}
@@ -55,6 +56,8 @@ YI=$(settings_home yiddish Language=2)
 # switch on, which only the precise calculation uses) gives the default's
 # output; a program without these settings ignores them.
 CLASSIC=$(settings_home classic SunCalculation=classic SunElevation=1 "CurrentCity=Jerusalem" DSTAutomatic=1)
+HE=$(settings_home hebrew Language=3)
+NUM=$(settings_home numerals HebrewNumerals=1)
 
 for place in israel diaspora; do
   hash "dump-$place-default" "$DEFAULT" --$place dump 1583-01-01 3000-12-31
@@ -70,6 +73,7 @@ hash "dump-newyork" "$CITY" dump 1583-01-01 3000-12-31
 hash "dump-jerusalem-zone" "$ZONE" --israel dump 1583-01-01 3000-12-31
 hash "dump-yiddish" "$YI" dump 1900-01-01 2100-12-31
 hash "dump-classic-setting" "$CLASSIC" --israel dump 1583-01-01 3000-12-31
+hash "dump-hebrew" "$HE" dump 1900-01-01 2100-12-31
 
 # The day report of every day of two years (a leap and a common Hebrew year
 # and the turn of two Gregorian years), in the four rule combinations.
@@ -92,6 +96,12 @@ for place in israel diaspora; do
     done
   done
 done
+out=$WORK/day-hebrew
+: > "$out"
+for day in "${days[@]:180:40}"; do
+  HOME=$HE LC_ALL=C "$CLI" day "$day" >> "$out" 2>&1 || echo "status $?" >> "$out"
+done
+printf '%-44s %s\n' "day-hebrew-40-days" "$(sha256sum < "$out" | cut -c1-64)"
 hash "day-newyork-2026" "$CITY" day 2026-03-13
 hash "day-jerusalem-zone" "$ZONE" day 2026-03-27
 
@@ -123,9 +133,13 @@ for month in 2025-04 2024-10 2026-03; do
   hash "month-$month" "$DEFAULT" month "$month"
   hash "month-$month-a4-bw" "$H12" month "$month" --paper A4 --landscape --bw
   hash "month-$month-yiddish" "$YI" month "$month"
+  hash "month-$month-hebrew" "$HE" month "$month"
+  hash "month-$month-numerals" "$NUM" month "$month"
 done
 hash "ics-2024-2025" "$DEFAULT" ics 2024-01-01 2025-12-31
 hash "ics-yiddish" "$YI" ics 2025-01-01 2025-12-31
+hash "ics-hebrew-dates" "$HE" ics 2025-01-01 2025-12-31 --hebrew-dates --holidays
+hash "ics-hebrew-dates-digits" "$DEFAULT" ics 2025-01-01 2025-12-31 --hebrew-dates
 hash "ics-newyork-times" "$CITY" ics 2026-01-01 2026-12-31 --times
 
 # Where the messages go: a city file with bad lines, no city file, a

@@ -31,12 +31,21 @@ status 1), naming each problem, when
     same order as its key (the program would show the English instead);
   * a translation file has a syntax error or a key twice;
   * a translation holds Latin letters, or characters the printout cannot
-    show: besides ASCII only Hebrew letters, the Yiddish digraphs, geresh and
-    gershayim, and points only on the letters where the printout composes
-    them (pasekh alef, komets alef, veys, melupm vov, khirek yud, kof, pey,
-    fey, sin, tof, pasekh tsvey yudn). The print font has the same glyphs
-    for every language; Hebrew writes no Yiddish digraphs (װ, ױ, ײ) and,
-    having no maqaf in the printout, joins words with a hyphen.
+    show: only the characters of the print encoding
+    (src/render/ps_text_encoding.cpp: ASCII, the Hebrew letters, the Yiddish
+    digraphs, geresh and gershayim), and points only on the letters where
+    the printout composes them (pasekh alef, komets alef, veys, melupm vov,
+    khirek yud, kof, pey, fey, sin, tof, pasekh tsvey yudn). The print font
+    has the same glyphs for every language; Hebrew writes no Yiddish
+    digraphs (װ, ױ, ײ) and, having no maqaf in the printout, joins words
+    with a hyphen.
+
+The print font is checked too, for every language at once: every character
+the Hebrew numerals write (src/calendar/hebrew_numerals.cpp: the letters,
+geresh and gershayim) has a row in the print encoding, and every glyph name
+of the encoding is in the default print font (the .afm file beside the .pfa
+of kDefaultYiddishPrintFont, when it is installed), so no Yiddish or Hebrew
+printout shows an empty glyph.
 
 Usage: scripts/check-translations.py [--root DIR] [--language NAME]... [--list] [--template]
   --language  check this language only (may be given more than once);
@@ -111,6 +120,10 @@ def unescape(body):
             m = re.match(rb"[0-9a-fA-F]+", raw[i + 2:])
             out.append(int(m.group(0), 16) & 0xFF)
             i += 2 + len(m.group(0))
+        elif nxt in "uU":
+            digits = 4 if nxt == "u" else 8
+            out += chr(int(raw[i + 2:i + 2 + digits], 16)).encode("utf-8")
+            i += 2 + digits
         elif nxt in "01234567" and re.match(rb"[0-7]{1,3}", raw[i + 1:]):
             m = re.match(rb"[0-7]{1,3}", raw[i + 1:])
             out.append(int(m.group(0), 8) & 0xFF)
@@ -415,6 +428,8 @@ KEY_SOURCES = {
     ("src/compose/learning_lines.cpp", "prefix"):
         lambda s: table_literals(s, "src/compose/learning_lines.cpp", "kCellPrefixes"),
     # The settings dialogs.
+    ("src/dialogs/settings_dialogs.cpp", "row.name"):
+        lambda s: table_column(s, "src/base/settings.h", "kLanguages", 1),
     ("src/forms/help_text.cpp", "line"): help_lines,
     ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,
     ("src/forms/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
@@ -767,6 +782,75 @@ def composable_pairs(sources, problems):
     return pairs
 
 
+# --------------------------------------------------------------- the print font
+
+ENCODING_PATH = "src/render/ps_text_encoding.cpp"
+ENCODING_HEADER = "src/render/ps_text_encoding.h"
+NUMERALS_PATH = "src/calendar/hebrew_numerals.cpp"
+
+
+def print_encoding(sources):
+    """{character: glyph name} of the print encoding's rows."""
+    src = sources.get(ENCODING_PATH)
+    if src is None:
+        raise LookupError(f"{ENCODING_PATH} was not found")
+    glyphs = {}
+    ascii_names, _ = src.initializer("kAsciiGlyphNames")
+    names = [unescape(m.group(1)) for m in STRING_RE.finditer(ascii_names)]
+    if len(names) != 95:
+        raise LookupError(f"{ENCODING_PATH}: kAsciiGlyphNames has {len(names)} names, not 95")
+    for i, name in enumerate(names):
+        glyphs[chr(32 + i)] = name
+    for table, row_re in (("kPointedGlyphs", r"\{\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}"),
+                          ("kHebrewRows", r"\{\s*\d+,\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}")):
+        body, _ = src.initializer(table)
+        rows = re.findall(row_re, body)
+        if not rows:
+            raise LookupError(f"{ENCODING_PATH}: no rows found in {table}")
+        for code, name in rows:
+            glyphs[chr(int(code, 16))] = name
+    return glyphs
+
+
+def default_font_metrics(root, sources):
+    """(path, glyph names) of the default print font's .afm file; names is None when it is not installed."""
+    header = sources.get(ENCODING_HEADER)
+    m = re.search(r'kDefaultYiddishPrintFont\s*=\s*"([^"]+)"', header.text if header else "")
+    if not m:
+        raise LookupError(f"{ENCODING_HEADER}: kDefaultYiddishPrintFont was not found")
+    afm = re.sub(r"\.pf[ab]$", ".afm", m.group(1))
+    try:
+        with open(afm, encoding="latin-1") as f:
+            return afm, set(re.findall(r"^C .*?; N ([^ ;]+) ;", f.read(), re.M))
+    except OSError:
+        return afm, None
+
+
+def print_font_problems(root, sources, encoding):
+    """What the print font and its encoding lack for the texts the program prints."""
+    problems, notes = [], []
+    numerals = sources.get(NUMERALS_PATH)
+    if numerals is None:
+        raise LookupError(f"{NUMERALS_PATH} was not found")
+    written = set()
+    for m in STRING_RE.finditer(numerals.text):
+        written.update(ch for ch in unescape(m.group(1)) if ord(ch) > 127)
+    if len(written) < 20:
+        raise LookupError(f"{NUMERALS_PATH}: only {len(written)} Hebrew characters found in its literals")
+    for ch in sorted(written):
+        if ch not in encoding:
+            problems.append(f"{NUMERALS_PATH}: the Hebrew numerals write U+{ord(ch):04X}, "
+                            f"which the print encoding ({ENCODING_PATH}) has no row for")
+    afm, names = default_font_metrics(root, sources)
+    if names is None:
+        notes.append(f"{afm} is not installed: the glyphs of the default print font were not checked")
+    else:
+        for ch, name in sorted(encoding.items()):
+            if name not in names:
+                problems.append(f"{afm}: the print font has no glyph \"{name}\" for U+{ord(ch):04X}")
+    return problems, notes
+
+
 def conversions(text):
     return [c for c in CONVERSION_RE.findall(text) if c != "%"]
 
@@ -775,7 +859,7 @@ def conversions(text):
 LATIN_NAMES = re.compile(r"\bA4\b")
 
 
-def value_problems(value, language, composable):
+def value_problems(value, language, composable, encoding):
     """What is wrong with a translated text of `language`, if anything."""
     problems = []
     plain = LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))
@@ -793,7 +877,7 @@ def value_problems(value, language, composable):
             problems.append(f"Yiddish digraph U+{code:04X}: write the two letters")
         elif code == 0x05BE:
             problems.append("maqaf U+05BE cannot be printed: write a hyphen")
-        elif not (0x20 <= code < 0x7F or 0x05D0 <= code <= 0x05EA or 0x05F0 <= code <= 0x05F4):
+        elif ch not in encoding:
             problems.append(f"character U+{code:04X} cannot be printed")
         previous = ch
     return problems
@@ -809,7 +893,7 @@ class LanguageResult:
     summary: str
 
 
-def check_language(root, language, keys, phrases, composable):
+def check_language(root, language, keys, phrases, composable, encoding):
     """Every problem of one language's files against the texts found."""
     loaded = load_translations(root, language)
     problems = list(loaded.errors)
@@ -818,7 +902,7 @@ def check_language(root, language, keys, phrases, composable):
         if e.key in table:
             problems.append(f"{e.where}: \"{e.key}\" is already translated at {table[e.key].where}")
         table[e.key] = e
-        for p in value_problems(e.value, language, composable):
+        for p in value_problems(e.value, language, composable, encoding):
             problems.append(f"{e.where}: \"{e.key}\": the translation {p}")
 
     missing = {}
@@ -869,6 +953,9 @@ def main():
         sources = load_sources(root)
         keys, phrases, source_problems = collect(sources)
         composable = composable_pairs(sources, source_problems)
+        encoding = print_encoding(sources)
+        font_problems, font_notes = print_font_problems(root, sources, encoding)
+        source_problems += font_problems
     except LookupError as e:
         print(f"check-translations: {e}", file=sys.stderr)
         return 1
@@ -893,7 +980,7 @@ def main():
     failed = False
     for language in languages:
         prefix = f"{language}: " if several else ""
-        result = check_language(root, language, keys, phrases, composable)
+        result = check_language(root, language, keys, phrases, composable, encoding)
         # Problems of the sources hold for every language.
         problems = source_problems + result.problems
         if args.template:
@@ -902,7 +989,7 @@ def main():
             for text in result.missing:
                 print('"' + text.replace("\\", "\\\\").replace('"', '\\"') + '" = ""')
             continue
-        for note in result.notes:
+        for note in font_notes + result.notes:
             print(f"note: {prefix}{note}", file=sys.stderr)
         for p in problems:
             print(prefix + p)

@@ -193,7 +193,7 @@ void HandleMenuItem(GtkWidget*, int id) {
       if (DialogsConfigureFont()) MainWindowRebuild(false);
       break;
     case kCmdFontSizes:
-      if (FontSize_Configure(getLanguage() == kLanguageYiddish)) MainWindowRebuild(false);
+      if (FontSize_Configure(isLanguageRightToLeft())) MainWindowRebuild(false);
       break;
     default:
       break;

@@ -37,6 +37,7 @@ struct Values {
   int timeFormat = 0;
   std::string backgroundImage = std::string(kDefaultBackgroundImage);
   int language = kLanguageEnglish;
+  int hebrewNumerals = kHebrewNumeralsByLanguage;
   std::string fontName = "Times New Roman";
   std::string printYiddishFontFile;
   std::string sunCalculation{kSunCalculationClassic};
@@ -68,7 +69,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 40> kRows = {{
+constexpr std::array<Row, 41> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -91,6 +92,7 @@ constexpr std::array<Row, 40> kRows = {{
     {"TimeFormat", &Values::timeFormat, nullptr},
     {"BackgroundImage", nullptr, &Values::backgroundImage},
     {"Language", &Values::language, nullptr},
+    {"HebrewNumerals", &Values::hebrewNumerals, nullptr},
     {"FontName", nullptr, &Values::fontName},
     {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
     {"SunCalculation", nullptr, &Values::sunCalculation},
@@ -162,6 +164,7 @@ void settingsInit() {
     }
   }
   if (gValues.style != kStyleSephardic && gValues.style != kStyleAshkenazi) gValues.style = kStyleAshkenazi;
+  setHebrewNumerals(gValues.hebrewNumerals);
 }
 
 bool settingsDone() {
@@ -221,6 +224,17 @@ std::string getBackgroundImage() { return gValues.backgroundImage; }
 void setBackgroundImage(std::string_view path) { SetString(gValues.backgroundImage, path); }
 int getLanguage() { return gValues.language; }
 void setLanguage(int language) { gValues.language = language; }
+int getHebrewNumerals() { return gValues.hebrewNumerals; }
+void setHebrewNumerals(int choice) {
+  gValues.hebrewNumerals =
+      choice == kHebrewNumeralsOff || choice == kHebrewNumeralsOn ? choice : kHebrewNumeralsByLanguage;
+}
+bool HebrewNumeralsFor(int choice, int language) {
+  if (choice == kHebrewNumeralsOff || choice == kHebrewNumeralsOn) return choice == kHebrewNumeralsOn;
+  const LanguageRow* row = FindLanguage(language);
+  return row && row->hebrewNumeralsByDefault;
+}
+bool isHebrewNumerals() { return HebrewNumeralsFor(gValues.hebrewNumerals, gValues.language); }
 std::string getFontName() { return gValues.fontName; }
 void setFontName(std::string_view name) { SetString(gValues.fontName, name); }
 std::string getPrintYiddishFontFile() { return gValues.printYiddishFontFile; }
@@ -265,15 +279,23 @@ std::string getDefaultCityFilename(std::string_view fileName) {
   return path;
 }
 
-std::string getLanguagePrefix(int language) {
-  switch (language) {
-    case kLanguageEnglish: return "english";
-    case kLanguageYiddish: return "yiddish";
-    default: return "";
-  }
+const LanguageRow* FindLanguage(int language) {
+  for (const LanguageRow& row : kLanguages)
+    if (row.number == language) return &row;
+  return nullptr;
 }
 
-bool isLanguageRightToLeft() { return gValues.language == kLanguageYiddish; }
+std::string getLanguagePrefix(int language) {
+  const LanguageRow* row = FindLanguage(language);
+  return row ? std::string(row->prefix) : std::string();
+}
+
+bool isRightToLeftLanguage(int language) {
+  const LanguageRow* row = FindLanguage(language);
+  return row && row->rightToLeft;
+}
+
+bool isLanguageRightToLeft() { return isRightToLeftLanguage(gValues.language); }
 
 bool isBackgroundImage() {
   if (gValues.backgroundImage.empty()) return false;

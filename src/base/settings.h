@@ -25,6 +25,33 @@ constexpr size_t kSettingMaxBytes = 255;
 // Language numbers.
 constexpr int kLanguageEnglish = 1;
 constexpr int kLanguageYiddish = 2;
+constexpr int kLanguageHebrew = 3;
+
+// The interface languages: the number stored in the settings, the prefix of
+// the translation files (also the name `lumaro-cli --language` takes), the
+// English name the language dialog shows (translated), and the script:
+// Yiddish and Hebrew are written in Hebrew letters, right to left, and a
+// luach in them writes Hebrew dates in Hebrew numerals.
+struct LanguageRow {
+  int number;
+  std::string_view prefix;
+  std::string_view name;
+  bool rightToLeft;
+  bool hebrewNumeralsByDefault;
+};
+inline constexpr LanguageRow kLanguages[] = {
+    {kLanguageEnglish, "english", "English", false, false},
+    {kLanguageYiddish, "yiddish", "Yiddish", true, true},
+    {kLanguageHebrew, "hebrew", "Hebrew", true, true},
+};
+// The row of a language number; nullptr for a number no language has.
+const LanguageRow* FindLanguage(int language);
+
+// "Hebrew dates in Hebrew numerals": by the language (the default, until the
+// user chooses), always, or never.
+constexpr int kHebrewNumeralsByLanguage = -1;
+constexpr int kHebrewNumeralsOff = 0;
+constexpr int kHebrewNumeralsOn = 1;
 // Style numbers.
 constexpr int kStyleSephardic = 1;
 constexpr int kStyleAshkenazi = 2;
@@ -92,9 +119,20 @@ void setSunElevation(int flag);
 inline constexpr std::string_view kDefaultBackgroundImage = "~/.lumaro/lumaro-background.png";
 std::string getBackgroundImage();
 void setBackgroundImage(std::string_view path);
-// 1 = English, 2 = Yiddish.
+// 1 = English, 2 = Yiddish, 3 = Hebrew.
 int getLanguage();
 void setLanguage(int language);
+// Hebrew dates in Hebrew numerals: kHebrewNumeralsByLanguage (stored as -1,
+// also what any other stored value reads as), kHebrewNumeralsOff or
+// kHebrewNumeralsOn.
+int getHebrewNumerals();
+void setHebrewNumerals(int choice);
+// Whether Hebrew dates are written in Hebrew numerals with the choice
+// `choice` in the language `language`: by the language's default for
+// kHebrewNumeralsByLanguage (and any unknown choice).
+bool HebrewNumeralsFor(int choice, int language);
+// The same for the current settings.
+bool isHebrewNumerals();
 // Font family used on screen.
 std::string getFontName();
 void setFontName(std::string_view name);
@@ -131,9 +169,12 @@ void setTimeKhametsBurn(std::string_view expression);
 
 // $HOME/.lumaro/<fileName>, or fileName alone when HOME is unset.
 std::string getDefaultCityFilename(std::string_view fileName);
-// "english" for 1, "yiddish" for 2, "" otherwise.
+// The language's prefix: "english" for 1, "yiddish" for 2, "hebrew" for 3,
+// "" otherwise.
 std::string getLanguagePrefix(int language);
-// True exactly when the current language is Yiddish.
+// True for a language written right to left (Yiddish, Hebrew).
+bool isRightToLeftLanguage(int language);
+// The same for the current language.
 bool isLanguageRightToLeft();
 // True when a background image is configured and the file exists.
 bool isBackgroundImage();

@@ -54,7 +54,7 @@ constexpr Command kCommands[] = {
      "times 2026-03-01 2026-04-30", CmdTimes},
     {"learning", "FROM TO [--chosen]", "the study cycles of each day (DATE, CYCLE, TEXT), all or the chosen ones",
      "learning 2026-04-01 2026-04-07", CmdLearning},
-    {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--learning]",
+    {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--learning] [--hebrew-dates]",
      "an iCalendar file of the days FROM..TO", "ics 2026-01-01 2026-12-31 --holidays > holidays.ics", CmdIcs},
     {"month", "YYYY-MM [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]",
      "the month printed as PostScript (or PDF) as the print dialog prints it",
@@ -162,6 +162,8 @@ const GlobalOption kGlobalOptions[] = {
      }},
     {"--elevation", "on|off", "sunrise and sunset from the city's elevation (precise calculation only)",
      [](std::string_view v, RunOptions&) { return OnOff("--elevation", v, setSunElevation); }},
+    {"--hebrew-numerals", "on|off", "Hebrew dates in Hebrew numerals (default: on in Yiddish and Hebrew)",
+     [](std::string_view v, RunOptions&) { return OnOff("--hebrew-numerals", v, setHebrewNumerals); }},
 };
 
 const GlobalOption* FindOption(std::string_view name) {

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/names.h"
+#include "compose/hebrew_date_text.h"
 
 namespace cli {
 
@@ -15,10 +16,7 @@ std::string GregorianDateText(AbsoluteDay day) {
          GetGregorianMonthName(g.month) + " " + std::to_string(g.year);
 }
 
-std::string HebrewDateText(AbsoluteDay day) {
-  const HebrewDate h = HebrewFromAbsolute(day);
-  return std::to_string(h.day) + " " + GetHebrewMonthName(h.month, h.year) + " " + std::to_string(h.year);
-}
+std::string HebrewDateText(AbsoluteDay day) { return ::HebrewDateText(HebrewFromAbsolute(day)); }
 
 AbsoluteDay LocalDay(std::time_t now) {
   std::tm local{};

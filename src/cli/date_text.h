@@ -10,7 +10,7 @@ namespace cli {
 
 // "Thursday, 2 April 2026".
 std::string GregorianDateText(AbsoluteDay day);
-// "15 Nisan 5786".
+// "15 Nisan 5786"; with Hebrew numerals "ט״ו ניסן תשפ״ו".
 std::string HebrewDateText(AbsoluteDay day);
 // The day of the local calendar at `now`.
 AbsoluteDay LocalDay(std::time_t now);

@@ -1,7 +1,8 @@
 // ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
-// [--daf-yomi] [--omer] [--learning]: an iCalendar file of the days FROM..TO
-// on standard output, with every kind of event when no kind is named (Daf
-// Yomi and the daily learning as chosen in the settings).
+// [--daf-yomi] [--omer] [--learning] [--hebrew-dates]: an iCalendar file of
+// the days FROM..TO on standard output, with every kind of event but the
+// Hebrew dates when no kind is named (Daf Yomi and the daily learning as
+// chosen in the settings).
 #include "compose/ics_export.h"
 
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "calendar/calendar.h"
 #include "compose/learning_lines.h"
+#include "compose/hebrew_date_text.h"
 #include "compose/readings_list.h"
 #include "halakha/halacha.h"
 #include "base/settings.h"
@@ -24,8 +25,12 @@ void EndWithLineBreak(std::string* text) {
 
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style) {
   // The heading's format may come from a translation file: it is filled only
-  // when its conversions match, never handed to printf.
-  std::string text = FormatText(translate_perform("Halakha for date %s"), {DateText(d)}) + ":\n";
+  // when its conversions match, never handed to printf. With Hebrew
+  // numerals it names the Hebrew date too.
+  const std::string hebrew = ReportHeadingHebrewDate(d);
+  std::string text = (hebrew.empty() ? FormatText(translate_perform("Halakha for date %s"), {DateText(d)})
+                                     : FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew})) +
+                     ":\n";
   text += HalachaDo(d, rules, style);
   return translate_replace(text);
 }

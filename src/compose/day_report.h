@@ -16,7 +16,8 @@ struct DayReport {
                          // cycle besides Daf Yomi is chosen (compose/learning_lines.h)
 };
 
-// The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date)
+// The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date;
+// with Hebrew numerals on "Halakha for date D.M.Y (<Hebrew date>):")
 // followed by the lines of HalachaDo, translated as a whole.
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style);
 

@@ -8,6 +8,7 @@
 #include "compose/anniversary_lines.h"
 #include "compose/day_info.h"
 #include "compose/learning_lines.h"
+#include "compose/hebrew_date_text.h"
 #include "storage/anniversaries.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -134,6 +135,7 @@ struct ExportRun {
   DayTimes times;
   std::string location;
   LearningChoice learning;  // the cycles of kIcsLearning (Daf Yomi is a kind of its own)
+  bool numerals = false;  // Hebrew dates in Hebrew numerals
 };
 
 // The events of one day, in a fixed order.
@@ -175,6 +177,7 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
     for (const LearningLine& line : LearningLinesOf(day, run.learning, run.rules))
       w.AllDay(day, line.id, {}, line.title + ": " + line.text);
   }
+  if (kinds & kIcsHebrewDates) w.AllDay(day, "hebrew-date", {}, HebrewDateText(HebrewFromAbsolute(day), run.numerals));
 }
 
 }  // namespace
@@ -284,7 +287,8 @@ std::string IcsUtcDateTime(AbsoluteDay day, int standardMinutes, int zoneHours) 
 
 unsigned IcsDefaultKinds() {
   const LearningChoice learning = LearningChoiceFromSettings();
-  unsigned kinds = kIcsAllKinds;
+  // The Hebrew date of every day only when asked for: an event a day.
+  unsigned kinds = kIcsAllKinds & ~static_cast<unsigned>(kIcsHebrewDates);
   if (!learning.dafYomi) kinds &= ~static_cast<unsigned>(kIcsDafYomi);
   if (!learning.AnyCycle()) kinds &= ~static_cast<unsigned>(kIcsLearning);
   return kinds;
@@ -304,7 +308,7 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
     return result;
   }
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{CurrentCalendarRules(), DayTimes::FromSettings(), {}, LearningChoiceFromSettings()};
+  ExportRun run{CurrentCalendarRules(), DayTimes::FromSettings(), {}, LearningChoiceFromSettings(), isHebrewNumerals()};
   run.learning.dafYomi = false;
   if (kinds & kIcsTimes) {
     CityRec place;

@@ -2,7 +2,8 @@
 // holidays, Torah sections, candle-lighting, havdalah, fast, Khanukka and
 // khamets times, anniversaries, Daf Yomi, Omer and the chosen daily learning
 // of a range of days, named as the month view names them (in the interface
-// language).
+// language), and when asked for, the Hebrew date of every day (in Hebrew
+// numerals when they are on).
 //
 // Every event has a UID made of its date, its kind and, where a day can
 // have several of a kind, a hash of what tells them apart; the UID does not
@@ -27,8 +28,9 @@ enum IcsKind : unsigned {
   kIcsDafYomi = 1u << 4,
   kIcsOmer = 1u << 5,
   kIcsLearning = 1u << 6,  // the cycles besides Daf Yomi chosen in the settings: "<cycle>: <portion>"
+  kIcsHebrewDates = 1u << 7,  // the Hebrew date of each day ("25 Kislev 5787" or "כ״ה כסלו תשפ״ז")
 };
-constexpr unsigned kIcsAllKinds = (1u << 7) - 1;
+constexpr unsigned kIcsAllKinds = (1u << 8) - 1;
 
 // Each kind with its lumaro-cli option (without "--") and the English text
 // of its check button in the export dialog.
@@ -45,6 +47,7 @@ inline constexpr IcsKindRow kIcsKindRows[] = {
     {kIcsDafYomi, "daf-yomi", "Daf Yomi"},
     {kIcsOmer, "omer", "Omer"},
     {kIcsLearning, "learning", "Daily learning"},
+    {kIcsHebrewDates, "hebrew-dates", "Hebrew date of every day"},
 };
 
 // The kinds an export has when the user names none: every kind, but Daf

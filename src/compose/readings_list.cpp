@@ -4,6 +4,7 @@
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/readings.h"
+#include "compose/hebrew_date_text.h"
 
 std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules) {
   const HebrewDate h = HebrewFromAbsolute(d);
@@ -17,7 +18,11 @@ std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules) {
   if (lines.empty()) return {};
   const GregorianDate g = GregorianFromAbsolute(d);
   // The heading comes from a translation file: filled only when its
-  // conversions match, never handed to printf.
-  const std::string heading = FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year});
+  // conversions match, never handed to printf. With Hebrew numerals it
+  // names the Hebrew date too.
+  const std::string hebrew = ReportHeadingHebrewDate(d);
+  const std::string heading =
+      hebrew.empty() ? FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year})
+                     : FormatText(translate_perform("Readings for %d.%d.%d (%s):"), {g.day, g.month, g.year, hebrew});
   return translate_replace(heading + '\n' + lines);
 }

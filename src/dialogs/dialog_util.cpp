@@ -71,7 +71,7 @@ GtkWidget* AddActionButton(GtkWidget* dialog, const std::string& text, int answe
 }
 
 void AddOkCancel(GtkWidget* dialog) {
-  // In Yiddish OK stands at the right, where reading starts.
+  // Right to left (Yiddish, Hebrew) OK stands at the right, where reading starts.
   const bool rtl = isLanguageRightToLeft();
   AddActionButton(dialog, translate_perform(rtl ? "Cancel" : "OK"), rtl ? kAnswerCancel : kAnswerOk);
   AddActionButton(dialog, translate_perform(rtl ? "OK" : "Cancel"), rtl ? kAnswerOk : kAnswerCancel);
@@ -84,7 +84,7 @@ GtkWidget* DialogRow(std::initializer_list<GtkWidget*> widgets) {
 }
 
 void AddToRow(GtkWidget* row, GtkWidget* widget) {
-  // In Yiddish a row reads from the right: its first widget is packed at the
+  // Right to left a row reads from the right: its first widget is packed at the
   // right end and the others follow to its left. The boxes themselves keep
   // the left-to-right direction.
   if (isLanguageRightToLeft()) {

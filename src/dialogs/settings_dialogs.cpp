@@ -7,6 +7,7 @@
 #include "dialogs/widget_fonts.h"
 #include "dialogs/dialog_util.h"
 #include "forms/help_text.h"
+#include "forms/language_form.h"
 #include "base/settings.h"
 #include "base/settings_file.h"
 #include "base/translate.h"
@@ -40,7 +41,6 @@ std::vector<int> RunRadioDialog(GtkWidget* dialog, const std::vector<std::vector
 
 constexpr int kDiasporaButton = 0, kIsraelButton = 1;
 constexpr int kSephardicButton = 0, kAshkenaziButton = 1;
-constexpr int kEnglishButton = 0, kYiddishButton = 1;
 constexpr int k12HourButton = 0, k24HourButton = 1;
 
 }  // namespace
@@ -123,15 +123,51 @@ void DialogsDoHelp(GtkWidget* parent, const std::string& text) {
   dialogs::RunOkCancel(dialog);
 }
 
+namespace {
+
+// The language dialog while it is open: the form and the widgets that change it.
+struct LanguageDialog {
+  LanguageForm form = LanguageForm::FromSettings();
+  std::vector<GtkWidget*> radios;  // one per row of kLanguages
+  GtkWidget* numerals = nullptr;
+};
+
+void LanguageRadioToggled(GtkToggleButton* radio, gpointer data) {
+  auto* d = static_cast<LanguageDialog*>(data);
+  if (!gtk_toggle_button_get_active(radio)) return;
+  for (size_t i = 0; i < d->radios.size(); ++i)
+    if (d->radios[i] == GTK_WIDGET(radio)) d->form.ChooseLanguage(kLanguages[i].number);
+  // The check box follows the language unless the user has set it.
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(d->numerals), d->form.numeralsShown());
+}
+
+void NumeralsToggled(GtkToggleButton* box, gpointer data) {
+  static_cast<LanguageDialog*>(data)->form.ShowNumerals(gtk_toggle_button_get_active(box));
+}
+
+}  // namespace
+
 bool DialogsSelectLanguage() {
   GtkWidget* dialog = dialogs::NewDialog("Select Language", true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
-  const auto language = dialogs::NewRadioGroup({T("English"), T("Yiddish")},
-                                               getLanguage() == kLanguageYiddish ? kYiddishButton : kEnglishButton);
-  for (GtkWidget* radio : language) dialogs::AddRow(rows, {radio});
-  const std::vector<int> chosen = RunRadioDialog(dialog, {language});
+  LanguageDialog d;
+  // A stored number no language has shows (and keeps on OK) English.
+  if (!FindLanguage(d.form.language())) d.form.ChooseLanguage(kLanguageEnglish);
+  std::vector<std::string> names;
+  int active = 0;
+  for (const LanguageRow& row : kLanguages) {
+    if (row.number == d.form.language()) active = static_cast<int>(names.size());
+    names.push_back(translate_perform(row.name));
+  }
+  d.radios = dialogs::NewRadioGroup(names, active);
+  for (GtkWidget* radio : d.radios) dialogs::AddRow(rows, {radio});
+  d.numerals = dialogs::NewCheckButton(T("Hebrew dates in Hebrew numerals"), d.form.numeralsShown());
+  dialogs::AddRow(rows, {d.numerals});
+  for (GtkWidget* radio : d.radios) g_signal_connect(radio, "toggled", G_CALLBACK(LanguageRadioToggled), &d);
+  g_signal_connect(d.numerals, "toggled", G_CALLBACK(NumeralsToggled), &d);
+  const std::vector<int> chosen = RunRadioDialog(dialog, {d.radios});
   if (chosen.empty()) return false;
-  setLanguage(chosen[0] == kYiddishButton ? kLanguageYiddish : kLanguageEnglish);
+  d.form.Store();
   return true;
 }
 

@@ -17,8 +17,9 @@ bool DialogsConfigureBackgroundImage();
 void DialogConfigureBackgroundImageBrowse(GtkWidget* button, gpointer entry);
 // Shows `text` (translated line by line) with a Close button and waits.
 void DialogsDoHelp(GtkWidget* parent, const std::string& text);
-// "Language": English or Yiddish. True on OK; the caller reloads the
-// translations and rebuilds the main window.
+// "Language": English, Yiddish or Hebrew, and "HebrewNumerals" (a check box
+// that follows the language until the user sets it). True on OK; the caller
+// reloads the translations and rebuilds the main window.
 bool DialogsSelectLanguage();
 // "TimeFormat": the 12- or 24-hour clock. True on OK.
 bool TimeformatConfigure();

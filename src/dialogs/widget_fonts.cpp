@@ -31,16 +31,16 @@ void setYiddishFontDialog(GtkWidget* widget) { setYiddishFont(widget, kYiddishDi
 void setYiddishFontDialogZmanim(GtkWidget* widget) { setYiddishFont(widget, kYiddishZmanimDialogFontSize); }
 
 void setFontStatusbar(GtkWidget* widget) {
-  if (getLanguage() == kLanguageYiddish) setYiddishFontStatusbar(widget);
+  if (isLanguageRightToLeft()) setYiddishFontStatusbar(widget);
 }
 void setFontMenu(GtkWidget* widget) {
-  if (getLanguage() == kLanguageYiddish) setYiddishFontMenu(widget);
+  if (isLanguageRightToLeft()) setYiddishFontMenu(widget);
 }
 void setFontDialog(GtkWidget* widget) {
-  if (getLanguage() == kLanguageYiddish) setYiddishFontDialog(widget);
+  if (isLanguageRightToLeft()) setYiddishFontDialog(widget);
 }
 void setFontDialogZmanim(GtkWidget* widget) {
-  if (getLanguage() == kLanguageYiddish) setYiddishFontDialogZmanim(widget);
+  if (isLanguageRightToLeft()) setYiddishFontDialogZmanim(widget);
 }
 
 void setProperTextDirectionForWidget(GtkWidget* widget) {

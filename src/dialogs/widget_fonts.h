@@ -1,6 +1,6 @@
-// Fonts and text direction of GTK widgets: in Yiddish, labels get the
-// configured font at fixed sizes and run right to left; in English the
-// theme's font and direction stay.
+// Fonts and text direction of GTK widgets: in a language written in Hebrew
+// letters (Yiddish, Hebrew) labels get the configured font at fixed sizes
+// and run right to left; in English the theme's font and direction stay.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -9,7 +9,7 @@
 
 #include <string_view>
 
-// Widget font sizes used in Yiddish (points).
+// Widget font sizes used in Yiddish and Hebrew (points).
 constexpr int kYiddishStatusbarFontSize = 16;
 constexpr int kYiddishMenuFontSize = 16;
 constexpr int kYiddishDialogFontSize = 16;
@@ -23,7 +23,7 @@ void setYiddishFontStatusbar(GtkWidget* widget);
 void setYiddishFontMenu(GtkWidget* widget);
 void setYiddishFontDialog(GtkWidget* widget);
 void setYiddishFontDialogZmanim(GtkWidget* widget);
-// The same, only when the interface language is Yiddish.
+// The same, only when the interface language is written right to left.
 void setFontStatusbar(GtkWidget* widget);
 void setFontMenu(GtkWidget* widget);
 void setFontDialog(GtkWidget* widget);

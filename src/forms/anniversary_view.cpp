@@ -8,6 +8,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/names.h"
+#include "compose/hebrew_date_text.h"
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
@@ -18,12 +19,11 @@ namespace {
 constexpr std::array<std::string_view, 13> kComboMonths = {
     "Nisan", "Iyar", "Sivan", "Tamuz", "Av", "Elul", "Tishri", "Heshvan", "Kislev", "Tevet", "Shevat", "", "Adar II"};
 
-// "5 March 2025 (5 Adar 5785)"
+// "5 March 2025 (5 Adar 5785)"; with Hebrew numerals "5 March 2025 (ה׳ אדר תשפ״ה)".
 std::string DateText(AbsoluteDay day) {
   const GregorianDate g = GregorianFromAbsolute(day);
-  const HebrewDate h = HebrewFromAbsolute(day);
   return std::to_string(g.day) + " " + GetGregorianMonthName(g.month) + " " + std::to_string(g.year) + " (" +
-         std::to_string(h.day) + " " + GetHebrewMonthName(h.month, h.year) + " " + std::to_string(h.year) + ")";
+         HebrewDateText(HebrewFromAbsolute(day)) + ")";
 }
 
 // Reads unsigned decimal digits at `i`; none give 0. Large values saturate,

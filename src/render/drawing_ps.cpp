@@ -42,7 +42,8 @@ class PsDrawing final : public Drawing {
  public:
   PsDrawing(std::FILE* stream, int width, int height, int colorFlag)
       : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(isLanguageRightToLeft()),
-        fontFile_(rtl_ ? ps_unicode_font_file() : std::string()) {
+        fontFile_(rtl_ || isHebrewNumerals() ? ps_unicode_font_file() : std::string()),
+        hebrewFont_(rtl_ || isHebrewNumerals()) {
     WriteHeader();
   }
   ~PsDrawing() override { WriteLine("showpage"); }
@@ -61,7 +62,7 @@ class PsDrawing final : public Drawing {
   // it shows the text in.
   int get_text_width(DrawingFont font, std::string_view text) override {
     const DrawingPsFont& f = Font(font);
-    if (rtl_) return PsTextWidth(PsHebrewMetrics(fontFile_), f.size, ps_unicode_convert(text));
+    if (InHebrewFont(text)) return PsTextWidth(PsHebrewMetrics(fontFile_), f.size, ps_unicode_convert(text));
     const std::string shown = CutUtf8(text, kMaxTextBytes);
     if (f.family == kCourier) return static_cast<int>((shown.size() * kCourierAdvance * f.size + 999) / 1000);
     return PsTextWidth(PsLatinMetrics(f.bold != 0), f.size, shown);
@@ -70,19 +71,19 @@ class PsDrawing final : public Drawing {
   int get_text_height(DrawingFont font) override { return Font(font).size + 3; }
 
   void draw_string_left(DrawingFont font, int x, int y, std::string_view text) override {
-    SelectFont(font);
+    SelectFont(font, text);
     const std::string s = Literal(text);
     WriteLine(Num(x) + " " + Num(TextY(font, y)) + " moveto (" + s + ") show");
   }
 
   void draw_string_right(DrawingFont font, int x, int y, std::string_view text) override {
-    SelectFont(font);
+    SelectFont(font, text);
     const std::string s = Literal(text);
     WriteLine(Num(x) + " (" + s + ") stringwidth pop sub " + Num(TextY(font, y)) + " moveto (" + s + ") show");
   }
 
   void draw_string_center(DrawingFont font, int x, int width, int y, std::string_view text) override {
-    SelectFont(font);
+    SelectFont(font, text);
     const std::string s = Literal(text);
     WriteLine(Num(x) + " " + Num(width / 2) + " (" + s + ") stringwidth pop 2 div sub add " + Num(TextY(font, y)) +
               " moveto (" + s + ") show");
@@ -98,7 +99,7 @@ class PsDrawing final : public Drawing {
 
   // A circle round a text that ends at x; the text itself is not drawn.
   void draw_ellipse_text_right(DrawingFont font, int x, int y, std::string_view text) override {
-    SelectFont(font);
+    SelectFont(font, text);
     const int s = Font(font).size;
     const std::string t = drawing_ps_escape(text);
     WriteLine("newpath");
@@ -155,23 +156,31 @@ class PsDrawing final : public Drawing {
     WriteLine(Num(x) + " " + Num(TransformY(y) - height) + " " + Num(width) + " " + Num(height) + " " + op);
   }
 
-  std::string PostScriptFontName(const DrawingPsFont& font) const {
-    if (rtl_) return "RTLFontB";
+  std::string PostScriptFontName(const DrawingPsFont& font, bool hebrew) const {
+    if (hebrew) return "RTLFontB";
     if (font.family == kCourier) return font.bold ? "Courier-Bold" : "Courier";
     return font.bold ? "Helvetica-Bold" : "Helvetica";
   }
 
-  // Selects the font unless it is the one selected last (the same record).
-  void SelectFont(DrawingFont font) {
-    if (font == currentFont_) return;
+  // Selects the font `text` is shown in unless it is the one selected last
+  // (the same record, and the Hebrew font or not).
+  void SelectFont(DrawingFont font, std::string_view text) {
+    const bool hebrew = InHebrewFont(text);
+    if (font == currentFont_ && hebrew == currentHebrew_) return;
     currentFont_ = font;
+    currentHebrew_ = hebrew;
     const DrawingPsFont& f = Font(font);
-    WriteLine("/" + PostScriptFontName(f) + " " + Num(f.size) + " selectfont");
+    WriteLine("/" + PostScriptFontName(f, hebrew) + " " + Num(f.size) + " selectfont");
   }
 
-  // The text as shown: Yiddish through the re-encoded font in visual order.
+  // Whether `text` is shown in the Hebrew font: every text of a Yiddish or
+  // Hebrew page; on an English page the texts in Hebrew letters (the Hebrew
+  // dates in Hebrew numerals), when the page has the font.
+  bool InHebrewFont(std::string_view text) const { return rtl_ || (hebrewFont_ && ps_unicode_has_hebrew(text)); }
+
+  // The text as shown: Hebrew letters through the re-encoded font in visual order.
   std::string Literal(std::string_view text) const {
-    return drawing_ps_escape(rtl_ ? ps_unicode_convert(text) : CutUtf8(text, kMaxTextBytes));
+    return drawing_ps_escape(InHebrewFont(text) ? ps_unicode_convert(text) : CutUtf8(text, kMaxTextBytes));
   }
 
   void WriteHeader() {
@@ -182,8 +191,8 @@ class PsDrawing final : public Drawing {
               "] put dup /ImagingBBox null put dup /Orientation " + Num(height_ <= width_ ? 1 : 0) +
               " put setpagedevice");
     WriteLine("/DeviceRGB setcolorspace");
-    if (!rtl_) return;
-    // The Yiddish print font, and "RTLFontB": that font with the Hebrew encoding.
+    if (!hebrewFont_) return;
+    // The Hebrew-letter print font, and "RTLFontB": that font with the Hebrew encoding.
     ps_unicode_embed_font(stream_, "RTLFontA", fontFile_);
     const std::string baseName = ps_unicode_get_font_name_from_file(fontFile_);
     std::string block = "\n";
@@ -201,9 +210,11 @@ class PsDrawing final : public Drawing {
   int height_;
   int colorFlag_;
   bool rtl_;
-  std::string fontFile_;  // the embedded Yiddish print font
+  std::string fontFile_;  // the embedded Hebrew print font, when the page has one
+  bool hebrewFont_;       // the page embeds the Hebrew print font
   DrawingColor current_{kNoColor, kNoColor, kNoColor};
   DrawingFont currentFont_ = nullptr;
+  bool currentHebrew_ = false;
   std::vector<std::unique_ptr<DrawingPsFont>> fonts_;
   bool warnedPolygon_ = false;
 };

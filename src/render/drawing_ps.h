@@ -4,10 +4,12 @@
 //
 // Coordinates are points (1/72 inch) in the painter's top-down frame; a
 // painter y becomes page height - y. Fonts are the standard Helvetica and
-// Courier, 6 points smaller than the screen sizes asked for. In Yiddish
-// every font is "RTLFontB", the embedded Yiddish print font re-encoded for
-// Hebrew text. Text widths are those the printer will show, read from the
-// fonts' own metrics (render/ps_font_metrics.h).
+// Courier, 6 points smaller than the screen sizes asked for. In Yiddish and
+// Hebrew every font is "RTLFontB", the embedded Hebrew print font
+// re-encoded for Hebrew text; in English with Hebrew numerals on the page
+// embeds it too and shows in it the texts that hold Hebrew letters. Text
+// widths are those the printer will show, read from the fonts' own metrics
+// (render/ps_font_metrics.h).
 #pragma once
 
 #include <cstdio>

@@ -32,7 +32,8 @@ struct FontSizeRow {
 // Settings key and font-size dialog label of each role, in role order.
 extern const std::array<FontSizeRow, kFontRoleCount> kFontSizeRows;
 
-// The defaults for Yiddish or English (any other language) on screen or paper.
+// The defaults for a language in Hebrew letters (`yiddish`: Yiddish and
+// Hebrew) or English on screen or paper.
 void FontSize_GetDefault(FontSizeSet* set, bool yiddish, bool printer);
 // Each stored "FontSize..." key replaces the value already in the set.
 void FontSize_Load(FontSizeSet* set);

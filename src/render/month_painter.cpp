@@ -12,6 +12,7 @@
 #include "render/cell_layout.h"
 #include "render/colors.h"
 #include "compose/day_info.h"
+#include "compose/hebrew_date_text.h"
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
@@ -44,7 +45,7 @@ DrawingColor Darker(const DrawingColor& c) {
 
 FontSizeSet PaintFontSizes(Drawing& d) {
   FontSizeSet sizes;
-  FontSize_GetDefault(&sizes, getLanguage() == kLanguageYiddish, d.get_device_class() == kDevicePrinter);
+  FontSize_GetDefault(&sizes, isLanguageRightToLeft(), d.get_device_class() == kDevicePrinter);
   FontSize_Load(&sizes);
   return sizes;
 }
@@ -225,7 +226,7 @@ class MonthPainter {
   CellContent ContentOf(AbsoluteDay d, const GregorianDate& g, const HebrewDate& h, const DayFestivals& festivals) {
     CellContent c;
     c.gregorianNumber = std::to_string(g.day);
-    c.hebrewNumber = std::to_string(h.day);
+    c.hebrewNumber = HebrewDayNumberText(h.day);
     c.gregorianColor = kBlack;
     c.hebrewColor = festivals.empty() ? kBlue : kRed;
     c.gregorianHint = translate_perform("Gregorian day number");
@@ -385,16 +386,7 @@ class MonthPainter {
 
 }  // namespace
 
-std::string HebrewCaptionOfMonth(int month, int year) {
-  const HebrewDate a = HebrewFromAbsolute(AbsoluteFromGregorian(1, month, year));
-  const HebrewDate b = HebrewFromAbsolute(AbsoluteFromGregorian(LastDayOfGregorianMonth(month, year), month, year));
-  const std::string ma = GetHebrewMonthName(a.month, a.year);
-  const std::string mb = GetHebrewMonthName(b.month, b.year);
-  if (a.month == b.month && a.year == b.year)
-    return FormatText("%d - %d %s %d", {a.day, b.day, mb, b.year});
-  if (a.year == b.year) return FormatText("%d %s - %d %s %d", {a.day, ma, b.day, mb, b.year});
-  return FormatText("%d %s %d - %d %s %d", {a.day, ma, a.year, b.day, mb, b.year});
-}
+std::string HebrewCaptionOfMonth(int month, int year) { return HebrewMonthRangeCaption(month, year); }
 
 void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
                      CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks) {

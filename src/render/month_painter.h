@@ -47,5 +47,6 @@ void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDat
 // The print entry: a full paint for paper.
 void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected);
 
-// The Hebrew date range caption of a Gregorian month, e.g. "1 - 29 Tishri 5785".
+// The Hebrew date range caption of a Gregorian month, e.g. "1 - 29 Tishri 5785"
+// (in Hebrew numerals when they are on: compose/hebrew_date_text.h).
 std::string HebrewCaptionOfMonth(int month, int year);

@@ -99,14 +99,16 @@ bool PrintAreaIsUsable(const PrintJob& job) {
 }
 
 std::string PrintCheckYiddishFont() {
-  if (!isLanguageRightToLeft()) return std::string();
+  // Yiddish and Hebrew pages print every text in it; English pages only
+  // the Hebrew dates in Hebrew numerals.
+  if (!isLanguageRightToLeft() && !isHebrewNumerals()) return std::string();
   const std::string file = ps_unicode_font_file();
   std::string content;
   if (!ReadWholeFile(file, content)) {
-    return FormatText(translate_perform("The Yiddish print font %s cannot be read: %s"), {file, std::strerror(errno)});
+    return FormatText(translate_perform("The Hebrew print font %s cannot be read: %s"), {file, std::strerror(errno)});
   }
   if (ps_unicode_get_font_name_from_file(file).empty())
-    return FormatText(translate_perform("The Yiddish print font %s is not a PostScript font"), {file});
+    return FormatText(translate_perform("The Hebrew print font %s is not a PostScript font"), {file});
   return std::string();
 }
 
@@ -126,7 +128,7 @@ bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, i
   return true;
 }
 
-// Without its font a Yiddish page would print in the wrong letters.
+// Without its font a Yiddish or Hebrew page would print in the wrong letters.
 bool FontUsable(std::string* error) {
   const std::string problem = PrintCheckYiddishFont();
   if (problem.empty()) return true;

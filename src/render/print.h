@@ -67,8 +67,8 @@ bool PrintAreaIsUsable(const PrintJob& job);
 
 // Paints the month of `month` (its day is the selected day) as PostScript
 // onto `stream`. False, with the reason in `error`, when the output cannot
-// be made: in Yiddish when the print font cannot be read, or when writing
-// fails.
+// be made: when the page needs the Hebrew print font (PrintCheckYiddishFont)
+// and it cannot be read, or when writing fails.
 bool PrintToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
                    const GregorianDate& month, std::string* error);
 // The same into the file `path` (created or truncated).
@@ -85,6 +85,7 @@ bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colo
 // The print job's month as PDF into the file `path`, which is replaced only
 // when the whole PDF was made.
 bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error);
-// In Yiddish, why the print font cannot be used ("" when it can, and always
-// "" in English).
+// Why the Hebrew print font cannot be used, when the page needs it: in
+// Yiddish and Hebrew, and in English with Hebrew numerals on. "" when it
+// can be used or is not needed.
 std::string PrintCheckYiddishFont();

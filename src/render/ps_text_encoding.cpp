@@ -10,6 +10,7 @@
 #include "base/iconv_handle.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "base/utf8.h"
 
 namespace {
 
@@ -221,6 +222,26 @@ bool IsPfb(const std::string& content) {
 
 const PSUnicodeEncodingRow* ps_unicode_encoding_begin() { return kPSUnicodeEncoding.data(); }
 const PSUnicodeEncodingRow* ps_unicode_encoding_end() { return kPSUnicodeEncoding.data() + kPSUnicodeEncoding.size(); }
+
+bool ps_unicode_has_hebrew(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8SequenceLength(text, i);
+    if (length == 0) {
+      ++i;
+      continue;
+    }
+    uint32_t code = 0;
+    if (length == 2) {
+      code = (static_cast<unsigned char>(text[i]) & 0x1Fu) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+    } else if (length == 3) {
+      code = (static_cast<unsigned char>(text[i]) & 0x0Fu) << 12 |
+             (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 | (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+    }
+    if ((code >= 0x0590 && code <= 0x05FF) || (code >= 0xFB1D && code <= 0xFB4F)) return true;
+    i += length;
+  }
+  return false;
+}
 
 size_t strlenUCS4(const uint32_t* text) {
   size_t n = 0;

@@ -50,10 +50,14 @@ void ps_unicode_get_encoding(std::string& text);
 void ps_unicode_get_reencode_code(std::string& text);
 void ps_unicode_reencode_font(std::string& text, std::string_view baseName, std::string_view newName);
 
+// True when `text` holds a Hebrew letter, point or mark (U+0590..U+05FF)
+// or a Hebrew presentation form (U+FB1D..U+FB4F).
+bool ps_unicode_has_hebrew(std::string_view text);
+
 // Units of a zero-terminated UCS-4 string before the terminator.
 size_t strlenUCS4(const uint32_t* text);
 
-// The Yiddish print font in use: the configured "PrintYiddishFontFile" (a
+// The print font of Yiddish and Hebrew: the configured "PrintYiddishFontFile" (a
 // leading "~" is the home directory), or the Hebrew Type 1 font of the
 // culmus fonts when none is configured.
 std::string ps_unicode_font_file();

@@ -37,10 +37,10 @@ for a in "today [--date DATE]" "upcoming [--days N] [--from DATE] [--notify]" "d
   printf '%s\n' "$help" | grep -qxF "  $a" || fail "--help: no line '$a'"
 done
 for o in "--israel" "--diaspora" "--style 1|2" "--city NAME" "--12h" "--24h" "--language LANGUAGE" \
-         "--dst-automatic on|off" "--help" "--version"; do
+         "--dst-automatic on|off" "--hebrew-numerals on|off" "--help" "--version"; do
   printf '%s\n' "$help" | grep -q "^  $o " || fail "--help does not list the option $o"
 done
-printf '%s\n' "$help" | grep -q "LANGUAGE is one of english|yiddish" || fail "--help: languages"
+printf '%s\n' "$help" | grep -q "LANGUAGE is one of english|yiddish|hebrew\." || fail "--help: languages"
 
 # COMMAND --help: usage with an example that works.
 cd "$E2E_HOME"
@@ -84,6 +84,18 @@ expect_eq "--dst-automatic off" "C 17:37" "$(field --city Jerusalem --24h --dst-
 # The language: the day's holiday text of 2 April 2026 (Pesakh I).
 expect_eq "--language english" "Pesakh I" "$("$LUMARO_CLI" --language english dump 2026-04-02 2026-04-02 | tail -1 | cut -f6)"
 expect_eq "--language yiddish" "פּסח א׳" "$("$LUMARO_CLI" --language yiddish dump 2026-04-02 2026-04-02 | tail -1 | cut -f6)"
+expect_eq "--language hebrew" "פסח א׳" "$("$LUMARO_CLI" --language hebrew dump 2026-04-02 2026-04-02 | tail -1 | cut -f6)"
+
+# Hebrew numerals: the Hebrew date of today's report (2 April 2026 is
+# 15 Nisan 5786), off in English and on in Hebrew unless the option says.
+hebrew_date() { "$LUMARO_CLI" "$@" today --date 2026-04-02 | sed -n 2p | cut -d: -f2-; }
+expect_eq "English, numerals by default off" " 15 Nisan 5786" "$(hebrew_date)"
+expect_eq "--hebrew-numerals on" " ט״ו ניסן תשפ״ו" "$(hebrew_date --hebrew-numerals on)"
+expect_eq "Hebrew, numerals by default on" " ט״ו ניסן תשפ״ו" "$(hebrew_date --language hebrew)"
+expect_eq "Hebrew --hebrew-numerals off" " 15 ניסן 5786" "$(hebrew_date --language hebrew --hebrew-numerals off)"
+# The dump's D.M.Y column is data: never numerals.
+expect_eq "the dump keeps digits" "15.1.5786" \
+  "$("$LUMARO_CLI" --language hebrew --hebrew-numerals on dump 2026-04-02 2026-04-02 | tail -1 | cut -f4)"
 
 expect_eq "the settings file is never written" "$before" "$(sha256sum < "$SETTINGS")"
 
@@ -103,6 +115,8 @@ expect_usage_error "--language with capitals" --language English today
 expect_usage_error "--dst-automatic without a value" --dst-automatic
 expect_usage_error "--dst-automatic maybe" --dst-automatic maybe today
 expect_usage_error "--dst-automatic 1" --dst-automatic 1 today
+expect_usage_error "--hebrew-numerals without a value" --hebrew-numerals
+expect_usage_error "--hebrew-numerals yes" --hebrew-numerals yes today
 expect_usage_error "an option after the command is the command's" today --24h
 expect_eq "the settings file is never written by a failed run" "$before" "$(sha256sum < "$SETTINGS")"
 
@@ -138,7 +152,8 @@ expect_eq "complete 'm'" "molad month" "$(complete_words lumaro-cli m)"
 expect_eq "complete after --24h" "today" "$(complete_words lumaro-cli --24h to)"
 expect_eq "complete TYPE" "A B Y" "$(complete_words lumaro-cli anniversary '')"
 expect_eq "complete --paper" "A4 Legal Letter" "$(complete_words lumaro-cli month 2026-04 --paper '')"
-expect_eq "complete --language" "english yiddish" "$(complete_words lumaro-cli --language '')"
+expect_eq "complete --language" "english hebrew yiddish" "$(complete_words lumaro-cli --language '')"
+expect_eq "complete --hebrew-numerals" "off on" "$(complete_words lumaro-cli --hebrew-numerals '')"
 expect_eq "complete --city" "Jerusalem" "$(complete_words lumaro-cli --city Jerus)"
 
 finish

@@ -94,6 +94,14 @@ for kind in holidays parasha times anniversaries daf-yomi omer; do
 done
 expect_eq "the kinds add up to all" "$(count "$W/en.ics")" "$total"
 expect_eq "omer alone" 49 "$(count "$W/omer.ics")"
+# The Hebrew date of every day only when asked for, in digits or numerals.
+"$LUMARO_CLI" ics 2024-01-01 2024-12-31 --hebrew-dates >"$W/hebrew-dates.ics"
+expect_eq "a Hebrew date a day" 366 "$(count "$W/hebrew-dates.ics")"
+grep -q "hebrew-date" "$W/en.ics" && fail "the Hebrew dates are in the export without being asked for"
+hebrew_summary() { "$LUMARO_CLI" "$@" ics 2024-03-24 2024-03-24 --hebrew-dates | tr -d '\r' | sed -n 's/^SUMMARY://p'; }
+expect_eq "Purim 5784 in digits" "14 Adar II 5784" "$(hebrew_summary)"
+expect_eq "Purim 5784 in numerals" "י״ד אדר ב׳ תשפ״ד" "$(hebrew_summary --hebrew-numerals on)"
+expect_eq "Purim 5784 in Hebrew" "י״ד אדר ב׳ תשפ״ד" "$(hebrew_summary --language hebrew)"
 # Options may come anywhere and twice.
 "$LUMARO_CLI" ics --omer 2024-01-01 --omer 2024-12-31 >"$W/omer2.ics"
 cmp -s "$W/omer.ics" "$W/omer2.ics" || fail "options before the dates"

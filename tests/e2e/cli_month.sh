@@ -1,9 +1,10 @@
 #!/bin/bash
 # lumaro-cli month: a month printed as PostScript and rendered by
 # ghostscript on every paper, orientation and colour mode; its text read
-# back with ghostscript's text device; Yiddish through the embedded Hebrew
-# font; and the argument errors. Two PNG files are kept for people to look
-# at (LUMARO_SCREENSHOT_DIR, default ./screenshots).
+# back with ghostscript's text device; Yiddish and Hebrew through the
+# embedded Hebrew font, and English pages with Hebrew numerals; and the
+# argument errors. PNG files are kept for people to look at
+# (LUMARO_SCREENSHOT_DIR, default ./screenshots).
 source "$(dirname "$0")/lib/common.sh"
 export LC_ALL=C.UTF-8
 
@@ -114,7 +115,7 @@ rm "$HOME/.lumaro/kivrasettings"
 sed 's|/FontName /AharoniCLM-Book def|/FontName /TestHebrewYi def|; s|FontDirectory/AharoniCLM-Book known{/AharoniCLM-Book findfont|FontDirectory/TestHebrewYi known{/TestHebrewYi findfont|' \
   "$CULMUS_FONT" > "$W/TestHebrewYi.pfa"
 grep -q "AharoniCLM-Book def\|/AharoniCLM-Book findfont" "$W/TestHebrewYi.pfa" && fail "the test font still has its own name"
-printf 'Language: "2"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$HOME/.lumaro/kivrasettings"
+printf 'Language: "2"\nHebrewNumerals: "0"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$HOME/.lumaro/kivrasettings"
 cat > "$HOME/.lumaro/translations/yiddish.calendar" <<'EOF'
 # Yiddish names with points: alef with qamats, pe with rafe, kaf and pe with dagesh.
 "Sunday" = "זונטיק"
@@ -136,7 +137,8 @@ expect_text "Yiddish Shabbat" "$W/yi.ps.txt" "$(printf '\u05EA\u05D1\u05E9')"
 expect_text "Yiddish Sunday" "$W/yi.ps.txt" "$(printf '\u05E7\u05D9\u05D8\u05E0\u05D5\u05D6')"
 expect_text "Yiddish Yom Kippur" "$W/yi.ps.txt" "$(printf '\u05E8\u05D5\uFB44\u05D9\uFB3B \u05DD\u05D5\u05D9')"
 expect_text "Yiddish Friday" "$W/yi.ps.txt" "$(printf '\u05E7\u05D9\u05D8\uFB1F\u05E8\uFB4E')"
-# Texts without a translation still print, in the same font.
+# Texts without a translation still print, in the same font (the Hebrew
+# dates here in digits: Hebrew numerals are off).
 expect_text "untranslated text" "$W/yi.ps.txt" "Tishri 5785"
 
 # Without a configured font the culmus Hebrew font is embedded.
@@ -160,6 +162,79 @@ for month in 2025-04 2024-10 2024-12; do
 done
 gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
   -sOutputFile="$OUT_DIR/print-yiddish-2025-04.png" "$W/yi-2025-04.ps" || fail "PNG of the Yiddish printout"
+# Hebrew numerals are on by default in Yiddish: April 2025 is 3 Nisan ..
+# 2 Iyar 5785, printed left to right: "2 Iyar 5785 - 3 Nisan" reversed.
+expect_text "Yiddish caption in numerals" "$W/yi-2025-04.ps.txt" "ה״פשת רייא ׳ב - ןסינ ׳ג"
+
+# ---------------------------------------------------------------- Hebrew
+# only_printable NAME TEXT_FILE: the page holds nothing but what the print
+# encoding has: ASCII, the Hebrew letters, geresh and gershayim, and the
+# pointed letters. A character without a row would print as a wrong glyph.
+only_printable() {
+  local odd
+  odd=$(grep -nP '[^\x{20}-\x{7E}\x{5D0}-\x{5EA}\x{5F3}\x{5F4}\x{FB1D}-\x{FB4F}]' "$2")
+  [ -z "$odd" ] || fail "$1: characters outside the print encoding: $odd"
+}
+cp "$LUMARO_SOURCE_DIR"/data/translations/hebrew.* "$HOME/.lumaro/translations/"
+printf 'Language: "3"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$HOME/.lumaro/kivrasettings"
+for month in 2025-04 2024-10 2024-03; do
+  "$LUMARO_CLI" month "$month" > "$W/he-$month.ps" 2> /dev/null || fail "Hebrew $month: exit status"
+  grep -qx "/TestHebrewYi /RTLFontB UnicodeEncoding ReEncode" "$W/he-$month.ps" || fail "Hebrew $month: the font is not re-encoded"
+  grep -q "^/Helvetica" "$W/he-$month.ps" && fail "Hebrew $month: a standard font is used"
+  gs_render "Hebrew $month" "$W/he-$month.ps" "Loading .* font from"
+  [ "$(grep -c '[0-9]' "$W/he-$month.ps.txt")" -gt 10 ] || fail "Hebrew $month: no page text"
+  latin=$(grep '[A-Za-z]' "$W/he-$month.ps.txt")
+  [ -z "$latin" ] || fail "Hebrew $month: Latin letters on the page: $latin"
+  only_printable "Hebrew $month" "$W/he-$month.ps.txt"
+done
+# The caption and the day numbers in Hebrew numerals, with geresh and
+# gershayim (visual order): April 2025 is ג׳ ניסן - ב׳ אייר תשפ״ה, October
+# 2024 כ״ח אלול תשפ״ד - כ״ט תשרי תשפ״ה, March 2024 כ״א אדר א׳ - כ״א אדר ב׳
+# תשפ״ד; 13 April 2025 is ט״ו ניסן, the first day of Pesakh.
+expect_text "Hebrew caption" "$W/he-2025-04.ps.txt" "ה״פשת רייא ׳ב - ןסינ ׳ג"
+expect_text "Hebrew caption, two years" "$W/he-2024-10.ps.txt" "ה״פשת ירשת ט״כ - ד״פשת לולא ח״כ"
+expect_text "Hebrew caption, two Adars" "$W/he-2024-03.ps.txt" "ד״פשת ׳ב רדא א״כ - ׳א רדא א״כ"
+expect_text "Hebrew April" "$W/he-2025-04.ps.txt" "2025 לירפא"
+expect_text "Hebrew 15 Nisan" "$W/he-2025-04.ps.txt" "13 ו״ט"
+expect_text "Hebrew Pesakh" "$W/he-2025-04.ps.txt" "׳א חספ"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/print-hebrew-2025-04.png" "$W/he-2025-04.ps" || fail "PNG of the Hebrew printout"
+# With numerals off the Hebrew dates are digits with the Hebrew month names.
+printf 'Language: "3"\nHebrewNumerals: "0"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$HOME/.lumaro/kivrasettings"
+"$LUMARO_CLI" month 2025-04 > "$W/he-digits.ps" 2> /dev/null || fail "Hebrew in digits: exit status"
+gs_render "Hebrew in digits" "$W/he-digits.ps" "Loading .* font from"
+expect_text "Hebrew caption in digits" "$W/he-digits.ps.txt" "5785 רייא 2 - ןסינ 3"
+rm -f "$HOME/.lumaro/translations/hebrew."*
+
+# ---------------------------------------------------------------- English, Hebrew numerals
+# The English page keeps its standard fonts and shows the Hebrew dates in
+# the embedded Hebrew font.
+printf 'HebrewNumerals: "1"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$HOME/.lumaro/kivrasettings"
+"$LUMARO_CLI" month 2024-10 > "$W/en-numerals.ps" 2> /dev/null || fail "English with numerals: exit status"
+grep -qx "/TestHebrewYi /RTLFontB UnicodeEncoding ReEncode" "$W/en-numerals.ps" || fail "English with numerals: no Hebrew font"
+grep -q "^/Helvetica-Bold 16 selectfont" "$W/en-numerals.ps" || fail "English with numerals: the caption is not in Helvetica"
+gs_render "English with numerals" "$W/en-numerals.ps" "Loading (TestHebrewYi|AharoniCLM)"
+only_printable "English with numerals" "$W/en-numerals.ps.txt"
+expect_text "English caption" "$W/en-numerals.ps.txt" "October 2024"
+expect_text "English page, Hebrew caption" "$W/en-numerals.ps.txt" "ה״פשת ירשת ט״כ - ד״פשת לולא ח״כ"
+expect_text "English page, Yom Kippur" "$W/en-numerals.ps.txt" "Yom Kippur"
+# 1 October 2024 is כ״ח אלול; 17 October ט״ו תשרי, on the line of the
+# day numbers between 17 and 18.
+expect_text "English page, 28 Elul" "$W/en-numerals.ps.txt" " 1 ח״כ "
+grep -qE " 17 +ו״ט +18 " "$W/en-numerals.ps.txt" || fail "English page, 15 Tishri: not between 17 and 18"
+# --hebrew-numerals off for one run: the page of the English default.
+"$LUMARO_CLI" --hebrew-numerals off month 2024-10 > "$W/en-off.ps" 2> /dev/null
+"$LUMARO_CLI" --hebrew-numerals on month 2024-10 > "$W/en-on.ps" 2> /dev/null
+cmp -s "$W/en-on.ps" "$W/en-numerals.ps" || fail "--hebrew-numerals on differs from the setting"
+rm "$HOME/.lumaro/kivrasettings"
+cmp -s "$W/en-off.ps" "$W/oct.ps" || fail "--hebrew-numerals off differs from the English default page"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/print-english-numerals-2024-10.png" "$W/en-numerals.ps" || fail "PNG of the English page with numerals"
+# Without a usable Hebrew font the English page with numerals is refused.
+printf 'HebrewNumerals: "1"\nPrintYiddishFontFile: "%s"\n' "$W/missing.pfa" > "$HOME/.lumaro/kivrasettings"
+expect_usage_error "English with numerals, font missing" month 2024-10
+grep -q "missing.pfa" "$E2E_HOME/stderr" || fail "English with numerals, font missing: the message does not name the file"
+rm "$HOME/.lumaro/kivrasettings"
 
 # A configured font that cannot be read is an error, not a page of wrong letters.
 printf 'Language: "2"\nPrintYiddishFontFile: "%s"\n' "$W/missing.pfa" > "$HOME/.lumaro/kivrasettings"

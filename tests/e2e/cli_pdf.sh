@@ -1,7 +1,7 @@
 #!/bin/bash
 # lumaro-cli month --pdf: PDF made from the printout's PostScript with every
 # font embedded (pdffonts), whose text can be found again (pdftotext): the
-# month's caption and a holiday, in English and in Yiddish.
+# month's caption and a holiday, in English, Yiddish and Hebrew.
 source "$(dirname "$0")/lib/common.sh"
 for tool in pdffonts pdftotext; do
   command -v $tool > /dev/null || { fail "$tool is missing (Debian poppler-utils)"; finish; }
@@ -50,6 +50,17 @@ pdffonts yiddish.pdf | grep -q "AharoniCLM" || fail "Yiddish PDF: the culmus fon
 ytext=$(pdftotext yiddish.pdf - 2> /dev/null | nfkc)
 for word in "אַפּריל" "2026" "ניסן" "אייר" "פּסח"; do
   printf '%s\n' "$ytext" | grep -qF "$(printf '%s' "$word" | nfkc)" || fail "Yiddish PDF: '$word' not found"
+done
+
+# Hebrew: the same font; the Hebrew dates in Hebrew numerals (April 2026 is
+# 14 Nisan .. 14 Iyar 5786) with their gershayim.
+"$LUMARO_CLI" --language hebrew month 2026-04 --pdf --out hebrew.pdf 2> err.txt
+expect_eq "Hebrew PDF exit status" 0 $?
+all_embedded hebrew.pdf
+pdffonts hebrew.pdf | grep -q "AharoniCLM" || fail "Hebrew PDF: the culmus font is not there"
+htext=$(pdftotext hebrew.pdf - 2> /dev/null | nfkc)
+for word in "אפריל" "2026" "ניסן" "אייר" "פסח" "תשפ״ו"; do
+  printf '%s\n' "$htext" | grep -qF "$(printf '%s' "$word" | nfkc)" || fail "Hebrew PDF: '$word' not found"
 done
 
 # A file that cannot be written: a usage error, nothing left behind.

@@ -90,8 +90,18 @@ expect_eq "sunset as by eval" "19:00" "$(printf '%02d:%02d' $(((m + 60) / 60)) $
 # In Yiddish every label is translated.
 out=$("$LUMARO_CLI" --language yiddish today --date 2026-04-03)
 expect_eq "Yiddish first line" "דאַטע: פֿרײַטיק, 3 אַפּריל 2026" "$(printf '%s\n' "$out" | head -1)"
-expect_eq "Yiddish Hebrew date" "ייִדישע דאַטע: 16 ניסן 5786" "$(printf '%s\n' "$out" | sed -n 2p)"
+# The Hebrew date in Hebrew numerals, the default in Yiddish and Hebrew; in
+# digits with them off (the month then in its Yiddish spelling).
+expect_eq "Yiddish Hebrew date" "ייִדישע דאַטע: ט״ז ניסן תשפ״ו" "$(printf '%s\n' "$out" | sed -n 2p)"
 printf '%s\n' "$out" | cut -d: -f1 | grep -q '[A-Za-z]' && fail "Yiddish labels left in English: $out"
+expect_eq "Yiddish Hebrew date in digits" "ייִדישע דאַטע: 16 ניסן 5786" \
+  "$("$LUMARO_CLI" --language yiddish --hebrew-numerals off today --date 2026-04-03 | sed -n 2p)"
+out=$("$LUMARO_CLI" --language hebrew today --date 2026-04-03)
+expect_eq "Hebrew first line" "תאריך: יום שישי, 3 אפריל 2026" "$(printf '%s\n' "$out" | head -1)"
+expect_eq "Hebrew Hebrew date" "תאריך עברי: ט״ז ניסן תשפ״ו" "$(printf '%s\n' "$out" | sed -n 2p)"
+printf '%s\n' "$out" | grep -v 'Rivka Levi' | grep -q '[A-Za-z]' && fail "Hebrew: English left (but the name): $out"
+expect_eq "English Hebrew date in numerals" "Hebrew date: ט״ז ניסן תשפ״ו" \
+  "$("$LUMARO_CLI" --hebrew-numerals on today --date 2026-04-03 | sed -n 2p)"
 
 # Without --date: today by the local clock (a date the calendar knows).
 out=$(TZ=UTC "$LUMARO_CLI" today)

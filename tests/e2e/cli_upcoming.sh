@@ -31,9 +31,12 @@ Shabbat, 18 April 2026 (1 Iyar 5786): Birthday: Dov, 16 years" "$("$LUMARO_CLI" 
 expect_eq "the Gregorian birthday" "Shabbat, 14 March 2026 (25 Adar 5786): Birthday: Zev & <Co>, 10 years" \
   "$("$LUMARO_CLI" upcoming --from 2026-03-14 --days 1)"
 expect_eq "a day without any" "" "$("$LUMARO_CLI" upcoming --from 2026-04-08 --days 1)"
-# Yiddish: labels, month and weekday names and the years translated.
-expect_eq "Yiddish" "דינסטיק, 7 אַפּריל 2026 (20 ניסן 5786): יאָרצײַט: Moshe Cohen, 6 יאָר" \
+# Yiddish: labels, month and weekday names and the years translated; the
+# Hebrew date in Hebrew numerals (the default in Yiddish) or in digits.
+expect_eq "Yiddish" "דינסטיק, 7 אַפּריל 2026 (כ׳ ניסן תשפ״ו): יאָרצײַט: Moshe Cohen, 6 יאָר" \
   "$("$LUMARO_CLI" --language yiddish upcoming --from 2026-04-07 --days 1)"
+expect_eq "Yiddish in digits" "דינסטיק, 7 אַפּריל 2026 (20 ניסן 5786): יאָרצײַט: Moshe Cohen, 6 יאָר" \
+  "$("$LUMARO_CLI" --language yiddish --hebrew-numerals off upcoming --from 2026-04-07 --days 1)"
 # Without --from: from today on (a run that finds the file and succeeds).
 "$LUMARO_CLI" upcoming --days 400 > /dev/null || fail "upcoming from today"
 [ "$("$LUMARO_CLI" upcoming --days 400 | wc -l)" -ge 5 ] || fail "a year from today has every entry"

@@ -90,6 +90,20 @@ expect_fault "digraph in Hebrew" '"Exit": the translation Yiddish digraph U+05F2
 sed -i 's|^"Exit" = .*|"Exit" = "\xd7\x90\xd6\xbe\xd7\x91"|' "$T/hebrew.gui"
 expect_fault "maqaf" '"Exit": the translation maqaf U+05BE'
 
+# The print font: a character outside the print encoding, a character the
+# Hebrew numerals write (gershayim) that has lost its row, and a glyph name
+# the installed default print font does not have.
+sed -i 's|^"Exit" = .*|"Exit" = "\xe2\x82\xac"|' "$T/hebrew.gui"
+expect_fault "character outside the encoding" '"Exit": the translation character U+20AC cannot be printed'
+sed -i '/{214, 0x05F4, "uni05F4"},/d' "$COPY/src/render/ps_text_encoding.cpp"
+expect_fault "numerals without their mark" 'hebrew_numerals.cpp: the Hebrew numerals write U+05F4, which the print encoding'
+if [ -r /usr/share/fonts/X11/Type1/AharoniCLM-Book.afm ]; then
+  sed -i 's|{213, 0x05F3, "uni05F3"}|{213, 0x05F3, "geresh"}|' "$COPY/src/render/ps_text_encoding.cpp"
+  expect_fault "glyph missing from the font" 'AharoniCLM-Book.afm: the print font has no glyph "geresh" for U+05F3'
+else
+  fail "the culmus fonts are not installed (scripts/install-deps.sh installs them)"
+fi
+
 # --language checks the named language only, without the prefix.
 sed -i '/^"Exit" = /d' "$T/hebrew.gui"
 python3 "$CHECK" --root "$COPY" --language yiddish > "$E2E_HOME/one.txt" 2>/dev/null

@@ -55,8 +55,10 @@ TEST_F(ExportDialogTest, WritesTheChosenYearsAndKindsToTheFileChosen) {
         EXPECT_TRUE(gtk_window_get_modal(GTK_WINDOW(w)));
         EXPECT_EQ(EntryText(w, "From year:") + " " + EntryText(w, "To year:") + " " + EntryText(w, "File:"),
                   "2024 2024 ~/lumaro.ics");
-        // Every kind but the daily learning, as no cycle besides Daf Yomi is chosen.
+        // Every kind but the daily learning (no cycle besides Daf Yomi is
+        // chosen) and the Hebrew dates (an event a day only when asked for).
         for (const char* label : kKinds) EXPECT_EQ(IsOn(w, label), std::string(label) != "Daily learning") << label;
+        EXPECT_FALSE(IsOn(w, "Hebrew date of every day"));
         ClickLater(w, "Browse...");
       }))
       .Then("pick a new file", PutInChooser("Save Calendar File", picked))

@@ -14,7 +14,7 @@ std::string SettingsState() {
   std::string s;
   for (int v : {diasporaGetFlag(), getStyle(), getCandleLightingMin(), getHavdalahIsMin(), getIsDST(), d.startMethod,
                 d.startWeekNo, d.startWeekday, d.startDay, d.startMonth, d.endMethod, d.endWeekNo, d.endWeekday,
-                d.endMonth, getDSTAutomatic(), getTimeFormat(), getLanguage()})
+                d.endMonth, getDSTAutomatic(), getTimeFormat(), getLanguage(), getHebrewNumerals()})
     s += std::to_string(v) + ",";
   for (const char* cycle : {"daf-yomi", "mishna-yomit", "nach-yomi", "yerushalmi-yomi", "rambam-1", "rambam-3",
                             "tehillim", "pirkei-avot"})
@@ -58,7 +58,11 @@ const std::vector<DialogCase>& Cases() {
       {kCmdTimeFormat, "Time format", [](GtkWidget* w) { Click(w, "24 hour"); }},
       {kCmdBackgroundImage, "Select Background Image",
        [](GtkWidget* w) { gtk_entry_set_text(GTK_ENTRY(Beside(w, "Background Image")), "/x.png"); }},
-      {kCmdLanguage, "Select Language", [](GtkWidget* w) { Click(w, "Yiddish"); }},
+      {kCmdLanguage, "Select Language",
+       [](GtkWidget* w) {
+         Click(w, "Hebrew");
+         SetToggle(FindButton(w, "Hebrew dates in Hebrew numerals"), false);
+       }},
       {kCmdFont, "Select Font", [](GtkWidget* w) { FirstChoice(w, "DejaVu Sans"); }},
       {kCmdFontSizes, "Configure font sizes",
        [](GtkWidget* w) {

@@ -1,8 +1,10 @@
-// The program in Yiddish with the translation files a new user gets: after
-// the language switch every menu label and the status line are made again
-// in Yiddish, right to left, in the configured font; the dialogs and the day
-// report show no English text. With LUMARO_SCREENSHOT_DIR set, the windows
-// are also saved as PNG files there for people to look at.
+// The program in Yiddish and in Hebrew with the translation files a new
+// user gets: after the language switch every menu label and the status line
+// are made again in the language, right to left, in the configured font; the
+// dialogs and the day report show no English text. Each test runs once per
+// right-to-left language. With LUMARO_SCREENSHOT_DIR set, the windows are
+// also saved as PNG files there for people to look at ("yiddish-..." and
+// "hebrew-...").
 #include "app/tooltips.h"
 #include "dialogs/widget_fonts.h"
 #include "dialogs/message.h"
@@ -24,8 +26,8 @@ std::string FontOf(GtkWidget* w) {
   return std::string(family ? family : "") + " " + std::to_string(pango_font_description_get_size(d) / PANGO_SCALE);
 }
 
-// A label in Yiddish: a translated text, right to left, in the configured
-// font at 16 points.
+// A label in Yiddish or Hebrew: a translated text, right to left, in the
+// configured font at 16 points.
 void ExpectYiddishLabel(GtkWidget* label, const std::string& where) {
   const std::string text = gtk_label_get_text(GTK_LABEL(label));
   EXPECT_FALSE(HasLatinLetter(text)) << where << ": " << text;
@@ -54,7 +56,7 @@ int MenuItemCount() {
   return count;
 }
 
-class YiddishGuiTest : public MainWindowTest {
+class YiddishGuiTest : public MainWindowTest, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
     // A new user: the shipped files are installed, then the program starts
@@ -67,11 +69,16 @@ class YiddishGuiTest : public MainWindowTest {
   }
   void TearDown() override {
     setLanguage(kLanguageEnglish);
+    setHebrewNumerals(kHebrewNumeralsByLanguage);
     MainWindowTest::TearDown();
   }
+  // The language under test, and the names of its screenshots.
+  static int Language() { return GetParam(); }
+  static std::string Shot(const std::string& name) { return getLanguagePrefix(Language()) + "-" + name; }
+
   // The user chooses the language in its dialog (Settings, "Select Language...").
   void SwitchTo(int language) {
-    const std::string choice = translate_perform(language == kLanguageYiddish ? "Yiddish" : "English");
+    const std::string choice = translate_perform(FindLanguage(language)->name);
     const std::string ok = translate_perform("OK");
     {
       UserScript user;
@@ -88,7 +95,7 @@ class YiddishGuiTest : public MainWindowTest {
   }
 };
 
-TEST_F(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
+TEST_P(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
   // The pointer rests on a Gregorian day number: the status line names it.
   gdk_window_process_updates(drawingArea->window, TRUE);
   Pump();
@@ -101,7 +108,7 @@ TEST_F(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
   EXPECT_EQ(StatusText(), "Gregorian day number");
 
   const int englishItems = MenuItemCount();
-  SwitchTo(kLanguageYiddish);
+  SwitchTo(Language());
   EXPECT_EQ(SelectedDate(), (GregorianDate{13, 4, 2025}));  // the month stays
   EXPECT_EQ(gtk_widget_get_direction(MenuBar()), GTK_TEXT_DIR_RTL);
   int items = 0;
@@ -128,7 +135,7 @@ TEST_F(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
   ASSERT_NE(StatusLabel(), nullptr);
   ExpectYiddishLabel(StatusLabel(), "status line");
   EXPECT_EQ(StatusText(), translate_perform("Gregorian day number"));
-  Screenshot(gMainWindow, "yiddish-month-2025-04");
+  Screenshot(gMainWindow, Shot("month-2025-04"));
 
   // And back: English labels, left to right.
   SwitchTo(kLanguageEnglish);
@@ -140,8 +147,8 @@ TEST_F(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
   EXPECT_EQ(SelectedDate(), (GregorianDate{14, 4, 2025}));
 }
 
-TEST_F(YiddishGuiTest, DayReportOfAFestival) {
-  SwitchTo(kLanguageYiddish);
+TEST_P(YiddishGuiTest, DayReportOfAFestival) {
+  SwitchTo(Language());
   HandleMenuItem(nullptr, kCmdDayReport);
   ASSERT_TRUE(PumpUntil([] { return Shown("Message") != nullptr; }));
   GtkWidget* report = WindowTitled("Message");
@@ -159,13 +166,13 @@ TEST_F(YiddishGuiTest, DayReportOfAFestival) {
   ASSERT_TRUE(PumpUntil([&] { return report->allocation.width > 1; }));
   EXPECT_LE(report->allocation.width, gdk_screen_get_width(gdk_screen_get_default()));
   EXPECT_LE(report->allocation.height, gdk_screen_get_height(gdk_screen_get_default()));
-  Screenshot(report, "yiddish-day-report-2025-04-13");
+  Screenshot(report, Shot("day-report-2025-04-13"));
 }
 
 // Rows read from the right: the label of the name row stands right of its
 // entry, and OK comes first, at the right.
-TEST_F(YiddishGuiTest, AnniversaryEditDialogIsMirrored) {
-  SwitchTo(kLanguageYiddish);
+TEST_P(YiddishGuiTest, AnniversaryEditDialogIsMirrored) {
+  SwitchTo(Language());
   auto rightOf = [](GtkWidget* a, GtkWidget* b) { return a && b && a->allocation.x > b->allocation.x; };
   UserScript user;
   user.Then("the list: Add...", Press("Anniversaries", translate_perform("Add...")))
@@ -183,7 +190,7 @@ TEST_F(YiddishGuiTest, AnniversaryEditDialogIsMirrored) {
         }
         EXPECT_EQ(named, 1);
         EXPECT_TRUE(rightOf(FindButton(w, translate_perform("OK")), FindButton(w, translate_perform("Cancel"))));
-        Screenshot(w, "yiddish-anniversary-edit");
+        Screenshot(w, Shot("anniversary-edit"));
         Click(w, translate_perform("Cancel"));
       }))
       .Then("close", [] {
@@ -195,7 +202,7 @@ TEST_F(YiddishGuiTest, AnniversaryEditDialogIsMirrored) {
 
 // Every dialog in Yiddish: each label and button is Yiddish, right to
 // left, in the dialog font. (Window titles stay English.)
-TEST_F(YiddishGuiTest, EveryDialog) {
+TEST_P(YiddishGuiTest, EveryDialog) {
   const std::vector<std::tuple<int, const char*, const char*>> cases = {
       {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", "Cancel"},
       {kCmdShabbatTimes, "Configure Shabbat Times", "Cancel"},
@@ -212,7 +219,7 @@ TEST_F(YiddishGuiTest, EveryDialog) {
       {kCmdAnniversaries, "Anniversaries", "Close"},
       {kCmdFontSizes, "Configure font sizes", "Cancel"},
   };
-  SwitchTo(kLanguageYiddish);
+  SwitchTo(Language());
   for (const auto& [command, title, close] : cases) {
     SCOPED_TRACE(title);
     UserScript user;
@@ -224,18 +231,18 @@ TEST_F(YiddishGuiTest, EveryDialog) {
         EXPECT_GT(TextOf(view).size(), 100u);
         EXPECT_FALSE(HasLatinLetter(TextOf(view))) << TextOf(view);
       }
-      Screenshot(w, "yiddish-" + std::to_string(command));
+      Screenshot(w, Shot(std::to_string(command)));
       Click(w, close);
     }));
     RunMenuCommand(command, user);
     Pump();
-    EXPECT_EQ(getLanguage(), kLanguageYiddish);  // Cancel kept it
+    EXPECT_EQ(getLanguage(), Language());  // Cancel kept it
   }
 }
 
-// A question in Yiddish has Yiddish buttons, "Yes" at the right.
-TEST_F(YiddishGuiTest, QuestionsAnswerInYiddish) {
-  SwitchTo(kLanguageYiddish);
+// A question in Yiddish or Hebrew has buttons in that language, "Yes" at the right.
+TEST_P(YiddishGuiTest, QuestionsAnswerInYiddish) {
+  SwitchTo(Language());
   UserScript user;
   user.Then("answer", On("Message", [](GtkWidget* w) {
     for (GtkWidget* label : Labels(w)) ExpectYiddishLabel(label, "question");
@@ -248,5 +255,63 @@ TEST_F(YiddishGuiTest, QuestionsAnswerInYiddish) {
   user.Start();
   EXPECT_EQ(DialogsDoYesNo(translate_perform("Lumaro")), kAnswerYes);
 }
+
+
+// The Hebrew day numbers the month view draws at the right of its cells.
+std::vector<std::string> HebrewDayNumbers() {
+  PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
+  const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
+  return testenv::PaintedHebrewDayNumbers(area, SelectedDate(), translate_perform("Jewish day number"));
+}
+
+// The language dialog's check box follows the language until the user
+// changes it: on for Yiddish and Hebrew; turned off, it stays off.
+TEST_P(YiddishGuiTest, HebrewNumeralsFollowTheLanguageUntilTurnedOff) {
+  EXPECT_EQ(HebrewDayNumbers().at(12), "15");  // 13 April 2025, 15 Nisan
+  const std::string name = translate_perform(FindLanguage(Language())->name);
+  const std::string box = "Hebrew dates in Hebrew numerals";
+  {
+    UserScript user;
+    user.Then("the language, then the numerals", On("Select Language", [&](GtkWidget* w) {
+      EXPECT_FALSE(IsOn(w, box));
+      Click(w, name);
+      EXPECT_TRUE(IsOn(w, box));  // the language's default
+      Click(w, "English");
+      EXPECT_FALSE(IsOn(w, box));
+      Click(w, name);
+      Screenshot(w, Shot("language-dialog"));
+      Click(w, "Cancel");
+    }));
+    RunMenuCommand(kCmdLanguage, user);
+  }
+  EXPECT_EQ(getLanguage(), kLanguageEnglish);
+  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsByLanguage);
+
+  SwitchTo(Language());
+  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsByLanguage);
+  EXPECT_EQ(HebrewDayNumbers().at(12), "ט״ו");
+  EXPECT_EQ(HebrewCaptionOfMonth(4, 2025), "ג׳ ניסן - ב׳ אייר תשפ״ה");
+
+  // Off by the user: digits, in this language and in English.
+  const std::string translatedBox = translate_perform(box);
+  {
+    UserScript user;
+    user.Then("numerals off", On("Select Language", [&](GtkWidget* w) {
+      EXPECT_TRUE(IsOn(w, translatedBox));
+      SetToggle(FindButton(w, translatedBox), false);
+      Click(w, translate_perform("OK"));
+    }));
+    RunMenuCommand(kCmdLanguage, user);
+  }
+  ASSERT_TRUE(PumpUntil([] { return drawingArea && GTK_WIDGET_MAPPED(drawingArea); }));
+  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsOff);
+  EXPECT_EQ(HebrewDayNumbers().at(12), "15");
+  SwitchTo(kLanguageEnglish);
+  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsOff);
+  EXPECT_EQ(HebrewDayNumbers().at(12), "15");
+}
+
+INSTANTIATE_TEST_SUITE_P(RightToLeft, YiddishGuiTest, ::testing::Values(kLanguageYiddish, kLanguageHebrew),
+                         [](const ::testing::TestParamInfo<int>& info) { return getLanguagePrefix(info.param); });
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "ps_output.h"
 #include "render/font_book.h"
+#include "render/ps_text_encoding.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "test_env.h"
@@ -253,6 +254,51 @@ TEST_F(DrawingPsTest, YiddishTextGoesThroughTheReencodedFont) {
                 "0 50 (\\(\xFA\xE1\xF9\\)) stringwidth pop 2 div sub add 784 moveto (\\(\xFA\xE1\xF9\\)) show",
                 "100 (10:00) stringwidth pop sub 784 moveto (10:00) show",
             }));
+}
+
+// An English page with Hebrew numerals embeds the Hebrew font and shows in
+// it only the texts in Hebrew letters; the font is selected again whenever
+// a text changes between the two.
+TEST_F(DrawingPsTest, EnglishPageShowsHebrewNumeralsInTheHebrewFont) {
+  UseYiddishFont();
+  setLanguage(kLanguageEnglish);
+  setHebrewNumerals(kHebrewNumeralsOn);
+  testenv::MemoryFile out;
+  DrawingPtr d = drawing_ps_new(out.file(), 612, 792, 1);
+  EXPECT_NE(out.Text().find("/TestYi /RTLFontB UnicodeEncoding ReEncode\n"), std::string::npos);
+  const DrawingFont numbers = d->use_font("helvetica", 16, "medium", "r");
+  const size_t header = out.Lines().size();
+  d->draw_string_left(numbers, 0, 0, "13");
+  d->draw_string_right(numbers, 100, 0, "\u05D8\u05F4\u05D5");  // ט״ו
+  d->draw_string_right(numbers, 200, 0, "\u05D8\u05F4\u05D6");  // ט״ז, the font already selected
+  d->draw_string_left(numbers, 0, 20, "14");
+  const Lines lines = out.Lines();
+  EXPECT_EQ(Lines(lines.begin() + static_cast<long>(header), lines.end()),
+            (Lines{
+                "/Helvetica 10 selectfont",
+                "0 782 moveto (13) show",
+                "/RTLFontB 10 selectfont",
+                "100 (\xE5\xD6\xE8) stringwidth pop sub 782 moveto (\xE5\xD6\xE8) show",
+                "200 (\xE6\xD6\xE8) stringwidth pop sub 782 moveto (\xE6\xD6\xE8) show",
+                "/Helvetica 10 selectfont",
+                "0 762 moveto (14) show",
+            }));
+
+  // Without numerals the English page is as it always was: no Hebrew font.
+  setHebrewNumerals(kHebrewNumeralsOff);
+  testenv::MemoryFile plain;
+  drawing_ps_new(plain.file(), 612, 792, 1).reset();
+  EXPECT_EQ(plain.Text().find("RTLFont"), std::string::npos);
+}
+
+TEST(PsUnicodeHasHebrew, LettersPointsMarksAndPresentationForms) {
+  const std::pair<const char*, bool> cases[] = {
+      {"", false},           {"October 2024", false},  {"\u05D0", true},         {"25 \u05DB\u05F4\u05D4", true},
+      {"\u05F3", true},      {"\u05B7", true},         {"\uFB2F", true},         {"\uFB1C", false},
+      {"\u0590", true},      {"\u05FF", true},         {"\u0600", false},        {"\u058F", false},
+      {"\xD7", false},       {"\xD7\x90\xFF", true},   {"Z\u00FCrich", false},  {"\U0001F600", false},
+  };
+  for (const auto& [text, hebrew] : cases) EXPECT_EQ(ps_unicode_has_hebrew(text), hebrew) << text;
 }
 
 }  // namespace

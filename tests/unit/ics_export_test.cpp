@@ -224,6 +224,32 @@ TEST_F(IcsCalendar, TimesThatCannotBeComputed) {
   EXPECT_EQ(Events(Build({1, 1, 2024}, {31, 1, 2024}, kIcsTimes)).size(), 0u);
 }
 
+// One all-day event a day with its Hebrew date, only when asked for; its
+// text follows "Hebrew dates in Hebrew numerals", its UID does not.
+TEST_F(IcsCalendar, HebrewDateOfEveryDay) {
+  EXPECT_EQ(IcsDefaultKinds() & kIcsHebrewDates, 0u);
+  for (const Event& e : Events(Build({1, 3, 2024}, {31, 3, 2024}, IcsDefaultKinds())))
+    EXPECT_EQ(One(e, "UID").find("hebrew-date"), std::string::npos) << One(e, "UID");
+
+  // 23 and 24 March 2024 are 13 and 14 Adar II 5784 (Purim).
+  auto dates = [] {
+    std::vector<std::string> out;
+    for (const Event& e : Events(Build({23, 3, 2024}, {24, 3, 2024}, kIcsHebrewDates)))
+      out.push_back(One(e, "UID") + " " + One(e, "DTSTART;VALUE=DATE") + " " + Unescape(One(e, "SUMMARY")));
+    return out;
+  };
+  EXPECT_EQ(dates(), (std::vector<std::string>{
+                         "20240323-hebrew-date@lumaro.example.org 20240323 13 Adar II 5784",
+                         "20240324-hebrew-date@lumaro.example.org 20240324 14 Adar II 5784",
+                     }));
+  setHebrewNumerals(kHebrewNumeralsOn);
+  EXPECT_EQ(dates(), (std::vector<std::string>{
+                         "20240323-hebrew-date@lumaro.example.org 20240323 י״ג אדר ב׳ תשפ״ד",
+                         "20240324-hebrew-date@lumaro.example.org 20240324 י״ד אדר ב׳ תשפ״ד",
+                     }));
+  EXPECT_EQ(Events(Build({1, 1, 2024}, {31, 12, 2024}, kIcsHebrewDates)).size(), 366u);
+}
+
 TEST_F(IcsCalendar, StopsAtAWriteError) {
   int calls = 0;
   const IcsResult r = IcsWriteCalendar(Day(1, 1, 2024), Day(31, 12, 2024), kIcsAllKinds, [&](std::string_view) {

@@ -232,10 +232,10 @@ TEST_F(LearningLinesTest, ExportOfTheChosenCycles) {
   // Nothing chosen besides Daf Yomi: the kind has no events, and is not
   // among the default kinds.
   EXPECT_EQ(SummariesAndUids(IcsBuildCalendar(kShabbat, kShabbat + 1, kIcsLearning)).size(), 0u);
-  EXPECT_EQ(IcsDefaultKinds(), kIcsAllKinds & ~static_cast<unsigned>(kIcsLearning));
+  EXPECT_EQ(IcsDefaultKinds(), kIcsAllKinds & ~static_cast<unsigned>(kIcsLearning | kIcsHebrewDates));
   setLearningFlag("mishna-yomit", 1);
   setLearningFlag("pirkei-avot", 1);
-  EXPECT_EQ(IcsDefaultKinds(), kIcsAllKinds);
+  EXPECT_EQ(IcsDefaultKinds(), kIcsAllKinds & ~static_cast<unsigned>(kIcsHebrewDates));
   // Daf Yomi stays a kind of its own.
   EXPECT_EQ(SummariesAndUids(IcsBuildCalendar(kShabbat, kShabbat + 1, kIcsLearning)),
             (std::vector<std::string>{
@@ -245,7 +245,7 @@ TEST_F(LearningLinesTest, ExportOfTheChosenCycles) {
             }));
   // Switching Daf Yomi off leaves it out of the default kinds only.
   setLearningFlag("daf-yomi", 0);
-  EXPECT_EQ(IcsDefaultKinds(), kIcsAllKinds & ~static_cast<unsigned>(kIcsDafYomi));
+  EXPECT_EQ(IcsDefaultKinds(), kIcsAllKinds & ~static_cast<unsigned>(kIcsDafYomi | kIcsHebrewDates));
   EXPECT_EQ(SummariesAndUids(IcsBuildCalendar(kShabbat, kShabbat, kIcsDafYomi)),
             (std::vector<std::string>{"Bava Metzia 80 @ 20240518-daf-yomi@lumaro.example.org"}));
   // The UIDs do not depend on the language.

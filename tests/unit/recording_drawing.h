@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/drawing.h"
+#include "render/month_painter.h"
 
 namespace testenv {
 
@@ -96,4 +97,29 @@ class RecordingDrawing final : public Drawing {
   std::vector<std::unique_ptr<RecordedFont>> fonts_;
 };
 
+// The Hebrew day numbers of the month of `selected` as the painter draws
+// them, in the order of the days: the texts drawn where the painter
+// registers the hint `hebrewHint` (the translated "Jewish day number").
+inline std::vector<std::string> PaintedHebrewDayNumbers(const PaintArea& area, const GregorianDate& selected,
+                                                        const std::string& hebrewHint) {
+  RecordingDrawing d;
+  std::vector<std::pair<int, int>> spots;
+  PaintHooks hooks;
+  hooks.addHint = [&](int x, int y, int, int, std::string_view text) {
+    if (text == hebrewHint) spots.emplace_back(x, y);
+  };
+  PaintItInternal(d, area, selected, true, false, nullptr, nullptr, &hooks);
+  std::vector<std::string> numbers;
+  for (const auto& [x, y] : spots) {
+    const std::string prefix = "left " + std::to_string(x) + " " + std::to_string(y) + " ";
+    for (const std::string& op : d.ops)
+      if (op.rfind(prefix, 0) == 0) {
+        numbers.push_back(op.substr(op.find(" |") + 2));
+        break;
+      }
+  }
+  return numbers;
+}
+
 }  // namespace testenv
+

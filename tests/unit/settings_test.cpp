@@ -14,7 +14,7 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 40 keys in table order. A new user's times
+  // settingsDone writes the 41 keys in table order. A new user's times
   // follow the city's time zone.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
@@ -25,7 +25,7 @@ TEST(Settings, DefaultsWithoutFile) {
             "DSTStartWeekday: \"0\"\nDSTStartDay: \"2\"\nDSTStartMonth: \"3\"\nDSTEndMethod: \"0\"\n"
             "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"1\"\n"
             "TimeFormat: \"0\"\n"
-            "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\n"
+            "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\nHebrewNumerals: \"-1\"\n"
             "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n"
             "SunCalculation: \"classic\"\nSunElevation: \"0\"\n"
 
@@ -163,12 +163,59 @@ TEST(Settings, Helpers) {
     ::unsetenv("HOME");
     EXPECT_EQ(getDefaultCityFilename("cities"), "cities");
   }
-  EXPECT_EQ(getLanguagePrefix(2) + getLanguagePrefix(3) + getLanguagePrefix(0), "yiddish");
+  EXPECT_EQ(getLanguagePrefix(1) + "," + getLanguagePrefix(2) + "," + getLanguagePrefix(3) + "," +
+                getLanguagePrefix(0) + getLanguagePrefix(4) + getLanguagePrefix(-1),
+            "english,yiddish,hebrew,");
   settingsReset();
-  setLanguage(3);
-  EXPECT_FALSE(isLanguageRightToLeft());
+  for (const auto& [language, rtl] : {std::pair{1, false}, {2, true}, {3, true}, {0, false}, {4, false}}) {
+    setLanguage(language);
+    EXPECT_EQ(isLanguageRightToLeft(), rtl) << language;
+    EXPECT_EQ(isRightToLeftLanguage(language), rtl) << language;
+  }
   EXPECT_EQ(ShabbatCompare(nullptr, ""), 0);
   EXPECT_LT(ShabbatCompare("Berlin", "Boston"), 0);
+}
+
+// "Hebrew dates in Hebrew numerals" follows the language until it is set:
+// on in Yiddish and Hebrew, off in English and in a language the program
+// does not know.
+TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {
+  struct Case {
+    int choice, language;
+    bool on;
+  };
+  const Case cases[] = {
+      {kHebrewNumeralsByLanguage, kLanguageEnglish, false}, {kHebrewNumeralsByLanguage, kLanguageYiddish, true},
+      {kHebrewNumeralsByLanguage, kLanguageHebrew, true},   {kHebrewNumeralsByLanguage, 7, false},
+      {kHebrewNumeralsOn, kLanguageEnglish, true},          {kHebrewNumeralsOn, 7, true},
+      {kHebrewNumeralsOff, kLanguageHebrew, false},         {kHebrewNumeralsOff, kLanguageYiddish, false},
+      {5, kLanguageHebrew, true},                           {5, kLanguageEnglish, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(HebrewNumeralsFor(c.choice, c.language), c.on) << c.choice << " in " << c.language;
+    settingsReset();
+    setLanguage(c.language);
+    setHebrewNumerals(c.choice);
+    EXPECT_EQ(isHebrewNumerals(), c.on) << c.choice << " in " << c.language;
+  }
+
+  // Stored values: -1, 0, 1 as they are; anything else follows the language.
+  TempHome home;
+  const std::pair<const char*, int> stored[] = {{"-1", -1}, {"0", 0}, {"1", 1}, {"2", -1}, {"yes", 0}, {"-7", -1}};
+  for (const auto& [text, expected] : stored) {
+    ASSERT_TRUE(SettingsSet("HebrewNumerals", text));
+    settingsInit();
+    EXPECT_EQ(getHebrewNumerals(), expected) << "stored " << text;
+  }
+  // A choice survives the settings file; the default is written as -1, so
+  // a later change of language still changes the numerals.
+  setHebrewNumerals(kHebrewNumeralsOff);
+  setLanguage(kLanguageHebrew);
+  ASSERT_TRUE(settingsDone());
+  settingsReset();
+  settingsInit();
+  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsOff);
+  EXPECT_FALSE(isHebrewNumerals());
 }
 
 TEST(Settings, BackgroundImageTest) {

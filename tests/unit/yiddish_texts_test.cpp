@@ -1,9 +1,10 @@
-// The shipped Yiddish translations against what the program really shows.
-// A new user gets them on the first run; with them loaded no text of the day
-// report, the molad announcement, the Daf Yomi line or the month view may
-// keep a Latin letter, over whole years of days. The report lists are
-// translated by replacing phrases, so each Yiddish line must also keep the
-// indentation and the numbers (dates, verses, times) of its English line.
+// The shipped Yiddish and Hebrew translations against what the program
+// really shows. A new user gets them on the first run; with them loaded no
+// text of the day report, the molad announcement, the Daf Yomi line or the
+// month view may keep a Latin letter, over whole years of days. The report
+// lists are translated by replacing phrases, so each translated line must
+// also keep the indentation and the numbers (dates, verses, times) of its
+// English line. Each test runs once per right-to-left language.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,7 +55,7 @@ std::vector<std::string> Numbers(const std::string& s) {
   return out;
 }
 
-class YiddishTexts : public ::testing::Test {
+class YiddishTexts : public ::testing::TestWithParam<int> {
  protected:
   YiddishTexts() : home_(false) {
     settingsReset();
@@ -62,12 +63,15 @@ class YiddishTexts : public ::testing::Test {
     EXPECT_TRUE(InstallDefaultUserFiles(&error)) << error;
     settingsReset();  // the city file is there now
     setCity("Jerusalem");
-    UseLanguage(kLanguageYiddish);
+    UseLanguage(Language());
   }
   ~YiddishTexts() override {
     translate_done();
     settingsReset();
   }
+
+  // The language under test (Yiddish or Hebrew).
+  static int Language() { return GetParam(); }
 
   static void UseLanguage(int language) {
     setLanguage(language);
@@ -75,8 +79,8 @@ class YiddishTexts : public ::testing::Test {
     translate_init(getLanguagePrefix(language));
   }
 
-  // Compares a Yiddish text with the English one line by line; problems are
-  // collected once each (the same line recurs on many days).
+  // Compares a translated text with the English one line by line; problems
+  // are collected once each (the same line recurs on many days).
   void CompareLists(const std::string& english, const std::string& yiddish) {
     const std::vector<std::string> e = Lines(english), y = Lines(yiddish);
     if (e.size() != y.size()) {
@@ -116,7 +120,7 @@ std::vector<int> YearOfEveryType() {
   return years;
 }
 
-TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
+TEST_P(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
   for (int year : YearOfEveryType()) {
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, year);
     const AbsoluteDay end = AbsoluteFromHebrew(1, kTishri, year + 1);
@@ -131,7 +135,7 @@ TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
           englishHalakha[style - 1][d] = BuildHalakhaList(d, rules, style);
         englishReadings[d] = BuildReadingsList(d, rules);
       }
-      UseLanguage(kLanguageYiddish);
+      UseLanguage(Language());
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
           CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, rules, style));
@@ -142,7 +146,7 @@ TEST_F(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
   ExpectNoProblems();
 }
 
-TEST_F(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
+TEST_P(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
   // Sukkot I in the Diaspora: the day's name in the report.
   diasporaSetFlag(1);
   const DayReport report = BuildDayReport(AbsoluteFromGregorian(17, 10, 2024));
@@ -156,7 +160,7 @@ TEST_F(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
     UseLanguage(kLanguageEnglish);
     std::string english, yiddish;
     GetZmanimForDay(d, &english);
-    UseLanguage(kLanguageYiddish);
+    UseLanguage(Language());
     GetZmanimForDay(d, &yiddish);
     ASSERT_NE(yiddish.find("Jerusalem"), std::string::npos);
     CompareLists(english, yiddish.erase(yiddish.find("Jerusalem"), 9));
@@ -164,18 +168,18 @@ TEST_F(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
   ExpectNoProblems();
 }
 
-TEST_F(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
+TEST_P(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
   // The molad announcement of every month of a leap and a common year.
   for (int year : {5784, 5785}) {
     for (AbsoluteDay d = AbsoluteFromHebrew(1, kTishri, year); d < AbsoluteFromHebrew(1, kTishri, year + 1); d += 29) {
       UseLanguage(kLanguageEnglish);
       const std::string english = MoladRetrieveNextSimple(2, d);
-      UseLanguage(kLanguageYiddish);
+      UseLanguage(Language());
       CompareLists(english, MoladRetrieveNextSimple(2, d));
     }
   }
   // The Daf Yomi line of every page of a cycle, as the day cell shows it.
-  UseLanguage(kLanguageYiddish);
+  UseLanguage(Language());
   const AbsoluteDay start = AbsoluteFromGregorian(5, 1, 2020);
   for (AbsoluteDay d = start; d < start + 2711; ++d) {
     const GregorianDate g = GregorianFromAbsolute(d);
@@ -186,7 +190,7 @@ TEST_F(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
   ExpectNoProblems();
 }
 
-TEST_F(YiddishTexts, MonthViewAndItsHints) {
+TEST_P(YiddishTexts, MonthViewAndItsHints) {
   // Every month of two years, with the zmanim panel of the selected day and
   // the hover hints of the status line.
   std::set<std::string> hints;
@@ -217,15 +221,18 @@ TEST_F(YiddishTexts, MonthViewAndItsHints) {
   ExpectNoProblems();
 }
 
-TEST_F(YiddishTexts, TheShippedFilesReadWithoutErrors) {
+TEST_P(YiddishTexts, TheShippedFilesReadWithoutErrors) {
   // Each file read afresh (translate_init would reuse what it read before).
   translate_done();
   translate_init("");
   ::testing::internal::CaptureStderr();
   for (std::string_view name : kTranslateFiles)
-    translate_internal_process_file(home_.lumaro("translations/yiddish." + std::string(name)));
+    translate_internal_process_file(home_.lumaro("translations/" + getLanguagePrefix(Language()) + "." + std::string(name)));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
   EXPECT_GT(translate_internal_entry_count(), 400u);
 }
+
+INSTANTIATE_TEST_SUITE_P(RightToLeft, YiddishTexts, ::testing::Values(kLanguageYiddish, kLanguageHebrew),
+                         [](const ::testing::TestParamInfo<int>& info) { return getLanguagePrefix(info.param); });
 
 }  // namespace

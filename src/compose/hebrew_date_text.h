@@ -1,0 +1,40 @@
+// How Hebrew dates are written wherever the program shows one: in decimal
+// digits with the month's name in the interface language ("25 Kislev 5787",
+// in Yiddish "25 כּסלו 5787"), or, with "Hebrew dates in Hebrew numerals"
+// on, as a luach writes them, wholly in Hebrew: "כ״ה כסלו תשפ״ז" (the month
+// names in their Hebrew spelling in every language, as Yiddish luchot also
+// write them). The month cells, the caption of the month view and of the
+// printout, the report headings, the iCalendar export, the anniversaries
+// dialog and lumaro-cli's today and upcoming take their text from here.
+//
+// Each function has a form that is told whether numerals are on and one
+// that reads the settings (isHebrewNumerals()).
+#pragma once
+
+#include <string>
+
+#include "calendar/hebrew_numerals.h"
+#include "calendar/types.h"
+
+// The Hebrew day number of a month cell: "25", with numerals "כ״ה".
+std::string HebrewDayNumberText(int day, bool numerals);
+std::string HebrewDayNumberText(int day);
+
+// A Hebrew date: "25 Kislev 5787" (the month translated), with numerals
+// "כ״ה כסלו תשפ״ז", or "כ״ה כסלו ה׳תשפ״ז" with `thousands` kWrite.
+std::string HebrewDateText(const HebrewDate& h, bool numerals, HebrewThousands thousands = HebrewThousands::kOmit);
+std::string HebrewDateText(const HebrewDate& h);
+
+// The Hebrew dates a Gregorian month spans, the year written once where it
+// does not change: "3 - 30 Shevat 5785", "1 Adar - 2 Nisan 5785",
+// "8 Elul 5785 - 8 Tishri 5786"; with numerals "ג׳ - ל׳ שבט תשפ״ה",
+// "א׳ אדר - ב׳ ניסן תשפ״ה", "ח׳ אלול תשפ״ה - ח׳ תשרי תשפ״ו".
+std::string HebrewMonthRangeCaption(int month, int year, bool numerals);
+std::string HebrewMonthRangeCaption(int month, int year);
+
+// The Hebrew date a heading of the day report adds to its Gregorian date:
+// with numerals the date with its thousands ("ה׳ טבת ה׳תשפ״ו"), without
+// them "" (the headings then name the Gregorian date alone, as they always
+// have).
+std::string ReportHeadingHebrewDate(AbsoluteDay d, bool numerals);
+std::string ReportHeadingHebrewDate(AbsoluteDay d);
