@@ -85,13 +85,13 @@ class CellFitter {
     return std::max(0, 2 * std::min(centre - leftEnd, rightStart - centre));
   }
 
-  // Whether the first time line stands between the day numbers at a scale.
+  // Whether the first time line stands between the day numbers at a scale:
+  // only at its own size. A time squeezed smaller there would be the
+  // smallest text of the cell; on a line of its own it keeps its size.
   bool TimeInNumberRow(int scale) {
     if (timeLine_ < 0 || !candidates_[static_cast<size_t>(timeLine_)].kept) return false;
     const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
-    const FittedText fit = FitTextToWidth(fonts_, line.role, Scaled(line.role, scale), fonts_.Smallest(), line.text,
-                                          NumberRowRoom(scale), options_.ellipsis);
-    return !fit.cut;
+    return fonts_.Width(line.role, Scaled(line.role, scale), line.text) <= NumberRowRoom(scale);
   }
 
   int NumberRowHeight(int scale, bool timeThere) {
@@ -212,13 +212,13 @@ class CellFitter {
     const bool timeThere = TimeInNumberRow(scale);
     if (timeThere) {
       const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
-      const FittedText fit = FitTextToWidth(fonts_, line.role, Scaled(line.role, scale), fonts_.Smallest(),
-                                            line.text, NumberRowRoom(scale), options_.ellipsis);
+      const int size = Scaled(line.role, scale);
+      const int width = fonts_.Width(line.role, size, line.text);
       PlacedText p;
-      p.font = fonts_.Font(line.role, fit.size);
+      p.font = fonts_.Font(line.role, size);
       p.color = line.color;
-      p.box = {cell_.x + cell_.width / 2 - fit.width / 2, top_, fit.width, fonts_.Height(line.role, fit.size)};
-      p.text = fit.text;
+      p.box = {cell_.x + cell_.width / 2 - width / 2, top_, width, fonts_.Height(line.role, size)};
+      p.text = line.text;
       p.hint = line.hint;
       out.texts.push_back(p);
     }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -227,6 +228,68 @@ TEST(CellLayout, ATimeWithoutRoomBetweenTheNumbersGoesBelowThem) {
   const Laid roomy = Lay(c, 120, 200);
   EXPECT_EQ(roomy.layout.texts[2].text, "07:47PM");
   EXPECT_EQ(roomy.layout.texts[2].box.y, roomy.layout.texts[0].box.y);
+}
+
+// Metrics whose widths grow with the size, as real fonts' do: a byte is
+// size / 2 units wide, a line 10 + size / 2 high.
+class ProportionalMetrics final : public Drawing {
+ public:
+  DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
+    auto f = std::make_unique<testenv::RecordedFont>();
+    f->family = family;
+    f->size = size;
+    f->weight = weight;
+    fonts_.push_back(std::move(f));
+    return fonts_.back().get();
+  }
+  int get_text_width(DrawingFont f, std::string_view t) override {
+    return static_cast<int>(t.size()) * Size(f) / 2;
+  }
+  int get_text_height(DrawingFont f) override { return 10 + Size(f) / 2; }
+  void draw_string_left(DrawingFont, int, int, std::string_view) override {}
+  void draw_string_right(DrawingFont, int, int, std::string_view) override {}
+  void draw_string_center(DrawingFont, int, int, int, std::string_view) override {}
+  void draw_line(int, int, int, int) override {}
+  void draw_rectangle(int, int, int, int) override {}
+  void fill_rectangle(int, int, int, int) override {}
+  void draw_ellipse_text_right(DrawingFont, int, int, std::string_view) override {}
+  void fill_polygon(const DrawingPoint*, int) override {}
+  void get_color(DrawingColor* c) override { *c = kBlue; }
+  void set_color(const DrawingColor&) override {}
+  int get_x_unit(int n) override { return n; }
+  int get_y_unit(int n) override { return n; }
+  int get_device_class() override { return kDeviceScreen; }
+  int get_color_mode() override { return kColorModeColor; }
+
+ private:
+  static int Size(DrawingFont f) { return static_cast<const testenv::RecordedFont*>(f)->size; }
+  std::vector<std::unique_ptr<testenv::RecordedFont>> fonts_;
+};
+
+// A time that would fit between the day numbers only in a smaller size
+// takes a line of its own at its size: it is never the smallest text of the
+// cell. The Shabbat time is 14: "07:47PM" 49 units wide, 21 at size 7.
+TEST(CellLayout, ATimeBetweenTheNumbersKeepsItsSize) {
+  CellContent c;
+  c.gregorianNumber = "3";
+  c.hebrewNumber = "16";
+  c.lines = {Line(K::kHoliday, kFontImportant1, "Pesakh II"), Line(K::kTime, kFontShabbatTime, "07:47PM"),
+             Line(K::kOmer, kFontOmer, "1 L'Omer")};
+  ProportionalMetrics metrics;
+  FontBook fonts(metrics, EnglishScreenSizes(), kSmallest);
+  // 90 wide: 84 inside, less the numbers (8 and 16 at size 16) and the gaps
+  // leaves 2 * min(45 - 3 - 8 - 4, 87 - 16 - 4 - 45) = 44 for the time.
+  const CellLayout narrow = LayoutCell(fonts, {0, 0, 90, 300}, c, Options());
+  ASSERT_EQ(narrow.texts.size(), 5u);
+  EXPECT_EQ(narrow.texts[3].text, "07:47PM");
+  EXPECT_GT(narrow.texts[3].box.y, narrow.texts[2].box.y) << "below the holiday";
+  EXPECT_EQ(narrow.texts[3].box.width, 49) << "at its size";
+  // 100 wide: 54 between the numbers, room enough.
+  const CellLayout wide = LayoutCell(fonts, {0, 0, 100, 300}, c, Options());
+  ASSERT_EQ(wide.texts.size(), 5u);
+  EXPECT_EQ(wide.texts[2].text, "07:47PM");
+  EXPECT_EQ(wide.texts[2].box.y, wide.texts[0].box.y);
+  EXPECT_EQ(wide.texts[2].box.width, 49);
 }
 
 // A property over cell sizes from tiny to large: nothing overlaps, nothing
