@@ -27,6 +27,7 @@ enum class CellLineKind : int {
   kAnniversary,
   kOmer,
   kDafYomi,
+  kLearning,        // the other study cycles chosen, below Daf Yomi
   kCount
 };
 
@@ -57,6 +58,7 @@ inline constexpr CellLineKindRow kCellLineKinds[] = {
     {CellLineKind::kAnniversary, CellPlace::kFlow, 6},
     {CellLineKind::kOmer, CellPlace::kFlow, 7},
     {CellLineKind::kDafYomi, CellPlace::kBottom, 8},
+    {CellLineKind::kLearning, CellPlace::kBottom, 9},
 };
 static_assert(sizeof(kCellLineKinds) / sizeof(kCellLineKinds[0]) == static_cast<size_t>(CellLineKind::kCount),
               "one row per kind");

@@ -13,6 +13,7 @@
 #include "render/colors.h"
 #include "compose/day_info.h"
 #include "compose/hebrew_date_text.h"
+#include "compose/learning_lines.h"
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
@@ -289,8 +290,13 @@ class MonthPainter {
       }
     }
 
-    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
-    if (!daf.empty()) add(CellLineKind::kDafYomi, kFontDafYomi, kBlue, translate_replace(daf), translate_perform("Daf Yomi"));
+    if (learning_.dafYomi) {
+      const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
+      if (!daf.empty())
+        add(CellLineKind::kDafYomi, kFontDafYomi, kBlue, translate_replace(daf), translate_perform("Daf Yomi"));
+    }
+    for (LearningCellLine& line : LearningCellLines(d, learning_, rules_))
+      add(CellLineKind::kLearning, kFontDafYomi, kBlue, std::move(line.text), std::move(line.hint));
     return c;
   }
 
@@ -377,6 +383,7 @@ class MonthPainter {
   // The rules and the times of the whole paint.
   CalendarRules rules_ = CurrentCalendarRules();
   DayTimes times_ = DayTimes::FromSettings();
+  LearningChoice learning_ = LearningChoiceFromSettings();
   int e_ = 0;
   int y_ = 0;
   int w_ = 0;

@@ -10,6 +10,7 @@
 #include "gui_test_util.h"
 #include "render/drawing_gdk.h"
 #include "base/text_format.h"
+#include "calendar/learning.h"
 #include "storage/user_files.h"
 
 namespace {
@@ -89,6 +90,31 @@ TEST_P(MonthLayoutTest, NoTextOverlapsOrLeavesItsCell) {
   }
 }
 
+// With every study cycle chosen the cells carry their lines below Daf Yomi,
+// fitted like every other line: nothing overlaps at 1024x768 (or any other
+// size), and where a cell has the room it shows them all.
+TEST_P(MonthLayoutTest, EveryStudyCycleFitsItsCell) {
+  for (LearningCycle cycle : kLearningCycles) setLearningFlag(LearningCycleId(cycle), 1);
+  for (const Screen& screen : kScreens) {
+    for (const GregorianDate& month : {GregorianDate{7, 4, 2026}, GregorianDate{13, 6, 2026}}) {
+      const auto painted = Paint(screen, month);
+      const std::vector<std::string> problems = painted->Problems(Area(screen));
+      EXPECT_TRUE(problems.empty()) << Describe(screen) << " " << month.month << ": " << problems.size()
+                                    << " problem(s), the first: " << (problems.empty() ? "" : problems[0]);
+    }
+  }
+  // On the largest screen a Shabbat in June (13 June 2026, Shelah Leha)
+  // keeps its section and Daf Yomi and shows the first cycles below it; the
+  // learning lines are the first to go when a cell is full.
+  const std::vector<std::string> texts = Paint(kScreens[3], {13, 6, 2026})->TextsOfDay(13);
+  auto shows = [&](const std::string& part) {
+    return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.find(part) != std::string::npos; });
+  };
+  EXPECT_TRUE(shows(translate_perform("Shelah Leha"))) << ::testing::PrintToString(texts);
+  EXPECT_TRUE(shows(translate_replace("Chulin 44"))) << ::testing::PrintToString(texts);
+  EXPECT_TRUE(shows(translate_perform("Mishna"))) << ::testing::PrintToString(texts);
+}
+
 TEST_P(MonthLayoutTest, NoAnniversaryIsDroppedSilently) {
   for (const Screen& screen : kScreens) {
     const auto painted = Paint(screen, {7, 4, 2026});
@@ -145,9 +171,10 @@ TEST_P(MonthLayoutTest, DayNumbersOfNeighboursStandApart) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, MonthLayoutTest, ::testing::Values(kLanguageEnglish, kLanguageYiddish),
+INSTANTIATE_TEST_SUITE_P(Languages, MonthLayoutTest,
+                         ::testing::Values(kLanguageEnglish, kLanguageYiddish, kLanguageHebrew),
                          [](const ::testing::TestParamInfo<int>& info) {
-                           return info.param == kLanguageYiddish ? std::string("Yiddish") : std::string("English");
+                           return getLanguagePrefix(info.param);
                          });
 
 }  // namespace
