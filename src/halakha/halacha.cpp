@@ -148,10 +148,11 @@ void Shakharit(const Run& run) {
   const AbsoluteDay d = run.d;
   const CalendarRules& r = run.rules;
   run.Emit("Shakharit");
-  // Tallit and tefilin on the fast of Av; Khanukka candles in the synagogue.
+  // Tallit and tefilin on the fast of Av; Khanukka candles in the synagogue,
+  // not on Shabbat, when no fire is lit.
   if (isDay(d, F::kTishaBeAv)) {
     run.Emit("  No tallit or tefillin until Minkha");
-  } else if (khanukah(d)) {
+  } else if (khanukah(d) && !shabbat(d)) {
     run.Emit("  Light candles before Shakharit in synagogue ");
     run.Emit("    without blessings");
   }

@@ -39,6 +39,11 @@ void Minkha(const Run& run) {
   const CalendarRules& r = run.rules;
   const AbsoluteDay t = run.t;
   run.Emit("Minkha");
+  // On Friday of Khanukka the synagogue lights before Minkha: by Maariv it is Shabbat.
+  if (khanukah(t) && shabbat(t)) {
+    run.Emit("  Light candles before Minkha");
+    run.Emit("    in synagogue with blessings");
+  }
   // Tallit and tefilin, put on at Minkha of the fast of Av.
   if (isDay(d, F::kTishaBeAv)) run.Emit("  Tallit and tefillin with berakha");
   // Torah reading at Minkha.
@@ -107,8 +112,9 @@ void Maariv(const Run& run) {
   } else if (shabbat(t)) {
     run.Emit("  Kabbalat Shabbat");
   }
-  // Khanukka candles in the synagogue (after Shabbat they come with Havdalah).
-  if (khanukah(t) && !shabbat(d)) {
+  // Khanukka candles in the synagogue (after Shabbat they come with Havdalah,
+  // before Shabbat they were lit before Minkha).
+  if (khanukah(t) && !shabbat(d) && !shabbat(t)) {
     run.Emit("  Light candles before Maariv");
     run.Emit("    in synagogue with blessings");
   }

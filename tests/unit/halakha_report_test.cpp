@@ -117,18 +117,25 @@ TEST_F(HalakhaReport, YearlyFacts) {
           diaspora ? shavuot + 1 : shavuot};
       EXPECT_EQ(r.DaysWith("Torah reading", "  Yizkor"), yizkor);
 
-      // Khanukka: candles on the eight evenings before its eight days, in the
-      // morning Al haNisim and whole Hallel on all eight days.
-      std::vector<AbsoluteDay> evenings = r.DaysWith("Maariv", "  Light candles before Maariv");
-      for (AbsoluteDay d : r.DaysWith("Maariv", "  Light Khannuka candles before Havdalah")) evenings.push_back(d);
-      std::sort(evenings.begin(), evenings.end());
-      std::vector<AbsoluteDay> expected;
-      for (int i = 0; i < 8; ++i) expected.push_back(khanukka - 1 + i);
-      EXPECT_EQ(evenings, expected);
+      // Khanukka: the synagogue lights on the eight evenings before its
+      // eight days: before Minkha on a Friday (by Maariv it is Shabbat), with
+      // Havdalah after Shabbat, before Maariv on the other evenings. In the
+      // morning it lights again except on Shabbat, and says Al haNisim and
+      // whole Hallel on all eight days.
+      std::vector<AbsoluteDay> fridays, saturdays, weekdays;
+      for (AbsoluteDay d = khanukka - 1; d < khanukka + 7; ++d)
+        (WeekdayOf(d) == kFriday ? fridays : WeekdayOf(d) == kShabbat ? saturdays : weekdays).push_back(d);
+      EXPECT_EQ(r.DaysWith("Minkha", "  Light candles before Minkha"), fridays);
+      EXPECT_EQ(r.DaysWith("Maariv", "  Light Khannuka candles before Havdalah"), saturdays);
+      EXPECT_EQ(r.DaysWith("Maariv", "  Light candles before Maariv"), weekdays);
       for (int i = 0; i < 8; ++i) {
-        const std::string& text = r.all().at(khanukka + i);
+        const AbsoluteDay d = khanukka + i;
+        const std::string& text = r.all().at(d);
         EXPECT_TRUE(Has(Service(text, "Shakharit"), "  Al haNisim")) << "day " << i + 1;
         EXPECT_TRUE(Has(Service(text, "Shakharit"), "  full Hallel")) << "day " << i + 1;
+        EXPECT_EQ(Has(Service(text, "Shakharit"), "  Light candles before Shakharit in synagogue "),
+                  WeekdayOf(d) != kShabbat)
+            << "day " << i + 1;
       }
 
       // Whole Hallel: Sukkot with Shemini Atseret (and Simkhat Tora), the
