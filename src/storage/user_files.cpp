@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/file_util.h"
+#include "base/version.h"
 
 namespace {
 
@@ -196,6 +197,45 @@ std::string FindDataDir() {
   return {};
 }
 
+namespace {
+
+// The version whose shipped translations were last added to the user's
+// folder, kept in a hidden file there (listings of the folder pass over it).
+constexpr std::string_view kShippedVersionFile = ".shipped-version";
+
+// A translations folder of an earlier version lacks the files shipped since
+// (a new language, a new list). Once per version the shipped files it does
+// not have are copied in; the user's own files are never replaced, and a
+// file the user removes stays removed until the next version.
+bool AddMissingTranslations(const std::string& folder, std::string* error) {
+  const std::string stampPath = folder + "/" + std::string(kShippedVersionFile);
+  std::string stamp;
+  if (ReadWholeFile(stampPath, stamp) && stamp == LUMARO_VERSION "\n") return true;
+  const std::string dataDir = FindDataDir();
+  const std::string shipped = dataDir + "/" + std::string(kDefaultUserTranslations);
+  std::vector<std::string> names;
+  if (dataDir.empty() || !IsDirectory(shipped) || !ListFiles(shipped, &names)) return true;
+  bool ok = true;
+  for (const std::string& name : names) {
+    const std::string target = folder + "/" + name;
+    if (Exists(target)) continue;  // a file, a folder or a link of the user's
+    std::string content;
+    if (!ReadWholeFile(shipped + "/" + name, content)) {
+      *error = "cannot read the shipped file " + shipped + "/" + name;
+      ok = false;
+    } else if (!CopyIfMissing(content, target, error)) {
+      ok = false;
+    }
+  }
+  if (ok) {
+    ok = ReplaceFileAtomically(
+        stampPath, [](std::FILE* f) { return std::fputs(LUMARO_VERSION "\n", f) >= 0; }, error);
+  }
+  return ok;
+}
+
+}  // namespace
+
 bool InstallDefaultUserFiles(std::string* error) {
   std::string ignored;
   if (!error) error = &ignored;
@@ -242,5 +282,6 @@ bool InstallDefaultUserFiles(std::string* error) {
       ok = false;
     }
   }
+  if (IsDirectory(folder) && !AddMissingTranslations(folder, error)) ok = false;
   return ok;
 }

@@ -34,13 +34,17 @@ class ScopedEnv {
   std::string old_;
 };
 
-// The names in a directory, sorted.
-std::vector<std::string> Entries(const std::string& dir) {
-  std::vector<std::string> names;
+// The names in a directory, sorted; `plus` are added before sorting.
+std::vector<std::string> Entries(const std::string& dir, std::vector<std::string> plus = {}) {
+  std::vector<std::string> names = std::move(plus);
   for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// The hidden file in the translations folder that names the version whose
+// shipped files were last added.
+const std::string kStamp = ".shipped-version";
 
 const std::vector<std::string> kCitiesAndTranslations = {"cities", "translations"};
 
@@ -66,7 +70,7 @@ TEST(UserFiles, FirstRunInAnEmptyHome) {
   EXPECT_EQ(ReadFile(home.lumaro("cities")), ReadFile(shipped + "/cities"));
   // Nothing else, no temporary left behind, and every translation file as shipped.
   EXPECT_EQ(Entries(home.path() + "/.lumaro"), kCitiesAndTranslations);
-  EXPECT_EQ(Entries(home.lumaro("translations")), Entries(shipped + "/translations"));
+  EXPECT_EQ(Entries(home.lumaro("translations")), Entries(shipped + "/translations", {kStamp}));
   for (std::string_view name : kTranslateFiles) {
     const std::string file = "/yiddish." + std::string(name);
     EXPECT_EQ(ReadFile(home.lumaro("translations") + file), ReadFile(shipped + "/translations" + file)) << file;
@@ -79,12 +83,27 @@ TEST(UserFiles, ExistingFilesAndFoldersAreNeverTouched) {
   testenv::TempHome home;
   ScopedEnv noOverride("LUMARO_DATADIR", nullptr);
   ::chmod((home.path() + "/.lumaro").c_str(), 0750);
-  // A translations folder with one file of the user's, an empty city file.
+  // A translations folder of an earlier version: one file of the user's, a
+  // link of theirs that leads nowhere, an empty city file. The files shipped
+  // since (another language, another list) are added beside them.
   fs::create_directory(home.lumaro("translations"));
   WriteFile(home.lumaro("translations/yiddish.gui"), "\"Exit\" = \"mine\"\n");
+  ASSERT_EQ(::symlink("/nonexistent/h", home.lumaro("translations/hebrew.gui").c_str()), 0);
   WriteFile(home.lumaro("cities"), "");
   EXPECT_TRUE(InstallDefaultUserFiles());
-  EXPECT_EQ(Entries(home.lumaro("translations")), std::vector<std::string>{"yiddish.gui"});
+  const std::string shipped = std::string(LUMARO_SOURCE_DATADIR) + "/translations";
+  EXPECT_EQ(Entries(home.lumaro("translations")), Entries(shipped, {kStamp}));
+  EXPECT_EQ(ReadFile(home.lumaro("translations/yiddish.gui")), "\"Exit\" = \"mine\"\n");
+  EXPECT_TRUE(fs::is_symlink(home.lumaro("translations/hebrew.gui")));
+  EXPECT_EQ(ReadFile(home.lumaro("translations/yiddish.learning")), ReadFile(shipped + "/yiddish.learning"));
+  // A file the user removes stays removed in this version; the next version
+  // (an older stamp) adds it again.
+  fs::remove(home.lumaro("translations/yiddish.learning"));
+  EXPECT_TRUE(InstallDefaultUserFiles());
+  EXPECT_FALSE(fs::exists(home.lumaro("translations/yiddish.learning")));
+  WriteFile(home.lumaro("translations/" + kStamp), "0.9\n");
+  EXPECT_TRUE(InstallDefaultUserFiles());
+  EXPECT_TRUE(fs::exists(home.lumaro("translations/yiddish.learning")));
   EXPECT_EQ(ReadFile(home.lumaro("translations/yiddish.gui")), "\"Exit\" = \"mine\"\n");
   EXPECT_EQ(ReadFile(home.lumaro("cities")), "");
   EXPECT_EQ(Mode(home.path() + "/.lumaro"), 0750u);
@@ -101,7 +120,7 @@ TEST(UserFiles, ExistingFilesAndFoldersAreNeverTouched) {
 TEST(UserFiles, TemporaryFoldersOfAKilledFirstRunAreRemovedLater) {
   testenv::TempHome home;
   ScopedEnv noOverride("LUMARO_DATADIR", nullptr);
-  fs::create_directory(home.lumaro("translations"));  // nothing to copy this time
+  fs::create_directory(home.lumaro("translations"));
   const std::string old = home.lumaro(".lumaro-tmp-AbC123"), recent = home.lumaro(".lumaro-tmp-XyZ789");
   for (const std::string& dir : {old, recent}) {
     fs::create_directory(dir);
@@ -132,7 +151,7 @@ TEST(UserFiles, ShippedDataWithoutTranslations) {
   WriteFile(data + "/translations/yiddish.gui", "\"Exit\" = \"x\"\n");
   WriteFile(data + "/translations/.hidden", "");
   EXPECT_TRUE(InstallDefaultUserFiles(&error)) << error;
-  EXPECT_EQ(Entries(home.lumaro("translations")), std::vector<std::string>{"yiddish.gui"});
+  EXPECT_EQ(Entries(home.lumaro("translations")), (std::vector<std::string>{kStamp, "yiddish.gui"}));
   EXPECT_EQ(Entries(home.path() + "/.lumaro"), kCitiesAndTranslations);
   // An override without the files is passed over.
   ScopedEnv empty("LUMARO_DATADIR", (home.path() + "/empty").c_str());
