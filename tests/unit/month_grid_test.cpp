@@ -85,7 +85,9 @@ TEST(MonthGrid, EveryDayOf5784To5788InOneHebrewGridInItsCell) {
       EXPECT_LE(GridRows(grid), 6);
       // A month of six rows leaves columns 2..6 of the last row free (the
       // zmanim panel stands there).
-      if (GridRows(grid) == 6) EXPECT_LE(GridCellOf(grid, grid.days).column, 1);
+      if (GridRows(grid) == 6) {
+        EXPECT_LE(GridCellOf(grid, grid.days).column, 1);
+      }
       // Every day the reference puts into this month, and the days around it.
       for (AbsoluteDay d = m.first - 3; d < m.first + m.days + 3; ++d) {
         const int index = GridIndexOf(grid, d);
