@@ -16,6 +16,7 @@
 #include "base/diagnostics.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "calendar/month_grid.h"
 #include "calendar/navigation.h"
 #include "dialogs/anniversaries_dialog.h"
 #include "dialogs/dst_dialog.h"
@@ -39,6 +40,8 @@ const char* const helpMessage =
 namespace {
 
 GtkWidget* vboxWindow = nullptr;
+// The check item of the Hebrew-month view (rebuilt with the menus).
+GtkWidget* hebrewMonthsItem = nullptr;
 
 constexpr int kSeparator = -1;
 
@@ -55,6 +58,7 @@ struct MenuItemRow {
 constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Display information about current day...", kCmdDayReport},
     {kProgramMenu, "Jump to today!", kCmdToday},
+    {kProgramMenu, "Hebrew months", kCmdHebrewMonths},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
     {kProgramMenu, "Print...", kCmdPrint},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
@@ -93,6 +97,19 @@ void OnMenuItemActivate(GtkWidget* item, gpointer data) { HandleMenuItem(item, G
 
 void SetFontForAllChildrenCB(GtkWidget* widget, gpointer) { setFontMenu(widget); }
 
+// The check item shows the view the settings name, without running its command.
+void SyncHebrewMonthsItem() {
+  if (!hebrewMonthsItem) return;
+  GtkCheckMenuItem* check = GTK_CHECK_MENU_ITEM(hebrewMonthsItem);
+  const gboolean on = getHebrewMonthView() ? TRUE : FALSE;
+  if (gtk_check_menu_item_get_active(check) == on) return;
+  g_signal_handlers_block_by_func(hebrewMonthsItem, reinterpret_cast<gpointer>(OnMenuItemActivate),
+                                  GINT_TO_POINTER(kCmdHebrewMonths));
+  gtk_check_menu_item_set_active(check, on);
+  g_signal_handlers_unblock_by_func(hebrewMonthsItem, reinterpret_cast<gpointer>(OnMenuItemActivate),
+                                    GINT_TO_POINTER(kCmdHebrewMonths));
+}
+
 }  // namespace
 
 void SetFontForAllChildren(GtkWidget* container) {
@@ -111,6 +128,12 @@ void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   GtkWidget* item;
   if (id == kSeparator) {
     item = gtk_separator_menu_item_new();
+  } else if (id == kCmdHebrewMonths) {
+    item = gtk_check_menu_item_new_with_label(label);
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), getHebrewMonthView() ? TRUE : FALSE);
+    setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
+    g_signal_connect(item, "activate", G_CALLBACK(OnMenuItemActivate), GINT_TO_POINTER(id));
+    hebrewMonthsItem = item;
   } else {
     item = gtk_menu_item_new_with_label(label);
     setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
@@ -135,7 +158,7 @@ GtkWidget* createMenuBar() {
   return menuBar;
 }
 
-void HandleMenuItem(GtkWidget*, int id) {
+void HandleMenuItem(GtkWidget* item, int id) {
   switch (id) {
     case kCmdExit:
       // Destroying the window runs MainWindowDestroy: settings written, loop left.
@@ -159,7 +182,17 @@ void HandleMenuItem(GtkWidget*, int id) {
       DialogsDoExport(SelectedDate().year);
       break;
     case kCmdPrint:
-      PrintCommand(gMainWindow, SelectedDate());
+      PrintCommand(gMainWindow, SelectedDate(), MonthViewKind());
+      break;
+    case kCmdHebrewMonths:
+      // From the check item its new state; from the key the other view.
+      if (item && GTK_IS_CHECK_MENU_ITEM(item)) {
+        setHebrewMonthView(gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)) ? 1 : 0);
+      } else {
+        setHebrewMonthView(getHebrewMonthView() ? 0 : 1);
+      }
+      SyncHebrewMonthsItem();
+      MainWindowRedraw();
       break;
     case kCmdIsraelDiasporaStyle:
       if (DialogsConfigureIsraelDiasporaStyle()) MainWindowRedraw();
@@ -205,6 +238,10 @@ gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
     HandleMenuItem(nullptr, kCmdPrint);
     return TRUE;
   }
+  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_h || event->keyval == GDK_H)) {
+    HandleMenuItem(nullptr, kCmdHebrewMonths);
+    return TRUE;
+  }
   for (const KeyRow& key : kKeys) {
     if (key.keyval != event->keyval) continue;
     switch (key.action) {
@@ -212,10 +249,10 @@ gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
         showYom();
         return TRUE;
       case KeyAction::kPreviousMonth:
-        SetSelectedDate(PreviousMonth(SelectedDate()));
+        SetSelectedDate(PreviousMonthOf(MonthViewKind(), SelectedDate()));
         break;
       case KeyAction::kNextMonth:
-        SetSelectedDate(NextMonth(SelectedDate()));
+        SetSelectedDate(NextMonthOf(MonthViewKind(), SelectedDate()));
         break;
       case KeyAction::kStepDays:
         SetSelectedDate(StepDays(SelectedDate(), key.days));
@@ -259,6 +296,7 @@ void windowDestroy() {
   tooltips_done();
   if (vboxWindow) gtk_widget_destroy(vboxWindow);
   vboxWindow = nullptr;
+  hebrewMonthsItem = nullptr;
   drawingArea = nullptr;
 }
 
@@ -276,6 +314,7 @@ void MainWindowDestroy(GtkWidget*, gpointer) {
   BackgroundImageCacheDone();
   tooltips_done();
   vboxWindow = nullptr;
+  hebrewMonthsItem = nullptr;
   drawingArea = nullptr;
   gMainWindow = nullptr;
   if (gtk_main_level() > 0) gtk_main_quit();

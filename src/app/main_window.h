@@ -32,6 +32,7 @@ enum MenuCommand : int {
   kCmdFontSizes = 16,
   kCmdExport = 17,
   kCmdLearning = 18,
+  kCmdHebrewMonths = 20,  // switches the month view between Gregorian and Hebrew months
 };
 
 // Builds the window content (menu bar, drawing area, status label).

@@ -10,7 +10,10 @@
 #include "base/file_util.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "calendar/calendar.h"
+#include "calendar/month_grid.h"
 #include "calendar/names.h"
+#include "compose/hebrew_date_text.h"
 #include "calendar/navigation.h"
 #include "dialogs/gtk_util.h"
 #include "dialogs/widget_fonts.h"
@@ -100,6 +103,38 @@ void ChooseMonth(GdkEventButton* event) {
   MainWindowRedraw();
 }
 
+// By Hebrew months: the months of the shown Hebrew year in the order of
+// the year, Tishri first (values 1..13 are the month numbers).
+void ChooseHebrewMonth(GdkEventButton* event) {
+  const HebrewDate shown = HebrewFromAbsolute(AbsoluteFromGregorian(SelectedDate()));
+  GtkWidget* menu = gtk_menu_new();
+  HebrewDate m{1, kTishri, shown.year};
+  for (int i = 0; i < Last_Month_Of_Hebrew_Year(shown.year); ++i) {
+    PopupItem(menu, HebrewMonthNameText(m.month, m.year), m.month);
+    m = NextHebrewMonth(m.month, m.year);
+  }
+  const int month = RunPopup(menu, event);
+  if (month == 0) return;
+  SetSelectedDate(WithHebrewMonthYear(SelectedDate(), month, shown.year));
+  MainWindowRedraw();
+}
+
+// By Hebrew months: the Hebrew years around the shown one whose month lies
+// in the years the program shows.
+void ChooseHebrewYear(GdkEventButton* event) {
+  const GregorianDate selected = SelectedDate();
+  const HebrewDate shown = HebrewFromAbsolute(AbsoluteFromGregorian(selected));
+  GtkWidget* menu = gtk_menu_new();
+  for (int y = shown.year - 2; y <= shown.year + 2; ++y) {
+    if (y == shown.year || WithHebrewMonthYear(selected, shown.month, y) != selected)
+      PopupItem(menu, HebrewYearText(y), y);
+  }
+  const int year = RunPopup(menu, event);
+  if (year == 0) return;
+  SetSelectedDate(WithHebrewMonthYear(selected, shown.month, year));
+  MainWindowRedraw();
+}
+
 constexpr int kOtherYear = 1;  // the value of "Other..." (no year of the range is 1)
 
 void ChooseYear(GdkEventButton* event) {
@@ -127,6 +162,8 @@ void BackgroundImageCacheDone() { bgImgCache.Release(); }
 
 std::string Paint_TranslateHomeDir(const std::string& path) { return ExpandHome(path); }
 
+MonthKind MonthViewKind() { return getHebrewMonthView() ? MonthKind::kHebrew : MonthKind::kGregorian; }
+
 void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, const RepaintPair* pair) {
   // A full paint registers the hints of the whole month anew; a hit test
   // and a two-cell repaint leave them as they are, so they stay valid.
@@ -140,7 +177,8 @@ void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, 
   PaintHooks hooks;
   hooks.addHint = [](int x, int y, int w, int h, std::string_view text) { tooltips_add(x, y, w, h, text); };
   hooks.clearRect = [window](int x, int y, int w, int h) { gdk_window_clear_area(window, x, y, w, h); };
-  PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), draw, false, hit, pair, &hooks);
+  PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), draw, false, hit, pair, &hooks,
+                  MonthViewKind());
   drawing_gdk_free(drawing);
 }
 
@@ -167,10 +205,12 @@ gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointe
   }
   // The second press of a double click was already handled as a press.
   if (event->type != GDK_BUTTON_PRESS) return TRUE;
+  const MonthKind kind = MonthViewKind();
   if (hit.day) {
     const GregorianDate old = SelectedDate();
-    const int oldDay = old.day;
-    SetSelectedDate({hit.day, old.month, old.year});
+    // Both days are cells of the month shown: indexes of its grid.
+    const int oldDay = GridIndexOf(MonthGridOf(kind, old), AbsoluteFromGregorian(old));
+    SetSelectedDate(hit.date);
     if (isBackgroundImage()) {
       MainWindowRedraw();
     } else {
@@ -178,14 +218,14 @@ gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointe
       PaintIt(widget, event->window, true, nullptr, &pair);
     }
   } else if (hit.onMonthName) {
-    ChooseMonth(event);
+    kind == MonthKind::kHebrew ? ChooseHebrewMonth(event) : ChooseMonth(event);
   } else if (hit.onYear) {
-    ChooseYear(event);
+    kind == MonthKind::kHebrew ? ChooseHebrewYear(event) : ChooseYear(event);
   } else if (hit.onPrevArrow) {
-    SetSelectedDate(PreviousMonth(SelectedDate()));
+    SetSelectedDate(PreviousMonthOf(kind, SelectedDate()));
     MainWindowRedraw();
   } else if (hit.onNextArrow) {
-    SetSelectedDate(NextMonth(SelectedDate()));
+    SetSelectedDate(NextMonthOf(kind, SelectedDate()));
     MainWindowRedraw();
   }
   return TRUE;

@@ -16,5 +16,7 @@ gboolean MainWindowPaint(GtkWidget* widget, GdkEventExpose* event, gpointer data
 // The screen entry of the painter: a full paint (draw, no pair), a partial
 // repaint of two cells (draw, pair) or a hit test (no draw, hit).
 void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, const RepaintPair* pair);
+// The months the view shows, as the settings say (Gregorian by default).
+MonthKind MonthViewKind();
 // Mouse clicks on the month view.
 gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data);

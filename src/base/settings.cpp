@@ -58,6 +58,8 @@ struct Values {
   int learningRambamThreeChapters = 0;
   int learningTehillim = 0;
   int learningPirkeiAvot = 0;
+  // The month view by Gregorian (0) or Hebrew (1) months.
+  int hebrewMonthView = 0;
 };
 
 Values gValues;
@@ -69,7 +71,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 41> kRows = {{
+constexpr std::array<Row, 42> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -111,6 +113,7 @@ constexpr std::array<Row, 41> kRows = {{
     {"LearningRambamThreeChapters", &Values::learningRambamThreeChapters, nullptr},
     {"LearningTehillim", &Values::learningTehillim, nullptr},
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
+    {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
 }};
 
 // The learning flags by the ids of the cycles (calendar/learning.h).
@@ -165,6 +168,7 @@ void settingsInit() {
   }
   if (gValues.style != kStyleSephardic && gValues.style != kStyleAshkenazi) gValues.style = kStyleAshkenazi;
   setHebrewNumerals(gValues.hebrewNumerals);
+  setHebrewMonthView(gValues.hebrewMonthView);
 }
 
 bool settingsDone() {
@@ -234,6 +238,9 @@ bool HebrewNumeralsFor(int choice, int language) {
   const LanguageRow* row = FindLanguage(language);
   return row && row->hebrewNumeralsByDefault;
 }
+int getHebrewMonthView() { return gValues.hebrewMonthView; }
+void setHebrewMonthView(int flag) { gValues.hebrewMonthView = flag ? 1 : 0; }
+
 bool isHebrewNumerals() { return HebrewNumeralsFor(gValues.hebrewNumerals, gValues.language); }
 std::string getFontName() { return gValues.fontName; }
 void setFontName(std::string_view name) { SetString(gValues.fontName, name); }

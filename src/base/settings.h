@@ -133,6 +133,10 @@ void setHebrewNumerals(int choice);
 bool HebrewNumeralsFor(int choice, int language);
 // The same for the current settings.
 bool isHebrewNumerals();
+// 1: the month view shows Hebrew months (1 Nisan .. 29 Nisan in one grid);
+// 0 (the default): Gregorian months. Any non-zero flag stores 1.
+int getHebrewMonthView();
+void setHebrewMonthView(int flag);
 // Font family used on screen.
 std::string getFontName();
 void setFontName(std::string_view name);

@@ -56,8 +56,11 @@ constexpr Command kCommands[] = {
      "learning 2026-04-01 2026-04-07", CmdLearning},
     {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--learning] [--hebrew-dates]",
      "an iCalendar file of the days FROM..TO", "ics 2026-01-01 2026-12-31 --holidays > holidays.ics", CmdIcs},
-    {"month", "YYYY-MM [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]",
-     "the month printed as PostScript (or PDF) as the print dialog prints it",
+    {"month",
+     "YYYY-MM|--hebrew-month YYYY-MM-DD [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] "
+     "[--margins L,T,R,B]",
+     "the month printed as PostScript (or PDF) as the print dialog prints it; the Hebrew month holding the date with "
+     "--hebrew-month",
      "month 2026-04 --paper A4 --pdf --out april.pdf", CmdMonth},
     {"molad", "FROM_YEAR TO_YEAR", "the molad of every month of the Hebrew years", "molad 5786 5787", CmdMolad},
     {"anniversary", "TYPE D.M.Y YEAR",

@@ -1,6 +1,8 @@
-// month YYYY-MM [--out FILE] [--paper Letter|Legal|A4] [--landscape] [--bw]
-//       [--margins L,T,R,B]: the month printed as PostScript, as the print
-// dialog would print it, to FILE or to standard output.
+// month YYYY-MM|--hebrew-month DATE [--out FILE] [--paper Letter|Legal|A4]
+//       [--landscape] [--bw] [--margins L,T,R,B]: the month printed as
+// PostScript, as the print dialog would print it, to FILE or to standard
+// output; with --hebrew-month the Hebrew month holding DATE, as the month
+// view by Hebrew months shows it.
 #include <unistd.h>
 
 #include <cstdio>
@@ -20,7 +22,8 @@ namespace cli {
 namespace {
 
 constexpr const char* kMonthUsage =
-    "usage: month YYYY-MM [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] [--margins L,T,R,B]";
+    "usage: month YYYY-MM|--hebrew-month YYYY-MM-DD [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] "
+    "[--bw] [--margins L,T,R,B]";
 
 // YYYY-MM with a year in the calendar's range.
 std::optional<GregorianDate> ParseMonth(std::string_view text, std::string& error) {
@@ -63,14 +66,15 @@ bool ParseMargins(std::string_view text, int mm[4]) {
 }
 
 // The whole page in memory, written out only when it is complete.
-bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, bool pdf, std::string* error) {
+bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, bool pdf, std::string* error,
+                MonthKind kind) {
   if (pdf) {
     std::string data;
     bool ok;
     {
       std::optional<DiagnosticsTo> redirect;
       if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
-      ok = PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &data, error);
+      ok = PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &data, error, kind);
     }
     if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
     if (!ok && error->empty()) *error = "cannot write the printout to standard output";
@@ -90,7 +94,7 @@ bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month,
     // cannot end up inside the PostScript.
     std::optional<DiagnosticsTo> redirect;
     if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
-    ok = PrintToStream(mem, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error);
+    ok = PrintToStream(mem, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error, kind);
   }
   std::fclose(mem);
   if (ok) ok = std::fwrite(data, 1, size, out) == size && std::fflush(out) == 0;
@@ -103,6 +107,7 @@ bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month,
 
 int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
   std::optional<GregorianDate> month;
+  MonthKind kind = MonthKind::kGregorian;
   std::optional<std::string> outFile;
   const PrintPaperFormat* paper = nullptr;
   bool landscape = false, bw = false, marginsGiven = false, pdf = false;
@@ -110,10 +115,16 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (a == "--out" || a == "--paper" || a == "--margins") {
+    if (a == "--out" || a == "--paper" || a == "--margins" || a == "--hebrew-month") {
       if (!hasValue) return UsageFail(err, a + " needs a value; " + kMonthUsage);
       const std::string& v = args[++i];
-      if (a == "--out") {
+      if (a == "--hebrew-month") {
+        if (month) return UsageFail(err, "give a month YYYY-MM or --hebrew-month DATE, once; " + std::string(kMonthUsage));
+        std::string error;
+        month = ParseDate(v, error);
+        if (!month) return UsageFail(err, error);
+        kind = MonthKind::kHebrew;
+      } else if (a == "--out") {
         if (outFile) return UsageFail(err, "--out given twice");
         if (v.empty()) return UsageFail(err, "--out needs a file name");
         outFile = v;
@@ -138,6 +149,8 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
     } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
       return UsageFail(err, "unknown option '" + a.substr(0, 40) + "'; " + kMonthUsage);
     } else if (month) {
+      if (kind == MonthKind::kHebrew)
+        return UsageFail(err, "give a month YYYY-MM or --hebrew-month DATE, once; " + std::string(kMonthUsage));
       return UsageFail(err, "unexpected argument '" + a.substr(0, 40) + "'; " + kMonthUsage);
     } else {
       std::string error;
@@ -155,9 +168,9 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
     return UsageFail(err, "the margins leave no room on " + job.paperName + " paper");
 
   std::string error;
-  const bool ok = outFile ? (pdf ? PrintJobToPdfFile(job, *outFile, *month, &error)
-                                 : PrintJobToFile(job, *outFile, *month, &error))
-                          : PrintToOut(out, job, *month, pdf, &error);
+  const bool ok = outFile ? (pdf ? PrintJobToPdfFile(job, *outFile, *month, &error, kind)
+                                 : PrintJobToFile(job, *outFile, *month, &error, kind))
+                          : PrintToOut(out, job, *month, pdf, &error, kind);
   if (!ok) return UsageFail(err, error);
   return kCliOk;
 }

@@ -42,6 +42,25 @@ std::string HebrewMonthRangeCaption(int month, int year) {
   return HebrewMonthRangeCaption(month, year, isHebrewNumerals());
 }
 
+std::string HebrewMonthNameText(int month, int year, bool numerals) {
+  return MonthName(HebrewDate{1, month, year}, numerals);
+}
+std::string HebrewMonthNameText(int month, int year) { return HebrewMonthNameText(month, year, isHebrewNumerals()); }
+std::string HebrewYearText(int year, bool numerals) { return YearText(year, numerals); }
+std::string HebrewYearText(int year) { return YearText(year, isHebrewNumerals()); }
+
+std::string HebrewMonthGregorianCaption(int month, int year) {
+  const AbsoluteDay first = AbsoluteFromHebrew(1, month, year);
+  const GregorianDate a = GregorianFromAbsolute(first);
+  const GregorianDate b = GregorianFromAbsolute(first + Last_Day_Of_Hebrew_Month(month, year) - 1);
+  const std::string da = std::to_string(a.day), db = std::to_string(b.day);
+  const std::string ma = GetGregorianMonthName(a.month), mb = GetGregorianMonthName(b.month);
+  const std::string ya = std::to_string(a.year), yb = std::to_string(b.year);
+  if (a.month == b.month && a.year == b.year) return FormatText("%s - %s %s %s", {da, db, mb, yb});
+  if (a.year == b.year) return FormatText("%s %s - %s %s %s", {da, ma, db, mb, yb});
+  return FormatText("%s %s %s - %s %s %s", {da, ma, ya, db, mb, yb});
+}
+
 std::string ReportHeadingHebrewDate(AbsoluteDay d, bool numerals) {
   if (!numerals) return {};
   return HebrewDateText(HebrewFromAbsolute(d), true, HebrewThousands::kWrite);

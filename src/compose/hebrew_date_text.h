@@ -32,6 +32,19 @@ std::string HebrewDateText(const HebrewDate& h);
 std::string HebrewMonthRangeCaption(int month, int year, bool numerals);
 std::string HebrewMonthRangeCaption(int month, int year);
 
+// The caption of a Hebrew month of the month view, in two parts: the
+// month's name ("Adar II", with numerals "אדר ב׳") and its year ("5784",
+// with numerals "תשפ״ד"); the caption reads "<name> <year>".
+std::string HebrewMonthNameText(int month, int year, bool numerals);
+std::string HebrewMonthNameText(int month, int year);
+std::string HebrewYearText(int year, bool numerals);
+std::string HebrewYearText(int year);
+// The Gregorian dates Hebrew month `month` of `year` spans, the month and
+// year written once where they do not change: "9 April - 8 May 2024",
+// "12 December 2023 - 10 January 2024", "1 - 30 March 2025" (month names
+// translated; the days always in digits).
+std::string HebrewMonthGregorianCaption(int month, int year);
+
 // The Hebrew date a heading of the day report adds to its Gregorian date:
 // with numerals the date with its thousands ("ה׳ טבת ה׳תשפ״ו"), without
 // them "" (the headings then name the Gregorian date alone, as they always

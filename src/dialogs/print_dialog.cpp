@@ -6,7 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "calendar/calendar.h"
 #include "calendar/names.h"
+#include "compose/hebrew_date_text.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/gtk_util.h"
 #include "dialogs/message.h"
@@ -207,11 +209,11 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
   return true;
 }
 
-bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error) {
+bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error, MonthKind kind) {
   // A file name ending in .pdf gets PDF, any other PostScript.
   if (job.toFile)
-    return PdfIsPdfFileName(job.filePath) ? PrintJobToPdfFile(job, job.filePath, month, error)
-                                          : PrintJobToFile(job, job.filePath, month, error);
+    return PdfIsPdfFileName(job.filePath) ? PrintJobToPdfFile(job, job.filePath, month, error, kind)
+                                          : PrintJobToFile(job, job.filePath, month, error, kind);
 
   // A printer job is written to a private temporary file, handed to the
   // print system and removed.
@@ -228,13 +230,17 @@ bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error
     if (error) *error = FormatText(T("Could not create a temporary file: %s"), {std::strerror(errno)});
     return false;
   }
-  if (!PrintToStream(file.get(), PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error))
+  if (!PrintToStream(file.get(), PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error, kind))
     return false;
   if (std::fclose(file.release()) != 0) {
     if (error) *error = FormatText(T("Could not write %s: %s"), {path, std::strerror(errno)});
     return false;
   }
-  const std::string title = "Lumaro: " + GetGregorianMonthName(month.month) + " " + std::to_string(month.year);
+  std::string title = "Lumaro: " + GetGregorianMonthName(month.month) + " " + std::to_string(month.year);
+  if (kind == MonthKind::kHebrew) {
+    const HebrewDate h = HebrewFromAbsolute(AbsoluteFromGregorian(month));
+    title = "Lumaro: " + HebrewMonthNameText(h.month, h.year, false) + " " + std::to_string(h.year);
+  }
   std::string why;
   if (!PrintSendFile(job.printerName, path, title, &why)) {
     if (error) *error = FormatText(T("The printer %s did not take the job: %s"), {job.printerName, why});
@@ -243,9 +249,9 @@ bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error
   return true;
 }
 
-void PrintCommand(GtkWidget* parent, const GregorianDate& month) {
+void PrintCommand(GtkWidget* parent, const GregorianDate& month, MonthKind kind) {
   PrintJob job;
   if (!DoPrintDialog(parent, &job)) return;
   std::string error;
-  if (!PrintIt(job, month, &error)) DialogsDoMessage(error);
+  if (!PrintIt(job, month, &error, kind)) DialogsDoMessage(error);
 }

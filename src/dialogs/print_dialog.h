@@ -14,10 +14,11 @@
 // and `job` is filled; false on Cancel or when the window was closed.
 bool DoPrintDialog(GtkWidget* parent, PrintJob* job);
 
-// Prints the month of `month` as `job` says: into its file, or through a
+// Prints the month of `month` (Gregorian, or Hebrew by `kind`) as `job` says: into its file, or through a
 // private temporary file to its printer. False, with the reason in `error`,
 // when nothing was printed.
-bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error);
+bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error,
+             MonthKind kind = MonthKind::kGregorian);
 
 // Tests: the directory of the temporary files of printer jobs ("/tmp").
 void SetPrintTempDirForTesting(const std::string& dir);
@@ -28,4 +29,4 @@ void PrintDialogBrowse(GtkWidget* button, gpointer entry);
 
 // The menu's print command: the dialog, then the printout; a failure is
 // shown in a message box.
-void PrintCommand(GtkWidget* parent, const GregorianDate& month);
+void PrintCommand(GtkWidget* parent, const GregorianDate& month, MonthKind kind = MonthKind::kGregorian);

@@ -76,11 +76,12 @@ class CellFitter {
   int NumberWidth(const std::string& text, int scale) {
     return std::min(fonts_.Width(kFontDayNumbers, Scaled(kFontDayNumbers, scale), text), Width() / 2);
   }
+  int GregorianScale(int scale) const { return scale * content_.gregorianPercent / 100; }
 
   // Room for a text centred in the cell between the two day numbers.
   int NumberRowRoom(int scale) {
     const int centre = cell_.x + cell_.width / 2;
-    const int leftEnd = left_ + NumberWidth(content_.gregorianNumber, scale) + options_.numberGap;
+    const int leftEnd = left_ + NumberWidth(content_.gregorianNumber, GregorianScale(scale)) + options_.numberGap;
     const int rightStart = right_ - NumberWidth(content_.hebrewNumber, scale) - options_.numberGap;
     return std::max(0, 2 * std::min(centre - leftEnd, rightStart - centre));
   }
@@ -173,8 +174,8 @@ class CellFitter {
   void PlaceNumbers(int scale, CellLayout& out) {
     const int size = Scaled(kFontDayNumbers, scale);
     const int half = Width() / 2 - options_.numberGap / 2;
-    const FittedText greg =
-        FitTextToWidth(fonts_, kFontDayNumbers, size, fonts_.Smallest(), content_.gregorianNumber, half, "");
+    const FittedText greg = FitTextToWidth(fonts_, kFontDayNumbers, Scaled(kFontDayNumbers, GregorianScale(scale)),
+                                           fonts_.Smallest(), content_.gregorianNumber, half, "");
     const FittedText heb =
         FitTextToWidth(fonts_, kFontDayNumbers, size, fonts_.Smallest(), content_.hebrewNumber, half, "");
     PlacedText g;

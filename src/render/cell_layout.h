@@ -85,6 +85,9 @@ struct CellContent {
   std::string gregorianHint;
   std::string hebrewHint;
   std::vector<CellLine> lines;
+  // The size of the Gregorian day number in percent of the Hebrew one's:
+  // smaller in the month view by Hebrew months.
+  int gregorianPercent = 100;
 };
 
 struct CellBox {

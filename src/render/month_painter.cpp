@@ -34,6 +34,9 @@ constexpr int kSmallestPaperSize = 12;
 // lines are given up.
 constexpr int kSmallestCellScale = 60;  // percent
 
+// By Hebrew months the Gregorian day number is this much of the Hebrew one's size.
+constexpr int kSmallGregorianPercent = 60;
+
 // The selected day keeps its own tint, darker by this factor, and gets a
 // frame of this colour.
 constexpr int kSelectedShadePercent = 85;
@@ -65,10 +68,12 @@ std::vector<std::string> HolidayLines(const std::string& holiday) {
 class MonthPainter {
  public:
   MonthPainter(Drawing& d, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
-               CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks)
+               CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks, MonthKind kind)
       : d_(d), area_(area), selected_(selected), draw_(draw), print_(print), hit_(hit), pair_(pair),
         hooks_(hooks), screen_(d.get_device_class() == kDeviceScreen),
-        fonts_(d, PaintFontSizes(d), screen_ ? kSmallestScreenSize : kSmallestPaperSize) {}
+        fonts_(d, PaintFontSizes(d), screen_ ? kSmallestScreenSize : kSmallestPaperSize), kind_(kind),
+        grid_(MonthGridOf(kind, selected)), selectedIndex_(GridIndexOf(grid_, AbsoluteFromGregorian(selected))),
+        selectedHebrew_(HebrewFromAbsolute(AbsoluteFromGregorian(selected))) {}
 
   void Run() {
     if (hit_) {
@@ -108,16 +113,20 @@ class MonthPainter {
   }
 
   // Returns true when the hit test found its answer.
+  bool Hebrew() const { return kind_ == MonthKind::kHebrew; }
+
   bool Caption() {
-    const std::string month = GetGregorianMonthName(selected_.month);
-    const std::string year = std::to_string(selected_.year);
+    const std::string month = Hebrew() ? HebrewMonthNameText(selectedHebrew_.month, selectedHebrew_.year)
+                                       : GetGregorianMonthName(selected_.month);
+    const std::string year = Hebrew() ? HebrewYearText(selectedHebrew_.year) : std::to_string(selected_.year);
     const std::string caption = month + " " + year;
     const FittedText fit = Fit(kFontCaption1, caption, area_.width);
     const DrawingFont font = fonts_.Font(kFontCaption1, fit.size);
     const int x0 = area_.x + area_.width / 2 - fit.width / 2;
     if (hit_ && hit_->y >= area_.y && hit_->y <= area_.y + Th(kFontCaption1)) {
-      // In a right-to-left language the year stands on the left.
-      const bool rtl = isLanguageRightToLeft();
+      // In a right-to-left language the year stands on the left; so it
+      // does in a Hebrew month's caption written wholly in Hebrew.
+      const bool rtl = isLanguageRightToLeft() || (Hebrew() && isHebrewNumerals());
       const std::string& first = rtl ? year : month;
       const std::string& second = rtl ? month : year;
       const int firstEnd = x0 + d_.get_text_width(font, first);
@@ -166,8 +175,9 @@ class MonthPainter {
 
   void HebrewCaption() {
     if (draw_) {
-      const FittedText fit =
-          Fit(kFontCaption2, HebrewCaptionOfMonth(selected_.month, selected_.year), area_.width);
+      const std::string text = Hebrew() ? HebrewMonthGregorianCaption(selectedHebrew_.month, selectedHebrew_.year)
+                                        : HebrewCaptionOfMonth(selected_.month, selected_.year);
+      const FittedText fit = Fit(kFontCaption2, text, area_.width);
       const DrawingColor saved = d_.GetColor();
       d_.set_color(kBlue);
       d_.draw_string_center(fonts_.Font(kFontCaption2, fit.size), area_.x, area_.width, y_, fit.text);
@@ -201,24 +211,21 @@ class MonthPainter {
   bool Grid() {
     y0_ = y_;
     r_ = (area_.height - y0_) / 6;
-    const int lastDay = LastDayOfGregorianMonth(selected_.month, selected_.year);
-    const AbsoluteDay first = AbsoluteFromGregorian(1, selected_.month, selected_.year);
+    const int lastDay = grid_.days;
+    const AbsoluteDay first = grid_.first;
     if (draw_) PrepareCells(first, lastDay);
-    int column = WeekdayOf(first);
-    int row = 0;
     for (int day = 1; day <= lastDay; ++day) {
       const bool paintThis = !pair_ || day == pair_->oldDay || day == pair_->newDay;
-      if (paintThis) {
-        const int cellX = area_.x + column * w_;
-        const int cellY = y0_ + row * r_;
-        if (hit_ && InRect(*hit_, column * w_, (column + 1) * w_, cellY, cellY + r_)) hit_->day = day;
-        if (draw_) Cell(first + day - 1, day, cellX, cellY);
-        if (hit_ && hit_->day) return true;
+      if (!paintThis) continue;
+      const GridCell cell = GridCellOf(grid_, day);
+      const int cellX = area_.x + cell.column * w_;
+      const int cellY = y0_ + cell.row * r_;
+      if (hit_ && InRect(*hit_, cell.column * w_, (cell.column + 1) * w_, cellY, cellY + r_)) {
+        hit_->day = day;
+        hit_->date = GregorianFromAbsolute(first + day - 1);
       }
-      if (++column == 7) {
-        column = 0;
-        ++row;
-      }
+      if (draw_) Cell(first + day - 1, day, cellX, cellY);
+      if (hit_ && hit_->day) return true;
     }
     return false;
   }
@@ -232,6 +239,7 @@ class MonthPainter {
     c.hebrewColor = festivals.empty() ? kBlue : kRed;
     c.gregorianHint = translate_perform("Gregorian day number");
     c.hebrewHint = translate_perform("Jewish day number");
+    if (Hebrew()) c.gregorianPercent = kSmallGregorianPercent;
     auto add = [&](CellLineKind kind, FontRole role, const DrawingColor& color, std::string text,
                    std::string hint = {}) {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
@@ -315,7 +323,7 @@ class MonthPainter {
     for (int day = 1; day <= lastDay; ++day) {
       const AbsoluteDay d = first + day - 1;
       const HebrewDate h = HebrewFromAbsolute(d);
-      contents_.push_back(ContentOf(d, {day, selected_.month, selected_.year}, h, FestivalsOn(d, h, rules_)));
+      contents_.push_back(ContentOf(d, GregorianFromAbsolute(d), h, FestivalsOn(d, h, rules_)));
       scale = std::min(scale, LargestFittingScale(fonts_, box, contents_.back(), cellOptions_));
     }
     CellContent usual;
@@ -331,7 +339,7 @@ class MonthPainter {
 
   void Cell(AbsoluteDay d, int day, int cellX, int cellY) {
     const HebrewDate h = HebrewFromAbsolute(d);
-    const bool selectedCell = !print_ && day == selected_.day;
+    const bool selectedCell = !print_ && day == selectedIndex_;
     if (pair_ && hooks_ && hooks_->clearRect) hooks_->clearRect(cellX, cellY, w_ + 1, r_ + 1);
 
     // Background: grey, Shabbat, Rosh Khodesh, then every holiday in id
@@ -384,6 +392,10 @@ class MonthPainter {
   CalendarRules rules_ = CurrentCalendarRules();
   DayTimes times_ = DayTimes::FromSettings();
   LearningChoice learning_ = LearningChoiceFromSettings();
+  MonthKind kind_;
+  MonthGrid grid_;     // the days of the month shown
+  int selectedIndex_;  // the selected day's index in grid_
+  HebrewDate selectedHebrew_;
   int e_ = 0;
   int y_ = 0;
   int w_ = 0;
@@ -396,10 +408,10 @@ class MonthPainter {
 std::string HebrewCaptionOfMonth(int month, int year) { return HebrewMonthRangeCaption(month, year); }
 
 void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
-                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks) {
-  MonthPainter(drawing, area, selected, draw, print, hit, pair, hooks).Run();
+                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks, MonthKind kind) {
+  MonthPainter(drawing, area, selected, draw, print, hit, pair, hooks, kind).Run();
 }
 
-void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected) {
-  PaintItInternal(drawing, area, selected, true, true, nullptr, nullptr, nullptr);
+void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, MonthKind kind) {
+  PaintItInternal(drawing, area, selected, true, true, nullptr, nullptr, nullptr, kind);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 
+#include "calendar/month_grid.h"
 #include "calendar/types.h"
 #include "render/drawing.h"
 
@@ -17,12 +18,14 @@ struct CalendarHit {
   int32_t y = 0;
   int32_t onMonthName = 0;
   int32_t onYear = 0;
-  int32_t day = 0;  // Gregorian day of the cell under the point, 0 if none
+  int32_t day = 0;  // index of the cell's day in the month shown (the Gregorian day by Gregorian months), 0 if none
   int32_t onPrevArrow = 0;
   int32_t onNextArrow = 0;
+  GregorianDate date;  // the date of the cell under the point, when `day` is set
 };
 
-// The two cells to repaint: the previously and the newly selected day.
+// The two cells to repaint: the previously and the newly selected day, as
+// indexes of the month shown (as CalendarHit::day).
 struct RepaintPair {
   int32_t oldDay = 0;
   int32_t newDay = 0;
@@ -41,11 +44,14 @@ struct PaintHooks {
 
 // The painter. With draw false nothing is drawn and only `hit` is filled;
 // with print true the arrows, the selected-day shading and the zmanim panel
-// are left out. `selected` is the selected date; its month is painted.
+// are left out. `selected` is the selected date; its month (Gregorian or
+// Hebrew by `kind`) is painted.
 void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
-                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks = nullptr);
+                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks = nullptr,
+                     MonthKind kind = MonthKind::kGregorian);
 // The print entry: a full paint for paper.
-void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected);
+void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected,
+                  MonthKind kind = MonthKind::kGregorian);
 
 // The Hebrew date range caption of a Gregorian month, e.g. "1 - 29 Tishri 5785"
 // (in Hebrew numerals when they are on: compose/hebrew_date_text.h).

@@ -115,10 +115,10 @@ std::string PrintCheckYiddishFont() {
 namespace {
 
 bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                     const GregorianDate& month, std::string* error) {
+                     const GregorianDate& month, std::string* error, MonthKind kind) {
   {
     DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag);
-    PaintPrintIt(*drawing, area, month);
+    PaintPrintIt(*drawing, area, month, kind);
     drawing_ps_free(drawing);
   }
   if (std::fflush(stream) != 0 || std::ferror(stream)) {
@@ -139,19 +139,19 @@ bool FontUsable(std::string* error) {
 }  // namespace
 
 bool PrintToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                   const GregorianDate& month, std::string* error) {
-  return FontUsable(error) && PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, month, error);
+                   const GregorianDate& month, std::string* error, MonthKind kind) {
+  return FontUsable(error) && PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, month, error, kind);
 }
 
 bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                 const GregorianDate& month, std::string* error) {
+                 const GregorianDate& month, std::string* error, MonthKind kind) {
   if (!FontUsable(error)) return false;
   FilePtr file = OpenFile(path, "w");
   if (!file) {
     if (error) *error = FormatText(translate_perform("Could not open %s for writing: %s"), {path, std::strerror(errno)});
     return false;
   }
-  if (!PaintPostScript(file.get(), area, paperWidth, paperHeight, colorFlag, month, error)) return false;
+  if (!PaintPostScript(file.get(), area, paperWidth, paperHeight, colorFlag, month, error, kind)) return false;
   if (std::fclose(file.release()) != 0) {
     if (error) *error = FormatText(translate_perform("Could not write %s: %s"), {path, std::strerror(errno)});
     return false;
@@ -160,7 +160,7 @@ bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth,
 }
 
 bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const GregorianDate& month,
-                std::string* pdf, std::string* error) {
+                std::string* pdf, std::string* error, MonthKind kind) {
   char* data = nullptr;
   size_t size = 0;
   std::FILE* mem = ::open_memstream(&data, &size);
@@ -168,7 +168,7 @@ bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colo
     if (error) *error = "cannot make the printout in memory";
     return false;
   }
-  const bool painted = PrintToStream(mem, area, paperWidth, paperHeight, colorFlag, month, error);
+  const bool painted = PrintToStream(mem, area, paperWidth, paperHeight, colorFlag, month, error, kind);
   const bool closed = std::fclose(mem) == 0;
   const std::string postscript(data ? data : "", size);
   std::free(data);
@@ -180,7 +180,8 @@ bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colo
   return PdfFromPostScript(postscript, pdf, error);
 }
 
-bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error) {
+bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,
+                       MonthKind kind) {
   // The PDF takes a moment to make: find out first whether it can be saved.
   const size_t slash = path.rfind('/');
   const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
@@ -189,11 +190,12 @@ bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const Grego
     return false;
   }
   std::string pdf;
-  if (!PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &pdf, error)) return false;
+  if (!PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &pdf, error, kind)) return false;
   return ReplaceFileAtomically(
       path, [&pdf](std::FILE* f) { return std::fwrite(pdf.data(), 1, pdf.size(), f) == pdf.size(); }, error);
 }
 
-bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error) {
-  return PrintToFile(path, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error);
+bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,
+                    MonthKind kind) {
+  return PrintToFile(path, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error, kind);
 }

@@ -61,6 +61,39 @@ cmp -s "$W/oct.ps" "$W/oct-file.ps" || fail "--out differs from standard output"
 gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
   -sOutputFile="$OUT_DIR/print-2024-10.png" "$W/oct.ps" || fail "PNG of the English printout"
 
+# By Hebrew months: --hebrew-month DATE prints the Hebrew month holding DATE.
+# Nisan 5784 ran from 9 April to 8 May 2024 (Pesakh I on 23 April).
+"$LUMARO_CLI" month --hebrew-month 2024-04-15 > "$W/nisan.ps"
+expect_eq "--hebrew-month exit status" 0 $?
+gs_render "Nisan 5784" "$W/nisan.ps"
+for text in "Nisan 5784" "9 April - 8 May 2024" "Pesakh I" "Pesakh VIII" "Yom HaShoa" "Shabbat HaGadol"; do
+  expect_text "Hebrew month" "$W/nisan.ps.txt" "$text"
+done
+grep -q "(April 2024) show" "$W/nisan.ps" && fail "--hebrew-month printed the Gregorian caption"
+# The candle lighting of Friday 12 April and of 3 May, as the times command has them.
+for day in 2024-04-12 2024-05-03; do
+  time=$("$LUMARO_CLI" times "$day" "$day" | awk -F'\t' '$2 == "candles" {print $3}')
+  [ -n "$time" ] || fail "no candle lighting for $day in the times"
+  expect_text "candle lighting of $day by Hebrew months" "$W/nisan.ps.txt" "$time"
+done
+# Any date of the month gives the same page; one of the next month another.
+"$LUMARO_CLI" month --hebrew-month 2024-05-08 --out "$W/nisan-last.ps"
+cmp -s "$W/nisan.ps" "$W/nisan-last.ps" || fail "30 Nisan printed another page than 7 Nisan"
+"$LUMARO_CLI" month --hebrew-month 2024-05-09 --out "$W/iyar.ps"
+gs_render "Iyar 5784" "$W/iyar.ps"
+expect_text "Hebrew month" "$W/iyar.ps.txt" "Iyar 5784"
+expect_text "Hebrew month" "$W/iyar.ps.txt" "9 May - 6 June 2024"
+gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/print-nisan-5784.png" "$W/nisan.ps" || fail "PNG of the Hebrew-month printout"
+"$LUMARO_CLI" month --hebrew-month 2024-04-15 --pdf --out "$W/nisan.pdf"
+[ "$(head -c 5 "$W/nisan.pdf")" = "%PDF-" ] || fail "--hebrew-month --pdf wrote no PDF"
+expect_usage_error "a month and --hebrew-month" month 2024-04 --hebrew-month 2024-04-15
+expect_usage_error "--hebrew-month and a month" month --hebrew-month 2024-04-15 2024-04
+expect_usage_error "--hebrew-month twice" month --hebrew-month 2024-04-15 --hebrew-month 2024-05-15
+expect_usage_error "--hebrew-month without value" month --hebrew-month
+expect_usage_error "--hebrew-month with a month" month --hebrew-month 2024-04
+expect_usage_error "--hebrew-month out of range" month --hebrew-month 3001-01-01
+
 # Every paper, orientation and colour mode; page sizes in points.
 declare -A SIZE=([Letter]="612 792" [Legal]="612 1008" [A4]="595 841")
 for paper in Letter Legal A4; do

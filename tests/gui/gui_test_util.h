@@ -522,13 +522,14 @@ inline void ShowMonth(const GregorianDate& date) {
   Pump();
 }
 
-// What the painter draws for the view now, through a recording Drawing.
+// What the painter draws for the view now (its Gregorian or Hebrew month),
+// through a recording Drawing.
 inline testenv::RecordingDrawing PaintedView() {
   // A rebuilt window's new area gets its size from the next events.
   PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
   testenv::RecordingDrawing d;
   const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
-  PaintItInternal(d, area, SelectedDate(), true, false, nullptr, nullptr);
+  PaintItInternal(d, area, SelectedDate(), true, false, nullptr, nullptr, nullptr, MonthViewKind());
   return d;
 }
 

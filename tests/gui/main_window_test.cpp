@@ -30,7 +30,7 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
   GList* menus = gtk_container_get_children(GTK_CONTAINER(MenuBar()));
   auto submenu = [&](int i) { return gtk_menu_item_get_submenu(GTK_MENU_ITEM(g_list_nth_data(menus, i))); };
   EXPECT_EQ(MenuLabels(submenu(0)),
-            (std::vector<std::string>{"Display information about current day...", "Jump to today!",
+            (std::vector<std::string>{"Display information about current day...", "Jump to today!", "Hebrew months",
                                       "Anniversaries/Birthdays/yortsayt", "Print...", "Export to calendar file...", "---",
                                       "Exit"}));
   EXPECT_EQ(MenuLabels(submenu(1)),

@@ -83,6 +83,29 @@ TEST_F(HebrewDateTextTest, MonthCaptionsInNumeralsAndDigits) {
   EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "3 - 30 שבט 5785");
 }
 
+// The captions of a Hebrew month in the month view by Hebrew months: its
+// name and year, and the Gregorian dates it spans.
+TEST_F(HebrewDateTextTest, HebrewMonthCaptions) {
+  EXPECT_EQ(HebrewMonthGregorianCaption(kNisan, 5784), "9 April - 8 May 2024");
+  EXPECT_EQ(HebrewMonthGregorianCaption(kTevet, 5784), "13 December 2023 - 10 January 2024");
+  EXPECT_EQ(HebrewMonthGregorianCaption(kAdar, 5785), "1 - 29 March 2025");  // within one Gregorian month
+  EXPECT_EQ(HebrewMonthGregorianCaption(kAdarII, 5784), "11 March - 8 April 2024");
+  EXPECT_EQ(HebrewMonthNameText(kAdarII, 5784, false), "Adar II");
+  EXPECT_EQ(HebrewMonthNameText(kAdar, 5785, false), "Adar");
+  EXPECT_EQ(HebrewMonthNameText(kAdar, 5784, true), "אדר א׳");
+  EXPECT_EQ(HebrewYearText(5784, false), "5784");
+  EXPECT_EQ(HebrewYearText(5784, true), "תשפ״ד");
+  setHebrewNumerals(kHebrewNumeralsOn);
+  EXPECT_EQ(HebrewMonthNameText(kNisan, 5786) + " " + HebrewYearText(5786), "ניסן תשפ״ו");
+  // The Gregorian dates stay digits, the month names translated.
+  Use(kLanguageYiddish);
+  const std::string yiddish = HebrewMonthGregorianCaption(kNisan, 5784);
+  EXPECT_EQ(yiddish.rfind("9 ", 0), 0u) << yiddish;
+  EXPECT_NE(yiddish.find(" - 8 "), std::string::npos) << yiddish;
+  EXPECT_EQ(yiddish.find("April"), std::string::npos) << yiddish;
+  EXPECT_EQ(yiddish.substr(yiddish.size() - 5), " 2024") << yiddish;
+}
+
 // In Yiddish the digits go with the Yiddish spelling of the month (with its
 // points), the numerals with the Hebrew spelling a Yiddish luach uses too.
 TEST_F(HebrewDateTextTest, YiddishMonthNamesWithAndWithoutNumerals) {

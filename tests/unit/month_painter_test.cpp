@@ -227,6 +227,57 @@ TEST_F(PainterTest, HitRegions) {
   EXPECT_EQ(DayAt({1, 6, 2025}, 201, 100), 2);
 }
 
+// By Hebrew months: Nisan 5784 ran from Tuesday 9 April to Wednesday 8 May
+// 2024, thirty days.
+TEST_F(PainterTest, AHebrewMonthGridWithTheGregorianDatesSmall) {
+  RecordingDrawing d;
+  PaintItInternal(d, area_, {15, 4, 2024}, true, false, nullptr, nullptr, nullptr, MonthKind::kHebrew);
+  EXPECT_TRUE(d.DrewText("Nisan 5784"));
+  EXPECT_TRUE(d.DrewText("9 April - 8 May 2024"));
+  EXPECT_FALSE(d.DrewText("April 2024"));
+  const auto pos = DayNumberPositions(d);  // the Gregorian numbers: 9..30 April, 1..8 May
+  ASSERT_EQ(pos.size(), 30u);
+  EXPECT_EQ(pos.at(9).first, 2 * 200 + 5);   // 1 Nisan, a Tuesday
+  EXPECT_EQ(pos.at(13).first, 6 * 200 + 5);  // 5 Nisan, Shabbat
+  EXPECT_EQ(pos.at(14).first, 5);            // 6 Nisan, the next row
+  EXPECT_EQ(pos.at(8).first, 3 * 200 + 5);   // 30 Nisan, 8 May, a Wednesday of the fifth row
+  EXPECT_EQ(pos.at(8).second - pos.at(9).second, 4 * (pos.at(14).second - pos.at(9).second));
+  // Every Hebrew day 1..30 drawn once, each bigger than the Gregorian number beside it.
+  std::map<std::string, int> hebrewSizes;
+  int gregorianSize = 0;
+  for (const auto& op : d.OpsStartingWith("left ")) {
+    int x = 0, y = 0, size = 0;
+    std::sscanf(op.c_str(), "left %d %d %d", &x, &y, &size);
+    const std::string text = op.substr(op.find(" |") + 2);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) continue;
+    if (op.find(" 0,0,0 |") != std::string::npos) {
+      gregorianSize = size;
+    } else if (op.find(" 0,0,65535 |") != std::string::npos || op.find(" 65535,0,0 |") != std::string::npos) {
+      if (!hebrewSizes.count(text)) hebrewSizes[text] = size;
+    }
+  }
+  EXPECT_EQ(hebrewSizes.size(), 30u);
+  ASSERT_GT(gregorianSize, 0);
+  for (const auto& [text, size] : hebrewSizes) EXPECT_GT(size, gregorianSize) << text;
+
+  // The hit test names the cell's index in the month and its date.
+  CalendarHit hit;
+  hit.x = 2 * 200 + 10;
+  hit.y = 150;
+  PaintItInternal(d, area_, {15, 4, 2024}, false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
+  EXPECT_EQ(hit.day, 1);
+  EXPECT_EQ(hit.date, (GregorianDate{9, 4, 2024}));
+  hit.x = 3 * 200 + 10;
+  hit.y = 71 + 4 * 154 + 20;
+  PaintItInternal(d, area_, {15, 4, 2024}, false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
+  EXPECT_EQ(hit.day, 30);
+  EXPECT_EQ(hit.date, (GregorianDate{8, 5, 2024}));
+  hit.x = 10;
+  hit.y = 150;
+  PaintItInternal(d, area_, {15, 4, 2024}, false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
+  EXPECT_EQ(hit.day, 0);
+}
+
 TEST_F(PainterTest, PartialRepaintTouchesTwoCells) {
   std::vector<int> cleared;
   PaintHooks hooks;

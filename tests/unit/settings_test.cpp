@@ -14,7 +14,7 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 41 keys in table order. A new user's times
+  // settingsDone writes the 42 keys in table order. A new user's times
   // follow the city's time zone.
   ASSERT_TRUE(settingsDone());
   EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
@@ -33,7 +33,8 @@ TEST(Settings, DefaultsWithoutFile) {
             "TimeKhametsEat: \"\"\nTimeKhametsBurn: \"\"\n"
             "LearningDafYomi: \"1\"\nLearningMishnaYomit: \"0\"\nLearningNachYomi: \"0\"\n"
             "LearningYerushalmiYomi: \"0\"\nLearningRambamOneChapter: \"0\"\n"
-            "LearningRambamThreeChapters: \"0\"\nLearningTehillim: \"0\"\nLearningPirkeiAvot: \"0\"\n");
+            "LearningRambamThreeChapters: \"0\"\nLearningTehillim: \"0\"\nLearningPirkeiAvot: \"0\"\n"
+            "HebrewMonthView: \"0\"\n");
   // The file now exists: read again, it says what it says.
   settingsInit();
   EXPECT_EQ(getDSTAutomatic(), 1);
@@ -53,6 +54,26 @@ TEST(Settings, ExistingFileWithoutTheKeyKeepsTheRule) {
   TempHome empty;
   settingsReset();
   EXPECT_EQ(getDSTAutomatic(), 0);
+}
+
+// The month view by Hebrew months: stored 1, any other non-zero value reads
+// as 1, and a file without the key (an existing user) keeps Gregorian months.
+TEST(Settings, HebrewMonthView) {
+  for (const auto& [content, expected] : {std::pair{"HebrewMonthView: \"1\"\n", 1},
+                                          std::pair{"HebrewMonthView: \"7\"\n", 1},
+                                          std::pair{"HebrewMonthView: \"0\"\n", 0},
+                                          std::pair{"CurrentCity: \"Haifa\"\n", 0}}) {
+    TempHome home;
+    WriteFile(home.lumaro("kivrasettings"), content);
+    settingsInit();
+    EXPECT_EQ(getHebrewMonthView(), expected) << content;
+    setHebrewMonthView(expected ? 0 : 2);
+    ASSERT_TRUE(settingsDone());
+    settingsInit();
+    EXPECT_EQ(getHebrewMonthView(), expected ? 0 : 1) << content;
+    EXPECT_NE(ReadFile(home.lumaro("kivrasettings")).find(expected ? "HebrewMonthView: \"0\"\n" : "HebrewMonthView: \"1\"\n"),
+              std::string::npos);
+  }
 }
 
 // One key per cycle: Daf Yomi on by default, the others off; a stored value
