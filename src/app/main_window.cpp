@@ -28,6 +28,7 @@
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/shabbat_times_dialog.h"
 #include "dialogs/widget_fonts.h"
+#include "dialogs/year_sheet_dialog.h"
 #include "dialogs/zmanim_dialog.h"
 #include "storage/user_files.h"
 
@@ -57,6 +58,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Jump to today!", kCmdToday},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
     {kProgramMenu, "Print...", kCmdPrint},
+    {kProgramMenu, "Print year of Shabbat times...", kCmdYearSheet},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit},
@@ -160,6 +162,9 @@ void HandleMenuItem(GtkWidget*, int id) {
       break;
     case kCmdPrint:
       PrintCommand(gMainWindow, SelectedDate());
+      break;
+    case kCmdYearSheet:
+      YearSheetCommand(gMainWindow, SelectedDate());
       break;
     case kCmdIsraelDiasporaStyle:
       if (DialogsConfigureIsraelDiasporaStyle()) MainWindowRedraw();

@@ -32,6 +32,7 @@ enum MenuCommand : int {
   kCmdFontSizes = 16,
   kCmdExport = 17,
   kCmdLearning = 18,
+  kCmdYearSheet = 40,
 };
 
 // Builds the window content (menu bar, drawing area, status label).

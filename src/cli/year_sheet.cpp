@@ -1,6 +1,8 @@
 // year-sheet YEAR [--hebrew] [--out FILE] [--paper Letter|Legal|A4] [--pdf]:
 // the year's Shabbat and festival times as PostScript (or PDF), to FILE or
 // to standard output.
+#include "compose/year_sheet.h"
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,7 +14,6 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
-#include "compose/year_sheet.h"
 #include "render/print.h"
 #include "render/year_sheet.h"
 #include "suntimes/cities.h"
@@ -21,7 +22,8 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kYearSheetUsage = "usage: year-sheet YEAR [--hebrew] [--out FILE] [--paper Letter|Legal|A4] [--pdf]";
+constexpr const char* kYearSheetUsage =
+    "usage: year-sheet YEAR [--hebrew] [--out FILE] [--paper Letter|Legal|A4] [--pdf]";
 constexpr int kSheetMarginMm = 10;
 
 }  // namespace
@@ -66,8 +68,8 @@ int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err) {
   }
   CityRec place;
   if (!CityGet(getCityFileName(), getCity(), &place))
-    return UsageFail(err, "the city '" + getCity().substr(0, 80) + "' was not found in the city file " +
-                              getCityFileName());
+    return UsageFail(err,
+                     "the city '" + getCity().substr(0, 80) + "' was not found in the city file " + getCityFileName());
 
   PrintJob job;
   PrintSetPaper(job, paper ? *paper : PrintPaperFormats[0], false);

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "calendar/calendar.h"
-#include "calendar/festivals.h"
-#include "calendar/holidays.h"
-#include "calendar/names.h"
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "calendar/hebrew_numerals.h"
+#include "calendar/holidays.h"
+#include "calendar/names.h"
 #include "compose/day_info.h"
 #include "compose/hebrew_date_text.h"
 #include "suntimes/cities.h"
@@ -142,9 +142,10 @@ std::string TimeText(const std::optional<DayTime>& t) {
 
 std::string ZoneText(const CityRec& city, bool automatic, bool daylightSaving) {
   if (automatic && !city.zoneName.empty()) return city.zoneName;
-  const std::string utc = city.gmtOffset == 0 ? std::string("UTC")
-                                               : FormatText("UTC%s%d", {city.gmtOffset > 0 ? "+" : "-",
-                                                                         city.gmtOffset > 0 ? city.gmtOffset : -city.gmtOffset});
+  const std::string utc = city.gmtOffset == 0
+                              ? std::string("UTC")
+                              : FormatText("UTC%s%d", {city.gmtOffset > 0 ? "+" : "-",
+                                                       city.gmtOffset > 0 ? city.gmtOffset : -city.gmtOffset});
   return daylightSaving ? FormatText(translate_perform("%s with daylight saving time"), {utc}) : utc;
 }
 
@@ -166,23 +167,23 @@ YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear) {
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup) {
   YearSheetText text;
-  const std::string year = setup.hebrewYear && setup.hebrewNumerals
-                               ? HebrewNumeral(setup.year, HebrewThousands::kOmit)
-                               : std::to_string(setup.year);
+  const std::string year = setup.hebrewYear && setup.hebrewNumerals ? HebrewNumeral(setup.year, HebrewThousands::kOmit)
+                                                                    : std::to_string(setup.year);
   text.title = FormatText(translate_perform("Shabbat and festival times %s"), {year});
-  text.heading.push_back(setup.zone.empty() ? setup.city
-                                            : FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone}));
-  const std::string candles = FormatInt(translate_perform("Candle lighting %d minutes before sunset"), setup.candleMinutes);
+  text.heading.push_back(
+      setup.zone.empty() ? setup.city : FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone}));
+  const std::string candles =
+      FormatInt(translate_perform("Candle lighting %d minutes before sunset"), setup.candleMinutes);
   const std::string havdalah =
       setup.havdalahInMinutes
           ? FormatText(translate_perform("havdalah %s minutes after sunset"), {setup.havdalahValue})
           : FormatText(translate_perform("havdalah at %s degrees below the horizon"), {setup.havdalahValue});
   text.heading.push_back(candles + ", " + havdalah);
 
-  text.columns = {translate_perform("Day"),          translate_perform("Date"),
-                  translate_perform("Hebrew date"),  translate_perform("Shabbat or festival"),
-                  translate_perform("Candles"),      translate_perform("Havdalah"),
-                  translate_perform("Fast begins"),  translate_perform("Fast ends")};
+  text.columns = {translate_perform("Day"),         translate_perform("Date"),
+                  translate_perform("Hebrew date"), translate_perform("Shabbat or festival"),
+                  translate_perform("Candles"),     translate_perform("Havdalah"),
+                  translate_perform("Fast begins"), translate_perform("Fast ends")};
 
   bool afterNightfall = false;
   int month = 0;

@@ -18,9 +18,9 @@
 #include "suntimes/day_times.h"
 
 struct YearSheetRow {
-  AbsoluteDay date = 0;  // the day of the row's first time
-  AbsoluteDay day = 0;   // the day the row is for: the Shabbat or festival day, or the fast day
-  std::string label;     // the festival(s), fast, or the Shabbat's Torah section, translated
+  AbsoluteDay date = 0;            // the day of the row's first time
+  AbsoluteDay day = 0;             // the day the row is for: the Shabbat or festival day, or the fast day
+  std::string label;               // the festival(s), fast, or the Shabbat's Torah section, translated
   std::optional<DayTime> candles;  // kCandles or kCandlesAfterNightfall, on `date`
   std::optional<DayTime> havdalah;
   std::optional<DayTime> fastBegins;
@@ -83,9 +83,9 @@ struct YearSheetText {
 // What the heading tells.
 struct YearSheetSetup {
   int year = 0;
-  bool hebrewYear = false;   // `year` is a Hebrew year
-  std::string city;          // UTF-8
-  std::string zone;          // "America/New_York", "UTC+2"
+  bool hebrewYear = false;  // `year` is a Hebrew year
+  std::string city;         // UTF-8
+  std::string zone;         // "America/New_York", "UTC+2"
   int candleMinutes = 18;
   bool havdalahInMinutes = false;
   std::string havdalahValue;  // minutes or degrees below the horizon, as set

@@ -1,11 +1,11 @@
 #include "render/year_sheet.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-
-#include <unistd.h>
 
 #include "base/file_util.h"
 #include "base/settings.h"
@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int kTitleGrowth = 4;  // the title is this many points larger than the table
+constexpr int kTitleGrowth = 4;                       // the title is this many points larger than the table
 constexpr DrawingColor kStripe{61440, 61440, 61440};  // every other row, in colour
 constexpr std::string_view kEllipsis = "...";
 
@@ -136,14 +136,15 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
   const bool color = d.get_color_mode() == kColorModeColor;
   const int rows = static_cast<int>(text.rows.size());
 
-  auto left = [&](int c) {
-    return rtl ? area.x + area.width - (layout.x[c] + layout.width[c]) : area.x + layout.x[c];
-  };
+  auto left = [&](int c) { return rtl ? area.x + area.width - (layout.x[c] + layout.width[c]) : area.x + layout.x[c]; };
   // A cell: times centred, other texts from the reading side.
   auto cell = [&](DrawingFont font, int c, int y, const std::string& s) {
-    if (IsYearSheetTimeColumn(c)) d.draw_string_center(font, left(c), layout.width[c], y, s);
-    else if (rtl) d.draw_string_right(font, left(c) + layout.width[c], y, s);
-    else d.draw_string_left(font, left(c), y, s);
+    if (IsYearSheetTimeColumn(c))
+      d.draw_string_center(font, left(c), layout.width[c], y, s);
+    else if (rtl)
+      d.draw_string_right(font, left(c) + layout.width[c], y, s);
+    else
+      d.draw_string_left(font, left(c), y, s);
   };
   auto colorOf = [](int c) {
     if (c == kSheetCandles) return kRed;
@@ -156,10 +157,10 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
     if (page > 0) nextPage();
     int y = area.y;
     d.set_color(kBlack);
-    d.draw_string_center(f.title, area.x, area.width, y, text.title);
+    d.draw_string_center(f.title, area.x, area.width, y, CutToWidth(d, f.title, text.title, area.width));
     y += f.titleHeight + size / 2;
     for (const std::string& line : text.heading) {
-      d.draw_string_center(f.normal, area.x, area.width, y, line);
+      d.draw_string_center(f.normal, area.x, area.width, y, CutToWidth(d, f.normal, line, area.width));
       y += f.height;
     }
     y += size / 2;
@@ -187,8 +188,11 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
     d.set_color(kBlack);
     if (page == layout.pages - 1 && !text.note.empty()) {
       y += size / 2;
-      if (rtl) d.draw_string_right(f.normal, area.x + area.width, y, text.note);
-      else d.draw_string_left(f.normal, area.x, y, text.note);
+      const std::string note = CutToWidth(d, f.normal, text.note, area.width);
+      if (rtl)
+        d.draw_string_right(f.normal, area.x + area.width, y, note);
+      else
+        d.draw_string_left(f.normal, area.x, y, note);
     }
     if (layout.pages > 1) {
       const std::string number = std::to_string(page + 1) + "/" + std::to_string(layout.pages);
