@@ -60,18 +60,4 @@ TEST_F(YearSheetDialogTest, ProposesTheYearRefusesBadInputAndWritesTheSheet) {
   EXPECT_EQ(SelectedDate(), (GregorianDate{17, 10, 2026}));
 }
 
-TEST_F(YearSheetDialogTest, AFileThatCannotBeWrittenIsReported) {
-  YearSheetRequest request;
-  request.year = 2026;
-  request.path = home_.path() + "/no-such-folder/2026.ps";
-  std::string error;
-  EXPECT_FALSE(WriteYearSheet(request, &error));
-  EXPECT_NE(error.find("no-such-folder"), std::string::npos) << error;
-  request.path = home_.path() + "/2026.ps";
-  ASSERT_TRUE(WriteYearSheet(request, &error)) << error;
-  const std::string ps = ReadFile(request.path);
-  EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0\n%%BoundingBox: 0 0 612 792\n", 0), 0u);
-  EXPECT_NE(ps.find("(Shabbat and festival times 2026) stringwidth"), std::string::npos);
-}
-
 }  // namespace
