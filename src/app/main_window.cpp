@@ -29,6 +29,7 @@
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/shabbat_times_dialog.h"
 #include "dialogs/widget_fonts.h"
+#include "dialogs/year_sheet_dialog.h"
 #include "dialogs/zmanim_dialog.h"
 #include "storage/user_files.h"
 
@@ -61,6 +62,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Hebrew months", kCmdHebrewMonths},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
     {kProgramMenu, "Print...", kCmdPrint},
+    {kProgramMenu, "Print year of Shabbat times...", kCmdYearSheet},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit},
@@ -193,6 +195,9 @@ void HandleMenuItem(GtkWidget* item, int id) {
       }
       SyncHebrewMonthsItem();
       MainWindowRedraw();
+      break;
+    case kCmdYearSheet:
+      YearSheetCommand(gMainWindow, SelectedDate());
       break;
     case kCmdIsraelDiasporaStyle:
       if (DialogsConfigureIsraelDiasporaStyle()) MainWindowRedraw();

@@ -32,6 +32,7 @@ enum MenuCommand : int {
   kCmdFontSizes = 16,
   kCmdExport = 17,
   kCmdLearning = 18,
+  kCmdYearSheet = 19,
   kCmdHebrewMonths = 20,  // switches the month view between Gregorian and Hebrew months
 };
 

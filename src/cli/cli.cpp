@@ -62,6 +62,9 @@ constexpr Command kCommands[] = {
      "the month printed as PostScript (or PDF) as the print dialog prints it; the Hebrew month holding the date with "
      "--hebrew-month",
      "month 2026-04 --paper A4 --pdf --out april.pdf", CmdMonth},
+    {"year-sheet", "YEAR [--hebrew] [--out FILE] [--paper Letter|Legal|A4] [--pdf]",
+     "the Shabbat and festival times of a Gregorian (or Hebrew) year on one page, as PostScript (or PDF)",
+     "year-sheet 2026 --paper A4 --pdf --out 2026.pdf", CmdYearSheet},
     {"molad", "FROM_YEAR TO_YEAR", "the molad of every month of the Hebrew years", "molad 5786 5787", CmdMolad},
     {"anniversary", "TYPE D.M.Y YEAR",
      "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year", "anniversary Y 30.8.5780 5786",

@@ -40,6 +40,9 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
 int CmdLearning(const Args& args, std::FILE* out, std::FILE* err);
 // times FROM TO: "DATE<TAB>KIND<TAB>TIME<TAB>LABEL" for every time of each day.
 int CmdTimes(const Args& args, std::FILE* out, std::FILE* err);
+// year-sheet YEAR [--hebrew] [--out FILE] [--paper P] [--pdf]: the year's
+// Shabbat and festival times printed as PostScript or PDF.
+int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err);
 
 // today [--date DATE]: labelled lines of what a day is.
 int CmdToday(const Args& args, std::FILE* out, std::FILE* err);

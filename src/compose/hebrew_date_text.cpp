@@ -28,6 +28,11 @@ std::string HebrewDateText(const HebrewDate& h, bool numerals, HebrewThousands t
 }
 std::string HebrewDateText(const HebrewDate& h) { return HebrewDateText(h, isHebrewNumerals()); }
 
+std::string HebrewDayMonthText(const HebrewDate& h, bool numerals) {
+  return HebrewDayNumberText(h.day, numerals) + " " + MonthName(h, numerals);
+}
+std::string HebrewDayMonthText(const HebrewDate& h) { return HebrewDayMonthText(h, isHebrewNumerals()); }
+
 std::string HebrewMonthRangeCaption(int month, int year, bool numerals) {
   const HebrewDate a = HebrewFromAbsolute(AbsoluteFromGregorian(1, month, year));
   const HebrewDate b = HebrewFromAbsolute(AbsoluteFromGregorian(LastDayOfGregorianMonth(month, year), month, year));

@@ -25,6 +25,11 @@ std::string HebrewDayNumberText(int day);
 std::string HebrewDateText(const HebrewDate& h, bool numerals, HebrewThousands thousands = HebrewThousands::kOmit);
 std::string HebrewDateText(const HebrewDate& h);
 
+// A Hebrew date without its year, as a table of one year writes it: "25
+// Kislev", with numerals "כ״ה כסלו".
+std::string HebrewDayMonthText(const HebrewDate& h, bool numerals);
+std::string HebrewDayMonthText(const HebrewDate& h);
+
 // The Hebrew dates a Gregorian month spans, the year written once where it
 // does not change: "3 - 30 Shevat 5785", "1 Adar - 2 Nisan 5785",
 // "8 Elul 5785 - 8 Tishri 5786"; with numerals "ג׳ - ל׳ שבט תשפ״ה",

@@ -125,6 +125,12 @@ class TempFileRemover {
 
 }  // namespace
 
+GtkWidget* PrintPaperCombo() {
+  std::vector<std::string> papers;
+  for (const PrintPaperFormat& f : PrintPaperFormats) papers.push_back(translate_perform(f.description));
+  return TextCombo(papers, 0);
+}
+
 void SetPrintTempDirForTesting(const std::string& dir) { TempDir() = dir; }
 
 void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
@@ -181,9 +187,7 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
     return label;
   };
 
-  std::vector<std::string> papers;
-  for (const PrintPaperFormat& f : PrintPaperFormats) papers.push_back(translate_perform(f.description));
-  w.paper = TextCombo(papers, 0);
+  w.paper = PrintPaperCombo();
   dialogs::AddRow(vbox, {rowLabel(T("Paper Size:")), w.paper});
 
   GtkWidget* portrait = Radio(nullptr, T("Portrait"));

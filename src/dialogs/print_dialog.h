@@ -27,6 +27,10 @@ void SetPrintTempDirForTesting(const std::string& dir);
 // entry given as `entry`.
 void PrintDialogBrowse(GtkWidget* button, gpointer entry);
 
+// The paper sizes of PrintPaperFormats as a drop-down list (translated),
+// the first one chosen.
+GtkWidget* PrintPaperCombo();
+
 // The menu's print command: the dialog, then the printout; a failure is
 // shown in a message box.
 void PrintCommand(GtkWidget* parent, const GregorianDate& month, MonthKind kind = MonthKind::kGregorian);

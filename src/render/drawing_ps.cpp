@@ -22,7 +22,7 @@ struct DrawingPsFont final : DrawingFontData {
 };
 
 // Screen sizes are larger than paper needs: paper text is 6 points smaller.
-constexpr int kPaperSizeReduction = 6;
+constexpr int kPaperSizeReduction = kDrawingPsSizeReduction;
 // Texts longer than this are cut (at a character boundary).
 constexpr size_t kMaxTextBytes = 2047;
 // One base unit (a screen pixel) is 4 points.
@@ -47,6 +47,13 @@ class PsDrawing final : public Drawing {
     WriteHeader();
   }
   ~PsDrawing() override { WriteLine("showpage"); }
+
+  // showpage sets the colour back to black; the font is chosen again too.
+  void NextPage() {
+    WriteLine("showpage");
+    current_ = {kNoColor, kNoColor, kNoColor};
+    currentFont_ = nullptr;
+  }
 
   DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
     auto font = std::make_unique<DrawingPsFont>();
@@ -238,6 +245,10 @@ std::string drawing_ps_escape(std::string_view text) {
     }
   }
   return out;
+}
+
+void drawing_ps_next_page(Drawing& drawing) {
+  if (auto* ps = dynamic_cast<PsDrawing*>(&drawing)) ps->NextPage();
 }
 
 DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag) {

@@ -22,6 +22,12 @@
 // page of `pageWidth` x `pageHeight` points, in colour when `colorFlag` is
 // non-zero, else in black and white.
 DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag);
+// Ends the page and begins the next one of the same size; the fonts made
+// stay usable. Does nothing for a Drawing that is not a PostScript one.
+void drawing_ps_next_page(Drawing& drawing);
+// Screen font sizes are larger than paper needs: a font asked for at n
+// prints at n - kDrawingPsSizeReduction points.
+inline constexpr int kDrawingPsSizeReduction = 6;
 // Writes the footer and frees the Drawing with its fonts.
 inline void drawing_ps_free(DrawingPtr& drawing) { drawing.reset(); }
 

@@ -34,8 +34,10 @@ void SetFlag(int* flag, int value) {
 
 std::string ShabbatCandleLightingExpression() { return "sunset - " + std::to_string(getCandleLightingMin()); }
 
+int ShabbatHavdalahMinutes() { return AtoiClamped(getHavdalahValue()); }
+
 std::string ShabbatHavdalahExpression() {
-  if (getHavdalahIsMin()) return "sunset + " + std::to_string(AtoiClamped(getHavdalahValue()));
+  if (getHavdalahIsMin()) return "sunset + " + std::to_string(ShabbatHavdalahMinutes());
   return "sunset + degrees_below_horizon(" + getHavdalahValue() + ")";
 }
 

@@ -30,6 +30,9 @@ std::string EveningTimeLabel(EveningTime kind);
 
 // "sunset - <CandleLightingMin>".
 std::string ShabbatCandleLightingExpression();
+// The HavdalahValue setting as the whole minutes after sunset it stands
+// for when HavdalahIsMin is 1.
+int ShabbatHavdalahMinutes();
 // "sunset + <HavdalahValue as a whole number>" when HavdalahIsMin is 1,
 // else "sunset + degrees_below_horizon(<HavdalahValue>)".
 std::string ShabbatHavdalahExpression();

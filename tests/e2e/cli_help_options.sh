@@ -5,7 +5,7 @@
 # settings file.
 source "$(dirname "$0")/lib/common.sh"
 
-COMMANDS="today upcoming day zmanim dump learning ics month molad anniversary eval"
+COMMANDS="today upcoming day zmanim dump learning ics month year-sheet molad anniversary eval"
 
 # ------------------------------------------------------------ --version
 # The version is written once, at the top of CMakeLists.txt.

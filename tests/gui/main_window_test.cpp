@@ -31,7 +31,8 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
   auto submenu = [&](int i) { return gtk_menu_item_get_submenu(GTK_MENU_ITEM(g_list_nth_data(menus, i))); };
   EXPECT_EQ(MenuLabels(submenu(0)),
             (std::vector<std::string>{"Display information about current day...", "Jump to today!", "Hebrew months",
-                                      "Anniversaries/Birthdays/yortsayt", "Print...", "Export to calendar file...", "---",
+                                      "Anniversaries/Birthdays/yortsayt", "Print...", "Print year of Shabbat times...",
+                                      "Export to calendar file...", "---",
                                       "Exit"}));
   EXPECT_EQ(MenuLabels(submenu(1)),
             (std::vector<std::string>{"Set Israel/Diaspora & Style...", "Configure Shabbat Times...",

@@ -1,0 +1,222 @@
+#include "compose/year_sheet.h"
+
+#include <algorithm>
+
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
+#include "calendar/calendar.h"
+#include "calendar/festivals.h"
+#include "calendar/hebrew_numerals.h"
+#include "calendar/holidays.h"
+#include "calendar/names.h"
+#include "compose/day_info.h"
+#include "compose/hebrew_date_text.h"
+#include "suntimes/cities.h"
+#include "suntimes/shabbat_times.h"
+#include "suntimes/timeformat.h"
+
+namespace {
+
+// A rest lasts at most three days (Rosh HaShana on Thursday and Friday, then
+// Shabbat); its havdalah comes that many days after the first candles.
+constexpr int kLongestRest = 3;
+
+bool IsCandles(DayTimeKind k) { return k == DayTimeKind::kCandles || k == DayTimeKind::kCandlesAfterNightfall; }
+
+void AddPart(std::vector<std::string>& parts, std::string text) {
+  if (text.empty() || std::find(parts.begin(), parts.end(), text) != parts.end()) return;
+  parts.push_back(std::move(text));
+}
+
+// What the evening of a candles row begins: its festival days, Khol HaMoed,
+// and on Shabbat the Torah section and the special Shabbat.
+void RestParts(AbsoluteDay day, const CalendarRules& rules, std::vector<std::string>& parts) {
+  const DayFestivals festivals = FestivalsOn(day, rules);
+  for (Festival f : festivals) {
+    const DayKind kind = FestivalFactsOf(f, rules).kind;
+    if (WorkForbidden(kind) || kind == DayKind::kKholHaMoed) AddPart(parts, TranslatedFestivalName(f, rules));
+  }
+  if (WeekdayOf(day) != kShabbat) return;
+  const DayInformation info = PaintInternal_GetDayInformation(day, rules);
+  AddPart(parts, info.torahSection);
+  AddPart(parts, info.specialShabbat);
+  for (Festival f : festivals)
+    if (FestivalFactsOf(f, rules).kind == DayKind::kSpecialShabbat) AddPart(parts, TranslatedFestivalName(f, rules));
+  if (parts.empty()) AddPart(parts, GetWeekdayName(kShabbat));
+}
+
+void FastParts(AbsoluteDay day, const CalendarRules& rules, std::vector<std::string>& parts) {
+  for (Festival f : FestivalsOn(day, rules))
+    if (FastKind(FestivalFactsOf(f, rules).kind)) AddPart(parts, TranslatedFestivalName(f, rules));
+}
+
+std::string Join(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& p : parts) text += (text.empty() ? "" : ", ") + p;
+  return text;
+}
+
+}  // namespace
+
+YearSheetRange GregorianYearSheetRange(int year) {
+  return {AbsoluteFromGregorian(1, 1, year), AbsoluteFromGregorian(31, 12, year)};
+}
+
+YearSheetRange HebrewYearSheetRange(int year) {
+  return {AbsoluteFromHebrew(1, kTishri, year), AbsoluteFromHebrew(1, kTishri, year + 1) - 1};
+}
+
+int FirstHebrewSheetYear() { return HebrewFromAbsolute(AbsoluteFromGregorian(1, 1, kFirstYear)).year + 1; }
+int LastHebrewSheetYear() { return HebrewFromAbsolute(AbsoluteFromGregorian(31, 12, kLastYear)).year - 1; }
+
+std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRange& range) {
+  const CalendarRules& rules = times.evenings().rules();
+  std::vector<YearSheetRow> rows;
+  // The row a time of `date` joins: one of the same date, else a new one.
+  auto rowOf = [&rows](AbsoluteDay date) -> YearSheetRow& {
+    if (rows.empty() || rows.back().date != date) {
+      rows.emplace_back();
+      rows.back().date = date;
+      rows.back().day = date;
+    }
+    return rows.back();
+  };
+  // The latest row that still waits for a time of `date` in `slot`, or null.
+  auto openRow = [&rows](AbsoluteDay date, auto&& waits) -> YearSheetRow* {
+    for (auto it = rows.rbegin(); it != rows.rend() && date - it->date <= kLongestRest; ++it)
+      if (waits(*it)) return &*it;
+    return nullptr;
+  };
+
+  // The first candles of a rest that begins on range.first come the evening
+  // before; the last havdalah of a rest can come three days after its day.
+  for (AbsoluteDay d = range.first - 1; d <= range.last + kLongestRest; ++d) {
+    for (const DayTime& t : times.Of(d)) {
+      if (IsCandles(t.kind)) {
+        YearSheetRow& row = rowOf(d);
+        row.candles = t;
+        row.day = d + 1;
+      } else if (t.kind == DayTimeKind::kHavdalah) {
+        if (YearSheetRow* row = openRow(d, [](const YearSheetRow& r) { return r.candles && !r.havdalah; })) {
+          row->havdalah = t;
+          row->havdalahDate = d;
+        }
+      } else if (t.kind == DayTimeKind::kFastBegins) {
+        YearSheetRow& row = rowOf(d);
+        row.fastBegins = t;
+        row.fastBeginsDate = d;
+      } else if (t.kind == DayTimeKind::kFastEnds) {
+        if (YearSheetRow* row = openRow(d, [](const YearSheetRow& r) { return r.fastBegins && !r.fastEnds; })) {
+          row->fastEnds = t;
+          row->fastEndsDate = d;
+          // A fast that begins the evening before is for the day it ends
+          // on; a fast on a Friday makes its row one of the Friday.
+          row->day = row->candles ? std::min(row->day, d) : d;
+        }
+      }
+    }
+  }
+
+  std::vector<YearSheetRow> kept;
+  for (YearSheetRow& row : rows) {
+    if (row.day < range.first || row.day > range.last) continue;
+    std::vector<std::string> parts;
+    if (row.fastEnds) FastParts(row.fastEndsDate, rules, parts);
+    if (row.candles) RestParts(row.date + 1, rules, parts);
+    row.label = Join(parts);
+    kept.push_back(std::move(row));
+  }
+  return kept;
+}
+
+// ------------------------------------------------------------ the texts
+
+namespace {
+
+std::string TimeText(const std::optional<DayTime>& t) {
+  if (!t) return {};
+  if (!t->computed) return "-";  // the day has the time, but it cannot be computed here
+  return TimeformatFormatTime(t->time.hour, t->time.minute);
+}
+
+std::string ZoneText(const CityRec& city, bool automatic, bool daylightSaving) {
+  if (automatic && !city.zoneName.empty()) return city.zoneName;
+  const std::string utc = city.gmtOffset == 0
+                              ? std::string("UTC")
+                              : FormatText("UTC%s%d", {city.gmtOffset > 0 ? "+" : "-",
+                                                       city.gmtOffset > 0 ? city.gmtOffset : -city.gmtOffset});
+  return daylightSaving ? FormatText(translate_perform("%s with daylight saving time"), {utc}) : utc;
+}
+
+}  // namespace
+
+YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear) {
+  YearSheetSetup s;
+  s.year = year;
+  s.hebrewYear = hebrewYear;
+  s.city = Utf8FromLatin1(getCity());
+  CityRec city;
+  if (CityGet(getCityFileName(), getCity(), &city)) s.zone = ZoneText(city, getDSTAutomatic() != 0, getIsDST() != 0);
+  s.candleMinutes = getCandleLightingMin();
+  s.havdalahInMinutes = getHavdalahIsMin() != 0;
+  s.havdalahValue = s.havdalahInMinutes ? std::to_string(ShabbatHavdalahMinutes()) : getHavdalahValue();
+  s.hebrewNumerals = isHebrewNumerals();
+  return s;
+}
+
+YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup) {
+  YearSheetText text;
+  const std::string year = setup.hebrewYear && setup.hebrewNumerals ? HebrewNumeral(setup.year, HebrewThousands::kOmit)
+                                                                    : std::to_string(setup.year);
+  text.title = FormatText(translate_perform("Shabbat and festival times %s"), {year});
+  text.heading.push_back(
+      setup.zone.empty() ? setup.city : FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone}));
+  const std::string candles =
+      FormatInt(translate_perform("Candle lighting %d minutes before sunset"), setup.candleMinutes);
+  const std::string havdalah =
+      setup.havdalahInMinutes
+          ? FormatText(translate_perform("havdalah %s minutes after sunset"), {setup.havdalahValue})
+          : FormatText(translate_perform("havdalah at %s degrees below the horizon"), {setup.havdalahValue});
+  text.heading.push_back(candles + ", " + havdalah);
+
+  text.columns = {translate_perform("Day"),         translate_perform("Date"),
+                  translate_perform("Hebrew date"), translate_perform("Shabbat or festival"),
+                  translate_perform("Candles"),     translate_perform("Havdalah"),
+                  translate_perform("Fast begins"), translate_perform("Fast ends")};
+
+  bool afterNightfall = false;
+  int month = 0;
+  for (const YearSheetRow& row : rows) {
+    const GregorianDate g = GregorianFromAbsolute(row.date);
+    std::array<std::string, kSheetColumnCount> cells;
+    cells[kSheetWeekday] = GetWeekdayName(WeekdayOf(row.date));
+    cells[kSheetDate] = std::to_string(g.day) + " " + GetGregorianMonthName(g.month);
+    // A Hebrew year spans two Gregorian years.
+    if (setup.hebrewYear) cells[kSheetDate] += " " + std::to_string(g.year);
+    cells[kSheetHebrewDate] = HebrewDayMonthText(HebrewFromAbsolute(row.date), setup.hebrewNumerals);
+    cells[kSheetLabel] = row.label;
+    cells[kSheetCandles] = TimeText(row.candles);
+    if (row.candles && row.candles->kind == DayTimeKind::kCandlesAfterNightfall && row.candles->computed) {
+      cells[kSheetCandles] += std::string(kAfterNightfallMark);
+      afterNightfall = true;
+    }
+    cells[kSheetHavdalah] = TimeText(row.havdalah);
+    cells[kSheetFastBegins] = TimeText(row.fastBegins);
+    cells[kSheetFastEnds] = TimeText(row.fastEnds);
+    text.monthStarts.push_back(month != 0 && g.month != month);
+    month = g.month;
+    text.rows.push_back(std::move(cells));
+  }
+  if (afterNightfall)
+    text.note = std::string(kAfterNightfallMark) + " " +
+                translate_perform("Candles lit after nightfall, from a flame that was already burning");
+  return text;
+}
+
+YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear) {
+  const CityFileSnapshot cityFile;  // one look at the city file for the whole sheet
+  const DayTimes times = DayTimes::FromSettings();
+  const YearSheetRange range = hebrewYear ? HebrewYearSheetRange(year) : GregorianYearSheetRange(year);
+  return YearSheetTextOf(YearSheetRows(times, range), YearSheetSetupFromSettings(year, hebrewYear));
+}

@@ -1,0 +1,278 @@
+#include "render/year_sheet.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "base/file_util.h"
+#include "base/settings.h"
+#include "base/text_format.h"
+#include "base/translate.h"
+#include "base/utf8.h"
+#include "render/colors.h"
+#include "render/drawing_ps.h"
+#include "render/pdf.h"
+#include "render/print.h"
+
+namespace {
+
+constexpr int kTitleGrowth = 4;                       // the title is this many points larger than the table
+constexpr DrawingColor kStripe{61440, 61440, 61440};  // every other row, in colour
+constexpr std::string_view kEllipsis = "...";
+
+// The fonts of one size.
+struct SheetFonts {
+  DrawingFont normal = nullptr;
+  DrawingFont bold = nullptr;
+  DrawingFont title = nullptr;
+  int height = 0;
+  int titleHeight = 0;
+};
+
+SheetFonts FontsOf(Drawing& d, int size) {
+  SheetFonts f;
+  f.normal = d.use_font("helvetica", size + kDrawingPsSizeReduction, "normal", "r");
+  f.bold = d.use_font("helvetica", size + kDrawingPsSizeReduction, "bold", "r");
+  f.title = d.use_font("helvetica", size + kTitleGrowth + kDrawingPsSizeReduction, "bold", "r");
+  f.height = std::max(d.get_text_height(f.normal), d.get_text_height(f.bold));
+  f.titleHeight = d.get_text_height(f.title);
+  return f;
+}
+
+// The height of everything above the rows and below them on a page.
+int HeadHeight(const SheetFonts& f, const YearSheetText& text, int size) {
+  return f.titleHeight + size / 2 + static_cast<int>(text.heading.size()) * f.height + size / 2 + f.height + 2;
+}
+int FootHeight(const SheetFonts& f, const YearSheetText& text, int size, int pages) {
+  int h = 0;
+  if (!text.note.empty()) h += size / 2 + f.height;
+  if (pages > 1) h += size / 2 + f.height;
+  return h;
+}
+
+// `text` cut at a character boundary and ended with the ellipsis so that it
+// is at most `width` wide.
+std::string CutToWidth(Drawing& d, DrawingFont font, const std::string& text, int width) {
+  if (d.get_text_width(font, text) <= width) return text;
+  size_t keep = text.size();
+  while (keep > 0) {
+    keep = Utf8CutLength(text, keep - 1);
+    const std::string shorter = text.substr(0, keep) + std::string(kEllipsis);
+    if (d.get_text_width(font, shorter) <= width) return shorter;
+  }
+  return std::string();
+}
+
+// The columns at one size: false when they do not fit across the area
+// (the label column may then still be cut to what is left).
+bool LayOutColumns(Drawing& d, const SheetFonts& f, const PaintArea& area, const YearSheetText& text, int size,
+                   YearSheetLayout* layout) {
+  std::array<int, kSheetColumnCount> natural{};
+  for (int c = 0; c < kSheetColumnCount; ++c) {
+    natural[c] = d.get_text_width(f.bold, text.columns[c]);
+    for (const auto& row : text.rows) natural[c] = std::max(natural[c], d.get_text_width(f.normal, row[c]));
+  }
+  const int gaps = kSheetColumnCount - 1;
+  int fixed = size * gaps;
+  for (int c = 0; c < kSheetColumnCount; ++c)
+    if (c != kSheetLabel) fixed += natural[c];
+  const int room = area.width - fixed;
+  const bool fits = room >= natural[kSheetLabel];
+  // Room to spare widens the gaps, up to three times their size, and then
+  // the label column.
+  const int spare = fits ? room - natural[kSheetLabel] : 0;
+  const int gap = size + std::min(spare / gaps, 2 * size);
+  layout->width = natural;
+  layout->width[kSheetLabel] = std::max(0, area.width - (fixed - size * gaps) - gap * gaps);
+  int x = 0;
+  for (int c = 0; c < kSheetColumnCount; ++c) {
+    layout->x[c] = x;
+    x += layout->width[c] + gap;
+  }
+  layout->labelsCut = !fits;
+  return fits;
+}
+
+}  // namespace
+
+YearSheetLayout LayoutYearSheet(Drawing& d, const PaintArea& area, const YearSheetText& text) {
+  const long long rows = static_cast<long long>(text.rows.size());
+  // The layout at one size on `pages` pages.
+  auto at = [&](int size, int pages) {
+    const SheetFonts f = FontsOf(d, size);
+    YearSheetLayout layout;
+    layout.size = size;
+    layout.pages = pages;
+    layout.rowHeight = f.height;
+    layout.rowsPerPage =
+        std::max(1, (area.height - HeadHeight(f, text, size) - FootHeight(f, text, size, pages)) / f.height);
+    const bool across = LayOutColumns(d, f, area, text, size, &layout);
+    return std::make_pair(layout, across);
+  };
+  int pages = 1;
+  for (;;) {
+    // The largest size at which the rows go down these pages and the
+    // columns across; the smallest one cuts labels when it must.
+    for (int size = kSheetLargestSize; size >= kSheetSmallestSize; --size) {
+      const auto [layout, across] = at(size, pages);
+      if (static_cast<long long>(layout.rowsPerPage) * pages >= rows && (across || size == kSheetSmallestSize))
+        return layout;
+    }
+    // Not even at the smallest size: as many pages as that size needs.
+    const YearSheetLayout smallest = at(kSheetSmallestSize, pages + 1).first;
+    pages = static_cast<int>(std::max<long long>(pages + 1, (rows + smallest.rowsPerPage - 1) / smallest.rowsPerPage));
+  }
+}
+
+YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearSheetText& text,
+                               const std::function<void()>& nextPage) {
+  const YearSheetLayout layout = LayoutYearSheet(d, area, text);
+  const SheetFonts f = FontsOf(d, layout.size);
+  const int size = layout.size;
+  const bool rtl = isLanguageRightToLeft();
+  const bool color = d.get_color_mode() == kColorModeColor;
+  const int rows = static_cast<int>(text.rows.size());
+
+  auto left = [&](int c) { return rtl ? area.x + area.width - (layout.x[c] + layout.width[c]) : area.x + layout.x[c]; };
+  // A cell: times centred, other texts from the reading side.
+  auto cell = [&](DrawingFont font, int c, int y, const std::string& s) {
+    if (IsYearSheetTimeColumn(c))
+      d.draw_string_center(font, left(c), layout.width[c], y, s);
+    else if (rtl)
+      d.draw_string_right(font, left(c) + layout.width[c], y, s);
+    else
+      d.draw_string_left(font, left(c), y, s);
+  };
+  auto colorOf = [](int c) {
+    if (c == kSheetCandles) return kRed;
+    if (c == kSheetFastBegins || c == kSheetFastEnds) return kFastTimeColor;
+    return kBlack;
+  };
+
+  int row = 0;
+  for (int page = 0; page < layout.pages; ++page) {
+    if (page > 0) nextPage();
+    int y = area.y;
+    d.set_color(kBlack);
+    d.draw_string_center(f.title, area.x, area.width, y, CutToWidth(d, f.title, text.title, area.width));
+    y += f.titleHeight + size / 2;
+    for (const std::string& line : text.heading) {
+      d.draw_string_center(f.normal, area.x, area.width, y, CutToWidth(d, f.normal, line, area.width));
+      y += f.height;
+    }
+    y += size / 2;
+    for (int c = 0; c < kSheetColumnCount; ++c) cell(f.bold, c, y, text.columns[c]);
+    y += f.height;
+    d.draw_line(area.x, y, area.x + area.width, y);
+    y += 2;
+
+    const int end = std::min(rows, row + layout.rowsPerPage);
+    for (int first = row; row < end; ++row) {
+      if (color && row % 2 == 1) {
+        d.set_color(kStripe);
+        d.fill_rectangle(area.x, y, area.width, layout.rowHeight);
+      }
+      d.set_color(kBlack);
+      if (row > first && text.monthStarts[static_cast<size_t>(row)]) d.draw_line(area.x, y, area.x + area.width, y);
+      const auto& cells = text.rows[static_cast<size_t>(row)];
+      for (int c = 0; c < kSheetColumnCount; ++c) {
+        if (cells[c].empty()) continue;
+        d.set_color(colorOf(c));
+        cell(f.normal, c, y, c == kSheetLabel ? CutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
+      }
+      y += layout.rowHeight;
+    }
+    d.set_color(kBlack);
+    if (page == layout.pages - 1 && !text.note.empty()) {
+      y += size / 2;
+      const std::string note = CutToWidth(d, f.normal, text.note, area.width);
+      if (rtl)
+        d.draw_string_right(f.normal, area.x + area.width, y, note);
+      else
+        d.draw_string_left(f.normal, area.x, y, note);
+    }
+    if (layout.pages > 1) {
+      const std::string number = std::to_string(page + 1) + "/" + std::to_string(layout.pages);
+      d.draw_string_center(f.normal, area.x, area.width, area.y + area.height - f.height, number);
+    }
+  }
+  return layout;
+}
+
+namespace {
+
+bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
+                     const YearSheetText& text, std::string* error) {
+  {
+    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag);
+    Drawing& d = *drawing;
+    PaintYearSheet(d, area, text, [&d] { drawing_ps_next_page(d); });
+    drawing_ps_free(drawing);
+  }
+  if (std::fflush(stream) != 0 || std::ferror(stream)) {
+    if (error) *error = FormatText(translate_perform("Could not write the printout: %s"), {std::strerror(errno)});
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
+                       const YearSheetText& text, std::string* error) {
+  // Without its font a Yiddish or Hebrew page would print in the wrong letters.
+  const std::string problem = PrintCheckYiddishFont();
+  if (!problem.empty()) {
+    if (error) *error = problem;
+    return false;
+  }
+  return PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, text, error);
+}
+
+bool YearSheetToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
+                    std::string* pdf, std::string* error) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* mem = ::open_memstream(&data, &size);
+  if (!mem) {
+    if (error) *error = "cannot make the printout in memory";
+    return false;
+  }
+  const bool painted = YearSheetToStream(mem, area, paperWidth, paperHeight, colorFlag, text, error);
+  const bool closed = std::fclose(mem) == 0;
+  const std::string postscript(data ? data : "", size);
+  std::free(data);
+  if (!painted) return false;
+  if (!closed) {
+    if (error) *error = "cannot make the printout in memory";
+    return false;
+  }
+  return PdfFromPostScript(postscript, pdf, error);
+}
+
+bool YearSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
+                     int colorFlag, const YearSheetText& text, std::string* error) {
+  std::string content;
+  if (pdf) {
+    if (!YearSheetToPdf(area, paperWidth, paperHeight, colorFlag, text, &content, error)) return false;
+  } else {
+    char* data = nullptr;
+    size_t size = 0;
+    std::FILE* mem = ::open_memstream(&data, &size);
+    if (!mem) {
+      if (error) *error = "cannot make the printout in memory";
+      return false;
+    }
+    const bool painted = YearSheetToStream(mem, area, paperWidth, paperHeight, colorFlag, text, error);
+    std::fclose(mem);
+    content.assign(data ? data : "", size);
+    std::free(data);
+    if (!painted) return false;
+  }
+  return ReplaceFileAtomically(
+      path, [&content](std::FILE* f) { return std::fwrite(content.data(), 1, content.size(), f) == content.size(); },
+      error);
+}

@@ -1,0 +1,112 @@
+#!/bin/bash
+# lumaro-cli year-sheet: the Shabbat and festival times of 2026 for New York
+# and Jerusalem rendered by ghostscript without complaint, their text read
+# back and compared with `lumaro-cli times` for the same year (every
+# candle-lighting, havdalah and fast time there, none else); a Hebrew year;
+# Yiddish and Hebrew through the embedded Hebrew
+# font; PDF; and the argument errors. PNG files are kept for people to look
+# at (LUMARO_SCREENSHOT_DIR, default ./screenshots).
+source "$(dirname "$0")/lib/common.sh"
+export LC_ALL=C.UTF-8
+
+command -v gs > /dev/null || { fail "ghostscript (gs) is missing (scripts/install-deps.sh installs it)"; finish; }
+[ -r /usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa ] || { fail "the Hebrew print font is missing (package culmus)"; finish; }
+OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
+mkdir -p "$OUT_DIR"
+W="$E2E_HOME/work"
+mkdir -p "$W" "$HOME/.lumaro/translations"
+cp "$LUMARO_SOURCE_DIR/data/cities" "$HOME/.lumaro/cities"
+cp "$LUMARO_SOURCE_DIR"/data/translations/* "$HOME/.lumaro/translations/"
+printf 'DSTAutomatic: "1"\nTimeFormat: "1"\n' > "$HOME/.lumaro/kivrasettings"
+CHECK="$(dirname "$0")/lib/year_sheet_check.py"
+
+# gs_render NAME FILE: ghostscript renders FILE without any complaint and
+# its text device writes the text lines to FILE.txt. Without -q ghostscript
+# reports substituted or missing fonts, which would otherwise pass silently.
+gs_render() {
+  local name=$1 file=$2 log status bad
+  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$file.raw" "$file" 2>&1)
+  status=$?
+  [ "$status" -eq 0 ] || fail "$name: gs exit status $status"
+  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning")
+  [ -z "$bad" ] || fail "$name: gs says: $bad"
+  tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
+}
+png() {
+  gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+    -sOutputFile="$OUT_DIR/$1" "$2" || fail "PNG $1"
+}
+pages() { grep -c '^showpage$' "$1"; }
+
+# ------------------------------------------------- 2026 against the times
+for place in "new-york|New York City|--diaspora" "jerusalem|Jerusalem|--israel"; do
+  IFS='|' read -r tag city rules <<< "$place"
+  "$LUMARO_CLI" --city "$city" "$rules" year-sheet 2026 --out "$W/$tag.ps" 2> "$W/$tag.err"
+  expect_eq "$city: exit status" 0 $?
+  [ -s "$W/$tag.err" ] && fail "$city: messages: $(cat "$W/$tag.err")"
+  gs_render "$city 2026" "$W/$tag.ps"
+  expect_eq "$city: pages" 1 "$(pages "$W/$tag.ps")"
+  grep -qF "Shabbat and festival times 2026" "$W/$tag.ps.txt" || fail "$city: no title"
+  grep -qF "$city, time zone" "$W/$tag.ps.txt" || fail "$city: the heading does not name the city and zone"
+  grep -qF "Candle lighting 18 minutes before sunset" "$W/$tag.ps.txt" || fail "$city: no candle minutes in the heading"
+  "$LUMARO_CLI" --city "$city" "$rules" times 2026-01-01 2026-12-31 > "$W/$tag.times"
+  problems=$(python3 "$CHECK" "$W/$tag.ps.txt" "$W/$tag.times" 2026)
+  [ -z "$problems" ] || fail "$city: the sheet and the times differ: $(printf '%s\n' "$problems" | head -5)"
+  png "year-sheet-2026-$tag.png" "$W/$tag.ps"
+done
+# Standard output and --out give the same sheet.
+"$LUMARO_CLI" --city "New York City" year-sheet 2026 > "$W/stdout.ps"
+cmp -s "$W/stdout.ps" "$W/new-york.ps" || fail "standard output differs from --out"
+
+# ------------------------------------------------- a Hebrew year
+"$LUMARO_CLI" year-sheet 5787 --hebrew --paper A4 --out "$W/5787.ps"
+expect_eq "5787: exit status" 0 $?
+gs_render "5787" "$W/5787.ps"
+grep -qF "Shabbat and festival times 5787" "$W/5787.ps.txt" || fail "5787: no title"
+first=$(grep -m1 -E '[0-9]{2}:[0-9]{2}' "$W/5787.ps.txt")
+printf '%s\n' "$first" | grep -qF "11 September 2026" && printf '%s\n' "$first" | grep -qF "Rosh HaShana I" ||
+  fail "5787 does not begin with Erev Rosh HaShana: $first"
+grep -qF "1 October 2027" "$W/5787.ps.txt" && fail "5787 holds Erev Rosh HaShana 5788"
+
+# ------------------------------------------------- Yiddish and Hebrew
+for language in yiddish hebrew; do
+  "$LUMARO_CLI" --language "$language" --city Jerusalem --israel year-sheet 2026 --out "$W/$language.ps" 2> "$W/$language.err"
+  expect_eq "$language: exit status" 0 $?
+  grep -q "^/Helvetica" "$W/$language.ps" && fail "$language: a standard font is used"
+  gs_render "$language 2026" "$W/$language.ps"
+  # Only the heading's city and zone are Latin, as the city file and the
+  # time-zone database name them.
+  latin=$(grep '[A-Za-z]' "$W/$language.ps.txt" | grep -vF "Jerusalem")
+  [ -z "$latin" ] || fail "$language: Latin letters on the page: $latin"
+  # The same times as the English sheet of Jerusalem.
+  expect_eq "$language: the times" "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/jerusalem.ps.txt" | sort | tr '\n' ' ')" \
+    "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/$language.ps.txt" | sort | tr '\n' ' ')"
+  png "year-sheet-2026-$language.png" "$W/$language.ps"
+done
+"$LUMARO_CLI" --language yiddish year-sheet 5787 --hebrew --out "$W/yi-5787.ps" || fail "Yiddish 5787: exit status"
+gs_render "Yiddish 5787" "$W/yi-5787.ps"
+
+# ------------------------------------------------- PDF
+"$LUMARO_CLI" --city Jerusalem --israel year-sheet 2026 --pdf --out "$W/sheet.pdf"
+expect_eq "PDF: exit status" 0 $?
+[ "$(head -c 5 "$W/sheet.pdf")" = "%PDF-" ] || fail "PDF: not a PDF file"
+gs_render "PDF" "$W/sheet.pdf"
+expect_eq "PDF: the times of the PostScript" \
+  "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/jerusalem.ps.txt" | sort | tr '\n' ' ')" \
+  "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/sheet.pdf.txt" | sort | tr '\n' ' ')"
+"$LUMARO_CLI" year-sheet 2026 --pdf | head -c 5 | grep -q "%PDF-" || fail "PDF on standard output"
+
+# ------------------------------------------------- errors
+expect_usage_error "no year" year-sheet
+expect_usage_error "not a year" year-sheet 20x6
+expect_usage_error "year too early" year-sheet 1582
+expect_usage_error "Hebrew year too early" year-sheet 5000 --hebrew
+expect_usage_error "Gregorian year as Hebrew" year-sheet 2026 --hebrew
+expect_usage_error "two years" year-sheet 2026 2027
+expect_usage_error "unknown option" year-sheet 2026 --landscape
+expect_usage_error "unknown paper" year-sheet 2026 --paper A5
+expect_usage_error "--out without a file" year-sheet 2026 --out
+expect_usage_error "unwritable file" year-sheet 2026 --out /nonexistent/dir/sheet.ps
+[ -e /nonexistent/dir/sheet.ps ] && fail "a file appeared in a missing folder"
+
+finish
