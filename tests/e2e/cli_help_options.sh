@@ -5,7 +5,10 @@
 # settings file.
 source "$(dirname "$0")/lib/common.sh"
 
-COMMANDS="today upcoming day zmanim dump learning ics month year-sheet molad anniversary eval"
+# The commands as --help lists them (checked below against the manual page and the completion).
+COMMANDS=$("$LUMARO_CLI" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\).*/\1/p' | tr '\n' ' ' | sed 's/ $//')
+expect_eq "the commands of --help" \
+  "today upcoming day zmanim dump times learning ics month year-sheet molad anniversary eval" "$COMMANDS"
 
 # ------------------------------------------------------------ --version
 # The version is written once, at the top of CMakeLists.txt.
