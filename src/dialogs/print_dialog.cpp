@@ -33,10 +33,7 @@ std::string& TempDir() {
 }
 
 struct PrintWidgets {
-  GtkWidget* toPrinter = nullptr;
-  GtkWidget* printers = nullptr;
-  GtkWidget* toFile = nullptr;
-  GtkWidget* file = nullptr;
+  PrintDestinationWidgets destination;
   GtkWidget* paper = nullptr;
   GtkWidget* landscape = nullptr;
   GtkWidget* blackWhite = nullptr;
@@ -62,24 +59,10 @@ GtkWidget* TextCombo(const std::vector<std::string>& items, int active) {
 
 // Reads the dialog into a job. Shows what is wrong and returns false when
 // an input cannot be used.
-bool ReadJob(const PrintWidgets& w, const PrinterList& printers, PrintJob* out) {
+bool ReadJob(const PrintWidgets& w, PrintJob* out) {
   PrintJob job;
-  if (Active(w.toPrinter)) {
-    const int i = gtk_combo_box_get_active(GTK_COMBO_BOX(w.printers));
-    if (i < 0 || static_cast<size_t>(i) >= printers.names.size()) {
-      dialogs::ShowInputError(T("Please choose a printer, or print to a file"));
-      return false;
-    }
-    job.toFile = 0;
-    job.printerName = printers.names[static_cast<size_t>(i)];
-  } else {
-    job.toFile = 1;
-    job.filePath = gtk_entry_get_text(GTK_ENTRY(w.file));
-    if (job.filePath.empty()) {
-      dialogs::ShowInputError(T("Please enter the file to print to"));
-      return false;
-    }
-  }
+  if (!ReadPrintDestination(w.destination, &job.printerName, &job.filePath)) return false;
+  job.toFile = job.printerName.empty() ? 1 : 0;
   const int paper = gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper));
   if (paper < 0 || static_cast<size_t>(paper) >= PrintPaperFormats.size()) {
     dialogs::ShowInputError(T("Please choose a paper size"));
@@ -151,7 +134,6 @@ void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
 }
 
 bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
-  const PrinterList printers = PrintListPrinters();
   GtkWidget* dialog = dialogs::NewDialog("Select Printing Options", true);
   if (parent) {
     // Closing the program (or a signal to end it) closes the dialog with it.
@@ -162,20 +144,7 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
   gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), vbox, TRUE, TRUE, 4);
 
   PrintWidgets w;
-  // Destination: a printer of the system, or a file.
-  w.toPrinter = Radio(nullptr, T("Printer:"));
-  const int chosenPrinter = printers.names.empty() ? -1 : (printers.defaultIndex >= 0 ? printers.defaultIndex : 0);
-  w.printers = TextCombo(printers.names, chosenPrinter);
-  dialogs::AddRow(vbox, {w.toPrinter, w.printers});
-  w.toFile = Radio(w.toPrinter, T("File:"));
-  w.file = dialogs::DialogEntry(30, "");
-  GtkWidget* browse = gtk_button_new_with_label(T("Browse...").c_str());
-  dialogs::ApplyDialogFont(browse);
-  g_signal_connect(browse, "clicked", G_CALLBACK(PrintDialogBrowse), w.file);
-  g_signal_connect(browse, "clicked", G_CALLBACK(SelectFileRadio), w.toFile);
-  dialogs::AddRow(vbox, {w.toFile, w.file, browse});
-  // With no printer to choose, printing can only go to a file.
-  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(printers.names.empty() ? w.toFile : w.toPrinter), TRUE);
+  w.destination = AddPrintDestinationRows(vbox);
 
   // The labels that open a row share one width, so the fields after them
   // (the margins and their "mm" above all) start in one column.
@@ -207,7 +176,7 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
 
   PrintJob read;
   const int answer = dialogs::RunUntilAccepted(dialog, dialogs::kAnswerOk, dialogs::kAnswerCancel,
-                                               [&] { return ReadJob(w, printers, &read); });
+                                               [&] { return ReadJob(w, &read); });
   if (answer != dialogs::kAnswerOk) return false;
   *job = read;
   return true;
@@ -219,6 +188,21 @@ bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error
     return PdfIsPdfFileName(job.filePath) ? PrintJobToPdfFile(job, job.filePath, month, error, kind)
                                           : PrintJobToFile(job, job.filePath, month, error, kind);
 
+  std::string title = "Lumaro: " + GetGregorianMonthName(month.month) + " " + std::to_string(month.year);
+  if (kind == MonthKind::kHebrew) {
+    const HebrewDate h = HebrewFromAbsolute(AbsoluteFromGregorian(month));
+    title = "Lumaro: " + HebrewMonthNameText(h.month, h.year, false) + " " + std::to_string(h.year);
+  }
+  return PrintPostScriptOnPrinter(
+      job.printerName, title,
+      [&](std::FILE* stream, std::string* why) {
+        return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, why, kind);
+      },
+      error);
+}
+
+bool PrintPostScriptOnPrinter(const std::string& printer, const std::string& title,
+                              const std::function<bool(std::FILE*, std::string*)>& write, std::string* error) {
   // A printer job is written to a private temporary file, handed to the
   // print system and removed.
   std::string path = TempDir() + "/lumaro-print-XXXXXX";
@@ -234,20 +218,54 @@ bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error
     if (error) *error = FormatText(T("Could not create a temporary file: %s"), {std::strerror(errno)});
     return false;
   }
-  if (!PrintToStream(file.get(), PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error, kind))
-    return false;
+  if (!write(file.get(), error)) return false;
   if (std::fclose(file.release()) != 0) {
     if (error) *error = FormatText(T("Could not write %s: %s"), {path, std::strerror(errno)});
     return false;
   }
-  std::string title = "Lumaro: " + GetGregorianMonthName(month.month) + " " + std::to_string(month.year);
-  if (kind == MonthKind::kHebrew) {
-    const HebrewDate h = HebrewFromAbsolute(AbsoluteFromGregorian(month));
-    title = "Lumaro: " + HebrewMonthNameText(h.month, h.year, false) + " " + std::to_string(h.year);
-  }
   std::string why;
-  if (!PrintSendFile(job.printerName, path, title, &why)) {
-    if (error) *error = FormatText(T("The printer %s did not take the job: %s"), {job.printerName, why});
+  if (!PrintSendFile(printer, path, title, &why)) {
+    if (error) *error = FormatText(T("The printer %s did not take the job: %s"), {printer, why});
+    return false;
+  }
+  return true;
+}
+
+PrintDestinationWidgets AddPrintDestinationRows(GtkWidget* vbox) {
+  PrintDestinationWidgets w;
+  w.list = PrintListPrinters();
+  // Destination: a printer of the system, or a file.
+  w.toPrinter = Radio(nullptr, T("Printer:"));
+  const int chosenPrinter = w.list.names.empty() ? -1 : (w.list.defaultIndex >= 0 ? w.list.defaultIndex : 0);
+  w.printers = TextCombo(w.list.names, chosenPrinter);
+  dialogs::AddRow(vbox, {w.toPrinter, w.printers});
+  w.toFile = Radio(w.toPrinter, T("File:"));
+  w.file = dialogs::DialogEntry(30, "");
+  GtkWidget* browse = gtk_button_new_with_label(T("Browse...").c_str());
+  dialogs::ApplyDialogFont(browse);
+  g_signal_connect(browse, "clicked", G_CALLBACK(PrintDialogBrowse), w.file);
+  g_signal_connect(browse, "clicked", G_CALLBACK(SelectFileRadio), w.toFile);
+  dialogs::AddRow(vbox, {w.toFile, w.file, browse});
+  // With no printer to choose, printing can only go to a file.
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.list.names.empty() ? w.toFile : w.toPrinter), TRUE);
+  return w;
+}
+
+bool ReadPrintDestination(const PrintDestinationWidgets& w, std::string* printer, std::string* path) {
+  printer->clear();
+  path->clear();
+  if (Active(w.toPrinter)) {
+    const int i = gtk_combo_box_get_active(GTK_COMBO_BOX(w.printers));
+    if (i < 0 || static_cast<size_t>(i) >= w.list.names.size()) {
+      dialogs::ShowInputError(T("Please choose a printer, or print to a file"));
+      return false;
+    }
+    *printer = w.list.names[static_cast<size_t>(i)];
+    return true;
+  }
+  *path = gtk_entry_get_text(GTK_ENTRY(w.file));
+  if (path->empty()) {
+    dialogs::ShowInputError(T("Please enter the file to print to"));
     return false;
   }
   return true;

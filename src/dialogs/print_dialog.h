@@ -5,9 +5,12 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdio>
+#include <functional>
 #include <string>
 
 #include "calendar/types.h"
+#include "dialogs/printers.h"
 #include "render/print.h"
 
 // Runs the modal print dialog over `parent`. True when the user confirmed
@@ -30,6 +33,29 @@ void PrintDialogBrowse(GtkWidget* button, gpointer entry);
 // The paper sizes of PrintPaperFormats as a drop-down list (translated),
 // the first one chosen.
 GtkWidget* PrintPaperCombo();
+
+// The rows "Printer:" (the system's queues, its default chosen) and "File:"
+// (an entry with "Browse..."), packed into `vbox`; with no printer the file
+// is chosen. Both print dialogs start with them.
+struct PrintDestinationWidgets {
+  GtkWidget* toPrinter = nullptr;
+  GtkWidget* printers = nullptr;
+  GtkWidget* toFile = nullptr;
+  GtkWidget* file = nullptr;
+  PrinterList list;
+};
+PrintDestinationWidgets AddPrintDestinationRows(GtkWidget* vbox);
+
+// Reads the rows: the chosen printer's name (`path` empty), or the file
+// (`printer` empty). Shows what is missing and returns false when neither
+// can be used.
+bool ReadPrintDestination(const PrintDestinationWidgets& w, std::string* printer, std::string* path);
+
+// Hands the PostScript that `write` puts onto a stream to `printer` under the
+// job title `title`, through a private temporary file that is removed
+// afterwards. False, with the reason in `error`, when nothing was printed.
+bool PrintPostScriptOnPrinter(const std::string& printer, const std::string& title,
+                              const std::function<bool(std::FILE*, std::string*)>& write, std::string* error);
 
 // The menu's print command: the dialog, then the printout; a failure is
 // shown in a message box.

@@ -21,7 +21,7 @@ struct SheetWidgets {
   GtkWidget* year = nullptr;
   std::vector<GtkWidget*> kind;  // Gregorian, Hebrew
   GtkWidget* paper = nullptr;
-  GtkWidget* file = nullptr;
+  PrintDestinationWidgets destination;
   GregorianDate selected;
 };
 
@@ -46,6 +46,7 @@ std::optional<YearSheetRequest> DoYearSheetDialog(GtkWidget* parent, const Grego
 
   SheetWidgets w;
   w.selected = selected;
+  w.destination = AddPrintDestinationRows(vbox);
   w.year = dialogs::AddLabelEntryRow(vbox, T("Year:"), 6, std::to_string(selected.year));
   w.kind = dialogs::NewRadioGroup({T("Gregorian year"), T("Hebrew year")}, 0);
   dialogs::AddRow(vbox, {w.kind[0], w.kind[1]});
@@ -53,20 +54,14 @@ std::optional<YearSheetRequest> DoYearSheetDialog(GtkWidget* parent, const Grego
 
   w.paper = PrintPaperCombo();
   dialogs::AddRow(vbox, {dialogs::DialogLabel(T("Paper Size:")), w.paper});
-
-  w.file = dialogs::DialogEntry(30, "");
-  GtkWidget* browse = gtk_button_new_with_label(T("Browse...").c_str());
-  dialogs::ApplyDialogFont(browse);
-  g_signal_connect(browse, "clicked", G_CALLBACK(PrintDialogBrowse), w.file);
-  dialogs::AddRow(vbox, {dialogs::DialogLabel(T("File:")), w.file, browse});
   dialogs::AddOkCancel(dialog);
 
   std::optional<YearSheetRequest> request;
   const int answer = dialogs::RunUntilAccepted(dialog, dialogs::kAnswerOk, dialogs::kAnswerCancel, [&] {
-    std::string error;
+    std::string error, printer, path;
+    if (!ReadPrintDestination(w.destination, &printer, &path)) return false;
     request = ReadYearSheetForm(gtk_entry_get_text(GTK_ENTRY(w.year)), dialogs::ActiveRadio(w.kind) == 1,
-                                gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper)), gtk_entry_get_text(GTK_ENTRY(w.file)),
-                                &error);
+                                gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper)), printer, path, &error);
     if (!request) dialogs::ShowInputError(error);
     return request.has_value();
   });
@@ -79,6 +74,14 @@ bool WriteYearSheet(const YearSheetRequest& request, std::string* error) {
   PrintSetPaper(job, PrintPaperFormats[request.paper], false);
   PrintSetMargins(job, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm);
   const YearSheetText text = YearSheetTextFromSettings(request.year, request.hebrewYear);
+  if (!request.printer.empty()) {
+    return PrintPostScriptOnPrinter(
+        request.printer, "Lumaro: " + text.title,
+        [&](std::FILE* stream, std::string* why) {
+          return YearSheetToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, why);
+        },
+        error);
+  }
   return YearSheetToFile(request.path, request.pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text,
                          error);
 }

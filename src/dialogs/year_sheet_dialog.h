@@ -1,6 +1,7 @@
-// "Print year of Shabbat times...": a small dialog for the year (Gregorian
-// or Hebrew), the paper and the file, then the year sheet into that file
-// (PDF for a name ending in .pdf, PostScript otherwise).
+// "Print year of Shabbat times...": a small dialog for the printer or the
+// file, the year (Gregorian or Hebrew) and the paper, then the year sheet on
+// that printer or into that file (PDF for a name ending in .pdf, PostScript
+// otherwise).
 #pragma once
 
 #include <gtk/gtk.h>

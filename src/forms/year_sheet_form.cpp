@@ -15,7 +15,8 @@ int YearSheetProposedYear(const GregorianDate& selected, bool hebrewYear) {
 }
 
 std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, bool hebrewYear, int paper,
-                                                  std::string_view path, std::string* error) {
+                                                  std::string_view printer, std::string_view path,
+                                                  std::string* error) {
   while (!yearText.empty() && yearText.front() == ' ') yearText.remove_prefix(1);
   while (!yearText.empty() && yearText.back() == ' ') yearText.remove_suffix(1);
   const int first = hebrewYear ? FirstHebrewSheetYear() : kFirstYear;
@@ -34,7 +35,7 @@ std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, boo
     *error = translate_perform("Please choose a paper size");
     return std::nullopt;
   }
-  if (path.empty()) {
+  if (printer.empty() && path.empty()) {
     *error = translate_perform("Please enter the file to print to");
     return std::nullopt;
   }
@@ -42,7 +43,11 @@ std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, boo
   r.year = static_cast<int>(year);
   r.hebrewYear = hebrewYear;
   r.paper = static_cast<size_t>(paper);
-  r.path = std::string(path);
-  r.pdf = PdfIsPdfFileName(path);
+  if (!printer.empty()) {
+    r.printer = std::string(printer);
+  } else {
+    r.path = std::string(path);
+    r.pdf = PdfIsPdfFileName(path);
+  }
   return r;
 }

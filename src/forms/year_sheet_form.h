@@ -12,6 +12,7 @@ struct YearSheetRequest {
   int year = 0;
   bool hebrewYear = false;
   size_t paper = 0;  // index into PrintPaperFormats
+  std::string printer;  // the printer's queue, or empty for the file `path`
   std::string path;
   bool pdf = false;  // the file name ends in .pdf
 };
@@ -23,6 +24,7 @@ int YearSheetProposedYear(const GregorianDate& selected, bool hebrewYear);
 // The request from the dialog's texts, or nothing with `error` set to the
 // translated message: the year is a whole number in the range the calendar
 // shows (for a Hebrew year, the Hebrew years within it), the paper one of
-// the formats, the file name not empty.
+// the formats, and a printer named or else the file name not empty.
 std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, bool hebrewYear, int paper,
-                                                  std::string_view path, std::string* error);
+                                                  std::string_view printer, std::string_view path,
+                                                  std::string* error);

@@ -105,4 +105,21 @@ for needle in "October 2024" "28 Elul 5784 - 29 Tishri 5785" "Yom Kippur" "Simkh
 done
 printf '%s\n' "$text" | grep -q "Error" && fail "ghostscript: $(printf '%s\n' "$text" | grep Error | head -2)"
 
+# The year sheet from its own dialog, to the same queue.
+rm -f "$OUT"
+LUMARO_CUPS_QUEUE=lumaroq xvfb-run -a -s "-screen 0 1280x1024x24" \
+  "$LUMARO_GUI_TESTS" --gtest_filter='YearSheetDialogTest.PrintsThroughCups' > "$D/log/gui2.out" 2>&1
+status=$?
+[ "$status" -eq 0 ] || fail "the year-sheet GUI test failed: $(grep -E 'Failure|failed|Expected|Which is' "$D/log/gui2.out" | head -8)"
+grep -q "^\[  PASSED  \] 1 test" "$D/log/gui2.out" || fail "the year-sheet GUI test did not run: $(tail -3 "$D/log/gui2.out")"
+for _ in $(seq 150); do
+  [ -z "$(lpstat -o 2> /dev/null)" ] && [ -s "$OUT" ] && break
+  sleep 0.1
+done
+[ -s "$OUT" ] || { fail "no year sheet arrived in the queue's file: $(tail -5 "$D/log/error_log" 2> /dev/null)"; finish; }
+text=$(gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile=- "$OUT" 2>&1 | tr -d '\r' | tr -s ' ')
+for needle in "Shabbat and festival times 2026" "Yom Kippur" "Candles" "Havdalah"; do
+  printf '%s\n' "$text" | grep -qF "$needle" || fail "'$needle' is not in the printed year sheet"
+done
+
 finish

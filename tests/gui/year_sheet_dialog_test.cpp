@@ -3,7 +3,12 @@
 // writes.
 #include "dialogs/year_sheet_dialog.h"
 
+#include <cstdlib>
+#include <filesystem>
+
 #include "compose/year_sheet.h"
+#include "dialogs/print_dialog.h"
+#include "dialogs/printers.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -27,6 +32,11 @@ TEST_F(YearSheetDialogTest, ProposesTheYearRefusesBadInputAndWritesTheSheet) {
                  EXPECT_EQ(EntryText(w, "Year:"), "2026");
                  EXPECT_TRUE(IsOn(w, "Gregorian year") && !IsOn(w, "Hebrew year"));
                  EXPECT_EQ(ChoiceEntries(ComboBeside(w, "Paper Size:")).size(), 3u);
+                 // Without a print system the sheet can only go to a file.
+                 if (PrintListPrinters().names.empty()) {
+                   EXPECT_TRUE(IsOn(w, "File:"));
+                 }
+                 SetToggle(FindButton(w, "File:"), true);
                  SetToggle(FindButton(w, "Hebrew year"), true);
                  EXPECT_EQ(EntryText(w, "Year:"), "5787");
                  Screenshot(w, "year-sheet-dialog");
@@ -58,6 +68,46 @@ TEST_F(YearSheetDialogTest, ProposesTheYearRefusesBadInputAndWritesTheSheet) {
   const std::string pdf = ReadFile(path);
   EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u) << pdf.substr(0, 20);
   EXPECT_EQ(SelectedDate(), (GregorianDate{17, 10, 2026}));
+}
+
+// A sheet for a printer goes through a private temporary file; a queue that
+// refuses it is named in the message, and the file does not stay behind.
+TEST_F(YearSheetDialogTest, APrinterThatRefusesTheSheetIsReportedAndLeavesNoFile) {
+  const std::string spool = home_.path() + "/spool";
+  std::filesystem::create_directory(spool);
+  SetPrintTempDirForTesting(spool);
+  YearSheetRequest request;
+  request.year = 2026;
+  request.printer = "no-such-printer-of-lumaro";
+  std::string error;
+  EXPECT_FALSE(WriteYearSheet(request, &error));
+  SetPrintTempDirForTesting("/tmp");
+  EXPECT_NE(error.find("no-such-printer-of-lumaro"), std::string::npos) << error;
+  EXPECT_TRUE(std::filesystem::is_empty(spool));
+}
+
+// Run by tests/e2e/print_cups.sh with a private print system whose queue
+// LUMARO_CUPS_QUEUE writes its jobs to a file; the script checks the file.
+TEST_F(YearSheetDialogTest, PrintsThroughCups) {
+  const char* queue = std::getenv("LUMARO_CUPS_QUEUE");
+  if (!queue || !*queue) GTEST_SKIP() << "needs a print queue (tests/e2e/print_cups.sh runs this test)";
+  SetSelectedDate({17, 10, 2026});
+  const std::string spool = home_.path() + "/spool";
+  std::filesystem::create_directory(spool);
+  SetPrintTempDirForTesting(spool);
+  UserScript user;
+  user.Then("choose the queue", On(kTitle, [&](GtkWidget* w) {
+    EXPECT_TRUE(IsOn(w, "Printer:"));
+    Choose(ComboBeside(w, "Printer:"), queue);
+    Click(w, "OK");
+  }));
+  user.Start();
+  gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(kMenu)));
+  ASSERT_TRUE(PumpUntil([&] { return user.Done() && !WindowTitled(kTitle); }));
+  Pump();
+  SetPrintTempDirForTesting("/tmp");
+  if (GtkWidget* message = WindowTitled("Message")) ADD_FAILURE() << "printing failed: " << ContentLabels(message)[0];
+  EXPECT_TRUE(std::filesystem::is_empty(spool));  // the temporary file was handed over and removed
 }
 
 }  // namespace
