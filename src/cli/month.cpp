@@ -15,6 +15,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "render/pdf.h"
 #include "render/print.h"
 
 namespace cli {
@@ -68,38 +69,22 @@ bool ParseMargins(std::string_view text, int mm[4]) {
 // The whole page in memory, written out only when it is complete.
 bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, bool pdf, std::string* error,
                 MonthKind kind) {
-  if (pdf) {
-    std::string data;
-    bool ok;
-    {
-      std::optional<DiagnosticsTo> redirect;
-      if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
-      ok = PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &data, error, kind);
-    }
-    if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
-    if (!ok && error->empty()) *error = "cannot write the printout to standard output";
-    return ok;
-  }
-  char* data = nullptr;
-  size_t size = 0;
-  std::FILE* mem = ::open_memstream(&data, &size);
-  if (!mem) {
-    *error = "cannot make the printout in memory";
-    return false;
-  }
+  std::string data;
   bool ok;
   {
     // While the month is painted for standard output, the engine's messages
     // (about the city file, for example) go to standard error so that they
-    // cannot end up inside the PostScript.
+    // cannot end up inside the printout.
     std::optional<DiagnosticsTo> redirect;
     if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
-    ok = PrintToStream(mem, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error, kind);
+    ok = PrintoutBytes(
+        [&](std::FILE* stream, std::string* why) {
+          return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, why, kind);
+        },
+        pdf, &data, error);
   }
-  std::fclose(mem);
-  if (ok) ok = std::fwrite(data, 1, size, out) == size && std::fflush(out) == 0;
+  if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
   if (!ok && error->empty()) *error = "cannot write the printout to standard output";
-  std::free(data);
   return ok;
 }
 

@@ -86,21 +86,7 @@ int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err) {
       ok = YearSheetToFile(*outFile, pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, &error);
     } else {
       std::string data;
-      if (pdf) {
-        ok = YearSheetToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, &data, &error);
-      } else {
-        char* buffer = nullptr;
-        size_t size = 0;
-        std::FILE* mem = ::open_memstream(&buffer, &size);
-        ok = mem != nullptr;
-        if (!ok) error = "cannot make the printout in memory";
-        if (ok) {
-          ok = YearSheetToStream(mem, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, &error);
-          std::fclose(mem);
-          data.assign(buffer ? buffer : "", size);
-        }
-        std::free(buffer);
-      }
+      ok = YearSheetBytes(PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, pdf, &data, &error);
       // The whole printout is written only when it is complete.
       if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
       if (!ok && error.empty()) error = "cannot write the printout to standard output";

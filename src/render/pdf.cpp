@@ -137,3 +137,27 @@ bool PdfFromPostScript(std::string_view postscript, std::string* pdf, std::strin
     return fail("Ghostscript wrote no PDF");
   return true;
 }
+
+bool PrintoutBytes(const PostScriptPainter& paint, bool pdf, std::string* bytes, std::string* error) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* mem = ::open_memstream(&data, &size);
+  if (!mem) {
+    if (error) *error = "cannot make the printout in memory";
+    return false;
+  }
+  const bool painted = paint(mem, error);
+  const bool closed = std::fclose(mem) == 0;
+  std::string postscript(data ? data : "", size);
+  std::free(data);
+  if (!painted) return false;
+  if (!closed) {
+    if (error) *error = "cannot make the printout in memory";
+    return false;
+  }
+  if (!pdf) {
+    *bytes = std::move(postscript);
+    return true;
+  }
+  return PdfFromPostScript(postscript, bytes, error);
+}

@@ -161,23 +161,11 @@ bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth,
 
 bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const GregorianDate& month,
                 std::string* pdf, std::string* error, MonthKind kind) {
-  char* data = nullptr;
-  size_t size = 0;
-  std::FILE* mem = ::open_memstream(&data, &size);
-  if (!mem) {
-    if (error) *error = "cannot make the printout in memory";
-    return false;
-  }
-  const bool painted = PrintToStream(mem, area, paperWidth, paperHeight, colorFlag, month, error, kind);
-  const bool closed = std::fclose(mem) == 0;
-  const std::string postscript(data ? data : "", size);
-  std::free(data);
-  if (!painted) return false;
-  if (!closed) {
-    if (error) *error = "cannot make the printout in memory";
-    return false;
-  }
-  return PdfFromPostScript(postscript, pdf, error);
+  return PrintoutBytes(
+      [&](std::FILE* stream, std::string* why) {
+        return PrintToStream(stream, area, paperWidth, paperHeight, colorFlag, month, why, kind);
+      },
+      true, pdf, error);
 }
 
 bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,

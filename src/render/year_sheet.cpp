@@ -234,44 +234,22 @@ bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth,
 
 bool YearSheetToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
                     std::string* pdf, std::string* error) {
-  char* data = nullptr;
-  size_t size = 0;
-  std::FILE* mem = ::open_memstream(&data, &size);
-  if (!mem) {
-    if (error) *error = "cannot make the printout in memory";
-    return false;
-  }
-  const bool painted = YearSheetToStream(mem, area, paperWidth, paperHeight, colorFlag, text, error);
-  const bool closed = std::fclose(mem) == 0;
-  const std::string postscript(data ? data : "", size);
-  std::free(data);
-  if (!painted) return false;
-  if (!closed) {
-    if (error) *error = "cannot make the printout in memory";
-    return false;
-  }
-  return PdfFromPostScript(postscript, pdf, error);
+  return YearSheetBytes(area, paperWidth, paperHeight, colorFlag, text, true, pdf, error);
+}
+
+bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
+                    bool pdf, std::string* bytes, std::string* error) {
+  return PrintoutBytes(
+      [&](std::FILE* stream, std::string* why) {
+        return YearSheetToStream(stream, area, paperWidth, paperHeight, colorFlag, text, why);
+      },
+      pdf, bytes, error);
 }
 
 bool YearSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
                      int colorFlag, const YearSheetText& text, std::string* error) {
   std::string content;
-  if (pdf) {
-    if (!YearSheetToPdf(area, paperWidth, paperHeight, colorFlag, text, &content, error)) return false;
-  } else {
-    char* data = nullptr;
-    size_t size = 0;
-    std::FILE* mem = ::open_memstream(&data, &size);
-    if (!mem) {
-      if (error) *error = "cannot make the printout in memory";
-      return false;
-    }
-    const bool painted = YearSheetToStream(mem, area, paperWidth, paperHeight, colorFlag, text, error);
-    std::fclose(mem);
-    content.assign(data ? data : "", size);
-    std::free(data);
-    if (!painted) return false;
-  }
+  if (!YearSheetBytes(area, paperWidth, paperHeight, colorFlag, text, pdf, &content, error)) return false;
   return ReplaceFileAtomically(
       path, [&content](std::FILE* f) { return std::fwrite(content.data(), 1, content.size(), f) == content.size(); },
       error);

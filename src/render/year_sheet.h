@@ -45,5 +45,8 @@ bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth,
                        const YearSheetText& text, std::string* error);
 bool YearSheetToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
                     std::string* pdf, std::string* error);
+// The sheet in memory as PostScript or (with `pdf`) as PDF.
+bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
+                    bool pdf, std::string* bytes, std::string* error);
 bool YearSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
                      int colorFlag, const YearSheetText& text, std::string* error);
