@@ -16,21 +16,6 @@ mkdir -p "$OUT_DIR"
 W="$E2E_HOME/work"
 mkdir -p "$W"
 
-# gs_render NAME FILE [FORBIDDEN_REGEX]: ghostscript renders FILE without
-# any complaint, and its text device writes the page's text lines to
-# FILE.txt (blanks squeezed, CR removed). Without -q ghostscript reports
-# substituted or missing fonts, which would otherwise pass silently.
-gs_render() {
-  local name=$1 file=$2 forbidden=${3:-}
-  local log status bad
-  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$file.raw" "$file" 2>&1)
-  status=$?
-  [ "$status" -eq 0 ] || fail "$name: gs exit status $status"
-  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning${forbidden:+|$forbidden}")
-  [ -z "$bad" ] || fail "$name: gs says: $bad"
-  tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
-}
-
 # expect_text NAME TEXT_FILE NEEDLE: the extracted text holds NEEDLE.
 expect_text() {
   grep -qF -- "$3" "$2" || fail "$1: '$3' not in the printed text"

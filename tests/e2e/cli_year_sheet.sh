@@ -20,18 +20,6 @@ cp "$LUMARO_SOURCE_DIR"/data/translations/* "$HOME/.lumaro/translations/"
 printf 'DSTAutomatic: "1"\nTimeFormat: "1"\n' > "$HOME/.lumaro/kivrasettings"
 CHECK="$(dirname "$0")/lib/year_sheet_check.py"
 
-# gs_render NAME FILE: ghostscript renders FILE without any complaint and
-# its text device writes the text lines to FILE.txt. Without -q ghostscript
-# reports substituted or missing fonts, which would otherwise pass silently.
-gs_render() {
-  local name=$1 file=$2 log status bad
-  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$file.raw" "$file" 2>&1)
-  status=$?
-  [ "$status" -eq 0 ] || fail "$name: gs exit status $status"
-  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning")
-  [ -z "$bad" ] || fail "$name: gs says: $bad"
-  tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
-}
 png() {
   gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
     -sOutputFile="$OUT_DIR/$1" "$2" || fail "PNG $1"

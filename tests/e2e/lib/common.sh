@@ -39,6 +39,21 @@ expect_usage_error() {
 # tsv_field LINE N: field N (1-based) of a tab-separated line.
 tsv_field() { printf '%s\n' "$1" | cut -f"$2"; }
 
+# gs_render NAME FILE [FORBIDDEN_REGEX]: ghostscript renders FILE without
+# any complaint, and its text device writes the page's text lines to
+# FILE.txt (blanks squeezed, CR removed). Without -q ghostscript reports
+# substituted or missing fonts, which would otherwise pass silently.
+gs_render() {
+  local name=$1 file=$2 forbidden=${3:-}
+  local log status bad
+  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$file.raw" "$file" 2>&1)
+  status=$?
+  [ "$status" -eq 0 ] || fail "$name: gs exit status $status"
+  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning${forbidden:+|$forbidden}")
+  [ -z "$bad" ] || fail "$name: gs says: $bad"
+  tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
+}
+
 finish() {
   if [ "$E2E_FAILURES" -ne 0 ]; then
     echo "$E2E_FAILURES check(s) failed" >&2
