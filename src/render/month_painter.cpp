@@ -116,9 +116,7 @@ class MonthPainter {
   bool Hebrew() const { return kind_ == MonthKind::kHebrew; }
 
   bool Caption() {
-    const std::string month = Hebrew() ? HebrewMonthNameText(selectedHebrew_.month, selectedHebrew_.year)
-                                       : GetGregorianMonthName(selected_.month);
-    const std::string year = Hebrew() ? HebrewYearText(selectedHebrew_.year) : std::to_string(selected_.year);
+    const std::string month = CaptionMonth(), year = CaptionYear();
     const std::string caption = month + " " + year;
     const FittedText fit = Fit(kFontCaption1, caption, area_.width);
     const DrawingFont font = fonts_.Font(kFontCaption1, fit.size);
@@ -146,26 +144,42 @@ class MonthPainter {
     return false;
   }
 
-  bool Arrows() {
+  // The month arrows stand a third of the width in from each side, or
+  // farther out when a caption line needs the room between them.
+  struct ArrowPlaces {
+    int top, a, b, prevLeft, nextRight;
+  };
+  ArrowPlaces PlaceArrows() {
     const int h = Th(kFontCaption1) + Th(kFontCaption2);
-    const int a = h / 2;
-    const int b = a / 2;
+    ArrowPlaces p;
+    p.a = h / 2;
+    p.b = p.a / 2;
+    p.top = area_.y + h / 2 - p.a / 2;
     const int c3 = area_.width / 3;
-    const int top = area_.y + h / 2 - a / 2;
+    const int widest = std::max(Fit(kFontCaption1, CaptionText(), area_.width).width,
+                                Fit(kFontCaption2, SecondCaptionText(), area_.width).width);
+    const int centre = area_.x + area_.width / 2;
+    p.prevLeft = std::max(area_.x, std::min(area_.x + c3, centre - widest / 2 - p.b - p.b));
+    p.nextRight = std::min(area_.x + area_.width, std::max(area_.x + area_.width - c3, centre + widest / 2 + p.b + p.b));
+    return p;
+  }
+
+  bool Arrows() {
+    const ArrowPlaces p = PlaceArrows();
+    const int a = p.a, b = p.b, top = p.top;
     if (draw_) {
-      const DrawingPoint prev[3] = {{area_.x + c3 + b, top}, {area_.x + c3, top + a / 2}, {area_.x + c3 + b, top + a}};
-      const int right = area_.x + area_.width - c3;
+      const DrawingPoint prev[3] = {{p.prevLeft + b, top}, {p.prevLeft, top + a / 2}, {p.prevLeft + b, top + a}};
+      const int right = p.nextRight;
       const DrawingPoint next[3] = {{right - b, top}, {right, top + a / 2}, {right - b, top + a}};
       d_.fill_polygon(prev, 3);
       d_.fill_polygon(next, 3);
     }
     if (hit_ && hit_->y >= top && hit_->y <= top + a) {
-      if (hit_->x >= area_.x + c3 && hit_->x <= area_.x + c3 + b) {
+      if (hit_->x >= p.prevLeft && hit_->x <= p.prevLeft + b) {
         hit_->onPrevArrow = 1;
         return true;
       }
-      const int right = area_.x + area_.width - c3;
-      if (hit_->x >= right - b && hit_->x <= right) {
+      if (hit_->x >= p.nextRight - b && hit_->x <= p.nextRight) {
         hit_->onNextArrow = 1;
         return true;
       }
@@ -173,10 +187,23 @@ class MonthPainter {
     return false;
   }
 
+  // The caption's two lines: the month and year; the other calendar's range.
+  std::string CaptionMonth() const {
+    return Hebrew() ? HebrewMonthNameText(selectedHebrew_.month, selectedHebrew_.year)
+                    : GetGregorianMonthName(selected_.month);
+  }
+  std::string CaptionYear() const {
+    return Hebrew() ? HebrewYearText(selectedHebrew_.year) : std::to_string(selected_.year);
+  }
+  std::string CaptionText() const { return CaptionMonth() + " " + CaptionYear(); }
+  std::string SecondCaptionText() const {
+    return Hebrew() ? HebrewMonthGregorianCaption(selectedHebrew_.month, selectedHebrew_.year)
+                    : HebrewCaptionOfMonth(selected_.month, selected_.year);
+  }
+
   void HebrewCaption() {
     if (draw_) {
-      const std::string text = Hebrew() ? HebrewMonthGregorianCaption(selectedHebrew_.month, selectedHebrew_.year)
-                                        : HebrewCaptionOfMonth(selected_.month, selected_.year);
+      const std::string text = SecondCaptionText();
       const FittedText fit = Fit(kFontCaption2, text, area_.width);
       const DrawingColor saved = d_.GetColor();
       d_.set_color(kBlue);

@@ -57,11 +57,12 @@ class MonthLayoutTest : public ::testing::TestWithParam<int> {
   }
 
   // The month of `selected` painted for a screen, measured with Pango.
-  std::unique_ptr<TextBoxRecorder> Paint(const Screen& screen, const GregorianDate& selected) {
+  std::unique_ptr<TextBoxRecorder> Paint(const Screen& screen, const GregorianDate& selected,
+                                         MonthKind kind = MonthKind::kGregorian) {
     metrics_ = drawing_gdk_new(widget_, nullptr, nullptr, nullptr);
     auto recorder = std::make_unique<TextBoxRecorder>(*metrics_);
     const PaintHooks hooks = recorder->Hooks();
-    PaintItInternal(*recorder, Area(screen), selected, true, false, nullptr, nullptr, &hooks);
+    PaintItInternal(*recorder, Area(screen), selected, true, false, nullptr, nullptr, &hooks, kind);
     return recorder;
   }
   static PaintArea Area(const Screen& s) { return {0, 0, s.width, s.height - kWindowChrome}; }
@@ -74,18 +75,23 @@ class MonthLayoutTest : public ::testing::TestWithParam<int> {
 std::string Describe(const Screen& s) { return std::to_string(s.width) + "x" + std::to_string(s.height); }
 
 // Months full of long lines: Pesakh with the Omer, double sections and the
-// anniversaries; the autumn festivals; Khanukka with a Rosh Khodesh.
+// anniversaries; the autumn festivals; Khanukka with a Rosh Khodesh. Also
+// in Hebrew months, whose caption names two Gregorian years in Tevet (the
+// arrows count as boxes no text may cover).
 TEST_P(MonthLayoutTest, NoTextOverlapsOrLeavesItsCell) {
   const GregorianDate months[] = {{7, 4, 2026}, {9, 5, 2026}, {23, 9, 2025}, {14, 10, 2025}, {21, 12, 2025}};
   for (const Screen& screen : kScreens) {
+    for (const MonthKind kind : {MonthKind::kGregorian, MonthKind::kHebrew}) {
     for (const GregorianDate& month : months) {
-      const auto painted = Paint(screen, month);
+      const auto painted = Paint(screen, month, kind);
       ASSERT_GT(painted->regions.size(), 28u);
       const std::vector<std::string> problems = painted->Problems(Area(screen));
       std::string shown;
       for (size_t i = 0; i < problems.size() && i < 8; ++i) shown += "\n  " + problems[i];
-      EXPECT_TRUE(problems.empty()) << Describe(screen) << " " << month.month << "/" << month.year << ": "
-                                    << problems.size() << " problem(s):" << shown;
+      EXPECT_TRUE(problems.empty()) << Describe(screen) << (kind == MonthKind::kHebrew ? " Hebrew month of " : " ")
+                                    << month.month << "/" << month.year << ": " << problems.size()
+                                    << " problem(s):" << shown;
+    }
     }
   }
 }

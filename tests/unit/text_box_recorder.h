@@ -45,7 +45,17 @@ class TextBoxRecorder final : public Drawing {
   void draw_rectangle(int, int, int, int) override {}
   void fill_rectangle(int, int, int, int) override {}
   void draw_ellipse_text_right(DrawingFont, int, int, std::string_view) override {}
-  void fill_polygon(const DrawingPoint*, int) override {}
+  // A filled polygon (the month arrows) counts as a box named "<polygon>",
+  // so that no text may cover it.
+  void fill_polygon(const DrawingPoint* points, int count) override {
+    if (count <= 0) return;
+    int x0 = points[0].x, x1 = x0, y0 = points[0].y, y1 = y0;
+    for (int i = 1; i < count; ++i) {
+      x0 = std::min(x0, points[i].x), x1 = std::max(x1, points[i].x);
+      y0 = std::min(y0, points[i].y), y1 = std::max(y1, points[i].y);
+    }
+    boxes.push_back({x0, y0, x1 - x0, y1 - y0, "<polygon>"});
+  }
   void get_color(DrawingColor* c) override { *c = color_; }
   void set_color(const DrawingColor& c) override { color_ = c; }
   int get_x_unit(int n) override { return m_.get_x_unit(n); }
