@@ -514,6 +514,21 @@ inline void Hover(int x, int y) {
   Pump();
 }
 
+// A press of the first mouse button at p of the month view (a double click
+// with GDK_2BUTTON_PRESS), painted before it returns.
+inline void ClickView(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
+  GdkEvent* ev = gdk_event_new(type);
+  ev->button.window = GDK_WINDOW(g_object_ref(drawingArea->window));
+  ev->button.x = p.x;
+  ev->button.y = p.y;
+  ev->button.button = 1;
+  ev->button.time = GDK_CURRENT_TIME;
+  gtk_main_do_event(ev);
+  gdk_event_free(ev);
+  gdk_window_process_updates(drawingArea->window, TRUE);
+  Pump();
+}
+
 // The month view with the selected date shown and painted.
 inline void ShowMonth(const GregorianDate& date) {
   SetSelectedDate(date);

@@ -31,17 +31,6 @@ class HebrewMonthViewTest : public MainWindowTest {
     ADD_FAILURE() << "no cell " << index;
     return {0, 0};
   }
-  void Click(GdkPoint p) {
-    GdkEvent* ev = gdk_event_new(GDK_BUTTON_PRESS);
-    ev->button.window = GDK_WINDOW(g_object_ref(drawingArea->window));
-    ev->button.x = p.x;
-    ev->button.y = p.y;
-    ev->button.button = 1;
-    ev->button.time = GDK_CURRENT_TIME;
-    gtk_main_do_event(ev);
-    gdk_event_free(ev);
-    Pump();
-  }
 };
 
 TEST_F(HebrewMonthViewTest, TheMenuItemAndCtrlHSwitchTheViewAndTheSettingsKeepIt) {
@@ -104,7 +93,7 @@ TEST_F(HebrewMonthViewTest, PagesArrowsAndClicksStepByHebrewMonths) {
   EXPECT_TRUE(CaptionShown("Adar II 5784"));
 
   // A click selects the cell's date: the 14th of Adar II is Purim, 24 March 2024.
-  Click(PointOfCell(14));
+  ClickView(PointOfCell(14));
   EXPECT_EQ(SelectedDate(), (G{24, 3, 2024}));
 
   // The next-month arrow (in the caption's row, right of the centre).
@@ -119,7 +108,7 @@ TEST_F(HebrewMonthViewTest, PagesArrowsAndClicksStepByHebrewMonths) {
       if (hit.onNextArrow) next = {x, y};
     }
   ASSERT_NE(next.x, 0);
-  Click(next);
+  ClickView(next);
   EXPECT_EQ(SelectedDate(), (G{22, 4, 2024}));  // 14 Nisan 5784
   EXPECT_TRUE(CaptionShown("Nisan 5784"));
 }

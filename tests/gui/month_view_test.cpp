@@ -40,18 +40,6 @@ GdkPoint FindPoint(const std::function<bool(const CalendarHit&)>& pred) {
 
 class MonthViewTest : public MainWindowTest {
  public:
-  void ClickView(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
-    GdkEvent* ev = gdk_event_new(type);
-    ev->button.window = GDK_WINDOW(g_object_ref(drawingArea->window));
-    ev->button.x = p.x;
-    ev->button.y = p.y;
-    ev->button.button = 1;
-    ev->button.time = GDK_CURRENT_TIME;
-    gtk_main_do_event(ev);
-    gdk_event_free(ev);
-    gdk_window_process_updates(drawingArea->window, TRUE);
-    Pump();
-  }
   // Red component of the drawing area's pixel at p.
   int RedAt(GdkPoint p) {
     gdk_flush();
@@ -130,7 +118,7 @@ TEST_F(MonthViewTest, ArrowsMoveByMonthAndStopAtTheEnds) {
 
 // Shows `shown`, opens the month (or year) popup, chooses `choice` there
 // (nothing when empty) and lets `user` act after; returns the popup's labels.
-std::vector<std::string> Popup(MonthViewTest* t, const GregorianDate& shown, bool year, const std::string& choice,
+std::vector<std::string> Popup(const GregorianDate& shown, bool year, const std::string& choice,
                                UserScript&& user = UserScript()) {
   ShowMonth(shown);
   std::vector<std::string> labels;
@@ -138,24 +126,24 @@ std::vector<std::string> Popup(MonthViewTest* t, const GregorianDate& shown, boo
   first.Then("choose " + choice, ChooseFromPopup(choice, &labels));
   first.Start();
   user.Start();
-  t->ClickView(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
+  ClickView(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
   return labels;
 }
 
 TEST_F(MonthViewTest, MonthPopup) {
-  const std::vector<std::string> labels = Popup(this, {31, 3, 2025}, false, "April");
+  const std::vector<std::string> labels = Popup({31, 3, 2025}, false, "April");
   EXPECT_EQ(labels.size(), 12u);
   EXPECT_EQ(labels.at(0), "January");
   EXPECT_EQ(SelectedDate(), (GregorianDate{30, 4, 2025}));  // 31 clamped to April's 30
-  Popup(this, {30, 4, 2025}, false, "");
+  Popup({30, 4, 2025}, false, "");
   EXPECT_EQ(SelectedDate(), (GregorianDate{30, 4, 2025}));
 }
 
 TEST_F(MonthViewTest, YearPopupNearTheEndsOfTheRange) {
-  EXPECT_EQ(Popup(this, {29, 2, 2024}, true, "2026"),
+  EXPECT_EQ(Popup({29, 2, 2024}, true, "2026"),
             (std::vector<std::string>{"2022", "2023", "2024", "2025", "2026", "Other..."}));
   EXPECT_EQ(SelectedDate(), (GregorianDate{28, 2, 2026}));
-  EXPECT_EQ(Popup(this, {1, 6, 1584}, true, ""), (std::vector<std::string>{"1583", "1584", "1585", "1586", "Other..."}));
+  EXPECT_EQ(Popup({1, 6, 1584}, true, ""), (std::vector<std::string>{"1583", "1584", "1585", "1586", "Other..."}));
   EXPECT_EQ(SelectedDate(), (GregorianDate{1, 6, 1584}));
 }
 
@@ -175,7 +163,7 @@ TEST_F(MonthViewTest, OtherYearIsCheckedAndChosen) {
       .Then("empty", typeAndOk(""))
       .Then("range message again", ExpectMessage("Year must be in range 1583-3000"))
       .Then("a good year", typeAndOk("1999"));
-  EXPECT_EQ(Popup(this, {1, 6, 3000}, true, "Other...", std::move(user)),
+  EXPECT_EQ(Popup({1, 6, 3000}, true, "Other...", std::move(user)),
             (std::vector<std::string>{"2998", "2999", "3000", "Other..."}));
   EXPECT_EQ(SelectedDate(), (GregorianDate{1, 6, 1999}));
 }
