@@ -15,6 +15,17 @@ std::string MonthName(const HebrewDate& h, bool numerals) {
   return numerals ? HebrewMonthNameInHebrew(h.month, h.year) : GetHebrewMonthName(h.month, h.year);
 }
 
+// A range of dates, the month and the year written once where both ends
+// share them: "1 - 29 Tishri 5785", "2 Heshvan - 1 Kislev 5785".
+struct DateParts {
+  std::string day, month, year;
+};
+std::string RangeText(const DateParts& a, const DateParts& b) {
+  if (a.month == b.month && a.year == b.year) return FormatText("%s - %s %s %s", {a.day, b.day, b.month, b.year});
+  if (a.year == b.year) return FormatText("%s %s - %s %s %s", {a.day, a.month, b.day, b.month, b.year});
+  return FormatText("%s %s %s - %s %s %s", {a.day, a.month, a.year, b.day, b.month, b.year});
+}
+
 }  // namespace
 
 std::string HebrewDayNumberText(int day, bool numerals) {
@@ -36,12 +47,8 @@ std::string HebrewDayMonthText(const HebrewDate& h) { return HebrewDayMonthText(
 std::string HebrewMonthRangeCaption(int month, int year, bool numerals) {
   const HebrewDate a = HebrewFromAbsolute(AbsoluteFromGregorian(1, month, year));
   const HebrewDate b = HebrewFromAbsolute(AbsoluteFromGregorian(LastDayOfGregorianMonth(month, year), month, year));
-  const std::string da = HebrewDayNumberText(a.day, numerals), db = HebrewDayNumberText(b.day, numerals);
-  const std::string ma = MonthName(a, numerals), mb = MonthName(b, numerals);
-  const std::string ya = YearText(a.year, numerals), yb = YearText(b.year, numerals);
-  if (a.month == b.month && a.year == b.year) return FormatText("%s - %s %s %s", {da, db, mb, yb});
-  if (a.year == b.year) return FormatText("%s %s - %s %s %s", {da, ma, db, mb, yb});
-  return FormatText("%s %s %s - %s %s %s", {da, ma, ya, db, mb, yb});
+  return RangeText({HebrewDayNumberText(a.day, numerals), MonthName(a, numerals), YearText(a.year, numerals)},
+                   {HebrewDayNumberText(b.day, numerals), MonthName(b, numerals), YearText(b.year, numerals)});
 }
 std::string HebrewMonthRangeCaption(int month, int year) {
   return HebrewMonthRangeCaption(month, year, isHebrewNumerals());
@@ -58,12 +65,8 @@ std::string HebrewMonthGregorianCaption(int month, int year) {
   const AbsoluteDay first = AbsoluteFromHebrew(1, month, year);
   const GregorianDate a = GregorianFromAbsolute(first);
   const GregorianDate b = GregorianFromAbsolute(first + Last_Day_Of_Hebrew_Month(month, year) - 1);
-  const std::string da = std::to_string(a.day), db = std::to_string(b.day);
-  const std::string ma = GetGregorianMonthName(a.month), mb = GetGregorianMonthName(b.month);
-  const std::string ya = std::to_string(a.year), yb = std::to_string(b.year);
-  if (a.month == b.month && a.year == b.year) return FormatText("%s - %s %s %s", {da, db, mb, yb});
-  if (a.year == b.year) return FormatText("%s %s - %s %s %s", {da, ma, db, mb, yb});
-  return FormatText("%s %s %s - %s %s %s", {da, ma, ya, db, mb, yb});
+  return RangeText({std::to_string(a.day), GetGregorianMonthName(a.month), std::to_string(a.year)},
+                   {std::to_string(b.day), GetGregorianMonthName(b.month), std::to_string(b.year)});
 }
 
 std::string ReportHeadingHebrewDate(AbsoluteDay d, bool numerals) {

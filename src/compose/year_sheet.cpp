@@ -7,7 +7,6 @@
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"
-#include "calendar/hebrew_numerals.h"
 #include "calendar/holidays.h"
 #include "calendar/names.h"
 #include "compose/day_info.h"
@@ -167,8 +166,7 @@ YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear) {
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup) {
   YearSheetText text;
-  const std::string year = setup.hebrewYear && setup.hebrewNumerals ? HebrewNumeral(setup.year, HebrewThousands::kOmit)
-                                                                    : std::to_string(setup.year);
+  const std::string year = HebrewYearText(setup.year, setup.hebrewYear && setup.hebrewNumerals);
   text.title = FormatText(translate_perform("Shabbat and festival times %s"), {year});
   text.heading.push_back(
       setup.zone.empty() ? setup.city : FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone}));
