@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "calendar/calendar.h"
+#include "calendar/month_grid.h"
 #include "calendar/names.h"
 #include "base/text_format.h"
 #include "base/translate.h"
@@ -104,10 +105,8 @@ void MoladFormatString(std::string* line1, std::string* line2, std::string* line
 
 std::string MoladRetrieveNextSimple(int indent, AbsoluteDay d) {
   const HebrewDate h = HebrewFromAbsolute(d);
-  int month = h.month + 1;
-  int year = h.year;
-  if (month > Last_Month_Of_Hebrew_Year(year)) month = kNisan;
-  if (month == kTishri) ++year;  // after Elul comes Tishri of the next year
+  const HebrewDate next = NextHebrewMonth(h.month, h.year);
+  const int month = next.month, year = next.year;
 
   std::string line1, line2, line3;
   MoladTime molad;
