@@ -153,6 +153,46 @@ int64_t PosixTzStartUtc(const PosixTz& tz, int year) { return ChangeUtc(tz.start
 
 int64_t PosixTzEndUtc(const PosixTz& tz, int year) { return ChangeUtc(tz.end, year, tz.summerOffset); }
 
+namespace {
+
+bool SameChange(const PosixTzChange& a, const PosixTzChange& b) {
+  return a.kind == b.kind && a.day == b.day && a.week == b.week && a.month == b.month && a.seconds == b.seconds;
+}
+
+bool SameRule(const PosixTz& a, const PosixTz& b) {
+  return a.standardOffset == b.standardOffset && a.hasSummerTime == b.hasSummerTime &&
+         a.summerOffset == b.summerOffset && SameChange(a.start, b.start) && SameChange(a.end, b.end);
+}
+
+// The changes of the years around one local year, in time order. Change
+// times may run up to a week past their day, so two years back are enough.
+// At equal instants the start comes last: summer time from 1 January 00:00
+// to the next 1 January is summer time all year.
+struct YearChanges {
+  struct Change {
+    int64_t utc;
+    bool summer;
+  };
+  PosixTz rule;
+  int year = 0;
+  std::array<Change, 8> changes{};
+
+  void Fill(const PosixTz& tz, int forYear) {
+    rule = tz;
+    year = forYear;
+    size_t n = 0;
+    for (int y = forYear - 2; y <= forYear + 1; ++y) {
+      changes[n++] = {PosixTzEndUtc(tz, y), false};
+      changes[n++] = {PosixTzStartUtc(tz, y), true};
+    }
+    std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) {
+      return a.utc != b.utc ? a.utc < b.utc : (!a.summer && b.summer);
+    });
+  }
+};
+
+}  // namespace
+
 int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) {
   if (!tz.hasSummerTime) return tz.standardOffset;
   // Far outside any calendar year shown (and of the date arithmetic's years).
@@ -160,26 +200,13 @@ int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) {
   using namespace date;
   const sys_days localDay = floor<days>(sys_seconds(std::chrono::seconds(utcSeconds + tz.standardOffset)));
   const int year = static_cast<int>(year_month_day(localDay).year());
-  // The changes of the years around the instant, in time order; the last one
-  // not after the instant decides. Change times may run up to a week past
-  // their day, so two years back are enough. At equal instants the start
-  // comes last: summer time from 1 January 00:00 to the next 1 January is
-  // summer time all year.
-  struct Change {
-    int64_t utc;
-    bool summer;
-  };
-  std::array<Change, 8> changes{};
-  size_t n = 0;
-  for (int y = year - 2; y <= year + 1; ++y) {
-    changes[n++] = {PosixTzEndUtc(tz, y), false};
-    changes[n++] = {PosixTzStartUtc(tz, y), true};
-  }
-  std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) {
-    return a.utc != b.utc ? a.utc < b.utc : (!a.summer && b.summer);
-  });
+  // A range of days asks about the same year again and again: the year's
+  // changes are worked out once and kept until another year or rule is asked.
+  thread_local YearChanges last;
+  if (last.year != year || !SameRule(last.rule, tz)) last.Fill(tz, year);
+  // The last change not after the instant decides.
   bool summer = false;
-  for (const Change& c : changes) {
+  for (const YearChanges::Change& c : last.changes) {
     if (c.utc > utcSeconds) break;
     summer = c.summer;
   }

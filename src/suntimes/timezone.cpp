@@ -98,6 +98,12 @@ std::unique_ptr<Zone> LoadZone(const std::string& name) {
 // The zone of that name, or null (reported once) when the database does not
 // know it.
 Zone* FindZone(std::string_view name) {
+  // Most callers ask for the same zone day after day: the last zone found is
+  // kept with its name (entries with a zone are never erased, so the pointer
+  // stays good).
+  thread_local std::string lastName;
+  thread_local Zone* lastZone = nullptr;
+  if (lastZone && name == lastName) return lastZone;
   auto& zones = Zones();
   const std::string key(name);
   auto it = zones.find(key);
@@ -114,6 +120,10 @@ Zone* FindZone(std::string_view name) {
       }
     }
     it = zones.emplace(key, std::move(zone)).first;
+  }
+  if (it->second) {
+    lastName = key;
+    lastZone = it->second.get();
   }
   return it->second.get();
 }
