@@ -3,7 +3,7 @@
 #include "base/diagnostics.h"
 #include "base/text_format.h"
 #include "base/translate.h"
-#include "suntimes/calc_program.h"
+#include "suntimes/calc.h"
 
 namespace {
 

@@ -3,13 +3,46 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <string>
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 
 #include "base/diagnostics.h"
 #include "calendar/calendar.h"
-#include "suntimes/calc_program.h"
 #include "suntimes/noaa_sun.h"
-#include "suntimes/sunrise.h"
+
+namespace suntimes::detail {
+
+enum class NodeKind : uint8_t {
+  kInteger,
+  kSunrise,
+  kSunset,
+  kProportionalHour,
+  kDepression,
+  kFriday,
+  kSaturday,
+  kSum,      // terms joined by + and -
+  kProduct,  // factors joined by * and /
+  kError,    // the syntax error, reached after `inner` (when there is one) has a value
+};
+
+struct ProgramNode {
+  explicit ProgramNode(NodeKind k) : kind(k) {}
+  NodeKind kind;
+  int value = 0;        // kInteger
+  double argument = 0;  // kProportionalHour, kDepression
+  // kDepression right after "SUNRISE -": a model that tells the two apart
+  // measures the interval in the morning.
+  bool morning = false;
+  int inner = -1;             // kFriday, kSaturday, kError
+  std::vector<int> operands;  // kSum, kProduct
+  std::vector<int> ops;       // the operator token before operands[i + 1]
+};
+
+}  // namespace suntimes::detail
+
+using suntimes::detail::NodeKind;
+using suntimes::detail::ProgramNode;
 
 namespace {
 
@@ -24,376 +57,493 @@ constexpr std::string_view kErrNumberTooLarge = "Number too large";
 constexpr std::string_view kErrNumberTooLong = "Number too long";
 constexpr std::string_view kErrNameTooLong = "Name too long";
 
-// A value that does not exist that day (no syntax error).
-int NoTime(CalcState& s) {
-  s.quietFailure = true;
-  return kNoTime;
-}
+// Longest identifier and longest number text the scanner accepts.
+constexpr size_t kMaxIdentifier = 255;
+constexpr size_t kMaxNumberText = 250;
+
+enum Token : int { kInvalid, kEnd, kPlus, kMinus, kTimes, kDivide, kOpen, kClose, kIdentifier, kInteger, kReal };
 
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Reports `fallback`, or the scanner's reason when the token is a number or
-// name it could not hold.
-void ReportTokenError(const CalcState& s, std::string_view fallback) {
-  CalcParseError(s, (s.token == kTokenInvalid && !s.tokenError.empty()) ? s.tokenError : fallback);
-}
+class Scanner {
+ public:
+  explicit Scanner(std::string_view text) : text_(text) {}
 
-// Reads a ")" after an argument or inner expression and moves past it.
-bool ExpectClose(CalcState& s) {
-  if (s.token != kTokenClose) {
-    CalcParseError(s, kErrClose);
-    return false;
+  // Reads the next token into `token` (and identifier, integerValue or
+  // realValue) and returns it.
+  Token Next() {
+    tokenError = {};
+    int c = Get();
+    while (c == ' ' || c == '\t' || c == '\n' || c == '\r') c = Get();
+    switch (c) {
+      case 0:
+        return token = kEnd;
+      case '+':
+        return token = kPlus;
+      case '-':
+        return token = kMinus;
+      case '*':
+        return token = kTimes;
+      case '/':
+        return token = kDivide;
+      case '(':
+        return token = kOpen;
+      case ')':
+        return token = kClose;
+      default:
+        break;
+    }
+    if (IsDigit(c)) return token = Number(c);
+    if (IsLetter(c)) return token = Identifier(c);
+    return token = kInvalid;
   }
-  CalcGetToken(s);
-  return true;
-}
 
-// "(" number ")" of PROPORTIONAL_HOUR and DEGREES_BELOW_HORIZON. The current
-// token is the function name.
-bool ParseNumberArgument(CalcState& s, double* value) {
-  if (CalcGetToken(s) != kTokenOpen) {
-    ReportTokenError(s, kErrOpen);
-    return false;
-  }
-  CalcGetToken(s);
-  if (s.token == kTokenInteger) {
-    *value = s.integerValue;
-  } else if (s.token == kTokenReal) {
-    *value = s.realValue;
-  } else {
-    ReportTokenError(s, kErrNumber);
-    return false;
-  }
-  CalcGetToken(s);
-  return ExpectClose(s);
-}
+  Token token = kInvalid;
+  std::string identifier;  // upper-cased
+  int integerValue = 0;
+  double realValue = 0;
+  // Why the token is invalid when it was a number or name the scanner could
+  // not hold (empty for a stray character).
+  std::string_view tokenError;
 
-// "(" expression ")" of FRIDAY and SATURDAY and of plain parentheses; the
-// current token is the "(". The ")" is checked even when the inner
-// expression failed, so one error can be followed by ") expected".
-int ParseParenthesised(CalcState& s) {
-  if (s.depth >= kCalcMaxNesting) {
-    CalcParseError(s, kErrTooDeep);
-    s.tooDeep = true;
-    return kNoTime;
+ private:
+  // The next character, or 0 at the end (also at an embedded NUL).
+  int Get() {
+    if (atEnd_) return 0;
+    const int c = position_ < text_.size() ? static_cast<unsigned char>(text_[position_]) : 0;
+    ++position_;
+    if (c == 0) atEnd_ = true;
+    return c;
   }
-  ++s.depth;
-  CalcGetToken(s);
-  const int value = CalcParseExpr(s);
-  --s.depth;
-  // The ")" is checked even after a syntax error inside (so one error can be
-  // followed by ") expected"), but an inner expression that merely has no
-  // time that day (another weekday, a polar night) stops here quietly, and
-  // so does every level above an expression nested too deeply.
-  if (value == kNoTime && (s.quietFailure || s.tooDeep)) return kNoTime;
-  if (!ExpectClose(s)) return kNoTime;
-  return value;
-}
+  void Unget() {
+    if (position_ > 0) --position_;
+  }
 
-// FRIDAY(e) and SATURDAY(e): e on that weekday, else no time.
-int ParseWeekdayFunction(CalcState& s, int weekday) {
-  if (CalcGetToken(s) != kTokenOpen) {
-    ReportTokenError(s, kErrOpen);
-    return kNoTime;
+  // The digits after `first`: an integer, or with a "." a real ("3." is 3.0).
+  Token Number(int first) {
+    std::string text(1, static_cast<char>(first));
+    int64_t value = first - '0';
+    bool tooLarge = false;
+    int c = Get();
+    for (; IsDigit(c); c = Get()) {
+      value = value * 10 + (c - '0');
+      if (value > INT_MAX) {
+        tooLarge = true;
+        value = INT_MAX;
+      }
+      if (text.size() <= kMaxNumberText) text.push_back(static_cast<char>(c));
+    }
+    if (c != '.') {
+      Unget();
+      if (tooLarge) return Invalid(kErrNumberTooLarge);
+      integerValue = static_cast<int>(value);
+      return kInteger;
+    }
+    text.push_back('.');
+    for (c = Get(); IsDigit(c); c = Get()) {
+      if (text.size() <= kMaxNumberText) text.push_back(static_cast<char>(c));
+    }
+    Unget();
+    if (text.size() > kMaxNumberText) return Invalid(kErrNumberTooLong);
+    if (text.back() == '.') text.push_back('0');
+    double real = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), real);
+    if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(real))
+      return Invalid(kErrNumberTooLarge);
+    realValue = real;
+    return kReal;
   }
-  const int value = ParseParenthesised(s);
-  if (value == kNoTime) return kNoTime;
-  const AbsoluteDay d = AbsoluteFromGregorian(s.day, s.month, s.year);
-  return WeekdayOf(d) == weekday ? value : NoTime(s);
-}
+
+  Token Identifier(int first) {
+    identifier.assign(1, AsciiUpper(static_cast<char>(first)));
+    bool tooLong = false;
+    for (int c = Get(); IsLetter(c) || IsDigit(c); c = Get()) {
+      if (identifier.size() < kMaxIdentifier) {
+        identifier.push_back(AsciiUpper(static_cast<char>(c)));
+      } else {
+        tooLong = true;
+      }
+    }
+    Unget();
+    return tooLong ? Invalid(kErrNameTooLong) : kIdentifier;
+  }
+
+  Token Invalid(std::string_view why) {
+    tokenError = why;
+    return kInvalid;
+  }
+
+  std::string_view text_;
+  size_t position_ = 0;
+  bool atEnd_ = false;
+};
 
 }  // namespace
 
-namespace suntimes::detail {
+// Reads an expression into the nodes of a program. Each parse function
+// starts at the construct's first token and leaves the scanner at the first
+// token after it. The first syntax error becomes a kError node where the
+// evaluation would meet it, and ends the reading: every enclosing
+// parenthesis then only checks for its ")".
+class ZmanimParser {
+ public:
+  explicit ZmanimParser(ZmanimProgram& program) : p_(program), s_(program.text_) {}
 
-int CalcProportionalHours(CalcState& s, double x) {
-  if (!s.sunTimesExist) return NoTime(s);
-  const double hour = (s.sunset - s.sunrise) / 12.0;
-  const double v = x * hour;
-  if (!(std::fabs(v) < static_cast<double>(INT_MAX))) return NoTime(s);
-  return static_cast<int>(v / 60) * 60 + static_cast<int>(std::fmod(v, 60));
-}
-
-int CalcMinutesUntilDepression(CalcState& s, double x) {
-  int hours = 0, minutes = 0;
-  // The day's sunset is already known (and without one there is no interval).
-  if (!s.sunTimesExist || !suntimes::detail::DegreesBelowHorizonAfterSunset(
-                              s.sunset, s.day, s.month, s.year, s.latitude, s.longitude, s.zone, x, &hours, &minutes))
-    return NoTime(s);
-  if (hours < 0 || minutes < 0) return NoTime(s);
-  return hours * 60 + minutes;
-}
-
-bool CalcApply(int op, int left, int right, int* result) {
-  switch (op) {
-    case kTokenPlus:
-      return !__builtin_add_overflow(left, right, result);
-    case kTokenMinus:
-      return !__builtin_sub_overflow(left, right, result);
-    case kTokenTimes:
-      return !__builtin_mul_overflow(left, right, result);
-    case kTokenDivide:
-      if (right == 0 || (left == INT_MIN && right == -1)) return false;
-      *result = left / right;
-      return true;
-    default:
-      return false;
+  void Run() {
+    s_.Next();
+    int root = Expr();
+    if (!failed_ && s_.token != kEnd) root = Fail(kErrTrailing, root);
+    p_.root_ = root;
   }
-}
 
-bool CalcFillSunTimes(CalcState& s, int latitude, int longitude, int zone, int day, int month, int year) {
-  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
-  s.day = day;
-  s.month = month;
-  s.year = year;
-  int riseHour = 0, riseMinute = 0, setHour = 0, setMinute = 0;
-  // On a polar day or night there is no sunrise or sunset; expressions that
-  // need them yield no time.
-  s.sunTimesExist = GetSunriseAndSunset(day, month, year, latitude, longitude, zone, &riseHour, &riseMinute, &setHour,
-                                        &setMinute) == 1;
-  s.sunrise = riseHour * 60 + riseMinute;
-  s.sunset = setHour * 60 + setMinute;
-  s.latitude = latitude;
-  s.longitude = longitude;
-  s.zone = zone;
-  return true;
-}
+ private:
+  void Message(std::string_view message) {
+    // As printf's %s would show them: up to the first NUL.
+    const std::string_view whole = std::string_view(p_.text_).substr(0, p_.text_.find('\0'));
+    const std::string_view shown = message.substr(0, message.find('\0'));
+    p_.errors_.push_back("Parsing error " + std::string(shown) + "\n  Original expression: " + std::string(whole) +
+                         "\n");
+  }
+  // The syntax error, met after `before` (when there is one) has a value.
+  int Fail(std::string_view message, int before = -1) {
+    failed_ = true;
+    Message(message);
+    ProgramNode node(NodeKind::kError);
+    node.inner = before;
+    return Add(std::move(node));
+  }
+  // `fallback`, or the scanner's reason when the token is a number or name
+  // it could not hold.
+  int TokenFail(std::string_view fallback) {
+    return Fail((s_.token == kInvalid && !s_.tokenError.empty()) ? s_.tokenError : fallback);
+  }
 
-}  // namespace suntimes::detail
+  int Add(ProgramNode node) {
+    p_.nodes_.push_back(std::move(node));
+    return static_cast<int>(p_.nodes_.size()) - 1;
+  }
 
-namespace {
-
-using suntimes::detail::CalcApply;
-using suntimes::detail::CalcMinutesUntilDepression;
-using suntimes::detail::CalcProportionalHours;
-
-// Scans the digits after `first`; the token is an integer or a real.
-int ScanNumber(CalcState& s, int first) {
-  std::string text(1, static_cast<char>(first));
-  int64_t value = first - '0';
-  bool tooLarge = false;
-  int c = CalcGetChar(s);
-  for (; IsDigit(c); c = CalcGetChar(s)) {
-    value = value * 10 + (c - '0');
-    if (value > INT_MAX) {
-      tooLarge = true;
-      value = INT_MAX;
+  template <class Operand>
+  int Chain(NodeKind kind, Token opA, Token opB, Operand operand) {
+    const int first = operand();
+    if (failed_ || (s_.token != opA && s_.token != opB)) return first;
+    ProgramNode node(kind);
+    node.operands.push_back(first);
+    while (!failed_ && (s_.token == opA || s_.token == opB)) {
+      node.ops.push_back(s_.token);
+      s_.Next();
+      node.operands.push_back(operand());
     }
-    if (text.size() <= kCalcMaxNumberText) text.push_back(static_cast<char>(c));
+    if (kind == NodeKind::kSum) MarkMorningDepressions(node);
+    return Add(std::move(node));
   }
-  if (c != '.') {
-    CalcUngetChar(s);
-    if (tooLarge) {
-      s.tokenError = kErrNumberTooLarge;
-      return s.token = kTokenInvalid;
-    }
-    s.integerValue = static_cast<int>(value);
-    return s.token = kTokenInteger;
-  }
-  // A real: the digits, the point and the fraction digits ("3." is 3.0).
-  text.push_back('.');
-  for (c = CalcGetChar(s); IsDigit(c); c = CalcGetChar(s)) {
-    if (text.size() <= kCalcMaxNumberText) text.push_back(static_cast<char>(c));
-  }
-  CalcUngetChar(s);
-  if (text.size() > kCalcMaxNumberText) {
-    s.tokenError = kErrNumberTooLong;
-    return s.token = kTokenInvalid;
-  }
-  if (text.back() == '.') text.push_back('0');
-  double real = 0;
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), real);
-  if (ec != std::errc() || ptr != text.data() + text.size() || !std::isfinite(real)) {
-    s.tokenError = kErrNumberTooLarge;
-    return s.token = kTokenInvalid;
-  }
-  s.realValue = real;
-  return s.token = kTokenReal;
-}
 
-int ScanIdentifier(CalcState& s, int first) {
-  s.identifier.assign(1, AsciiUpper(static_cast<char>(first)));
-  bool tooLong = false;
-  int c = CalcGetChar(s);
-  for (; IsLetter(c) || IsDigit(c); c = CalcGetChar(s)) {
-    if (s.identifier.size() < kCalcMaxIdentifier) {
-      s.identifier.push_back(AsciiUpper(static_cast<char>(c)));
+  // In "sunrise - degrees_below_horizon(x)" the depression is the morning's.
+  void MarkMorningDepressions(const ProgramNode& sum) {
+    for (size_t i = 1; i < sum.operands.size(); ++i) {
+      ProgramNode& right = p_.nodes_[static_cast<size_t>(sum.operands[i])];
+      const ProgramNode& left = p_.nodes_[static_cast<size_t>(sum.operands[i - 1])];
+      if (sum.ops[i - 1] == kMinus && left.kind == NodeKind::kSunrise && right.kind == NodeKind::kDepression)
+        right.morning = true;
+    }
+  }
+
+  int Expr() { return Chain(NodeKind::kSum, kPlus, kMinus, [this] { return Term(); }); }
+  int Term() { return Chain(NodeKind::kProduct, kTimes, kDivide, [this] { return Factor(); }); }
+
+  // "(" expression ")"; the current token is the "(".
+  int Parenthesised() {
+    if (depth_ >= kCalcMaxNesting) {
+      tooDeep_ = true;
+      return Fail(kErrTooDeep);
+    }
+    ++depth_;
+    s_.Next();
+    const int inner = Expr();
+    --depth_;
+    if (failed_) {
+      // After an error inside, the ")" is still checked (not after the
+      // nesting limit, which ends every level at once).
+      if (tooDeep_) return inner;
+      if (s_.token == kClose) {
+        s_.Next();
+      } else {
+        Message(kErrClose);
+      }
+      return inner;
+    }
+    if (s_.token != kClose) return Fail(kErrClose, inner);
+    s_.Next();
+    return inner;
+  }
+
+  // "(" number ")" after PROPORTIONAL_HOUR and DEGREES_BELOW_HORIZON.
+  int NumberArgument(NodeKind kind) {
+    if (s_.Next() != kOpen) return TokenFail(kErrOpen);
+    ProgramNode node(kind);
+    s_.Next();
+    if (s_.token == kInteger) {
+      node.argument = s_.integerValue;
+    } else if (s_.token == kReal) {
+      node.argument = s_.realValue;
     } else {
-      tooLong = true;
+      return TokenFail(kErrNumber);
     }
+    if (s_.Next() != kClose) return Fail(kErrClose);
+    s_.Next();
+    return Add(std::move(node));
   }
-  CalcUngetChar(s);
-  if (tooLong) {
-    s.tokenError = kErrNameTooLong;
-    return s.token = kTokenInvalid;
+
+  int WeekdayFunction(NodeKind kind) {
+    if (s_.Next() != kOpen) return TokenFail(kErrOpen);
+    ProgramNode node(kind);
+    node.inner = Parenthesised();
+    return Add(std::move(node));
   }
-  return s.token = kTokenIdentifier;
-}
+
+  int Factor() {
+    if (s_.token == kInteger) {
+      ProgramNode node(NodeKind::kInteger);
+      node.value = s_.integerValue;
+      s_.Next();
+      return Add(std::move(node));
+    }
+    if (s_.token == kOpen) return Parenthesised();
+    if (s_.token != kIdentifier) return TokenFail(kErrFactor);
+    const std::string& name = s_.identifier;  // upper-cased by the scanner
+    if (name == "SUNRISE" || name == "SUNSET") {
+      const NodeKind kind = name == "SUNRISE" ? NodeKind::kSunrise : NodeKind::kSunset;
+      s_.Next();
+      return Add(ProgramNode(kind));
+    }
+    if (name == "PROPORTIONAL_HOUR") return NumberArgument(NodeKind::kProportionalHour);
+    if (name == "DEGREES_BELOW_HORIZON") return NumberArgument(NodeKind::kDepression);
+    if (name == "FRIDAY") return WeekdayFunction(NodeKind::kFriday);
+    if (name == "SATURDAY") return WeekdayFunction(NodeKind::kSaturday);
+    return Fail(kErrFactor);
+  }
+
+  ZmanimProgram& p_;
+  Scanner s_;
+  int depth_ = 0;
+  bool failed_ = false;
+  bool tooDeep_ = false;
+};
+
+namespace {
+
+bool InIntRange(double v) { return std::fabs(v) < static_cast<double>(INT_MAX); }
+
+// One evaluation of a program's nodes on one day against one sun model.
+class Evaluation {
+ public:
+  Evaluation(const std::vector<ProgramNode>& nodes, const SunModel& sun, int day, int month, int year)
+      : nodes_(nodes), sun_(sun), whole_(sun.wholeMinutes()), day_(day), month_(month), year_(year) {}
+
+  // Prints its syntax error's messages when the evaluation reaches it.
+  const ZmanimProgram* reportTo = nullptr;
+  // In a program without a syntax error nothing has a side effect, so
+  // FRIDAY and SATURDAY may look at the weekday before their expression.
+  bool weekdayFirst = false;
+
+  // A value of exactly -1 ends the evaluation wherever a node yields it.
+  std::optional<double> Value(int index) {
+    const std::optional<double> v = Raw(index);
+    if (v && *v == static_cast<double>(kNoTime)) return std::nullopt;
+    return v;
+  }
+
+ private:
+  int Weekday() {
+    if (weekday_ < 0) weekday_ = WeekdayOf(AbsoluteFromGregorian(day_, month_, year_));
+    return weekday_;
+  }
+
+  std::optional<double> Apply(int op, double left, double right) const {
+    if (whole_) {
+      // 32-bit integer arithmetic, "/" truncating towards zero.
+      const auto l = static_cast<int64_t>(left), r = static_cast<int64_t>(right);
+      int64_t v = 0;
+      switch (op) {
+        case kPlus:
+          v = l + r;
+          break;
+        case kMinus:
+          v = l - r;
+          break;
+        case kTimes:
+          v = l * r;
+          break;
+        case kDivide:
+          if (r == 0) return std::nullopt;
+          v = l / r;
+          break;
+        default:
+          return std::nullopt;
+      }
+      if (v < INT_MIN || v > INT_MAX) return std::nullopt;
+      return static_cast<double>(v);
+    }
+    double v = 0;
+    switch (op) {
+      case kPlus:
+        v = left + right;
+        break;
+      case kMinus:
+        v = left - right;
+        break;
+      case kTimes:
+        v = left * right;
+        break;
+      case kDivide:
+        if (right == 0) return std::nullopt;
+        v = left / right;
+        break;
+      default:
+        return std::nullopt;
+    }
+    if (!InIntRange(v)) return std::nullopt;
+    return v;
+  }
+
+  // x twelfths of the day from sunrise to sunset: truncated towards zero in
+  // whole minutes.
+  std::optional<double> ProportionalHours(double x) const {
+    const std::optional<double> rise = sun_.Sunrise(), set = sun_.Sunset();
+    if (!rise || !set) return std::nullopt;
+    if (whole_) {
+      const double hour = (*set - *rise) / 12.0;
+      const double v = x * hour;
+      if (!InIntRange(v)) return std::nullopt;
+      return static_cast<int>(v / 60) * 60 + static_cast<int>(std::fmod(v, 60));
+    }
+    const double v = x * (*set - *rise) / 12.0;
+    if (!InIntRange(v)) return std::nullopt;
+    return v;
+  }
+
+  std::optional<double> Raw(int index) {
+    const ProgramNode& n = nodes_[static_cast<size_t>(index)];
+    switch (n.kind) {
+      case NodeKind::kInteger:
+        return static_cast<double>(n.value);
+      case NodeKind::kSunrise:
+        return sun_.Sunrise();
+      case NodeKind::kSunset:
+        return sun_.Sunset();
+      case NodeKind::kProportionalHour:
+        return ProportionalHours(n.argument);
+      case NodeKind::kDepression:
+        return sun_.DepressionInterval(n.argument, n.morning);
+      case NodeKind::kFriday:
+      case NodeKind::kSaturday: {
+        const bool onTheDay = Weekday() == (n.kind == NodeKind::kFriday ? kFriday : kShabbat);
+        if (weekdayFirst && !onTheDay) return std::nullopt;
+        const std::optional<double> value = Value(n.inner);
+        if (!value || !onTheDay) return std::nullopt;
+        return value;
+      }
+      case NodeKind::kSum:
+      case NodeKind::kProduct: {
+        std::optional<double> value = Value(n.operands[0]);
+        for (size_t i = 1; value && i < n.operands.size(); ++i) {
+          const std::optional<double> right = Value(n.operands[i]);
+          if (!right) return std::nullopt;
+          value = Apply(n.ops[i - 1], *value, *right);
+        }
+        return value;
+      }
+      case NodeKind::kError:
+        if (n.inner >= 0 && !Value(n.inner)) return std::nullopt;
+        if (reportTo) reportTo->ReportErrors();
+        return std::nullopt;
+    }
+    return std::nullopt;
+  }
+
+  const std::vector<ProgramNode>& nodes_;
+  const SunModel& sun_;
+  const bool whole_;
+  int day_, month_, year_;
+  int weekday_ = -1;
+};
 
 }  // namespace
 
-int lstrcmpi(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return 1;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return 1;
-  }
-  return 0;
+ZmanimProgram::ZmanimProgram() = default;
+ZmanimProgram::~ZmanimProgram() = default;
+ZmanimProgram::ZmanimProgram(ZmanimProgram&&) noexcept = default;
+ZmanimProgram& ZmanimProgram::operator=(ZmanimProgram&&) noexcept = default;
+
+ZmanimProgram ZmanimProgram::Parse(std::string_view expression) {
+  ZmanimProgram program;
+  program.text_ = std::string(expression);
+  ZmanimParser(program).Run();
+  return program;
 }
 
-void CalcInitScanner(CalcState& s, std::string_view expression) {
-  s.expression = expression;
-  s.position = 0;
-  s.atEnd = false;
+ZmanimProgram ZmanimProgram::Compile(std::string_view expression) {
+  ZmanimProgram program = Parse(expression);
+  program.ReportErrors();
+  return program;
 }
 
-int CalcGetChar(CalcState& s) {
-  if (s.atEnd) return 0;
-  const int c = s.position < s.expression.size() ? static_cast<unsigned char>(s.expression[s.position]) : 0;
-  ++s.position;
-  if (c == 0) s.atEnd = true;
-  return c;
+void ZmanimProgram::ReportErrors() const {
+  for (const std::string& message : errors_) DiagMessage(message);
 }
 
-void CalcUngetChar(CalcState& s) {
-  if (s.position > 0) --s.position;
+std::optional<double> ZmanimProgram::EvaluateWith(const SunModel& sun, int day, int month, int year,
+                                                  bool reportWhenReached) const {
+  if (month < 1 || month > 12 || day < 1 || day > 31 || root_ < 0) return std::nullopt;
+  if (!valid() && !reportWhenReached) return std::nullopt;
+  Evaluation evaluation(nodes_, sun, day, month, year);
+  evaluation.weekdayFirst = valid();
+  if (reportWhenReached) evaluation.reportTo = this;
+  return evaluation.Value(root_);
 }
 
-int CalcGetToken(CalcState& s) {
-  s.tokenError = {};
-  int c = CalcGetChar(s);
-  while (c == ' ' || c == '\t' || c == '\n' || c == '\r') c = CalcGetChar(s);
-  switch (c) {
-    case 0:
-      return s.token = kTokenEnd;
-    case '+':
-      return s.token = kTokenPlus;
-    case '-':
-      return s.token = kTokenMinus;
-    case '*':
-      return s.token = kTokenTimes;
-    case '/':
-      return s.token = kTokenDivide;
-    case '(':
-      return s.token = kTokenOpen;
-    case ')':
-      return s.token = kTokenClose;
-    default:
-      break;
-  }
-  if (IsDigit(c)) return ScanNumber(s, c);
-  if (IsLetter(c)) return ScanIdentifier(s, c);
-  return s.token = kTokenInvalid;
+int ZmanimProgram::Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const {
+  const std::optional<double> t = EvaluateWith(ClassicSun({latitude, longitude, zone, 0.0}, day, month, year),
+                                               day, month, year);
+  return t ? static_cast<int>(*t) : kNoTime;
 }
 
-void CalcParseError(const CalcState& s, std::string_view message) {
-  // As printf's %s would show them: up to the first NUL.
-  const std::string_view whole = s.expression.substr(0, s.expression.find('\0'));
-  const std::string_view shown = message.substr(0, message.find('\0'));
-  DiagMessage("Parsing error " + std::string(shown) + "\n  Original expression: " + std::string(whole) + "\n");
-}
-
-int CalcParseFactor(CalcState& s) {
-  if (s.token == kTokenInteger) {
-    const int value = s.integerValue;
-    CalcGetToken(s);
-    return value;
-  }
-  if (s.token == kTokenOpen) return ParseParenthesised(s);
-  if (s.token != kTokenIdentifier) {
-    ReportTokenError(s, kErrFactor);
-    return kNoTime;
-  }
-  if (lstrcmpi(s.identifier, "SUNRISE") == 0 || lstrcmpi(s.identifier, "SUNSET") == 0) {
-    const int value = s.identifier == "SUNRISE" ? s.sunrise : s.sunset;
-    CalcGetToken(s);
-    return s.sunTimesExist ? value : NoTime(s);
-  }
-  if (lstrcmpi(s.identifier, "PROPORTIONAL_HOUR") == 0) {
-    double x = 0;
-    if (!ParseNumberArgument(s, &x)) return kNoTime;
-    return CalcProportionalHours(s, x);
-  }
-  if (lstrcmpi(s.identifier, "DEGREES_BELOW_HORIZON") == 0) {
-    double x = 0;
-    if (!ParseNumberArgument(s, &x)) return kNoTime;
-    return CalcMinutesUntilDepression(s, x);
-  }
-  if (lstrcmpi(s.identifier, "FRIDAY") == 0) return ParseWeekdayFunction(s, kFriday);
-  if (lstrcmpi(s.identifier, "SATURDAY") == 0) return ParseWeekdayFunction(s, kShabbat);
-  CalcParseError(s, kErrFactor);
-  return kNoTime;
-}
-
-int CalcParseTerm(CalcState& s) {
-  int value = CalcParseFactor(s);
-  if (value == kNoTime) return kNoTime;
-  while (s.token == kTokenTimes || s.token == kTokenDivide) {
-    const int op = s.token;
-    CalcGetToken(s);
-    const int right = CalcParseFactor(s);
-    if (right == kNoTime) return kNoTime;
-    if (!CalcApply(op, value, right, &value)) return NoTime(s);
-  }
-  return value;
-}
-
-int CalcParseExpr(CalcState& s) {
-  int value = CalcParseTerm(s);
-  if (value == kNoTime) return kNoTime;
-  // An intermediate -1 does not end the evaluation: in 2 - 3 + 5 only the
-  // final value counts.
-  while (s.token == kTokenPlus || s.token == kTokenMinus) {
-    const int op = s.token;
-    CalcGetToken(s);
-    const int right = CalcParseTerm(s);
-    if (right == kNoTime) return kNoTime;
-    if (!CalcApply(op, value, right, &value)) return NoTime(s);
-  }
-  return value;
-}
-
-int CalcEvaluate(CalcState& s, std::string_view expression) {
-  CalcInitScanner(s, expression);
-  s.depth = 0;
-  s.quietFailure = false;
-  s.tooDeep = false;
-  CalcGetToken(s);
-  const int value = CalcParseExpr(s);
-  if (value == kNoTime) return kNoTime;
-  if (s.token != kTokenEnd) {
-    CalcParseError(s, kErrTrailing);
-    return kNoTime;
-  }
-  return value;
+std::optional<double> ZmanimProgram::EvaluateMinutes(const ZmanimPlace& place, int day, int month, int year,
+                                                     const SunOptions& sun) const {
+  if (!sun.precise()) return EvaluateWith(ClassicSun(place, day, month, year), day, month, year);
+  return EvaluateWith(PreciseSun(place, day, month, year, sun.elevation), day, month, year);
 }
 
 namespace {
 
-int CalculateZmanimClassic(int latitude, int longitude, int zone, int day, int month, int year,
-                           std::string_view expression) {
-  CalcState s;
-  if (!suntimes::detail::CalcFillSunTimes(s, latitude, longitude, zone, day, month, year)) return kNoTime;
-  return CalcEvaluate(s, expression);
+// Programs read for the entry points that take the text: the zmanim list
+// and the times of a day evaluate the same few texts again and again.
+const ZmanimProgram& CachedProgram(std::string_view expression) {
+  thread_local std::unordered_map<std::string, ZmanimProgram> programs;
+  std::string key(expression);
+  const auto it = programs.find(key);
+  if (it != programs.end()) return it->second;
+  if (programs.size() >= 256) programs.clear();
+  ZmanimProgram program = ZmanimProgram::Parse(expression);
+  return programs.emplace(std::move(key), std::move(program)).first->second;
 }
 
 }  // namespace
 
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
   SunOptions sun = CurrentSunOptions();
-  if (!sun.precise()) return CalculateZmanimClassic(latitude, longitude, zone, day, month, year, expression);
   sun.elevation = false;  // no place record, so no elevation
   const std::optional<double> t =
-      ZmanimProgram::Compile(expression).EvaluateMinutes({latitude, longitude, zone, 0.0}, day, month, year, sun);
-  return t ? suntimes::noaa::RoundSecondsToMinute(*t * 60.0) : kNoTime;
+      CalculateZmanimMinutes({latitude, longitude, zone, 0.0}, day, month, year, expression, sun);
+  if (!t) return kNoTime;
+  return sun.precise() ? suntimes::noaa::RoundSecondsToMinute(*t * 60.0) : static_cast<int>(*t);
 }
 
 std::optional<double> CalculateZmanimMinutes(const ZmanimPlace& place, int day, int month, int year,
                                              std::string_view expression, const SunOptions& sun) {
-  if (!sun.precise()) {
-    const int t = CalculateZmanimClassic(place.latitude, place.longitude, place.zone, day, month, year, expression);
-    return t == kNoTime ? std::nullopt : std::optional<double>(t);
-  }
-  return ZmanimProgram::Compile(expression).EvaluateMinutes(place, day, month, year, sun);
+  const ZmanimProgram& program = CachedProgram(expression);
+  if (!sun.precise()) return program.EvaluateWith(ClassicSun(place, day, month, year), day, month, year, true);
+  return program.EvaluateWith(PreciseSun(place, day, month, year, sun.elevation), day, month, year, true);
 }

@@ -1,6 +1,8 @@
 // The zmanim expression language: a short text such as
 // "sunrise + proportional_hour(3) - 36" evaluated for one date and place.
-// A scanner and a recursive-descent parser that evaluates while it parses.
+// A scanner and a recursive-descent parser compile the text once into a
+// ZmanimProgram; one evaluator computes it for any day against a sun model
+// (sun_model.h) that it asks for sunrise, sunset and depression times.
 //
 //   expression = term { ("+" | "-") term }
 //   term       = factor { ("*" | "/") factor }
@@ -9,12 +11,24 @@
 //              | FRIDAY "(" expression ")" | SATURDAY "(" expression ")"
 //   number     = integer | real
 //
-// In the classic sun calculation values are whole minutes in a 32-bit int;
-// -1 marks a time that does not exist and ends the evaluation wherever a
-// factor or term yields it. Names are matched without regard to letter case.
+// Names are matched without regard to letter case. There is no unary minus,
+// and a real number stands only as the argument of the two functions.
+// Evaluation goes from left to right; a value that does not exist ends it:
+//  - a factor, term or whole expression whose value is exactly -1 (the old
+//    failure mark, as "(0 - 1)"); an intermediate -1 inside one chain does
+//    not (in "2 - 3 + 5" only the final value counts);
+//  - FRIDAY(e) and SATURDAY(e) on another weekday;
+//  - SUNRISE, SUNSET and the functions on a day without sunrise or sunset,
+//    a depression the sun does not reach that day, a division by zero and a
+//    value outside the int range of minutes.
 //
-// In the precise calculation (sun_options.h) the same texts are evaluated in
-// real minutes carried to the fraction of a second:
+// In the classic sun model values are whole minutes in a 32-bit int, "/"
+// truncates towards zero and PROPORTIONAL_HOUR(x) is x twelfths of the day
+// truncated towards zero; DEGREES_BELOW_HORIZON(x) is the interval from
+// sunset until the sun is x degrees below the horizon in the evening.
+//
+// In the precise sun model the same texts are evaluated in real minutes
+// carried to the fraction of a second:
 //  - SUNRISE and SUNSET are the NOAA times at the apparent horizon (90 deg
 //    50 min from the zenith, lowered by the dip of the place's elevation when
 //    that is asked for);
@@ -28,81 +42,82 @@
 //    always at sea level;
 //  - numbers are exact, "+", "-" and "*" are real arithmetic and "/" divides
 //    without truncating (7 / 2 is 3.5 minutes);
-//  - the failure rules stay: a value of exactly -1 (as "(0 - 1)") ends the
-//    evaluation wherever a factor or term yields it, a division by zero or a
-//    value outside the int range of minutes gives no time, and so do SUNRISE,
-//    SUNSET and the functions on a day without sunrise or sunset;
 //  - the result is rounded to the nearest minute (half a minute up) only when
 //    it is shown or turned into a UTC instant (CityClock::ShowMinutes).
+//
+// Syntax errors are printed on the message stream (base/diagnostics.h) as
+// "Parsing error <message>" and the whole expression. An expression has at
+// most one syntax error, after which nothing more is read; when it lies
+// inside "(", FRIDAY( or SATURDAY( each enclosing level still checks for its
+// ")", so the error can be followed by ") expected" messages.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "suntimes/sun_model.h"
 #include "suntimes/sun_options.h"
 
-// The failure mark: the time does not exist on that day.
+// The failure mark of the whole-minute entry points: no time that day.
 constexpr int kNoTime = -1;
 
-// Token codes of the scanner.
-enum CalcToken : int {
-  kTokenInvalid = 0,
-  kTokenEnd = 1,
-  kTokenPlus = 2,
-  kTokenMinus = 3,
-  kTokenTimes = 4,
-  kTokenDivide = 5,
-  kTokenOpen = 6,
-  kTokenClose = 7,
-  kTokenIdentifier = 8,
-  kTokenInteger = 9,
-  kTokenReal = 10,
-};
-
-// Longest identifier and longest number text the scanner accepts.
-constexpr size_t kCalcMaxIdentifier = 255;
-constexpr size_t kCalcMaxNumberText = 250;
-// Deepest nesting of "(" , FRIDAY( and SATURDAY( accepted.
+// Deepest nesting of "(", FRIDAY( and SATURDAY( accepted.
 constexpr int kCalcMaxNesting = 64;
 
-// One evaluation: the date, its sun times and the place, and the scanner.
-struct CalcState {
-  int day = 0, month = 0, year = 0;
-  int sunrise = 0;  // minutes after midnight
-  int sunset = 0;
-  bool sunTimesExist = true;        // false on a polar day or night
-  int latitude = 0, longitude = 0;  // packed degrees * 100 + minutes
-  int zone = 0;                     // whole hours east of Greenwich
-  std::string_view expression;
-  size_t position = 0;
-  bool atEnd = false;
-  int token = kTokenInvalid;
-  std::string identifier;  // upper-cased
-  int integerValue = 0;
-  double realValue = 0;
-  // Why the scanner produced an invalid token, when it was a number or name
-  // it could not hold (empty for a stray character).
-  std::string_view tokenError;
-  int depth = 0;
-  // Set when a value did not exist for a reason other than a syntax error.
-  bool quietFailure = false;
-  bool tooDeep = false;  // the nesting limit was hit
+namespace suntimes::detail {
+struct ProgramNode;
+}
+
+class ZmanimProgram {
+ public:
+  // Reads `expression` and prints its syntax error's messages, once, here;
+  // an expression with one has no time on any day.
+  static ZmanimProgram Compile(std::string_view expression);
+  // Reads `expression` without printing anything.
+  static ZmanimProgram Parse(std::string_view expression);
+  ZmanimProgram();
+  ~ZmanimProgram();
+  ZmanimProgram(ZmanimProgram&&) noexcept;
+  ZmanimProgram& operator=(ZmanimProgram&&) noexcept;
+
+  bool valid() const { return errors_.empty(); }
+  const std::string& text() const { return text_; }
+
+  // Minutes after local standard-time midnight on the date at the place
+  // (packed degrees, zone in whole hours east) by the classic sun, or kNoTime.
+  int Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const;
+  // Minutes after local standard-time midnight in the frame of place.zone,
+  // by the sun model `sun` chooses; nullopt for no time.
+  std::optional<double> EvaluateMinutes(const ZmanimPlace& place, int day, int month, int year,
+                                        const SunOptions& sun) const;
+  // The value on the date against `sun`, nullopt for no time (also for a
+  // month outside 1..12 or a day outside 1..31). With `reportWhenReached`
+  // the syntax error is printed when the evaluation reaches it, as an
+  // evaluation of the text on its own does: not when an earlier part of the
+  // expression already has no time that day.
+  std::optional<double> EvaluateWith(const SunModel& sun, int day, int month, int year,
+                                     bool reportWhenReached = false) const;
+
+  // Prints the messages of the syntax error, if there is one.
+  void ReportErrors() const;
+
+ private:
+
+  std::string text_;
+  std::vector<suntimes::detail::ProgramNode> nodes_;
+  int root_ = -1;
+  std::vector<std::string> errors_;  // the messages of the syntax error, in order
+  friend class ZmanimParser;
 };
 
 // Minutes after local standard-time midnight of `expression` on the date at
-// the place, or kNoTime. Syntax errors are printed on the message stream
-// (base/diagnostics.h). Follows the SunCalculation setting: in the precise
-// calculation the value is rounded to the nearest minute, at sea level (a
-// precise value that rounds to -1 reads as kNoTime).
+// the place, or kNoTime. Syntax errors are printed as the evaluation reaches
+// them. Follows the SunCalculation setting: in the precise calculation the
+// value is rounded to the nearest minute, at sea level (a precise value that
+// rounds to -1 reads as kNoTime).
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
-
-// A place of an evaluation.
-struct ZmanimPlace {
-  int latitude = 0, longitude = 0;  // packed degrees * 100 + minutes
-  int zone = 0;                     // whole hours east of Greenwich: the frame of the minutes
-  double elevationMetres = 0;       // for sunrise and sunset when SunOptions::elevation is set
-};
 
 // Minutes after local standard-time midnight (in the frame of place.zone) of
 // `expression` on the date, by the calculation of `sun`: whole minutes in
@@ -111,40 +126,3 @@ struct ZmanimPlace {
 // CalculateZmanim.
 std::optional<double> CalculateZmanimMinutes(const ZmanimPlace& place, int day, int month, int year,
                                              std::string_view expression, const SunOptions& sun);
-
-// Evaluates in a state whose date, sun times and place are filled in.
-int CalcEvaluate(CalcState& s, std::string_view expression);
-
-// Scanner.
-void CalcInitScanner(CalcState& s, std::string_view expression);
-// The next character, or 0 at the end (also at an embedded NUL).
-int CalcGetChar(CalcState& s);
-void CalcUngetChar(CalcState& s);
-// Reads the next token into s.token (and identifier, integerValue or
-// realValue) and returns it.
-int CalcGetToken(CalcState& s);
-
-// Parser. On entry the current token is the construct's first; on return the
-// first after it. Each returns the value or kNoTime.
-int CalcParseExpr(CalcState& s);
-int CalcParseTerm(CalcState& s);
-int CalcParseFactor(CalcState& s);
-// Prints "Parsing error <message>" and the whole expression on the message stream.
-void CalcParseError(const CalcState& s, std::string_view message);
-
-// 0 when the two texts are equal ignoring ASCII letter case, else 1.
-int lstrcmpi(std::string_view a, std::string_view b);
-
-namespace suntimes::detail {
-// The date, the day's sunrise and sunset and the place of an evaluation;
-// false (state untouched) for a month outside 1..12 or a day outside 1..31.
-bool CalcFillSunTimes(CalcState& s, int latitude, int longitude, int zone, int day, int month, int year);
-// x proportional hours (a twelfth of the time from sunrise to sunset each),
-// truncated towards zero to whole minutes, or kNoTime.
-int CalcProportionalHours(CalcState& s, double x);
-// Minutes from sunset until the sun is x degrees below the horizon, or kNoTime.
-int CalcMinutesUntilDepression(CalcState& s, double x);
-// Applies one operator; false when the result does not exist (division by
-// zero, or a result outside the int range).
-bool CalcApply(int op, int left, int right, int* result);
-}  // namespace suntimes::detail

@@ -24,7 +24,7 @@
 
 #include "calendar/rules.h"
 #include "calendar/types.h"
-#include "suntimes/calc_program.h"
+#include "suntimes/calc.h"
 #include "suntimes/shabbat_times.h"
 
 enum class DayTimeKind : uint8_t {

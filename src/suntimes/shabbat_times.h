@@ -12,7 +12,7 @@
 #include "calendar/festival_table.h"
 #include "calendar/rules.h"
 #include "calendar/types.h"
-#include "suntimes/calc_program.h"
+#include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
 

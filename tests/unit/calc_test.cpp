@@ -1,3 +1,6 @@
+// The zmanim expression language against a fixed sun (the rows of
+// tests/data/zmanim_expressions.csv), and whole evaluations with the
+// classic sun.
 #include "suntimes/calc.h"
 
 #include <gtest/gtest.h>
@@ -5,133 +8,121 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "base/diagnostics.h"
+#include "reference_data.h"
 
 namespace {
 
-const std::string kFactorMessage =
-    "Number or ID (SUNRISE, SUNSET, PROPORTIONAL_HOUR, DEGREES_BELOW_HORIZON, FRIDAY or SATURDAY expected)";
+// Sunrise and sunset given; depressions never happen.
+class FixedSun final : public SunModel {
+ public:
+  FixedSun(bool whole, double rise, double set) : whole_(whole), rise_(rise), set_(set) {}
+  bool wholeMinutes() const override { return whole_; }
+  std::optional<double> Sunrise() const override { return rise_; }
+  std::optional<double> Sunset() const override { return set_; }
+  std::optional<double> DepressionInterval(double, bool) const override { return std::nullopt; }
 
-struct Result {
-  int value;
-  std::string messages;
+ private:
+  bool whole_;
+  double rise_, set_;
 };
 
-// The value of `run` and what it printed on the stream it was given.
-Result Printed(const std::function<int(std::FILE*)>& run) {
+// What `run` printed on the message stream.
+std::string Printed(const std::function<void()>& run) {
   char* buf = nullptr;
   size_t size = 0;
   std::FILE* f = open_memstream(&buf, &size);
-  const int value = run(f);
-  std::fclose(f);
-  Result r{value, std::string(buf, size)};
-  std::free(buf);
-  return r;
-}
-
-// Evaluates with given sun times on 21 June 2010 (a Monday) at Pforzheim, or
-// another day of that June, without computing the sun.
-Result Eval(const std::string& expression, int sunrise = 261, int sunset = 1232, int day = 21) {
-  return Printed([&](std::FILE* f) {
-    CalcState s;
-    s.day = day, s.month = 6, s.year = 2010;
-    s.sunrise = sunrise, s.sunset = sunset;
-    s.latitude = 4853, s.longitude = 842, s.zone = 1;
+  {
     const DiagnosticsTo messages(f);
-    return CalcEvaluate(s, expression);
-  });
-}
-
-std::string Error(const std::string& message, const std::string& expression) {
-  return "Parsing error " + message + "\n  Original expression: " + expression + "\n";
-}
-
-TEST(Calc, ArithmeticAndSunValues) {
-  const std::pair<const char*, int> cases[] = {
-      {"sunrise", 261},
-      {"SUNSET", 1232},
-      {" \tSunset - 18\r\n", 1214},
-      {"7 / 2", 3},
-      {"0 - 7 / 2", -3},  // truncation towards zero
-      {"2 - 3 + 5", 4},   // an intermediate -1 does not count
-      {"2 * 3 + 4 * 5", 26},
-      {"20 - 5 - 3", 12},       // left associative
-      {"(2 - 3)", -1},          // but a factor of -1 fails
-      {"(0 - 3) / 3 + 5", -1},  // and so does a term
-      {"sunrise+proportional_hour(3)-36", 467},
-      {"SUNRISE + Proportional_Hour( 3 ) - 36", 467},
-      {"proportional_hour(3)", 242},  // 3 * 971 / 12 = 242.75
-      {"proportional_hour(3.)", 242},
-      {"proportional_hour(6)", 485},
-      {"proportional_hour(0.0)", 0},
-      {"2147483647", 2147483647},
-  };
-  for (const auto& [expression, value] : cases) {
-    const Result r = Eval(expression);
-    EXPECT_EQ(r.value, value) << expression;
-    EXPECT_EQ(r.messages, "") << expression;
+    run();
   }
-  EXPECT_EQ(Eval(std::string("sunset\0garbage", 14)).value, 1232);  // a NUL ends the text
-  EXPECT_EQ(Eval("proportional_hour(1.5)", 360, 1080).value, 90);
-  EXPECT_EQ(Eval("proportional_hour(3.25)", 360, 1080).value, 195);
+  std::fclose(f);
+  std::string printed(buf, size);
+  std::free(buf);
+  return printed;
 }
 
-TEST(Calc, SyntaxErrorsPrintTheirMessage) {
+std::string Unescape(const std::string& text) {
+  static const std::map<char, char> kEscapes{{'t', '\t'}, {'r', '\r'}, {'n', '\n'}, {'0', '\0'}};
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && kEscapes.count(text[i + 1])) {
+      out.push_back(kEscapes.at(text[++i]));
+    } else {
+      out.push_back(text[i]);
+    }
+  }
+  return out;
+}
+
+std::string Messages(const std::string& codes, const std::string& expression) {
+  static const std::map<char, std::string> kMessages{
+      {'F', "Number or ID (SUNRISE, SUNSET, PROPORTIONAL_HOUR, DEGREES_BELOW_HORIZON, FRIDAY or SATURDAY expected)"},
+      {'O', "( expected"},
+      {'N', "Integer-number or real-number expected"},
+      {'C', ") expected"},
+      {'T', "Unexpected end of text"},
+      {'D', "Expression nested too deeply"},
+      {'L', "Number too large"},
+      {'G', "Number too long"},
+      {'M', "Name too long"}};
+  std::string out;
+  const std::string shown = expression.substr(0, expression.find('\0'));
+  for (char c : codes) out += "Parsing error " + kMessages.at(c) + "\n  Original expression: " + shown + "\n";
+  return out;
+}
+
+// The value on a day of June 2010 and what the evaluation printed.
+std::pair<std::optional<double>, std::string> Evaluate(bool whole, int day, const std::string& expression) {
+  const FixedSun sun(whole, day == 1 ? 360 : 261, day == 1 ? 1080 : 1232);
+  std::optional<double> value;
+  const std::string printed =
+      Printed([&] { value = ZmanimProgram::Parse(expression).EvaluateWith(sun, day, 6, 2010, true); });
+  return {value, printed};
+}
+
+TEST(Calc, ExpressionsGiveTheirValueAndMessages) {
+  const std::vector<testdata::Row> rows = testdata::ReadRows("zmanim_expressions.csv");
+  ASSERT_GT(rows.size(), 70u) << "tests/data/zmanim_expressions.csv is missing or short";
+  for (const testdata::Row& row : rows) {
+    ASSERT_EQ(row.size(), 5u) << row[0];
+    const std::string expression = Unescape(row[2]);
+    const auto [value, printed] = Evaluate(row[0] == "whole", std::stoi(row[1]), expression);
+    EXPECT_EQ(value.has_value(), row[3] != "-") << row[2] << " on " << row[1];
+    if (value && row[3] != "-") {
+      EXPECT_EQ(*value, std::stod(row[3])) << row[2];
+    }
+    EXPECT_EQ(printed, Messages(row[4], expression)) << row[2] << " on " << row[1];
+    // A compiled program prints the same messages at once, and has no time.
+    if (!row[4].empty() && row[1] == "21") {
+      const std::string compiled = Printed([&] {
+        const ZmanimProgram program = ZmanimProgram::Compile(expression);
+        EXPECT_FALSE(program.valid() || program.EvaluateWith(FixedSun(true, 261, 1232), 21, 6, 2010));
+      });
+      EXPECT_EQ(compiled, Messages(row[4], expression)) << row[2];
+    }
+  }
+}
+
+TEST(Calc, LimitsOfNamesNumbersAndNesting) {
   const std::pair<std::string, std::string> cases[] = {
-      {"sunset - 1.5", kFactorMessage},
-      {"sunset - .5", kFactorMessage},
-      {"sunset % 2", "Unexpected end of text"},
-      {"-18 + sunset", kFactorMessage},
-      {"noon", kFactorMessage},
-      {"", kFactorMessage},
-      {"(sunset", ") expected"},
-      {"sunset )", "Unexpected end of text"},
-      {"sunset 5", "Unexpected end of text"},
-      {"proportional_hour 3", "( expected"},
-      {"friday sunset", "( expected"},
-      {"proportional_hour(sunset)", "Integer-number or real-number expected"},
-      {"degrees_below_horizon()", "Integer-number or real-number expected"},
-      {"proportional_hour(3", ") expected"},
-      {"sunset + 99999999999", "Number too large"},
-      {"sunset + " + std::string(300, 'x'), "Name too long"},
-      {"proportional_hour(1." + std::string(400, '5') + ")", "Number too long"},
+      {"sunset + " + std::string(300, 'x'), "M"},
+      {"proportional_hour(1." + std::string(400, '5') + ")", "G"},
+      {std::string(100000, '(') + "1" + std::string(100000, ')'), "D"},
   };
-  for (const auto& [expression, message] : cases) {
-    const Result r = Eval(expression);
-    EXPECT_EQ(r.value, kNoTime) << expression;
-    EXPECT_EQ(r.messages, Error(message, expression)) << expression;
+  for (const auto& [expression, codes] : cases) {
+    const auto [value, printed] = Evaluate(true, 21, expression);
+    EXPECT_FALSE(value);
+    EXPECT_EQ(printed, Messages(codes, expression));
   }
-  // One error can be followed by ") expected".
-  EXPECT_EQ(Eval("(sunset - 1.5)").messages,
-            Error(kFactorMessage, "(sunset - 1.5)") + Error(") expected", "(sunset - 1.5)"));
-  // Nesting: a fixed depth evaluates, deeper is refused without exhausting the stack.
   auto nested = [](int depth) { return std::string(depth, '(') + "1" + std::string(depth, ')'); };
-  EXPECT_EQ(Eval(nested(kCalcMaxNesting)).value, 1);
-  const Result r = Eval(nested(100000));
-  EXPECT_EQ(r.value, kNoTime);
-  EXPECT_EQ(r.messages, Error("Expression nested too deeply", nested(100000)));
+  EXPECT_EQ(Evaluate(true, 21, nested(kCalcMaxNesting)).first, 1);
   std::string fridays;
   for (int i = 0; i < 100000; ++i) fridays += "friday(";
-  EXPECT_EQ(Eval(fridays + "1").value, kNoTime);
-}
-
-// A time that does not exist that day is no syntax error: no message.
-TEST(Calc, WeekdaysDivisionByZeroAndOverflowYieldNoTime) {
-  // 25 June 2010 was a Friday, 26 June a Saturday.
-  EXPECT_EQ(Eval("friday(sunset - 18)", 261, 1232, 25).value, 1214);
-  EXPECT_EQ(Eval("saturday(sunset + 45)", 261, 1232, 26).value, 1277);
-  for (const auto& [expression, day] : {std::pair{"friday(sunset - 18)", 26}, {"friday(sunset - 18) + 0", 21},
-                                        {"Saturday(friday(1))", 25}, {"(friday(sunset) + 5)", 24},
-                                        {"sunrise / 0", 21}, {"5 / (3 - 3)", 21}, {"2147483647 + 1", 21},
-                                        {"0 - 2147483647 - 2", 21}, {"65536 * 65536", 21},
-                                        {"proportional_hour(99999999999999999999.5)", 21},
-                                        {"proportional_hour(3) * 2147483647", 21}}) {
-    const Result r = Eval(expression, 261, 1232, day);
-    EXPECT_EQ(r.value, kNoTime) << expression;
-    EXPECT_EQ(r.messages, "") << expression;
-  }
+  EXPECT_FALSE(Evaluate(true, 25, fridays + "1").first);
 }
 
 // 21 June 2010 at 48 deg 53 min N, 8 deg 42 min E: sunset 20:32, sun 8.5
@@ -148,13 +139,10 @@ TEST(Calc, WholeEvaluationOnTheWorkedDay) {
 // Tromsoe at midsummer: the sun never sets; plain numbers do not need it.
 TEST(Calc, PolarDaysHaveNoSunTimes) {
   for (const char* e : {"sunrise", "sunset - 18", "proportional_hour(3)", "sunrise + proportional_hour(6)",
-                        "degrees_below_horizon(8.5)", "(sunset - 18)", "friday(sunset - 18)"}) {
-    const Result r = Printed([&](std::FILE* f) {
-      const DiagnosticsTo messages(f);
-      return CalculateZmanim(6939, 1857, 1, 25, 6, 2010, e);
-    });
-    EXPECT_EQ(r.value, kNoTime) << e;
-    EXPECT_EQ(r.messages, "") << e;
+                        "degrees_below_horizon(8.5)", "(sunset - 18)", "friday(sunset - 18)", "sunset + )"}) {
+    int value = 0;
+    EXPECT_EQ(Printed([&] { value = CalculateZmanim(6939, 1857, 1, 25, 6, 2010, e); }), "") << e;
+    EXPECT_EQ(value, kNoTime) << e;
   }
   EXPECT_EQ(CalculateZmanim(6939, 1857, 1, 25, 6, 2010, "12 * 60"), 720);
 }

@@ -10,7 +10,6 @@
 #include "base/settings.h"
 #include "calendar/calendar.h"
 #include "suntimes/calc.h"
-#include "suntimes/calc_program.h"
 #include "suntimes/noaa_sun.h"
 #include "suntimes/sun_options.h"
 #include "suntimes/timezone.h"
@@ -42,43 +41,6 @@ TEST(PreciseCalc, SunriseAndSunsetAreTheNoaaTimesInTheZonesMinutes) {
   // The reference data: 02:34:11.1 and 16:47:47.1 UTC.
   EXPECT_NEAR(*At(kJerusalem, d, "sunrise"), 120 + 9251.1 / 60, 2.0 / 60);
   EXPECT_NEAR(*At(kJerusalem, d, "sunset"), 120 + 60467.1 / 60, 2.0 / 60);
-}
-
-TEST(PreciseCalc, ArithmeticIsRealAndTheFailureRulesStay) {
-  const GregorianDate d{20, 3, 2024};  // a Wednesday
-  const double rise = *At(kNewYork, d, "sunrise"), set = *At(kNewYork, d, "sunset");
-  EXPECT_NE(rise, std::floor(rise));  // carried to the fraction of a minute
-  const struct {
-    const char* expression;
-    std::optional<double> value;
-  } cases[] = {
-      {"7 / 2", 3.5},
-      {"0 - 7 / 2", -3.5},
-      {"2 - 3 + 5", 4.0},  // an intermediate -1 inside one level does not end it
-      {"2 * 3 - 1", 5.0},
-      {"(0 - 1)", std::nullopt},  // the failure mark
-      {"sunset + (0 - 1)", std::nullopt},
-      {"7 / 0", std::nullopt},
-      {"sunrise / (sunset - sunset)", std::nullopt},
-      {"2147483647 * 2", std::nullopt},  // outside the int range of minutes
-      {"friday(sunset - 18)", std::nullopt},
-      {"wednesday", std::nullopt},  // a syntax error
-      {"(sunset", std::nullopt},
-      {"sunset - 18", set - 18},
-      {"(sunset - sunrise) / 12 * 3 + sunrise", rise + 3 * (set - rise) / 12},
-      {"sunrise + proportional_hour(3) - 36", rise + 3 * (set - rise) / 12 - 36},
-      {"proportional_hour(1.5)", 1.5 * (set - rise) / 12},
-      {"SUNRISE+PROPORTIONAL_HOUR( 6 )", rise + (set - rise) / 2},
-  };
-  for (const auto& c : cases) {
-    const std::optional<double> v = At(kNewYork, d, c.expression);
-    ASSERT_EQ(v.has_value(), c.value.has_value()) << c.expression;
-    if (v) {
-      EXPECT_NEAR(*v, *c.value, 1e-9) << c.expression;
-    }
-  }
-  EXPECT_TRUE(At(kNewYork, {22, 3, 2024}, "friday(sunset - 18)").has_value());
-  EXPECT_FALSE(At(kNewYork, {22, 3, 2024}, "saturday(sunset + 72)").has_value());
 }
 
 // "sunset + degrees_below_horizon(x)" is the evening moment of the

@@ -23,7 +23,6 @@
 #include "calendar/rules.h"
 #include "reference_data.h"
 #include "suntimes/calc.h"
-#include "suntimes/calc_program.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes/timezone.h"
 #include "test_env.h"
