@@ -397,15 +397,23 @@ bool ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Reading
 
 // ---------------------------------------------------------------- holidays
 
-bool OnRoshKhodeshDate(AbsoluteDay, const HebrewDate& h) { return IsRoshKhodeshDate(h); }
-bool OnSunday(AbsoluteDay d, const HebrewDate&) { return WeekdayOf(d) == kSunday; }
-bool OnMonday(AbsoluteDay d, const HebrewDate&) { return WeekdayOf(d) == kMonday; }
-bool Always(AbsoluteDay, const HebrewDate&) { return true; }
+// What the holiday code rules look at (the rules for those that differ in
+// Israel).
+struct Day {
+  AbsoluteDay d;
+  HebrewDate h;
+  const CalendarRules& rules;
+};
+
+bool OnRoshKhodeshDate(const Day& x) { return IsRoshKhodeshDate(x.h); }
+bool OnSunday(const Day& x) { return WeekdayOf(x.d) == kSunday; }
+bool OnMonday(const Day& x) { return WeekdayOf(x.d) == kMonday; }
+bool Always(const Day&) { return true; }
 
 // A holiday's code that becomes another on some days.
 struct HolidayCodeRule {
   int32_t code;
-  bool (*applies)(AbsoluteDay, const HebrewDate&);
+  bool (*applies)(const Day&);
   int32_t becomes;
 };
 // Applied in order, each to the code the rows before it left.
@@ -418,9 +426,9 @@ constexpr HolidayCodeRule kHolidayCodeRules[] = {
     {117, Always, 118},             // 19 Nisan
 };
 
-int32_t HolidayCode(int32_t code, AbsoluteDay d, const HebrewDate& h) {
+int32_t HolidayCode(int32_t code, const Day& x) {
   for (const HolidayCodeRule& rule : kHolidayCodeRules)
-    if (code == rule.code && rule.applies(d, h)) code = rule.becomes;
+    if (code == rule.code && rule.applies(x)) code = rule.becomes;
   return code;
 }
 
@@ -429,7 +437,7 @@ void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Reading
   for (const HolidayReadingRow& row : HolidayRecs) {
     const HebrewDate date = FestivalDate(FestivalOfId(row.holidayId), h.year, t.rules);
     if (date.day == 0 || date != h) continue;
-    const int32_t code = HolidayCode(row.code, d, h);
+    const int32_t code = HolidayCode(row.code, Day{d, h, t.rules});
     rec->torah[0] = t.Torah(code);
     rec->haftarah[0] = inKhanukka ? std::string() : t.Haftarah(code);
     if (code == kReadingSimkhatTora && t.rules.diaspora) {
