@@ -476,7 +476,7 @@ def returned_or_appended(sources, path, function):
 
 def reading_texts(sources):
     out = []
-    for table in ["ReadingTorahDiaspora", "ReadingTorahIsrael", "ReadingHaphtarahDiaspora", "ReadingHaphtarahIsrael"]:
+    for table in ["ReadingTorahDiaspora", "ReadingTorahIsrael", "ReadingHaftarahDiaspora", "ReadingHaftarahIsrael"]:
         out += table_literals(sources, "src/calendar/reading_tables.cpp", table, skip=("(none)",))
     return out
 

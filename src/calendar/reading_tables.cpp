@@ -169,7 +169,7 @@ constexpr std::array<ReadingRow, 33> ReadingTorahIsrael = {{
     {kReadingTableEnd, ""},
 }};
 
-constexpr std::array<ReadingRow, 126> ReadingHaphtarahDiaspora = {{
+constexpr std::array<ReadingRow, 126> ReadingHaftarahDiaspora = {{
     {0, "Isaiah 42:5 - 43:10 (Sephardi ritual: Isaiah 42:5-21)"},   // Bereshith
     {1, "Isaiah 54:1 - 55:5 (Sephardi ritual: Isaiah 54:1-10)"},    // Noah
     {2, "Isaiah 40:27 - 41:16"},                                    // Le'h Leha
@@ -226,7 +226,7 @@ constexpr std::array<ReadingRow, 126> ReadingHaphtarahDiaspora = {{
     {53, "Joshua 1:1-18 (Sephardi ritual: Joshua 1:1-9)"},          // Simkhat Tora
     {54, "(none)"},
     {55, "(none)"},
-    {60, "(none)"},  // the Rosh Khodesh Haftarah of a Shabbat comes through bits 4 and 16
+    {60, "(none)"},  // Shabbat Rosh Khodesh reads 300 or adds 302
     {61, "II Kings 12:1-17 (Sephardi ritual: II Kings 11:17 - 12:17)"},  // Shekalim
     {62, "I Samuel 15:2-34 (Sephardi ritual: I Samuel 15:1-34)"},   // Zakhor
     {63, "Ezekiel 36:16-38 (Sephardi ritual: Ezekiel 36:16-36)"},   // Parah
@@ -298,7 +298,7 @@ constexpr std::array<ReadingRow, 126> ReadingHaphtarahDiaspora = {{
     {kReadingTableEnd, ""},
 }};
 
-constexpr std::array<ReadingRow, 27> ReadingHaphtarahIsrael = {{
+constexpr std::array<ReadingRow, 27> ReadingHaftarahIsrael = {{
     {89, "Joshua 3:5-7; Joshua 5:2 - 6:1; Joshua 6:27 (Sephardi ritual: Joshua 5:2 - 6:1; Joshua 6:27)"},  // Pesakh I
     {112, "(none)"},                                                // Khol HaMoed from 16 Nisan
     {113, "(none)"},
@@ -369,69 +369,6 @@ constexpr std::array<HolidayReadingRow, 37> HolidayRecs = {{
     {93, 40},    // Pesakh VIII (Diaspora)
 }};
 
-constexpr std::array<ZeroRow, 9> ZeroRecs = {{
-    {39, 0},                        // Balak with Hukath
-    {32, 0},                        // Behukkothai with Behar
-    {65, 0},                        // Shabbat HaGadol
-    {64, 0},                        // Shabbat Hakhodesh
-    {27, kZeroRuleNotRoshKhodesh},  // Metsora with Tazria
-    {51, kZeroRuleOnlyAfter50},     // Vayeleh with Nitsabim: Nitsabim's Haftarah
-    {63, 0},                        // Shabbat Parah
-    {61, 0},                        // Shabbat Shekalim
-    {62, 0},                        // Shabbat Zakhor
-}};
-
-constexpr std::array<RoshHodeshRow, 19> RoshHodesh = {{
-    {0, 2},    // Bereshith on 29 Tishri, 14 Oct 2023
-    {1, 1},    // Noah on 1 Heshvan
-    {5, 2},    // Toledoth before Kislev
-    {9, 7},    // Mikkets, Khanukka around Rosh Khodesh Tevet
-    {13, 1},   // Vaera on 1 Shevat
-    {17, 9},   // Mishpatim around Adar
-    {18, 5},   // Terumah on Rosh Khodesh Adar
-    {21, 4},   // Vayakhel before Nisan or Adar II
-    {22, 7},   // Pekude around Nisan
-    {23, 3},   // Vayikra on 1 Nisan, with Hakhodesh
-    {25, 2},   // Shemini before Iyar
-    {26, 8},   // Tazria around Iyar (common year) or Nisan (leap year)
-    {28, 2},   // Aharemoth before Iyar
-    {29, 1},   // Kedoshim on Rosh Khodesh Iyar
-    {33, 2},   // Bemidbar before Sivan
-    {37, 6},   // Korah around Tammuz
-    {38, 6},   // Hukath around Tammuz
-    {42, 3},   // Maseh on 1 Av
-    {46, 7},   // Reeh around Elul
-}};
-
-constexpr std::array<RoshHodeshKind, 10> RoshHodeshKinds = {{
-    // on Rosh Khodesh: leap, common; before it: leap, common
-    {0, 0, 0, 0},                                                  // 0: none
-    {kHaftRoshKhodesh, kHaftRoshKhodesh, 0, 0},                    // 1
-    {0, 0, kHaftMakharKhodesh, kHaftMakharKhodesh},                // 2
-    {kHaftRoshKhodeshVerses, kHaftRoshKhodeshVerses, 0, 0},        // 3
-    {0, 0, kHaftMakharKhodeshVerses, kHaftMakharKhodeshVerses},    // 4
-    {kHaftRoshKhodesh, kHaftRoshKhodeshVerses, 0, 0},              // 5
-    {kHaftRoshKhodesh, kHaftRoshKhodesh, kHaftMakharKhodeshVerses, kHaftMakharKhodeshVerses},  // 6
-    {kHaftRoshKhodeshVerses, kHaftRoshKhodeshVerses, kHaftMakharKhodeshVerses, kHaftMakharKhodeshVerses},  // 7
-    {kHaftRoshKhodeshVerses, kHaftRoshKhodesh, kHaftMakharKhodeshVerses, kHaftMakharKhodesh},  // 8
-    {kHaftRoshKhodesh, kHaftRoshKhodeshVerses, kHaftMakharKhodesh, kHaftMakharKhodeshVerses},  // 9
-}};
-
-constexpr std::array<HaftarahSubstitute, 13> haphtarah_table = {{
-    {kHaftAffliction2, 311},
-    {kHaftAffliction1, 310},
-    {kHaftPinhasBefore, 309},
-    {kHaftKedoshim, 307},
-    {kHaftKedoshimType9, 308},
-    {kHaftAharemothAlone, 306},
-    {kHaftKhanukka2, 305},
-    {kHaftKhanukka1, 304},
-    {kHaftRoshKhodesh, 300},  // on the 30th the whole Rosh Khodesh Haftarah comes before the added verses
-    {kHaftRoshKhodeshVerses, 302},
-    {kHaftMakharKhodeshVerses, 303},
-    {kHaftMakharKhodesh, 301},
-    {kHaftShabbatShuva, 312},
-}};
 // clang-format on
 
 namespace {
@@ -451,8 +388,8 @@ constexpr bool EndsWithSentinelOnly(const std::array<ReadingRow, N>& table) {
 }
 
 static_assert(TextsFit(ReadingTorahDiaspora) && TextsFit(ReadingTorahIsrael) &&
-              TextsFit(ReadingHaphtarahDiaspora) && TextsFit(ReadingHaphtarahIsrael));
+              TextsFit(ReadingHaftarahDiaspora) && TextsFit(ReadingHaftarahIsrael));
 static_assert(EndsWithSentinelOnly(ReadingTorahDiaspora) && EndsWithSentinelOnly(ReadingTorahIsrael) &&
-              EndsWithSentinelOnly(ReadingHaphtarahDiaspora) && EndsWithSentinelOnly(ReadingHaphtarahIsrael));
+              EndsWithSentinelOnly(ReadingHaftarahDiaspora) && EndsWithSentinelOnly(ReadingHaftarahIsrael));
 
 }  // namespace

@@ -1,6 +1,33 @@
+// The readings of a day.
+//
+// A Saturday (ShabbatReadings) is read in three steps:
+//  1. ShabbatCodes: the codes of the week's sections, then in this order
+//       KholHaMoedSukkotByDate      Shabbat Khol HaMoed Sukkot on 17, 19 or 20 Tishri
+//       KhanukkaDayAsSecondReading  a day of Khanukka takes the second slot
+//       RoshKhodeshReading          Shabbat Rosh Khodesh adds Numbers 28:9-15
+//  2. TorahTexts: the texts of the codes (each code's own Haftarah with it),
+//     Shemini Atseret's three parts, and the Shabbat Shuva line.
+//  3. Haftarot: the readings with a Haftarah of their own (OwnHaftarah: a
+//     special Shabbat or a second section, kOwnHaftarah, and Maseh in some
+//     years), then the substitutions of kHaftarahRules in their order:
+//       SecondOfTheThreeWeeks, FirstOfTheThreeWeeks, PinhasBeforeTheThreeWeeks,
+//       KedoshimReadsAmos, KedoshimReadsItsOwn, AharemothAlone,
+//       SecondShabbatOfKhanukka, FirstShabbatOfKhanukka,
+//       OnRoshKhodesh, OnRoshKhodeshVerses, BeforeRoshKhodeshVerses,
+//       BeforeRoshKhodesh (by kRoshKhodeshBySection), ShabbatShuva.
+//     When any of them replaces a Haftarah the loaded ones are cleared first;
+//     when all only add verses, the loaded ones stay.
+// The Sephardi Haftarot are part of the texts, in parentheses.
+//
+// Another day (HolidayReadings) reads its holiday's code, changed by the
+// rows of kHolidayCodeRules, and Rosh Khodesh before it.
+//
+// A new rule is a named predicate and one row of kHaftarahRules or
+// kHolidayCodeRules, placed where it must act in the order.
 #include "calendar/readings.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/utf8.h"
 #include "calendar/calendar.h"
@@ -10,29 +37,19 @@
 
 namespace {
 
-// MyLoadString number ranges.
-constexpr int kTorahNumberFirst = 1;
-constexpr int kTorahNumberLast = 1000;
-constexpr int kHaftarahNumberFirst = 2000;
-constexpr int kHaftarahNumberLast = 3000;
-
+// Sections with rules of their own.
+constexpr int32_t kAharemoth = 28, kKedoshim = 29;
+constexpr int32_t kPinhas = 40, kMatoth = 41, kMaseh = 42, kNitsabim = 50;
+// Shabbat Khol HaMoed Sukkot on 17, 19 and 20 Tishri.
+constexpr int32_t kShabbat17Tishri = 77, kShabbat19Tishri = 80, kShabbat20Tishri = 82;
 // The maftir of Khanukka day 1..8 when it is read on a Shabbat: that day's
 // prince alone (the eighth day reads to the end of the chapter).
 constexpr std::array<int32_t, 8> kKhanukkaShabbatCodes = {100, 121, 122, 123, 124, 105, 108, 109};
 
-// Weekday holiday codes that depend on the day.
-constexpr int32_t kKhanukka6 = 105, kKhanukka6RoshKhodesh = 106;
-constexpr int32_t kKhanukka7 = 107, kKhanukka7RoshKhodesh = 108;
-constexpr int32_t kPesakh18Nisan = 114, kPesakh18NisanDefault = 115, kPesakh18NisanSunday = 116;
-constexpr int32_t kPesakh19Nisan = 117, kPesakh19NisanDefault = 118, kPesakh19NisanMonday = 119;
-// Shabbat Khol HaMoed Sukkot on 17, 19 and 20 Tishri.
-constexpr int32_t kShabbat17Tishri = 77, kShabbat19Tishri = 80, kShabbat20Tishri = 82;
-
-// Sections with rules of their own.
-constexpr int32_t kAharemoth = 28, kKedoshim = 29;
-constexpr int32_t kPinhas = 40, kMatoth = 41, kMaseh = 42, kNitsabim = 50;
-constexpr int kYearTypeKedoshimRule = 9;    // Saturday, 383 days, Pesakh on Tuesday
+constexpr int kYearTypeKedoshimOwn = 9;       // Saturday, 383 days, Pesakh on Tuesday
 constexpr int kYearTypeMasehOwnHaftarah = 0;  // Monday, 353 days, Pesakh on Tuesday
+
+// ------------------------------------------------------------------ texts
 
 template <size_t N>
 std::string_view FindText(const std::array<ReadingRow, N>& table, int code) {
@@ -45,9 +62,9 @@ std::string_view FindText(const std::array<ReadingRow, N>& table, int code) {
 
 template <size_t NI, size_t ND>
 std::string ReadingText(const std::array<ReadingRow, NI>& israel, const std::array<ReadingRow, ND>& diaspora,
-                        int diasporaFlag, int code) {
+                        const CalendarRules& rules, int code) {
   std::string_view text;
-  if (diasporaFlag == 0) text = FindText(israel, code);
+  if (!rules.diaspora) text = FindText(israel, code);
   if (text.empty()) text = FindText(diaspora, code);
   if (text == kReadingNone) return {};
   return std::string(text);
@@ -61,26 +78,118 @@ std::string TextOf(std::string text) {
 // The texts of reading codes under one set of rules.
 struct Texts {
   const CalendarRules& rules;
-  std::string Torah(int32_t code) const { return TextOf(GetTorahReading(rules.diaspora, code)); }
-  std::string Haftarah(int32_t code) const { return TextOf(GetHaphtarahReading(rules.diaspora, code)); }
+  std::string Torah(int32_t code) const { return TextOf(GetTorahReading(rules, code)); }
+  std::string Haftarah(int32_t code) const { return TextOf(GetHaftarahReading(rules, code)); }
 };
 
-// The Shabbatot of Khanukka: the first Saturday on or after 25 Kislev, and a
-// week later, a Shabbat of Khanukka only when it is not after the last day.
-struct KhanukkaShabbatot {
-  AbsoluteDay first;
-  AbsoluteDay second;
-};
-
-KhanukkaShabbatot ShabbatotOf(const KhanukkaDays& k) {
-  const AbsoluteDay first = SaturdayOnOrAfter(k.first);
-  return {first, first + 7};
+// Puts `text` into Torah entry 1 when that is empty, else into entry 3 when
+// entry 2 is taken, else into entry 2.
+void AddParsha(ReadingsRec* rec, std::string_view text) {
+  std::string* entry = &rec->torah[1];
+  if (rec->torah[0].empty()) {
+    entry = &rec->torah[0];
+  } else if (!rec->torah[1].empty()) {
+    entry = &rec->torah[2];
+  }
+  *entry = CutUtf8(text, kReadingTextMax);
 }
 
-// The second code of the Shabbat whose first code is Matoth in Torah year
-// `torahYear` (Maseh when the two are read together), or 1000. Matoth falls
-// in Tammuz, so the search starts there.
-int32_t SecondCodeWithMatoth(int torahYear, const CalendarRules& rules) {
+// ---------------------------------------------------------- Rosh Khodesh
+
+// What a section's Haftarah becomes when its Shabbat is Rosh Khodesh, or the
+// day before it.
+enum class NearRoshKhodesh : uint8_t {
+  kOwn,         // the section keeps its own Haftarah
+  kReplaced,    // Isaiah 66 (on Rosh Khodesh) or I Samuel 20 (the day before) instead
+  kAddsVerses,  // their first and last verses after the section's own
+};
+
+struct RoshKhodeshRow {
+  int32_t section;
+  NearRoshKhodesh onLeap, onCommon;          // Shabbat Rosh Khodesh: day 1 or 30
+  NearRoshKhodesh beforeLeap, beforeCommon;  // Shabbat before Rosh Khodesh: day 29 or 30
+};
+
+// The sections that can fall on or before a Rosh Khodesh with a rule; any
+// other keeps its own Haftarah. On day 30 both columns apply.
+constexpr NearRoshKhodesh kOwn = NearRoshKhodesh::kOwn;
+constexpr NearRoshKhodesh kReplaced = NearRoshKhodesh::kReplaced;
+constexpr NearRoshKhodesh kAddsVerses = NearRoshKhodesh::kAddsVerses;
+constexpr RoshKhodeshRow kRoshKhodeshBySection[] = {
+    // section, on Rosh Khodesh: leap, common; before it: leap, common
+    {0, kOwn, kOwn, kReplaced, kReplaced},                     // Bereshith on 29 Tishri, 14 Oct 2023
+    {1, kReplaced, kReplaced, kOwn, kOwn},                     // Noah on 1 Heshvan
+    {5, kOwn, kOwn, kReplaced, kReplaced},                     // Toledoth before Kislev
+    {9, kAddsVerses, kAddsVerses, kAddsVerses, kAddsVerses},   // Mikkets, Khanukka around Rosh Khodesh Tevet
+    {13, kReplaced, kReplaced, kOwn, kOwn},                    // Vaera on 1 Shevat
+    {17, kReplaced, kAddsVerses, kReplaced, kAddsVerses},      // Mishpatim around Adar (Shekalim in a common year)
+    {18, kReplaced, kAddsVerses, kOwn, kOwn},                  // Terumah on Rosh Khodesh Adar
+    {21, kOwn, kOwn, kAddsVerses, kAddsVerses},                // Vayakhel before Nisan or Adar II
+    {22, kAddsVerses, kAddsVerses, kAddsVerses, kAddsVerses},  // Pekude around Nisan
+    {23, kAddsVerses, kAddsVerses, kOwn, kOwn},                // Vayikra on 1 Nisan, with Hakhodesh
+    {25, kOwn, kOwn, kReplaced, kReplaced},                    // Shemini before Iyar
+    {26, kAddsVerses, kReplaced, kAddsVerses, kReplaced},      // Tazria around Iyar (common) or Nisan (leap)
+    {28, kOwn, kOwn, kReplaced, kReplaced},                    // Aharemoth before Iyar
+    {29, kReplaced, kReplaced, kOwn, kOwn},                    // Kedoshim on Rosh Khodesh Iyar
+    {33, kOwn, kOwn, kReplaced, kReplaced},                    // Bemidbar before Sivan
+    {37, kReplaced, kReplaced, kAddsVerses, kAddsVerses},      // Korah around Tammuz
+    {38, kReplaced, kReplaced, kAddsVerses, kAddsVerses},      // Hukath around Tammuz
+    {42, kAddsVerses, kAddsVerses, kOwn, kOwn},                // Maseh on 1 Av
+    {46, kAddsVerses, kAddsVerses, kAddsVerses, kAddsVerses},  // Reeh around Elul
+};
+
+// The Rosh Khodesh Haftarot a Shabbat reads.
+struct RoshKhodeshHaftarot {
+  bool on = false;            // Isaiah 66 instead
+  bool onVerses = false;      // its first and last verses added
+  bool before = false;        // I Samuel 20 instead
+  bool beforeVerses = false;  // its first and last verses added
+  bool Any() const { return on || onVerses || before || beforeVerses; }
+};
+
+void Mark(NearRoshKhodesh what, bool* replaced, bool* addsVerses) {
+  if (what == kReplaced) *replaced = true;
+  if (what == kAddsVerses) *addsVerses = true;
+}
+
+// Of the sections c1 and c2 on the Hebrew date h.
+RoshKhodeshHaftarot RoshKhodeshHaftarotOf(const HebrewDate& h, int32_t c1, int32_t c2) {
+  RoshKhodeshHaftarot r;
+  const bool on = h.day == 1 || h.day == 30;
+  const bool before = h.day == 29 || h.day == 30;
+  if (!on && !before) return r;
+  const bool leap = Hebrew_Leap_Year(h.year) != 0;
+  for (const RoshKhodeshRow& row : kRoshKhodeshBySection) {
+    if (row.section != c1 && row.section != c2) continue;
+    if (on) Mark(leap ? row.onLeap : row.onCommon, &r.on, &r.onVerses);
+    if (before) Mark(leap ? row.beforeLeap : row.beforeCommon, &r.before, &r.beforeVerses);
+  }
+  return r;
+}
+
+// ---------------------------------------------------------------- Shabbat
+
+// What the Shabbat rules look at.
+struct Shabbat {
+  AbsoluteDay d = 0;
+  HebrewDate h{};
+  int yearType = kNoYearType;
+  int32_t withMatoth = kReadingNoCode;  // the code read with Matoth this year: kMaseh, or none
+  KhanukkaDays khanukka{};
+  AbsoluteDay khanukkaShabbat1 = 0;  // the first Saturday on or after 25 Kislev
+  AbsoluteDay khanukkaShabbat2 = 0;  // a week later; of Khanukka only when not after its last day
+  std::array<int32_t, 3> codes{};    // c1, c2, c3 (kReadingNoCode when empty)
+  RoshKhodeshHaftarot roshKhodesh;   // found after the codes
+
+  int32_t c1() const { return codes[0]; }
+  int32_t c2() const { return codes[1]; }
+  bool Reads(int32_t code) const { return std::find(codes.begin(), codes.end(), code) != codes.end(); }
+};
+
+// The code read with Matoth in Torah year `torahYear` (Maseh when the two
+// are read together), or 1000. Matoth falls in Tammuz, so the search starts
+// there.
+int32_t CodeWithMatoth(int torahYear, const CalendarRules& rules) {
   const AbsoluteDay end = DetermineBereshith(torahYear + 1);
   for (AbsoluteDay s = SaturdayOnOrAfter(AbsoluteFromHebrew(1, kTammuz, torahYear)); s < end; s += 7) {
     ShabbatSections x;
@@ -89,193 +198,237 @@ int32_t SecondCodeWithMatoth(int torahYear, const CalendarRules& rules) {
   return kReadingNoCode;
 }
 
-// Index of the last Torah entry with text (0 when none has).
-size_t LastUsedEntry(const ReadingsRec& rec) {
-  for (size_t i = rec.torah.size(); i-- > 1;)
-    if (!rec.torah[i].text.empty()) return i;
-  return 0;
+// 1. The codes.
+
+void KholHaMoedSukkotByDate(Shabbat* s) {
+  if (s->codes[0] != kReadingKholHaMoedSukkot) return;
+  if (s->h.day == 17) s->codes[0] = kShabbat17Tishri;
+  if (s->h.day == 19) s->codes[0] = kShabbat19Tishri;
+  if (s->h.day == 20) s->codes[0] = kShabbat20Tishri;
 }
 
-// The Haftarah bits that a Rosh Khodesh near this Shabbat gives to the
-// sections c1 and c2.
-int32_t RoshKhodeshBits(const HebrewDate& h, int32_t c1, int32_t c2) {
-  const bool on = h.day == 1 || h.day == 30;
-  const bool before = h.day == 29 || h.day == 30;
-  if (!on && !before) return 0;
-  const bool leap = Hebrew_Leap_Year(h.year) != 0;
-  int32_t bits = 0;
-  for (const RoshHodeshRow& row : RoshHodesh) {
-    if (row.section != c1 && row.section != c2) continue;
-    const RoshHodeshKind& kind = RoshHodeshKinds[static_cast<size_t>(row.kind)];
-    if (on) bits |= leap ? kind.onLeap : kind.onCommon;
-    if (before) bits |= leap ? kind.beforeLeap : kind.beforeCommon;
+void KhanukkaDayAsSecondReading(Shabbat* s) {
+  if (s->khanukka.Contains(s->d)) s->codes[1] = kKhanukkaShabbatCodes[static_cast<size_t>(s->d - s->khanukka.first)];
+}
+
+// Shabbat Rosh Khodesh: its reading follows the week's sections and, being
+// the more frequent one, comes before the Khanukka reading or a special
+// maftir, which moves to the third slot.
+void RoshKhodeshReading(Shabbat* s) {
+  if (!IsRoshKhodeshDate(s->h)) return;
+  int32_t& c1 = s->codes[0];
+  int32_t& c2 = s->codes[1];
+  if (c1 == kReadingNoCode) {
+    c1 = kReadingShabbatRoshKhodesh;
+  } else if (c2 == kReadingNoCode) {
+    c2 = kReadingShabbatRoshKhodesh;
+  } else if (c2 >= kReadingShabbatRoshKhodesh) {  // not a section
+    s->codes[2] = c2;
+    c2 = kReadingShabbatRoshKhodesh;
+  } else {
+    s->codes[2] = kReadingShabbatRoshKhodesh;
   }
-  return bits;
 }
 
-// The Haftarah substitutions, in order: the own Haftarah of every entry with
-// bit 2, then the bits of haphtarah_table. A substitution that replaces the
-// Haftarah clears the three slots first (once); one that only adds the first
-// and last verses of the Rosh Khodesh Haftarah keeps what was loaded when
-// nothing replaces it. Each text goes into the first empty slot, unless a
-// slot already holds the same text (Maseh in a year of type 0 brings its own
+void ShabbatCodes(Shabbat* s) {
+  KholHaMoedSukkotByDate(s);
+  KhanukkaDayAsSecondReading(s);
+  RoshKhodeshReading(s);
+  s->roshKhodesh = RoshKhodeshHaftarotOf(s->h, s->codes[0], s->codes[1]);
+}
+
+// 2. The Torah texts, and the Haftarah of each code.
+void TorahTexts(const Texts& t, const Shabbat& s, ReadingsRec* rec) {
+  for (size_t i = 0; i < 3; ++i) {
+    if (s.codes[i] == kReadingNoCode) continue;
+    rec->torah[i] = t.Torah(s.codes[i]);
+    rec->haftarah[i] = t.Haftarah(s.codes[i]);
+  }
+  if (s.c1() == kReadingSheminiAtseretDay) {
+    rec->torah[0] = t.Torah(kReadingSheminiAtseret);
+    rec->torah[1] = t.Torah(kReadingSheminiAtseretPart2);
+    rec->torah[2] = t.Torah(kReadingSheminiAtseretPart3);
+  }
+  if (s.d == ShabbatShuvaOf(s.h.year)) AddParsha(rec, t.Torah(kReadingShabbatShuva));
+}
+
+// 3. The Haftarot.
+
+// A special Shabbat or a second section that, in the second or third slot,
+// brings its own Haftarah instead of the first section's.
+enum class OwnWhen : uint8_t {
+  kAlways,
+  kUnlessRoshKhodesh,  // not when the Shabbat reads a Rosh Khodesh Haftarah
+  kAfterNitsabim,      // only after Nitsabim, whose Haftarah is then read
+};
+struct OwnHaftarahRow {
+  int32_t code;
+  OwnWhen when;
+};
+constexpr OwnHaftarahRow kOwnHaftarah[] = {
+    {39, OwnWhen::kAlways},             // Balak with Hukath
+    {32, OwnWhen::kAlways},             // Behukkothai with Behar
+    {65, OwnWhen::kAlways},             // Shabbat HaGadol
+    {64, OwnWhen::kAlways},             // Shabbat Hakhodesh
+    {27, OwnWhen::kUnlessRoshKhodesh},  // Metsora with Tazria
+    {51, OwnWhen::kAfterNitsabim},      // Vayeleh with Nitsabim
+    {63, OwnWhen::kAlways},             // Shabbat Parah
+    {61, OwnWhen::kAlways},             // Shabbat Shekalim
+    {62, OwnWhen::kAlways},             // Shabbat Zakhor
+};
+
+// The slots whose code's own Haftarah is read: a kOwnHaftarah code (its
+// Haftarah, or Nitsabim's after Nitsabim), and Maseh in a year of type 0.
+std::array<bool, 3> OwnHaftarah(const Shabbat& s) {
+  std::array<bool, 3> own{};
+  for (size_t slot = 1; slot < 3; ++slot) {
+    for (const OwnHaftarahRow& row : kOwnHaftarah) {
+      if (row.code != s.codes[slot]) continue;
+      if (row.when == OwnWhen::kUnlessRoshKhodesh && s.roshKhodesh.Any()) continue;
+      if (row.when == OwnWhen::kAfterNitsabim && s.c1() != kNitsabim) continue;
+      own[s.c1() == kNitsabim ? 0 : slot] = true;
+    }
+  }
+  if (s.yearType == kYearTypeMasehOwnHaftarah) {
+    const auto maseh = std::find(s.codes.begin(), s.codes.end(), kMaseh);
+    if (maseh != s.codes.end()) own[static_cast<size_t>(maseh - s.codes.begin())] = true;
+  }
+  return own;
+}
+
+bool SecondOfTheThreeWeeks(const Shabbat& s) { return s.Reads(kMaseh); }
+// Matoth read alone, or Pinhas when Matoth and Maseh are read together.
+bool FirstOfTheThreeWeeks(const Shabbat& s) { return s.c1() == (s.withMatoth == kMaseh ? kPinhas : kMatoth); }
+bool PinhasBeforeTheThreeWeeks(const Shabbat& s) { return s.withMatoth != kMaseh && s.c1() == kPinhas; }
+// Kedoshim, alone or after Aharemoth, reads Amos; not near Rosh Khodesh.
+bool KedoshimReadsAmos(const Shabbat& s) {
+  if (s.roshKhodesh.Any()) return false;
+  if (s.c1() == kKedoshim) return s.yearType != kYearTypeKedoshimOwn;
+  return s.c2() == kKedoshim;
+}
+// In a year of type 9 Aharemoth read Amos, and Kedoshim reads its own.
+bool KedoshimReadsItsOwn(const Shabbat& s) { return s.yearType == kYearTypeKedoshimOwn && s.c1() == kKedoshim; }
+bool AharemothAlone(const Shabbat& s) {
+  return s.c1() == kAharemoth && s.c2() == kReadingNoCode && !s.roshKhodesh.Any();
+}
+bool SecondShabbatOfKhanukka(const Shabbat& s) {
+  return s.d == s.khanukkaShabbat2 && s.khanukkaShabbat2 <= s.khanukka.last;
+}
+bool FirstShabbatOfKhanukka(const Shabbat& s) { return s.d == s.khanukkaShabbat1; }
+bool OnRoshKhodesh(const Shabbat& s) { return s.roshKhodesh.on; }
+bool OnRoshKhodeshVerses(const Shabbat& s) { return s.roshKhodesh.onVerses; }
+bool BeforeRoshKhodeshVerses(const Shabbat& s) { return s.roshKhodesh.beforeVerses; }
+bool BeforeRoshKhodesh(const Shabbat& s) { return s.roshKhodesh.before; }
+bool ShabbatShuva(const Shabbat& s) { return s.d == ShabbatShuvaOf(s.h.year); }
+
+enum class Effect : uint8_t { kReplaces, kAdds };  // replaces the Haftarot, or adds verses to them
+struct HaftarahRule {
+  bool (*applies)(const Shabbat&);
+  int32_t haftarah;
+  Effect effect;
+};
+// In the order they are applied; each text goes into the first free slot.
+constexpr HaftarahRule kHaftarahRules[] = {
+    {SecondOfTheThreeWeeks, kHaftarahAffliction2, Effect::kReplaces},        // 26 Jul 2025
+    {FirstOfTheThreeWeeks, kHaftarahAffliction1, Effect::kReplaces},         // 19 Jul 2025
+    {PinhasBeforeTheThreeWeeks, kHaftarahPinhas, Effect::kReplaces},         // 16 Jul 2011
+    {KedoshimReadsAmos, kHaftarahKedoshim, Effect::kReplaces},               // 24 Apr 2010
+    {KedoshimReadsItsOwn, kHaftarahKedoshimOwn, Effect::kReplaces},          // 11 May 2024 in Israel
+    {AharemothAlone, kHaftarahAharemothAlone, Effect::kReplaces},            // 4 May 2024
+    {SecondShabbatOfKhanukka, kHaftarahKhanukka2, Effect::kReplaces},        // 19 Dec 2009
+    {FirstShabbatOfKhanukka, kHaftarahKhanukka1, Effect::kReplaces},         // 12 Dec 2009
+    {OnRoshKhodesh, kHaftarahRoshKhodesh, Effect::kReplaces},                // 16 Jan 2010
+    {OnRoshKhodeshVerses, kHaftarahRoshKhodeshVerses, Effect::kAdds},        // 24 Mar 2012
+    {BeforeRoshKhodeshVerses, kHaftarahMakharKhodeshVerses, Effect::kAdds},  // 13 Feb 2010
+    {BeforeRoshKhodesh, kHaftarahMakharKhodesh, Effect::kReplaces},          // 17 Oct 2009
+    {ShabbatShuva, kHaftarahShabbatShuva, Effect::kReplaces},                // 26 Sep 2009
+};
+
+// Replaces or adds to the Haftarot loaded with the codes. A text already
+// listed is not listed again (Maseh in a year of type 0 brings its own
 // Haftarah and the one of the second Shabbat of the three weeks, which are
 // the same reading).
-void ResolveHaftarot(const Texts& t, ReadingsRec* rec, const std::array<int32_t, 3>& codes) {
-  std::array<int32_t, 3 + haphtarah_table.size()> subs{};
+void Haftarot(const Texts& t, const Shabbat& s, ReadingsRec* rec) {
+  std::array<int32_t, 3 + std::size(kHaftarahRules)> subs{};
   size_t count = 0;
   bool replaces = false;
-  int32_t allFlags = 0;
+  const std::array<bool, 3> own = OwnHaftarah(s);
   for (size_t i = 0; i < 3; ++i) {
-    allFlags |= rec->torah[i].flags;
-    if (rec->torah[i].flags & kHaftOwn) {
-      subs[count++] = codes[i];
-      replaces = true;
-    }
+    if (!own[i]) continue;
+    subs[count++] = s.codes[i];
+    replaces = true;
   }
-  for (const HaftarahSubstitute& s : haphtarah_table) {
-    if (!(allFlags & s.bit)) continue;
-    subs[count++] = s.code;
-    if (!(s.bit & kHaftAddsVerses)) replaces = true;
+  for (const HaftarahRule& rule : kHaftarahRules) {
+    if (!rule.applies(s)) continue;
+    subs[count++] = rule.haftarah;
+    if (rule.effect == Effect::kReplaces) replaces = true;
   }
-  if (count == 0) return;
   if (replaces)
-    for (std::string& h : rec->haphtarah) h.clear();
+    for (std::string& h : rec->haftarah) h.clear();
   for (size_t i = 0; i < count; ++i) {
     const std::string text = t.Haftarah(subs[i]);
-    if (std::find(rec->haphtarah.begin(), rec->haphtarah.end(), text) != rec->haphtarah.end()) continue;
-    for (std::string& slot : rec->haphtarah) {
-      if (slot.empty()) {
-        slot = text;
-        break;
-      }
-    }
+    if (std::find(rec->haftarah.begin(), rec->haftarah.end(), text) != rec->haftarah.end()) continue;
+    const auto slot = std::find(rec->haftarah.begin(), rec->haftarah.end(), std::string());
+    if (slot != rec->haftarah.end()) *slot = text;
   }
 }
 
-// Steps of a Saturday. Returns 0 when the year type is unknown.
-int ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, ReadingsIds* ids) {
+// False when the year type is unknown.
+bool ShabbatReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec, ReadingsIds* ids) {
   const int torahYear = d < DetermineBereshith(h.year) ? h.year - 1 : h.year;
   const int yearType = TorahGetYearType(torahYear);
   ShabbatSections sections;
-  if (yearType == kNoYearType || !GetTorahSectionShabbat(d, t.rules, &sections)) return 0;
-  int32_t c1 = sections.c1, c2 = sections.c2, c3 = sections.c3;
-  const int32_t m = SecondCodeWithMatoth(torahYear, t.rules);
-  const KhanukkaDays khanukka = KhanukkaOf(h.year);
-  const KhanukkaShabbatot khanukkaShabbat = ShabbatotOf(khanukka);
-  auto& e1 = rec->torah[0];
-  auto& e2 = rec->torah[1];
-  auto& e3 = rec->torah[2];
-
-  // The section or festival, and Shemini Atseret with its further parts.
-  if (c1 == kReadingKholHaMoedSukkot) {
-    if (h.day == 17) c1 = kShabbat17Tishri;
-    if (h.day == 19) c1 = kShabbat19Tishri;
-    if (h.day == 20) c1 = kShabbat20Tishri;
-  }
-  e1.text = t.Torah(c1);
-  rec->haphtarah[0] = t.Haftarah(c1);
-  if (c1 == kReadingSheminiAtseretDay) {
-    e1.text = t.Torah(kReadingSheminiAtseret);
-    e2.text = t.Torah(kReadingSheminiAtseretPart2);
-    e3.text = t.Torah(kReadingSheminiAtseretPart3);
-  }
-
-  // The second reading: a combined section, a special Shabbat or Khanukka.
-  const bool inKhanukka = khanukka.Contains(d);
-  if (inKhanukka) c2 = kKhanukkaShabbatCodes[static_cast<size_t>(d - khanukka.first)];
-  if (c2 != kReadingNoCode) {
-    e2.text = t.Torah(c2);
-    if (!(inKhanukka && d == khanukkaShabbat.second)) rec->haphtarah[1] = t.Haftarah(c2);
-  }
-
-  // Shabbat Rosh Khodesh: its reading follows the week's sections and, being
-  // the more frequent one, comes before the Khanukka reading or a special
-  // maftir, which moves to the third slot with its Haftarah.
-  if (IsRoshKhodeshDate(h)) {
-    if (c1 == kReadingNoCode) {
-      c1 = kReadingShabbatRoshKhodesh;
-      e1.text = t.Torah(c1);
-    } else if (c2 != kReadingNoCode && c2 >= kReadingShabbatRoshKhodesh) {
-      c3 = c2;
-      c2 = kReadingShabbatRoshKhodesh;
-      e2.text = t.Torah(c2);
-      rec->haphtarah[1] = t.Haftarah(c2);
-    } else if (c2 != kReadingNoCode) {
-      c3 = kReadingShabbatRoshKhodesh;
-    } else {
-      c2 = kReadingShabbatRoshKhodesh;
-      e2.text = t.Torah(c2);
-    }
-  }
-  if (c3 != kReadingNoCode) {
-    e3.text = t.Torah(c3);
-    rec->haphtarah[2] = t.Haftarah(c3);
-  }
-
-  // Rosh Khodesh Haftarah bits go to the last reading of the Shabbat.
-  rec->torah[LastUsedEntry(*rec)].flags |= RoshKhodeshBits(h, c1, c2);
-  // Whether the Shabbat reads a Rosh Khodesh Haftarah at all. The bits sit on
-  // the Rosh Khodesh entry on Shabbat Rosh Khodesh itself, so the tests below
-  // look at all three entries, not only at the section's own.
-  const bool roshKhodeshHaftarah =
-      ((e1.flags | e2.flags | e3.flags) & kHaftAnyRoshKhodesh) != 0;
-
-  // Special codes whose own Haftarah replaces the first section's.
-  const std::array<int32_t, 3> codes = {c1, c2, c3};
-  for (size_t slot = 1; slot < 3; ++slot) {
-    for (const ZeroRow& row : ZeroRecs) {
-      if (row.code != codes[slot]) continue;
-      if ((row.rules & kZeroRuleNotRoshKhodesh) && roshKhodeshHaftarah) continue;
-      if ((row.rules & kZeroRuleOnlyAfter50) && c1 != kNitsabim) continue;
-      rec->torah[c1 == kNitsabim ? 0 : slot].flags |= kHaftOwn;
-    }
-  }
-
-  // Khanukka.
-  if (d == khanukkaShabbat.first) e1.flags |= kHaftKhanukka1;
-  if (khanukkaShabbat.second <= khanukka.last && d == khanukkaShabbat.second) e1.flags |= kHaftKhanukka2;
-
-  // Sections read alone (Vayakhel or Pekude alone keeps its own Haftarah).
-  if (c1 == kAharemoth && c2 == kReadingNoCode && !roshKhodeshHaftarah) e1.flags |= kHaftAharemothAlone;
-  if (c1 == kKedoshim) {
-    if (!roshKhodeshHaftarah) e1.flags |= kHaftKedoshim;
-  } else if (c2 == kKedoshim && !roshKhodeshHaftarah) {
-    e2.flags |= kHaftKedoshim;
-  }
-  if (yearType == kYearTypeKedoshimRule && c1 == kKedoshim) {
-    e1.flags &= ~kHaftKedoshim;
-    e1.flags |= kHaftKedoshimType9;
-  }
-
-  // The three weeks between 17 Tammuz and 9 Av.
-  if (m != kMaseh) {
-    if (c1 == kMatoth) e1.flags |= kHaftAffliction1;
-    if (c1 == kPinhas) e1.flags |= kHaftPinhasBefore;
-  } else if (c1 == kPinhas) {
-    e1.flags |= kHaftAffliction1;
-  }
-  for (size_t slot = 0; slot < 3; ++slot) {
-    if (codes[slot] != kMaseh) continue;
-    rec->torah[slot].flags |= kHaftAffliction2;
-    if (yearType == kYearTypeMasehOwnHaftarah) rec->torah[slot].flags |= kHaftOwn;
-    break;
-  }
-
-  if (d == ShabbatShuvaOf(h.year)) AddParsha(rec, t.Torah(kReadingShabbatShuva), kHaftShabbatShuva);
-
-  ResolveHaftarot(t, rec, codes);
-  if (ids) *ids = ReadingsIds{1, c1, c2, c3};
-  return 1;
+  if (yearType == kNoYearType || !GetTorahSectionShabbat(d, t.rules, &sections)) return false;
+  Shabbat s;
+  s.d = d;
+  s.h = h;
+  s.yearType = yearType;
+  s.withMatoth = CodeWithMatoth(torahYear, t.rules);
+  s.khanukka = KhanukkaOf(h.year);
+  s.khanukkaShabbat1 = SaturdayOnOrAfter(s.khanukka.first);
+  s.khanukkaShabbat2 = s.khanukkaShabbat1 + 7;
+  s.codes = {sections.c1, sections.c2, sections.c3};
+  ShabbatCodes(&s);
+  TorahTexts(t, s, rec);
+  Haftarot(t, s, rec);
+  if (ids) *ids = ReadingsIds{true, s.codes[0], s.codes[1], s.codes[2]};
+  return true;
 }
 
-// The weekday code of a holiday's reading.
-int32_t AdjustHolidayCode(int32_t code, AbsoluteDay d, const HebrewDate& h) {
-  const bool roshKhodesh = h.day == 30 || h.day == 1;
-  if (code == kKhanukka6 && roshKhodesh) return kKhanukka6RoshKhodesh;
-  if (code == kKhanukka7 && roshKhodesh) return kKhanukka7RoshKhodesh;
-  if (code == kPesakh18Nisan) return WeekdayOf(d) == kSunday ? kPesakh18NisanSunday : kPesakh18NisanDefault;
-  if (code == kPesakh19Nisan) return WeekdayOf(d) == kMonday ? kPesakh19NisanMonday : kPesakh19NisanDefault;
+// ---------------------------------------------------------------- holidays
+
+// What the holiday code rules look at (the rules for those that differ in
+// Israel).
+struct Day {
+  AbsoluteDay d;
+  HebrewDate h;
+  const CalendarRules& rules;
+};
+
+bool OnRoshKhodeshDate(const Day& x) { return IsRoshKhodeshDate(x.h); }
+bool OnSunday(const Day& x) { return WeekdayOf(x.d) == kSunday; }
+bool OnMonday(const Day& x) { return WeekdayOf(x.d) == kMonday; }
+bool Always(const Day&) { return true; }
+
+// A holiday's code that becomes another on some days.
+struct HolidayCodeRule {
+  int32_t code;
+  bool (*applies)(const Day&);
+  int32_t becomes;
+};
+// Applied in order, each to the code the rows before it left.
+constexpr HolidayCodeRule kHolidayCodeRules[] = {
+    {105, OnRoshKhodeshDate, 106},  // Khanukka VI on Rosh Khodesh, 31 Dec 2024
+    {107, OnRoshKhodeshDate, 108},  // Khanukka VII on Rosh Khodesh, 1 Jan 2025
+    {114, OnSunday, 116},           // 18 Nisan after Shabbat Khol HaMoed, 12 Apr 2020
+    {114, Always, 115},             // 18 Nisan
+    {117, OnMonday, 119},           // 19 Nisan after Shabbat Khol HaMoed, 13 Apr 2020
+    {117, Always, 118},             // 19 Nisan
+};
+
+int32_t HolidayCode(int32_t code, const Day& x) {
+  for (const HolidayCodeRule& rule : kHolidayCodeRules)
+    if (code == rule.code && rule.applies(x)) code = rule.becomes;
   return code;
 }
 
@@ -284,60 +437,38 @@ void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, Reading
   for (const HolidayReadingRow& row : HolidayRecs) {
     const HebrewDate date = FestivalDate(FestivalOfId(row.holidayId), h.year, t.rules);
     if (date.day == 0 || date != h) continue;
-    const int32_t code = AdjustHolidayCode(row.code, d, h);
-    rec->torah[0].text = t.Torah(code);
-    rec->haphtarah[0] = inKhanukka ? std::string() : t.Haftarah(code);
+    const int32_t code = HolidayCode(row.code, Day{d, h, t.rules});
+    rec->torah[0] = t.Torah(code);
+    rec->haftarah[0] = inKhanukka ? std::string() : t.Haftarah(code);
     if (code == kReadingSimkhatTora && t.rules.diaspora) {
-      rec->torah[1].text = t.Torah(kReadingSimkhatTora + 1);
-      rec->torah[2].text = t.Torah(kReadingSimkhatTora + 2);
+      rec->torah[1] = t.Torah(kReadingSimkhatTora + 1);
+      rec->torah[2] = t.Torah(kReadingSimkhatTora + 2);
     }
     if (code == kReadingSheminiAtseretDay) {
-      rec->torah[0].text = t.Torah(kReadingSheminiAtseret);
-      rec->torah[1].text = t.Torah(kReadingSheminiAtseretPart2);
-      rec->torah[2].text = t.Torah(kReadingSheminiAtseretPart3);
+      rec->torah[0] = t.Torah(kReadingSheminiAtseret);
+      rec->torah[1] = t.Torah(kReadingSheminiAtseretPart2);
+      rec->torah[2] = t.Torah(kReadingSheminiAtseretPart3);
     }
   }
   // Rosh Khodesh, the more frequent reading, before the holiday's.
   if (IsRoshKhodeshDate(h)) {
-    if (!rec->torah[0].text.empty()) rec->torah[1].text = rec->torah[0].text;
-    rec->torah[0].text = t.Torah(kReadingRoshKhodesh);
+    if (!rec->torah[0].empty()) rec->torah[1] = rec->torah[0];
+    rec->torah[0] = t.Torah(kReadingRoshKhodesh);
   }
 }
 
 }  // namespace
 
-std::string GetTorahReading(int diaspora, int code) {
-  return ReadingText(ReadingTorahIsrael, ReadingTorahDiaspora, diaspora, code);
+std::string GetTorahReading(const CalendarRules& rules, int code) {
+  return ReadingText(ReadingTorahIsrael, ReadingTorahDiaspora, rules, code);
 }
 
-std::string GetHaphtarahReading(int diaspora, int code) {
-  return ReadingText(ReadingHaphtarahIsrael, ReadingHaphtarahDiaspora, diaspora, code);
+std::string GetHaftarahReading(const CalendarRules& rules, int code) {
+  return ReadingText(ReadingHaftarahIsrael, ReadingHaftarahDiaspora, rules, code);
 }
 
-int GetTorahBase(int /*code*/) { return kTorahNumberFirst; }
-int GetHaphtarahBase(int /*code*/) { return kHaftarahNumberFirst; }
-
-std::string MyLoadString(const void* /*unused*/, int number) {
-  const Texts t{CurrentCalendarRules()};
-  if (number >= kTorahNumberFirst && number <= kTorahNumberLast) return t.Torah(number - kTorahNumberFirst);
-  if (number >= kHaftarahNumberFirst && number <= kHaftarahNumberLast) return t.Haftarah(number - kHaftarahNumberFirst);
-  return {};
-}
-
-void AddParsha(ReadingsRec* rec, std::string_view text, int32_t bits) {
-  if (!rec) return;
-  ReadingsTorahEntry* entry = &rec->torah[1];
-  if (rec->torah[0].text.empty()) {
-    entry = &rec->torah[0];
-  } else if (!rec->torah[1].text.empty()) {
-    entry = &rec->torah[2];
-  }
-  entry->text = CutUtf8(text, kReadingTextMax);
-  entry->flags |= bits;
-}
-
-int ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec,
-                             ReadingsIds* ids) {
+bool ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec,
+                              ReadingsIds* ids) {
   ReadingsRec scratch;
   if (!rec) rec = &scratch;
   *rec = ReadingsRec{};
@@ -346,13 +477,9 @@ int ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& 
   const AbsoluteDay d = AbsoluteFromHebrew(h);
   if (WeekdayOf(d) == kShabbat) return ShabbatReadings(t, d, h, rec, ids);
   HolidayReadings(t, d, h, rec);
-  return 0;
+  return false;
 }
 
-int ParashGetReadingsWithIDs(int day, int month, int year, ReadingsRec* rec, ReadingsIds* ids) {
-  return ParashGetReadingsWithIDs(day, month, year, CurrentCalendarRules(), rec, ids);
-}
-
-int ParashGetReadings(int day, int month, int year, ReadingsRec* rec) {
-  return ParashGetReadingsWithIDs(day, month, year, rec, nullptr);
+bool ParashGetReadings(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec) {
+  return ParashGetReadingsWithIDs(day, month, year, rules, rec, nullptr);
 }

@@ -9,11 +9,11 @@
 std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules) {
   const HebrewDate h = HebrewFromAbsolute(d);
   ReadingsRec rec;
-  ParashGetReadingsWithIDs(h.day, h.month, h.year, rules, &rec, nullptr);
+  ParashGetReadings(h.day, h.month, h.year, rules, &rec);
   std::string lines;
-  for (const ReadingsTorahEntry& e : rec.torah)
-    if (!e.text.empty()) lines += e.text + '\n';
-  for (const std::string& text : rec.haphtarah)
+  for (const std::string& text : rec.torah)
+    if (!text.empty()) lines += text + '\n';
+  for (const std::string& text : rec.haftarah)
     if (!text.empty()) lines += text + '\n';
   if (lines.empty()) return {};
   const GregorianDate g = GregorianFromAbsolute(d);

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int kIsrael = 0;
-constexpr int kDiaspora = 1;
+constexpr CalendarRules kIsrael = kIsraelRules;
+constexpr CalendarRules kDiaspora = kDiasporaRules;
 
 class ReadingsTest : public ::testing::Test {
  protected:
@@ -28,24 +28,23 @@ class ReadingsTest : public ::testing::Test {
   testenv::TempHome home_;
 };
 
-ReadingsRec On(int year, int month, int day, int diaspora) {
-  diasporaSetFlag(diaspora);
+ReadingsRec On(int year, int month, int day, const CalendarRules& rules) {
   const HebrewDate h = HebrewFromAbsolute(AbsoluteFromGregorian(day, month, year));
   ReadingsRec rec;
-  ParashGetReadings(h.day, h.month, h.year, &rec);
+  ParashGetReadings(h.day, h.month, h.year, rules, &rec);
   return rec;
 }
 
 // The non-empty texts of the record, joined by "|".
 std::string Torah(const ReadingsRec& rec) {
   std::string out;
-  for (const auto& e : rec.torah)
-    if (!e.text.empty()) out += (out.empty() ? "" : "|") + e.text;
+  for (const std::string& t : rec.torah)
+    if (!t.empty()) out += (out.empty() ? "" : "|") + t;
   return out;
 }
 std::string Haftarot(const ReadingsRec& rec) {
   std::string out;
-  for (const auto& h : rec.haphtarah)
+  for (const auto& h : rec.haftarah)
     if (!h.empty()) out += (out.empty() ? "" : "|") + h;
   return out;
 }
@@ -58,55 +57,25 @@ TEST_F(ReadingsTest, TableLookup) {
   // The maftir of Khanukka days 2..5 on Shabbat, the day's prince alone.
   EXPECT_EQ(GetTorahReading(kIsrael, 121), "Khanukka II, Numbers 7:18-23");
   EXPECT_EQ(GetTorahReading(kDiaspora, 124), "Khanukka V, Numbers 7:36-41");
-  for (int code : {121, 122, 123, 124}) EXPECT_EQ(GetHaphtarahReading(kDiaspora, code), "") << code;
-  EXPECT_EQ(GetHaphtarahReading(kDiaspora, 0), "Isaiah 42:5 - 43:10 (Sephardi ritual: Isaiah 42:5-21)");
-  EXPECT_EQ(GetHaphtarahReading(kDiaspora, 305), "I Kings 7:40-50");
-  EXPECT_EQ(GetHaphtarahReading(kDiaspora, 21), "I Kings 7:40-50 (Sephardi ritual: I Kings 7:13-26)");
-  EXPECT_EQ(GetHaphtarahReading(kDiaspora, 22), "I Kings 7:51 - 8:21 (Sephardi ritual: I Kings 7:40-50)");
+  for (int code : {121, 122, 123, 124}) EXPECT_EQ(GetHaftarahReading(kDiaspora, code), "") << code;
+  EXPECT_EQ(GetHaftarahReading(kDiaspora, 0), "Isaiah 42:5 - 43:10 (Sephardi ritual: Isaiah 42:5-21)");
+  EXPECT_EQ(GetHaftarahReading(kDiaspora, 305), "I Kings 7:40-50");
+  EXPECT_EQ(GetHaftarahReading(kDiaspora, 21), "I Kings 7:40-50 (Sephardi ritual: I Kings 7:13-26)");
+  EXPECT_EQ(GetHaftarahReading(kDiaspora, 22), "I Kings 7:51 - 8:21 (Sephardi ritual: I Kings 7:40-50)");
   // No Israel row: the Diaspora text. An Israel "(none)" blocks the Diaspora
   // text; the Diaspora ignores Israel rows.
   EXPECT_EQ(GetTorahReading(kIsrael, 0), "Bereshith, Genesis 1:1 - 6:8");
   EXPECT_EQ(GetTorahReading(kDiaspora, 93), "Pesakh VIII, Deuteronomy 15:19 - 16:17; Numbers 28:19-25");
-  EXPECT_EQ(GetHaphtarahReading(kDiaspora, 75), "I Kings 8:2-21");
+  EXPECT_EQ(GetHaftarahReading(kDiaspora, 75), "I Kings 8:2-21");
   EXPECT_EQ(GetTorahReading(kIsrael, 75), "Sukkot II, Numbers 29:17-19");
   for (int code : {92, 93, 53, 54, 55, 95, 96}) EXPECT_EQ(GetTorahReading(kIsrael, code), "") << code;
   for (int code : {112, 113, 115, 116, 118, 119, 120, 92, 93, 95, 96, 75, 76, 78, 79, 81, 83})
-    EXPECT_EQ(GetHaphtarahReading(kIsrael, code), "") << code;
+    EXPECT_EQ(GetHaftarahReading(kIsrael, code), "") << code;
   // "(none)" in the Diaspora tables, and codes no table has.
-  EXPECT_EQ(GetHaphtarahReading(kDiaspora, 100), "");
+  EXPECT_EQ(GetHaftarahReading(kDiaspora, 100), "");
   EXPECT_EQ(GetTorahReading(kDiaspora, 201), "");
   for (int code : {-1, 56, 67, 114, 117, 200, 1000, 12345}) EXPECT_EQ(GetTorahReading(kDiaspora, code), "") << code;
-  for (int code : {-1, 85, 313, 12345}) EXPECT_EQ(GetHaphtarahReading(kDiaspora, code), "") << code;
-}
-
-TEST_F(ReadingsTest, MyLoadStringNumbersFollowTheDiasporaSetting) {
-  EXPECT_EQ(GetTorahBase(93), 1);
-  EXPECT_EQ(GetHaphtarahBase(93), 2000);
-  diasporaSetFlag(kDiaspora);
-  EXPECT_EQ(MyLoadString(nullptr, 1), GetTorahReading(kDiaspora, 0));
-  EXPECT_EQ(MyLoadString(nullptr, 94), GetTorahReading(kDiaspora, 93));
-  EXPECT_EQ(MyLoadString(nullptr, 2075), "I Kings 8:2-21");
-  diasporaSetFlag(kIsrael);
-  EXPECT_EQ(MyLoadString(nullptr, 94), "");
-  EXPECT_EQ(MyLoadString(nullptr, 2200), "Joshua 1:1-18 (Sephardi ritual: Joshua 1:1-9)");
-  for (int n : {-5, 0, 1001, 1999, 3001, 1 << 30}) EXPECT_EQ(MyLoadString(nullptr, n), "") << n;
-}
-
-TEST_F(ReadingsTest, AddParshaFillsTheNextFreeEntry) {
-  ReadingsRec rec;
-  AddParsha(&rec, "a", 4);
-  AddParsha(&rec, "b", 8);
-  AddParsha(&rec, "c", 16);
-  AddParsha(&rec, "d", 32);  // entry 3 again: the flags add up
-  EXPECT_EQ(Torah(rec), "a|b|d");
-  EXPECT_EQ(rec.torah[0].flags, 4);
-  EXPECT_EQ(rec.torah[2].flags, 16 | 32);
-  // An empty first entry is filled first.
-  ReadingsRec gap;
-  gap.torah[1].text = "x";
-  AddParsha(&gap, "y", 2);
-  EXPECT_EQ(gap.torah[0].text, "y");
-  AddParsha(nullptr, "z", 2);  // no record: nothing happens
+  for (int code : {-1, 85, 313, 12345}) EXPECT_EQ(GetHaftarahReading(kDiaspora, code), "") << code;
 }
 
 // The dated examples, "?" where a part is not checked.
@@ -117,7 +86,8 @@ TEST_F(ReadingsTest, DatedExamples) {
   const std::string kRk = "Rosh Khodesh, Numbers 28:1-15";
   const std::string kJoshua = "Joshua 1:1-18 (Sephardi ritual: Joshua 1:1-9)";
   struct Case {
-    int year, month, day, diaspora;
+    int year, month, day;
+    CalendarRules rules;
     std::string torah, haftarot;
   };
   const Case cases[] = {
@@ -174,8 +144,8 @@ TEST_F(ReadingsTest, DatedExamples) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day) +
-                 (c.diaspora ? " Diaspora" : " Israel"));
-    const ReadingsRec rec = On(c.year, c.month, c.day, c.diaspora);
+                 (c.rules.diaspora ? " Diaspora" : " Israel"));
+    const ReadingsRec rec = On(c.year, c.month, c.day, c.rules);
     if (c.torah != "?") {
       EXPECT_EQ(Torah(rec), c.torah);
     }
@@ -186,52 +156,49 @@ TEST_F(ReadingsTest, DatedExamples) {
 }
 
 TEST_F(ReadingsTest, ShabbatReturnsItsCodes) {
-  diasporaSetFlag(kDiaspora);
   ReadingsRec rec;
   ReadingsIds ids;
   // Shabbat Khol HaMoed, 17 Tishri 5785.
-  EXPECT_EQ(ParashGetReadingsWithIDs(17, kTishri, 5785, &rec, &ids), 1);
-  EXPECT_EQ(ids.found, 1);
+  EXPECT_TRUE(ParashGetReadingsWithIDs(17, kTishri, 5785, kDiaspora, &rec, &ids));
+  EXPECT_TRUE(ids.found);
   EXPECT_EQ(ids.c1, 77);
   EXPECT_EQ(ids.c2, 1000);
   // A weekday leaves the codes alone; no record is needed.
   ReadingsIds untouched;
-  EXPECT_EQ(ParashGetReadingsWithIDs(18, kTishri, 5785, nullptr, &untouched), 0);
-  EXPECT_EQ(untouched.found, 0);
+  EXPECT_FALSE(ParashGetReadingsWithIDs(18, kTishri, 5785, kDiaspora, nullptr, &untouched));
+  EXPECT_FALSE(untouched.found);
 }
 
-// Each substitution bit on a real Shabbat: the entry that carries it and the
-// Haftarah it brings. The dates were found by scanning 5770..5800.
-TEST_F(ReadingsTest, EveryHaftarahBitIsReachedByARealDate) {
+// Each Haftarah rule on a real Shabbat (found by scanning 5770..5800): the
+// Haftarah it brings is listed.
+TEST_F(ReadingsTest, EveryHaftarahRuleIsReachedByARealDate) {
   struct Case {
-    int year, month, day, diaspora;
-    int32_t bit;
-    size_t entry;      // 0-based
+    int year, month, day;
+    CalendarRules rules;
     int32_t haftarah;  // the code whose Haftarah must be listed
   };
   const Case cases[] = {
-      {2010, 2, 27, kDiaspora, kHaftOwn, 1, 62},                   // Tetsavveh and Zakhor
-      {2010, 1, 16, kDiaspora, kHaftRoshKhodesh, 1, 300},          // Vaera on 1 Shevat
-      {2009, 10, 17, kDiaspora, kHaftMakharKhodesh, 0, 301},       // Bereshith on 29 Tishri
-      {2012, 3, 24, kDiaspora, kHaftRoshKhodeshVerses, 2, 302},    // Vayikra and Hakhodesh on 1 Nisan
-      {2010, 2, 13, kDiaspora, kHaftMakharKhodeshVerses, 1, 303},  // Mishpatim and Shekalim on 29 Shevat
-      {2009, 12, 12, kDiaspora, kHaftKhanukka1, 0, 304},           // Vayesheb, Khanukka I
-      {2009, 12, 19, kDiaspora, kHaftKhanukka2, 0, 305},           // Mikkets, Khanukka VIII
-      {2024, 5, 4, kDiaspora, kHaftAharemothAlone, 0, 306},
-      {2010, 4, 24, kDiaspora, kHaftKedoshim, 1, 307},             // Aharemoth-Kedoshim
-      {2024, 5, 11, kIsrael, kHaftKedoshimType9, 0, 308},          // 5784 is of type 9
-      {2011, 7, 16, kDiaspora, kHaftPinhasBefore, 0, 309},
-      {2010, 7, 3, kDiaspora, kHaftAffliction1, 0, 310},
-      {2010, 7, 10, kIsrael, kHaftAffliction2, 1, 311},
-      {2009, 9, 26, kDiaspora, kHaftShabbatShuva, 1, 312},
+      {2010, 2, 27, kDiaspora, 62},                            // Tetsavveh and Zakhor read Zakhor's own
+      {2010, 1, 16, kDiaspora, kHaftarahRoshKhodesh},          // Vaera on 1 Shevat
+      {2009, 10, 17, kDiaspora, kHaftarahMakharKhodesh},       // Bereshith on 29 Tishri
+      {2012, 3, 24, kDiaspora, kHaftarahRoshKhodeshVerses},    // Vayikra and Hakhodesh on 1 Nisan
+      {2010, 2, 13, kDiaspora, kHaftarahMakharKhodeshVerses},  // Mishpatim and Shekalim on 29 Shevat
+      {2009, 12, 12, kDiaspora, kHaftarahKhanukka1},           // Vayesheb, Khanukka I
+      {2009, 12, 19, kDiaspora, kHaftarahKhanukka2},           // Mikkets, Khanukka VIII
+      {2024, 5, 4, kDiaspora, kHaftarahAharemothAlone},
+      {2010, 4, 24, kDiaspora, kHaftarahKedoshim},             // Aharemoth-Kedoshim
+      {2024, 5, 11, kIsrael, kHaftarahKedoshimOwn},            // 5784 is of type 9
+      {2011, 7, 16, kDiaspora, kHaftarahPinhas},
+      {2010, 7, 3, kDiaspora, kHaftarahAffliction1},
+      {2010, 7, 10, kIsrael, kHaftarahAffliction2},
+      {2009, 9, 26, kDiaspora, kHaftarahShabbatShuva},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.month) + "-" + std::to_string(c.day));
-    const ReadingsRec rec = On(c.year, c.month, c.day, c.diaspora);
-    EXPECT_TRUE(rec.torah[c.entry].flags & c.bit) << "bit " << c.bit;
-    const std::string expected = GetHaphtarahReading(c.diaspora, c.haftarah);
+    const std::string expected = GetHaftarahReading(c.rules, c.haftarah);
     ASSERT_FALSE(expected.empty());
-    EXPECT_NE(std::find(rec.haphtarah.begin(), rec.haphtarah.end(), expected), rec.haphtarah.end()) << expected;
+    const ReadingsRec rec = On(c.year, c.month, c.day, c.rules);
+    EXPECT_NE(std::find(rec.haftarah.begin(), rec.haftarah.end(), expected), rec.haftarah.end()) << expected;
   }
 }
 
@@ -242,7 +209,6 @@ TEST_F(ReadingsTest, ReadingsListIsTranslatedAndTheHeadingIsNoFormatString) {
                      "\"Readings for %d.%d.%d:\" = \"Leyenungen %d/%d/%d:\"\n"
                      "\"Rosh Khodesh\" = \"RK\"\n");
   translate_init("yiddish");
-  diasporaSetFlag(kDiaspora);
   // Friday 1 November 2024, 30 Tishri.
   EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules), "Leyenungen 1/11/2024:\nRK, Numbers 28:1-15\n");
   // A translated heading whose conversions do not fit is shown as it is.
