@@ -1,5 +1,6 @@
 // dump FROM TO: one tab-separated line per day.
 #include <array>
+#include <charconv>
 #include <string>
 
 #include "calendar/calendar.h"
@@ -22,8 +23,22 @@ namespace {
 constexpr const char* kHeader =
     "date\tabs\twd\thebrew\tholidays\tspecial_day\trosh_khodesh\tomer\tsections\tdaf_yomi\tyizkor\tshabbat_time\n";
 
-void AppendTwoDigits(OutBuffer& o, int v) {
-  o << static_cast<char>('0' + v / 10) << static_cast<char>('0' + v % 10);
+char* PutTwoDigits(char* p, long long v) {
+  p[0] = static_cast<char>('0' + v / 10);
+  p[1] = static_cast<char>('0' + v % 10);
+  return p + 2;
+}
+
+// Writes v in decimal at p and returns the end. Most numbers of a line are
+// days and months (one or two digits) or years (four).
+char* PutNumber(char* p, long long v) {
+  if (v >= 0 && v < 10) {
+    *p = static_cast<char>('0' + v);
+    return p + 1;
+  }
+  if (v >= 10 && v < 100) return PutTwoDigits(p, v);
+  if (v >= 1000 && v < 10000) return PutTwoDigits(PutTwoDigits(p, v / 100), v % 100);
+  return std::to_chars(p, p + 24, v).ptr;
 }
 
 // A translated text could hold a tab or a line break; either would break
@@ -63,20 +78,66 @@ struct DumpRun {
   EveningTimes evenings;
 };
 
-void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d) {
-  const GregorianDate g = GregorianFromAbsolute(d);
-  const HebrewDate h = HebrewFromAbsolute(d);
-  o << g.year << '-';
-  AppendTwoDigits(o, g.month);
-  o << '-';
-  AppendTwoDigits(o, g.day);
-  o << '\t' << static_cast<long long>(d) << '\t' << WeekdayOf(d) << '\t';
-  o << h.day << '.' << h.month << '.' << h.year << '\t';
+// The civil and Hebrew dates of consecutive days: one day on is a step
+// within the month, and only a new month is worked out from the day number.
+class DateWalk {
+ public:
+  explicit DateWalk(AbsoluteDay d) { Reset(d); }
+  const GregorianDate& civil() const { return g_; }
+  const HebrewDate& hebrew() const { return h_; }
+  void Next(AbsoluteDay next) {
+    if (g_.day < civilLength_ && h_.day < hebrewLength_) {
+      ++g_.day;
+      ++h_.day;
+    } else {
+      Reset(next);
+    }
+  }
+
+ private:
+  void Reset(AbsoluteDay d) {
+    g_ = GregorianFromAbsolute(d);
+    h_ = HebrewFromAbsolute(d);
+    civilLength_ = LastDayOfGregorianMonth(g_.month, g_.year);
+    hebrewLength_ = Last_Day_Of_Hebrew_Month(h_.month, h_.year);
+  }
+  GregorianDate g_;
+  HebrewDate h_;
+  int civilLength_ = 0;
+  int hebrewLength_ = 0;
+};
+
+void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d, const GregorianDate& g, const HebrewDate& h) {
+  // The numbers of the line are written straight into the buffer: the dump
+  // writes half a million lines.
+  char* p = o.Claim(128);
+  p = PutNumber(p, g.year);
+  *p++ = '-';
+  p = PutTwoDigits(p, g.month);
+  *p++ = '-';
+  p = PutTwoDigits(p, g.day);
+  *p++ = '\t';
+  p = PutNumber(p, static_cast<long long>(d));
+  *p++ = '\t';
+  *p++ = static_cast<char>('0' + WeekdayOf(d));
+  *p++ = '\t';
+  p = PutNumber(p, h.day);
+  *p++ = '.';
+  p = PutNumber(p, h.month);
+  *p++ = '.';
+  p = PutNumber(p, h.year);
+  *p++ = '\t';
+  o.Commit(p);
   AppendHolidays(o, d, h, run.rules);
   o << '\t';
   AppendField(o, GetSpecialDay(d, h, run.rules));
-  o << '\t';
-  o << GetRoshHodeshType(h) << '\t' << GetOmerCount(d, h) << '\t';
+  p = o.Claim(64);
+  *p++ = '\t';
+  p = PutNumber(p, GetRoshHodeshType(h));
+  *p++ = '\t';
+  p = PutNumber(p, GetOmerCount(d, h));
+  *p++ = '\t';
+  o.Commit(p);
   AppendSections(o, d, run.rules);
   o << '\t';
   if (const DafYomiPage daf = DafYomiPageOf(d); daf.page != 0) {
@@ -103,7 +164,11 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
   const DumpRun run{CurrentCalendarRules(), EveningTimes::FromSettings()};
-  for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, run, d);
+  DateWalk dates(first);
+  for (AbsoluteDay d = first; d <= last; ++d) {
+    WriteDay(o, run, d, dates.civil(), dates.hebrew());
+    if (d < last) dates.Next(d + 1);
+  }
   return kCliOk;
 }
 

@@ -60,6 +60,14 @@ class OutBuffer {
     used_ += s.size();
     return *this;
   }
+  // Room for `n` more bytes (n <= 64 KiB) written through the returned
+  // cursor without a check per character; Commit takes the cursor back
+  // after the last byte written.
+  char* Claim(size_t n) {
+    if (kSize - used_ < n) Flush();
+    return buf_.data() + used_;
+  }
+  void Commit(const char* end) { used_ = static_cast<size_t>(end - buf_.data()); }
   void Flush() {
     if (used_) std::fwrite(buf_.data(), 1, used_, out_);
     used_ = 0;

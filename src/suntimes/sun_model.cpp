@@ -19,14 +19,20 @@ std::optional<double> ClassicSun::Sunrise() const {
 }
 
 std::optional<double> ClassicSun::Sunset() const {
-  Compute();
+  // Candle lighting and havdalah ask for the evening alone.
+  if (!computed_) {
+    int setHour = 0, setMinute = 0;
+    if (!GetSunset(day_, month_, year_, place_.latitude, place_.longitude, place_.zone, &setHour, &setMinute))
+      return std::nullopt;
+    return setHour * 60 + setMinute;
+  }
   return exists_ ? std::optional<double>(sunset_) : std::nullopt;
 }
 
 std::optional<double> ClassicSun::DepressionInterval(double degrees, bool /*morning*/) const {
-  Compute();
+  const std::optional<double> sunset = Sunset();
   int hours = 0, minutes = 0;
-  if (!exists_ || !suntimes::detail::DegreesBelowHorizonAfterSunset(sunset_, day_, month_, year_, place_.latitude,
+  if (!sunset || !suntimes::detail::DegreesBelowHorizonAfterSunset(static_cast<int>(*sunset), day_, month_, year_, place_.latitude,
                                                                      place_.longitude, place_.zone, degrees, &hours,
                                                                      &minutes))
     return std::nullopt;

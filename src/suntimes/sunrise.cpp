@@ -80,16 +80,26 @@ struct Place {
 // Local hour angle in degrees at approximate time t, or false when the sun
 // does not reach the zenith distance that day. Also yields the right
 // ascension.
-bool HourAngleDeg(const Place& p, Real t, Real* hourAngle, Real* rightAscension) {
+bool HourAngleDeg(const Place& p, Real t, Real* hourAngle, Real* rightAscension, Real* cosHourAngle = nullptr) {
   const Real trueLongitude = L(M(t));
   *rightAscension = RightAscensionDeg(trueLongitude);
   const Real sinDecl = kSinObliquity * Sin(trueLongitude);
   const Real cosDecl = std::sqrt(static_cast<double>(1 - sinDecl * sinDecl));
   const Real cosH = (p.cosZenith - sinDecl * p.sinLat) / (cosDecl * p.cosLat);
+  if (cosHourAngle) *cosHourAngle = cosH;
   // A NaN (a pole, a degenerate place) fails this test as well.
   if (!(float_abs(cosH) <= 1)) return false;
   *hourAngle = kDegPerRad * std::acos(static_cast<double>(cosH));
   return true;
+}
+
+// Whether the morning event of a day surely exists when the evening one has
+// the hour-angle cosine `cosHSet`: twelve hours move the sun's declination by
+// less than 0.25 degrees, which changes the cosine by less than 0.02 up to 75
+// degrees of latitude; a cosine within 0.9 of zero leaves room for that.
+// Elsewhere the morning is worked out.
+bool MorningSurelyReaches(Real latitudeDeg, Real cosHSet) {
+  return float_abs(latitudeDeg) <= 75 && float_abs(cosHSet) <= 0.9L;
 }
 
 }  // namespace
@@ -131,16 +141,19 @@ int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, 
 
   const Real tRise = n + (p.lngHour + 6) / 24;
   const Real tSet = n + (p.lngHour + 18) / 24;
-  Real hRise = 0, raRise = 0, hSet = 0, raSet = 0;
-  // Both events are always worked out; either failing fails the day.
-  const bool riseOk = HourAngleDeg(p, tRise, &hRise, &raRise);
-  const bool setOk = HourAngleDeg(p, tSet, &hSet, &raSet);
-
-  const Real utRise = (360 - hRise) / 15 + raRise / 15 + adj(tRise) + p.lngHour;
+  Real hRise = 0, raRise = 0, hSet = 0, raSet = 0, cosHSet = 0;
+  // Either event failing fails the day.
+  const bool setOk = HourAngleDeg(p, tSet, &hSet, &raSet, &cosHSet);
   const Real utSet = hSet / 15 + raSet / 15 + adj(tSet) + p.lngHour;
-  *rise = utRise + zone;
   *set = utSet + zone;
-  if (!(float_abs(*rise) < kMaxHours && float_abs(*set) < kMaxHours)) return 0;
+  if (!rise && setOk && MorningSurelyReaches(latitudeDeg, cosHSet) && float_abs(*set) < kMaxHours &&
+      std::abs(zone) < kMaxHours / 2)
+    return 1;
+  const bool riseOk = HourAngleDeg(p, tRise, &hRise, &raRise);
+  const Real utRise = (360 - hRise) / 15 + raRise / 15 + adj(tRise) + p.lngHour;
+  const Real riseHours = utRise + zone;
+  if (rise) *rise = riseHours;
+  if (!(float_abs(riseHours) < kMaxHours && float_abs(*set) < kMaxHours)) return 0;
   return (riseOk && setOk) ? 1 : 0;
 }
 
@@ -184,6 +197,19 @@ int GetSunriseAndSunset(int day, int month, int year, int latitude, int longitud
   return 1;
 }
 
+int GetSunset(int day, int month, int year, int latitude, int longitude, int zone, int* setHour, int* setMinute) {
+  if (!ValidDate(day, month)) return 0;
+  const Split lat = SplitPacked(latitude);
+  const Split lon = SplitPacked(longitude);
+  long double set = 0;
+  if (!suntime(day, month, year, kSunsetZenithDegrees, kSunsetZenithMinutes, lon.degrees, lon.minutes, longitude >= 0,
+               lat.degrees, lat.minutes, latitude < 0, zone, nullptr, &set))
+    return 0;
+  timeadj(setHour, setMinute, set);
+  while (*setHour < 12) *setHour += 12;
+  return 1;
+}
+
 int GetSunsetSunrise(int day, int month, int year, int which, int latitude, int longitude, int zone, int* hour,
                      int* minute) {
   int riseHour = 0, riseMinute = 0, setHour = 0, setMinute = 0;
@@ -219,9 +245,9 @@ int suntimes::detail::DegreesBelowHorizonAfterSunset(int sunset, int day, int mo
   const Split lon = SplitPacked(longitude);
   int zenithDegrees = 0, zenithMinutes = 0;
   DepressionZenith(degrees, &zenithDegrees, &zenithMinutes);
-  long double rise = 0, set = 0;
+  long double set = 0;
   if (!suntime(day, month, year, zenithDegrees, zenithMinutes, lon.degrees, lon.minutes, longitude >= 0, lat.degrees,
-               lat.minutes, latitude < 0, zone, &rise, &set))
+               lat.minutes, latitude < 0, zone, nullptr, &set))
     return 0;
   int h = 0, m = 0;
   timeadj(&h, &m, set);

@@ -21,6 +21,11 @@ int GetSunsetSunrise(int day, int month, int year, int which, int latitude, int 
 int GetSunriseAndSunset(int day, int month, int year, int latitude, int longitude, int zone, int* riseHour,
                         int* riseMinute, int* setHour, int* setMinute);
 
+// Sunset alone, as GetSunriseAndSunset gives it (the same result, 0 also
+// when the morning has no sunrise), with less work where the morning surely
+// has one.
+int GetSunset(int day, int month, int year, int latitude, int longitude, int zone, int* setHour, int* setMinute);
+
 // Interval from ordinary sunset until the sun stands `degrees` below the
 // horizon in the evening, as hours and minutes (both negative when the
 // interval is). Returns 0 when sunset or that depression does not occur.
@@ -49,7 +54,8 @@ int DegreesBelowHorizonAfterSunset(int sunset, int day, int month, int year, int
                                    long double degrees, int* hours, int* minutes);
 // The core: 1 when the sun reaches the zenith distance both in the morning
 // and in the evening; rise and set are written as local extended-precision
-// hours (not reduced to 0..24) whatever the result.
+// hours (not reduced to 0..24) whatever the result. `rise` may be null when
+// only the evening is wanted.
 int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, int lonDegrees, int lonMinutes,
             int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, long double* rise, long double* set);
 
