@@ -2,6 +2,7 @@
 
 #include <ghostscript/gserrors.h>
 #include <ghostscript/iapi.h>
+#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,6 +53,48 @@ class TempFile {
 constexpr const char* kDropOrientation =
     "/setpagedevice { dup /Orientation known { dup /Orientation undef } if //setpagedevice } bind def";
 
+// Ghostscript's library, loaded the first time a PDF is made: every other
+// run of the program (most of lumaro-cli's) is spared loading it and the
+// libraries it needs, which would take longer than many commands.
+class GsLibrary {
+ public:
+  static const GsLibrary* Get() {
+    static const GsLibrary library;
+    return library.handle_ ? &library : nullptr;
+  }
+  ~GsLibrary() {
+    if (handle_) dlclose(handle_);
+  }
+  GsLibrary(const GsLibrary&) = delete;
+  GsLibrary& operator=(const GsLibrary&) = delete;
+
+  decltype(&gsapi_new_instance) newInstance = nullptr;
+  decltype(&gsapi_delete_instance) deleteInstance = nullptr;
+  decltype(&gsapi_set_stdio) setStdio = nullptr;
+  decltype(&gsapi_set_arg_encoding) setArgEncoding = nullptr;
+  decltype(&gsapi_init_with_args) initWithArgs = nullptr;
+  decltype(&gsapi_exit) exit = nullptr;
+
+ private:
+  GsLibrary() {
+    handle_ = dlopen(LUMARO_GS_SONAME, RTLD_NOW | RTLD_LOCAL);
+    if (!handle_) return;
+    const bool found = Find(newInstance, "gsapi_new_instance") && Find(deleteInstance, "gsapi_delete_instance") &&
+                       Find(setStdio, "gsapi_set_stdio") && Find(setArgEncoding, "gsapi_set_arg_encoding") &&
+                       Find(initWithArgs, "gsapi_init_with_args") && Find(exit, "gsapi_exit");
+    if (!found) {
+      dlclose(handle_);
+      handle_ = nullptr;
+    }
+  }
+  template <class F>
+  bool Find(F& function, const char* name) {
+    function = reinterpret_cast<F>(dlsym(handle_, name));
+    return function != nullptr;
+  }
+  void* handle_ = nullptr;
+};
+
 // Ghostscript's messages, kept for the error text instead of being printed.
 int GsDiscardIn(void*, char*, int) { return 0; }
 int GsCollect(void* handle, const char* text, int length) {
@@ -63,13 +106,13 @@ int GsCollect(void* handle, const char* text, int length) {
 // One Ghostscript interpreter, deleted on every path out.
 class GsInstance {
  public:
-  explicit GsInstance(std::string* messages) {
-    if (gsapi_new_instance(&instance_, messages) < 0) instance_ = nullptr;
+  GsInstance(const GsLibrary& gs, std::string* messages) : gs_(gs) {
+    if (gs_.newInstance(&instance_, messages) < 0) instance_ = nullptr;
   }
   ~GsInstance() {
     if (!instance_) return;
-    if (initialised_) gsapi_exit(instance_);
-    gsapi_delete_instance(instance_);
+    if (initialised_) gs_.exit(instance_);
+    gs_.deleteInstance(instance_);
   }
   GsInstance(const GsInstance&) = delete;
   GsInstance& operator=(const GsInstance&) = delete;
@@ -78,10 +121,11 @@ class GsInstance {
   // Ends the run (the PDF is complete only after this); the code of gsapi_exit.
   int Exit() {
     initialised_ = false;
-    return gsapi_exit(instance_);
+    return gs_.exit(instance_);
   }
 
  private:
+  const GsLibrary& gs_;
   void* instance_ = nullptr;
   bool initialised_ = false;
 };
@@ -112,11 +156,13 @@ bool PdfFromPostScript(std::string_view postscript, std::string* pdf, std::strin
   if (!in.ok() || !out.ok()) return fail(std::string("cannot make a temporary file: ") + std::strerror(errno));
   if (!in.Write(postscript)) return fail(std::string("cannot write a temporary file: ") + std::strerror(errno));
 
+  const GsLibrary* library = GsLibrary::Get();
+  if (!library) return fail(std::string("cannot load Ghostscript's library ") + LUMARO_GS_SONAME);
   std::string messages;
-  GsInstance gs(&messages);
+  GsInstance gs(*library, &messages);
   if (!gs.get()) return fail("cannot start Ghostscript's library");
-  gsapi_set_stdio(gs.get(), GsDiscardIn, GsCollect, GsCollect);
-  gsapi_set_arg_encoding(gs.get(), GS_ARG_ENCODING_UTF8);
+  library->setStdio(gs.get(), GsDiscardIn, GsCollect, GsCollect);
+  library->setArgEncoding(gs.get(), GS_ARG_ENCODING_UTF8);
   // /prepress embeds every font, the standard 35 included (their URW
   // clones), which /default leaves out. Pages are turned by their text, so
   // a landscape printout opens as landscape.
@@ -126,7 +172,7 @@ bool PdfFromPostScript(std::string_view postscript, std::string* pdf, std::strin
                                          output, "-c", kDropOrientation, "-f", in.path()};
   std::vector<char*> argv;
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  const int code = gsapi_init_with_args(gs.get(), static_cast<int>(argv.size()), argv.data());
+  const int code = library->initWithArgs(gs.get(), static_cast<int>(argv.size()), argv.data());
   gs.MarkInitialised();
   const int exitCode = gs.Exit();
   if ((code < 0 && code != gs_error_Quit) || exitCode < 0) {
