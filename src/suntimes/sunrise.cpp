@@ -80,26 +80,16 @@ struct Place {
 // Local hour angle in degrees at approximate time t, or false when the sun
 // does not reach the zenith distance that day. Also yields the right
 // ascension.
-bool HourAngleDeg(const Place& p, Real t, Real* hourAngle, Real* rightAscension, Real* cosHourAngle = nullptr) {
+bool HourAngleDeg(const Place& p, Real t, Real* hourAngle, Real* rightAscension) {
   const Real trueLongitude = L(M(t));
   *rightAscension = RightAscensionDeg(trueLongitude);
   const Real sinDecl = kSinObliquity * Sin(trueLongitude);
   const Real cosDecl = std::sqrt(static_cast<double>(1 - sinDecl * sinDecl));
   const Real cosH = (p.cosZenith - sinDecl * p.sinLat) / (cosDecl * p.cosLat);
-  if (cosHourAngle) *cosHourAngle = cosH;
   // A NaN (a pole, a degenerate place) fails this test as well.
   if (!(float_abs(cosH) <= 1)) return false;
   *hourAngle = kDegPerRad * std::acos(static_cast<double>(cosH));
   return true;
-}
-
-// Whether the morning event of a day surely exists when the evening one has
-// the hour-angle cosine `cosHSet`: twelve hours move the sun's declination by
-// less than 0.25 degrees, which changes the cosine by less than 0.02 up to 75
-// degrees of latitude; a cosine within 0.9 of zero leaves room for that.
-// Elsewhere the morning is worked out.
-bool MorningSurelyReaches(Real latitudeDeg, Real cosHSet) {
-  return float_abs(latitudeDeg) <= 75 && float_abs(cosHSet) <= 0.9L;
 }
 
 }  // namespace
@@ -129,32 +119,74 @@ void DepressionZenith(Real degrees, int* zenithDegrees, int* zenithMinutes) {
   *zenithMinutes = static_cast<int>((z - *zenithDegrees) * 60);
 }
 
-int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, int lonDegrees, int lonMinutes,
-            int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, Real* rise, Real* set) {
-  const int n = doy(day, month, year);
+namespace {
+
+// What the almanac method works out for a day: it depends on the day of the
+// year, not on the year, so a range of years asks the same questions again
+// and again. The last answers are kept, each with the whole question.
+struct SunQuestion {
+  int n, zenithDegrees, zenithMinutes, lonDegrees, lonMinutes, lonEast, latDegrees, latMinutes, latSouth, zone;
+  bool operator==(const SunQuestion& o) const {
+    return n == o.n && zenithDegrees == o.zenithDegrees && zenithMinutes == o.zenithMinutes &&
+           lonDegrees == o.lonDegrees && lonMinutes == o.lonMinutes && lonEast == o.lonEast &&
+           latDegrees == o.latDegrees && latMinutes == o.latMinutes && latSouth == o.latSouth && zone == o.zone;
+  }
+};
+
+struct SunAnswer {
+  Real rise = 0;
+  Real set = 0;
+  int result = 0;
+};
+
+SunAnswer Work(const SunQuestion& q) {
   Place p{};
-  p.cosZenith = Cos(todec(zenithDegrees, zenithMinutes));
-  p.lngHour = (lonEast ? -1 : 1) * todec(lonDegrees, lonMinutes) / 15;
-  const Real latitudeDeg = (latSouth ? -1 : 1) * todec(latDegrees, latMinutes);
+  p.cosZenith = Cos(todec(q.zenithDegrees, q.zenithMinutes));
+  p.lngHour = (q.lonEast ? -1 : 1) * todec(q.lonDegrees, q.lonMinutes) / 15;
+  const Real latitudeDeg = (q.latSouth ? -1 : 1) * todec(q.latDegrees, q.latMinutes);
   p.cosLat = Cos(latitudeDeg);
   p.sinLat = Sin(latitudeDeg);
 
-  const Real tRise = n + (p.lngHour + 6) / 24;
-  const Real tSet = n + (p.lngHour + 18) / 24;
-  Real hRise = 0, raRise = 0, hSet = 0, raSet = 0, cosHSet = 0;
-  // Either event failing fails the day.
-  const bool setOk = HourAngleDeg(p, tSet, &hSet, &raSet, &cosHSet);
-  const Real utSet = hSet / 15 + raSet / 15 + adj(tSet) + p.lngHour;
-  *set = utSet + zone;
-  if (!rise && setOk && MorningSurelyReaches(latitudeDeg, cosHSet) && float_abs(*set) < kMaxHours &&
-      std::abs(zone) < kMaxHours / 2)
-    return 1;
+  const Real tRise = q.n + (p.lngHour + 6) / 24;
+  const Real tSet = q.n + (p.lngHour + 18) / 24;
+  Real hRise = 0, raRise = 0, hSet = 0, raSet = 0;
+  // Both events are always worked out; either failing fails the day.
   const bool riseOk = HourAngleDeg(p, tRise, &hRise, &raRise);
+  const bool setOk = HourAngleDeg(p, tSet, &hSet, &raSet);
+
   const Real utRise = (360 - hRise) / 15 + raRise / 15 + adj(tRise) + p.lngHour;
-  const Real riseHours = utRise + zone;
-  if (rise) *rise = riseHours;
-  if (!(float_abs(riseHours) < kMaxHours && float_abs(*set) < kMaxHours)) return 0;
-  return (riseOk && setOk) ? 1 : 0;
+  const Real utSet = hSet / 15 + raSet / 15 + adj(tSet) + p.lngHour;
+  SunAnswer a;
+  a.rise = utRise + q.zone;
+  a.set = utSet + q.zone;
+  a.result = (float_abs(a.rise) < kMaxHours && float_abs(a.set) < kMaxHours && riseOk && setOk) ? 1 : 0;
+  return a;
+}
+
+}  // namespace
+
+int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, int lonDegrees, int lonMinutes,
+            int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, Real* rise, Real* set) {
+  const SunQuestion q{doy(day, month, year), zenithDegrees, zenithMinutes, lonDegrees, lonMinutes, lonEast,
+                      latDegrees, latMinutes, latSouth, zone};
+  struct Slot {
+    bool used = false;
+    SunQuestion question{};
+    SunAnswer answer;
+  };
+  thread_local std::array<Slot, 1024> kept{};
+  const size_t index = (static_cast<size_t>(q.n) * 7 + static_cast<size_t>(q.zenithDegrees) * 131 +
+                        static_cast<size_t>(q.zenithMinutes) * 17) %
+                       kept.size();
+  Slot& slot = kept[index];
+  if (!slot.used || !(slot.question == q)) {
+    slot.used = true;
+    slot.question = q;
+    slot.answer = Work(q);
+  }
+  if (rise) *rise = slot.answer.rise;
+  *set = slot.answer.set;
+  return slot.answer.result;
 }
 
 }  // namespace suntimes::detail

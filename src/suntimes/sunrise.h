@@ -21,9 +21,8 @@ int GetSunsetSunrise(int day, int month, int year, int which, int latitude, int 
 int GetSunriseAndSunset(int day, int month, int year, int latitude, int longitude, int zone, int* riseHour,
                         int* riseMinute, int* setHour, int* setMinute);
 
-// Sunset alone, as GetSunriseAndSunset gives it (the same result, 0 also
-// when the morning has no sunrise), with less work where the morning surely
-// has one.
+// Sunset alone, as GetSunriseAndSunset gives it (0 also when the morning
+// has no sunrise).
 int GetSunset(int day, int month, int year, int latitude, int longitude, int zone, int* setHour, int* setMinute);
 
 // Interval from ordinary sunset until the sun stands `degrees` below the
@@ -55,7 +54,8 @@ int DegreesBelowHorizonAfterSunset(int sunset, int day, int month, int year, int
 // The core: 1 when the sun reaches the zenith distance both in the morning
 // and in the evening; rise and set are written as local extended-precision
 // hours (not reduced to 0..24) whatever the result. `rise` may be null when
-// only the evening is wanted.
+// only the evening is wanted. The result depends on the day of the year, not
+// on the year; the last answers are kept.
 int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, int lonDegrees, int lonMinutes,
             int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, long double* rise, long double* set);
 
