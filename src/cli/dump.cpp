@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/festivals.h"
 #include "calendar/holidays.h"
@@ -102,7 +103,7 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   OutBuffer o(out);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
-  const DumpRun run{CurrentCalendarRules(), EveningTimes::FromSettings()};
+  const DumpRun run{CurrentCalendarRules(), EveningTimesFromSettings()};
   for (AbsoluteDay d = first; d <= last; ++d) WriteDay(o, run, d);
   return kCliOk;
 }

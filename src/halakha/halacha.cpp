@@ -3,7 +3,6 @@
 // the evening's rules (halacha_evening.cpp) follow in the same pass.
 #include "halakha/halacha.h"
 
-#include "base/settings.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/holidays.h"
 #include "calendar/molad.h"
@@ -355,10 +354,6 @@ void MorningClosingNotes(const Run& run) {
 void HalachaOutput(std::string* text, std::string_view line) {
   text->append(line);
   text->push_back('\n');
-}
-
-std::string HalachaDo(AbsoluteDay d, int diaspora, int style) {
-  return HalachaDo(d, CalendarRules{diaspora != 0, postponeShushanPurimGetFlag() != 0}, style);
 }
 
 std::string HalachaDo(AbsoluteDay d, const CalendarRules& rules, int style) {

@@ -16,8 +16,6 @@ void HalachaOutput(std::string* text, std::string_view line);
 // Shakharit, the Torah reading, Musaf, Minkha, Neila, and Maariv, Havdalah
 // and Selikhot of the evening that follows d. The lines are English; their
 // exact wording, leading blanks included, is the key by which the report is
-// translated. diaspora: non-zero for the Diaspora. style: 1 Sephardic,
-// 2 Ashkenazi (rules naming a style test for exactly that value).
-// The Shushan Purim custom comes from the settings.
-std::string HalachaDo(AbsoluteDay d, int diaspora, int style);
+// translated. style: 1 Sephardic, 2 Ashkenazi (rules naming a style test
+// for exactly that value).
 std::string HalachaDo(AbsoluteDay d, const CalendarRules& rules, int style);

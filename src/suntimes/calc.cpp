@@ -380,8 +380,9 @@ int CalculateZmanimClassic(int latitude, int longitude, int zone, int day, int m
 
 }  // namespace
 
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
-  SunOptions sun = CurrentSunOptions();
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
+                    const SunOptions& options) {
+  SunOptions sun = options;
   if (!sun.precise()) return CalculateZmanimClassic(latitude, longitude, zone, day, month, year, expression);
   sun.elevation = false;  // no place record, so no elevation
   const std::optional<double> t =

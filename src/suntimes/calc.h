@@ -92,10 +92,11 @@ struct CalcState {
 
 // Minutes after local standard-time midnight of `expression` on the date at
 // the place, or kNoTime. Syntax errors are printed on the message stream
-// (base/diagnostics.h). Follows the SunCalculation setting: in the precise
+// (base/diagnostics.h). Follows the calculation of `sun`: in the precise
 // calculation the value is rounded to the nearest minute, at sea level (a
 // precise value that rounds to -1 reads as kNoTime).
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
+                    const SunOptions& sun);
 
 // A place of an evaluation.
 struct ZmanimPlace {

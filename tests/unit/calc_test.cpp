@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "compose/current_options.h"
 #include "base/diagnostics.h"
 
 namespace {

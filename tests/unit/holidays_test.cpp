@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "reference_data.h"
 #include "base/settings.h"
