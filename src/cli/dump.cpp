@@ -77,7 +77,7 @@ void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d) {
   o << '\t';
   AppendField(o, GetSpecialDay(d, h, run.rules));
   o << '\t';
-  o << GetRoshHodeshType(h) << '\t' << GetOmerCount(d, h) << '\t';
+  o << GetRoshKhodeshType(h) << '\t' << GetOmerCount(d, h) << '\t';
   AppendSections(o, d, run.rules);
   o << '\t';
   if (const DafYomiPage daf = DafYomiPageOf(d); daf.page != 0) {

@@ -13,9 +13,9 @@
 
 namespace {
 
-std::string RoshKhodeshLine(AbsoluteDay d, int language) {
+std::string RoshKhodeshLine(const HebrewDate& h, int language) {
   const bool english = language == kLanguageEnglish;
-  switch (GetRoshHodeshType(d)) {
+  switch (GetRoshKhodeshType(h)) {
     case 1: return english ? "1st Rosh Khodesh" : translate_perform("1st day of Rosh Khodesh");
     case 2: return english ? "2nd Rosh Khodesh" : translate_perform("2nd day of Rosh Khodesh");
     case 0: return translate_perform("Rosh Khodesh");
@@ -36,7 +36,7 @@ DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRule
   const HebrewDate h = HebrewFromAbsolute(d);
   DayInformation info;
   if (const int omer = GetOmerCount(d); omer > 0) info.omer = FormatInt(translate_perform("%d L'Omer"), omer);
-  info.roshKhodesh = RoshKhodeshLine(d, language);
+  info.roshKhodesh = RoshKhodeshLine(h, language);
   info.holiday = HolidayLine(d, h, rules);
 
   ShabbatSections s;

@@ -51,12 +51,6 @@ std::string EveningTimeLabel(EveningTime kind) {
   return {};
 }
 
-bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules) {
-  for (Festival f : FestivalsOn(d, rules))
-    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
-  return false;
-}
-
 EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules) {
   const int weekday = WeekdayOf(d);
   // Shabbat candles are lit before sunset, also on a festival.

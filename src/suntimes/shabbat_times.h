@@ -38,9 +38,6 @@ int ShabbatHavdalahMinutes(const std::string& value);
 // "sunset + degrees_below_horizon(<value>)".
 std::string ShabbatHavdalahExpression(bool inMinutes, const std::string& value);
 
-// A day on which work is forbidden: Rosh HaShana, Yom Kippur and the
-// festival days of the festival table (the second days in the Diaspora).
-bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules);
 
 // Which time the evening of day d has:
 //  - a Friday: the Shabbat candle lighting, also before or on a festival;

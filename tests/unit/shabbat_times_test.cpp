@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "calendar/festivals.h"
 #include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "suntimes/cities.h"

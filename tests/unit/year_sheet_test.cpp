@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "calendar/festivals.h"
 #include "compose/current_options.h"
 #include "base/settings.h"
 #include "calendar/calendar.h"
