@@ -4,7 +4,7 @@
 #include "compose/learning_lines.h"
 #include "compose/hebrew_date_text.h"
 #include "compose/readings_list.h"
-#include "halakha/halacha.h"
+#include "halakha/halakha.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "compose/zmanim_text.h"
@@ -30,7 +30,7 @@ std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int styl
   std::string text = (hebrew.empty() ? FormatText(translate_perform("Halakha for date %s"), {DateText(d)})
                                      : FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew})) +
                      ":\n";
-  text += HalachaDo(d, rules, style);
+  text += HalakhaDo(d, rules, style);
   return translate_replace(text);
 }
 

@@ -19,7 +19,7 @@ struct DayReport {
 
 // The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date;
 // with Hebrew numerals on "Halakha for date D.M.Y (<Hebrew date>):")
-// followed by the lines of HalachaDo, translated as a whole.
+// followed by the lines of HalakhaDo, translated as a whole.
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals);
 
 // The report of day d with the options (city, Israel/Diaspora, style,
