@@ -7,7 +7,6 @@
 #include "calendar/holidays.h"
 #include "calendar/molad.h"
 #include "calendar/torah_sections.h"
-#include "base/settings.h"
 
 namespace {
 
@@ -16,10 +15,9 @@ const AbsoluteDay kLast = AbsoluteFromGregorian(31, 12, kLastYear);
 
 // Day after day, as the month view and the dump walk them.
 void BM_GetSpecialDay(benchmark::State& state) {
-  settingsReset();
   AbsoluteDay d = kFirst;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(GetSpecialDay(d));
+    benchmark::DoNotOptimize(GetSpecialDay(d, kDiasporaRules));
     if (++d > kLast) d = kFirst;
   }
 }
@@ -27,10 +25,9 @@ BENCHMARK(BM_GetSpecialDay);
 
 // A different year on every call: no year is asked for twice in a row.
 void BM_GetSpecialDayScattered(benchmark::State& state) {
-  settingsReset();
   AbsoluteDay d = kFirst;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(GetSpecialDay(d));
+    benchmark::DoNotOptimize(GetSpecialDay(d, kDiasporaRules));
     d += 400;
     if (d > kLast) d -= kLast - kFirst;
   }
@@ -38,14 +35,13 @@ void BM_GetSpecialDayScattered(benchmark::State& state) {
 BENCHMARK(BM_GetSpecialDayScattered);
 
 void BM_GetTorahSectionShabbat(benchmark::State& state) {
-  settingsReset();
-  diasporaSetFlag(static_cast<int>(state.range(0)));
+  const CalendarRules rules = state.range(0) ? kDiasporaRules : kIsraelRules;
   AbsoluteDay d = kFirst;
   while (WeekdayOf(d) != kShabbat) ++d;
   const AbsoluteDay firstShabbat = d;
   for (auto _ : state) {
     ShabbatSections s;
-    benchmark::DoNotOptimize(GetTorahSectionShabbat(d, &s));
+    benchmark::DoNotOptimize(GetTorahSectionShabbat(d, rules, &s));
     d += 7;
     if (d > kLast) d = firstShabbat;
   }

@@ -8,8 +8,9 @@
 
 #include "calendar/calendar.h"
 #include "compose/day_report.h"
-#include "halakha/halacha.h"
+#include "halakha/halakha.h"
 #include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/translate.h"
 
 namespace {
@@ -18,20 +19,18 @@ namespace {
 const AbsoluteDay kFirst = AbsoluteFromHebrew(1, kTishri, 5785);
 const AbsoluteDay kLast = AbsoluteFromHebrew(1, kTishri, 5786);
 
-void BM_HalachaDoWholeYear(benchmark::State& state) {
-  settingsReset();
+void BM_HalakhaDoWholeYear(benchmark::State& state) {
   translate_init("");
-  const int diaspora = static_cast<int>(state.range(0));
-  diasporaSetFlag(diaspora);
+  const CalendarRules rules = state.range(0) ? kDiasporaRules : kIsraelRules;
   size_t bytes = 0;
   for (auto _ : state) {
-    for (AbsoluteDay d = kFirst; d < kLast; ++d) bytes += HalachaDo(d, diaspora, kStyleAshkenazi).size();
+    for (AbsoluteDay d = kFirst; d < kLast; ++d) bytes += HalakhaDo(d, rules, kStyleAshkenazi).size();
   }
   benchmark::DoNotOptimize(bytes);
   state.SetItemsProcessed(state.iterations() * (kLast - kFirst));
   translate_done();
 }
-BENCHMARK(BM_HalachaDoWholeYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HalakhaDoWholeYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The three lists with the shipped city file, as the report window gets them.
 void BM_DayReportWholeYear(benchmark::State& state) {
@@ -47,9 +46,10 @@ void BM_DayReportWholeYear(benchmark::State& state) {
   std::filesystem::copy_file(std::string(LUMARO_SOURCE_DATADIR) + "/cities", std::string(home) + "/.lumaro/cities", ec);
   settingsReset();
   translate_init("");
+  const Options options = CurrentOptions();
   size_t bytes = 0;
   for (auto _ : state) {
-    for (AbsoluteDay d = kFirst; d < kLast; ++d) bytes += FormatDayReport(BuildDayReport(d)).size();
+    for (AbsoluteDay d = kFirst; d < kLast; ++d) bytes += FormatDayReport(BuildDayReport(d, options)).size();
   }
   benchmark::DoNotOptimize(bytes);
   state.SetItemsProcessed(state.iterations() * (kLast - kFirst));

@@ -8,6 +8,7 @@
 
 #include "calendar/calendar.h"
 #include "base/settings.h"
+#include "compose/current_options.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/shabbat_times.h"
@@ -18,7 +19,7 @@ namespace {
 void EvaluateEachDay(benchmark::State& state, const char* expression) {
   int day = 1, month = 1;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CalculateZmanim(4853, 842, 1, day, month, 2010, expression));
+    benchmark::DoNotOptimize(CalculateZmanim(4853, 842, 1, day, month, 2010, expression, SunOptions{}));
     if (++day > 28) {
       day = 1;
       month = month % 12 + 1;

@@ -17,8 +17,13 @@ of the folders below it, never those above it or beside it):
   app        the GTK main window
 
 GTK, GDK, Pango, GLib and Cairo headers may be included only in app/,
-dialogs/ and render/drawing_gdk*. Inside app/ the includes between its
-modules (a .h and its .cpp count as one module) have no cycle.
+dialogs/ and render/drawing_gdk*. Inside every folder the includes between
+its modules (a .h and its .cpp count as one module) have no cycle.
+
+The settings store (base/settings.h) is read only at the top: in forms/,
+cli/, dialogs/ and app/, and in compose/ by the one file that builds the
+options value from it (current_options). Every folder below takes its
+choices as values.
 
 Usage: scripts/check-layout.py [--root DIR]
 Prints one line per violation, "file:line: ...", then a summary; the exit
@@ -54,8 +59,10 @@ GUI_HEADER_RE = re.compile(r"^(gtk|gdk|gdk-pixbuf|pango|glib|glib-unix|gio|cairo
 # service may use GLib and GIO (D-Bus), never the toolkit itself.
 DBUS_FILE_RE = re.compile(r"^src/cli/desktop_notify\.cpp$")
 DBUS_HEADER_RE = re.compile(r"^(glib|gio)[/.-]")
-# Folders whose modules must not include each other in a circle.
-CYCLE_FREE = {"app"}
+# The settings store, and the files that may include it.
+SETTINGS_HEADER = "base/settings.h"
+SETTINGS_FOLDERS = {"base", "forms", "cli", "dialogs", "app"}
+SETTINGS_FILE_RE = re.compile(r"^src/compose/current_options\.(h|cpp)$")
 
 INCLUDE_RE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -145,7 +152,10 @@ def check(root):
                     problems.append(f"{at}: includes \"{name}\": {folder}/ is below {target}/")
                 elif RANKS[target] == RANKS[folder]:
                     problems.append(f"{at}: includes \"{name}\": {folder}/ and {target}/ stand side by side")
-            if folder in CYCLE_FREE and target == folder:
+            if name == SETTINGS_HEADER and folder not in SETTINGS_FOLDERS and not SETTINGS_FILE_RE.match(rel):
+                problems.append(f"{at}: includes \"{name}\": below forms/ the settings arrive as values "
+                                "(compose/current_options builds them)")
+            if target == folder:
                 src_module = module_of(rel)
                 dst_module = os.path.splitext(name if "/" in name else f"{folder}/{name}")[0]
                 if dst_module != src_module:

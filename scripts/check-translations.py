@@ -454,7 +454,7 @@ KEY_SOURCES = {
 def halakha_lines(sources):
     """Every text the halakha rules emit (holiday keys such as "PESAKH_I" aside)."""
     out = []
-    for path in sorted(p for p in sources if p.startswith("src/halakha/halacha") and p.endswith(".cpp")):
+    for path in sorted(p for p in sources if p.startswith("src/halakha/halakha") and p.endswith(".cpp")):
         src = sources[path]
         for m in STRING_RE.finditer(src.text):
             t = unescape(m.group(1))

@@ -49,7 +49,7 @@ MUTATIONS = [
      "16 written as yud-vav"),
     ("src/calendar/learning.cpp", "h.day == 29 && Last_Day_Of_Hebrew_Month(h.month, h.year) == 29",
      "h.day == 29 && Last_Day_Of_Hebrew_Month(h.month, h.year) == 30", "Tehillim of a 29-day month"),
-    ("src/halakha/halacha.cpp", 'run.Emit(MondayOrThursday(d) ? "  long Takhanun" : "  Takhanun");',
+    ("src/halakha/halakha.cpp", 'run.Emit(MondayOrThursday(d) ? "  long Takhanun" : "  Takhanun");',
      'run.Emit("  Takhanun");', "no long Takhanun on Monday and Thursday"),
     ("src/halakha/takhanun.cpp", "day_in_omer(x) == 33", "day_in_omer(x) == 32", "Lag BaOmer a day early"),
     ("src/halakha/seasons.cpp", "year % 4 == 3 ? 5 : 4", "year % 4 == 3 ? 4 : 4", "rain request before a leap year"),

@@ -1,5 +1,6 @@
 #include "app/day_report.h"
 
+#include "compose/current_options.h"
 #include "app/main_widgets.h"
 #include "app/selected_date.h"
 #include "calendar/calendar.h"
@@ -7,7 +8,7 @@
 #include "dialogs/message.h"
 
 void showYom() {
-  const DayReport report = BuildDayReport(AbsoluteFromGregorian(SelectedDate()));
+  const DayReport report = BuildDayReport(AbsoluteFromGregorian(SelectedDate()), CurrentOptions());
   DialogsDoLongMessage(gMainWindow, &report.zmanim, report.readings.empty() ? nullptr : &report.readings,
                        &report.halakha, report.learning.empty() ? nullptr : &report.learning);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "compose/current_options.h"
 #include "app/day_report.h"
 #include "app/main_widgets.h"
 #include "app/selected_date.h"

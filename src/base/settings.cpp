@@ -233,11 +233,6 @@ void setHebrewNumerals(int choice) {
   gValues.hebrewNumerals =
       choice == kHebrewNumeralsOff || choice == kHebrewNumeralsOn ? choice : kHebrewNumeralsByLanguage;
 }
-bool HebrewNumeralsFor(int choice, int language) {
-  if (choice == kHebrewNumeralsOff || choice == kHebrewNumeralsOn) return choice == kHebrewNumeralsOn;
-  const LanguageRow* row = FindLanguage(language);
-  return row && row->hebrewNumeralsByDefault;
-}
 int getHebrewMonthView() { return gValues.hebrewMonthView; }
 void setHebrewMonthView(int flag) { gValues.hebrewMonthView = flag ? 1 : 0; }
 
@@ -286,21 +281,8 @@ std::string getDefaultCityFilename(std::string_view fileName) {
   return path;
 }
 
-const LanguageRow* FindLanguage(int language) {
-  for (const LanguageRow& row : kLanguages)
-    if (row.number == language) return &row;
-  return nullptr;
-}
 
-std::string getLanguagePrefix(int language) {
-  const LanguageRow* row = FindLanguage(language);
-  return row ? std::string(row->prefix) : std::string();
-}
 
-bool isRightToLeftLanguage(int language) {
-  const LanguageRow* row = FindLanguage(language);
-  return row && row->rightToLeft;
-}
 
 bool isLanguageRightToLeft() { return isRightToLeftLanguage(gValues.language); }
 

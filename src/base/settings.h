@@ -6,55 +6,13 @@
 #include <string>
 #include <string_view>
 
-// The daylight-saving rule, in the order of its nine settings keys.
-struct DstSetting {
-  int32_t startMethod = 0;
-  int32_t startWeekNo = 5;
-  int32_t startWeekday = 0;
-  int32_t startDay = 2;
-  int32_t startMonth = 3;
-  int32_t endMethod = 0;
-  int32_t endWeekNo = 5;
-  int32_t endWeekday = 0;
-  int32_t endMonth = 10;
-};
+#include "base/choices.h"
+
 
 // Longest string setting in bytes; setters cut longer text at a character boundary.
 constexpr size_t kSettingMaxBytes = 255;
 
-// Language numbers.
-constexpr int kLanguageEnglish = 1;
-constexpr int kLanguageYiddish = 2;
-constexpr int kLanguageHebrew = 3;
 
-// The interface languages: the number stored in the settings, the prefix of
-// the translation files (also the name `lumaro-cli --language` takes), the
-// English name the language dialog shows (translated), and the script:
-// Yiddish and Hebrew are written in Hebrew letters, right to left, and a
-// luach in them writes Hebrew dates in Hebrew numerals.
-struct LanguageRow {
-  int number;
-  std::string_view prefix;
-  std::string_view name;
-  bool rightToLeft;
-  bool hebrewNumeralsByDefault;
-};
-inline constexpr LanguageRow kLanguages[] = {
-    {kLanguageEnglish, "english", "English", false, false},
-    {kLanguageYiddish, "yiddish", "Yiddish", true, true},
-    {kLanguageHebrew, "hebrew", "Hebrew", true, true},
-};
-// The row of a language number; nullptr for a number no language has.
-const LanguageRow* FindLanguage(int language);
-
-// "Hebrew dates in Hebrew numerals": by the language (the default, until the
-// user chooses), always, or never.
-constexpr int kHebrewNumeralsByLanguage = -1;
-constexpr int kHebrewNumeralsOff = 0;
-constexpr int kHebrewNumeralsOn = 1;
-// Style numbers.
-constexpr int kStyleSephardic = 1;
-constexpr int kStyleAshkenazi = 2;
 
 // Sets every value to its default, then reads each from the settings file.
 // Without a settings file (a new user) DSTAutomatic starts on.
@@ -105,8 +63,6 @@ void setTimeFormat(int format);
 // The sun calculation: kSunCalculationClassic (the almanac method in whole
 // minutes, the default) or kSunCalculationPrecise (the NOAA solar equations
 // to the second, rounded when shown). Any other stored text reads as classic.
-inline constexpr std::string_view kSunCalculationClassic = "classic";
-inline constexpr std::string_view kSunCalculationPrecise = "precise";
 std::string getSunCalculation();
 void setSunCalculation(std::string_view name);
 // 1: sunrise and sunset of the precise calculation are seen from the city's
@@ -127,10 +83,6 @@ void setLanguage(int language);
 // kHebrewNumeralsOn.
 int getHebrewNumerals();
 void setHebrewNumerals(int choice);
-// Whether Hebrew dates are written in Hebrew numerals with the choice
-// `choice` in the language `language`: by the language's default for
-// kHebrewNumeralsByLanguage (and any unknown choice).
-bool HebrewNumeralsFor(int choice, int language);
 // The same for the current settings.
 bool isHebrewNumerals();
 // 1: the month view shows Hebrew months (1 Nisan .. 29 Nisan in one grid);
@@ -173,11 +125,6 @@ void setTimeKhametsBurn(std::string_view expression);
 
 // $HOME/.lumaro/<fileName>, or fileName alone when HOME is unset.
 std::string getDefaultCityFilename(std::string_view fileName);
-// The language's prefix: "english" for 1, "yiddish" for 2, "hebrew" for 3,
-// "" otherwise.
-std::string getLanguagePrefix(int language);
-// True for a language written right to left (Yiddish, Hebrew).
-bool isRightToLeftLanguage(int language);
 // The same for the current language.
 bool isLanguageRightToLeft();
 // True when a background image is configured and the file exists.

@@ -165,4 +165,3 @@ int IsYizkor(AbsoluteDay d, const CalendarRules& rules) {
   return 0;
 }
 
-int IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }

@@ -49,8 +49,7 @@ std::string DafYomiGetWithCycle(int day, int month, int year);
 // Tractate of cycle index 0..2710 and its page; an index outside the cycle
 // gives an empty name and page 0.
 int GetDafYomiInternal(int index, std::string* tractate);
-// 1 on a day Yizkor is said under the rules (by the settings without them),
+// 1 on a day Yizkor is said under the rules,
 // else 0: Yom Kippur, Shemini Atseret, and the last day of Pesakh and of
 // Shavuot, as the festival table marks them.
 int IsYizkor(AbsoluteDay d, const CalendarRules& rules);
-int IsYizkor(AbsoluteDay d);

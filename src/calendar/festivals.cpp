@@ -254,3 +254,9 @@ KhanukkaDays KhanukkaOf(int year) {
 }
 
 AbsoluteDay ShabbatShuvaOf(int year) { return SaturdayOnOrAfter(AbsoluteFromHebrew(1, kTishri, year) + 1); }
+
+bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules) {
+  for (Festival f : FestivalsOn(d, rules))
+    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
+  return false;
+}

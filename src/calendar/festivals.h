@@ -49,6 +49,11 @@ DayFestivals FestivalsOn(AbsoluteDay d, const CalendarRules& rules);
 // The same for a day whose Hebrew date is already known.
 DayFestivals FestivalsOn(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules);
 
+// A festival day on which work is forbidden (a yom tov): Rosh HaShana, Yom
+// Kippur and the festival days of the festival table, the second days in
+// the Diaspora.
+bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules);
+
 // Rosh Khodesh: day 30 of any month, or day 1 of any month but Tishri.
 constexpr bool IsRoshKhodeshDate(const HebrewDate& h) { return h.day == 30 || (h.day == 1 && h.month != kTishri); }
 

@@ -23,25 +23,16 @@ std::string GetJewishHolidayName(int id, const CalendarRules& rules) {
   return TranslatedFestivalName(FestivalOfId(id), rules);
 }
 
-std::string GetJewishHolidayName(int id) { return GetJewishHolidayName(id, CurrentCalendarRules()); }
-
 HebrewDate GetJewishHolidayDate(int id, int year, const CalendarRules& rules) {
   if (!ValidId(id)) return HebrewDate{0, 0, 0};
   return FestivalDate(FestivalOfId(id), year, rules);
 }
 
-void GetJewishHolidayDate(int id, int year, HebrewDate* out) {
-  if (!ValidId(id) || out == nullptr) return;
-  *out = GetJewishHolidayDate(id, year, CurrentCalendarRules());
-}
-
-HebrewDate GetJewishHolidayDate(int id, int year) { return GetJewishHolidayDate(id, year, CurrentCalendarRules()); }
-
 int GetJewishHolidayFirstYear(int id) { return ValidId(id) ? FestivalFirstYear(FestivalOfId(id)) : 0; }
 
-std::string namesHolHamoedPesach() { return translate_perform("Khol HaMoed"); }
+std::string namesKholHaMoedPesakh() { return translate_perform("Khol HaMoed"); }
 
-std::string namesHolHamoedSukkot() { return namesHolHamoedPesach(); }
+std::string namesKholHaMoedSukkot() { return namesKholHaMoedPesakh(); }
 
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules) {
   return GetSpecialDay(d, HebrewFromAbsolute(d), rules);
@@ -60,4 +51,3 @@ std::string GetSpecialDay(AbsoluteDay d, const HebrewDate& h, const CalendarRule
   return text;
 }
 
-std::string GetSpecialDay(AbsoluteDay d) { return GetSpecialDay(d, CurrentCalendarRules()); }

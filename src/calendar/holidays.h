@@ -1,7 +1,5 @@
 // The holidays by id (0..55): the names and dates of the festival table as
-// the rest of the program asks for them. Each function comes in two forms:
-// with the rules passed in, and without, reading the settings "Diaspora" and
-// "PostponeShushanPurim" at every call.
+// the rest of the program asks for them, under the rules passed in.
 #pragma once
 
 #include <string>
@@ -18,21 +16,17 @@ int GetJewishHolidayCount();
 std::string TranslatedFestivalName(Festival f, const CalendarRules& rules);
 // Translated display name of holiday `id`; empty for an id outside 0..55.
 std::string GetJewishHolidayName(int id, const CalendarRules& rules);
-std::string GetJewishHolidayName(int id);
 // Date of holiday `id` in Hebrew year `year`, or {0, 0, 0} when it does not
 // occur under the rules. Callers compare all three fields with the Hebrew
 // date of a day (the Purim Katan rule in a common year yields a date no day
 // has). For an id outside 0..55 `out` is left unchanged.
 HebrewDate GetJewishHolidayDate(int id, int year, const CalendarRules& rules);
-void GetJewishHolidayDate(int id, int year, HebrewDate* out);
-HebrewDate GetJewishHolidayDate(int id, int year);
 // First Gregorian year in which the holiday is shown, or 0 for always.
 int GetJewishHolidayFirstYear(int id);
 // The translated "Khol HaMoed".
-std::string namesHolHamoedPesach();
-std::string namesHolHamoedSukkot();
+std::string namesKholHaMoedPesakh();
+std::string namesKholHaMoedSukkot();
 // Holiday text of one day: the name of the highest-id holiday on it, and
 // ", Rosh Khodesh" (untranslated) on day 30 or 1 except 1 Tishri.
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules);
 std::string GetSpecialDay(AbsoluteDay d, const HebrewDate& h, const CalendarRules& rules);
-std::string GetSpecialDay(AbsoluteDay d);

@@ -219,14 +219,6 @@ AbsoluteDay LastDayOfPesakh(int year, const CalendarRules& rules) {
   return AbsoluteFromHebrew(eighth.day != 0 ? eighth : FestivalDate(Festival::kPesakhVII, year, rules));
 }
 
-// A festival day on which work is forbidden (the Diaspora's second day of
-// Shavuot is the one that can fall on a Shabbat of the season).
-bool IsYomTov(AbsoluteDay d, const CalendarRules& rules) {
-  for (Festival f : FestivalsOn(d, rules))
-    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
-  return false;
-}
-
 // The Shabbat of the season without a chapter because of Tisha BeAv: the
 // one before a fast kept on Sunday (the 9th of Av itself when it is a
 // Shabbat, else the 8th); 0 when the fast falls on another day.
@@ -249,7 +241,9 @@ void PirkeiAvot(AbsoluteDay d, const CalendarRules& rules, LearningPortion& p) {
   int pausesBefore = 0;
   int pausesInSeason = 0;
   for (AbsoluteDay shabbat = first; shabbat <= last; shabbat += 7) {
-    if (shabbat != tishaBeAvPause && !IsYomTov(shabbat, rules)) continue;
+    // A festival day pauses the chapters (the Diaspora's second day of
+    // Shavuot is the one that can fall on a Shabbat of the season).
+    if (shabbat != tishaBeAvPause && !IsFestivalDay(shabbat, rules)) continue;
     if (shabbat == d) return;
     ++pausesInSeason;
     if (shabbat < d) ++pausesBefore;

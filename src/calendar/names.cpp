@@ -78,11 +78,7 @@ std::string GetJewishShabbatSectionName(int code) {
   return {};
 }
 
-int IsDateRoshHodesh(AbsoluteDay d) { return GetRoshHodeshType(d) >= 0 ? 1 : 0; }
-
-int GetRoshHodeshType(AbsoluteDay d) { return GetRoshHodeshType(HebrewFromAbsolute(d)); }
-
-int GetRoshHodeshType(const HebrewDate& h) {
+int GetRoshKhodeshType(const HebrewDate& h) {
   if (!IsRoshKhodeshDate(h)) return -1;
   if (h.day == 30) return 1;
   // Day 1: a two-day Rosh Khodesh when the month before had 30 days. The

@@ -17,11 +17,10 @@ std::string GetJewishTorahSectionName(int code);
 // Special-Shabbat name for codes 15, 43, 44, 61..64 and 66; empty otherwise.
 std::string GetJewishShabbatSectionName(int code);
 
-// 1 when the Hebrew day of month is 30 or 1, except 1 Tishri; else 0.
-int IsDateRoshHodesh(AbsoluteDay d);
-// -1 not Rosh Khodesh; 0 a single day; 1 first of two days; 2 second of two.
-int GetRoshHodeshType(AbsoluteDay d);
-int GetRoshHodeshType(const HebrewDate& h);
+// Which day of Rosh Khodesh (calendar/festivals.h: IsRoshKhodeshDate) a
+// date is: -1 not Rosh Khodesh; 0 a single day; 1 first of two days; 2
+// second of two.
+int GetRoshKhodeshType(const HebrewDate& h);
 // Day of the Omer 1..49 (16 Nisan is day 1), or 0.
 int GetOmerCount(AbsoluteDay d);
 // The same for a day whose Hebrew date is known.

@@ -19,7 +19,5 @@ struct ShabbatSections {
   int32_t c3 = 1000;
 };
 // 1 and the day's codes when d is a Saturday of a known year type; 0 otherwise
-// (out is then left unchanged). Without rules, the "Diaspora" setting decides.
+// (out is then left unchanged).
 int GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out);
-int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out);
-int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3);

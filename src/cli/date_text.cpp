@@ -1,5 +1,6 @@
 #include "cli/date_text.h"
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "calendar/names.h"
 #include "compose/hebrew_date_text.h"

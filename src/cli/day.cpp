@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
@@ -17,7 +18,7 @@ int CmdDay(const Args& args, std::FILE* out, std::FILE* err) {
   std::string error;
   const auto date = ParseDate(args[0], error);
   if (!date) return UsageFail(err, error);
-  const std::string text = FormatDayReport(BuildDayReport(AbsoluteFromGregorian(*date)));
+  const std::string text = FormatDayReport(BuildDayReport(AbsoluteFromGregorian(*date), CurrentOptions()));
   std::fwrite(text.data(), 1, text.size(), out);
   return kCliOk;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/festivals.h"
 #include "calendar/holidays.h"
@@ -132,7 +133,7 @@ void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d, const GregorianDa
   AppendField(o, GetSpecialDay(d, h, run.rules));
   p = o.Claim(64);
   *p++ = '\t';
-  p = PutNumber(p, GetRoshHodeshType(h));
+  p = PutNumber(p, GetRoshKhodeshType(h));
   *p++ = '\t';
   p = PutNumber(p, GetOmerCount(d, h));
   *p++ = '\t';
@@ -162,7 +163,7 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   OutBuffer o(out);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
-  const DumpRun run{CurrentCalendarRules(), EveningTimes::FromSettings()};
+  const DumpRun run{CurrentCalendarRules(), EveningTimesFromSettings()};
   DateWalk dates(first);
   for (AbsoluteDay d = first; d <= last; ++d) {
     WriteDay(o, run, d, dates.civil(), dates.hebrew());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/args.h"
+#include "compose/current_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "base/diagnostics.h"

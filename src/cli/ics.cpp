@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "compose/learning_lines.h"
 #include "cli/args.h"
@@ -86,7 +87,7 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
                           "keys LearningMishnaYomit, LearningNachYomi, ...), so --learning has nothing to export");
 
   OutBuffer o(out);
-  const IcsResult result = IcsWriteCalendar(first, last, kinds, [&o](std::string_view piece) {
+  const IcsResult result = IcsWriteCalendar(first, last, kinds, CurrentOptions(), [&o](std::string_view piece) {
     o << piece;
     return true;
   });

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "calendar/learning.h"
 #include "calendar/rules.h"
 #include "cli/args.h"

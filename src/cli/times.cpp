@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/settings.h"
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "cli/args.h"
 #include "cli/cli.h"
@@ -40,7 +41,7 @@ int CmdTimes(const Args& args, std::FILE* out, std::FILE* err) {
   if (!CityGet(getCityFileName(), getCity(), &place))
     return UsageFail(err, "the city '" + getCity().substr(0, 80) + "' was not found in the city file " +
                               getCityFileName());
-  const DayTimes times = DayTimes::FromSettings();
+  const DayTimes times = DayTimesFromSettings();
   OutBuffer o(out);
   for (AbsoluteDay d = range->first; d <= range->last; ++d) {
     // A time that does not exist that day (the sun does not sink so far, an

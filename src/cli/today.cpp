@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "base/diagnostics.h"
+#include "compose/current_options.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -95,14 +96,14 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
   r.Line(translate_perform("Date"), GregorianDateText(d));
   r.Line(translate_perform("Hebrew date"), HebrewDateText(d));
 
-  const DayInformation info = PaintInternal_GetDayInformation(d, rules);
+  const DayInformation info = PaintInternal_GetDayInformation(d, rules, getLanguage());
   r.Line(translate_perform("Holiday"), info.holiday);
   r.Line(translate_perform("Rosh Khodesh"), info.roshKhodesh);
   r.Line(translate_perform("Omer"), info.omer);
   // The section of the week is the one read on the coming Shabbat (today,
   // when today is Shabbat).
   const AbsoluteDay shabbat = d + (6 - d % 7);
-  const DayInformation shabbatInfo = shabbat == d ? info : PaintInternal_GetDayInformation(shabbat, rules);
+  const DayInformation shabbatInfo = shabbat == d ? info : PaintInternal_GetDayInformation(shabbat, rules, getLanguage());
   r.Line(translate_perform("Torah section"), shabbatInfo.torahSection);
   r.Line(translate_perform("Special Shabbat"), shabbatInfo.specialShabbat);
   const GregorianDate g = GregorianFromAbsolute(d);
@@ -111,7 +112,7 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
 
   std::string time;
   int candles = 0, havdalah = 0;
-  EveningTimes::FromSettings().Text(d, &time, &candles, &havdalah);
+  EveningTimesFromSettings().Text(d, &time, &candles, &havdalah);
   if (candles) r.Line(translate_perform("Candle Lighting"), time);
   if (havdalah) r.Line(translate_perform("Havdalah"), time);
   // The beginning and end of a fast day belong here, beside the evening

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "compose/current_options.h"
 #include "base/diagnostics.h"
 #include "base/settings.h"
 #include "calendar/types.h"

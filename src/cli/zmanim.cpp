@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "cli/args.h"
 #include "cli/cli.h"

@@ -7,15 +7,15 @@
 #include "calendar/holidays.h"
 #include "calendar/names.h"
 #include "calendar/torah_sections.h"
-#include "base/settings.h"
+#include "base/choices.h"
 #include "base/translate.h"
 #include "base/text_format.h"
 
 namespace {
 
-std::string RoshKhodeshLine(AbsoluteDay d) {
-  const bool english = getLanguage() == kLanguageEnglish;
-  switch (GetRoshHodeshType(d)) {
+std::string RoshKhodeshLine(const HebrewDate& h, int language) {
+  const bool english = language == kLanguageEnglish;
+  switch (GetRoshKhodeshType(h)) {
     case 1: return english ? "1st Rosh Khodesh" : translate_perform("1st day of Rosh Khodesh");
     case 2: return english ? "2nd Rosh Khodesh" : translate_perform("2nd day of Rosh Khodesh");
     case 0: return translate_perform("Rosh Khodesh");
@@ -32,11 +32,11 @@ std::string HolidayLine(AbsoluteDay d, const HebrewDate& h, const CalendarRules&
 
 }  // namespace
 
-DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRules& rules) {
+DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRules& rules, int language) {
   const HebrewDate h = HebrewFromAbsolute(d);
   DayInformation info;
   if (const int omer = GetOmerCount(d); omer > 0) info.omer = FormatInt(translate_perform("%d L'Omer"), omer);
-  info.roshKhodesh = RoshKhodeshLine(d);
+  info.roshKhodesh = RoshKhodeshLine(h, language);
   info.holiday = HolidayLine(d, h, rules);
 
   ShabbatSections s;
@@ -53,8 +53,4 @@ DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRule
   }
   if (d == ShabbatShuvaOf(h.year)) info.specialShabbat = GetJewishShabbatSectionName(66);
   return info;
-}
-
-DayInformation PaintInternal_GetDayInformation(AbsoluteDay d) {
-  return PaintInternal_GetDayInformation(d, CurrentCalendarRules());
 }

@@ -15,7 +15,6 @@ struct DayInformation {
   std::string specialShabbat;
 };
 
-// Lines that a day has nothing for are empty. Without rules, the settings
-// decide Israel or the Diaspora.
-DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRules& rules);
-DayInformation PaintInternal_GetDayInformation(AbsoluteDay d);
+// Lines that a day has nothing for are empty. `language` is the interface
+// language (English writes the Rosh Khodesh day shorter).
+DayInformation PaintInternal_GetDayInformation(AbsoluteDay d, const CalendarRules& rules, int language);

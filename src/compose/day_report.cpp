@@ -4,11 +4,10 @@
 #include "compose/learning_lines.h"
 #include "compose/hebrew_date_text.h"
 #include "compose/readings_list.h"
-#include "halakha/halacha.h"
-#include "base/settings.h"
+#include "halakha/halakha.h"
 #include "base/text_format.h"
 #include "base/translate.h"
-#include "suntimes/zmanim.h"
+#include "compose/zmanim_text.h"
 
 namespace {
 
@@ -23,25 +22,25 @@ void EndWithLineBreak(std::string* text) {
 
 }  // namespace
 
-std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style) {
+std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals) {
   // The heading's format may come from a translation file: it is filled only
   // when its conversions match, never handed to printf. With Hebrew
   // numerals it names the Hebrew date too.
-  const std::string hebrew = ReportHeadingHebrewDate(d);
+  const std::string hebrew = ReportHeadingHebrewDate(d, hebrewNumerals);
   std::string text = (hebrew.empty() ? FormatText(translate_perform("Halakha for date %s"), {DateText(d)})
                                      : FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew})) +
                      ":\n";
-  text += HalachaDo(d, rules, style);
+  text += HalakhaDo(d, rules, style);
   return translate_replace(text);
 }
 
-DayReport BuildDayReport(AbsoluteDay d) {
+DayReport BuildDayReport(AbsoluteDay d, const Options& options) {
   DayReport report;
-  GetZmanimForDay(d, &report.zmanim);  // stays empty when the city is not in the city file
-  const CalendarRules rules = CurrentCalendarRules();
-  report.readings = BuildReadingsList(d, rules);
-  report.halakha = BuildHalakhaList(d, rules, getStyle());
-  report.learning = BuildLearningList(d, LearningChoiceFromSettings(), rules);
+  const CalendarRules& rules = options.rules;
+  GetZmanimForDay(d, rules, options.times, &report.zmanim);  // stays empty when the city is not in the city file
+  report.readings = BuildReadingsList(d, rules, options.text.hebrewNumerals);
+  report.halakha = BuildHalakhaList(d, rules, options.style, options.text.hebrewNumerals);
+  report.learning = BuildLearningList(d, options.learning, rules);
   EndWithLineBreak(&report.zmanim);
   EndWithLineBreak(&report.readings);
   EndWithLineBreak(&report.halakha);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calendar/rules.h"
+#include "compose/options.h"
 #include "calendar/types.h"
 
 struct DayReport {
@@ -18,13 +19,13 @@ struct DayReport {
 
 // The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date;
 // with Hebrew numerals on "Halakha for date D.M.Y (<Hebrew date>):")
-// followed by the lines of HalachaDo, translated as a whole.
-std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style);
+// followed by the lines of HalakhaDo, translated as a whole.
+std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals);
 
-// The report of day d for the current settings (city, Israel/Diaspora, style,
+// The report of day d with the options (city, Israel/Diaspora, style,
 // language, daily learning). Every text ends in a line break unless it is
 // empty.
-DayReport BuildDayReport(AbsoluteDay d);
+DayReport BuildDayReport(AbsoluteDay d, const Options& options);
 
 // The texts as one, the lists separated by one empty line (an empty list is
 // left out).

@@ -1,6 +1,5 @@
 #include "compose/hebrew_date_text.h"
 
-#include "base/settings.h"
 #include "base/text_format.h"
 #include "calendar/calendar.h"
 #include "calendar/names.h"
@@ -31,18 +30,15 @@ std::string RangeText(const DateParts& a, const DateParts& b) {
 std::string HebrewDayNumberText(int day, bool numerals) {
   return numerals ? HebrewDayNumeral(day) : std::to_string(day);
 }
-std::string HebrewDayNumberText(int day) { return HebrewDayNumberText(day, isHebrewNumerals()); }
 
 std::string HebrewDateText(const HebrewDate& h, bool numerals, HebrewThousands thousands) {
   if (numerals) return HebrewDateInHebrew(h.day, h.month, h.year, thousands);
   return std::to_string(h.day) + " " + GetHebrewMonthName(h.month, h.year) + " " + std::to_string(h.year);
 }
-std::string HebrewDateText(const HebrewDate& h) { return HebrewDateText(h, isHebrewNumerals()); }
 
 std::string HebrewDayMonthText(const HebrewDate& h, bool numerals) {
   return HebrewDayNumberText(h.day, numerals) + " " + MonthName(h, numerals);
 }
-std::string HebrewDayMonthText(const HebrewDate& h) { return HebrewDayMonthText(h, isHebrewNumerals()); }
 
 std::string HebrewMonthRangeCaption(int month, int year, bool numerals) {
   const HebrewDate a = HebrewFromAbsolute(AbsoluteFromGregorian(1, month, year));
@@ -50,16 +46,11 @@ std::string HebrewMonthRangeCaption(int month, int year, bool numerals) {
   return RangeText({HebrewDayNumberText(a.day, numerals), MonthName(a, numerals), YearText(a.year, numerals)},
                    {HebrewDayNumberText(b.day, numerals), MonthName(b, numerals), YearText(b.year, numerals)});
 }
-std::string HebrewMonthRangeCaption(int month, int year) {
-  return HebrewMonthRangeCaption(month, year, isHebrewNumerals());
-}
 
 std::string HebrewMonthNameText(int month, int year, bool numerals) {
   return MonthName(HebrewDate{1, month, year}, numerals);
 }
-std::string HebrewMonthNameText(int month, int year) { return HebrewMonthNameText(month, year, isHebrewNumerals()); }
 std::string HebrewYearText(int year, bool numerals) { return YearText(year, numerals); }
-std::string HebrewYearText(int year) { return YearText(year, isHebrewNumerals()); }
 
 std::string HebrewMonthGregorianCaption(int month, int year) {
   const AbsoluteDay first = AbsoluteFromHebrew(1, month, year);
@@ -73,4 +64,3 @@ std::string ReportHeadingHebrewDate(AbsoluteDay d, bool numerals) {
   if (!numerals) return {};
   return HebrewDateText(HebrewFromAbsolute(d), true, HebrewThousands::kWrite);
 }
-std::string ReportHeadingHebrewDate(AbsoluteDay d) { return ReportHeadingHebrewDate(d, isHebrewNumerals()); }

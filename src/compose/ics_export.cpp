@@ -10,12 +10,12 @@
 #include "compose/learning_lines.h"
 #include "compose/hebrew_date_text.h"
 #include "storage/anniversaries.h"
-#include "base/settings.h"
 #include "base/translate.h"
 #include "base/utf8.h"
 #include "suntimes/cities.h"
 #include "suntimes/dst.h"
 #include "suntimes/day_times.h"
+#include "suntimes/times_options.h"
 
 namespace {
 
@@ -126,8 +126,8 @@ class EventWriter {
   std::map<std::string, int> uidCounts_;
 };
 
-// The configured city, when it is in the city file.
-bool ConfiguredCity(CityRec* place) { return CityGet(getCityFileName(), getCity(), place) != 0; }
+// The city of the options, when it is in the city file.
+bool ConfiguredCity(const TimesOptions& times, CityRec* place) { return CityGet(times.cityFile, times.city, place) != 0; }
 
 // What every day of one export shares.
 struct ExportRun {
@@ -136,12 +136,13 @@ struct ExportRun {
   std::string location;
   LearningChoice learning;  // the cycles of kIcsLearning (Daf Yomi is a kind of its own)
   bool numerals = false;  // Hebrew dates in Hebrew numerals
+  int language = kLanguageEnglish;
 };
 
 // The events of one day, in a fixed order.
 void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& run) {
   if (kinds & (kIcsHolidays | kIcsParasha | kIcsOmer)) {
-    const DayInformation info = PaintInternal_GetDayInformation(day, run.rules);
+    const DayInformation info = PaintInternal_GetDayInformation(day, run.rules, run.language);
     if (kinds & kIcsHolidays) {
       const std::string yizkor =
           !info.holiday.empty() && IsYizkor(day, run.rules) ? translate_perform("Yizkor") : std::string();
@@ -285,8 +286,7 @@ std::string IcsUtcDateTime(AbsoluteDay day, int standardMinutes, int zoneHours) 
 
 // ------------------------------------------------------------ export
 
-unsigned IcsDefaultKinds() {
-  const LearningChoice learning = LearningChoiceFromSettings();
+unsigned IcsDefaultKinds(const LearningChoice& learning) {
   // The Hebrew date of every day only when asked for: an event a day.
   unsigned kinds = kIcsAllKinds & ~static_cast<unsigned>(kIcsHebrewDates);
   if (!learning.dafYomi) kinds &= ~static_cast<unsigned>(kIcsDafYomi);
@@ -294,25 +294,27 @@ unsigned IcsDefaultKinds() {
   return kinds;
 }
 
-IcsTimesCheck IcsCheckTimes() {
+IcsTimesCheck IcsCheckTimes(const TimesOptions& times) {
   CityRec place;
-  if (!ConfiguredCity(&place)) return IcsTimesCheck::kCityNotFound;
-  if (getIsDST() && !DstRuleIsValid(getDSTstruct())) return IcsTimesCheck::kInvalidDstRule;
+  if (!ConfiguredCity(times, &place)) return IcsTimesCheck::kCityNotFound;
+  if (times.dstRule && !DstRuleIsValid(*times.dstRule)) return IcsTimesCheck::kInvalidDstRule;
   return IcsTimesCheck::kOk;
 }
 
-IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink) {
+IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const Options& options,
+                           const IcsSink& sink) {
   IcsResult result;
   if (!sink(kHeader)) {
     result.written = false;
     return result;
   }
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{CurrentCalendarRules(), DayTimes::FromSettings(), {}, LearningChoiceFromSettings(), isHebrewNumerals()};
+  ExportRun run{options.rules, DayTimesFor(options.rules, options.times), {}, options.learning,
+                options.text.hebrewNumerals, options.text.language};
   run.learning.dafYomi = false;
   if (kinds & kIcsTimes) {
     CityRec place;
-    if (ConfiguredCity(&place)) run.location = Utf8FromLatin1(place.name);
+    if (ConfiguredCity(options.times, &place)) run.location = Utf8FromLatin1(place.name);
   }
   EventWriter writer(sink, result);
   for (AbsoluteDay day = first; day <= last && !writer.Failed(); ++day) WriteDay(writer, day, kinds, run);
@@ -320,9 +322,9 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
   return result;
 }
 
-std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds) {
+std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const Options& options) {
   std::string text;
-  IcsWriteCalendar(first, last, kinds, [&text](std::string_view piece) {
+  IcsWriteCalendar(first, last, kinds, options, [&text](std::string_view piece) {
     text += piece;
     return true;
   });

@@ -18,6 +18,7 @@
 #include <string_view>
 
 #include "calendar/types.h"
+#include "compose/options.h"
 
 // The kinds of events, combinable as bits.
 enum IcsKind : unsigned {
@@ -53,12 +54,12 @@ inline constexpr IcsKindRow kIcsKindRows[] = {
 // The kinds an export has when the user names none: every kind, but Daf
 // Yomi only when it is chosen in the daily learning settings, and the
 // daily learning only when a cycle besides it is chosen.
-unsigned IcsDefaultKinds();
+unsigned IcsDefaultKinds(const LearningChoice& learning);
 
 // The domain part of every UID.
 inline constexpr std::string_view kIcsUidDomain = "lumaro.example.org";
 
-// Whether the times can be computed with the current settings.
+// Whether the times can be computed with the options.
 enum class IcsTimesCheck {
   kOk,
   kCityNotFound,    // the city is not in the city file (or the file cannot be read)
@@ -66,7 +67,7 @@ enum class IcsTimesCheck {
 };
 // Looks the configured city up (the city file's messages go to the message
 // stream, base/diagnostics.h).
-IcsTimesCheck IcsCheckTimes();
+IcsTimesCheck IcsCheckTimes(const TimesOptions& times);
 
 // What an export wrote.
 struct IcsResult {
@@ -78,12 +79,13 @@ struct IcsResult {
 using IcsSink = std::function<bool(std::string_view)>;
 
 // Writes the calendar of the days first..last (inclusive; an empty calendar
-// when first > last) with the events of `kinds`, reading the settings, the
-// translations, the city file and the anniversaries file. Messages of the
-// city file and of the time expressions go to the message stream.
-IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const IcsSink& sink);
+// when first > last) with the events of `kinds` under the options, reading
+// the translations, the city file and the anniversaries file. Messages of
+// the city file and of the time expressions go to the message stream.
+IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const Options& options,
+                           const IcsSink& sink);
 // The same into a string.
-std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds);
+std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const Options& options);
 
 // ------------------------------------------------------------ the format
 

@@ -1,6 +1,5 @@
 #include "compose/learning_lines.h"
 
-#include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -44,18 +43,6 @@ bool LearningChoice::AnyCycle() const {
   for (bool shown : cycles)
     if (shown) return true;
   return false;
-}
-
-LearningChoice LearningChoiceFromSettings() {
-  LearningChoice choice;
-  choice.dafYomi = getLearningFlag(kDafYomiId) != 0;
-  for (LearningCycle cycle : kLearningCycles) choice.Set(cycle, getLearningFlag(LearningCycleId(cycle)) != 0);
-  return choice;
-}
-
-void StoreLearningChoice(const LearningChoice& choice) {
-  setLearningFlag(kDafYomiId, choice.dafYomi ? 1 : 0);
-  for (LearningCycle cycle : kLearningCycles) setLearningFlag(LearningCycleId(cycle), choice.Shows(cycle) ? 1 : 0);
 }
 
 std::string TranslatedLearningTitle(LearningCycle cycle) { return translate_perform(LearningCycleTitle(cycle)); }

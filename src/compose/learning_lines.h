@@ -30,10 +30,6 @@ struct LearningChoice {
   // Any cycle besides Daf Yomi.
   bool AnyCycle() const;
 };
-// The choice stored in the settings ("LearningDafYomi", "LearningMishnaYomit", ...).
-LearningChoice LearningChoiceFromSettings();
-// Stores the choice in the settings (in memory; the file is written at exit).
-void StoreLearningChoice(const LearningChoice& choice);
 
 // One learning of one day.
 struct LearningLine {

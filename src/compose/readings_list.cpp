@@ -6,7 +6,7 @@
 #include "calendar/readings.h"
 #include "compose/hebrew_date_text.h"
 
-std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules) {
+std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules, bool hebrewNumerals) {
   const HebrewDate h = HebrewFromAbsolute(d);
   ReadingsRec rec;
   ParashGetReadings(h.day, h.month, h.year, rules, &rec);
@@ -20,7 +20,7 @@ std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules) {
   // The heading comes from a translation file: filled only when its
   // conversions match, never handed to printf. With Hebrew numerals it
   // names the Hebrew date too.
-  const std::string hebrew = ReportHeadingHebrewDate(d);
+  const std::string hebrew = ReportHeadingHebrewDate(d, hebrewNumerals);
   const std::string heading =
       hebrew.empty() ? FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year})
                      : FormatText(translate_perform("Readings for %d.%d.%d (%s):"), {g.day, g.month, g.year, hebrew});

@@ -10,4 +10,4 @@
 // with the Gregorian date (with Hebrew numerals on, "Readings for D.M.Y
 // (<Hebrew date>):"), then each non-empty text of the day's readings on
 // its own line. Empty when the day has no readings.
-std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules);
+std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules, bool hebrewNumerals);

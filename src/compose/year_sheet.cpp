@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -37,7 +36,7 @@ void RestParts(AbsoluteDay day, const CalendarRules& rules, std::vector<std::str
     if (WorkForbidden(kind) || kind == DayKind::kKholHaMoed) AddPart(parts, TranslatedFestivalName(f, rules));
   }
   if (WeekdayOf(day) != kShabbat) return;
-  const DayInformation info = PaintInternal_GetDayInformation(day, rules);
+  const DayInformation info = PaintInternal_GetDayInformation(day, rules, kLanguageEnglish);  // its Shabbat lines only
   AddPart(parts, info.torahSection);
   AddPart(parts, info.specialShabbat);
   for (Festival f : festivals)
@@ -133,10 +132,10 @@ std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRa
 
 namespace {
 
-std::string TimeText(const std::optional<DayTime>& t) {
+std::string TimeText(const std::optional<DayTime>& t, const ClockStyle& clock) {
   if (!t) return {};
   if (!t->computed) return "-";  // the day has the time, but it cannot be computed here
-  return TimeformatFormatTime(t->time.hour, t->time.minute);
+  return TimeformatFormatTime(t->time.hour, t->time.minute, clock);
 }
 
 std::string ZoneText(const CityRec& city, bool automatic, bool daylightSaving) {
@@ -150,17 +149,19 @@ std::string ZoneText(const CityRec& city, bool automatic, bool daylightSaving) {
 
 }  // namespace
 
-YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear) {
+YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& options) {
+  const TimesOptions& t = options.times;
   YearSheetSetup s;
   s.year = year;
   s.hebrewYear = hebrewYear;
-  s.city = Utf8FromLatin1(getCity());
+  s.city = Utf8FromLatin1(t.city);
   CityRec city;
-  if (CityGet(getCityFileName(), getCity(), &city)) s.zone = ZoneText(city, getDSTAutomatic() != 0, getIsDST() != 0);
-  s.candleMinutes = getCandleLightingMin();
-  s.havdalahInMinutes = getHavdalahIsMin() != 0;
-  s.havdalahValue = s.havdalahInMinutes ? std::to_string(ShabbatHavdalahMinutes()) : getHavdalahValue();
-  s.hebrewNumerals = isHebrewNumerals();
+  if (CityGet(t.cityFile, t.city, &city)) s.zone = ZoneText(city, t.automaticZone, t.dstRule.has_value());
+  s.candleMinutes = t.candleMinutes;
+  s.havdalahInMinutes = t.havdalahInMinutes;
+  s.havdalahValue = s.havdalahInMinutes ? std::to_string(ShabbatHavdalahMinutes(t.havdalahValue)) : t.havdalahValue;
+  s.hebrewNumerals = options.text.hebrewNumerals;
+  s.clock = t.clock;
   return s;
 }
 
@@ -194,14 +195,14 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
     if (setup.hebrewYear) cells[kSheetDate] += " " + std::to_string(g.year);
     cells[kSheetHebrewDate] = HebrewDayMonthText(HebrewFromAbsolute(row.date), setup.hebrewNumerals);
     cells[kSheetLabel] = row.label;
-    cells[kSheetCandles] = TimeText(row.candles);
+    cells[kSheetCandles] = TimeText(row.candles, setup.clock);
     if (row.candles && row.candles->kind == DayTimeKind::kCandlesAfterNightfall && row.candles->computed) {
       cells[kSheetCandles] += std::string(kAfterNightfallMark);
       afterNightfall = true;
     }
-    cells[kSheetHavdalah] = TimeText(row.havdalah);
-    cells[kSheetFastBegins] = TimeText(row.fastBegins);
-    cells[kSheetFastEnds] = TimeText(row.fastEnds);
+    cells[kSheetHavdalah] = TimeText(row.havdalah, setup.clock);
+    cells[kSheetFastBegins] = TimeText(row.fastBegins, setup.clock);
+    cells[kSheetFastEnds] = TimeText(row.fastEnds, setup.clock);
     text.monthStarts.push_back(month != 0 && g.month != month);
     month = g.month;
     text.rows.push_back(std::move(cells));
@@ -212,9 +213,9 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
   return text;
 }
 
-YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear) {
+YearSheetText YearSheetTextOf(int year, bool hebrewYear, const Options& options) {
   const CityFileSnapshot cityFile;  // one look at the city file for the whole sheet
-  const DayTimes times = DayTimes::FromSettings();
+  const DayTimes times = DayTimesFor(options.rules, options.times);
   const YearSheetRange range = hebrewYear ? HebrewYearSheetRange(year) : GregorianYearSheetRange(year);
-  return YearSheetTextOf(YearSheetRows(times, range), YearSheetSetupFromSettings(year, hebrewYear));
+  return YearSheetTextOf(YearSheetRows(times, range), YearSheetSetupOf(year, hebrewYear, options));
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "calendar/types.h"
+#include "compose/options.h"
 #include "suntimes/day_times.h"
 
 struct YearSheetRow {
@@ -90,14 +91,15 @@ struct YearSheetSetup {
   bool havdalahInMinutes = false;
   std::string havdalahValue;  // minutes or degrees below the horizon, as set
   bool hebrewNumerals = false;
+  ClockStyle clock;  // how the times are written
 };
-// The setup from the settings and the city file.
-YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear);
+// The setup from the options and the city file.
+YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& options);
 
 // The mark after a candle-lighting time lit after nightfall.
 inline constexpr std::string_view kAfterNightfallMark = "*";
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup);
-// The whole sheet of a year from the settings: their city, clock, times
+// The whole sheet of a year under the options: their city, clock, times
 // and rules.
-YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear);
+YearSheetText YearSheetTextOf(int year, bool hebrewYear, const Options& options);

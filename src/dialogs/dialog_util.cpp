@@ -6,6 +6,22 @@
 #include "base/settings.h"
 #include "base/translate.h"
 
+int32_t idClickedButton = kAnswerPending;
+
+void DialogButton(GtkWidget*, gpointer answer) { idClickedButton = GPOINTER_TO_INT(answer); }
+
+void DialogDestroyAnswers(GtkWidget*, gpointer answer) {
+  if (idClickedButton == kAnswerPending) idClickedButton = GPOINTER_TO_INT(answer);
+}
+
+void DialogButtonDestroy(GtkWidget* window, gpointer) { DialogDestroyAnswers(window, GINT_TO_POINTER(kAnswerNo)); }
+
+void Dialog2Destroy(GtkWidget* window, gpointer) {
+  DialogDestroyAnswers(window, GINT_TO_POINTER(kAnswerSettingsCancel));
+}
+
+void DialogDestroy(GtkWidget*, gpointer window) { gtk_widget_destroy(GTK_WIDGET(window)); }
+
 namespace dialogs {
 
 namespace {
@@ -208,7 +224,5 @@ int RunUntilAccepted(GtkWidget* window, int okAnswer, int cancelAnswer, const st
 bool RunOkCancel(GtkWidget* dialog, const std::function<bool()>& accept) {
   return RunUntilAccepted(dialog, kAnswerOk, kAnswerCancel, accept) == kAnswerOk;
 }
-
-void ShowInputError(const std::string& message) { DialogsDoMessage(message); }
 
 }  // namespace dialogs

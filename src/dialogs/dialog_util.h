@@ -12,7 +12,28 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/message.h"
+// Answer of the dialog currently waiting: kAnswerPending until a button (or
+// closing the window) sets it. One waiting dialog at a time.
+extern int32_t idClickedButton;
+constexpr int32_t kAnswerPending = -1;
+
+// Answers of the yes/no question.
+constexpr int kAnswerYes = 100;
+constexpr int kAnswerNo = 101;
+// Answer of a settings dialog closed without OK.
+constexpr int kAnswerSettingsCancel = 2;
+
+// "clicked" handler of an answer button: the answer is the signal data.
+void DialogButton(GtkWidget* button, gpointer answer);
+// "destroy" handler of the yes/no window: closing it without an answer is "No".
+void DialogButtonDestroy(GtkWidget* window, gpointer data);
+// "destroy" handler of the settings dialogs: closing without an answer is 2.
+void Dialog2Destroy(GtkWidget* window, gpointer data);
+// "destroy" handler of a waiting window: closing it without an answer gives
+// the answer in the signal data.
+void DialogDestroyAnswers(GtkWidget* window, gpointer answer);
+// "clicked" handler of a button that closes the window given as signal data.
+void DialogDestroy(GtkWidget* button, gpointer window);
 
 namespace dialogs {
 
@@ -100,7 +121,5 @@ int RunUntilAccepted(GtkWidget* window, int okAnswer, int cancelAnswer, const st
 // RunUntilAccepted for a dialog with AddOkCancel: true when it ended with
 // an accepted OK, false for Cancel or a closed window.
 bool RunOkCancel(GtkWidget* dialog, const std::function<bool()>& accept = [] { return true; });
-// Tells the user what is wrong with the input (a message box above the dialog).
-void ShowInputError(const std::string& message);
 
 }  // namespace dialogs

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "suntimes/dst.h"

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string_view>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
@@ -156,7 +157,7 @@ bool Export(ExportDialog& d) {
   const bool written = ReplaceFileAtomically(
       path,
       [&](std::FILE* f) {
-        result = IcsWriteCalendar(first, last, kinds,
+        result = IcsWriteCalendar(first, last, kinds, CurrentOptions(),
                                   [f](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size(); });
         return result.written;
       },

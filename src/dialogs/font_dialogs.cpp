@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
 #include "render/font_sizes.h"
 #include "forms/font_list.h"
 #include "base/settings.h"

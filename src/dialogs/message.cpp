@@ -13,7 +13,6 @@
 #include "base/translate.h"
 #include "base/version.h"
 
-int32_t idClickedButton = kAnswerPending;
 
 namespace {
 
@@ -89,20 +88,6 @@ int WidestLine(GtkWidget* view, std::string_view text) {
 
 }  // namespace
 
-void DialogButton(GtkWidget*, gpointer answer) { idClickedButton = GPOINTER_TO_INT(answer); }
-
-void DialogDestroyAnswers(GtkWidget*, gpointer answer) {
-  if (idClickedButton == kAnswerPending) idClickedButton = GPOINTER_TO_INT(answer);
-}
-
-void DialogButtonDestroy(GtkWidget* window, gpointer) { DialogDestroyAnswers(window, GINT_TO_POINTER(kAnswerNo)); }
-
-void Dialog2Destroy(GtkWidget* window, gpointer) {
-  DialogDestroyAnswers(window, GINT_TO_POINTER(kAnswerSettingsCancel));
-}
-
-void DialogDestroy(GtkWidget*, gpointer window) { gtk_widget_destroy(GTK_WIDGET(window)); }
-
 int DialogsDoMessageEx(const std::string& text, bool ok, bool yesNo) {
   // Over a modal dialog a message must be modal too, or it could not be clicked.
   const bool modal = yesNo || gtk_grab_get_current() != nullptr;
@@ -136,6 +121,8 @@ int DialogsDoMessageEx(const std::string& text, bool ok, bool yesNo) {
 void DialogsDoMessage(const std::string& text) { DialogsDoMessageEx(text, true, false); }
 
 int DialogsDoYesNo(const std::string& text) { return DialogsDoMessageEx(text, false, true); }
+
+void dialogs::ShowInputError(const std::string& message) { DialogsDoMessage(message); }
 
 std::string DialogsAboutText() {
   return translate_perform("Lumaro") + "\n" + FormatText(translate_perform("Version %s"), {kProgramVersion}) +

@@ -1,6 +1,6 @@
 // Message windows: a message with an OK button, a yes/no question that waits
 // for its answer, the About box and the long-message window of the day
-// report; and the answer protocol every dialog shares.
+// report.
 #pragma once
 
 #include <gtk/gtk.h>
@@ -9,28 +9,7 @@
 #include <string>
 #include <vector>
 
-// Answer of the dialog currently waiting: kAnswerPending until a button (or
-// closing the window) sets it. One waiting dialog at a time.
-extern int32_t idClickedButton;
-constexpr int32_t kAnswerPending = -1;
-
-// Answers of the yes/no question.
-constexpr int kAnswerYes = 100;
-constexpr int kAnswerNo = 101;
-// Answer of a settings dialog closed without OK.
-constexpr int kAnswerSettingsCancel = 2;
-
-// "clicked" handler of an answer button: the answer is the signal data.
-void DialogButton(GtkWidget* button, gpointer answer);
-// "destroy" handler of the yes/no window: closing it without an answer is "No".
-void DialogButtonDestroy(GtkWidget* window, gpointer data);
-// "destroy" handler of the settings dialogs: closing without an answer is 2.
-void Dialog2Destroy(GtkWidget* window, gpointer data);
-// "destroy" handler of a waiting window: closing it without an answer gives
-// the answer in the signal data.
-void DialogDestroyAnswers(GtkWidget* window, gpointer answer);
-// "clicked" handler of a button that closes the window given as signal data.
-void DialogDestroy(GtkWidget* button, gpointer window);
+#include "dialogs/dialog_util.h"
 
 // A window titled "Message" with one label per line of `text`. With `ok` it
 // has an OK button that closes it; without `yesNo` it returns -1 at once and
@@ -41,6 +20,10 @@ int DialogsDoMessageEx(const std::string& text, bool ok, bool yesNo);
 void DialogsDoMessage(const std::string& text);
 // Asks `text`; kAnswerYes or kAnswerNo.
 int DialogsDoYesNo(const std::string& text);
+namespace dialogs {
+// Tells the user what is wrong with the input (a message box above the dialog).
+void ShowInputError(const std::string& message);
+}  // namespace dialogs
 // The About box: program name, version, authors, contact lines.
 void DialogsDoAbout();
 // The text of the About box.

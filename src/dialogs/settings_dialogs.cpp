@@ -6,6 +6,7 @@
 #include "dialogs/gtk_util.h"
 #include "dialogs/widget_fonts.h"
 #include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
 #include "forms/help_text.h"
 #include "forms/language_form.h"
 #include "base/settings.h"

@@ -8,6 +8,7 @@
 
 #include "dialogs/city_picker.h"
 #include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "suntimes/cities.h"

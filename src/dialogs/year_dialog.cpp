@@ -5,6 +5,7 @@
 
 #include "calendar/types.h"
 #include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 

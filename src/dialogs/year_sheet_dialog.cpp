@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "base/translate.h"
 #include "compose/year_sheet.h"
 #include "dialogs/dialog_util.h"

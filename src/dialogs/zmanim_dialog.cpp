@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "dialogs/widget_fonts.h"
 #include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "forms/special_times_form.h"
@@ -53,7 +55,7 @@ int ZmanimdlgDoDialog() {
     lists.push_back(list);
   }
   const std::vector<GtkWidget*> expressions = AddSpecialTimes(dialog);
-  const SpecialTimeExpressions openingDefaults = SpecialTimeExpressions::Defaults();
+  const SpecialTimeExpressions openingDefaults = SpecialTimeExpressions::Defaults(CurrentZmanimOpinions());
   dialogs::AddOkCancel(dialog);
   const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
     std::vector<std::string> special;

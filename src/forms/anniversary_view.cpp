@@ -8,6 +8,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/names.h"
+#include "compose/current_options.h"
 #include "compose/hebrew_date_text.h"
 #include "base/settings.h"
 #include "base/text_format.h"

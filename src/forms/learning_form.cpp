@@ -1,6 +1,7 @@
 #include "forms/learning_form.h"
 
 #include "base/translate.h"
+#include "compose/current_options.h"
 #include "compose/learning_lines.h"
 
 LearningForm LearningFormFromSettings() {

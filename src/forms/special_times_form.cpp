@@ -3,6 +3,7 @@
 #include "base/diagnostics.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "compose/current_options.h"
 #include "suntimes/calc.h"
 
 namespace {
@@ -18,7 +19,7 @@ std::string Trimmed(std::string_view text) {
 }  // namespace
 
 std::vector<std::string> SpecialTimesFormFromSettings() {
-  const SpecialTimeExpressions inUse = SpecialTimeExpressions::FromSettings();
+  const SpecialTimeExpressions inUse = SpecialTimeExpressionsInUse();
   std::vector<std::string> texts;
   for (const SpecialTimeRow& row : kSpecialTimeRows) texts.push_back(inUse.*row.expression);
   return texts;
@@ -41,7 +42,7 @@ std::string SpecialTimesFormCheck(const std::vector<std::string>& texts) {
 }
 
 void SpecialTimesFormStore(const std::vector<std::string>& texts, const SpecialTimeExpressions& openingDefaults) {
-  const SpecialTimeExpressions defaults = SpecialTimeExpressions::Defaults();
+  const SpecialTimeExpressions defaults = SpecialTimeExpressions::Defaults(CurrentZmanimOpinions());
   for (size_t i = 0; i < kRowCount && i < texts.size(); ++i) {
     const std::string text = Trimmed(texts[i]);
     const auto field = kSpecialTimeRows[i].expression;

@@ -106,7 +106,7 @@ int rosh_haShana(AbsoluteDay d) {
   return Flag(AnyFestivalOn(d, [](DayKind k) { return k == DayKind::kRoshHaShana; }));
 }
 
-int rosh_khodesh(AbsoluteDay d) { return IsDateRoshHodesh(d); }
+int rosh_khodesh(AbsoluteDay d) { return IsRoshKhodeshDate(HebrewFromAbsolute(d)) ? 1 : 0; }
 
 int khol_haMoed_Pesakh(AbsoluteDay d, const CalendarRules& r) {
   return Flag(month(d) == kNisan && khol_haMoed(d, r));
@@ -141,17 +141,17 @@ int adar_15(AbsoluteDay d) { return Flag(FestivalsOn(d, kDiasporaRules).Contains
 
 // --- Special Shabbatot ------------------------------------------------------------
 
-int Halacha2CheckForSpecialShabbat(AbsoluteDay d, int code, const CalendarRules& r) {
+int Halakha2CheckForSpecialShabbat(AbsoluteDay d, int code, const CalendarRules& r) {
   if (WeekdayOf(d) != kShabbat) return 0;
   ShabbatSections s;
   if (!GetTorahSectionShabbat(d, r, &s)) return 0;
   return Flag(s.c1 == code || s.c2 == code || s.c3 == code);
 }
 
-int shabbat_shekalim(AbsoluteDay d, const CalendarRules& r) { return Halacha2CheckForSpecialShabbat(d, 61, r); }
-int shabbat_zakhor(AbsoluteDay d, const CalendarRules& r) { return Halacha2CheckForSpecialShabbat(d, 62, r); }
-int shabbat_parah(AbsoluteDay d, const CalendarRules& r) { return Halacha2CheckForSpecialShabbat(d, 63, r); }
-int shabbat_haKhodesh(AbsoluteDay d, const CalendarRules& r) { return Halacha2CheckForSpecialShabbat(d, 64, r); }
+int shabbat_shekalim(AbsoluteDay d, const CalendarRules& r) { return Halakha2CheckForSpecialShabbat(d, 61, r); }
+int shabbat_zakhor(AbsoluteDay d, const CalendarRules& r) { return Halakha2CheckForSpecialShabbat(d, 62, r); }
+int shabbat_parah(AbsoluteDay d, const CalendarRules& r) { return Halakha2CheckForSpecialShabbat(d, 63, r); }
+int shabbat_haKhodesh(AbsoluteDay d, const CalendarRules& r) { return Halakha2CheckForSpecialShabbat(d, 64, r); }
 
 // --- Composite conditions -----------------------------------------------------------
 

@@ -85,7 +85,7 @@ int adar_15(AbsoluteDay d);
 
 // --- Special Shabbatot (by the weekly section table) -------------------------
 // d is a Saturday of a known year type and one of its section codes is `code`.
-int Halacha2CheckForSpecialShabbat(AbsoluteDay d, int code, const CalendarRules& r);
+int Halakha2CheckForSpecialShabbat(AbsoluteDay d, int code, const CalendarRules& r);
 int shabbat_shekalim(AbsoluteDay d, const CalendarRules& r);  // code 61
 int shabbat_zakhor(AbsoluteDay d, const CalendarRules& r);    // code 62
 int shabbat_parah(AbsoluteDay d, const CalendarRules& r);     // code 63

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "calendar/names.h"
 
 namespace {
@@ -46,7 +48,7 @@ void PaintGetColor(std::string_view name, DrawingColor* color) {
 void GetShabbatColor(DrawingColor* color) { PaintGetColor("yellow", color); }
 
 void GetHolidayColor(AbsoluteDay d, CellTint tint, DrawingColor* color) {
-  if (IsDateRoshHodesh(d)) PaintGetColor("light-green", color);
+  if (IsRoshKhodeshDate(HebrewFromAbsolute(d))) PaintGetColor("light-green", color);
   PaintGetColor(ColorNameOf(tint), color);
 }
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "base/settings.h"
+#include "compose/current_options.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ class GdkDrawing final : public Drawing {
     font->desc = pango_font_description_new();
     // The configured screen font stands in for both families the painter asks for.
     if (family == "helvetica" || family == "courier")
-      pango_font_description_set_family(font->desc, getFontName().c_str());
+      pango_font_description_set_family(font->desc, ScreenFontName().c_str());
     pango_font_description_set_style(font->desc, PANGO_STYLE_NORMAL);
     pango_font_description_set_variant(font->desc, PANGO_VARIANT_NORMAL);
     pango_font_description_set_weight(font->desc, weight == "bold" ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);

@@ -7,7 +7,7 @@
 #include "base/diagnostics.h"
 #include "render/ps_font_metrics.h"
 #include "render/ps_text_encoding.h"
-#include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/utf8.h"
 
 namespace {
@@ -41,9 +41,9 @@ std::string ColorComponent(int32_t value) {
 class PsDrawing final : public Drawing {
  public:
   PsDrawing(std::FILE* stream, int width, int height, int colorFlag)
-      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(isLanguageRightToLeft()),
-        fontFile_(rtl_ || isHebrewNumerals() ? ps_unicode_font_file() : std::string()),
-        hebrewFont_(rtl_ || isHebrewNumerals()) {
+      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(CurrentTextOptions().rightToLeft()),
+        fontFile_(rtl_ || CurrentTextOptions().hebrewNumerals ? ps_unicode_font_file() : std::string()),
+        hebrewFont_(rtl_ || CurrentTextOptions().hebrewNumerals) {
     WriteHeader();
   }
   ~PsDrawing() override { WriteLine("showpage"); }

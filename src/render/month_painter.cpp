@@ -17,7 +17,7 @@
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
-#include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "suntimes/day_times.h"
@@ -47,9 +47,9 @@ DrawingColor Darker(const DrawingColor& c) {
           c.blue * kSelectedShadePercent / 100};
 }
 
-FontSizeSet PaintFontSizes(Drawing& d) {
+FontSizeSet PaintFontSizes(Drawing& d, bool rightToLeft) {
   FontSizeSet sizes;
-  FontSize_GetDefault(&sizes, isLanguageRightToLeft(), d.get_device_class() == kDevicePrinter);
+  FontSize_GetDefault(&sizes, rightToLeft, d.get_device_class() == kDevicePrinter);
   FontSize_Load(&sizes);
   return sizes;
 }
@@ -66,12 +66,15 @@ std::vector<std::string> HolidayLines(const std::string& holiday) {
 }
 
 class MonthPainter {
+  // The choices of the whole paint (initialised first: the fonts depend on them).
+  const Options options_ = CurrentOptions();
+
  public:
   MonthPainter(Drawing& d, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
                CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks, MonthKind kind)
       : d_(d), area_(area), selected_(selected), draw_(draw), print_(print), hit_(hit), pair_(pair),
         hooks_(hooks), screen_(d.get_device_class() == kDeviceScreen),
-        fonts_(d, PaintFontSizes(d), screen_ ? kSmallestScreenSize : kSmallestPaperSize), kind_(kind),
+        fonts_(d, PaintFontSizes(d, options_.text.rightToLeft()), screen_ ? kSmallestScreenSize : kSmallestPaperSize), kind_(kind),
         grid_(MonthGridOf(kind, selected)), selectedIndex_(GridIndexOf(grid_, AbsoluteFromGregorian(selected))),
         selectedHebrew_(HebrewFromAbsolute(AbsoluteFromGregorian(selected))) {}
 
@@ -124,7 +127,7 @@ class MonthPainter {
     if (hit_ && hit_->y >= area_.y && hit_->y <= area_.y + Th(kFontCaption1)) {
       // In a right-to-left language the year stands on the left; so it
       // does in a Hebrew month's caption written wholly in Hebrew.
-      const bool rtl = isLanguageRightToLeft() || (Hebrew() && isHebrewNumerals());
+      const bool rtl = options_.text.rightToLeft() || (Hebrew() && options_.text.hebrewNumerals);
       const std::string& first = rtl ? year : month;
       const std::string& second = rtl ? month : year;
       const int firstEnd = x0 + d_.get_text_width(font, first);
@@ -189,11 +192,11 @@ class MonthPainter {
 
   // The caption's two lines: the month and year; the other calendar's range.
   std::string CaptionMonth() const {
-    return Hebrew() ? HebrewMonthNameText(selectedHebrew_.month, selectedHebrew_.year)
+    return Hebrew() ? HebrewMonthNameText(selectedHebrew_.month, selectedHebrew_.year, options_.text.hebrewNumerals)
                     : GetGregorianMonthName(selected_.month);
   }
   std::string CaptionYear() const {
-    return Hebrew() ? HebrewYearText(selectedHebrew_.year) : std::to_string(selected_.year);
+    return Hebrew() ? HebrewYearText(selectedHebrew_.year, options_.text.hebrewNumerals) : std::to_string(selected_.year);
   }
   std::string CaptionText() const { return CaptionMonth() + " " + CaptionYear(); }
   std::string SecondCaptionText() const {
@@ -261,7 +264,7 @@ class MonthPainter {
   CellContent ContentOf(AbsoluteDay d, const GregorianDate& g, const HebrewDate& h, const DayFestivals& festivals) {
     CellContent c;
     c.gregorianNumber = std::to_string(g.day);
-    c.hebrewNumber = HebrewDayNumberText(h.day);
+    c.hebrewNumber = HebrewDayNumberText(h.day, options_.text.hebrewNumerals);
     c.gregorianColor = kBlack;
     c.hebrewColor = festivals.empty() ? kBlue : kRed;
     c.gregorianHint = translate_perform("Gregorian day number");
@@ -272,7 +275,7 @@ class MonthPainter {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
     };
 
-    DayInformation info = PaintInternal_GetDayInformation(d, rules_);
+    DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);
     // A special Shabbat that is a row of the festival table (Shabbat
     // HaGadol) stands where the others stand, below the section; the
     // holiday line names the day's first other festival.
@@ -295,12 +298,12 @@ class MonthPainter {
     ShabbatTimeValue evening;
     const bool slotTaken = times_.evenings().Value(d, &evening);
     if (slotTaken)
-      add(CellLineKind::kTime, kFontShabbatTime, kRed, TimeformatFormatTime(evening.hour, evening.minute),
+      add(CellLineKind::kTime, kFontShabbatTime, kRed, TimeformatFormatTime(evening.hour, evening.minute, options_.times.clock),
           EveningTimeLabel(evening.kind));
     for (const DayTime& t : times_.Of(d)) {
       if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
         continue;
-      const std::string clock = TimeformatFormatTime(t.time.hour, t.time.minute);
+      const std::string clock = TimeformatFormatTime(t.time.hour, t.time.minute, options_.times.clock);
       if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
         add(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, clock, DayTimeLabel(t));
       } else {
@@ -416,9 +419,9 @@ class MonthPainter {
   CellLayoutOptions cellOptions_;
   std::vector<CellContent> contents_;  // of the days 1.. of the month
   // The rules and the times of the whole paint.
-  CalendarRules rules_ = CurrentCalendarRules();
-  DayTimes times_ = DayTimes::FromSettings();
-  LearningChoice learning_ = LearningChoiceFromSettings();
+  CalendarRules rules_ = options_.rules;
+  DayTimes times_ = DayTimesFor(options_.rules, options_.times);
+  LearningChoice learning_ = options_.learning;
   MonthKind kind_;
   MonthGrid grid_;     // the days of the month shown
   int selectedIndex_;  // the selected day's index in grid_

@@ -13,7 +13,7 @@
 #include "render/month_painter.h"
 #include "render/ps_text_encoding.h"
 #include "base/file_util.h"
-#include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 
@@ -101,7 +101,7 @@ bool PrintAreaIsUsable(const PrintJob& job) {
 std::string PrintCheckYiddishFont() {
   // Yiddish and Hebrew pages print every text in it; English pages only
   // the Hebrew dates in Hebrew numerals.
-  if (!isLanguageRightToLeft() && !isHebrewNumerals()) return std::string();
+  if (const TextOptions text = CurrentTextOptions(); !text.rightToLeft() && !text.hebrewNumerals) return std::string();
   const std::string file = ps_unicode_font_file();
   std::string content;
   if (!ReadWholeFile(file, content)) {

@@ -8,7 +8,7 @@
 #include "base/file_util.h"
 #include "base/hebrew_points.h"
 #include "base/iconv_handle.h"
-#include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/translate.h"
 #include "base/utf8.h"
 
@@ -329,6 +329,6 @@ void ps_unicode_reencode_font(std::string& text, std::string_view baseName, std:
 }
 
 std::string ps_unicode_font_file() {
-  const std::string configured = getPrintYiddishFontFile();
+  const std::string configured = PrintYiddishFontFileChoice();
   return configured.empty() ? std::string(kDefaultYiddishPrintFont) : ExpandHome(configured);
 }

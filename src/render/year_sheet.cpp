@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "base/file_util.h"
-#include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "base/utf8.h"
@@ -132,7 +132,7 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
   const YearSheetLayout layout = LayoutYearSheet(d, area, text);
   const SheetFonts f = FontsOf(d, layout.size);
   const int size = layout.size;
-  const bool rtl = isLanguageRightToLeft();
+  const bool rtl = CurrentTextOptions().rightToLeft();
   const bool color = d.get_color_mode() == kColorModeColor;
   const int rows = static_cast<int>(text.rows.size());
 

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "render/colors.h"
-#include "base/settings.h"
-#include "suntimes/zmanim.h"
+#include "compose/current_options.h"
 
 namespace {
 constexpr size_t kMaxField = 255;
@@ -84,7 +83,7 @@ PanelColumns ColumnsAt(FontBook& fonts, const std::vector<ZmanimPanelEntry>& ent
 
 void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, FontBook& fonts) {
   Drawing& drawing = fonts.drawing();
-  if (!isBackgroundImage()) {
+  if (!BackgroundImageShown()) {
     const DrawingColor saved = drawing.GetColor();
     drawing.set_color(kCellGrey);
     drawing.fill_rectangle(x, y, width, height);
@@ -111,7 +110,7 @@ void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, Fo
   }
   const int size = columns.size;
   const DrawingFont font = fonts.Font(kFontZmanim, size);
-  const bool rtl = isLanguageRightToLeft();
+  const bool rtl = CurrentTextOptions().rightToLeft();
   const int start = rtl ? x + width - pad : x + pad;
 
   const FittedText heading = FitTextToWidth(fonts, kHeadingRole, size, size, ZmanimPanelHeading(text), innerWidth,

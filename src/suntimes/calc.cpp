@@ -532,8 +532,9 @@ const ZmanimProgram& CachedProgram(std::string_view expression) {
 
 }  // namespace
 
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
-  SunOptions sun = CurrentSunOptions();
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
+                    const SunOptions& options) {
+  SunOptions sun = options;
   sun.elevation = false;  // no place record, so no elevation
   const std::optional<double> t =
       CalculateZmanimMinutes({latitude, longitude, zone, 0.0}, day, month, year, expression, sun);

@@ -114,10 +114,11 @@ class ZmanimProgram {
 
 // Minutes after local standard-time midnight of `expression` on the date at
 // the place, or kNoTime. Syntax errors are printed as the evaluation reaches
-// them. Follows the SunCalculation setting: in the precise calculation the
+// them. Follows the calculation of `sun`: in the precise calculation the
 // value is rounded to the nearest minute, at sea level (a precise value that
 // rounds to -1 reads as kNoTime).
-int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
+int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression,
+                    const SunOptions& sun);
 
 // Minutes after local standard-time midnight (in the frame of place.zone) of
 // `expression` on the date, by the calculation of `sun`: whole minutes in

@@ -7,9 +7,13 @@
 #include "base/diagnostics.h"
 #include "base/file_util.h"
 #include "base/iconv_handle.h"
-#include "suntimes/timezone.h"
 
 namespace {
+
+bool IsZoneNameChar(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+         c == '+';
+}
 
 constexpr std::string_view kErrBeginName = "Begin of city name (\") expected";
 constexpr std::string_view kErrEndName = "End of city name (\") expected";
@@ -322,6 +326,22 @@ const CityRec* FindCity(const std::string& fileName, std::string_view cityName) 
 }
 
 }  // namespace
+
+bool TimeZoneNameIsWellFormed(std::string_view name) {
+  if (name.empty() || name.size() > kCityMaxName) return false;
+  bool partStart = true;
+  for (const char c : name) {
+    if (c == '/') {
+      if (partStart) return false;  // an empty part, or a leading "/"
+      partStart = true;
+    } else if (IsZoneNameChar(c)) {
+      partStart = false;
+    } else {
+      return false;
+    }
+  }
+  return !partStart;
+}
 
 CityFileSnapshot::CityFileSnapshot() {
   if (gSnapshotDepth++ == 0) ++gSnapshotNumber;

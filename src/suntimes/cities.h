@@ -32,6 +32,12 @@
 constexpr size_t kCityMaxName = 255;
 constexpr size_t kCityMaxLine = 512;
 
+// True when `name` has the form of a zone name: parts of letters, digits,
+// "_", "-" and "+", joined by "/" ("America/Argentina/Buenos_Aires",
+// "Etc/GMT+5"); at most kCityMaxName bytes. Says nothing about whether the
+// database knows it.
+bool TimeZoneNameIsWellFormed(std::string_view name);
+
 // One parsed line.
 struct CityRec {
   std::string name;   // ISO-8859-1, accents 0x60 and 0xB4 replaced by "'"

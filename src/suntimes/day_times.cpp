@@ -4,7 +4,6 @@
 #include <climits>
 #include <utility>
 
-#include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -41,28 +40,28 @@ const DayTimeKindRow& DayTimeKindOf(DayTimeKind kind) {
   return kDayTimeKinds[0];  // every kind has its row
 }
 
-SpecialTimeExpressions SpecialTimeExpressions::Defaults() {
+SpecialTimeExpressions SpecialTimeExpressions::Defaults(const ZmanimOpinions& opinions) {
   SpecialTimeExpressions e;
-  e.fastBegins = std::string(ZmanimExpression(ZmanimRecs[kAlot]));
+  e.fastBegins = std::string(opinions.Expression(ZmanimRecs[kAlot]));
   e.tishaBeAvBegins = std::string(kDefaultTishaBeAvBegins);
   e.fastEnds = std::string(kDefaultNightfall);
   e.khanukka = std::string(kDefaultNightfall);
   // The opinion chosen for kriat shema decides the hours of khamets.
-  const size_t opinion = ZmanimChoiceIndex(ZmanimRecs[kKriatShema]);
+  const size_t opinion = opinions.Of(ZmanimRecs[kKriatShema]);
   e.khametsEat = std::string(ZmanimRecs[kFourthHour].options[opinion].expression);
   e.khametsBurn = std::string(ZmanimFifthHour[opinion].expression);
   return e;
 }
 
-SpecialTimeExpressions SpecialTimeExpressions::FromSettings() {
-  const SpecialTimeExpressions d = Defaults();
+SpecialTimeExpressions SpecialTimeExpressions::WithDefaults(const ZmanimOpinions& opinions) const {
+  const SpecialTimeExpressions d = Defaults(opinions);
   SpecialTimeExpressions e;
-  e.fastBegins = OrDefault(getTimeFastBegins(), d.fastBegins);
-  e.tishaBeAvBegins = OrDefault(getTimeTishaBeAvBegins(), d.tishaBeAvBegins);
-  e.fastEnds = OrDefault(getTimeFastEnds(), d.fastEnds);
-  e.khanukka = OrDefault(getTimeKhanukka(), d.khanukka);
-  e.khametsEat = OrDefault(getTimeKhametsEat(), d.khametsEat);
-  e.khametsBurn = OrDefault(getTimeKhametsBurn(), d.khametsBurn);
+  e.fastBegins = OrDefault(fastBegins, d.fastBegins);
+  e.tishaBeAvBegins = OrDefault(tishaBeAvBegins, d.tishaBeAvBegins);
+  e.fastEnds = OrDefault(fastEnds, d.fastEnds);
+  e.khanukka = OrDefault(khanukka, d.khanukka);
+  e.khametsEat = OrDefault(khametsEat, d.khametsEat);
+  e.khametsBurn = OrDefault(khametsBurn, d.khametsBurn);
   return e;
 }
 
@@ -86,9 +85,6 @@ std::string DayTimeListLabel(const DayTime& t) {
 DayTimes::DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions)
     : evenings_(std::move(evenings)), expressions_(std::move(expressions)) {}
 
-DayTimes DayTimes::FromSettings() {
-  return DayTimes(EveningTimes::FromSettings(), SpecialTimeExpressions::FromSettings());
-}
 
 const ZmanimProgram& DayTimes::Program(Slot slot) const {
   std::optional<ZmanimProgram>& program = programs_[slot];

@@ -26,6 +26,7 @@
 #include "calendar/types.h"
 #include "suntimes/calc.h"
 #include "suntimes/shabbat_times.h"
+#include "suntimes/zmanim.h"
 
 enum class DayTimeKind : uint8_t {
   kCandles,
@@ -74,12 +75,11 @@ struct SpecialTimeExpressions {
   std::string khametsEat;
   std::string khametsBurn;
 
-  // The defaults: alot haShakhar and the 4th/5th hour by the zmanim choices
-  // in the settings file, nightfall, sunset.
-  static SpecialTimeExpressions Defaults();
-  // The stored expressions (the Time* settings), an empty one replaced by
-  // its default.
-  static SpecialTimeExpressions FromSettings();
+  // The defaults: alot haShakhar and the 4th/5th hour by the zmanim
+  // opinions, nightfall, sunset.
+  static SpecialTimeExpressions Defaults(const ZmanimOpinions& opinions);
+  // These expressions with every empty one replaced by its default.
+  SpecialTimeExpressions WithDefaults(const ZmanimOpinions& opinions) const;
 };
 
 // One time of a day.
@@ -102,8 +102,6 @@ std::string DayTimeListLabel(const DayTime& t);
 class DayTimes {
  public:
   DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions);
-  // Everything from the settings.
-  static DayTimes FromSettings();
 
   // The times of day d that it has, computed or not, in order of the day:
   // by the moment where computed (a tie keeps the Khanukka lights before

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "calendar/types.h"
-#include "base/settings.h"
+#include "base/choices.h"
 
 // Rule methods.
 constexpr int kDstCommon = 0;  // n-th or last weekday of a month

@@ -32,13 +32,13 @@ void SetFlag(int* flag, int value) {
 
 }  // namespace
 
-std::string ShabbatCandleLightingExpression() { return "sunset - " + std::to_string(getCandleLightingMin()); }
+std::string ShabbatCandleLightingExpression(int minutes) { return "sunset - " + std::to_string(minutes); }
 
-int ShabbatHavdalahMinutes() { return AtoiClamped(getHavdalahValue()); }
+int ShabbatHavdalahMinutes(const std::string& value) { return AtoiClamped(value); }
 
-std::string ShabbatHavdalahExpression() {
-  if (getHavdalahIsMin()) return "sunset + " + std::to_string(ShabbatHavdalahMinutes());
-  return "sunset + degrees_below_horizon(" + getHavdalahValue() + ")";
+std::string ShabbatHavdalahExpression(bool inMinutes, const std::string& value) {
+  if (inMinutes) return "sunset + " + std::to_string(ShabbatHavdalahMinutes(value));
+  return "sunset + degrees_below_horizon(" + value + ")";
 }
 
 std::string EveningTimeLabel(EveningTime kind) {
@@ -49,12 +49,6 @@ std::string EveningTimeLabel(EveningTime kind) {
     case EveningTime::kNone: break;
   }
   return {};
-}
-
-bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules) {
-  for (Festival f : FestivalsOn(d, rules))
-    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
-  return false;
 }
 
 EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules) {
@@ -71,39 +65,19 @@ EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules) {
   return EveningTime::kNone;
 }
 
-void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
-                      std::string_view havdalahExpression) {
-  switch (EveningTimeOf(day, CurrentCalendarRules())) {
-    case EveningTime::kCandleLighting:
-      *expression = candleExpression;
-      return;
-    case EveningTime::kCandleLightingAfterNightfall:
-    case EveningTime::kHavdalah:
-      *expression = havdalahExpression;
-      return;
-    case EveningTime::kNone:
-      return;
-  }
-}
-
 EveningTimes::EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city,
                            const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                           std::string_view havdalahExpression, const SunOptions& sun)
+                           std::string_view havdalahExpression, const SunOptions& sun,
+                           const ClockStyle& clock)
     : rules_(rules),
       cityFile_(std::move(cityFile)),
       city_(city),
       dst_(rule ? std::optional<DstSetting>(*rule) : std::nullopt),
       automaticZone_(automaticZone),
       sun_(sun),
+      clock_(clock),
       candleText_(candleExpression),
       havdalahText_(havdalahExpression) {}
-
-EveningTimes EveningTimes::FromSettings() {
-  const DstSetting dst = getDSTstruct();
-  return EveningTimes(CurrentCalendarRules(), getCityFileName(), getCity(), getIsDST() ? &dst : nullptr,
-                      getDSTAutomatic() != 0, ShabbatCandleLightingExpression(), ShabbatHavdalahExpression(),
-                      CurrentSunOptions());
-}
 
 const CityRec* EveningTimes::Place() const {
   if (!placeLooked_) {
@@ -166,29 +140,5 @@ void EveningTimes::Text(AbsoluteDay day, std::string* text, int* isCandleLightin
   const bool shown = Value(day, &value);
   SetFlag(isCandleLighting, value.isCandleLighting);
   SetFlag(isHavdalah, value.isHavdalah);
-  if (shown) TimeformatFormatTime(value.hour, value.minute, text);
-}
-
-bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
-                         const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value) {
-  return EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression,
-                      havdalahExpression, CurrentSunOptions())
-      .Value(day, value);
-}
-
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value) {
-  return EveningTimes::FromSettings().Value(day, value);
-}
-
-void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah) {
-  EveningTimes(CurrentCalendarRules(), cityFile, city, rule, automaticZone, candleExpression, havdalahExpression,
-               CurrentSunOptions())
-      .Text(day, text, isCandleLighting, isHavdalah);
-}
-
-void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) {
-  EveningTimes::FromSettings().Text(day, text, isCandleLighting, isHavdalah);
+  if (shown) TimeformatFormatTime(value.hour, value.minute, clock_, text);
 }

@@ -8,13 +8,14 @@
 #include <string>
 #include <string_view>
 
-#include "base/settings.h"
+#include "base/choices.h"
 #include "calendar/festival_table.h"
 #include "calendar/rules.h"
 #include "calendar/types.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
+#include "suntimes/timeformat.h"
 
 // The time the evening of a day has in its cell.
 enum class EveningTime : uint8_t {
@@ -28,18 +29,15 @@ enum class EveningTime : uint8_t {
 // lighting after nightfall" or "Havdalah"; empty for none.
 std::string EveningTimeLabel(EveningTime kind);
 
-// "sunset - <CandleLightingMin>".
-std::string ShabbatCandleLightingExpression();
-// The HavdalahValue setting as the whole minutes after sunset it stands
-// for when HavdalahIsMin is 1.
-int ShabbatHavdalahMinutes();
-// "sunset + <HavdalahValue as a whole number>" when HavdalahIsMin is 1,
-// else "sunset + degrees_below_horizon(<HavdalahValue>)".
-std::string ShabbatHavdalahExpression();
+// "sunset - <minutes>": candles lit that many minutes before sunset.
+std::string ShabbatCandleLightingExpression(int minutes);
+// The havdalah value (a decimal text) as the whole minutes after sunset it
+// stands for when it counts minutes.
+int ShabbatHavdalahMinutes(const std::string& value);
+// "sunset + <value as a whole number>" when the value counts minutes, else
+// "sunset + degrees_below_horizon(<value>)".
+std::string ShabbatHavdalahExpression(bool inMinutes, const std::string& value);
 
-// A day on which work is forbidden: Rosh HaShana, Yom Kippur and the
-// festival days of the festival table (the second days in the Diaspora).
-bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules);
 
 // Which time the evening of day d has:
 //  - a Friday: the Shabbat candle lighting, also before or on a festival;
@@ -50,12 +48,6 @@ bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules);
 //  - every other day: none.
 EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules);
 
-// Copies the expression of the day's evening time (by the Diaspora setting)
-// into `expression`: the candle-lighting one for candle lighting, the
-// havdalah one for havdalah and for candles lit after nightfall; leaves it
-// unchanged on a day without one.
-void GetTimeOfHoliday(AbsoluteDay day, std::string* expression, std::string_view candleExpression,
-                      std::string_view havdalahExpression);
 
 // The candle-lighting or havdalah time of a day before it is formatted.
 struct ShabbatTimeValue {
@@ -85,12 +77,10 @@ class EveningTimes {
   // considered; `automaticZone` the DSTAutomatic setting: the city's zone in
   // the time-zone database, where it has one, replaces the rule. Syntax
   // errors of the expressions go to the diagnostics sink.
-  // `sun` is the sun calculation.
+  // `sun` is the sun calculation, `clock` how Text writes the time.
   EveningTimes(const CalendarRules& rules, std::string cityFile, std::string_view city, const DstSetting* rule,
                bool automaticZone, std::string_view candleExpression, std::string_view havdalahExpression,
-               const SunOptions& sun = SunOptions{});
-  // Everything from the settings (the sun calculation included), as GetShabbatTime reads them.
-  static EveningTimes FromSettings();
+               const SunOptions& sun, const ClockStyle& clock);
 
   // The time of the day: true with `value` filled when the day gets a time
   // and it can be computed (city found, the expression evaluates, the
@@ -117,6 +107,7 @@ class EveningTimes {
   std::optional<DstSetting> dst_;
   bool automaticZone_;
   SunOptions sun_;
+  ClockStyle clock_;
   std::string candleText_;
   std::string havdalahText_;
   mutable bool placeLooked_ = false;
@@ -124,26 +115,3 @@ class EveningTimes {
   mutable std::optional<ZmanimProgram> candle_;
   mutable std::optional<ZmanimProgram> havdalah_;
 };
-
-// The time of the day: true with `value` filled when the day gets a time
-// and it can be computed (city found, the expression evaluates, the daylight
-// saving rule is valid where it applies). The flags are set whenever the day
-// gets an expression, also when the result is false. Syntax errors of the
-// expressions are printed on the message stream. `automaticZone` is the DSTAutomatic
-// setting: the city's zone in the time-zone database, where it has one,
-// replaces the rule.
-bool GetShabbatTimeValue(AbsoluteDay day, const std::string& cityFile, std::string_view city,
-                         const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                         std::string_view havdalahExpression, ShabbatTimeValue* value);
-// The same from the settings, as GetShabbatTime reads them.
-bool GetShabbatTimeValue(AbsoluteDay day, ShabbatTimeValue* value);
-
-// The formatted time of the day or an empty text, with the flags (each may be
-// null) set to 1 when the day gets a candle-lighting or havdalah time. Reads
-// the settings of the city, the expressions, daylight saving and the clock.
-void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah);
-// The same with everything passed in; `rule` is null when daylight saving is
-// not considered; `automaticZone` as for GetShabbatTimeValue.
-void GetShabbatTime2(AbsoluteDay day, std::string* text, const std::string& cityFile, std::string_view city,
-                     const DstSetting* rule, bool automaticZone, std::string_view candleExpression,
-                     std::string_view havdalahExpression, int* isCandleLighting, int* isHavdalah);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "base/settings.h"
+#include "base/choices.h"
 
 std::string_view SunCalculationName(SunCalculation calculation) {
   return calculation == SunCalculation::kPrecise ? kSunCalculationPrecise : kSunCalculationClassic;
@@ -12,11 +12,4 @@ std::optional<SunCalculation> SunCalculationFromName(std::string_view name) {
   if (name == kSunCalculationClassic) return SunCalculation::kClassic;
   if (name == kSunCalculationPrecise) return SunCalculation::kPrecise;
   return std::nullopt;
-}
-
-SunOptions CurrentSunOptions() {
-  SunOptions options;
-  options.calculation = SunCalculationFromName(getSunCalculation()).value_or(SunCalculation::kClassic);
-  options.elevation = getSunElevation() != 0;
-  return options;
 }

@@ -1,6 +1,5 @@
 // Which sun calculation the times of day use, passed as a value to the
-// evaluators (CalculateZmanimMinutes, ZmanimProgram, CityClock's callers);
-// only CurrentSunOptions reads the settings.
+// evaluators (CalculateZmanimMinutes, ZmanimProgram, CityClock's callers).
 //
 //  - Classic: the almanac method, whole minutes throughout (sunrise.cpp).
 //  - Precise: the NOAA solar equations (noaa_sun.h) evaluated to the
@@ -29,6 +28,3 @@ struct SunOptions {
 std::string_view SunCalculationName(SunCalculation calculation);
 // The calculation of a word, nullopt for any other text.
 std::optional<SunCalculation> SunCalculationFromName(std::string_view name);
-
-// The SunCalculation and SunElevation settings.
-SunOptions CurrentSunOptions();

@@ -1,6 +1,5 @@
 #include "suntimes/timeformat.h"
 
-#include "base/settings.h"
 #include "base/translate.h"
 
 namespace {
@@ -25,21 +24,21 @@ void SetClock(std::string* text, int hour, int minute) {
 
 }  // namespace
 
-void TimeformatFormatTime(int hour, int minute, std::string* text) {
-  const int format = getTimeFormat();
+void TimeformatFormatTime(int hour, int minute, const ClockStyle& clock, std::string* text) {
+  const int format = clock.format;
   if (format == kTimeFormat24) {
     SetClock(text, hour, minute);
   } else if (format == kTimeFormat12) {
     int h = hour % 12;
     if (h == 0) h = 12;
     SetClock(text, h, minute);
-    if (isLanguageRightToLeft()) *text += ' ';
+    if (clock.rightToLeft) *text += ' ';
     *text += translate_perform(hour <= 11 ? "AM" : "PM");
   }
 }
 
-std::string TimeformatFormatTime(int hour, int minute) {
+std::string TimeformatFormatTime(int hour, int minute, const ClockStyle& clock) {
   std::string text;
-  TimeformatFormatTime(hour, minute, &text);
+  TimeformatFormatTime(hour, minute, clock, &text);
   return text;
 }

@@ -7,10 +7,17 @@
 constexpr int kTimeFormat12 = 0;
 constexpr int kTimeFormat24 = 1;
 
-// Writes hour:minute in the configured form: "07:05PM" on the 12-hour clock
+// How times are written: the TimeFormat choice (kTimeFormat12, kTimeFormat24)
+// and the language's direction.
+struct ClockStyle {
+  int format = kTimeFormat12;
+  bool rightToLeft = false;
+};
+
+// Writes hour:minute in the form of `clock`: "07:05PM" on the 12-hour clock
 // (midnight 12:00AM, noon 12:00PM; the suffix translated and, in a
 // right-to-left language, preceded by a space), "19:05" on the 24-hour
-// clock. An hour of 24 or more keeps its value. For any other TimeFormat
-// setting the text is left as it was.
-void TimeformatFormatTime(int hour, int minute, std::string* text);
-std::string TimeformatFormatTime(int hour, int minute);
+// clock. An hour of 24 or more keeps its value. For any other format the
+// text is left as it was.
+void TimeformatFormatTime(int hour, int minute, const ClockStyle& clock, std::string* text);
+std::string TimeformatFormatTime(int hour, int minute, const ClockStyle& clock);

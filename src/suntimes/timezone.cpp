@@ -147,28 +147,8 @@ int OffsetAt(Zone& zone, int64_t utc) {
 // Rounding division toward minus infinity.
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
 
-bool IsZoneNameChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
-         c == '+';
-}
 
 }  // namespace
-
-bool TimeZoneNameIsWellFormed(std::string_view name) {
-  if (name.empty() || name.size() > kCityMaxName) return false;
-  bool partStart = true;
-  for (const char c : name) {
-    if (c == '/') {
-      if (partStart) return false;  // an empty part, or a leading "/"
-      partStart = true;
-    } else if (IsZoneNameChar(c)) {
-      partStart = false;
-    } else {
-      return false;
-    }
-  }
-  return !partStart;
-}
 
 bool TimeZoneIsKnown(std::string_view zoneName) { return FindZone(zoneName) != nullptr; }
 

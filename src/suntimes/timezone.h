@@ -20,16 +20,10 @@
 #include <string_view>
 
 #include "calendar/types.h"
-#include "base/settings.h"
+#include "base/choices.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
-
-// True when `name` has the form of a zone name: parts of letters, digits,
-// "_", "-" and "+", joined by "/" ("America/Argentina/Buenos_Aires",
-// "Etc/GMT+5"); at most kCityMaxName bytes. Says nothing about whether the
-// database knows it.
-bool TimeZoneNameIsWellFormed(std::string_view name);
 
 // True when the database knows the zone. An unknown name is reported once
 // on standard error.

@@ -1,6 +1,7 @@
 // The zmanim of a day: eleven halakhic times, each an expression of the
 // zmanim language; for nine of them the user picks one of several customary
-// opinions, stored in the settings file under "Zmanim" + keySuffix.
+// opinions (kept in the settings file under "Zmanim" + keySuffix, and given
+// to the engine as a ZmanimOpinions value).
 #pragma once
 
 #include <array>
@@ -111,17 +112,16 @@ constexpr size_t ZmanimRecIndex(std::string_view keySuffix) {
 std::string ZmanimDisplayName(const ZmanimRec& rec);
 // The settings key of a choice: "Zmanim" + keySuffix.
 std::string ZmanimSettingsKey(const ZmanimRec& rec);
-// The expression in use: the fixed one, or the option whose key equals the
-// stored value exactly (case-sensitive); the first option when none does.
-std::string_view ZmanimExpression(const ZmanimRec& rec);
-// The index of that option (0 for a fixed expression).
-size_t ZmanimChoiceIndex(const ZmanimRec& rec);
+// The opinion chosen for each time, by the index of its row in ZmanimRecs:
+// the index of the option (0, the first, for a fixed time and by default).
+struct ZmanimOpinions {
+  std::array<size_t, ZmanimRecs.size()> index{};
 
-
-// The text block of the day for the configured city: "Zmanim for date D.M.Y",
-// "Location <city>" and one "<name>: <time>" line per time ("----" when the
-// time does not exist or the daylight-saving rule is invalid), each ending
-// in a line feed, all translated; then the special times of the day (fast
-// begins and ends, Khanukka candles, khamets) as "<label>: <time>" lines.
-// When the city is not found `text` is left as it was.
-void GetZmanimForDay(AbsoluteDay day, std::string* text);
+  // The index of that option for the row `rec` (0 for a fixed expression).
+  size_t Of(const ZmanimRec& rec) const;
+  // The expression in use: the fixed one, or the chosen option's.
+  std::string_view Expression(const ZmanimRec& rec) const;
+};
+// The option of `rec` whose key equals `stored` exactly (case-sensitive);
+// 0, the first, when none does or the time is fixed.
+size_t ZmanimOptionIndex(const ZmanimRec& rec, std::string_view stored);

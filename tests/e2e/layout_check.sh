@@ -1,7 +1,8 @@
 #!/bin/bash
 # scripts/check-layout.py: the includes between the folders of src/ point
-# down, toolkit headers stay in the GUI folders, and app/ has no include
-# cycle. It passes on the sources as they are, and on a copy with a fault put
+# down, toolkit headers stay in the GUI folders, the settings store is read
+# only at the top, and no folder has an include cycle. It passes on the
+# sources as they are, and on a copy with a fault put
 # in it fails naming the file, the line and the include.
 source "$(dirname "$0")/lib/common.sh"
 
@@ -59,5 +60,12 @@ expect_fault "unknown folder" 'utf8.cpp:2: includes "misc/thing.h", which is in 
 # The main window's modules in a circle again.
 sed -i '1a #include "app/main_window.h"' "$COPY/src/app/month_view.cpp"
 expect_fault "cycle in app" 'include cycle app/main_window -> app/month_view -> app/main_window'
+sed -i '1a #include "calendar/molad.h"' "$COPY/src/calendar/calendar.h"
+expect_fault "cycle in calendar" 'include cycle calendar/calendar -> calendar/molad -> calendar/calendar'
+# A rule reading the settings store; only compose/current_options may, in compose/.
+sed -i '1a #include "base/settings.h"' "$COPY/src/suntimes/sunrise.cpp"
+expect_fault "settings in suntimes" '^src/suntimes/sunrise.cpp:2: includes "base/settings.h": below forms/'
+sed -i '1a #include "base/settings.h"' "$COPY/src/compose/readings_list.cpp"
+expect_fault "settings in compose" '^src/compose/readings_list.cpp:2: includes "base/settings.h"'
 
 finish

@@ -2,6 +2,7 @@
 // of its fields, replacing a file, the file chooser, and the menu item.
 #include "dialogs/export_dialog.h"
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "gui_test_util.h"
 #include "compose/ics_export.h"

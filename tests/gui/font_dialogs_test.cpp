@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "gui_test_util.h"
 #include "compose/day_info.h"
 #include "base/settings_file.h"

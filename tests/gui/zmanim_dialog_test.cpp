@@ -1,6 +1,7 @@
 // The zmanim dialog: its rows, the check of an empty row, the stored
 // opinions and the nightfall the month view's panel shows.
 #include "gui_test_util.h"
+#include "compose/current_options.h"
 #include "base/settings_file.h"
 #include "suntimes/day_times.h"
 
@@ -145,7 +146,7 @@ TEST_F(SettingsDialogTest, SpecialTimesShowTheirDefaultsAndKeepFollowingTheChoic
   EXPECT_EQ(getTimeKhanukka(), "");
   // Left as it was shown, the fast's beginning follows the new alot.
   EXPECT_EQ(getTimeFastBegins(), "");
-  EXPECT_EQ(SpecialTimeExpressions::FromSettings().fastBegins, "sunrise - degrees_below_horizon(16.1)");
+  EXPECT_EQ(SpecialTimeExpressionsInUse().fastBegins, "sunrise - degrees_below_horizon(16.1)");
   // The panel of the fast day lists its end 40 minutes after sunset.
   const int sunset = Minutes(PanelValue("shkiat haKhama"));
   EXPECT_EQ(Minutes(PanelValue("Fast ends")) - sunset, 40);

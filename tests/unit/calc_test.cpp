@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "compose/current_options.h"
 #include "base/diagnostics.h"
 #include "reference_data.h"
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -109,7 +110,7 @@ TEST_F(DayReportTest, YiddishTranslatesHeadingsAndWholeLines) {
                "\"  Takhanun\" = \"  TAKHANUN-Y\"\n");
   translate_init("yiddish");
   // Monday 11 November 2024: long Takhanun in the morning, Takhanun at Minkha.
-  const std::string text = BuildHalakhaList(G(2024, 11, 11), kDiasporaRules, 2);
+  const std::string text = BuildHalakhaList(G(2024, 11, 11), kDiasporaRules, 2, isHebrewNumerals());
   EXPECT_EQ(text,
             "Halakha-Y 11.11.2024:\n"
             "  Mashiv haRuakh\n"
@@ -141,7 +142,7 @@ TEST_F(DayReportTest, MismatchedTranslatedHeadingIsNotFilled) {
   // shown as written instead of reading arguments that are not there.
   WriteYiddish("halakha", "\"Halakha for date %s\" = \"%s %d %s %n\"\n");
   translate_init("yiddish");
-  const std::string text = BuildHalakhaList(G(2024, 11, 11), kDiasporaRules, 2);
+  const std::string text = BuildHalakhaList(G(2024, 11, 11), kDiasporaRules, 2, isHebrewNumerals());
   EXPECT_EQ(text.rfind("%s %d %s %n:\n", 0), 0u) << text;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "base/settings_file.h"
 #include "calendar/calendar.h"
 #include "calendar/rules.h"
@@ -35,7 +36,7 @@ class DayTimesTest : public testenv::SunTimesTest {
     setTimeFormat(1);
   }
   static std::vector<DayTime> Of(const GregorianDate& g) {
-    return DayTimes::FromSettings().Of(AbsoluteFromGregorian(g));
+    return DayTimesFromSettings().Of(AbsoluteFromGregorian(g));
   }
   // The clock time of the first time of `kind` on the day, "none" when the
   // day has none, "----" when it is not computed.
@@ -82,7 +83,7 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
     SCOPED_TRACE(diaspora ? "Diaspora" : "Israel");
     diasporaSetFlag(diaspora ? 1 : 0);
     const CalendarRules rules = CurrentCalendarRules();
-    const DayTimes times = DayTimes::FromSettings();
+    const DayTimes times = DayTimesFromSettings();
     std::map<std::string, int> reached;
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, 5750);
     const AbsoluteDay last = AbsoluteFromHebrew(1, kTishri, 5950);
@@ -173,7 +174,7 @@ TEST_F(DayTimesTest, FastTimes) {
 TEST_F(DayTimesTest, ExpressionsFromTheSettings) {
   const GregorianDate tammuz{13, 7, 2025};
   SettingsSet("ZmanimAlotHaShachar", "AlotHashachar16");
-  EXPECT_EQ(SpecialTimeExpressions::FromSettings().fastBegins, "sunrise - degrees_below_horizon(16.1)");
+  EXPECT_EQ(SpecialTimeExpressionsInUse().fastBegins, "sunrise - degrees_below_horizon(16.1)");
   const int earlier = Sun(tammuz, 1) - Minutes(TimeOf(tammuz, DayTimeKind::kFastBegins));
   // 16.1 degrees at 49 N in July: some two and a half hours before sunrise.
   EXPECT_TRUE(earlier > 120 && earlier < 180) << earlier;

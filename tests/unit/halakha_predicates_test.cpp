@@ -124,10 +124,10 @@ TEST_F(Predicates, ShushanPurimFollowsTheCustom) {
 
 // The special Shabbatot of 5785 are in the golden day reports.
 TEST_F(Predicates, SpecialShabbatOnlyOnShabbat) {
-  EXPECT_EQ(Halacha2CheckForSpecialShabbat(G(2025, 3, 29), 22, kDiasporaRules), 1) << "Pekude is read with Hakhodesh";
+  EXPECT_EQ(Halakha2CheckForSpecialShabbat(G(2025, 3, 29), 22, kDiasporaRules), 1) << "Pekude is read with Hakhodesh";
   for (AbsoluteDay d = G(2025, 2, 1); d < G(2025, 4, 1); ++d) {
     if (WeekdayOf(d) == kShabbat) continue;
-    for (int code : {61, 62, 63, 64, 1000}) EXPECT_EQ(Halacha2CheckForSpecialShabbat(d, code, kDiasporaRules), 0) << d;
+    for (int code : {61, 62, 63, 64, 1000}) EXPECT_EQ(Halakha2CheckForSpecialShabbat(d, code, kDiasporaRules), 0) << d;
   }
 }
 

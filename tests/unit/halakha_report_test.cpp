@@ -3,7 +3,7 @@
 // evenings, one first Selikhot night ...), so these checks are independent
 // of how the rules are written. The exact text of chosen days is in the
 // golden files of the day report.
-#include "halakha/halacha.h"
+#include "halakha/halakha.h"
 
 #include <gtest/gtest.h>
 
@@ -56,7 +56,7 @@ class YearReports {
   YearReports(int year, int diaspora, int style) {
     diasporaSetFlag(diaspora);
     for (AbsoluteDay d = Heb(1, kTishri, year); d < Heb(1, kTishri, year + 1); ++d)
-      reports_[d] = HalachaDo(d, diaspora, style);
+      reports_[d] = HalakhaDo(d, CalendarRules{diaspora != 0, true}, style);
   }
   // The days whose report has `line` in `service`.
   std::vector<AbsoluteDay> DaysWith(const std::string& service, const std::string& line) const {
@@ -297,7 +297,7 @@ TEST_F(HalakhaReport, StyleOtherThanOneOrTwo) {
   // A style that is neither 1 nor 2 takes the branch that does not name one:
   // on Shavuot "Ketuva" (not Akdamut) and "no Mashiv haRuakh" (not Morid haTal).
   const AbsoluteDay shavuot = G(2025, 6, 2);
-  const auto lines = Lines(HalachaDo(shavuot, 1, 7));
+  const auto lines = Lines(HalakhaDo(shavuot, kDiasporaRules, 7));
   EXPECT_TRUE(Has(lines, "  Ketuva"));
   EXPECT_TRUE(Has(lines, "  no Mashiv haRuakh"));
   EXPECT_FALSE(Has(lines, "  Akdamut"));

@@ -11,6 +11,7 @@
 #include <set>
 #include <string>
 
+#include "compose/current_options.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -157,16 +158,16 @@ TEST_F(HebrewDateTextTest, ReportHeadings) {
   EXPECT_EQ(ReportHeadingHebrewDate(shabbat, false), "");
   EXPECT_EQ(ReportHeadingHebrewDate(shabbat, true), "ז׳ טבת ה׳תשפ״ו");
   auto firstLine = [](const std::string& text) { return text.substr(0, text.find('\n')); };
-  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi)), "Halakha for date 27.12.2025:");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules)), "Readings for 27.12.2025:");
+  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())), "Halakha for date 27.12.2025:");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, isHebrewNumerals())), "Readings for 27.12.2025:");
   setHebrewNumerals(kHebrewNumeralsOn);
-  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi)),
+  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())),
             "Halakha for date 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules)), "Readings for 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, isHebrewNumerals())), "Readings for 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
   Use(kLanguageHebrew);
   setHebrewNumerals(kHebrewNumeralsByLanguage);
-  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi)), "הלכה לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules)), "קריאות לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())), "הלכה לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, isHebrewNumerals())), "קריאות לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
 }
 
 TEST_F(HebrewDateTextTest, AnniversaryDatesInTheDialog) {

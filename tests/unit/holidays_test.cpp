@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "reference_data.h"
 #include "base/settings.h"
@@ -108,7 +109,7 @@ TEST_F(Holidays, CountNamesAndIdsOutsideTheTable) {
   EXPECT_EQ(GetJewishHolidayName(0), "Rosh HaShana I");
   EXPECT_EQ(GetJewishHolidayName(25), "Khanukka VIII");
   EXPECT_EQ(GetJewishHolidayName(55), "Tu BeAv");
-  EXPECT_EQ(namesHolHamoedPesach(), "Khol HaMoed");
+  EXPECT_EQ(namesKholHaMoedPesakh(), "Khol HaMoed");
 }
 
 // Ids whose name, or date, depends on the Israel/Diaspora setting.

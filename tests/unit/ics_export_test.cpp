@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "base/diagnostics.h"
 #include "base/settings.h"
@@ -252,13 +253,14 @@ TEST_F(IcsCalendar, HebrewDateOfEveryDay) {
 
 TEST_F(IcsCalendar, StopsAtAWriteError) {
   int calls = 0;
-  const IcsResult r = IcsWriteCalendar(Day(1, 1, 2024), Day(31, 12, 2024), kIcsAllKinds, [&](std::string_view) {
+  const IcsResult r = IcsWriteCalendar(Day(1, 1, 2024), Day(31, 12, 2024), kIcsAllKinds, CurrentOptions(), [&](std::string_view) {
     return ++calls < 10;
   });
   EXPECT_FALSE(r.written);
   EXPECT_EQ(calls, 10);
   EXPECT_EQ(r.events, 8);  // header, then eight events, the ninth refused
-  const IcsResult empty = IcsWriteCalendar(Day(2, 1, 2024), Day(1, 1, 2024), kIcsAllKinds, [](std::string_view) { return true; });
+  const IcsResult empty = IcsWriteCalendar(Day(2, 1, 2024), Day(1, 1, 2024), kIcsAllKinds, CurrentOptions(),
+                                            [](std::string_view) { return true; });
   EXPECT_TRUE(empty.written);
   EXPECT_EQ(empty.events, 0);
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"

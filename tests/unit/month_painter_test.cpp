@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "recording_drawing.h"
 #include "calendar/festivals.h"

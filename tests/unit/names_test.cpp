@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar/calendar.h"
+#include "calendar/festivals.h"
 #include "base/translate.h"
 
 namespace {
@@ -33,11 +34,11 @@ TEST(Names, Tables) {
 TEST(Names, RoshKhodeshTypes) {
   // 5785: 30 Nisan and 1 Iyar are a two-day Rosh Khodesh; Iyar has 29 days,
   // so 1 Sivan is a single day. 1 Tishri is never Rosh Khodesh.
-  EXPECT_EQ(GetRoshHodeshType(Heb(30, kNisan, 5785)), 1);
-  EXPECT_EQ(GetRoshHodeshType(Heb(1, kIyar, 5785)), 2);
-  EXPECT_EQ(GetRoshHodeshType(Heb(1, kSivan, 5785)), 0);
-  EXPECT_EQ(GetRoshHodeshType(Heb(1, kAdarII, 5784)), 2);
-  EXPECT_EQ(GetRoshHodeshType(Heb(1, kTishri, 5785)), -1);
+  EXPECT_EQ(GetRoshKhodeshType(HebrewDate{30, kNisan, 5785}), 1);
+  EXPECT_EQ(GetRoshKhodeshType(HebrewDate{1, kIyar, 5785}), 2);
+  EXPECT_EQ(GetRoshKhodeshType(HebrewDate{1, kSivan, 5785}), 0);
+  EXPECT_EQ(GetRoshKhodeshType(HebrewDate{1, kAdarII, 5784}), 2);
+  EXPECT_EQ(GetRoshKhodeshType(HebrewDate{1, kTishri, 5785}), -1);
 
   // Every month start except Tishri is Rosh Khodesh, and the type agrees
   // with the length of the month before.
@@ -46,8 +47,8 @@ TEST(Names, RoshKhodeshTypes) {
     int expected = -1;
     if (h.day == 30) expected = 1;
     if (h.day == 1 && h.month != kTishri) expected = HebrewFromAbsolute(d - 1).day == 30 ? 2 : 0;
-    EXPECT_EQ(GetRoshHodeshType(d), expected) << h.day << "." << h.month << "." << h.year;
-    EXPECT_EQ(IsDateRoshHodesh(d), expected >= 0 ? 1 : 0);
+    EXPECT_EQ(GetRoshKhodeshType(h), expected) << h.day << "." << h.month << "." << h.year;
+    EXPECT_EQ(IsRoshKhodeshDate(h), expected >= 0);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/settings.h"
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "suntimes/calc.h"
 #include "suntimes/noaa_sun.h"

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "base/settings.h"
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "calendar/rules.h"
 #include "reference_data.h"
@@ -331,7 +332,7 @@ TEST(PreciseTimes, EveningTimesOfTheMonthViewFollowThePreciseCalculation) {
       const RefCity& c = ref.cities[i];
       const EveningTimes evenings(diaspora, file, c.name, nullptr, true, "sunset - 18",
                                   degrees ? "sunset + degrees_below_horizon(8.5)" : "sunset + 72",
-                                  variant.elevation ? kPreciseElevation : kPrecise);
+                                  variant.elevation ? kPreciseElevation : kPrecise, ClockStyle{});
       for (const RefDay& d : ref.days) {
         if (d.city != static_cast<int>(i)) continue;
         ShabbatTimeValue value;

@@ -17,7 +17,7 @@
 #include "calendar/calendar.h"
 #include "calendar/reading_tables.h"
 #include "calendar/readings.h"
-#include "halakha/halacha.h"
+#include "halakha/halakha.h"
 #include "reference_data.h"
 #include "base/settings.h"
 #include "test_env.h"
@@ -351,7 +351,7 @@ constexpr Scroll kScrolls[] = {
 
 std::set<std::string> OurScrolls(AbsoluteDay d, const CalendarRules& rules) {
   std::set<std::string> books;
-  std::istringstream in(HalachaDo(d, rules, 2));
+  std::istringstream in(HalakhaDo(d, rules, 2));
   for (std::string line; std::getline(in, line) && line != "Minkha";)
     for (const Scroll& s : kScrolls)
       if (line == s.line) books.insert(s.book);

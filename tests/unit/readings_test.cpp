@@ -210,11 +210,11 @@ TEST_F(ReadingsTest, ReadingsListIsTranslatedAndTheHeadingIsNoFormatString) {
                      "\"Rosh Khodesh\" = \"RK\"\n");
   translate_init("yiddish");
   // Friday 1 November 2024, 30 Tishri.
-  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules), "Leyenungen 1/11/2024:\nRK, Numbers 28:1-15\n");
+  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules, isHebrewNumerals()), "Leyenungen 1/11/2024:\nRK, Numbers 28:1-15\n");
   // A translated heading whose conversions do not fit is shown as it is.
   testenv::WriteFile(dir + "/yiddish.readings", "\"Readings for %d.%d.%d:\" = \"%s%n %d %d %d %d:\"\n");
   translate_init("yiddish");
-  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules), "%s%n %d %d %d %d:\nRosh Khodesh, Numbers 28:1-15\n");
+  EXPECT_EQ(BuildReadingsList(AbsoluteFromGregorian(1, 11, 2024), kDiasporaRules, isHebrewNumerals()), "%s%n %d %d %d %d:\nRosh Khodesh, Numbers 28:1-15\n");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "calendar/festivals.h"
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "suntimes/cities.h"
 #include "forms/shabbat_form.h"
@@ -69,8 +71,7 @@ TEST_F(ShabbatTimes, TimeFormat) {
 TEST_F(ShabbatTimes, HavdalahMinutesFromTheSettingText) {
   for (const auto& [value, expression] :
        {std::pair{"50 min", "sunset + 50"}, {"abc", "sunset + 0"}, {"99999999999999", "sunset + 2147483647"}}) {
-    setHavdalahValue(value);
-    EXPECT_EQ(ShabbatHavdalahExpression(), expression);
+    EXPECT_EQ(ShabbatHavdalahExpression(true, value), expression);
   }
 }
 
@@ -172,15 +173,6 @@ TEST_F(ShabbatTimes, EveningRuleOverWholeYears) {
     for (int c = 0; c < kCases; ++c) EXPECT_GT(reached[c], 0) << "case " << c;
     EXPECT_GT(yomKippurOnShabbat, 0);
   }
-  // GetTimeOfHoliday copies the expression of the evening's time, or nothing.
-  std::string e = "unchanged";
-  GetTimeOfHoliday(AbsoluteFromGregorian(22, 9, 2025), &e, "C", "H");  // Erev Rosh HaShana
-  EXPECT_EQ(e, "C");
-  GetTimeOfHoliday(AbsoluteFromGregorian(23, 9, 2025), &e, "C", "H");  // lit after nightfall
-  EXPECT_EQ(e, "H");
-  e = "unchanged";
-  GetTimeOfHoliday(AbsoluteFromGregorian(25, 9, 2025), &e, "C", "H");  // a Thursday
-  EXPECT_EQ(e, "unchanged");
 }
 
 // Shown times at Pforzheim: candle lighting sunset - 18, havdalah (and

@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "suntimes/calc.h"
 #include "suntimes/posix_tz.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "reference_data.h"
 #include "base/settings.h"

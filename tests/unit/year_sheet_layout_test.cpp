@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/settings.h"
+#include "compose/current_options.h"
 #include "base/translate.h"
 #include "ps_output.h"
 #include "render/drawing_ps.h"

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/molad.h"
 #include "calendar/readings.h"
@@ -132,14 +133,14 @@ TEST_P(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
       UseLanguage(kLanguageEnglish);
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
-          englishHalakha[style - 1][d] = BuildHalakhaList(d, rules, style);
-        englishReadings[d] = BuildReadingsList(d, rules);
+          englishHalakha[style - 1][d] = BuildHalakhaList(d, rules, style, isHebrewNumerals());
+        englishReadings[d] = BuildReadingsList(d, rules, isHebrewNumerals());
       }
       UseLanguage(Language());
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
-          CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, rules, style));
-        CompareLists(englishReadings[d], BuildReadingsList(d, rules));
+          CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, rules, style, isHebrewNumerals()));
+        CompareLists(englishReadings[d], BuildReadingsList(d, rules, isHebrewNumerals()));
       }
     }
   }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/settings_file.h"

@@ -1,22 +1,21 @@
 // The halakha report: the run, and the rules of the morning. Each rule is one
 // short test over the predicates; the rules run in the order written, and
-// the evening's rules (halacha_evening.cpp) follow in the same pass.
-#include "halakha/halacha.h"
+// the evening's rules (halakha_evening.cpp) follow in the same pass.
+#include "halakha/halakha.h"
 
-#include "base/settings.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/holidays.h"
 #include "calendar/molad.h"
 #include "calendar/names.h"
 #include "calendar/torah_sections.h"
-#include "halakha/halacha_run.h"
+#include "halakha/halakha_run.h"
 #include "halakha/predicates.h"
 #include "halakha/seasons.h"
 #include "halakha/takhanun.h"
 
 namespace halakha::detail {
 
-void Run::Emit(std::string_view line) const { HalachaOutput(text, line); }
+void Run::Emit(std::string_view line) const { HalakhaOutput(text, line); }
 
 AbsoluteDay Run::H(Festival f) const { return h_holiday(d, f); }
 
@@ -352,16 +351,12 @@ void MorningClosingNotes(const Run& run) {
 
 }  // namespace halakha::detail
 
-void HalachaOutput(std::string* text, std::string_view line) {
+void HalakhaOutput(std::string* text, std::string_view line) {
   text->append(line);
   text->push_back('\n');
 }
 
-std::string HalachaDo(AbsoluteDay d, int diaspora, int style) {
-  return HalachaDo(d, CalendarRules{diaspora != 0, postponeShushanPurimGetFlag() != 0}, style);
-}
-
-std::string HalachaDo(AbsoluteDay d, const CalendarRules& rules, int style) {
+std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style) {
   using namespace halakha::detail;
   std::string text;
   const Run run{d, d + 1, rules, style, &text};

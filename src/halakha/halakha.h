@@ -10,14 +10,12 @@
 #include "calendar/types.h"
 
 // Appends one report line and a line break to `text`.
-void HalachaOutput(std::string* text, std::string_view line);
+void HalakhaOutput(std::string* text, std::string_view line);
 
-// The halakha lines of day d, each made by HalachaOutput: the day notes,
+// The halakha lines of day d, each made by HalakhaOutput: the day notes,
 // Shakharit, the Torah reading, Musaf, Minkha, Neila, and Maariv, Havdalah
 // and Selikhot of the evening that follows d. The lines are English; their
 // exact wording, leading blanks included, is the key by which the report is
-// translated. diaspora: non-zero for the Diaspora. style: 1 Sephardic,
-// 2 Ashkenazi (rules naming a style test for exactly that value).
-// The Shushan Purim custom comes from the settings.
-std::string HalachaDo(AbsoluteDay d, int diaspora, int style);
-std::string HalachaDo(AbsoluteDay d, const CalendarRules& rules, int style);
+// translated. style: 1 Sephardic, 2 Ashkenazi (rules naming a style test
+// for exactly that value).
+std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style);

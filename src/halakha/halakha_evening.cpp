@@ -2,7 +2,7 @@
 // Havdalah, the psalm of the season and Selikhot of the evening after it.
 // The evening already belongs to the next day t, so most evening rules test t.
 #include "calendar/holidays.h"
-#include "halakha/halacha_run.h"
+#include "halakha/halakha_run.h"
 #include "halakha/predicates.h"
 #include "halakha/seasons.h"
 #include "halakha/takhanun.h"

@@ -1,0 +1,30 @@
+// Everything the engine's results depend on, as one value: the calendar
+// rules, the style, the place and the choices of the times of day, the
+// learning cycles shown and the choices of the texts. It is built from the
+// settings once, at the top (the windows, the dialogs, lumaro-cli; see
+// compose/current_options.h), and passed down; no rule below reads the
+// settings.
+#pragma once
+
+
+#include "base/choices.h"
+#include "calendar/rules.h"
+#include "compose/learning_lines.h"
+#include "suntimes/times_options.h"
+
+// The choices of the texts: the interface language and whether Hebrew dates
+// are written in Hebrew numerals. (The clock is TimesOptions::clock.)
+struct TextOptions {
+  int language = kLanguageEnglish;
+  bool hebrewNumerals = false;
+
+  bool rightToLeft() const { return isRightToLeftLanguage(language); }
+};
+
+struct Options {
+  CalendarRules rules;
+  int style = kStyleAshkenazi;  // kStyleSephardic or kStyleAshkenazi
+  TimesOptions times;
+  LearningChoice learning;
+  TextOptions text;
+};

@@ -1,0 +1,59 @@
+#include "compose/zmanim_text.h"
+
+#include <algorithm>
+
+#include "base/text_format.h"
+#include "base/translate.h"
+#include "calendar/calendar.h"
+#include "suntimes/calc.h"
+#include "suntimes/cities.h"
+#include "suntimes/timezone.h"
+
+namespace {
+
+constexpr std::string_view kNoTimeText = "----";
+
+}  // namespace
+
+void GetZmanimForDay(AbsoluteDay day, const CalendarRules& rules, const TimesOptions& options, std::string* text) {
+  CityRec city;
+  if (!CityGet(options.cityFile, options.city, &city)) return;
+  const GregorianDate g = GregorianFromAbsolute(day);
+
+  const std::string date = DayMonthYearText(g.day, g.month, g.year);
+  std::string out = FormatText(translate_perform("Zmanim for date %s"), {date});
+  out += '\n';
+  const std::string name = Utf8FromLatin1(city.name);
+  std::string location = FormatText(translate_perform("(Location %s)"), {name});
+  location.erase(std::remove_if(location.begin(), location.end(), [](char c) { return c == '(' || c == ')'; }),
+                 location.end());
+  out += location;
+  out += '\n';
+
+  const CityClock clock(city, g, options.DstRule(), options.automaticZone);
+  const ZmanimPlace place = clock.Place(city);
+  for (const ZmanimRec& rec : ZmanimRecs) {
+    out += translate_perform(ZmanimDisplayName(rec));
+    out += ": ";
+    const std::optional<double> t =
+        CalculateZmanimMinutes(place, g.day, g.month, g.year, options.opinions.Expression(rec), options.sun);
+    std::string shown;
+    int hour = 0, minute = 0;
+    if (!t || !clock.ShowMinutes(*t, &hour, &minute)) {
+      shown = kNoTimeText;
+    } else {
+      TimeformatFormatTime(hour, minute, options.clock, &shown);
+    }
+    out += shown;
+    out += '\n';
+  }
+  // The special days' times of the day, after its zmanim.
+  for (const DayTime& t : DayTimesFor(rules, options).Of(day)) {
+    if (!IsSpecialDayTime(t.kind)) continue;
+    out += DayTimeListLabel(t);
+    out += ": ";
+    out += t.computed ? TimeformatFormatTime(t.time.hour, t.time.minute, options.clock) : std::string(kNoTimeText);
+    out += '\n';
+  }
+  *text = std::move(out);
+}
