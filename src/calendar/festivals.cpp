@@ -238,15 +238,30 @@ DayFestivals FestivalsOn(AbsoluteDay d, const HebrewDate& h, const CalendarRules
   return FestivalsOfYear(FestivalYearOf(h.year, rules), d);
 }
 
-DayFestivals FestivalsOn(AbsoluteDay d, const CalendarRules& rules) {
-  // Days are asked for in runs: the year of the last answer usually holds
-  // the next day too, and then no Hebrew date is needed.
+namespace {
+
+// The festival year holding day d. Days are asked for in runs: the year of
+// the last answer usually holds the next day too, and then no Hebrew date is
+// needed.
+const FestivalYear& YearHolding(AbsoluteDay d, const CalendarRules& rules) {
   thread_local std::array<const FestivalYear*, 4> last{};
   const FestivalYear*& y = last[RulesSlot(rules)];
   if (y == nullptr || !y->valid || d < y->start || d >= y->start + y->length || !(y->rules == rules))
     y = &FestivalYearOf(HebrewFromAbsolute(d).year, rules);
-  return FestivalsOfYear(*y, d);
+  return *y;
 }
+
+// The bits of the festivals on which work is forbidden under `rules`.
+uint64_t WorkForbiddenBits(const CalendarRules& rules) {
+  uint64_t bits = 0;
+  for (int id = 0; id < kFestivalCount; ++id)
+    if (WorkForbidden(FestivalFactsOf(FestivalOfId(id), rules).kind)) bits |= uint64_t{1} << id;
+  return bits;
+}
+
+}  // namespace
+
+DayFestivals FestivalsOn(AbsoluteDay d, const CalendarRules& rules) { return FestivalsOfYear(YearHolding(d, rules), d); }
 
 KhanukkaDays KhanukkaOf(int year) {
   const AbsoluteDay first = AbsoluteFromHebrew(25, kKislev, year);
@@ -256,7 +271,9 @@ KhanukkaDays KhanukkaOf(int year) {
 AbsoluteDay ShabbatShuvaOf(int year) { return SaturdayOnOrAfter(AbsoluteFromHebrew(1, kTishri, year) + 1); }
 
 bool IsFestivalDay(AbsoluteDay d, const CalendarRules& rules) {
-  for (Festival f : FestivalsOn(d, rules))
-    if (WorkForbidden(FestivalFactsOf(f, rules).kind)) return true;
-  return false;
+  static const std::array<uint64_t, 4> kWorkForbidden = {
+      WorkForbiddenBits({false, false}), WorkForbiddenBits({false, true}), WorkForbiddenBits({true, false}),
+      WorkForbiddenBits({true, true})};
+  const FestivalYear& y = YearHolding(d, rules);
+  return (y.festivalsOfDay[static_cast<size_t>(d - y.start)] & kWorkForbidden[RulesSlot(rules)]) != 0;
 }

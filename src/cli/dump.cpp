@@ -30,14 +30,24 @@ char* PutTwoDigits(char* p, long long v) {
 }
 
 // Writes v in decimal at p and returns the end: the dump writes some ten
-// numbers a line, half a million lines.
+// numbers a line, half a million lines, nearly all of them days and months
+// (one or two digits), years (four) and day numbers (six).
 char* PutNumber(char* p, long long v) {
-  if (v < 0) *p++ = '-';
-  unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+  if (v < 0) {
+    *p++ = '-';
+    v = -v;
+  }
+  if (v < 10) {
+    *p = static_cast<char>('0' + v);
+    return p + 1;
+  }
+  if (v < 100) return PutTwoDigits(p, v);
+  if (v >= 1000 && v < 10000) return PutTwoDigits(PutTwoDigits(p, v / 100), v % 100);
+  if (v >= 100000 && v < 1000000) return PutTwoDigits(PutTwoDigits(PutTwoDigits(p, v / 10000), v / 100 % 100), v % 100);
   int length = 1;
-  for (unsigned long long rest = u / 10; rest != 0; rest /= 10) ++length;
+  for (long long rest = v / 10; rest != 0; rest /= 10) ++length;
   char* end = p + length;
-  for (char* q = end; q != p; u /= 10) *--q = static_cast<char>('0' + u % 10);
+  for (char* q = end; q != p; v /= 10) *--q = static_cast<char>('0' + v % 10);
   return end;
 }
 
