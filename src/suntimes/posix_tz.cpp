@@ -193,10 +193,13 @@ struct YearChanges {
 
 }  // namespace
 
-int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) {
-  if (!tz.hasSummerTime) return tz.standardOffset;
+int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) { return PosixTzPeriodAt(tz, utcSeconds).offset; }
+
+PosixTzPeriod PosixTzPeriodAt(const PosixTz& tz, int64_t utcSeconds) {
+  PosixTzPeriod period{utcSeconds, utcSeconds + 1, tz.standardOffset};
+  if (!tz.hasSummerTime) return period;
   // Far outside any calendar year shown (and of the date arithmetic's years).
-  if (utcSeconds > kFarSeconds || utcSeconds < -kFarSeconds) return tz.standardOffset;
+  if (utcSeconds > kFarSeconds || utcSeconds < -kFarSeconds) return period;
   using namespace date;
   const sys_days localDay = floor<days>(sys_seconds(std::chrono::seconds(utcSeconds + tz.standardOffset)));
   const int year = static_cast<int>(year_month_day(localDay).year());
@@ -204,11 +207,16 @@ int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) {
   // changes are worked out once and kept until another year or rule is asked.
   thread_local YearChanges last;
   if (last.year != year || !SameRule(last.rule, tz)) last.Fill(tz, year);
-  // The last change not after the instant decides.
+  // The last change not after the instant decides, until the next change.
   bool summer = false;
   for (const YearChanges::Change& c : last.changes) {
-    if (c.utc > utcSeconds) break;
+    if (c.utc > utcSeconds) {
+      period.end = c.utc;
+      break;
+    }
     summer = c.summer;
+    period.begin = c.utc;
   }
-  return summer ? tz.summerOffset : tz.standardOffset;
+  period.offset = summer ? tz.summerOffset : tz.standardOffset;
+  return period;
 }

@@ -30,6 +30,10 @@ struct suntimes::detail::Zone {
   // Instants from here on follow `rule`, the rule text at the file's end.
   int64_t ruleFrom = INT64_MAX;
   PosixTz rule;
+  // The span [ruleBegin, ruleEnd) of the rule's last answer, and its offset.
+  int64_t ruleBegin = 0;
+  int64_t ruleEnd = 0;
+  int ruleOffset = 0;
   // The period [periodBegin, periodEnd) of the last table look-up.
   int64_t periodBegin = 0;
   int64_t periodEnd = 0;
@@ -131,7 +135,15 @@ Zone* FindZone(std::string_view name) {
 // Seconds east of Greenwich in force at `utc`. The library's look-up is
 // not expected to fail once the zone is loaded; if it does, UTC is used.
 int OffsetAt(Zone& zone, int64_t utc) {
-  if (utc >= zone.ruleFrom) return PosixTzOffsetAt(zone.rule, utc);
+  if (utc >= zone.ruleFrom) {
+    if (utc < zone.ruleBegin || utc >= zone.ruleEnd) {
+      const PosixTzPeriod period = PosixTzPeriodAt(zone.rule, utc);
+      zone.ruleBegin = period.begin;
+      zone.ruleEnd = period.end;
+      zone.ruleOffset = period.offset;
+    }
+    return zone.ruleOffset;
+  }
   if (utc >= zone.periodBegin && utc < zone.periodEnd) return zone.periodOffset;
   try {
     const date::sys_info info = zone.tz->get_info(SysSeconds(utc));
