@@ -215,8 +215,6 @@ std::optional<Festival> FestivalByKey(std::string_view key) {
   return std::nullopt;
 }
 
-std::string_view FestivalKey(Festival f) { return RowOf(f).key; }
-
 bool DayFestivals::Contains(Festival f) const {
   for (Festival g : *this)
     if (g == f) return true;

@@ -28,8 +28,6 @@ AbsoluteDay FestivalDay(Festival f, int year);
 // to letter case ("SHMINI_ATSERES_I" is a second spelling of
 // "SHEMINI_ATSERES_I"); nothing for an unknown key.
 std::optional<Festival> FestivalByKey(std::string_view key);
-// The key of a festival, or empty.
-std::string_view FestivalKey(Festival f);
 
 // The festivals kept on one day under a set of rules, in id order, each
 // from its first year on. A day has at most a few.

@@ -32,8 +32,6 @@ int GetJewishHolidayFirstYear(int id) { return ValidId(id) ? FestivalFirstYear(F
 
 std::string namesKholHaMoedPesakh() { return translate_perform("Khol HaMoed"); }
 
-std::string namesKholHaMoedSukkot() { return namesKholHaMoedPesakh(); }
-
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules) {
   return GetSpecialDay(d, HebrewFromAbsolute(d), rules);
 }

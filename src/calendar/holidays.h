@@ -25,7 +25,6 @@ HebrewDate GetJewishHolidayDate(int id, int year, const CalendarRules& rules);
 int GetJewishHolidayFirstYear(int id);
 // The translated "Khol HaMoed".
 std::string namesKholHaMoedPesakh();
-std::string namesKholHaMoedSukkot();
 // Holiday text of one day: the name of the highest-id holiday on it, and
 // ", Rosh Khodesh" (untranslated) on day 30 or 1 except 1 Tishri.
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules);

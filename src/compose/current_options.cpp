@@ -179,10 +179,6 @@ std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds
   return IcsBuildCalendar(first, last, kinds, CurrentOptions());
 }
 
-YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear) {
-  return YearSheetSetupOf(year, hebrewYear, CurrentOptions());
-}
-
 YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear) {
   return YearSheetTextOf(year, hebrewYear, CurrentOptions());
 }

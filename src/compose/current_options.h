@@ -56,7 +56,6 @@ unsigned IcsDefaultKinds();
 IcsTimesCheck IcsCheckTimes();
 std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds);
 DayReport BuildDayReport(AbsoluteDay d);
-YearSheetSetup YearSheetSetupFromSettings(int year, bool hebrewYear);
 YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear);
 
 // The display choices the painters and the drawing backends follow.

@@ -16,10 +16,6 @@ void DialogDestroyAnswers(GtkWidget*, gpointer answer) {
 
 void DialogButtonDestroy(GtkWidget* window, gpointer) { DialogDestroyAnswers(window, GINT_TO_POINTER(kAnswerNo)); }
 
-void Dialog2Destroy(GtkWidget* window, gpointer) {
-  DialogDestroyAnswers(window, GINT_TO_POINTER(kAnswerSettingsCancel));
-}
-
 void DialogDestroy(GtkWidget*, gpointer window) { gtk_widget_destroy(GTK_WIDGET(window)); }
 
 namespace dialogs {

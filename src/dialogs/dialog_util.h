@@ -20,15 +20,11 @@ constexpr int32_t kAnswerPending = -1;
 // Answers of the yes/no question.
 constexpr int kAnswerYes = 100;
 constexpr int kAnswerNo = 101;
-// Answer of a settings dialog closed without OK.
-constexpr int kAnswerSettingsCancel = 2;
 
 // "clicked" handler of an answer button: the answer is the signal data.
 void DialogButton(GtkWidget* button, gpointer answer);
 // "destroy" handler of the yes/no window: closing it without an answer is "No".
 void DialogButtonDestroy(GtkWidget* window, gpointer data);
-// "destroy" handler of the settings dialogs: closing without an answer is 2.
-void Dialog2Destroy(GtkWidget* window, gpointer data);
 // "destroy" handler of a waiting window: closing it without an answer gives
 // the answer in the signal data.
 void DialogDestroyAnswers(GtkWidget* window, gpointer answer);

@@ -36,8 +36,6 @@ void FontSize_GetDefault(FontSizeSet* set, bool yiddish, bool printer) {
 
 int32_t FontSize_Internal_Get(FontRole role, int32_t def) { return SettingsGetInt(kFontSizeRows[role].key, def); }
 
-void FontSize_Internal_Set(FontRole role, int32_t value) { SettingsSetInt(kFontSizeRows[role].key, value); }
-
 bool FontSize_Internal_Reset() { return SettingsRemoveAllKeysWithBeginning("FontSize"); }
 
 void FontSize_Load(FontSizeSet* set) {

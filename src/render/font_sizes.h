@@ -44,5 +44,4 @@ bool FontSize_Store(const FontSizeSet& set);
 bool FontSize_Reset();
 // Per-key helpers.
 int32_t FontSize_Internal_Get(FontRole role, int32_t def);
-void FontSize_Internal_Set(FontRole role, int32_t value);
 bool FontSize_Internal_Reset();

@@ -232,11 +232,6 @@ bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth,
   return PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, text, error);
 }
 
-bool YearSheetToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
-                    std::string* pdf, std::string* error) {
-  return YearSheetBytes(area, paperWidth, paperHeight, colorFlag, text, true, pdf, error);
-}
-
 bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
                     bool pdf, std::string* bytes, std::string* error) {
   return PrintoutBytes(

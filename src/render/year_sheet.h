@@ -37,14 +37,12 @@ YearSheetLayout LayoutYearSheet(Drawing& drawing, const PaintArea& area, const Y
 YearSheetLayout PaintYearSheet(Drawing& drawing, const PaintArea& area, const YearSheetText& text,
                                const std::function<void()>& nextPage);
 
-// The sheet as PostScript onto `stream`, as PDF into `pdf`, or either into
-// the file `path`, which is replaced only when the whole printout was made.
+// The sheet as PostScript onto `stream`, or as PostScript or PDF into the
+// file `path`, which is replaced only when the whole printout was made.
 // False with the reason in `error`, also when the page needs the Hebrew
 // print font and it cannot be read.
 bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
                        const YearSheetText& text, std::string* error);
-bool YearSheetToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
-                    std::string* pdf, std::string* error);
 // The sheet in memory as PostScript or (with `pdf`) as PDF.
 bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
                     bool pdf, std::string* bytes, std::string* error);

@@ -27,8 +27,6 @@ void AnniFileInsertSorted(AnniversaryList& list, const AnniversaryRec& rec) {
   list.insert(at, rec);
 }
 
-int AnniFileCount(const AnniversaryList& list) { return static_cast<int>(list.size()); }
-
 namespace {
 bool ValidIndex(const AnniversaryList& list, int index) {
   return index >= 0 && static_cast<size_t>(index) < list.size();

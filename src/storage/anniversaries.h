@@ -27,8 +27,6 @@ void AnniFileInit(AnniversaryList& list);
 void AnniFileDone(AnniversaryList& list);
 // Inserts `rec` after every entry whose name is less than or equal to its name.
 void AnniFileInsertSorted(AnniversaryList& list, const AnniversaryRec& rec);
-// Number of entries.
-int AnniFileCount(const AnniversaryList& list);
 // Copies entry `index` into `rec`; false (rec untouched) when there is none.
 bool AnniFileGet(const AnniversaryList& list, int index, AnniversaryRec& rec);
 // Overwrites entry `index` in place (it keeps its position even when the name
