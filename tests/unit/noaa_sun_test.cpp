@@ -60,7 +60,7 @@ constexpr std::array<Column, 10> kColumns = {{
 }};
 
 // Every day of 2025-2026 in cities from pole to pole: nearly all times within
-// 30 s and the same minute when rounded; a time exists on the same days as in
+// 30 s (99.9 %) and the same minute when rounded (99.5 %); a time exists on the same days as in
 // the reference except on the first or last day of a polar spell. With
 // LUMARO_SUN_REPORT set, our times go to that file in the reference's format
 // for scripts/sun-reference-report.py.
@@ -72,7 +72,6 @@ TEST(NoaaSun, ZmanimAgreeWithTheReferenceTimesOfManyCities) {
   for (size_t k = 0; k < kColumns.size(); ++k) programs[k] = ZmanimProgram::Compile(kColumns[k].expression);
   std::map<std::string, ZmanimPlace> cities;
   std::array<int, kColumns.size()> compared{}, within30{}, sameMinute{};
-  int days = 0;
   for (size_t i = 0; i < rows.size(); ++i) {
     const testdata::Row& r = rows[i];
     if (r[0] == "city") {
@@ -85,7 +84,6 @@ TEST(NoaaSun, ZmanimAgreeWithTheReferenceTimesOfManyCities) {
     const ZmanimPlace& place = cities.at(r[0]);
     const GregorianDate g = GregorianFromAbsolute(*testdata::IsoDay(r[1]));
     report << r[0] << "\t" << r[1];
-    ++days;
     for (size_t k = 0; k < kColumns.size(); ++k) {
       const std::optional<double> ours =
           programs[k].EvaluateMinutes(place, g.day, g.month, g.year, {SunCalculation::kPrecise, kColumns[k].elevation});
@@ -109,10 +107,10 @@ TEST(NoaaSun, ZmanimAgreeWithTheReferenceTimesOfManyCities) {
     }
     report << "\n";
   }
-  ASSERT_GE(days, 20 * 730);
+  ASSERT_GE(compared[0], 20 * 700);
   for (size_t k = 0; k < kColumns.size(); ++k) {
-    EXPECT_GT(compared[k], days / 2) << kColumns[k].expression;
-    EXPECT_GE(within30[k], 0.995 * compared[k]) << kColumns[k].expression;
+    EXPECT_GT(compared[k], compared[0] * 0.9) << kColumns[k].expression;
+    EXPECT_GE(within30[k], 0.999 * compared[k]) << kColumns[k].expression;
     EXPECT_GE(sameMinute[k], 0.995 * compared[k]) << kColumns[k].expression;
   }
 }
