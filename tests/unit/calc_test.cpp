@@ -12,11 +12,13 @@
 
 #include "base/diagnostics.h"
 #include "base/settings.h"
+#include "reference_data.h"
 #include "suntimes/noaa_sun.h"
 #include "suntimes/timezone.h"
-#include "reference_data.h"
 
 namespace {
+
+using suntimes::noaa::RoundSecondsToMinute;
 
 // Sunrise and sunset given; depressions never happen.
 class FixedSun final : public SunModel {
@@ -51,7 +53,7 @@ std::string Printed(const std::function<void()>& run) {
 std::string Unescape(const std::string& text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    const size_t escape = i + 1 < text.size() && text[i] == '\\' ? std::string("trn0").find(text[i + 1]) : std::string::npos;
+    const size_t escape = text[i] == '\\' ? std::string("trn0").find(text[i + 1]) : std::string::npos;
     out.push_back(escape == std::string::npos ? text[i] : "\t\r\n"[escape]);
     i += escape != std::string::npos;
   }
@@ -135,7 +137,8 @@ TEST(Calc, ZmanimAtPlaces) {
     const testdata::Row date = testdata::SplitRow(r[5], '.');
     const std::optional<double> value =
         CalculateZmanimMinutes(place, std::stoi(date[0]), std::stoi(date[1]), std::stoi(date[2]), r[6], sun);
-    const std::string shown = !value ? "-" : std::to_string(sun.precise() ? suntimes::noaa::RoundSecondsToMinute(*value * 60) : static_cast<int>(*value));
+    std::string shown = "-";
+    if (value) shown = std::to_string(sun.precise() ? RoundSecondsToMinute(*value * 60) : static_cast<int>(*value));
     EXPECT_EQ(shown, r[7]) << r[0] << " " << r[1] << " " << r[2] << " " << r[5] << " " << r[6];
   }
 }

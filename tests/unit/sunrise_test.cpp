@@ -22,7 +22,7 @@ TEST(Sunrise, ZenithAndClockConversions) {
   ASSERT_GE(rows.size(), 13u);
   for (const testdata::Row& r : rows) {
     int a = -99, b = -99;
-    if (r[0] == "zenith") suntimes::detail::DepressionZenith(std::stod(r[1]), &a, &b);  // the double nearest the decimal
+    if (r[0] == "zenith") suntimes::detail::DepressionZenith(std::stod(r[1]), &a, &b);
     if (r[0] == "clock") suntimes::detail::timeadj(&a, &b, std::stold(r[1]));
     EXPECT_EQ(std::to_string(a) + ":" + std::to_string(b), r[2] + ":" + r[3]) << r[0] << " " << r[1];
   }
