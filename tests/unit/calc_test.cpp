@@ -1,6 +1,6 @@
 // The zmanim expression language against a fixed sun (the rows of
-// tests/data/zmanim_expressions.csv), and whole evaluations with the
-// classic sun.
+// tests/data/zmanim_expressions.csv), whole evaluations at real places in
+// both calculations, and the rounding of the times shown.
 #include "suntimes/calc.h"
 
 #include <gtest/gtest.h>
@@ -8,14 +8,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "compose/current_options.h"
 #include "base/diagnostics.h"
+#include "base/settings.h"
 #include "reference_data.h"
+#include "suntimes/noaa_sun.h"
+#include "suntimes/timezone.h"
 
 namespace {
+
+using suntimes::noaa::RoundSecondsToMinute;
 
 // Sunrise and sunset given; depressions never happen.
 class FixedSun final : public SunModel {
@@ -46,33 +50,27 @@ std::string Printed(const std::function<void()>& run) {
   return printed;
 }
 
+// The escapes \t \r \n \0 of the data file.
 std::string Unescape(const std::string& text) {
-  static const std::map<char, char> kEscapes{{'t', '\t'}, {'r', '\r'}, {'n', '\n'}, {'0', '\0'}};
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\\' && i + 1 < text.size() && kEscapes.count(text[i + 1])) {
-      out.push_back(kEscapes.at(text[++i]));
-    } else {
-      out.push_back(text[i]);
-    }
+    const size_t escape = text[i] == '\\' ? std::string("trn0").find(text[i + 1]) : std::string::npos;
+    out.push_back(escape == std::string::npos ? text[i] : "\t\r\n"[escape]);
+    i += escape != std::string::npos;
   }
   return out;
 }
 
+// The messages of the letters in the last column (tests/data/zmanim_messages.tsv).
 std::string Messages(const std::string& codes, const std::string& expression) {
-  static const std::map<char, std::string> kMessages{
-      {'F', "Number or ID (SUNRISE, SUNSET, PROPORTIONAL_HOUR, DEGREES_BELOW_HORIZON, FRIDAY or SATURDAY expected)"},
-      {'O', "( expected"},
-      {'N', "Integer-number or real-number expected"},
-      {'C', ") expected"},
-      {'T', "Unexpected end of text"},
-      {'D', "Expression nested too deeply"},
-      {'L', "Number too large"},
-      {'G', "Number too long"},
-      {'M', "Name too long"}};
+  static const std::vector<testdata::Row> kMessages = testdata::ReadRows("zmanim_messages.tsv", '\t');
   std::string out;
   const std::string shown = expression.substr(0, expression.find('\0'));
-  for (char c : codes) out += "Parsing error " + kMessages.at(c) + "\n  Original expression: " + shown + "\n";
+  for (char c : codes) {
+    for (const testdata::Row& m : kMessages) {
+      if (m[0] == std::string(1, c)) out += "Parsing error " + m[1] + "\n  Original expression: " + shown + "\n";
+    }
+  }
   return out;
 }
 
@@ -126,26 +124,51 @@ TEST(Calc, LimitsOfNamesNumbersAndNesting) {
   EXPECT_FALSE(Evaluate(true, 25, fridays + "1").first);
 }
 
-// 21 June 2010 at 48 deg 53 min N, 8 deg 42 min E: sunset 20:32, sun 8.5
-// deg below the horizon 1 h 6 min later (the sun itself: sunrise_test).
-TEST(Calc, WholeEvaluationOnTheWorkedDay) {
-  EXPECT_EQ(CalculateZmanim(4853, 842, 1, 21, 6, 2010, "sunset + degrees_below_horizon(8.5)"), 1232 + 66);
-  // Saturday 26 June 2010: the sun sinks 8.5 deg there in June but not 20.
-  EXPECT_EQ(CalculateZmanim(4853, 842, 1, 26, 6, 2010, "saturday(sunset + degrees_below_horizon(8.5))"),
-            CalculateZmanim(4853, 842, 1, 26, 6, 2010, "sunset + degrees_below_horizon(8.5)"));
-  EXPECT_EQ(CalculateZmanim(4853, 842, 1, 25, 6, 2010, "saturday(sunset + degrees_below_horizon(8.5))"), kNoTime);
-  EXPECT_EQ(CalculateZmanim(4853, 842, 1, 26, 6, 2010, "saturday(sunset + degrees_below_horizon(20))"), kNoTime);
+// Whole evaluations at real places (tests/data/zmanim_places.tsv): the
+// classic calculation in whole minutes, the precise one rounded to the
+// nearest minute, "-" for no time.
+TEST(Calc, ZmanimAtPlaces) {
+  const std::vector<testdata::Row> rows = testdata::ReadRows("zmanim_places.tsv", '\t');
+  ASSERT_GT(rows.size(), 40u);
+  for (const testdata::Row& r : rows) {
+    ASSERT_EQ(r.size(), 8u) << r[0];
+    const SunOptions sun{r[0].find("precise") == 0 ? SunCalculation::kPrecise : SunCalculation::kClassic,
+                         r[0].find("+elevation") != std::string::npos};
+    const ZmanimPlace place{std::stoi(r[1]), std::stoi(r[2]), std::stoi(r[3]), std::stod(r[4])};
+    const testdata::Row date = testdata::SplitRow(r[5], '.');
+    const std::optional<double> value =
+        CalculateZmanimMinutes(place, std::stoi(date[0]), std::stoi(date[1]), std::stoi(date[2]), r[6], sun);
+    std::string shown = "-";
+    if (value) shown = std::to_string(sun.precise() ? RoundSecondsToMinute(*value * 60) : static_cast<int>(*value));
+    EXPECT_EQ(shown, r[7]) << r[0] << " " << r[1] << " " << r[2] << " " << r[5] << " " << r[6];
+  }
 }
 
-// Tromsoe at midsummer: the sun never sets; plain numbers do not need it.
-TEST(Calc, PolarDaysHaveNoSunTimes) {
-  for (const char* e : {"sunrise", "sunset - 18", "proportional_hour(3)", "sunrise + proportional_hour(6)",
-                        "degrees_below_horizon(8.5)", "(sunset - 18)", "friday(sunset - 18)", "sunset + )"}) {
-    int value = 0;
-    EXPECT_EQ(Printed([&] { value = CalculateZmanim(6939, 1857, 1, 25, 6, 2010, e); }), "") << e;
-    EXPECT_EQ(value, kNoTime) << e;
+// Shown times: to the nearest minute, half a minute up, or down for candle
+// lighting (tests/data/minute_rounding.csv).
+TEST(Calc, RoundingWhenShown) {
+  const std::vector<testdata::Row> rows = testdata::ReadRows("minute_rounding.csv");
+  ASSERT_GE(rows.size(), 8u);
+  for (const testdata::Row& r : rows) {
+    EXPECT_EQ(CityClock::RoundedMinutes(std::stod(r[0])), std::stoi(r[1])) << r[0];
+    EXPECT_EQ(CityClock::RoundedMinutes(std::stod(r[0]), CityClock::Rounding::kDown), std::stoi(r[2])) << r[0];
   }
-  EXPECT_EQ(CalculateZmanim(6939, 1857, 1, 25, 6, 2010, "12 * 60"), 720);
+}
+
+// CalculateZmanim follows the calculation setting; a precise value that
+// rounds to the failure mark -1 is no time.
+TEST(Calc, TheSettingChoosesTheCalculation) {
+  settingsReset();
+  const auto newYork = [](const char* e) { return CalculateZmanim(4043, -7400, -5, 20, 3, 2024, e); };
+  EXPECT_EQ(newYork("7 / 2"), 3);
+  EXPECT_EQ(newYork("sunset"), *CalculateZmanimMinutes({4043, -7400, -5, 0}, 20, 3, 2024, "sunset", {}));
+  setSunCalculation("precise");
+  EXPECT_EQ(newYork("7 / 2"), 4);
+  EXPECT_EQ(newYork("(0 - 7) / 10"), kNoTime);
+  EXPECT_EQ(newYork("(0 - 3) / 10"), 0);
+  setSunCalculation("Precise");  // only the exact word
+  EXPECT_EQ(newYork("7 / 2"), 3);
+  settingsReset();
 }
 
 }  // namespace

@@ -28,14 +28,14 @@ inline Row SplitRow(const std::string& line, char sep = ',') {
 }
 
 // The data rows of tests/data/<name>; empty when the file is missing.
-inline std::vector<Row> ReadRows(const std::string& name) {
+inline std::vector<Row> ReadRows(const std::string& name, char sep = ',') {
   std::vector<Row> rows;
   std::ifstream in(testenv::TestDataDir() + "/" + name);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.empty() || line[0] == '#') continue;
-    rows.push_back(SplitRow(line));
+    rows.push_back(SplitRow(line, sep));
   }
   return rows;
 }
