@@ -12,6 +12,7 @@
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "reference_data.h"
 #include "test_env.h"
 
 namespace {
@@ -19,53 +20,6 @@ namespace {
 using testenv::ReadFile;
 using testenv::TempHome;
 using testenv::WriteFile;
-
-// Year shapes: 5770 Heshvan and Kislev 30; 5771 leap, both 30; 5772 Heshvan 29;
-// 5773 both 29; 5774 leap, both 30; 5775 Heshvan 29; 5776 leap; 5777 both 29.
-struct RuleCase {
-  const char* label;
-  char type;
-  HebrewDate event;
-  int year;
-  HebrewDate expected;
-};
-
-// Expected values come from an independent implementation of the same
-// customs (@hebcal/hdate 0.22.8, getYahrzeitHD and getBirthdayHD); ours agreed
-// with it for every event day of 5750..5799 in each of the eight years after.
-const RuleCase kRuleCases[] = {
-    // 30 Heshvan: the year after the death has a 30-day Heshvan (5771) ...
-    {"Y 30 Heshvan, next Heshvan long, in a short Heshvan", 'Y', {30, 8, 5770}, 5772, {1, 9, 5772}},
-    {"Y 30 Heshvan, next Heshvan long, in a long Heshvan", 'Y', {30, 8, 5770}, 5774, {30, 8, 5774}},
-    // ... or a 29-day one (5772): always the last day of Heshvan.
-    {"Y 30 Heshvan, next Heshvan short, in a short Heshvan", 'Y', {30, 8, 5771}, 5773, {29, 8, 5773}},
-    {"Y 30 Heshvan, next Heshvan short, in a long Heshvan", 'Y', {30, 8, 5771}, 5774, {30, 8, 5774}},
-    // 30 Kislev likewise.
-    {"Y 30 Kislev, next Kislev long, in a short Kislev", 'Y', {30, 9, 5771}, 5773, {1, 10, 5773}},
-    {"Y 30 Kislev, next Kislev long, in a long Kislev", 'Y', {30, 9, 5771}, 5774, {30, 9, 5774}},
-    {"Y 30 Kislev, next Kislev short, in a long Kislev", 'Y', {30, 9, 5772}, 5774, {30, 9, 5774}},
-    {"Y 30 Kislev, next Kislev short, in a short Kislev", 'Y', {30, 9, 5772}, 5777, {29, 9, 5777}},
-    // Birthdays on a 30th that the month lacks move to the 1st of the next month.
-    {"B 30 Heshvan in a short Heshvan", 'B', {30, 8, 5771}, 5772, {1, 9, 5772}},
-    {"B 30 Kislev in a short Kislev", 'B', {30, 9, 5771}, 5773, {1, 10, 5773}},
-    // Adar of a common year.
-    {"B Adar of a common year, in a leap year", 'B', {10, 12, 5772}, 5774, {10, 13, 5774}},
-    {"Y Adar of a common year, in a leap year", 'Y', {10, 12, 5772}, 5774, {10, 12, 5774}},
-    // Adar I and Adar II of a leap year.
-    {"B Adar I, in a leap year", 'B', {10, 12, 5771}, 5774, {10, 12, 5774}},
-    {"Y Adar I, in a common year", 'Y', {10, 12, 5771}, 5775, {10, 12, 5775}},
-    {"B Adar II, in a leap year", 'B', {10, 13, 5771}, 5774, {10, 13, 5774}},
-    {"B Adar II, in a common year", 'B', {10, 13, 5771}, 5775, {10, 12, 5775}},
-    {"Y Adar II, in a common year", 'Y', {10, 13, 5771}, 5775, {10, 12, 5775}},
-    {"Y 29 Adar II, in a common year", 'Y', {29, 13, 5771}, 5775, {29, 12, 5775}},
-    // 30 Adar I: a birthday goes on to 1 Nisan, a yortsayt back to 30 Shevat.
-    {"Y 30 Adar I, in a common year", 'Y', {30, 12, 5774}, 5780, {30, 11, 5780}},
-    {"B 30 Adar I, in a common year", 'B', {30, 12, 5774}, 5780, {1, 1, 5780}},
-    {"Y 30 Adar I, in a leap year", 'Y', {30, 12, 5774}, 5776, {30, 12, 5776}},
-    // Anniversaries follow the birthday rules.
-    {"A 30 Adar I, in a common year", 'A', {30, 12, 5774}, 5780, {1, 1, 5780}},
-    {"A Adar II, in a common year", 'A', {10, 13, 5771}, 5775, {10, 12, 5775}},
-};
 
 HebrewDate Anniversary(char type, HebrewDate event, int year) {
   AnniversaryCalc calc;
@@ -77,28 +31,12 @@ HebrewDate Anniversary(char type, HebrewDate event, int year) {
 }
 
 TEST(AnniversaryRules, KnownDates) {
-  for (const RuleCase& c : kRuleCases) {
-    const HebrewDate r = Anniversary(c.type, c.event, c.year);
-    EXPECT_EQ(r, c.expected) << c.label << ": got " << r.day << "." << r.month << "." << r.year;
-  }
-}
-
-// Every anniversary is a real day of the wanted year, and a day that every
-// month has stays where it is (except in Adar, whose month may change).
-TEST(AnniversaryRules, ResultsAreRealDaysOfTheWantedYear) {
-  for (AbsoluteDay d = AbsoluteFromHebrew(1, 7, 5770); d < AbsoluteFromHebrew(1, 7, 5790); ++d) {
-    const HebrewDate event = HebrewFromAbsolute(d);
-    for (char type : {'A', 'B', 'Y'}) {
-      for (int year = event.year + 1; year <= event.year + 3; ++year) {
-        const HebrewDate r = Anniversary(type, event, year);
-        ASSERT_EQ(HebrewFromAbsolute(AbsoluteFromHebrew(r)), r) << type << " " << event.day << "." << event.month;
-        ASSERT_EQ(r.year, year);
-        if (event.day <= 29 && event.month != kAdar && event.month != kAdarII) {
-          ASSERT_EQ(r.day, event.day);
-          ASSERT_EQ(r.month, event.month);
-        }
-      }
-    }
+  const auto rows = testdata::ReadRows("anniversary_rules.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  auto date = [](const std::string& text) { return HebrewFromAbsolute(*testdata::DayOf(text)); };
+  for (const auto& f : rows) {
+    const HebrewDate r = Anniversary(f.at(0)[0], date(f.at(1)), *testdata::ToInt(f.at(2)));
+    EXPECT_EQ(r, date(f.at(3))) << f.at(4) << ": got " << r.day << "." << r.month << "." << r.year;
   }
 }
 
@@ -143,12 +81,6 @@ TEST(AnniversaryList, SortedByBytesEqualNamesInInsertionOrder) {
 
 // ---------------------------------------------------------------- the file
 
-TEST(AnniversaryFile, LineFormat) {
-  EXPECT_EQ(AnniFormatLine(Rec("Moshe", 'Y', 1, {30, 8, 5770})), "\"Moshe\" Y H 30.8.5770 0");
-  EXPECT_EQ(AnniFormatLine(Rec("Rivka \"Riki\" C:\\x", 'B', 0, {2, 3, 1985}, 1)),
-            "\"Rivka \\\"Riki\\\" C:\\\\x\" B 2.3.1985 1");
-}
-
 TEST(AnniversaryFile, ParseLine) {
   const std::pair<std::string, AnniversaryRec> valid[] = {
       {"\"Moshe\" B 2.3.1985 1", Rec("Moshe", 'B', 0, {2, 3, 1985}, 1)},
@@ -164,6 +96,8 @@ TEST(AnniversaryFile, ParseLine) {
     EXPECT_TRUE(AnniParseLine(line, rec)) << line;
     EXPECT_EQ(rec, expected) << line;
   }
+  EXPECT_EQ(AnniFormatLine(Rec("Rivka \"Riki\" C:\\x", 'B', 0, {2, 3, 1985}, 1)),
+            "\"Rivka \\\"Riki\\\" C:\\\\x\" B 2.3.1985 1");
   // Refused lines leave the record alone.
   const std::string invalid[] = {
       "\"M\" B 1.1.2000 0 # note",  // the comment leaves a trailing blank
@@ -275,7 +209,7 @@ class AnniversaryDayTest : public ::testing::Test {
   TempHome home_;
 };
 
-AbsoluteDay Greg(int d, int m, int y) { return AbsoluteFromGregorian(d, m, y); }
+using testdata::Greg;
 AbsoluteDay Heb(int d, int m, int y) { return AbsoluteFromHebrew(d, m, y); }
 
 // The text of a day's entries; the result tells whether there are any.

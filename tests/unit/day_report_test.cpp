@@ -68,15 +68,6 @@ TEST_F(DayReportTest, EnglishHeadingsAndLists) {
   EXPECT_NE(zmanim.find("\nshkiat haKhama: 09:32PM\n"), std::string::npos) << zmanim;
 }
 
-TEST_F(DayReportTest, ListsJoinedByOneEmptyLine) {
-  EXPECT_EQ(FormatDayReport({"Z\n", "R\n", "H\n", ""}), "Z\n\nR\n\nH\n");
-  EXPECT_EQ(FormatDayReport({"Z\n", "", "H\n", ""}), "Z\n\nH\n");
-  EXPECT_EQ(FormatDayReport({"", "R\n", "H\n", ""}), "R\n\nH\n");
-  EXPECT_EQ(FormatDayReport({"", "", "H\n", ""}), "H\n");
-  EXPECT_EQ(FormatDayReport({"Z\n", "R\n", "H\n", "L\n"}), "Z\n\nR\n\nH\n\nL\n");
-  EXPECT_EQ(FormatDayReport({"Z\n", "", "H\n", "L\n"}), "Z\n\nH\n\nL\n");
-}
-
 // The learning list comes after the halakha, only when a cycle besides Daf
 // Yomi is chosen; Shabbat 18 May 2024 as the independent calendar of
 // learning_test.cpp gives it (Diaspora).
@@ -96,9 +87,6 @@ TEST_F(DayReportTest, LearningListAfterTheHalakha) {
             "Learning for 18.5.2024:\nDaf Yomi: Bava Metzia 80\nMishna Yomit: Sotah 4:3-4\nPirkei Avot: Avos 3\n");
   const std::string text = FormatDayReport(report);
   EXPECT_EQ(text.size() - text.rfind(report.halakha + "\n" + report.learning), report.halakha.size() + 1 + report.learning.size());
-  // Sunday: Daf Yomi and Mishna Yomit go on.
-  EXPECT_EQ(BuildDayReport(shabbat + 1).learning,
-            "Learning for 19.5.2024:\nDaf Yomi: Bava Metzia 81\nMishna Yomit: Sotah 4:5-5:1\n");
 }
 
 TEST_F(DayReportTest, YiddishTranslatesHeadingsAndWholeLines) {

@@ -23,12 +23,7 @@ namespace {
 AbsoluteDay G(int year, int month, int day) { return AbsoluteFromGregorian(day, month, year); }
 AbsoluteDay Heb(int day, int month, int year) { return AbsoluteFromHebrew(day, month, year); }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using testenv::Lines;
 
 bool Has(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -237,37 +232,6 @@ TEST_F(HalakhaReport, YearlyFacts) {
           }
         }
       }
-    }
-  }
-}
-
-// Av haRakhamim: one line on every Shabbat of the Ashkenazi rite, right
-// after Yizkor on a Yizkor Shabbat, and none in the Sephardic rite.
-TEST_F(HalakhaReport, AvHaRakhamimOnEveryShabbatButTheSephardicRite) {
-  for (int year = 5784; year <= 5786; ++year) {
-    for (int diaspora : {0, 1}) {
-      SCOPED_TRACE("year " + std::to_string(year) + (diaspora ? " Diaspora" : " Israel"));
-      const YearReports sephardic(year, diaspora, 1), ashkenazi(year, diaspora, 2);
-      for (const auto& [d, text] : sephardic.all()) EXPECT_EQ(text.find("Av haRakhamim"), std::string::npos) << d;
-      int said = 0, omitted = 0;
-      for (const auto& [d, text] : ashkenazi.all()) {
-        const auto reading = Service(text, "Torah reading");
-        const auto count = [&](const char* line) { return std::count(reading.begin(), reading.end(), line); };
-        if (WeekdayOf(d) != kShabbat) {
-          EXPECT_EQ(count("  Av haRakhamim") + count("  no Av haRakhamim"), 0) << d;
-          continue;
-        }
-        ASSERT_EQ(count("  Av haRakhamim") + count("  no Av haRakhamim"), 1) << d;
-        said += static_cast<int>(count("  Av haRakhamim"));
-        omitted += static_cast<int>(count("  no Av haRakhamim"));
-        const auto yizkor = std::find(reading.begin(), reading.end(), "  Yizkor");
-        if (yizkor != reading.end()) {
-          ASSERT_NE(yizkor + 1, reading.end());
-          EXPECT_EQ(*(yizkor + 1), "  Av haRakhamim") << d;
-        }
-      }
-      // Most Shabbatot say it.
-      EXPECT_GT(said, omitted) << said << " / " << omitted;
     }
   }
 }

@@ -55,28 +55,6 @@ std::vector<std::string> Texts(const std::vector<LearningLine>& lines) {
   return out;
 }
 
-// Every cycle has a key of its own in the settings, Daf Yomi too: setting
-// one flag changes that cycle only.
-TEST_F(LearningLinesTest, EveryCycleHasItsOwnSettingsKey) {
-  const LearningChoice defaults = LearningChoiceFromSettings();
-  EXPECT_TRUE(defaults.dafYomi);
-  EXPECT_FALSE(defaults.AnyCycle());
-  for (LearningCycle cycle : kLearningCycles) {
-    settingsReset();
-    setLearningFlag(LearningCycleId(cycle), 1);
-    const LearningChoice choice = LearningChoiceFromSettings();
-    for (LearningCycle other : kLearningCycles) EXPECT_EQ(choice.Shows(other), other == cycle) << LearningCycleId(cycle);
-    EXPECT_TRUE(choice.dafYomi);
-  }
-  LearningChoice none;
-  none.dafYomi = false;
-  StoreLearningChoice(none);
-  EXPECT_EQ(getLearningFlag(kDafYomiId), 0);
-  StoreLearningChoice(Everything());
-  EXPECT_EQ(getLearningFlag(kDafYomiId), 1);
-  for (LearningCycle cycle : kLearningCycles) EXPECT_EQ(getLearningFlag(LearningCycleId(cycle)), 1);
-}
-
 TEST_F(LearningLinesTest, LinesOfADayInTheirFixedOrder) {
   EXPECT_EQ(Texts(LearningLinesOf(kShabbat, Everything(), kDiasporaRules)),
             (std::vector<std::string>{"daf-yomi|Daf Yomi|Bava Metzia 80", "mishna-yomit|Mishna Yomit|Sotah 4:3-4",

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/file_util.h"
+#include "reference_data.h"
 #include "test_env.h"
 
 namespace {
@@ -35,24 +36,16 @@ TEST(SettingsFile, Location) {
 }
 
 TEST(SettingsFile, ParseGrammar) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"Style: \"1\"", "Style=1"},
-      {"   Style :   \"1\"", "Style=1"},  // blanks before key, colon and quote
-      {"City: \"Tel Aviv", "City=Tel Aviv"},  // no closing quote: up to the end
-      {"City: \"A\" trailing\r", "City=A"},  // after the closing quote: ignored
-      {"Style", "Style="},  // bare key
-      {"Style \"1\"", "Style="},  // no colon
-      {"Style:1", "Style="},  // no quote
-      {"", "="},
-      {"# comment: \"x\"", "="},  // not a key character first
-      {"\tStyle: \"1\"", "="},  // a tab is not a blank
-      {"Key-2: \"v\"", "Key="},  // key stops at '-'
-      {std::string("K: \"a\0b\"", 8), "K=a"},  // a NUL byte ends the line's content
-  };
-  for (const auto& [line, expected] : cases) {
+  auto rows = testdata::ReadRows("settings_lines.tsv", '\t');
+  ASSERT_GT(rows.size(), 5u);
+  rows.push_back({"City: \"A\" trailing\r", "City", "A"});  // after the closing quote: ignored
+  rows.push_back({"\tStyle: \"1\"", "", ""});               // a tab is not a blank
+  rows.push_back({"# comment: \"x\"", "", ""});              // not a key character first
+  rows.push_back({std::string("K: \"a\0b\"", 8), "K", "a"});  // a NUL byte ends the line's content
+  for (const auto& f : rows) {
     std::string key = "junk", value = "junk";
-    SettingsParseLine(line, key, value);
-    EXPECT_EQ(key + "=" + value, expected) << "line: " << line;
+    SettingsParseLine(f.at(0), key, value);
+    EXPECT_EQ(key + "=" + value, f.at(1) + "=" + f.at(2)) << "line: " << f.at(0);
   }
 }
 
