@@ -16,6 +16,7 @@
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "reference_data.h"
 #include "test_env.h"
 
 namespace {
@@ -233,6 +234,17 @@ TEST_F(HalakhaReport, YearlyFacts) {
         }
       }
     }
+  }
+}
+
+// Lines of chosen days: how often each appears in the report (halakha_lines.tsv).
+TEST_F(HalakhaReport, LinesOfChosenDays) {
+  const auto rows = testdata::ReadRows("halakha_lines.tsv", '\t');
+  ASSERT_GT(rows.size(), 5u);
+  for (const auto& f : rows) {
+    diasporaSetFlag(f.at(1) == "D");
+    const auto lines = Lines(HalachaDo(*testdata::IsoDay(f.at(0)), f.at(1) == "D", *testdata::ToInt(f.at(2))));
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), f.at(3)), *testdata::ToInt(f.at(4))) << f.at(0) << ": " << f.at(5);
   }
 }
 
