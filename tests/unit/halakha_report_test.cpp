@@ -21,7 +21,6 @@
 
 namespace {
 
-AbsoluteDay G(int year, int month, int day) { return AbsoluteFromGregorian(day, month, year); }
 AbsoluteDay Heb(int day, int month, int year) { return AbsoluteFromHebrew(day, month, year); }
 
 using testenv::Lines;
@@ -267,17 +266,6 @@ TEST_F(HalakhaReport, SephardicSelikhotEveryMorningOfTheSeason) {
       }
     }
   }
-}
-
-TEST_F(HalakhaReport, StyleOtherThanOneOrTwo) {
-  // A style that is neither 1 nor 2 takes the branch that does not name one:
-  // on Shavuot "Ketuva" (not Akdamut) and "no Mashiv haRuakh" (not Morid haTal).
-  const AbsoluteDay shavuot = G(2025, 6, 2);
-  const auto lines = Lines(HalachaDo(shavuot, 1, 7));
-  EXPECT_TRUE(Has(lines, "  Ketuva"));
-  EXPECT_TRUE(Has(lines, "  no Mashiv haRuakh"));
-  EXPECT_FALSE(Has(lines, "  Akdamut"));
-  EXPECT_FALSE(Has(lines, "  Morid haTal"));
 }
 
 }  // namespace
