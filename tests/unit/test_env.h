@@ -69,6 +69,16 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// A data-file field with \n, \r, \t and \\ written as escapes.
+inline std::string Unescape(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : '\0';
+    out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c ? c : text[i];
+  }
+  return out;
+}
+
 inline std::string TestDataDir() {
   const char* env = std::getenv("LUMARO_TEST_DATADIR");
   return env ? env : LUMARO_TEST_DATADIR;
