@@ -49,70 +49,24 @@ TEST(SettingsFile, ParseGrammar) {
   }
 }
 
-TEST(SettingsFile, MissingFileAndFirstWrite) {
-  TempHome home(/*withLumaroDir=*/false);
-  EXPECT_EQ(SettingsGetInt("Style", 2), 2);
-  EXPECT_EQ(SettingsGet("CurrentCity", "Pforzheim"), "Pforzheim");
-  // The settings directory is created (private) on the first write.
-  ASSERT_TRUE(SettingsSetInt("Style", 1));
-  EXPECT_EQ(ReadFile(SettingsPath(home)), "Style: \"1\"\n");
-  struct stat st {};
-  ASSERT_EQ(::stat((home.path() + "/.lumaro").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0700u);
-  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
-}
-
-TEST(SettingsFile, ReadAndRewrite) {
-  TempHome home;
-  WriteFile(SettingsPath(home),
-            "   Style :   \"1\"\n"
-            "City: \"Tel Aviv\n"
-            "\n"
-            "#hash line\n"
-            "Dup: \"first\"\n"
-            "Dup: \"second\"\n"
-            "style: \"7\"\n"
-            "Num: \"12abc\"\n"
-            "Letters: \"abc\"\n"
-            "Empty: \"\"");  // last line without a line feed
-  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
-  EXPECT_EQ(SettingsGet("City", ""), "Tel Aviv");
-  EXPECT_EQ(SettingsGet("Dup", ""), "first");  // the first line wins
-  EXPECT_EQ(SettingsGetInt("Num", 5), 12);     // atoi rules
-  EXPECT_EQ(SettingsGetInt("Letters", 5), 0);
-  EXPECT_EQ(SettingsGetInt("Empty", 5), 0);    // an empty value replaces the default
-  EXPECT_EQ(SettingsGet("Empty", "def"), "");
-  EXPECT_EQ(SettingsGetInt("Missing", -3), -3);
-  EXPECT_EQ(SettingsGetInt("STYLE", 9), 9);    // keys are case-sensitive
-
-  ASSERT_TRUE(SettingsSet("Dup", "new"));
-  EXPECT_EQ(ReadFile(SettingsPath(home)),
-            "Style: \"1\"\n"
-            "City: \"Tel Aviv\"\n"
-            ": \"\"\n"
-            ": \"\"\n"
-            "Dup: \"new\"\n"
-            "Dup: \"new\"\n"
-            "style: \"7\"\n"
-            "Num: \"12abc\"\n"
-            "Letters: \"abc\"\n"
-            "Empty: \"\"\n");
-  ASSERT_TRUE(SettingsSetInt("Added", -4));
-  EXPECT_EQ(SettingsGetInt("Added", 0), -4);
-  const std::string content = ReadFile(SettingsPath(home));
-  EXPECT_EQ(content.substr(content.size() - 12), "Added: \"-4\"\n");
-}
-
-TEST(SettingsFile, RemoveKeysContaining) {
-  TempHome home;
-  WriteFile(SettingsPath(home),
-            "FontSizeCaption1: \"30\"\nStyle: \"1\"\nMyFontSizeX: \"2\"\nFontName: \"Arial\"\n");
-  ASSERT_TRUE(SettingsRemoveAllKeysWithBeginning("FontSize"));
-  EXPECT_EQ(ReadFile(SettingsPath(home)), "Style: \"1\"\nFontName: \"Arial\"\n");
-  // Without a settings file an empty one is left behind.
-  TempHome empty;
-  ASSERT_TRUE(SettingsRemoveAllKeysWithBeginning("FontSize"));
-  EXPECT_EQ(ReadFile(SettingsPath(empty)), "");
+// Reads and writes of settings_file_cases.tsv, each on its own file.
+TEST(SettingsFile, ReadAndWriteCases) {
+  const auto rows = testdata::ReadRows("settings_file_cases.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  for (const auto& f : rows) {
+    TempHome home;
+    const std::string before = testenv::Unescape(f.at(0)), key = f.at(2), value = testenv::Unescape(f.at(3));
+    if (f[0] != "-") WriteFile(SettingsPath(home), before);
+    const std::string& action = f.at(1);
+    const std::string result = action == "get"      ? SettingsGet(key, value)
+                               : action == "getint" ? std::to_string(SettingsGetInt(key, std::stoi(value)))
+                               : action == "set"    ? std::to_string(SettingsSet(key, value))
+                               : action == "setint" ? std::to_string(SettingsSetInt(key, std::stoi(value)))
+                                                    : std::to_string(SettingsRemoveAllKeysWithBeginning(key));
+    EXPECT_EQ(result, f.at(4)) << action << " " << key << " in " << f[0];
+    const std::string after = f.at(5) == "=" ? before : testenv::Unescape(f[5]);
+    EXPECT_EQ(std::filesystem::exists(SettingsPath(home)) ? ReadFile(SettingsPath(home)) : "-", after) << action << " " << key;
+  }
 }
 
 TEST(SettingsFile, HostileContent) {
@@ -164,7 +118,16 @@ TEST(SettingsFile, FailureBeforeReplaceKeepsOldFile) {
   EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
 }
 
-TEST(SettingsFile, UnusableDirectoryReportsFailure) {
+// The settings folder is created private on the first write; a file in its
+// place is reported and left alone.
+TEST(SettingsFile, SettingsFolder) {
+  {
+    TempHome home(/*withLumaroDir=*/false);
+    ASSERT_TRUE(SettingsSetInt("Style", 1));
+    struct stat st {};
+    ASSERT_EQ(::stat((home.path() + "/.lumaro").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+  }
   TempHome home(/*withLumaroDir=*/false);
   WriteFile(home.path() + "/.lumaro", "not a directory");
   EXPECT_FALSE(SettingsSet("Style", "2"));
