@@ -32,54 +32,23 @@ AnniversaryRec Hebrew(const std::string& name, char type, AnniDate date) {
   return AnniversaryRec{name, type, 1, date, 0};
 }
 
-using testdata::Greg;
-
-// 2 March 2014 was 30 Adar I 5774; the birthday falls on 1 Nisan in common
-// years: 26 March 2020 (5780) and 14 March 2021 (5781; Pesakh, 15 Nisan, was
-// 28 March 2021).
-TEST_F(AnniversaryViewTest, EntryRows) {
-  const AnniversaryRec birth = Gregorian("Birth", 'B', {2, 3, 2014});
-  EXPECT_EQ(AnniListRowText(birth, Greg(1, 3, 2020), false), "Birth (B): 26 March 2020 (1 Nisan 5780)");
-  // On the day itself the row shows that day, the day after the next year's.
-  EXPECT_EQ(AnniListRowText(birth, Greg(26, 3, 2020), false), "Birth (B): 26 March 2020 (1 Nisan 5780)");
-  EXPECT_EQ(AnniListRowText(birth, Greg(27, 3, 2020), false), "Birth (B): 14 March 2021 (1 Nisan 5781)");
-  EXPECT_EQ(AnniListRowText(birth, Greg(1, 3, 2020), true), "B: 26 March 2020 (1 Nisan 5780) - Birth");
-  // An event today or later has no date yet.
-  EXPECT_EQ(AnniListRowText(birth, Greg(2, 3, 2014), false), "Birth (B)");
-  EXPECT_EQ(AnniListRowText(Hebrew("Later", 'Y', {1, 7, 5800}), Greg(1, 1, 2024), true), "Later (Y)");
-  // After sunset moves the event to the next day: the event lies before today.
-  EXPECT_EQ(AnniListRowText(Gregorian("Eve", 'A', {1, 3, 2014}, 1), Greg(2, 3, 2014), false), "Eve (A)");
-  EXPECT_NE(AnniListRowText(Gregorian("Eve", 'A', {1, 3, 2014}, 0), Greg(2, 3, 2014), false), "Eve (A)");
-}
-
-std::vector<std::string> Rows(const AnniversaryList& list, int selected, const char* from, const char* to,
-                              std::string* error = nullptr) {
-  const AnniCalculation c = AnniCalculate(list, selected, from, to);
-  if (error) *error = c.error;
-  return c.rows;
-}
-
-// Yom Kippur (10 Tishri) fell on 2 October 2025 (5786).
-TEST_F(AnniversaryViewTest, CalculateSwapsYearsAndListsEachOccurrence) {
-  const AnniversaryList list{Hebrew("Yom Kippur", 'A', {10, 7, 5700})};
-  std::string error;
-  const std::vector<std::string> rows = Rows(list, 0, "2030", "2025", &error);
-  EXPECT_EQ(error, "");
-  ASSERT_EQ(rows.size(), 6u);
-  EXPECT_EQ(rows.front(), "2 October 2025 (10 Tishri 5786)");
-  for (size_t i = 0; i < rows.size(); ++i)
-    EXPECT_NE(rows[i].find(" " + std::to_string(2025 + i) + " ("), std::string::npos) << rows[i];
-  EXPECT_EQ(Rows(list, 0, "2025", "2030"), rows);
-}
-
-// 30 Adar I 5774 (2 March 2014): yortsayt 30 Shevat 5780 = 25 February 2020.
-TEST_F(AnniversaryViewTest, CalculateNeverListsTheYearOfTheEvent) {
-  const AnniversaryList list{Gregorian("Death", 'Y', {2, 3, 2014})};
-  EXPECT_EQ(Rows(list, 0, "2014", "2014"), std::vector<std::string>{});
-  EXPECT_EQ(Rows(list, 0, "2020", "2020"), std::vector<std::string>{"25 February 2020 (30 Shevat 5780)"});
-  EXPECT_EQ(Rows(list, 0, "1583", "2013"), std::vector<std::string>{});
-  // One occurrence in each Gregorian year after the event's.
-  EXPECT_EQ(Rows(list, 0, "2015", "2024").size(), 10u);
+// The list rows and the Calculate list (anniversary_view_rows.tsv).
+TEST_F(AnniversaryViewTest, ListRowsAndCalculate) {
+  const auto rows = testdata::ReadRows("anniversary_view_rows.tsv", '\t');
+  ASSERT_GT(rows.size(), 10u);
+  for (const auto& f : rows) {
+    AnniversaryRec rec;
+    ASSERT_TRUE(AnniParseLine(f.at(1), rec)) << f[1];
+    std::string text;
+    if (f[0] == "calculate") {
+      const AnniCalculation c = AnniCalculate(AnniversaryList{rec}, 0, f.at(2).c_str(), f.at(3).c_str());
+      EXPECT_EQ(c.error, "");
+      for (const std::string& row : c.rows) text += (text.empty() ? "" : " | ") + row;
+    } else {
+      text = AnniListRowText(rec, *testdata::IsoDay(f.at(2)), f[0] == "dialog");
+    }
+    EXPECT_EQ(text.empty() ? "-" : text, f.at(4)) << f[0] << " " << f[1] << " " << f[2];
+  }
 }
 
 // ---------------------------------------------------------------- edit form
@@ -121,6 +90,11 @@ TEST_F(AnniversaryViewTest, FormMessages) {
     f.resize(5);
     if (f[0] == "calculate") {
       EXPECT_EQ(AnniCalculate(list, *testdata::ToInt(f[1]), f[2].c_str(), f[3].c_str()).error, f[4]) << f[2] << "|" << f[3];
+    } else if (f[0] == "name") {
+      AnniEditForm form = ValidGregorian();
+      form.name = testenv::Unescape(f[1]);
+      form.gregorianText = "x";
+      check(form, f[2]);
     } else if (f[0] == "gregorian") {
       AnniEditForm form = ValidGregorian();
       form.gregorianText = f[1];
@@ -132,18 +106,6 @@ TEST_F(AnniversaryViewTest, FormMessages) {
       form.hebrewYearText = f[3];
       check(form, f[4]);
     }
-  }
-  // The name is checked first.
-  const std::pair<std::string, const char*> names[] = {
-      {"", "Name must not be empty"},
-      {std::string(256, 'a'), "Name must not be longer than 255 bytes"},
-      {"two\nlines", "Name must not contain a line break"},
-      {"Room #5", "Name must not contain the character #"}};
-  for (const auto& [name, message] : names) {
-    AnniEditForm form = ValidGregorian();
-    form.name = name;
-    form.gregorianText = "x";
-    check(form, message);
   }
 }
 
