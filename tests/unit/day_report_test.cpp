@@ -68,27 +68,6 @@ TEST_F(DayReportTest, EnglishHeadingsAndLists) {
   EXPECT_NE(zmanim.find("\nshkiat haKhama: 09:32PM\n"), std::string::npos) << zmanim;
 }
 
-// The learning list comes after the halakha, only when a cycle besides Daf
-// Yomi is chosen; Shabbat 18 May 2024 as the independent calendar of
-// learning_test.cpp gives it (Diaspora).
-TEST_F(DayReportTest, LearningListAfterTheHalakha) {
-  translate_init("english");
-  const AbsoluteDay shabbat = G(2024, 5, 18);
-  EXPECT_EQ(BuildDayReport(shabbat).learning, "");  // the default: Daf Yomi only
-  setLearningFlag("daf-yomi", 0);
-  EXPECT_EQ(BuildDayReport(shabbat).learning, "");
-  setLearningFlag("pirkei-avot", 1);
-  EXPECT_EQ(BuildDayReport(shabbat).learning, "Learning for 18.5.2024:\nPirkei Avot: Avos 3\n");
-  EXPECT_EQ(BuildDayReport(shabbat + 1).learning, "");  // no chapter on Sunday, no list
-  setLearningFlag("daf-yomi", 1);
-  setLearningFlag("mishna-yomit", 1);
-  const DayReport report = BuildDayReport(shabbat);
-  EXPECT_EQ(report.learning,
-            "Learning for 18.5.2024:\nDaf Yomi: Bava Metzia 80\nMishna Yomit: Sotah 4:3-4\nPirkei Avot: Avos 3\n");
-  const std::string text = FormatDayReport(report);
-  EXPECT_EQ(text.size() - text.rfind(report.halakha + "\n" + report.learning), report.halakha.size() + 1 + report.learning.size());
-}
-
 TEST_F(DayReportTest, YiddishTranslatesHeadingsAndWholeLines) {
   WriteYiddish("halakha",
                "\"Halakha for date %s\" = \"Halakha-Y %s\"\n"
@@ -122,15 +101,6 @@ TEST_F(DayReportTest, ZmanimAreNotPassedThroughPhraseReplacement) {
   GetZmanimForDay(d, &zmanim);
   ASSERT_NE(zmanim.find("Location Pforzheim\n"), std::string::npos) << zmanim;
   EXPECT_EQ(BuildDayReport(d).zmanim, zmanim);
-}
-
-TEST_F(DayReportTest, MismatchedTranslatedHeadingIsNotFilled) {
-  // A heading translated with conversions that do not fit the date text is
-  // shown as written instead of reading arguments that are not there.
-  WriteYiddish("halakha", "\"Halakha for date %s\" = \"%s %d %s %n\"\n");
-  translate_init("yiddish");
-  const std::string text = BuildHalakhaList(G(2024, 11, 11), kDiasporaRules, 2);
-  EXPECT_EQ(text.rfind("%s %d %s %n:\n", 0), 0u) << text;
 }
 
 TEST_F(DayReportTest, LongTranslationsAreCutAtTheReportLimit) {
