@@ -102,10 +102,11 @@ TEST(ReadingsReference, EveryDayMatchesThePublishedReadings) {
   std::map<int, Day> sections;
   for (auto f : testdata::ReadRows("leyning_reference.tsv", '\t')) {
     f.resize(std::max<size_t>(f.size(), 7));
+    // The Ketuvim are left out on both sides: their references are skipped.
     const std::set<std::string> ketuvim = {"Ruth", "Lamentations", "Esther", "Ecclesiastes", "Song of Songs", "Daniel"};
-    if (f[0] == "verses" && !ketuvim.count(f[1])) {
+    if (f[0] == "verses") {
+      if (ketuvim.count(f[1])) continue;
       for (const auto& n : testdata::SplitRow(f[2])) gCounts[f[1]].push_back(std::stoi(n));
-    } else if (f[0] == "verses") {
     } else if (f[0] == "section" || (f[0] == "date" && f[3] != "Erev Simchat Torah" && f[3] != "Erev Tish'a B'Av")) {
       // The evening readings of the eves of Simkhat Tora and Tisha BeAv are not part of a day's readings here.
       const size_t o = f[0] == "date" ? 1 : 0;
