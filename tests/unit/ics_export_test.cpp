@@ -29,39 +29,6 @@ std::vector<std::string> PhysicalLines(const std::string& text) {
   return lines;
 }
 
-// A TEXT value read back: "\n" is a line break, a backslash keeps the next character.
-std::string Unescape(const std::string& value) {
-  std::string out;
-  for (size_t i = 0; i < value.size(); ++i) {
-    const bool escape = value[i] == '\\' && i + 1 < value.size();
-    if (escape) ++i;
-    out += escape && value[i] == 'n' ? '\n' : value[i];
-  }
-  return out;
-}
-
-// The events of a calendar (folding undone): property name -> value.
-using Event = std::multimap<std::string, std::string>;
-std::vector<Event> Events(const std::string& calendar) {
-  std::vector<std::string> lines;
-  for (const std::string& p : PhysicalLines(calendar)) {
-    if (!p.empty() && p[0] == ' ' && !lines.empty()) lines.back() += p.substr(1);
-    else lines.push_back(p);
-  }
-  std::vector<Event> events;
-  for (const std::string& line : lines) {
-    if (line == "BEGIN:VEVENT") events.emplace_back();
-    else if (line != "END:VEVENT" && !events.empty() && line.find(':') != std::string::npos)
-      events.back().emplace(line.substr(0, line.find(':')), line.substr(line.find(':') + 1));
-  }
-  return events;
-}
-
-std::string One(const Event& e, const std::string& name) {
-  EXPECT_EQ(e.count(name), 1u) << name;
-  return e.count(name) ? e.find(name)->second : "";
-}
-
 AbsoluteDay Day(int day, int month, int year) { return AbsoluteFromGregorian(day, month, year); }
 
 TEST(IcsText, Escaping) {
@@ -129,55 +96,7 @@ TEST(IcsText, UidsAndUtcTimes) {
   EXPECT_EQ(IcsUtcDateTime(Day(28, 2, 2023), 24 * 60 + 10, 0), "20230301T001000Z");   // past midnight of its day
 }
 
-class IcsCalendar : public testenv::SunTimesTest {
- protected:
-  static std::string Build(GregorianDate from, GregorianDate to, unsigned kinds) {
-    const DiagnosticsTo messages(stderr);
-    return IcsBuildCalendar(AbsoluteFromGregorian(from), AbsoluteFromGregorian(to), kinds);
-  }
-};
-
-TEST_F(IcsCalendar, TimesThatCannotBeComputed) {
-  const DiagnosticsTo messages(stderr);
-  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kOk);
-  DstSetting rule = getDSTstruct();
-  rule.startMonth = 13;
-  setDSTstruct(rule);
-  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kInvalidDstRule);
-  setIsDST(0);  // a rule that is not used does not matter
-  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kOk);
-  setCity("Atlantis");
-  EXPECT_EQ(IcsCheckTimes(), IcsTimesCheck::kCityNotFound);
-  EXPECT_EQ(Events(Build({1, 1, 2024}, {31, 1, 2024}, kIcsTimes)).size(), 0u);
-}
-
-// One all-day event a day with its Hebrew date, only when asked for; its
-// text follows "Hebrew dates in Hebrew numerals", its UID does not.
-TEST_F(IcsCalendar, HebrewDateOfEveryDay) {
-  EXPECT_EQ(IcsDefaultKinds() & kIcsHebrewDates, 0u);
-  for (const Event& e : Events(Build({1, 3, 2024}, {31, 3, 2024}, IcsDefaultKinds())))
-    EXPECT_EQ(One(e, "UID").find("hebrew-date"), std::string::npos) << One(e, "UID");
-
-  // 23 and 24 March 2024 are 13 and 14 Adar II 5784 (Purim).
-  auto dates = [] {
-    std::vector<std::string> out;
-    for (const Event& e : Events(Build({23, 3, 2024}, {24, 3, 2024}, kIcsHebrewDates)))
-      out.push_back(One(e, "UID") + " " + One(e, "DTSTART;VALUE=DATE") + " " + Unescape(One(e, "SUMMARY")));
-    return out;
-  };
-  EXPECT_EQ(dates(), (std::vector<std::string>{
-                         "20240323-hebrew-date@lumaro.example.org 20240323 13 Adar II 5784",
-                         "20240324-hebrew-date@lumaro.example.org 20240324 14 Adar II 5784",
-                     }));
-  setHebrewNumerals(kHebrewNumeralsOn);
-  EXPECT_EQ(dates(), (std::vector<std::string>{
-                         "20240323-hebrew-date@lumaro.example.org 20240323 י״ג אדר ב׳ תשפ״ד",
-                         "20240324-hebrew-date@lumaro.example.org 20240324 י״ד אדר ב׳ תשפ״ד",
-                     }));
-  EXPECT_EQ(Events(Build({1, 1, 2024}, {31, 12, 2024}, kIcsHebrewDates)).size(), 366u);
-}
-
-TEST_F(IcsCalendar, StopsAtAWriteError) {
+TEST(IcsCalendar, StopsAtAWriteError) {
   int calls = 0;
   const IcsResult r = IcsWriteCalendar(Day(1, 1, 2024), Day(31, 12, 2024), kIcsAllKinds, [&](std::string_view) {
     return ++calls < 10;

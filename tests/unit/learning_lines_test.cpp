@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -118,38 +117,6 @@ TEST_F(LearningLinesTest, DialogModel) {
   EXPECT_FALSE(again[0].chosen);
   EXPECT_TRUE(again[2].chosen);
   EXPECT_FALSE(LearningFormApply(again));
-}
-
-bool HasLatinLetter(const std::string& text) {
-  for (char c : text)
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) return true;
-  return false;
-}
-
-// With the shipped files every name of every cycle has a translation: a whole
-// cycle of each (the longest, Mishna Yomit, takes 2096 days) leaves no Latin
-// letter, in Yiddish and in Hebrew.
-TEST_F(LearningLinesTest, ShippedTranslationsNameEveryBook) {
-  for (const char* language : {"yiddish", "hebrew"}) {
-    SCOPED_TRACE(language);
-    for (const auto& file : std::filesystem::directory_iterator(std::string(LUMARO_SOURCE_DATADIR) + "/translations"))
-      std::filesystem::copy_file(file.path(), home_.lumaro("translations/" + file.path().filename().string()),
-                                 std::filesystem::copy_options::overwrite_existing);
-    translate_init(language);
-    std::set<std::string> english;
-    const AbsoluteDay first = G(2022, 1, 1);
-    for (AbsoluteDay d = first; d < first + 2096 + 7; ++d) {
-      for (const LearningLine& line : LearningLinesOf(d, Everything(), kDiasporaRules)) {
-        if (HasLatinLetter(line.title)) english.insert(line.title);
-        if (HasLatinLetter(line.text)) english.insert(line.text);
-      }
-      for (const LearningCellLine& line : LearningCellLines(d, Everything(), kIsraelRules))
-        if (HasLatinLetter(line.text)) english.insert(line.text);
-    }
-    EXPECT_TRUE(english.empty()) << *english.begin() << " and " << english.size() - 1 << " more";
-    const std::string list = BuildLearningList(kShabbat, Everything(), kDiasporaRules);
-    EXPECT_FALSE(HasLatinLetter(list)) << list;
-  }
 }
 
 }  // namespace

@@ -133,17 +133,6 @@ TEST_P(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
   ExpectNoProblems();
 }
 
-TEST_P(YiddishTexts, TheShippedFilesReadWithoutErrors) {
-  // Each file read afresh (translate_init would reuse what it read before).
-  translate_done();
-  translate_init("");
-  ::testing::internal::CaptureStderr();
-  for (std::string_view name : kTranslateFiles)
-    translate_internal_process_file(home_.lumaro("translations/" + getLanguagePrefix(Language()) + "." + std::string(name)));
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_GT(translate_internal_entry_count(), 400u);
-}
-
 INSTANTIATE_TEST_SUITE_P(RightToLeft, YiddishTexts, ::testing::Values(kLanguageYiddish, kLanguageHebrew),
                          [](const ::testing::TestParamInfo<int>& info) { return getLanguagePrefix(info.param); });
 
