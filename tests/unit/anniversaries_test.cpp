@@ -129,36 +129,6 @@ TEST(AnniversaryFile, MissingAndUnreadableFiles) {
   EXPECT_TRUE(r.exists && r.readError);
 }
 
-TEST(AnniversaryFile, FailureBeforeTheRenameKeepsTheOldFile) {
-  TempHome home;
-  const std::string old = "\"old\" B 1.1.2000 0\n";
-  WriteFile(AnniFileGetFilename(), old);
-  storage::SetAnniBeforeReplaceHookForTesting([] { return false; });
-  std::string error;
-  const bool ok = AnniFileStore(AnniversaryList{Rec("new")}, &error);
-  storage::SetAnniBeforeReplaceHookForTesting(nullptr);
-  EXPECT_FALSE(ok);
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadFile(AnniFileGetFilename()), old);
-  // No temporary file is left behind.
-  const auto entries = std::filesystem::directory_iterator(home.path() + "/.lumaro");
-  EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
-}
-
-TEST(AnniversaryFile, StoreCreatesTheFolderOrReportsWhyNot) {
-  {
-    TempHome home(false);
-    ASSERT_TRUE(AnniFileStore(AnniversaryList{Rec("x")}));
-    EXPECT_EQ(ReadFile(home.lumaro("kivraanni")), "\"x\" B 1.1.2000 0\n");
-  }
-  TempHome home(false);
-  WriteFile(home.path() + "/.lumaro", "not a folder");
-  std::string error;
-  EXPECT_FALSE(AnniFileStore(AnniversaryList{Rec("x")}, &error));
-  EXPECT_NE(error.find(".lumaro"), std::string::npos) << error;
-  EXPECT_EQ(ReadFile(home.path() + "/.lumaro"), "not a folder");
-}
-
 // ---------------------------------------------------------------- day query
 
 class AnniversaryDayTest : public ::testing::Test {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "base/file_util.h"
+#include "storage/anniversaries.h"
 #include "reference_data.h"
 #include "test_env.h"
 
@@ -104,35 +105,33 @@ TEST(SettingsFile, RefusesValuesTheFileCannotHold) {
   EXPECT_TRUE(SettingsSet("City", std::string(255, 'x')));
 }
 
-// A failure after the new content is written but before it replaces the
-// file leaves the old file intact and no temporary file behind.
-TEST(SettingsFile, FailureBeforeReplaceKeepsOldFile) {
-  TempHome home;
-  ASSERT_TRUE(SettingsSet("Style", "1"));
-  const std::string before = ReadFile(SettingsPath(home));
-  storage::SetBeforeReplaceHookForTesting([] { return false; });
-  EXPECT_FALSE(SettingsSet("Style", "2"));
-  storage::SetBeforeReplaceHookForTesting(nullptr);
-  EXPECT_EQ(ReadFile(SettingsPath(home)), before);
-  const auto entries = std::filesystem::directory_iterator(home.path() + "/.lumaro");
-  EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
-}
-
-// The settings folder is created private on the first write; a file in its
-// place is reported and left alone.
-TEST(SettingsFile, SettingsFolder) {
-  {
-    TempHome home(/*withLumaroDir=*/false);
-    ASSERT_TRUE(SettingsSetInt("Style", 1));
+// Each caller of the safe write (rows of safe_write_cases.tsv).
+TEST(SafeWrite, SettingsAndAnniversaries) {
+  const auto rows = testdata::ReadRows("safe_write_cases.tsv", '\t');
+  ASSERT_EQ(rows.size(), 6u);
+  for (const auto& f : rows) {
+    const std::string& setup = f.at(1);
+    TempHome home(setup == "refuse-replace");
+    const bool settings = f.at(0) == "settings";
+    const std::string dir = home.path() + "/.lumaro", file = home.lumaro(settings ? "kivrasettings" : "kivraanni");
+    WriteFile(setup == "folder-is-file" ? dir : file, "old\n");
+    const bool refuse = setup == "refuse-replace";
+    storage::SetBeforeReplaceHookForTesting(refuse ? +[] { return false; } : nullptr);
+    storage::SetAnniBeforeReplaceHookForTesting(refuse ? +[] { return false; } : nullptr);
+    std::string error;
+    const bool ok = settings ? SettingsSet("Style", "2") : AnniFileStore({{"x", 'B', 0, {1, 1, 2000}, 0}}, &error);
+    storage::SetBeforeReplaceHookForTesting(nullptr);
+    storage::SetAnniBeforeReplaceHookForTesting(nullptr);
+    SCOPED_TRACE(f[0] + " " + setup);
+    EXPECT_EQ(ok, f.at(2) == "1");
+    EXPECT_TRUE(settings || ok || !error.empty()) << "no reason given";
+    EXPECT_EQ(ReadFile(setup == "folder-is-file" ? dir : file), testenv::Unescape(f.at(3)));
+    if (setup == "folder-is-file") continue;
     struct stat st {};
-    ASSERT_EQ(::stat((home.path() + "/.lumaro").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(::stat(dir.c_str(), &st) == 0 && (refuse || (st.st_mode & 0777) == 0700));
+    const auto entries = std::filesystem::directory_iterator(dir);
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
   }
-  TempHome home(/*withLumaroDir=*/false);
-  WriteFile(home.path() + "/.lumaro", "not a directory");
-  EXPECT_FALSE(SettingsSet("Style", "2"));
-  EXPECT_EQ(ReadFile(home.path() + "/.lumaro"), "not a directory");
-  EXPECT_EQ(SettingsGetInt("Style", 7), 7);
 }
 
 TEST(SettingsFile, StaleTemporaryFilesAreRemovedWhenOld) {
