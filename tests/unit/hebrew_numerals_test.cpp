@@ -58,47 +58,27 @@ std::string ReferenceWithThousands(int n) {
   return n / 1000 == 5 ? "ה׳" + ref : ref;
 }
 
-TEST(HebrewNumerals, ReferenceCoversEveryNumber) {
-  const Reference& ref = TheReference();
-  ASSERT_EQ(ref.numerals.size(), 9999u) << "tests/data/hebrew_numerals.tsv is missing or incomplete";
-  EXPECT_EQ(ref.numerals.begin()->first, 1);
-  EXPECT_EQ(ref.numerals.rbegin()->first, 9999);
-  EXPECT_GT(ref.dates.size(), 1400u);
-}
-
-TEST(HebrewNumerals, EveryNumberWithThousandsMatchesTheReference) {
-  ASSERT_EQ(TheReference().numerals.size(), 9999u);
-  int wrong = 0;
-  for (int n = 1; n <= 9999; ++n) {
-    const std::string expected = ReferenceWithThousands(n);
-    if (HebrewNumeral(n) != expected && ++wrong <= 20)
-      ADD_FAILURE() << n << ": " << HebrewNumeral(n) << ", expected " << expected;
-  }
-  EXPECT_EQ(wrong, 0);
-}
-
-TEST(HebrewNumerals, EveryNumberWithoutThousandsMatchesTheReference) {
-  ASSERT_EQ(TheReference().numerals.size(), 9999u);
+// Every number with and without its thousands (written as its last three
+// digits; an exact thousand keeps its letter, since nothing else is left),
+// and the days of the month.
+TEST(HebrewNumerals, EveryNumberMatchesTheReference) {
   const auto& numerals = TheReference().numerals;
+  ASSERT_EQ(numerals.size(), 9999u) << "tests/data/hebrew_numerals.tsv is missing or incomplete";
   int wrong = 0;
   for (int n = 1; n <= 9999; ++n) {
-    // Without the thousands a number is written as its last three digits;
-    // an exact thousand keeps its letter, since nothing else is left.
-    const std::string expected = n % 1000 == 0 ? ReferenceWithThousands(n) : numerals.at(n % 1000);
-    const std::string got = HebrewNumeral(n, HebrewThousands::kOmit);
-    if (got != expected && ++wrong <= 20) ADD_FAILURE() << n << ": " << got << ", expected " << expected;
+    const std::string full = ReferenceWithThousands(n);
+    const std::string shortForm = n % 1000 == 0 ? full : numerals.at(n % 1000);
+    if ((HebrewNumeral(n) != full || HebrewNumeral(n, HebrewThousands::kOmit) != shortForm) && ++wrong <= 20)
+      ADD_FAILURE() << n << ": " << HebrewNumeral(n) << " / " << HebrewNumeral(n, HebrewThousands::kOmit)
+                    << ", expected " << full << " / " << shortForm;
   }
   EXPECT_EQ(wrong, 0);
-}
-
-TEST(HebrewNumerals, DaysOfTheMonthMatchTheReference) {
-  ASSERT_EQ(TheReference().numerals.size(), 9999u);
-  for (int day = 1; day <= 30; ++day) EXPECT_EQ(HebrewDayNumeral(day), TheReference().numerals.at(day)) << day;
+  for (int day = 1; day <= 30; ++day) EXPECT_EQ(HebrewDayNumeral(day), numerals.at(day)) << day;
 }
 
 TEST(HebrewNumerals, EveryDateOfFourYearsMatchesTheReference) {
   const Reference& ref = TheReference();
-  ASSERT_FALSE(ref.dates.empty());
+  ASSERT_GT(ref.dates.size(), 1400u);
   int wrong = 0;
   for (const DateRow& r : ref.dates) {
     const std::string got = HebrewDateInHebrew(r.day, r.month, r.year);
@@ -106,32 +86,6 @@ TEST(HebrewNumerals, EveryDateOfFourYearsMatchesTheReference) {
       ADD_FAILURE() << r.day << "." << r.month << "." << r.year << ": " << got << ", expected " << r.text;
   }
   EXPECT_EQ(wrong, 0);
-}
-
-// The examples the header gives, and what a printed luach shows.
-TEST(HebrewNumerals, WorkedExamples) {
-  struct Case {
-    int n;
-    HebrewThousands thousands;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {1, HebrewThousands::kWrite, "א׳"},
-      {10, HebrewThousands::kWrite, "י׳"},
-      {15, HebrewThousands::kWrite, "ט״ו"},
-      {16, HebrewThousands::kWrite, "ט״ז"},
-      {30, HebrewThousands::kWrite, "ל׳"},
-      {115, HebrewThousands::kWrite, "קט״ו"},
-      {5787, HebrewThousands::kWrite, "ה׳תשפ״ז"},
-      {5787, HebrewThousands::kOmit, "תשפ״ז"},
-      {5780, HebrewThousands::kOmit, "תש״פ"},    // not final pe
-      {5000, HebrewThousands::kOmit, "ה׳"},      // an exact thousand keeps its letter
-      {5015, HebrewThousands::kOmit, "ט״ו"},
-      {5001, HebrewThousands::kWrite, "ה׳א׳"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(HebrewNumeral(c.n, c.thousands), c.expected) << c.n;
-  EXPECT_EQ(HebrewDateInHebrew(25, kKislev, 5787), "כ״ה כסלו תשפ״ז");
-  EXPECT_EQ(HebrewDateInHebrew(25, kKislev, 5787, HebrewThousands::kWrite), "כ״ה כסלו ה׳תשפ״ז");
 }
 
 TEST(HebrewNumerals, MonthNamesInALeapYearAndACommonYear) {

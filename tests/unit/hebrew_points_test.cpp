@@ -39,16 +39,6 @@ TEST(HebrewPoints, ComposesLettersWithTheirPoints) {
   EXPECT_EQ(Compose(""), "");
 }
 
-TEST(HebrewPoints, TableLookup) {
-  for (const HebrewPointComposition& row : kHebrewPointCompositions) {
-    EXPECT_EQ(ComposedHebrewLetter(row.letter, row.point), row.composed);
-    EXPECT_GE(row.composed, 0xFB1D);  // the presentation forms
-    EXPECT_LE(row.composed, 0xFB4F);
-  }
-  EXPECT_EQ(ComposedHebrewLetter(0x05D0, 0x05B6), 0);  // alef + segol
-  static_assert(ComposedHebrewLetter(0x05D5, 0x05BC) == 0xFB35);
-}
-
 TEST(HebrewPoints, LimitsAndBadInput) {
   std::string out = "old";
   // The room counts bytes of the result: a pointed letter is 3 bytes.

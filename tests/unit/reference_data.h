@@ -47,6 +47,8 @@ inline std::optional<int> ToInt(std::string_view text) {
   return value;
 }
 
+inline AbsoluteDay Greg(int d, int m, int y) { return AbsoluteFromGregorian(d, m, y); }
+
 // YYYY-MM-DD as an absolute day, or nullopt.
 inline std::optional<AbsoluteDay> IsoDay(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
@@ -55,6 +57,16 @@ inline std::optional<AbsoluteDay> IsoDay(std::string_view text) {
   const auto d = ToInt(text.substr(8, 2));
   if (!y || !m || !d) return std::nullopt;
   return AbsoluteFromGregorian(*d, *m, *y);
+}
+
+// A day of a data file: YYYY-MM-DD, or a Hebrew day.month.year (Nisan = 1).
+inline std::optional<AbsoluteDay> DayOf(const std::string& text) {
+  if (text.find('-') != std::string::npos) return IsoDay(text);
+  const Row f = SplitRow(text, '.');
+  if (f.size() != 3) return std::nullopt;
+  const auto d = ToInt(f[0]), m = ToInt(f[1]), y = ToInt(f[2]);
+  if (!d || !m || !y) return std::nullopt;
+  return AbsoluteFromHebrew(*d, *m, *y);
 }
 
 inline std::string IsoOf(AbsoluteDay d) {

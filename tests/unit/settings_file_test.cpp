@@ -11,6 +11,8 @@
 #include <string>
 
 #include "base/file_util.h"
+#include "storage/anniversaries.h"
+#include "reference_data.h"
 #include "test_env.h"
 
 namespace {
@@ -35,91 +37,37 @@ TEST(SettingsFile, Location) {
 }
 
 TEST(SettingsFile, ParseGrammar) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"Style: \"1\"", "Style=1"},
-      {"   Style :   \"1\"", "Style=1"},  // blanks before key, colon and quote
-      {"City: \"Tel Aviv", "City=Tel Aviv"},  // no closing quote: up to the end
-      {"City: \"A\" trailing\r", "City=A"},  // after the closing quote: ignored
-      {"Style", "Style="},  // bare key
-      {"Style \"1\"", "Style="},  // no colon
-      {"Style:1", "Style="},  // no quote
-      {"", "="},
-      {"# comment: \"x\"", "="},  // not a key character first
-      {"\tStyle: \"1\"", "="},  // a tab is not a blank
-      {"Key-2: \"v\"", "Key="},  // key stops at '-'
-      {std::string("K: \"a\0b\"", 8), "K=a"},  // a NUL byte ends the line's content
-  };
-  for (const auto& [line, expected] : cases) {
+  auto rows = testdata::ReadRows("settings_lines.tsv", '\t');
+  ASSERT_GT(rows.size(), 5u);
+  rows.push_back({"City: \"A\" trailing\r", "City", "A"});  // after the closing quote: ignored
+  rows.push_back({"\tStyle: \"1\"", "", ""});               // a tab is not a blank
+  rows.push_back({"# comment: \"x\"", "", ""});              // not a key character first
+  rows.push_back({std::string("K: \"a\0b\"", 8), "K", "a"});  // a NUL byte ends the line's content
+  for (const auto& f : rows) {
     std::string key = "junk", value = "junk";
-    SettingsParseLine(line, key, value);
-    EXPECT_EQ(key + "=" + value, expected) << "line: " << line;
+    SettingsParseLine(f.at(0), key, value);
+    EXPECT_EQ(key + "=" + value, f.at(1) + "=" + f.at(2)) << "line: " << f.at(0);
   }
 }
 
-TEST(SettingsFile, MissingFileAndFirstWrite) {
-  TempHome home(/*withLumaroDir=*/false);
-  EXPECT_EQ(SettingsGetInt("Style", 2), 2);
-  EXPECT_EQ(SettingsGet("CurrentCity", "Pforzheim"), "Pforzheim");
-  // The settings directory is created (private) on the first write.
-  ASSERT_TRUE(SettingsSetInt("Style", 1));
-  EXPECT_EQ(ReadFile(SettingsPath(home)), "Style: \"1\"\n");
-  struct stat st {};
-  ASSERT_EQ(::stat((home.path() + "/.lumaro").c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 0777, 0700u);
-  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
-}
-
-TEST(SettingsFile, ReadAndRewrite) {
-  TempHome home;
-  WriteFile(SettingsPath(home),
-            "   Style :   \"1\"\n"
-            "City: \"Tel Aviv\n"
-            "\n"
-            "#hash line\n"
-            "Dup: \"first\"\n"
-            "Dup: \"second\"\n"
-            "style: \"7\"\n"
-            "Num: \"12abc\"\n"
-            "Letters: \"abc\"\n"
-            "Empty: \"\"");  // last line without a line feed
-  EXPECT_EQ(SettingsGetInt("Style", 2), 1);
-  EXPECT_EQ(SettingsGet("City", ""), "Tel Aviv");
-  EXPECT_EQ(SettingsGet("Dup", ""), "first");  // the first line wins
-  EXPECT_EQ(SettingsGetInt("Num", 5), 12);     // atoi rules
-  EXPECT_EQ(SettingsGetInt("Letters", 5), 0);
-  EXPECT_EQ(SettingsGetInt("Empty", 5), 0);    // an empty value replaces the default
-  EXPECT_EQ(SettingsGet("Empty", "def"), "");
-  EXPECT_EQ(SettingsGetInt("Missing", -3), -3);
-  EXPECT_EQ(SettingsGetInt("STYLE", 9), 9);    // keys are case-sensitive
-
-  ASSERT_TRUE(SettingsSet("Dup", "new"));
-  EXPECT_EQ(ReadFile(SettingsPath(home)),
-            "Style: \"1\"\n"
-            "City: \"Tel Aviv\"\n"
-            ": \"\"\n"
-            ": \"\"\n"
-            "Dup: \"new\"\n"
-            "Dup: \"new\"\n"
-            "style: \"7\"\n"
-            "Num: \"12abc\"\n"
-            "Letters: \"abc\"\n"
-            "Empty: \"\"\n");
-  ASSERT_TRUE(SettingsSetInt("Added", -4));
-  EXPECT_EQ(SettingsGetInt("Added", 0), -4);
-  const std::string content = ReadFile(SettingsPath(home));
-  EXPECT_EQ(content.substr(content.size() - 12), "Added: \"-4\"\n");
-}
-
-TEST(SettingsFile, RemoveKeysContaining) {
-  TempHome home;
-  WriteFile(SettingsPath(home),
-            "FontSizeCaption1: \"30\"\nStyle: \"1\"\nMyFontSizeX: \"2\"\nFontName: \"Arial\"\n");
-  ASSERT_TRUE(SettingsRemoveAllKeysWithBeginning("FontSize"));
-  EXPECT_EQ(ReadFile(SettingsPath(home)), "Style: \"1\"\nFontName: \"Arial\"\n");
-  // Without a settings file an empty one is left behind.
-  TempHome empty;
-  ASSERT_TRUE(SettingsRemoveAllKeysWithBeginning("FontSize"));
-  EXPECT_EQ(ReadFile(SettingsPath(empty)), "");
+// Reads and writes of settings_file_cases.tsv, each on its own file.
+TEST(SettingsFile, ReadAndWriteCases) {
+  const auto rows = testdata::ReadRows("settings_file_cases.tsv", '\t');
+  ASSERT_GT(rows.size(), 20u);
+  for (const auto& f : rows) {
+    TempHome home;
+    const std::string before = testenv::Unescape(f.at(0)), key = f.at(2), value = testenv::Unescape(f.at(3));
+    if (f[0] != "-") WriteFile(SettingsPath(home), before);
+    const std::string& action = f.at(1);
+    const std::string result = action == "get"      ? SettingsGet(key, value)
+                               : action == "getint" ? std::to_string(SettingsGetInt(key, std::stoi(value)))
+                               : action == "set"    ? std::to_string(SettingsSet(key, value))
+                               : action == "setint" ? std::to_string(SettingsSetInt(key, std::stoi(value)))
+                                                    : std::to_string(SettingsRemoveAllKeysWithBeginning(key));
+    EXPECT_EQ(result, f.at(4)) << action << " " << key << " in " << f[0];
+    const std::string after = f.at(5) == "=" ? before : testenv::Unescape(f[5]);
+    EXPECT_EQ(std::filesystem::exists(SettingsPath(home)) ? ReadFile(SettingsPath(home)) : "-", after) << action << " " << key;
+  }
 }
 
 TEST(SettingsFile, HostileContent) {
@@ -157,26 +105,33 @@ TEST(SettingsFile, RefusesValuesTheFileCannotHold) {
   EXPECT_TRUE(SettingsSet("City", std::string(255, 'x')));
 }
 
-// A failure after the new content is written but before it replaces the
-// file leaves the old file intact and no temporary file behind.
-TEST(SettingsFile, FailureBeforeReplaceKeepsOldFile) {
-  TempHome home;
-  ASSERT_TRUE(SettingsSet("Style", "1"));
-  const std::string before = ReadFile(SettingsPath(home));
-  storage::SetBeforeReplaceHookForTesting([] { return false; });
-  EXPECT_FALSE(SettingsSet("Style", "2"));
-  storage::SetBeforeReplaceHookForTesting(nullptr);
-  EXPECT_EQ(ReadFile(SettingsPath(home)), before);
-  const auto entries = std::filesystem::directory_iterator(home.path() + "/.lumaro");
-  EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
-}
-
-TEST(SettingsFile, UnusableDirectoryReportsFailure) {
-  TempHome home(/*withLumaroDir=*/false);
-  WriteFile(home.path() + "/.lumaro", "not a directory");
-  EXPECT_FALSE(SettingsSet("Style", "2"));
-  EXPECT_EQ(ReadFile(home.path() + "/.lumaro"), "not a directory");
-  EXPECT_EQ(SettingsGetInt("Style", 7), 7);
+// Each caller of the safe write (rows of safe_write_cases.tsv).
+TEST(SafeWrite, SettingsAndAnniversaries) {
+  const auto rows = testdata::ReadRows("safe_write_cases.tsv", '\t');
+  ASSERT_EQ(rows.size(), 6u);
+  for (const auto& f : rows) {
+    const std::string& setup = f.at(1);
+    TempHome home(setup == "refuse-replace");
+    const bool settings = f.at(0) == "settings";
+    const std::string dir = home.path() + "/.lumaro", file = home.lumaro(settings ? "kivrasettings" : "kivraanni");
+    WriteFile(setup == "folder-is-file" ? dir : file, "old\n");
+    const bool refuse = setup == "refuse-replace";
+    storage::SetBeforeReplaceHookForTesting(refuse ? +[] { return false; } : nullptr);
+    storage::SetAnniBeforeReplaceHookForTesting(refuse ? +[] { return false; } : nullptr);
+    std::string error;
+    const bool ok = settings ? SettingsSet("Style", "2") : AnniFileStore({{"x", 'B', 0, {1, 1, 2000}, 0}}, &error);
+    storage::SetBeforeReplaceHookForTesting(nullptr);
+    storage::SetAnniBeforeReplaceHookForTesting(nullptr);
+    SCOPED_TRACE(f[0] + " " + setup);
+    EXPECT_EQ(ok, f.at(2) == "1");
+    EXPECT_TRUE(settings || ok || !error.empty()) << "no reason given";
+    EXPECT_EQ(ReadFile(setup == "folder-is-file" ? dir : file), testenv::Unescape(f.at(3)));
+    if (setup == "folder-is-file") continue;
+    struct stat st {};
+    EXPECT_TRUE(::stat(dir.c_str(), &st) == 0 && (refuse || (st.st_mode & 0777) == 0700));
+    const auto entries = std::filesystem::directory_iterator(dir);
+    EXPECT_EQ(std::distance(begin(entries), end(entries)), 1);
+  }
 }
 
 TEST(SettingsFile, StaleTemporaryFilesAreRemovedWhenOld) {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
+
 #include "base/settings_file.h"
+#include "reference_data.h"
 #include "test_env.h"
 
 namespace {
@@ -14,96 +18,32 @@ using testenv::WriteFile;
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
   settingsInit();
-  // settingsDone writes the 42 keys in table order. A new user's times
-  // follow the city's time zone.
   ASSERT_TRUE(settingsDone());
-  EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")),
-            "Diaspora: \"1\"\nPostponeShushanPurim: \"1\"\nStyle: \"2\"\n"
-            "CurrentCityFileName: \"" + home.path() + "/.lumaro/cities\"\n"
-            "CurrentCity: \"Pforzheim\"\nCandleLightingMin: \"18\"\nHavdalahValue: \"45\"\n"
-            "HavdalahIsMin: \"1\"\nIsDST: \"1\"\nDSTStartMethod: \"0\"\nDSTStartWeekNo: \"5\"\n"
-            "DSTStartWeekday: \"0\"\nDSTStartDay: \"2\"\nDSTStartMonth: \"3\"\nDSTEndMethod: \"0\"\n"
-            "DSTEndWeekNo: \"5\"\nDSTEndWeekday: \"0\"\nDSTEndMonth: \"10\"\nDSTAutomatic: \"1\"\n"
-            "TimeFormat: \"0\"\n"
-            "BackgroundImage: \"~/.lumaro/lumaro-background.png\"\nLanguage: \"1\"\nHebrewNumerals: \"-1\"\n"
-            "FontName: \"Times New Roman\"\nPrintYiddishFontFile: \"\"\n"
-            "SunCalculation: \"classic\"\nSunElevation: \"0\"\n"
-
-            "TimeFastBegins: \"\"\nTimeTishaBeAvBegins: \"\"\nTimeFastEnds: \"\"\nTimeKhanukka: \"\"\n"
-            "TimeKhametsEat: \"\"\nTimeKhametsBurn: \"\"\n"
-            "LearningDafYomi: \"1\"\nLearningMishnaYomit: \"0\"\nLearningNachYomi: \"0\"\n"
-            "LearningYerushalmiYomi: \"0\"\nLearningRambamOneChapter: \"0\"\n"
-            "LearningRambamThreeChapters: \"0\"\nLearningTehillim: \"0\"\nLearningPirkeiAvot: \"0\"\n"
-            "HebrewMonthView: \"0\"\n");
-  // The file now exists: read again, it says what it says.
-  settingsInit();
-  EXPECT_EQ(getDSTAutomatic(), 1);
-}
-
-// A settings file without the key keeps the daylight-saving rule (an
-// existing user), also an empty file; settingsReset never reads the file.
-TEST(Settings, ExistingFileWithoutTheKeyKeepsTheRule) {
-  for (const char* content : {"CurrentCity: \"Haifa\"\n", ""}) {
-    TempHome home;
-    WriteFile(home.lumaro("kivrasettings"), content);
-    settingsInit();
-    EXPECT_EQ(getDSTAutomatic(), 0) << content;
-    ASSERT_TRUE(settingsDone());
-    EXPECT_NE(ReadFile(home.lumaro("kivrasettings")).find("DSTAutomatic: \"0\"\n"), std::string::npos);
+  std::string expected;
+  for (const auto& f : testdata::ReadRows("settings_defaults.tsv", '\t')) {
+    std::string value = f.at(1);
+    if (value.rfind("$HOME", 0) == 0) value = home.path() + value.substr(5);
+    expected += f.at(0) + ": \"" + value + "\"\n";
   }
-  TempHome empty;
+  EXPECT_EQ(ReadFile(home.lumaro("kivrasettings")), expected);
   settingsReset();
-  EXPECT_EQ(getDSTAutomatic(), 0);
+  EXPECT_EQ(getDSTAutomatic(), 0);  // settingsReset never reads the file
 }
 
-// The month view by Hebrew months: stored 1, any other non-zero value reads
-// as 1, and a file without the key (an existing user) keeps Gregorian months.
-TEST(Settings, HebrewMonthView) {
-  for (const auto& [content, expected] : {std::pair{"HebrewMonthView: \"1\"\n", 1},
-                                          std::pair{"HebrewMonthView: \"7\"\n", 1},
-                                          std::pair{"HebrewMonthView: \"0\"\n", 0},
-                                          std::pair{"CurrentCity: \"Haifa\"\n", 0}}) {
+TEST(Settings, StoredValuesRead) {
+  const std::map<std::string, std::function<int()>> getters = {
+      {"Style", getStyle}, {"HebrewMonthView", getHebrewMonthView}, {"DSTAutomatic", getDSTAutomatic},
+      {"HebrewNumerals", getHebrewNumerals}};
+  const std::map<std::string, std::string> cycles = {{"LearningDafYomi", "daf-yomi"}, {"LearningTehillim", "tehillim"},
+      {"LearningPirkeiAvot", "pirkei-avot"}, {"LearningNachYomi", "nach-yomi"}, {"LearningMishnaYomit", "mishna-yomit"}};
+  for (const auto& f : testdata::ReadRows("settings_reads.tsv", '\t')) {
     TempHome home;
-    WriteFile(home.lumaro("kivrasettings"), content);
+    WriteFile(home.lumaro("kivrasettings"), f.at(1) == "-" ? "CurrentCity: \"Haifa\"\n" : f.at(0) + ": \"" + f.at(1) + "\"\n");
     settingsInit();
-    EXPECT_EQ(getHebrewMonthView(), expected) << content;
-    setHebrewMonthView(expected ? 0 : 2);
-    ASSERT_TRUE(settingsDone());
-    settingsInit();
-    EXPECT_EQ(getHebrewMonthView(), expected ? 0 : 1) << content;
-    EXPECT_NE(ReadFile(home.lumaro("kivrasettings")).find(expected ? "HebrewMonthView: \"0\"\n" : "HebrewMonthView: \"1\"\n"),
-              std::string::npos);
+    const int read = cycles.count(f.at(0)) ? getLearningFlag(cycles.at(f.at(0)).c_str()) : getters.at(f.at(0))();
+    EXPECT_EQ(read, *testdata::ToInt(f.at(2))) << f.at(0) << " " << f.at(1);
   }
-}
-
-// One key per cycle: Daf Yomi on by default, the others off; a stored value
-// other than 0 reads as on; an id that names no cycle is never on.
-TEST(Settings, LearningFlags) {
-  TempHome home;
-  WriteFile(home.lumaro("kivrasettings"),
-            "LearningDafYomi: \"0\"\nLearningTehillim: \"1\"\nLearningPirkeiAvot: \"7\"\nLearningNachYomi: \"x\"\n");
-  settingsInit();
-  EXPECT_EQ(getLearningFlag("daf-yomi"), 0);
-  EXPECT_EQ(getLearningFlag("tehillim"), 1);
-  EXPECT_EQ(getLearningFlag("pirkei-avot"), 1);
-  EXPECT_EQ(getLearningFlag("nach-yomi"), 0);
-  EXPECT_EQ(getLearningFlag("mishna-yomit"), 0);
-  setLearningFlag("rambam-3", 1);
-  setLearningFlag("tehillim", 0);
-  setLearningFlag("talmud-bavli", 1);
   EXPECT_EQ(getLearningFlag("talmud-bavli"), 0);
-  EXPECT_EQ(getLearningFlag(""), 0);
-  ASSERT_TRUE(settingsDone());
-  const std::string content = ReadFile(home.lumaro("kivrasettings"));
-  EXPECT_NE(content.find("LearningRambamThreeChapters: \"1\"\n"), std::string::npos) << content;
-  EXPECT_NE(content.find("LearningTehillim: \"0\"\n"), std::string::npos) << content;
-  EXPECT_EQ(content.find("talmud"), std::string::npos) << content;
-  settingsInit();
-  EXPECT_EQ(getLearningFlag("rambam-3"), 1);
-  EXPECT_EQ(getLearningFlag("pirkei-avot"), 1);
-  settingsReset();
-  EXPECT_EQ(getLearningFlag("daf-yomi"), 1);
-  EXPECT_EQ(getLearningFlag("rambam-3"), 0);
 }
 
 TEST(Settings, RoundTripThroughFile) {
@@ -152,16 +92,6 @@ TEST(Settings, KeepsUnknownKeysAndOrder) {
   EXPECT_NE(content.find("PrintYiddishFontFile: \"\"\n"), std::string::npos);
 }
 
-TEST(Settings, StyleIsClamped) {
-  TempHome home;
-  const std::pair<const char*, int> cases[] = {{"1", 1}, {"2", 2}, {"3", 2}, {"0", 2}, {"x", 2}, {"-1", 2}};
-  for (const auto& [stored, expected] : cases) {
-    ASSERT_TRUE(SettingsSet("Style", stored));
-    settingsInit();
-    EXPECT_EQ(getStyle(), expected) << "stored " << stored;
-  }
-}
-
 TEST(Settings, StringsAreCutAtCharacterBoundaries) {
   TempHome home;
   settingsReset();
@@ -176,58 +106,13 @@ TEST(Settings, StringsAreCutAtCharacterBoundaries) {
   EXPECT_EQ(getCity().size(), 255u);
 }
 
-TEST(Settings, Helpers) {
-  {
-    TempHome home;
-    ::setenv("HOME", "/home/u/", 1);
-    EXPECT_EQ(getDefaultCityFilename("cities"), "/home/u/.lumaro/cities");
-    ::unsetenv("HOME");
-    EXPECT_EQ(getDefaultCityFilename("cities"), "cities");
-  }
-  EXPECT_EQ(getLanguagePrefix(1) + "," + getLanguagePrefix(2) + "," + getLanguagePrefix(3) + "," +
-                getLanguagePrefix(0) + getLanguagePrefix(4) + getLanguagePrefix(-1),
-            "english,yiddish,hebrew,");
-  settingsReset();
-  for (const auto& [language, rtl] : {std::pair{1, false}, {2, true}, {3, true}, {0, false}, {4, false}}) {
-    setLanguage(language);
-    EXPECT_EQ(isLanguageRightToLeft(), rtl) << language;
-    EXPECT_EQ(isRightToLeftLanguage(language), rtl) << language;
-  }
-  EXPECT_EQ(ShabbatCompare(nullptr, ""), 0);
-  EXPECT_LT(ShabbatCompare("Berlin", "Boston"), 0);
-}
-
-// "Hebrew dates in Hebrew numerals" follows the language until it is set:
-// on in Yiddish and Hebrew, off in English and in a language the program
-// does not know.
 TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {
-  struct Case {
-    int choice, language;
-    bool on;
-  };
-  const Case cases[] = {
-      {kHebrewNumeralsByLanguage, kLanguageEnglish, false}, {kHebrewNumeralsByLanguage, kLanguageYiddish, true},
-      {kHebrewNumeralsByLanguage, kLanguageHebrew, true},   {kHebrewNumeralsByLanguage, 7, false},
-      {kHebrewNumeralsOn, kLanguageEnglish, true},          {kHebrewNumeralsOn, 7, true},
-      {kHebrewNumeralsOff, kLanguageHebrew, false},         {kHebrewNumeralsOff, kLanguageYiddish, false},
-      {5, kLanguageHebrew, true},                           {5, kLanguageEnglish, false},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(HebrewNumeralsFor(c.choice, c.language), c.on) << c.choice << " in " << c.language;
-    settingsReset();
-    setLanguage(c.language);
-    setHebrewNumerals(c.choice);
-    EXPECT_EQ(isHebrewNumerals(), c.on) << c.choice << " in " << c.language;
-  }
-
-  // Stored values: -1, 0, 1 as they are; anything else follows the language.
   TempHome home;
-  const std::pair<const char*, int> stored[] = {{"-1", -1}, {"0", 0}, {"1", 1}, {"2", -1}, {"yes", 0}, {"-7", -1}};
-  for (const auto& [text, expected] : stored) {
-    ASSERT_TRUE(SettingsSet("HebrewNumerals", text));
-    settingsInit();
-    EXPECT_EQ(getHebrewNumerals(), expected) << "stored " << text;
-  }
+  settingsReset();
+  setLanguage(kLanguageYiddish);
+  EXPECT_TRUE(isHebrewNumerals());
+  setLanguage(7);  // an unknown language is not a right-to-left one
+  EXPECT_FALSE(isHebrewNumerals());
   // A choice survives the settings file; the default is written as -1, so
   // a later change of language still changes the numerals.
   setHebrewNumerals(kHebrewNumeralsOff);
@@ -237,19 +122,6 @@ TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {
   settingsInit();
   EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsOff);
   EXPECT_FALSE(isHebrewNumerals());
-}
-
-TEST(Settings, BackgroundImageTest) {
-  TempHome home;
-  settingsReset();
-  setBackgroundImage("");
-  EXPECT_FALSE(isBackgroundImage());
-  setBackgroundImage("~/x.png");
-  EXPECT_FALSE(isBackgroundImage());
-  WriteFile(home.path() + "/x.png", "png");
-  EXPECT_TRUE(isBackgroundImage());
-  setBackgroundImage(home.path() + "/x.png");
-  EXPECT_TRUE(isBackgroundImage());
 }
 
 TEST(Settings, NumberTests) {

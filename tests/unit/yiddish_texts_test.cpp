@@ -1,8 +1,7 @@
 // The shipped Yiddish and Hebrew translations against what the program
 // really shows. A new user gets them on the first run; with them loaded no
-// text of the day report, the molad announcement, the Daf Yomi line or the
-// month view may keep a Latin letter, over whole years of days. The report
-// lists are translated by replacing phrases, so each translated line must
+// line of the halakha and readings lists may keep a Latin letter, over
+// whole years of days. The lists are translated by replacing phrases, so each translated line must
 // also keep the indentation and the numbers (dates, verses, times) of its
 // English line. Each test runs once per right-to-left language.
 #include <gtest/gtest.h>
@@ -11,35 +10,23 @@
 #include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "calendar/calendar.h"
 #include "compose/current_options.h"
-#include "calendar/daf_yomi.h"
-#include "calendar/molad.h"
+#include "calendar/calendar.h"
 #include "calendar/readings.h"
 #include "calendar/torah_sections.h"
 #include "compose/day_report.h"
 #include "compose/readings_list.h"
-#include "recording_drawing.h"
-#include "render/month_painter.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "storage/user_files.h"
-#include "suntimes/timeformat.h"
-#include "suntimes/zmanim.h"
 #include "test_env.h"
 
 namespace {
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
+using testenv::Lines;
 
 bool HasLatinLetter(const std::string& s) {
   return std::any_of(s.begin(), s.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
@@ -145,92 +132,6 @@ TEST_P(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
     }
   }
   ExpectNoProblems();
-}
-
-TEST_P(YiddishTexts, FestivalReportAndZmanimOnBothClocks) {
-  // Sukkot I in the Diaspora: the day's name in the report.
-  diasporaSetFlag(1);
-  const DayReport report = BuildDayReport(AbsoluteFromGregorian(17, 10, 2024));
-  EXPECT_EQ(Lines(report.halakha).at(1), "  " + translate_perform("Sukkot I")) << report.halakha;
-  EXPECT_NE(translate_perform("Sukkot I"), "Sukkot I");
-  EXPECT_EQ(Lines(report.zmanim).size(), 13u);
-  // The zmanim on both clocks; the city keeps its English name.
-  const AbsoluteDay d = AbsoluteFromGregorian(20, 6, 2025);
-  for (int format : {kTimeFormat12, kTimeFormat24}) {
-    setTimeFormat(format);
-    UseLanguage(kLanguageEnglish);
-    std::string english, yiddish;
-    GetZmanimForDay(d, &english);
-    UseLanguage(Language());
-    GetZmanimForDay(d, &yiddish);
-    ASSERT_NE(yiddish.find("Jerusalem"), std::string::npos);
-    CompareLists(english, yiddish.erase(yiddish.find("Jerusalem"), 9));
-  }
-  ExpectNoProblems();
-}
-
-TEST_P(YiddishTexts, MoladOfEveryMonthAndDafYomiOfACycle) {
-  // The molad announcement of every month of a leap and a common year.
-  for (int year : {5784, 5785}) {
-    for (AbsoluteDay d = AbsoluteFromHebrew(1, kTishri, year); d < AbsoluteFromHebrew(1, kTishri, year + 1); d += 29) {
-      UseLanguage(kLanguageEnglish);
-      const std::string english = MoladRetrieveNextSimple(2, d);
-      UseLanguage(Language());
-      CompareLists(english, MoladRetrieveNextSimple(2, d));
-    }
-  }
-  // The Daf Yomi line of every page of a cycle, as the day cell shows it.
-  UseLanguage(Language());
-  const AbsoluteDay start = AbsoluteFromGregorian(5, 1, 2020);
-  for (AbsoluteDay d = start; d < start + 2711; ++d) {
-    const GregorianDate g = GregorianFromAbsolute(d);
-    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
-    ASSERT_FALSE(daf.empty());
-    CompareLists(daf, translate_replace(daf));
-  }
-  ExpectNoProblems();
-}
-
-TEST_P(YiddishTexts, MonthViewAndItsHints) {
-  // Every month of two years, with the zmanim panel of the selected day and
-  // the hover hints of the status line.
-  std::set<std::string> hints;
-  PaintHooks hooks;
-  hooks.addHint = [&hints](int, int, int, int, std::string_view text) {
-    if (!text.empty()) hints.insert(std::string(text));  // a weekday's festival time has no hint
-  };
-  for (int year : {2024, 2025}) {
-    for (int month = 1; month <= 12; ++month) {
-      testenv::RecordingDrawing drawing;
-      PaintItInternal(drawing, PaintArea{0, 0, 1400, 1000}, GregorianDate{15, month, year}, true, false, nullptr,
-                      nullptr, &hooks);
-      ASSERT_GT(drawing.texts.size(), 40u);
-      for (std::string text : drawing.texts) {
-        // The city keeps its name in the panel's heading.
-        if (const size_t at = text.find("Jerusalem"); at != std::string::npos) text.erase(at, 9);
-        if (HasLatinLetter(text)) problems_.insert("month view: " + text);
-      }
-    }
-  }
-  // The day numbers (2), candle lighting (also after nightfall), havdalah,
-  // fast begins and ends and Daf Yomi; besides them a line cut to its cell
-  // names its whole text.
-  for (const char* label : {"Gregorian day number", "Jewish day number", "Candle Lighting", "Havdalah", "Daf Yomi"})
-    EXPECT_EQ(hints.count(translate_perform(label)), 1u) << label;
-  for (const std::string& hint : hints)
-    if (HasLatinLetter(hint)) problems_.insert("hint: " + hint);
-  ExpectNoProblems();
-}
-
-TEST_P(YiddishTexts, TheShippedFilesReadWithoutErrors) {
-  // Each file read afresh (translate_init would reuse what it read before).
-  translate_done();
-  translate_init("");
-  ::testing::internal::CaptureStderr();
-  for (std::string_view name : kTranslateFiles)
-    translate_internal_process_file(home_.lumaro("translations/" + getLanguagePrefix(Language()) + "." + std::string(name)));
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_GT(translate_internal_entry_count(), 400u);
 }
 
 INSTANTIATE_TEST_SUITE_P(RightToLeft, YiddishTexts, ::testing::Values(kLanguageYiddish, kLanguageHebrew),
