@@ -1,0 +1,354 @@
+// The anniversaries, export, print and year-sheet dialogs and the message
+// windows, driven as a user would: each dialog's checks are wired (one wrong
+// input, one good), and what it writes. The checks themselves are tested
+// in the forms' unit tests.
+#include "calendar/calendar.h"
+#include "compose/ics_export.h"
+#include "compose/year_sheet.h"
+#include "dialogs/anniversaries_dialog.h"
+#include "dialogs/export_dialog.h"
+#include "dialogs/print_dialog.h"
+#include "dialogs/year_sheet_dialog.h"
+#include "gui_test_util.h"
+#include "storage/anniversaries.h"
+
+namespace {
+
+using namespace guitest;
+
+constexpr const char* kAnni = "Anniversaries";
+constexpr const char* kEdit = "Edit Anniversary/Birthday/yortsayt";
+
+class AnniversariesDialogTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    dialogs::SetAnniversariesTodayForTesting(GregorianDate{1, 3, 2020});  // 5 Adar 5780
+  }
+  void TearDown() override {
+    dialogs::SetAnniversariesTodayForTesting(std::nullopt);
+    storage::SetAnniBeforeReplaceHookForTesting(nullptr);
+    DialogTest::TearDown();
+  }
+  std::string File() const { return home_.lumaro("kivraanni"); }
+  void Run(UserScript& user) {
+    user.Start();
+    AnniDoDialog();
+    user.Finish();
+  }
+};
+GtkWidget* Entries(GtkWidget* w) { return WidgetsOfType(w, GTK_TYPE_TREE_VIEW).at(0); }
+GtkWidget* Occurrences(GtkWidget* w) { return WidgetsOfType(w, GTK_TYPE_TREE_VIEW).at(1); }
+
+TEST_F(AnniversariesDialogTest, EditDialogRefusesThenTakesAHebrewDate) {
+  AnniversaryRec rec;
+  rec.date = {1, 3, 2020};
+  UserScript user;
+  user.Then("no name", Press(kEdit, "OK"))
+      .Then("message", ExpectMessage("Name must not be empty"))
+      .Then("30 Heshvan 5785", On(kEdit, [](GtkWidget* w) {
+        SetEntry(w, "Name:", "Moshe");
+        Click(w, "yortsayt");
+        Click(w, "Hebrew date of event:");
+        SetEntry(w, "Day:", "30");
+        gtk_combo_box_set_active(GTK_COMBO_BOX(Beside(w, "Month:", GTK_TYPE_COMBO_BOX)), 8);
+        SetEntry(w, "Year:", "5785");
+        Click(w, "OK");
+      }));
+  user.Start();
+  ASSERT_EQ(AnniDoEdit(rec), 1);
+  AnniversaryRec expected;
+  expected.name = "Moshe";
+  expected.type = 'Y';
+  expected.isHebrew = 1;
+  expected.date = {30, 8, 5785};
+  EXPECT_EQ(rec, expected);
+  const AnniversaryRec before = rec;
+  UserScript cancel;
+  cancel.Then("change, then Cancel", On(kEdit, [](GtkWidget* w) {
+    SetEntry(w, "Name:", "Changed");
+    Click(w, "Cancel");
+  }));
+  cancel.Start();
+  EXPECT_EQ(AnniDoEdit(rec), 0);
+  EXPECT_EQ(rec, before);
+}
+
+// Add, Modify, Remove (No, then Yes) and Calculate, as one session.
+TEST_F(AnniversariesDialogTest, AddModifyRemoveCalculate) {
+  UserScript user;
+  user.Then("Modify... without a selection", Press(kAnni, "Modify..."))
+      .Then("message", ExpectMessage("An entry must be selected"))
+      .Then("Add...", Press(kAnni, "Add..."))
+      .Then("a birthday on 30 Adar I 5774", On(kEdit, [](GtkWidget* w) {
+        SetEntry(w, "Name:", "Rivka");
+        Click(w, "Birthday");
+        SetEntry(w, "Gregorian date of event:", "2.3.2014");
+        Click(w, "OK");
+      }))
+      .Then("listed; calculate 2025 to 2030", On(kAnni, [](GtkWidget* w) {
+        EXPECT_EQ(TreeRows(Entries(w)), Strings{"Rivka (B): 26 March 2020 (1 Nisan 5780)"});
+        SelectRow(Entries(w), 0);
+        SetEntry(w, "From", "2030");
+        SetEntry(w, "to", "2025");
+        Click(w, "Calculate");
+      }))
+      .Then("six years; a bad year", On(kAnni, [](GtkWidget* w) {
+        const Strings rows = TreeRows(Occurrences(w));
+        EXPECT_EQ(rows.size(), 6u);
+        EXPECT_EQ(rows.at(0), "30 March 2025 (1 Nisan 5785)");
+        SetEntry(w, "From", "2025 ");
+        Click(w, "Calculate");
+      }))
+      .Then("message", ExpectMessage("'From' year is not a number"))
+      .Then("Modify", On(kAnni, [](GtkWidget* w) {
+        EXPECT_EQ(TreeRows(Occurrences(w)), Strings{});
+        Click(w, "Modify...");
+      }))
+      .Then("rename", Fill(kEdit, {"Name:", "Aaron"}))
+      .Then("Remove", On(kAnni, [](GtkWidget* w) {
+        SelectRow(Entries(w), 0);
+        Click(w, "Remove...");
+      }))
+      .Then("No", On("Message", [](GtkWidget* q) {
+        EXPECT_EQ(ContentLabels(q), Strings{"Are you really sure to delete entry for Aaron?"});
+        Click(q, "No");
+      }))
+      .Then("Close", Press(kAnni, "Close"));
+  Run(user);
+  EXPECT_EQ(ReadFile(File()), "\"Aaron\" B 2.3.2014 0\n");
+  UserScript remove;
+  remove.Then("Remove", On(kAnni, [](GtkWidget* w) {
+          SelectRow(Entries(w), 0);
+          Click(w, "Remove...");
+        }))
+      .Then("Yes", Press("Message", "Yes"))
+      .Then("none left; close the window", On(kAnni, [](GtkWidget* w) {
+        EXPECT_EQ(TreeRows(Entries(w)), Strings{});
+        gtk_widget_destroy(w);
+      }));
+  Run(remove);
+  EXPECT_EQ(ReadFile(File()), "");
+}
+
+TEST_F(AnniversariesDialogTest, FileProblemsLoseNothing) {
+  const std::string original = "\"Later\" B 1.1.2099 0\n\"Windows line\" B 2.2.2000 0\r\n";
+  WriteFile(File(), original);
+  UserScript user;
+  user.Then("only the good line", On(kAnni, [](GtkWidget* w) {
+        EXPECT_EQ(TreeRows(Entries(w)), Strings{"Later (B)"});
+        Click(w, "Close");
+      }))
+      .Then("the copy is named", ExpectMessage("Some lines of the anniversaries file could not be read; the previous "
+                                               "file was kept as " + File() + ".bak."));
+  Run(user);
+  EXPECT_EQ(ReadFile(File() + ".bak"), original);
+  EXPECT_EQ(ReadFile(File()), "\"Later\" B 1.1.2099 0\n");
+
+  storage::SetAnniBeforeReplaceHookForTesting([] { return false; });
+  UserScript failing;
+  failing.Then("Close", Press(kAnni, "Close"))
+      .Then("the failure is shown", ExpectMessage("The anniversaries could not be saved: ", true));
+  Run(failing);
+  EXPECT_EQ(ReadFile(File()), "\"Later\" B 1.1.2099 0\n");
+
+  std::filesystem::remove(File());
+  std::filesystem::create_directories(File() + "/in-the-way");  // a folder where the file should be
+  UserScript unreadable;
+  unreadable.Then("reported", ExpectMessage("The anniversaries file " + File() + " could not be read."))
+      .Then("add", Press(kAnni, "Add..."))
+      .Then("an entry", Fill(kEdit, {"Name:", "Lost?"}))
+      .Then("Close", Press(kAnni, "Close"))
+      .Then("not saved, and said so",
+            ExpectMessage("The anniversaries file " + File() + " could not be read, so your changes were not saved."));
+  Run(unreadable);
+  EXPECT_TRUE(std::filesystem::is_directory(File() + "/in-the-way"));
+}
+
+// "Remind me at login of the coming week" writes the autostart entry at once.
+TEST_F(AnniversariesDialogTest, RemindAtLoginWritesTheAutostartEntry) {
+  ::setenv("XDG_CONFIG_HOME", Path(".config").c_str(), 1);
+  constexpr const char* kRemind = "Remind me at login of the coming week";
+  for (bool on : {true, false}) {
+    UserScript user;
+    user.Then("switch", On(kAnni, [&](GtkWidget* w) {
+      EXPECT_EQ(IsOn(w, kRemind), !on);
+      SetToggle(FindButton(w, kRemind), on);
+      Click(w, "Close");
+    }));
+    Run(user);
+    EXPECT_NE(ReadFile(Path(".config/autostart/lumaro-reminder.desktop")).find(on ? "\nHidden=false\n" : "\nHidden=true\n"),
+              std::string::npos);
+  }
+  ::unsetenv("XDG_CONFIG_HOME");
+}
+
+constexpr const char* kExport = "Export to Calendar File";
+
+class ExportDialogTest : public DialogTest {
+ protected:
+  void SetUp() override {
+    DialogTest::SetUp();
+    WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n");
+  }
+  int Run(UserScript& user) {
+    user.Start();
+    const int answer = DialogsDoExport(2024);
+    user.Finish();
+    return answer;
+  }
+};
+
+void OnlyKinds(GtkWidget* w, unsigned kinds) {
+  for (const IcsKindRow& k : kIcsKindRows) SetToggle(FindButton(w, std::string(k.label)), (kinds & k.kind) != 0);
+}
+
+// The years and kinds chosen; a write error reported; asked before a file is replaced.
+TEST_F(ExportDialogTest, WritesTheYearsAndKindsChosen) {
+  WriteFile(Path("lumaro.ics"), "old calendar");
+  const std::string expected = IcsBuildCalendar(AbsoluteFromGregorian(1, 1, 2024), AbsoluteFromGregorian(31, 12, 2025),
+                                                kIcsHolidays | kIcsOmer);
+  size_t events = 0;
+  for (size_t at = 0; (at = expected.find("BEGIN:VEVENT", at + 1)) != std::string::npos;) ++events;
+  UserScript user;
+  user.Then("a folder that is not there", On(kExport, [this](GtkWidget* w) {
+        for (const IcsKindRow& k : kIcsKindRows)
+          EXPECT_EQ(IsOn(w, std::string(k.label)), (IcsDefaultKinds() & k.kind) != 0) << k.label;
+        EXPECT_EQ(EntryText(w, "From year:") + EntryText(w, "File:"), "2024~/lumaro.ics");
+        OnlyKinds(w, kIcsHolidays | kIcsOmer);
+        SetEntry(w, "To year:", "2025");
+        SetEntry(w, "File:", Path("no/such/x.ics"));
+        Click(w, "OK");
+      }))
+      .Then("the error", ExpectMessage("The calendar file " + Path("no/such/x.ics") + " could not be written: ", true))
+      .Then("the old file", Fill(kExport, {"File:", "~/lumaro.ics"}))
+      .Then("asked: No", On("Message", [this](GtkWidget* w) {
+        EXPECT_EQ(ContentLabels(w), Strings{"The file " + Path("lumaro.ics") + " exists. Replace it?"});
+        Click(w, "No");
+      }))
+      .Then("untouched; OK again", On(kExport, [this](GtkWidget* w) {
+        EXPECT_EQ(ReadFile(Path("lumaro.ics")), "old calendar");
+        Click(w, "OK");
+      }))
+      .Then("asked: Yes", Press("Message", "Yes"))
+      .Then("done", ExpectMessage(std::to_string(events) + " events were written to " + Path("lumaro.ics")));
+  EXPECT_EQ(Run(user), 1);
+  EXPECT_FALSE(std::filesystem::exists(Path("no")));
+  EXPECT_EQ(ReadFile(Path("lumaro.ics")), expected);
+  EXPECT_NE(expected.find("DTSTART;VALUE=DATE:20250413\r\nDTEND;VALUE=DATE:20250414\r\nSUMMARY:Pesakh I\r\n"),
+            std::string::npos);  // from a printed calendar
+}
+
+constexpr const char* kPrint = "Select Printing Options";
+
+TEST_F(DialogTest, PrintDialogReadsTheJob) {
+  UserScript user;
+  user.Then("A4 landscape, black and white", On(kPrint, [](GtkWidget* w) {
+        EXPECT_TRUE(IsOn(w, "Portrait") && IsOn(w, "Color") && EntryText(w, "Top margin:") == "10");
+        SetToggle(FindButton(w, "File:"), true);
+        SetEntry(w, "File:", "month.ps");
+        SetEntry(w, "Left margin:", "12.5");
+        SetEntry(w, "Bottom margin:", "");
+        gtk_combo_box_set_active(GTK_COMBO_BOX(Beside(w, "Paper Size:", GTK_TYPE_COMBO_BOX)), 2);
+        SetToggle(FindButton(w, "Landscape"), true);
+        SetToggle(FindButton(w, "Black&White"), true);
+        Click(w, "OK");
+      }));
+  user.Start();
+  PrintJob job;
+  ASSERT_TRUE(DoPrintDialog(nullptr, &job));
+  EXPECT_EQ(job.filePath + " " + job.paperName, "month.ps A4");
+  EXPECT_EQ((std::vector<int>{job.toFile, job.paperWidth, job.paperHeight, job.orientation, job.color, job.leftMargin,
+                              job.topMargin, job.bottomMargin}),
+            (std::vector<int>{1, 841, 595, 1, 0, 34, 28, 0}));
+  UserScript cancel;
+  cancel.Then("Cancel", Press(kPrint, "Cancel"));
+  cancel.Start();
+  EXPECT_FALSE(DoPrintDialog(nullptr, &job));
+}
+
+// A printer job goes through a private temporary file; a queue that refuses
+// it is named in the message, and the file does not stay behind. A file
+// ending in .pdf (any letter case) gets PDF, any other PostScript.
+TEST_F(DialogTest, PrintItToAPrinterThatRefusesAndToFiles) {
+  std::filesystem::create_directory(Path("spool"));
+  SetPrintTempDirForTesting(Path("spool"));
+  PrintJob job;
+  PrintSetPaper(job, PrintPaperFormats[2], false);
+  PrintSetMargins(job, 10, 10, 10, 10);
+  job.printerName = "no-such-printer-of-lumaro";
+  std::string error;
+  EXPECT_FALSE(PrintIt(job, GregorianDate{1, 10, 2024}, &error));
+  EXPECT_NE(error.find("no-such-printer-of-lumaro"), std::string::npos) << error;
+  YearSheetRequest sheet;
+  sheet.year = 2026;
+  sheet.printer = job.printerName;
+  EXPECT_FALSE(WriteYearSheet(sheet, &error));
+  EXPECT_NE(error.find("no-such-printer-of-lumaro"), std::string::npos) << error;
+  SetPrintTempDirForTesting("/tmp");
+  EXPECT_TRUE(std::filesystem::is_empty(Path("spool")));
+  job.toFile = 1;
+  for (const auto& [name, magic] : {std::pair{"a.pdf", "%PDF-"}, {"A.PDF", "%PDF-"}, {"a.ps", "%!PS"}, {"a", "%!PS"}}) {
+    job.filePath = Path(name);
+    ASSERT_TRUE(PrintIt(job, GregorianDate{1, 4, 2026}, &error)) << error;
+    EXPECT_EQ(ReadFile(job.filePath).rfind(magic, 0), 0u) << name;
+    std::filesystem::remove(job.filePath);
+  }
+}
+
+// Run by tests/e2e/print_cups.sh with a private print system whose queue
+// LUMARO_CUPS_QUEUE writes its jobs to a file; the script checks the file.
+class CupsTest : public MainWindowTest {
+ protected:
+  void PrintThroughCups(const std::string& title, const std::string& menuItem) {
+    const char* queue = std::getenv("LUMARO_CUPS_QUEUE");
+    if (!queue || !*queue) GTEST_SKIP() << "needs a print queue (tests/e2e/print_cups.sh runs this test)";
+    SetSelectedDate({17, 10, 2026});
+    std::filesystem::create_directory(home_.path() + "/spool");
+    SetPrintTempDirForTesting(home_.path() + "/spool");
+    UserScript user;
+    user.Then("choose the queue", On(title, [&](GtkWidget* w) {
+      EXPECT_TRUE(IsOn(w, "Printer:"));
+      Choose(Beside(w, "Printer:", GTK_TYPE_COMBO_BOX), queue);
+      Click(w, "OK");
+    }));
+    user.Start();
+    gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(menuItem)));
+    ASSERT_TRUE(PumpUntil([&] { return user.Done() && !WindowTitled(title); }));
+    Pump();
+    SetPrintTempDirForTesting("/tmp");
+    if (GtkWidget* m = WindowTitled("Message")) ADD_FAILURE() << "printing failed: " << ContentLabels(m).at(0);
+    EXPECT_TRUE(std::filesystem::is_empty(home_.path() + "/spool"));  // handed over and removed
+  }
+};
+using PrintFromMainWindowTest = CupsTest;
+using YearSheetDialogTest = CupsTest;
+TEST_F(PrintFromMainWindowTest, PrintsThroughCups) { PrintThroughCups(kPrint, "Print..."); }
+TEST_F(YearSheetDialogTest, PrintsThroughCups) {
+  PrintThroughCups("Print year of Shabbat times", "Print year of Shabbat times...");
+}
+
+TEST_F(YearSheetDialogTest, ProposesTheYearRefusesBadInputAndWritesTheSheet) {
+  SetSelectedDate({17, 10, 2026});  // 6 Heshvan 5787
+  const std::string path = home_.path() + "/5787.pdf";
+  constexpr const char* kTitle = "Print year of Shabbat times";
+  UserScript user;
+  user.Then("the proposal; the Hebrew year", On(kTitle, [&](GtkWidget* w) {
+        EXPECT_EQ(EntryText(w, "Year:"), "2026");
+        SetToggle(FindButton(w, "File:"), true);
+        SetToggle(FindButton(w, "Hebrew year"), true);
+        EXPECT_EQ(EntryText(w, "Year:"), "5787");
+        SetEntry(w, "File:", path);
+        SetEntry(w, "Year:", "2026");
+        Click(w, "OK");
+      }))
+      .Then("the range of Hebrew years", ExpectMessage("Year must be in range 5344-6760"))
+      .Then("5787", Fill(kTitle, {"Year:", "5787"}));
+  user.Start();
+  gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem("Print year of Shabbat times...")));
+  ASSERT_TRUE(PumpUntil([&] { return user.Done() && !WindowTitled(kTitle); }));
+  EXPECT_EQ(WindowTitled("Message"), nullptr);
+  EXPECT_EQ(ReadFile(path).rfind("%PDF-", 0), 0u);
+}
+
+}  // namespace
