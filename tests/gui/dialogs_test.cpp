@@ -165,24 +165,6 @@ TEST_F(AnniversariesDialogTest, FileProblemsLoseNothing) {
   EXPECT_TRUE(std::filesystem::is_directory(File() + "/in-the-way"));
 }
 
-// "Remind me at login of the coming week" writes the autostart entry at once.
-TEST_F(AnniversariesDialogTest, RemindAtLoginWritesTheAutostartEntry) {
-  ::setenv("XDG_CONFIG_HOME", Path(".config").c_str(), 1);
-  constexpr const char* kRemind = "Remind me at login of the coming week";
-  for (bool on : {true, false}) {
-    UserScript user;
-    user.Then("switch", On(kAnni, [&](GtkWidget* w) {
-      EXPECT_EQ(IsOn(w, kRemind), !on);
-      SetToggle(FindButton(w, kRemind), on);
-      Click(w, "Close");
-    }));
-    Run(user);
-    EXPECT_NE(ReadFile(Path(".config/autostart/lumaro-reminder.desktop")).find(on ? "\nHidden=false\n" : "\nHidden=true\n"),
-              std::string::npos);
-  }
-  ::unsetenv("XDG_CONFIG_HOME");
-}
-
 constexpr const char* kExport = "Export to Calendar File";
 
 class ExportDialogTest : public DialogTest {

@@ -45,31 +45,6 @@ TEST_F(SettingsDialogTest, AWrongInputKeepsTheDialogOpen) {
   EXPECT_GT(rows, 8);
 }
 
-TEST_F(SettingsDialogTest, IsraelAndTheTimeFormatChangeTheView) {
-  ShowMonth({1, 4, 2025});
-  ASSERT_TRUE(ViewShows("Pesakh VIII"));  // 20 April 2025, kept only in the Diaspora
-  RunMenuCommand(kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", [](GtkWidget* w) {
-    EXPECT_TRUE(IsOn(w, "Diaspora") && IsOn(w, "Ashkenazi"));
-    Click(w, "Israel");
-    Click(w, "OK");
-  });
-  EXPECT_TRUE(RedrawRequested());
-  EXPECT_FALSE(ViewShows("Pesakh VIII"));
-  EXPECT_TRUE(ViewShows("Pesakh VII"));
-  const Strings before = CellTimes();
-  ASSERT_FALSE(before.empty());
-  RunMenuCommand(kCmdTimeFormat, "Time format", [](GtkWidget* w) {
-    Click(w, "24 hour");
-    Click(w, "OK");
-  });
-  EXPECT_TRUE(RedrawRequested());
-  const Strings after = CellTimes();
-  ASSERT_EQ(after.size(), before.size());
-  for (size_t i = 0; i < before.size(); ++i)
-    EXPECT_TRUE(before[i].size() == 7 && after[i].size() == 5 && Minutes(after[i]) == Minutes(before[i]))
-        << before[i] << " " << after[i];
-}
-
 // Friday 7 June 2024: candle lighting 18 minutes before a sunset of about
 // 21:27 in Pforzheim, 40 before about 19:45 in Jerusalem (its own minutes,
 // from the city file); Jerusalem's 786 m put its precise sunset about 5
@@ -189,24 +164,6 @@ int RedPixelsInCorner() {
   return red;
 }
 
-TEST_F(SettingsDialogTest, BackgroundImageChosen) {
-  constexpr const char* kTitle = "Select Background Image";
-  const std::string image = home_.path() + "/red.png";
-  GdkPixbuf* red = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 100, 100);
-  gdk_pixbuf_fill(red, 0xFF0000FF);
-  ASSERT_TRUE(gdk_pixbuf_save(red, image.c_str(), "png", nullptr, nullptr));
-  g_object_unref(red);
-  ASSERT_LT(RedPixelsInCorner(), 100);
-  UserScript user;
-  user.Then("the image", Fill(kTitle, {"Background Image", image}));
-  RunMenuCommand(kCmdBackgroundImage, user);
-  EXPECT_TRUE(RedrawRequested());
-  EXPECT_GT(RedPixelsInCorner(), 5000);
-  RunMenuCommand(kCmdBackgroundImage, kTitle, [](GtkWidget* w) { SetEntry(w, "Background Image", ""); Click(w, "OK"); });
-  RedrawRequested();
-  EXPECT_LT(RedPixelsInCorner(), 100);
-}
-
 // The point size the painter uses for `text`, from its "left x y size
 // colour |text" (or "center x w y size ...") operation.
 int SizeOfText(const std::string& text) {
@@ -240,9 +197,6 @@ TEST_F(SettingsDialogTest, FontsAndSizes) {
   EXPECT_EQ(SizeOfText(omer), 12);
   UserScript user;
   user.Then("nothing chosen", On("Select Font", [](GtkWidget* w) {
-        const Strings fonts = ChoiceEntries(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front());
-        EXPECT_TRUE(std::is_sorted(fonts.begin(), fonts.end()) && fonts.front().empty());
-        EXPECT_EQ(std::count(fonts.begin(), fonts.end(), "DejaVu Serif"), 1);
         Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), "");
         Click(w, "OK");
       }))
@@ -257,22 +211,6 @@ TEST_F(SettingsDialogTest, FontsAndSizes) {
   EXPECT_NE(drawingArea, area);  // rebuilt with the new font
 }
 
-TEST_F(SettingsDialogTest, HelpShowsTheText) {
-  std::string shown;
-  RunMenuCommand(kCmdHelp, "Help", [&](GtkWidget* w) {
-    const std::vector<GtkWidget*> views = WidgetsOfType(w, GTK_TYPE_TEXT_VIEW);
-    ASSERT_EQ(views.size(), 1u);
-    GtkTextIter start, end;
-    gtk_text_buffer_get_bounds(gtk_text_view_get_buffer(GTK_TEXT_VIEW(views[0])), &start, &end);
-    gchar* text = gtk_text_iter_get_text(&start, &end);
-    shown = text;
-    g_free(text);
-    Click(w, "Close");
-  });
-  EXPECT_EQ(shown.rfind("By clicking on the Gregorian month name, another month name can be selected for viewing.\n", 0), 0u);
-  EXPECT_NE(shown.find(".\n\nInformation about a day"), std::string::npos);
-}
-
 // Each settings dialog with a change, as a user would make it.
 struct DialogCase {
   int command;
@@ -280,7 +218,7 @@ struct DialogCase {
   std::function<void(GtkWidget*)> edit;
 };
 const std::vector<DialogCase> kDialogs = {
-    {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", [](GtkWidget* w) { Click(w, "Sephardic"); }},
+    {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", [](GtkWidget* w) { Click(w, "Israel"), Click(w, "Sephardic"); }},
     {kCmdShabbatTimes, kShabbat,
      [](GtkWidget* w) {
        ChooseCity(w, "zur", "Z\xC3\xBCrich");
@@ -296,14 +234,22 @@ const std::vector<DialogCase> kDialogs = {
        SetToggle(FindButton(w, "Rambam, three chapters"), true);
      }},
     {kCmdTimeFormat, "Time format", [](GtkWidget* w) { Click(w, "24 hour"); }},
-    {kCmdBackgroundImage, "Select Background Image", [](GtkWidget* w) { SetEntry(w, "Background Image", "~/sky.png"); }},
+    {kCmdBackgroundImage, "Select Background Image", [](GtkWidget* w) { SetEntry(w, "Background Image", "~/red.png"); }},
     {kCmdLanguage, "Select Language", [](GtkWidget* w) { SetToggle(FindButton(w, "Hebrew dates in Hebrew numerals"), true); }},
     {kCmdFont, "Select Font", [](GtkWidget* w) { Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).front(), "DejaVu Serif"); }},
     {kCmdFontSizes, "Configure font sizes",
      [](GtkWidget* w) { gtk_spin_button_set_value(GTK_SPIN_BUTTON(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).front()), 30); }},
 };
 
+// What is confirmed shows in the view (no second festival days in Israel,
+// the 24-hour clock, the background image) and is in the file after exit.
 TEST_F(SettingsDialogTest, CancelOrClosingChangesNothingAndOkIsInTheFileAfterExit) {
+  GdkPixbuf* red = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, 100, 100);
+  gdk_pixbuf_fill(red, 0xFF0000FF);
+  ASSERT_TRUE(gdk_pixbuf_save(red, (home_.path() + "/red.png").c_str(), "png", nullptr, nullptr));
+  g_object_unref(red);
+  ShowMonth({1, 4, 2025});
+  ASSERT_TRUE(ViewShows("Pesakh VIII") && RedPixelsInCorner() < 100);  // 20 April 2025, kept only in the Diaspora
   settingsDone();
   const std::string before = ReadFile(SettingsGetFileName());
   for (const DialogCase& c : kDialogs) {
@@ -327,6 +273,11 @@ TEST_F(SettingsDialogTest, CancelOrClosingChangesNothingAndOkIsInTheFileAfterExi
     });
     Pump();
   }
+  ShowMonth({1, 4, 2025});
+  EXPECT_FALSE(ViewShows("Pesakh VIII"));
+  EXPECT_TRUE(ViewShows("Pesakh VII"));
+  EXPECT_EQ(CellTimes().at(0).size(), 5u) << CellTimes().at(0);  // "19:52", no AM/PM
+  EXPECT_GT(RedPixelsInCorner(), 5000);
   HandleMenuItem(nullptr, kCmdExit);
   Pump();
   ASSERT_EQ(gMainWindow, nullptr);
@@ -334,7 +285,7 @@ TEST_F(SettingsDialogTest, CancelOrClosingChangesNothingAndOkIsInTheFileAfterExi
   for (const char* line : {"Style: \"1\"", "CurrentCity: \"Z\xFCrich\"", "CandleLightingMin: \"22\"",
                            "HavdalahValue: \"7.5\"", "HavdalahIsMin: \"0\"", "DSTAutomatic: \"0\"",
                            "ZmanimTzaitHakochavim: \"Deg708\"", "LearningDafYomi: \"0\"",
-                           "LearningRambamThreeChapters: \"1\"", "TimeFormat: \"1\"", "BackgroundImage: \"~/sky.png\"",
+                           "LearningRambamThreeChapters: \"1\"", "TimeFormat: \"1\"", "BackgroundImage: \"~/red.png\"",
                            "HebrewNumerals: \"1\"", "FontName: \"DejaVu Serif\"", "FontSizeZmanim: \"30\""})
     EXPECT_NE(file.find(std::string(line) + "\n"), std::string::npos) << line << " missing from\n" << file;
 }
