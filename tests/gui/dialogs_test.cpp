@@ -105,7 +105,7 @@ TEST_F(AnniversariesDialogTest, AddModifyRemoveCalculate) {
         EXPECT_EQ(TreeRows(Occurrences(w)), Strings{});
         Click(w, "Modify...");
       }))
-      .Then("rename", Fill(kEdit, {"Name:", "Aaron"}))
+      .Then("rename", Fill(kEdit, "Name:=Aaron"))
       .Then("Remove", On(kAnni, [](GtkWidget* w) {
         SelectRow(Entries(w), 0);
         Click(w, "Remove...");
@@ -157,7 +157,7 @@ TEST_F(AnniversariesDialogTest, FileProblemsLoseNothing) {
   UserScript unreadable;
   unreadable.Then("reported", ExpectMessage("The anniversaries file " + File() + " could not be read."))
       .Then("add", Press(kAnni, "Add..."))
-      .Then("an entry", Fill(kEdit, {"Name:", "Lost?"}))
+      .Then("an entry", Fill(kEdit, "Name:=Lost?"))
       .Then("Close", Press(kAnni, "Close"))
       .Then("not saved, and said so",
             ExpectMessage("The anniversaries file " + File() + " could not be read, so your changes were not saved."));
@@ -203,7 +203,7 @@ TEST_F(ExportDialogTest, WritesTheYearsAndKindsChosen) {
         Click(w, "OK");
       }))
       .Then("the error", ExpectMessage("The calendar file " + Path("no/such/x.ics") + " could not be written: ", true))
-      .Then("the old file", Fill(kExport, {"File:", "~/lumaro.ics"}))
+      .Then("the old file", Fill(kExport, "File:=~/lumaro.ics"))
       .Then("asked: No", On("Message", [this](GtkWidget* w) {
         EXPECT_EQ(ContentLabels(w), Strings{"The file " + Path("lumaro.ics") + " exists. Replace it?"});
         Click(w, "No");
@@ -325,7 +325,7 @@ TEST_F(YearSheetDialogTest, ProposesTheYearRefusesBadInputAndWritesTheSheet) {
         Click(w, "OK");
       }))
       .Then("the range of Hebrew years", ExpectMessage("Year must be in range 5344-6760"))
-      .Then("5787", Fill(kTitle, {"Year:", "5787"}));
+      .Then("5787", Fill(kTitle, "Year:=5787"));
   user.Start();
   gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem("Print year of Shabbat times...")));
   ASSERT_TRUE(PumpUntil([&] { return user.Done() && !WindowTitled(kTitle); }));

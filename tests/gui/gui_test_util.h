@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -192,6 +194,62 @@ inline Strings ChooseCity(GtkWidget* window, const std::string& search, const st
   return rows;
 }
 
+// "\\n" and "\\xHH" of a data cell as the characters they stand for.
+inline std::string Unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s.compare(i, 2, "\\n") == 0) {
+      out += '\n', ++i;
+    } else if (s.compare(i, 2, "\\x") == 0 && i + 3 < s.size()) {
+      out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)), i += 3;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+// The rows of tests/data/gui/`name` (comments left out) as `columns` cells each.
+inline std::vector<Strings> Rows(const std::string& name, size_t columns) {
+  std::ifstream in(testenv::TestDataDir() + "/gui/" + name);
+  std::vector<Strings> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream cells(line);
+    rows.emplace_back();
+    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(Unescape(cell));
+    rows.back().resize(columns);
+  }
+  EXPECT_GT(rows.size(), 2u) << name;
+  return rows;
+}
+
+// Acts on a dialog as `fields` (joined by |) say: "label=text" types into the
+// entry beside the label; click:, on:, off: a button; list:N=entry chooses in
+// the N-th drop-down list, spin:N=text types into the N-th spin button,
+// city:search=name chooses in the city picker.
+inline void Act(GtkWidget* w, const std::string& fields) {
+  std::istringstream list(fields);
+  for (std::string f; std::getline(list, f, '|');) {
+    const size_t colon = f.find(':'), eq = f.find('=');
+    const std::string kind = f.substr(0, colon), arg = f.substr(colon + 1, eq - colon - 1);
+    const std::string value = eq == std::string::npos ? "" : f.substr(eq + 1);
+    if (kind == "click") {
+      Click(w, arg);
+    } else if (kind == "on" || kind == "off") {
+      SetToggle(FindButton(w, arg), kind == "on");
+    } else if (kind == "list") {
+      Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).at(std::stoul(arg)), value);
+    } else if (kind == "spin") {
+      gtk_entry_set_text(GTK_ENTRY(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).at(std::stoul(arg))), value.c_str());
+    } else if (kind == "city") {
+      ChooseCity(w, arg, value);
+    } else {
+      SetEntry(w, f.substr(0, eq), value);
+    }
+  }
+}
+
 // A scripted user: each step runs from a timer while the program waits in
 // its modal loop and returns true when it could do its part (false: not
 // yet, try again at the next tick). A step that waits too long fails the
@@ -253,10 +311,10 @@ class UserScript {
 };
 using Step = UserScript::Step;
 
-// A step that waits until the window `title` is on the screen and acts on it.
+// A step that waits until the window `title` (or its translation) is on the screen and acts on it.
 inline Step On(const std::string& title, std::function<void(GtkWidget*)> act) {
   return [title, act] {
-    GtkWidget* w = Shown(title);
+    GtkWidget* w = Shown(title) ? Shown(title) : Shown(translate_perform(title));  // a title of its own in Yiddish
     if (w) act(w);
     return w != nullptr;
   };
@@ -264,10 +322,10 @@ inline Step On(const std::string& title, std::function<void(GtkWidget*)> act) {
 inline Step Press(const std::string& title, const std::string& button) {
   return On(title, [button](GtkWidget* w) { Click(w, button); });
 }
-// Sets the entries beside the labels (label, text, label, text, ...) and presses OK.
-inline Step Fill(const std::string& title, Strings fields) {
+// Acts on the window as `fields` say (see Act) and presses OK.
+inline Step Fill(const std::string& title, const std::string& fields) {
   return On(title, [fields](GtkWidget* w) {
-    for (size_t i = 0; i + 1 < fields.size(); i += 2) SetEntry(w, fields[i], fields[i + 1]);
+    Act(w, fields);
     Click(w, "OK");
   });
 }
@@ -420,25 +478,6 @@ inline testenv::RecordingDrawing PaintedView() {
   return d;
 }
 inline bool ViewShows(const std::string& text) { return PaintedView().DrewText(text); }
-
-// The candle-lighting and havdalah times of the day cells, in the order drawn.
-inline Strings CellTimes() {
-  Strings times;
-  for (const std::string& op : PaintedView().ops) {
-    const size_t bar = op.find(" |");
-    if (bar != std::string::npos && op.find(" 65535,0,0 |") != std::string::npos &&
-        op.find(':', bar) != std::string::npos)
-      times.push_back(op.substr(bar + 2));
-  }
-  return times;
-}
-
-// "hh:mmAM"/"hh:mmPM" (or "hh:mm") in minutes after midnight, or -1.
-inline int Minutes(const std::string& t) {
-  if (t.size() < 5 || t[2] != ':') return -1;
-  const int h = std::stoi(t.substr(0, 2)), m = std::stoi(t.substr(3, 2));
-  return t.size() == 5 ? h * 60 + m : (h % 12 + (t.substr(5) == "PM" ? 12 : 0)) * 60 + m;
-}
 
 // Whether the whole month view waits for a repaint (and lets it happen).
 // Call right after the command, before events are processed.

@@ -82,9 +82,9 @@ TEST_F(MainWindowTest, MonthAndYearPopups) {
   EXPECT_EQ(SelectedDate(), (G{28, 2, 2026}));
   EXPECT_EQ(Popup({1, 6, 1584}, true, ""), (Strings{"1583", "1584", "1585", "1586", "Other..."}));
   UserScript user;
-  user.Then("too early", Fill("Select Year", {"Year:", "1582"}))
+  user.Then("too early", Fill("Select Year", "Year:=1582"))
       .Then("range message", ExpectMessage("Year must be in range 1583-3000"))
-      .Then("a good year", Fill("Select Year", {"Year:", "1999"}));
+      .Then("a good year", Fill("Select Year", "Year:=1999"));
   EXPECT_EQ(Popup({1, 6, 3000}, true, "Other...", std::move(user)), (Strings{"2998", "2999", "3000", "Other..."}));
   EXPECT_EQ(SelectedDate(), (G{1, 6, 1999}));
 }

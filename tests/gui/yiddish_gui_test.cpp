@@ -94,27 +94,10 @@ TEST_P(YiddishGuiTest, MenusStatusLineAndNumerals) {
 // Every dialog and the day report: no English (window titles stay English).
 TEST_P(YiddishGuiTest, EveryDialog) {
   SwitchTo(GetParam());
-  const std::vector<std::tuple<int, const char*, const char*>> dialogs = {
-      {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", "Cancel"},
-      {kCmdShabbatTimes, "Configure Shabbat Times", "Cancel"},
-      {kCmdZmanim, "Configure Zmanim", "Cancel"},
-      {kCmdLearning, "Daily Learning", "Cancel"},
-      {kCmdDaylightSaving, "Configure Daylight Savings Time", "Cancel"},
-      {kCmdTimeFormat, "Time format", "Cancel"},
-      {kCmdBackgroundImage, "Select Background Image", "Cancel"},
-      {kCmdFont, "Select Font", "Cancel"},
-      {kCmdLanguage, "Select Language", "Cancel"},
-      {kCmdHelp, "Help", "Close"},
-      {kCmdPrint, "Select Printing Options", "Cancel"},
-      {kCmdYearSheet, "Print year of Shabbat times", "Cancel"},
-      {kCmdExport, "Export to Calendar File", "Cancel"},
-      {kCmdFontSizes, "Configure font sizes", "Cancel"},
-      {kCmdAnniversaries, "Anniversaries", "Close"},
-  };
-  for (const auto& [command, title, close] : dialogs) {
-    // The year sheet's window title is translated too.
-    RunMenuCommand(command, command == kCmdYearSheet ? translate_perform(title) : title, [&, close = std::string(translate_perform(close))](GtkWidget* w) {
-      ExpectTranslated(w, title);
+  for (const Strings& row : Rows("dialogs.tsv", 5)) {
+    UserScript user;
+    user.Then(row[1], On(row[1], [&](GtkWidget* w) {
+      ExpectTranslated(w, row[1]);
       for (GtkWidget* view : WidgetsOfType(w, GTK_TYPE_TEXT_VIEW)) {  // the help text
         GtkTextIter start, end;
         gtk_text_buffer_get_bounds(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), &start, &end);
@@ -122,8 +105,12 @@ TEST_P(YiddishGuiTest, EveryDialog) {
         EXPECT_TRUE(std::string(text).size() > 100 && !HasLatinLetter(text)) << text;
         g_free(text);
       }
-      Click(w, close);
-    });
+      Click(w, translate_perform(row[2]));
+    }));
+    user.Start();
+    gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(translate_perform(row[0]))));
+    user.Finish();
+    EXPECT_TRUE(user.Done()) << row[0];
     Pump();
   }
   HandleMenuItem(nullptr, kCmdDayReport);
