@@ -1,6 +1,7 @@
-// Helpers of the in-process GTK tests: events, finding and driving widgets,
-// a scripted user that acts while a dialog waits modally, the main window
-// opened as start-up opens it, and what its month view shows.
+// Helpers of the in-process GTK tests: finding and driving widgets, a
+// scripted user that acts while a dialog waits modally, the main window
+// opened as start-up opens it, what its month view shows, and the rows of
+// the data files under tests/data/gui.
 #pragma once
 
 #include <gdk/gdkkeysyms.h>
@@ -47,51 +48,42 @@ bool PumpUntil(P pred) {
   return pred();
 }
 
-template <class F>
-void EachToplevel(F fn) {
+inline std::vector<GtkWidget*> Toplevels() {
+  std::vector<GtkWidget*> found;
   GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l; l = l->next) fn(GTK_WIDGET(l->data));
+  for (GList* l = all; l; l = l->next) found.push_back(GTK_WIDGET(l->data));
   g_list_free(all);
+  return found;
 }
 
 // Visible top-level windows titled `title`.
 inline std::vector<GtkWidget*> WindowsTitled(const std::string& title) {
   std::vector<GtkWidget*> found;
-  EachToplevel([&](GtkWidget* w) {
+  for (GtkWidget* w : Toplevels()) {
     const char* t = gtk_window_get_title(GTK_WINDOW(w));
     if (t && title == t && GTK_WIDGET_VISIBLE(w)) found.push_back(w);
-  });
+  }
   return found;
 }
 inline GtkWidget* WindowTitled(const std::string& title) {
   const std::vector<GtkWidget*> w = WindowsTitled(title);
   return w.size() == 1 ? w.front() : nullptr;
 }
-// The window titled `title` once it is on the screen, else null.
-inline GtkWidget* Shown(const std::string& title) {
-  GtkWidget* w = WindowTitled(title);
-  return w && GTK_WIDGET_MAPPED(w) ? w : nullptr;
-}
 
 inline void CloseDialogs() {
-  EachToplevel([](GtkWidget* w) {
+  for (GtkWidget* w : Toplevels())
     if (GTK_IS_DIALOG(w)) gtk_widget_destroy(w);
-  });
 }
 
-inline void ForEachDescendant(GtkWidget* w, const std::function<void(GtkWidget*)>& fn) {
-  fn(w);
-  if (!GTK_IS_CONTAINER(w)) return;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
-  for (GList* l = children; l; l = l->next) ForEachDescendant(GTK_WIDGET(l->data), fn);
-  g_list_free(children);
-}
-
+// `root` and every widget inside it of `type`, in order.
 inline std::vector<GtkWidget*> WidgetsOfType(GtkWidget* root, GType type) {
   std::vector<GtkWidget*> found;
-  ForEachDescendant(root, [&](GtkWidget* w) {
-    if (G_TYPE_CHECK_INSTANCE_TYPE(w, type)) found.push_back(w);
-  });
+  if (G_TYPE_CHECK_INSTANCE_TYPE(root, type)) found.push_back(root);
+  if (!GTK_IS_CONTAINER(root)) return found;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+  for (GList* l = children; l; l = l->next)
+    for (GtkWidget* w : WidgetsOfType(GTK_WIDGET(l->data), type)) found.push_back(w);
+  g_list_free(children);
   return found;
 }
 
@@ -107,20 +99,18 @@ inline Strings ContentLabels(GtkWidget* dialog) {
   return texts;
 }
 
-// The n-th (0-based) button (also radio or check button) labelled `text`.
-inline GtkWidget* FindButton(GtkWidget* root, const std::string& text, int n = 0) {
+// The button (also radio or check button) labelled `text`.
+inline GtkWidget* FindButton(GtkWidget* root, const std::string& text) {
   for (GtkWidget* w : WidgetsOfType(root, GTK_TYPE_BUTTON))
-    if (LabelText(gtk_bin_get_child(GTK_BIN(w))) == text && n-- == 0) return w;
+    if (LabelText(gtk_bin_get_child(GTK_BIN(w))) == text) return w;
   return nullptr;
 }
-
 inline bool Click(GtkWidget* root, const std::string& text) {
   GtkWidget* b = root ? FindButton(root, text) : nullptr;
   EXPECT_NE(b, nullptr) << "no button '" << text << "'";
   if (b) gtk_button_clicked(GTK_BUTTON(b));
   return b != nullptr;
 }
-
 inline void SetToggle(GtkWidget* button, bool on) {
   ASSERT_NE(button, nullptr);
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(button), on ? TRUE : FALSE);
@@ -143,8 +133,6 @@ inline Strings ModelRows(GtkTreeModel* model) {
   return rows;
 }
 inline Strings TreeRows(GtkWidget* view) { return ModelRows(gtk_tree_view_get_model(GTK_TREE_VIEW(view))); }
-inline Strings ChoiceEntries(GtkWidget* combo) { return ModelRows(gtk_combo_box_get_model(GTK_COMBO_BOX(combo))); }
-
 inline void SelectRow(GtkWidget* view, int row) {
   GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
   gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(view)), path);
@@ -153,14 +141,13 @@ inline void SelectRow(GtkWidget* view, int row) {
 
 // Chooses the entry `text` of a drop-down list, as a user picking it would.
 inline void Choose(GtkWidget* combo, const std::string& text) {
-  const Strings entries = ChoiceEntries(combo);
+  const Strings entries = ModelRows(gtk_combo_box_get_model(GTK_COMBO_BOX(combo)));
   const auto at = std::find(entries.begin(), entries.end(), text);
   ASSERT_NE(at, entries.end()) << "no entry '" << text << "'";
   gtk_combo_box_set_active(GTK_COMBO_BOX(combo), static_cast<int>(at - entries.begin()));
 }
 
-// The entry (or other widget of `type`) that follows the label or button
-// `label` in its row.
+// The entry (or other widget of `type`) that follows the label or button `label` in its row.
 inline GtkWidget* Beside(GtkWidget* window, const std::string& label, GType type = GTK_TYPE_ENTRY) {
   GtkWidget* found = nullptr;
   for (GtkWidget* w : WidgetsOfType(window, GTK_TYPE_LABEL)) {
@@ -178,56 +165,11 @@ inline std::string EntryText(GtkWidget* window, const std::string& label) {
   GtkWidget* e = Beside(window, label);
   return e ? gtk_entry_get_text(GTK_ENTRY(e)) : "(no entry)";
 }
-inline void SetEntry(GtkWidget* window, const std::string& label, const std::string& text) {
-  if (GtkWidget* e = Beside(window, label)) gtk_entry_set_text(GTK_ENTRY(e), text.c_str());
-}
-
-// Types `search` into the city picker of the location dialog and chooses the
-// row `name` (none when empty); returns the names listed.
-inline Strings ChooseCity(GtkWidget* window, const std::string& search, const std::string& name = "") {
-  GtkWidget* picker = Beside(window, "Location:", GTK_TYPE_VBOX);
-  gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(picker)), search.c_str());
-  const Strings rows = TreeRows(CityPickerList(picker));
-  const auto at = std::find(rows.begin(), rows.end(), name);
-  EXPECT_TRUE(name.empty() || at != rows.end()) << "no city '" << name << "' listed";
-  if (at != rows.end()) SelectRow(CityPickerList(picker), static_cast<int>(at - rows.begin()));
-  return rows;
-}
-
-// "\\n" and "\\xHH" of a data cell as the characters they stand for.
-inline std::string Unescape(const std::string& s) {
-  std::string out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s.compare(i, 2, "\\n") == 0) {
-      out += '\n', ++i;
-    } else if (s.compare(i, 2, "\\x") == 0 && i + 3 < s.size()) {
-      out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16)), i += 3;
-    } else {
-      out += s[i];
-    }
-  }
-  return out;
-}
-
-// The rows of tests/data/gui/`name` (comments left out) as `columns` cells each.
-inline std::vector<Strings> Rows(const std::string& name, size_t columns) {
-  std::ifstream in(testenv::TestDataDir() + "/gui/" + name);
-  std::vector<Strings> rows;
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream cells(line);
-    rows.emplace_back();
-    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(Unescape(cell));
-    rows.back().resize(columns);
-  }
-  EXPECT_GT(rows.size(), 2u) << name;
-  return rows;
-}
 
 // Acts on a dialog as `fields` (joined by |) say: "label=text" types into the
 // entry beside the label; click:, on:, off: a button; list:N=entry chooses in
 // the N-th drop-down list, spin:N=text types into the N-th spin button,
-// city:search=name chooses in the city picker.
+// city:search=name types the search into the city picker and chooses the name.
 inline void Act(GtkWidget* w, const std::string& fields) {
   std::istringstream list(fields);
   for (std::string f; std::getline(list, f, '|');) {
@@ -243,11 +185,34 @@ inline void Act(GtkWidget* w, const std::string& fields) {
     } else if (kind == "spin") {
       gtk_entry_set_text(GTK_ENTRY(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).at(std::stoul(arg))), value.c_str());
     } else if (kind == "city") {
-      ChooseCity(w, arg, value);
-    } else {
-      SetEntry(w, f.substr(0, eq), value);
+      GtkWidget* picker = Beside(w, "Location:", GTK_TYPE_VBOX);
+      gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(picker)), arg.c_str());
+      const Strings rows = TreeRows(CityPickerList(picker));
+      ASSERT_EQ(rows, Strings{value});
+      SelectRow(CityPickerList(picker), 0);
+    } else if (GtkWidget* e = Beside(w, f.substr(0, eq))) {
+      gtk_entry_set_text(GTK_ENTRY(e), value.c_str());
     }
   }
+}
+
+// The rows of tests/data/gui/`name` (comments left out), `columns` cells (0: as many as there are)
+// each; "\n" and "\xHH" in a cell stand for the character.
+inline std::vector<Strings> Rows(const std::string& name, size_t columns) {
+  std::ifstream in(testenv::TestDataDir() + "/gui/" + name);
+  std::vector<Strings> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    for (size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
+    for (size_t at; (at = line.find("\\x")) != std::string::npos;)
+      line.replace(at, 4, 1, static_cast<char>(std::stoi(line.substr(at + 2, 2), nullptr, 16)));
+    std::istringstream cells(line);
+    rows.emplace_back();
+    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(cell);
+    if (columns) rows.back().resize(columns);
+  }
+  EXPECT_GT(rows.size(), 2u) << name;
+  return rows;
 }
 
 // A scripted user: each step runs from a timer while the program waits in
@@ -264,8 +229,7 @@ class UserScript {
   // Starts acting; call before the dialog function that waits.
   void Start() { source_ = g_timeout_add(5, &UserScript::Tick, this); }
   bool Done() const { return next_ >= steps_.size(); }
-  // For windows left open after the program's call returned: runs the loop
-  // until the script ends.
+  // For windows left open after the program's call returned: runs the loop until the script ends.
   void Finish() {
     for (int i = 0; i < 4 * kMaxTicks && !Done(); ++i) gtk_main_iteration_do(TRUE);
   }
@@ -276,17 +240,18 @@ class UserScript {
 
  private:
   static constexpr int kMaxTicks = 800;
-  static bool AnyModalWindow() {
-    bool found = false;
-    EachToplevel([&](GtkWidget* w) { found = found || (GTK_WIDGET_VISIBLE(w) && gtk_window_get_modal(GTK_WINDOW(w))); });
-    return found;
-  }
   static gboolean Tick(gpointer self) {
     auto* s = static_cast<UserScript*>(self);
+    auto modal = [] {
+      const std::vector<GtkWidget*> all = Toplevels();
+      return std::any_of(all.begin(), all.end(), [](GtkWidget* w) {
+        return GTK_WIDGET_VISIBLE(w) && gtk_window_get_modal(GTK_WINDOW(w));
+      });
+    };
     if (!s->Done() && s->steps_[s->next_].step()) {
       ++s->next_;
       s->ticks_ = 0;
-    } else if (s->Done() && !AnyModalWindow()) {
+    } else if (s->Done() && !modal()) {
       s->ticks_ = 0;  // the program's call has returned; the test goes on
     } else if (++s->ticks_ > kMaxTicks) {
       ADD_FAILURE() << (s->Done() ? "the dialog still waits after the last step"
@@ -311,12 +276,14 @@ class UserScript {
 };
 using Step = UserScript::Step;
 
-// A step that waits until the window `title` (or its translation) is on the screen and acts on it.
+// A step that waits until the window `title` (or its translation, for a
+// title of its own in Yiddish) is on the screen and acts on it.
 inline Step On(const std::string& title, std::function<void(GtkWidget*)> act) {
   return [title, act] {
-    GtkWidget* w = Shown(title) ? Shown(title) : Shown(translate_perform(title));  // a title of its own in Yiddish
-    if (w) act(w);
-    return w != nullptr;
+    GtkWidget* w = WindowTitled(title) ? WindowTitled(title) : WindowTitled(translate_perform(title));
+    const bool shown = w && GTK_WIDGET_MAPPED(w);
+    if (shown) act(w);
+    return shown;
   };
 }
 inline Step Press(const std::string& title, const std::string& button) {
@@ -326,10 +293,9 @@ inline Step Press(const std::string& title, const std::string& button) {
 inline Step Fill(const std::string& title, const std::string& fields) {
   return On(title, [fields](GtkWidget* w) {
     Act(w, fields);
-    Click(w, "OK");
+    Click(w, translate_perform("OK"));
   });
 }
-
 // Waits for a single "Message" window, checks its text (or only its start,
 // when the rest names a system error) and closes it with OK.
 inline Step ExpectMessage(std::string expected, bool prefixOnly = false) {
@@ -358,6 +324,27 @@ class DialogTest : public ::testing::Test {
   TempHome home_;
 };
 
+inline GtkWidget* MenuBar() { return WidgetsOfType(gMainWindow, GTK_TYPE_MENU_BAR).at(0); }
+
+// Labels of the items of a menu or menu bar ("---" for a separator).
+inline Strings MenuLabels(GtkWidget* menuShell) {
+  Strings labels;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(menuShell));
+  for (GList* l = children; l; l = l->next) labels.push_back(LabelText(gtk_bin_get_child(GTK_BIN(l->data))));
+  g_list_free(children);
+  return labels;
+}
+
+// The item labelled `label` in the main window's menus.
+inline GtkWidget* MenuItem(const std::string& label) {
+  for (GtkWidget* top : WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM))
+    if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(top)))
+      for (GtkWidget* item : WidgetsOfType(sub, GTK_TYPE_MENU_ITEM))
+        if (LabelText(gtk_bin_get_child(GTK_BIN(item))) == label) return item;
+  ADD_FAILURE() << "no menu item " << label;
+  return nullptr;
+}
+
 // Opens the main window in a fresh HOME with the shipped city file, as start-up does.
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -382,40 +369,22 @@ class MainWindowTest : public ::testing::Test {
     ASSERT_TRUE(gdk_test_simulate_key(gMainWindow->window, -1, -1, keyval, mods, GDK_KEY_RELEASE));
     Pump();
   }
+  // Chooses the menu item `item` while `user` acts in its dialogs, until the script ends.
+  void OpenByMenu(const std::string& item, UserScript& user) {
+    gdk_window_process_updates(drawingArea->window, TRUE);  // nothing may wait for a repaint before
+    Pump();
+    user.Start();
+    gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(item)));
+    user.Finish();
+  }
   TempHome home_;
 };
 
-inline GtkWidget* MenuBar() { return WidgetsOfType(gMainWindow, GTK_TYPE_MENU_BAR).at(0); }
-
-// Labels of the items of a menu or menu bar ("---" for a separator).
-inline Strings MenuLabels(GtkWidget* menuShell) {
-  Strings labels;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(menuShell));
-  for (GList* l = children; l; l = l->next) labels.push_back(LabelText(gtk_bin_get_child(GTK_BIN(l->data))));
-  g_list_free(children);
-  return labels;
-}
-
-// The item labelled `label` in the main window's menus.
-inline GtkWidget* MenuItem(const std::string& label) {
-  GtkWidget* found = nullptr;
-  for (GtkWidget* top : WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM))
-    if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(top)))
-      for (GtkWidget* item : WidgetsOfType(sub, GTK_TYPE_MENU_ITEM))
-        if (!found && LabelText(gtk_bin_get_child(GTK_BIN(item))) == label) found = item;
-  EXPECT_NE(found, nullptr) << label;
-  return found;
-}
-
+// The status line below the month view.
 inline GtkWidget* StatusLabel() {
-  GtkWidget* found = nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_widget_get_parent(drawingArea)));
-  for (GList* l = children; l; l = l->next)
-    if (GTK_IS_LABEL(l->data)) found = GTK_WIDGET(l->data);
-  g_list_free(children);
-  return found;
+  std::vector<GtkWidget*> labels = WidgetsOfType(gtk_widget_get_parent(drawingArea), GTK_TYPE_LABEL);
+  return labels.empty() ? nullptr : labels.back();
 }
-inline std::string StatusText() { return LabelText(StatusLabel()); }
 
 // The pointer moves to (x, y) of the month view.
 inline void Hover(int x, int y) {
@@ -494,21 +463,6 @@ inline bool RedrawRequested() {
   gtk_widget_queue_draw(drawingArea);
   gdk_window_process_updates(drawingArea->window, TRUE);
   return whole;
-}
-
-// Runs the menu command `id` while `user` acts in its dialogs. Events
-// after the command are left for the caller (see RedrawRequested).
-inline void RunMenuCommand(int id, UserScript& user) {
-  gdk_window_process_updates(drawingArea->window, TRUE);  // nothing may wait for a repaint before
-  Pump();
-  user.Start();
-  HandleMenuItem(nullptr, id);
-}
-// Runs the command with one step on the window `title`.
-inline void RunMenuCommand(int id, const std::string& title, std::function<void(GtkWidget*)> act) {
-  UserScript user;
-  user.Then(title, On(title, std::move(act)));
-  RunMenuCommand(id, user);
 }
 
 }  // namespace guitest

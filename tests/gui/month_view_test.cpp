@@ -51,10 +51,10 @@ Strings Popup(const G& shown, bool year, const std::string& choice, UserScript&&
   UserScript first;
   first.Then("choose " + choice, [&labels, choice] {
     GtkWidget* menu = nullptr;
-    EachToplevel([&](GtkWidget* w) {
+    for (GtkWidget* w : Toplevels()) {
       GtkWidget* child = GTK_IS_BIN(w) ? gtk_bin_get_child(GTK_BIN(w)) : nullptr;
       if (GTK_WIDGET_MAPPED(w) && child && GTK_IS_MENU(child)) menu = child;
-    });
+    }
     if (!menu) return false;
     labels = MenuLabels(menu);
     const auto at = std::find(labels.begin(), labels.end(), choice);
@@ -114,16 +114,16 @@ TEST_F(MainWindowTest, HoverHintsStayValidAfterClicks) {
         hx = x + 2, hy = y + 2;
   ASSERT_GE(hx, 0) << "no hint over the day number";
   Hover(hx, hy);
-  EXPECT_EQ(StatusText(), "Gregorian day number");
+  EXPECT_EQ(LabelText(StatusLabel()), "Gregorian day number");
   Hover(five.x, five.y + 20);  // the empty middle of the cell
-  EXPECT_EQ(StatusText(), "");
+  EXPECT_EQ(LabelText(StatusLabel()), "");
   ClickView(PointOfDay(20));  // repaints two cells and runs a hit test
   Hover(hx, hy);
-  EXPECT_EQ(StatusText(), "Gregorian day number");
+  EXPECT_EQ(LabelText(StatusLabel()), "Gregorian day number");
   // A hint of several lines is one line in the status line and whole in a tooltip.
   tooltips_add(1, 1, 10, 10, "Birthday: Rivka\nyortsayt: Moshe");
   Hover(5, 5);
-  EXPECT_EQ(StatusText(), "Birthday: Rivka; yortsayt: Moshe");
+  EXPECT_EQ(LabelText(StatusLabel()), "Birthday: Rivka; yortsayt: Moshe");
   EXPECT_TRUE(gtk_widget_get_has_tooltip(drawingArea));
 }
 

@@ -11,15 +11,6 @@ namespace {
 using namespace guitest;
 using SettingsDialogTest = MainWindowTest;
 
-// Opens the dialog by its menu item while `user` acts in it.
-void OpenByMenu(const std::string& item, UserScript& user) {
-  gdk_window_process_updates(drawingArea->window, TRUE);
-  Pump();
-  user.Start();
-  gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(item)));
-  user.Finish();
-}
-
 TEST_F(SettingsDialogTest, AWrongInputKeepsTheDialogOpen) {
   for (const Strings& row : Rows("dialog_checks.tsv", 4)) {
     const std::string title = row[1], message = row[3];

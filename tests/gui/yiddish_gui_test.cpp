@@ -50,11 +50,9 @@ class YiddishGuiTest : public MainWindowTest, public ::testing::WithParamInterfa
 
   // The user chooses the language in its dialog.
   void SwitchTo(int language) {
-    const std::string choice = translate_perform(FindLanguage(language)->name), ok = translate_perform("OK");
-    RunMenuCommand(kCmdLanguage, "Select Language", [&](GtkWidget* w) {
-      Click(w, choice);
-      Click(w, ok);
-    });
+    UserScript user;
+    user.Then("choose", Fill("Select Language", "click:" + translate_perform(FindLanguage(language)->name)));
+    OpenByMenu(translate_perform("Select Language..."), user);
     ASSERT_EQ(getLanguage(), language);
     ASSERT_TRUE(PumpUntil([] { return drawingArea && GTK_WIDGET_MAPPED(drawingArea); }));
     gdk_window_process_updates(drawingArea->window, TRUE);
@@ -79,7 +77,7 @@ TEST_P(YiddishGuiTest, MenusStatusLineAndNumerals) {
   for (int y = 0, found = 0; y < drawingArea->allocation.height && !found; y += 2)
     for (int x = 0; x < drawingArea->allocation.width && !found; x += 2)
       if (tooltips_text_at(x, y) == hint && tooltips_text_at(x + 3, y + 3) == hint) Hover(x + 2, y + 2), found = 1;
-  EXPECT_EQ(StatusText(), hint);
+  EXPECT_EQ(LabelText(StatusLabel()), hint);
   EXPECT_EQ(gtk_widget_get_direction(StatusLabel()), GTK_TEXT_DIR_RTL);
   EXPECT_EQ(HebrewDayNumber(), "ט״ו");  // the language's numerals
 
@@ -114,7 +112,7 @@ TEST_P(YiddishGuiTest, EveryDialog) {
     Pump();
   }
   HandleMenuItem(nullptr, kCmdDayReport);
-  ASSERT_TRUE(PumpUntil([] { return Shown("Message") != nullptr; }));
+  ASSERT_TRUE(PumpUntil([] { return WindowTitled("Message") != nullptr; }));
   GtkWidget* report = WindowTitled("Message");
   ExpectTranslated(report, "report");
   const std::vector<GtkWidget*> lists = WidgetsOfType(report, GTK_TYPE_TREE_VIEW);
