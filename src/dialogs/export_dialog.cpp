@@ -1,7 +1,6 @@
 #include "dialogs/export_dialog.h"
 
 #include <gtk/gtk.h>
-#include <sys/stat.h>
 
 #include <array>
 #include <cstdio>
@@ -12,7 +11,7 @@
 #include "calendar/calendar.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
-#include "dialogs/year_dialog.h"
+#include "forms/export_form.h"
 #include "base/file_util.h"
 #include "compose/ics_export.h"
 #include "compose/learning_lines.h"
@@ -42,14 +41,6 @@ struct ExportDialog {
   // replacing it already.
   std::string confirmedFile;
 };
-
-// The year of an entry, or 0 after telling the user what is wrong.
-int YearOf(GtkWidget* entry) {
-  std::string error;
-  const int year = ParseYearText(gtk_entry_get_text(GTK_ENTRY(entry)), &error);
-  if (year == 0) dialogs::ShowInputError(error);
-  return year;
-}
 
 unsigned ChosenKinds(const ExportDialog& d) {
   unsigned kinds = 0;
@@ -88,76 +79,30 @@ void OnBrowse(GtkWidget*, gpointer data) {
   chooserWindow.Destroy();
 }
 
-std::string TimesProblem(IcsTimesCheck check) {
-  switch (check) {
-    case IcsTimesCheck::kOk:
-      break;
-    case IcsTimesCheck::kCityNotFound:
-      return FormatText(translate_perform("The city %s was not found in the city file %s, so there are no "
-                                          "candle-lighting times"),
-                        {Utf8FromLatin1(getCity()), getCityFileName()});
-    case IcsTimesCheck::kInvalidDstRule:
-      return translate_perform("The daylight saving rule is invalid, so there are no candle-lighting times");
-  }
-  return {};
-}
-
 // Checks the input and writes the file; false (after telling the user why)
 // keeps the dialog open.
 bool Export(ExportDialog& d) {
-  const int fromYear = YearOf(d.fromEntry);
-  if (fromYear == 0) return false;
-  const int toYear = YearOf(d.toEntry);
-  if (toYear == 0) return false;
-  if (fromYear > toYear) {
-    dialogs::ShowInputError(translate_perform("The first year must not be after the last year"));
+  ExportForm form{gtk_entry_get_text(GTK_ENTRY(d.fromEntry)), gtk_entry_get_text(GTK_ENTRY(d.toEntry)), ChosenKinds(d),
+                  gtk_entry_get_text(GTK_ENTRY(d.fileEntry))};
+  ExportRequest r;
+  std::string problem;
+  if (!ReadExportForm(form, &r, &problem)) {
+    dialogs::ShowInputError(problem);
     return false;
   }
-  if (toYear - fromYear + 1 > dialogs::kExportMaxYears) {
-    dialogs::ShowInputError(
-        FormatText(translate_perform("At most %d years can be exported at once"), {dialogs::kExportMaxYears}));
-    return false;
-  }
-  const unsigned kinds = ChosenKinds(d);
-  if (kinds == 0) {
-    dialogs::ShowInputError(translate_perform("Choose at least one kind of event"));
-    return false;
-  }
-  if (kinds == kIcsLearning && !LearningChoiceFromSettings().AnyCycle()) {
-    dialogs::ShowInputError(translate_perform("No daily learning is chosen: choose it under Settings, Configure Daily Learning"));
-    return false;
-  }
-  const std::string typed = gtk_entry_get_text(GTK_ENTRY(d.fileEntry));
-  if (typed.find_first_not_of(' ') == std::string::npos) {
-    dialogs::ShowInputError(translate_perform("Enter the name of the calendar file"));
-    return false;
-  }
-  const std::string path = ExpandHome(typed);
-  struct stat st {};
-  const bool exists = ::stat(path.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) {
-    dialogs::ShowInputError(FormatText(translate_perform("%s is a folder, not a file"), {path}));
-    return false;
-  }
-  if (kinds & kIcsTimes) {
-    const std::string problem = TimesProblem(IcsCheckTimes());
-    if (!problem.empty()) {
-      dialogs::ShowInputError(problem);
-      return false;
-    }
-  }
-  if (exists && path != d.confirmedFile &&
+  const std::string& path = r.path;
+  if (r.exists && path != d.confirmedFile &&
       DialogsDoYesNo(FormatText(translate_perform("The file %s exists. Replace it?"), {path})) != kAnswerYes)
     return false;
 
-  const AbsoluteDay first = AbsoluteFromGregorian(1, 1, fromYear);
-  const AbsoluteDay last = AbsoluteFromGregorian(31, 12, toYear);
+  const AbsoluteDay first = AbsoluteFromGregorian(1, 1, r.fromYear);
+  const AbsoluteDay last = AbsoluteFromGregorian(31, 12, r.toYear);
   IcsResult result;
   std::string error;
   const bool written = ReplaceFileAtomically(
       path,
       [&](std::FILE* f) {
-        result = IcsWriteCalendar(first, last, kinds, CurrentOptions(),
+        result = IcsWriteCalendar(first, last, r.kinds, CurrentOptions(),
                                   [f](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size(); });
         return result.written;
       },

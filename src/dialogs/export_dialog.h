@@ -13,7 +13,4 @@ int DialogsDoExport(int currentYear);
 namespace dialogs {
 // The file name the dialog offers at first.
 inline constexpr const char* kExportDefaultFile = "~/lumaro.ics";
-// Most years one export may span: a longer one would hold the window still
-// for long and make a file few calendars can take in.
-constexpr int kExportMaxYears = 100;
 }  // namespace dialogs

@@ -13,6 +13,7 @@
 #include "dialogs/gtk_util.h"
 #include "dialogs/message.h"
 #include "dialogs/printers.h"
+#include "forms/print_form.h"
 #include "render/pdf.h"
 #include "base/file_util.h"
 #include "base/settings.h"
@@ -60,33 +61,20 @@ GtkWidget* TextCombo(const std::vector<std::string>& items, int active) {
 // Reads the dialog into a job. Shows what is wrong and returns false when
 // an input cannot be used.
 bool ReadJob(const PrintWidgets& w, PrintJob* out) {
-  PrintJob job;
-  if (!ReadPrintDestination(w.destination, &job.printerName, &job.filePath)) return false;
-  job.toFile = job.printerName.empty() ? 1 : 0;
-  const int paper = gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper));
-  if (paper < 0 || static_cast<size_t>(paper) >= PrintPaperFormats.size()) {
-    dialogs::ShowInputError(T("Please choose a paper size"));
+  PrintForm form;
+  form.toPrinter = Active(w.destination.toPrinter);
+  form.printerIndex = gtk_combo_box_get_active(GTK_COMBO_BOX(w.destination.printers));
+  form.printers = w.destination.list.names;
+  form.file = gtk_entry_get_text(GTK_ENTRY(w.destination.file));
+  form.paper = gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper));
+  form.landscape = Active(w.landscape);
+  form.blackWhite = Active(w.blackWhite);
+  for (size_t i = 0; i < 4; ++i) form.margins[i] = gtk_entry_get_text(GTK_ENTRY(w.margins[i]));
+  std::string error;
+  if (!ReadPrintForm(form, out, &error)) {
+    dialogs::ShowInputError(error);
     return false;
   }
-  PrintSetPaper(job, PrintPaperFormats[static_cast<size_t>(paper)], Active(w.landscape));
-  job.color = Active(w.blackWhite) ? 0 : 1;
-  int mm[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    const char* text = gtk_entry_get_text(GTK_ENTRY(w.margins[i]));
-    const std::optional<int> value = PrintParseMarginMillimeters(text);
-    if (!value) {
-      dialogs::ShowInputError(
-          FormatText(T("The margin \"%s\" is not a number of millimetres (for example 10 or 12.5)"), {text}));
-      return false;
-    }
-    mm[i] = *value;
-  }
-  PrintSetMargins(job, mm[0], mm[1], mm[2], mm[3]);
-  if (!PrintAreaIsUsable(job)) {
-    dialogs::ShowInputError(T("The margins leave no room on the paper"));
-    return false;
-  }
-  *out = job;
   return true;
 }
 
@@ -252,23 +240,12 @@ PrintDestinationWidgets AddPrintDestinationRows(GtkWidget* vbox) {
 }
 
 bool ReadPrintDestination(const PrintDestinationWidgets& w, std::string* printer, std::string* path) {
-  printer->clear();
-  path->clear();
-  if (Active(w.toPrinter)) {
-    const int i = gtk_combo_box_get_active(GTK_COMBO_BOX(w.printers));
-    if (i < 0 || static_cast<size_t>(i) >= w.list.names.size()) {
-      dialogs::ShowInputError(T("Please choose a printer, or print to a file"));
-      return false;
-    }
-    *printer = w.list.names[static_cast<size_t>(i)];
+  std::string error;
+  if (ReadPrintDestinationForm(Active(w.toPrinter), gtk_combo_box_get_active(GTK_COMBO_BOX(w.printers)), w.list.names,
+                               gtk_entry_get_text(GTK_ENTRY(w.file)), printer, path, &error))
     return true;
-  }
-  *path = gtk_entry_get_text(GTK_ENTRY(w.file));
-  if (path->empty()) {
-    dialogs::ShowInputError(T("Please enter the file to print to"));
-    return false;
-  }
-  return true;
+  dialogs::ShowInputError(error);
+  return false;
 }
 
 void PrintCommand(GtkWidget* parent, const GregorianDate& month, MonthKind kind) {

@@ -6,23 +6,9 @@
 #include "calendar/types.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
+#include "forms/export_form.h"
 #include "base/text_format.h"
 #include "base/translate.h"
-
-int ParseYearText(const char* text, std::string* error) {
-  char* end = nullptr;
-  errno = 0;
-  const long year = std::strtol(text, &end, 10);
-  if (*end != '\0') {
-    *error = translate_perform("Year must be a number");
-    return 0;
-  }
-  if (errno == ERANGE || year < kFirstYear || year > kLastYear) {
-    *error = FormatText(translate_perform("Year must be in range %d-%d"), {kFirstYear, kLastYear});
-    return 0;
-  }
-  return static_cast<int>(year);
-}
 
 int DialogsDoYear(int currentYear) {
   GtkWidget* dialog = dialogs::NewDialog("Select Year", true);

@@ -39,8 +39,8 @@ expect_fault "missing entry" 'main_window.cpp:[0-9]*: no translation of "Exit"'
 
 # A new message in a dialog.
 sed -i 's|translate_perform("Year must be a number")|translate_perform("Year must be a whole number")|' \
-  "$COPY/src/dialogs/year_dialog.cpp"
-expect_fault "new literal" 'year_dialog.cpp:16: no translation of "Year must be a whole number"'
+  "$COPY/src/forms/export_form.cpp"
+expect_fault "new literal" 'export_form.cpp:[0-9]*: no translation of "Year must be a whole number"'
 
 # A new row in a table that feeds translate_perform.
 sed -i 's|"Shabbat Shuva"},|"Shabbat Shuva"},\n    {67, "Shabbat Test"},|' "$COPY/src/calendar/names.cpp"

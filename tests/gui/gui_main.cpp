@@ -1,8 +1,5 @@
-// Entry of the GUI test binary: the tests need an X display (the test
-// command runs them under Xvfb); listing them does not.
-//
-// A warning or critical message of GLib, GTK or any library under them
-// ("GLib-GObject-CRITICAL", "Gtk-WARNING", ...) fails the test during which
+// Entry of the GUI test binary (run under Xvfb). A warning or critical
+// message of GLib, GTK or any library under them fails the test during which
 // it is logged: the program must use the toolkit without complaints.
 #include <gtest/gtest.h>
 #include <gtk/gtk.h>

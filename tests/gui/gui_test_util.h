@@ -1,6 +1,7 @@
-// Helpers for the in-process GTK tests: event pumping, finding and driving
-// widgets, a scripted "user" that acts while a dialog waits modally, the
-// main window opened as start-up opens it, and what the month view shows.
+// Helpers of the in-process GTK tests: finding and driving widgets, a
+// scripted user that acts while a dialog waits modally, the main window
+// opened as start-up opens it, what its month view shows, and the rows of
+// the data files under tests/data/gui.
 #pragma once
 
 #include <gdk/gdkkeysyms.h>
@@ -8,9 +9,10 @@
 #include <gtk/gtk.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,16 +20,18 @@
 #include "../unit/test_env.h"
 #include "app/main_window.h"
 #include "app/month_view.h"
+#include "base/settings.h"
+#include "base/settings_file.h"
+#include "base/translate.h"
 #include "dialogs/city_picker.h"
 #include "render/month_painter.h"
-#include "base/settings.h"
-#include "base/translate.h"
 
 namespace guitest {
 
 using testenv::ReadFile;
 using testenv::TempHome;
 using testenv::WriteFile;
+using Strings = std::vector<std::string>;
 
 inline void Pump() {
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
@@ -35,9 +39,8 @@ inline void Pump() {
 
 // Pumps events until pred() holds; bounded by iterations, not by a clock.
 template <class P>
-bool PumpUntil(P pred, int maxIter = 2000) {
-  for (int i = 0; i < maxIter; ++i) {
-    if (pred()) return true;
+bool PumpUntil(P pred) {
+  for (int i = 0; i < 2000 && !pred(); ++i) {
     gdk_flush();
     Pump();
     g_usleep(1000);
@@ -45,112 +48,81 @@ bool PumpUntil(P pred, int maxIter = 2000) {
   return pred();
 }
 
-// Visible top-level windows titled `title`, oldest first.
-inline std::vector<GtkWidget*> WindowsTitled(const std::string& title) {
+inline std::vector<GtkWidget*> Toplevels() {
   std::vector<GtkWidget*> found;
   GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l; l = l->next) {
-    const char* t = gtk_window_get_title(GTK_WINDOW(l->data));
-    if (t && title == t && GTK_WIDGET_VISIBLE(l->data)) found.push_back(GTK_WIDGET(l->data));
-  }
+  for (GList* l = all; l; l = l->next) found.push_back(GTK_WIDGET(l->data));
   g_list_free(all);
   return found;
 }
 
+// Visible top-level windows titled `title`.
+inline std::vector<GtkWidget*> WindowsTitled(const std::string& title) {
+  std::vector<GtkWidget*> found;
+  for (GtkWidget* w : Toplevels()) {
+    const char* t = gtk_window_get_title(GTK_WINDOW(w));
+    if (t && title == t && GTK_WIDGET_VISIBLE(w)) found.push_back(w);
+  }
+  return found;
+}
 inline GtkWidget* WindowTitled(const std::string& title) {
   const std::vector<GtkWidget*> w = WindowsTitled(title);
   return w.size() == 1 ? w.front() : nullptr;
 }
 
-// The window titled `title` once it is on the screen, else null.
-inline GtkWidget* Shown(const std::string& title) {
-  GtkWidget* w = WindowTitled(title);
-  return w && GTK_WIDGET_MAPPED(w) ? w : nullptr;
-}
-
-inline bool AnyModalWindow() {
-  bool found = false;
-  GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l; l = l->next)
-    found = found || (GTK_WIDGET_VISIBLE(l->data) && gtk_window_get_modal(GTK_WINDOW(l->data)));
-  g_list_free(all);
-  return found;
-}
-
 inline void CloseDialogs() {
-  GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l; l = l->next)
-    if (GTK_IS_DIALOG(l->data)) gtk_widget_destroy(GTK_WIDGET(l->data));
-  g_list_free(all);
+  for (GtkWidget* w : Toplevels())
+    if (GTK_IS_DIALOG(w)) gtk_widget_destroy(w);
 }
 
-inline void ForEachDescendant(GtkWidget* w, const std::function<void(GtkWidget*)>& fn) {
-  fn(w);
-  if (!GTK_IS_CONTAINER(w)) return;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
-  for (GList* l = children; l; l = l->next) ForEachDescendant(GTK_WIDGET(l->data), fn);
-  g_list_free(children);
-}
-
+// `root` and every widget inside it of `type`, in order.
 inline std::vector<GtkWidget*> WidgetsOfType(GtkWidget* root, GType type) {
   std::vector<GtkWidget*> found;
-  ForEachDescendant(root, [&](GtkWidget* w) {
-    if (G_TYPE_CHECK_INSTANCE_TYPE(w, type)) found.push_back(w);
-  });
+  if (G_TYPE_CHECK_INSTANCE_TYPE(root, type)) found.push_back(root);
+  if (!GTK_IS_CONTAINER(root)) return found;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(root));
+  for (GList* l = children; l; l = l->next)
+    for (GtkWidget* w : WidgetsOfType(GTK_WIDGET(l->data), type)) found.push_back(w);
+  g_list_free(children);
   return found;
+}
+
+inline std::string LabelText(GtkWidget* w) {
+  return w && GTK_IS_LABEL(w) ? gtk_label_get_text(GTK_LABEL(w)) : "---";
 }
 
 // Texts of the labels in a dialog's content area (not its buttons), in order.
-inline std::vector<std::string> ContentLabels(GtkWidget* dialog) {
-  std::vector<std::string> texts;
-  ForEachDescendant(GTK_DIALOG(dialog)->vbox, [&](GtkWidget* w) {
-    if (GTK_IS_LABEL(w) && !GTK_IS_BUTTON(gtk_widget_get_parent(w))) texts.push_back(gtk_label_get_text(GTK_LABEL(w)));
-  });
+inline Strings ContentLabels(GtkWidget* dialog) {
+  Strings texts;
+  for (GtkWidget* w : WidgetsOfType(GTK_DIALOG(dialog)->vbox, GTK_TYPE_LABEL))
+    if (!GTK_IS_BUTTON(gtk_widget_get_parent(w))) texts.push_back(LabelText(w));
   return texts;
 }
 
-// The n-th (0-based) button (also radio or check button) labelled `text`.
-inline GtkWidget* NthButton(GtkWidget* root, const std::string& text, int n) {
-  std::vector<GtkWidget*> found;
-  ForEachDescendant(root, [&](GtkWidget* w) {
-    GtkWidget* child = GTK_IS_BUTTON(w) ? gtk_bin_get_child(GTK_BIN(w)) : nullptr;
-    if (child && GTK_IS_LABEL(child) && text == gtk_label_get_text(GTK_LABEL(child))) found.push_back(w);
-  });
-  return static_cast<int>(found.size()) > n ? found[n] : nullptr;
+// The button (also radio or check button) labelled `text`.
+inline GtkWidget* FindButton(GtkWidget* root, const std::string& text) {
+  for (GtkWidget* w : WidgetsOfType(root, GTK_TYPE_BUTTON))
+    if (LabelText(gtk_bin_get_child(GTK_BIN(w))) == text) return w;
+  return nullptr;
 }
-
-inline GtkWidget* FindButton(GtkWidget* root, const std::string& text) { return NthButton(root, text, 0); }
-
 inline bool Click(GtkWidget* root, const std::string& text) {
   GtkWidget* b = root ? FindButton(root, text) : nullptr;
   EXPECT_NE(b, nullptr) << "no button '" << text << "'";
   if (b) gtk_button_clicked(GTK_BUTTON(b));
   return b != nullptr;
 }
-
-// Clicks from the main loop once the current step has returned: a file
-// chooser waits in a loop of its own, which would keep the script's timer
-// from firing again while the clicking step still runs.
-inline void ClickLater(GtkWidget* root, const std::string& text) {
-  GtkWidget* b = FindButton(root, text);
-  ASSERT_NE(b, nullptr) << text;
-  g_idle_add(+[](gpointer button) -> gboolean {
-    gtk_button_clicked(GTK_BUTTON(button));
-    return FALSE;
-  }, b);
-}
-
 inline void SetToggle(GtkWidget* button, bool on) {
   ASSERT_NE(button, nullptr);
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(button), on ? TRUE : FALSE);
 }
-
-inline bool IsOn(GtkWidget* button) { return button && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(button)); }
-inline bool IsOn(GtkWidget* root, const std::string& label) { return IsOn(FindButton(root, label)); }
+inline bool IsOn(GtkWidget* root, const std::string& label) {
+  GtkWidget* b = FindButton(root, label);
+  return b && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(b));
+}
 
 // Column 0 of every row of a list model (tree views and drop-down lists).
-inline std::vector<std::string> ModelRows(GtkTreeModel* model) {
-  std::vector<std::string> rows;
+inline Strings ModelRows(GtkTreeModel* model) {
+  Strings rows;
   GtkTreeIter it;
   for (gboolean ok = gtk_tree_model_get_iter_first(model, &it); ok; ok = gtk_tree_model_iter_next(model, &it)) {
     gchar* text = nullptr;
@@ -160,129 +132,87 @@ inline std::vector<std::string> ModelRows(GtkTreeModel* model) {
   }
   return rows;
 }
-
-inline std::vector<std::string> TreeRows(GtkWidget* view) {
-  return ModelRows(gtk_tree_view_get_model(GTK_TREE_VIEW(view)));
-}
-inline std::vector<std::string> ChoiceEntries(GtkWidget* combo) {
-  return ModelRows(gtk_combo_box_get_model(GTK_COMBO_BOX(combo)));
-}
-
+inline Strings TreeRows(GtkWidget* view) { return ModelRows(gtk_tree_view_get_model(GTK_TREE_VIEW(view))); }
 inline void SelectRow(GtkWidget* view, int row) {
   GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
   gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(view)), path);
   gtk_tree_path_free(path);
 }
 
-// The text in the field of a drop-down list.
-inline std::string ChoiceText(GtkWidget* combo) {
-  return gtk_entry_get_text(GTK_ENTRY(gtk_bin_get_child(GTK_BIN(combo))));
-}
-
 // Chooses the entry `text` of a drop-down list, as a user picking it would.
-inline bool Choose(GtkWidget* combo, const std::string& text) {
-  const std::vector<std::string> entries = ChoiceEntries(combo);
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] == text) {
-      gtk_combo_box_set_active(GTK_COMBO_BOX(combo), static_cast<int>(i));
-      return true;
-    }
-  }
-  ADD_FAILURE() << "no entry '" << text << "'";
-  return false;
+inline void Choose(GtkWidget* combo, const std::string& text) {
+  const Strings entries = ModelRows(gtk_combo_box_get_model(GTK_COMBO_BOX(combo)));
+  const auto at = std::find(entries.begin(), entries.end(), text);
+  ASSERT_NE(at, entries.end()) << "no entry '" << text << "'";
+  gtk_combo_box_set_active(GTK_COMBO_BOX(combo), static_cast<int>(at - entries.begin()));
 }
 
-// The entry (or other widget of `type`) that follows the label or button
-// `label` in its row.
-inline GtkWidget* Beside(GtkWidget* window, const char* label, GType type = GTK_TYPE_ENTRY) {
+// The entry (or other widget of `type`) that follows the label or button `label` in its row.
+inline GtkWidget* Beside(GtkWidget* window, const std::string& label, GType type = GTK_TYPE_ENTRY) {
   GtkWidget* found = nullptr;
-  ForEachDescendant(window, [&](GtkWidget* w) {
-    if (found || !GTK_IS_LABEL(w) || std::string(gtk_label_get_text(GTK_LABEL(w))) != label) return;
+  for (GtkWidget* w : WidgetsOfType(window, GTK_TYPE_LABEL)) {
+    if (found || LabelText(w) != label) continue;
     GtkWidget* item = GTK_IS_BUTTON(gtk_widget_get_parent(w)) ? gtk_widget_get_parent(w) : w;
     GList* row = gtk_container_get_children(GTK_CONTAINER(gtk_widget_get_parent(item)));
-    bool after = false;
-    for (GList* l = row; l && !found; l = l->next) {
-      if (l->data == item) after = true;
-      else if (after && G_TYPE_CHECK_INSTANCE_TYPE(l->data, type)) found = GTK_WIDGET(l->data);
-    }
+    for (GList* l = g_list_find(row, item); l && !found; l = l->next)
+      if (G_TYPE_CHECK_INSTANCE_TYPE(l->data, type)) found = GTK_WIDGET(l->data);
     g_list_free(row);
-  });
+  }
   EXPECT_NE(found, nullptr) << "nothing beside '" << label << "'";
   return found;
 }
-
-inline std::string EntryText(GtkWidget* window, const char* label) {
+inline std::string EntryText(GtkWidget* window, const std::string& label) {
   GtkWidget* e = Beside(window, label);
   return e ? gtk_entry_get_text(GTK_ENTRY(e)) : "(no entry)";
 }
-inline void SetEntry(GtkWidget* window, const char* label, const std::string& text) {
-  if (GtkWidget* e = Beside(window, label)) gtk_entry_set_text(GTK_ENTRY(e), text.c_str());
-}
-inline GtkWidget* ComboBeside(GtkWidget* window, const char* label) {
-  return Beside(window, label, GTK_TYPE_COMBO_BOX);
-}
 
-// The city picker of the location dialog: its field, the names it lists
-// now, the city chosen, and choosing one as a user would (typing part of
-// the name, then clicking the row).
-inline GtkWidget* CityPickerIn(GtkWidget* window) { return Beside(window, "Location:", GTK_TYPE_VBOX); }
-inline std::vector<std::string> CityRows(GtkWidget* window) {
-  return TreeRows(CityPickerList(CityPickerIn(window)));
-}
-inline std::string ChosenCity(GtkWidget* window) { return CityPickerChoice(CityPickerIn(window)); }
-inline void TypeCitySearch(GtkWidget* window, const std::string& text) {
-  gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(CityPickerIn(window))), text.c_str());
-}
-inline bool ChooseCityRow(GtkWidget* window, const std::string& name) {
-  GtkWidget* list = CityPickerList(CityPickerIn(window));
-  const std::vector<std::string> rows = TreeRows(list);
-  for (size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i] == name) {
-      SelectRow(list, static_cast<int>(i));
-      return true;
+// Acts on a dialog as `fields` (joined by |) say: "label=text" types into the
+// entry beside the label; click:, on:, off: a button; list:N=entry chooses in
+// the N-th drop-down list, spin:N=text types into the N-th spin button,
+// city:search=name types the search into the city picker and chooses the name.
+inline void Act(GtkWidget* w, const std::string& fields) {
+  std::istringstream list(fields);
+  for (std::string f; std::getline(list, f, '|');) {
+    const size_t colon = f.find(':'), eq = f.find('=');
+    const std::string kind = f.substr(0, colon), arg = f.substr(colon + 1, eq - colon - 1);
+    const std::string value = eq == std::string::npos ? "" : f.substr(eq + 1);
+    if (kind == "click") {
+      Click(w, arg);
+    } else if (kind == "on" || kind == "off") {
+      SetToggle(FindButton(w, arg), kind == "on");
+    } else if (kind == "list") {
+      Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).at(std::stoul(arg)), value);
+    } else if (kind == "spin") {
+      gtk_entry_set_text(GTK_ENTRY(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).at(std::stoul(arg))), value.c_str());
+    } else if (kind == "city") {
+      GtkWidget* picker = Beside(w, "Location:", GTK_TYPE_VBOX);
+      gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(picker)), arg.c_str());
+      const Strings rows = TreeRows(CityPickerList(picker));
+      ASSERT_EQ(rows, Strings{value});
+      SelectRow(CityPickerList(picker), 0);
+    } else if (GtkWidget* e = Beside(w, f.substr(0, eq))) {
+      gtk_entry_set_text(GTK_ENTRY(e), value.c_str());
     }
   }
-  ADD_FAILURE() << "no city '" << name << "' listed";
-  return false;
 }
 
-// The drop-down lists in the row of the n-th button labelled `text`.
-inline std::vector<GtkWidget*> ChoicesInRowOf(GtkWidget* window, const std::string& text, int n = 0) {
-  std::vector<GtkWidget*> lists;
-  GtkWidget* button = NthButton(window, text, n);
-  EXPECT_NE(button, nullptr) << text << " #" << n;
-  if (!button) return lists;
-  GList* row = gtk_container_get_children(GTK_CONTAINER(gtk_widget_get_parent(button)));
-  for (GList* l = row; l; l = l->next)
-    if (GTK_IS_COMBO_BOX(l->data)) lists.push_back(GTK_WIDGET(l->data));
-  g_list_free(row);
-  return lists;
-}
-
-// The whole text of a text view.
-inline std::string TextOf(GtkWidget* view) {
-  GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(view));
-  GtkTextIter start, end;
-  gtk_text_buffer_get_bounds(buffer, &start, &end);
-  gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
-  const std::string s = text;
-  g_free(text);
-  return s;
-}
-
-// With LUMARO_SCREENSHOT_DIR set, saves what `window` shows as <name>.png there.
-inline void Screenshot(GtkWidget* window, const std::string& name) {
-  const char* dir = std::getenv("LUMARO_SCREENSHOT_DIR");
-  if (!dir || !*dir || !window || !window->window) return;
-  gdk_window_process_all_updates();
-  gdk_flush();
-  Pump();
-  int w = 0, h = 0;
-  gdk_drawable_get_size(window->window, &w, &h);
-  GdkPixbuf* pb = gdk_pixbuf_get_from_drawable(nullptr, window->window, nullptr, 0, 0, 0, 0, w, h);
-  ASSERT_NE(pb, nullptr) << name;
-  EXPECT_TRUE(gdk_pixbuf_save(pb, (std::string(dir) + "/" + name + ".png").c_str(), "png", nullptr, nullptr));
-  g_object_unref(pb);
+// The rows of tests/data/gui/`name` (comments left out), `columns` cells (0: as many as there are)
+// each; "\n" and "\xHH" in a cell stand for the character.
+inline std::vector<Strings> Rows(const std::string& name, size_t columns) {
+  std::ifstream in(testenv::TestDataDir() + "/gui/" + name);
+  std::vector<Strings> rows;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    for (size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
+    for (size_t at; (at = line.find("\\x")) != std::string::npos;)
+      line.replace(at, 4, 1, static_cast<char>(std::stoi(line.substr(at + 2, 2), nullptr, 16)));
+    std::istringstream cells(line);
+    rows.emplace_back();
+    for (std::string cell; std::getline(cells, cell, '\t');) rows.back().push_back(cell);
+    if (columns) rows.back().resize(columns);
+  }
+  EXPECT_GT(rows.size(), 2u) << name;
+  return rows;
 }
 
 // A scripted user: each step runs from a timer while the program waits in
@@ -299,43 +229,41 @@ class UserScript {
   // Starts acting; call before the dialog function that waits.
   void Start() { source_ = g_timeout_add(5, &UserScript::Tick, this); }
   bool Done() const { return next_ >= steps_.size(); }
-  // For windows left open after the program's call returned (messages that
-  // do not wait): runs the loop until the script ends.
+  // For windows left open after the program's call returned: runs the loop until the script ends.
   void Finish() {
-    for (int i = 0; i < 4 * kMaxTicksPerStep && !Done(); ++i) gtk_main_iteration_do(TRUE);
+    for (int i = 0; i < 4 * kMaxTicks && !Done(); ++i) gtk_main_iteration_do(TRUE);
   }
   ~UserScript() {
     if (source_) g_source_remove(source_);
-    if (!failed_) {
-      EXPECT_TRUE(Done()) << "the program returned before the step: " << steps_[next_].what;
-    }
+    EXPECT_TRUE(failed_ || Done()) << "the program returned before the step: " << steps_[next_].what;
   }
 
  private:
-  static constexpr int kMaxTicksPerStep = 800;
-
+  static constexpr int kMaxTicks = 800;
   static gboolean Tick(gpointer self) {
     auto* s = static_cast<UserScript*>(self);
+    auto modal = [] {
+      const std::vector<GtkWidget*> all = Toplevels();
+      return std::any_of(all.begin(), all.end(), [](GtkWidget* w) {
+        return GTK_WIDGET_VISIBLE(w) && gtk_window_get_modal(GTK_WINDOW(w));
+      });
+    };
     if (!s->Done() && s->steps_[s->next_].step()) {
       ++s->next_;
       s->ticks_ = 0;
-    } else if (s->Done() && !AnyModalWindow()) {
+    } else if (s->Done() && !modal()) {
       s->ticks_ = 0;  // the program's call has returned; the test goes on
-    } else if (++s->ticks_ > kMaxTicksPerStep) {
-      if (s->Done()) {
-        ADD_FAILURE() << "the dialog still waits after the last step";
-      } else {
-        ADD_FAILURE() << "gave up waiting at step: " << s->steps_[s->next_].what;
-        s->failed_ = true;
-        s->next_ = s->steps_.size();
-      }
+    } else if (++s->ticks_ > kMaxTicks) {
+      ADD_FAILURE() << (s->Done() ? "the dialog still waits after the last step"
+                                  : "gave up waiting at step: " + s->steps_[s->next_].what);
+      s->failed_ = !s->Done();
+      s->next_ = s->steps_.size();
       s->source_ = 0;
       CloseDialogs();
       return FALSE;
     }
     return TRUE;
   }
-
   struct Entry {
     std::string what;
     Step step;
@@ -348,28 +276,26 @@ class UserScript {
 };
 using Step = UserScript::Step;
 
-// A step that waits until the window `title` is on the screen and acts on it.
+// A step that waits until the window `title` (or its translation, for a
+// title of its own in Yiddish) is on the screen and acts on it.
 inline Step On(const std::string& title, std::function<void(GtkWidget*)> act) {
   return [title, act] {
-    GtkWidget* w = Shown(title);
-    if (w) act(w);
-    return w != nullptr;
+    GtkWidget* w = WindowTitled(title) ? WindowTitled(title) : WindowTitled(translate_perform(title));
+    const bool shown = w && GTK_WIDGET_MAPPED(w);
+    if (shown) act(w);
+    return shown;
   };
 }
-
 inline Step Press(const std::string& title, const std::string& button) {
   return On(title, [button](GtkWidget* w) { Click(w, button); });
 }
-
-// Closes the window `title` as the window manager would.
-inline Step CloseWindow(const std::string& title) {
-  return On(title, [](GtkWidget* w) { gtk_widget_destroy(w); });
+// Acts on the window as `fields` say (see Act) and presses OK.
+inline Step Fill(const std::string& title, const std::string& fields) {
+  return On(title, [fields](GtkWidget* w) {
+    Act(w, fields);
+    Click(w, translate_perform("OK"));
+  });
 }
-
-inline Step ScreenshotOf(const std::string& title, const std::string& name) {
-  return On(title, [name](GtkWidget* w) { Screenshot(w, name); });
-}
-
 // Waits for a single "Message" window, checks its text (or only its start,
 // when the rest names a system error) and closes it with OK.
 inline Step ExpectMessage(std::string expected, bool prefixOnly = false) {
@@ -381,39 +307,13 @@ inline Step ExpectMessage(std::string expected, bool prefixOnly = false) {
   });
 }
 
-// Two steps for a file chooser titled `title` (opened by ClickLater): put
-// `path` in it, then accept once it shows the path (it reads its folder in
-// the background) and wait until it is gone.
-inline Step PutInChooser(const std::string& title, const std::string& path) {
-  return On(title, [path](GtkWidget* w) {
-    GtkFileChooser* c = GTK_FILE_CHOOSER(w);
-    if (gtk_file_chooser_get_action(c) == GTK_FILE_CHOOSER_ACTION_SAVE) {
-      gtk_file_chooser_set_current_folder(c, std::filesystem::path(path).parent_path().c_str());
-      gtk_file_chooser_set_current_name(c, std::filesystem::path(path).filename().c_str());
-    } else {
-      gtk_file_chooser_set_filename(c, path.c_str());
-    }
-  });
-}
-inline Step AcceptChooser(const std::string& title, const std::string& path) {
-  return [title, path] {
-    GtkWidget* w = WindowTitled(title);
-    if (!w) return true;
-    gchar* file = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(w));
-    if (file && path == file) gtk_dialog_response(GTK_DIALOG(w), GTK_RESPONSE_ACCEPT);
-    else if (gtk_file_chooser_get_action(GTK_FILE_CHOOSER(w)) == GTK_FILE_CHOOSER_ACTION_OPEN)
-      gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(w), path.c_str());
-    g_free(file);
-    return false;
-  };
-}
-
 // Dialog tests without the main window: fresh settings in a private HOME.
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     settingsReset();
     translate_init("");
+    std::filesystem::create_directories(Path(".local/share"));  // the file chooser's list of recent files
   }
   void TearDown() override {
     CloseDialogs();
@@ -424,10 +324,33 @@ class DialogTest : public ::testing::Test {
   TempHome home_;
 };
 
-// Opens the main window in a fresh HOME, as start-up does.
+inline GtkWidget* MenuBar() { return WidgetsOfType(gMainWindow, GTK_TYPE_MENU_BAR).at(0); }
+
+// Labels of the items of a menu or menu bar ("---" for a separator).
+inline Strings MenuLabels(GtkWidget* menuShell) {
+  Strings labels;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(menuShell));
+  for (GList* l = children; l; l = l->next) labels.push_back(LabelText(gtk_bin_get_child(GTK_BIN(l->data))));
+  g_list_free(children);
+  return labels;
+}
+
+// The item labelled `label` in the main window's menus.
+inline GtkWidget* MenuItem(const std::string& label) {
+  for (GtkWidget* top : WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM))
+    if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(top)))
+      for (GtkWidget* item : WidgetsOfType(sub, GTK_TYPE_MENU_ITEM))
+        if (LabelText(gtk_bin_get_child(GTK_BIN(item))) == label) return item;
+  ADD_FAILURE() << "no menu item " << label;
+  return nullptr;
+}
+
+// Opens the main window in a fresh HOME with the shipped city file, as start-up does.
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    std::filesystem::copy_file(std::string(LUMARO_SOURCE_DATADIR) + "/cities", home_.lumaro("cities"),
+                               std::filesystem::copy_options::skip_existing);
     settingsInit();
     translate_init(getLanguagePrefix(getLanguage()));
     MainWindowOpen();
@@ -440,67 +363,27 @@ class MainWindowTest : public ::testing::Test {
     Pump();
     translate_done();
   }
-
   // Sends a key press and release to the main window and waits for them.
   void PressKey(guint keyval, GdkModifierType mods = static_cast<GdkModifierType>(0)) {
-    ASSERT_NE(gMainWindow, nullptr);
     ASSERT_TRUE(gdk_test_simulate_key(gMainWindow->window, -1, -1, keyval, mods, GDK_KEY_PRESS));
     ASSERT_TRUE(gdk_test_simulate_key(gMainWindow->window, -1, -1, keyval, mods, GDK_KEY_RELEASE));
     Pump();
   }
-
+  // Chooses the menu item `item` while `user` acts in its dialogs, until the script ends.
+  void OpenByMenu(const std::string& item, UserScript& user) {
+    gdk_window_process_updates(drawingArea->window, TRUE);  // nothing may wait for a repaint before
+    Pump();
+    user.Start();
+    gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(item)));
+    user.Finish();
+  }
   TempHome home_;
 };
 
-// A main-window test with the shipped city file in its HOME.
-class SettingsDialogTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    std::filesystem::copy_file(std::string(LUMARO_SOURCE_DATADIR) + "/cities", home_.path() + "/.lumaro/cities");
-    MainWindowTest::SetUp();
-  }
-};
-
-inline GtkWidget* MenuBar() { return WidgetsOfType(gMainWindow, GTK_TYPE_MENU_BAR).at(0); }
-
-// Labels of the items of a menu or menu bar ("---" for a separator).
-inline std::vector<std::string> MenuLabels(GtkWidget* menuShell) {
-  std::vector<std::string> labels;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(menuShell));
-  for (GList* l = children; l; l = l->next) {
-    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
-    labels.push_back(child && GTK_IS_LABEL(child) ? gtk_label_get_text(GTK_LABEL(child)) : "---");
-  }
-  g_list_free(children);
-  return labels;
-}
-
-// The item labelled `label` in the main window's menus.
-inline GtkWidget* MenuItem(const std::string& label) {
-  GtkWidget* found = nullptr;
-  ForEachDescendant(MenuBar(), [&](GtkWidget* w) {
-    GtkWidget* sub = GTK_IS_MENU_ITEM(w) ? gtk_menu_item_get_submenu(GTK_MENU_ITEM(w)) : nullptr;
-    if (!sub) return;
-    ForEachDescendant(sub, [&](GtkWidget* item) {
-      GtkWidget* child = GTK_IS_MENU_ITEM(item) ? gtk_bin_get_child(GTK_BIN(item)) : nullptr;
-      if (!found && child && GTK_IS_LABEL(child) && label == gtk_label_get_text(GTK_LABEL(child))) found = item;
-    });
-  });
-  EXPECT_NE(found, nullptr) << label;
-  return found;
-}
-
+// The status line below the month view.
 inline GtkWidget* StatusLabel() {
-  GtkWidget* found = nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(gtk_widget_get_parent(drawingArea)));
-  for (GList* l = children; l; l = l->next)
-    if (GTK_IS_LABEL(l->data)) found = GTK_WIDGET(l->data);
-  g_list_free(children);
-  return found;
-}
-inline std::string StatusText() {
-  GtkWidget* l = StatusLabel();
-  return l ? gtk_label_get_text(GTK_LABEL(l)) : "(no status label)";
+  std::vector<GtkWidget*> labels = WidgetsOfType(gtk_widget_get_parent(drawingArea), GTK_TYPE_LABEL);
+  return labels.empty() ? nullptr : labels.back();
 }
 
 // The pointer moves to (x, y) of the month view.
@@ -537,36 +420,33 @@ inline void ShowMonth(const GregorianDate& date) {
   Pump();
 }
 
-// What the painter draws for the view now (its Gregorian or Hebrew month),
-// through a recording Drawing.
+// The first point (scanning rows from `top`) whose hit test passes `pred`.
+inline GdkPoint FindPoint(const std::function<bool(const CalendarHit&)>& pred, int top = 0, int step = 2) {
+  for (int y = top; y < drawingArea->allocation.height; y += step)
+    for (int x = 0; x < drawingArea->allocation.width; x += step) {
+      CalendarHit hit;
+      hit.x = x, hit.y = y;
+      PaintIt(drawingArea, drawingArea->window, false, &hit, nullptr);
+      if (pred(hit)) return {x, y};
+    }
+  ADD_FAILURE() << "no such point";
+  return {0, 0};
+}
+// A point inside the cell of grid day `day`, below its numbers.
+inline GdkPoint PointOfDay(int day) {
+  const GdkPoint p = FindPoint([day](const CalendarHit& h) { return h.day == day; }, drawingArea->allocation.height / 5, 8);
+  return {p.x + 20, p.y + 30};
+}
+
+// What the painter draws for the view now, through a recording Drawing.
 inline testenv::RecordingDrawing PaintedView() {
-  // A rebuilt window's new area gets its size from the next events.
   PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
   testenv::RecordingDrawing d;
   const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
   PaintItInternal(d, area, SelectedDate(), true, false, nullptr, nullptr, nullptr, MonthViewKind());
   return d;
 }
-
-// The candle-lighting and havdalah times of the day cells, in the order drawn.
-inline std::vector<std::string> CellTimes() {
-  std::vector<std::string> times;
-  for (const std::string& op : PaintedView().ops) {
-    const size_t bar = op.find(" |");
-    if (bar == std::string::npos) continue;
-    const std::string text = op.substr(bar + 2);
-    if (op.find(" 65535,0,0 |") != std::string::npos && text.find(':') != std::string::npos) times.push_back(text);
-  }
-  return times;
-}
-
-// "hh:mmAM"/"hh:mmPM" (or "hh:mm") in minutes after midnight, or -1.
-inline int Minutes(const std::string& t) {
-  if (t.size() < 5 || t[2] != ':') return -1;
-  const int h = std::stoi(t.substr(0, 2)), m = std::stoi(t.substr(3, 2));
-  if (t.size() == 5) return h * 60 + m;
-  return (h % 12 + (t.substr(5) == "PM" ? 12 : 0)) * 60 + m;
-}
+inline bool ViewShows(const std::string& text) { return PaintedView().DrewText(text); }
 
 // Whether the whole month view waits for a repaint (and lets it happen).
 // Call right after the command, before events are processed.
@@ -583,15 +463,6 @@ inline bool RedrawRequested() {
   gtk_widget_queue_draw(drawingArea);
   gdk_window_process_updates(drawingArea->window, TRUE);
   return whole;
-}
-
-// Runs the menu command `id` while `user` acts in its dialogs. Events
-// after the command are left for the caller (see RedrawRequested).
-inline void RunMenuCommand(int id, UserScript& user) {
-  gdk_window_process_updates(drawingArea->window, TRUE);  // nothing may wait for a repaint before
-  Pump();
-  user.Start();
-  HandleMenuItem(nullptr, id);
 }
 
 }  // namespace guitest

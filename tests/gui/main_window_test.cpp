@@ -1,132 +1,133 @@
-// The main window: its menus, keyboard navigation, Jump to today and shutdown.
-#include <cstdlib>
+// The main window: its menus, the keys, Jump to today, the view by Hebrew
+// months, the day report, printing the month, exit and termination.
 #include <ctime>
-#include <optional>
-#include <string>
+#include <fstream>
+#include <sstream>
 
 #include "dialogs/year_dialog.h"
 #include "gui_test_util.h"
-#include "base/settings_file.h"
 
 namespace {
 
 using namespace guitest;
+using G = GregorianDate;
+
+G ParseDate(const std::string& s) {
+  G d{};
+  char dot;
+  std::istringstream(s) >> d.day >> dot >> d.month >> dot >> d.year;
+  return d;
+}
 
 TEST_F(MainWindowTest, OpensFullScreenWithMenus) {
-  EXPECT_STREQ(gtk_window_get_title(GTK_WINDOW(gMainWindow)), "Lumaro");
   int w = 0, h = 0;
   gtk_window_get_size(GTK_WINDOW(gMainWindow), &w, &h);
   EXPECT_EQ(w, gdk_screen_get_width(gdk_screen_get_default()));
   EXPECT_EQ(h, gdk_screen_get_height(gdk_screen_get_default()));
-  // Its size is not forced: it can be resized, and its content asks for far
-  // less than the smallest screen.
-  EXPECT_TRUE(gtk_window_get_resizable(GTK_WINDOW(gMainWindow)));
-  GtkRequisition content;
+  GtkRequisition content;  // the size is not forced: the content asks for less than the smallest screen
   gtk_widget_size_request(gtk_bin_get_child(GTK_BIN(gMainWindow)), &content);
-  EXPECT_LT(content.width, 800);
-  EXPECT_LT(content.height, 600);
-
-  EXPECT_EQ(MenuLabels(MenuBar()), (std::vector<std::string>{"Program", "Settings", "Help"}));
-  GList* menus = gtk_container_get_children(GTK_CONTAINER(MenuBar()));
-  auto submenu = [&](int i) { return gtk_menu_item_get_submenu(GTK_MENU_ITEM(g_list_nth_data(menus, i))); };
-  EXPECT_EQ(MenuLabels(submenu(0)),
-            (std::vector<std::string>{"Display information about current day...", "Jump to today!", "Hebrew months",
-                                      "Anniversaries/Birthdays/yortsayt", "Print...", "Print year of Shabbat times...",
-                                      "Export to calendar file...", "---",
-                                      "Exit"}));
-  EXPECT_EQ(MenuLabels(submenu(1)),
-            (std::vector<std::string>{"Set Israel/Diaspora & Style...", "Configure Shabbat Times...",
-                                      "Configure Zmanim...", "Configure Daily Learning...",
-                                      "Configure Daylight Savings Time...",
-                                      "Configure Time Format...", "Configure Background Image...", "Font",
-                                      "Font Sizes", "Select Language..."}));
-  EXPECT_EQ(MenuLabels(submenu(2)), (std::vector<std::string>{"Help", "---", "About this program..."}));
-  g_list_free(menus);
+  EXPECT_TRUE(content.width < 800 && content.height < 600);
+  const std::vector<Strings> menus = Rows("menus.tsv", 0);
+  Strings tops;
+  std::vector<GtkWidget*> items = WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM);
+  for (size_t i = 0; i < menus.size() && i < items.size(); ++i) {
+    tops.push_back(menus[i][0]);
+    EXPECT_EQ(MenuLabels(gtk_menu_item_get_submenu(GTK_MENU_ITEM(items[i]))), Strings(menus[i].begin() + 1, menus[i].end()));
+  }
+  EXPECT_EQ(MenuLabels(MenuBar()), tops);
 }
 
 TEST_F(MainWindowTest, KeysMoveTheSelectionWithinTheRange) {
-  struct Case {
-    GregorianDate from;
-    guint key;
-    GregorianDate to;
-  };
-  const Case cases[] = {
-      {{31, 1, 2024}, GDK_Page_Down, {29, 2, 2024}},  // the day is clamped to the month
-      {{31, 1, 2023}, GDK_Page_Down, {28, 2, 2023}},
-      {{28, 2, 2023}, GDK_Page_Up, {28, 1, 2023}},
-      {{31, 12, 2024}, GDK_Right, {1, 1, 2025}},
-      {{1, 1, 2025}, GDK_Left, {31, 12, 2024}},
-      {{31, 12, 2024}, GDK_Down, {7, 1, 2025}},
-      {{7, 1, 2025}, GDK_Up, {31, 12, 2024}},
-      {{24, 12, 2024}, GDK_a, {24, 12, 2024}},  // other keys change nothing
-      {{24, 12, 2024}, GDK_Home, {24, 12, 2024}},
-      {{15, 1, 1583}, GDK_Page_Up, {15, 1, 1583}},  // the ends of the range do not move
-      {{15, 12, 3000}, GDK_Page_Down, {15, 12, 3000}},
-  };
-  for (const Case& c : cases) {
-    SetSelectedDate(c.from);
-    PressKey(c.key);
-    EXPECT_EQ(SelectedDate(), c.to) << c.from.day << "." << c.from.month << "." << c.from.year << " key " << c.key;
+  for (const Strings& row : Rows("keys.tsv", 3)) {
+    const bool hebrew = row[0][0] == 'h';
+    setHebrewMonthView(hebrew ? 1 : 0);
+    SetSelectedDate(ParseDate(row[0].substr(hebrew ? 1 : 0)));
+    PressKey(gdk_keyval_from_name(row[1].c_str()));
+    EXPECT_EQ(SelectedDate(), ParseDate(row[2])) << row[0] << " " << row[1];
   }
 }
 
-TEST_F(MainWindowTest, ExitWritesEverySetting) {
-  setCity("Haifa");
-  HandleMenuItem(nullptr, kCmdExit);
-  Pump();
-  EXPECT_EQ(gMainWindow, nullptr);
-  EXPECT_EQ(SettingsGet("CurrentCity", ""), "Haifa");
-  EXPECT_EQ(SettingsGet("PrintYiddishFontFile", "missing"), "");
-  EXPECT_EQ(SettingsGetInt("Language", 0), 1);
-}
-
-// The clock of the JumpToToday test: a fixed instant.
 std::time_t gFixedNow = 0;
-std::time_t FixedClock() { return gFixedNow; }
 
-// Local time of a given zone for the life of the object.
-class ZoneForTest {
- public:
-  explicit ZoneForTest(const char* zone) {
-    if (const char* old = std::getenv("TZ")) old_ = old;
-    ::setenv("TZ", zone, 1);
-    ::tzset();
-  }
-  ~ZoneForTest() {
-    if (old_) {
-      ::setenv("TZ", old_->c_str(), 1);
-    } else {
-      ::unsetenv("TZ");
-    }
-    ::tzset();
-  }
-
- private:
-  std::optional<std::string> old_;
-};
-
-// "Jump to today!" selects the local date of the clock, with the year
-// clamped to the range at both ends.
+// "Jump to today!" selects the local date of the clock, the year clamped to the range.
 TEST_F(MainWindowTest, JumpToToday) {
-  const ZoneForTest jerusalem("Asia/Jerusalem");
-  SetTodayClock(FixedClock);
-  const struct {
-    std::time_t now;
-    GregorianDate today;
-  } cases[] = {
-      {1711922400, {1, 4, 2024}},     // 31 March 2024 22:00 UTC: already 1 April in Jerusalem (summer time, UTC+3)
-      {1735687800, {1, 1, 2025}},     // 31 December 2024 23:30 UTC: 1 January 2025 there (UTC+2)
-      {1718971200, {21, 6, 2024}},    // 21 June 2024 12:00 UTC
-      {32535259200, {1, 1, 3000}},    // 1 January 3001 12:00 UTC: the last year of the range
-      {-14817470400, {15, 6, 1583}},  // 15 June 1500 12:00 UTC: the first year
+  const char* oldTz = std::getenv("TZ");
+  const std::string old = oldTz ? oldTz : "";
+  ::setenv("TZ", "Asia/Jerusalem", 1);
+  ::tzset();
+  SetTodayClock([] { return gFixedNow; });
+  const std::pair<std::time_t, G> cases[] = {
+      {1711922400, {1, 4, 2024}},     // 31 March 2024 22:00 UTC: 1 April in Jerusalem (summer time)
+      {1735687800, {1, 1, 2025}},     // 31 December 2024 23:30 UTC
   };
-  for (const auto& c : cases) {
+  for (const auto& [now, today] : cases) {
     SetSelectedDate({1, 1, 1600});
-    gFixedNow = c.now;
+    gFixedNow = now;
     HandleMenuItem(nullptr, kCmdToday);
-    EXPECT_EQ(SelectedDate(), c.today) << c.now;
+    EXPECT_EQ(SelectedDate(), today) << now;
   }
   SetTodayClock(nullptr);
+  oldTz ? ::setenv("TZ", old.c_str(), 1) : ::unsetenv("TZ");
+  ::tzset();
+}
+
+// The menu item and Ctrl+H switch the view; the caption, the arrows, a
+// click and the printout follow it, and the settings keep it.
+TEST_F(MainWindowTest, HebrewMonths) {
+  GtkWidget* item = MenuItem("Hebrew months");
+  ASSERT_TRUE(GTK_IS_CHECK_MENU_ITEM(item));
+  EXPECT_FALSE(gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)));
+  ShowMonth(G{15, 4, 2024});
+  EXPECT_TRUE(ViewShows("April 2024"));
+  gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  EXPECT_TRUE(RedrawRequested());
+  EXPECT_TRUE(ViewShows("Nisan 5784") && ViewShows("9 April - 8 May 2024"));
+  EXPECT_EQ(SelectedDate(), (G{15, 4, 2024}));
+  PressKey(GDK_h, GDK_CONTROL_MASK);
+  EXPECT_EQ(getHebrewMonthView(), 0);
+  EXPECT_TRUE(ViewShows("April 2024"));
+  PressKey(GDK_h, GDK_CONTROL_MASK);
+  MainWindowRebuild(false);
+  EXPECT_TRUE(gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(MenuItem("Hebrew months"))));
+
+  ShowMonth(G{10, 3, 2024});  // 30 Adar I 5784
+  ClickView(PointOfDay(14));  // the 14th of Adar I
+  EXPECT_EQ(SelectedDate(), (G{23, 2, 2024}));
+  ClickView(FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; }));
+  EXPECT_EQ(SelectedDate(), (G{24, 3, 2024}));  // 14 Adar II, Purim
+  const std::string path = home_.path() + "/adar.ps";
+  UserScript user;
+  user.Then("print to a file", On("Select Printing Options", [&](GtkWidget* w) {
+    Act(w, "on:File:|File:=" + path + "|click:OK");
+  }));
+  user.Start();
+  PressKey(GDK_p, GDK_CONTROL_MASK);
+  ASSERT_TRUE(PumpUntil([&] { return user.Done() && !WindowTitled("Select Printing Options"); }));
+  const std::string ps = ReadFile(path);
+  EXPECT_NE(ps.find("(Adar II 5784) show"), std::string::npos);
+  EXPECT_NE(ps.find("(11 March - 8 April 2024) show"), std::string::npos);
+  EXPECT_EQ(SelectedDate(), (G{24, 3, 2024}));  // the key did not move the selection
+  ASSERT_TRUE(settingsDone());
+  EXPECT_NE(ReadFile(home_.lumaro("kivrasettings")).find("HebrewMonthView: \"1\"\n"), std::string::npos);
+}
+
+// The menu item, Return and Enter open a report of the selected day; each
+// stays, every list whole and on the screen.
+TEST_F(MainWindowTest, DayReport) {
+  SetSelectedDate({18, 5, 2024});  // a Shabbat after Pesakh: zmanim, a reading, halakha
+  gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem("Display information about current day...")));
+  PressKey(GDK_Return);
+  PressKey(GDK_KP_Enter);
+  const std::vector<GtkWidget*> reports = WindowsTitled("Message");
+  ASSERT_EQ(reports.size(), 3u);
+  Strings headings;
+  for (GtkWidget* view : WidgetsOfType(reports[0], GTK_TYPE_TREE_VIEW)) headings.push_back(TreeRows(view).at(0));
+  EXPECT_EQ(headings, (Strings{"Zmanim for date 18.5.2024", "Readings for 18.5.2024:", "Halakha for date 18.5.2024:"}));
+  for (GtkWidget* s : WidgetsOfType(reports[0], GTK_TYPE_SCROLLED_WINDOW)) {
+    GtkAdjustment* v = gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(s));
+    EXPECT_LE(v->upper, v->page_size + 1);
+  }
+  EXPECT_LE(reports[0]->allocation.height, gdk_screen_get_height(gdk_screen_get_default()));
 }
 
 // A termination signal while a modal dialog waits: the dialog returns as
@@ -134,7 +135,7 @@ TEST_F(MainWindowTest, JumpToToday) {
 TEST_F(MainWindowTest, TerminationWhileADialogWaits) {
   setCity("Haifa");
   UserScript user;
-  user.Then("terminate once the dialog shows", On("Select Year", [](GtkWidget*) { MainWindowTerminate(); }));
+  user.Then("terminate", On("Select Year", [](GtkWidget*) { MainWindowTerminate(); }));
   user.Start();
   EXPECT_EQ(DialogsDoYear(2024), 0);
   Pump();

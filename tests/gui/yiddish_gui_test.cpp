@@ -1,13 +1,9 @@
 // The program in Yiddish and in Hebrew with the translation files a new
-// user gets: after the language switch every menu label and the status line
-// are made again in the language, right to left, in the configured font; the
-// dialogs and the day report show no English text. Each test runs once per
-// right-to-left language. With LUMARO_SCREENSHOT_DIR set, the windows are
-// also saved as PNG files there for people to look at ("yiddish-..." and
-// "hebrew-...").
+// user gets: after the language switch the menus, the status line, every
+// dialog and the day report show no English text, right to left, in the
+// configured font.
 #include "app/tooltips.h"
 #include "dialogs/widget_fonts.h"
-#include "dialogs/message.h"
 #include "gui_test_util.h"
 #include "storage/user_files.h"
 
@@ -19,50 +15,29 @@ bool HasLatinLetter(const std::string& s) {
   return std::any_of(s.begin(), s.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); });
 }
 
-// Family and size (points) of the font a widget's style gives it.
-std::string FontOf(GtkWidget* w) {
-  const PangoFontDescription* d = gtk_widget_get_style(w)->font_desc;
-  const char* family = pango_font_description_get_family(d);
-  return std::string(family ? family : "") + " " + std::to_string(pango_font_description_get_size(d) / PANGO_SCALE);
-}
-
-// A label in Yiddish or Hebrew: a translated text, right to left, in the
+// Every non-empty label of a window is translated, right to left, in the
 // configured font at 16 points.
-void ExpectYiddishLabel(GtkWidget* label, const std::string& where) {
-  const std::string text = gtk_label_get_text(GTK_LABEL(label));
-  EXPECT_FALSE(HasLatinLetter(text)) << where << ": " << text;
-  EXPECT_EQ(gtk_widget_get_direction(label), GTK_TEXT_DIR_RTL) << where << ": " << text;
-  EXPECT_EQ(FontOf(label), getFontName() + " 16") << where << ": " << text;
-}
-
-// Every non-empty label of a window, buttons' labels included.
-std::vector<GtkWidget*> Labels(GtkWidget* window) {
-  std::vector<GtkWidget*> labels;
-  for (GtkWidget* w : WidgetsOfType(window, GTK_TYPE_LABEL))
-    if (*gtk_label_get_text(GTK_LABEL(w))) labels.push_back(w);
-  return labels;
-}
-
-// The items (not separators) of the main window's menus.
-int MenuItemCount() {
-  int count = 0;
-  ForEachDescendant(gMainWindow, [&](GtkWidget* w) {
-    if (!GTK_IS_MENU_ITEM(w) || !gtk_menu_item_get_submenu(GTK_MENU_ITEM(w))) return;
-    GList* entries = gtk_container_get_children(GTK_CONTAINER(gtk_menu_item_get_submenu(GTK_MENU_ITEM(w))));
-    for (GList* e = entries; e; e = e->next)
-      if (gtk_bin_get_child(GTK_BIN(e->data))) ++count;
-    g_list_free(entries);
-  });
-  return count;
+void ExpectTranslated(GtkWidget* window, const std::string& where) {
+  int labels = 0;
+  for (GtkWidget* label : WidgetsOfType(window, GTK_TYPE_LABEL)) {
+    const std::string text = LabelText(label);
+    if (text.empty()) continue;
+    ++labels;
+    const PangoFontDescription* d = gtk_widget_get_style(label)->font_desc;
+    EXPECT_FALSE(HasLatinLetter(text)) << where << ": " << text;
+    EXPECT_EQ(gtk_widget_get_direction(label), GTK_TEXT_DIR_RTL) << where << ": " << text;
+    EXPECT_EQ(std::string(pango_font_description_get_family(d)) + " " +
+                  std::to_string(pango_font_description_get_size(d) / PANGO_SCALE),
+              getFontName() + " 16")
+        << where << ": " << text;
+  }
+  EXPECT_GT(labels, 0) << where;
 }
 
 class YiddishGuiTest : public MainWindowTest, public ::testing::WithParamInterface<int> {
  protected:
   void SetUp() override {
-    // A new user: the shipped files are installed, then the program starts
-    // in English with the screen font chosen at start-up.
-    std::string error;
-    ASSERT_TRUE(InstallDefaultUserFiles(&error)) << error;
+    ASSERT_TRUE(InstallDefaultUserFiles());  // a new user, starting in English
     MainWindowTest::SetUp();
     ChooseScreenFont();
     SetSelectedDate({13, 4, 2025});  // the first day of Pesakh
@@ -72,243 +47,80 @@ class YiddishGuiTest : public MainWindowTest, public ::testing::WithParamInterfa
     setHebrewNumerals(kHebrewNumeralsByLanguage);
     MainWindowTest::TearDown();
   }
-  // The language under test, and the names of its screenshots.
-  static int Language() { return GetParam(); }
-  static std::string Shot(const std::string& name) { return getLanguagePrefix(Language()) + "-" + name; }
 
-  // The user chooses the language in its dialog (Settings, "Select Language...").
+  // The user chooses the language in its dialog.
   void SwitchTo(int language) {
-    const std::string choice = translate_perform(FindLanguage(language)->name);
-    const std::string ok = translate_perform("OK");
-    {
-      UserScript user;
-      user.Then("choose the language", On("Select Language", [choice, ok](GtkWidget* w) {
-        Click(w, choice);
-        Click(w, ok);
-      }));
-      RunMenuCommand(kCmdLanguage, user);
-    }
+    UserScript user;
+    user.Then("choose", Fill("Select Language", "click:" + translate_perform(FindLanguage(language)->name)));
+    OpenByMenu(translate_perform("Select Language..."), user);
     ASSERT_EQ(getLanguage(), language);
     ASSERT_TRUE(PumpUntil([] { return drawingArea && GTK_WIDGET_MAPPED(drawingArea); }));
     gdk_window_process_updates(drawingArea->window, TRUE);
     Pump();
   }
+  std::string HebrewDayNumber() {
+    const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
+    return testenv::PaintedHebrewDayNumbers(area, SelectedDate(), translate_perform("Jewish day number")).at(12);
+  }
 };
 
-TEST_P(YiddishGuiTest, LanguageSwitchRebuildsMenusAndStatusLine) {
-  // The pointer rests on a Gregorian day number: the status line names it.
-  gdk_window_process_updates(drawingArea->window, TRUE);
-  Pump();
-  bool hovered = false;
-  for (int y = 0; y < drawingArea->allocation.height && !hovered; y += 2)
-    for (int x = 0; x < drawingArea->allocation.width && !hovered; x += 2)
-      if (tooltips_text_at(x, y) == "Gregorian day number" && tooltips_text_at(x + 3, y + 3) == "Gregorian day number")
-        Hover(x + 2, y + 2), hovered = true;
-  ASSERT_TRUE(hovered);
-  EXPECT_EQ(StatusText(), "Gregorian day number");
-
-  const int englishItems = MenuItemCount();
-  SwitchTo(Language());
-  EXPECT_EQ(SelectedDate(), (GregorianDate{13, 4, 2025}));  // the month stays
+TEST_P(YiddishGuiTest, MenusStatusLineAndNumerals) {
+  const Strings english = MenuLabels(MenuBar());
+  EXPECT_EQ(HebrewDayNumber(), "15");  // 15 Nisan
+  SwitchTo(GetParam());
+  EXPECT_EQ(SelectedDate(), (GregorianDate{13, 4, 2025}));
+  for (const std::string& title : MenuLabels(MenuBar())) EXPECT_FALSE(HasLatinLetter(title)) << title;
+  for (GtkWidget* top : WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM))
+    if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(top))) ExpectTranslated(sub, "menu");
   EXPECT_EQ(gtk_widget_get_direction(MenuBar()), GTK_TEXT_DIR_RTL);
-  int items = 0;
-  GList* titles = gtk_container_get_children(GTK_CONTAINER(MenuBar()));
-  ASSERT_EQ(g_list_length(titles), 3u);
-  for (GList* t = titles; t; t = t->next) {
-    GtkWidget* title = gtk_bin_get_child(GTK_BIN(t->data));
-    EXPECT_FALSE(HasLatinLetter(gtk_label_get_text(GTK_LABEL(title)))) << gtk_label_get_text(GTK_LABEL(title));
-    EXPECT_EQ(FontOf(title), getFontName() + " 16");
-    GList* entries = gtk_container_get_children(GTK_CONTAINER(gtk_menu_item_get_submenu(GTK_MENU_ITEM(t->data))));
-    for (GList* e = entries; e; e = e->next) {
-      if (GtkWidget* label = gtk_bin_get_child(GTK_BIN(e->data))) {  // not a separator
-        ExpectYiddishLabel(label, "menu item");
-        ++items;
-      }
-    }
-    g_list_free(entries);
-  }
-  g_list_free(titles);
-  EXPECT_EQ(items, englishItems);
-  EXPECT_GE(items, 15);
+  const std::string hint = translate_perform("Gregorian day number");  // the pointer on a day number
+  for (int y = 0, found = 0; y < drawingArea->allocation.height && !found; y += 2)
+    for (int x = 0; x < drawingArea->allocation.width && !found; x += 2)
+      if (tooltips_text_at(x, y) == hint && tooltips_text_at(x + 3, y + 3) == hint) Hover(x + 2, y + 2), found = 1;
+  EXPECT_EQ(LabelText(StatusLabel()), hint);
+  EXPECT_EQ(gtk_widget_get_direction(StatusLabel()), GTK_TEXT_DIR_RTL);
+  EXPECT_EQ(HebrewDayNumber(), "ט״ו");  // the language's numerals
 
-  // The new status line, right to left, names the same day number in Yiddish.
-  ASSERT_NE(StatusLabel(), nullptr);
-  ExpectYiddishLabel(StatusLabel(), "status line");
-  EXPECT_EQ(StatusText(), translate_perform("Gregorian day number"));
-  Screenshot(gMainWindow, Shot("month-2025-04"));
-
-  // And back: English labels, left to right.
   SwitchTo(kLanguageEnglish);
+  EXPECT_EQ(HebrewDayNumber(), "15");
+  EXPECT_EQ(MenuLabels(MenuBar()), english);
   EXPECT_EQ(gtk_widget_get_direction(MenuBar()), GTK_TEXT_DIR_LTR);
-  EXPECT_EQ(MenuLabels(MenuBar()).front(), "Program");
-  EXPECT_EQ(StatusText(), "Gregorian day number");
-  // Keys reach the navigation once, not once per rebuild.
-  PressKey(GDK_Right);
+  PressKey(GDK_Right);  // keys reach the navigation once, not once per rebuild
   EXPECT_EQ(SelectedDate(), (GregorianDate{14, 4, 2025}));
 }
 
-TEST_P(YiddishGuiTest, DayReportOfAFestival) {
-  SwitchTo(Language());
+// Every dialog and the day report: no English (window titles stay English).
+TEST_P(YiddishGuiTest, EveryDialog) {
+  SwitchTo(GetParam());
+  for (const Strings& row : Rows("dialogs.tsv", 5)) {
+    UserScript user;
+    user.Then(row[1], On(row[1], [&](GtkWidget* w) {
+      ExpectTranslated(w, row[1]);
+      for (GtkWidget* view : WidgetsOfType(w, GTK_TYPE_TEXT_VIEW)) {  // the help text
+        GtkTextIter start, end;
+        gtk_text_buffer_get_bounds(gtk_text_view_get_buffer(GTK_TEXT_VIEW(view)), &start, &end);
+        gchar* text = gtk_text_iter_get_text(&start, &end);
+        EXPECT_TRUE(std::string(text).size() > 100 && !HasLatinLetter(text)) << text;
+        g_free(text);
+      }
+      Click(w, translate_perform(row[2]));
+    }));
+    user.Start();
+    gtk_menu_item_activate(GTK_MENU_ITEM(MenuItem(translate_perform(row[0]))));
+    user.Finish();
+    EXPECT_TRUE(user.Done()) << row[0];
+    Pump();
+  }
   HandleMenuItem(nullptr, kCmdDayReport);
-  ASSERT_TRUE(PumpUntil([] { return Shown("Message") != nullptr; }));
+  ASSERT_TRUE(PumpUntil([] { return WindowTitled("Message") != nullptr; }));
   GtkWidget* report = WindowTitled("Message");
+  ExpectTranslated(report, "report");
   const std::vector<GtkWidget*> lists = WidgetsOfType(report, GTK_TYPE_TREE_VIEW);
   ASSERT_EQ(lists.size(), 3u);  // zmanim, readings, halakha
-  for (size_t i = 0; i < lists.size(); ++i) {
-    EXPECT_EQ(gtk_widget_get_direction(lists[i]), GTK_TEXT_DIR_RTL);
-    const std::vector<std::string> rows = TreeRows(lists[i]);
-    EXPECT_GT(rows.size(), 2u);
-    for (size_t r = 0; r < rows.size(); ++r)
-      EXPECT_TRUE(rows[r].find("Pforzheim") != std::string::npos || !HasLatinLetter(rows[r])) << rows[r];  // but the city's name
-  }
-  for (GtkWidget* label : Labels(report)) ExpectYiddishLabel(label, "report");  // its "Close" button
-  // The window stays on the screen: its rows wrap rather than widen it.
-  ASSERT_TRUE(PumpUntil([&] { return report->allocation.width > 1; }));
+  for (GtkWidget* list : lists)
+    for (const std::string& row : TreeRows(list))
+      EXPECT_TRUE(row.find("Pforzheim") != std::string::npos || !HasLatinLetter(row)) << row;
   EXPECT_LE(report->allocation.width, gdk_screen_get_width(gdk_screen_get_default()));
-  EXPECT_LE(report->allocation.height, gdk_screen_get_height(gdk_screen_get_default()));
-  Screenshot(report, Shot("day-report-2025-04-13"));
-}
-
-// Rows read from the right: the label of the name row stands right of its
-// entry, and OK comes first, at the right.
-TEST_P(YiddishGuiTest, AnniversaryEditDialogIsMirrored) {
-  SwitchTo(Language());
-  auto rightOf = [](GtkWidget* a, GtkWidget* b) { return a && b && a->allocation.x > b->allocation.x; };
-  UserScript user;
-  user.Then("the list: Add...", Press("Anniversaries", translate_perform("Add...")))
-      .Then("the new entry", On("Edit Anniversary/Birthday/yortsayt", [&](GtkWidget* w) {
-        for (GtkWidget* label : Labels(w)) ExpectYiddishLabel(label, "edit");
-        GtkWidget* months = WidgetsOfType(w, GTK_TYPE_COMBO_BOX).at(0);
-        const std::vector<std::string> names = ChoiceEntries(months);
-        EXPECT_EQ(names.size(), 14u);
-        for (const std::string& name : names) EXPECT_FALSE(HasLatinLetter(name)) << name;
-        int named = 0;
-        for (GtkWidget* label : Labels(w)) {
-          if (translate_perform("Name:") != gtk_label_get_text(GTK_LABEL(label))) continue;
-          ++named;
-          EXPECT_TRUE(rightOf(label, WidgetsOfType(gtk_widget_get_parent(label), GTK_TYPE_ENTRY).at(0)));
-        }
-        EXPECT_EQ(named, 1);
-        EXPECT_TRUE(rightOf(FindButton(w, translate_perform("OK")), FindButton(w, translate_perform("Cancel"))));
-        Screenshot(w, Shot("anniversary-edit"));
-        Click(w, translate_perform("Cancel"));
-      }))
-      .Then("close", [] {
-        GtkWidget* w = Shown("Anniversaries");
-        return w && !WindowTitled("Edit Anniversary/Birthday/yortsayt") && Click(w, translate_perform("Close"));
-      });
-  RunMenuCommand(kCmdAnniversaries, user);
-}
-
-// Every dialog in Yiddish: each label and button is Yiddish, right to
-// left, in the dialog font. (Window titles stay English.)
-TEST_P(YiddishGuiTest, EveryDialog) {
-  const std::vector<std::tuple<int, const char*, const char*>> cases = {
-      {kCmdIsraelDiasporaStyle, "Set Israel/Diaspora & Style", "Cancel"},
-      {kCmdShabbatTimes, "Configure Shabbat Times", "Cancel"},
-      {kCmdZmanim, "Configure Zmanim", "Cancel"},
-      {kCmdLearning, "Daily Learning", "Cancel"},
-      {kCmdDaylightSaving, "Configure Daylight Savings Time", "Cancel"},
-      {kCmdTimeFormat, "Time format", "Cancel"},
-      {kCmdBackgroundImage, "Select Background Image", "Cancel"},
-      {kCmdFont, "Select Font", "Cancel"},
-      {kCmdLanguage, "Select Language", "Cancel"},
-      {kCmdHelp, "Help", "Close"},
-      {kCmdPrint, "Select Printing Options", "Cancel"},
-      {kCmdExport, "Export to Calendar File", "Cancel"},
-      {kCmdAnniversaries, "Anniversaries", "Close"},
-      {kCmdFontSizes, "Configure font sizes", "Cancel"},
-  };
-  SwitchTo(Language());
-  for (const auto& [command, title, close] : cases) {
-    SCOPED_TRACE(title);
-    UserScript user;
-    user.Then(title, On(title, [command = command, close = std::string(translate_perform(close))](GtkWidget* w) {
-      const std::vector<GtkWidget*> labels = Labels(w);
-      EXPECT_FALSE(labels.empty());
-      for (GtkWidget* label : labels) ExpectYiddishLabel(label, gtk_window_get_title(GTK_WINDOW(w)));
-      for (GtkWidget* view : WidgetsOfType(w, GTK_TYPE_TEXT_VIEW)) {  // the help text
-        EXPECT_GT(TextOf(view).size(), 100u);
-        EXPECT_FALSE(HasLatinLetter(TextOf(view))) << TextOf(view);
-      }
-      Screenshot(w, Shot(std::to_string(command)));
-      Click(w, close);
-    }));
-    RunMenuCommand(command, user);
-    Pump();
-    EXPECT_EQ(getLanguage(), Language());  // Cancel kept it
-  }
-}
-
-// A question in Yiddish or Hebrew has buttons in that language, "Yes" at the right.
-TEST_P(YiddishGuiTest, QuestionsAnswerInYiddish) {
-  SwitchTo(Language());
-  UserScript user;
-  user.Then("answer", On("Message", [](GtkWidget* w) {
-    for (GtkWidget* label : Labels(w)) ExpectYiddishLabel(label, "question");
-    GtkWidget* yes = FindButton(w, translate_perform("Yes"));
-    GtkWidget* no = FindButton(w, translate_perform("No"));
-    ASSERT_TRUE(yes && no);
-    EXPECT_GT(yes->allocation.x, no->allocation.x);
-    Click(w, translate_perform("Yes"));
-  }));
-  user.Start();
-  EXPECT_EQ(DialogsDoYesNo(translate_perform("Lumaro")), kAnswerYes);
-}
-
-
-// The Hebrew day numbers the month view draws at the right of its cells.
-std::vector<std::string> HebrewDayNumbers() {
-  PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
-  const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
-  return testenv::PaintedHebrewDayNumbers(area, SelectedDate(), translate_perform("Jewish day number"));
-}
-
-// The language dialog's check box follows the language until the user
-// changes it: on for Yiddish and Hebrew; turned off, it stays off.
-TEST_P(YiddishGuiTest, HebrewNumeralsFollowTheLanguageUntilTurnedOff) {
-  EXPECT_EQ(HebrewDayNumbers().at(12), "15");  // 13 April 2025, 15 Nisan
-  const std::string name = translate_perform(FindLanguage(Language())->name);
-  const std::string box = "Hebrew dates in Hebrew numerals";
-  {
-    UserScript user;
-    user.Then("the language, then the numerals", On("Select Language", [&](GtkWidget* w) {
-      EXPECT_FALSE(IsOn(w, box));
-      Click(w, name);
-      EXPECT_TRUE(IsOn(w, box));  // the language's default
-      Click(w, "English");
-      EXPECT_FALSE(IsOn(w, box));
-      Click(w, name);
-      Screenshot(w, Shot("language-dialog"));
-      Click(w, "Cancel");
-    }));
-    RunMenuCommand(kCmdLanguage, user);
-  }
-  EXPECT_EQ(getLanguage(), kLanguageEnglish);
-  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsByLanguage);
-
-  SwitchTo(Language());
-  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsByLanguage);
-  EXPECT_EQ(HebrewDayNumbers().at(12), "ט״ו");
-  EXPECT_EQ(HebrewCaptionOfMonth(4, 2025), "ג׳ ניסן - ב׳ אייר תשפ״ה");
-
-  // Off by the user: digits, in this language and in English.
-  const std::string translatedBox = translate_perform(box);
-  {
-    UserScript user;
-    user.Then("numerals off", On("Select Language", [&](GtkWidget* w) {
-      EXPECT_TRUE(IsOn(w, translatedBox));
-      SetToggle(FindButton(w, translatedBox), false);
-      Click(w, translate_perform("OK"));
-    }));
-    RunMenuCommand(kCmdLanguage, user);
-  }
-  ASSERT_TRUE(PumpUntil([] { return drawingArea && GTK_WIDGET_MAPPED(drawingArea); }));
-  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsOff);
-  EXPECT_EQ(HebrewDayNumbers().at(12), "15");
-  SwitchTo(kLanguageEnglish);
-  EXPECT_EQ(getHebrewNumerals(), kHebrewNumeralsOff);
-  EXPECT_EQ(HebrewDayNumbers().at(12), "15");
 }
 
 INSTANTIATE_TEST_SUITE_P(RightToLeft, YiddishGuiTest, ::testing::Values(kLanguageYiddish, kLanguageHebrew),

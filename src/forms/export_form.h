@@ -1,0 +1,35 @@
+// The export dialog apart from its widgets: the check of what was entered,
+// in the order the dialog makes it.
+#pragma once
+
+#include <string>
+
+// The check of a year text (the export dialog's and the Select Year
+// dialog's): the year 1583..3000, or 0 with `error` set to the message.
+int ParseYearText(const char* text, std::string* error);
+
+// Most years one export may span: a longer one would hold the window still
+// for long and make a file few calendars can take in.
+constexpr int kExportMaxYears = 100;
+
+struct ExportForm {
+  std::string fromYear;  // as typed
+  std::string toYear;
+  unsigned kinds = 0;  // kIcs* flags of the boxes checked
+  std::string file;    // as typed ("~/" allowed)
+};
+
+struct ExportRequest {
+  int fromYear = 0;
+  int toYear = 0;
+  unsigned kinds = 0;
+  std::string path;     // the file with "~" expanded
+  bool exists = false;  // a file of that name is there (ask before replacing it)
+};
+
+// Checks the form; the translated message of the first failing check is put
+// into `error` and false returned. The checks: both years, their order, the
+// span, at least one kind, a learning cycle for the daily learning alone, a
+// file name, no folder of that name, and for the times a city and a valid
+// daylight-saving rule.
+bool ReadExportForm(const ExportForm& form, ExportRequest* request, std::string* error);

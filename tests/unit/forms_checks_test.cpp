@@ -1,0 +1,112 @@
+// The checks of the export, print and year-sheet dialogs, as rows of
+// input -> message (tests/data/forms/*.tsv).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "base/settings.h"
+#include "base/translate.h"
+#include "compose/ics_export.h"
+#include "forms/export_form.h"
+#include "forms/print_form.h"
+#include "forms/year_sheet_form.h"
+#include "test_env.h"
+
+namespace {
+
+// The rows of a data file, split at tabs; "_" stands for an empty field.
+std::vector<std::vector<std::string>> Rows(const std::string& name, size_t columns) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(testenv::TestDataDir() + "/forms/" + name);
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> cells;
+    std::istringstream fields(line);
+    for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell == "_" ? "" : cell);
+    EXPECT_EQ(cells.size(), columns) << line;
+    if (cells.size() == columns) rows.push_back(cells);
+  }
+  EXPECT_GT(rows.size(), 5u) << name;
+  return rows;
+}
+
+std::string WithHome(std::string text, const std::string& home) {
+  for (size_t at; (at = text.find("$HOME")) != std::string::npos;) text.replace(at, 5, home);
+  return text;
+}
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+  std::vector<std::string> parts;
+  std::istringstream in(s);
+  for (std::string p; std::getline(in, p, sep);) parts.push_back(p == "_" ? "" : p);
+  return parts;
+}
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    settingsReset();
+    translate_init("");
+    testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n");
+  }
+  void TearDown() override { translate_done(); }
+  testenv::TempHome home_;
+};
+
+TEST_F(FormsTest, Export) {
+  for (const auto& r : Rows("export_form.tsv", 6)) {
+    settingsReset();
+    setLearningFlag("daf-yomi", 0);
+    if (r[4] == "tehillim") setLearningFlag("tehillim", 1);
+    else if (r[4] != "-") setCity(r[4]);
+    ExportForm form{r[0], r[1], 0, WithHome(r[3] == "" ? "  " : r[3], home_.path())};
+    for (const std::string& id : Split(r[2], ','))
+      for (const IcsKindRow& k : kIcsKindRows) form.kinds |= id == k.option ? k.kind : 0u;
+    ExportRequest req;
+    std::string error;
+    const bool ok = ReadExportForm(form, &req, &error);
+    const std::string got = ok ? "OK " + std::to_string(req.fromYear) + "-" + std::to_string(req.toYear) + " " + req.path
+                               : error;
+    EXPECT_EQ(got, WithHome(r[5], home_.path())) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
+  }
+}
+
+TEST_F(FormsTest, Print) {
+  for (const auto& r : Rows("print_form.tsv", 7)) {
+    PrintForm form;
+    form.toPrinter = r[0] != "file";
+    form.printerIndex = form.toPrinter ? std::stoi(r[0]) : 0;
+    form.printers = {"q"};
+    form.file = r[1] == "-" ? "" : r[1];
+    form.paper = std::stoi(r[2]);
+    form.landscape = r[3] == "L";
+    form.blackWhite = r[4] == "BW";
+    const std::vector<std::string> margins = Split(r[5], ',');
+    ASSERT_EQ(margins.size(), 4u) << r[5];
+    std::copy(margins.begin(), margins.end(), form.margins.begin());
+    PrintJob job;
+    std::string got;
+    if (ReadPrintForm(form, &job, &got)) {
+      got = "OK " + (job.printerName.empty() ? "-" : job.printerName) + "|" + (job.filePath.empty() ? "-" : job.filePath);
+      for (int v : {job.paperWidth, job.paperHeight, job.orientation, job.color, job.leftMargin, job.topMargin,
+                    job.rightMargin, job.bottomMargin})
+        got += " " + std::to_string(v);
+      EXPECT_EQ(job.toFile, form.toPrinter ? 0 : 1);
+    }
+    EXPECT_EQ(got, r[6]) << r[0] << " " << r[1] << " " << r[5];
+  }
+}
+
+TEST_F(FormsTest, YearSheet) {
+  for (const auto& r : Rows("year_sheet_form.tsv", 6)) {
+    const std::string printer = r[3] == "-" ? "" : r[3], path = r[4] == "-" ? "" : r[4];
+    std::string got;
+    if (const auto req = ReadYearSheetForm(r[0], r[1] == "1", std::stoi(r[2]), printer, path, &got))
+      got = "OK " + std::to_string(req->year) + " " + (req->printer.empty() ? "-" : req->printer) + "|" +
+            (req->path.empty() ? "-" : req->path) + " " + (req->pdf ? "1" : "0");
+    EXPECT_EQ(got, r[5]) << r[0] << " " << r[1];
+  }
+}
+
+}  // namespace
