@@ -62,3 +62,37 @@ finish() {
   echo "all checks passed"
   exit 0
 }
+
+# run_cases FILE: each row of a case file (tests/data/e2e/*.tsv) runs the
+# CLI with its settings file and arguments and checks the exit status and
+# output (the file's header explains the columns).
+run_cases() {
+  local name settings args status expect out err got argv line row
+  while IFS= read -r row; do
+    [[ $row == '#'* ]] && continue
+    # Tabs are whitespace to read: empty fields would vanish.
+    IFS=$'\x1f' read -r name settings args status expect <<< "${row//$'\t'/$'\x1f'}"
+    rm -f "$HOME/.lumaro/kivrasettings"
+    [ -n "$settings" ] && printf '%b\n' "$settings" > "$HOME/.lumaro/kivrasettings"
+    mapfile -d '' argv < <(printf '%s' "$args" | xargs printf '%s\0')
+    out=$("$LUMARO_CLI" "${argv[@]}" 2> "$E2E_HOME/stderr")
+    got=$?
+    err=$(cat "$E2E_HOME/stderr")
+    expect=$(printf '%b' "$expect")
+    [ "$got" = "$status" ] || { fail "$name: exit status $got, expected $status ($err)"; continue; }
+    if [ "$status" = 2 ]; then
+      [ -z "$out" ] && [ -n "$err" ] && [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] ||
+        fail "$name: not one line on stderr and nothing on stdout: $err"
+      [[ $err == *"$expect"* ]] || fail "$name: stderr lacks '$expect': $err"
+    elif [[ $expect == '='* ]]; then
+      expect_eq "$name" "${expect:1}" "$out"
+    elif [[ $expect == '!'* ]]; then
+      [[ $out != *"${expect:1}"* ]] || fail "$name: '${expect:1}' is in the output"
+    else
+      while IFS= read -r line; do
+        printf '%s\n' "$out" | grep -qF -- "$line" || fail "$name: no line '$line' in: $(printf '%s' "$out" | head -c 600)"
+      done <<< "$expect"
+    fi
+  done < "$1"
+  rm -f "$HOME/.lumaro/kivrasettings"
+}
