@@ -18,7 +18,6 @@ mkdir -p "$W" "$HOME/.lumaro/translations"
 cp "$LUMARO_SOURCE_DIR/data/cities" "$HOME/.lumaro/cities"
 cp "$LUMARO_SOURCE_DIR"/data/translations/* "$HOME/.lumaro/translations/"
 printf 'DSTAutomatic: "1"\nTimeFormat: "1"\n' > "$HOME/.lumaro/kivrasettings"
-CHECK="$(dirname "$0")/lib/year_sheet_check.py"
 
 png() {
   gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
@@ -37,9 +36,11 @@ for place in "new-york|New York City|--diaspora" "jerusalem|Jerusalem|--israel";
   grep -qF "Shabbat and festival times 2026" "$W/$tag.ps.txt" || fail "$city: no title"
   grep -qF "$city, time zone" "$W/$tag.ps.txt" || fail "$city: the heading does not name the city and zone"
   grep -qF "Candle lighting 18 minutes before sunset" "$W/$tag.ps.txt" || fail "$city: no candle minutes in the heading"
-  "$LUMARO_CLI" --city "$city" "$rules" times 2026-01-01 2026-12-31 > "$W/$tag.times"
-  problems=$(python3 "$CHECK" "$W/$tag.ps.txt" "$W/$tag.times" 2026)
-  [ -z "$problems" ] || fail "$city: the sheet and the times differ: $(printf '%s\n' "$problems" | head -5)"
+  # Every candle-lighting, havdalah and fast time of the times list, as often, and no other.
+  expect_eq "$city: the times of the times list" \
+    "$("$LUMARO_CLI" --city "$city" "$rules" times 2026-01-01 2026-12-31 |
+      awk -F'\t' '$2 ~ /^(candles|candles-after-nightfall|havdalah|fast-begins|fast-ends)$/ {print $3}' | sort | tr '\n' ' ')" \
+    "$(grep -oE '\b[0-9]{1,2}:[0-9]{2}\b' "$W/$tag.ps.txt" | sort | tr '\n' ' ')"
   png "year-sheet-2026-$tag.png" "$W/$tag.ps"
 done
 # Standard output and --out give the same sheet.
@@ -85,12 +86,10 @@ expect_eq "PDF: the times of the PostScript" \
 "$LUMARO_CLI" year-sheet 2026 --pdf | head -c 5 | grep -q "%PDF-" || fail "PDF on standard output"
 
 # ------------------------------------------------- errors
-expect_usage_error "no year" year-sheet
 expect_usage_error "not a year" year-sheet 20x6
 expect_usage_error "year too early" year-sheet 1582
 expect_usage_error "Hebrew year too early" year-sheet 5000 --hebrew
 expect_usage_error "Gregorian year as Hebrew" year-sheet 2026 --hebrew
-expect_usage_error "two years" year-sheet 2026 2027
 expect_usage_error "unknown option" year-sheet 2026 --landscape
 expect_usage_error "unknown paper" year-sheet 2026 --paper A5
 expect_usage_error "--out without a file" year-sheet 2026 --out
