@@ -1,60 +1,22 @@
 #!/usr/bin/env python3
 """Checks that every English text of the program has a translation in every interface language.
 
-The program turns its English texts into the interface language in two ways:
-
-  * translate_perform(key) looks one whole text up (menu labels, names of
-    days, months and holidays, messages, format strings such as
-    "Zmanim for date %s");
-  * translate_replace(text) replaces every known key inside a longer text
-    (the halakha list, the readings list and the Daf Yomi line), so there
-    the keys are phrases and what matters is that no English is left over.
-
-This script reads the sources under src/ and lists both kinds of texts:
-
-  * the string literals passed to translate_perform, or to a function that
-    only hands its argument on to it (such as `t` in the dialogs);
-  * for call sites whose argument is not a literal, the tables or functions
-    that feed them (KEY_SOURCES below). A new call site of that kind fails
-    the check until it is added there;
-  * for translate_replace, the texts that reach it (PHRASE_SOURCES below).
-
-It then loads the files of each language, data/translations/<language>.*
-(yiddish.*, hebrew.*), with the program's file syntax and fails (exit
-status 1), naming each problem, when
-
-  * a translate_perform text has no entry;
-  * a text that goes through translate_replace still holds Latin letters
-    after the replacement the program does (longest keys first, at most 11
-    passes per key);
-  * a translated format does not have the same %d/%s conversions in the
-    same order as its key (the program would show the English instead);
-  * a translation file has a syntax error or a key twice;
-  * a translation holds Latin letters, or characters the printout cannot
-    show: only the characters of the print encoding
-    (src/render/ps_text_encoding.cpp: ASCII, the Hebrew letters, the Yiddish
-    digraphs, geresh and gershayim), and points only on the letters where
-    the printout composes them (pasekh alef, komets alef, veys, melupm vov,
-    khirek yud, kof, pey, fey, sin, tof, pasekh tsvey yudn). The print font
-    has the same glyphs for every language; Hebrew writes no Yiddish
-    digraphs (װ, ױ, ײ) and, having no maqaf in the printout, joins words
-    with a hyphen.
-
-The print font is checked too, for every language at once: every character
-the Hebrew numerals write (src/calendar/hebrew_numerals.cpp: the letters,
-geresh and gershayim) has a row in the print encoding, and every glyph name
-of the encoding is in the default print font (the .afm file beside the .pfa
-of kDefaultYiddishPrintFont, when it is installed), so no Yiddish or Hebrew
-printout shows an empty glyph.
+translate_perform(key) looks one whole text up; translate_replace(text)
+replaces every known key inside a longer text (the halakha, readings and
+Daf Yomi lines), so there no English may be left. The texts are the
+literals passed to translate_perform (or a helper handing its argument on)
+and, for other arguments, the tables that tests/data/translation_sources.tsv
+names; a call it does not describe fails the check. Each language's files
+data/translations/<language>.* are read with the program's syntax; the
+check fails naming each missing entry, English left after the replacement
+(longest keys first, at most 11 passes), a format whose %d/%s differ from
+its key's, a syntax error or key given twice, Latin letters or characters
+the printout cannot show (points only where it composes them; Hebrew writes
+no Yiddish digraphs and no maqaf), a Hebrew numeral character without a row
+in the print encoding, or a glyph the default print font lacks.
 
 Usage: scripts/check-translations.py [--root DIR] [--language NAME]... [--list] [--template]
-  --language  check this language only (may be given more than once);
-              without it every language with files in data/translations
-  --list      print every text found, with where it comes from, and exit
-  --template  print the missing translate_perform texts as file entries
-
-With one language the output is its problems and a summary line; with
-several, each problem line and summary line starts with "<language>: ".
+With several languages each problem and summary line starts with "<language>: ".
 """
 
 import argparse
@@ -237,6 +199,8 @@ def load_sources(root):
 
 
 # --------------------------------------------------------------- where texts come from
+# tests/data/translation_sources.tsv names, for every call whose argument is
+# not a literal, the table or function its texts come from.
 
 @dataclass
 class Text:
@@ -244,261 +208,125 @@ class Text:
     where: str  # file:line
 
 
-def table_literals(sources, path, symbol, skip=()):
-    """Every non-empty literal in the initializer of `symbol`."""
+def table_literals(sources, path, symbol, skip=""):
     src = sources[path]
     body, line = src.initializer(symbol)
-    return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if t and t not in skip]
+    return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if t and t != skip]
 
 
-def table_column(sources, path, symbol, column):
-    """The `column`-th literal of every row {...} of a table."""
+def table_column(sources, path, symbol, extra):
+    """The N-th literal of every row {...} of a table (extra "N [SUFFIX]")."""
+    column, _, suffix = extra.partition(" ")
     src = sources[path]
     body, line = src.initializer(symbol)
     out = []
     for m in re.finditer(r"\{[^{}]*\}", body[1:-1]):
         lits = list(src.literal_lines(m.group(0), line + body.count("\n", 0, m.start() + 1)))
-        if len(lits) > column and lits[column][0]:
-            out.append(Text(lits[column][0], f"{path}:{lits[column][1]}"))
+        if len(lits) > int(column) and lits[int(column)][0]:
+            out.append(Text(lits[int(column)][0] + (" " + suffix if suffix else ""), f"{path}:{lits[int(column)][1]}"))
     return out
 
 
-def returned_literals(sources, path, function):
-    """The literals a function returns (`return "..."`)."""
-    src = sources[path]
-    body, line = src.function_body(function)
+def function_matches(sources, path, function, pattern):
+    body, line = sources[path].function_body(function)
+    return [Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}")
+            for m in re.finditer(pattern + r"\s*((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body)]
+
+
+def file_texts(sources, prefix, _symbol, _extra):
+    """The literals with letters of the files starting with `prefix` (#includes and KEYS_LIKE_THIS aside)."""
     out = []
-    for m in re.finditer(r"\breturn\s+((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body):
-        out.append(Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
-    return out
-
-
-def assigned_literals(sources, path, function, target):
-    """The literals assigned to `target` inside a function (`target = "..."`)."""
-    src = sources[path]
-    body, line = src.function_body(function)
-    out = []
-    for m in re.finditer(re.escape(target) + r"\s*=\s*((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body):
-        out.append(Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
-    return out
-
-
-def zmanim_names(sources):
-    """Display names of the zmanim: the name, and the suffix after a blank."""
-    path = "src/suntimes/zmanim.h"
-    src = sources[path]
-    body, line = src.initializer("ZmanimRecs")
-    out = []
-    for m in re.finditer(r'\{\s*"((?:[^"\\]|\\.)*)"\s*,\s*"((?:[^"\\]|\\.)*)"', body):
-        name, suffix = unescape(m.group(1)), unescape(m.group(2))
-        out.append(Text(name + (" " + suffix if suffix else ""), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
-    return out
-
-
-def help_lines(sources):
-    """The help text is translated line by line."""
-    path = "src/app/main_window.cpp"
-    body, line = sources[path].initializer("helpMessage")
-    return [Text(t, f"{path}:{line}") for t in only_literals(body.rstrip(";")).split("\n") if t]
-
-
-def anniversary_type_letters(sources):
-    """The type letters of the anniversaries file (kAnniAnniversary...)."""
-    path = "src/calendar/anniversary_dates.h"
-    src = sources[path]
-    out = []
-    for m in re.finditer(r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", src.text):
-        out.append(Text(m.group(1), f"{path}:{line_of(src.text, m.start())}"))
-    if not out:
-        raise LookupError(f"{path}: no type letters found")
-    return out
-
-
-def holiday_names(sources):
-    """The names of the festival table (its halakha keys such as "PESAKH_I" aside)."""
-    path = "src/calendar/festival_table.cpp"
-    src = sources[path]
-    out = []
-    for m in STRING_RE.finditer(src.text):
-        t = unescape(m.group(1))
-        if re.match(r"[ \t]*#", src.text[src.text.rfind("\n", 0, m.start()) + 1:m.start()]):
-            continue  # an #include
-        if not t or re.fullmatch(r"[A-Z0-9_]*", t):
-            continue
-        out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
-    return out
-
-
-def zmanim_option_labels(sources):
-    """The labels of the opinions (the second text of every ZmanimOption row)."""
-    path = "src/suntimes/zmanim.h"
-    src = sources[path]
-    out = []
-    for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", src.text):
-        out += table_column(sources, path, m.group(1), 1)
-    if not out:
-        raise LookupError(f"{path}: no ZmanimOption tables found")
-    return out
-
-
-def call_arguments(sources, path, function, callee, index):
-    """The literal argument number `index` of every call of `callee` inside `function`."""
-    src = sources[path]
-    body, line = src.function_body(function)
-    inner = Source(path, body)
-    out = []
-    for args, n in inner.calls(callee):
-        parts = split_arguments(args)
-        value = only_literals(parts[index]) if len(parts) > index else None
-        if value is not None:
-            out.append(Text(value, f"{path}:{line + n - 1}"))
-    if not out:
-        raise LookupError(f"{path}: no texts passed to {callee} in {function}")
-    return out
-
-
-def learning_book_names(sources):
-    """The books of the daily study cycles: tractates, books of the Prophets
-    and Writings, the Rambam's introductions, Psalms and Avos. (A law of the
-    Rambam is looked up by its name only when "Hilchos <name>" has no
-    entry, and those are required below.)"""
-    path = "src/calendar/learning_tables.cpp"
-    out = []
-    for table in ["MishnaTractates", "NachBooks", "YerushalmiTractates", "RambamIntroBooks"]:
-        out += table_literals(sources, path, table)
-    for name in ["kPsalms", "kAvos"]:
-        out += table_literals(sources, "src/calendar/learning.cpp", name)
-    return out
-
-
-def rambam_law_keys(sources):
-    """A law of the Rambam is looked up as "Hilchos <name>" first."""
-    path = "src/compose/learning_lines.cpp"
-    prefix = table_literals(sources, path, "kLawKeyPrefix")[0].text
-    return [Text(prefix + t.text, t.where) for t in table_literals(sources, "src/calendar/learning_tables.cpp", "RambamLaws")]
-
-
-# translate_perform call sites whose argument is not a literal: (file,
-# argument as written) -> where its keys come from. A call that only hands a
-# parameter on (a translating helper) needs no row: the helper's callers are
-# checked instead.
-KEY_SOURCES = {
-    ("src/app/main_window.cpp", "label"):
-        lambda s: table_column(s, "src/app/main_window.cpp", "kMenuItems", 0),
-    ("src/app/main_window.cpp", "kMenuTitles[i]"):
-        lambda s: table_literals(s, "src/app/main_window.cpp", "kMenuTitles"),
-    ("src/suntimes/zmanim.cpp", "ZmanimDisplayName(rec)"): zmanim_names,
-    ("src/compose/anniversary_lines.cpp", "AnniLabelKey(rec.type)"):
-        lambda s: returned_literals(s, "src/compose/anniversary_lines.cpp", "AnniLabelKey"),
-    ("src/dialogs/export_dialog.cpp", "kIcsKindRows[i].label"):
-        lambda s: table_column(s, "src/compose/ics_export.h", "kIcsKindRows", 1),
-    ("src/forms/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,
-    ("src/forms/anniversary_view.cpp", "kComboMonths[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/forms/anniversary_view.cpp", "kComboMonths"),
-    ("src/dialogs/anniversaries_dialog.cpp", "calc.error"):
-        lambda s: assigned_literals(s, "src/forms/anniversary_view.cpp", "AnniCalculate", "out.error"),
-    ("src/dialogs/anniversaries_dialog.cpp", "kTypeLabels[i]"):
-        lambda s: table_literals(s, "src/dialogs/anniversaries_dialog.cpp", "kTypeLabels"),
-    ("src/dialogs/message.cpp", "kAuthors"):
-        lambda s: table_literals(s, "src/dialogs/message.cpp", "kAuthors"),
-    ("src/calendar/holidays.cpp", "FestivalFactsOf(f, rules).name"): holiday_names,
-    ("src/suntimes/day_times.cpp", "row.label"):
-        lambda s: table_column(s, "src/suntimes/day_times.h", "kDayTimeKinds", 2),
-    ("src/dialogs/zmanim_dialog.cpp", "kSpecialTimeRows[r].label"):
-        lambda s: table_column(s, "src/forms/special_times_form.h", "kSpecialTimeRows", 0),
-    ("src/forms/special_times_form.cpp", "kSpecialTimeRows[i].label"):
-        lambda s: table_column(s, "src/forms/special_times_form.h", "kSpecialTimeRows", 0),
-    ("src/calendar/names.cpp", "kWeekdayNames[static_cast<size_t>(weekday)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kWeekdayNames"),
-    ("src/calendar/names.cpp", "kGregorianMonthNames[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kGregorianMonthNames"),
-    ("src/calendar/names.cpp", "kHebrewMonthNames[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kHebrewMonthNames"),
-    ("src/calendar/names.cpp", "kTorahSectionNames[static_cast<size_t>(code)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kTorahSectionNames"),
-    ("src/calendar/names.cpp", "s.name"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kSpecialShabbatNames"),
-    # The daily learning.
-    ("src/compose/learning_lines.cpp", "name"): learning_book_names,
-    ("src/compose/learning_lines.cpp", "key"): rambam_law_keys,
-    ("src/compose/learning_lines.cpp", "page.tractate"):
-        lambda s: table_column(s, "src/calendar/daf_yomi.cpp", "kDafYomis", 0),
-    ("src/compose/learning_lines.cpp", "LearningCycleTitle(cycle)"):
-        lambda s: table_column(s, "src/calendar/learning.cpp", "kCycleInfo", 1),
-    ("src/compose/learning_lines.cpp", "prefix"):
-        lambda s: table_literals(s, "src/compose/learning_lines.cpp", "kCellPrefixes"),
-    # The settings dialogs.
-    ("src/dialogs/settings_dialogs.cpp", "row.name"):
-        lambda s: table_column(s, "src/base/settings.h", "kLanguages", 1),
-    ("src/forms/help_text.cpp", "line"): help_lines,
-    ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,
-    ("src/forms/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
-    ("src/forms/zmanim_choice.cpp", "rec.options[0].label"): zmanim_option_labels,
-    ("src/forms/dst_form.cpp", "t"):
-        lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
-    ("src/forms/dst_form.cpp", "kWeekNoTexts[weekNo - 1]"):
-        lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
-    ("src/dialogs/dst_dialog.cpp", "result.message"):
-        lambda s: call_arguments(s, "src/forms/dst_form.cpp", "DstFormCheck", "require", 1),
-    ("src/dialogs/font_dialogs.cpp", "kFontSizeRows[r].dialogLabel"):
-        lambda s: table_column(s, "src/render/font_sizes.cpp", "kFontSizeRows", 1),
-    # Printing.
-    ("src/dialogs/print_dialog.cpp", "f.description"):
-        lambda s: table_column(s, "src/render/print.cpp", "PrintPaperFormats", 1),
-    ("src/dialogs/print_dialog.cpp", "kMarginLabels[i]"):
-        lambda s: table_literals(s, "src/dialogs/print_dialog.cpp", "kMarginLabels"),
-}
-
-
-
-def halakha_lines(sources):
-    """Every text the halakha rules emit (holiday keys such as "PESAKH_I" aside)."""
-    out = []
-    for path in sorted(p for p in sources if p.startswith("src/halakha/halacha") and p.endswith(".cpp")):
+    for path in sorted(p for p in sources if p.startswith(prefix) and p.endswith(".cpp")):
         src = sources[path]
         for m in STRING_RE.finditer(src.text):
             t = unescape(m.group(1))
             if re.match(r"[ \t]*#", src.text[src.text.rfind("\n", 0, m.start()) + 1:m.start()]):
-                continue  # an #include
-            if re.fullmatch(r"[A-Z0-9_]*", t) or not re.search(r"[A-Za-z]", t):
                 continue
-            out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
-    # The holiday text of a day names Rosh Khodesh in English.
-    out += [t for t in returned_or_appended(sources, "src/calendar/holidays.cpp", "GetSpecialDay")]
+            if not re.fullmatch(r"[A-Z0-9_]*", t) and re.search(r"[A-Za-z]", t):
+                out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
     return out
 
 
-def returned_or_appended(sources, path, function):
+def zmanim_names(sources, path, symbol, _extra):
+    """Display names of the zmanim: the name, and the suffix after a blank."""
+    body, line = sources[path].initializer(symbol)
+    return [Text(unescape(m.group(1)) + (" " + unescape(m.group(2)) if m.group(2) else ""),
+                 f"{path}:{line + body.count(chr(10), 0, m.start())}")
+            for m in re.finditer(r'\{\s*"((?:[^"\\]|\\.)*)"\s*,\s*"((?:[^"\\]|\\.)*)"', body)]
+
+
+def type_letters(sources, path, _symbol, _extra):
+    src = sources[path]
+    return [Text(m.group(1), f"{path}:{line_of(src.text, m.start())}")
+            for m in re.finditer(r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", src.text)]
+
+
+def option_labels(sources, path, _symbol, _extra):
+    """The second text of every row of the ZmanimOption tables."""
+    return [t for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", sources[path].text)
+            for t in table_column(sources, path, m.group(1), "1")]
+
+
+def call_arguments(sources, path, function, extra):
+    """The literal argument N of every call of CALLEE inside `function` (extra "CALLEE N")."""
+    callee, index = extra.split()
+    body, line = sources[path].function_body(function)
+    out = []
+    for args, n in Source(path, body).calls(callee):
+        parts = split_arguments(args)
+        value = only_literals(parts[int(index)]) if len(parts) > int(index) else None
+        if value is not None:
+            out.append(Text(value, f"{path}:{line + n - 1}"))
+    return out
+
+
+def prefixed(sources, path, symbol, extra):
+    """A table's texts after the first literal of another (extra "FILE SYMBOL")."""
+    prefix = table_literals(sources, *extra.split())[0].text
+    return [Text(prefix + t.text, t.where) for t in table_literals(sources, path, symbol)]
+
+
+def body_texts(sources, path, function, _extra):
     src = sources[path]
     body, line = src.function_body(function)
     return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if re.search(r"[A-Za-z]", t)]
 
 
-def reading_texts(sources):
-    out = []
-    for table in ["ReadingTorahDiaspora", "ReadingTorahIsrael", "ReadingHaphtarahDiaspora", "ReadingHaphtarahIsrael"]:
-        out += table_literals(sources, "src/calendar/reading_tables.cpp", table, skip=("(none)",))
-    return out
+def help_lines(sources, path, symbol, _extra):
+    body, line = sources[path].initializer(symbol)
+    return [Text(t, f"{path}:{line}") for t in only_literals(body.rstrip(";")).split("\n") if t]
 
 
-def daf_yomi_lines(sources):
-    """The Daf Yomi line of a day cell: tractate, blank, page."""
-    return [Text(t.text + " 2", t.where) for t in table_column(sources, "src/calendar/daf_yomi.cpp", "kDafYomis", 0)]
-
-
-# translate_replace call sites: (file, argument as written) -> the texts that
-# reach it. What translate_perform already translated is not listed again.
-PHRASE_SOURCES = {
-    ("src/compose/day_report.cpp", "text"): halakha_lines,
-    ("src/compose/readings_list.cpp", "heading + '\\n' + lines"): reading_texts,
-    ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
-    ("src/compose/ics_export.cpp", "daf"): daf_yomi_lines,
-    ("src/cli/today.cpp", "daf"): daf_yomi_lines,
+FINDERS = {
+    "literals": table_literals, "column": table_column, "file-texts": file_texts, "zmanim-names": zmanim_names,
+    "type-letters": type_letters, "option-labels": option_labels, "arguments": call_arguments,
+    "prefixed": prefixed, "body-texts": body_texts, "help-lines": help_lines,
+    "returns": lambda s, p, f, _: function_matches(s, p, f, r"\breturn\s+"),
+    "assigned": lambda s, p, f, target: function_matches(s, p, f, re.escape(target) + r"\s*=\s*"),
 }
 
-# Functions that hand their first argument on to translate_perform as a key,
-# besides the one-line helpers found automatically.
-KEY_FUNCTIONS = {"src/calendar/molad.cpp": ["FormatLine"]}
+
+def read_text_sources(path):
+    """{kind: {(file, argument): [(how, file, symbol, extra)]}} and {file: [helper]}."""
+    table, helpers = {"key": {}, "phrase": {}}, {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
+                continue
+            kind, file, arg, *rest = line.rstrip("\n").split("\t")
+            if kind == "helper":
+                helpers.setdefault(file, []).append(arg)
+            else:
+                how, where, symbol, extra = (rest + ["", "", ""])[:4]
+                table[kind].setdefault((file, arg), []).append((how, where, symbol, extra))
+    return table, helpers
+
+
+def texts_from(sources, rows):
+    out = []
+    for how, path, symbol, extra in rows:
+        out += FINDERS[how](sources, path, symbol, extra)
+    return out
 
 
 def forwarding_helpers(src):
@@ -512,20 +340,20 @@ def forwarding_helpers(src):
     return names
 
 
-def collect(sources):
+def collect(sources, table, key_functions_of):
     """(keys, phrases, problems): the translate_perform texts, the phrase texts,
     and the call sites nobody has described."""
-    keys, phrases, problems = [], [], []
-    used_key_sources, used_phrase_sources = set(), set()
+    keys, phrases, problems, used = [], [], [], set()
+    key_sources, phrase_sources = table["key"], table["phrase"]
     for path, src in sorted(sources.items()):
         if path.startswith("src/base/translate."):
             continue
         helpers = forwarding_helpers(src)
-        key_functions = ["translate_perform"] + [h for h, _ in helpers] + KEY_FUNCTIONS.get(path, [])
+        key_functions = ["translate_perform"] + [h for h, _ in helpers] + key_functions_of.get(path, [])
         passed_on = {param for _, param in helpers}
         for function in key_functions:
             for arg, line in src.calls(function):
-                first = split_first_argument(arg)
+                first = split_arguments(arg)[0]
                 value = only_literals(first)
                 if value is not None:
                     keys.append(Text(value, f"{path}:{line}"))
@@ -533,24 +361,23 @@ def collect(sources):
                 ternary = re.fullmatch(r"[^?\"]+\?\s*(\"(?:[^\"\\]|\\.)*\")\s*:\s*(\"(?:[^\"\\]|\\.)*\")", first)
                 if ternary:
                     keys += [Text(unescape(g[1:-1]), f"{path}:{line}") for g in ternary.groups()]
-                    continue
-                if function == "translate_perform" and (first in passed_on or (path in KEY_FUNCTIONS and first == "key")):
+                elif function == "translate_perform" and (first in passed_on or (path in key_functions_of and first == "key")):
                     continue  # a helper handing its parameter on
-                if (path, first) in KEY_SOURCES:
-                    used_key_sources.add((path, first))
-                    keys += KEY_SOURCES[(path, first)](sources)
-                    continue
-                problems.append(f"{path}:{line}: {function}({first}): where do these texts come from? "
-                                "Describe the call in KEY_SOURCES of scripts/check-translations.py")
+                elif (path, first) in key_sources:
+                    used.add((path, first))
+                    keys += texts_from(sources, key_sources[(path, first)])
+                else:
+                    problems.append(f"{path}:{line}: {function}({first}): where do these texts come from? "
+                                    "Describe the call in tests/data/translation_sources.tsv")
         for arg, line in src.calls("translate_replace"):
-            first = split_first_argument(arg)
-            if (path, first) in PHRASE_SOURCES:
-                used_phrase_sources.add((path, first))
-                phrases += PHRASE_SOURCES[(path, first)](sources)
+            first = split_arguments(arg)[0]
+            if (path, first) in phrase_sources:
+                used.add((path, first))
+                phrases += texts_from(sources, phrase_sources[(path, first)])
             else:
                 problems.append(f"{path}:{line}: translate_replace({first}): which texts reach it? "
-                                "Describe the call in PHRASE_SOURCES of scripts/check-translations.py")
-    for stale in sorted(set(KEY_SOURCES) - used_key_sources) + sorted(set(PHRASE_SOURCES) - used_phrase_sources):
+                                "Describe the call in tests/data/translation_sources.tsv")
+    for stale in sorted((set(key_sources) | set(phrase_sources)) - used):
         print(f"note: {stale[0]}: no call with the argument `{stale[1]}` (yet)", file=sys.stderr)
     return keys, phrases, problems
 
@@ -574,9 +401,6 @@ def split_arguments(args):
     parts.append(args[start:].strip())
     return parts
 
-
-def split_first_argument(args):
-    return split_arguments(args)[0]
 
 
 # --------------------------------------------------------------- translation files
@@ -951,7 +775,8 @@ def main():
 
     try:
         sources = load_sources(root)
-        keys, phrases, source_problems = collect(sources)
+        table, helpers = read_text_sources(os.path.join(root, "tests", "data", "translation_sources.tsv"))
+        keys, phrases, source_problems = collect(sources, table, helpers)
         composable = composable_pairs(sources, source_problems)
         encoding = print_encoding(sources)
         font_problems, font_notes = print_font_problems(root, sources, encoding)

@@ -17,7 +17,8 @@ done
 
 # A copy of the sources and translations to put faults into.
 COPY="$E2E_HOME/tree"
-mkdir -p "$COPY/data"
+mkdir -p "$COPY/data" "$COPY/tests/data"
+cp "$LUMARO_TEST_DATADIR/translation_sources.tsv" "$COPY/tests/data/"
 cp -r "$LUMARO_SOURCE_DIR/src" "$COPY/src"
 cp -r "$LUMARO_SOURCE_DIR/data/translations" "$COPY/data/translations"
 T="$COPY/data/translations"
