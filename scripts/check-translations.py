@@ -34,6 +34,7 @@ Text = collections.namedtuple("Text", "text where")
 Entry = collections.namedtuple("Entry", "key value where")
 
 # --------------------------------------------------------------- C++ sources
+Source = collections.namedtuple("Source", "path text")  # path relative to the root, comments blanked out
 
 
 def strip_comments(src):
@@ -45,13 +46,9 @@ def unescape(body):
     """The value of a C string literal's body."""
     def one(m):
         e = m.group(1).decode("latin-1")
-        if e[0] == "x":
-            return bytes([int(e[1:], 16) & 0xFF])
-        if e[0] in "uU":
-            return chr(int(e[1:], 16)).encode("utf-8")
-        if e[0] in "01234567":
-            return bytes([int(e, 8) & 0xFF])
-        return SIMPLE_ESCAPES.get(e, e).encode("utf-8")
+        if e[0] in "xuU" and len(e) > 1:
+            return bytes([int(e[1:], 16) & 0xFF]) if e[0] == "x" else chr(int(e[1:], 16)).encode("utf-8")
+        return bytes([int(e, 8) & 0xFF]) if e[0] in "01234567" else SIMPLE_ESCAPES.get(e, e).encode("utf-8")
     return ESCAPE_RE.sub(one, body.encode("utf-8")).decode("utf-8", errors="replace")
 
 
@@ -62,24 +59,17 @@ def only_literals(expr):
     return "".join(unescape(m.group(1)) for m in STRING_RE.finditer(expr))
 
 
-def after_quoted(src, i):
-    """Index just past the string or character literal that starts at `i`."""
-    j = i + 1
-    while j < len(src) and src[j] != src[i]:
-        j += 2 if src[j] == "\\" else 1
-    return j + 1
-
-
 def matching(src, start, close_ch=None):
-    """Index of the bracket that closes the one at `start` (strings skipped); with
-    close_ch None, the list of top-level comma-separated parts of `src` instead."""
+    """Index of the bracket that closes the one at `start` (literals skipped); with close_ch
+    None, the top-level comma-separated parts of `src` (the arguments of a call) instead."""
     depth, i, parts, begin = 0, start, [], 0
     while i < len(src):
         c = src[i]
-        if c in "\"'":
-            i = after_quoted(src, i)
-            continue
-        if c in "([{":
+        if c in "\"'":  # skip to past the closing quote
+            i += 1
+            while i < len(src) and src[i] != c:
+                i += 2 if src[i] == "\\" else 1
+        elif c in "([{":
             depth += 1
         elif c in ")]}":
             depth -= 1
@@ -92,48 +82,37 @@ def matching(src, start, close_ch=None):
     return parts + [src[begin:].strip()] if close_ch is None else -1
 
 
-def split_arguments(args):
-    return matching(args, 0)
-
-
 def line_of(src, pos):
     return src.count("\n", 0, pos) + 1
 
 
-class Source:
-    def __init__(self, path, text):
-        self.path, self.text = path, text  # path relative to the root, comments blanked out
+def calls(src, name):
+    """(argument text, line) of every call of `name`."""
+    for m in re.finditer(r"(?<![\w.:>])" + re.escape(name) + r"\s*\(", src.text):
+        close_at = matching(src.text, m.end() - 1, ")")
+        if close_at >= 0 and not re.match(r"\s*(\{|const\b|->|override\b)", src.text[close_at + 1:]):
+            yield src.text[m.end():close_at].strip(), line_of(src.text, m.start())
 
-    def calls(self, name):
-        """(argument text, line) of every call of `name`."""
-        for m in re.finditer(r"(?<![\w.:>])" + re.escape(name) + r"\s*\(", self.text):
-            close_at = matching(self.text, m.end() - 1, ")")
-            if close_at >= 0 and not re.match(r"\s*(\{|const\b|->|override\b)", self.text[close_at + 1:]):
-                yield self.text[m.end():close_at].strip(), line_of(self.text, m.start())
 
-    def initializer(self, symbol):
-        """(text, line) of the initializer of `symbol`: its braces, or up to ';'."""
-        m = re.search(r"\b" + re.escape(symbol) + r"\s*(?:\[[^\]]*\])?\s*=\s*", self.text)
-        if not m:
-            raise LookupError(f"{self.path}: no definition of {symbol} found")
-        start = m.end()
-        end = matching(self.text, start, "}") if self.text[start] == "{" else self.text.index(";", start)
-        return self.text[start:end + 1], line_of(self.text, start)
+def initializer(src, symbol):
+    """(text, line) of the initializer of `symbol`: its braces, or up to ';'."""
+    m = re.search(r"\b" + re.escape(symbol) + r"\s*(?:\[[^\]]*\])?\s*=\s*", src.text)
+    if not m:
+        raise LookupError(f"{src.path}: no definition of {symbol} found")
+    start = m.end()
+    end = matching(src.text, start, "}") if src.text[start] == "{" else src.text.index(";", start)
+    return src.text[start:end + 1], line_of(src.text, start)
 
-    def function_body(self, name):
-        """(text, line) of the body of the function `name`."""
-        for m in re.finditer(r"\b" + re.escape(name) + r"\s*\(", self.text):
-            close_at = matching(self.text, m.end() - 1, ")")
-            after = self.text[close_at + 1:]
-            if re.match(r"\s*(const\s*)?(->[^{;]*)?\{", after):
-                brace = close_at + 1 + after.index("{")
-                return self.text[brace:matching(self.text, brace, "}") + 1], line_of(self.text, brace)
-        raise LookupError(f"{self.path}: no body of {name} found")
 
-    def literal_lines(self, body, first_line):
-        """(literal, line) of every literal in `body`, which starts at first_line."""
-        for m in STRING_RE.finditer(body):
-            yield unescape(m.group(1)), first_line + body.count("\n", 0, m.start())
+def function_body(src, name):
+    """(text, line) of the body of the function `name`."""
+    for m in re.finditer(r"\b" + re.escape(name) + r"\s*\(", src.text):
+        close_at = matching(src.text, m.end() - 1, ")")
+        after = src.text[close_at + 1:]
+        if re.match(r"\s*(const\s*)?(->[^{;]*)?\{", after):
+            brace = close_at + 1 + after.index("{")
+            return src.text[brace:matching(src.text, brace, "}") + 1], line_of(src.text, brace)
+    raise LookupError(f"{src.path}: no body of {name} found")
 
 
 def load_sources(root):
@@ -151,82 +130,59 @@ def load_sources(root):
 # Each finder (named in column 4 of tests/data/translation_sources.tsv) returns
 # the texts of a table or function: finder(sources, file, symbol, extra).
 
+def found(path, text, line, pattern=STRING, value=lambda m: unescape(m.group(1))):
+    """value(m) of every match of `pattern` in `text`, which starts at `line` of `path`."""
+    return [Text(value(m), f"{path}:{line + text.count(chr(10), 0, m.start())}") for m in re.finditer(pattern, text)]
+
+
 def table_literals(sources, path, symbol, skip=""):
-    body, line = sources[path].initializer(symbol)
-    return [Text(t, f"{path}:{n}") for t, n in sources[path].literal_lines(body, line) if t and t != skip]
+    return [t for t in found(path, *initializer(sources[path], symbol)) if t.text and t.text != skip]
 
 
 def table_column(sources, path, symbol, extra):
     """The N-th literal of every row {...} of a table (extra "N [SUFFIX]")."""
     column, _, suffix = extra.partition(" ")
-    src, column = sources[path], int(column)
-    body, line = src.initializer(symbol)
-    out = []
-    for m in re.finditer(r"\{[^{}]*\}", body[1:-1]):
-        lits = list(src.literal_lines(m.group(0), line + body.count("\n", 0, m.start() + 1)))
-        if len(lits) > column and lits[column][0]:
-            out.append(Text(lits[column][0] + (" " + suffix if suffix else ""), f"{path}:{lits[column][1]}"))
-    return out
-
-
-def pattern_texts(path, text, line, pattern, value):
-    """value(m) of every match of `pattern` in `text`, which starts at `line` of `path`."""
-    return [Text(value(m), f"{path}:{line + text.count(chr(10), 0, m.start())}") for m in re.finditer(pattern, text)]
+    body, line = initializer(sources[path], symbol)
+    rows = [found(path, m.group(0), line + body.count("\n", 0, m.start() + 1)) for m in re.finditer(r"\{[^{}]*\}", body[1:-1])]
+    return [Text(row[int(column)].text + (" " + suffix if suffix else ""), row[int(column)].where)
+            for row in rows if len(row) > int(column) and row[int(column)].text]
 
 
 def function_matches(sources, path, function, pattern):
-    body, line = sources[path].function_body(function)
-    return pattern_texts(path, body, line, pattern + r"\s*((?:" + STRING + r"\s*)+);",
-                         lambda m: only_literals(m.group(1)))
+    return found(path, *function_body(sources[path], function), pattern + r"\s*((?:" + STRING + r"\s*)+);",
+                 lambda m: only_literals(m.group(1)))
 
 
 def file_texts(sources, prefix, _symbol, _extra):
     """The literals with letters of the files starting with `prefix` (#includes and KEYS_LIKE_THIS aside)."""
-    out = []
-    for path in sorted(p for p in sources if p.startswith(prefix) and p.endswith(".cpp")):
-        for m in re.finditer(r"^[ \t]*#.*|" + STRING, sources[path].text, re.M):
-            t = unescape(m.group(1) or "")
-            if re.search(r"[A-Za-z]", t) and not re.fullmatch(r"[A-Z0-9_]*", t):
-                out.append(Text(t, f"{path}:{line_of(sources[path].text, m.start())}"))
-    return out
-
-
-def zmanim_names(sources, path, symbol, _extra):
-    """Display names of the zmanim: the name, and the suffix after a blank."""
-    body, line = sources[path].initializer(symbol)
-    return pattern_texts(path, body, line, r'\{\s*' + STRING + r'\s*,\s*' + STRING,
-                         lambda m: unescape(m.group(1)) + (" " + unescape(m.group(2)) if m.group(2) else ""))
-
-
-def option_labels(sources, path, _symbol, _extra):
-    """The second text of every row of the ZmanimOption tables."""
-    return [t for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", sources[path].text)
-            for t in table_column(sources, path, m.group(1), "1")]
+    return [t for path in sorted(p for p in sources if p.startswith(prefix) and p.endswith(".cpp"))
+            for t in found(path, sources[path].text, 1, r"(?m)^[ \t]*#.*|" + STRING, lambda m: unescape(m.group(1) or ""))
+            if re.search(r"[A-Za-z]", t.text) and not re.fullmatch(r"[A-Z0-9_]*", t.text)]
 
 
 def call_arguments(sources, path, function, extra):
     """The literal argument N of every call of CALLEE inside `function` (extra "CALLEE N")."""
     callee, index = extra.split()
-    body, line = sources[path].function_body(function)
-    values = [(split_arguments(args), n) for args, n in Source(path, body).calls(callee)]
+    body, line = function_body(sources[path], function)
+    values = [(matching(args, 0), n) for args, n in calls(Source(path, body), callee)]
     values = [(only_literals(parts[int(index)]) if len(parts) > int(index) else None, n) for parts, n in values]
     return [Text(v, f"{path}:{line + n - 1}") for v, n in values if v is not None]
 
 
-def help_lines(sources, path, symbol, _extra):
-    body, line = sources[path].initializer(symbol)
-    return [Text(t, f"{path}:{line}") for t in only_literals(body.rstrip(";")).split("\n") if t]
-
-
 FINDERS = {
-    "literals": table_literals, "column": table_column, "file-texts": file_texts, "zmanim-names": zmanim_names,
-    "option-labels": option_labels, "arguments": call_arguments, "help-lines": help_lines,
-    "type-letters": lambda s, p, _, __: pattern_texts(p, s[p].text, 1, r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'",
-                                                       lambda m: m.group(1)),
+    "literals": table_literals, "column": table_column, "file-texts": file_texts, "arguments": call_arguments,
+    # the display names of the zmanim: the name, and the suffix after a blank
+    "zmanim-names": lambda s, p, symbol, _: found(p, *initializer(s[p], symbol), r'\{\s*' + STRING + r'\s*,\s*' + STRING,
+                                                lambda m: unescape(m.group(1)) + (" " + unescape(m.group(2)) if m.group(2) else "")),
+    # the second text of every row of the ZmanimOption tables
+    "option-labels": lambda s, p, _, __: [t for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", s[p].text)
+                                          for t in table_column(s, p, m.group(1), "1")],
+    "help-lines": lambda s, p, symbol, _: [Text(t, f"{p}:{initializer(s[p], symbol)[1]}") for t in
+                                           only_literals(initializer(s[p], symbol)[0].rstrip(";")).split("\n") if t],
+    "type-letters": lambda s, p, _, __: found(p, s[p].text, 1, r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", lambda m: m.group(1)),
     "prefixed": lambda s, p, symbol, extra: [Text(table_literals(s, *extra.split())[0].text + t.text, t.where)
                                              for t in table_literals(s, p, symbol)],
-    "body-texts": lambda s, p, f, _: [Text(t, f"{p}:{n}") for t, n in s[p].literal_lines(*s[p].function_body(f))
-                                      if re.search(r"[A-Za-z]", t)],
+    "body-texts": lambda s, p, f, _: [t for t in found(p, *function_body(s[p], f)) if re.search(r"[A-Za-z]", t.text)],
     "returns": lambda s, p, f, _: function_matches(s, p, f, r"\breturn\s+"),
     "assigned": lambda s, p, f, target: function_matches(s, p, f, re.escape(target) + r"\s*=\s*"),
 }
@@ -267,8 +223,8 @@ def collect(sources, table, key_functions_of):
         helpers = {(m.group(1), m.group(2)) for m in HELPER_RE.finditer(src.text) if m.group(2) == m.group(3)}
         passed_on = {param for _, param in helpers}
         for function in ["translate_perform"] + [h for h, _ in helpers] + key_functions_of.get(path, []):
-            for arg, line in src.calls(function):
-                first = split_arguments(arg)[0]
+            for arg, line in calls(src, function):
+                first = matching(arg, 0)[0]
                 value, ternary = only_literals(first), TERNARY_RE.fullmatch(first)
                 if value is not None:
                     keys.append(Text(value, f"{path}:{line}"))
@@ -282,8 +238,8 @@ def collect(sources, table, key_functions_of):
                 else:
                     problems.append(f"{path}:{line}: {function}({first}): where do these texts come from? "
                                     "Describe the call in tests/data/translation_sources.tsv")
-        for arg, line in src.calls("translate_replace"):
-            first = split_arguments(arg)[0]
+        for arg, line in calls(src, "translate_replace"):
+            first = matching(arg, 0)[0]
             if (path, first) in table["phrase"]:
                 used.add((path, first))
                 phrases += texts_from(sources, table["phrase"][(path, first)])
@@ -441,7 +397,7 @@ def print_encoding(sources):
     glyphs = {chr(32 + i): t.text for i, t in enumerate(names)}
     for table, row in (("kPointedGlyphs", r"\{\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}"),
                        ("kHebrewRows", r"\{\s*\d+,\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}")):
-        rows = re.findall(row, sources[ENCODING_PATH].initializer(table)[0])
+        rows = re.findall(row, initializer(sources[ENCODING_PATH], table)[0])
         if not rows:
             raise LookupError(f"{ENCODING_PATH}: no rows found in {table}")
         glyphs.update((chr(int(code, 16)), name) for code, name in rows)
