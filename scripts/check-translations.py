@@ -253,68 +253,55 @@ def collect(sources, table, key_functions_of):
 
 # --------------------------------------------------------------- translation files
 
-def parse_translation_file(path, display):
-    """Entries of one file, read the way the program reads it: [key, value, where] lists, errors."""
+ENTRY_RE = re.compile(r'[ \t]*(")?((?:[^"\\]|\\.)*)(")?[ \t]*(=)?[ \t]*(")?"?((?:[^"\\]|\\.?)*)(")?(.*)')
+ENTRY_PARTS = ((1, '" (key start) expected'), (3, '" (key end) expected'),
+               (4, "= (separator between key and value) expected"), (5, '" (value start) expected'))
+LINE_END_RE = re.compile(r"[ \t]*(#|/\*|$)")  # blanks, maybe a comment
+INVALID_END = "Invalid characters after key-value-pair encountered"
+
+
+def load_translations(root, language):
+    """The entries of a language's files in reading order, read the way the program reads them, and the errors."""
     entries, errors = [], []
-    with open(path, "rb") as f:
-        raw = f.read()
-    try:
-        text = raw.decode("utf-8")
-    except UnicodeDecodeError as e:
-        return [], [f"{display}: not UTF-8 ({e})"]
-    lines = [ln.rstrip("\r\n") for ln in text.split("\n")][:-1 if text.endswith("\n") else None]
-    blanks = lambda s, i: len(s) - len(s[i:].lstrip(" \t"))  # noqa: E731
-    is_comment = lambda s, i: s[i:i + 1] == "#" or s[i:i + 2] == "/*"  # noqa: E731
-    trailing = lambda s, i: blanks(s, i) < len(s) and not is_comment(s, blanks(s, i))  # noqa: E731
-
-    def error(n, reason):
-        errors.append(f"{display}:{n}: {reason}")
-
-    def parse_entry(s, n):
-        i = blanks(s, 0)
-        if i >= len(s) or s[i] != '"':
-            return error(n, '" (key start) expected')
-        m = re.compile(r'((?:[^"\\]|\\.)*)(\\?)').match(s, i + 1)
-        key, i = re.sub(r"\\(.)", r"\1", m.group(1)), m.end()
-        if i >= len(s) or m.group(2):
-            return error(n, '" (key end) expected')
-        i = blanks(s, i + 1)
-        if i >= len(s) or s[i] != "=":
-            return error(n, "= (separator between key and value) expected")
-        i = blanks(s, i + 1)
-        if i >= len(s) or s[i] != '"':
-            return error(n, '" (value start) expected')
-        i += 2 if s[i + 1:i + 2] == '"' else 1
-        m = re.compile(r'(?:[^"\\]|\\.?)*').match(s, i)
-        if m.end() < len(s) and trailing(s, m.end() + 1):
-            return error(n, "Invalid characters after key-value-pair encountered")
-        entries.append([key, m.group(0), f"{display}:{n}"])
-
-    i = 0
-    while i < len(lines):
-        s, n = lines[i], i + 1
-        i += 1
-        if blanks(s, 0) == len(s) or is_comment(s, blanks(s, 0)):
+    for name in TRANSLATION_FILES:
+        display, got = f"data/translations/{language}.{name}", []
+        if not os.path.exists(os.path.join(root, display)):
+            errors.append(f"{display}: missing")
             continue
-        if s.count('"') != 1:
-            parse_entry(s, n)
-        elif s[0] == '"':
-            if i < len(lines):
-                s = (s if s.endswith((" ", "\t")) else s + " ") + lines[i]
-                i += 1
-            parse_entry(s, n)
-        else:
-            quote = s.index('"')
-            if quote > 0 and s[quote - 1] == "\\":
-                error(n, 'Internal error: " expected')
-            elif trailing(s, quote + 1):
-                error(n, "Invalid characters after key-value-pair encountered")
-            elif not entries:
-                error(n, "continuation line without an entry to continue")
+        with open(os.path.join(root, display), "rb") as f:
+            raw = f.read()
+        try:
+            text = raw.decode("utf-8")
+        except UnicodeDecodeError as e:
+            errors.append(f"{display}: not UTF-8 ({e})")
+            continue
+        lines = [ln.rstrip("\r\n") for ln in text.split("\n")][:-1 if text.endswith("\n") else None]
+        i = 0
+        while i < len(lines):
+            s, where, i = lines[i], f"{display}:{i + 1}", i + 1
+            if LINE_END_RE.match(s):
+                continue
+            if s.count('"') == 1 and s[0] == '"' and i < len(lines):  # the value goes on on the next line
+                s, i = (s if s.endswith((" ", "\t")) else s + " ") + lines[i], i + 1
+            elif s.count('"') == 1 and s[0] != '"':  # the end of the last entry's value
+                quote = s.index('"')
+                problem = ('Internal error: " expected' if quote > 0 and s[quote - 1] == "\\" else INVALID_END
+                           if not LINE_END_RE.match(s, quote + 1) else None if got else
+                           "continuation line without an entry to continue")
+                if problem:
+                    errors.append(f"{where}: {problem}")
+                else:
+                    got[-1][1] += ("" if not got[-1][1] or got[-1][1].endswith(" ") else " ") + s[:quote]
+                continue
+            m = ENTRY_RE.match(s)
+            problem = next((reason for group, reason in ENTRY_PARTS if m.group(group) is None),
+                           INVALID_END if m.group(7) and not LINE_END_RE.match(m.group(8)) else None)
+            if problem:
+                errors.append(f"{where}: {problem}")
             else:
-                e = entries[-1]
-                e[1] += ("" if not e[1] or e[1].endswith(" ") else " ") + s[:quote]
-    return [Entry(*e) for e in entries], errors
+                got.append([re.sub(r"\\(.)", r"\1", m.group(2)), m.group(6), where])
+        entries += [Entry(*e) for e in got]
+    return entries, errors
 
 
 def languages_present(root):
@@ -322,19 +309,6 @@ def languages_present(root):
     directory = os.path.join(root, "data", "translations")
     names = [n.partition(".") for n in (os.listdir(directory) if os.path.isdir(directory) else [])]
     return sorted({language for language, _, file in names if language and file in TRANSLATION_FILES})
-
-
-def load_translations(root, language):
-    entries, errors = [], []
-    for name in TRANSLATION_FILES:
-        path = os.path.join(root, "data", "translations", f"{language}.{name}")
-        display = os.path.relpath(path, root)
-        if not os.path.exists(path):
-            errors.append(f"{display}: missing")
-            continue
-        more, more_errors = parse_translation_file(path, display)
-        entries, errors = entries + more, errors + more_errors
-    return entries, errors
 
 
 def replace_all(text, entries, used, inside_words):
