@@ -1,14 +1,11 @@
 #!/usr/bin/env python3
 """Checks that every English text of the program has a translation in every interface language.
 
-The texts are the literals passed to translate_perform (or a helper handing its argument on) and,
-for other arguments and for translate_replace (which replaces every known key inside a longer text,
-so no English may be left), the tables that tests/data/translation_sources.tsv names; a call it
-does not describe fails. Each language's files data/translations/<language>.* are read with the
-program's syntax. The check fails naming each missing entry, English left after the replacement,
-a format whose %d/%s differ from its key's, a syntax error or a key given twice, Latin letters or
-characters the printout cannot show, a Hebrew numeral character without a row in the print
-encoding, or a glyph the default print font lacks.
+The texts: literals passed to translate_perform (or a helper handing its argument on), and for other
+arguments and for translate_replace (which replaces the keys inside a longer text) the tables named by
+tests/data/translation_sources.tsv. Fails naming each missing entry, English left after replacement,
+a format whose %d/%s differ, a syntax error, a key given twice, Latin letters or characters the
+printout cannot show, or a character of the Hebrew numerals or print encoding the print font lacks.
 
 Usage: scripts/check-translations.py [--root DIR] [--language NAME]... [--list] [--template]
 With several languages each problem and summary line starts with "<language>: ".
@@ -335,70 +332,52 @@ COMPOSITIONS_PATH = "src/base/hebrew_points.h"
 ENCODING_PATH = "src/render/ps_text_encoding.cpp"
 ENCODING_HEADER = "src/render/ps_text_encoding.h"
 NUMERALS_PATH = "src/calendar/hebrew_numerals.cpp"
+HEX = r"0x([0-9A-Fa-f]{4})"
 
 
-def source_text(sources, path):
-    if path not in sources:
-        raise LookupError(f"{path} was not found")
-    return sources[path].text
-
-
-def composable_pairs(sources, problems):
-    """The (letter, point) pairs the printout composes, each row checked against Unicode."""
-    text = sources[COMPOSITIONS_PATH].text if COMPOSITIONS_PATH in sources else ""
+def print_checks(sources):
+    """(the (letter, point) pairs the printout composes, {character: glyph name} of the print encoding,
+    problems, notes): each composition checked against Unicode, and what the print encoding and the
+    default print font lack for the characters the Hebrew numerals write and for the encoding's rows."""
+    for path in (COMPOSITIONS_PATH, ENCODING_PATH, ENCODING_HEADER, NUMERALS_PATH):
+        if path not in sources:
+            raise LookupError(f"{path} was not found")
+    problems, composable, text = [], set(), sources[COMPOSITIONS_PATH].text
     start = text.find("kHebrewPointCompositions")
-    if start < 0:
-        raise LookupError(f"{COMPOSITIONS_PATH}: the table kHebrewPointCompositions was not found")
-    pairs = set()
-    for row in re.findall(r"\{\s*0x([0-9A-Fa-f]{4}),\s*0x([0-9A-Fa-f]{4}),\s*0x([0-9A-Fa-f]{4})\s*\}",
-                          text[start:text.find("};", start)]):
+    for row in re.findall(r"\{\s*" + HEX + r",\s*" + HEX + r",\s*" + HEX + r"\s*\}", text[start:text.find("};", start)] if start >= 0 else ""):
         letter, point, composed = (chr(int(g, 16)) for g in row)
         if unicodedata.decomposition(composed) != f"{ord(letter):04X} {ord(point):04X}":
-            problems.append(f"{COMPOSITIONS_PATH}: U+{ord(composed):04X} is not U+{ord(letter):04X} "
-                            f"with U+{ord(point):04X}")
-        pairs.add((letter, point))
-    if not pairs:
+            problems.append(f"{COMPOSITIONS_PATH}: U+{ord(composed):04X} is not U+{ord(letter):04X} with U+{ord(point):04X}")
+        composable.add((letter, point))
+    if not composable:
         raise LookupError(f"{COMPOSITIONS_PATH}: kHebrewPointCompositions has no rows")
-    return pairs
-
-
-def print_encoding(sources):
-    """{character: glyph name} of the print encoding's rows."""
-    source_text(sources, ENCODING_PATH)
     names = table_literals(sources, ENCODING_PATH, "kAsciiGlyphNames")
     if len(names) != 95:
         raise LookupError(f"{ENCODING_PATH}: kAsciiGlyphNames has {len(names)} names, not 95")
-    glyphs = {chr(32 + i): t.text for i, t in enumerate(names)}
-    for table, row in (("kPointedGlyphs", r"\{\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}"),
-                       ("kHebrewRows", r"\{\s*\d+,\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}")):
+    encoding = {chr(32 + i): t.text for i, t in enumerate(names)}
+    for table, row in (("kPointedGlyphs", r"\{\s*" + HEX + r',\s*"([^"]+)"\s*\}'),
+                       ("kHebrewRows", r"\{\s*\d+,\s*" + HEX + r',\s*"([^"]+)"\s*\}')):
         rows = re.findall(row, initializer(sources[ENCODING_PATH], table)[0])
         if not rows:
             raise LookupError(f"{ENCODING_PATH}: no rows found in {table}")
-        glyphs.update((chr(int(code, 16)), name) for code, name in rows)
-    return glyphs
-
-
-def print_font_problems(sources, encoding):
-    """What the print font and its encoding lack for the texts the program prints."""
-    problems, notes = [], []
-    written = {ch for m in STRING_RE.finditer(source_text(sources, NUMERALS_PATH))
-               for ch in unescape(m.group(1)) if ord(ch) > 127}
+        encoding.update((chr(int(code, 16)), name) for code, name in rows)
+    written = {ch for m in STRING_RE.finditer(sources[NUMERALS_PATH].text) for ch in unescape(m.group(1)) if ord(ch) > 127}
     if len(written) < 20:
         raise LookupError(f"{NUMERALS_PATH}: only {len(written)} Hebrew characters found in its literals")
     problems += [f"{NUMERALS_PATH}: the Hebrew numerals write U+{ord(ch):04X}, "
                  f"which the print encoding ({ENCODING_PATH}) has no row for" for ch in sorted(written) if ch not in encoding]
-    m = re.search(r'kDefaultYiddishPrintFont\s*=\s*"([^"]+)"', sources[ENCODING_HEADER].text if ENCODING_HEADER in sources else "")
+    m = re.search(r'kDefaultYiddishPrintFont\s*=\s*"([^"]+)"', sources[ENCODING_HEADER].text)
     if not m:
         raise LookupError(f"{ENCODING_HEADER}: kDefaultYiddishPrintFont was not found")
     afm = re.sub(r"\.pf[ab]$", ".afm", m.group(1))
     try:
         with open(afm, encoding="latin-1") as f:
-            names = set(re.findall(r"^C .*?; N ([^ ;]+) ;", f.read(), re.M))
+            glyphs = set(re.findall(r"^C .*?; N ([^ ;]+) ;", f.read(), re.M))
     except OSError:
-        return problems, [f"{afm} is not installed: the glyphs of the default print font were not checked"]
+        return composable, encoding, problems, [f"{afm} is not installed: the glyphs of the default print font were not checked"]
     problems += [f"{afm}: the print font has no glyph \"{name}\" for U+{ord(ch):04X}"
-                 for ch, name in sorted(encoding.items()) if name not in names]
-    return problems, notes
+                 for ch, name in sorted(encoding.items()) if name not in glyphs]
+    return composable, encoding, problems, []
 
 
 def conversions(text):
@@ -408,21 +387,16 @@ def conversions(text):
 def value_problems(value, language, composable, encoding):
     """What is wrong with a translated text of `language`, if anything."""
     problems = ["holds Latin letters"] if re.search(r"[A-Za-z]", LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))) else []
-    previous = ""
-    for ch in value:
+    for previous, ch in zip([""] + list(value), value):
         code = ord(ch)
-        if 0x0591 <= code <= 0x05C7 and unicodedata.category(ch) == "Mn":
-            if (previous, ch) not in composable:
-                problems.append(f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
-        elif 0xFB1D <= code <= 0xFB4F:
-            problems.append(f"presentation form U+{code:04X}: write the letter and its point")
-        elif 0x05F0 <= code <= 0x05F2 and language not in DIGRAPH_LANGUAGES:
-            problems.append(f"Yiddish digraph U+{code:04X}: write the two letters")
-        elif code == 0x05BE:
-            problems.append("maqaf U+05BE cannot be printed: write a hyphen")
-        elif ch not in encoding:
-            problems.append(f"character U+{code:04X} cannot be printed")
-        previous = ch
+        problem = ((None if (previous, ch) in composable else f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
+                   if 0x0591 <= code <= 0x05C7 and unicodedata.category(ch) == "Mn" else
+                   f"presentation form U+{code:04X}: write the letter and its point" if 0xFB1D <= code <= 0xFB4F else
+                   f"Yiddish digraph U+{code:04X}: write the two letters"
+                   if 0x05F0 <= code <= 0x05F2 and language not in DIGRAPH_LANGUAGES else
+                   "maqaf U+05BE cannot be printed: write a hyphen" if code == 0x05BE else
+                   f"character U+{code:04X} cannot be printed" if ch not in encoding else None)
+        problems += [problem] if problem else []
     return problems
 
 
@@ -447,10 +421,7 @@ def check_language(root, language, keys, phrases, composable, encoding):
                             f"{conversions(t.text)} in this order, not {conversions(e.value)}")
     problems += [f"{where}: no translation of \"{text}\"" for text, where in missing.items()]
     used, seen = set(), set()
-    for t in phrases:
-        if t.text in seen:
-            continue
-        seen.add(t.text)
+    for t in (t for t in phrases if not (t.text in seen or seen.add(t.text))):
         inside = set()
         result = replace_all(t.text, entries, used, inside)
         if re.search(r"[A-Za-z]", result):
@@ -476,9 +447,7 @@ def main():
         sources = load_sources(root)
         keys, phrases, source_problems = collect(sources, *read_text_sources(
             os.path.join(root, "tests", "data", "translation_sources.tsv")))
-        composable = composable_pairs(sources, source_problems)
-        encoding = print_encoding(sources)
-        font_problems, font_notes = print_font_problems(sources, encoding)
+        composable, encoding, font_problems, font_notes = print_checks(sources)
         source_problems += font_problems
     except LookupError as e:
         print(f"check-translations: {e}", file=sys.stderr)
@@ -489,14 +458,11 @@ def main():
                 print(f"{kind}\t{t.where}\t{t.text}")
         return 0
     languages = list(dict.fromkeys(args.language)) if args.language else languages_present(root)
-    if not languages:
-        print(f"check-translations: no translation files in {os.path.join(root, 'data', 'translations')}",
+    bad = [f'"{name}" is not a language name' for name in languages if not re.fullmatch(r"[a-z][a-z0-9_-]*", name)]
+    if bad or not languages:
+        print("check-translations: " + (bad or [f"no translation files in {os.path.join(root, 'data', 'translations')}"])[0],
               file=sys.stderr)
         return 1
-    for language in languages:
-        if not re.fullmatch(r"[a-z][a-z0-9_-]*", language):
-            print(f"check-translations: \"{language}\" is not a language name", file=sys.stderr)
-            return 1
     failed = False
     for language in languages:
         prefix = f"{language}: " if len(languages) > 1 else ""
