@@ -3,19 +3,10 @@
 # ghostscript on every paper and orientation, in colour and black and white;
 # its text read back with ghostscript's text device; Yiddish and Hebrew
 # through the embedded Hebrew font, English pages with Hebrew numerals; and
-# the errors. PNG files are kept for people to look at
-# (LUMARO_SCREENSHOT_DIR, default ./screenshots).
+# the errors.
 source "$(dirname "$0")/lib/common.sh"
-export LC_ALL=C.UTF-8
-command -v gs > /dev/null || { fail "ghostscript (gs) is missing (scripts/install-deps.sh installs it)"; finish; }
-CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
-[ -r "$CULMUS_FONT" ] || { fail "$CULMUS_FONT is missing (package culmus)"; finish; }
-OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
-W="$E2E_HOME/work"
-mkdir -p "$OUT_DIR" "$W" "$HOME/.lumaro/translations"
+need_print_tools
 S="$HOME/.lumaro/kivrasettings"
-png() { gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
-  -sOutputFile="$OUT_DIR/$2.png" "$1" || fail "PNG $2"; }
 # page NAME FILE [GS_FORBIDDEN] -- ARGS...: prints, renders and checks each TEXT after the ARGS' "--".
 page() {
   local name=$1 file=$2 forbidden=$3 text

@@ -54,6 +54,21 @@ gs_render() {
   tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
 }
 
+# need_print_tools: ghostscript and the Hebrew print font are there (or the
+# test fails); W is a work folder, and png FILE NAME keeps a PNG of a printout
+# for people to look at (LUMARO_SCREENSHOT_DIR, default ./screenshots).
+CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
+OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
+W="$E2E_HOME/work"
+need_print_tools() {
+  export LC_ALL=C.UTF-8
+  command -v gs > /dev/null || { fail "ghostscript (gs) is missing (scripts/install-deps.sh installs it)"; finish; }
+  [ -r "$CULMUS_FONT" ] || { fail "$CULMUS_FONT is missing (package culmus)"; finish; }
+  mkdir -p "$OUT_DIR" "$W" "$HOME/.lumaro/translations"
+}
+png() { gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/$2.png" "$1" || fail "PNG $2"; }
+
 finish() {
   if [ "$E2E_FAILURES" -ne 0 ]; then
     echo "$E2E_FAILURES check(s) failed" >&2
