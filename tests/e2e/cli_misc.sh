@@ -4,7 +4,6 @@
 # a new user, translations from files, and today by the local clock.
 source "$(dirname "$0")/lib/common.sh"
 S="$HOME/.lumaro/kivrasettings"
-W="$E2E_HOME/work"
 mkdir -p "$W"
 
 # First run: ~/.lumaro (mode 700) with the shipped city file; a user's own file is kept.
@@ -39,11 +38,6 @@ expect_eq "times in Yiddish: the same times" "$(printf '%s\n' "$out" | cut -f1-3
 translation() { sed -n "s/^\"$1\" = \"\(.*\)\"\$/\1/p" "$LUMARO_SOURCE_DIR"/data/translations/yiddish.*; }
 expect_eq "times in Yiddish: 3 candles" "$(translation 'Khanukka: %d candles' | sed 's/%d/3/')" \
   "$(printf '%s\n' "$yi" | awk -F'\t' '$1 == "2025-12-16" {print $4}')"
-# Learning names: none left in English over two years.
-for language in yiddish hebrew; do
-  expect_eq "learning in $language: no English name" "" \
-    "$("$LUMARO_CLI" --language "$language" learning 2023-01-01 2024-12-31 | cut -f3 | grep '[A-Za-z]' | head -3)"
-done
 
 # New York: the city's zone has summer time on 13 March 2026, the default rule not yet.
 to_minutes() { local h=$((10#${1:0:2} % 12)) m=$((10#${1:3:2})); [ "${1:5}" = PM ] && h=$((h + 12)); echo $((h * 60 + m)); }
