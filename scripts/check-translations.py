@@ -1,942 +1,437 @@
 #!/usr/bin/env python3
 """Checks that every English text of the program has a translation in every interface language.
 
-The program turns its English texts into the interface language in two ways:
-
-  * translate_perform(key) looks one whole text up (menu labels, names of
-    days, months and holidays, messages, format strings such as
-    "Zmanim for date %s");
-  * translate_replace(text) replaces every known key inside a longer text
-    (the halakha list, the readings list and the Daf Yomi line), so there
-    the keys are phrases and what matters is that no English is left over.
-
-This script reads the sources under src/ and lists both kinds of texts:
-
-  * the string literals passed to translate_perform, or to a function that
-    only hands its argument on to it (such as `t` in the dialogs);
-  * for call sites whose argument is not a literal, the tables or functions
-    that feed them (KEY_SOURCES below). A new call site of that kind fails
-    the check until it is added there;
-  * for translate_replace, the texts that reach it (PHRASE_SOURCES below).
-
-It then loads the files of each language, data/translations/<language>.*
-(yiddish.*, hebrew.*), with the program's file syntax and fails (exit
-status 1), naming each problem, when
-
-  * a translate_perform text has no entry;
-  * a text that goes through translate_replace still holds Latin letters
-    after the replacement the program does (longest keys first, at most 11
-    passes per key);
-  * a translated format does not have the same %d/%s conversions in the
-    same order as its key (the program would show the English instead);
-  * a translation file has a syntax error or a key twice;
-  * a translation holds Latin letters, or characters the printout cannot
-    show: only the characters of the print encoding
-    (src/render/ps_text_encoding.cpp: ASCII, the Hebrew letters, the Yiddish
-    digraphs, geresh and gershayim), and points only on the letters where
-    the printout composes them (pasekh alef, komets alef, veys, melupm vov,
-    khirek yud, kof, pey, fey, sin, tof, pasekh tsvey yudn). The print font
-    has the same glyphs for every language; Hebrew writes no Yiddish
-    digraphs (װ, ױ, ײ) and, having no maqaf in the printout, joins words
-    with a hyphen.
-
-The print font is checked too, for every language at once: every character
-the Hebrew numerals write (src/calendar/hebrew_numerals.cpp: the letters,
-geresh and gershayim) has a row in the print encoding, and every glyph name
-of the encoding is in the default print font (the .afm file beside the .pfa
-of kDefaultYiddishPrintFont, when it is installed), so no Yiddish or Hebrew
-printout shows an empty glyph.
+The texts: literals passed to translate_perform (or a helper handing its argument on), and for other
+arguments and for translate_replace (which replaces the keys inside a longer text) the tables named by
+tests/data/translation_sources.tsv. Fails naming each missing entry, English left after replacement,
+a format whose %d/%s differ, a syntax error, a key given twice, Latin letters or characters the
+printout cannot show, or a character of the Hebrew numerals or print encoding the print font lacks.
 
 Usage: scripts/check-translations.py [--root DIR] [--language NAME]... [--list] [--template]
-  --language  check this language only (may be given more than once);
-              without it every language with files in data/translations
-  --list      print every text found, with where it comes from, and exit
-  --template  print the missing translate_perform texts as file entries
-
-With one language the output is its problems and a summary line; with
-several, each problem line and summary line starts with "<language>: ".
+With several languages each problem and summary line starts with "<language>: ".
 """
 
 import argparse
+import collections
 import os
 import re
 import sys
 import unicodedata
-from dataclasses import dataclass, field
 
-# Only these languages write the Yiddish digraphs (װ, ױ, ײ).
-DIGRAPH_LANGUAGES = {"yiddish"}
+DIGRAPH_LANGUAGES = {"yiddish"}  # only these write the Yiddish digraphs
 # The files of a language, in the order the program reads them.
 TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad", "learning"]
 MAX_REPLACE_PASSES = 11
+STRING = r'"((?:[^"\\\n]|\\.)*)"'
+STRING_RE = re.compile(STRING)
+CODE_RE = re.compile(r'"(?:[^"\\\n]|\\[\s\S])*["\n]?|\'(?:[^\'\\\n]|\\[\s\S])*[\'\n]?|//[^\n]*|/\*[\s\S]*?(?:\*/|\Z)')
+ESCAPE_RE = re.compile(rb"\\(x[0-9a-fA-F]+|u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|[0-7]{1,3}|.)", re.S)
+SIMPLE_ESCAPES = {"n": "\n", "t": "\t", "r": "\r"}
+Text = collections.namedtuple("Text", "text where")
+Entry = collections.namedtuple("Entry", "key value where")
 
 # --------------------------------------------------------------- C++ sources
-
-STRING_RE = re.compile(r'"((?:[^"\\\n]|\\.)*)"')
+Source = collections.namedtuple("Source", "path text")  # path relative to the root, comments blanked out
 
 
 def strip_comments(src):
     """The source with comments blanked out (line breaks kept), strings intact."""
-    out = []
-    i, n = 0, len(src)
-    while i < n:
-        c = src[i]
-        if c == '"' or c == "'":
-            j = i + 1
-            while j < n and src[j] != c and src[j] != "\n":
-                j += 2 if src[j] == "\\" else 1
-            out.append(src[i:j + 1])
-            i = j + 1
-        elif src.startswith("//", i):
-            j = src.find("\n", i)
-            j = n if j < 0 else j
-            out.append(" " * (j - i))
-            i = j
-        elif src.startswith("/*", i):
-            j = src.find("*/", i + 2)
-            j = n if j < 0 else j + 2
-            out.append(re.sub(r"[^\n]", " ", src[i:j]))
-            i = j
-        else:
-            out.append(c)
-            i += 1
-    return "".join(out)
+    return CODE_RE.sub(lambda m: m.group(0) if m.group(0)[0] in "\"'" else re.sub(r"[^\n]", " ", m.group(0)), src)
 
 
 def unescape(body):
     """The value of a C string literal's body."""
-    simple = {"n": "\n", "t": "\t", "r": "\r", "\\": "\\", '"': '"', "'": "'", "0": "\0"}
-    out = bytearray()
-    i = 0
-    raw = body.encode("utf-8")
-    while i < len(raw):
-        b = raw[i]
-        if b != 0x5C:
-            out.append(b)
-            i += 1
-            continue
-        nxt = chr(raw[i + 1])
-        if nxt == "x":
-            m = re.match(rb"[0-9a-fA-F]+", raw[i + 2:])
-            out.append(int(m.group(0), 16) & 0xFF)
-            i += 2 + len(m.group(0))
-        elif nxt in "uU":
-            digits = 4 if nxt == "u" else 8
-            out += chr(int(raw[i + 2:i + 2 + digits], 16)).encode("utf-8")
-            i += 2 + digits
-        elif nxt in "01234567" and re.match(rb"[0-7]{1,3}", raw[i + 1:]):
-            m = re.match(rb"[0-7]{1,3}", raw[i + 1:])
-            out.append(int(m.group(0), 8) & 0xFF)
-            i += 1 + len(m.group(0))
-        else:
-            out += simple.get(nxt, nxt).encode("utf-8")
-            i += 2
-    return out.decode("utf-8", errors="replace")
-
-
-def literals_in(text):
-    return [unescape(m.group(1)) for m in STRING_RE.finditer(text)]
+    def one(m):
+        e = m.group(1).decode("latin-1")
+        if e[0] in "xuU" and len(e) > 1:
+            return bytes([int(e[1:], 16) & 0xFF]) if e[0] == "x" else chr(int(e[1:], 16)).encode("utf-8")
+        return bytes([int(e, 8) & 0xFF]) if e[0] in "01234567" else SIMPLE_ESCAPES.get(e, e).encode("utf-8")
+    return ESCAPE_RE.sub(one, body.encode("utf-8")).decode("utf-8", errors="replace")
 
 
 def only_literals(expr):
     """The value of an expression made only of adjacent string literals, else None."""
-    rest = STRING_RE.sub("", expr)
-    if rest.strip() or not STRING_RE.search(expr):
+    if STRING_RE.sub("", expr).strip() or not STRING_RE.search(expr):
         return None
-    return "".join(literals_in(expr))
+    return "".join(unescape(m.group(1)) for m in STRING_RE.finditer(expr))
 
 
-def after_quoted(src, i):
-    """Index just past the string or character literal that starts at `i`."""
-    j = i + 1
-    while j < len(src) and src[j] != src[i]:
-        j += 2 if src[j] == "\\" else 1
-    return j + 1
-
-
-def matching(src, start, open_ch, close_ch):
-    """Index of the bracket that closes the one at `start` (strings skipped)."""
-    depth = 0
-    i = start
+def matching(src, start, close_ch=None):
+    """Index of the bracket that closes the one at `start` (literals skipped); with close_ch
+    None, the top-level comma-separated parts of `src` (the arguments of a call) instead."""
+    depth, i, parts, begin = 0, start, [], 0
     while i < len(src):
         c = src[i]
-        if c == '"' or c == "'":
-            i = after_quoted(src, i)
-            continue
-        if c == open_ch:
+        if c in "\"'":  # skip to past the closing quote
+            i += 1
+            while i < len(src) and src[i] != c:
+                i += 2 if src[i] == "\\" else 1
+        elif c in "([{":
             depth += 1
-        elif c == close_ch:
+        elif c in ")]}":
             depth -= 1
-            if depth == 0:
+            if depth == 0 and c == close_ch:
                 return i
+        elif c == "," and depth == 0 and close_ch is None:
+            parts.append(src[begin:i].strip())
+            begin = i + 1
         i += 1
-    return -1
+    return parts + [src[begin:].strip()] if close_ch is None else -1
 
 
 def line_of(src, pos):
     return src.count("\n", 0, pos) + 1
 
 
-@dataclass
-class Source:
-    path: str  # relative to the root
-    text: str  # comments blanked out
+def calls(src, name):
+    """(argument text, line) of every call of `name`."""
+    for m in re.finditer(r"(?<![\w.:>])" + re.escape(name) + r"\s*\(", src.text):
+        close_at = matching(src.text, m.end() - 1, ")")
+        if close_at >= 0 and not re.match(r"\s*(\{|const\b|->|override\b)", src.text[close_at + 1:]):
+            yield src.text[m.end():close_at].strip(), line_of(src.text, m.start())
 
-    def calls(self, name):
-        """(argument text, line) of every call of `name`."""
-        for m in re.finditer(r"(?<![\w.:>])" + re.escape(name) + r"\s*\(", self.text):
-            open_at = m.end() - 1
-            close_at = matching(self.text, open_at, "(", ")")
-            if close_at < 0:
-                continue
-            if re.match(r"\s*(\{|const\b|->|override\b)", self.text[close_at + 1:]):
-                continue  # the definition, not a call
-            yield self.text[open_at + 1:close_at].strip(), line_of(self.text, m.start())
 
-    def initializer(self, symbol):
-        """(text, line) of the initializer of `symbol`: its braces, or up to ';'."""
-        m = re.search(r"\b" + re.escape(symbol) + r"\s*(?:\[[^\]]*\])?\s*=\s*", self.text)
-        if not m:
-            raise LookupError(f"{self.path}: no definition of {symbol} found")
-        start = m.end()
-        if self.text[start] == "{":
-            end = matching(self.text, start, "{", "}")
-        else:
-            end = self.text.index(";", start)
-        return self.text[start:end + 1], line_of(self.text, start)
+def initializer(src, symbol):
+    """(text, line) of the initializer of `symbol`: its braces, or up to ';'."""
+    m = re.search(r"\b" + re.escape(symbol) + r"\s*(?:\[[^\]]*\])?\s*=\s*", src.text)
+    if not m:
+        raise LookupError(f"{src.path}: no definition of {symbol} found")
+    start = m.end()
+    end = matching(src.text, start, "}") if src.text[start] == "{" else src.text.index(";", start)
+    return src.text[start:end + 1], line_of(src.text, start)
 
-    def function_body(self, name):
-        """(text, line) of the body of the function `name`."""
-        for m in re.finditer(r"\b" + re.escape(name) + r"\s*\(", self.text):
-            close_at = matching(self.text, m.end() - 1, "(", ")")
-            after = self.text[close_at + 1:]
-            stripped = after.lstrip()
-            if stripped.startswith("{") or re.match(r"(const\s*)?(->[^{;]*)?\{", stripped):
-                brace = close_at + 1 + after.index("{")
-                end = matching(self.text, brace, "{", "}")
-                return self.text[brace:end + 1], line_of(self.text, brace)
-        raise LookupError(f"{self.path}: no body of {name} found")
 
-    def literal_lines(self, body, first_line):
-        """(literal, line) of every literal in `body`, which starts at first_line."""
-        for m in STRING_RE.finditer(body):
-            yield unescape(m.group(1)), first_line + body.count("\n", 0, m.start())
+def function_body(src, name):
+    """(text, line) of the body of the function `name`."""
+    for m in re.finditer(r"\b" + re.escape(name) + r"\s*\(", src.text):
+        close_at = matching(src.text, m.end() - 1, ")")
+        after = src.text[close_at + 1:]
+        if re.match(r"\s*(const\s*)?(->[^{;]*)?\{", after):
+            brace = close_at + 1 + after.index("{")
+            return src.text[brace:matching(src.text, brace, "}") + 1], line_of(src.text, brace)
+    raise LookupError(f"{src.path}: no body of {name} found")
 
 
 def load_sources(root):
     sources = {}
     for top, dirs, files in os.walk(os.path.join(root, "src")):
         dirs.sort()
-        for name in sorted(files):
-            if name.endswith((".cpp", ".h")):
-                path = os.path.join(top, name)
-                rel = os.path.relpath(path, root)
-                with open(path, encoding="utf-8") as f:
-                    sources[rel] = Source(rel, strip_comments(f.read()))
+        for name in sorted(f for f in files if f.endswith((".cpp", ".h"))):
+            rel = os.path.relpath(os.path.join(top, name), root)
+            with open(os.path.join(top, name), encoding="utf-8") as f:
+                sources[rel] = Source(rel, strip_comments(f.read()))
     return sources
 
 
 # --------------------------------------------------------------- where texts come from
+# Each finder (named in column 4 of tests/data/translation_sources.tsv) returns
+# the texts of a table or function: finder(sources, file, symbol, extra).
 
-@dataclass
-class Text:
-    text: str
-    where: str  # file:line
-
-
-def table_literals(sources, path, symbol, skip=()):
-    """Every non-empty literal in the initializer of `symbol`."""
-    src = sources[path]
-    body, line = src.initializer(symbol)
-    return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if t and t not in skip]
+def found(path, text, line, pattern=STRING, value=lambda m: unescape(m.group(1))):
+    """value(m) of every match of `pattern` in `text`, which starts at `line` of `path`."""
+    return [Text(value(m), f"{path}:{line + text.count(chr(10), 0, m.start())}") for m in re.finditer(pattern, text)]
 
 
-def table_column(sources, path, symbol, column):
-    """The `column`-th literal of every row {...} of a table."""
-    src = sources[path]
-    body, line = src.initializer(symbol)
-    out = []
-    for m in re.finditer(r"\{[^{}]*\}", body[1:-1]):
-        lits = list(src.literal_lines(m.group(0), line + body.count("\n", 0, m.start() + 1)))
-        if len(lits) > column and lits[column][0]:
-            out.append(Text(lits[column][0], f"{path}:{lits[column][1]}"))
-    return out
+def table_literals(sources, path, symbol, skip=""):
+    return [t for t in found(path, *initializer(sources[path], symbol)) if t.text and t.text != skip]
 
 
-def returned_literals(sources, path, function):
-    """The literals a function returns (`return "..."`)."""
-    src = sources[path]
-    body, line = src.function_body(function)
-    out = []
-    for m in re.finditer(r"\breturn\s+((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body):
-        out.append(Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
-    return out
+def table_column(sources, path, symbol, extra):
+    """The N-th literal of every row {...} of a table (extra "N [SUFFIX]")."""
+    column, _, suffix = extra.partition(" ")
+    body, line = initializer(sources[path], symbol)
+    rows = [found(path, m.group(0), line + body.count("\n", 0, m.start() + 1)) for m in re.finditer(r"\{[^{}]*\}", body[1:-1])]
+    return [Text(row[int(column)].text + (" " + suffix if suffix else ""), row[int(column)].where)
+            for row in rows if len(row) > int(column) and row[int(column)].text]
 
 
-def assigned_literals(sources, path, function, target):
-    """The literals assigned to `target` inside a function (`target = "..."`)."""
-    src = sources[path]
-    body, line = src.function_body(function)
-    out = []
-    for m in re.finditer(re.escape(target) + r"\s*=\s*((?:\"(?:[^\"\\\n]|\\.)*\"\s*)+);", body):
-        out.append(Text(only_literals(m.group(1)), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
-    return out
+def function_matches(sources, path, function, pattern):
+    return found(path, *function_body(sources[path], function), pattern + r"\s*((?:" + STRING + r"\s*)+);",
+                 lambda m: only_literals(m.group(1)))
 
 
-def zmanim_names(sources):
-    """Display names of the zmanim: the name, and the suffix after a blank."""
-    path = "src/suntimes/zmanim.h"
-    src = sources[path]
-    body, line = src.initializer("ZmanimRecs")
-    out = []
-    for m in re.finditer(r'\{\s*"((?:[^"\\]|\\.)*)"\s*,\s*"((?:[^"\\]|\\.)*)"', body):
-        name, suffix = unescape(m.group(1)), unescape(m.group(2))
-        out.append(Text(name + (" " + suffix if suffix else ""), f"{path}:{line + body.count(chr(10), 0, m.start())}"))
-    return out
+def file_texts(sources, prefix, _symbol, _extra):
+    """The literals with letters of the files starting with `prefix` (#includes and KEYS_LIKE_THIS aside)."""
+    return [t for path in sorted(p for p in sources if p.startswith(prefix) and p.endswith(".cpp"))
+            for t in found(path, sources[path].text, 1, r"(?m)^[ \t]*#.*|" + STRING, lambda m: unescape(m.group(1) or ""))
+            if re.search(r"[A-Za-z]", t.text) and not re.fullmatch(r"[A-Z0-9_]*", t.text)]
 
 
-def help_lines(sources):
-    """The help text is translated line by line."""
-    path = "src/app/main_window.cpp"
-    body, line = sources[path].initializer("helpMessage")
-    return [Text(t, f"{path}:{line}") for t in only_literals(body.rstrip(";")).split("\n") if t]
+def call_arguments(sources, path, function, extra):
+    """The literal argument N of every call of CALLEE inside `function` (extra "CALLEE N")."""
+    callee, index = extra.split()
+    body, line = function_body(sources[path], function)
+    values = [(matching(args, 0), n) for args, n in calls(Source(path, body), callee)]
+    values = [(only_literals(parts[int(index)]) if len(parts) > int(index) else None, n) for parts, n in values]
+    return [Text(v, f"{path}:{line + n - 1}") for v, n in values if v is not None]
 
 
-def anniversary_type_letters(sources):
-    """The type letters of the anniversaries file (kAnniAnniversary...)."""
-    path = "src/calendar/anniversary_dates.h"
-    src = sources[path]
-    out = []
-    for m in re.finditer(r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", src.text):
-        out.append(Text(m.group(1), f"{path}:{line_of(src.text, m.start())}"))
-    if not out:
-        raise LookupError(f"{path}: no type letters found")
-    return out
-
-
-def holiday_names(sources):
-    """The names of the festival table (its halakha keys such as "PESAKH_I" aside)."""
-    path = "src/calendar/festival_table.cpp"
-    src = sources[path]
-    out = []
-    for m in STRING_RE.finditer(src.text):
-        t = unescape(m.group(1))
-        if re.match(r"[ \t]*#", src.text[src.text.rfind("\n", 0, m.start()) + 1:m.start()]):
-            continue  # an #include
-        if not t or re.fullmatch(r"[A-Z0-9_]*", t):
-            continue
-        out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
-    return out
-
-
-def zmanim_option_labels(sources):
-    """The labels of the opinions (the second text of every ZmanimOption row)."""
-    path = "src/suntimes/zmanim.h"
-    src = sources[path]
-    out = []
-    for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", src.text):
-        out += table_column(sources, path, m.group(1), 1)
-    if not out:
-        raise LookupError(f"{path}: no ZmanimOption tables found")
-    return out
-
-
-def call_arguments(sources, path, function, callee, index):
-    """The literal argument number `index` of every call of `callee` inside `function`."""
-    src = sources[path]
-    body, line = src.function_body(function)
-    inner = Source(path, body)
-    out = []
-    for args, n in inner.calls(callee):
-        parts = split_arguments(args)
-        value = only_literals(parts[index]) if len(parts) > index else None
-        if value is not None:
-            out.append(Text(value, f"{path}:{line + n - 1}"))
-    if not out:
-        raise LookupError(f"{path}: no texts passed to {callee} in {function}")
-    return out
-
-
-def learning_book_names(sources):
-    """The books of the daily study cycles: tractates, books of the Prophets
-    and Writings, the Rambam's introductions, Psalms and Avos. (A law of the
-    Rambam is looked up by its name only when "Hilchos <name>" has no
-    entry, and those are required below.)"""
-    path = "src/calendar/learning_tables.cpp"
-    out = []
-    for table in ["MishnaTractates", "NachBooks", "YerushalmiTractates", "RambamIntroBooks"]:
-        out += table_literals(sources, path, table)
-    for name in ["kPsalms", "kAvos"]:
-        out += table_literals(sources, "src/calendar/learning.cpp", name)
-    return out
-
-
-def rambam_law_keys(sources):
-    """A law of the Rambam is looked up as "Hilchos <name>" first."""
-    path = "src/compose/learning_lines.cpp"
-    prefix = table_literals(sources, path, "kLawKeyPrefix")[0].text
-    return [Text(prefix + t.text, t.where) for t in table_literals(sources, "src/calendar/learning_tables.cpp", "RambamLaws")]
-
-
-# translate_perform call sites whose argument is not a literal: (file,
-# argument as written) -> where its keys come from. A call that only hands a
-# parameter on (a translating helper) needs no row: the helper's callers are
-# checked instead.
-KEY_SOURCES = {
-    ("src/app/main_window.cpp", "label"):
-        lambda s: table_column(s, "src/app/main_window.cpp", "kMenuItems", 0),
-    ("src/app/main_window.cpp", "kMenuTitles[i]"):
-        lambda s: table_literals(s, "src/app/main_window.cpp", "kMenuTitles"),
-    ("src/suntimes/zmanim.cpp", "ZmanimDisplayName(rec)"): zmanim_names,
-    ("src/compose/anniversary_lines.cpp", "AnniLabelKey(rec.type)"):
-        lambda s: returned_literals(s, "src/compose/anniversary_lines.cpp", "AnniLabelKey"),
-    ("src/dialogs/export_dialog.cpp", "kIcsKindRows[i].label"):
-        lambda s: table_column(s, "src/compose/ics_export.h", "kIcsKindRows", 1),
-    ("src/forms/anniversary_view.cpp", "std::string(1, rec.type)"): anniversary_type_letters,
-    ("src/forms/anniversary_view.cpp", "kComboMonths[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/forms/anniversary_view.cpp", "kComboMonths"),
-    ("src/dialogs/anniversaries_dialog.cpp", "calc.error"):
-        lambda s: assigned_literals(s, "src/forms/anniversary_view.cpp", "AnniCalculate", "out.error"),
-    ("src/dialogs/anniversaries_dialog.cpp", "kTypeLabels[i]"):
-        lambda s: table_literals(s, "src/dialogs/anniversaries_dialog.cpp", "kTypeLabels"),
-    ("src/dialogs/message.cpp", "kAuthors"):
-        lambda s: table_literals(s, "src/dialogs/message.cpp", "kAuthors"),
-    ("src/calendar/holidays.cpp", "FestivalFactsOf(f, rules).name"): holiday_names,
-    ("src/suntimes/day_times.cpp", "row.label"):
-        lambda s: table_column(s, "src/suntimes/day_times.h", "kDayTimeKinds", 2),
-    ("src/dialogs/zmanim_dialog.cpp", "kSpecialTimeRows[r].label"):
-        lambda s: table_column(s, "src/forms/special_times_form.h", "kSpecialTimeRows", 0),
-    ("src/forms/special_times_form.cpp", "kSpecialTimeRows[i].label"):
-        lambda s: table_column(s, "src/forms/special_times_form.h", "kSpecialTimeRows", 0),
-    ("src/calendar/names.cpp", "kWeekdayNames[static_cast<size_t>(weekday)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kWeekdayNames"),
-    ("src/calendar/names.cpp", "kGregorianMonthNames[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kGregorianMonthNames"),
-    ("src/calendar/names.cpp", "kHebrewMonthNames[static_cast<size_t>(month - 1)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kHebrewMonthNames"),
-    ("src/calendar/names.cpp", "kTorahSectionNames[static_cast<size_t>(code)]"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kTorahSectionNames"),
-    ("src/calendar/names.cpp", "s.name"):
-        lambda s: table_literals(s, "src/calendar/names.cpp", "kSpecialShabbatNames"),
-    # The daily learning.
-    ("src/compose/learning_lines.cpp", "name"): learning_book_names,
-    ("src/compose/learning_lines.cpp", "key"): rambam_law_keys,
-    ("src/compose/learning_lines.cpp", "page.tractate"):
-        lambda s: table_column(s, "src/calendar/daf_yomi.cpp", "kDafYomis", 0),
-    ("src/compose/learning_lines.cpp", "LearningCycleTitle(cycle)"):
-        lambda s: table_column(s, "src/calendar/learning.cpp", "kCycleInfo", 1),
-    ("src/compose/learning_lines.cpp", "prefix"):
-        lambda s: table_literals(s, "src/compose/learning_lines.cpp", "kCellPrefixes"),
-    # The settings dialogs.
-    ("src/dialogs/settings_dialogs.cpp", "row.name"):
-        lambda s: table_column(s, "src/base/settings.h", "kLanguages", 1),
-    ("src/forms/help_text.cpp", "line"): help_lines,
-    ("src/dialogs/zmanim_dialog.cpp", "ZmanimDisplayName(*rows[r])"): zmanim_names,
-    ("src/forms/zmanim_choice.cpp", "rec.options[i].label"): zmanim_option_labels,
-    ("src/forms/zmanim_choice.cpp", "rec.options[0].label"): zmanim_option_labels,
-    ("src/forms/dst_form.cpp", "t"):
-        lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
-    ("src/forms/dst_form.cpp", "kWeekNoTexts[weekNo - 1]"):
-        lambda s: table_literals(s, "src/forms/dst_form.cpp", "kWeekNoTexts"),
-    ("src/dialogs/dst_dialog.cpp", "result.message"):
-        lambda s: call_arguments(s, "src/forms/dst_form.cpp", "DstFormCheck", "require", 1),
-    ("src/dialogs/font_dialogs.cpp", "kFontSizeRows[r].dialogLabel"):
-        lambda s: table_column(s, "src/render/font_sizes.cpp", "kFontSizeRows", 1),
-    # Printing.
-    ("src/dialogs/print_dialog.cpp", "f.description"):
-        lambda s: table_column(s, "src/render/print.cpp", "PrintPaperFormats", 1),
-    ("src/dialogs/print_dialog.cpp", "kMarginLabels[i]"):
-        lambda s: table_literals(s, "src/dialogs/print_dialog.cpp", "kMarginLabels"),
+FINDERS = {
+    "literals": table_literals, "column": table_column, "file-texts": file_texts, "arguments": call_arguments,
+    # the display names of the zmanim: the name, and the suffix after a blank
+    "zmanim-names": lambda s, p, symbol, _: found(p, *initializer(s[p], symbol), r'\{\s*' + STRING + r'\s*,\s*' + STRING,
+                                                lambda m: unescape(m.group(1)) + (" " + unescape(m.group(2)) if m.group(2) else "")),
+    # the second text of every row of the ZmanimOption tables
+    "option-labels": lambda s, p, _, __: [t for m in re.finditer(r"std::array<ZmanimOption,\s*\d+>\s+(\w+)\s*=", s[p].text)
+                                          for t in table_column(s, p, m.group(1), "1")],
+    "help-lines": lambda s, p, symbol, _: [Text(t, f"{p}:{initializer(s[p], symbol)[1]}") for t in
+                                           only_literals(initializer(s[p], symbol)[0].rstrip(";")).split("\n") if t],
+    "type-letters": lambda s, p, _, __: found(p, s[p].text, 1, r"constexpr\s+char\s+kAnni\w+\s*=\s*'(.)'", lambda m: m.group(1)),
+    "prefixed": lambda s, p, symbol, extra: [Text(table_literals(s, *extra.split())[0].text + t.text, t.where)
+                                             for t in table_literals(s, p, symbol)],
+    "body-texts": lambda s, p, f, _: [t for t in found(p, *function_body(s[p], f)) if re.search(r"[A-Za-z]", t.text)],
+    "returns": lambda s, p, f, _: function_matches(s, p, f, r"\breturn\s+"),
+    "assigned": lambda s, p, f, target: function_matches(s, p, f, re.escape(target) + r"\s*=\s*"),
 }
 
 
-
-def halakha_lines(sources):
-    """Every text the halakha rules emit (holiday keys such as "PESAKH_I" aside)."""
-    out = []
-    for path in sorted(p for p in sources if p.startswith("src/halakha/halakha") and p.endswith(".cpp")):
-        src = sources[path]
-        for m in STRING_RE.finditer(src.text):
-            t = unescape(m.group(1))
-            if re.match(r"[ \t]*#", src.text[src.text.rfind("\n", 0, m.start()) + 1:m.start()]):
-                continue  # an #include
-            if re.fullmatch(r"[A-Z0-9_]*", t) or not re.search(r"[A-Za-z]", t):
+def read_text_sources(path):
+    """{kind: {(file, argument): [(how, file, symbol, extra)]}} and {file: [helper]}."""
+    table, helpers = {"key": {}, "phrase": {}}, {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
                 continue
-            out.append(Text(t, f"{path}:{line_of(src.text, m.start())}"))
-    # The holiday text of a day names Rosh Khodesh in English.
-    out += [t for t in returned_or_appended(sources, "src/calendar/holidays.cpp", "GetSpecialDay")]
-    return out
+            kind, file, arg, *rest = line.rstrip("\n").split("\t")
+            if kind == "helper":
+                helpers.setdefault(file, []).append(arg)
+            else:
+                table[kind].setdefault((file, arg), []).append(tuple((rest + ["", "", ""])[:4]))
+    return table, helpers
 
 
-def returned_or_appended(sources, path, function):
-    src = sources[path]
-    body, line = src.function_body(function)
-    return [Text(t, f"{path}:{n}") for t, n in src.literal_lines(body, line) if re.search(r"[A-Za-z]", t)]
+def texts_from(sources, rows):
+    return [t for how, path, symbol, extra in rows for t in FINDERS[how](sources, path, symbol, extra)]
 
 
-def reading_texts(sources):
-    out = []
-    for table in ["ReadingTorahDiaspora", "ReadingTorahIsrael", "ReadingHaftarahDiaspora", "ReadingHaftarahIsrael"]:
-        out += table_literals(sources, "src/calendar/reading_tables.cpp", table, skip=("(none)",))
-    return out
+HELPER_RE = re.compile(r"(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?\(\s*(?:const\s+)?[\w:<>]+[\s*&]*(\w+)\s*\)\s*(?:->[^{]*)?"
+                       r"\{\s*return\s+translate_perform\(\s*(\w+)\s*\)\s*;\s*\}")
+TERNARY_RE = re.compile(r'[^?"]+\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*)"')
 
 
-def daf_yomi_lines(sources):
-    """The Daf Yomi line of a day cell: tractate, blank, page."""
-    return [Text(t.text + " 2", t.where) for t in table_column(sources, "src/calendar/daf_yomi.cpp", "kDafYomis", 0)]
-
-
-# translate_replace call sites: (file, argument as written) -> the texts that
-# reach it. What translate_perform already translated is not listed again.
-PHRASE_SOURCES = {
-    ("src/compose/day_report.cpp", "text"): halakha_lines,
-    ("src/compose/readings_list.cpp", "heading + '\\n' + lines"): reading_texts,
-    ("src/render/month_painter.cpp", "daf"): daf_yomi_lines,
-    ("src/compose/ics_export.cpp", "daf"): daf_yomi_lines,
-    ("src/cli/today.cpp", "daf"): daf_yomi_lines,
-}
-
-# Functions that hand their first argument on to translate_perform as a key,
-# besides the one-line helpers found automatically.
-KEY_FUNCTIONS = {"src/calendar/molad.cpp": ["FormatLine"]}
-
-
-def forwarding_helpers(src):
-    """Names of helpers in a file whose whole body is `return translate_perform(param);`."""
-    names = set()
-    pattern = (r"(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?\(\s*(?:const\s+)?[\w:<>]+[\s*&]*(\w+)\s*\)\s*(?:->[^{]*)?"
-               r"\{\s*return\s+translate_perform\(\s*(\w+)\s*\)\s*;\s*\}")
-    for m in re.finditer(pattern, src.text):
-        if m.group(2) == m.group(3):
-            names.add((m.group(1), m.group(2)))
-    return names
-
-
-def collect(sources):
+def collect(sources, table, key_functions_of):
     """(keys, phrases, problems): the translate_perform texts, the phrase texts,
     and the call sites nobody has described."""
-    keys, phrases, problems = [], [], []
-    used_key_sources, used_phrase_sources = set(), set()
+    keys, phrases, problems, used = [], [], [], set()
     for path, src in sorted(sources.items()):
         if path.startswith("src/base/translate."):
             continue
-        helpers = forwarding_helpers(src)
-        key_functions = ["translate_perform"] + [h for h, _ in helpers] + KEY_FUNCTIONS.get(path, [])
+        # Helpers whose whole body is `return translate_perform(param);`.
+        helpers = {(m.group(1), m.group(2)) for m in HELPER_RE.finditer(src.text) if m.group(2) == m.group(3)}
         passed_on = {param for _, param in helpers}
-        for function in key_functions:
-            for arg, line in src.calls(function):
-                first = split_first_argument(arg)
-                value = only_literals(first)
+        for function in ["translate_perform"] + [h for h, _ in helpers] + key_functions_of.get(path, []):
+            for arg, line in calls(src, function):
+                first = matching(arg, 0)[0]
+                value, ternary = only_literals(first), TERNARY_RE.fullmatch(first)
                 if value is not None:
                     keys.append(Text(value, f"{path}:{line}"))
-                    continue
-                ternary = re.fullmatch(r"[^?\"]+\?\s*(\"(?:[^\"\\]|\\.)*\")\s*:\s*(\"(?:[^\"\\]|\\.)*\")", first)
-                if ternary:
-                    keys += [Text(unescape(g[1:-1]), f"{path}:{line}") for g in ternary.groups()]
-                    continue
-                if function == "translate_perform" and (first in passed_on or (path in KEY_FUNCTIONS and first == "key")):
+                elif ternary:
+                    keys += [Text(unescape(g), f"{path}:{line}") for g in ternary.groups()]
+                elif function == "translate_perform" and (first in passed_on or (path in key_functions_of and first == "key")):
                     continue  # a helper handing its parameter on
-                if (path, first) in KEY_SOURCES:
-                    used_key_sources.add((path, first))
-                    keys += KEY_SOURCES[(path, first)](sources)
-                    continue
-                problems.append(f"{path}:{line}: {function}({first}): where do these texts come from? "
-                                "Describe the call in KEY_SOURCES of scripts/check-translations.py")
-        for arg, line in src.calls("translate_replace"):
-            first = split_first_argument(arg)
-            if (path, first) in PHRASE_SOURCES:
-                used_phrase_sources.add((path, first))
-                phrases += PHRASE_SOURCES[(path, first)](sources)
+                elif (path, first) in table["key"]:
+                    used.add((path, first))
+                    keys += texts_from(sources, table["key"][(path, first)])
+                else:
+                    problems.append(f"{path}:{line}: {function}({first}): where do these texts come from? "
+                                    "Describe the call in tests/data/translation_sources.tsv")
+        for arg, line in calls(src, "translate_replace"):
+            first = matching(arg, 0)[0]
+            if (path, first) in table["phrase"]:
+                used.add((path, first))
+                phrases += texts_from(sources, table["phrase"][(path, first)])
             else:
                 problems.append(f"{path}:{line}: translate_replace({first}): which texts reach it? "
-                                "Describe the call in PHRASE_SOURCES of scripts/check-translations.py")
-    for stale in sorted(set(KEY_SOURCES) - used_key_sources) + sorted(set(PHRASE_SOURCES) - used_phrase_sources):
+                                "Describe the call in tests/data/translation_sources.tsv")
+    for stale in sorted((set(table["key"]) | set(table["phrase"])) - used):
         print(f"note: {stale[0]}: no call with the argument `{stale[1]}` (yet)", file=sys.stderr)
     return keys, phrases, problems
 
 
-def split_arguments(args):
-    """The arguments of a call's argument list, split at its top-level commas."""
-    parts, depth, start, i = [], 0, 0, 0
-    while i < len(args):
-        c = args[i]
-        if c == '"' or c == "'":
-            i = after_quoted(args, i)
-            continue
-        if c in "([{":
-            depth += 1
-        elif c in ")]}":
-            depth -= 1
-        elif c == "," and depth == 0:
-            parts.append(args[start:i].strip())
-            start = i + 1
-        i += 1
-    parts.append(args[start:].strip())
-    return parts
-
-
-def split_first_argument(args):
-    return split_arguments(args)[0]
-
-
 # --------------------------------------------------------------- translation files
 
-@dataclass
-class Entry:
-    key: str
-    value: str
-    where: str
+ENTRY_RE = re.compile(r'[ \t]*(")?((?:[^"\\]|\\.)*)(")?[ \t]*(=)?[ \t]*(")?"?((?:[^"\\]|\\.?)*)(")?(.*)')
+ENTRY_PARTS = ((1, '" (key start) expected'), (3, '" (key end) expected'),
+               (4, "= (separator between key and value) expected"), (5, '" (value start) expected'))
+LINE_END_RE = re.compile(r"[ \t]*(#|/\*|$)")  # blanks, maybe a comment
+INVALID_END = "Invalid characters after key-value-pair encountered"
 
 
-@dataclass
-class LoadedFiles:
-    entries: list = field(default_factory=list)  # reading order
-    errors: list = field(default_factory=list)
-
-
-def parse_translation_file(path, display):
-    """Entries of one file, read the way the program reads it."""
+def load_translations(root, language):
+    """The entries of a language's files in reading order, read the way the program reads them, and the errors."""
     entries, errors = [], []
-    with open(path, "rb") as f:
-        raw = f.read()
-    try:
-        text = raw.decode("utf-8")
-    except UnicodeDecodeError as e:
-        return [], [f"{display}: not UTF-8 ({e})"]
-    lines = [ln.rstrip("\r\n") for ln in text.split("\n")]
-    if text.endswith("\n"):
-        lines.pop()
-
-    def error(n, reason):
-        errors.append(f"{display}:{n}: {reason}")
-
-    def is_comment(s, i):
-        return s[i:i + 1] == "#" or s[i:i + 2] == "/*"
-
-    def skip_blanks(s, i):
-        while i < len(s) and s[i] in " \t":
-            i += 1
-        return i
-
-    def parse_entry(s, n):
-        i = skip_blanks(s, 0)
-        if i >= len(s) or s[i] != '"':
-            return error(n, '" (key start) expected')
-        i += 1
-        key = []
-        while i < len(s) and s[i] != '"':
-            if s[i] == "\\":
-                i += 1
-                if i >= len(s):
-                    break
-            key.append(s[i])
-            i += 1
-        if i >= len(s):
-            return error(n, '" (key end) expected')
-        i = skip_blanks(s, i + 1)
-        if i >= len(s) or s[i] != "=":
-            return error(n, "= (separator between key and value) expected")
-        i = skip_blanks(s, i + 1)
-        if i >= len(s) or s[i] != '"':
-            return error(n, '" (value start) expected')
-        i += 1
-        if i < len(s) and s[i] == '"':
-            i += 1
-        start = i
-        closed = False
-        while i < len(s):
-            if s[i] == '"':
-                closed = True
-                break
-            if s[i] == "\\" and i + 1 < len(s):
-                i += 1
-            i += 1
-        value = s[start:i]
-        if closed:
-            j = skip_blanks(s, i + 1)
-            if j < len(s) and not is_comment(s, j):
-                return error(n, "Invalid characters after key-value-pair encountered")
-        entries.append(Entry("".join(key), value, f"{display}:{n}"))
-
-    i = 0
-    while i < len(lines):
-        s, n = lines[i], i + 1
-        first = skip_blanks(s, 0)
-        if first == len(s) or is_comment(s, first):
-            i += 1
+    for name in TRANSLATION_FILES:
+        display, got = f"data/translations/{language}.{name}", []
+        if not os.path.exists(os.path.join(root, display)):
+            errors.append(f"{display}: missing")
             continue
-        if s.count('"') == 1:
-            if s[0] == '"':
-                if i + 1 < len(lines):
-                    joined = s if s.endswith((" ", "\t")) else s + " "
-                    parse_entry(joined + lines[i + 1], n)
-                    i += 2
-                    continue
-                parse_entry(s, n)
-            else:
+        with open(os.path.join(root, display), "rb") as f:
+            raw = f.read()
+        try:
+            text = raw.decode("utf-8")
+        except UnicodeDecodeError as e:
+            errors.append(f"{display}: not UTF-8 ({e})")
+            continue
+        lines = [ln.rstrip("\r\n") for ln in text.split("\n")][:-1 if text.endswith("\n") else None]
+        i = 0
+        while i < len(lines):
+            s, where, i = lines[i], f"{display}:{i + 1}", i + 1
+            if LINE_END_RE.match(s):
+                continue
+            if s.count('"') == 1 and s[0] == '"' and i < len(lines):  # the value goes on on the next line
+                s, i = (s if s.endswith((" ", "\t")) else s + " ") + lines[i], i + 1
+            elif s.count('"') == 1 and s[0] != '"':  # the end of the last entry's value
                 quote = s.index('"')
-                if quote > 0 and s[quote - 1] == "\\":
-                    error(n, 'Internal error: " expected')
-                elif skip_blanks(s, quote + 1) < len(s) and not is_comment(s, skip_blanks(s, quote + 1)):
-                    error(n, "Invalid characters after key-value-pair encountered")
-                elif not entries:
-                    error(n, "continuation line without an entry to continue")
+                problem = ('Internal error: " expected' if quote > 0 and s[quote - 1] == "\\" else INVALID_END
+                           if not LINE_END_RE.match(s, quote + 1) else None if got else
+                           "continuation line without an entry to continue")
+                if problem:
+                    errors.append(f"{where}: {problem}")
                 else:
-                    e = entries[-1]
-                    if e.value and not e.value.endswith(" "):
-                        e.value += " "
-                    e.value += s[:quote]
-            i += 1
-            continue
-        parse_entry(s, n)
-        i += 1
+                    got[-1][1] += ("" if not got[-1][1] or got[-1][1].endswith(" ") else " ") + s[:quote]
+                continue
+            m = ENTRY_RE.match(s)
+            problem = next((reason for group, reason in ENTRY_PARTS if m.group(group) is None),
+                           INVALID_END if m.group(7) and not LINE_END_RE.match(m.group(8)) else None)
+            if problem:
+                errors.append(f"{where}: {problem}")
+            else:
+                got.append([re.sub(r"\\(.)", r"\1", m.group(2)), m.group(6), where])
+        entries += [Entry(*e) for e in got]
     return entries, errors
 
 
 def languages_present(root):
     """The languages that have at least one translation file, sorted."""
     directory = os.path.join(root, "data", "translations")
-    found = set()
-    if os.path.isdir(directory):
-        for name in os.listdir(directory):
-            language, _, file = name.partition(".")
-            if language and file in TRANSLATION_FILES:
-                found.add(language)
-    return sorted(found)
+    names = [n.partition(".") for n in (os.listdir(directory) if os.path.isdir(directory) else [])]
+    return sorted({language for language, _, file in names if language and file in TRANSLATION_FILES})
 
 
-def load_translations(root, language):
-    loaded = LoadedFiles()
-    directory = os.path.join(root, "data", "translations")
-    for name in TRANSLATION_FILES:
-        path = os.path.join(directory, f"{language}.{name}")
-        display = os.path.relpath(path, root)
-        if not os.path.exists(path):
-            loaded.errors.append(f"{display}: missing")
-            continue
-        entries, errors = parse_translation_file(path, display)
-        loaded.entries += entries
-        loaded.errors += errors
-    return loaded
-
-
-def replace_all(text, entries, used=None, inside_words=None):
-    """translate_replace: longest keys first, newest first among equals, at
-    most 11 passes per key, each pass left to right without overlaps. Keys
-    that matched are added to `used`; a key that matched inside a word (a
-    letter right before or after it) is added to `inside_words`."""
-    order = sorted(reversed(entries), key=lambda e: -len(e.key.encode("utf-8")))
-    for e in order:
-        key = e.key
-        if not key:
-            continue
-        for _ in range(MAX_REPLACE_PASSES):
-            if key not in text:
+def replace_all(text, entries, used, inside_words):
+    """translate_replace: longest keys first, newest first among equals, at most 11 passes per key,
+    each left to right. Keys that matched go to `used`, those that matched inside a word to `inside_words`."""
+    for e in sorted(reversed(entries), key=lambda e: -len(e.key.encode("utf-8"))):
+        for _ in range(MAX_REPLACE_PASSES if e.key else 0):
+            if e.key not in text:
                 break
-            if used is not None:
-                used.add(key)
-            out, i = [], 0
-            while True:
-                hit = text.find(key, i)
-                if hit < 0:
-                    out.append(text[i:])
-                    break
-                end = hit + len(key)
-                if inside_words is not None and (
-                        (key[0].isalpha() and hit > 0 and text[hit - 1].isalpha())
-                        or (key[-1].isalpha() and end < len(text) and text[end].isalpha())):
-                    inside_words.add(key)
-                out.append(text[i:hit])
-                out.append(e.value)
-                i = end
-            text = "".join(out)
+            used.add(e.key)
+            for m in re.finditer(re.escape(e.key), text):
+                if ((e.key[0].isalpha() and m.start() > 0 and text[m.start() - 1].isalpha())
+                        or (e.key[-1].isalpha() and m.end() < len(text) and text[m.end()].isalpha())):
+                    inside_words.add(e.key)
+            text = text.replace(e.key, e.value)
     return text
 
 
-# --------------------------------------------------------------- checks of the values
+# --------------------------------------------------------------- what the printout can show
 
 CONVERSION_RE = re.compile(r"%[-0 +]*\d{0,3}l?([ds%])")
-
-# Points the printout composes with the letter before them: the table of
-# src/base/hebrew_points.h, each row checked against Unicode's decomposition
-# of its pointed letter.
+LATIN_NAMES = re.compile(r"\bA4\b")  # names that are written in Latin letters in every language
 COMPOSITIONS_PATH = "src/base/hebrew_points.h"
-COMPOSITION_ROW_RE = re.compile(r"\{\s*0x([0-9A-Fa-f]{4}),\s*0x([0-9A-Fa-f]{4}),\s*0x([0-9A-Fa-f]{4})\s*\}")
-
-
-def composable_pairs(sources, problems):
-    source = sources.get(COMPOSITIONS_PATH)
-    start = source.text.find("kHebrewPointCompositions") if source else -1
-    if start < 0:
-        raise LookupError(f"{COMPOSITIONS_PATH}: the table kHebrewPointCompositions was not found")
-    body = source.text[start:source.text.find("};", start)]
-    pairs = set()
-    for m in COMPOSITION_ROW_RE.finditer(body):
-        letter, point, composed = (chr(int(g, 16)) for g in m.groups())
-        if unicodedata.decomposition(composed) != f"{ord(letter):04X} {ord(point):04X}":
-            problems.append(f"{COMPOSITIONS_PATH}: U+{ord(composed):04X} is not U+{ord(letter):04X} "
-                            f"with U+{ord(point):04X}")
-        pairs.add((letter, point))
-    if not pairs:
-        raise LookupError(f"{COMPOSITIONS_PATH}: kHebrewPointCompositions has no rows")
-    return pairs
-
-
-# --------------------------------------------------------------- the print font
-
 ENCODING_PATH = "src/render/ps_text_encoding.cpp"
 ENCODING_HEADER = "src/render/ps_text_encoding.h"
 NUMERALS_PATH = "src/calendar/hebrew_numerals.cpp"
+HEX = r"0x([0-9A-Fa-f]{4})"
 
 
-def print_encoding(sources):
-    """{character: glyph name} of the print encoding's rows."""
-    src = sources.get(ENCODING_PATH)
-    if src is None:
-        raise LookupError(f"{ENCODING_PATH} was not found")
-    glyphs = {}
-    ascii_names, _ = src.initializer("kAsciiGlyphNames")
-    names = [unescape(m.group(1)) for m in STRING_RE.finditer(ascii_names)]
+def print_checks(sources):
+    """(the (letter, point) pairs the printout composes, {character: glyph name} of the print encoding,
+    problems, notes): each composition checked against Unicode, and what the print encoding and the
+    default print font lack for the characters the Hebrew numerals write and for the encoding's rows."""
+    for path in (COMPOSITIONS_PATH, ENCODING_PATH, ENCODING_HEADER, NUMERALS_PATH):
+        if path not in sources:
+            raise LookupError(f"{path} was not found")
+    problems, composable, text = [], set(), sources[COMPOSITIONS_PATH].text
+    start = text.find("kHebrewPointCompositions")
+    for row in re.findall(r"\{\s*" + HEX + r",\s*" + HEX + r",\s*" + HEX + r"\s*\}", text[start:text.find("};", start)] if start >= 0 else ""):
+        letter, point, composed = (chr(int(g, 16)) for g in row)
+        if unicodedata.decomposition(composed) != f"{ord(letter):04X} {ord(point):04X}":
+            problems.append(f"{COMPOSITIONS_PATH}: U+{ord(composed):04X} is not U+{ord(letter):04X} with U+{ord(point):04X}")
+        composable.add((letter, point))
+    if not composable:
+        raise LookupError(f"{COMPOSITIONS_PATH}: kHebrewPointCompositions has no rows")
+    names = table_literals(sources, ENCODING_PATH, "kAsciiGlyphNames")
     if len(names) != 95:
         raise LookupError(f"{ENCODING_PATH}: kAsciiGlyphNames has {len(names)} names, not 95")
-    for i, name in enumerate(names):
-        glyphs[chr(32 + i)] = name
-    for table, row_re in (("kPointedGlyphs", r"\{\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}"),
-                          ("kHebrewRows", r"\{\s*\d+,\s*0x([0-9A-Fa-f]{4}),\s*\"([^\"]+)\"\s*\}")):
-        body, _ = src.initializer(table)
-        rows = re.findall(row_re, body)
+    encoding = {chr(32 + i): t.text for i, t in enumerate(names)}
+    for table, row in (("kPointedGlyphs", r"\{\s*" + HEX + r',\s*"([^"]+)"\s*\}'),
+                       ("kHebrewRows", r"\{\s*\d+,\s*" + HEX + r',\s*"([^"]+)"\s*\}')):
+        rows = re.findall(row, initializer(sources[ENCODING_PATH], table)[0])
         if not rows:
             raise LookupError(f"{ENCODING_PATH}: no rows found in {table}")
-        for code, name in rows:
-            glyphs[chr(int(code, 16))] = name
-    return glyphs
-
-
-def default_font_metrics(root, sources):
-    """(path, glyph names) of the default print font's .afm file; names is None when it is not installed."""
-    header = sources.get(ENCODING_HEADER)
-    m = re.search(r'kDefaultYiddishPrintFont\s*=\s*"([^"]+)"', header.text if header else "")
+        encoding.update((chr(int(code, 16)), name) for code, name in rows)
+    written = {ch for m in STRING_RE.finditer(sources[NUMERALS_PATH].text) for ch in unescape(m.group(1)) if ord(ch) > 127}
+    if len(written) < 20:
+        raise LookupError(f"{NUMERALS_PATH}: only {len(written)} Hebrew characters found in its literals")
+    problems += [f"{NUMERALS_PATH}: the Hebrew numerals write U+{ord(ch):04X}, "
+                 f"which the print encoding ({ENCODING_PATH}) has no row for" for ch in sorted(written) if ch not in encoding]
+    m = re.search(r'kDefaultYiddishPrintFont\s*=\s*"([^"]+)"', sources[ENCODING_HEADER].text)
     if not m:
         raise LookupError(f"{ENCODING_HEADER}: kDefaultYiddishPrintFont was not found")
     afm = re.sub(r"\.pf[ab]$", ".afm", m.group(1))
     try:
         with open(afm, encoding="latin-1") as f:
-            return afm, set(re.findall(r"^C .*?; N ([^ ;]+) ;", f.read(), re.M))
+            glyphs = set(re.findall(r"^C .*?; N ([^ ;]+) ;", f.read(), re.M))
     except OSError:
-        return afm, None
-
-
-def print_font_problems(root, sources, encoding):
-    """What the print font and its encoding lack for the texts the program prints."""
-    problems, notes = [], []
-    numerals = sources.get(NUMERALS_PATH)
-    if numerals is None:
-        raise LookupError(f"{NUMERALS_PATH} was not found")
-    written = set()
-    for m in STRING_RE.finditer(numerals.text):
-        written.update(ch for ch in unescape(m.group(1)) if ord(ch) > 127)
-    if len(written) < 20:
-        raise LookupError(f"{NUMERALS_PATH}: only {len(written)} Hebrew characters found in its literals")
-    for ch in sorted(written):
-        if ch not in encoding:
-            problems.append(f"{NUMERALS_PATH}: the Hebrew numerals write U+{ord(ch):04X}, "
-                            f"which the print encoding ({ENCODING_PATH}) has no row for")
-    afm, names = default_font_metrics(root, sources)
-    if names is None:
-        notes.append(f"{afm} is not installed: the glyphs of the default print font were not checked")
-    else:
-        for ch, name in sorted(encoding.items()):
-            if name not in names:
-                problems.append(f"{afm}: the print font has no glyph \"{name}\" for U+{ord(ch):04X}")
-    return problems, notes
+        return composable, encoding, problems, [f"{afm} is not installed: the glyphs of the default print font were not checked"]
+    problems += [f"{afm}: the print font has no glyph \"{name}\" for U+{ord(ch):04X}"
+                 for ch, name in sorted(encoding.items()) if name not in glyphs]
+    return composable, encoding, problems, []
 
 
 def conversions(text):
     return [c for c in CONVERSION_RE.findall(text) if c != "%"]
 
 
-# Names that Yiddish writes in Latin letters too.
-LATIN_NAMES = re.compile(r"\bA4\b")
-
-
 def value_problems(value, language, composable, encoding):
     """What is wrong with a translated text of `language`, if anything."""
-    problems = []
-    plain = LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))
-    if re.search(r"[A-Za-z]", plain):
-        problems.append("holds Latin letters")
-    previous = ""
-    for ch in value:
+    problems = ["holds Latin letters"] if re.search(r"[A-Za-z]", LATIN_NAMES.sub("", CONVERSION_RE.sub("", value))) else []
+    for previous, ch in zip([""] + list(value), value):
         code = ord(ch)
-        if 0x0591 <= code <= 0x05C7 and unicodedata.category(ch) == "Mn":
-            if (previous, ch) not in composable:
-                problems.append(f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
-        elif 0xFB1D <= code <= 0xFB4F:
-            problems.append(f"presentation form U+{code:04X}: write the letter and its point")
-        elif 0x05F0 <= code <= 0x05F2 and language not in DIGRAPH_LANGUAGES:
-            problems.append(f"Yiddish digraph U+{code:04X}: write the two letters")
-        elif code == 0x05BE:
-            problems.append("maqaf U+05BE cannot be printed: write a hyphen")
-        elif ch not in encoding:
-            problems.append(f"character U+{code:04X} cannot be printed")
-        previous = ch
+        problem = ((None if (previous, ch) in composable else f"point U+{code:04X} on {previous or 'nothing'!r} cannot be printed")
+                   if 0x0591 <= code <= 0x05C7 and unicodedata.category(ch) == "Mn" else
+                   f"presentation form U+{code:04X}: write the letter and its point" if 0xFB1D <= code <= 0xFB4F else
+                   f"Yiddish digraph U+{code:04X}: write the two letters"
+                   if 0x05F0 <= code <= 0x05F2 and language not in DIGRAPH_LANGUAGES else
+                   "maqaf U+05BE cannot be printed: write a hyphen" if code == 0x05BE else
+                   f"character U+{code:04X} cannot be printed" if ch not in encoding else None)
+        problems += [problem] if problem else []
     return problems
 
 
 # --------------------------------------------------------------- main
 
-@dataclass
-class LanguageResult:
-    problems: list
-    notes: list
-    missing: dict  # text -> where
-    summary: str
-
-
 def check_language(root, language, keys, phrases, composable, encoding):
-    """Every problem of one language's files against the texts found."""
-    loaded = load_translations(root, language)
-    problems = list(loaded.errors)
+    """(problems, notes, missing texts -> where, summary) of one language's files against the texts found."""
+    entries, problems = load_translations(root, language)
     table = {}
-    for e in loaded.entries:
+    for e in entries:
         if e.key in table:
             problems.append(f"{e.where}: \"{e.key}\" is already translated at {table[e.key].where}")
         table[e.key] = e
-        for p in value_problems(e.value, language, composable, encoding):
-            problems.append(f"{e.where}: \"{e.key}\": the translation {p}")
-
+        problems += [f"{e.where}: \"{e.key}\": the translation {p}" for p in value_problems(e.value, language, composable, encoding)]
     missing = {}
     for t in keys:
-        if t.text in table:
-            e = table[t.text]
-            if conversions(e.value) != conversions(t.text):
-                problems.append(f"{e.where}: \"{t.text}\": the translation must have the conversions "
-                                f"{conversions(t.text)} in this order, not {conversions(e.value)}")
-        else:
+        e = table.get(t.text)
+        if e is None:
             missing.setdefault(t.text, t.where)
-    for text, where in missing.items():
-        problems.append(f"{where}: no translation of \"{text}\"")
-
-    used = set()
-    seen = set()
-    for t in phrases:
-        if t.text in seen:
-            continue
-        seen.add(t.text)
+        elif conversions(e.value) != conversions(t.text):
+            problems.append(f"{e.where}: \"{t.text}\": the translation must have the conversions "
+                            f"{conversions(t.text)} in this order, not {conversions(e.value)}")
+    problems += [f"{where}: no translation of \"{text}\"" for text, where in missing.items()]
+    used, seen = set(), set()
+    for t in (t for t in phrases if not (t.text in seen or seen.add(t.text))):
         inside = set()
-        result = replace_all(t.text, loaded.entries, used, inside)
+        result = replace_all(t.text, entries, used, inside)
         if re.search(r"[A-Za-z]", result):
             problems.append(f"{t.where}: English left in \"{t.text.strip()}\" -> \"{result.strip()}\"")
-        for key in sorted(inside):
-            problems.append(f"{t.where}: the key \"{key}\" matches inside a word of \"{t.text.strip()}\"; "
-                            "give the whole phrase an entry")
-
+        problems += [f"{t.where}: the key \"{key}\" matches inside a word of \"{t.text.strip()}\"; "
+                     "give the whole phrase an entry" for key in sorted(inside)]
     key_texts = {t.text for t in keys}
-    notes = [f"{e.where}: \"{e.key}\" is not used by any text found"
-             for e in loaded.entries if e.key not in used and e.key not in key_texts]
-    summary = (f"{len(key_texts)} texts looked up, {len(seen)} texts translated by phrases, "
-               f"{len(loaded.entries)} entries")
-    return LanguageResult(problems, notes, missing, summary)
+    notes = [f"{e.where}: \"{e.key}\" is not used by any text found" for e in entries if e.key not in used | key_texts]
+    summary = f"{len(key_texts)} texts looked up, {len(seen)} texts translated by phrases, {len(entries)} entries"
+    return problems, notes, missing, summary
 
 
 def main():
@@ -948,55 +443,43 @@ def main():
     parser.add_argument("--template", action="store_true", help="print entries for the missing texts")
     args = parser.parse_args()
     root = os.path.abspath(args.root)
-
     try:
         sources = load_sources(root)
-        keys, phrases, source_problems = collect(sources)
-        composable = composable_pairs(sources, source_problems)
-        encoding = print_encoding(sources)
-        font_problems, font_notes = print_font_problems(root, sources, encoding)
+        keys, phrases, source_problems = collect(sources, *read_text_sources(
+            os.path.join(root, "tests", "data", "translation_sources.tsv")))
+        composable, encoding, font_problems, font_notes = print_checks(sources)
         source_problems += font_problems
     except LookupError as e:
         print(f"check-translations: {e}", file=sys.stderr)
         return 1
-
     if args.list:
-        for t in keys:
-            print(f"key\t{t.where}\t{t.text}")
-        for t in phrases:
-            print(f"phrase\t{t.where}\t{t.text}")
+        for kind, texts in (("key", keys), ("phrase", phrases)):
+            for t in texts:
+                print(f"{kind}\t{t.where}\t{t.text}")
         return 0
-
     languages = list(dict.fromkeys(args.language)) if args.language else languages_present(root)
-    if not languages:
-        print(f"check-translations: no translation files in {os.path.join(root, 'data', 'translations')}",
+    bad = [f'"{name}" is not a language name' for name in languages if not re.fullmatch(r"[a-z][a-z0-9_-]*", name)]
+    if bad or not languages:
+        print("check-translations: " + (bad or [f"no translation files in {os.path.join(root, 'data', 'translations')}"])[0],
               file=sys.stderr)
         return 1
-    for language in languages:
-        if not re.fullmatch(r"[a-z][a-z0-9_-]*", language):
-            print(f"check-translations: \"{language}\" is not a language name", file=sys.stderr)
-            return 1
-    several = len(languages) > 1
     failed = False
     for language in languages:
-        prefix = f"{language}: " if several else ""
-        result = check_language(root, language, keys, phrases, composable, encoding)
-        # Problems of the sources hold for every language.
-        problems = source_problems + result.problems
+        prefix = f"{language}: " if len(languages) > 1 else ""
+        problems, notes, missing, summary = check_language(root, language, keys, phrases, composable, encoding)
+        problems = source_problems + problems  # problems of the sources hold for every language
         if args.template:
-            if several:
+            if prefix:
                 print(f"# {language}")
-            for text in result.missing:
+            for text in missing:
                 print('"' + text.replace("\\", "\\\\").replace('"', '\\"') + '" = ""')
             continue
-        for note in font_notes + result.notes:
+        for note in font_notes + notes:
             print(f"note: {prefix}{note}", file=sys.stderr)
         for p in problems:
             print(prefix + p)
-        print(f"{prefix}{result.summary}, {len(problems)} problem(s)")
+        print(f"{prefix}{summary}, {len(problems)} problem(s)")
         failed = failed or bool(problems)
-    if args.template:
-        return 0
     return 1 if failed else 0
 
 

@@ -4,8 +4,7 @@
 # package @hebcal/core computes them (tests/data/times_reference.tsv, written
 # by scripts/make-times-reference.mjs): the same kinds on the same dates, the
 # named differences of custom counted, and the times within the difference of
-# the two sun computations (lib/times_reference_check.py prints their
-# distribution).
+# the two sun computations (lib/times_reference_check.py).
 source "$(dirname "$0")/lib/common.sh"
 
 out=$(python3 "$(dirname "$0")/lib/times_reference_check.py" "$LUMARO_CLI" "$LUMARO_SOURCE_DIR/data/cities" \

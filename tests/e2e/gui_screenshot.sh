@@ -12,7 +12,6 @@ fi
 for tool in xvfb-run faketime convert import xdotool fc-list; do
   command -v "$tool" > /dev/null || { fail "$tool is missing (scripts/install-deps.sh installs it)"; finish; }
 done
-OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
 mkdir -p "$OUT_DIR"
 
 # shoot FILE: runs the program and saves the screen once the month is painted

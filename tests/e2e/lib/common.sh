@@ -54,6 +54,21 @@ gs_render() {
   tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
 }
 
+# need_print_tools: ghostscript and the Hebrew print font are there (or the
+# test fails); W is a work folder, and png FILE NAME keeps a PNG of a printout
+# for people to look at (LUMARO_SCREENSHOT_DIR, default ./screenshots).
+CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
+OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
+W="$E2E_HOME/work"
+need_print_tools() {
+  export LC_ALL=C.UTF-8
+  command -v gs > /dev/null || { fail "ghostscript (gs) is missing (scripts/install-deps.sh installs it)"; finish; }
+  [ -r "$CULMUS_FONT" ] || { fail "$CULMUS_FONT is missing (package culmus)"; finish; }
+  mkdir -p "$OUT_DIR" "$W" "$HOME/.lumaro/translations"
+}
+png() { gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
+  -sOutputFile="$OUT_DIR/$2.png" "$1" || fail "PNG $2"; }
+
 finish() {
   if [ "$E2E_FAILURES" -ne 0 ]; then
     echo "$E2E_FAILURES check(s) failed" >&2
@@ -61,4 +76,38 @@ finish() {
   fi
   echo "all checks passed"
   exit 0
+}
+
+# run_cases FILE: each row of a case file (tests/data/e2e/*.tsv) runs the
+# CLI with its settings file and arguments and checks the exit status and
+# output (the file's header explains the columns).
+run_cases() {
+  local name settings args status expect out err got argv line row
+  while IFS= read -r row; do
+    [[ $row == '#'* ]] && continue
+    # Tabs are whitespace to read: empty fields would vanish.
+    IFS=$'\x1f' read -r name settings args status expect <<< "${row//$'\t'/$'\x1f'}"
+    rm -f "$HOME/.lumaro/kivrasettings"
+    [ -n "$settings" ] && printf '%b\n' "$settings" > "$HOME/.lumaro/kivrasettings"
+    mapfile -d '' argv < <(printf '%s' "$args" | xargs printf '%s\0')
+    out=$("$LUMARO_CLI" "${argv[@]}" 2> "$E2E_HOME/stderr")
+    got=$?
+    err=$(cat "$E2E_HOME/stderr")
+    expect=$(printf '%b' "$expect")
+    [ "$got" = "$status" ] || { fail "$name: exit status $got, expected $status ($err)"; continue; }
+    if [ "$status" = 2 ]; then
+      [ -z "$out" ] && [ -n "$err" ] && [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] ||
+        fail "$name: not one line on stderr and nothing on stdout: $err"
+      [[ $err == *"$expect"* ]] || fail "$name: stderr lacks '$expect': $err"
+    elif [[ $expect == '='* ]]; then
+      expect_eq "$name" "${expect:1}" "$out"
+    elif [[ $expect == '!'* ]]; then
+      [[ $out != *"${expect:1}"* ]] || fail "$name: '${expect:1}' is in the output"
+    else
+      while IFS= read -r line; do
+        printf '%s\n' "$out" | grep -qF -- "$line" || fail "$name: no line '$line' in: $(printf '%s' "$out" | head -c 600)"
+      done <<< "$expect"
+    fi
+  done < "$1"
+  rm -f "$HOME/.lumaro/kivrasettings"
 }

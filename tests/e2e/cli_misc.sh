@@ -1,0 +1,68 @@
+#!/bin/bash
+# lumaro-cli: what needs more than one run or a file of the user's: the first
+# run's installation, eval --batch, the times against the dump, the clock of
+# a new user, translations from files, and today by the local clock.
+source "$(dirname "$0")/lib/common.sh"
+S="$HOME/.lumaro/kivrasettings"
+mkdir -p "$W"
+
+# First run: ~/.lumaro (mode 700) with the shipped city file; a user's own file is kept.
+rm -rf "$HOME/.lumaro"
+"$LUMARO_CLI" zmanim 2010-06-21 > /dev/null || fail "first run"
+expect_eq "~/.lumaro mode" 700 "$(stat -c %a "$HOME/.lumaro")"
+cmp -s "$HOME/.lumaro/cities" "$LUMARO_SOURCE_DIR/data/cities" || fail "the shipped city file was not installed"
+[ -n "$(ls "$HOME/.lumaro/translations")" ] || fail "the shipped translations were not installed"
+printf '"Mine", 1,0 N, 1,0 E, GMT+1\n' > "$HOME/.lumaro/cities"
+"$LUMARO_CLI" eval 2010-06-21 0 0 0 1 > /dev/null
+expect_eq "the user's city file kept" '"Mine", 1,0 N, 1,0 E, GMT+1' "$(cat "$HOME/.lumaro/cities")"
+cp "$LUMARO_SOURCE_DIR/data/cities" "$HOME/.lumaro/cities"
+
+# eval --batch: one value a line, messages on stderr, bad lines "error".
+batch=$(printf '2010-06-21\t4853\t842\t1\tsunrise\ngarbage\n2010-06-21\t4853\t842\n2010-13-01\t4853\t842\t1\tsunrise\n2010-06-21\t4853\t842\t1\tsunset\t- 18\r\n\n' |
+  "$LUMARO_CLI" eval --batch 2> "$W/err")
+expect_eq "batch values" "$(printf '261\nerror\nerror\nerror\n1214\nerror')" "$batch"
+combined=$(printf '2010-06-21\t4853\t842\t1\t(sunset\n' | "$LUMARO_CLI" eval --batch 2>&1)
+expect_eq "batch: a line's messages before its value" "$(printf 'Parsing error ) expected\n  Original expression: (sunset\n-1')" "$combined"
+
+# times: the evening times are the dump's; the labels translated, the times not.
+printf 'CurrentCity: "Jerusalem"\nDSTAutomatic: "1"\nTimeFormat: "1"\n' > "$S"
+out=$("$LUMARO_CLI" --israel times 2025-09-01 2026-08-31 2> "$W/err")
+expect_eq "times: nothing on stderr" "" "$(cat "$W/err")"
+expect_eq "times: the kinds" "candles candles-after-nightfall fast-begins fast-ends havdalah khamets-burn khamets-eat khanukka" \
+  "$(printf '%s\n' "$out" | cut -f2 | sort -u | tr '\n' ' ' | sed 's/ $//')"
+expect_eq "times: the dump's times" \
+  "$("$LUMARO_CLI" --israel dump 2025-09-01 2026-08-31 | awk -F'\t' 'NR > 1 && $12 != "" {print $1, substr($12, 3)}')" \
+  "$(printf '%s\n' "$out" | awk -F'\t' '$2 ~ /^(candles|candles-after-nightfall|havdalah)$/ {print $1, $3}')"
+yi=$("$LUMARO_CLI" --language yiddish --israel times 2025-09-01 2026-08-31)
+expect_eq "times in Yiddish: the same times" "$(printf '%s\n' "$out" | cut -f1-3)" "$(printf '%s\n' "$yi" | cut -f1-3)"
+translation() { sed -n "s/^\"$1\" = \"\(.*\)\"\$/\1/p" "$LUMARO_SOURCE_DIR"/data/translations/yiddish.*; }
+expect_eq "times in Yiddish: 3 candles" "$(translation 'Khanukka: %d candles' | sed 's/%d/3/')" \
+  "$(printf '%s\n' "$yi" | awk -F'\t' '$1 == "2025-12-16" {print $4}')"
+
+# New York: the city's zone has summer time on 13 March 2026, the default rule not yet.
+to_minutes() { local h=$((10#${1:0:2} % 12)) m=$((10#${1:3:2})); [ "${1:5}" = PM ] && h=$((h + 12)); echo $((h * 60 + m)); }
+printf 'CurrentCity: "New York City"\nDSTAutomatic: "1"\n' > "$S"
+zone=$("$LUMARO_CLI" times 2026-03-13 2026-03-13 | cut -f3)
+printf 'CurrentCity: "New York City"\n' > "$S"
+rule=$("$LUMARO_CLI" times 2026-03-13 2026-03-13 | cut -f3)
+expect_eq "the zone's summer time" 60 $(($(to_minutes "$zone") - $(to_minutes "$rule")))
+# A new user (no settings file) follows the default city's zone: no summer time in Germany in 1978.
+rm -f "$S"
+new_user=$("$LUMARO_CLI" times 1978-07-07 1978-07-07 | cut -f3)
+[ -e "$S" ] && fail "a new user's run wrote the settings"
+: > "$S"
+old_user=$("$LUMARO_CLI" times 1978-07-07 1978-07-07 | cut -f3)
+expect_eq "a settings file without the key keeps the rule" 60 $(($(to_minutes "$old_user") - $(to_minutes "$new_user")))
+
+# A translated name with a tab does not break the dump's columns.
+rm -f "$HOME/.lumaro/translations/"*
+printf '"Purim" = "Pu\trim"\n' > "$HOME/.lumaro/translations/english.calendar"
+line=$("$LUMARO_CLI" dump 2025-03-14 2025-03-14 | tail -1)
+expect_eq "a tab in a translation" "Pu rim" "$(tsv_field "$line" 6)"
+expect_eq "still twelve columns" 12 "$(printf '%s\n' "$line" | awk -F'\t' '{print NF}')"
+
+# today without --date: the local clock's day.
+expect_eq "today's date" "Date: $(LC_ALL=C TZ=UTC date +'%A, %-d %B %Y' | sed 's/^Saturday/Shabbat/')" \
+  "$(TZ=UTC "$LUMARO_CLI" today | head -1)"
+"$LUMARO_CLI" upcoming --days 400 > /dev/null || fail "upcoming from today"
+finish
