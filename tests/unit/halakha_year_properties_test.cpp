@@ -131,7 +131,9 @@ TEST(HalakhaYearProperties, FourVariantsOverTwoCenturies) {
         EXPECT_EQ(selikhot, SelikhotEvenings(year, style == 1 ? AbsoluteFromHebrew(2, kElul, year) : sunday));
         std::vector<AbsoluteDay> tenDays;
         for (int day = 1; day <= 10; ++day) tenDays.push_back(AbsoluteFromHebrew(day, kTishri, year));
-        if (style == 2) EXPECT_EQ(psalm130, tenDays);
+        if (style == 2) {
+          EXPECT_EQ(psalm130, tenDays);
+        }
       }
     }
   }
