@@ -126,7 +126,8 @@ void Maariv(const Run& run) {
   const std::string special = GetSpecialDay(t, r);
   if (!special.empty()) run.Emit("  " + special);
   if (isDay(t, F::kYomKippur)) run.Emit("  Kol Nidre");
-  // Kabbalat Shabbat, shortened when Shabbat follows or is a holy day.
+  // Kabbalat Shabbat, shortened when the day ending or the Shabbat is a
+  // festival day, Rosh HaShana or Yom Kippur.
   if (shabbat(t)) {
     const bool holy = yom_tov(d, r) || high_holiday(d) || yom_tov(t, r) || high_holiday(t);
     run.Emit(holy ? "  short Kabbalat Shabbat" : "  Kabbalat Shabbat");
