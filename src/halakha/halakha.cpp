@@ -32,6 +32,12 @@ bool RepentanceBeforeTheEve(AbsoluteDay x) { return x < h_holiday(x, F::kErevYom
 
 bool InElul(AbsoluteDay x) { return month(x) == kElul; }
 
+void TenDaysAmida(const Run& run, bool weekdayAmida) {
+  run.Emit("  Zokhreynu leKhayim");
+  run.Emit("  HaMelekh haKadosh");
+  if (weekdayAmida) run.Emit("  HaMelekh haMishpat");
+}
+
 // Tishri opens the Hebrew year of x: up to Hoshana Rabba is the start of the year.
 bool Psalm27Season(AbsoluteDay x) { return InElul(x) || x <= h_holiday(x, F::kHoshanaRabba); }
 
@@ -127,11 +133,14 @@ void DayNotes(const Run& run) {
   // The holiday of the day.
   const std::string special = GetSpecialDay(d, r);
   if (!special.empty()) run.Emit("  " + special);
-  // Season: the wind and rain from Shemini Atseret to Pesakh, dew otherwise.
-  if (run.H(F::kSheminiAtseret) < d && d < run.H(F::kPesakhI)) {
+  // Season: the wind and rain from Shemini Atseret to Pesakh, dew otherwise;
+  // Shemini Atseret changes over at Musaf.
+  if (d == run.H(F::kSheminiAtseret)) {
+    run.Emit("  Mashiv haRuakh from Musaf");
+  } else if (run.H(F::kSheminiAtseret) < d && d < run.H(F::kPesakhI)) {
     run.Emit("  Mashiv haRuakh");
   } else {
-    run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
+    run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
   // The request for rain in the weekday Amida.
   if (!rest_day(d, r)) run.Emit(summer_request(d, r) ? "  Teyn Berakha" : "  Teyn Tal uMatar");
@@ -166,16 +175,17 @@ void Shakharit(const Run& run) {
   }
   // Psalm 104, the psalm of Rosh Khodesh.
   if (rosh_khodesh(d)) run.Emit("  Barekhi nafshi (Psalm 104)");
-  // Psalm 130 in the Ten Days of Repentance.
-  if (isDay(d, F::kTsomGedalya)) {
+  // Psalm 130 in the Ten Days of Repentance: every one of them, Shabbat and
+  // the holy days included, except in the Sephardic rite (the fast alone).
+  if (run.Sephardic() ? isDay(d, F::kTsomGedalya) != 0 : TenDaysOfRepentance(d)) {
     run.Emit("  Shir haMaalot miMaamakim");
     run.Emit("    (Psalm 130) after Yishtabakh");
   }
   // Ten Days of Repentance.
-  if (TenDaysOfRepentance(d)) run.Emit("  Zokhreynu leKhayim");
+  if (TenDaysOfRepentance(d)) TenDaysAmida(run, !rest_day(d, r));
   // The last morning of the season's words.
   if (d == run.H(F::kSheminiAtseret)) {
-    run.Emit(run.Sephardic() ? "  Morid haTal (last time)" : "  no Morid haTal (last time)");
+    run.Emit(run.SaysDew() ? "  Morid haTal (last time)" : "  no Morid haTal (last time)");
   } else if (d == run.H(F::kPesakhI)) {
     run.Emit("  Mashiv haRuakh (last time)");
   }
@@ -211,29 +221,29 @@ void Shakharit(const Run& run) {
       run.Emit(MondayOrThursday(d) ? "  long Takhanun" : "  Takhanun");
     }
   }
-  // Scrolls read in the morning: Shir haShirim and Kohelet on the Shabbat of
-  // the festival, a festival day too when it has no Shabbat Khol HaMoed;
-  // Ruth on the last day of Shavuot.
+  if (khol_haMoed(d, r) && !shabbat(d)) run.Emit("  Remove tefilin (if wearing)");
+  // The four species.
+  if (InSukkot(run) && !shabbat(d)) run.Emit("  Lulav and etrog");
+  // Hallel: whole on festivals, all of Sukkot and all of Khanukka; shortened
+  // on Rosh Khodesh and on the later days of Pesakh, where the Sephardic rite
+  // says no berakha over it.
+  const char* shortHallel = run.Sephardic() ? "  short Hallel (without berakha)" : "  short Hallel";
+  if (yom_tov(d, r) || khanukah(d) || KholHaMoedSukkot(d, r)) {
+    run.Emit(d == run.H(F::kPesakhVII) || d == run.H(F::kPesakhVIII) ? shortHallel : "  full Hallel");
+  } else if (rosh_khodesh(d) || khol_haMoed(d, r)) {
+    run.Emit(shortHallel);
+  }
+  // The festival scrolls, after Hallel and before the Torah: Shir haShirim
+  // and Kohelet on the Shabbat of the festival, a festival day too when it
+  // has no Shabbat Khol HaMoed; Ruth on the last day of Shavuot.
   const bool diaspora = r.diaspora;
-  if (isDay(d, F::kPurim)) {
-    run.Emit("Megilat Ester");
-  } else if (shabbat(d) && run.H(diaspora ? F::kPesakhII : F::kPesakhI) <= d &&
+  if (shabbat(d) && run.H(diaspora ? F::kPesakhII : F::kPesakhI) <= d &&
              d <= run.H(diaspora ? F::kPesakhVIII : F::kPesakhVII)) {
     run.Emit("  Megilat Shir haShirim");
   } else if (isDay(d, diaspora ? F::kShavuotII : F::kShavuotI)) {
     run.Emit("  Megilat Ruth");
   } else if (shabbat(d) && run.H(F::kSukkotII) <= d && d <= run.H(F::kSheminiAtseret)) {
     run.Emit("  Megilat Kohelet");
-  }
-  if (khol_haMoed(d, r) && !shabbat(d)) run.Emit("  Remove tefilin (if wearing)");
-  // The four species.
-  if (InSukkot(run) && !shabbat(d)) run.Emit("  Lulav and etrog");
-  // Hallel: whole on festivals, all of Sukkot and all of Khanukka; shortened
-  // on Rosh Khodesh and on the later days of Pesakh.
-  if (yom_tov(d, r) || khanukah(d) || KholHaMoedSukkot(d, r)) {
-    run.Emit(d == run.H(F::kPesakhVII) || d == run.H(F::kPesakhVIII) ? "  short Hallel" : "  full Hallel");
-  } else if (rosh_khodesh(d) || khol_haMoed(d, r)) {
-    run.Emit("  short Hallel");
   }
   // Hakafot.
   if (SimkhatTora(d, r)) run.Emit("Hakafot");
@@ -278,9 +288,13 @@ void TorahReading(const Run& run) {
       run.Emit("  Av haRakhamim");
     }
   }
-  if (yizkor) {
+  // Remembrance of the dead: Yizkor with Av haRakhamim; the Sephardic rite
+  // has no festival Yizkor and says hashkavot on Yom Kippur.
+  if (yizkor && !run.Sephardic()) {
     run.Emit("  Yizkor");
-    if (avHaRakhamim) run.Emit("  Av haRakhamim");
+    run.Emit("  Av haRakhamim");
+  } else if (yizkor && isDay(d, F::kYomKippur)) {
+    run.Emit("  Hashkavot");
   }
   if (rosh_haShana(d)) run.Emit(shabbat(d) ? "  no Shofar" : "  Shofar");
 }
@@ -288,11 +302,13 @@ void TorahReading(const Run& run) {
 void AfterTorahReading(const Run& run) {
   const AbsoluteDay d = run.d;
   const CalendarRules& r = run.rules;
+  // The Megilah of Purim morning, after the Torah reading.
+  if (isDay(d, F::kPurim)) run.Emit("Megilat Ester");
   // Psalm 20 and the end of Shakharit on weekday special days: the festive
-  // days, the eves of Pesakh and Yom Kippur, and Tisha BeAv.
+  // days (Purim Katan too), the eves of Pesakh and Yom Kippur, and Tisha BeAv.
   if (rest_day(d, r)) return;
   const bool festive = d == run.H(F::kHoshanaRabba) || khol_haMoed(d, r) || khanukah(d) || rosh_khodesh(d) ||
-                       purim(d) || shushan_purim(d, r) || isDay(run.t, F::kPesakhI) || isDay(run.t, F::kYomKippur);
+                       purim(d) || adar_14(d) || adar_15(d) || shushan_purim(d, r) || isDay(run.t, F::kPesakhI) || isDay(run.t, F::kYomKippur);
   if (tisha_beAv(d) || festive) {
     run.Emit("  no LaMenatseyakh");
     if (rosh_khodesh(d)) {
@@ -309,14 +325,17 @@ void Musaf(const Run& run) {
   const CalendarRules& r = run.rules;
   if (!HasMusaf(d, r)) return;
   run.Emit("Musaf");
-  if (d == run.H(F::kHoshanaRabba)) run.Emit("  Cantor wears kittel");
-  if (TenDaysOfRepentance(d)) run.Emit("  Zokhreynu leKhayim");
-  // The prayers for rain and for dew.
+  if (d == run.H(F::kHoshanaRabba) && !run.Sephardic()) run.Emit("  Cantor wears kittel");
+  if (TenDaysOfRepentance(d)) TenDaysAmida(run, false);
+  // The prayers for rain and for dew; the rain is mentioned from this Musaf.
   if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Tefilat Geshem");
+    run.Emit("  Mashiv haRuakh");
   } else if (d == run.H(F::kPesakhI)) {
     run.Emit("  Tefilat Tal");
   }
+  // The Musaf of a Shabbat that is Rosh Khodesh.
+  if (shabbat(d) && rosh_khodesh(d)) run.Emit("  Ata Yatzarta");
   // Hoshanot.
   if (InSukkot(run)) {
     if (shabbat(d)) {

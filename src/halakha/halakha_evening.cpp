@@ -17,6 +17,16 @@ bool FirstSelikhotNight(AbsoluteDay x) {
   return shabbat(x) && hebrDate(kElul, 19, x) <= x && x <= hebrDate(kElul, 25, x);
 }
 
+// Ashkenazim say Selikhot from the Sunday after that Saturday night to the
+// eve of Yom Kippur, not on Shabbat or Rosh HaShana.
+bool AshkenaziSelikhotMorning(AbsoluteDay x) {
+  if (shabbat(x) || high_holiday(x)) return false;
+  if (!InElul(x)) return x <= h_holiday(x, F::kErevYomKippur);
+  for (AbsoluteDay night = hebrDate(kElul, 19, x); night <= hebrDate(kElul, 25, x); ++night)
+    if (FirstSelikhotNight(night)) return x > night;
+  return false;
+}
+
 // The Sephardic rite says Selikhot every morning from 2 Elul to the eve of
 // Yom Kippur, but not on Shabbat or Rosh HaShana.
 bool SephardicSelikhotMorning(AbsoluteDay x) {
@@ -55,12 +65,12 @@ void Minkha(const Run& run) {
       run.Emit("  Haftarah (Isaiah 55:6 - 56:8)");
     }
   }
-  if (TenDaysOfRepentance(d)) run.Emit("  Zokhreynu leKhayim");
+  if (TenDaysOfRepentance(d)) TenDaysAmida(run, !rest_day(d, r));
   // The season's words change at Musaf of these two days.
   if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Mashiv haRuakh");
   } else if (d == run.H(F::kPesakhI)) {
-    run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
+    run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
   if (yaale_day(d, r)) run.Emit("  Yaale veYavo");
   // The Amida of a public fast other than Yom Kippur.
@@ -85,10 +95,17 @@ void Minkha(const Run& run) {
     }
   }
   if (isDay(d, F::kPurim) || khanukah(d)) run.Emit("  Al haNisim");
-  // Takhanun, also left out before a day without it (no long form at Minkha).
+  // The confession of the eve of Yom Kippur.
+  if (isDay(d, F::kErevYomKippur)) run.Emit("  Vidui (in the silent Amida)");
+  // Takhanun, also left out before a day without it (no long form at Minkha);
+  // on Shabbat, Tsidkatkha in its place, left out when a weekday would have
+  // no Takhanun. Rosh HaShana on Shabbat says it in the Sephardic rite only.
+  const bool noTakhanun = takhanun_free(d, r) || yom_tov(t, r) || high_holiday(t) || takhanun_free(t, r);
   if (!rest_day(d, r)) {
-    const bool omit = takhanun_free(d, r) || shabbat(t) || yom_tov(t, r) || high_holiday(t) || takhanun_free(t, r);
-    run.Emit(omit ? "  no Takhanun" : "  Takhanun");
+    run.Emit(noTakhanun || shabbat(t) ? "  no Takhanun" : "  Takhanun");
+  } else if (shabbat(d) && !yom_tov(d, r) && !isDay(d, F::kYomKippur)) {
+    const bool say = rosh_haShana(d) ? run.Sephardic() : !noTakhanun;
+    run.Emit(say ? "  Tsidkatkha" : "  no Tsidkatkha");
   }
 }
 
@@ -107,10 +124,13 @@ void Maariv(const Run& run) {
   run.Emit("Maariv");
   // The day that begins.
   const std::string special = GetSpecialDay(t, r);
-  if (!special.empty()) {
-    run.Emit("  " + special);
-  } else if (shabbat(t)) {
-    run.Emit("  Kabbalat Shabbat");
+  if (!special.empty()) run.Emit("  " + special);
+  if (isDay(t, F::kYomKippur)) run.Emit("  Kol Nidre");
+  // Kabbalat Shabbat, shortened when the day ending or the Shabbat is a
+  // festival day, Rosh HaShana or Yom Kippur.
+  if (shabbat(t)) {
+    const bool holy = yom_tov(d, r) || high_holiday(d) || yom_tov(t, r) || high_holiday(t);
+    run.Emit(holy ? "  short Kabbalat Shabbat" : "  Kabbalat Shabbat");
   }
   // Khanukka candles in the synagogue (after Shabbat they come with Havdalah,
   // before Shabbat they were lit before Minkha).
@@ -124,11 +144,11 @@ void Maariv(const Run& run) {
   } else if (HolyDayEndsIntoWeekday(run)) {
     run.Emit("  Ato Khonantanu");
   }
-  if (TenDaysOfRepentance(t)) run.Emit("  Zokhreynu leKhayim");
+  if (TenDaysOfRepentance(t)) TenDaysAmida(run, !rest_day(t, r));
   if (d == run.H(F::kSheminiAtseret)) {
     run.Emit("  Mashiv haRuakh");
   } else if (d == run.H(F::kPesakhI)) {
-    run.Emit(run.Sephardic() ? "  Morid haTal" : "  no Mashiv haRuakh");
+    run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
   // The first weekday Amida after a day of rest; the evening that first asks
   // for rain says so.
@@ -181,9 +201,8 @@ void EveningPsalmAndSelikhot(const Run& run) {
   } else if (khanukah(run.t)) {
     run.Emit("  Mizmor Shir Khannukat (Psalm 30)");
   }
-  // Selikhot: the Sephardic line ends the evening before each morning of
-  // Selikhot; the other rites begin them on one Saturday night.
-  if (run.Sephardic() ? SephardicSelikhotMorning(run.t) : FirstSelikhotNight(run.d)) run.Emit("Selikhot");
+  // Selikhot: the line ends the evening before each morning of Selikhot.
+  if (run.Sephardic() ? SephardicSelikhotMorning(run.t) : AshkenaziSelikhotMorning(run.t)) run.Emit("Selikhot");
 }
 
 }  // namespace halakha::detail

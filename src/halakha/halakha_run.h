@@ -25,6 +25,8 @@ struct Run {
   AbsoluteDay H(Festival f) const;
   bool Sephardic() const { return style == 1; }
   bool Ashkenazi() const { return style == 2; }
+  // Dew is mentioned in the summer by the Sephardic rite, and by every rite in Israel.
+  bool SaysDew() const { return style == 1 || !rules.diaspora; }
 };
 
 // The morning: notes on the day, Shakharit, Torah reading, Musaf, closing notes.
@@ -40,6 +42,10 @@ void Neila(const Run& run);
 void Maariv(const Run& run);
 void Havdalah(const Run& run);
 void EveningPsalmAndSelikhot(const Run& run);
+
+// "Zokhreynu leKhayim" and the Ten Days' endings of the Amida; the weekday
+// Amida also says "HaMelekh haMishpat".
+void TenDaysAmida(const Run& run, bool weekdayAmida);
 
 // Shared day tests of both halves.
 // The keyed holiday days of Sukkot: 15 .. 21 Tishri.
