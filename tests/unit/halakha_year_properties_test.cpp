@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "halakha/halacha.h"
+#include "halakha/halakha.h"
 #include "halakha/predicates.h"
 
 namespace {
@@ -40,7 +40,7 @@ struct Day {
 
 Day Report(AbsoluteDay d, bool israel, int style) {
   Day day{d, israel, style, {}, {}};
-  std::istringstream in(HalachaDo(d, CalendarRules{!israel, true}, style));
+  std::istringstream in(HalakhaDo(d, CalendarRules{!israel, true}, style));
   std::string where;
   for (std::string line; std::getline(in, line);) {
     for (const char* header : {"Shakharit", "Torah reading", "Musaf", "Minkha", "Neila", "Maariv"})
