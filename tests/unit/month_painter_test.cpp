@@ -130,10 +130,10 @@ TEST(Frames, ScreenBevelAndPaperOutline) {
   EXPECT_EQ(Get3DEffectSize(paper), 0);
 }
 
-TEST_F(PainterTest, StoredFontSizesApplyToScreenAndPaper) {
+// A stored size replaces the paper's default (16) as well as the screen's.
+TEST_F(PainterTest, StoredFontSizesApplyToPaper) {
   FontSizeSet s;
   FontSize_GetDefault(&s, false, false);
-  EXPECT_EQ(s.size[kFontOmer], 12);
   s.size[kFontOmer] = 30;
   FontSize_Store(s);
   FontSizeSet paper;
@@ -141,36 +141,16 @@ TEST_F(PainterTest, StoredFontSizesApplyToScreenAndPaper) {
   EXPECT_EQ(paper.size[kFontOmer], 16);
   FontSize_Load(&paper);
   EXPECT_EQ(paper.size[kFontOmer], 30);
-  FontSize_Reset();
-  FontSize_GetDefault(&paper, false, true);
-  FontSize_Load(&paper);
-  EXPECT_EQ(paper.size[kFontOmer], 16);
 }
 
-TEST_F(PainterTest, CaptionsAndDayTexts) {
-  // One Hebrew month, two months, two years.
-  EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "3 - 30 Shevat 5785");
-  EXPECT_EQ(HebrewCaptionOfMonth(3, 2025), "1 Adar - 2 Nisan 5785");
-  EXPECT_EQ(HebrewCaptionOfMonth(9, 2025), "8 Elul 5785 - 8 Tishri 5786");
-  auto info = [](AbsoluteDay d) { return PaintInternal_GetDayInformation(d); };
-  EXPECT_EQ(info(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
-  const DayInformation k6 = info(AbsoluteFromHebrew(30, kKislev, 5785));
-  EXPECT_EQ(k6.roshKhodesh, "1st Rosh Khodesh");
-  EXPECT_EQ(k6.holiday, "Khanukka VI");
-  EXPECT_EQ(info(AbsoluteFromHebrew(1, kTevet, 5785)).roshKhodesh, "2nd Rosh Khodesh");
-  EXPECT_EQ(info(AbsoluteFromHebrew(1, kTishri, 5785)).roshKhodesh, "");
-  const DayInformation shekalim = info(AbsoluteFromGregorian(1, 3, 2025));
-  EXPECT_EQ(shekalim.torahSection, "Terumah");
-  EXPECT_EQ(shekalim.specialShabbat, "Shabbat Shekalim");
-  EXPECT_EQ(info(AbsoluteFromGregorian(3, 5, 2025)).torahSection, "Tazria, Metsora");
-  EXPECT_EQ(info(AbsoluteFromGregorian(4, 5, 2025)).torahSection, "");
-  // Shabbat Shuva: 5785 began on a Thursday, 5784 on Shabbat itself.
-  EXPECT_EQ(info(AbsoluteFromGregorian(5, 10, 2024)).specialShabbat, "Shabbat Shuva");
-  EXPECT_EQ(info(AbsoluteFromGregorian(16, 9, 2023)).specialShabbat, "");
-  EXPECT_EQ(info(AbsoluteFromGregorian(23, 9, 2023)).specialShabbat, "Shabbat Shuva");
-  // In other languages the long Rosh Khodesh texts are the keys.
+// The texts of a cell: Rosh Khodesh numbered beside a holiday, in other
+// languages by the long keys.
+TEST_F(PainterTest, DayTexts) {
+  const DayInformation k6 = PaintInternal_GetDayInformation(AbsoluteFromHebrew(30, kKislev, 5785));
+  EXPECT_EQ(k6.roshKhodesh + "|" + k6.holiday, "1st Rosh Khodesh|Khanukka VI");
+  EXPECT_EQ(PaintInternal_GetDayInformation(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
   setLanguage(kLanguageYiddish);
-  EXPECT_EQ(info(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
+  EXPECT_EQ(PaintInternal_GetDayInformation(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
 }
 
 TEST_F(PainterTest, FullPaintOfASixRowMonth) {
