@@ -121,18 +121,6 @@ TEST_F(PrintPathTest, OnePageOfTheMonth) {
   EXPECT_NE(ps.find("0.813 0.813 1.000 setrgbcolor"), std::string::npos);
 }
 
-TEST_F(PrintPathTest, BlackAndWhiteHasOnlyBlackAndWhite) {
-  job_.color = 0;
-  std::istringstream in(Printed());
-  int count = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (line.find("setrgbcolor") == std::string::npos) continue;
-    ++count;
-    EXPECT_TRUE(line == "0.000 0.000 0.000 setrgbcolor" || line == "1.000 1.000 1.000 setrgbcolor") << line;
-  }
-  EXPECT_GT(count, 2);
-}
-
 TEST_F(PrintPathTest, FailuresAreReportedAndLeaveFilesAlone) {
   std::string error;
   const std::string noDir = Path("no-such-dir/out.ps");

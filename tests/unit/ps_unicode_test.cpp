@@ -85,25 +85,6 @@ TEST(PsUnicodeEncoding, EveryGlyphIsInTheDefaultHebrewFont) {
     EXPECT_TRUE(glyphs.count(std::string(r->name))) << r->name;
 }
 
-TEST(PsUnicodeEncoding, VectorText) {
-  std::string text;
-  ps_unicode_get_encoding(text);
-  const std::vector<std::string> lines = Lines(text);
-  // Three lines before the 138 entries, one after.
-  ASSERT_EQ(lines.size(), 138u + 4u);
-  EXPECT_EQ(lines[0], "/UnicodeEncoding 256 array def");
-  EXPECT_EQ(lines[1], "0 1 255 { UnicodeEncoding exch /.notdef put } for");
-  EXPECT_EQ(lines[2], "UnicodeEncoding");
-  EXPECT_EQ(lines[3], "dup 32 /space put");
-  EXPECT_EQ(lines[3 + 39 - 32], "dup 39 /quotesingle put");
-  EXPECT_EQ(lines[lines.size() - 2], "dup 250 /afii57690 put");
-  EXPECT_EQ(lines.back(), "pop");
-
-  std::string line;
-  ps_unicode_reencode_font(line, "AharoniCLM-Book", "RTLFontB");
-  EXPECT_EQ(line, "/AharoniCLM-Book /RTLFontB UnicodeEncoding ReEncode\n");
-}
-
 class PsUnicodeConvert : public ::testing::Test {
  protected:
   PsUnicodeConvert() {

@@ -116,7 +116,7 @@ TEST_F(ShabbatTimes, EveningRule) {
 TEST_F(ShabbatTimes, ShownTimes) {
   setTimeFormat(1);
   for (const auto& row : testenv::CaseRows("shown_evening_times.tsv")) {
-    SCOPED_TRACE(row[0] + " " + row[7]);
+    SCOPED_TRACE(row[0] + " " + row[6]);
     diasporaSetFlag(row[1] == "D");
     const GregorianDate date = GregorianFromAbsolute(*testdata::IsoDay(row[0]));
     const Shown s = Get(date);
