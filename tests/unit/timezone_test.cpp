@@ -230,6 +230,14 @@ TEST_F(CityClockSettings, ValueNamesTheInstantShown) {
     const int64_t local = utc + zdump::OffsetAt("Pacific/Apia", utc) - UtcSecondsOf(d, 0, 0);
     EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(static_cast<int>(local / 60))) << d.year;
   }
+  // Where the zone differs from the file's hours only by summer time, the
+  // value keeps the file's standard time.
+  testenv::WriteFile(home_.lumaro("cities"), "\"Berlin\", 52,31 N, 13,25 E, GMT+1, Europe/Berlin\n");
+  setCity("Berlin");
+  ShabbatTimeValue v;
+  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(21, 6, 2024), &v));
+  EXPECT_EQ(v.gmtOffset, 1);
+  EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(v.standardMinutes + 60));
 }
 
 // The rule texts of real zones are checked against zdump above; these are
