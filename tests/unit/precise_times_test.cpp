@@ -213,62 +213,11 @@ TEST(PreciseTimes, SunTimesThroughTheExpressionLanguageAgreeWithTheReference) {
   }
 }
 
-// Candle lighting 18 minutes before sunset and havdalah 72 minutes after it
-// or at 8.5 degrees, every day, as the reference program shows them: candle
-// lighting rounded down to the minute, the other times to the nearest.
-TEST(PreciseTimes, CandleLightingAndHavdalahShownAsTheReferenceShowsThem) {
-  const Reference ref = Read("candle_reference.tsv", 5, 1.0);
-  ASSERT_GE(ref.cities.size(), 20u);
-  const struct {
-    const char* label;
-    size_t column;
-    const char* expression;
-    bool elevation;
-    CityClock::Rounding rounding;
-  } checks[] = {
-      {"candles 18", 0, "sunset - 18", false, CityClock::Rounding::kDown},
-      {"havdalah 72", 1, "sunset + 72", false, CityClock::Rounding::kNearest},
-      {"havdalah 8.5 deg", 2, "sunset + degrees_below_horizon(8.5)", false, CityClock::Rounding::kNearest},
-      {"candles 18, elevation", 3, "sunset - 18", true, CityClock::Rounding::kDown},
-      {"havdalah 72, elevation", 4, "sunset + 72", true, CityClock::Rounding::kNearest},
-  };
-  for (const auto& check : checks) {
-    Tally tally;
-    for (const RefDay& d : ref.days) {
-      const RefCity& c = ref.cities[static_cast<size_t>(d.city)];
-      const CityRec city = CityOf(c);
-      const CityClock clock(city, d.date, nullptr, true);
-      ZmanimPlace place = clock.Place(city);
-      place.elevationMetres = c.elevation;
-      const std::optional<double> t = CalculateZmanimMinutes(place, d.date.day, d.date.month, d.date.year,
-                                                             check.expression, check.elevation ? kPreciseElevation : kPrecise);
-      const RefDay* row = ref.Theirs(d.city, d.date);
-      if (!row) continue;
-      const std::optional<double>& theirs = row->values[check.column];
-      // The reference's candle lighting exists exactly when its sunset does.
-      if (!row->values[check.elevation ? 3 : 0]) {
-        tally.polarWithTime += t.has_value();
-        continue;
-      }
-      if (!t || !theirs) {
-        if (t.has_value() != theirs.has_value()) ++tally.compared;
-        continue;
-      }
-      int hour = 0, minute = 0;
-      ASSERT_TRUE(clock.ShowMinutes(*t, &hour, &minute, check.rounding));
-      const int rowShift = (AbsoluteFromGregorian(d.date) - AbsoluteFromGregorian(row->date)) * 1440;
-      const int shownUtcMinute = CityClock::RoundedMinutes(*t, check.rounding) - clock.zoneHours() * 60 + rowShift;
-      const bool same = ClockMinute(hour, minute) == LocalClockMinute(c, row->date, *theirs * 60.0);
-      tally.Add((shownUtcMinute - *theirs) * 60.0, same);
-    }
-    EXPECT_GE(tally.Share(tally.shownEqual), 99.5) << check.label;
-    EXPECT_EQ(tally.polarWithTime, 0) << check.label;
-  }
-}
-
 // The month view's path: EveningTimes picks the day's time (Friday candles,
 // Saturday and festival-end havdalah) for a city of a city file and shows it
-// on the city's own clock.
+// on the city's own clock as the reference shows it: candle lighting 18
+// minutes before sunset rounded down, havdalah 72 minutes after it or at 8.5
+// degrees rounded to the nearest minute, with and without elevation.
 TEST(PreciseTimes, EveningTimesOfTheMonthViewFollowThePreciseCalculation) {
   const Reference ref = Read("candle_reference.tsv", 5, 1.0);
   ASSERT_GE(ref.cities.size(), 20u);
