@@ -10,9 +10,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "recording_drawing.h"
+#include "test_env.h"
 #include "render/colors.h"
 
 namespace {
@@ -70,10 +72,6 @@ Laid Lay(const CellContent& content, int width, int height, CellLayoutOptions op
   return out;
 }
 
-bool Has(const Laid& l, const std::string& text) {
-  return std::find(l.texts.begin(), l.texts.end(), text) != l.texts.end();
-}
-
 // Overlaps and texts outside the cell (100, 200, width, height).
 std::vector<std::string> Problems(const CellLayout& layout, int width, int height) {
   std::vector<std::string> problems;
@@ -90,31 +88,6 @@ std::vector<std::string> Problems(const CellLayout& layout, int width, int heigh
     }
   }
   return problems;
-}
-
-TEST(CellLayout, ARoomyCellShowsEverythingAtTheConfiguredSizes) {
-  const Laid l = Lay(FullDay(1), 200, 300);
-  EXPECT_EQ(l.layout.scale, 100);
-  EXPECT_EQ(l.layout.droppedLines, 0);
-  EXPECT_EQ(l.texts, (std::vector<std::string>{"14", "27", "08:52PM", "Pesakh VIII", "Yizkor", "Shemini",
-                                               "Rosh Khodesh", "7 L'Omer", "Birthday: N0", "Menachos 88"}));
-  // The time between the day numbers, on their row; the Daf Yomi on the lower edge.
-  const auto& t = l.layout.texts;
-  EXPECT_EQ(t[2].box.y, t[0].box.y);
-  EXPECT_EQ(t.back().box.y + t.back().box.height, 200 + 300 - 3);
-  // Lines follow each other down from under the numbers.
-  for (size_t i = 4; i + 1 < t.size(); ++i) EXPECT_EQ(t[i].box.y, t[i - 1].box.y + t[i - 1].box.height) << t[i].text;
-  EXPECT_EQ(t[3].box.y, t[0].box.y + t[0].box.height);
-}
-
-TEST(CellLayout, SizesShrinkBeforeLinesGo) {
-  // Under the numbers and the time (18 high) the seven lines need 4 * 17 +
-  // 3 * 16 = 116 at full size; the cell holds 124. At 80% the sizes 13, 11
-  // and 10 take 16 + 4 * 15 + 3 * 15 = 121.
-  const Laid l = Lay(FullDay(1), 200, 130);
-  EXPECT_EQ(l.layout.scale, 80);
-  EXPECT_EQ(l.layout.droppedLines, 0);
-  EXPECT_EQ(l.texts.size(), 10u);
 }
 
 // Which kinds of line a layout kept (not counting the "+N more" line), and
@@ -194,42 +167,6 @@ TEST(CellLayout, AnniversariesNeverGoSilently) {
   EXPECT_TRUE(sawMore && sawAll);
 }
 
-TEST(CellLayout, ALongLineShrinksOrIsCutWithItsWholeTextInTheHint) {
-  CellContent c;
-  c.gregorianNumber = "1";
-  c.hebrewNumber = "2";
-  // 19 bytes: 114 units at any size; 26 bytes: 156.
-  c.lines = {Line(K::kSection, kFontImportant2, "Aharemoth, Kedoshim"),
-             Line(K::kHoliday, kFontImportant1, "Shemini Atseret/Simkhat T")};
-  const Laid wide = Lay(c, 200, 200);
-  EXPECT_TRUE(Has(wide, "Aharemoth, Kedoshim"));
-  // 100 wide: the recording metrics do not shrink with the size, so the
-  // lines are cut to 94 units (15 bytes with the ellipsis) at the smallest size.
-  const Laid narrow = Lay(c, 100, 200);
-  ASSERT_EQ(narrow.texts.size(), 4u);
-  EXPECT_EQ(narrow.texts[2], "Aharemoth, Ked~");
-  EXPECT_EQ(narrow.texts[3], "Shemini Atsere~");
-  EXPECT_EQ(narrow.layout.texts[2].box.width, 90);
-  // 66 wide (60 inside): the blank and the comma before a cut go with it.
-  EXPECT_EQ(Lay(c, 66, 200).texts[2], "Aharemoth~");
-  EXPECT_EQ(narrow.layout.texts[2].hint, "Aharemoth, Kedoshim");
-  for (const PlacedText& t : narrow.layout.texts) EXPECT_LE(t.box.width, 94) << t.text;
-}
-
-TEST(CellLayout, ATimeWithoutRoomBetweenTheNumbersGoesBelowThem) {
-  CellContent c;
-  c.gregorianNumber = "30";
-  c.hebrewNumber = "29";
-  c.lines = {Line(K::kHoliday, kFontImportant1, "Purim"), Line(K::kTime, kFontShabbatTime, "07:47PM")};
-  // 60 wide: 54 inside, the numbers take 12 each and the gaps 8: no room for 42.
-  const Laid l = Lay(c, 60, 200);
-  ASSERT_EQ(l.texts, (std::vector<std::string>{"30", "29", "Purim", "07:47PM"}));
-  EXPECT_GT(l.layout.texts[3].box.y, l.layout.texts[2].box.y);
-  const Laid roomy = Lay(c, 120, 200);
-  EXPECT_EQ(roomy.layout.texts[2].text, "07:47PM");
-  EXPECT_EQ(roomy.layout.texts[2].box.y, roomy.layout.texts[0].box.y);
-}
-
 // Metrics whose widths grow with the size, as real fonts' do: a byte is
 // size / 2 units wide, a line 10 + size / 2 high.
 class ProportionalMetrics final : public Drawing {
@@ -266,30 +203,50 @@ class ProportionalMetrics final : public Drawing {
   std::vector<std::unique_ptr<testenv::RecordedFont>> fonts_;
 };
 
-// A time that would fit between the day numbers only in a smaller size
-// takes a line of its own at its size: it is never the smallest text of the
-// cell. The Shabbat time is 14: "07:47PM" 49 units wide, 21 at size 7.
-TEST(CellLayout, ATimeBetweenTheNumbersKeepsItsSize) {
-  CellContent c;
-  c.gregorianNumber = "3";
-  c.hebrewNumber = "16";
-  c.lines = {Line(K::kHoliday, kFontImportant1, "Pesakh II"), Line(K::kTime, kFontShabbatTime, "07:47PM"),
-             Line(K::kOmer, kFontOmer, "1 L'Omer")};
-  ProportionalMetrics metrics;
-  FontBook fonts(metrics, EnglishScreenSizes(), kSmallest);
-  // 90 wide: 84 inside, less the numbers (8 and 16 at size 16) and the gaps
-  // leaves 2 * min(45 - 3 - 8 - 4, 87 - 16 - 4 - 45) = 44 for the time.
-  const CellLayout narrow = LayoutCell(fonts, {0, 0, 90, 300}, c, Options());
-  ASSERT_EQ(narrow.texts.size(), 5u);
-  EXPECT_EQ(narrow.texts[3].text, "07:47PM");
-  EXPECT_GT(narrow.texts[3].box.y, narrow.texts[2].box.y) << "below the holiday";
-  EXPECT_EQ(narrow.texts[3].box.width, 49) << "at its size";
-  // 100 wide: 54 between the numbers, room enough.
-  const CellLayout wide = LayoutCell(fonts, {0, 0, 100, 300}, c, Options());
-  ASSERT_EQ(wide.texts.size(), 5u);
-  EXPECT_EQ(wide.texts[2].text, "07:47PM");
-  EXPECT_EQ(wide.texts[2].box.y, wide.texts[0].box.y);
-  EXPECT_EQ(wide.texts[2].box.width, 49);
+// Known cells laid out, against a reviewed golden file: a roomy cell at the
+// configured sizes (the time between the day numbers, the Daf Yomi on the
+// lower edge); one where the sizes shrink to 80 % before lines go; long
+// lines shrunk or cut with their whole text in the hint; a time without room
+// between the numbers below them; with metrics that grow with the size, a
+// time that fits between the numbers only when smaller keeps its size on a
+// line of its own.
+TEST(CellLayout, KnownCellsAsReviewed) {
+  CellContent longLines;
+  longLines.gregorianNumber = "1";
+  longLines.hebrewNumber = "2";
+  longLines.lines = {Line(K::kSection, kFontImportant2, "Aharemoth, Kedoshim"),
+                     Line(K::kHoliday, kFontImportant1, "Shemini Atseret/Simkhat T")};
+  CellContent purim;
+  purim.gregorianNumber = "30";
+  purim.hebrewNumber = "29";
+  purim.lines = {Line(K::kHoliday, kFontImportant1, "Purim"), Line(K::kTime, kFontShabbatTime, "07:47PM")};
+  CellContent pesakh;
+  pesakh.gregorianNumber = "3";
+  pesakh.hebrewNumber = "16";
+  pesakh.lines = {Line(K::kHoliday, kFontImportant1, "Pesakh II"), Line(K::kTime, kFontShabbatTime, "07:47PM"),
+                  Line(K::kOmer, kFontOmer, "1 L'Omer")};
+  RecordingDrawing recording;
+  ProportionalMetrics proportional;
+  FontBook fixed(recording, EnglishScreenSizes(), kSmallest), grows(proportional, EnglishScreenSizes(), kSmallest);
+  const std::tuple<const char*, const CellContent, FontBook*, int, int> cases[] = {
+      {"full day", FullDay(1), &fixed, 200, 300}, {"full day", FullDay(1), &fixed, 200, 130},
+      {"long lines", longLines, &fixed, 200, 200}, {"long lines", longLines, &fixed, 100, 200},
+      {"long lines", longLines, &fixed, 66, 200},  {"Purim", purim, &fixed, 60, 200},
+      {"Purim", purim, &fixed, 120, 200},          {"Pesakh, growing metrics", pesakh, &grows, 90, 300},
+      {"Pesakh, growing metrics", pesakh, &grows, 100, 300}};
+  std::string got;
+  for (const auto& [name, content, fonts, width, height] : cases) {
+    const CellLayout l = LayoutCell(*fonts, {100, 200, width, height}, content, Options());
+    got += "== " + std::string(name) + ", " + std::to_string(width) + "x" + std::to_string(height) + ": scale " +
+           std::to_string(l.scale) + ", dropped " + std::to_string(l.droppedLines) + "\n";
+    for (const PlacedText& t : l.texts)
+      got += t.text + " @" + std::to_string(t.box.x) + "," + std::to_string(t.box.y) + " " + std::to_string(t.box.width) +
+             "x" + std::to_string(t.box.height) + (t.hint.empty() ? "" : " hint: " + t.hint) + "\n";
+  }
+  const std::string golden = testenv::ReadFile(testenv::TestDataDir() + "/golden/cell_layouts.txt");
+  const std::string expected = golden.substr(std::min(golden.size(), golden.find("\n==") + 1));
+  if (got != expected) testenv::WriteFile(testing::TempDir() + "cell_layouts.actual", got);
+  EXPECT_TRUE(got == expected) << "differs from golden/cell_layouts.txt; see " << testing::TempDir() << "cell_layouts.actual";
 }
 
 // A property over cell sizes from tiny to large: nothing overlaps, nothing
