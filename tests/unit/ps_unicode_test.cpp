@@ -16,6 +16,7 @@
 #include "ps_output.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "suntimes_env.h"
 #include "test_env.h"
 
 namespace {
@@ -96,29 +97,13 @@ class PsUnicodeConvert : public ::testing::Test {
 };
 
 TEST_F(PsUnicodeConvert, VisualOrderBytes) {
-  struct Case {
-    const char* what;
-    std::string source;
-    std::string expected;
-  } cases[] = {
-      // The first logical letter is shown last.
-      {"alef bet gimel", "\u05D0\u05D1\u05D2", Bytes({226, 225, 224})},
-      // Digits keep their own order inside the right-to-left run.
-      {"letters and digits", "\u05D0\u05D1 123", "123 " + Bytes({225, 224})},
-      {"a left-to-right paragraph", "AB \u05D0\u05D1", "AB " + Bytes({225, 224})},
-      {"plain ASCII", "Hello (1)", "Hello (1)"},
-      // Alef with patah has a pointed letter of its own.
-      {"alef patah", "\u05D0\u05B7", Bytes({190})},
-      {"alef qamats, then tav", "\u05D0\u05B8\u05EA", Bytes({250, 191})},
-      // Alef with segol has none: the mark keeps its low byte, after its letter.
-      {"alef segol", "\u05D0\u05B6", Bytes({224, 0xB6})},
-      {"double yod patah", "\u05F2\u05B7", Bytes({200})},
-      {"geresh after gimel", "\u05D2\u05F3", Bytes({213, 226})},
-      {"no row: low 8 bits", "\u00E9", Bytes({0xE9})},
-      {"empty", "", ""},
-      {"not UTF-8", "\xFF\xFE", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ps_unicode_convert(c.source), c.expected) << c.what;
+  const auto rows = testenv::CaseRows("ps_hebrew_bytes.tsv");
+  ASSERT_EQ(rows.size(), 12u);
+  for (const auto& row : rows) {
+    std::string hex;
+    for (unsigned char c : ps_unicode_convert(row[0])) hex += "0123456789ABCDEF"[c >> 4], hex += "0123456789ABCDEF"[c & 15];
+    EXPECT_EQ(hex, row[1]) << row[2];
+  }
 }
 
 TEST_F(PsUnicodeConvert, TextLongerThanTheCompositionBufferPrintsNothing) {
