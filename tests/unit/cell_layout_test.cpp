@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -167,42 +166,6 @@ TEST(CellLayout, AnniversariesNeverGoSilently) {
   EXPECT_TRUE(sawMore && sawAll);
 }
 
-// Metrics whose widths grow with the size, as real fonts' do: a byte is
-// size / 2 units wide, a line 10 + size / 2 high.
-class ProportionalMetrics final : public Drawing {
- public:
-  DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
-    auto f = std::make_unique<testenv::RecordedFont>();
-    f->family = family;
-    f->size = size;
-    f->weight = weight;
-    fonts_.push_back(std::move(f));
-    return fonts_.back().get();
-  }
-  int get_text_width(DrawingFont f, std::string_view t) override {
-    return static_cast<int>(t.size()) * Size(f) / 2;
-  }
-  int get_text_height(DrawingFont f) override { return 10 + Size(f) / 2; }
-  void draw_string_left(DrawingFont, int, int, std::string_view) override {}
-  void draw_string_right(DrawingFont, int, int, std::string_view) override {}
-  void draw_string_center(DrawingFont, int, int, int, std::string_view) override {}
-  void draw_line(int, int, int, int) override {}
-  void draw_rectangle(int, int, int, int) override {}
-  void fill_rectangle(int, int, int, int) override {}
-  void draw_ellipse_text_right(DrawingFont, int, int, std::string_view) override {}
-  void fill_polygon(const DrawingPoint*, int) override {}
-  void get_color(DrawingColor* c) override { *c = kBlue; }
-  void set_color(const DrawingColor&) override {}
-  int get_x_unit(int n) override { return n; }
-  int get_y_unit(int n) override { return n; }
-  int get_device_class() override { return kDeviceScreen; }
-  int get_color_mode() override { return kColorModeColor; }
-
- private:
-  static int Size(DrawingFont f) { return static_cast<const testenv::RecordedFont*>(f)->size; }
-  std::vector<std::unique_ptr<testenv::RecordedFont>> fonts_;
-};
-
 // Known cells laid out, against a reviewed golden file: a roomy cell at the
 // configured sizes (the time between the day numbers, the Daf Yomi on the
 // lower edge); one where the sizes shrink to 80 % before lines go; long
@@ -226,7 +189,7 @@ TEST(CellLayout, KnownCellsAsReviewed) {
   pesakh.lines = {Line(K::kHoliday, kFontImportant1, "Pesakh II"), Line(K::kTime, kFontShabbatTime, "07:47PM"),
                   Line(K::kOmer, kFontOmer, "1 L'Omer")};
   RecordingDrawing recording;
-  ProportionalMetrics proportional;
+  RecordingDrawing proportional(kDeviceScreen, kColorModeColor, 1, true);
   FontBook fixed(recording, EnglishScreenSizes(), kSmallest), grows(proportional, EnglishScreenSizes(), kSmallest);
   const std::tuple<const char*, const CellContent, FontBook*, int, int> cases[] = {
       {"full day", FullDay(1), &fixed, 200, 300}, {"full day", FullDay(1), &fixed, 200, 130},

@@ -83,7 +83,6 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
     diasporaSetFlag(diaspora ? 1 : 0);
     const CalendarRules rules = CurrentCalendarRules();
     const DayTimes times = DayTimes::FromSettings();
-    std::map<std::string, int> reached;
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, 5750);
     const AbsoluteDay last = AbsoluteFromHebrew(1, kTishri, 5950);
     for (AbsoluteDay d = first; d < last; ++d) {
@@ -117,19 +116,10 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
       std::sort(expected.begin(), expected.end());
       std::sort(got.begin(), got.end());
       if (got != expected) {
-        ADD_FAILURE() << "day " << d << " (" << HebrewFromAbsolute(d).day << "." << HebrewFromAbsolute(d).month << "."
-                      << HebrewFromAbsolute(d).year << ", weekday " << WeekdayOf(d) << ")";
+        ADD_FAILURE() << "day " << d;
         break;
       }
-      if (IsTishaBeAv(d) && !OnHebrewDate(d, 9, kAv)) ++reached["Tisha BeAv deferred"];
-      if (IsMinorFast(d) && WeekdayOf(d) == kThursday && HebrewFromAbsolute(d).day == 11) ++reached["Ester moved"];
-      if (IsMinorFast(d) && WeekdayOf(d) == kSunday && OnHebrewDate(d, 4, kTishri)) ++reached["Gedalya moved"];
-      if (yomKippurEve && WeekdayOf(d) == kFriday) ++reached["Yom Kippur on Shabbat"];
-      if (candles && WeekdayOf(d) == kFriday) ++reached["Khanukka Friday"];
-      if (candles && WeekdayOf(d) == kShabbat) ++reached["Khanukka Saturday"];
-      if (WeekdayOf(erevPesakh) == kShabbat && d == erevPesakh) ++reached["Erev Pesakh on Shabbat"];
     }
-    EXPECT_EQ(reached.size(), 7u);
   }
 }
 
@@ -194,44 +184,6 @@ TEST_F(DayTimesTest, ExpressionsFromTheSettings) {
   EXPECT_NE(GetCapturedStdout().find("sunset + + 40"), std::string::npos);
 }
 
-// Khanukka 5786 (evenings 14 to 21 December 2025): one to eight candles,
-// Sunday to Thursday at nightfall, on Friday at the Shabbat candle lighting
-// and before the Shabbat candles, on Saturday at havdalah and after it.
-TEST_F(DayTimesTest, KhanukkaLights) {
-  const std::string nightfall = TimeOf({14, 12, 2025}, DayTimeKind::kFastEnds);  // no fast that day
-  EXPECT_EQ(nightfall, "none");
-  for (int n = 1; n <= 8; ++n) {
-    const GregorianDate g{13 + n, 12, 2025};
-    SCOPED_TRACE(n);
-    const std::vector<DayTime> times = Of(g);
-    const auto lights = std::find_if(times.begin(), times.end(), [](const DayTime& t) { return t.kind == DayTimeKind::kKhanukka; });
-    ASSERT_NE(lights, times.end());
-    EXPECT_EQ(lights->candles, n);
-    const int minutes = lights->time.hour * 60 + lights->time.minute;
-    const int weekday = WeekdayOf(AbsoluteFromGregorian(g));
-    if (weekday == kFriday) {
-      ASSERT_EQ(times.size(), 2u);
-      EXPECT_EQ(times[0].kind, DayTimeKind::kKhanukka);  // lit first
-      EXPECT_EQ(times[1].kind, DayTimeKind::kCandles);
-      EXPECT_EQ(minutes, Sun(g, 0) - 18);
-    } else if (weekday == kShabbat) {
-      ASSERT_EQ(times.size(), 2u);
-      EXPECT_EQ(times[0].kind, DayTimeKind::kHavdalah);
-      EXPECT_EQ(times[1].kind, DayTimeKind::kKhanukka);
-      EXPECT_EQ(minutes, Sun(g, 0) + 45);
-    } else {
-      ASSERT_EQ(times.size(), 1u);
-      EXPECT_TRUE(minutes - Sun(g, 0) >= 35 && minutes - Sun(g, 0) <= 55) << minutes - Sun(g, 0);
-    }
-  }
-  DayTime t;
-  t.kind = DayTimeKind::kKhanukka;
-  t.candles = 1;
-  EXPECT_EQ(DayTimeLabel(t) + "|" + DayTimeListLabel(t), "Khanukka: 1 candle|Khanukka, 1 candle");
-  t.candles = 3;
-  EXPECT_EQ(DayTimeLabel(t), "Khanukka: 3 candles");
-}
-
 // Khamets: eaten until the end of the 4th proportional hour of 14 Nisan and
 // burnt by the end of the 5th, each hour a twelfth of sunrise..sunset; by the
 // M"A opinion the day runs from 72 minutes before sunrise to 72 after
@@ -255,18 +207,6 @@ TEST_F(DayTimesTest, Khamets) {
     EXPECT_TRUE(near(TimeOf(friday, DayTimeKind::kKhametsBurn), hourEnd(friday, 5, ma)));
     EXPECT_EQ(TimeOf(friday, DayTimeKind::kKhametsEat), "none");
   }
-}
-
-// A time that does not exist is listed as not computed: alot at 16.1
-// degrees in a Helsinki June night.
-TEST_F(DayTimesTest, TimesThatDoNotExist) {
-  setCity("Helsinki");
-  SettingsSet("ZmanimAlotHaShachar", "AlotHashachar16");
-  const GregorianDate tammuz{13, 7, 2025};
-  EXPECT_EQ(TimeOf(tammuz, DayTimeKind::kFastBegins), "----");
-  std::string text;
-  GetZmanimForDay(AbsoluteFromGregorian(tammuz), &text);
-  EXPECT_NE(text.find("\nFast begins: ----\n"), std::string::npos) << text;
 }
 
 // The zmanim list of a day ends with its special times, labelled; the

@@ -20,10 +20,12 @@ struct RecordedFont final : DrawingFontData {
 
 class RecordingDrawing final : public Drawing {
  public:
-  explicit RecordingDrawing(int deviceClass = kDeviceScreen, int colorMode = kColorModeColor, int unit = 1)
-      : deviceClass_(deviceClass), colorMode_(colorMode), unit_(unit) {}
+  explicit RecordingDrawing(int deviceClass = kDeviceScreen, int colorMode = kColorModeColor, int unit = 1,
+                            bool proportional = false)
+      : deviceClass_(deviceClass), colorMode_(colorMode), unit_(unit), proportional_(proportional) {}
 
-  // Every text is 6 units wide per byte; every line 10 units + size/2 high.
+  // Every text is 6 units wide per byte (size/2 when proportional, as real
+  // fonts grow with the size); every line 10 units + size/2 high.
   DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
     auto f = std::make_unique<RecordedFont>();
     f->family = family;
@@ -32,7 +34,10 @@ class RecordingDrawing final : public Drawing {
     fonts_.push_back(std::move(f));
     return fonts_.back().get();
   }
-  int get_text_width(DrawingFont, std::string_view text) override { return 6 * static_cast<int>(text.size()); }
+  int get_text_width(DrawingFont f, std::string_view text) override {
+    const int n = static_cast<int>(text.size());
+    return proportional_ ? Font(f).size * n / 2 : 6 * n;
+  }
   int get_text_height(DrawingFont font) override { return 10 + Font(font).size / 2; }
   void draw_string_left(DrawingFont f, int x, int y, std::string_view t) override { Text("left", f, x, y, t); }
   void draw_string_right(DrawingFont f, int x, int y, std::string_view t) override { Text("right", f, x, y, t); }
@@ -93,6 +98,7 @@ class RecordingDrawing final : public Drawing {
   int deviceClass_;
   int colorMode_;
   int unit_;
+  bool proportional_;
   DrawingColor color_{};
   std::vector<std::unique_ptr<RecordedFont>> fonts_;
 };
