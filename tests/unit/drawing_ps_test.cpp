@@ -146,22 +146,6 @@ TEST_F(DrawingPsTest, ALineOnPaperShrinksToTheLargestSizeThatFits) {
   });
 }
 
-// In Yiddish the widths are the embedded print font's, for the bytes the
-// text is shown with: alef 485 and bet 511 thousandths in culmus Aharoni
-// (its .afm file), at 100 points.
-TEST_F(DrawingPsTest, YiddishWidthsComeFromThePrintFont) {
-  const std::string aharoni = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa";
-  if (!std::filesystem::exists(aharoni)) GTEST_SKIP() << "culmus is not installed";
-  setLanguage(kLanguageYiddish);
-  translate_init("");
-  setPrintYiddishFontFile(aharoni);
-  Drawn([](Drawing& d) {
-    const DrawingFont f = d.use_font("helvetica", 106, "medium", "r");
-    EXPECT_EQ(d.get_text_width(f, "\u05D0"), 49);
-    EXPECT_EQ(d.get_text_width(f, "\u05D0\u05D1\u05D0"), 149);
-  });
-}
-
 TEST_F(DrawingPsTest, StringsAreEscaped) {
   const std::pair<std::string, std::string> cases[] = {
       {"a) b( c\\d", "a\\) b\\( c\\\\d"},
