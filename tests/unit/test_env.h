@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +64,16 @@ inline void WriteFile(const std::string& path, const std::string& content) {
 inline std::string TestDataDir() {
   const char* env = std::getenv("LUMARO_TEST_DATADIR");
   return env ? env : LUMARO_TEST_DATADIR;
+}
+
+// `actual` against tests/data/golden/NAME from its first line starting "=="
+// (above it the header); on a difference the actual text goes to the temp dir.
+inline void ExpectGolden(const std::string& name, const std::string& actual) {
+  const std::string golden = ReadFile(TestDataDir() + "/golden/" + name);
+  const size_t start = golden.rfind("==", 0) == 0 ? 0 : std::min(golden.size(), golden.find("\n==") + 1);
+  if (golden.substr(start) == actual) return;
+  WriteFile(testing::TempDir() + name + ".actual", actual);
+  ADD_FAILURE() << "differs from golden/" << name << "; see " << testing::TempDir() << name << ".actual";
 }
 
 }  // namespace testenv
