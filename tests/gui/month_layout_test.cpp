@@ -5,7 +5,7 @@
 // its hint.
 #include <set>
 
-#include "../unit/text_box_recorder.h"
+#include "../unit/recording_drawing.h"
 #include "dialogs/widget_fonts.h"
 #include "gui_test_util.h"
 #include "render/drawing_gdk.h"

@@ -1,7 +1,10 @@
-// A Drawing that records every operation as one line of text, so the
-// painters can be tested without a display.
+// Drawings for testing the painters without a display: RecordingDrawing
+// writes every operation as one line of text; TextBoxRecorder keeps the box
+// of every text, measured by a real backend, and finds texts that overlap
+// or leave their cell.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,9 +16,7 @@
 namespace testenv {
 
 struct RecordedFont final : DrawingFontData {
-  std::string family;
   int size = 0;
-  std::string weight;
 };
 
 class RecordingDrawing final : public Drawing {
@@ -24,30 +25,25 @@ class RecordingDrawing final : public Drawing {
                             bool proportional = false)
       : deviceClass_(deviceClass), colorMode_(colorMode), unit_(unit), proportional_(proportional) {}
 
-  // Every text is 6 units wide per byte (size/2 when proportional, as real
-  // fonts grow with the size); every line 10 units + size/2 high.
-  DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
-    auto f = std::make_unique<RecordedFont>();
-    f->family = family;
-    f->size = size;
-    f->weight = weight;
-    fonts_.push_back(std::move(f));
+  // A text is 6 units wide a byte (size/2 when proportional); a line 10 + size/2 high.
+  DrawingFont use_font(std::string_view, int size, std::string_view, std::string_view) override {
+    fonts_.push_back(std::make_unique<RecordedFont>());
+    fonts_.back()->size = size;
     return fonts_.back().get();
   }
-  int get_text_width(DrawingFont f, std::string_view text) override {
-    const int n = static_cast<int>(text.size());
-    return proportional_ ? Font(f).size * n / 2 : 6 * n;
+  int get_text_width(DrawingFont f, std::string_view t) override {
+    return proportional_ ? Size(f) * static_cast<int>(t.size()) / 2 : 6 * static_cast<int>(t.size());
   }
-  int get_text_height(DrawingFont font) override { return 10 + Font(font).size / 2; }
+  int get_text_height(DrawingFont f) override { return 10 + Size(f) / 2; }
   void draw_string_left(DrawingFont f, int x, int y, std::string_view t) override { Text("left", f, x, y, t); }
   void draw_string_right(DrawingFont f, int x, int y, std::string_view t) override { Text("right", f, x, y, t); }
   void draw_string_center(DrawingFont f, int x, int w, int y, std::string_view t) override {
-    Record("center", x, w, y, Font(f).size, ColorText() + " |" + std::string(t));
-    texts.push_back(std::string(t));
+    Record("center", x, w, y, Size(f), Color() + " |" + std::string(t));
+    texts.emplace_back(t);
   }
-  void draw_line(int x1, int y1, int x2, int y2) override { Record("line", x1, y1, x2, y2, ColorText()); }
-  void draw_rectangle(int x, int y, int w, int h) override { Record("rect", x, y, w, h, ColorText()); }
-  void fill_rectangle(int x, int y, int w, int h) override { Record("fill", x, y, w, h, ColorText()); }
+  void draw_line(int x1, int y1, int x2, int y2) override { Record("line", x1, y1, x2, y2, Color()); }
+  void draw_rectangle(int x, int y, int w, int h) override { Record("rect", x, y, w, h, Color()); }
+  void fill_rectangle(int x, int y, int w, int h) override { Record("fill", x, y, w, h, Color()); }
   void draw_ellipse_text_right(DrawingFont f, int x, int y, std::string_view t) override { Text("ellipse", f, x, y, t); }
   void fill_polygon(const DrawingPoint* p, int n) override {
     std::string points = "polygon";
@@ -60,25 +56,12 @@ class RecordingDrawing final : public Drawing {
   int get_y_unit(int n) override { return unit_ * n; }
   int get_device_class() override { return deviceClass_; }
   int get_color_mode() override { return colorMode_; }
+  bool DrewText(const std::string& text) const { return std::find(texts.begin(), texts.end(), text) != texts.end(); }
 
   std::vector<std::string> ops;    // one line per drawing operation
   std::vector<std::string> texts;  // every drawn text, in order
 
-  // Lines of ops that start with `prefix`.
-  std::vector<std::string> OpsStartingWith(const std::string& prefix) const {
-    std::vector<std::string> out;
-    for (const auto& o : ops)
-      if (o.rfind(prefix, 0) == 0) out.push_back(o);
-    return out;
-  }
-  bool DrewText(const std::string& text) const {
-    for (const auto& t : texts)
-      if (t == text) return true;
-    return false;
-  }
-
  private:
-  // One line of ops: the parts separated by blanks.
   template <class... Parts>
   void Record(const char* kind, const Parts&... parts) {
     std::ostringstream line;
@@ -86,46 +69,144 @@ class RecordingDrawing final : public Drawing {
     ((line << " " << parts), ...);
     ops.push_back(line.str());
   }
-  std::string ColorText() const {
+  std::string Color() const {
     return std::to_string(color_.red) + "," + std::to_string(color_.green) + "," + std::to_string(color_.blue);
   }
-  const RecordedFont& Font(DrawingFont f) const { return *static_cast<const RecordedFont*>(f); }
+  static int Size(DrawingFont f) { return static_cast<const RecordedFont*>(f)->size; }
   void Text(const char* kind, DrawingFont f, int x, int y, std::string_view t) {
-    Record(kind, x, y, Font(f).size, ColorText() + " |" + std::string(t));
-    texts.push_back(std::string(t));
+    Record(kind, x, y, Size(f), Color() + " |" + std::string(t));
+    texts.emplace_back(t);
   }
 
-  int deviceClass_;
-  int colorMode_;
-  int unit_;
+  int deviceClass_, colorMode_, unit_;
   bool proportional_;
   DrawingColor color_{};
   std::vector<std::unique_ptr<RecordedFont>> fonts_;
 };
 
-// The Hebrew day numbers of the month of `selected` as the painter draws
-// them, in the order of the days: the texts drawn where the painter
-// registers the hint `hebrewHint` (the translated "Jewish day number").
+// The Hebrew day numbers of the month of `selected` in the order of the
+// days: the texts drawn where the painter puts the hint `hebrewHint`.
 inline std::vector<std::string> PaintedHebrewDayNumbers(const PaintArea& area, const GregorianDate& selected,
                                                         const std::string& hebrewHint) {
   RecordingDrawing d;
-  std::vector<std::pair<int, int>> spots;
+  std::vector<std::string> spots, numbers;
   PaintHooks hooks;
   hooks.addHint = [&](int x, int y, int, int, std::string_view text) {
-    if (text == hebrewHint) spots.emplace_back(x, y);
+    if (text == hebrewHint) spots.push_back("left " + std::to_string(x) + " " + std::to_string(y) + " ");
   };
   PaintItInternal(d, area, selected, true, false, nullptr, nullptr, &hooks);
-  std::vector<std::string> numbers;
-  for (const auto& [x, y] : spots) {
-    const std::string prefix = "left " + std::to_string(x) + " " + std::to_string(y) + " ";
-    for (const std::string& op : d.ops)
-      if (op.rfind(prefix, 0) == 0) {
-        numbers.push_back(op.substr(op.find(" |") + 2));
-        break;
-      }
+  for (const std::string& prefix : spots) {
+    auto op = std::find_if(d.ops.begin(), d.ops.end(), [&](const std::string& o) { return o.rfind(prefix, 0) == 0; });
+    if (op != d.ops.end()) numbers.push_back(op->substr(op->find(" |") + 2));
   }
   return numbers;
 }
 
-}  // namespace testenv
+struct TextBox {
+  int x = 0, y = 0, width = 0, height = 0;
+  std::string text;
+};
 
+struct PaintedRegion {
+  int day = 0;  // 0: the zmanim panel
+  int x = 0, y = 0, width = 0, height = 0;
+  size_t firstText = 0, endText = 0;  // the texts drawn for it
+};
+
+class TextBoxRecorder final : public Drawing {
+ public:
+  explicit TextBoxRecorder(Drawing& metrics) : m_(metrics) {}  // draws nothing on `metrics`
+
+  DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view slant) override {
+    return m_.use_font(family, size, weight, slant);
+  }
+  int get_text_width(DrawingFont f, std::string_view t) override { return m_.get_text_width(f, t); }
+  int get_text_height(DrawingFont f) override { return m_.get_text_height(f); }
+  void draw_string_left(DrawingFont f, int x, int y, std::string_view t) override { Box(f, x, y, t); }
+  void draw_string_right(DrawingFont f, int x, int y, std::string_view t) override {
+    Box(f, x - get_text_width(f, t), y, t);
+  }
+  void draw_string_center(DrawingFont f, int x, int w, int y, std::string_view t) override {
+    Box(f, x + w / 2 - get_text_width(f, t) / 2, y, t);
+  }
+  void draw_line(int, int, int, int) override {}
+  void draw_rectangle(int, int, int, int) override {}
+  void fill_rectangle(int, int, int, int) override {}
+  void draw_ellipse_text_right(DrawingFont, int, int, std::string_view) override {}
+  // A filled polygon (a month arrow) is a box "<polygon>" no text may cover.
+  void fill_polygon(const DrawingPoint* p, int n) override {
+    if (n <= 0) return;
+    int x0 = p[0].x, x1 = x0, y0 = p[0].y, y1 = y0;
+    for (int i = 1; i < n; ++i)
+      x0 = std::min(x0, p[i].x), x1 = std::max(x1, p[i].x), y0 = std::min(y0, p[i].y), y1 = std::max(y1, p[i].y);
+    boxes.push_back({x0, y0, x1 - x0, y1 - y0, "<polygon>"});
+  }
+  void get_color(DrawingColor* c) override { *c = color_; }
+  void set_color(const DrawingColor& c) override { color_ = c; }
+  int get_x_unit(int n) override { return m_.get_x_unit(n); }
+  int get_y_unit(int n) override { return m_.get_y_unit(n); }
+  int get_device_class() override { return m_.get_device_class(); }
+  int get_color_mode() override { return m_.get_color_mode(); }
+
+  PaintHooks Hooks() {  // note the regions and the hints
+    PaintHooks hooks;
+    hooks.boxPainted = [this](int day, int x, int y, int w, int h) {
+      regions.push_back({day, x, y, w, h, mark_, boxes.size()});
+      mark_ = boxes.size();
+    };
+    hooks.addHint = [this](int x, int y, int w, int h, std::string_view t) { hints.push_back({x, y, w, h, std::string(t)}); };
+    return hooks;
+  }
+
+  std::vector<TextBox> boxes;
+  std::vector<PaintedRegion> regions;
+  std::vector<TextBox> hints;
+
+  std::vector<std::string> TextsOfDay(int day) const {
+    std::vector<std::string> texts;
+    for (const PaintedRegion& r : regions)
+      for (size_t i = r.firstText; r.day == day && i < r.endText; ++i)
+        if (boxes[i].y >= r.y) texts.push_back(boxes[i].text);
+    return texts;
+  }
+
+  // Two texts that overlap, a cell's (or the panel's) text outside its
+  // rectangle, a heading text outside `area`.
+  std::vector<std::string> Problems(const PaintArea& area) const {
+    std::vector<std::string> problems;
+    auto inside = [](const TextBox& b, int x, int y, int w, int h) {
+      return b.x >= x && b.y >= y && b.x + b.width <= x + w && b.y + b.height <= y + h;
+    };
+    const int gridTop = regions.empty() ? area.y + area.height : regions.front().y;
+    for (const PaintedRegion& r : regions)
+      for (size_t i = r.firstText; i < r.endText; ++i) {
+        const TextBox& b = boxes[i];
+        const bool heading = &r == &regions.front() && b.y + b.height <= gridTop;
+        if (!b.text.empty() && !(heading ? inside(b, area.x, area.y, area.width, area.height) : inside(b, r.x, r.y, r.width, r.height)))
+          problems.push_back(Describe(b) + " outside " + (heading ? "the area" : r.day ? "day " + std::to_string(r.day) : "the panel"));
+      }
+    for (size_t i = 0; i < boxes.size(); ++i)
+      for (size_t j = i + 1; j < boxes.size(); ++j) {
+        const TextBox &a = boxes[i], &b = boxes[j];
+        if (!a.text.empty() && !b.text.empty() && a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
+            b.y < a.y + a.height)
+          problems.push_back(Describe(a) + " overlaps " + Describe(b));
+      }
+    return problems;
+  }
+
+ private:
+  static std::string Describe(const TextBox& b) {
+    return "\"" + b.text + "\" (" + std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
+           std::to_string(b.height) + ")";
+  }
+  void Box(DrawingFont f, int x, int y, std::string_view t) {
+    boxes.push_back({x, y, t.empty() ? 0 : get_text_width(f, t), get_text_height(f), std::string(t)});
+  }
+
+  Drawing& m_;
+  DrawingColor color_{};
+  size_t mark_ = 0;
+};
+
+}  // namespace testenv

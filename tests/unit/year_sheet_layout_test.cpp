@@ -15,7 +15,7 @@
 #include "render/year_sheet.h"
 #include "storage/user_files.h"
 #include "test_env.h"
-#include "text_box_recorder.h"
+#include "recording_drawing.h"
 
 namespace {
 
