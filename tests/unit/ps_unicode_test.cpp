@@ -29,12 +29,6 @@ using testenv::WriteFile;
 constexpr const char* kGlyphList = "/usr/share/ghostscript/10.00.0/Resource/Init/gs_agl.ps";
 constexpr const char* kCulmusAfm = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.afm";
 
-std::string Bytes(std::initializer_list<int> codes) {
-  std::string s;
-  for (int c : codes) s += static_cast<char>(c);
-  return s;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
@@ -113,58 +107,28 @@ TEST_F(PsUnicodeConvert, TextLongerThanTheCompositionBufferPrintsNothing) {
   EXPECT_EQ(ps_unicode_convert(hebrew + "A"), "");
 }
 
-TEST(PsUnicodeFontName, ReadsTheWordAfterFontName) {
-  TempHome home;
-  const std::string path = home.path() + "/font.pfa";
-  struct Case {
-    const char* content;
-    const char* expected;
-  } cases[] = {
-      {"%!PS-AdobeFont-1.0: X\n/FontName /TestFont def\n", "TestFont"},
-      {"/FontName (NotAName) def\n", ""},
-      {"/FamilyName /Nope def\n", ""},
-  };
-  for (const Case& c : cases) {
-    WriteFile(path, c.content);
-    EXPECT_EQ(ps_unicode_get_font_name_from_file(path), c.expected) << c.content;
-  }
-  EXPECT_EQ(ps_unicode_get_font_name_from_file(home.path() + "/missing.pfa"), "");
-}
-
 // What ps_unicode_embed_font writes for `path`.
-std::string Embedded(const std::string& path, bool* ok = nullptr) {
+std::string Embedded(const std::string& path, bool* ok) {
   testenv::MemoryFile out;
-  const bool written = ps_unicode_embed_font(out.file(), "RTLFontA", path);
-  if (ok) *ok = written;
+  *ok = ps_unicode_embed_font(out.file(), "RTLFontA", path);
   return out.Text();
 }
 
-TEST(PsUnicodeEmbed, FontResource) {
+// Font names read and fonts embedded, as rows of tests/data/ps_font_files.tsv;
+// a missing font embeds an empty resource and says so.
+TEST(PsUnicodeFont, NamesAndEmbedding) {
   TempHome home;
   const std::string path = home.path() + "/font";
-  // A segment of a binary (PFB) font: 0x80, its type, its length in four bytes little-endian.
-  auto segment = [](int type, const std::string& body) {
-    const int n = static_cast<int>(body.size());
-    return Bytes({0x80, type, n & 0xFF, (n >> 8) & 0xFF, (n >> 16) & 0xFF, n >> 24}) + body;
-  };
-  const std::pair<std::string, std::string> cases[] = {
-      {"/FontName /F def\n{restore}if\n", "/FontName /F def\n{restore}if\n"},
-      {"/FontName /F def\n{restore}if", "/FontName /F def\n{restore}if\n"},  // the end comment on a line of its own
-      {segment(1, "/FontName /F def\ncurrentfile eexec\n") + segment(2, Bytes({0x00, 0x7F, 0x80, 0xFF, '(', ')'})) +
-           segment(1, "cleartomark") + Bytes({0x80, 3}),
-       "/FontName /F def\ncurrentfile eexec\n007f80ff2829\ncleartomark\n"},  // binary parts as hexadecimal text
-      {segment(1, "/FontName /F def\n").substr(0, 10), ""},                 // broken segments
-  };
-  for (const auto& [font, body] : cases) {
-    WriteFile(path, font);
-    EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n" + body + "%%EndResource\n");
-  }
   bool ok = false;
+  for (const auto& row : testenv::CaseRows("ps_font_files.tsv")) {
+    WriteFile(path, row[0]);
+    EXPECT_EQ(ps_unicode_get_font_name_from_file(path), row[1]) << row[0];
+    EXPECT_EQ(Embedded(path, &ok), "%%BeginResource: font RTLFontA\n" + row[2] + "%%EndResource\n") << row[0];
+    EXPECT_TRUE(ok || row[2].empty()) << row[0];
+  }
+  EXPECT_EQ(ps_unicode_get_font_name_from_file(path + ".missing"), "");
   EXPECT_EQ(Embedded(path + ".missing", &ok), "%%BeginResource: font RTLFontA\n%%EndResource\n");
   EXPECT_FALSE(ok);
-  WriteFile(path, cases[0].first);
-  Embedded(path, &ok);
-  EXPECT_TRUE(ok);
 }
 
 }  // namespace
