@@ -113,6 +113,28 @@ struct PaintedRegion {
   size_t firstText = 0, endText = 0;  // the texts drawn for it
 };
 
+inline std::string Describe(const TextBox& b) {
+  return "\"" + b.text + "\" (" + std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
+         std::to_string(b.height) + ")";
+}
+
+// Texts (not empty) that overlap, and with `area` those outside it.
+inline std::vector<std::string> BoxProblems(const std::vector<TextBox>& boxes, const PaintArea* area = nullptr) {
+  std::vector<std::string> problems;
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    const TextBox& a = boxes[i];
+    if (a.text.empty()) continue;
+    if (area && (a.x < area->x || a.y < area->y || a.x + a.width > area->x + area->width || a.y + a.height > area->y + area->height))
+      problems.push_back(Describe(a) + " outside the area");
+    for (size_t j = i + 1; j < boxes.size(); ++j) {
+      const TextBox& b = boxes[j];
+      if (!b.text.empty() && a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height)
+        problems.push_back(Describe(a) + " overlaps " + Describe(b));
+    }
+  }
+  return problems;
+}
+
 class TextBoxRecorder final : public Drawing {
  public:
   explicit TextBoxRecorder(Drawing& metrics) : m_(metrics) {}  // draws nothing on `metrics`
@@ -185,21 +207,12 @@ class TextBoxRecorder final : public Drawing {
         if (!b.text.empty() && !(heading ? inside(b, area.x, area.y, area.width, area.height) : inside(b, r.x, r.y, r.width, r.height)))
           problems.push_back(Describe(b) + " outside " + (heading ? "the area" : r.day ? "day " + std::to_string(r.day) : "the panel"));
       }
-    for (size_t i = 0; i < boxes.size(); ++i)
-      for (size_t j = i + 1; j < boxes.size(); ++j) {
-        const TextBox &a = boxes[i], &b = boxes[j];
-        if (!a.text.empty() && !b.text.empty() && a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height &&
-            b.y < a.y + a.height)
-          problems.push_back(Describe(a) + " overlaps " + Describe(b));
-      }
+    const std::vector<std::string> overlaps = BoxProblems(boxes);
+    problems.insert(problems.end(), overlaps.begin(), overlaps.end());
     return problems;
   }
 
  private:
-  static std::string Describe(const TextBox& b) {
-    return "\"" + b.text + "\" (" + std::to_string(b.x) + "," + std::to_string(b.y) + " " + std::to_string(b.width) + "x" +
-           std::to_string(b.height) + ")";
-  }
   void Box(DrawingFont f, int x, int y, std::string_view t) {
     boxes.push_back({x, y, t.empty() ? 0 : get_text_width(f, t), get_text_height(f), std::string(t)});
   }

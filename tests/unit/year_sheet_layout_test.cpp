@@ -50,24 +50,6 @@ PaintedSheet Paint(const YearSheetText& text, const PaintArea& area, int paperWi
   return sheet;
 }
 
-// What is wrong on one page: a text outside the area, two texts that overlap.
-std::vector<std::string> Problems(const std::vector<testenv::TextBox>& boxes, const PaintArea& area) {
-  std::vector<std::string> problems;
-  for (size_t i = 0; i < boxes.size(); ++i) {
-    const testenv::TextBox& a = boxes[i];
-    if (a.text.empty()) continue;
-    if (a.x < area.x || a.y < area.y || a.x + a.width > area.x + area.width || a.y + a.height > area.y + area.height)
-      problems.push_back("\"" + a.text + "\" leaves the area");
-    for (size_t j = i + 1; j < boxes.size(); ++j) {
-      const testenv::TextBox& b = boxes[j];
-      if (b.text.empty()) continue;
-      const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
-      if (!apart) problems.push_back("\"" + a.text + "\" overlaps \"" + b.text + "\"");
-    }
-  }
-  return problems;
-}
-
 size_t Count(const std::string& haystack, const std::string& needle) {
   size_t n = 0;
   for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + 1)) ++n;
@@ -119,7 +101,7 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
       EXPECT_FALSE(sheet.layout.labelsCut);
       EXPECT_GE(sheet.layout.size, 6);
       ASSERT_EQ(sheet.pages.size(), 1u);
-      const std::vector<std::string> problems = Problems(sheet.pages[0], area);
+      const std::vector<std::string> problems = testenv::BoxProblems(sheet.pages[0], &area);
       EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s), first: " << problems.front();
       EXPECT_EQ(Count(sheet.postscript, "showpage"), 1u);
     }
@@ -150,7 +132,7 @@ TEST_P(YearSheetLayoutTest, RowsBeyondOnePageGoOnToMorePages) {
     EXPECT_GE(static_cast<size_t>(sheet.layout.rowsPerPage * sheet.layout.pages), text.rows.size());
     std::map<std::string, int> labels;
     for (const auto& page : sheet.pages) {
-      const std::vector<std::string> problems = Problems(page, area);
+      const std::vector<std::string> problems = testenv::BoxProblems(page, &area);
       EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s), first: " << problems.front();
       int titles = 0;
       for (const testenv::TextBox& b : page) {
