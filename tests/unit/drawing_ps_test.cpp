@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -95,14 +96,10 @@ TEST_F(DrawingPsTest, PagesAsReviewed) {
   setHebrewNumerals(kHebrewNumeralsOn);
   pages += "=== English with Hebrew numerals\n" + Page(612, 792, 1);
   const std::string warnings = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(warnings, "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n"
-                          "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n"
-                          "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n"
-                          "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n");
-  const std::string golden = testenv::ReadFile(testenv::TestDataDir() + "/golden/drawing_ps.txt");
-  const std::string expected = golden.substr(golden.find("\n===") + 1);  // after the header comment
-  if (pages != expected) testenv::WriteFile(testing::TempDir() + "drawing_ps.actual", pages);
-  EXPECT_TRUE(pages == expected) << "differs from golden/drawing_ps.txt; see " << testing::TempDir() << "drawing_ps.actual";
+  std::string fourWarnings;
+  for (int i = 0; i < 4; ++i) fourWarnings += "*** WARNING ***: drawing_ps_fill_polygon: Not implemented\n";
+  EXPECT_EQ(warnings, fourWarnings);
+  testenv::ExpectGolden("drawing_ps.txt", pages);
   // Decimal points whatever the locale.
   setHebrewNumerals(kHebrewNumeralsOff);
   testenv::CommaLocale locale;
@@ -110,23 +107,23 @@ TEST_F(DrawingPsTest, PagesAsReviewed) {
   EXPECT_EQ(Drawn([](Drawing& d) { d.set_color({32768, 32768, 32768}); }), Lines{"0.500 0.500 0.500 setrgbcolor"});
 }
 
-// Widths are those the printer shows: Helvetica's published metrics (H 722,
-// e 556, l 222, o 556, the apostrophe 222 thousandths of the size; bold: l
-// 278, o 611, the apostrophe 278), rounded up, for the size written to the
-// page (16 asked for is 10 points). Courier is 600 thousandths throughout.
-TEST_F(DrawingPsTest, TextWidthsAreThePrintersWithoutWarnings) {
+// Text widths (without warnings), escaping and the test for Hebrew, as rows
+// of tests/data/ps_text_cases.tsv.
+TEST_F(DrawingPsTest, TextCases) {
   testing::internal::CaptureStderr();
   Drawn([](Drawing& d) {
-    const DrawingFont regular = d.use_font("helvetica", 16, "medium", "r");
-    const DrawingFont bold = d.use_font("helvetica", 16, "bold", "r");
-    const DrawingFont large = d.use_font("helvetica", 106, "medium", "r");
-    const DrawingFont courier = d.use_font("courier", 16, "medium", "r");
-    EXPECT_EQ(d.get_text_width(regular, "Hello"), 23);  // 2278 / 100
-    EXPECT_EQ(d.get_text_width(bold, "Hello"), 25);     // 2445 / 100
-    EXPECT_EQ(d.get_text_width(large, "Hello"), 228);   // 2278 at 100 points
-    EXPECT_EQ(d.get_text_width(large, "l'l"), 67);      // 666 at 100 points
-    EXPECT_EQ(d.get_text_width(courier, "Hello"), 30);
-    EXPECT_EQ(d.get_text_width(regular, ""), 0);
+    for (const auto& row : testenv::CaseRows("ps_text_cases.tsv")) {
+      std::istringstream font(row[1]);
+      std::string family, weight;
+      int size = 0;
+      font >> family >> size >> weight;
+      if (row[0] == "width")
+        EXPECT_EQ(d.get_text_width(d.use_font(family, size, weight, "r"), row[2]), std::stoi(row[3])) << row[1] << row[2];
+      else if (row[0] == "escape")
+        EXPECT_EQ(drawing_ps_escape(row[1]), row[2]);
+      else
+        EXPECT_EQ(ps_unicode_has_hebrew(row[1]), row[2] == "1") << row[1];
+    }
   });
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
@@ -144,25 +141,6 @@ TEST_F(DrawingPsTest, ALineOnPaperShrinksToTheLargestSizeThatFits) {
     EXPECT_EQ(fit.size, 14);
     EXPECT_EQ(fit.width, 66);
   });
-}
-
-TEST_F(DrawingPsTest, StringsAreEscaped) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"a) b( c\\d", "a\\) b\\( c\\\\d"},
-      {std::string("tab\tline\nnul", 12) + '\0', "tab\\011line\\012nul\\000"},
-      {"\xD7\x90\x7F", "\xD7\x90\\177"},
-  };
-  for (const auto& [text, literal] : cases) EXPECT_EQ(drawing_ps_escape(text), literal);
-}
-
-TEST(PsUnicodeHasHebrew, LettersPointsMarksAndPresentationForms) {
-  const std::pair<const char*, bool> cases[] = {
-      {"", false},           {"October 2024", false},  {"\u05D0", true},         {"25 \u05DB\u05F4\u05D4", true},
-      {"\u05F3", true},      {"\u05B7", true},         {"\uFB2F", true},         {"\uFB1C", false},
-      {"\u0590", true},      {"\u05FF", true},         {"\u0600", false},        {"\u058F", false},
-      {"\xD7", false},       {"\xD7\x90\xFF", true},   {"Z\u00FCrich", false},  {"\U0001F600", false},
-  };
-  for (const auto& [text, hebrew] : cases) EXPECT_EQ(ps_unicode_has_hebrew(text), hebrew) << text;
 }
 
 }  // namespace

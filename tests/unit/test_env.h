@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace testenv {
 
@@ -74,6 +75,43 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
   if (golden.substr(start) == actual) return;
   WriteFile(testing::TempDir() + name + ".actual", actual);
   ADD_FAILURE() << "differs from golden/" << name << "; see " << testing::TempDir() << name << ".actual";
+}
+
+// A field of a case file with its escapes resolved: \t, \n, \\ and \xHH.
+inline std::string Unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+    } else if (s[i + 1] == 'x' && i + 3 < s.size()) {
+      out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      const char c = s[++i];
+      out += c == 't' ? '\t' : c == 'n' ? '\n' : c;
+    }
+  }
+  return out;
+}
+
+// The rows of tests/data/<name>, tab-separated, escapes resolved; lines that
+// are empty or start with '#' are comments. A missing file fails the test.
+inline std::vector<std::vector<std::string>> CaseRows(const std::string& name) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(TestDataDir() + "/" + name);
+  EXPECT_TRUE(in.good()) << name;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> row;
+    for (size_t start = 0;;) {
+      const size_t end = line.find('\t', start);
+      row.push_back(Unescape(line.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
 }
 
 }  // namespace testenv
