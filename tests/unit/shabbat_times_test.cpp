@@ -40,21 +40,17 @@ class ShabbatTimes : public testenv::SunTimesTest {
   }
 };
 
+// Clock texts and havdalah expressions as rows of tests/data/time_formats.tsv.
 TEST_F(ShabbatTimes, TimeFormat) {
-  for (const auto& [format, hour, minute, text] :
-       {std::tuple{0, 0, 0, "12:00AM"}, {0, 12, 0, "12:00PM"}, {0, 19, 5, "07:05PM"}, {0, 11, 59, "11:59AM"},
-        {0, 24, 10, "12:10PM"}, {1, 0, 0, "00:00"}, {1, 24, 3, "24:03"}}) {
-    setTimeFormat(format);
-    EXPECT_EQ(TimeformatFormatTime(hour, minute), text) << hour << ":" << minute;
-  }
-  setTimeFormat(0);
-  setLanguage(kLanguageYiddish);  // right to left: a space before the suffix
-  EXPECT_EQ(TimeformatFormatTime(19, 5), "07:05 PM");
-  // The havdalah minutes are the whole number the setting's text starts with.
-  for (const auto& [value, expression] :
-       {std::pair{"50 min", "sunset + 50"}, {"abc", "sunset + 0"}, {"99999999999999", "sunset + 2147483647"}}) {
-    setHavdalahValue(value);
-    EXPECT_EQ(ShabbatHavdalahExpression(), expression);
+  for (const auto& row : testenv::CaseRows("time_formats.tsv")) {
+    if (row[0] == "havdalah") {
+      setHavdalahValue(row[1]);
+      EXPECT_EQ(ShabbatHavdalahExpression(), row[2]);
+      continue;
+    }
+    setTimeFormat(row[0] == "24h");
+    setLanguage(row[1] == "yiddish" ? kLanguageYiddish : kLanguageEnglish);
+    EXPECT_EQ(TimeformatFormatTime(std::stoi(row[2]), std::stoi(row[3])), row[4]) << row[2] << ":" << row[3];
   }
 }
 

@@ -85,10 +85,11 @@ TEST(TimeZone, AgreesWithZdump) {
 // reported once and its made-up names do not grow memory without end; bad
 // rule texts are refused.
 TEST(TimeZone, HostileNamesAndRules) {
-  for (const std::string& name : {std::string(), std::string("/etc/passwd"), std::string("../etc/passwd"),
-                                  std::string("Europe//Berlin"), std::string("Europe/Ber lin"), std::string(256, 'a')})
-    EXPECT_FALSE(TimeZoneNameIsWellFormed(name)) << name;
-  EXPECT_TRUE(TimeZoneNameIsWellFormed("America/Port-au-Prince"));
+  PosixTz tz;
+  for (const auto& row : testenv::CaseRows("hostile_zones.tsv")) {
+    const std::string text = row[1] == "<256 a>" ? std::string(256, 'a') : row[1];
+    EXPECT_EQ(row[0] == "zone" ? TimeZoneNameIsWellFormed(text) : PosixTzParse(text, &tz), row[2] == "ok") << text;
+  }
   testing::internal::CaptureStderr();
   EXPECT_FALSE(TimeZoneIsKnown("Nowhere/Atlantis") || TimeZoneIsKnown("Nowhere/Atlantis"));
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
@@ -97,10 +98,6 @@ TEST(TimeZone, HostileNamesAndRules) {
   for (int i = 0; i < 10000; ++i) TimeZoneIsKnown("Nowhere/Place" + std::to_string(i));
   testing::internal::GetCapturedStderr();
   EXPECT_LE(TimeZonesRemembered(), 5000u);
-  PosixTz tz;
-  for (const char* bad : {"", "EST", "EST5EDT", "EST5EDT,M13.2.0,M11.1.0", "EST5EDT,M3.6.0,M11.1.0", "EST5EDT,J0,J365",
-                          "EST5EDT,M3.2.0/168,M11.1.0", "EST25", "EST5:60", "<EST5", "EST5EDT,M3.2.0,M11.1.0x"})
-    EXPECT_FALSE(PosixTzParse(bad, &tz)) << bad;
   ASSERT_TRUE(PosixTzParse("AAA-1BBB,J60/0,J300/0", &tz));  // "Jn" never counts 29 February
   EXPECT_EQ(PosixTzStartUtc(tz, 2024), UtcSecondsOf({29, 2, 2024}, 23 * 60, 0));
 }
