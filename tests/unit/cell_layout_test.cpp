@@ -58,37 +58,6 @@ CellLayoutOptions Options() {
   return o;
 }
 
-struct Laid {
-  CellLayout layout;
-  std::vector<std::string> texts;
-};
-
-Laid Lay(const CellContent& content, int width, int height, CellLayoutOptions options = Options()) {
-  RecordingDrawing d;
-  FontBook fonts(d, EnglishScreenSizes(), kSmallest);
-  Laid out{LayoutCell(fonts, {100, 200, width, height}, content, options), {}};
-  for (const PlacedText& t : out.layout.texts) out.texts.push_back(t.text);
-  return out;
-}
-
-// Overlaps and texts outside the cell (100, 200, width, height).
-std::vector<std::string> Problems(const CellLayout& layout, int width, int height) {
-  std::vector<std::string> problems;
-  const auto& t = layout.texts;
-  for (size_t i = 0; i < t.size(); ++i) {
-    const CellBox& a = t[i].box;
-    if (a.x < 100 || a.y < 200 || a.x + a.width > 100 + width || a.y + a.height > 200 + height)
-      problems.push_back("\"" + t[i].text + "\" leaves the cell");
-    for (size_t j = i + 1; j < t.size(); ++j) {
-      const CellBox& b = t[j].box;
-      if (a.width == 0 || b.width == 0) continue;
-      if (a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height)
-        problems.push_back("\"" + t[i].text + "\" overlaps \"" + t[j].text + "\"");
-    }
-  }
-  return problems;
-}
-
 // Known cells laid out, against a reviewed golden file: a roomy cell at the
 // configured sizes (the time between the day numbers, the Daf Yomi on the
 // lower edge); one where the sizes shrink to 80 % before lines go; long
@@ -145,8 +114,13 @@ TEST(CellLayout, NothingOverlapsOrLeavesTheCellAtAnySize) {
     const CellContent content = FullDay(anniversaries);
     for (int width = 30; width <= 260; width += 23) {
       for (int height = 24; height <= 300; height += 17) {
-        const Laid l = Lay(content, width, height);
-        const std::vector<std::string> problems = Problems(l.layout, width, height);
+        RecordingDrawing d;
+        FontBook fonts(d, EnglishScreenSizes(), kSmallest);
+        std::vector<testenv::TextBox> boxes;
+        for (const PlacedText& t : LayoutCell(fonts, {100, 200, width, height}, content, Options()).texts)
+          boxes.push_back({t.box.x, t.box.y, t.box.width, t.box.height, t.text});
+        const PaintArea cell{100, 200, width, height};
+        const std::vector<std::string> problems = testenv::BoxProblems(boxes, &cell);
         EXPECT_TRUE(problems.empty()) << width << "x" << height << ": " << problems.front();
       }
     }
