@@ -1,7 +1,7 @@
 // The month view laid out for the screens people have, from 800x600 up, in
 // English, Yiddish and Hebrew, measured with the real screen fonts (Pango):
 // no two texts overlap, and none leaves its cell or the zmanim panel.
-#include "../unit/text_box_recorder.h"
+#include "../unit/recording_drawing.h"
 #include "calendar/learning.h"
 #include "dialogs/widget_fonts.h"
 #include "gui_test_util.h"

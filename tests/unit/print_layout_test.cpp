@@ -13,7 +13,7 @@
 #include "ps_output.h"
 #include "storage/user_files.h"
 #include "test_env.h"
-#include "text_box_recorder.h"
+#include "recording_drawing.h"
 
 namespace {
 

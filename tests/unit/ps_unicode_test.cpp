@@ -16,6 +16,7 @@
 #include "ps_output.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "suntimes_env.h"
 #include "test_env.h"
 
 namespace {
@@ -27,12 +28,6 @@ using testenv::WriteFile;
 // The Adobe Glyph List as ghostscript ships it: "/name 16#XXXX" lines.
 constexpr const char* kGlyphList = "/usr/share/ghostscript/10.00.0/Resource/Init/gs_agl.ps";
 constexpr const char* kCulmusAfm = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.afm";
-
-std::string Bytes(std::initializer_list<int> codes) {
-  std::string s;
-  for (int c : codes) s += static_cast<char>(c);
-  return s;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -85,25 +80,6 @@ TEST(PsUnicodeEncoding, EveryGlyphIsInTheDefaultHebrewFont) {
     EXPECT_TRUE(glyphs.count(std::string(r->name))) << r->name;
 }
 
-TEST(PsUnicodeEncoding, VectorText) {
-  std::string text;
-  ps_unicode_get_encoding(text);
-  const std::vector<std::string> lines = Lines(text);
-  // Three lines before the 138 entries, one after.
-  ASSERT_EQ(lines.size(), 138u + 4u);
-  EXPECT_EQ(lines[0], "/UnicodeEncoding 256 array def");
-  EXPECT_EQ(lines[1], "0 1 255 { UnicodeEncoding exch /.notdef put } for");
-  EXPECT_EQ(lines[2], "UnicodeEncoding");
-  EXPECT_EQ(lines[3], "dup 32 /space put");
-  EXPECT_EQ(lines[3 + 39 - 32], "dup 39 /quotesingle put");
-  EXPECT_EQ(lines[lines.size() - 2], "dup 250 /afii57690 put");
-  EXPECT_EQ(lines.back(), "pop");
-
-  std::string line;
-  ps_unicode_reencode_font(line, "AharoniCLM-Book", "RTLFontB");
-  EXPECT_EQ(line, "/AharoniCLM-Book /RTLFontB UnicodeEncoding ReEncode\n");
-}
-
 class PsUnicodeConvert : public ::testing::Test {
  protected:
   PsUnicodeConvert() {
@@ -115,29 +91,13 @@ class PsUnicodeConvert : public ::testing::Test {
 };
 
 TEST_F(PsUnicodeConvert, VisualOrderBytes) {
-  struct Case {
-    const char* what;
-    std::string source;
-    std::string expected;
-  } cases[] = {
-      // The first logical letter is shown last.
-      {"alef bet gimel", "\u05D0\u05D1\u05D2", Bytes({226, 225, 224})},
-      // Digits keep their own order inside the right-to-left run.
-      {"letters and digits", "\u05D0\u05D1 123", "123 " + Bytes({225, 224})},
-      {"a left-to-right paragraph", "AB \u05D0\u05D1", "AB " + Bytes({225, 224})},
-      {"plain ASCII", "Hello (1)", "Hello (1)"},
-      // Alef with patah has a pointed letter of its own.
-      {"alef patah", "\u05D0\u05B7", Bytes({190})},
-      {"alef qamats, then tav", "\u05D0\u05B8\u05EA", Bytes({250, 191})},
-      // Alef with segol has none: the mark keeps its low byte, after its letter.
-      {"alef segol", "\u05D0\u05B6", Bytes({224, 0xB6})},
-      {"double yod patah", "\u05F2\u05B7", Bytes({200})},
-      {"geresh after gimel", "\u05D2\u05F3", Bytes({213, 226})},
-      {"no row: low 8 bits", "\u00E9", Bytes({0xE9})},
-      {"empty", "", ""},
-      {"not UTF-8", "\xFF\xFE", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ps_unicode_convert(c.source), c.expected) << c.what;
+  const auto rows = testenv::CaseRows("ps_hebrew_bytes.tsv");
+  ASSERT_EQ(rows.size(), 12u);
+  for (const auto& row : rows) {
+    std::string hex;
+    for (unsigned char c : ps_unicode_convert(row[0])) hex += "0123456789ABCDEF"[c >> 4], hex += "0123456789ABCDEF"[c & 15];
+    EXPECT_EQ(hex, row[1]) << row[2];
+  }
 }
 
 TEST_F(PsUnicodeConvert, TextLongerThanTheCompositionBufferPrintsNothing) {
@@ -147,64 +107,28 @@ TEST_F(PsUnicodeConvert, TextLongerThanTheCompositionBufferPrintsNothing) {
   EXPECT_EQ(ps_unicode_convert(hebrew + "A"), "");
 }
 
-TEST(PsUnicodeFontName, ReadsTheWordAfterFontName) {
-  TempHome home;
-  const std::string path = home.path() + "/font.pfa";
-  struct Case {
-    const char* content;
-    const char* expected;
-  } cases[] = {
-      {"%!PS-AdobeFont-1.0: X\n/FontName /TestFont def\n", "TestFont"},
-      {"/FontName\t \t/Tabbed\tdef", "Tabbed"},
-      {"/FontName /CRLF\r\n", "CRLF"},
-      {"/FontInfo 3 dict\n/FontName /First def\n/FontName /Second def\n", "First"},
-      {"/FontName (NotAName) def\n", ""},
-      {"/FamilyName /Nope def\n", ""},
-  };
-  for (const Case& c : cases) {
-    WriteFile(path, c.content);
-    EXPECT_EQ(ps_unicode_get_font_name_from_file(path), c.expected) << c.content;
-  }
-  EXPECT_EQ(ps_unicode_get_font_name_from_file(home.path() + "/missing.pfa"), "");
-  if (std::filesystem::exists(kDefaultYiddishPrintFont)) {
-    EXPECT_EQ(ps_unicode_get_font_name_from_file(kDefaultYiddishPrintFont), "AharoniCLM-Book");
-  }
-}
-
 // What ps_unicode_embed_font writes for `path`.
-std::string Embedded(const std::string& path, bool* ok = nullptr) {
+std::string Embedded(const std::string& path, bool* ok) {
   testenv::MemoryFile out;
-  const bool written = ps_unicode_embed_font(out.file(), "RTLFontA", path);
-  if (ok) *ok = written;
+  *ok = ps_unicode_embed_font(out.file(), "RTLFontA", path);
   return out.Text();
 }
 
-TEST(PsUnicodeEmbed, FontResource) {
+// Font names read and fonts embedded, as rows of tests/data/ps_font_files.tsv;
+// a missing font embeds an empty resource and says so.
+TEST(PsUnicodeFont, NamesAndEmbedding) {
   TempHome home;
   const std::string path = home.path() + "/font";
-  // A segment of a binary (PFB) font: 0x80, its type, its length in four bytes little-endian.
-  auto segment = [](int type, const std::string& body) {
-    const int n = static_cast<int>(body.size());
-    return Bytes({0x80, type, n & 0xFF, (n >> 8) & 0xFF, (n >> 16) & 0xFF, n >> 24}) + body;
-  };
-  const std::pair<std::string, std::string> cases[] = {
-      {"/FontName /F def\n{restore}if\n", "/FontName /F def\n{restore}if\n"},
-      {"/FontName /F def\n{restore}if", "/FontName /F def\n{restore}if\n"},  // the end comment on a line of its own
-      {segment(1, "/FontName /F def\ncurrentfile eexec\n") + segment(2, Bytes({0x00, 0x7F, 0x80, 0xFF, '(', ')'})) +
-           segment(1, "cleartomark") + Bytes({0x80, 3}),
-       "/FontName /F def\ncurrentfile eexec\n007f80ff2829\ncleartomark\n"},  // binary parts as hexadecimal text
-      {segment(1, "/FontName /F def\n").substr(0, 10), ""},                 // broken segments
-  };
-  for (const auto& [font, body] : cases) {
-    WriteFile(path, font);
-    EXPECT_EQ(Embedded(path), "%%BeginResource: font RTLFontA\n" + body + "%%EndResource\n");
-  }
   bool ok = false;
+  for (const auto& row : testenv::CaseRows("ps_font_files.tsv")) {
+    WriteFile(path, row[0]);
+    EXPECT_EQ(ps_unicode_get_font_name_from_file(path), row[1]) << row[0];
+    EXPECT_EQ(Embedded(path, &ok), "%%BeginResource: font RTLFontA\n" + row[2] + "%%EndResource\n") << row[0];
+    EXPECT_TRUE(ok || row[2].empty()) << row[0];
+  }
+  EXPECT_EQ(ps_unicode_get_font_name_from_file(path + ".missing"), "");
   EXPECT_EQ(Embedded(path + ".missing", &ok), "%%BeginResource: font RTLFontA\n%%EndResource\n");
   EXPECT_FALSE(ok);
-  WriteFile(path, cases[0].first);
-  Embedded(path, &ok);
-  EXPECT_TRUE(ok);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -69,19 +70,56 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// A data-file field with \n, \r, \t and \\ written as escapes.
-inline std::string Unescape(const std::string& text) {
+inline std::string TestDataDir() {
+  const char* env = std::getenv("LUMARO_TEST_DATADIR");
+  return env ? env : LUMARO_TEST_DATADIR;
+}
+
+// `actual` against tests/data/golden/NAME from its first line starting "=="
+// (above it the header); on a difference the actual text goes to the temp dir.
+inline void ExpectGolden(const std::string& name, const std::string& actual) {
+  const std::string golden = ReadFile(TestDataDir() + "/golden/" + name);
+  const size_t start = golden.rfind("==", 0) == 0 ? 0 : std::min(golden.size(), golden.find("\n==") + 1);
+  if (golden.substr(start) == actual) return;
+  WriteFile(testing::TempDir() + name + ".actual", actual);
+  ADD_FAILURE() << "differs from golden/" << name << "; see " << testing::TempDir() << name << ".actual";
+}
+
+// A field of a case file with its escapes resolved: \t, \n, \\ and \xHH.
+inline std::string Unescape(const std::string& s) {
   std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : '\0';
-    out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c ? c : text[i];
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '\\' || i + 1 == s.size()) {
+      out += s[i];
+    } else if (s[i + 1] == 'x' && i + 3 < s.size()) {
+      out += static_cast<char>(std::stoi(s.substr(i + 2, 2), nullptr, 16));
+      i += 3;
+    } else {
+      const char c = s[++i];
+      out += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+    }
   }
   return out;
 }
 
-inline std::string TestDataDir() {
-  const char* env = std::getenv("LUMARO_TEST_DATADIR");
-  return env ? env : LUMARO_TEST_DATADIR;
+// The rows of tests/data/<name>, tab-separated, escapes resolved; lines that
+// are empty or start with '#' are comments. A missing file fails the test.
+inline std::vector<std::vector<std::string>> CaseRows(const std::string& name) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(TestDataDir() + "/" + name);
+  EXPECT_TRUE(in.good()) << name;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> row;
+    for (size_t start = 0;;) {
+      const size_t end = line.find('\t', start);
+      row.push_back(Unescape(line.substr(start, end == std::string::npos ? std::string::npos : end - start)));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    rows.push_back(std::move(row));
+  }
+  return rows;
 }
 
 }  // namespace testenv
