@@ -13,12 +13,23 @@ RUNS=${2:-7}
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "needs Xvfb and xdotool" >&2; exit 2; }
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/lumaro-startup.XXXXXX")
-DISPLAY_NUMBER=$((90 + RANDOM % 400))
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-XVFB=$!
-trap 'kill $XVFB 2>/dev/null; rm -rf "$WORK"' EXIT
-export DISPLAY=":$DISPLAY_NUMBER"
-for _ in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.05; done
+# A private display: a free number is tried until an Xvfb answers on it
+# (another server may take the same number at the same moment).
+XVFB=
+trap '[ -n "$XVFB" ] && kill $XVFB 2>/dev/null; rm -rf "$WORK"' EXIT
+for _ in $(seq 10); do
+  export DISPLAY=":$((200 + RANDOM % 700))"
+  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+  XVFB=$!
+  for _ in $(seq 100); do
+    xdotool getmouselocation >/dev/null 2>&1 && break 2
+    kill -0 "$XVFB" 2>/dev/null || break
+    sleep 0.05
+  done
+  kill "$XVFB" 2>/dev/null
+  XVFB=
+done
+[ -n "$XVFB" ] || { echo "no Xvfb display could be started" >&2; exit 1; }
 
 now_ms() { date +%s%3N; }
 
@@ -27,10 +38,10 @@ now_ms() { date +%s%3N; }
 start_once() {
   local home=$1 t0 pid
   t0=$(now_ms)
-  HOME=$home "$LUMARO" >/dev/null 2>&1 &
+  HOME=$home "$LUMARO" >/dev/null 2>"$WORK/stderr" &
   pid=$!
   until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
-    kill -0 "$pid" 2>/dev/null || { echo "lumaro exited before its window showed" >&2; exit 1; }
+    kill -0 "$pid" 2>/dev/null || { echo "lumaro exited before its window showed:" >&2; cat "$WORK/stderr" >&2; exit 1; }
     sleep 0.005
   done
   echo $(( $(now_ms) - t0 ))
