@@ -1,15 +1,8 @@
 #!/usr/bin/env python3
 """Checks that every English text of the program has a translation in every interface language.
-
-The texts: literals passed to translate_perform (or a helper handing its argument on), and for other
-arguments and for translate_replace (which replaces the keys inside a longer text) the tables named by
-tests/data/translation_sources.tsv. Fails naming each missing entry, English left after replacement,
-a format whose %d/%s differ, a syntax error, a key given twice, Latin letters or characters the
-printout cannot show, or a character of the Hebrew numerals or print encoding the print font lacks.
-
-Usage: scripts/check-translations.py [--root DIR] [--language NAME]... [--list] [--template]
-With several languages each problem and summary line starts with "<language>: ".
-"""
+The texts: literals passed to translate_perform (or a helper handing its argument on); for other arguments
+and translate_replace, the tables named by tests/data/translation_sources.tsv. With several languages each
+problem and summary line starts with "<language>: "."""
 
 import argparse
 import collections
@@ -30,17 +23,14 @@ SIMPLE_ESCAPES = {"n": "\n", "t": "\t", "r": "\r"}
 Text = collections.namedtuple("Text", "text where")
 Entry = collections.namedtuple("Entry", "key value where")
 
-# --------------------------------------------------------------- C++ sources
 Source = collections.namedtuple("Source", "path text")  # path relative to the root, comments blanked out
 
 
 def strip_comments(src):
-    """The source with comments blanked out (line breaks kept), strings intact."""
     return CODE_RE.sub(lambda m: m.group(0) if m.group(0)[0] in "\"'" else re.sub(r"[^\n]", " ", m.group(0)), src)
 
 
 def unescape(body):
-    """The value of a C string literal's body."""
     def one(m):
         e = m.group(1).decode("latin-1")
         if e[0] in "xuU" and len(e) > 1:
@@ -57,8 +47,7 @@ def only_literals(expr):
 
 
 def matching(src, start, close_ch=None):
-    """Index of the bracket that closes the one at `start` (literals skipped); with close_ch
-    None, the top-level comma-separated parts of `src` (the arguments of a call) instead."""
+    """Index of the bracket closing the one at `start`; with close_ch None, the top-level comma-separated parts."""
     depth, i, parts, begin = 0, start, [], 0
     while i < len(src):
         c = src[i]
@@ -79,12 +68,10 @@ def matching(src, start, close_ch=None):
     return parts + [src[begin:].strip()] if close_ch is None else -1
 
 
-def line_of(src, pos):
-    return src.count("\n", 0, pos) + 1
+line_of = lambda src, pos: src.count("\n", 0, pos) + 1
 
 
 def calls(src, name):
-    """(argument text, line) of every call of `name`."""
     for m in re.finditer(r"(?<![\w.:>])" + re.escape(name) + r"\s*\(", src.text):
         close_at = matching(src.text, m.end() - 1, ")")
         if close_at >= 0 and not re.match(r"\s*(\{|const\b|->|override\b)", src.text[close_at + 1:]):
@@ -102,7 +89,6 @@ def initializer(src, symbol):
 
 
 def function_body(src, name):
-    """(text, line) of the body of the function `name`."""
     for m in re.finditer(r"\b" + re.escape(name) + r"\s*\(", src.text):
         close_at = matching(src.text, m.end() - 1, ")")
         after = src.text[close_at + 1:]
@@ -123,17 +109,15 @@ def load_sources(root):
     return sources
 
 
-# --------------------------------------------------------------- where texts come from
-# Each finder (named in column 4 of tests/data/translation_sources.tsv) returns
-# the texts of a table or function: finder(sources, file, symbol, extra).
+# Each finder (column 4 of translation_sources.tsv) returns the texts: finder(sources, file, symbol, extra).
 
 def found(path, text, line, pattern=STRING, value=lambda m: unescape(m.group(1))):
     """value(m) of every match of `pattern` in `text`, which starts at `line` of `path`."""
     return [Text(value(m), f"{path}:{line + text.count(chr(10), 0, m.start())}") for m in re.finditer(pattern, text)]
 
 
-def table_literals(sources, path, symbol, skip=""):
-    return [t for t in found(path, *initializer(sources[path], symbol)) if t.text and t.text != skip]
+table_literals = lambda sources, path, symbol, skip="": [t for t in found(path, *initializer(sources[path], symbol))
+                                                         if t.text and t.text != skip]
 
 
 def table_column(sources, path, symbol, extra):
@@ -145,9 +129,8 @@ def table_column(sources, path, symbol, extra):
             for row in rows if len(row) > int(column) and row[int(column)].text]
 
 
-def function_matches(sources, path, function, pattern):
-    return found(path, *function_body(sources[path], function), pattern + r"\s*((?:" + STRING + r"\s*)+);",
-                 lambda m: only_literals(m.group(1)))
+function_matches = lambda sources, path, function, pattern: found(
+    path, *function_body(sources[path], function), pattern + r"\s*((?:" + STRING + r"\s*)+);", lambda m: only_literals(m.group(1)))
 
 
 def file_texts(sources, prefix, _symbol, _extra):
@@ -200,8 +183,7 @@ def read_text_sources(path):
     return table, helpers
 
 
-def texts_from(sources, rows):
-    return [t for how, path, symbol, extra in rows for t in FINDERS[how](sources, path, symbol, extra)]
+texts_from = lambda sources, rows: [t for how, p, symbol, extra in rows for t in FINDERS[how](sources, p, symbol, extra)]
 
 
 HELPER_RE = re.compile(r"(\w+)\s*(?:=\s*\[[^\]]*\]\s*)?\(\s*(?:const\s+)?[\w:<>]+[\s*&]*(\w+)\s*\)\s*(?:->[^{]*)?"
@@ -210,8 +192,7 @@ TERNARY_RE = re.compile(r'[^?"]+\?\s*"((?:[^"\\]|\\.)*)"\s*:\s*"((?:[^"\\]|\\.)*
 
 
 def collect(sources, table, key_functions_of):
-    """(keys, phrases, problems): the translate_perform texts, the phrase texts,
-    and the call sites nobody has described."""
+    """(keys, phrases, problems): the looked-up texts, the phrase texts, the call sites nobody described."""
     keys, phrases, problems, used = [], [], [], set()
     for path, src in sorted(sources.items()):
         if path.startswith("src/base/translate."):
@@ -247,8 +228,6 @@ def collect(sources, table, key_functions_of):
         print(f"note: {stale[0]}: no call with the argument `{stale[1]}` (yet)", file=sys.stderr)
     return keys, phrases, problems
 
-
-# --------------------------------------------------------------- translation files
 
 ENTRY_RE = re.compile(r'[ \t]*(")?((?:[^"\\]|\\.)*)(")?[ \t]*(=)?[ \t]*(")?"?((?:[^"\\]|\\.?)*)(")?(.*)')
 ENTRY_PARTS = ((1, '" (key start) expected'), (3, '" (key end) expected'),
@@ -302,15 +281,13 @@ def load_translations(root, language):
 
 
 def languages_present(root):
-    """The languages that have at least one translation file, sorted."""
     directory = os.path.join(root, "data", "translations")
     names = [n.partition(".") for n in (os.listdir(directory) if os.path.isdir(directory) else [])]
     return sorted({language for language, _, file in names if language and file in TRANSLATION_FILES})
 
 
 def replace_all(text, entries, used, inside_words):
-    """translate_replace: longest keys first, newest first among equals, at most 11 passes per key,
-    each left to right. Keys that matched go to `used`, those that matched inside a word to `inside_words`."""
+    """translate_replace: longest keys first, newest first among equals, at most 11 passes per key."""
     for e in sorted(reversed(entries), key=lambda e: -len(e.key.encode("utf-8"))):
         for _ in range(MAX_REPLACE_PASSES if e.key else 0):
             if e.key not in text:
@@ -324,8 +301,6 @@ def replace_all(text, entries, used, inside_words):
     return text
 
 
-# --------------------------------------------------------------- what the printout can show
-
 CONVERSION_RE = re.compile(r"%[-0 +]*\d{0,3}l?([ds%])")
 LATIN_NAMES = re.compile(r"\bA4\b")  # names that are written in Latin letters in every language
 COMPOSITIONS_PATH = "src/base/hebrew_points.h"
@@ -336,12 +311,9 @@ HEX = r"0x([0-9A-Fa-f]{4})"
 
 
 def print_checks(sources):
-    """(the (letter, point) pairs the printout composes, {character: glyph name} of the print encoding,
-    problems, notes): each composition checked against Unicode, and what the print encoding and the
-    default print font lack for the characters the Hebrew numerals write and for the encoding's rows."""
-    for path in (COMPOSITIONS_PATH, ENCODING_PATH, ENCODING_HEADER, NUMERALS_PATH):
-        if path not in sources:
-            raise LookupError(f"{path} was not found")
+    """(composable (letter, point) pairs, {character: glyph name} of the print encoding, problems, notes)."""
+    for path in (p for p in (COMPOSITIONS_PATH, ENCODING_PATH, ENCODING_HEADER, NUMERALS_PATH) if p not in sources):
+        raise LookupError(f"{path} was not found")
     problems, composable, text = [], set(), sources[COMPOSITIONS_PATH].text
     start = text.find("kHebrewPointCompositions")
     for row in re.findall(r"\{\s*" + HEX + r",\s*" + HEX + r",\s*" + HEX + r"\s*\}", text[start:text.find("};", start)] if start >= 0 else ""):
@@ -380,8 +352,7 @@ def print_checks(sources):
     return composable, encoding, problems, []
 
 
-def conversions(text):
-    return [c for c in CONVERSION_RE.findall(text) if c != "%"]
+conversions = lambda text: [c for c in CONVERSION_RE.findall(text) if c != "%"]
 
 
 def value_problems(value, language, composable, encoding):
@@ -399,8 +370,6 @@ def value_problems(value, language, composable, encoding):
         problems += [problem] if problem else []
     return problems
 
-
-# --------------------------------------------------------------- main
 
 def check_language(root, language, keys, phrases, composable, encoding):
     """(problems, notes, missing texts -> where, summary) of one language's files against the texts found."""

@@ -23,20 +23,10 @@ fi
 # ------------------------------------------------------------ --help
 help=$("$LUMARO_CLI" --help)
 expect_eq "--help exit status" 0 $?
-expect_eq "-h is --help" "$help" "$("$LUMARO_CLI" -h)"
 expect_eq "--help first line" "usage: lumaro-cli [OPTION]... COMMAND [ARGUMENT]..." "$(printf '%s\n' "$help" | head -1)"
-# Every command with its arguments, then a one-line description.
-for c in $COMMANDS; do
-  line=$(printf '%s\n' "$help" | grep -n "^  $c\( \|$\)" | head -1)
-  [ -n "$line" ] || { fail "--help does not list $c"; continue; }
-  n=${line%%:*}
-  desc=$(printf '%s\n' "$help" | sed -n "$((n + 1))p")
-  [[ $desc == "      "[a-z]* ]] || fail "--help: no description under $c: '$desc'"
-done
 expect_eq "the options of --help" "--israel --diaspora --style 1|2 --city NAME --12h --24h --language LANGUAGE \
 --dst-automatic on|off --sun classic|precise --elevation on|off --hebrew-numerals on|off --help --version" \
   "$(printf '%s\n' "$help" | sed -n 's/^  \(--[a-z0-9-]* \{0,1\}[A-Z0-9|a-z]*\) .*/\1/p' | sed 's/ *$//' | tr '\n' ' ' | sed 's/ $//')"
-printf '%s\n' "$help" | grep -q "LANGUAGE is one of english|yiddish|hebrew\." || fail "--help: languages"
 
 # COMMAND --help: usage with an example that works.
 cd "$E2E_HOME"
@@ -63,14 +53,10 @@ done
 for o in $(printf '%s\n' "$help" | sed -n 's/^  \(--[a-z0-9-]*\).*/\1/p'); do
   printf '%s\n' "$man_text" | grep -q -- "$o" || fail "the manual page has no option $o"
 done
-for s in "EXIT STATUS" "ENVIRONMENT" "FILES"; do
-  grep -q "^\.SH $s" "$MAN" || fail "the manual page has no $s"
-done
 
 # ------------------------------------------------------------ bash completion
 # Its lists are those of --help.
 COMPLETION="$LUMARO_SOURCE_DIR/data/completion/lumaro-cli"
-bash -n "$COMPLETION" || fail "the completion script does not parse"
 completion_commands=$(sed -n 's/^ *local commands="\(.*\)"/\1/p' "$COMPLETION")
 expect_eq "completion commands" "$COMMANDS" "$completion_commands"
 help_options=$(printf '%s\n' "$help" | sed -n 's/^  \(--[a-z0-9-]*\).*/\1/p' | tr '\n' ' ' | sed 's/ $//')

@@ -33,19 +33,8 @@ expect_eq "times: the kinds" "candles candles-after-nightfall fast-begins fast-e
 expect_eq "times: the dump's times" \
   "$("$LUMARO_CLI" --israel dump 2025-09-01 2026-08-31 | awk -F'\t' 'NR > 1 && $12 != "" {print $1, substr($12, 3)}')" \
   "$(printf '%s\n' "$out" | awk -F'\t' '$2 ~ /^(candles|candles-after-nightfall|havdalah)$/ {print $1, $3}')"
-yi=$("$LUMARO_CLI" --language yiddish --israel times 2025-09-01 2026-08-31)
-expect_eq "times in Yiddish: the same times" "$(printf '%s\n' "$out" | cut -f1-3)" "$(printf '%s\n' "$yi" | cut -f1-3)"
-translation() { sed -n "s/^\"$1\" = \"\(.*\)\"\$/\1/p" "$LUMARO_SOURCE_DIR"/data/translations/yiddish.*; }
-expect_eq "times in Yiddish: 3 candles" "$(translation 'Khanukka: %d candles' | sed 's/%d/3/')" \
-  "$(printf '%s\n' "$yi" | awk -F'\t' '$1 == "2025-12-16" {print $4}')"
 
-# New York: the city's zone has summer time on 13 March 2026, the default rule not yet.
 to_minutes() { local h=$((10#${1:0:2} % 12)) m=$((10#${1:3:2})); [ "${1:5}" = PM ] && h=$((h + 12)); echo $((h * 60 + m)); }
-printf 'CurrentCity: "New York City"\nDSTAutomatic: "1"\n' > "$S"
-zone=$("$LUMARO_CLI" times 2026-03-13 2026-03-13 | cut -f3)
-printf 'CurrentCity: "New York City"\n' > "$S"
-rule=$("$LUMARO_CLI" times 2026-03-13 2026-03-13 | cut -f3)
-expect_eq "the zone's summer time" 60 $(($(to_minutes "$zone") - $(to_minutes "$rule")))
 # A new user (no settings file) follows the default city's zone: no summer time in Germany in 1978.
 rm -f "$S"
 new_user=$("$LUMARO_CLI" times 1978-07-07 1978-07-07 | cut -f3)
@@ -58,11 +47,9 @@ expect_eq "a settings file without the key keeps the rule" 60 $(($(to_minutes "$
 rm -f "$HOME/.lumaro/translations/"*
 printf '"Purim" = "Pu\trim"\n' > "$HOME/.lumaro/translations/english.calendar"
 line=$("$LUMARO_CLI" dump 2025-03-14 2025-03-14 | tail -1)
-expect_eq "a tab in a translation" "Pu rim" "$(tsv_field "$line" 6)"
-expect_eq "still twelve columns" 12 "$(printf '%s\n' "$line" | awk -F'\t' '{print NF}')"
+expect_eq "a tab in a translation" "Pu rim" "$(cut -f6 <<< "$line")"
 
 # today without --date: the local clock's day.
 expect_eq "today's date" "Date: $(LC_ALL=C TZ=UTC date +'%A, %-d %B %Y' | sed 's/^Saturday/Shabbat/')" \
   "$(TZ=UTC "$LUMARO_CLI" today | head -1)"
-"$LUMARO_CLI" upcoming --days 400 > /dev/null || fail "upcoming from today"
 finish

@@ -40,7 +40,6 @@ expect_eq "app name and icon, server's timeout" "Lumaro lumaro -1" "$(field app_
 # Markup characters of a name reach the service escaped.
 recorded upcoming --from 2026-03-14 --days 1 --notify > /dev/null
 expect_eq "escaped body" "Shabbat, 14 March 2026 (25 Adar 5786): Birthday: Zev &amp; &lt;Co&gt;, 10 years" "$(field body)"
-expect_eq "one day's summary" "Lumaro: anniversaries of the day" "$(field summary)"
 # Nothing coming: no notification at all.
 recorded upcoming --from 2026-04-08 --days 1 --notify > /dev/null
 [ -s "$RECORD" ] && fail "a notification was sent for an empty list"
@@ -58,9 +57,5 @@ out=$(env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$E2E_HOME/none" "$LUMARO_
 expect_eq "no bus: exit status" 0 $?
 expect_eq "no bus: the list still printed" "$WEEK" "$out"
 grep -q "no session bus" "$E2E_HOME/err" || fail "no bus: $(cat "$E2E_HOME/err")"
-# A bus address that leads nowhere.
-env DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_HOME/no-socket" "$LUMARO_CLI" upcoming --from 2026-04-02 --notify > /dev/null 2> "$E2E_HOME/err"
-expect_eq "dead bus: exit status" 0 $?
-grep -q "cannot reach the session bus" "$E2E_HOME/err" || fail "dead bus: $(cat "$E2E_HOME/err")"
 
 finish

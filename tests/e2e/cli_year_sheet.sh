@@ -20,25 +20,18 @@ for place in "new-york|New York City|--diaspora" "jerusalem|Jerusalem|--israel";
   [ -s "$W/$tag.err" ] && fail "$city: messages: $(cat "$W/$tag.err")"
   gs_render "$city 2026" "$W/$tag.ps"
   expect_eq "$city: pages" 1 "$(pages "$W/$tag.ps")"
-  grep -qF "Shabbat and festival times 2026" "$W/$tag.ps.txt" || fail "$city: no title"
   grep -qF "$city, time zone" "$W/$tag.ps.txt" || fail "$city: the heading does not name the city and zone"
-  grep -qF "Candle lighting 18 minutes before sunset" "$W/$tag.ps.txt" || fail "$city: no candle minutes in the heading"
   # Every candle-lighting, havdalah and fast time of the times list, as often, and no other.
   expect_eq "$city: the times of the times list" \
     "$("$LUMARO_CLI" --city "$city" "$rules" times 2026-01-01 2026-12-31 |
       awk -F'\t' '$2 ~ /^(candles|candles-after-nightfall|havdalah|fast-begins|fast-ends)$/ {print $3}' | sort | tr '\n' ' ')" \
     "$(grep -oE '\b[0-9]{1,2}:[0-9]{2}\b' "$W/$tag.ps.txt" | sort | tr '\n' ' ')"
-  png "$W/$tag.ps" "year-sheet-2026-$tag"
 done
-# Standard output and --out give the same sheet.
-"$LUMARO_CLI" --city "New York City" year-sheet 2026 > "$W/stdout.ps"
-cmp -s "$W/stdout.ps" "$W/new-york.ps" || fail "standard output differs from --out"
 
 # ------------------------------------------------- a Hebrew year
 "$LUMARO_CLI" year-sheet 5787 --hebrew --paper A4 --out "$W/5787.ps"
 expect_eq "5787: exit status" 0 $?
 gs_render "5787" "$W/5787.ps"
-grep -qF "Shabbat and festival times 5787" "$W/5787.ps.txt" || fail "5787: no title"
 first=$(grep -m1 -E '[0-9]{2}:[0-9]{2}' "$W/5787.ps.txt")
 printf '%s\n' "$first" | grep -qF "11 September 2026" && printf '%s\n' "$first" | grep -qF "Rosh HaShana I" ||
   fail "5787 does not begin with Erev Rosh HaShana: $first"
@@ -57,22 +50,14 @@ for language in yiddish hebrew; do
   # The same times as the English sheet of Jerusalem.
   expect_eq "$language: the times" "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/jerusalem.ps.txt" | sort | tr '\n' ' ')" \
     "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/$language.ps.txt" | sort | tr '\n' ' ')"
-  png "$W/$language.ps" "year-sheet-2026-$language"
 done
-"$LUMARO_CLI" --language yiddish year-sheet 5787 --hebrew --out "$W/yi-5787.ps" || fail "Yiddish 5787: exit status"
-gs_render "Yiddish 5787" "$W/yi-5787.ps"
 
 # ------------------------------------------------- PDF
 "$LUMARO_CLI" --city Jerusalem --israel year-sheet 2026 --pdf --out "$W/sheet.pdf"
 expect_eq "PDF: exit status" 0 $?
-[ "$(head -c 5 "$W/sheet.pdf")" = "%PDF-" ] || fail "PDF: not a PDF file"
 gs_render "PDF" "$W/sheet.pdf"
 expect_eq "PDF: the times of the PostScript" \
   "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/jerusalem.ps.txt" | sort | tr '\n' ' ')" \
   "$(grep -oE '[0-9]{1,2}:[0-9]{2}' "$W/sheet.pdf.txt" | sort | tr '\n' ' ')"
-"$LUMARO_CLI" year-sheet 2026 --pdf | head -c 5 | grep -q "%PDF-" || fail "PDF on standard output"
-
-# ------------------------------------------------- errors
-# (The argument errors are rows of cli_cases.tsv.)
 
 finish

@@ -40,7 +40,7 @@ class AnniversariesDialogTest : public DialogTest {
 GtkWidget* Entries(GtkWidget* w) { return WidgetsOfType(w, GTK_TYPE_TREE_VIEW).at(0); }
 GtkWidget* Occurrences(GtkWidget* w) { return WidgetsOfType(w, GTK_TYPE_TREE_VIEW).at(1); }
 
-// The edit dialog refuses an empty name and reads a Hebrew date; Cancel keeps the entry.
+// The edit dialog refuses an empty name and reads a Hebrew date.
 TEST_F(AnniversariesDialogTest, EditDialogRefusesThenTakesAHebrewDate) {
   AnniversaryRec rec;
   rec.date = {1, 3, 2020};
@@ -56,22 +56,13 @@ TEST_F(AnniversariesDialogTest, EditDialogRefusesThenTakesAHebrewDate) {
   ASSERT_EQ(AnniDoEdit(rec), 1);
   const AnniversaryRec expected{"Moshe", 'Y', 1, {30, 8, 5785}};
   EXPECT_EQ(rec, expected);
-  UserScript cancel;
-  cancel.Then("change, then Cancel", On(kEdit, [](GtkWidget* w) {
-    Act(w, "Name:=Changed|click:Cancel");
-  }));
-  cancel.Start();
-  EXPECT_EQ(AnniDoEdit(rec), 0);
-  EXPECT_EQ(rec, expected);
 }
 
 // Add, Calculate, Modify and Remove (No, then Yes), as one session; the
 // file is written when the window closes.
 TEST_F(AnniversariesDialogTest, AddCalculateModifyRemove) {
   UserScript user;
-  user.Then("Modify... without a selection", Press(kAnni, "Modify..."))
-      .Then("message", ExpectMessage("An entry must be selected"))
-      .Then("Add...", Press(kAnni, "Add..."))
+  user.Then("Add...", Press(kAnni, "Add..."))
       .Then("a birthday on 30 Adar I 5774", Fill(kEdit, "Name:=Rivka|click:Birthday|Gregorian date of event:=2.3.2014"))
       .Then("listed; a bad year", On(kAnni, [](GtkWidget* w) {
         EXPECT_EQ(TreeRows(Entries(w)), Strings{"Rivka (B): 26 March 2020 (1 Nisan 5780)"});
@@ -90,10 +81,7 @@ TEST_F(AnniversariesDialogTest, AddCalculateModifyRemove) {
         SelectRow(Entries(w), 0);
         Click(w, "Remove...");
       }))
-      .Then("No", On("Message", [](GtkWidget* q) {
-        EXPECT_EQ(ContentLabels(q), Strings{"Are you really sure to delete entry for Aaron?"});
-        Click(q, "No");
-      }))
+      .Then("No", Press("Message", "No"))
       .Then("Close", Press(kAnni, "Close"));
   Run(user);
   EXPECT_EQ(ReadFile(File()), "\"Aaron\" B 2.3.2014 0\n");
@@ -148,10 +136,6 @@ class ExportDialogTest : public DialogTest {
   }
 };
 
-void OnlyKinds(GtkWidget* w, unsigned kinds) {
-  for (const IcsKindRow& k : kIcsKindRows) SetToggle(FindButton(w, std::string(k.label)), (kinds & k.kind) != 0);
-}
-
 // The years and kinds chosen; a write error reported; asked before a file is replaced.
 TEST_F(ExportDialogTest, WritesTheYearsAndKindsChosen) {
   WriteFile(Path("lumaro.ics"), "old calendar");
@@ -164,7 +148,8 @@ TEST_F(ExportDialogTest, WritesTheYearsAndKindsChosen) {
         for (const IcsKindRow& k : kIcsKindRows)
           EXPECT_EQ(IsOn(w, std::string(k.label)), (IcsDefaultKinds(LearningChoiceFromSettings()) & k.kind) != 0) << k.label;
         EXPECT_EQ(EntryText(w, "From year:") + EntryText(w, "File:"), "2024~/lumaro.ics");
-        OnlyKinds(w, kIcsHolidays | kIcsOmer);
+        for (const IcsKindRow& k : kIcsKindRows)
+          Act(w, std::string((kIcsHolidays | kIcsOmer) & k.kind ? "on:" : "off:") + std::string(k.label));
         Act(w, "To year:=2025|File:=" + Path("no/such/x.ics") + "|click:OK");
       }))
       .Then("the error", ExpectMessage("The calendar file " + Path("no/such/x.ics") + " could not be written: ", true))
@@ -200,10 +185,6 @@ TEST_F(DialogTest, PrintDialogReadsTheJob) {
   EXPECT_EQ((std::vector<int>{job.toFile, job.paperWidth, job.paperHeight, job.orientation, job.color, job.leftMargin,
                               job.topMargin, job.bottomMargin}),
             (std::vector<int>{1, 841, 595, 1, 0, 34, 28, 0}));
-  UserScript cancel;
-  cancel.Then("Cancel", Press(kPrint, "Cancel"));
-  cancel.Start();
-  EXPECT_FALSE(DoPrintDialog(nullptr, &job));
 }
 
 // A printer job goes through a private temporary file; a queue that refuses

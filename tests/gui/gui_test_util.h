@@ -1,7 +1,5 @@
-// Helpers of the in-process GTK tests: finding and driving widgets, a
-// scripted user that acts while a dialog waits modally, the main window
-// opened as start-up opens it, what its month view shows, and the rows of
-// the data files under tests/data/gui.
+// Helpers of the in-process GTK tests: finding and driving widgets, a scripted
+// user acting while a dialog waits modally, the main window and its month view.
 #pragma once
 
 #include <gdk/gdkkeysyms.h>
@@ -56,7 +54,6 @@ inline std::vector<GtkWidget*> Toplevels() {
   return found;
 }
 
-// Visible top-level windows titled `title`.
 inline std::vector<GtkWidget*> WindowsTitled(const std::string& title) {
   std::vector<GtkWidget*> found;
   for (GtkWidget* w : Toplevels()) {
@@ -91,7 +88,7 @@ inline std::string LabelText(GtkWidget* w) {
   return w && GTK_IS_LABEL(w) ? gtk_label_get_text(GTK_LABEL(w)) : "---";
 }
 
-// Texts of the labels in a dialog's content area (not its buttons), in order.
+// Texts of the labels in a dialog's content area (not its buttons).
 inline Strings ContentLabels(GtkWidget* dialog) {
   Strings texts;
   for (GtkWidget* w : WidgetsOfType(GTK_DIALOG(dialog)->vbox, GTK_TYPE_LABEL))
@@ -111,16 +108,12 @@ inline bool Click(GtkWidget* root, const std::string& text) {
   if (b) gtk_button_clicked(GTK_BUTTON(b));
   return b != nullptr;
 }
-inline void SetToggle(GtkWidget* button, bool on) {
-  ASSERT_NE(button, nullptr);
-  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(button), on ? TRUE : FALSE);
-}
 inline bool IsOn(GtkWidget* root, const std::string& label) {
   GtkWidget* b = FindButton(root, label);
   return b && gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(b));
 }
 
-// Column 0 of every row of a list model (tree views and drop-down lists).
+// Column 0 of every row of a list model.
 inline Strings ModelRows(GtkTreeModel* model) {
   Strings rows;
   GtkTreeIter it;
@@ -139,7 +132,6 @@ inline void SelectRow(GtkWidget* view, int row) {
   gtk_tree_path_free(path);
 }
 
-// Chooses the entry `text` of a drop-down list, as a user picking it would.
 inline void Choose(GtkWidget* combo, const std::string& text) {
   const Strings entries = ModelRows(gtk_combo_box_get_model(GTK_COMBO_BOX(combo)));
   const auto at = std::find(entries.begin(), entries.end(), text);
@@ -147,7 +139,7 @@ inline void Choose(GtkWidget* combo, const std::string& text) {
   gtk_combo_box_set_active(GTK_COMBO_BOX(combo), static_cast<int>(at - entries.begin()));
 }
 
-// The entry (or other widget of `type`) that follows the label or button `label` in its row.
+// The widget of `type` after the label or button `label` in its row.
 inline GtkWidget* Beside(GtkWidget* window, const std::string& label, GType type = GTK_TYPE_ENTRY) {
   GtkWidget* found = nullptr;
   for (GtkWidget* w : WidgetsOfType(window, GTK_TYPE_LABEL)) {
@@ -179,7 +171,7 @@ inline void Act(GtkWidget* w, const std::string& fields) {
     if (kind == "click") {
       Click(w, arg);
     } else if (kind == "on" || kind == "off") {
-      SetToggle(FindButton(w, arg), kind == "on");
+      gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(FindButton(w, arg)), kind == "on");
     } else if (kind == "list") {
       Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).at(std::stoul(arg)), value);
     } else if (kind == "spin") {
@@ -196,8 +188,7 @@ inline void Act(GtkWidget* w, const std::string& fields) {
   }
 }
 
-// The rows of tests/data/gui/`name` (comments left out), `columns` cells (0: as many as there are)
-// each; "\n" and "\xHH" in a cell stand for the character.
+// The rows of tests/data/gui/`name`, `columns` cells each (0: all); "\n" and "\xHH" stand for the character.
 inline std::vector<Strings> Rows(const std::string& name, size_t columns) {
   std::ifstream in(testenv::TestDataDir() + "/gui/" + name);
   std::vector<Strings> rows;
@@ -215,10 +206,9 @@ inline std::vector<Strings> Rows(const std::string& name, size_t columns) {
   return rows;
 }
 
-// A scripted user: each step runs from a timer while the program waits in
-// its modal loop and returns true when it could do its part (false: not
-// yet, try again at the next tick). A step that waits too long fails the
-// test and every dialog is closed, so the program's call returns.
+// A scripted user: each step runs from a timer while the program waits in its
+// modal loop, true once it could act. A step that waits too long fails the test
+// and every dialog is closed, so the program's call returns.
 class UserScript {
  public:
   using Step = std::function<bool()>;
@@ -226,10 +216,8 @@ class UserScript {
     steps_.push_back({what, std::move(step)});
     return *this;
   }
-  // Starts acting; call before the dialog function that waits.
   void Start() { source_ = g_timeout_add(5, &UserScript::Tick, this); }
   bool Done() const { return next_ >= steps_.size(); }
-  // For windows left open after the program's call returned: runs the loop until the script ends.
   void Finish() {
     for (int i = 0; i < 4 * kMaxTicks && !Done(); ++i) gtk_main_iteration_do(TRUE);
   }
@@ -276,8 +264,7 @@ class UserScript {
 };
 using Step = UserScript::Step;
 
-// A step that waits until the window `title` (or its translation, for a
-// title of its own in Yiddish) is on the screen and acts on it.
+// A step acting on the window `title` (or its translation) once it is shown.
 inline Step On(const std::string& title, std::function<void(GtkWidget*)> act) {
   return [title, act] {
     GtkWidget* w = WindowTitled(title) ? WindowTitled(title) : WindowTitled(translate_perform(title));
@@ -289,15 +276,13 @@ inline Step On(const std::string& title, std::function<void(GtkWidget*)> act) {
 inline Step Press(const std::string& title, const std::string& button) {
   return On(title, [button](GtkWidget* w) { Click(w, button); });
 }
-// Acts on the window as `fields` say (see Act) and presses OK.
 inline Step Fill(const std::string& title, const std::string& fields) {
   return On(title, [fields](GtkWidget* w) {
     Act(w, fields);
     Click(w, translate_perform("OK"));
   });
 }
-// Waits for a single "Message" window, checks its text (or only its start,
-// when the rest names a system error) and closes it with OK.
+// A single "Message" window with this text (or its start) closed with OK.
 inline Step ExpectMessage(std::string expected, bool prefixOnly = false) {
   return On("Message", [expected, prefixOnly](GtkWidget* w) {
     std::string text;
@@ -307,7 +292,6 @@ inline Step ExpectMessage(std::string expected, bool prefixOnly = false) {
   });
 }
 
-// Dialog tests without the main window: fresh settings in a private HOME.
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -326,7 +310,6 @@ class DialogTest : public ::testing::Test {
 
 inline GtkWidget* MenuBar() { return WidgetsOfType(gMainWindow, GTK_TYPE_MENU_BAR).at(0); }
 
-// Labels of the items of a menu or menu bar ("---" for a separator).
 inline Strings MenuLabels(GtkWidget* menuShell) {
   Strings labels;
   GList* children = gtk_container_get_children(GTK_CONTAINER(menuShell));
@@ -335,7 +318,6 @@ inline Strings MenuLabels(GtkWidget* menuShell) {
   return labels;
 }
 
-// The item labelled `label` in the main window's menus.
 inline GtkWidget* MenuItem(const std::string& label) {
   for (GtkWidget* top : WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM))
     if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(top)))
@@ -345,7 +327,7 @@ inline GtkWidget* MenuItem(const std::string& label) {
   return nullptr;
 }
 
-// Opens the main window in a fresh HOME with the shipped city file, as start-up does.
+// The main window in a fresh HOME with the shipped city file, as start-up opens it.
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -363,13 +345,11 @@ class MainWindowTest : public ::testing::Test {
     Pump();
     translate_done();
   }
-  // Sends a key press and release to the main window and waits for them.
   void PressKey(guint keyval, GdkModifierType mods = static_cast<GdkModifierType>(0)) {
     ASSERT_TRUE(gdk_test_simulate_key(gMainWindow->window, -1, -1, keyval, mods, GDK_KEY_PRESS));
     ASSERT_TRUE(gdk_test_simulate_key(gMainWindow->window, -1, -1, keyval, mods, GDK_KEY_RELEASE));
     Pump();
   }
-  // Chooses the menu item `item` while `user` acts in its dialogs, until the script ends.
   void OpenByMenu(const std::string& item, UserScript& user) {
     gdk_window_process_updates(drawingArea->window, TRUE);  // nothing may wait for a repaint before
     Pump();
@@ -380,13 +360,11 @@ class MainWindowTest : public ::testing::Test {
   TempHome home_;
 };
 
-// The status line below the month view.
 inline GtkWidget* StatusLabel() {
   std::vector<GtkWidget*> labels = WidgetsOfType(gtk_widget_get_parent(drawingArea), GTK_TYPE_LABEL);
   return labels.empty() ? nullptr : labels.back();
 }
 
-// The pointer moves to (x, y) of the month view.
 inline void Hover(int x, int y) {
   GdkEvent* ev = gdk_event_new(GDK_MOTION_NOTIFY);
   ev->motion.window = GDK_WINDOW(g_object_ref(drawingArea->window));
@@ -397,8 +375,7 @@ inline void Hover(int x, int y) {
   Pump();
 }
 
-// A press of the first mouse button at p of the month view (a double click
-// with GDK_2BUTTON_PRESS), painted before it returns.
+// A press of the first mouse button at p of the month view, painted before it returns.
 inline void ClickView(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
   GdkEvent* ev = gdk_event_new(type);
   ev->button.window = GDK_WINDOW(g_object_ref(drawingArea->window));
@@ -412,7 +389,6 @@ inline void ClickView(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
   Pump();
 }
 
-// The month view with the selected date shown and painted.
 inline void ShowMonth(const GregorianDate& date) {
   SetSelectedDate(date);
   gtk_widget_queue_draw(drawingArea);
@@ -420,7 +396,6 @@ inline void ShowMonth(const GregorianDate& date) {
   Pump();
 }
 
-// The first point (scanning rows from `top`) whose hit test passes `pred`.
 inline GdkPoint FindPoint(const std::function<bool(const CalendarHit&)>& pred, int top = 0, int step = 2) {
   for (int y = top; y < drawingArea->allocation.height; y += step)
     for (int x = 0; x < drawingArea->allocation.width; x += step) {
@@ -438,7 +413,6 @@ inline GdkPoint PointOfDay(int day) {
   return {p.x + 20, p.y + 30};
 }
 
-// What the painter draws for the view now, through a recording Drawing.
 inline testenv::RecordingDrawing PaintedView() {
   PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
   testenv::RecordingDrawing d;
@@ -448,8 +422,7 @@ inline testenv::RecordingDrawing PaintedView() {
 }
 inline bool ViewShows(const std::string& text) { return PaintedView().DrewText(text); }
 
-// Whether the whole month view waits for a repaint (and lets it happen).
-// Call right after the command, before events are processed.
+// Whether the whole view waits for a repaint (called right after the command); lets it happen.
 inline bool RedrawRequested() {
   GdkRegion* pending = gdk_window_get_update_area(drawingArea->window);
   bool whole = false;

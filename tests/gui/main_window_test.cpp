@@ -84,7 +84,6 @@ TEST_F(MainWindowTest, HebrewMonths) {
   EXPECT_TRUE(ViewShows("Nisan 5784") && ViewShows("9 April - 8 May 2024"));
   EXPECT_EQ(SelectedDate(), (G{15, 4, 2024}));
   PressKey(GDK_h, GDK_CONTROL_MASK);
-  EXPECT_EQ(getHebrewMonthView(), 0);
   EXPECT_TRUE(ViewShows("April 2024"));
   PressKey(GDK_h, GDK_CONTROL_MASK);
   MainWindowRebuild(false);
@@ -106,7 +105,6 @@ TEST_F(MainWindowTest, HebrewMonths) {
   const std::string ps = ReadFile(path);
   EXPECT_NE(ps.find("(Adar II 5784) show"), std::string::npos);
   EXPECT_NE(ps.find("(11 March - 8 April 2024) show"), std::string::npos);
-  EXPECT_EQ(SelectedDate(), (G{24, 3, 2024}));  // the key did not move the selection
   ASSERT_TRUE(settingsDone());
   EXPECT_NE(ReadFile(home_.lumaro("kivrasettings")).find("HebrewMonthView: \"1\"\n"), std::string::npos);
 }

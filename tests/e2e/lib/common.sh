@@ -36,9 +36,6 @@ expect_usage_error() {
   [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -n "$err" ] || fail "$name: stderr is not one line: $err"
 }
 
-# tsv_field LINE N: field N (1-based) of a tab-separated line.
-tsv_field() { printf '%s\n' "$1" | cut -f"$2"; }
-
 # gs_render NAME FILE [FORBIDDEN_REGEX]: ghostscript renders FILE without
 # any complaint, and its text device writes the page's text lines to
 # FILE.txt (blanks squeezed, CR removed). Without -q ghostscript reports

@@ -1,35 +1,22 @@
-"""Compares `lumaro-cli times` with the independent times of
-tests/data/times_reference.tsv: for every city of the file, every time the
-data lists has a time of ours of the same kind on the same date and we list
-none that the data does not, except the differences of custom named below;
-and the times agree within the difference of the two sun computations.
+"""Compares `lumaro-cli times` with tests/data/times_reference.tsv: the same
+kinds on the same dates (except the named differences of custom) and the times
+within the difference of the two sun computations.
+Usage: times_reference_check.py LUMARO_CLI CITY_FILE REFERENCE_TSV"""
+import collections, datetime, os, shutil, subprocess, sys, tempfile
 
-Usage: times_reference_check.py LUMARO_CLI CITY_FILE REFERENCE_TSV
-"""
-import collections
-import datetime
-import os
-import shutil
-import subprocess
-import sys
-import tempfile
-
-# The two sun computations differ by up to two minutes at the usual angles
-# and both round to the minute: 3 minutes. From 50 degrees north around
-# midsummer the sun sinks a few hundredths of a degree a minute near 8.5 or
-# 16.1 degrees below the horizon, so a time by a depression angle may
-# differ by several minutes: 6 there.
+# Both round to the minute and differ by up to two at the usual angles; from
+# 50 degrees north around midsummer the sun sinks so slowly near 8.5 or 16.1
+# degrees below the horizon that a time by a depression angle may differ by several.
 TOLERANCE, TOLERANCE_SLOW_SUN = 3, 6
 
 cli, city_file, reference = sys.argv[1:4]
 configs, theirs, notes = [], collections.defaultdict(dict), {}
 for line in open(reference, encoding="utf-8"):
-    fields = line.rstrip("\n").split("\t")
-    if fields[0] == "config":
-        configs.append(fields[1:])
-    elif fields[0] == "time":
-        theirs[fields[1]][(fields[2], fields[3])] = fields[4]
-        notes[(fields[1], fields[2], fields[3])] = fields[5]
+    f = line.rstrip("\n").split("\t")
+    if f[0] == "config":
+        configs.append(f[1:])
+    elif f[0] == "time":
+        theirs[f[1]][(f[2], f[3])], notes[(f[1], f[2], f[3])] = f[4], f[5]
 failures, named, compared = [], collections.Counter(), 0
 for city, place, candles, havdalah in configs:
     latitude = next(int(l.split(",")[1]) * (-1 if " S," in l else 1)
@@ -56,41 +43,36 @@ for city, place, candles, havdalah in configs:
         date, kind = key
         day = datetime.date.fromisoformat(date)
         note = lambda k=kind: notes.get((city, date, k), "")
-        if key not in ours:
-            # The fast of the firstborn on Erev Pesakh has no times of ours.
-            if kind in ("fast-begins", "fast-ends") and "Ta'anit Bechorot" in note():
-                named["fast of the firstborn"] += 1
-            else:
-                failures.append(f"{city} {date}: the data has {kind} {theirs[city][key]} ({note()}), we none")
-            continue
-        if key not in theirs[city]:
-            # Yom Kippur begins with its candles and ends with havdalah, which
-            # the data lists under those kinds only; a fast on a Friday is kept
-            # until nightfall, into Shabbat, and the data gives it no end.
-            if kind == "fast-begins" and "Erev Yom Kippur" in note("candles") and ours[key] == ours.get((date, "candles")):
-                named["Yom Kippur begins at the candles"] += 1
-            elif kind == "fast-ends" and "Yom Kippur" in note("havdalah") and ours[key] == ours.get((date, "havdalah")):
-                named["Yom Kippur ends at havdalah"] += 1
-            elif kind == "fast-ends" and day.weekday() == 4 and (date, "fast-begins") in theirs[city]:
-                named["a fast on Friday ends after the Shabbat candles"] += 1
-            else:
-                failures.append(f"{city} {date}: we have {kind} {ours[key]}, the data none")
+        # Named differences: the fast of the firstborn has no times of ours; Yom
+        # Kippur begins at the candles and ends at havdalah, which the data
+        # lists under those kinds only; a fast on a Friday ends after the
+        # Shabbat candles, and the data gives it no end.
+        reason = ("fast of the firstborn" if key not in ours and kind in ("fast-begins", "fast-ends")
+                  and "Ta'anit Bechorot" in note() else
+                  "Yom Kippur begins at the candles" if key not in theirs[city] and kind == "fast-begins"
+                  and "Erev Yom Kippur" in note("candles") and ours[key] == ours.get((date, "candles")) else
+                  "Yom Kippur ends at havdalah" if key not in theirs[city] and kind == "fast-ends"
+                  and "Yom Kippur" in note("havdalah") and ours[key] == ours.get((date, "havdalah")) else
+                  "a fast on Friday ends after the Shabbat candles" if key not in theirs[city] and kind == "fast-ends"
+                  and day.weekday() == 4 and (date, "fast-begins") in theirs[city] else None)
+        if reason or key not in ours or key not in theirs[city]:
+            named[reason] += bool(reason)
+            if not reason:
+                failures.append(f"{city} {date} {kind}: ours {ours.get(key)}, the data {theirs[city].get(key)} ({note()})")
             continue
         h1, m1 = map(int, ours[key].split(":"))
         h2, m2 = map(int, theirs[city][key].split(":"))
         d = (h1 * 60 + m1 - h2 * 60 - m2) % 1440
-        d = min(d, 1440 - d)
-        compared += 1
-        # Times by a depression angle: havdalah (and candles at its time) when
-        # given in degrees, the fasts (Tisha BeAv begins at sunset), the
-        # weekday Khanukka lights at nightfall.
+        d, compared = min(d, 1440 - d), compared + 1
+        # Times by a depression angle: havdalah (and candles at its time) in
+        # degrees, the fasts (Tisha BeAv begins at sunset), Khanukka lights at nightfall.
         by_degrees = unit == "deg"
         by_angle = {"havdalah": by_degrees, "candles-after-nightfall": by_degrees,
                     "fast-begins": "Erev Tish'a B'Av" not in note(), "fast-ends": True,
                     "khanukka": day.weekday() not in (4, 5) or (day.weekday() == 5 and by_degrees)}.get(kind, False)
-        slow_sun = by_angle and latitude >= 50 and 5 <= day.month <= 8
-        if d > (TOLERANCE_SLOW_SUN if slow_sun else TOLERANCE):
+        if d > (TOLERANCE_SLOW_SUN if by_angle and latitude >= 50 and 5 <= day.month <= 8 else TOLERANCE):
             failures.append(f"{city} {date} {kind}: ours {ours[key]}, the data {theirs[city][key]} ({d} min apart)")
+named.pop(None, None)
 print(f"{len(configs)} cities: {compared} times compared; named differences: {dict(named)}")
 for message in failures[:60]:
     print("FAIL:", message)
