@@ -7,7 +7,9 @@
 #  3. the Debian package: built, checked by lintian, unpacked into a scratch
 #     root and run from there (scripts/check-package.sh);
 #  4. every fuzz target for a short time (scripts/fuzz.sh);
-#  5. the size of the tests against the program (scripts/test-budget.sh).
+#  5. the size of the tests against the program (scripts/test-budget.sh),
+#     reported: the suite is still above its budget, and the run enforces
+#     the budget once it is within it.
 # Every build compiles with -Wall -Wextra -Werror: a warning fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,5 +40,9 @@ cmake --build "$ASAN_DIR" -j2
 export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$ASAN_DIR/tests/unit_tests" --gtest_brief=1
 ctest --test-dir "$ASAN_DIR" --output-on-failure -j2 -L e2e \
-  -E 'kill_while_saving|gui_screenshot|install|print_cups|layout_check|translations_check|help_options|budget'
+  -E 'kill_while_saving|gui_screenshot|install|print_cups|layout_check|translations_check|help_options'
 LUMARO_WERROR=ON FUZZ_BUILD_DIR="$ASAN_DIR" ./scripts/fuzz.sh "${FUZZ_SECONDS:-8}"
+
+# Reported, not enforced yet: the tests are still larger than 0.36 of the
+# program, which scripts/test-budget.sh fails on.
+./scripts/test-budget.sh || echo "test budget: over the limit (reported only until the suite is within it)"
