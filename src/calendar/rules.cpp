@@ -2,4 +2,6 @@
 
 #include "base/settings.h"
 
-CalendarRules CurrentCalendarRules() { return {diasporaGetFlag() != 0, postponeShushanPurimGetFlag() != 0}; }
+CalendarRules CurrentCalendarRules() {
+  return {diasporaGetFlag() != 0, postponeShushanPurimGetFlag() != 0, yomHaAtsmautLuachGetFlag() != 0};
+}
