@@ -25,7 +25,3 @@ inline bool operator==(const CalendarRules& a, const CalendarRules& b) {
 inline bool SameFestivalDates(const CalendarRules& a, const CalendarRules& b) {
   return a.diaspora == b.diaspora && a.postponeShushanPurim == b.postponeShushanPurim;
 }
-
-// The rules the user chose in the settings ("Diaspora", "PostponeShushanPurim",
-// "YomHaAtsmautLuach").
-CalendarRules CurrentCalendarRules();
