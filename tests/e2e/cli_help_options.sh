@@ -33,7 +33,7 @@ for c in $COMMANDS; do
   desc=$(printf '%s\n' "$help" | sed -n "$((n + 1))p")
   [[ $desc == "      "[a-z]* ]] || fail "--help: no description under $c: '$desc'"
 done
-expect_eq "the options of --help" "--israel --diaspora --style 1|2 --city NAME --12h --24h --language LANGUAGE \
+expect_eq "the options of --help" "--israel --diaspora --style 1|2 --yom-haatsmaut weekday|luach --city NAME --12h --24h --language LANGUAGE \
 --dst-automatic on|off --sun classic|precise --elevation on|off --hebrew-numerals on|off --help --version" \
   "$(printf '%s\n' "$help" | sed -n 's/^  \(--[a-z0-9-]* \{0,1\}[A-Z0-9|a-z]*\) .*/\1/p' | sed 's/ *$//' | tr '\n' ' ' | sed 's/ $//')"
 printf '%s\n' "$help" | grep -q "LANGUAGE is one of english|yiddish|hebrew\." || fail "--help: languages"
