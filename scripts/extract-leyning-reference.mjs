@@ -12,6 +12,7 @@
 //   verses <book> <number of verses of chapter 1,2,...>
 //   section <n 0..53> <name> <torah> <haftarah> <sephardic haftarah or empty>
 //   holiday <D|IL> <key> <torah> <haftarah> <sephardic haftarah or empty>
+//   alt <key> <the aliyot of the holiday's other custom> (the Khanukka weekdays)
 //   date <YYYY-MM-DD> <D|IL|*> <name> <torah> <haftarah> <sephardic haftarah or empty>
 // Verse lists are the package's summaries ("Genesis 1:1-6:8; Numbers 28:9-15",
 // "Isaiah 27:6-28:13, 29:22-23"), in the order the readings are read; a
@@ -76,6 +77,10 @@ for (const il of [false, true]) {
     const l = getLeyningForHolidayKey(key, undefined, il);
     if (!l) continue;
     out.push(['holiday', il ? 'IL' : 'D', key, l.summary, l.haftara, l.sephardic].map(clean).join('\t'));
+    if (il && l.alt && key.startsWith('Chanukah')) {
+      const aliyot = Object.values(l.alt);
+      out.push(['alt', key, aliyot.map((a) => `${a.k} ${a.b}-${a.e}`).join('; ')].map(clean).join('\t'));
+    }
   }
 }
 

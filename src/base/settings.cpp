@@ -60,6 +60,9 @@ struct Values {
   int learningPirkeiAvot = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
+  // Yom HaAtsmaut and Yom Yerushalayim: a weekday (0) or as the Chief
+  // Rabbinate's luach (1).
+  int yomHaAtsmautLuach = 0;
 };
 
 Values gValues;
@@ -71,7 +74,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 42> kRows = {{
+constexpr std::array<Row, 43> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -114,6 +117,7 @@ constexpr std::array<Row, 42> kRows = {{
     {"LearningTehillim", &Values::learningTehillim, nullptr},
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
+    {"YomHaAtsmautLuach", &Values::yomHaAtsmautLuach, nullptr},
 }};
 
 // The learning flags by the ids of the cycles (calendar/learning.h).
@@ -185,6 +189,8 @@ int diasporaGetFlag() { return gValues.diaspora; }
 void diasporaSetFlag(int flag) { gValues.diaspora = flag; }
 int postponeShushanPurimGetFlag() { return gValues.postponeShushanPurim; }
 void postponeShushanPurimSetFlag(int flag) { gValues.postponeShushanPurim = flag; }
+int yomHaAtsmautLuachGetFlag() { return gValues.yomHaAtsmautLuach; }
+void yomHaAtsmautLuachSetFlag(int flag) { gValues.yomHaAtsmautLuach = flag; }
 int getStyle() { return gValues.style; }
 void setStyle(int style) { gValues.style = style; }
 std::string getCityFileName() { return gValues.cityFileName; }

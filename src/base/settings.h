@@ -28,6 +28,9 @@ void diasporaSetFlag(int flag);
 // Postpone Shushan Purim to Sunday when it falls on Shabbat.
 int postponeShushanPurimGetFlag();
 void postponeShushanPurimSetFlag(int flag);
+// Yom HaAtsmaut and Yom Yerushalayim kept as the Chief Rabbinate's luach (1) or as weekdays (0).
+int yomHaAtsmautLuachGetFlag();
+void yomHaAtsmautLuachSetFlag(int flag);
 // 1 = Sephardic, 2 = Ashkenazi.
 int getStyle();
 void setStyle(int style);

@@ -244,7 +244,7 @@ namespace {
 const FestivalYear& YearHolding(AbsoluteDay d, const CalendarRules& rules) {
   thread_local std::array<const FestivalYear*, 4> last{};
   const FestivalYear*& y = last[RulesSlot(rules)];
-  if (y == nullptr || !y->valid || d < y->start || d >= y->start + y->length || !(y->rules == rules))
+  if (y == nullptr || !y->valid || d < y->start || d >= y->start + y->length || !SameFestivalDates(y->rules, rules))
     y = &FestivalYearOf(HebrewFromAbsolute(d).year, rules);
   return *y;
 }

@@ -7,7 +7,7 @@
 // comments are Diaspora dates of 5785 (2024/25) unless another year is named.
 
 // clang-format off
-constexpr std::array<ReadingRow, 119> ReadingTorahDiaspora = {{
+constexpr std::array<ReadingRow, 120> ReadingTorahDiaspora = {{
     {0, "Bereshith, Genesis 1:1 - 6:8"},                            // 26 Oct 2024
     {1, "Noah, Genesis 6:9 - 11:32"},                               // 2 Nov 2024
     {2, "Le'h Leha, Genesis 12:1 - 17:27"},                         // 9 Nov 2024
@@ -126,6 +126,7 @@ constexpr std::array<ReadingRow, 119> ReadingTorahDiaspora = {{
     {122, "Khanukka III, Numbers 7:24-29"},                         // on Shabbat, 28 Dec 2024
     {123, "Khanukka IV, Numbers 7:30-35"},                          // on Shabbat, 16 Dec 2028
     {124, "Khanukka V, Numbers 7:36-41"},                           // never on Shabbat: 25 Kislev is no Tuesday
+    {125, "Khanukka I, Numbers 6:22 - 7:17"},                       // the Sephardic first day, 15 Dec 2025
     {kReadingTableEnd, ""},
 }};
 
@@ -133,14 +134,12 @@ constexpr std::array<ReadingRow, 119> ReadingTorahDiaspora = {{
 // weekday of Khol HaMoed Sukkot reads the offering of that day alone, and
 // Khol HaMoed Pesakh keeps its order of readings when 17 Nisan is a Shabbat
 // (16 Nisan has already read Leviticus 22:26).
-constexpr std::array<ReadingRow, 33> ReadingTorahIsrael = {{
+constexpr std::array<ReadingRow, 31> ReadingTorahIsrael = {{
     {89, "Pesakh I, Exodus 12:21-51; Numbers 28:16-25"},            // 13 Apr 2025
     {112, "Pesakh II, Leviticus 22:26 - 23:44; Numbers 28:19-25"},  // first day of Khol HaMoed, 14 Apr 2025
     {113, "Pesakh III, Exodus 13:1-16; Numbers 28:19-25"},          // 15 Apr 2025
     {115, "Pesakh IV, Exodus 22:24 - 23:19; Numbers 28:19-25"},     // 16 Apr 2025
-    {116, "Pesakh IV, Exodus 22:24 - 23:19; Numbers 28:19-25"},     // 18 Nisan on a Sunday, 12 Apr 2020
     {118, "Pesakh V, Exodus 34:1-26; Numbers 28:19-25"},            // 17 Apr 2025
-    {119, "Pesakh V, Exodus 34:1-26; Numbers 28:19-25"},            // 19 Nisan on a Monday, 13 Apr 2020
     {120, "Pesakh VI, Numbers 9:1-14; Numbers 28:19-25"},           // 18 Apr 2025
     {91, "Pesakh VII, Exodus 13:17 - 15:26; Numbers 28:19-25"},     // 19 Apr 2025
     {90, "Shabbat Khol HaMoed Pesakh, Exodus 33:12 - 34:26; Numbers 28:19-25"},  // 27 Apr 2024

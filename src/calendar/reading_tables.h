@@ -34,6 +34,7 @@ constexpr int32_t kReadingNoCode = 1000;
 constexpr int32_t kReadingSimkhatTora = 53;  // and 54, 55: its second and third parts
 constexpr int32_t kReadingShabbatRoshKhodesh = 60;
 constexpr int32_t kReadingShabbatShuva = 66;
+constexpr int32_t kReadingYomHaAtsmaut = 97;
 constexpr int32_t kReadingSheminiAtseret = 85;      // Torah text of Shemini Atseret
 constexpr int32_t kReadingSheminiAtseretDay = 200;  // its Haftarah and Shabbat code
 constexpr int32_t kReadingSheminiAtseretPart2 = 201;
@@ -43,8 +44,8 @@ constexpr int32_t kReadingRoshKhodesh = 111;  // a weekday Rosh Khodesh
 
 // The Torah and Haftarah texts, Diaspora tables first. Israel tables hold
 // only the codes whose reading differs there; they are searched first.
-extern const std::array<ReadingRow, 119> ReadingTorahDiaspora;
-extern const std::array<ReadingRow, 33> ReadingTorahIsrael;
+extern const std::array<ReadingRow, 120> ReadingTorahDiaspora;
+extern const std::array<ReadingRow, 31> ReadingTorahIsrael;
 extern const std::array<ReadingRow, 126> ReadingHaftarahDiaspora;
 extern const std::array<ReadingRow, 27> ReadingHaftarahIsrael;
 

@@ -20,7 +20,8 @@
 // The Sephardi Haftarot are part of the texts, in parentheses.
 //
 // Another day (HolidayReadings) reads its holiday's code, changed by the
-// rows of kHolidayCodeRules, and Rosh Khodesh before it.
+// rows of kHolidayCodeRules, and Rosh Khodesh before it. Yom HaAtsmaut has a
+// reading only when the rules keep it as the Chief Rabbinate's luach.
 //
 // A new rule is a named predicate and one row of kHaftarahRules or
 // kHolidayCodeRules, placed where it must act in the order.
@@ -29,6 +30,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "base/choices.h"
 #include "base/utf8.h"
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"
@@ -403,12 +405,18 @@ struct Day {
   AbsoluteDay d;
   HebrewDate h;
   const CalendarRules& rules;
+  int style;
 };
 
 bool OnRoshKhodeshDate(const Day& x) { return IsRoshKhodeshDate(x.h); }
 bool OnSunday(const Day& x) { return WeekdayOf(x.d) == kSunday; }
 bool OnMonday(const Day& x) { return WeekdayOf(x.d) == kMonday; }
 bool Always(const Day&) { return true; }
+bool Sephardic(const Day& x) { return x.style == kStyleSephardic; }
+// The third aliyah of a Khanukka weekday repeats the day's prince (the
+// Sephardic custom, and the Ashkenazi one in the Land of Israel); the
+// Ashkenazim abroad read the next day's prince.
+bool ReadsTheDaysPrinceAgain(const Day& x) { return !x.rules.diaspora || Sephardic(x); }
 
 // A holiday's code that becomes another on some days.
 struct HolidayCodeRule {
@@ -424,6 +432,12 @@ constexpr HolidayCodeRule kHolidayCodeRules[] = {
     {114, Always, 115},             // 18 Nisan
     {117, OnMonday, 119},           // 19 Nisan after Shabbat Khol HaMoed, 13 Apr 2020
     {117, Always, 118},             // 19 Nisan
+    {101, ReadsTheDaysPrinceAgain, 121},  // Khanukka II, 16 Dec 2025
+    {102, ReadsTheDaysPrinceAgain, 122},  // Khanukka III, 17 Dec 2025
+    {103, ReadsTheDaysPrinceAgain, 123},  // Khanukka IV, 18 Dec 2025
+    {104, ReadsTheDaysPrinceAgain, 124},  // Khanukka V, 19 Dec 2025
+    {107, ReadsTheDaysPrinceAgain, 108},  // Khanukka VII, 14 Dec 2023
+    {100, Sephardic, 125},                // Khanukka I from the priestly blessing, 15 Dec 2025
 };
 
 int32_t HolidayCode(int32_t code, const Day& x) {
@@ -432,12 +446,13 @@ int32_t HolidayCode(int32_t code, const Day& x) {
   return code;
 }
 
-void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, ReadingsRec* rec) {
+void HolidayReadings(const Texts& t, AbsoluteDay d, const HebrewDate& h, int style, ReadingsRec* rec) {
   const bool inKhanukka = KhanukkaOf(h.year).Contains(d);
   for (const HolidayReadingRow& row : HolidayRecs) {
+    if (row.code == kReadingYomHaAtsmaut && !t.rules.yomHaAtsmautLuach) continue;
     const HebrewDate date = FestivalDate(FestivalOfId(row.holidayId), h.year, t.rules);
     if (date.day == 0 || date != h) continue;
-    const int32_t code = HolidayCode(row.code, Day{d, h, t.rules});
+    const int32_t code = HolidayCode(row.code, Day{d, h, t.rules, style});
     rec->torah[0] = t.Torah(code);
     rec->haftarah[0] = inKhanukka ? std::string() : t.Haftarah(code);
     if (code == kReadingSimkhatTora && t.rules.diaspora) {
@@ -468,7 +483,7 @@ std::string GetHaftarahReading(const CalendarRules& rules, int code) {
 }
 
 bool ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec,
-                              ReadingsIds* ids) {
+                              ReadingsIds* ids, int style) {
   ReadingsRec scratch;
   if (!rec) rec = &scratch;
   *rec = ReadingsRec{};
@@ -476,10 +491,10 @@ bool ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules&
   const HebrewDate h{day, month, year};
   const AbsoluteDay d = AbsoluteFromHebrew(h);
   if (WeekdayOf(d) == kShabbat) return ShabbatReadings(t, d, h, rec, ids);
-  HolidayReadings(t, d, h, rec);
+  HolidayReadings(t, d, h, style, rec);
   return false;
 }
 
-bool ParashGetReadings(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec) {
-  return ParashGetReadingsWithIDs(day, month, year, rules, rec, nullptr);
+bool ParashGetReadings(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec, int style) {
+  return ParashGetReadingsWithIDs(day, month, year, rules, rec, nullptr, style);
 }

@@ -29,12 +29,14 @@ struct ReadingsIds {
 };
 
 // Fills `rec` (cleared first) for a Hebrew date. True for a Saturday of a
-// known year type, false for other days (holidays and weekdays).
-bool ParashGetReadings(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec);
+// known year type, false for other days (holidays and weekdays). `style` is
+// kStyleSephardic or anything else for the Ashkenazi readings (the Khanukka
+// weekdays differ).
+bool ParashGetReadings(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec, int style);
 // The same; when `ids` is given and the day is such a Saturday, it also gets
 // the three codes of the Shabbat. `rec` may be null.
 bool ParashGetReadingsWithIDs(int day, int month, int year, const CalendarRules& rules, ReadingsRec* rec,
-                              ReadingsIds* ids);
+                              ReadingsIds* ids, int style);
 
 // Torah or Haftarah text of a reading code. In Israel the Israel table is
 // tried first and the Diaspora one when that has no text. "(none)" and

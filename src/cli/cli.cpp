@@ -129,6 +129,12 @@ const GlobalOption kGlobalOptions[] = {
        setStyle(v == "1" ? kStyleSephardic : kStyleAshkenazi);
        return std::string();
      }},
+    {"--yom-haatsmaut", "weekday|luach", "Yom HaAtsmaut and Yom Yerushalayim as weekdays or as the Chief Rabbinate's luach",
+     [](std::string_view v, RunOptions&) {
+       if (v != "weekday" && v != "luach") return "--yom-haatsmaut needs weekday or luach, not '" + Shown(v) + "'";
+       yomHaAtsmautLuachSetFlag(v == "luach" ? 1 : 0);
+       return std::string();
+     }},
     {"--city", "NAME", "the city of the times, as named in the city file",
      [](std::string_view v, RunOptions& run) {
        if (v.empty()) return std::string("--city needs a city name");

@@ -11,6 +11,10 @@
 #include "compose/zmanim_text.h"
 #include "suntimes/calc.h"
 
+CalendarRules CurrentCalendarRules() {
+  return {diasporaGetFlag() != 0, postponeShushanPurimGetFlag() != 0, yomHaAtsmautLuachGetFlag() != 0};
+}
+
 SunOptions CurrentSunOptions() {
   SunOptions options;
   options.calculation = SunCalculationFromName(getSunCalculation()).value_or(SunCalculation::kClassic);

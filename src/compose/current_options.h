@@ -18,6 +18,9 @@
 // The value the settings hold now.
 Options CurrentOptions();
 // Parts of it.
+// The rules the user chose in the settings ("Diaspora", "PostponeShushanPurim",
+// "YomHaAtsmautLuach").
+CalendarRules CurrentCalendarRules();
 SunOptions CurrentSunOptions();
 ZmanimOpinions CurrentZmanimOpinions();
 SpecialTimeExpressions CurrentSpecialTimeExpressions();  // as stored: empty for a default

@@ -38,7 +38,7 @@ DayReport BuildDayReport(AbsoluteDay d, const Options& options) {
   DayReport report;
   const CalendarRules& rules = options.rules;
   GetZmanimForDay(d, rules, options.times, &report.zmanim);  // stays empty when the city is not in the city file
-  report.readings = BuildReadingsList(d, rules, options.text.hebrewNumerals);
+  report.readings = BuildReadingsList(d, rules, options.style, options.text.hebrewNumerals);
   report.halakha = BuildHalakhaList(d, rules, options.style, options.text.hebrewNumerals);
   report.learning = BuildLearningList(d, options.learning, rules);
   EndWithLineBreak(&report.zmanim);

@@ -6,10 +6,10 @@
 #include "calendar/readings.h"
 #include "compose/hebrew_date_text.h"
 
-std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules, bool hebrewNumerals) {
+std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals) {
   const HebrewDate h = HebrewFromAbsolute(d);
   ReadingsRec rec;
-  ParashGetReadings(h.day, h.month, h.year, rules, &rec);
+  ParashGetReadings(h.day, h.month, h.year, rules, &rec, style);
   std::string lines;
   for (const std::string& text : rec.torah)
     if (!text.empty()) lines += text + '\n';

@@ -42,6 +42,7 @@ std::vector<int> RunRadioDialog(GtkWidget* dialog, const std::vector<std::vector
 
 constexpr int kDiasporaButton = 0, kIsraelButton = 1;
 constexpr int kSephardicButton = 0, kAshkenaziButton = 1;
+constexpr int kWeekdayButton = 0, kLuachButton = 1;
 constexpr int k12HourButton = 0, k24HourButton = 1;
 
 }  // namespace
@@ -53,10 +54,14 @@ bool DialogsConfigureIsraelDiasporaStyle() {
                                  diasporaGetFlag() ? kDiasporaButton : kIsraelButton);
   const auto style = AddRadioRow(rows, T("Style") + ":", {T("Sephardic"), T("Ashkenazi")},
                                  getStyle() == kStyleSephardic ? kSephardicButton : kAshkenaziButton);
-  const std::vector<int> chosen = RunRadioDialog(dialog, {place, style});
+  const auto yomHaAtsmaut = AddRadioRow(rows, T("Yom HaAtsmaut, Yom Yerushalayim") + ":",
+                                        {T("weekday"), T("as the Chief Rabbinate's luach")},
+                                        yomHaAtsmautLuachGetFlag() ? kLuachButton : kWeekdayButton);
+  const std::vector<int> chosen = RunRadioDialog(dialog, {place, style, yomHaAtsmaut});
   if (chosen.empty()) return false;
   diasporaSetFlag(chosen[0] == kDiasporaButton ? 1 : 0);
   setStyle(chosen[1] == kSephardicButton ? kStyleSephardic : kStyleAshkenazi);
+  yomHaAtsmautLuachSetFlag(chosen[2] == kLuachButton ? 1 : 0);
   return true;
 }
 

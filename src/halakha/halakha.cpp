@@ -118,7 +118,8 @@ std::string SectionLine(AbsoluteDay d, const CalendarRules& r) {
 
 bool HasTorahReading(AbsoluteDay d, const CalendarRules& r) {
   return shabbat(d) || yom_tov(d, r) || high_holiday(d) || rosh_khodesh(d) || khol_haMoed(d, r) ||
-         isDay(d, F::kPurim) || isDay(d, F::kTishaBeAv) || MondayOrThursday(d) || fast_day(d) || khanukah(d);
+         isDay(d, F::kPurim) || isDay(d, F::kTishaBeAv) || MondayOrThursday(d) || fast_day(d) || khanukah(d) ||
+         luach_day(d, r, false);
 }
 
 bool HasMusaf(AbsoluteDay d, const CalendarRules& r) {
@@ -228,7 +229,7 @@ void Shakharit(const Run& run) {
   // on Rosh Khodesh and on the later days of Pesakh, where the Sephardic rite
   // says no berakha over it.
   const char* shortHallel = run.Sephardic() ? "  short Hallel (without berakha)" : "  short Hallel";
-  if (yom_tov(d, r) || khanukah(d) || KholHaMoedSukkot(d, r)) {
+  if (yom_tov(d, r) || khanukah(d) || KholHaMoedSukkot(d, r) || luach_day(d, r, true)) {
     run.Emit(d == run.H(F::kPesakhVII) || d == run.H(F::kPesakhVIII) ? shortHallel : "  full Hallel");
   } else if (rosh_khodesh(d) || khol_haMoed(d, r)) {
     run.Emit(shortHallel);
@@ -260,7 +261,7 @@ void TorahReading(const Run& run) {
   // Aramaic poems of Shavuot.
   if (isDay(d, F::kShavuotI)) run.Emit(run.Ashkenazi() ? "  Akdamut" : "  Ketuva");
   if (isDay(d, F::kShavuotII) && run.Ashkenazi() && r.diaspora) run.Emit("  Yetsiv Pitgam");
-  if (rest_day(d, r) || tisha_beAv(d)) run.Emit("  Haftarah");
+  if (rest_day(d, r) || tisha_beAv(d) || luach_day(d, r, false)) run.Emit("  Haftarah");
   // Lamentations, on the day the fast of Av is kept.
   if (isDay(d, F::kTishaBeAv)) {
     run.Emit("  Kinot");

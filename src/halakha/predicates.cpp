@@ -178,4 +178,10 @@ int isru_khag(AbsoluteDay x, const CalendarRules& r) {
   return Flag(AnyFestivalOn(x, r, [](DayKind k) { return k == DayKind::kIsruKhag; }));
 }
 
+int luach_day(AbsoluteDay x, const CalendarRules& r, bool yerushalayim) {
+  if (!r.yomHaAtsmautLuach) return 0;
+  const DayFestivals on = FestivalsOn(x, r);
+  return Flag(on.Contains(Festival::kYomHaAtsmaut) || (yerushalayim && on.Contains(Festival::kYomYerushalayim)));
+}
+
 }  // namespace halakha

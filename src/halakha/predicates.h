@@ -110,5 +110,8 @@ int khanukka_seven(AbsoluteDay x);
 // Isru Khag, the day after a festival: 22 Nisan, 7 Sivan and 23 Tishri in
 // Israel; 23 Nisan, 8 Sivan and 24 Tishri in the Diaspora.
 int isru_khag(AbsoluteDay x, const CalendarRules& r);
+// Yom HaAtsmaut (or, with `yerushalayim`, Yom Yerushalayim too) in a year it
+// is kept, when the rules keep these days as the Chief Rabbinate's luach.
+int luach_day(AbsoluteDay x, const CalendarRules& r, bool yerushalayim);
 
 }  // namespace halakha

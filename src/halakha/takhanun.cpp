@@ -24,6 +24,8 @@ int festive_no_takhanun(AbsoluteDay x, const CalendarRules& r) {
   return free ? 1 : 0;
 }
 
-int takhanun_free(AbsoluteDay x, const CalendarRules& r) { return rosh_khodesh(x) || festive_no_takhanun(x, r) ? 1 : 0; }
+int takhanun_free(AbsoluteDay x, const CalendarRules& r) {
+  return rosh_khodesh(x) || festive_no_takhanun(x, r) || luach_day(x, r, true) ? 1 : 0;
+}
 
 }  // namespace halakha

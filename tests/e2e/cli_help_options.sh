@@ -24,7 +24,7 @@ fi
 help=$("$LUMARO_CLI" --help)
 expect_eq "--help exit status" 0 $?
 expect_eq "--help first line" "usage: lumaro-cli [OPTION]... COMMAND [ARGUMENT]..." "$(printf '%s\n' "$help" | head -1)"
-expect_eq "the options of --help" "--israel --diaspora --style 1|2 --city NAME --12h --24h --language LANGUAGE \
+expect_eq "the options of --help" "--israel --diaspora --style 1|2 --yom-haatsmaut weekday|luach --city NAME --12h --24h --language LANGUAGE \
 --dst-automatic on|off --sun classic|precise --elevation on|off --hebrew-numerals on|off --help --version" \
   "$(printf '%s\n' "$help" | sed -n 's/^  \(--[a-z0-9-]* \{0,1\}[A-Z0-9|a-z]*\) .*/\1/p' | sed 's/ *$//' | tr '\n' ' ' | sed 's/ $//')"
 

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "calendar/festivals.h"
+#include "calendar/readings.h"
 #include "halakha/halakha.h"
 #include "halakha/predicates.h"
 
@@ -38,9 +40,9 @@ struct Day {
   }
 };
 
-Day Report(AbsoluteDay d, bool israel, int style) {
+Day Report(AbsoluteDay d, bool israel, int style, bool luach = false) {
   Day day{d, israel, style, {}, {}};
-  std::istringstream in(HalakhaDo(d, CalendarRules{!israel, true}, style));
+  std::istringstream in(HalakhaDo(d, CalendarRules{!israel, true, luach}, style));
   std::string where;
   for (std::string line; std::getline(in, line);) {
     for (const char* header : {"Shakharit", "Torah reading", "Musaf", "Minkha", "Neila", "Maariv"})
@@ -97,6 +99,21 @@ const struct {
          if (x.service[i] == "Musaf" || RestDay(x, maariv ? x.d + 1 : x.d)) return false;
        }
        return true;
+     }},
+    {"Yom HaAtsmaut and Yom Yerushalayim: weekdays with no reading, or as the luach Hallel, no Takhanun, a reading",
+     [](const Day& x) {
+       const CalendarRules weekday{!x.israel, true, false}, luach{!x.israel, true, true};
+       const DayFestivals on = FestivalsOn(x.d, weekday);
+       const bool atsmaut = on.Contains(Festival::kYomHaAtsmaut);
+       if (!atsmaut && !on.Contains(Festival::kYomYerushalayim)) return true;
+       const HebrewDate h = HebrewFromAbsolute(x.d);
+       ReadingsRec asWeekday, asLuach;
+       ParashGetReadings(h.day, h.month, h.year, weekday, &asWeekday, x.style);
+       ParashGetReadings(h.day, h.month, h.year, luach, &asLuach, x.style);
+       const Day l = Report(x.d, x.israel, x.style, true);
+       return x.Count("  full Hallel") == 0 && asWeekday.torah[0].empty() && asLuach.torah[0].empty() != atsmaut &&
+              l.Count("  full Hallel") == 1 && l.In("Shakharit", "  no Takhanun") && l.In("Minkha", "  no Takhanun") &&
+              l.Count("  Haftarah") == atsmaut;
      }},
 };
 

@@ -104,11 +104,11 @@ TEST_F(HebrewDateTextTest, ReportHeadings) {
   setHebrewNumerals(kHebrewNumeralsOn);
   EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())),
             "Halakha for date 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, isHebrewNumerals())), "Readings for 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, getStyle(), isHebrewNumerals())), "Readings for 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
   Use(kLanguageHebrew);
   setHebrewNumerals(kHebrewNumeralsByLanguage);
   EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())), "הלכה לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, isHebrewNumerals())), "קריאות לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, getStyle(), isHebrewNumerals())), "קריאות לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
 }
 
 TEST_F(HebrewDateTextTest, AnniversaryDatesInTheDialog) {

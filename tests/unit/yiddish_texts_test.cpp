@@ -121,13 +121,13 @@ TEST_P(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
           englishHalakha[style - 1][d] = BuildHalakhaList(d, rules, style, isHebrewNumerals());
-        englishReadings[d] = BuildReadingsList(d, rules, isHebrewNumerals());
+        englishReadings[d] = BuildReadingsList(d, rules, getStyle(), isHebrewNumerals());
       }
       UseLanguage(Language());
       for (AbsoluteDay d = first; d < end; ++d) {
         for (int style : {kStyleSephardic, kStyleAshkenazi})
           CompareLists(englishHalakha[style - 1][d], BuildHalakhaList(d, rules, style, isHebrewNumerals()));
-        CompareLists(englishReadings[d], BuildReadingsList(d, rules, isHebrewNumerals()));
+        CompareLists(englishReadings[d], BuildReadingsList(d, rules, getStyle(), isHebrewNumerals()));
       }
     }
   }
