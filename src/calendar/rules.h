@@ -14,6 +14,3 @@ constexpr CalendarRules kDiasporaRules{true, true};
 inline bool operator==(const CalendarRules& a, const CalendarRules& b) {
   return a.diaspora == b.diaspora && a.postponeShushanPurim == b.postponeShushanPurim;
 }
-
-// The rules the user chose in the settings ("Diaspora", "PostponeShushanPurim").
-CalendarRules CurrentCalendarRules();

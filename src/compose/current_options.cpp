@@ -11,6 +11,8 @@
 #include "compose/zmanim_text.h"
 #include "suntimes/calc.h"
 
+CalendarRules CurrentCalendarRules() { return {diasporaGetFlag() != 0, postponeShushanPurimGetFlag() != 0}; }
+
 SunOptions CurrentSunOptions() {
   SunOptions options;
   options.calculation = SunCalculationFromName(getSunCalculation()).value_or(SunCalculation::kClassic);

@@ -18,6 +18,7 @@
 // The value the settings hold now.
 Options CurrentOptions();
 // Parts of it.
+CalendarRules CurrentCalendarRules();  // "Diaspora", "PostponeShushanPurim"
 SunOptions CurrentSunOptions();
 ZmanimOpinions CurrentZmanimOpinions();
 SpecialTimeExpressions CurrentSpecialTimeExpressions();  // as stored: empty for a default
