@@ -59,11 +59,6 @@ TextOptions CurrentTextOptions() {
   return text;
 }
 
-std::string ScreenFontName() { return getFontName(); }
-
-std::string PrintYiddishFontFileChoice() { return getPrintYiddishFontFile(); }
-
-bool BackgroundImageShown() { return isBackgroundImage(); }
 
 Options CurrentOptions() {
   Options o;
@@ -83,6 +78,7 @@ Options CurrentOptions() {
   t.clock = ClockStyle{getTimeFormat(), isLanguageRightToLeft()};
   o.learning = LearningChoiceFromSettings();
   o.text = CurrentTextOptions();
+  o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage()};
   return o;
 }
 

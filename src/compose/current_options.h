@@ -59,8 +59,4 @@ std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds
 DayReport BuildDayReport(AbsoluteDay d);
 YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear);
 
-// The display choices the painters and the drawing backends follow.
 TextOptions CurrentTextOptions();
-std::string ScreenFontName();
-std::string PrintYiddishFontFileChoice();
-bool BackgroundImageShown();  // a background image is configured and its file exists

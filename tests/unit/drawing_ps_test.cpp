@@ -1,6 +1,7 @@
 // The PostScript backend: header, colours and fonts written only when they
 // change, the top-down to PostScript coordinate transform, string escaping,
 // and Yiddish text through the embedded re-encoded font.
+#include "compose/current_options.h"
 #include "render/drawing_ps.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ class DrawingPsTest : public ::testing::Test {
   // What `draw` writes on a fresh page, after the five header lines.
   static Lines Drawn(const std::function<void(Drawing&)>& draw, int color = 1, int width = 612, int height = 792) {
     testenv::MemoryFile out;
-    DrawingPtr d = drawing_ps_new(out.file(), width, height, color);
+    DrawingPtr d = drawing_ps_new(out.file(), width, height, color, CurrentOptions());
     draw(*d);
     Lines lines = out.Lines();
     lines.erase(lines.begin(), lines.begin() + static_cast<long>(std::min<size_t>(5, lines.size())));
@@ -53,7 +54,7 @@ TEST_F(DrawingPsTest, HeaderAndFooter) {
   const int pages[][3] = {{595, 841, 0}, {841, 595, 1}, {600, 600, 1}};
   for (const auto& [width, height, orientation] : pages) {
     testenv::MemoryFile out;
-    drawing_ps_new(out.file(), width, height, 1).reset();
+    drawing_ps_new(out.file(), width, height, 1, CurrentOptions()).reset();
     const std::string w = std::to_string(width), h = std::to_string(height);
     EXPECT_EQ(out.Lines(), (Lines{"%!PS-Adobe-3.0", "%%BoundingBox: 0 0 " + w + " " + h, "%%EndComments",
                                   "3 dict dup /PageSize [" + w + " " + h +
@@ -222,7 +223,7 @@ TEST_F(DrawingPsTest, StringsAreEscaped) {
 TEST_F(DrawingPsTest, YiddishHeaderEmbedsAndReencodesTheFont) {
   UseYiddishFont();
   testenv::MemoryFile out;
-  drawing_ps_new(out.file(), 612, 792, 1).reset();
+  drawing_ps_new(out.file(), 612, 792, 1, CurrentOptions()).reset();
   const std::string text = out.Text();
   // After the usual header: the font, the encoding vector, the procedure and its use, and the page end.
   ASSERT_NE(text.find("/DeviceRGB setcolorspace\n%%BeginResource: font RTLFontA\n%!PS-AdobeFont-1.0: TestYi\n"
@@ -237,7 +238,7 @@ TEST_F(DrawingPsTest, YiddishHeaderEmbedsAndReencodesTheFont) {
 TEST_F(DrawingPsTest, YiddishTextGoesThroughTheReencodedFont) {
   UseYiddishFont();
   testenv::MemoryFile out;
-  DrawingPtr d = drawing_ps_new(out.file(), 612, 792, 1);
+  DrawingPtr d = drawing_ps_new(out.file(), 612, 792, 1, CurrentOptions());
   const DrawingFont courier = d->use_font("courier", 16, "bold", "r");
   const DrawingFont helvetica = d->use_font("helvetica", 14, "medium", "r");
   const size_t header = out.Lines().size();
@@ -264,7 +265,7 @@ TEST_F(DrawingPsTest, EnglishPageShowsHebrewNumeralsInTheHebrewFont) {
   setLanguage(kLanguageEnglish);
   setHebrewNumerals(kHebrewNumeralsOn);
   testenv::MemoryFile out;
-  DrawingPtr d = drawing_ps_new(out.file(), 612, 792, 1);
+  DrawingPtr d = drawing_ps_new(out.file(), 612, 792, 1, CurrentOptions());
   EXPECT_NE(out.Text().find("/TestYi /RTLFontB UnicodeEncoding ReEncode\n"), std::string::npos);
   const DrawingFont numbers = d->use_font("helvetica", 16, "medium", "r");
   const size_t header = out.Lines().size();
@@ -287,7 +288,7 @@ TEST_F(DrawingPsTest, EnglishPageShowsHebrewNumeralsInTheHebrewFont) {
   // Without numerals the English page is as it always was: no Hebrew font.
   setHebrewNumerals(kHebrewNumeralsOff);
   testenv::MemoryFile plain;
-  drawing_ps_new(plain.file(), 612, 792, 1).reset();
+  drawing_ps_new(plain.file(), 612, 792, 1, CurrentOptions()).reset();
   EXPECT_EQ(plain.Text().find("RTLFont"), std::string::npos);
 }
 

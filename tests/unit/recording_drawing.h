@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "render/drawing.h"
 #include "render/month_painter.h"
 
@@ -108,7 +109,7 @@ inline std::vector<std::string> PaintedHebrewDayNumbers(const PaintArea& area, c
   hooks.addHint = [&](int x, int y, int, int, std::string_view text) {
     if (text == hebrewHint) spots.emplace_back(x, y);
   };
-  PaintItInternal(d, area, selected, true, false, nullptr, nullptr, &hooks);
+  PaintItInternal(d, area, selected, CurrentOptions(), true, false, nullptr, nullptr, &hooks);
   std::vector<std::string> numbers;
   for (const auto& [x, y] : spots) {
     const std::string prefix = "left " + std::to_string(x) + " " + std::to_string(y) + " ";

@@ -35,7 +35,7 @@ PaintedSheet Paint(const YearSheetText& text, const PaintArea& area, int paperWi
   PaintedSheet sheet;
   testenv::MemoryFile out;
   {
-    DrawingPtr ps = drawing_ps_new(out.file(), paperWidth, paperHeight, 1);
+    DrawingPtr ps = drawing_ps_new(out.file(), paperWidth, paperHeight, 1, CurrentOptions());
     testenv::TextBoxRecorder recorder(*ps);
     size_t pageStart = 0;
     auto endPage = [&] {
