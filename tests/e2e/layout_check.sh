@@ -67,5 +67,8 @@ sed -i '1a #include "base/settings.h"' "$COPY/src/suntimes/sunrise.cpp"
 expect_fault "settings in suntimes" '^src/suntimes/sunrise.cpp:2: includes "base/settings.h": below forms/'
 sed -i '1a #include "base/settings.h"' "$COPY/src/compose/readings_list.cpp"
 expect_fault "settings in compose" '^src/compose/readings_list.cpp:2: includes "base/settings.h"'
+# The painter asking the settings for its choices instead of taking the value.
+sed -i '1a #include "compose/current_options.h"' "$COPY/src/render/month_painter.cpp"
+expect_fault "current options in render" '^src/render/month_painter.cpp:2: includes "compose/current_options.h": below forms/'
 
 finish
