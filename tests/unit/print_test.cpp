@@ -142,23 +142,25 @@ TEST_F(PrintPathTest, FailuresAreReportedAndLeaveFilesAlone) {
 
   // Yiddish without a usable print font: nothing is written, not even an
   // empty file over an old one.
-  setLanguage(kLanguageYiddish);
+  Options yiddish;
+  yiddish.text.language = kLanguageYiddish;
   const std::string old = Path("old.ps");
   WriteFile(old, "old content");
   WriteFile(Path("text.pfa"), "just some text\n");
   for (const std::string& font : {Path("missing.pfa"), Path("text.pfa")}) {  // no file, no /FontName
-    setPrintYiddishFontFile(font);
+    yiddish.look.printFontFile = font;
     error.clear();
-    EXPECT_FALSE(PrintJobToFile(job_, old, october2024_, CurrentOptions(), &error)) << font;
+    EXPECT_FALSE(PrintJobToFile(job_, old, october2024_, yiddish, &error)) << font;
     EXPECT_NE(error.find(font), std::string::npos) << error;
     EXPECT_EQ(ReadFile(old), "old content") << font;
     testenv::MemoryFile mem;
-    EXPECT_FALSE(PrintToStream(mem.file(), PrintArea(job_), 612, 792, 1, october2024_, CurrentOptions(), &error));
+    EXPECT_FALSE(PrintToStream(mem.file(), PrintArea(job_), 612, 792, 1, october2024_, yiddish, &error));
     EXPECT_EQ(mem.Text(), "");
   }
-  EXPECT_FALSE(PrintCheckYiddishFont(CurrentOptions()).empty());
-  setLanguage(kLanguageEnglish);
-  EXPECT_EQ(PrintCheckYiddishFont(CurrentOptions()), "");
+  EXPECT_FALSE(PrintCheckYiddishFont(yiddish).empty());
+  // English without Hebrew numerals does not need the font.
+  yiddish.text.language = kLanguageEnglish;
+  EXPECT_EQ(PrintCheckYiddishFont(yiddish), "");
 }
 
 }  // namespace
