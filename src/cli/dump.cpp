@@ -154,7 +154,7 @@ void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d, const GregorianDa
     o << ' ' << daf.page;
   }
   o << '\t';
-  o << IsYizkor(d, run.rules) << '\t';
+  o << (IsYizkor(d, run.rules) ? '1' : '0') << '\t';
   WriteShabbatTime(o, d, run.evenings);
   o << '\n';
 }

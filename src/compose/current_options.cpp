@@ -91,11 +91,6 @@ EveningTimes EveningTimesFromSettings() {
   return EveningTimesFor(o.rules, o.times);
 }
 
-DayTimes DayTimesFromSettings() {
-  const Options o = CurrentOptions();
-  return DayTimesFor(o.rules, o.times);
-}
-
 std::string GetJewishHolidayName(int id) { return GetJewishHolidayName(id, CurrentCalendarRules()); }
 
 void GetJewishHolidayDate(int id, int year, HebrewDate* out) {
@@ -120,7 +115,7 @@ int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3)
   return 1;
 }
 
-int IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }
+bool IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }
 
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
   return CalculateZmanim(latitude, longitude, zone, day, month, year, expression, CurrentSunOptions());
@@ -177,6 +172,3 @@ std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds
   return IcsBuildCalendar(first, last, kinds, CurrentOptions());
 }
 
-YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear) {
-  return YearSheetTextOf(year, hebrewYear, CurrentOptions());
-}

@@ -27,9 +27,8 @@ LearningChoice LearningChoiceFromSettings();
 void StoreLearningChoice(const LearningChoice& choice);
 // The special days' expressions in use: the stored ones, defaults for the empty.
 SpecialTimeExpressions SpecialTimeExpressionsInUse();
-// The evening times and the times of day of the settings.
+// The evening times of the settings.
 EveningTimes EveningTimesFromSettings();
-DayTimes DayTimesFromSettings();
 
 // The settings-reading forms (each the form taking a value, with CurrentOptions()).
 std::string GetJewishHolidayName(int id);
@@ -38,7 +37,7 @@ HebrewDate GetJewishHolidayDate(int id, int year);
 std::string GetSpecialDay(AbsoluteDay d);
 int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out);
 int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3);
-int IsYizkor(AbsoluteDay d);
+bool IsYizkor(AbsoluteDay d);
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
 void TimeformatFormatTime(int hour, int minute, std::string* text);
 std::string TimeformatFormatTime(int hour, int minute);
@@ -57,6 +56,5 @@ unsigned IcsDefaultKinds();
 IcsTimesCheck IcsCheckTimes();
 std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds);
 DayReport BuildDayReport(AbsoluteDay d);
-YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear);
 
 TextOptions CurrentTextOptions();

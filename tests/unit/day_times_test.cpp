@@ -36,7 +36,7 @@ class DayTimesTest : public testenv::SunTimesTest {
     setTimeFormat(1);
   }
   static std::vector<DayTime> Of(const GregorianDate& g) {
-    return DayTimesFromSettings().Of(AbsoluteFromGregorian(g));
+    return DayTimesFor(CurrentCalendarRules(), CurrentOptions().times).Of(AbsoluteFromGregorian(g));
   }
   // The clock time of the first time of `kind` on the day, "none" when the
   // day has none, "----" when it is not computed.
@@ -83,7 +83,7 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
     SCOPED_TRACE(diaspora ? "Diaspora" : "Israel");
     diasporaSetFlag(diaspora ? 1 : 0);
     const CalendarRules rules = CurrentCalendarRules();
-    const DayTimes times = DayTimesFromSettings();
+    const DayTimes times = DayTimesFor(CurrentCalendarRules(), CurrentOptions().times);
     std::map<std::string, int> reached;
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, 5750);
     const AbsoluteDay last = AbsoluteFromHebrew(1, kTishri, 5950);

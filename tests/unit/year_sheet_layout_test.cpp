@@ -110,7 +110,7 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
   for (const auto& s : sheets) {
     setCity(s.city);
     diasporaSetFlag(s.diaspora ? 1 : 0);
-    const YearSheetText text = YearSheetTextFromSettings(s.year, s.hebrew);
+    const YearSheetText text = YearSheetTextOf(s.year, s.hebrew, CurrentOptions());
     ASSERT_GT(text.rows.size(), 60u);
     for (const PrintPaperFormat& paper : PrintPaperFormats) {
       SCOPED_TRACE(std::string(s.city) + " " + std::to_string(s.year) + " " + std::string(paper.name));
@@ -140,7 +140,7 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
 // once and every page with its heading; on a short page the same.
 TEST_P(YearSheetLayoutTest, RowsBeyondOnePageGoOnToMorePages) {
   setCity("New York City");
-  const YearSheetText year = YearSheetTextFromSettings(2026, false);
+  const YearSheetText year = YearSheetTextOf(2026, false, CurrentOptions());
   YearSheetText text = year;
   while (text.rows.size() < 260) {
     text.rows.insert(text.rows.end(), year.rows.begin(), year.rows.end());
@@ -179,7 +179,7 @@ TEST_P(YearSheetLayoutTest, RowsBeyondOnePageGoOnToMorePages) {
 // with an ellipsis; the times beside it keep their room.
 TEST_P(YearSheetLayoutTest, ALabelTooLongIsCutToItsColumn) {
   setCity("New York City");
-  YearSheetText text = YearSheetTextFromSettings(2026, false);
+  YearSheetText text = YearSheetTextOf(2026, false, CurrentOptions());
   // Some 100 characters: more than the label column of a narrow page has
   // room for at any size, less than the longest text the printout shows in
   // the Hebrew font.
