@@ -102,17 +102,8 @@ HebrewDate GetJewishHolidayDate(int id, int year) { return GetJewishHolidayDate(
 
 std::string GetSpecialDay(AbsoluteDay d) { return GetSpecialDay(d, CurrentCalendarRules()); }
 
-int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
+bool GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
   return GetTorahSectionShabbat(d, CurrentCalendarRules(), out);
-}
-
-int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3) {
-  ShabbatSections s;
-  if (!GetTorahSectionShabbat(d, &s)) return 0;
-  if (c1) *c1 = s.c1;
-  if (c2) *c2 = s.c2;
-  if (c3) *c3 = s.c3;
-  return 1;
 }
 
 bool IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }
