@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../tests/unit/recording_drawing.h"
+#include "compose/current_options.h"
 #include "render/month_painter.h"
 #include "storage/anniversaries.h"
 #include "base/settings.h"
@@ -51,8 +52,9 @@ void BM_PaintFullMonth(benchmark::State& state) {
   int month = 1;
   for (auto _ : state) {
     testenv::RecordingDrawing d;
-    PaintItInternal(d, PaintArea{0, 0, 1280, 980}, GregorianDate{15, month, 2025}, true, false, nullptr, nullptr,
-                    nullptr);
+    // The window builds the options value for each paint, as here.
+    PaintItInternal(d, PaintArea{0, 0, 1280, 980}, GregorianDate{15, month, 2025}, CurrentOptions(), true, false,
+                    nullptr, nullptr, nullptr);
     benchmark::DoNotOptimize(d.ops.size());
     month = month % 12 + 1;
   }
@@ -66,7 +68,8 @@ void BM_HitTest(benchmark::State& state) {
     CalendarHit hit;
     hit.x = 600;
     hit.y = 700;
-    PaintItInternal(d, PaintArea{0, 0, 1280, 980}, GregorianDate{15, 4, 2025}, false, false, &hit, nullptr, nullptr);
+    PaintItInternal(d, PaintArea{0, 0, 1280, 980}, GregorianDate{15, 4, 2025}, CurrentOptions(), false, false, &hit,
+                    nullptr, nullptr);
     benchmark::DoNotOptimize(hit.day);
   }
 }

@@ -23,7 +23,9 @@ its modules (a .h and its .cpp count as one module) have no cycle.
 The settings store (base/settings.h) is read only at the top: in forms/,
 cli/, dialogs/ and app/, and in compose/ by the one file that builds the
 options value from it (current_options). Every folder below takes its
-choices as values.
+choices as values; so does render/: the options value built from the
+settings (compose/current_options.h) is included only by forms/, cli/,
+dialogs/ and app/.
 
 Usage: scripts/check-layout.py [--root DIR]
 Prints one line per violation, "file:line: ...", then a summary; the exit
@@ -63,6 +65,8 @@ DBUS_HEADER_RE = re.compile(r"^(glib|gio)[/.-]")
 SETTINGS_HEADER = "base/settings.h"
 SETTINGS_FOLDERS = {"base", "forms", "cli", "dialogs", "app"}
 SETTINGS_FILE_RE = re.compile(r"^src/compose/current_options\.(h|cpp)$")
+CURRENT_OPTIONS_HEADER = "compose/current_options.h"
+CURRENT_OPTIONS_FOLDERS = {"forms", "cli", "dialogs", "app"}
 
 INCLUDE_RE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
@@ -155,6 +159,10 @@ def check(root):
             if name == SETTINGS_HEADER and folder not in SETTINGS_FOLDERS and not SETTINGS_FILE_RE.match(rel):
                 problems.append(f"{at}: includes \"{name}\": below forms/ the settings arrive as values "
                                 "(compose/current_options builds them)")
+            if (name == CURRENT_OPTIONS_HEADER and folder not in CURRENT_OPTIONS_FOLDERS
+                    and not SETTINGS_FILE_RE.match(rel)):
+                problems.append(f"{at}: includes \"{name}\": below forms/ the choices arrive as values "
+                                "(the top builds them from the settings)")
             if target == folder:
                 src_module = module_of(rel)
                 dst_module = os.path.splitext(name if "/" in name else f"{folder}/{name}")[0]

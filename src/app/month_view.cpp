@@ -174,11 +174,12 @@ void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, 
   GdkColormap* colormap = gdk_drawable_get_colormap(window);
   int width = 0, height = 0;
   gdk_drawable_get_size(window, &width, &height);
-  DrawingPtr drawing = drawing_gdk_new(widget, window, gc.get(), colormap);
+  const Options options = CurrentOptions();
+  DrawingPtr drawing = drawing_gdk_new(widget, window, gc.get(), colormap, options.look.screenFont);
   PaintHooks hooks;
   hooks.addHint = [](int x, int y, int w, int h, std::string_view text) { tooltips_add(x, y, w, h, text); };
   hooks.clearRect = [window](int x, int y, int w, int h) { gdk_window_clear_area(window, x, y, w, h); };
-  PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), draw, false, hit, pair, &hooks,
+  PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), options, draw, false, hit, pair, &hooks,
                   MonthViewKind());
   drawing_gdk_free(drawing);
 }

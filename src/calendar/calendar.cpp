@@ -165,10 +165,6 @@ int Days_In_Hebrew_Year(int year) {
   return static_cast<int>(Hebrew_Calendar_Elapsed_Days(year + 1) - Hebrew_Calendar_Elapsed_Days(year));
 }
 
-int Long_Heshvan(int year) { return Days_In_Hebrew_Year(year) % 10 == 5 ? 1 : 0; }
-
-int Short_Kislev(int year) { return Days_In_Hebrew_Year(year) % 10 == 3 ? 1 : 0; }
-
 int Last_Day_Of_Hebrew_Month(int month, int year) {
   // The fixed 29-day months need no year length.
   if (month == 2 || month == 4 || month == 6 || month == 10 || month == 13) return 29;

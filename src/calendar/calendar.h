@@ -31,10 +31,6 @@ constexpr int Last_Month_Of_Hebrew_Year(int year) { return Hebrew_Leap_Year(year
 int64_t Hebrew_Calendar_Elapsed_Days(int year);
 // 353, 354, 355, 383, 384 or 385.
 int Days_In_Hebrew_Year(int year);
-// 1 if Heshvan has 30 days (a 355- or 385-day year).
-int Long_Heshvan(int year);
-// 1 if Kislev has 29 days (a 353- or 383-day year).
-int Short_Kislev(int year);
 // Days in Hebrew month 1..13 of year y: 29 or 30.
 int Last_Day_Of_Hebrew_Month(int month, int year);
 

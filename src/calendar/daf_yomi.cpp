@@ -116,37 +116,22 @@ int DafYomiGetIt(DafYomiRec* rec) {
   return kDafYomiOk;
 }
 
-std::string DafYomiGetErrorMessage(int code) {
-  switch (code) {
-    case kDafYomiOk:
-      return "No error occured";
-    case kDafYomiBadStructure:
-      return "Bad structure passed";
-    case kDafYomiInvalidDate:
-      return "Invalid date was passed";
-    case kDafYomiBeforeStart:
-      return "No daf yomi for that date";
-    default:
-      return "Unknown error code " + std::to_string(code) + " was passed";
-  }
-}
-
 namespace {
 
 // The page of a date, or an empty text when there is none.
-std::string DafYomiText(int day, int month, int year, bool withCycle) {
+std::string DafYomiText(int day, int month, int year) {
   DafYomiRec rec;
   rec.sizeCheck = kDafYomiRecSize;
   rec.day = day;
   rec.month = month;
   rec.year = year;
   if (DafYomiGetIt(&rec) != kDafYomiOk) return std::string();
-  return withCycle ? rec.longText : rec.shortText;
+  return rec.shortText;
 }
 
 }  // namespace
 
-std::string DafYomiGetWithoutCycle(int day, int month, int year) { return DafYomiText(day, month, year, false); }
+std::string DafYomiGetWithoutCycle(int day, int month, int year) { return DafYomiText(day, month, year); }
 
 DafYomiPage DafYomiPageOf(AbsoluteDay d) {
   static const AbsoluteDay anchor = AbsoluteFromGregorian(kCycleAnchor);
@@ -157,11 +142,9 @@ DafYomiPage DafYomiPageOf(AbsoluteDay d) {
   return {kDafYomis[i].name, index - kPagesBefore[i] + kDafYomis[i].firstPage};
 }
 
-std::string DafYomiGetWithCycle(int day, int month, int year) { return DafYomiText(day, month, year, true); }
-
-int IsYizkor(AbsoluteDay d, const CalendarRules& rules) {
+bool IsYizkor(AbsoluteDay d, const CalendarRules& rules) {
   for (Festival f : FestivalsOn(d, rules))
-    if (FestivalFactsOf(f, rules).yizkor) return 1;
-  return 0;
+    if (FestivalFactsOf(f, rules).yizkor) return true;
+  return false;
 }
 

@@ -34,7 +34,6 @@ constexpr int kDafYomiBeforeStart = 3;
 // date (year outside 1583..3000, month or day out of range); 3 before the
 // first cycle.
 int DafYomiGetIt(DafYomiRec* rec);
-std::string DafYomiGetErrorMessage(int code);
 // "Tractate page", or empty on any error (the month view's form).
 std::string DafYomiGetWithoutCycle(int day, int month, int year);
 // The page of an absolute day: tractate and page, or page 0 before the
@@ -44,12 +43,9 @@ struct DafYomiPage {
   int page = 0;
 };
 DafYomiPage DafYomiPageOf(AbsoluteDay d);
-// "Cycle n, Tractate page", or empty on any error.
-std::string DafYomiGetWithCycle(int day, int month, int year);
 // Tractate of cycle index 0..2710 and its page; an index outside the cycle
 // gives an empty name and page 0.
 int GetDafYomiInternal(int index, std::string* tractate);
-// 1 on a day Yizkor is said under the rules,
-// else 0: Yom Kippur, Shemini Atseret, and the last day of Pesakh and of
+// True on a day Yizkor is said under the rules: Yom Kippur, Shemini Atseret, and the last day of Pesakh and of
 // Shavuot, as the festival table marks them.
-int IsYizkor(AbsoluteDay d, const CalendarRules& rules);
+bool IsYizkor(AbsoluteDay d, const CalendarRules& rules);

@@ -30,7 +30,6 @@ HebrewDate GetJewishHolidayDate(int id, int year, const CalendarRules& rules) {
 
 int GetJewishHolidayFirstYear(int id) { return ValidId(id) ? FestivalFirstYear(FestivalOfId(id)) : 0; }
 
-std::string namesKholHaMoedPesakh() { return translate_perform("Khol HaMoed"); }
 
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules) {
   return GetSpecialDay(d, HebrewFromAbsolute(d), rules);

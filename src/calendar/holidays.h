@@ -23,8 +23,6 @@ std::string GetJewishHolidayName(int id, const CalendarRules& rules);
 HebrewDate GetJewishHolidayDate(int id, int year, const CalendarRules& rules);
 // First Gregorian year in which the holiday is shown, or 0 for always.
 int GetJewishHolidayFirstYear(int id);
-// The translated "Khol HaMoed".
-std::string namesKholHaMoedPesakh();
 // Holiday text of one day: the name of the highest-id holiday on it, and
 // ", Rosh Khodesh" (untranslated) on day 30 or 1 except 1 Tishri.
 std::string GetSpecialDay(AbsoluteDay d, const CalendarRules& rules);

@@ -56,8 +56,6 @@ int GridIndexOf(const MonthGrid& grid, AbsoluteDay d) {
   return static_cast<int>(d - grid.first) + 1;
 }
 
-int GridRows(const MonthGrid& grid) { return GridCellOf(grid, grid.days).row + 1; }
-
 HebrewDate NextHebrewMonth(int month, int year) {
   if (month == kElul) return {1, kTishri, year + 1};
   if (month == Last_Month_Of_Hebrew_Year(year)) return {1, kNisan, year};

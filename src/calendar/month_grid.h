@@ -36,8 +36,6 @@ MonthGrid MonthGridOf(MonthKind kind, const GregorianDate& date);
 GridCell GridCellOf(const MonthGrid& grid, int index);
 // The index 1..grid.days of day `d` in the grid, or 0 when the grid does not hold it.
 int GridIndexOf(const MonthGrid& grid, AbsoluteDay d);
-// The rows the grid takes: 4 to 6.
-int GridRows(const MonthGrid& grid);
 
 // The Hebrew month after / before month `month` of Hebrew year `year`, in
 // the order of the year: Tishri .. Adar (Adar I, Adar II in a leap year),

@@ -50,22 +50,22 @@ int TorahGetYearType(int year) { return TorahYearOf(year).type; }
 
 AbsoluteDay DetermineBereshith(int year) { return TorahYearOf(year).bereshith; }
 
-int GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out) {
-  if (WeekdayOf(d) != kShabbat) return 0;
+bool GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out) {
+  if (WeekdayOf(d) != kShabbat) return false;
   // The Shabbatot of Tishri before Shabbat Bereshith close the previous
   // year's list.
   const int hebrewYear = HebrewFromAbsolute(d).year;
   const TorahYear* ty = &TorahYearOf(hebrewYear);
   if (d < ty->bereshith) ty = &TorahYearOf(hebrewYear - 1);
-  if (ty->type == kNoYearType) return 0;
+  if (ty->type == kNoYearType) return false;
 
   const SectionList& list = (rules.diaspora ? ParashiothDiaspora : ParashiothIsrael)[static_cast<size_t>(ty->type)];
   const auto week = static_cast<size_t>((d - ty->bereshith) / 7);
   // Every list is as long as its year has Shabbatot; the check only guards
   // against reading past a list.
-  if (week >= list.count) return 0;
+  if (week >= list.count) return false;
   const ShabbatEntry& e = list.entries[week];
   if (out) *out = ShabbatSections{e.c1, e.c2, e.c3};
-  return 1;
+  return true;
 }
 

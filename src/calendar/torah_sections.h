@@ -18,6 +18,6 @@ struct ShabbatSections {
   int32_t c2 = 1000;
   int32_t c3 = 1000;
 };
-// 1 and the day's codes when d is a Saturday of a known year type; 0 otherwise
-// (out is then left unchanged).
-int GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out);
+// True, with the day's codes, when d is a Saturday of a known year type;
+// false otherwise (out is then left unchanged).
+bool GetTorahSectionShabbat(AbsoluteDay d, const CalendarRules& rules, ShabbatSections* out);

@@ -60,7 +60,7 @@ std::optional<HebrewDate> ParseHebrewDate(std::string_view text, std::string& er
 
 }  // namespace
 
-int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdAnniversary(const Args& args, const Options&, std::FILE* out, std::FILE* err) {
   if (args.size() != 3) return UsageFail(err, "usage: anniversary TYPE D.M.Y YEAR (TYPE A, B or Y; Hebrew date and year)");
   const std::string& type = args[0];
   if (type != "A" && type != "B" && type != "Y")

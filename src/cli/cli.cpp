@@ -6,6 +6,7 @@
 #include "base/translate.h"
 #include "base/version.h"
 #include "cli/commands.h"
+#include "compose/current_options.h"
 #include "storage/user_files.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
@@ -36,7 +37,7 @@ struct Command {
   std::string_view arguments;
   std::string_view description;
   std::string_view example;
-  int (*run)(const Args&, std::FILE*, std::FILE*);
+  int (*run)(const Args&, const Options&, std::FILE*, std::FILE*);
 };
 
 constexpr Command kCommands[] = {
@@ -81,13 +82,16 @@ const Command* FindCommand(std::string_view name) {
 
 // ------------------------------------------------------------ the options
 
-// State of one run that the options set besides the settings.
+// The choices of one run: the options value, built from the settings and
+// changed by the options, and what the options leave for later.
 struct RunOptions {
-  bool checkCity = false;  // --city was given: look it up once the user's files are there
+  Options options;
+  bool checkCity = false;          // --city was given: look it up once the user's files are there
+  bool numeralsGiven = false;      // --hebrew-numerals was given
 };
 
-// One option before the command. It changes the settings of this run only:
-// the CLI never writes the settings file. `apply` gets the value (empty for
+// One option before the command. It changes the options value of this run
+// only: the CLI never changes the settings. `apply` gets the value (empty for
 // an option without one) and returns an error message, or "" when it took.
 struct GlobalOption {
   std::string_view name;
@@ -106,27 +110,27 @@ std::string LanguageChoices() {
   return names;
 }
 
-std::string OnOff(std::string_view option, std::string_view v, void (*set)(int)) {
+std::string OnOff(std::string_view option, std::string_view v, bool& flag) {
   if (v != "on" && v != "off") return "invalid value '" + Shown(v) + "' for " + std::string(option) + " (on or off)";
-  set(v == "on" ? 1 : 0);
+  flag = v == "on";
   return {};
 }
 
 const GlobalOption kGlobalOptions[] = {
     {"--israel", "", "Land of Israel rules",
-     [](std::string_view, RunOptions&) {
-       diasporaSetFlag(0);
+     [](std::string_view, RunOptions& run) {
+       run.options.rules.diaspora = false;
        return std::string();
      }},
     {"--diaspora", "", "Diaspora rules",
-     [](std::string_view, RunOptions&) {
-       diasporaSetFlag(1);
+     [](std::string_view, RunOptions& run) {
+       run.options.rules.diaspora = true;
        return std::string();
      }},
     {"--style", "1|2", "1 Sephardic, 2 Ashkenazi",
-     [](std::string_view v, RunOptions&) {
+     [](std::string_view v, RunOptions& run) {
        if (v != "1" && v != "2") return "invalid style '" + Shown(v) + "' (1 Sephardic, 2 Ashkenazi)";
-       setStyle(v == "1" ? kStyleSephardic : kStyleAshkenazi);
+       run.options.style = v == "1" ? kStyleSephardic : kStyleAshkenazi;
        return std::string();
      }},
     {"--yom-haatsmaut", "weekday|luach", "Yom HaAtsmaut and Yom Yerushalayim as weekdays or as the Chief Rabbinate's luach",
@@ -140,42 +144,46 @@ const GlobalOption kGlobalOptions[] = {
        if (v.empty()) return std::string("--city needs a city name");
        // The city file is ISO-8859-1; the command line is UTF-8.
        std::string latin1;
-       setCity(Latin1FromUtf8(v, &latin1) ? std::string_view(latin1) : v);
+       run.options.times.city = std::string(Latin1FromUtf8(v, &latin1) ? std::string_view(latin1) : v);
        run.checkCity = true;
        return std::string();
      }},
     {"--12h", "", "12-hour clock",
-     [](std::string_view, RunOptions&) {
-       setTimeFormat(0);
+     [](std::string_view, RunOptions& run) {
+       run.options.times.clock.format = 0;
        return std::string();
      }},
     {"--24h", "", "24-hour clock",
-     [](std::string_view, RunOptions&) {
-       setTimeFormat(1);
+     [](std::string_view, RunOptions& run) {
+       run.options.times.clock.format = 1;
        return std::string();
      }},
     {"--language", "LANGUAGE", "the interface language of the texts (see below)",
-     [](std::string_view v, RunOptions&) {
+     [](std::string_view v, RunOptions& run) {
        for (int language = 1; !getLanguagePrefix(language).empty(); ++language) {
          if (v == getLanguagePrefix(language)) {
-           setLanguage(language);
+           run.options.text.language = language;
            return std::string();
          }
        }
        return "unknown language '" + Shown(v) + "' (" + LanguageChoices() + ")";
      }},
     {"--dst-automatic", "on|off", "times in the city's own time zone where the city file names one",
-     [](std::string_view v, RunOptions&) { return OnOff("--dst-automatic", v, setDSTAutomatic); }},
+     [](std::string_view v, RunOptions& run) { return OnOff("--dst-automatic", v, run.options.times.automaticZone); }},
     {"--sun", "classic|precise", "the sun calculation: the almanac's (classic) or NOAA's to the second (precise)",
-     [](std::string_view v, RunOptions&) {
-       if (!SunCalculationFromName(v)) return "--sun needs classic or precise, not '" + Shown(v) + "'";
-       setSunCalculation(v);
+     [](std::string_view v, RunOptions& run) {
+       const std::optional<SunCalculation> calculation = SunCalculationFromName(v);
+       if (!calculation) return "--sun needs classic or precise, not '" + Shown(v) + "'";
+       run.options.times.sun.calculation = *calculation;
        return std::string();
      }},
     {"--elevation", "on|off", "sunrise and sunset from the city's elevation (precise calculation only)",
-     [](std::string_view v, RunOptions&) { return OnOff("--elevation", v, setSunElevation); }},
+     [](std::string_view v, RunOptions& run) { return OnOff("--elevation", v, run.options.times.sun.elevation); }},
     {"--hebrew-numerals", "on|off", "Hebrew dates in Hebrew numerals (default: on in Yiddish and Hebrew)",
-     [](std::string_view v, RunOptions&) { return OnOff("--hebrew-numerals", v, setHebrewNumerals); }},
+     [](std::string_view v, RunOptions& run) {
+       run.numeralsGiven = true;
+       return OnOff("--hebrew-numerals", v, run.options.text.hebrewNumerals);
+     }},
 };
 
 const GlobalOption* FindOption(std::string_view name) {
@@ -235,8 +243,8 @@ class Session {
   // A first run gets ~/.lumaro and the shipped city file; a failure only
   // means that times cannot be shown, which the commands report.
   void InstallUserFiles() { InstallDefaultUserFiles(); }
-  void LoadTranslations() {
-    translate_init(getLanguagePrefix(getLanguage()));
+  void LoadTranslations(int language) {
+    translate_init(getLanguagePrefix(language));
     translated_ = true;
   }
   ~Session() {
@@ -253,7 +261,7 @@ class Session {
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   using namespace cli;
   Session session;
-  RunOptions run;
+  RunOptions run{CurrentOptions()};
   size_t i = 0;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -288,14 +296,19 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     std::fputs(help.c_str(), out);
     return kCliOk;
   }
+  // What follows the language unless chosen itself: the clock's direction
+  // and the numerals of the Hebrew dates.
+  Options& options = run.options;
+  options.times.clock.rightToLeft = options.text.rightToLeft();
+  if (!run.numeralsGiven) options.text.hebrewNumerals = HebrewNumeralsFor(getHebrewNumerals(), options.text.language);
   session.InstallUserFiles();
   if (run.checkCity) {
     CityRec place;
-    if (!CityGet(getCityFileName(), getCity(), &place))
-      return UsageFail(err, "unknown city '" + Utf8FromLatin1(getCity()).substr(0, 80) + "' (not in the city file " +
-                                getCityFileName() + ")");
-    setCity(place.name);  // as the city file writes it
+    if (!CityGet(options.times.cityFile, options.times.city, &place))
+      return UsageFail(err, "unknown city '" + Utf8FromLatin1(options.times.city).substr(0, 80) +
+                                "' (not in the city file " + options.times.cityFile + ")");
+    options.times.city = place.name;  // as the city file writes it
   }
-  session.LoadTranslations();
-  return command->run(rest, out, err);
+  session.LoadTranslations(options.text.language);
+  return command->run(rest, options, out, err);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "compose/options.h"
+
 namespace cli {
 
 using Args = std::vector<std::string>;
@@ -19,34 +21,34 @@ inline bool RangeTooLong(long long days) { return MaxRangeDays() > 0 && days > M
 int UsageFail(std::FILE* err, const std::string& message);
 
 // dump FROM TO: one TSV line per day.
-int CmdDump(const Args& args, std::FILE* out, std::FILE* err);
+int CmdDump(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // molad FROM_YEAR TO_YEAR: the molad of every month of Hebrew years 1..9999.
-int CmdMolad(const Args& args, std::FILE* out, std::FILE* err);
+int CmdMolad(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // day DATE: the day report of one date.
-int CmdDay(const Args& args, std::FILE* out, std::FILE* err);
+int CmdDay(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // eval DATE LAT LON ZONE EXPRESSION, or eval --batch (lines on stdin).
-int CmdEval(const Args& args, std::FILE* out, std::FILE* err);
+int CmdEval(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // zmanim DATE: the zmanim block of the configured city.
-int CmdZmanim(const Args& args, std::FILE* out, std::FILE* err);
+int CmdZmanim(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // anniversary TYPE D.M.Y YEAR: the day of an entry in a Hebrew year.
-int CmdAnniversary(const Args& args, std::FILE* out, std::FILE* err);
+int CmdAnniversary(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
 // [--daf-yomi] [--omer]: an iCalendar file of the range.
-int CmdIcs(const Args& args, std::FILE* out, std::FILE* err);
+int CmdIcs(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // month YYYY-MM [options]: the month printed as PostScript.
-int CmdMonth(const Args& args, std::FILE* out, std::FILE* err);
+int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // learning FROM TO [--chosen]: "DATE<TAB>CYCLE<TAB>TEXT" for the study
 // cycles of each day (every cycle, or the ones chosen in the settings).
-int CmdLearning(const Args& args, std::FILE* out, std::FILE* err);
+int CmdLearning(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // times FROM TO: "DATE<TAB>KIND<TAB>TIME<TAB>LABEL" for every time of each day.
-int CmdTimes(const Args& args, std::FILE* out, std::FILE* err);
+int CmdTimes(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // year-sheet YEAR [--hebrew] [--out FILE] [--paper P] [--pdf]: the year's
 // Shabbat and festival times printed as PostScript or PDF.
-int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err);
+int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 
 // today [--date DATE]: labelled lines of what a day is.
-int CmdToday(const Args& args, std::FILE* out, std::FILE* err);
+int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // upcoming [--days N] [--from DATE] [--notify]: the anniversaries of the coming days.
-int CmdUpcoming(const Args& args, std::FILE* out, std::FILE* err);
+int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

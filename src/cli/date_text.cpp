@@ -1,6 +1,5 @@
 #include "cli/date_text.h"
 
-#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "calendar/names.h"
 #include "compose/hebrew_date_text.h"
@@ -17,7 +16,9 @@ std::string GregorianDateText(AbsoluteDay day) {
          GetGregorianMonthName(g.month) + " " + std::to_string(g.year);
 }
 
-std::string HebrewDateText(AbsoluteDay day) { return ::HebrewDateText(HebrewFromAbsolute(day)); }
+std::string HebrewDateText(AbsoluteDay day, bool hebrewNumerals) {
+  return ::HebrewDateText(HebrewFromAbsolute(day), hebrewNumerals);
+}
 
 AbsoluteDay LocalDay(std::time_t now) {
   std::tm local{};

@@ -11,7 +11,7 @@ namespace cli {
 // "Thursday, 2 April 2026".
 std::string GregorianDateText(AbsoluteDay day);
 // "15 Nisan 5786"; with Hebrew numerals "ט״ו ניסן תשפ״ו".
-std::string HebrewDateText(AbsoluteDay day);
+std::string HebrewDateText(AbsoluteDay day, bool hebrewNumerals);
 // The day of the local calendar at `now`.
 AbsoluteDay LocalDay(std::time_t now);
 // The time the commands take as now: the clock, or the instant set for a test.

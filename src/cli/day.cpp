@@ -5,7 +5,6 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "compose/current_options.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
@@ -13,12 +12,12 @@
 
 namespace cli {
 
-int CmdDay(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdDay(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   if (args.size() != 1) return UsageFail(err, "usage: day DATE (as YYYY-MM-DD)");
   std::string error;
   const auto date = ParseDate(args[0], error);
   if (!date) return UsageFail(err, error);
-  const std::string text = FormatDayReport(BuildDayReport(AbsoluteFromGregorian(*date), CurrentOptions()));
+  const std::string text = FormatDayReport(BuildDayReport(AbsoluteFromGregorian(*date), options));
   std::fwrite(text.data(), 1, text.size(), out);
   return kCliOk;
 }

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "compose/current_options.h"
 #include "calendar/daf_yomi.h"
 #include "calendar/festivals.h"
 #include "calendar/holidays.h"
@@ -155,14 +154,14 @@ void WriteDay(OutBuffer& o, const DumpRun& run, AbsoluteDay d, const GregorianDa
     o << ' ' << daf.page;
   }
   o << '\t';
-  o << IsYizkor(d, run.rules) << '\t';
+  o << (IsYizkor(d, run.rules) ? '1' : '0') << '\t';
   WriteShabbatTime(o, d, run.evenings);
   o << '\n';
 }
 
 }  // namespace
 
-int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdDump(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   if (args.size() != 2) return UsageFail(err, "usage: dump FROM TO (dates as YYYY-MM-DD)");
   std::string error;
   const auto range = ParseDateRange(args[0], args[1], error);
@@ -173,7 +172,7 @@ int CmdDump(const Args& args, std::FILE* out, std::FILE* err) {
   OutBuffer o(out);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   o << kHeader;
-  const DumpRun run{CurrentCalendarRules(), EveningTimesFromSettings()};
+  const DumpRun run{options.rules, EveningTimesFor(options.rules, options.times)};
   DateWalk dates(first);
   for (AbsoluteDay d = first; d <= last; ++d) {
     WriteDay(o, run, d, dates.civil(), dates.hebrew());

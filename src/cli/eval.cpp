@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "cli/args.h"
-#include "compose/current_options.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "base/diagnostics.h"
@@ -82,14 +81,14 @@ class MemoryStream {
 };
 
 // The value of one input; the parser's messages go to `messages`.
-int Evaluate(const EvalInput& in, std::FILE* messages) {
+int Evaluate(const EvalInput& in, const SunOptions& sun, std::FILE* messages) {
   const DiagnosticsTo redirect(messages);
-  return CalculateZmanim(in.latitude, in.longitude, in.zone, in.date.day, in.date.month, in.date.year, in.expression);
+  return CalculateZmanim(in.latitude, in.longitude, in.zone, in.date.day, in.date.month, in.date.year, in.expression, sun);
 }
 
 // Lines DATE<TAB>LAT<TAB>LON<TAB>ZONE<TAB>EXPRESSION; one value (or "error")
 // per line, the parser's messages on err.
-int RunBatch(std::FILE* out, std::FILE* err) {
+int RunBatch(const SunOptions& sun, std::FILE* out, std::FILE* err) {
   OutBuffer o(out);
   // The messages of one line are collected and written after the values
   // before them, so the two stay in order when they go to one place.
@@ -113,10 +112,10 @@ int RunBatch(std::FILE* out, std::FILE* err) {
       continue;
     }
     if (!messages.file()) {
-      o << Evaluate(*in, err) << '\n';
+      o << Evaluate(*in, sun, err) << '\n';
       continue;
     }
-    const int value = Evaluate(*in, messages.file());
+    const int value = Evaluate(*in, sun, messages.file());
     std::fflush(messages.file());
     const long written = std::ftell(messages.file());
     if (written > 0) {
@@ -132,15 +131,15 @@ int RunBatch(std::FILE* out, std::FILE* err) {
 
 }  // namespace
 
-int CmdEval(const Args& args, std::FILE* out, std::FILE* err) {
-  if (args.size() == 1 && args[0] == "--batch") return RunBatch(out, err);
+int CmdEval(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
+  if (args.size() == 1 && args[0] == "--batch") return RunBatch(options.times.sun, out, err);
   if (args.size() != 5)
     return UsageFail(err, "usage: eval DATE LAT LON ZONE EXPRESSION, or eval --batch (lines on standard input)");
   std::string error;
   const auto in = ParseEvalInput({args[0], args[1], args[2], args[3], args[4]}, error);
   if (!in) return UsageFail(err, error);
   std::fflush(out);
-  const int value = Evaluate(*in, out);
+  const int value = Evaluate(*in, options.times.sun, out);
   std::fprintf(out, "%d\n", value);
   return kCliOk;
 }

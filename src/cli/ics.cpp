@@ -8,14 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "compose/learning_lines.h"
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "base/diagnostics.h"
-#include "base/settings.h"
 #include "cli/out_buffer.h"
 
 namespace cli {
@@ -41,7 +39,7 @@ unsigned KindOfOption(const std::string& arg) {
 
 }  // namespace
 
-int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdIcs(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   const std::string usage = "usage: ics FROM TO [" + KindOptions() + "] (dates as YYYY-MM-DD)";
   std::vector<std::string> dates;
   unsigned kinds = 0;
@@ -56,7 +54,7 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
   }
   if (dates.size() != 2) return UsageFail(err, usage);
   const bool named = kinds != 0;
-  if (!named) kinds = IcsDefaultKinds();
+  if (!named) kinds = IcsDefaultKinds(options.learning);
   std::string error;
   const auto range = ParseDateRange(dates[0], dates[1], error);
   if (!range) return UsageFail(err, error);
@@ -69,12 +67,12 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
 
   // Times that cannot be computed would silently be missing from the file.
   if (kinds & kIcsTimes) {
-    switch (IcsCheckTimes()) {
+    switch (IcsCheckTimes(options.times)) {
       case IcsTimesCheck::kOk:
         break;
       case IcsTimesCheck::kCityNotFound:
-        return UsageFail(err, "the city '" + getCity().substr(0, 80) + "' was not found in the city file " +
-                                  getCityFileName() + ", so there are no candle-lighting times");
+        return UsageFail(err, "the city '" + options.times.city.substr(0, 80) + "' was not found in the city file " +
+                                  options.times.cityFile + ", so there are no candle-lighting times");
       case IcsTimesCheck::kInvalidDstRule:
         return UsageFail(err, "the daylight saving rule in the settings is invalid, so there are no candle-lighting times");
     }
@@ -82,12 +80,12 @@ int CmdIcs(const Args& args, std::FILE* out, std::FILE* err) {
 
   // Asked for by name, the daily learning without a chosen cycle would be an
   // empty calendar that looks like a successful export.
-  if (named && kinds == kIcsLearning && !LearningChoiceFromSettings().AnyCycle())
+  if (named && kinds == kIcsLearning && !options.learning.AnyCycle())
     return UsageFail(err, "no daily learning cycle is chosen in the settings (Settings, Configure Daily Learning; "
                           "keys LearningMishnaYomit, LearningNachYomi, ...), so --learning has nothing to export");
 
   OutBuffer o(out);
-  const IcsResult result = IcsWriteCalendar(first, last, kinds, CurrentOptions(), [&o](std::string_view piece) {
+  const IcsResult result = IcsWriteCalendar(first, last, kinds, options, [&o](std::string_view piece) {
     o << piece;
     return true;
   });

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "compose/current_options.h"
 #include "calendar/learning.h"
 #include "calendar/rules.h"
 #include "cli/args.h"
@@ -38,7 +37,7 @@ void WriteDay(OutBuffer& o, AbsoluteDay d, const LearningChoice& choice, const C
 
 }  // namespace
 
-int CmdLearning(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdLearning(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   std::vector<std::string> dates;
   bool chosenOnly = false;
   for (const std::string& a : args) {
@@ -55,10 +54,10 @@ int CmdLearning(const Args& args, std::FILE* out, std::FILE* err) {
   const auto range = ParseDateRange(dates[0], dates[1], error);
   if (!range) return UsageFail(err, error);
   // Read once: Pirkei Avot depends on the rules.
-  const CalendarRules rules = CurrentCalendarRules();
+  const CalendarRules rules = options.rules;
   LearningChoice choice;
   if (chosenOnly) {
-    choice = LearningChoiceFromSettings();
+    choice = options.learning;
   } else {
     choice.dafYomi = true;
     choice.cycles.fill(true);

@@ -34,7 +34,7 @@ std::optional<int> ParseHebrewYear(const std::string& text, const char* what, st
 
 }  // namespace
 
-int CmdMolad(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdMolad(const Args& args, const Options&, std::FILE* out, std::FILE* err) {
   if (args.size() != 2) return UsageFail(err, "usage: molad FROM_YEAR TO_YEAR (Hebrew years 1..9999)");
   std::string error;
   const auto from = ParseHebrewYear(args[0], "FROM_YEAR", error);

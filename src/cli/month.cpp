@@ -67,8 +67,8 @@ bool ParseMargins(std::string_view text, int mm[4]) {
 }
 
 // The whole page in memory, written out only when it is complete.
-bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, bool pdf, std::string* error,
-                MonthKind kind) {
+bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month, const Options& options, bool pdf,
+                std::string* error, MonthKind kind) {
   std::string data;
   bool ok;
   {
@@ -79,7 +79,7 @@ bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month,
     if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
     ok = PrintoutBytes(
         [&](std::FILE* stream, std::string* why) {
-          return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, why, kind);
+          return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, options, why, kind);
         },
         pdf, &data, error);
   }
@@ -90,7 +90,7 @@ bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month,
 
 }  // namespace
 
-int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   std::optional<GregorianDate> month;
   MonthKind kind = MonthKind::kGregorian;
   std::optional<std::string> outFile;
@@ -153,9 +153,9 @@ int CmdMonth(const Args& args, std::FILE* out, std::FILE* err) {
     return UsageFail(err, "the margins leave no room on " + job.paperName + " paper");
 
   std::string error;
-  const bool ok = outFile ? (pdf ? PrintJobToPdfFile(job, *outFile, *month, &error, kind)
-                                 : PrintJobToFile(job, *outFile, *month, &error, kind))
-                          : PrintToOut(out, job, *month, pdf, &error, kind);
+  const bool ok = outFile ? (pdf ? PrintJobToPdfFile(job, *outFile, *month, options, &error, kind)
+                                 : PrintJobToFile(job, *outFile, *month, options, &error, kind))
+                          : PrintToOut(out, job, *month, options, pdf, &error, kind);
   if (!ok) return UsageFail(err, error);
   return kCliOk;
 }

@@ -2,8 +2,6 @@
 // time of the days, one line each: DATE<TAB>KIND<TAB>TIME<TAB>LABEL.
 #include <string>
 
-#include "base/settings.h"
-#include "compose/current_options.h"
 #include "calendar/calendar.h"
 #include "cli/args.h"
 #include "cli/cli.h"
@@ -31,17 +29,17 @@ void AppendField(OutBuffer& o, std::string_view text) {
 
 }  // namespace
 
-int CmdTimes(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdTimes(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   if (args.size() != 2) return UsageFail(err, "usage: times FROM TO (dates as YYYY-MM-DD)");
   std::string error;
   const auto range = ParseDateRange(args[0], args[1], error);
   if (!range) return UsageFail(err, error);
   const CityFileSnapshot cityFile;  // one look at the city file for the whole run
   CityRec place;
-  if (!CityGet(getCityFileName(), getCity(), &place))
-    return UsageFail(err, "the city '" + getCity().substr(0, 80) + "' was not found in the city file " +
-                              getCityFileName());
-  const DayTimes times = DayTimesFromSettings();
+  if (!CityGet(options.times.cityFile, options.times.city, &place))
+    return UsageFail(err, "the city '" + options.times.city.substr(0, 80) + "' was not found in the city file " +
+                              options.times.cityFile);
+  const DayTimes times = DayTimesFor(options.rules, options.times);
   OutBuffer o(out);
   for (AbsoluteDay d = range->first; d <= range->last; ++d) {
     // A time that does not exist that day (the sun does not sink so far, an
@@ -50,7 +48,7 @@ int CmdTimes(const Args& args, std::FILE* out, std::FILE* err) {
       if (!t.computed) continue;
       AppendDate(o, d);
       o << '\t' << DayTimeKindOf(t.kind).name << '\t';
-      AppendField(o, TimeformatFormatTime(t.time.hour, t.time.minute));
+      AppendField(o, TimeformatFormatTime(t.time.hour, t.time.minute, options.times.clock));
       o << '\t';
       AppendField(o, DayTimeLabel(t));
       o << '\n';

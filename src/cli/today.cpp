@@ -8,8 +8,6 @@
 #include <string_view>
 
 #include "base/diagnostics.h"
-#include "compose/current_options.h"
-#include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/daf_yomi.h"
@@ -40,16 +38,16 @@ struct Sunset {
   std::time_t utc = 0;
 };
 
-std::optional<Sunset> SunsetOf(AbsoluteDay day) {
+std::optional<Sunset> SunsetOf(AbsoluteDay day, const TimesOptions& times) {
   CityRec place;
-  if (!CityGet(getCityFileName(), getCity(), &place)) return std::nullopt;
+  if (!CityGet(times.cityFile, times.city, &place)) return std::nullopt;
   const GregorianDate g = GregorianFromAbsolute(day);
-  const DstSetting dst = getDSTstruct();
-  const CityClock clock(place, g, getIsDST() ? &dst : nullptr, getDSTAutomatic() != 0);
-  const int t = CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, "sunset");
+  const CityClock clock(place, g, times.DstRule(), times.automaticZone);
+  const int t =
+      CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, "sunset", times.sun);
   int hour = 0, minute = 0;
   if (t < 0 || !clock.Show(t, &hour, &minute)) return std::nullopt;
-  return Sunset{TimeformatFormatTime(hour, minute), static_cast<std::time_t>(clock.UtcSeconds(t))};
+  return Sunset{TimeformatFormatTime(hour, minute, times.clock), static_cast<std::time_t>(clock.UtcSeconds(t))};
 }
 
 class Report {
@@ -68,7 +66,7 @@ class Report {
 
 }  // namespace
 
-int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   std::optional<AbsoluteDay> day;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] != "--date") return UsageFail(err, "unexpected argument '" + args[i].substr(0, 40) + "'; " + kTodayUsage);
@@ -90,20 +88,20 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
 
   // Messages about the city file go to stderr, never into the report.
   const DiagnosticsTo redirect(err);
-  const CalendarRules rules = CurrentCalendarRules();
+  const CalendarRules rules = options.rules;
   OutBuffer o(out);
   Report r(o);
   r.Line(translate_perform("Date"), GregorianDateText(d));
-  r.Line(translate_perform("Hebrew date"), HebrewDateText(d));
+  r.Line(translate_perform("Hebrew date"), HebrewDateText(d, options.text.hebrewNumerals));
 
-  const DayInformation info = PaintInternal_GetDayInformation(d, rules, getLanguage());
+  const DayInformation info = PaintInternal_GetDayInformation(d, rules, options.text.language);
   r.Line(translate_perform("Holiday"), info.holiday);
   r.Line(translate_perform("Rosh Khodesh"), info.roshKhodesh);
   r.Line(translate_perform("Omer"), info.omer);
   // The section of the week is the one read on the coming Shabbat (today,
   // when today is Shabbat).
   const AbsoluteDay shabbat = d + (6 - d % 7);
-  const DayInformation shabbatInfo = shabbat == d ? info : PaintInternal_GetDayInformation(shabbat, rules, getLanguage());
+  const DayInformation shabbatInfo = shabbat == d ? info : PaintInternal_GetDayInformation(shabbat, rules, options.text.language);
   r.Line(translate_perform("Torah section"), shabbatInfo.torahSection);
   r.Line(translate_perform("Special Shabbat"), shabbatInfo.specialShabbat);
   const GregorianDate g = GregorianFromAbsolute(d);
@@ -112,7 +110,7 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
 
   std::string time;
   int candles = 0, havdalah = 0;
-  EveningTimesFromSettings().Text(d, &time, &candles, &havdalah);
+  EveningTimesFor(options.rules, options.times).Text(d, &time, &candles, &havdalah);
   if (candles) r.Line(translate_perform("Candle Lighting"), time);
   if (havdalah) r.Line(translate_perform("Havdalah"), time);
   // The beginning and end of a fast day belong here, beside the evening
@@ -120,10 +118,10 @@ int CmdToday(const Args& args, std::FILE* out, std::FILE* err) {
 
   for (const AnniversaryRec& rec : AnniFileEntriesOnDay(d)) r.Text(AnniversaryLine(rec));
 
-  if (const std::optional<Sunset> sunset = SunsetOf(d)) {
+  if (const std::optional<Sunset> sunset = SunsetOf(d, options.times)) {
     if (d == today && now >= sunset->utc) {
       r.Line(translate_perform("Sunset"), sunset->shown + " (" + translate_perform("it is after sunset") + ")");
-      r.Line(translate_perform("From sunset"), HebrewDateText(d + 1));
+      r.Line(translate_perform("From sunset"), HebrewDateText(d + 1, options.text.hebrewNumerals));
     } else {
       r.Line(translate_perform("Sunset"), sunset->shown);
     }

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -35,7 +34,7 @@ std::string YearsText(int years) {
 
 }  // namespace
 
-int CmdUpcoming(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   int days = kDefaultDays;
   bool daysGiven = false, notify = false;
   std::optional<AbsoluteDay> from;
@@ -76,7 +75,7 @@ int CmdUpcoming(const Args& args, std::FILE* out, std::FILE* err) {
     const int year = HebrewFromAbsolute(d).year;
     for (const AnniversaryRec& rec : AnniFileEntriesOnDay(d)) {
       const int years = year - HebrewFromAbsolute(AnniEventDay(rec)).year;
-      lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d) + "): " + AnniversaryLine(rec) + ", " +
+      lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d, options.text.hebrewNumerals) + "): " + AnniversaryLine(rec) + ", " +
                       YearsText(years));
     }
   }

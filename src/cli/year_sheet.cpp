@@ -8,9 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "compose/current_options.h"
 #include "base/diagnostics.h"
-#include "base/settings.h"
 #include "calendar/types.h"
 #include "cli/args.h"
 #include "cli/cli.h"
@@ -29,7 +27,7 @@ constexpr int kSheetMarginMm = 10;
 
 }  // namespace
 
-int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err) {
+int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   std::optional<std::string> yearText, outFile;
   const PrintPaperFormat* paper = nullptr;
   bool hebrew = false, pdf = false;
@@ -68,9 +66,9 @@ int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err) {
                               "' (" + std::to_string(first) + ".." + std::to_string(last) + ")");
   }
   CityRec place;
-  if (!CityGet(getCityFileName(), getCity(), &place))
-    return UsageFail(err,
-                     "the city '" + getCity().substr(0, 80) + "' was not found in the city file " + getCityFileName());
+  if (!CityGet(options.times.cityFile, options.times.city, &place))
+    return UsageFail(err, "the city '" + options.times.city.substr(0, 80) + "' was not found in the city file " +
+                              options.times.cityFile);
 
   PrintJob job;
   PrintSetPaper(job, paper ? *paper : PrintPaperFormats[0], false);
@@ -82,12 +80,12 @@ int CmdYearSheet(const Args& args, std::FILE* out, std::FILE* err) {
     // standard error, never into a printout on standard output.
     std::optional<DiagnosticsTo> redirect;
     if (!outFile && ::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
-    const YearSheetText text = YearSheetTextFromSettings(static_cast<int>(*year), hebrew);
+    const YearSheetText text = YearSheetTextOf(static_cast<int>(*year), hebrew, options);
     if (outFile) {
-      ok = YearSheetToFile(*outFile, pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, &error);
+      ok = YearSheetToFile(*outFile, pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, options, &error);
     } else {
       std::string data;
-      ok = YearSheetBytes(PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, pdf, &data, &error);
+      ok = YearSheetBytes(PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, pdf, options, &data, &error);
       // The whole printout is written only when it is complete.
       if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
       if (!ok && error.empty()) error = "cannot write the printout to standard output";

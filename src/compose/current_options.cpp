@@ -61,11 +61,6 @@ TextOptions CurrentTextOptions() {
   return text;
 }
 
-std::string ScreenFontName() { return getFontName(); }
-
-std::string PrintYiddishFontFileChoice() { return getPrintYiddishFontFile(); }
-
-bool BackgroundImageShown() { return isBackgroundImage(); }
 
 Options CurrentOptions() {
   Options o;
@@ -85,6 +80,7 @@ Options CurrentOptions() {
   t.clock = ClockStyle{getTimeFormat(), isLanguageRightToLeft()};
   o.learning = LearningChoiceFromSettings();
   o.text = CurrentTextOptions();
+  o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage()};
   return o;
 }
 
@@ -95,11 +91,6 @@ SpecialTimeExpressions SpecialTimeExpressionsInUse() {
 EveningTimes EveningTimesFromSettings() {
   const Options o = CurrentOptions();
   return EveningTimesFor(o.rules, o.times);
-}
-
-DayTimes DayTimesFromSettings() {
-  const Options o = CurrentOptions();
-  return DayTimesFor(o.rules, o.times);
 }
 
 std::string GetJewishHolidayName(int id) { return GetJewishHolidayName(id, CurrentCalendarRules()); }
@@ -113,20 +104,11 @@ HebrewDate GetJewishHolidayDate(int id, int year) { return GetJewishHolidayDate(
 
 std::string GetSpecialDay(AbsoluteDay d) { return GetSpecialDay(d, CurrentCalendarRules()); }
 
-int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
+bool GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out) {
   return GetTorahSectionShabbat(d, CurrentCalendarRules(), out);
 }
 
-int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3) {
-  ShabbatSections s;
-  if (!GetTorahSectionShabbat(d, &s)) return 0;
-  if (c1) *c1 = s.c1;
-  if (c2) *c2 = s.c2;
-  if (c3) *c3 = s.c3;
-  return 1;
-}
-
-int IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }
+bool IsYizkor(AbsoluteDay d) { return IsYizkor(d, CurrentCalendarRules()); }
 
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression) {
   return CalculateZmanim(latitude, longitude, zone, day, month, year, expression, CurrentSunOptions());
@@ -183,6 +165,3 @@ std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds
   return IcsBuildCalendar(first, last, kinds, CurrentOptions());
 }
 
-YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear) {
-  return YearSheetTextOf(year, hebrewYear, CurrentOptions());
-}

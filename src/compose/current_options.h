@@ -29,18 +29,16 @@ LearningChoice LearningChoiceFromSettings();
 void StoreLearningChoice(const LearningChoice& choice);
 // The special days' expressions in use: the stored ones, defaults for the empty.
 SpecialTimeExpressions SpecialTimeExpressionsInUse();
-// The evening times and the times of day of the settings.
+// The evening times of the settings.
 EveningTimes EveningTimesFromSettings();
-DayTimes DayTimesFromSettings();
 
 // The settings-reading forms (each the form taking a value, with CurrentOptions()).
 std::string GetJewishHolidayName(int id);
 void GetJewishHolidayDate(int id, int year, HebrewDate* out);
 HebrewDate GetJewishHolidayDate(int id, int year);
 std::string GetSpecialDay(AbsoluteDay d);
-int GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out);
-int GetTorahSectionShabbat(AbsoluteDay d, int32_t* c1, int32_t* c2, int32_t* c3);
-int IsYizkor(AbsoluteDay d);
+bool GetTorahSectionShabbat(AbsoluteDay d, ShabbatSections* out);
+bool IsYizkor(AbsoluteDay d);
 int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, int year, std::string_view expression);
 void TimeformatFormatTime(int hour, int minute, std::string* text);
 std::string TimeformatFormatTime(int hour, int minute);
@@ -59,10 +57,5 @@ unsigned IcsDefaultKinds();
 IcsTimesCheck IcsCheckTimes();
 std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds);
 DayReport BuildDayReport(AbsoluteDay d);
-YearSheetText YearSheetTextFromSettings(int year, bool hebrewYear);
 
-// The display choices the painters and the drawing backends follow.
 TextOptions CurrentTextOptions();
-std::string ScreenFontName();
-std::string PrintYiddishFontFileChoice();
-bool BackgroundImageShown();  // a background image is configured and its file exists

@@ -6,6 +6,7 @@
 // settings.
 #pragma once
 
+#include <string>
 
 #include "base/choices.h"
 #include "calendar/rules.h"
@@ -21,10 +22,18 @@ struct TextOptions {
   bool rightToLeft() const { return isRightToLeftLanguage(language); }
 };
 
+// The choices of the look of the painted and printed pages.
+struct LookOptions {
+  std::string screenFont;        // the family of every text on the screen
+  std::string printFontFile;     // the Hebrew print font's file as configured ("" for the shipped one)
+  bool backgroundImage = false;  // a background image is configured and its file exists
+};
+
 struct Options {
   CalendarRules rules;
   int style = kStyleAshkenazi;  // kStyleSephardic or kStyleAshkenazi
   TimesOptions times;
   LearningChoice learning;
   TextOptions text;
+  LookOptions look;
 };

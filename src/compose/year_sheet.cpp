@@ -162,11 +162,13 @@ YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& option
   s.havdalahValue = s.havdalahInMinutes ? std::to_string(ShabbatHavdalahMinutes(t.havdalahValue)) : t.havdalahValue;
   s.hebrewNumerals = options.text.hebrewNumerals;
   s.clock = t.clock;
+  s.rightToLeft = options.text.rightToLeft();
   return s;
 }
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup) {
   YearSheetText text;
+  text.rightToLeft = setup.rightToLeft;
   const std::string year = HebrewYearText(setup.year, setup.hebrewYear && setup.hebrewNumerals);
   text.title = FormatText(translate_perform("Shabbat and festival times %s"), {year});
   text.heading.push_back(

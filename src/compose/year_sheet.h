@@ -79,6 +79,7 @@ struct YearSheetText {
   std::vector<std::array<std::string, kSheetColumnCount>> rows;
   std::vector<bool> monthStarts;  // per row: the row begins a new Gregorian month (not the first)
   std::string note;               // what the mark of candles lit after nightfall means, when a row has one
+  bool rightToLeft = false;       // laid out right to left (the language)
 };
 
 // What the heading tells.
@@ -92,6 +93,7 @@ struct YearSheetSetup {
   std::string havdalahValue;  // minutes or degrees below the horizon, as set
   bool hebrewNumerals = false;
   ClockStyle clock;  // how the times are written
+  bool rightToLeft = false;  // the language is written right to left
 };
 // The setup from the options and the city file.
 YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& options);

@@ -26,8 +26,3 @@ struct PangoFontDescriptionDeleter {
 };
 using PangoFontDescriptionPtr = std::unique_ptr<PangoFontDescription, PangoFontDescriptionDeleter>;
 
-// Connects a GTK signal to a plain function, checking the handler's type.
-template <class Fn>
-inline gulong ConnectSignal(gpointer instance, const char* signal, Fn handler, gpointer data = nullptr) {
-  return g_signal_connect(instance, signal, G_CALLBACK(handler), data);
-}

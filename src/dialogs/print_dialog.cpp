@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "calendar/names.h"
 #include "compose/hebrew_date_text.h"
 #include "dialogs/dialog_util.h"
@@ -171,10 +172,11 @@ bool DoPrintDialog(GtkWidget* parent, PrintJob* job) {
 }
 
 bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error, MonthKind kind) {
+  const Options options = CurrentOptions();
   // A file name ending in .pdf gets PDF, any other PostScript.
   if (job.toFile)
-    return PdfIsPdfFileName(job.filePath) ? PrintJobToPdfFile(job, job.filePath, month, error, kind)
-                                          : PrintJobToFile(job, job.filePath, month, error, kind);
+    return PdfIsPdfFileName(job.filePath) ? PrintJobToPdfFile(job, job.filePath, month, options, error, kind)
+                                          : PrintJobToFile(job, job.filePath, month, options, error, kind);
 
   std::string title = "Lumaro: " + GetGregorianMonthName(month.month) + " " + std::to_string(month.year);
   if (kind == MonthKind::kHebrew) {
@@ -184,7 +186,7 @@ bool PrintIt(const PrintJob& job, const GregorianDate& month, std::string* error
   return PrintPostScriptOnPrinter(
       job.printerName, title,
       [&](std::FILE* stream, std::string* why) {
-        return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, why, kind);
+        return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, options, why, kind);
       },
       error);
 }

@@ -74,17 +74,18 @@ bool WriteYearSheet(const YearSheetRequest& request, std::string* error) {
   PrintJob job;
   PrintSetPaper(job, PrintPaperFormats[request.paper], false);
   PrintSetMargins(job, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm, kSheetMarginMm);
-  const YearSheetText text = YearSheetTextFromSettings(request.year, request.hebrewYear);
+  const Options options = CurrentOptions();
+  const YearSheetText text = YearSheetTextOf(request.year, request.hebrewYear, options);
   if (!request.printer.empty()) {
     return PrintPostScriptOnPrinter(
         request.printer, "Lumaro: " + text.title,
         [&](std::FILE* stream, std::string* why) {
-          return YearSheetToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, why);
+          return YearSheetToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, options, why);
         },
         error);
   }
   return YearSheetToFile(request.path, request.pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text,
-                         error);
+                         options, error);
 }
 
 void YearSheetCommand(GtkWidget* parent, const GregorianDate& selected) {

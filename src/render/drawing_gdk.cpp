@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "compose/current_options.h"
 
 namespace {
 
@@ -24,15 +23,15 @@ using LayoutPtr = std::unique_ptr<PangoLayout, LayoutUnref>;
 
 class GdkDrawing final : public Drawing {
  public:
-  GdkDrawing(GtkWidget* widget, GdkDrawable* drawable, GdkGC* gc, GdkColormap* colormap)
-      : widget_(widget), drawable_(drawable), gc_(gc), colormap_(colormap) {}
+  GdkDrawing(GtkWidget* widget, GdkDrawable* drawable, GdkGC* gc, GdkColormap* colormap, std::string fontName)
+      : widget_(widget), drawable_(drawable), gc_(gc), colormap_(colormap), fontName_(std::move(fontName)) {}
 
   DrawingFont use_font(std::string_view family, int size, std::string_view weight, std::string_view) override {
     auto font = std::make_unique<GdkFontData>();
     font->desc = pango_font_description_new();
     // The configured screen font stands in for both families the painter asks for.
     if (family == "helvetica" || family == "courier")
-      pango_font_description_set_family(font->desc, ScreenFontName().c_str());
+      pango_font_description_set_family(font->desc, fontName_.c_str());
     pango_font_description_set_style(font->desc, PANGO_STYLE_NORMAL);
     pango_font_description_set_variant(font->desc, PANGO_VARIANT_NORMAL);
     pango_font_description_set_weight(font->desc, weight == "bold" ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
@@ -129,11 +128,13 @@ class GdkDrawing final : public Drawing {
   GdkDrawable* drawable_;
   GdkGC* gc_;
   GdkColormap* colormap_;
+  std::string fontName_;  // the family of every text
   std::vector<std::unique_ptr<GdkFontData>> fonts_;
 };
 
 }  // namespace
 
-DrawingPtr drawing_gdk_new(GtkWidget* widget, GdkDrawable* drawable, GdkGC* gc, GdkColormap* colormap) {
-  return std::make_unique<GdkDrawing>(widget, drawable, gc, colormap);
+DrawingPtr drawing_gdk_new(GtkWidget* widget, GdkDrawable* drawable, GdkGC* gc, GdkColormap* colormap,
+                           const std::string& fontName) {
+  return std::make_unique<GdkDrawing>(widget, drawable, gc, colormap, fontName);
 }

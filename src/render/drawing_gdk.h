@@ -4,10 +4,13 @@
 
 #include <gtk/gtk.h>
 
+#include <string>
+
 #include "render/drawing.h"
 
 // A Drawing that paints on `drawable` with `gc`, making text layouts for
-// `widget` and colours in `colormap`.
-DrawingPtr drawing_gdk_new(GtkWidget* widget, GdkDrawable* drawable, GdkGC* gc, GdkColormap* colormap);
+// `widget` in the font family `fontName` and colours in `colormap`.
+DrawingPtr drawing_gdk_new(GtkWidget* widget, GdkDrawable* drawable, GdkGC* gc, GdkColormap* colormap,
+                           const std::string& fontName);
 // Frees the Drawing and the fonts made through it.
 inline void drawing_gdk_free(DrawingPtr& drawing) { drawing.reset(); }

@@ -7,7 +7,7 @@
 #include "base/diagnostics.h"
 #include "render/ps_font_metrics.h"
 #include "render/ps_text_encoding.h"
-#include "compose/current_options.h"
+#include "compose/options.h"
 #include "base/utf8.h"
 
 namespace {
@@ -40,10 +40,10 @@ std::string ColorComponent(int32_t value) {
 
 class PsDrawing final : public Drawing {
  public:
-  PsDrawing(std::FILE* stream, int width, int height, int colorFlag)
-      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(CurrentTextOptions().rightToLeft()),
-        fontFile_(rtl_ || CurrentTextOptions().hebrewNumerals ? ps_unicode_font_file() : std::string()),
-        hebrewFont_(rtl_ || CurrentTextOptions().hebrewNumerals) {
+  PsDrawing(std::FILE* stream, int width, int height, int colorFlag, const Options& options)
+      : stream_(stream), width_(width), height_(height), colorFlag_(colorFlag), rtl_(options.text.rightToLeft()),
+        fontFile_(rtl_ || options.text.hebrewNumerals ? ps_unicode_font_file(options.look.printFontFile) : std::string()),
+        hebrewFont_(rtl_ || options.text.hebrewNumerals) {
     WriteHeader();
   }
   ~PsDrawing() override { WriteLine("showpage"); }
@@ -251,6 +251,6 @@ void drawing_ps_next_page(Drawing& drawing) {
   if (auto* ps = dynamic_cast<PsDrawing*>(&drawing)) ps->NextPage();
 }
 
-DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag) {
-  return std::make_unique<PsDrawing>(stream, pageWidth, pageHeight, colorFlag);
+DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag, const Options& options) {
+  return std::make_unique<PsDrawing>(stream, pageWidth, pageHeight, colorFlag, options);
 }

@@ -16,12 +16,13 @@
 #include <string>
 #include <string_view>
 
+#include "compose/options.h"
 #include "render/drawing.h"
 
 // A Drawing that writes to `stream` (which stays the caller's to close) for a
 // page of `pageWidth` x `pageHeight` points, in colour when `colorFlag` is
 // non-zero, else in black and white.
-DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag);
+DrawingPtr drawing_ps_new(std::FILE* stream, int pageWidth, int pageHeight, int colorFlag, const Options& options);
 // Ends the page and begins the next one of the same size; the fonts made
 // stay usable. Does nothing for a Drawing that is not a PostScript one.
 void drawing_ps_next_page(Drawing& drawing);

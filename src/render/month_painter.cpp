@@ -17,7 +17,7 @@
 #include "render/font_sizes.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
-#include "compose/current_options.h"
+#include "compose/options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "suntimes/day_times.h"
@@ -67,12 +67,12 @@ std::vector<std::string> HolidayLines(const std::string& holiday) {
 
 class MonthPainter {
   // The choices of the whole paint (initialised first: the fonts depend on them).
-  const Options options_ = CurrentOptions();
+  const Options options_;
 
  public:
-  MonthPainter(Drawing& d, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
-               CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks, MonthKind kind)
-      : d_(d), area_(area), selected_(selected), draw_(draw), print_(print), hit_(hit), pair_(pair),
+  MonthPainter(Drawing& d, const PaintArea& area, const GregorianDate& selected, const Options& options, bool draw,
+               bool print, CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks, MonthKind kind)
+      : options_(options), d_(d), area_(area), selected_(selected), draw_(draw), print_(print), hit_(hit), pair_(pair),
         hooks_(hooks), screen_(d.get_device_class() == kDeviceScreen),
         fonts_(d, PaintFontSizes(d, options_.text.rightToLeft()), screen_ ? kSmallestScreenSize : kSmallestPaperSize), kind_(kind),
         grid_(MonthGridOf(kind, selected)), selectedIndex_(GridIndexOf(grid_, AbsoluteFromGregorian(selected))),
@@ -98,7 +98,7 @@ class MonthPainter {
     if (Grid()) return;
     if (draw_ && !print_) {
       const int x = area_.x + 2 * w_, y = y0_ + 5 * r_;
-      PaintInternal_Zmanim(AbsoluteFromGregorian(selected_), x, y, 5 * w_, r_, fonts_);
+      PaintInternal_Zmanim(AbsoluteFromGregorian(selected_), options_, x, y, 5 * w_, r_, fonts_);
       if (hooks_ && hooks_->boxPainted) hooks_->boxPainted(0, x, y, 5 * w_, r_);
     }
   }
@@ -201,7 +201,7 @@ class MonthPainter {
   std::string CaptionText() const { return CaptionMonth() + " " + CaptionYear(); }
   std::string SecondCaptionText() const {
     return Hebrew() ? HebrewMonthGregorianCaption(selectedHebrew_.month, selectedHebrew_.year)
-                    : HebrewCaptionOfMonth(selected_.month, selected_.year);
+                    : HebrewMonthRangeCaption(selected_.month, selected_.year, options_.text.hebrewNumerals);
   }
 
   void HebrewCaption() {
@@ -435,13 +435,13 @@ class MonthPainter {
 
 }  // namespace
 
-std::string HebrewCaptionOfMonth(int month, int year) { return HebrewMonthRangeCaption(month, year); }
-
-void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
-                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks, MonthKind kind) {
-  MonthPainter(drawing, area, selected, draw, print, hit, pair, hooks, kind).Run();
+void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, const Options& options,
+                     bool draw, bool print, CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks,
+                     MonthKind kind) {
+  MonthPainter(drawing, area, selected, options, draw, print, hit, pair, hooks, kind).Run();
 }
 
-void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, MonthKind kind) {
-  PaintItInternal(drawing, area, selected, true, true, nullptr, nullptr, nullptr, kind);
+void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, const Options& options,
+                  MonthKind kind) {
+  PaintItInternal(drawing, area, selected, options, true, true, nullptr, nullptr, nullptr, kind);
 }

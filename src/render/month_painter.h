@@ -9,6 +9,7 @@
 
 #include "calendar/month_grid.h"
 #include "calendar/types.h"
+#include "compose/options.h"
 #include "render/drawing.h"
 
 // What lies under a point of the month view. x and y are the input; at
@@ -46,13 +47,10 @@ struct PaintHooks {
 // with print true the arrows, the selected-day shading and the zmanim panel
 // are left out. `selected` is the selected date; its month (Gregorian or
 // Hebrew by `kind`) is painted.
-void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, bool draw, bool print,
-                     CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks = nullptr,
+void PaintItInternal(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, const Options& options,
+                     bool draw, bool print, CalendarHit* hit, const RepaintPair* pair, const PaintHooks* hooks = nullptr,
                      MonthKind kind = MonthKind::kGregorian);
 // The print entry: a full paint for paper.
-void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected,
+void PaintPrintIt(Drawing& drawing, const PaintArea& area, const GregorianDate& selected, const Options& options,
                   MonthKind kind = MonthKind::kGregorian);
 
-// The Hebrew date range caption of a Gregorian month, e.g. "1 - 29 Tishri 5785"
-// (in Hebrew numerals when they are on: compose/hebrew_date_text.h).
-std::string HebrewCaptionOfMonth(int month, int year);

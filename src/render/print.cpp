@@ -13,7 +13,7 @@
 #include "render/month_painter.h"
 #include "render/ps_text_encoding.h"
 #include "base/file_util.h"
-#include "compose/current_options.h"
+#include "compose/options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 
@@ -98,11 +98,11 @@ bool PrintAreaIsUsable(const PrintJob& job) {
   return a.width > 0 && a.height > 0;
 }
 
-std::string PrintCheckYiddishFont() {
+std::string PrintCheckYiddishFont(const Options& options) {
   // Yiddish and Hebrew pages print every text in it; English pages only
   // the Hebrew dates in Hebrew numerals.
-  if (const TextOptions text = CurrentTextOptions(); !text.rightToLeft() && !text.hebrewNumerals) return std::string();
-  const std::string file = ps_unicode_font_file();
+  if (!options.text.rightToLeft() && !options.text.hebrewNumerals) return std::string();
+  const std::string file = ps_unicode_font_file(options.look.printFontFile);
   std::string content;
   if (!ReadWholeFile(file, content)) {
     return FormatText(translate_perform("The Hebrew print font %s cannot be read: %s"), {file, std::strerror(errno)});
@@ -115,10 +115,10 @@ std::string PrintCheckYiddishFont() {
 namespace {
 
 bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                     const GregorianDate& month, std::string* error, MonthKind kind) {
+                     const GregorianDate& month, const Options& options, std::string* error, MonthKind kind) {
   {
-    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag);
-    PaintPrintIt(*drawing, area, month, kind);
+    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag, options);
+    PaintPrintIt(*drawing, area, month, options, kind);
     drawing_ps_free(drawing);
   }
   if (std::fflush(stream) != 0 || std::ferror(stream)) {
@@ -129,8 +129,8 @@ bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, i
 }
 
 // Without its font a Yiddish or Hebrew page would print in the wrong letters.
-bool FontUsable(std::string* error) {
-  const std::string problem = PrintCheckYiddishFont();
+bool FontUsable(const Options& options, std::string* error) {
+  const std::string problem = PrintCheckYiddishFont(options);
   if (problem.empty()) return true;
   if (error) *error = problem;
   return false;
@@ -139,19 +139,19 @@ bool FontUsable(std::string* error) {
 }  // namespace
 
 bool PrintToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                   const GregorianDate& month, std::string* error, MonthKind kind) {
-  return FontUsable(error) && PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, month, error, kind);
+                   const GregorianDate& month, const Options& options, std::string* error, MonthKind kind) {
+  return FontUsable(options, error) && PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, month, options, error, kind);
 }
 
 bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                 const GregorianDate& month, std::string* error, MonthKind kind) {
-  if (!FontUsable(error)) return false;
+                 const GregorianDate& month, const Options& options, std::string* error, MonthKind kind) {
+  if (!FontUsable(options, error)) return false;
   FilePtr file = OpenFile(path, "w");
   if (!file) {
     if (error) *error = FormatText(translate_perform("Could not open %s for writing: %s"), {path, std::strerror(errno)});
     return false;
   }
-  if (!PaintPostScript(file.get(), area, paperWidth, paperHeight, colorFlag, month, error, kind)) return false;
+  if (!PaintPostScript(file.get(), area, paperWidth, paperHeight, colorFlag, month, options, error, kind)) return false;
   if (std::fclose(file.release()) != 0) {
     if (error) *error = FormatText(translate_perform("Could not write %s: %s"), {path, std::strerror(errno)});
     return false;
@@ -160,15 +160,15 @@ bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth,
 }
 
 bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const GregorianDate& month,
-                std::string* pdf, std::string* error, MonthKind kind) {
+                const Options& options, std::string* pdf, std::string* error, MonthKind kind) {
   return PrintoutBytes(
       [&](std::FILE* stream, std::string* why) {
-        return PrintToStream(stream, area, paperWidth, paperHeight, colorFlag, month, why, kind);
+        return PrintToStream(stream, area, paperWidth, paperHeight, colorFlag, month, options, why, kind);
       },
       true, pdf, error);
 }
 
-bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,
+bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, const Options& options, std::string* error,
                        MonthKind kind) {
   // The PDF takes a moment to make: find out first whether it can be saved.
   const size_t slash = path.rfind('/');
@@ -178,12 +178,12 @@ bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const Grego
     return false;
   }
   std::string pdf;
-  if (!PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, &pdf, error, kind)) return false;
+  if (!PrintToPdf(PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, options, &pdf, error, kind)) return false;
   return ReplaceFileAtomically(
       path, [&pdf](std::FILE* f) { return std::fwrite(pdf.data(), 1, pdf.size(), f) == pdf.size(); }, error);
 }
 
-bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,
+bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, const Options& options, std::string* error,
                     MonthKind kind) {
-  return PrintToFile(path, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, error, kind);
+  return PrintToFile(path, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, options, error, kind);
 }

@@ -11,6 +11,7 @@
 
 #include "calendar/month_grid.h"
 #include "calendar/types.h"
+#include "compose/options.h"
 #include "render/drawing.h"
 
 enum PrintUnit : int { kUnitInches = 1, kUnitMillimeters = 2 };
@@ -72,27 +73,27 @@ bool PrintAreaIsUsable(const PrintJob& job);
 // be made: when the page needs the Hebrew print font (PrintCheckYiddishFont)
 // and it cannot be read, or when writing fails.
 bool PrintToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                   const GregorianDate& month, std::string* error,
+                   const GregorianDate& month, const Options& options, std::string* error,
                    MonthKind kind = MonthKind::kGregorian);
 // The same into the file `path` (created or truncated).
 bool PrintToFile(const std::string& path, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                 const GregorianDate& month, std::string* error,
+                 const GregorianDate& month, const Options& options, std::string* error,
                    MonthKind kind = MonthKind::kGregorian);
 // The print job's month into its file; printer jobs go through the print
 // dialog's side, which owns the system's print spooler.
-bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,
+bool PrintJobToFile(const PrintJob& job, const std::string& path, const GregorianDate& month, const Options& options, std::string* error,
                    MonthKind kind = MonthKind::kGregorian);
 
 // The month as PDF (render/pdf.h: the same PostScript through Ghostscript)
 // into `pdf`; false with the reason in `error`.
 bool PrintToPdf(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const GregorianDate& month,
-                std::string* pdf, std::string* error,
+                const Options& options, std::string* pdf, std::string* error,
                    MonthKind kind = MonthKind::kGregorian);
 // The print job's month as PDF into the file `path`, which is replaced only
 // when the whole PDF was made.
-bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, std::string* error,
+bool PrintJobToPdfFile(const PrintJob& job, const std::string& path, const GregorianDate& month, const Options& options, std::string* error,
                    MonthKind kind = MonthKind::kGregorian);
 // Why the Hebrew print font cannot be used, when the page needs it: in
 // Yiddish and Hebrew, and in English with Hebrew numerals on. "" when it
 // can be used or is not needed.
-std::string PrintCheckYiddishFont();
+std::string PrintCheckYiddishFont(const Options& options);

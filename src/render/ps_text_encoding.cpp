@@ -8,7 +8,6 @@
 #include "base/file_util.h"
 #include "base/hebrew_points.h"
 #include "base/iconv_handle.h"
-#include "compose/current_options.h"
 #include "base/translate.h"
 #include "base/utf8.h"
 
@@ -328,7 +327,6 @@ void ps_unicode_reencode_font(std::string& text, std::string_view baseName, std:
   text += " UnicodeEncoding ReEncode\n";
 }
 
-std::string ps_unicode_font_file() {
-  const std::string configured = PrintYiddishFontFileChoice();
+std::string ps_unicode_font_file(const std::string& configured) {
   return configured.empty() ? std::string(kDefaultYiddishPrintFont) : ExpandHome(configured);
 }

@@ -60,5 +60,5 @@ size_t strlenUCS4(const uint32_t* text);
 // The print font of Yiddish and Hebrew: the configured "PrintYiddishFontFile" (a
 // leading "~" is the home directory), or the Hebrew Type 1 font of the
 // culmus fonts when none is configured.
-std::string ps_unicode_font_file();
+std::string ps_unicode_font_file(const std::string& configured);
 inline constexpr const char* kDefaultYiddishPrintFont = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa";

@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "base/file_util.h"
-#include "compose/current_options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "base/utf8.h"
@@ -132,7 +131,7 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
   const YearSheetLayout layout = LayoutYearSheet(d, area, text);
   const SheetFonts f = FontsOf(d, layout.size);
   const int size = layout.size;
-  const bool rtl = CurrentTextOptions().rightToLeft();
+  const bool rtl = text.rightToLeft;
   const bool color = d.get_color_mode() == kColorModeColor;
   const int rows = static_cast<int>(text.rows.size());
 
@@ -205,9 +204,9 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
 namespace {
 
 bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                     const YearSheetText& text, std::string* error) {
+                     const YearSheetText& text, const Options& options, std::string* error) {
   {
-    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag);
+    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag, options);
     Drawing& d = *drawing;
     PaintYearSheet(d, area, text, [&d] { drawing_ps_next_page(d); });
     drawing_ps_free(drawing);
@@ -222,29 +221,29 @@ bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, i
 }  // namespace
 
 bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                       const YearSheetText& text, std::string* error) {
+                       const YearSheetText& text, const Options& options, std::string* error) {
   // Without its font a Yiddish or Hebrew page would print in the wrong letters.
-  const std::string problem = PrintCheckYiddishFont();
+  const std::string problem = PrintCheckYiddishFont(options);
   if (!problem.empty()) {
     if (error) *error = problem;
     return false;
   }
-  return PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, text, error);
+  return PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, text, options, error);
 }
 
 bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
-                    bool pdf, std::string* bytes, std::string* error) {
+                    bool pdf, const Options& options, std::string* bytes, std::string* error) {
   return PrintoutBytes(
       [&](std::FILE* stream, std::string* why) {
-        return YearSheetToStream(stream, area, paperWidth, paperHeight, colorFlag, text, why);
+        return YearSheetToStream(stream, area, paperWidth, paperHeight, colorFlag, text, options, why);
       },
       pdf, bytes, error);
 }
 
 bool YearSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
-                     int colorFlag, const YearSheetText& text, std::string* error) {
+                     int colorFlag, const YearSheetText& text, const Options& options, std::string* error) {
   std::string content;
-  if (!YearSheetBytes(area, paperWidth, paperHeight, colorFlag, text, pdf, &content, error)) return false;
+  if (!YearSheetBytes(area, paperWidth, paperHeight, colorFlag, text, pdf, options, &content, error)) return false;
   return ReplaceFileAtomically(
       path, [&content](std::FILE* f) { return std::fwrite(content.data(), 1, content.size(), f) == content.size(); },
       error);

@@ -42,9 +42,9 @@ YearSheetLayout PaintYearSheet(Drawing& drawing, const PaintArea& area, const Ye
 // False with the reason in `error`, also when the page needs the Hebrew
 // print font and it cannot be read.
 bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                       const YearSheetText& text, std::string* error);
+                       const YearSheetText& text, const Options& options, std::string* error);
 // The sheet in memory as PostScript or (with `pdf`) as PDF.
 bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
-                    bool pdf, std::string* bytes, std::string* error);
+                    bool pdf, const Options& options, std::string* bytes, std::string* error);
 bool YearSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
-                     int colorFlag, const YearSheetText& text, std::string* error);
+                     int colorFlag, const YearSheetText& text, const Options& options, std::string* error);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "render/colors.h"
-#include "compose/current_options.h"
+#include "compose/zmanim_text.h"
 
 namespace {
 constexpr size_t kMaxField = 255;
@@ -81,9 +81,9 @@ PanelColumns ColumnsAt(FontBook& fonts, const std::vector<ZmanimPanelEntry>& ent
 
 }  // namespace
 
-void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, FontBook& fonts) {
+void PaintInternal_Zmanim(AbsoluteDay d, const Options& options, int x, int y, int width, int height, FontBook& fonts) {
   Drawing& drawing = fonts.drawing();
-  if (!BackgroundImageShown()) {
+  if (!options.look.backgroundImage) {
     const DrawingColor saved = drawing.GetColor();
     drawing.set_color(kCellGrey);
     drawing.fill_rectangle(x, y, width, height);
@@ -92,7 +92,7 @@ void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, Fo
   Draw3DEffect(drawing, x, y, width, height, false);
 
   std::string text;
-  GetZmanimForDay(d, &text);
+  GetZmanimForDay(d, options.rules, options.times, &text);
   const std::vector<ZmanimPanelEntry> entries = ZmanimPanelEntries(text);
   const int pad = Get3DEffectSize(drawing) + drawing.get_x_unit(3);
   const int innerWidth = width - 2 * pad;
@@ -110,7 +110,7 @@ void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, Fo
   }
   const int size = columns.size;
   const DrawingFont font = fonts.Font(kFontZmanim, size);
-  const bool rtl = CurrentTextOptions().rightToLeft();
+  const bool rtl = options.text.rightToLeft();
   const int start = rtl ? x + width - pad : x + pad;
 
   const FittedText heading = FitTextToWidth(fonts, kHeadingRole, size, size, ZmanimPanelHeading(text), innerWidth,

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calendar/types.h"
+#include "compose/options.h"
 #include "render/drawing.h"
 #include "render/font_book.h"
 
@@ -27,4 +28,4 @@ std::string ZmanimPanelHeading(std::string_view zmanimText);
 // in as many columns as needed, in the zmanim font of `fonts`, shrunk until
 // the columns fit the panel's width (and names cut with an ellipsis when
 // they do not fit even at the smallest size).
-void PaintInternal_Zmanim(AbsoluteDay d, int x, int y, int width, int height, FontBook& fonts);
+void PaintInternal_Zmanim(AbsoluteDay d, const Options& options, int x, int y, int width, int height, FontBook& fonts);

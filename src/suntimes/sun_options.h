@@ -24,7 +24,6 @@ struct SunOptions {
   bool usesElevation() const { return precise() && elevation; }
 };
 
-// "classic" and "precise" (the settings' and lumaro-cli's words).
-std::string_view SunCalculationName(SunCalculation calculation);
-// The calculation of a word, nullopt for any other text.
+// The calculation of "classic" or "precise" (the settings' and lumaro-cli's
+// words), nullopt for any other text.
 std::optional<SunCalculation> SunCalculationFromName(std::string_view name);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "../unit/recording_drawing.h"
 #include "../unit/test_env.h"
 #include "app/main_window.h"
@@ -417,7 +418,7 @@ inline testenv::RecordingDrawing PaintedView() {
   PumpUntil([] { return drawingArea->allocation.width > 1 && drawingArea->allocation.height > 1; });
   testenv::RecordingDrawing d;
   const PaintArea area{0, 0, drawingArea->allocation.width, drawingArea->allocation.height};
-  PaintItInternal(d, area, SelectedDate(), true, false, nullptr, nullptr, nullptr, MonthViewKind());
+  PaintItInternal(d, area, SelectedDate(), CurrentOptions(), true, false, nullptr, nullptr, nullptr, MonthViewKind());
   return d;
 }
 inline bool ViewShows(const std::string& text) { return PaintedView().DrewText(text); }

@@ -1,6 +1,7 @@
 // The month view laid out for the screens people have, from 800x600 up, in
 // English, Yiddish and Hebrew, measured with the real screen fonts (Pango):
 // no two texts overlap, and none leaves its cell or the zmanim panel.
+#include "compose/current_options.h"
 #include "../unit/recording_drawing.h"
 #include "calendar/learning.h"
 #include "dialogs/widget_fonts.h"
@@ -41,10 +42,10 @@ class MonthLayoutTest : public ::testing::TestWithParam<int> {
   }
   std::unique_ptr<TextBoxRecorder> Paint(const PaintArea& area, const GregorianDate& selected,
                                          MonthKind kind = MonthKind::kGregorian) {
-    metrics_ = drawing_gdk_new(widget_, nullptr, nullptr, nullptr);
+    metrics_ = drawing_gdk_new(widget_, nullptr, nullptr, nullptr, CurrentOptions().look.screenFont);
     auto recorder = std::make_unique<TextBoxRecorder>(*metrics_);
     const PaintHooks hooks = recorder->Hooks();
-    PaintItInternal(*recorder, area, selected, true, false, nullptr, nullptr, &hooks, kind);
+    PaintItInternal(*recorder, area, selected, CurrentOptions(), true, false, nullptr, nullptr, &hooks, kind);
     return recorder;
   }
   TempHome home_;

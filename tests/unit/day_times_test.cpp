@@ -31,7 +31,7 @@ class DayTimesTest : public testenv::SunTimesTest {
     setTimeFormat(1);
   }
   static std::vector<DayTime> Of(const GregorianDate& g) {
-    return DayTimesFromSettings().Of(AbsoluteFromGregorian(g));
+    return DayTimesFor(CurrentCalendarRules(), CurrentOptions().times).Of(AbsoluteFromGregorian(g));
   }
   // Sunrise and sunset at Pforzheim in standard minutes, from the sun module.
   static int Sun(const GregorianDate& d, int which) {
@@ -71,7 +71,7 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
     SCOPED_TRACE(diaspora ? "Diaspora" : "Israel");
     diasporaSetFlag(diaspora ? 1 : 0);
     const CalendarRules rules = CurrentCalendarRules();
-    const DayTimes times = DayTimesFromSettings();
+    const DayTimes times = DayTimesFor(CurrentCalendarRules(), CurrentOptions().times);
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, 5750);
     const AbsoluteDay last = AbsoluteFromHebrew(1, kTishri, 5950);
     for (AbsoluteDay d = first; d < last; ++d) {

@@ -2,6 +2,7 @@
 // colour, in black and white, in Yiddish through the embedded re-encoded
 // font, and in English with Hebrew numerals, against a reviewed golden file;
 // the printer's text widths; string escaping.
+#include "compose/current_options.h"
 #include "render/drawing_ps.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ class DrawingPsTest : public ::testing::Test {
   }
   static Lines Drawn(const std::function<void(Drawing&)>& draw, int color = 1, int width = 612, int height = 792) {
     testenv::MemoryFile out;
-    DrawingPtr d = drawing_ps_new(out.file(), width, height, color);
+    DrawingPtr d = drawing_ps_new(out.file(), width, height, color, CurrentOptions());
     draw(*d);
     Lines lines = out.Lines();
     lines.erase(lines.begin(), lines.begin() + 5);  // the header
@@ -44,7 +45,7 @@ class DrawingPsTest : public ::testing::Test {
   static std::string Page(int width, int height, int color) {
     testenv::MemoryFile out;
     {
-      DrawingPtr p = drawing_ps_new(out.file(), width, height, color);
+      DrawingPtr p = drawing_ps_new(out.file(), width, height, color, CurrentOptions());
       Drawing& d = *p;
       for (const DrawingColor& c : {DrawingColor{65535, 0, 0}, DrawingColor{65535, 0, 0}, DrawingColor{0, 0, 65535},
                                     DrawingColor{65535, 65535, 65535}, DrawingColor{53248, 53248, 53248}})

@@ -60,16 +60,16 @@ TEST_F(HebrewDateTextTest, MonthCaptions) {
   }
   // The month view's caption follows the setting: off in English, on in
   // Hebrew, and what the user chose in either.
-  EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "3 - 30 Shevat 5785");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "3 - 30 Shevat 5785");
   EXPECT_EQ(HebrewMonthNameText(kAdar, 5784, true), "אדר א׳");
   setHebrewNumerals(kHebrewNumeralsOn);
-  EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "ג׳ - ל׳ שבט תשפ״ה");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "ג׳ - ל׳ שבט תשפ״ה");
   EXPECT_EQ(HebrewMonthNameText(kNisan, 5786, isHebrewNumerals()) + " " + HebrewYearText(5786, isHebrewNumerals()), "ניסן תשפ״ו");
   Use(kLanguageHebrew);
   setHebrewNumerals(kHebrewNumeralsByLanguage);
-  EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "ג׳ - ל׳ שבט תשפ״ה");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "ג׳ - ל׳ שבט תשפ״ה");
   setHebrewNumerals(kHebrewNumeralsOff);
-  EXPECT_EQ(HebrewCaptionOfMonth(2, 2025), "3 - 30 שבט 5785");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "3 - 30 שבט 5785");
   // The Gregorian dates stay digits, the month names translated.
   Use(kLanguageYiddish);
   const std::string yiddish = HebrewMonthGregorianCaption(kNisan, 5784);

@@ -43,9 +43,9 @@ class PainterTest : public ::testing::Test {
     hooks.addHint = [&](int x, int y, int w, int h, std::string_view t) { note("hint", x, y, w, h, t); };
     hooks.clearRect = [&](int x, int y, int w, int h) { note("clear", x, y, w, h, ""); };
     if (print)
-      PaintPrintIt(d, area_, selected);
+      PaintPrintIt(d, area_, selected, CurrentOptions());
     else
-      PaintItInternal(d, area_, selected, true, false, nullptr, pair, &hooks, kind);
+      PaintItInternal(d, area_, selected, CurrentOptions(), true, false, nullptr, pair, &hooks, kind);
     std::string out;
     for (const std::string& op : d.ops) out += op + "\n";
     return out;
@@ -55,7 +55,7 @@ class PainterTest : public ::testing::Test {
     CalendarHit hit;
     hit.x = x;
     hit.y = y;
-    PaintItInternal(d, area_, month, false, false, &hit, nullptr, nullptr, kind);
+    PaintItInternal(d, area_, month, CurrentOptions(), false, false, &hit, nullptr, nullptr, kind);
     EXPECT_TRUE(d.texts.empty()) << "a hit test draws nothing";
     return hit;
   }

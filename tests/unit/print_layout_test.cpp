@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "compose/current_options.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "render/drawing_ps.h"
@@ -46,10 +47,10 @@ TEST_P(PrintLayoutTest, NoTextOverlapsOrRunsOverItsCell) {
       const PaintArea area = PrintArea(job);
       for (const GregorianDate& month : months) {
         testenv::MemoryFile out;
-        DrawingPtr ps = drawing_ps_new(out.file(), job.paperWidth, job.paperHeight, 1);
+        DrawingPtr ps = drawing_ps_new(out.file(), job.paperWidth, job.paperHeight, 1, CurrentOptions());
         testenv::TextBoxRecorder recorder(*ps);
         const PaintHooks hooks = recorder.Hooks();
-        PaintItInternal(recorder, area, month, true, true, nullptr, nullptr, &hooks);
+        PaintItInternal(recorder, area, month, CurrentOptions(), true, true, nullptr, nullptr, &hooks);
         ASSERT_GE(recorder.regions.size(), 28u);
         const std::vector<std::string> problems = recorder.Problems(area);
         EXPECT_TRUE(problems.empty()) << paper.name << (landscape ? " landscape " : " portrait ") << month.month

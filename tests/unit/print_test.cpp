@@ -1,5 +1,6 @@
 // The print path: paper formats and unit conversions, margins as the print
 // dialog reads them, and a month painted into a PostScript file.
+#include "compose/current_options.h"
 #include "render/print.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ class PrintPathTest : public ::testing::Test {
   std::string Path(const char* name) const { return home_.path() + "/" + name; }
   std::string Printed() {
     std::string error;
-    EXPECT_TRUE(PrintJobToFile(job_, Path("out.ps"), october2024_, &error)) << error;
+    EXPECT_TRUE(PrintJobToFile(job_, Path("out.ps"), october2024_, CurrentOptions(), &error)) << error;
     return ReadFile(Path("out.ps"));
   }
 
@@ -96,28 +97,30 @@ TEST_F(PrintPathTest, OnePageOfTheMonth) {
 TEST_F(PrintPathTest, FailuresAreReportedAndLeaveFilesAlone) {
   std::string error;
   const std::string noDir = Path("no-such-dir/out.ps");
-  EXPECT_FALSE(PrintJobToFile(job_, noDir, october2024_, &error));
+  EXPECT_FALSE(PrintJobToFile(job_, noDir, october2024_, CurrentOptions(), &error));
   EXPECT_NE(error.find(noDir), std::string::npos) << error;
 
   // Yiddish without a usable print font: nothing is written, not even an
   // empty file over an old one.
-  setLanguage(kLanguageYiddish);
+  Options yiddish;
+  yiddish.text.language = kLanguageYiddish;
   const std::string old = Path("old.ps");
   WriteFile(old, "old content");
   WriteFile(Path("text.pfa"), "just some text\n");
   for (const std::string& font : {Path("missing.pfa"), Path("text.pfa")}) {  // no file, no /FontName
-    setPrintYiddishFontFile(font);
+    yiddish.look.printFontFile = font;
     error.clear();
-    EXPECT_FALSE(PrintJobToFile(job_, old, october2024_, &error)) << font;
+    EXPECT_FALSE(PrintJobToFile(job_, old, october2024_, yiddish, &error)) << font;
     EXPECT_NE(error.find(font), std::string::npos) << error;
     EXPECT_EQ(ReadFile(old), "old content") << font;
     testenv::MemoryFile mem;
-    EXPECT_FALSE(PrintToStream(mem.file(), PrintArea(job_), 612, 792, 1, october2024_, &error));
+    EXPECT_FALSE(PrintToStream(mem.file(), PrintArea(job_), 612, 792, 1, october2024_, yiddish, &error));
     EXPECT_EQ(mem.Text(), "");
   }
-  EXPECT_FALSE(PrintCheckYiddishFont().empty());
-  setLanguage(kLanguageEnglish);
-  EXPECT_EQ(PrintCheckYiddishFont(), "");
+  EXPECT_FALSE(PrintCheckYiddishFont(yiddish).empty());
+  // English without Hebrew numerals does not need the font.
+  yiddish.text.language = kLanguageEnglish;
+  EXPECT_EQ(PrintCheckYiddishFont(yiddish), "");
 }
 
 }  // namespace

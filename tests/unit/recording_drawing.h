@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compose/current_options.h"
 #include "render/drawing.h"
 #include "render/month_painter.h"
 
@@ -188,7 +189,7 @@ inline std::vector<std::string> PaintedHebrewDayNumbers(const PaintArea& area, c
   hooks.addHint = [&](int x, int y, int, int, std::string_view text) {
     if (text == hebrewHint) spots.push_back("left " + std::to_string(x) + " " + std::to_string(y) + " ");
   };
-  PaintItInternal(d, area, selected, true, false, nullptr, nullptr, &hooks);
+  PaintItInternal(d, area, selected, CurrentOptions(), true, false, nullptr, nullptr, &hooks);
   for (const std::string& prefix : spots) {
     auto op = std::find_if(d.ops.begin(), d.ops.end(), [&](const std::string& o) { return o.rfind(prefix, 0) == 0; });
     if (op != d.ops.end()) numbers.push_back(op->substr(op->find(" |") + 2));

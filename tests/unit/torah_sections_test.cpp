@@ -34,7 +34,7 @@ class TorahSections : public ::testing::Test {
   // The entry of Shabbat d; fails the test when there is none.
   static ShabbatSections At(AbsoluteDay d) {
     ShabbatSections s{-1, -1, -1};
-    EXPECT_EQ(GetTorahSectionShabbat(d, &s), 1) << testdata::IsoOf(d);
+    EXPECT_TRUE(GetTorahSectionShabbat(d, &s)) << testdata::IsoOf(d);
     return s;
   }
 
@@ -65,7 +65,7 @@ TEST_F(TorahSections, MatchIndependentCalendar) {
 TEST_F(TorahSections, WeekdaysAndYearTypes) {
   ShabbatSections s{-1, -1, -1};
   for (AbsoluteDay d = AbsoluteFromGregorian(26, 10, 2024) + 1; d % 7 != AbsoluteFromGregorian(26, 10, 2024) % 7; ++d)
-    EXPECT_EQ(GetTorahSectionShabbat(d, &s), 0) << testdata::IsoOf(d);
+    EXPECT_FALSE(GetTorahSectionShabbat(d, &s)) << testdata::IsoOf(d);
   EXPECT_EQ(TorahGetYearType(5784), 9);
   EXPECT_EQ(TorahGetYearType(5785), 5);
   EXPECT_EQ(TorahGetYearType(5786), 2);

@@ -34,7 +34,7 @@ PaintedSheet Paint(const YearSheetText& text, const PaintArea& area, int paperWi
   PaintedSheet sheet;
   testenv::MemoryFile out;
   {
-    DrawingPtr ps = drawing_ps_new(out.file(), paperWidth, paperHeight, 1);
+    DrawingPtr ps = drawing_ps_new(out.file(), paperWidth, paperHeight, 1, CurrentOptions());
     testenv::TextBoxRecorder recorder(*ps);
     size_t pageStart = 0;
     auto endPage = [&] {
@@ -91,7 +91,7 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
   for (const auto& s : sheets) {
     setCity(s.city);
     diasporaSetFlag(s.diaspora ? 1 : 0);
-    const YearSheetText text = YearSheetTextFromSettings(s.year, s.hebrew);
+    const YearSheetText text = YearSheetTextOf(s.year, s.hebrew, CurrentOptions());
     ASSERT_GT(text.rows.size(), 60u);
     for (const PrintPaperFormat& paper : PrintPaperFormats) {
       SCOPED_TRACE(std::string(s.city) + " " + std::to_string(s.year) + " " + std::string(paper.name));
@@ -113,7 +113,7 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
 // once and every page with its heading; on a short page the same.
 TEST_P(YearSheetLayoutTest, RowsBeyondOnePageGoOnToMorePages) {
   setCity("New York City");
-  const YearSheetText year = YearSheetTextFromSettings(2026, false);
+  const YearSheetText year = YearSheetTextOf(2026, false, CurrentOptions());
   YearSheetText text = year;
   while (text.rows.size() < 260) {
     text.rows.insert(text.rows.end(), year.rows.begin(), year.rows.end());

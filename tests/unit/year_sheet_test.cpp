@@ -34,7 +34,7 @@ class YearSheetTest : public testenv::SunTimesTest {
   }
   static std::vector<YearSheetRow> Rows(bool diaspora, AbsoluteDay first, AbsoluteDay last) {
     diasporaSetFlag(diaspora ? 1 : 0);
-    return YearSheetRows(DayTimesFromSettings(), {first, last});
+    return YearSheetRows(DayTimesFor(CurrentCalendarRules(), CurrentOptions().times), {first, last});
   }
   static std::vector<YearSheetRow> RowsOn(const std::vector<YearSheetRow>& rows, AbsoluteDay date) {
     std::vector<YearSheetRow> on;
@@ -83,7 +83,7 @@ TEST_F(YearSheetTest, ConsecutiveSheetsHoldEveryTimeOnce) {
       SCOPED_TRACE(std::string(diaspora ? "Diaspora" : "Israel") + (hebrew ? ", Hebrew years" : ", Gregorian years"));
       const int from = hebrew ? 5780 : 2020, to = hebrew ? 5795 : 2035;
       diasporaSetFlag(diaspora ? 1 : 0);
-      const DayTimes times = DayTimesFromSettings();
+      const DayTimes times = DayTimesFor(CurrentCalendarRules(), CurrentOptions().times);
       const CalendarRules rules = CurrentCalendarRules();
       std::map<Key, int> shown;
       AbsoluteDay previousDate = 0;
@@ -144,7 +144,7 @@ TEST_F(YearSheetTest, TextsOfTheRows) {
   setup.zone = "UTC+2";
   setup.candleMinutes = 18;
   setup.havdalahValue = "8.5";
-  const std::vector<YearSheetRow> rows = YearSheetRows(DayTimesFromSettings(), HebrewYearSheetRange(5787));
+  const std::vector<YearSheetRow> rows = YearSheetRows(DayTimesFor(CurrentCalendarRules(), CurrentOptions().times), HebrewYearSheetRange(5787));
   const YearSheetText text = YearSheetTextOf(rows, setup);
   ASSERT_EQ(text.rows.size(), rows.size());
   EXPECT_EQ(text.title, "Shabbat and festival times 5787");
