@@ -134,9 +134,9 @@ const GlobalOption kGlobalOptions[] = {
        return std::string();
      }},
     {"--yom-haatsmaut", "weekday|luach", "Yom HaAtsmaut and Yom Yerushalayim as weekdays or as the Chief Rabbinate's luach",
-     [](std::string_view v, RunOptions&) {
+     [](std::string_view v, RunOptions& run) {
        if (v != "weekday" && v != "luach") return "--yom-haatsmaut needs weekday or luach, not '" + Shown(v) + "'";
-       yomHaAtsmautLuachSetFlag(v == "luach" ? 1 : 0);
+       run.options.rules.yomHaAtsmautLuach = v == "luach";
        return std::string();
      }},
     {"--city", "NAME", "the city of the times, as named in the city file",
