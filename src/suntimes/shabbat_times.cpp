@@ -55,8 +55,16 @@ EveningTime EveningTimeOf(AbsoluteDay d, const CalendarRules& rules) {
   const int weekday = WeekdayOf(d);
   // Shabbat candles are lit before sunset, also on a festival.
   if (weekday == kFriday) return EveningTime::kCandleLighting;
-  const bool today = IsFestivalDay(d, rules);
+  // Days are asked for in runs: today was the last call's tomorrow.
+  thread_local AbsoluteDay askedTomorrow = 0;
+  thread_local bool askedTomorrowIsFestival = false;
+  thread_local CalendarRules askedRules;
+  const bool today = d == askedTomorrow && SameFestivalDates(rules, askedRules) ? askedTomorrowIsFestival
+                                                                                  : IsFestivalDay(d, rules);
   const bool tomorrow = IsFestivalDay(d + 1, rules);
+  askedTomorrow = d + 1;
+  askedTomorrowIsFestival = tomorrow;
+  askedRules = rules;
   // The evening after Shabbat or a festival day: lit from an existing flame
   // once the day is out.
   if (tomorrow && (today || weekday == kShabbat)) return EveningTime::kCandleLightingAfterNightfall;
