@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const DiagnosticsTo messages(nullptr);  // parsing messages are dropped
   const int packedLat = lat / 100 * 100 + (lat % 100) * 60 / 100;
   const int packedLon = lon / 100 * 100 + (lon % 100) * 60 / 100;
-  const int t = CalculateZmanim(packedLat, packedLon, zone, day, month, year, expression);
+  const int t = CalculateZmanim(packedLat, packedLon, zone, day, month, year, expression, SunOptions{});
   (void)t;
   const ZmanimPlace place{packedLat, packedLon, zone, static_cast<double>(data[5]) * 35.0};
   const std::optional<double> precise = CalculateZmanimMinutes(place, day, month, year, expression,
