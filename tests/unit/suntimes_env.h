@@ -13,6 +13,7 @@
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "suntimes/timezone.h"
+#include "suntimes/zmanim.h"
 #include "test_env.h"
 
 namespace testenv {
@@ -59,6 +60,17 @@ inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t ut
   int offset = static_cast<int>(hour * 60 + minute - utcMinutes);
   if (offset > 15 * 60) offset -= 1440;
   return offset;
+}
+
+// Chooses the option `value` for the row stored under `key`; false for a key
+// of no row with a choice.
+inline bool Choose(ZmanimOpinions& opinions, const std::string& key, const std::string& value) {
+  for (size_t row = 0; row < ZmanimRecs.size(); ++row) {
+    if (ZmanimRecs[row].kind != kZmanimChoice || ZmanimSettingsKey(ZmanimRecs[row]) != key) continue;
+    opinions.index[row] = ZmanimOptionIndex(ZmanimRecs[row], value);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace testenv

@@ -43,17 +43,6 @@ std::vector<std::string> ZmanimOf(const Options& o, int day, int month, int year
   return lines;
 }
 
-// Chooses the option `value` for the row stored under `key`; false for a key
-// of no row with a choice.
-bool Choose(ZmanimOpinions& opinions, const std::string& key, const std::string& value) {
-  for (size_t row = 0; row < ZmanimRecs.size(); ++row) {
-    if (ZmanimRecs[row].kind != kZmanimChoice || ZmanimSettingsKey(ZmanimRecs[row]) != key) continue;
-    opinions.index[row] = ZmanimOptionIndex(ZmanimRecs[row], value);
-    return true;
-  }
-  return false;
-}
-
 class Zmanim : public testenv::SunTimesTest {};
 
 // The lines of the case file, each with the default options but the row's
@@ -70,7 +59,7 @@ TEST_F(Zmanim, LinesOfKnownDays) {
     if (row[2] != "-") {
       std::istringstream opinions(row[2]);
       for (std::string kv; std::getline(opinions, kv, ',');)
-        ASSERT_TRUE(Choose(o.times.opinions, kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1)));
+        ASSERT_TRUE(testenv::Choose(o.times.opinions, kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1)));
     }
     const GregorianDate d = GregorianFromAbsolute(*testdata::IsoDay(row[3]));
     const std::vector<std::string> lines = ZmanimOf(o, d.day, d.month, d.year);
@@ -94,7 +83,7 @@ TEST_F(Zmanim, KhatzotUnknownCityAndInvalidRule) {
   Options o = CurrentOptions();
   o.times.clock.format = kTimeFormat24;
   for (const char* option : {"ChatzotGRO", "ChatzotMA"}) {
-    ASSERT_TRUE(Choose(o.times.opinions, "ZmanimChatzot", option));
+    ASSERT_TRUE(testenv::Choose(o.times.opinions, "ZmanimChatzot", option));
     const std::vector<std::string> lines = ZmanimOf(o, 21, 12, 2010);
     ASSERT_EQ(lines.size(), 13u);
     const int rise = MinutesAtEnd(lines[4]), set = MinutesAtEnd(lines[11]);
