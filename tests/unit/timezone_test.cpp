@@ -104,7 +104,7 @@ TEST(CityClock, TheRuleWhereNoZoneApplies) {
   const DstSetting europe;
   DstSetting invalid;
   invalid.startMonth = 13;
-  const int t = CalculateZmanim(4853, 842, 1, 21, 6, 2024, "sunset");
+  const int t = CalculateZmanim(4853, 842, 1, 21, 6, 2024, "sunset", SunOptions{});
   const std::string byRule = Clock(t + 60), standard = Clock(t);
   testing::internal::CaptureStderr();
   const std::tuple<const char*, const DstSetting*, bool, std::string> cases[] = {
@@ -131,17 +131,18 @@ using CityClockSettings = testenv::SunTimesTest;
 TEST_F(CityClockSettings, ValueNamesTheInstantShown) {
   testenv::WriteFile(home_.lumaro("cities"), "\"Apia\", 13,50 S, 171,45 W, GMT+13, Pacific/Apia\n"
                                              "\"Berlin\", 52,31 N, 13,25 E, GMT+1, Europe/Berlin\n");
-  setCity("Apia");
-  setDSTAutomatic(1);
+  Options o = CurrentOptions();
+  o.times.city = "Apia";
+  o.times.automaticZone = true;
   for (const auto& [d, zdumpOffset] : {std::pair{GregorianDate{23, 12, 2011}, -10}, {GregorianDate{6, 1, 2012}, 14}}) {
     ShabbatTimeValue v;
-    ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(d), &v));
+    ASSERT_TRUE(EveningTimesFor(o.rules, o.times).Value(AbsoluteFromGregorian(d), &v));
     const int64_t utc = UtcSecondsOf(d, v.standardMinutes, v.gmtOffset * 3600);
     EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(static_cast<int>((utc + zdumpOffset * 3600 - UtcSecondsOf(d, 0, 0)) / 60)));
   }
-  setCity("Berlin");
+  o.times.city = "Berlin";
   ShabbatTimeValue v;
-  ASSERT_TRUE(GetShabbatTimeValue(AbsoluteFromGregorian(21, 6, 2024), &v));
+  ASSERT_TRUE(EveningTimesFor(o.rules, o.times).Value(AbsoluteFromGregorian(21, 6, 2024), &v));
   EXPECT_EQ(v.gmtOffset, 1);
   EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(v.standardMinutes + 60));
 }
