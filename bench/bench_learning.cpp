@@ -15,7 +15,7 @@ const AbsoluteDay kYearEnd = AbsoluteFromGregorian(1, 1, 2026);
 void BM_LearningYearAllCycles(benchmark::State& state) {
   for (auto _ : state) {
     for (AbsoluteDay d = kYearStart; d < kYearEnd; ++d)
-      for (LearningCycle cycle : kLearningCycles) benchmark::DoNotOptimize(GetLearningText(cycle, d, kDiasporaRules));
+      for (LearningCycle cycle : kLearningCycles) benchmark::DoNotOptimize(TranslatedLearningText(cycle, d, kDiasporaRules));
   }
   state.SetItemsProcessed(state.iterations() * (kYearEnd - kYearStart) * kLearningCycleCount);
 }

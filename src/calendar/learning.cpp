@@ -286,31 +286,7 @@ void AppendRange(std::string& out, const LearningPlace& first, const LearningPla
 
 std::string_view LearningCycleId(LearningCycle cycle) { return InfoOf(cycle).id; }
 
-std::optional<LearningCycle> LearningCycleFromId(std::string_view id) {
-  for (const CycleInfo& info : kCycleInfo)
-    if (info.id == id) return info.cycle;
-  return std::nullopt;
-}
-
 std::string_view LearningCycleTitle(LearningCycle cycle) { return InfoOf(cycle).title; }
-
-AbsoluteDay LearningCycleStart(LearningCycle cycle) {
-  switch (cycle) {
-    case LearningCycle::kMishnaYomit:
-      return MishnaStart();
-    case LearningCycle::kNachYomi:
-      return NachStart();
-    case LearningCycle::kYerushalmiYomi:
-      return YerushalmiStart();
-    case LearningCycle::kRambamOneChapter:
-    case LearningCycle::kRambamThreeChapters:
-      return RambamStart();
-    case LearningCycle::kTehillim:
-    case LearningCycle::kPirkeiAvot:
-      break;
-  }
-  return 0;
-}
 
 int LearningBookCount(LearningCycle cycle) {
   switch (cycle) {
@@ -408,8 +384,4 @@ std::string FormatLearningPortion(const LearningPortion& portion,
     i = j;
   }
   return out;
-}
-
-std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules) {
-  return FormatLearningPortion(GetLearningPortion(cycle, d, rules));
 }

@@ -12,7 +12,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,16 +67,10 @@ struct LearningPortion {
 // Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
 // "rambam-1", "rambam-3", "tehillim", "pirkei-avot".
 std::string_view LearningCycleId(LearningCycle cycle);
-// The cycle of an id, or nullopt for an unknown one.
-std::optional<LearningCycle> LearningCycleFromId(std::string_view id);
 // English name of the cycle (a translation key): "Mishna Yomit",
 // "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
 // "Rambam, three chapters", "Tehillim", "Pirkei Avot".
 std::string_view LearningCycleTitle(LearningCycle cycle);
-// The day the first cycle began, or 0 for Tehillim and Pirkei Avot, which
-// follow the calendar year instead.
-AbsoluteDay LearningCycleStart(LearningCycle cycle);
-
 // Number of books of a cycle (tractates, books, laws with the Rambam's four
 // introductions first); Tehillim has one ("Psalms"), Pirkei Avot one ("Avos").
 int LearningBookCount(LearningCycle cycle);
@@ -99,5 +92,3 @@ bool LearningBookIsRambamLaw(LearningCycle cycle, int book);
 // numbers stay.
 std::string FormatLearningPortion(const LearningPortion& portion,
                                   const std::function<std::string(int book)>& bookName = nullptr);
-// FormatLearningPortion(GetLearningPortion(cycle, d, rules)).
-std::string GetLearningText(LearningCycle cycle, AbsoluteDay d, const CalendarRules& rules);

@@ -193,7 +193,6 @@ struct YearChanges {
 
 }  // namespace
 
-int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds) { return PosixTzPeriodAt(tz, utcSeconds).offset; }
 
 PosixTzPeriod PosixTzPeriodAt(const PosixTz& tz, int64_t utcSeconds) {
   PosixTzPeriod period{utcSeconds, utcSeconds + 1, tz.standardOffset};

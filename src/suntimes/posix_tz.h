@@ -47,13 +47,11 @@ bool PosixTzParse(std::string_view text, PosixTz* tz);
 int64_t PosixTzStartUtc(const PosixTz& tz, int year);
 int64_t PosixTzEndUtc(const PosixTz& tz, int year);
 
-// The offset east of Greenwich in seconds in force at `utcSeconds`. Summer
-// time that starts on 1 January at 00:00 and ends when the next year begins
-// lasts all year. More than about 20000 years from 1970: standard time.
-int32_t PosixTzOffsetAt(const PosixTz& tz, int64_t utcSeconds);
-
-// The offset in force at `utcSeconds` and the span of instants around it,
-// [begin, end), that have the same offset (at least the instant itself).
+// The offset east of Greenwich in seconds in force at `utcSeconds` and the
+// span of instants around it, [begin, end), that have the same offset (at
+// least the instant itself). Summer time that starts on 1 January at 00:00
+// and ends when the next year begins lasts all year. More than about 20000
+// years from 1970: standard time.
 struct PosixTzPeriod {
   int64_t begin;
   int64_t end;

@@ -166,13 +166,6 @@ bool TimeZoneIsKnown(std::string_view zoneName) { return FindZone(zoneName) != n
 
 size_t TimeZonesRemembered() { return Zones().size(); }
 
-bool TimeZoneOffsetAt(std::string_view zoneName, int64_t utcSeconds, int* offsetSeconds) {
-  Zone* zone = FindZone(zoneName);
-  if (!zone) return false;
-  *offsetSeconds = OffsetAt(*zone, utcSeconds);
-  return true;
-}
-
 int64_t UtcSecondsOf(const GregorianDate& date, int minutes, int offsetSeconds) {
   const date::sys_days day = date::year{date.year} / date.month / date.day;
   return day.time_since_epoch().count() * kSecondsPerDay + int64_t{minutes} * 60 - offsetSeconds;
@@ -234,13 +227,4 @@ ZmanimPlace CityClock::Place(const CityRec& city) const {
   place.zone = zoneHours_;
   place.elevationMetres = city.elevationMetres.value_or(0.0);
   return place;
-}
-
-CityTime CalculateCityTime(const CityRec& city, const GregorianDate& date, std::string_view expression,
-                           const DstSetting* rule, bool automatic, int* hour, int* minute, const SunOptions& sun) {
-  const CityClock clock(city, date, rule, automatic);
-  const std::optional<double> t =
-      CalculateZmanimMinutes(clock.Place(city), date.day, date.month, date.year, expression, sun);
-  if (!t) return CityTime::kNoTime;
-  return clock.ShowMinutes(*t, hour, minute) ? CityTime::kShown : CityTime::kInvalidRule;
 }

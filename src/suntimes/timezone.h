@@ -32,11 +32,6 @@ bool TimeZoneIsKnown(std::string_view zoneName);
 // different names are looked up.
 size_t TimeZonesRemembered();
 
-// The offset east of Greenwich in seconds, daylight saving included, in
-// force in the zone at `utcSeconds` (seconds since 1970-01-01 00:00 UTC).
-// False, leaving *offsetSeconds alone, for a zone the database does not know.
-bool TimeZoneOffsetAt(std::string_view zoneName, int64_t utcSeconds, int* offsetSeconds);
-
 // Seconds since 1970-01-01 00:00 UTC of `minutes` after midnight of the
 // Gregorian date in a zone `offsetSeconds` east of Greenwich.
 int64_t UtcSecondsOf(const GregorianDate& date, int minutes, int offsetSeconds);
@@ -95,17 +90,3 @@ class CityClock {
   suntimes::detail::Zone* zone_ = nullptr;  // kept for the life of the process
   int zoneHours_ = 0;
 };
-
-// Why a time is or is not shown.
-enum class CityTime {
-  kShown,
-  kNoTime,       // the expression yields no time that day
-  kInvalidRule,  // the daylight-saving rule is invalid
-};
-
-// Evaluates the zmanim expression for the city on the date by the sun
-// calculation `sun` and turns it into the hour and minute shown (written
-// only for kShown).
-CityTime CalculateCityTime(const CityRec& city, const GregorianDate& date, std::string_view expression,
-                           const DstSetting* rule, bool automatic, int* hour, int* minute,
-                           const SunOptions& sun = SunOptions{});

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "fuzz_support.h"
+#include "calendar/calendar.h"
 #include "suntimes/posix_tz.h"
 #include "suntimes/timezone.h"
 
@@ -20,14 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   PosixTz tz;
   if (PosixTzParse(text, &tz)) {
-    const int32_t offset = PosixTzOffsetAt(tz, utc);
+    const int32_t offset = PosixTzPeriodAt(tz, utc).offset;
     if (offset != tz.standardOffset && offset != tz.summerOffset) __builtin_trap();
     (void)PosixTzStartUtc(tz, static_cast<int>(utc % 20000));
   }
   // Zone names: only well-formed ones reach the database, and the instant
   // is kept within the calendar's years.
-  int offset = 0;
-  const int64_t within = utc % (int64_t{1500} * 366 * 86400);
-  if (TimeZoneOffsetAt(text, within, &offset) && (offset < -26 * 3600 || offset > 26 * 3600)) __builtin_trap();
+  const int64_t days = utc % (int64_t{1500} * 366);
+  const CityClock clock(CityRec{text, 0, 0, 0, text, {}, {}},
+                        GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days), nullptr, true);
+  int hour = 0, minute = 0;
+  if (clock.usesTimeZone() && (!clock.Show(720, &hour, &minute) || hour < 0 || hour > 12 + 26 + 26)) __builtin_trap();
   return 0;
 }

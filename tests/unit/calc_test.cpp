@@ -155,20 +155,18 @@ TEST(Calc, RoundingWhenShown) {
   }
 }
 
-// CalculateZmanim follows the calculation setting; a precise value that
-// rounds to the failure mark -1 is no time.
-TEST(Calc, TheSettingChoosesTheCalculation) {
-  settingsReset();
-  const auto newYork = [](const char* e) { return CalculateZmanim(4043, -7400, -5, 20, 3, 2024, e); };
+// CalculateZmanim follows the calculation chosen, named by its exact word; a
+// precise value that rounds to the failure mark -1 is no time.
+TEST(Calc, TheCalculationChosen) {
+  SunOptions sun;
+  const auto newYork = [&sun](const char* e) { return CalculateZmanim(4043, -7400, -5, 20, 3, 2024, e, sun); };
   EXPECT_EQ(newYork("7 / 2"), 3);
   EXPECT_EQ(newYork("sunset"), *CalculateZmanimMinutes({4043, -7400, -5, 0}, 20, 3, 2024, "sunset", {}));
-  setSunCalculation("precise");
+  sun.calculation = SunCalculationFromName("precise").value_or(SunCalculation::kClassic);
   EXPECT_EQ(newYork("7 / 2"), 4);
   EXPECT_EQ(newYork("(0 - 7) / 10"), kNoTime);
   EXPECT_EQ(newYork("(0 - 3) / 10"), 0);
-  setSunCalculation("Precise");  // only the exact word
-  EXPECT_EQ(newYork("7 / 2"), 3);
-  settingsReset();
+  EXPECT_EQ(SunCalculationFromName("Precise"), std::nullopt);  // only the exact word
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "suntimes/day_times.h"
 
 #include "compose/current_options.h"
+#include "compose/zmanim_text.h"
 
 #include <gtest/gtest.h>
 
@@ -27,12 +28,14 @@ class DayTimesTest : public testenv::SunTimesTest {
  protected:
   void SetUp() override {
     SunTimesTest::SetUp();
-    setIsDST(0);  // standard time: the clock shows the sun module's minutes
-    setTimeFormat(1);
+    o_ = CurrentOptions();
+    o_.times.dstRule.reset();  // standard time: the clock shows the sun module's minutes
+    o_.times.clock.format = kTimeFormat24;
   }
-  static std::vector<DayTime> Of(const GregorianDate& g) {
-    return DayTimesFor(CurrentCalendarRules(), CurrentOptions().times).Of(AbsoluteFromGregorian(g));
+  std::vector<DayTime> Of(const GregorianDate& g) const {
+    return DayTimesFor(o_.rules, o_.times).Of(AbsoluteFromGregorian(g));
   }
+  Options o_;
   // Sunrise and sunset at Pforzheim in standard minutes, from the sun module.
   static int Sun(const GregorianDate& d, int which) {
     int h = 0, m = 0;
@@ -69,9 +72,9 @@ bool IsTishaBeAv(AbsoluteDay d) { return d == Kept(AbsoluteFromHebrew(9, kAv, He
 TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
   for (const bool diaspora : {false, true}) {
     SCOPED_TRACE(diaspora ? "Diaspora" : "Israel");
-    diasporaSetFlag(diaspora ? 1 : 0);
-    const CalendarRules rules = CurrentCalendarRules();
-    const DayTimes times = DayTimesFor(CurrentCalendarRules(), CurrentOptions().times);
+    o_.rules.diaspora = diaspora;
+    const CalendarRules& rules = o_.rules;
+    const DayTimes times = DayTimesFor(rules, o_.times);
     const AbsoluteDay first = AbsoluteFromHebrew(1, kTishri, 5750);
     const AbsoluteDay last = AbsoluteFromHebrew(1, kTishri, 5950);
     for (AbsoluteDay d = first; d < last; ++d) {
@@ -138,18 +141,18 @@ TEST_F(DayTimesTest, DaysAsReviewed) {
   list("default expressions");
   for (const GregorianDate& g : {GregorianDate{19, 12, 2025}, GregorianDate{2, 8, 2025}, GregorianDate{11, 4, 2025}}) {
     std::string text;
-    GetZmanimForDay(AbsoluteFromGregorian(g), &text);
+    GetZmanimForDay(AbsoluteFromGregorian(g), o_.rules, o_.times, &text);
     got += "== zmanim of " + std::to_string(g.day) + "." + std::to_string(g.month) + "\n" + text;
   }
-  SettingsSet("ZmanimKriatShema", "KriatShemaMA");
-  SettingsSet("ZmanimAlotHaShachar", "AlotHashachar16");
+  ASSERT_TRUE(testenv::Choose(o_.times.opinions, "ZmanimKriatShema", "KriatShemaMA") &&
+              testenv::Choose(o_.times.opinions, "ZmanimAlotHaShachar", "AlotHashachar16"));
   list("M\"A hours, alot at 16.1 degrees");
-  setTimeFastBegins("sunrise - 90");
-  setTimeFastEnds("sunset + 40");
-  setTimeTishaBeAvBegins("sunset - 10");
-  setTimeKhanukka("sunset + 30");
+  o_.times.special.fastBegins = "sunrise - 90";
+  o_.times.special.fastEnds = "sunset + 40";
+  o_.times.special.tishaBeAvBegins = "sunset - 10";
+  o_.times.special.khanukka = "sunset + 30";
   list("fast begins sunrise - 90, ends sunset + 40, Tisha BeAv sunset - 10, Khanukka sunset + 30");
-  setTimeFastEnds("sunset + + 40");
+  o_.times.special.fastEnds = "sunset + + 40";
   CaptureStdout();
   list("fast ends sunset + + 40");
   EXPECT_NE(GetCapturedStdout().find("sunset + + 40"), std::string::npos);

@@ -26,14 +26,17 @@ using Lines = std::vector<std::string>;
 
 class DrawingPsTest : public ::testing::Test {
  protected:
-  DrawingPsTest() { settingsReset(); }
+  DrawingPsTest() {
+    settingsReset();
+    o_ = CurrentOptions();
+  }
   ~DrawingPsTest() override {
     translate_done();
     settingsReset();
   }
-  static Lines Drawn(const std::function<void(Drawing&)>& draw, int color = 1, int width = 612, int height = 792) {
+  Lines Drawn(const std::function<void(Drawing&)>& draw, int color = 1, int width = 612, int height = 792) const {
     testenv::MemoryFile out;
-    DrawingPtr d = drawing_ps_new(out.file(), width, height, color, CurrentOptions());
+    DrawingPtr d = drawing_ps_new(out.file(), width, height, color, o_);
     draw(*d);
     Lines lines = out.Lines();
     lines.erase(lines.begin(), lines.begin() + 5);  // the header
@@ -42,10 +45,10 @@ class DrawingPsTest : public ::testing::Test {
   // A page of `width` x `height` points with every kind of drawing call:
   // colours set twice, fonts of each family and size, shapes, the four
   // string placements, a ')' to escape, Hebrew letters, a polygon twice.
-  static std::string Page(int width, int height, int color) {
+  std::string Page(int width, int height, int color) const {
     testenv::MemoryFile out;
     {
-      DrawingPtr p = drawing_ps_new(out.file(), width, height, color, CurrentOptions());
+      DrawingPtr p = drawing_ps_new(out.file(), width, height, color, o_);
       Drawing& d = *p;
       for (const DrawingColor& c : {DrawingColor{65535, 0, 0}, DrawingColor{65535, 0, 0}, DrawingColor{0, 0, 65535},
                                     DrawingColor{65535, 65535, 65535}, DrawingColor{53248, 53248, 53248}})
@@ -80,6 +83,7 @@ class DrawingPsTest : public ::testing::Test {
     return out.Text();
   }
   testenv::TempHome home_;
+  Options o_;
 };
 
 // The four pages against the golden file; one warning per page for the
@@ -88,13 +92,16 @@ TEST_F(DrawingPsTest, PagesAsReviewed) {
   testing::internal::CaptureStderr();
   std::string pages = "=== English, colour, A4 portrait\n" + Page(595, 841, 1);
   pages += "=== English, black and white, landscape\n" + Page(841, 595, 0);
-  setLanguage(kLanguageYiddish);
+  o_.text.language = kLanguageYiddish;
+  o_.times.clock.rightToLeft = true;
+  o_.text.hebrewNumerals = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageYiddish);
   translate_init("");
   testenv::WriteFile(home_.path() + "/yi.pfa", "%!PS-AdobeFont-1.0: TestYi\n/FontName /TestYi def\n{restore}if");
-  setPrintYiddishFontFile(home_.path() + "/yi.pfa");
+  o_.look.printFontFile = home_.path() + "/yi.pfa";
   pages += "=== Yiddish\n" + Page(612, 792, 1);
-  setLanguage(kLanguageEnglish);
-  setHebrewNumerals(kHebrewNumeralsOn);
+  o_.text.language = kLanguageEnglish;
+  o_.times.clock.rightToLeft = false;
+  o_.text.hebrewNumerals = true;
   pages += "=== English with Hebrew numerals\n" + Page(612, 792, 1);
   const std::string warnings = testing::internal::GetCapturedStderr();
   std::string fourWarnings;
@@ -102,7 +109,7 @@ TEST_F(DrawingPsTest, PagesAsReviewed) {
   EXPECT_EQ(warnings, fourWarnings);
   testenv::ExpectGolden("drawing_ps.txt", pages);
   // Decimal points whatever the locale.
-  setHebrewNumerals(kHebrewNumeralsOff);
+  o_.text.hebrewNumerals = false;
   testenv::CommaLocale locale;
   if (!locale.available()) GTEST_SKIP() << "no locale with a decimal comma (scripts/install-deps.sh makes de_DE.UTF-8)";
   EXPECT_EQ(Drawn([](Drawing& d) { d.set_color({32768, 32768, 32768}); }), Lines{"0.500 0.500 0.500 setrgbcolor"});

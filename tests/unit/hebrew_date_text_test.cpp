@@ -60,16 +60,15 @@ TEST_F(HebrewDateTextTest, MonthCaptions) {
   }
   // The month view's caption follows the setting: off in English, on in
   // Hebrew, and what the user chose in either.
-  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "3 - 30 Shevat 5785");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, CurrentTextOptions().hebrewNumerals), "3 - 30 Shevat 5785");
   EXPECT_EQ(HebrewMonthNameText(kAdar, 5784, true), "אדר א׳");
-  setHebrewNumerals(kHebrewNumeralsOn);
-  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "ג׳ - ל׳ שבט תשפ״ה");
-  EXPECT_EQ(HebrewMonthNameText(kNisan, 5786, isHebrewNumerals()) + " " + HebrewYearText(5786, isHebrewNumerals()), "ניסן תשפ״ו");
+  const bool on = HebrewNumeralsFor(kHebrewNumeralsOn, kLanguageEnglish);
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, on), "ג׳ - ל׳ שבט תשפ״ה");
+  EXPECT_EQ(HebrewMonthNameText(kNisan, 5786, on) + " " + HebrewYearText(5786, on), "ניסן תשפ״ו");
   Use(kLanguageHebrew);
-  setHebrewNumerals(kHebrewNumeralsByLanguage);
-  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "ג׳ - ל׳ שבט תשפ״ה");
-  setHebrewNumerals(kHebrewNumeralsOff);
-  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, isHebrewNumerals()), "3 - 30 שבט 5785");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageHebrew)),
+            "ג׳ - ל׳ שבט תשפ״ה");
+  EXPECT_EQ(HebrewMonthRangeCaption(2, 2025, HebrewNumeralsFor(kHebrewNumeralsOff, kLanguageHebrew)), "3 - 30 שבט 5785");
   // The Gregorian dates stay digits, the month names translated.
   Use(kLanguageYiddish);
   const std::string yiddish = HebrewMonthGregorianCaption(kNisan, 5784);
@@ -82,13 +81,13 @@ TEST_F(HebrewDateTextTest, MonthCaptions) {
 TEST_F(HebrewDateTextTest, YiddishMonthNamesWithAndWithoutNumerals) {
   Use(kLanguageYiddish);
   const HebrewDate kislev{25, kKislev, 5787};
-  EXPECT_EQ(HebrewDateText(kislev, isHebrewNumerals()), "כ״ה כסלו תשפ״ז");
+  EXPECT_EQ(HebrewDateText(kislev, CurrentTextOptions().hebrewNumerals), "כ״ה כסלו תשפ״ז");
   EXPECT_EQ(HebrewDateText(kislev, false), "25 כּסלו 5787");
   EXPECT_EQ(HebrewDateText(kislev, true, HebrewThousands::kWrite), "כ״ה כסלו ה׳תשפ״ז");
   EXPECT_EQ(HebrewDateText(HebrewDate{1, kTishri, 5787}, false), "1 תּשרי 5787");
   EXPECT_EQ(HebrewDateText(HebrewDate{1, kTishri, 5787}, true), "א׳ תשרי תשפ״ז");
   Use(kLanguageEnglish);
-  EXPECT_EQ(HebrewDateText(kislev, isHebrewNumerals()), "25 Kislev 5787");
+  EXPECT_EQ(HebrewDateText(kislev, CurrentTextOptions().hebrewNumerals), "25 Kislev 5787");
   EXPECT_EQ(HebrewDateText(HebrewDate{14, kAdarII, 5784}, false), "14 Adar II 5784");
   EXPECT_EQ(HebrewDateText(HebrewDate{14, kAdarII, 5784}, true), "י״ד אדר ב׳ תשפ״ד");
 }
@@ -101,14 +100,13 @@ TEST_F(HebrewDateTextTest, ReportHeadings) {
   EXPECT_EQ(ReportHeadingHebrewDate(shabbat, false), "");
   EXPECT_EQ(ReportHeadingHebrewDate(shabbat, true), "ז׳ טבת ה׳תשפ״ו");
   auto firstLine = [](const std::string& text) { return text.substr(0, text.find('\n')); };
-  setHebrewNumerals(kHebrewNumeralsOn);
-  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())),
+  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, true)),
             "Halakha for date 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, getStyle(), isHebrewNumerals())), "Readings for 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, kStyleAshkenazi, true)), "Readings for 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
   Use(kLanguageHebrew);
-  setHebrewNumerals(kHebrewNumeralsByLanguage);
-  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, isHebrewNumerals())), "הלכה לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
-  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, getStyle(), isHebrewNumerals())), "קריאות לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  const bool byLanguage = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageHebrew);
+  EXPECT_EQ(firstLine(BuildHalakhaList(shabbat, rules, kStyleAshkenazi, byLanguage)), "הלכה לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
+  EXPECT_EQ(firstLine(BuildReadingsList(shabbat, rules, kStyleAshkenazi, byLanguage)), "קריאות לתאריך 27.12.2025 (ז׳ טבת ה׳תשפ״ו):");
 }
 
 TEST_F(HebrewDateTextTest, AnniversaryDatesInTheDialog) {

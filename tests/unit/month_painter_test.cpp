@@ -27,6 +27,13 @@ class PainterTest : public ::testing::Test {
   PainterTest() {
     settingsReset();
     translate_init("english");
+    o_ = CurrentOptions();
+  }
+  // The options of the interface in Yiddish.
+  void UseYiddish() {
+    o_.text.language = kLanguageYiddish;
+    o_.text.hebrewNumerals = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageYiddish);
+    o_.times.clock.rightToLeft = true;
   }
   ~PainterTest() override { translate_done(); }
 
@@ -43,9 +50,9 @@ class PainterTest : public ::testing::Test {
     hooks.addHint = [&](int x, int y, int w, int h, std::string_view t) { note("hint", x, y, w, h, t); };
     hooks.clearRect = [&](int x, int y, int w, int h) { note("clear", x, y, w, h, ""); };
     if (print)
-      PaintPrintIt(d, area_, selected, CurrentOptions());
+      PaintPrintIt(d, area_, selected, o_);
     else
-      PaintItInternal(d, area_, selected, CurrentOptions(), true, false, nullptr, pair, &hooks, kind);
+      PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
     std::string out;
     for (const std::string& op : d.ops) out += op + "\n";
     return out;
@@ -55,13 +62,14 @@ class PainterTest : public ::testing::Test {
     CalendarHit hit;
     hit.x = x;
     hit.y = y;
-    PaintItInternal(d, area_, month, CurrentOptions(), false, false, &hit, nullptr, nullptr, kind);
+    PaintItInternal(d, area_, month, o_, false, false, &hit, nullptr, nullptr, kind);
     EXPECT_TRUE(d.texts.empty()) << "a hit test draws nothing";
     return hit;
   }
 
   testenv::TempHome home_;
   const PaintArea area_{0, 0, 1400, 1000};
+  Options o_;
 };
 
 // The colour of each holiday of the festival table, in Israel and in the
@@ -95,11 +103,12 @@ TEST(HolidayColors, Rules) {
 // The texts of a cell: Rosh Khodesh numbered beside a holiday, in other
 // languages by the long keys.
 TEST_F(PainterTest, DayTexts) {
-  const DayInformation k6 = PaintInternal_GetDayInformation(AbsoluteFromHebrew(30, kKislev, 5785));
+  auto info = [this](AbsoluteDay d) { return PaintInternal_GetDayInformation(d, o_.rules, o_.text.language); };
+  const DayInformation k6 = info(AbsoluteFromHebrew(30, kKislev, 5785));
   EXPECT_EQ(k6.roshKhodesh + "|" + k6.holiday, "1st Rosh Khodesh|Khanukka VI");
-  EXPECT_EQ(PaintInternal_GetDayInformation(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
-  setLanguage(kLanguageYiddish);
-  EXPECT_EQ(PaintInternal_GetDayInformation(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
+  EXPECT_EQ(info(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
+  UseYiddish();
+  EXPECT_EQ(info(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
 }
 
 // Months painted on the screen and on paper against a reviewed golden
@@ -108,7 +117,7 @@ TEST_F(PainterTest, DayTexts) {
 // paper in colour and in black and white.
 TEST_F(PainterTest, MonthsAsReviewed) {
   testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1, Europe/Berlin\n");
-  setTimeFormat(1);
+  o_.times.clock.format = kTimeFormat24;
   std::string got;
   RecordingDrawing march, october, nisan, repaint, colour(kDevicePrinter, kColorModeColor, 4),
       bw(kDevicePrinter, kColorModeBlackWhite, 4), otherDay(kDevicePrinter, kColorModeColor, 4);
@@ -140,7 +149,7 @@ TEST_F(PainterTest, HitRegions) {
 TEST_F(PainterTest, ColoursUseEnglishNamesInYiddish) {
   std::filesystem::create_directories(home_.lumaro("translations"));
   testenv::WriteFile(home_.lumaro("translations/yiddish.calendar"), "\"Purim\" = \"\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D\"\n");
-  setLanguage(kLanguageYiddish);
+  UseYiddish();
   translate_done();
   translate_init("yiddish");
   RecordingDrawing d;

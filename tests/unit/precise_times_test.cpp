@@ -18,6 +18,7 @@
 #include "suntimes/calc.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes/timezone.h"
+#include "suntimes_env.h"
 #include "test_env.h"
 
 namespace {
@@ -49,10 +50,10 @@ Reference Read(const std::string& file, size_t columns, double scale) {
     if (line.empty() || line[0] == '#') continue;
     const testdata::Row f = testdata::SplitRow(line, '\t');
     if (f[0] == "city") {  // the standard hours: the smaller of January's and July's offsets
-      int january = 0, july = 0;
-      EXPECT_TRUE(TimeZoneOffsetAt(f[6], UtcSecondsOf({15, 1, 2025}, 720, 0), &january) &&
-                  TimeZoneOffsetAt(f[6], UtcSecondsOf({15, 7, 2025}, 720, 0), &july)) << f[6];
-      ref.cities.push_back({f[2], *testdata::ToInt(f[3]), *testdata::ToInt(f[4]), std::min(january, july) / 3600, f[6], {}, {}});
+      const auto january = testenv::ShownOffsetMinutes(f[6], UtcSecondsOf({15, 1, 2025}, 720, 0));
+      const auto july = testenv::ShownOffsetMinutes(f[6], UtcSecondsOf({15, 7, 2025}, 720, 0));
+      EXPECT_TRUE(january && july) << f[6];
+      ref.cities.push_back({f[2], *testdata::ToInt(f[3]), *testdata::ToInt(f[4]), std::min(january.value_or(0), july.value_or(0)) / 60, f[6], {}, {}});
       ref.elevation.push_back(*testdata::ToInt(f[5]));
       continue;
     }
@@ -70,9 +71,9 @@ Reference Read(const std::string& file, size_t columns, double scale) {
 // The minute the city's clock shows for seconds after 0h UTC of a day.
 int ClockMinute(const CityRec& c, AbsoluteDay day, double utcSeconds) {
   const GregorianDate g = GregorianFromAbsolute(day);
-  int offset = 0;
-  TimeZoneOffsetAt(c.zoneName, UtcSecondsOf(g, 0, 0) + static_cast<int64_t>(std::floor(utcSeconds)), &offset);
-  return static_cast<int>((static_cast<int64_t>(std::floor((utcSeconds + offset) / 60.0)) % 1440 + 1440) % 1440);
+  const int64_t utc = UtcSecondsOf(g, 0, 0) + static_cast<int64_t>(std::floor(utcSeconds / 60.0)) * 60;
+  const int offset = testenv::ShownOffsetMinutes(c.zoneName, utc).value_or(0);
+  return static_cast<int>((static_cast<int64_t>(std::floor(utcSeconds / 60.0)) + offset) % 1440 + 1440) % 1440;
 }
 
 // Sun and depression times: within 30 s of the reference, and shown as it

@@ -29,9 +29,9 @@ class ShabbatTimes : public testenv::SunTimesTest {
     std::string text = "stale";
     int candles = -1, havdalah = -1;
   };
-  static Shown Get(const GregorianDate& d) {
+  static Shown Get(const Options& o, const GregorianDate& d) {
     Shown s;
-    GetShabbatTime(AbsoluteFromGregorian(d), &s.text, &s.candles, &s.havdalah);
+    EveningTimesFor(o.rules, o.times).Text(AbsoluteFromGregorian(d), &s.text, &s.candles, &s.havdalah);
     return s;
   }
   // Sunset in standard time, from the sun module directly (Pforzheim).
@@ -49,9 +49,11 @@ TEST_F(ShabbatTimes, TimeFormat) {
       EXPECT_EQ(ShabbatHavdalahExpression(true, row[1]), row[2]);
       continue;
     }
-    setTimeFormat(row[0] == "24h");
-    setLanguage(row[1] == "yiddish" ? kLanguageYiddish : kLanguageEnglish);
-    EXPECT_EQ(TimeformatFormatTime(std::stoi(row[2]), std::stoi(row[3])), row[4]) << row[2] << ":" << row[3];
+    const ClockStyle clock{row[0] == "24h" ? kTimeFormat24 : kTimeFormat12,
+                           isRightToLeftLanguage(row[1] == "yiddish" ? kLanguageYiddish : kLanguageEnglish)};
+    std::string text;
+    TimeformatFormatTime(std::stoi(row[2]), std::stoi(row[3]), clock, &text);
+    EXPECT_EQ(text, row[4]) << row[2] << ":" << row[3];
   }
 }
 
@@ -108,24 +110,25 @@ TEST_F(ShabbatTimes, EveningRule) {
 // Shown times at Pforzheim, an hour later in summer time; the value behind
 // them; the flags may be omitted.
 TEST_F(ShabbatTimes, ShownTimes) {
-  setTimeFormat(1);
+  Options o = CurrentOptions();
+  o.times.clock.format = kTimeFormat24;
   for (const auto& row : testenv::CaseRows("shown_evening_times.tsv")) {
     SCOPED_TRACE(row[0] + " " + row[6]);
-    diasporaSetFlag(row[1] == "D");
+    o.rules.diaspora = row[1] == "D";
     const GregorianDate date = GregorianFromAbsolute(*testdata::IsoDay(row[0]));
-    const Shown s = Get(date);
+    const Shown s = Get(o, date);
     EXPECT_EQ(s.candles * 10 + s.havdalah, std::stoi(row[2]) * 10 + std::stoi(row[3]));
     const int minutes = Sunset(date) + std::stoi(row[4]);
     EXPECT_EQ(s.text, s.candles || s.havdalah ? Clock(minutes + 60 * std::stoi(row[5])) : "");
     ShabbatTimeValue v;
-    EXPECT_EQ(GetShabbatTimeValue(AbsoluteFromGregorian(date), &v), s.candles || s.havdalah);
+    EXPECT_EQ(EveningTimesFor(o.rules, o.times).Value(AbsoluteFromGregorian(date), &v), s.candles || s.havdalah);
     if (s.candles || s.havdalah) {
       EXPECT_EQ(v.standardMinutes, minutes);
       EXPECT_EQ(v.gmtOffset, 1);
     }
   }
   std::string text;
-  GetShabbatTime(AbsoluteFromGregorian(25, 6, 2010), &text, nullptr, nullptr);
+  EveningTimesFor(o.rules, o.times).Text(AbsoluteFromGregorian(25, 6, 2010), &text, nullptr, nullptr);
   EXPECT_EQ(text, Clock(Sunset({25, 6, 2010}) - 18 + 60));
 }
 
@@ -133,41 +136,41 @@ TEST_F(ShabbatTimes, ShownTimes) {
 // angle, the city is unknown, the expression does not parse, the daylight
 // saving rule is invalid. Sydney keeps its own summer rule.
 TEST_F(ShabbatTimes, NoTimeButTheFlagsStay) {
-  auto expectNoTime = [](const GregorianDate& d, int candles, int havdalah) {
-    const Shown s = Get(d);
+  Options o = CurrentOptions();
+  auto expectNoTime = [&o](const GregorianDate& d, int candles, int havdalah) {
+    const Shown s = Get(o, d);
     EXPECT_EQ(s.candles * 10 + s.havdalah, candles * 10 + havdalah);
     EXPECT_EQ(s.text, "");
   };
   const GregorianDate friday{25, 6, 2010};
-  setCity("Helsinki");  // havdalah by 8.5 deg in early summer: never
-  setHavdalahIsMin(0);
-  setHavdalahValue("8.5");
+  o.times.city = "Helsinki";  // havdalah by 8.5 deg in early summer: never
+  o.times.havdalahInMinutes = false;
+  o.times.havdalahValue = "8.5";
   expectNoTime({19, 6, 2010}, 0, 1);
-  EXPECT_NE(Get({18, 12, 2010}).text, "");  // in winter it does
-  setCity("Atlantis");
+  EXPECT_NE(Get(o, {18, 12, 2010}).text, "");  // in winter it does
+  o.times.city = "Atlantis";
   expectNoTime(friday, 1, 0);
-  setCity("Pforzheim");
-  setCandleLightingMin(-5);
+  o.times.city = "Pforzheim";
+  o.times.candleMinutes = -5;
   CaptureStdout();
   expectNoTime(friday, 1, 0);
   EXPECT_NE(GetCapturedStdout().find("  Original expression: sunset - -5\n"), std::string::npos);
-  setCandleLightingMin(18);
+  o.times.candleMinutes = 18;
   DstSetting broken;
   broken.endMonth = 0;
-  setDSTstruct(broken);
+  o.times.dstRule = broken;
   expectNoTime(friday, 1, 0);
-  setIsDST(0);  // daylight saving off: the rule is not looked at
-  setTimeFormat(1);
-  EXPECT_EQ(Get(friday).text, Clock(Sunset(friday) - 18));
-  setIsDST(1);
-  setCity("Sydney");
+  o.times.dstRule.reset();  // daylight saving off: the rule is not looked at
+  o.times.clock.format = kTimeFormat24;
+  EXPECT_EQ(Get(o, friday).text, Clock(Sunset(friday) - 18));
+  o.times.city = "Sydney";
   DstSetting sydney;
   sydney.startWeekNo = sydney.endWeekNo = 1;
   sydney.startMonth = 10;
   sydney.endMonth = 4;
-  setDSTstruct(sydney);
-  EXPECT_EQ(Get({24, 12, 2010}).text, Clock(Sunset({24, 12, 2010}, -3352, 15112, 10) - 18 + 60));
-  EXPECT_EQ(Get(friday).text, Clock(Sunset(friday, -3352, 15112, 10) - 18));
+  o.times.dstRule = sydney;
+  EXPECT_EQ(Get(o, {24, 12, 2010}).text, Clock(Sunset({24, 12, 2010}, -3352, 15112, 10) - 18 + 60));
+  EXPECT_EQ(Get(o, friday).text, Clock(Sunset(friday, -3352, 15112, 10) - 18));
 }
 
 // A form that fails changes nothing; the search keys of city names.

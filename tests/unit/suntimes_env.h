@@ -5,11 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "base/settings.h"
 #include "base/translate.h"
+#include "calendar/calendar.h"
+#include "suntimes/timezone.h"
+#include "suntimes/zmanim.h"
 #include "test_env.h"
 
 namespace testenv {
@@ -39,6 +43,34 @@ inline std::string Clock(int minutes) {
   const int h = minutes / 60, m = minutes % 60;
   return std::string(1, static_cast<char>('0' + h / 10)) + static_cast<char>('0' + h % 10) + ":" +
          static_cast<char>('0' + m / 10) + static_cast<char>('0' + m % 10);
+}
+
+// Minutes east of Greenwich the clock of a city in the zone shows at `utc`
+// (seconds since 1970, taken to its minute): the shown local time less UTC,
+// as the program shows it, so offsets carrying seconds round to the minute.
+// Nothing for a zone the database does not know.
+inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t utc) {
+  const int64_t days = utc / 86400 - (utc % 86400 < 0 ? 1 : 0);
+  const GregorianDate date = GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days);
+  const CityClock clock(CityRec{zone, 0, 0, 0, zone, {}, {}}, date, nullptr, true);
+  if (!clock.usesTimeZone()) return std::nullopt;
+  const int64_t utcMinutes = (utc - days * 86400) / 60;
+  int hour = 0, minute = 0;
+  clock.Show(static_cast<int>(utcMinutes + (UtcSecondsOf(date, 0, 0) - clock.UtcSeconds(0)) / 60), &hour, &minute);
+  int offset = static_cast<int>(hour * 60 + minute - utcMinutes);
+  if (offset > 15 * 60) offset -= 1440;
+  return offset;
+}
+
+// Chooses the option `value` for the row stored under `key`; false for a key
+// of no row with a choice.
+inline bool Choose(ZmanimOpinions& opinions, const std::string& key, const std::string& value) {
+  for (size_t row = 0; row < ZmanimRecs.size(); ++row) {
+    if (ZmanimRecs[row].kind != kZmanimChoice || ZmanimSettingsKey(ZmanimRecs[row]) != key) continue;
+    opinions.index[row] = ZmanimOptionIndex(ZmanimRecs[row], value);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace testenv

@@ -32,9 +32,9 @@ class TorahSections : public ::testing::Test {
   void TearDown() override { settingsReset(); }
 
   // The entry of Shabbat d; fails the test when there is none.
-  static ShabbatSections At(AbsoluteDay d) {
+  static ShabbatSections At(AbsoluteDay d, const CalendarRules& rules) {
     ShabbatSections s{-1, -1, -1};
-    EXPECT_TRUE(GetTorahSectionShabbat(d, &s)) << testdata::IsoOf(d);
+    EXPECT_TRUE(GetTorahSectionShabbat(d, rules, &s)) << testdata::IsoOf(d);
     return s;
   }
 
@@ -47,14 +47,15 @@ TEST_F(TorahSections, MatchIndependentCalendar) {
   const auto rows = testdata::ReadRows("shabbat_sections.csv");
   ASSERT_GT(rows.size(), 400u) << "shabbat_sections.csv missing or short";
   int compared = 0;
+  CalendarRules rules = CurrentOptions().rules;
   for (const auto& row : rows) {
     ASSERT_EQ(row.size(), 4u);
-    diasporaSetFlag(row[1] == "d" ? 1 : 0);
+    rules.diaspora = row[1] == "d";
     const AbsoluteDay first = *testdata::IsoDay(row[2]);
     const auto entries = testdata::SplitRow(row[3], ' ');
     for (size_t k = 0; k < entries.size(); ++k) {
       const AbsoluteDay d = first + 7 * static_cast<AbsoluteDay>(k);
-      EXPECT_EQ(Joined(At(d)), entries[k]) << testdata::IsoOf(d) << (row[1] == "d" ? " Diaspora" : " Israel");
+      EXPECT_EQ(Joined(At(d, rules)), entries[k]) << testdata::IsoOf(d) << (row[1] == "d" ? " Diaspora" : " Israel");
       ++compared;
     }
   }
@@ -65,7 +66,7 @@ TEST_F(TorahSections, MatchIndependentCalendar) {
 TEST_F(TorahSections, WeekdaysAndYearTypes) {
   ShabbatSections s{-1, -1, -1};
   for (AbsoluteDay d = AbsoluteFromGregorian(26, 10, 2024) + 1; d % 7 != AbsoluteFromGregorian(26, 10, 2024) % 7; ++d)
-    EXPECT_FALSE(GetTorahSectionShabbat(d, &s)) << testdata::IsoOf(d);
+    EXPECT_FALSE(GetTorahSectionShabbat(d, CurrentOptions().rules, &s)) << testdata::IsoOf(d);
   EXPECT_EQ(TorahGetYearType(5784), 9);
   EXPECT_EQ(TorahGetYearType(5785), 5);
   EXPECT_EQ(TorahGetYearType(5786), 2);

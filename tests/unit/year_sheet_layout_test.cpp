@@ -30,11 +30,11 @@ struct PaintedSheet {
 
 // Paints `text` on a PostScript page, recording every text's box with the
 // print fonts' widths, page by page.
-PaintedSheet Paint(const YearSheetText& text, const PaintArea& area, int paperWidth, int paperHeight) {
+PaintedSheet Paint(const YearSheetText& text, const PaintArea& area, int paperWidth, int paperHeight, const Options& o) {
   PaintedSheet sheet;
   testenv::MemoryFile out;
   {
-    DrawingPtr ps = drawing_ps_new(out.file(), paperWidth, paperHeight, 1, CurrentOptions());
+    DrawingPtr ps = drawing_ps_new(out.file(), paperWidth, paperHeight, 1, o);
     testenv::TextBoxRecorder recorder(*ps);
     size_t pageStart = 0;
     auto endPage = [&] {
@@ -63,10 +63,11 @@ class YearSheetLayoutTest : public ::testing::TestWithParam<int> {
     if (GetParam() != kLanguageEnglish && !std::filesystem::exists(kAharoni)) GTEST_SKIP() << "culmus is not installed";
     ASSERT_TRUE(InstallDefaultUserFiles());
     settingsReset();
-    setLanguage(GetParam());
-    setPrintYiddishFontFile(kAharoni);
-    setTimeFormat(0);  // the 12-hour clock: the widest times
-    translate_init(getLanguagePrefix(getLanguage()));
+    o_ = CurrentOptions();
+    o_.text.language = GetParam();
+    o_.look.printFontFile = kAharoni;
+    o_.times.clock = ClockStyle{kTimeFormat12, isRightToLeftLanguage(GetParam())};  // the widest times
+    translate_init(getLanguagePrefix(GetParam()));
   }
   void TearDown() override {
     translate_done();
@@ -78,6 +79,7 @@ class YearSheetLayoutTest : public ::testing::TestWithParam<int> {
     return PrintArea(*job);
   }
   testenv::TempHome home_;
+  Options o_;
 };
 
 TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
@@ -89,15 +91,15 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
   } sheets[] = {
       {"Jerusalem", false, 2026, false}, {"New York City", true, 5787, true}};
   for (const auto& s : sheets) {
-    setCity(s.city);
-    diasporaSetFlag(s.diaspora ? 1 : 0);
-    const YearSheetText text = YearSheetTextOf(s.year, s.hebrew, CurrentOptions());
+    o_.times.city = s.city;
+    o_.rules.diaspora = s.diaspora;
+    const YearSheetText text = YearSheetTextOf(s.year, s.hebrew, o_);
     ASSERT_GT(text.rows.size(), 60u);
     for (const PrintPaperFormat& paper : PrintPaperFormats) {
       SCOPED_TRACE(std::string(s.city) + " " + std::to_string(s.year) + " " + std::string(paper.name));
       PrintJob job;
       const PaintArea area = AreaOf(paper, &job);
-      const PaintedSheet sheet = Paint(text, area, job.paperWidth, job.paperHeight);
+      const PaintedSheet sheet = Paint(text, area, job.paperWidth, job.paperHeight, o_);
       EXPECT_EQ(sheet.layout.pages, 1);
       EXPECT_FALSE(sheet.layout.labelsCut);
       EXPECT_GE(sheet.layout.size, 6);
@@ -112,8 +114,8 @@ TEST_P(YearSheetLayoutTest, ARealYearFitsOnePageOfEveryPaper) {
 // More rows than any size fits on a page go on to further pages, each row
 // once and every page with its heading; on a short page the same.
 TEST_P(YearSheetLayoutTest, RowsBeyondOnePageGoOnToMorePages) {
-  setCity("New York City");
-  const YearSheetText year = YearSheetTextOf(2026, false, CurrentOptions());
+  o_.times.city = "New York City";
+  const YearSheetText year = YearSheetTextOf(2026, false, o_);
   YearSheetText text = year;
   while (text.rows.size() < 260) {
     text.rows.insert(text.rows.end(), year.rows.begin(), year.rows.end());
@@ -126,7 +128,7 @@ TEST_P(YearSheetLayoutTest, RowsBeyondOnePageGoOnToMorePages) {
   const PaintArea shortArea{letter.x, letter.y, letter.width, 220};
   for (const PaintArea& area : {letter, shortArea}) {
     SCOPED_TRACE(area.height);
-    const PaintedSheet sheet = Paint(text, area, job.paperWidth, job.paperHeight);
+    const PaintedSheet sheet = Paint(text, area, job.paperWidth, job.paperHeight, o_);
     EXPECT_GE(sheet.layout.pages, 2);
     ASSERT_EQ(sheet.pages.size(), static_cast<size_t>(sheet.layout.pages));
     EXPECT_EQ(Count(sheet.postscript, "showpage"), static_cast<size_t>(sheet.layout.pages));

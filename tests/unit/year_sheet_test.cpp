@@ -28,13 +28,18 @@ class YearSheetTest : public testenv::SunTimesTest {
  protected:
   void SetUp() override {
     SunTimesTest::SetUp();
-    setCity("Jerusalem");
-    setIsDST(0);
-    setTimeFormat(1);
+    o_ = CurrentOptions();
+    o_.times.city = "Jerusalem";
+    o_.times.dstRule.reset();
+    o_.times.clock.format = kTimeFormat24;
   }
-  static std::vector<YearSheetRow> Rows(bool diaspora, AbsoluteDay first, AbsoluteDay last) {
-    diasporaSetFlag(diaspora ? 1 : 0);
-    return YearSheetRows(DayTimesFor(CurrentCalendarRules(), CurrentOptions().times), {first, last});
+  // The day times in the Diaspora or in Israel.
+  DayTimes Times(bool diaspora) {
+    o_.rules.diaspora = diaspora;
+    return DayTimesFor(o_.rules, o_.times);
+  }
+  std::vector<YearSheetRow> Rows(bool diaspora, AbsoluteDay first, AbsoluteDay last) {
+    return YearSheetRows(Times(diaspora), {first, last});
   }
   static std::vector<YearSheetRow> RowsOn(const std::vector<YearSheetRow>& rows, AbsoluteDay date) {
     std::vector<YearSheetRow> on;
@@ -42,6 +47,7 @@ class YearSheetTest : public testenv::SunTimesTest {
       if (r.date == date) on.push_back(r);
     return on;
   }
+  Options o_;
 };
 
 // The occasions that are easy to get wrong: one row per evening, the
@@ -82,9 +88,8 @@ TEST_F(YearSheetTest, ConsecutiveSheetsHoldEveryTimeOnce) {
     for (const bool hebrew : {diaspora}) {
       SCOPED_TRACE(std::string(diaspora ? "Diaspora" : "Israel") + (hebrew ? ", Hebrew years" : ", Gregorian years"));
       const int from = hebrew ? 5780 : 2020, to = hebrew ? 5795 : 2035;
-      diasporaSetFlag(diaspora ? 1 : 0);
-      const DayTimes times = DayTimesFor(CurrentCalendarRules(), CurrentOptions().times);
-      const CalendarRules rules = CurrentCalendarRules();
+      const DayTimes times = Times(diaspora);
+      const CalendarRules rules = o_.rules;
       std::map<Key, int> shown;
       AbsoluteDay previousDate = 0;
       for (int year = from; year <= to; ++year) {
@@ -136,7 +141,6 @@ TEST_F(YearSheetTest, ConsecutiveSheetsHoldEveryTimeOnce) {
 // The texts: the mark and note of candles after nightfall, the Gregorian
 // year on the dates of a Hebrew-year sheet.
 TEST_F(YearSheetTest, TextsOfTheRows) {
-  diasporaSetFlag(1);
   YearSheetSetup setup;
   setup.year = 5787;
   setup.hebrewYear = true;
@@ -144,7 +148,7 @@ TEST_F(YearSheetTest, TextsOfTheRows) {
   setup.zone = "UTC+2";
   setup.candleMinutes = 18;
   setup.havdalahValue = "8.5";
-  const std::vector<YearSheetRow> rows = YearSheetRows(DayTimesFor(CurrentCalendarRules(), CurrentOptions().times), HebrewYearSheetRange(5787));
+  const std::vector<YearSheetRow> rows = YearSheetRows(Times(true), HebrewYearSheetRange(5787));
   const YearSheetText text = YearSheetTextOf(rows, setup);
   ASSERT_EQ(text.rows.size(), rows.size());
   EXPECT_EQ(text.title, "Shabbat and festival times 5787");

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "compose/current_options.h"
+#include "compose/zmanim_text.h"
 #include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/settings_file.h"
@@ -33,9 +33,9 @@ int MinutesAtEnd(const std::string& line) {
 }
 
 // The lines of the zmanim text of a day, each ended by a newline.
-std::vector<std::string> ZmanimOf(int day, int month, int year) {
+std::vector<std::string> ZmanimOf(const Options& o, int day, int month, int year) {
   std::string text;
-  GetZmanimForDay(AbsoluteFromGregorian(day, month, year), &text);
+  GetZmanimForDay(AbsoluteFromGregorian(day, month, year), o.rules, o.times, &text);
   std::vector<std::string> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
@@ -45,24 +45,24 @@ std::vector<std::string> ZmanimOf(int day, int month, int year) {
 
 class Zmanim : public testenv::SunTimesTest {};
 
-// The lines of the case file, each in a fresh home with the row's city,
-// clock and stored opinions.
+// The lines of the case file, each with the default options but the row's
+// city, clock and opinions.
 TEST_F(Zmanim, LinesOfKnownDays) {
   const auto rows = testenv::CaseRows("zmanim_lines.tsv");
   ASSERT_GE(rows.size(), 20u);
+  const Options defaults = CurrentOptions();
   for (const auto& row : rows) {
     SCOPED_TRACE(row[0] + " " + row[2] + " " + row[3] + " line " + row[4]);
-    settingsReset();
-    std::remove(SettingsGetFileName().c_str());
-    setCity(row[0]);
-    setTimeFormat(std::stoi(row[1]));
+    Options o = defaults;
+    o.times.city = row[0];
+    o.times.clock.format = std::stoi(row[1]);
     if (row[2] != "-") {
       std::istringstream opinions(row[2]);
       for (std::string kv; std::getline(opinions, kv, ',');)
-        ASSERT_TRUE(SettingsSet(kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1)));
+        ASSERT_TRUE(testenv::Choose(o.times.opinions, kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1)));
     }
     const GregorianDate d = GregorianFromAbsolute(*testdata::IsoDay(row[3]));
-    const std::vector<std::string> lines = ZmanimOf(d.day, d.month, d.year);
+    const std::vector<std::string> lines = ZmanimOf(o, d.day, d.month, d.year);
     const size_t n = std::stoul(row[4]);
     ASSERT_LT(n, lines.size());
     const std::string& want = row[5];
@@ -80,27 +80,28 @@ TEST_F(Zmanim, LinesOfKnownDays) {
 // city gives no text; an invalid daylight-saving rule shows no times, and
 // with daylight saving off the rule is not looked at.
 TEST_F(Zmanim, KhatzotUnknownCityAndInvalidRule) {
-  setTimeFormat(1);
+  Options o = CurrentOptions();
+  o.times.clock.format = kTimeFormat24;
   for (const char* option : {"ChatzotGRO", "ChatzotMA"}) {
-    ASSERT_TRUE(SettingsSet("ZmanimChatzot", option));
-    const std::vector<std::string> lines = ZmanimOf(21, 12, 2010);
+    ASSERT_TRUE(testenv::Choose(o.times.opinions, "ZmanimChatzot", option));
+    const std::vector<std::string> lines = ZmanimOf(o, 21, 12, 2010);
     ASSERT_EQ(lines.size(), 13u);
     const int rise = MinutesAtEnd(lines[4]), set = MinutesAtEnd(lines[11]);
     EXPECT_EQ(lines[7], "khatzot: " + Clock(rise + (set - rise) / 2)) << option;
   }
-  setCity("Atlantis");
+  o.times.city = "Atlantis";
   std::string text = "before";
-  GetZmanimForDay(AbsoluteFromGregorian(21, 6, 2010), &text);
+  GetZmanimForDay(AbsoluteFromGregorian(21, 6, 2010), o.rules, o.times, &text);
   EXPECT_EQ(text, "before");
-  setCity("Pforzheim");
+  o.times.city = "Pforzheim";
   DstSetting broken;
   broken.startWeekNo = 9;
-  setDSTstruct(broken);
-  std::vector<std::string> lines = ZmanimOf(21, 6, 2010);
+  o.times.dstRule = broken;
+  std::vector<std::string> lines = ZmanimOf(o, 21, 6, 2010);
   ASSERT_EQ(lines.size(), 13u);
   for (size_t i = 2; i < lines.size(); ++i) EXPECT_EQ(lines[i].substr(lines[i].size() - 4), "----") << lines[i];
-  setIsDST(0);
-  EXPECT_EQ(ZmanimOf(21, 6, 2010)[4], "netz haKhama: 04:21");
+  o.times.dstRule.reset();
+  EXPECT_EQ(ZmanimOf(o, 21, 6, 2010)[4], "netz haKhama: 04:21");
 }
 
 // The opinions dialog: the stored choice shown per row (an unknown value
