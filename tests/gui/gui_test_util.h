@@ -162,7 +162,8 @@ inline std::string EntryText(GtkWidget* window, const std::string& label) {
 // Acts on a dialog as `fields` (joined by |) say: "label=text" types into the
 // entry beside the label; click:, on:, off: a button; list:N=entry chooses in
 // the N-th drop-down list, spin:N=text types into the N-th spin button,
-// city:search=name types the search into the city picker and chooses the name.
+// city:search=name types the search into the city picker and chooses the name;
+// chosen:city=name expects the city picker to show `name` chosen.
 inline void Act(GtkWidget* w, const std::string& fields) {
   std::istringstream list(fields);
   for (std::string f; std::getline(list, f, '|');) {
@@ -177,6 +178,8 @@ inline void Act(GtkWidget* w, const std::string& fields) {
       Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).at(std::stoul(arg)), value);
     } else if (kind == "spin") {
       gtk_entry_set_text(GTK_ENTRY(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).at(std::stoul(arg))), value.c_str());
+    } else if (kind == "chosen") {
+      EXPECT_EQ(CityPickerChoice(Beside(w, "Location:", GTK_TYPE_VBOX)), value);
     } else if (kind == "city") {
       GtkWidget* picker = Beside(w, "Location:", GTK_TYPE_VBOX);
       gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(picker)), arg.c_str());
