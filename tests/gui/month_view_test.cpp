@@ -1,5 +1,8 @@
 // The month view under simulated clicks, pointer moves and popups.
+#include <fstream>
+
 #include "app/tooltips.h"
+#include "base/translate.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -78,6 +81,13 @@ TEST_F(MainWindowTest, MonthAndYearPopups) {
       .Then("a good year", Fill("Select Year", "Year:=1999"));
   EXPECT_EQ(Popup({1, 6, 3000}, true, "Other...", std::move(user)), (Strings{"2998", "2999", "3000", "Other..."}));
   EXPECT_EQ(SelectedDate(), (G{1, 6, 1999}));
+  // The popup's own item goes through the translation table.
+  const std::string file = testing::TempDir() + "popup_translation";
+  std::ofstream(file) << "\"Other...\" = \"OTHER-Y\"\n";
+  translate_internal_process_file(file);
+  EXPECT_EQ(Popup({1, 6, 2000}, true, "").back(), "OTHER-Y");
+  std::ofstream(file) << "\"Other...\" = \"Other...\"\n";
+  translate_internal_process_file(file);
 }
 
 TEST_F(MainWindowTest, DoubleClickOpensTheReportButNotOnArrows) {
@@ -113,6 +123,9 @@ TEST_F(MainWindowTest, HoverHintsStayValidAfterClicks) {
   EXPECT_EQ(LabelText(StatusLabel()), "Gregorian day number");
   // A hint of several lines is one line in the status line and whole in a tooltip.
   tooltips_add(1, 1, 10, 10, "Birthday: Rivka\nyortsayt: Moshe");
+  EXPECT_EQ(tooltips_text_at(10, 10), "Birthday: Rivka\nyortsayt: Moshe");  // the area's last pixel
+  EXPECT_NE(tooltips_text_at(11, 5), "Birthday: Rivka\nyortsayt: Moshe");   // and the first beside it
+  EXPECT_NE(tooltips_text_at(5, 11), "Birthday: Rivka\nyortsayt: Moshe");
   Hover(5, 5);
   EXPECT_EQ(LabelText(StatusLabel()), "Birthday: Rivka; yortsayt: Moshe");
   EXPECT_TRUE(gtk_widget_get_has_tooltip(drawingArea));
