@@ -124,7 +124,9 @@ def main():
             line = check(root, tree_build, mutation)
             failed += line.startswith(("STALE", "SURVIVED"))
             print(line, flush=True)
-        build(root, tree_build, CLI_TARGETS)
+        # The sources are restored; so are the programs and tests built from them.
+        gui = ["gui_tests", "lumaro"] if os.path.exists(os.path.join(tree_build, "lumaro")) else []
+        build(root, tree_build, CLI_TARGETS + gui)
 
     with concurrent.futures.ThreadPoolExecutor(len(trees)) as pool:
         list(pool.map(worker, range(len(trees))))
