@@ -42,6 +42,16 @@ bool HolyDayEndsIntoWeekday(const Run& run) {
   return !shabbat(run.d) && (yom_tov(run.d, run.rules) || high_holiday(run.d)) && !rest_day(run.t, run.rules);
 }
 
+// The season's words change at Musaf of Shemini Atseret and of Pesakh I:
+// the Amidot after it on day d say the new ones.
+void SeasonWordsAfterMusaf(const Run& run, AbsoluteDay d) {
+  if (d == run.H(F::kSheminiAtseret)) {
+    run.Emit("  Mashiv haRuakh");
+  } else if (d == run.H(F::kPesakhI)) {
+    run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
+  }
+}
+
 }  // namespace
 
 void Minkha(const Run& run) {
@@ -66,12 +76,7 @@ void Minkha(const Run& run) {
     }
   }
   if (TenDaysOfRepentance(d)) TenDaysAmida(run, !rest_day(d, r));
-  // The season's words change at Musaf of these two days.
-  if (d == run.H(F::kSheminiAtseret)) {
-    run.Emit("  Mashiv haRuakh");
-  } else if (d == run.H(F::kPesakhI)) {
-    run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
-  }
+  SeasonWordsAfterMusaf(run, d);
   if (yaale_day(d, r)) run.Emit("  Yaale veYavo");
   // The Amida of a public fast other than Yom Kippur.
   if (fast_day(d) && !high_holiday(d)) {
@@ -145,11 +150,7 @@ void Maariv(const Run& run) {
     run.Emit("  Ato Khonantanu");
   }
   if (TenDaysOfRepentance(t)) TenDaysAmida(run, !rest_day(t, r));
-  if (d == run.H(F::kSheminiAtseret)) {
-    run.Emit("  Mashiv haRuakh");
-  } else if (d == run.H(F::kPesakhI)) {
-    run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
-  }
+  SeasonWordsAfterMusaf(run, d);
   // The first weekday Amida after a day of rest; the evening that first asks
   // for rain says so.
   if (first_rain_request(t, r)) {
