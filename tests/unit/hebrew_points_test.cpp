@@ -1,3 +1,7 @@
+// Composing Hebrew letters with their points into the presentation forms
+// named by Unicode (HEBREW LETTER ALEF WITH PATAH U+FB2E, ... WITH QAMATS
+// U+FB2F, VAV WITH DAGESH U+FB35, SHIN WITH SIN DOT U+FB2B, HEBREW LIGATURE
+// YIDDISH YOD YOD PATAH U+FB1F), its limits, and the translation module's message.
 #include "base/hebrew_points.h"
 
 #include <gtest/gtest.h>
@@ -9,34 +13,22 @@
 
 namespace {
 
-// UTF-8 of the Hebrew letters and points used below.
 const std::string kAlef = "\xD7\x90", kPatah = "\xD6\xB7", kQamats = "\xD6\xB8", kSegol = "\xD6\xB6";
-const std::string kVav = "\xD7\x95", kDagesh = "\xD6\xBC", kShin = "\xD7\xA9", kSinDot = "\xD7\x82";
-const std::string kDoubleYod = "\xD7\xB2";
+const std::string kAlefPatah = "\xEF\xAC\xAE", kAlefQamats = "\xEF\xAC\xAF";
 
-std::string Compose(const std::string& text, size_t maxBytes = 255) {
-  std::string out;
-  EXPECT_EQ(ComposeHebrewPoints(text, maxBytes, out), HebrewPointsResult::kOk) << text;
-  return out;
-}
-
-// Expected forms from the Unicode character names: HEBREW LETTER ALEF WITH
-// PATAH is U+FB2E, ... WITH QAMATS U+FB2F, VAV WITH DAGESH U+FB35, SHIN WITH
-// SIN DOT U+FB2B, HEBREW LIGATURE YIDDISH YOD YOD PATAH U+FB1F.
 TEST(HebrewPoints, ComposesLettersWithTheirPoints) {
-  EXPECT_EQ(Compose(kAlef + kPatah), "\xEF\xAC\xAE");
-  EXPECT_EQ(Compose(kAlef + kQamats), "\xEF\xAC\xAF");
-  EXPECT_EQ(Compose(kVav + kDagesh), "\xEF\xAC\xB5");
-  EXPECT_EQ(Compose(kShin + kSinDot + "ab"), "\xEF\xAC\xAB" "ab");
-  EXPECT_EQ(Compose(kDoubleYod + kPatah), "\xEF\xAC\x9F");
-  // Pairs the table does not have, and points without a letter, stay as they are.
-  EXPECT_EQ(Compose(kAlef + kSegol), kAlef + kSegol);
-  EXPECT_EQ(Compose(kPatah + kAlef), kPatah + kAlef);
-  EXPECT_EQ(Compose(kAlef), kAlef);
-  // Left to right, each character in one pair at most: the second patah has no letter.
-  EXPECT_EQ(Compose(kAlef + kPatah + kPatah), "\xEF\xAC\xAE" + kPatah);
-  EXPECT_EQ(Compose(kAlef + kAlef + kQamats), kAlef + "\xEF\xAC\xAF");
-  EXPECT_EQ(Compose(""), "");
+  // Pairs the table does not have and points without a letter stay; left to
+  // right, each character is in one pair at most.
+  const std::pair<std::string, std::string> cases[] = {
+      {kAlef + kPatah, kAlefPatah}, {kAlef + kQamats, kAlefQamats}, {"\xD7\x95\xD6\xBC", "\xEF\xAC\xB5"},
+      {"\xD7\xA9\xD7\x82" "ab", "\xEF\xAC\xAB" "ab"}, {"\xD7\xB2" + kPatah, "\xEF\xAC\x9F"},
+      {kAlef + kSegol, kAlef + kSegol}, {kPatah + kAlef, kPatah + kAlef}, {kAlef, kAlef}, {"", ""},
+      {kAlef + kPatah + kPatah, kAlefPatah + kPatah}, {kAlef + kAlef + kQamats, kAlef + kAlefQamats}};
+  for (const auto& [text, composed] : cases) {
+    std::string out;
+    EXPECT_EQ(ComposeHebrewPoints(text, 255, out), HebrewPointsResult::kOk) << text;
+    EXPECT_EQ(out, composed) << text;
+  }
 }
 
 TEST(HebrewPoints, LimitsAndBadInput) {
@@ -51,10 +43,8 @@ TEST(HebrewPoints, LimitsAndBadInput) {
   EXPECT_EQ(ComposeHebrewPoints(std::string(1024, 'a'), 5000, out), HebrewPointsResult::kSourceInvalid);
   EXPECT_EQ(ComposeHebrewPoints("a\xFF", 100, out), HebrewPointsResult::kSourceInvalid);
   EXPECT_EQ(ComposeHebrewPoints("\xF0\x9F\x98\x80", 100, out), HebrewPointsResult::kSourceInvalid);  // past U+FFFF
-}
-
-// The translation module's composition keeps its name and its message.
-TEST(HebrewPoints, TranslateWrapperReportsUnreadableText) {
+  // The translation module's composition names its caller, and shows the text
+  // as printf does (up to its first NUL) with the length of all its bytes.
   std::FILE* messages = std::tmpfile();
   ASSERT_NE(messages, nullptr);
   {
@@ -67,7 +57,6 @@ TEST(HebrewPoints, TranslateWrapperReportsUnreadableText) {
   char buf[200] = {};
   const size_t n = std::fread(buf, 1, sizeof buf - 1, messages);
   std::fclose(messages);
-  // As printf shows a text: up to its first NUL; the length counts all bytes.
   EXPECT_EQ(std::string(buf, n), "Error in label -> a\xFF (length: 4)\n");
 }
 

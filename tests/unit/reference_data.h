@@ -18,13 +18,11 @@ using Row = std::vector<std::string>;
 
 inline Row SplitRow(const std::string& line, char sep = ',') {
   Row fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = line.find(sep, start);
+  for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+    end = line.find(sep, start);
     fields.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
-    if (end == std::string::npos) return fields;
-    start = end + 1;
   }
+  return fields;
 }
 
 // The data rows of tests/data/<name>; empty when the file is missing.
@@ -52,9 +50,7 @@ inline AbsoluteDay Greg(int d, int m, int y) { return AbsoluteFromGregorian(d, m
 // YYYY-MM-DD as an absolute day, or nullopt.
 inline std::optional<AbsoluteDay> IsoDay(std::string_view text) {
   if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  const auto y = ToInt(text.substr(0, 4));
-  const auto m = ToInt(text.substr(5, 2));
-  const auto d = ToInt(text.substr(8, 2));
+  const auto y = ToInt(text.substr(0, 4)), m = ToInt(text.substr(5, 2)), d = ToInt(text.substr(8, 2));
   if (!y || !m || !d) return std::nullopt;
   return AbsoluteFromGregorian(*d, *m, *y);
 }
@@ -71,11 +67,8 @@ inline std::optional<AbsoluteDay> DayOf(const std::string& text) {
 
 inline std::string IsoOf(AbsoluteDay d) {
   const GregorianDate g = GregorianFromAbsolute(d);
-  auto padded = [](int v, size_t width) {
-    std::string s = std::to_string(v);
-    return std::string(s.size() < width ? width - s.size() : 0, '0') + s;
-  };
-  return padded(g.year, 4) + "-" + padded(g.month, 2) + "-" + padded(g.day, 2);
+  const std::string digits = std::to_string(g.year * 10000 + g.month * 100 + g.day + 100000000);
+  return digits.substr(1, 4) + "-" + digits.substr(5, 2) + "-" + digits.substr(7, 2);
 }
 
 }  // namespace testdata
