@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "base/settings.h"
 #include "base/translate.h"
@@ -40,15 +39,13 @@ class SunTimesTest : public ::testing::Test {
 
 // "HH:MM" of a time in minutes, as the 24-hour clock shows it.
 inline std::string Clock(int minutes) {
-  const int h = minutes / 60, m = minutes % 60;
-  return std::string(1, static_cast<char>('0' + h / 10)) + static_cast<char>('0' + h % 10) + ":" +
-         static_cast<char>('0' + m / 10) + static_cast<char>('0' + m % 10);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
+  return text;
 }
 
-// Minutes east of Greenwich the clock of a city in the zone shows at `utc`
-// (seconds since 1970, taken to its minute): the shown local time less UTC,
-// as the program shows it, so offsets carrying seconds round to the minute.
-// Nothing for a zone the database does not know.
+// Minutes east of Greenwich the program's clock of the zone shows at `utc`
+// (seconds since 1970); nothing for a zone the database does not know.
 inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t utc) {
   const int64_t days = utc / 86400 - (utc % 86400 < 0 ? 1 : 0);
   const GregorianDate date = GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days);
