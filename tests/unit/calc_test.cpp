@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 #include "reference_data.h"
 #include "suntimes/noaa_sun.h"

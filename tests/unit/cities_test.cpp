@@ -5,11 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cctype>
-#include <set>
-#include <string>
-#include <vector>
 
 #include "suntimes/timezone.h"
 #include "suntimes_env.h"

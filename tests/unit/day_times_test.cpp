@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
-#include <string>
-#include <vector>
 
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
 
 #include "calendar/calendar.h"
 #include "forms/dst_form.h"

@@ -8,11 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
+
 
 #include "calendar/calendar.h"
 #include "calendar/rules.h"

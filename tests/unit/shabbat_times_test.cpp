@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 
 #include "calendar/calendar.h"
 #include "compose/current_options.h"

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <optional>
-#include <string>
 
 #include "base/settings.h"
 #include "base/translate.h"

@@ -7,7 +7,6 @@
 #include <stdio.h>
 #include <time.h>
 
-#include <cstring>
 
 #include "compose/current_options.h"
 #include "suntimes/calc.h"
@@ -40,7 +39,7 @@ TEST(TimeZone, AgreesWithZdump) {
       if (std::sscanf(buffer, "%*s %*s %*s %*d %*d:%*d:%*d %*d UT = %*s %3s %d %d:%d:%d %d %*s isdst=%*d gmtoff=%d", month,
                       &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &local.tm_year, &offset) != 7)
         continue;
-      local.tm_mon = static_cast<int>(std::strstr("JanFebMarAprMayJunJulAugSepOctNovDec", month) -
+      local.tm_mon = static_cast<int>(strstr("JanFebMarAprMayJunJulAugSepOctNovDec", month) -
                                       "JanFebMarAprMayJunJulAugSepOctNovDec") / 3;
       local.tm_year -= 1900;
       const int64_t utc = static_cast<int64_t>(timegm(&local)) - offset;
