@@ -1,6 +1,5 @@
-// The zmanim expression language against a fixed sun (the rows of
-// tests/data/zmanim_expressions.csv), whole evaluations at real places in
-// both calculations, and the rounding of the times shown.
+// The zmanim expression language against a fixed sun (the rows of tests/data/zmanim_expressions.csv), whole evaluations
+// at real places in both calculations, and the rounding of the times shown.
 #include "suntimes/calc.h"
 
 #include <gtest/gtest.h>
@@ -16,17 +15,14 @@ using testing::internal::CaptureStdout;
 using testing::internal::GetCapturedStdout;
 
 // Sunrise and sunset given; depressions never happen.
-class FixedSun final : public SunModel {
- public:
-  FixedSun(bool whole, double rise, double set) : whole_(whole), rise_(rise), set_(set) {}
-  bool wholeMinutes() const override { return whole_; }
-  std::optional<double> Sunrise() const override { return rise_; }
-  std::optional<double> Sunset() const override { return set_; }
+struct FixedSun final : SunModel {
+  FixedSun(bool whole, double rise, double set) : whole(whole), rise(rise), set(set) {}
+  bool wholeMinutes() const override { return whole; }
+  std::optional<double> Sunrise() const override { return rise; }
+  std::optional<double> Sunset() const override { return set; }
   std::optional<double> DepressionInterval(double, bool) const override { return std::nullopt; }
-
- private:
-  bool whole_;
-  double rise_, set_;
+  bool whole;
+  double rise, set;
 };
 
 // The messages of the letters in the last column (tests/data/zmanim_messages.tsv).
@@ -82,9 +78,8 @@ TEST(Calc, LimitsOfNamesNumbersAndNesting) {
   EXPECT_FALSE(Evaluate(true, 25, fridays + "1").first);
 }
 
-// Whole evaluations at real places (tests/data/zmanim_places.tsv): the
-// classic calculation in whole minutes, the precise one rounded to the
-// nearest minute, "-" for no time.
+// Whole evaluations at real places (tests/data/zmanim_places.tsv): the classic calculation in whole minutes, the
+// precise one rounded to the nearest minute, "-" for no time.
 TEST(Calc, ZmanimAtPlaces) {
   const std::vector<testdata::Row> rows = testdata::ReadRows("zmanim_places.tsv", '\t');
   ASSERT_GT(rows.size(), 40u);
@@ -99,8 +94,7 @@ TEST(Calc, ZmanimAtPlaces) {
   }
 }
 
-// Shown times: to the nearest minute, half a minute up, or down for candle
-// lighting (tests/data/minute_rounding.csv).
+// Shown times: to the nearest minute, half a minute up, or down for candle lighting (tests/data/minute_rounding.csv).
 TEST(Calc, RoundingWhenShown) {
   const std::vector<testdata::Row> rows = testdata::ReadRows("minute_rounding.csv");
   ASSERT_GE(rows.size(), 8u);
@@ -110,8 +104,8 @@ TEST(Calc, RoundingWhenShown) {
   }
 }
 
-// CalculateZmanim follows the calculation chosen, named by its exact word; a
-// precise value that rounds to the failure mark -1 is no time.
+// CalculateZmanim follows the calculation chosen, named by its exact word; a precise value that rounds to the failure
+// mark -1 is no time.
 TEST(Calc, TheCalculationChosen) {
   SunOptions sun;
   const auto newYork = [&sun](const char* e) { return CalculateZmanim(4043, -7400, -5, 20, 3, 2024, e, sun); };

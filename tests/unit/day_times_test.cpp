@@ -1,6 +1,5 @@
-// The special times of a day (candles, havdalah, fasts, Khanukka, khamets):
-// which days get them, from the Hebrew calendar alone over two centuries, and
-// the times of chosen days against a reviewed golden file.
+// The special times of a day (candles, havdalah, fasts, Khanukka, khamets): which days get them, from the Hebrew
+// calendar alone over two centuries, and the times of chosen days against a reviewed golden file.
 #include "suntimes/day_times.h"
 
 #include <gtest/gtest.h>
@@ -52,13 +51,11 @@ class DayTimesTest : public testenv::SunTimesTest {
   Options o_;
 };
 
-// Every day of two centuries, in Israel and the Diaspora, has exactly the
-// times the dates give: candles on Friday and before a festival day (after
-// nightfall when that evening ends Shabbat or a festival day), havdalah after
-// Shabbat or a festival day (every case reached); the fasts begin on their day
-// (Tisha BeAv and Yom Kippur the evening before) and end on it; Khanukka's
-// lights on the eight evenings before its days with their number; khamets on
-// 14 Nisan, burnt on the Friday when 14 Nisan is Shabbat.
+// Every day of two centuries, in Israel and the Diaspora, has exactly the times the dates give: candles on Friday and
+// before a festival day (after nightfall when that evening ends Shabbat or a festival day), havdalah after Shabbat or a
+// festival day (every case reached); the fasts begin on their day (Tisha BeAv and Yom Kippur the evening before) and
+// end on it; Khanukka's lights on the eight evenings before its days with their number; khamets on 14 Nisan, burnt on
+// the Friday when 14 Nisan is Shabbat.
 TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
   using K = DayTimeKind;
   using E = EveningTime;
@@ -101,13 +98,11 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
   }
 }
 
-// The times of chosen days at Pforzheim in standard time, with the sun's
-// rising and setting beside them, against a reviewed golden file: minor
-// fasts, Yom Kippur, the deferred Tisha BeAv, khamets in a plain year and
-// when 14 Nisan is Shabbat, by the GR"A and M"A hours, the alot by 16.1
-// degrees, expressions of one's own, and the zmanim lists that end with
-// the special times. A setting that is not an expression gives no time and
-// its message, the other times still there.
+// The times of chosen days at Pforzheim in standard time, with the sun's rising and setting beside them, against a
+// reviewed golden file: minor fasts, Yom Kippur, the deferred Tisha BeAv, khamets in a plain year and when 14 Nisan is
+// Shabbat, by the GR"A and M"A hours, the alot by 16.1 degrees, expressions of one's own, and the zmanim lists that end
+// with the special times. A setting that is not an expression gives no time and its message, the other times still
+// there.
 TEST_F(DayTimesTest, DaysAsReviewed) {
   const GregorianDate days[] = {{10, 1, 2025}, {13, 3, 2025}, {11, 4, 2025}, {12, 4, 2025}, {13, 7, 2025},
                                 {2, 8, 2025},  {3, 8, 2025},  {25, 9, 2025}, {1, 10, 2025}, {2, 10, 2025},
@@ -116,13 +111,13 @@ TEST_F(DayTimesTest, DaysAsReviewed) {
   auto list = [&](const char* title) {
     got += std::string("== ") + title + "\n";
     for (const GregorianDate& g : days) {
-      int rise = 0, set = 0, h = 0, m = 0;
-      EXPECT_EQ(GetSunsetSunrise(g.day, g.month, g.year, 1, 4853, 842, 1, &h, &m), 1);
-      rise = h * 60 + m;
-      EXPECT_EQ(GetSunsetSunrise(g.day, g.month, g.year, 0, 4853, 842, 1, &h, &m), 1);
-      set = h * 60 + m;
-      got += std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year) + " (sun " +
-             Clock(rise) + "-" + Clock(set) + "):";
+      std::string sun;
+      for (const int which : {1, 0}) {
+        int h = 0, m = 0;
+        EXPECT_EQ(GetSunsetSunrise(g.day, g.month, g.year, which, 4853, 842, 1, &h, &m), 1);
+        sun += (which ? " (sun " : "-") + Clock(h * 60 + m);
+      }
+      got += std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year) + sun + "):";
       for (const DayTime& t : DayTimesFor(o_.rules, o_.times).Of(AbsoluteFromGregorian(g)))
         got += " " + std::string(DayTimeKindOf(t.kind).name) + (t.candles ? std::to_string(t.candles) : "") + " " +
                (t.computed ? Clock(t.time.hour * 60 + t.time.minute) : "----");

@@ -1,5 +1,5 @@
-// Daylight-saving rules against published summer-time periods
-// (tests/data/dst_rules.tsv), and the messages of the rule's form.
+// Daylight-saving rules against published summer-time periods (tests/data/dst_rules.tsv), and the messages of the
+// rule's form.
 #include "suntimes/dst.h"
 
 #include <gtest/gtest.h>
@@ -21,8 +21,8 @@ bool Corrected(const DstSetting& rule, AbsoluteDay day) {
   return hour == 11;
 }
 
-// The start day is corrected, the end day not, also over the turn of the
-// year; a rule out of range corrects nothing and says so.
+// The start day is corrected, the end day not, also over the turn of the year; a rule out of range corrects nothing and
+// says so.
 TEST(Dst, StartAndEndDaysAndInvalidRules) {
   for (const auto& row : testenv::CaseRows("dst_rules.tsv")) {
     SCOPED_TRACE(row[4]);
@@ -52,8 +52,8 @@ TEST(Dst, StartAndEndDaysAndInvalidRules) {
   }
 }
 
-// Incomplete forms: the message is the last that applies and the rule stays;
-// a complete Israel rule comes back as chosen.
+// Incomplete forms: the message is the last that applies and the rule stays; a complete Israel rule comes back as
+// chosen.
 TEST(DstForm, MessagesAndTheIsraelRule) {
   testenv::TempHome home;
   translate_init("english");

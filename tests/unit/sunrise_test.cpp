@@ -1,7 +1,6 @@
-// The almanac calculation's own interface: its conversions (worked by hand,
-// tests/data/classic_sun_rules.csv), packed coordinates, far zones and the
-// requests it refuses. Its times at real places, polar ones included, are
-// checked through the zmanim language (calc_test).
+// The almanac calculation's own interface: its conversions (worked by hand, tests/data/classic_sun_rules.csv), packed
+// coordinates, far zones and the requests it refuses. Its times at real places, polar ones included, are checked
+// through the zmanim language (calc_test).
 #include "suntimes/sunrise.h"
 
 #include <gtest/gtest.h>
@@ -28,13 +27,13 @@ TEST(Sunrise, ZenithAndClockConversions) {
 }
 
 TEST(Sunrise, CoordinatesZonesAndRefusedRequests) {
-  // -30 is 0 deg 30 min west: one degree of longitude is four minutes; as a
-  // latitude 0 deg 30 min south: in June a slightly later sunrise.
+  // -30 is 0 deg 30 min west: one degree of longitude is four minutes; as a latitude 0 deg 30 min south: in June a
+  // slightly later sunrise.
   EXPECT_NEAR(Sun(0, 21, 3, 2024, 5130, -30, 0) - Sun(0, 21, 3, 2024, 5130, 30, 0), 4, 1);
   EXPECT_GT(Sun(1, 21, 6, 2024, -30, 0, 0), Sun(1, 21, 6, 2024, 30, 0, 0));
   EXPECT_EQ(Sun(0, 21, 6, 2010, 4875, 842, 1), Sun(0, 21, 6, 2010, 4915, 842, 1));  // 48 deg 75 min = 49 deg 15 min
-  // New York with zone +12: the rising, computed in the evening, is brought
-  // back by 12-hour steps; with zone -12 the setting comes out before noon and is raised.
+  // New York with zone +12: the rising, computed in the evening, is brought back by 12-hour steps; with zone -12 the
+  // setting comes out before noon and is raised.
   EXPECT_EQ(Sun(1, 21, 6, 2010, 4043, -7400, 12), (Sun(1, 21, 6, 2010, 4043, -7400, -5) + 17 * 60) % 720);
   EXPECT_GE(Sun(0, 21, 6, 2010, 4043, -7400, -12), 12 * 60);
   // Refused: a month 13, depressions out of range; `which` other than 0 and 1 computes but writes nothing.

@@ -1,5 +1,5 @@
-// A private HOME with a small city file, default settings and an empty
-// translation table, for the tests of the day's times.
+// A private HOME with a small city file, default settings and an empty translation table, for the tests of the day's
+// times.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -42,8 +42,8 @@ inline std::string Clock(int minutes) {
   return text;
 }
 
-// Minutes east of Greenwich the program's clock of the zone shows at `utc`
-// (seconds since 1970); nothing for a zone the database does not know.
+// Minutes east of Greenwich the program's clock of the zone shows at `utc` (seconds since 1970); nothing for a zone the
+// database does not know.
 inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t utc) {
   const int64_t days = utc / 86400 - (utc % 86400 < 0 ? 1 : 0);
   const GregorianDate date = GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days);
@@ -57,8 +57,7 @@ inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t ut
   return offset;
 }
 
-// Chooses the option `value` for the row stored under `key`; false for a key
-// of no row with a choice.
+// Chooses the option `value` for the row stored under `key`; false for a key of no row with a choice.
 inline bool Choose(ZmanimOpinions& opinions, const std::string& key, const std::string& value) {
   for (size_t row = 0; row < ZmanimRecs.size(); ++row) {
     if (ZmanimRecs[row].kind != kZmanimChoice || ZmanimSettingsKey(ZmanimRecs[row]) != key) continue;

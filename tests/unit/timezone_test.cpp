@@ -1,6 +1,5 @@
-// The city's clock against zdump, the system's own reader of the zone files
-// (tests/data/time_zone_cases.tsv); hostile zone names and rule texts
-// (POSIX); when the daylight-saving rule applies instead of the zone.
+// The city's clock against zdump, the system's own reader of the zone files (tests/data/time_zone_cases.tsv); hostile
+// zone names and rule texts (POSIX); the instant behind a shown time.
 #include "suntimes/timezone.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 
 
 #include "compose/current_options.h"
-#include "suntimes/calc.h"
 #include "suntimes/posix_tz.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes_env.h"
@@ -18,9 +16,8 @@ namespace {
 
 using testenv::Clock;
 
-// Every change "zdump -v" lists, the second before it and at it: the date's
-// clock shows zdump's wall time, beyond 2037 both following the rule text at
-// the file's end. Offsets on single dates agree too.
+// Every change "zdump -v" lists, the second before it and at it: the date's clock shows zdump's wall time, beyond 2037
+// both following the rule text at the file's end. Offsets on single dates agree too.
 TEST(TimeZone, AgreesWithZdump) {
   int shown = 0;
   for (const auto& row : testenv::CaseRows("time_zone_cases.tsv")) {
@@ -58,8 +55,8 @@ TEST(TimeZone, AgreesWithZdump) {
   EXPECT_GT(shown, 60);
 }
 
-// Names that could leave the zone directory and bad rule texts are refused;
-// made-up names do not grow memory without end.
+// Names that could leave the zone directory and bad rule texts are refused; made-up names do not grow memory without
+// end.
 TEST(TimeZone, HostileNamesAndRules) {
   PosixTz tz;
   for (const auto& row : testenv::CaseRows("hostile_zones.tsv")) {
@@ -74,32 +71,8 @@ TEST(TimeZone, HostileNamesAndRules) {
   EXPECT_EQ(PosixTzStartUtc(tz, 2024), UtcSecondsOf({29, 2, 2024}, 23 * 60, 0));
 }
 
-// Without the setting, a zone name or a known zone, the rule decides, an
-// invalid rule included; with a known zone the rule plays no part.
-TEST(CityClock, TheRuleWhereNoZoneApplies) {
-  const DstSetting europe;
-  DstSetting invalid;
-  invalid.startMonth = 13;
-  const int t = CalculateZmanim(4853, 842, 1, 21, 6, 2024, "sunset", SunOptions{});
-  const std::string byRule = Clock(t + 60), standard = Clock(t);
-  testing::internal::CaptureStderr();
-  const std::tuple<const char*, const DstSetting*, bool, std::string> cases[] = {
-      {"Europe/Berlin", &europe, false, byRule},      {"Europe/Berlin", nullptr, false, standard},
-      {"Europe/Berlin", &invalid, false, "invalid"},  {"Europe/Berlin", &invalid, true, byRule},
-      {"", &europe, true, byRule},                    {"", &invalid, true, "invalid"},
-      {"Europe/Pforzheim", nullptr, true, standard},  {"Europe/Pforzheim", &europe, true, byRule}};
-  for (const auto& [zone, rule, automatic, expected] : cases) {
-    const CityRec city{zone, 4853, 842, 1, zone, {}, {}};
-    const CityClock clock(city, {21, 6, 2024}, rule, automatic);
-    int hour = 0, minute = 0;
-    EXPECT_EQ(clock.ShowMinutes(t, &hour, &minute) ? Clock(hour * 60 + minute) : "invalid", expected) << zone << automatic;
-  }
-  testing::internal::GetCapturedStderr();
-}
-
-// The value behind a shown time names its instant by the zone hours used
-// (Samoa across the date line, offsets as zdump lists them); where the zone
-// differs from the file's hours only by summer time, it keeps those hours.
+// The value behind a shown time names its instant by the zone hours used (Samoa across the date line, offsets as zdump
+// lists them); where the zone differs from the file's hours only by summer time, it keeps those hours.
 using CityClockSettings = testenv::SunTimesTest;
 TEST_F(CityClockSettings, ValueNamesTheInstantShown) {
   testenv::WriteFile(home_.lumaro("cities"), "\"Apia\", 13,50 S, 171,45 W, GMT+13, Pacific/Apia\n"
