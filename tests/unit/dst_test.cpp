@@ -1,9 +1,9 @@
+// Daylight-saving rules against published summer-time periods (tests/data/dst_rules.tsv), and the messages of the
+// rule's form.
 #include "suntimes/dst.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
 
 #include "calendar/calendar.h"
 #include "forms/dst_form.h"
@@ -21,29 +21,22 @@ bool Corrected(const DstSetting& rule, AbsoluteDay day) {
   return hour == 11;
 }
 
-// A rule of the case file: "common" start and end week, weekday and month, or
-// "israel" start week, weekday, day and month and end weekday.
-DstSetting RuleOf(const std::string& text) {
-  std::istringstream in(text);
-  std::string kind;
-  DstSetting r;
-  in >> kind;
-  r.startMethod = r.endMethod = kind == "israel" ? kDstIsrael : kDstCommon;
-  if (r.startMethod == kDstIsrael) {
-    in >> r.startWeekNo >> r.startWeekday >> r.startDay >> r.startMonth >> r.endWeekday;
-    r.endWeekNo = r.endMonth = 0;  // unused by the Israel end
-  } else {
-    in >> r.startWeekNo >> r.startWeekday >> r.startMonth >> r.endWeekNo >> r.endWeekday >> r.endMonth;
-  }
-  return r;
-}
-
-// The start day is corrected, the end day not, also over the turn of the
-// year; a rule out of range corrects nothing and says so.
+// The start day is corrected, the end day not, also over the turn of the year; a rule out of range corrects nothing and
+// says so.
 TEST(Dst, StartAndEndDaysAndInvalidRules) {
   for (const auto& row : testenv::CaseRows("dst_rules.tsv")) {
     SCOPED_TRACE(row[4]);
-    const DstSetting rule = RuleOf(row[0]);
+    std::istringstream in(row[0]);
+    std::string kind;
+    in >> kind;
+    DstSetting rule;
+    rule.startMethod = rule.endMethod = kind == "israel" ? kDstIsrael : kDstCommon;
+    if (kind == "israel") rule.endWeekNo = rule.endMonth = 0;  // unused by the Israel end
+    for (int* field : kind == "israel" ? std::vector{&rule.startWeekNo, &rule.startWeekday, &rule.startDay,
+                                                     &rule.startMonth, &rule.endWeekday}
+                                       : std::vector{&rule.startWeekNo, &rule.startWeekday, &rule.startMonth,
+                                                     &rule.endWeekNo, &rule.endWeekday, &rule.endMonth})
+      in >> *field;
     if (row[1] == "invalid") {
       int hour = 10, second = 11;
       EXPECT_EQ(Daylight_Correction(21, 6, 2010, &hour, &second, &rule), 0);
@@ -59,8 +52,8 @@ TEST(Dst, StartAndEndDaysAndInvalidRules) {
   }
 }
 
-// Incomplete forms: the message is the last that applies and the rule stays;
-// a complete Israel rule comes back as chosen.
+// Incomplete forms: the message is the last that applies and the rule stays; a complete Israel rule comes back as
+// chosen.
 TEST(DstForm, MessagesAndTheIsraelRule) {
   testenv::TempHome home;
   translate_init("english");
@@ -82,8 +75,8 @@ TEST(DstForm, MessagesAndTheIsraelRule) {
     change(form);
     const DstFormResult r = DstFormCheck(form, stored);
     EXPECT_EQ(r.message, message);
-    const GregorianDate start = GregorianFromAbsolute(DstStartDay(r.rule, 2010));
-    EXPECT_EQ(start, (*message ? GregorianFromAbsolute(DstStartDay(stored, 2010)) : GregorianDate{26, 3, 2010})) << message;
+    EXPECT_EQ(GregorianFromAbsolute(DstStartDay(r.rule, 2010)),
+              (*message ? GregorianFromAbsolute(DstStartDay(stored, 2010)) : GregorianDate{26, 3, 2010})) << message;
   }
   translate_done();
 }

@@ -1,13 +1,10 @@
-// A private HOME with a small city file, default settings and an empty
-// translation table, for the tests of the day's times.
+// A private HOME with a small city file, default settings and an empty translation table, for the tests of the day's
+// times.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <optional>
-#include <string>
-#include <vector>
+#include <cstdio>
 
 #include "base/settings.h"
 #include "base/translate.h"
@@ -40,15 +37,13 @@ class SunTimesTest : public ::testing::Test {
 
 // "HH:MM" of a time in minutes, as the 24-hour clock shows it.
 inline std::string Clock(int minutes) {
-  const int h = minutes / 60, m = minutes % 60;
-  return std::string(1, static_cast<char>('0' + h / 10)) + static_cast<char>('0' + h % 10) + ":" +
-         static_cast<char>('0' + m / 10) + static_cast<char>('0' + m % 10);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
+  return text;
 }
 
-// Minutes east of Greenwich the clock of a city in the zone shows at `utc`
-// (seconds since 1970, taken to its minute): the shown local time less UTC,
-// as the program shows it, so offsets carrying seconds round to the minute.
-// Nothing for a zone the database does not know.
+// Minutes east of Greenwich the program's clock of the zone shows at `utc` (seconds since 1970); nothing for a zone the
+// database does not know.
 inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t utc) {
   const int64_t days = utc / 86400 - (utc % 86400 < 0 ? 1 : 0);
   const GregorianDate date = GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days);
@@ -62,8 +57,7 @@ inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t ut
   return offset;
 }
 
-// Chooses the option `value` for the row stored under `key`; false for a key
-// of no row with a choice.
+// Chooses the option `value` for the row stored under `key`; false for a key of no row with a choice.
 inline bool Choose(ZmanimOpinions& opinions, const std::string& key, const std::string& value) {
   for (size_t row = 0; row < ZmanimRecs.size(); ++row) {
     if (ZmanimRecs[row].kind != kZmanimChoice || ZmanimSettingsKey(ZmanimRecs[row]) != key) continue;
