@@ -1,12 +1,10 @@
-// An in-memory FILE* for tests of PostScript output, with its text as lines.
+// An in-memory FILE* for tests of PostScript output, and a decimal-comma locale.
 #pragma once
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace testenv {
 
@@ -19,17 +17,10 @@ class MemoryFile {
   }
   MemoryFile(const MemoryFile&) = delete;
   MemoryFile& operator=(const MemoryFile&) = delete;
-
   std::FILE* file() const { return file_; }
   std::string Text() {
     std::fflush(file_);
     return std::string(data_, size_);
-  }
-  std::vector<std::string> Lines() {
-    std::vector<std::string> lines;
-    std::istringstream in(Text());
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
   }
 
  private:
@@ -38,19 +29,13 @@ class MemoryFile {
   std::FILE* file_;
 };
 
-// Switches LC_ALL to the first of a few locales with a decimal comma that
-// exists, and back on destruction. available() is false when none exists.
+// Switches LC_ALL to the first locale with a decimal comma that exists, and
+// back on destruction. available() is false when none exists.
 class CommaLocale {
  public:
-  CommaLocale() {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    old_ = old ? old : "C";
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
-      if (std::setlocale(LC_ALL, name)) {
-        available_ = true;
-        break;
-      }
-    }
+  CommaLocale() : old_(std::setlocale(LC_ALL, nullptr) ? std::setlocale(LC_ALL, nullptr) : "C") {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"})
+      if ((available_ = std::setlocale(LC_ALL, name) != nullptr)) break;
   }
   ~CommaLocale() { std::setlocale(LC_ALL, old_.c_str()); }
   bool available() const { return available_; }
