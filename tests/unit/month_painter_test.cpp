@@ -1,6 +1,6 @@
 // The month painter: holiday colours of a printed luach (rows of
 // tests/data/holiday_colors.tsv), the texts of a cell, months painted on the
-// screen and on paper against a reviewed golden file, hit regions, and the
+// screen and on paper against a reviewed golden file, hit regions, the
 // zmanim panel's entries.
 #include "render/month_painter.h"
 
@@ -80,7 +80,8 @@ TEST(HolidayColors, Rules) {
 }
 
 // Rosh Khodesh numbered beside a holiday, in other languages by the long
-// keys; the zmanim panel splits its lines at the first ": ".
+// keys; Purim translated keeps its colour; the zmanim panel splits its lines
+// at the first ": ".
 TEST_F(PainterTest, DayAndPanelTexts) {
   auto info = [this](AbsoluteDay d) { return PaintInternal_GetDayInformation(d, o_.rules, o_.text.language); };
   const DayInformation k6 = info(AbsoluteFromHebrew(30, kKislev, 5785));
@@ -88,6 +89,14 @@ TEST_F(PainterTest, DayAndPanelTexts) {
   EXPECT_EQ(info(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
   UseYiddish();
   EXPECT_EQ(info(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
+  std::filesystem::create_directories(home_.lumaro("translations"));
+  testenv::WriteFile(home_.lumaro("translations/yiddish.calendar"), "\"Purim\" = \"\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D\"\n");
+  translate_done();
+  translate_init("yiddish");
+  RecordingDrawing d;
+  const std::string ops = Paint(d, {10, 3, 2025});
+  EXPECT_TRUE(d.DrewText("\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D"));
+  EXPECT_NE(ops.find("fill 1000 379 200 154 53248,65535,53248"), std::string::npos) << "Purim keeps its colour in Yiddish";
   const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name + "=" + entries[0].value, "Sunrise=08:10AM");
@@ -123,18 +132,6 @@ TEST_F(PainterTest, HitRegions) {
   EXPECT_EQ(Hit({1, 6, 2025}, 200, 100).day, 1);
   EXPECT_EQ(Hit({1, 6, 2025}, 201, 100).day, 2);
   EXPECT_EQ(Hit({15, 4, 2024}, 3 * 200 + 10, 71 + 4 * 154 + 20, MonthKind::kHebrew).date, (GregorianDate{8, 5, 2024}));
-}
-
-TEST_F(PainterTest, ColoursUseEnglishNamesInYiddish) {
-  std::filesystem::create_directories(home_.lumaro("translations"));
-  testenv::WriteFile(home_.lumaro("translations/yiddish.calendar"), "\"Purim\" = \"\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D\"\n");
-  UseYiddish();
-  translate_done();
-  translate_init("yiddish");
-  RecordingDrawing d;
-  const std::string ops = Paint(d, {10, 3, 2025});
-  EXPECT_TRUE(d.DrewText("\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D"));
-  EXPECT_NE(ops.find("53248,65535,53248"), std::string::npos) << "Purim keeps its colour in Yiddish";
 }
 
 }  // namespace

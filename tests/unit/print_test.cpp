@@ -1,4 +1,4 @@
-// The print path: paper formats, unit conversions, margins and printable
+// The print path: paper formats, margins and printable
 // areas (rows of tests/data/print_units.tsv), a month printed into a
 // PostScript file, and failures that leave files alone.
 #include "render/print.h"
@@ -28,9 +28,6 @@ TEST(PrintUnits, Cases) {
       if (format) PrintSetPaper(job, *format, row[2] == "landscape");
       got = !format ? "none" : std::to_string(job.paperWidth) + " " + std::to_string(job.paperHeight);
       EXPECT_EQ(job.orientation, format && row[2] == "landscape" ? 1 : 0) << row[1];
-    } else if (row[0] == "mm" || row[0] == "inch") {
-      got = std::to_string(row[0] == "mm" ? PrintConvertMillimetersToPostscript(std::stoi(row[1]))
-                                          : PrintConvertInchesToPostscript(std::stod(row[1])));
     } else if (row[0] == "margin") {
       const std::optional<int> v = PrintParseMarginMillimeters(row[1]);
       got = v ? std::to_string(*v) : "-";

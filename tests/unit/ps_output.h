@@ -15,8 +15,6 @@ class MemoryFile {
     if (file_) std::fclose(file_);
     std::free(data_);
   }
-  MemoryFile(const MemoryFile&) = delete;
-  MemoryFile& operator=(const MemoryFile&) = delete;
   std::FILE* file() const { return file_; }
   std::string Text() {
     std::fflush(file_);

@@ -11,8 +11,6 @@
 #include <set>
 #include <string>
 
-#include "base/settings.h"
-#include "base/translate.h"
 #include "ps_output.h"
 #include "test_env.h"
 
@@ -55,9 +53,6 @@ TEST(PsUnicodeEncoding, GlyphNamesNameTheirCharactersOfTheDefaultHebrewFont) {
 
 // Text longer than the composition buffer prints nothing.
 TEST(PsUnicodeConvert, VisualOrderBytes) {
-  testenv::TempHome home;
-  settingsReset();
-  translate_init("");
   const auto rows = testenv::CaseRows("ps_hebrew_bytes.tsv");
   ASSERT_EQ(rows.size(), 12u);
   for (const auto& row : rows) {
@@ -69,7 +64,6 @@ TEST(PsUnicodeConvert, VisualOrderBytes) {
   for (int i = 0; i < 127; ++i) hebrew += "\u05D0";  // 254 bytes: fits
   EXPECT_EQ(ps_unicode_convert(hebrew).size(), 127u);
   EXPECT_EQ(ps_unicode_convert(hebrew + "A"), "");
-  translate_done();
 }
 
 // A missing font embeds an empty resource and says so.
