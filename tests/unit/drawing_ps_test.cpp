@@ -25,9 +25,8 @@ namespace {
 // family and size, shapes, the four string placements, a ')' to escape,
 // Hebrew letters, a polygon twice.
 std::string Page(const Options& o, int width, int height, int color) {
-  testenv::MemoryFile out;
-  {
-    DrawingPtr p = drawing_ps_new(out.file(), width, height, color, o);
+  return testenv::Written([&](std::FILE* out) {
+    DrawingPtr p = drawing_ps_new(out, width, height, color, o);
     Drawing& d = *p;
     for (const DrawingColor& c : {DrawingColor{65535, 0, 0}, DrawingColor{65535, 0, 0}, DrawingColor{0, 0, 65535},
                                   DrawingColor{65535, 65535, 65535}, DrawingColor{53248, 53248, 53248}})
@@ -56,8 +55,7 @@ std::string Page(const Options& o, int width, int height, int color) {
     d.fill_polygon(triangle, 3);
     d.fill_polygon(triangle, 3);
     d.draw_string_left(f, 0, 0, std::to_string(d.get_x_unit(3)) + " " + std::to_string(d.get_device_class()));
-  }
-  return out.Text();
+  });
 }
 
 // The pages without warnings but one per page for the polygon, however
@@ -87,34 +85,34 @@ TEST(DrawingPs, PagesAsReviewedAndTextCases) {
   testenv::ExpectGolden("drawing_ps.txt", pages);
   translate_done();
   o.text.hebrewNumerals = false;
-  {
-    testenv::CommaLocale locale;
-    testenv::MemoryFile out;
-    drawing_ps_new(out.file(), 612, 792, 1, o)->set_color({32768, 32768, 32768});
-    EXPECT_TRUE(!locale.available() || out.Text().find("\n0.500 0.500 0.500 setrgbcolor\n") != std::string::npos);
-  }
+  const bool comma = testenv::UseCommaLocale();
+  const std::string grey =
+      testenv::Written([&](std::FILE* out) { drawing_ps_new(out, 612, 792, 1, o)->set_color({32768, 32768, 32768}); });
+  std::setlocale(LC_ALL, "C");
+  EXPECT_TRUE(!comma || grey.find("\n0.500 0.500 0.500 setrgbcolor\n") != std::string::npos) << grey;
   testing::internal::CaptureStderr();
-  testenv::MemoryFile out;
-  DrawingPtr d = drawing_ps_new(out.file(), 612, 792, 1, o);
-  FontSizeSet sizes;
-  FontSize_GetDefault(&sizes, false, true);
-  FontBook fonts(*d, sizes, 12);
-  for (const auto& row : testenv::CaseRows("ps_text_cases.tsv")) {
-    std::istringstream font(row[1]);
-    std::string family, weight;
-    int size = 0;
-    font >> family >> size >> weight;
-    if (row[0] == "width") {
-      EXPECT_EQ(d->get_text_width(d->use_font(family, size, weight, "r"), row[2]), std::stoi(row[3])) << row[1] << row[2];
-    } else if (row[0] == "escape") {
-      EXPECT_EQ(drawing_ps_escape(row[1]), row[2]);
-    } else if (row[0] == "hebrew") {
-      EXPECT_EQ(ps_unicode_has_hebrew(row[1]), row[2] == "1") << row[1];
-    } else {
-      const FittedText fit = FitTextToWidth(fonts, kFontImportant2, 16, 12, row[2], std::stoi(row[1]), "...");
-      EXPECT_EQ(std::to_string(fit.size) + " " + std::to_string(fit.width) + (fit.cut ? " cut" : ""), row[3]) << row[1];
+  testenv::Written([&](std::FILE* out) {
+    DrawingPtr d = drawing_ps_new(out, 612, 792, 1, o);
+    FontSizeSet sizes;
+    FontSize_GetDefault(&sizes, false, true);
+    FontBook fonts(*d, sizes, 12);
+    for (const auto& row : testenv::CaseRows("ps_text_cases.tsv")) {
+      std::istringstream font(row[1]);
+      std::string family, weight;
+      int size = 0;
+      font >> family >> size >> weight;
+      if (row[0] == "width") {
+        EXPECT_EQ(d->get_text_width(d->use_font(family, size, weight, "r"), row[2]), std::stoi(row[3])) << row[1] << row[2];
+      } else if (row[0] == "escape") {
+        EXPECT_EQ(drawing_ps_escape(row[1]), row[2]);
+      } else if (row[0] == "hebrew") {
+        EXPECT_EQ(ps_unicode_has_hebrew(row[1]), row[2] == "1") << row[1];
+      } else {
+        const FittedText fit = FitTextToWidth(fonts, kFontImportant2, 16, 12, row[2], std::stoi(row[1]), "...");
+        EXPECT_EQ(std::to_string(fit.size) + " " + std::to_string(fit.width) + (fit.cut ? " cut" : ""), row[3]) << row[1];
+      }
     }
-  }
+  });
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   settingsReset();
 }

@@ -37,8 +37,7 @@ constexpr const char* kAharoni = "/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
 
 FontSizeSet ScreenSizes() {
   FontSizeSet s;
-  FontSize_GetDefault(&s, false, false);
-  return s;
+  return FontSize_GetDefault(&s, false, false), s;
 }
 
 CellLine Line(K kind, FontRole role, std::string text, std::string hint = {}) {
@@ -127,19 +126,17 @@ TEST(CellLayout, NothingOverlapsOrLeavesTheCellAtAnySize) {
 // checked, and that each page is shown; returned are the pages' texts.
 template <class Paint>
 std::vector<std::vector<testenv::TextBox>> Print(const PrintJob& job, const PaintArea& area, const Options& o, Paint paint) {
-  testenv::MemoryFile out;
   std::vector<std::vector<testenv::TextBox>> pages;
-  {
-    DrawingPtr ps = drawing_ps_new(out.file(), job.paperWidth, job.paperHeight, 1, o);
-    RecordingDrawing recorder(*ps);
-    paint(recorder, [&] { pages.push_back(std::move(recorder.boxes)), recorder.boxes.clear(), drawing_ps_next_page(*ps); });
+  const std::string ps = testenv::Written([&](std::FILE* out) {
+    DrawingPtr drawing = drawing_ps_new(out, job.paperWidth, job.paperHeight, 1, o);
+    RecordingDrawing recorder(*drawing);
+    paint(recorder, [&] { pages.push_back(std::move(recorder.boxes)), recorder.boxes.clear(), drawing_ps_next_page(*drawing); });
     pages.push_back(recorder.boxes);
-  }
+  });
   for (const auto& page : pages) {
     const Strings problems = testenv::BoxProblems(page, &area);
     EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s), first: " << problems.front();
   }
-  const std::string ps = out.Text();
   size_t shown = 0;
   for (size_t at = ps.find("showpage"); at != std::string::npos; at = ps.find("showpage", at + 1)) ++shown;
   EXPECT_EQ(shown, pages.size());

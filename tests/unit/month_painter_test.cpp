@@ -41,14 +41,7 @@ class PainterTest : public ::testing::Test {
   // painter reports among them.
   std::string Paint(RecordingDrawing& d, GregorianDate selected, MonthKind kind = MonthKind::kGregorian,
                     const RepaintPair* pair = nullptr, bool print = false) {
-    PaintHooks hooks;
-    auto note = [&d](const std::string& what, int x, int y, int w, int h, std::string_view rest) {
-      d.ops.push_back(what + " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
-                      std::to_string(h) + " " + std::string(rest));
-    };
-    hooks.boxPainted = [&](int day, int x, int y, int w, int h) { note("cell", x, y, w, h, std::to_string(day)); };
-    hooks.addHint = [&](int x, int y, int w, int h, std::string_view t) { note("hint", x, y, w, h, t); };
-    hooks.clearRect = [&](int x, int y, int w, int h) { note("clear", x, y, w, h, ""); };
+    const PaintHooks hooks = d.Hooks();
     print ? PaintPrintIt(d, area_, selected, o_) : PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
     std::string out;
     for (const std::string& op : d.ops) out += op + "\n";

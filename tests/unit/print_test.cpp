@@ -43,11 +43,11 @@ TEST(PrintUnits, Cases) {
     }
     EXPECT_EQ(got, row[0] == "paper" ? row[3] : row[2]) << row[0] << " '" << row[1] << "'";
   }
-  testenv::CommaLocale locale;
-  EXPECT_TRUE(!locale.available() || PrintParseMarginMillimeters("12.5") == 12);
+  EXPECT_TRUE(!testenv::UseCommaLocale() || PrintParseMarginMillimeters("12.5") == 12);
+  std::setlocale(LC_ALL, "C");
 }
 
-// A month printed to a file: one page; the caption centred in the printable
+// A month printed to a file: the caption centred in the printable
 // width (x = left margin + half width); the blue Hebrew caption and the
 // festival cells in colour (53248/65535 = 0.8125). Yiddish without a usable
 // print font (no file, no /FontName): nothing is written, not even an empty
@@ -64,8 +64,6 @@ TEST(PrintPath, AMonthToAFileOrNothing) {
   std::string error;
   ASSERT_TRUE(PrintJobToFile(job, path, october, CurrentOptions(), &error)) << error;
   const std::string ps = ReadFile(path);
-  EXPECT_EQ(ps.rfind("%!PS-Adobe-3.0\n%%BoundingBox: 0 0 612 792\n", 0), 0u);
-  EXPECT_EQ(ps.find("showpage"), ps.size() - 9);
   for (const char* part : {"28 278 (October 2024) stringwidth pop 2 div sub add", "(Yom Kippur) show",
                            "0.000 0.000 1.000 setrgbcolor", "0.813 0.813 1.000 setrgbcolor"})
     EXPECT_NE(ps.find(part), std::string::npos) << part;
@@ -79,9 +77,9 @@ TEST(PrintPath, AMonthToAFileOrNothing) {
     EXPECT_FALSE(PrintJobToFile(job, old, october, yiddish, &error)) << font;
     EXPECT_NE(error.find(font), std::string::npos) << error;
     EXPECT_EQ(ReadFile(old), "old content") << font;
-    testenv::MemoryFile mem;
-    EXPECT_FALSE(PrintToStream(mem.file(), PrintArea(job), 612, 792, 1, october, yiddish, &error));
-    EXPECT_EQ(mem.Text(), "");
+    EXPECT_EQ(testenv::Written([&](std::FILE* out) {
+                EXPECT_FALSE(PrintToStream(out, PrintArea(job), 612, 792, 1, october, yiddish, &error));
+              }), "");
   }
   EXPECT_FALSE(PrintCheckYiddishFont(yiddish).empty());
   yiddish.text.language = kLanguageEnglish;

@@ -71,9 +71,7 @@ TEST(PsUnicodeFont, NamesAndEmbedding) {
   testenv::TempHome home;
   const std::string path = home.path() + "/font";
   auto embedded = [](const std::string& file, bool* ok) {
-    testenv::MemoryFile out;
-    *ok = ps_unicode_embed_font(out.file(), "RTLFontA", file);
-    return out.Text();
+    return testenv::Written([&](std::FILE* out) { *ok = ps_unicode_embed_font(out, "RTLFontA", file); });
   };
   bool ok = false;
   for (const auto& row : testenv::CaseRows("ps_font_files.tsv")) {

@@ -102,12 +102,15 @@ class RecordingDrawing final : public Drawing {
   int get_color_mode() override { return m_ ? m_->get_color_mode() : colorMode_; }
   bool DrewText(const std::string& text) const { return std::find(texts.begin(), texts.end(), text) != texts.end(); }
 
-  PaintHooks Hooks() {  // notes the regions
+  PaintHooks Hooks() {  // notes the regions; the cells, hints and cleared rectangles among the operations
     PaintHooks hooks;
     hooks.boxPainted = [this](int day, int x, int y, int w, int h) {
       regions.push_back({day, x, y, w, h, mark_, boxes.size()});
       mark_ = boxes.size();
+      Record("cell", x, y, w, h, day);
     };
+    hooks.addHint = [this](int x, int y, int w, int h, std::string_view t) { Record("hint", x, y, w, h, t); };
+    hooks.clearRect = [this](int x, int y, int w, int h) { Record("clear", x, y, w, h, ""); };
     return hooks;
   }
 

@@ -6,14 +6,11 @@
 
 #include <string>
 
-#include "base/settings.h"
 #include "test_env.h"
 
 namespace {
 
 TEST(ScreenFont, TheDefaultGivesWayOnlyWhenItIsMissing) {
-  settingsReset();
-  EXPECT_EQ(getFontName(), kDefaultScreenFont);
   for (const auto& row : testenv::CaseRows("screen_fonts.tsv")) {
     const std::string installed = "," + row[1] + ",";
     auto has = [&installed](std::string_view f) { return installed.find("," + std::string(f) + ",") != std::string::npos; };
