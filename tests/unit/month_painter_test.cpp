@@ -32,17 +32,15 @@ class PainterTest : public ::testing::Test {
     o_ = CurrentOptions();
   }
   ~PainterTest() override { translate_done(); }
-  void UseYiddish() {
-    o_.text.language = kLanguageYiddish;
-    o_.text.hebrewNumerals = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageYiddish);
-    o_.times.clock.rightToLeft = true;
-  }
   // The drawing operations, with the cells, hints and cleared rectangles the
-  // painter reports among them.
-  std::string Paint(RecordingDrawing& d, GregorianDate selected, MonthKind kind = MonthKind::kGregorian,
-                    const RepaintPair* pair = nullptr, bool print = false) {
+  // painter reports among them; on paper when `paperColorMode` is set.
+  std::string Paint(GregorianDate selected, MonthKind kind = MonthKind::kGregorian, const RepaintPair* pair = nullptr,
+                    int paperColorMode = -1) {
+    const bool paper = paperColorMode >= 0;
+    RecordingDrawing d(paper ? kDevicePrinter : kDeviceScreen, paper ? paperColorMode : kColorModeColor, paper ? 4 : 1);
     const PaintHooks hooks = d.Hooks();
-    print ? PaintPrintIt(d, area_, selected, o_) : PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
+    if (!paper) PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
+    else PaintPrintIt(d, area_, selected, o_);
     std::string out;
     for (const std::string& op : d.ops) out += op + "\n";
     return out;
@@ -80,15 +78,16 @@ TEST_F(PainterTest, DayAndPanelTexts) {
   const DayInformation k6 = info(AbsoluteFromHebrew(30, kKislev, 5785));
   EXPECT_EQ(k6.roshKhodesh + "|" + k6.holiday, "1st Rosh Khodesh|Khanukka VI");
   EXPECT_EQ(info(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
-  UseYiddish();
+  o_.text.language = kLanguageYiddish;
+  o_.text.hebrewNumerals = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageYiddish);
+  o_.times.clock.rightToLeft = true;
   EXPECT_EQ(info(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
   std::filesystem::create_directories(home_.lumaro("translations"));
   testenv::WriteFile(home_.lumaro("translations/yiddish.calendar"), "\"Purim\" = \"\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D\"\n");
   translate_done();
   translate_init("yiddish");
-  RecordingDrawing d;
-  const std::string ops = Paint(d, {10, 3, 2025});
-  EXPECT_TRUE(d.DrewText("\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D"));
+  const std::string ops = Paint({10, 3, 2025});
+  EXPECT_NE(ops.find("|\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D\n"), std::string::npos);
   EXPECT_NE(ops.find("fill 1000 379 200 154 53248,65535,53248"), std::string::npos) << "Purim keeps its colour in Yiddish";
   const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
   ASSERT_EQ(entries.size(), 2u);
@@ -102,18 +101,14 @@ TEST_F(PainterTest, DayAndPanelTexts) {
 TEST_F(PainterTest, MonthsAsReviewed) {
   testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1, Europe/Berlin\n");
   o_.times.clock.format = kTimeFormat24;
-  RecordingDrawing march, october, nisan, repaint, colour(kDevicePrinter, kColorModeColor, 4),
-      bw(kDevicePrinter, kColorModeBlackWhite, 4), otherDay(kDevicePrinter, kColorModeColor, 4);
   const RepaintPair pair{3, 4};
-  std::string got = "== March 2025, 10 March selected\n" + Paint(march, {10, 3, 2025});
-  got += "== October 2025\n" + Paint(october, {1, 10, 2025});
-  got += "== Nisan 5784\n" + Paint(nisan, {15, 4, 2024}, MonthKind::kHebrew);
-  got += "== March 2025, 3 and 4 repainted\n" + Paint(repaint, {4, 3, 2025}, MonthKind::kGregorian, &pair);
-  const std::string printed = Paint(colour, {10, 3, 2025}, MonthKind::kGregorian, nullptr, true);
-  got += "== March 2025 printed in colour\n" + printed;
-  got += "== March 2025 printed in black and white\n" + Paint(bw, {10, 3, 2025}, MonthKind::kGregorian, nullptr, true);
-  testenv::ExpectGolden("month_painter.txt", got);
-  EXPECT_EQ(Paint(otherDay, {11, 3, 2025}, MonthKind::kGregorian, nullptr, true), printed);
+  const std::string printed = Paint({10, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeColor);
+  testenv::ExpectGolden("month_painter.txt", "== March 2025, 10 March selected\n" + Paint({10, 3, 2025}) + "== October 2025\n" +
+                                                 Paint({1, 10, 2025}) + "== Nisan 5784\n" + Paint({15, 4, 2024}, MonthKind::kHebrew) +
+                                                 "== March 2025, 3 and 4 repainted\n" + Paint({4, 3, 2025}, MonthKind::kGregorian, &pair) +
+                                                 "== March 2025 printed in colour\n" + printed + "== March 2025 printed in black and white\n" +
+                                                 Paint({10, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeBlackWhite));
+  EXPECT_EQ(Paint({11, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeColor), printed);
 }
 
 // The caption "March 2025" is centred, 6 units a byte; a shared border
