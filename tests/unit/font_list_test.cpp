@@ -1,6 +1,7 @@
-// The font list of the font dialog: the families FreeType reads from the
-// .ttf files of folder trees (with real DejaVu fonts), one of each name in
-// byte order, and the stored name matched ignoring case.
+// Fonts: the font list of the font dialog, the families FreeType reads from
+// the .ttf files of folder trees (with real DejaVu fonts), one of each name
+// in byte order, the stored name matched ignoring case; the screen font at
+// start (rows of tests/data/screen_fonts.tsv).
 #include "forms/font_list.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "render/screen_font.h"
 #include "test_env.h"
 
 namespace {
@@ -30,8 +32,10 @@ TEST(FontList, FolderTrees) {
   const std::string root = home.path() + "/fonts", other = home.path() + "/other";
   fs::create_directories(root + "/sub/deeper");
   fs::create_directories(other);
-  for (const auto& [font, to] : {std::pair{"DejaVuSans.ttf", "/fonts/UPPER.TTF"}, {"DejaVuSans-Bold.ttf", "/fonts/sub/lower.ttf"},
-                                 {"DejaVuSerif.ttf", "/fonts/sub/deeper/serif.ttf"}, {"DejaVuSansMono.ttf", "/fonts/mono.otf"},
+  for (const auto& [font, to] : {std::pair{"DejaVuSans.ttf", "/fonts/UPPER.TTF"},
+                                 {"DejaVuSans-Bold.ttf", "/fonts/sub/lower.ttf"},
+                                 {"DejaVuSerif.ttf", "/fonts/sub/deeper/serif.ttf"},
+                                 {"DejaVuSansMono.ttf", "/fonts/mono.otf"},
                                  {"DejaVuSansMono.ttf", "/other/m.ttf"}})
     fs::copy_file(kDejaVu + font, home.path() + to);
   testenv::WriteFile(root + "/notes.ttf.txt", "not a font");
@@ -41,24 +45,33 @@ TEST(FontList, FolderTrees) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(GetFontList({root}), (Strings{"", "DejaVu Sans", "DejaVu Serif"}));
   const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(errors.rfind("Reading font file " + root + "/notes.ttf.txt via FreeType failed, error code ", 0), 0u) << errors;
+  EXPECT_EQ(errors.rfind("Reading font file " + root + "/notes.ttf.txt via FreeType failed, error code ", 0), 0u)
+      << errors;
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
   ::testing::internal::CaptureStderr();
   fs::remove(root + "/notes.ttf.txt");
-  EXPECT_EQ(GetFontList({home.path() + "/missing", root + "/sub", other + "/"}), (Strings{"", "DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"}));
+  EXPECT_EQ(GetFontList({home.path() + "/missing", root + "/sub", other + "/"}),
+            (Strings{"", "DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"}));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
-// Byte order: capitals before small letters, non-ASCII last.
-TEST(FontList, InsertAndMatch) {
+// Byte order: capitals before small letters, non-ASCII last. The screen
+// font: the default gives way only when it is missing.
+TEST(FontList, InsertMatchAndTheScreenFont) {
   Strings list(1);
-  for (const char* name : {"Times", "Arial", "times", "Times", "\xC3\x84gypt", "Zapf", "Arial"}) GetFontList_Insert(&list, name);
+  for (const char* name : {"Times", "Arial", "times", "Times", "\xC3\x84gypt", "Zapf", "Arial"})
+    GetFontList_Insert(&list, name);
   EXPECT_EQ(list, (Strings{"", "Arial", "Times", "Zapf", "times", "\xC3\x84gypt"}));
   const Strings stored = {"", "DejaVu Sans", "Times New Roman"};
   EXPECT_TRUE(FontListContainsIgnoringCase(stored, "times new roman"));
   EXPECT_TRUE(FontListContainsIgnoringCase(stored, "DEJAVU SANS"));
   EXPECT_FALSE(FontListContainsIgnoringCase(stored, "DejaVu"));
   EXPECT_FALSE(FontListContainsIgnoringCase(stored, "Times New Roman "));
+  for (const auto& row : testenv::CaseRows("screen_fonts.tsv")) {
+    const std::string installed = "," + row[1] + ",";
+    auto has = [&](std::string_view f) { return installed.find("," + std::string(f) + ",") != std::string::npos; };
+    EXPECT_EQ(PickScreenFont(row[0], has), row[2]) << row[0] << " with " << row[1];
+  }
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
-// The print path: paper formats, margins and printable
-// areas (rows of tests/data/print_units.tsv), a month printed into a
-// PostScript file, and failures that leave files alone.
+// The print path: paper formats, margins and printable areas (rows of
+// tests/data/print_units.tsv), a month printed into a PostScript file,
+// failures that leave files alone; PDF through Ghostscript's library, and
+// which file names ask for it.
 #include "render/print.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 
@@ -12,6 +14,7 @@
 #include "base/translate.h"
 #include "compose/current_options.h"
 #include "ps_output.h"
+#include "render/pdf.h"
 #include "test_env.h"
 
 namespace {
@@ -22,26 +25,25 @@ using testenv::ReadFile;
 TEST(PrintUnits, Cases) {
   for (const auto& row : testenv::CaseRows("print_units.tsv")) {
     PrintJob job;
-    std::string got;
+    std::ostringstream got;
     if (row[0] == "paper") {
       const PrintPaperFormat* format = PrintFindPaperFormat(row[1]);
       if (format) PrintSetPaper(job, *format, row[2] == "landscape");
-      got = !format ? "none" : std::to_string(job.paperWidth) + " " + std::to_string(job.paperHeight);
+      got << (format ? std::to_string(job.paperWidth) + " " + std::to_string(job.paperHeight) : "none");
       EXPECT_EQ(job.orientation, format && row[2] == "landscape" ? 1 : 0) << row[1];
     } else if (row[0] == "margin") {
       const std::optional<int> v = PrintParseMarginMillimeters(row[1]);
-      got = v ? std::to_string(*v) : "-";
+      got << (v ? std::to_string(*v) : "-");
     } else {
       int l = 0, t = 0, r = 0, b = 0;
       std::istringstream(row[1]) >> l >> t >> r >> b;
       PrintSetPaper(job, *PrintFindPaperFormat("A4"), true);
       PrintSetMargins(job, l, t, r, b);
       const PaintArea a = PrintArea(job);
-      got = !PrintAreaIsUsable(job) ? "unusable"
-                                    : std::to_string(a.x) + " " + std::to_string(a.y) + " " + std::to_string(a.width) + " " +
-                                          std::to_string(a.height);
+      if (PrintAreaIsUsable(job)) got << a.x << " " << a.y << " " << a.width << " " << a.height;
+      else got << "unusable";
     }
-    EXPECT_EQ(got, row[0] == "paper" ? row[3] : row[2]) << row[0] << " '" << row[1] << "'";
+    EXPECT_EQ(got.str(), row[0] == "paper" ? row[3] : row[2]) << row[0] << " '" << row[1] << "'";
   }
   EXPECT_TRUE(!testenv::UseCommaLocale() || PrintParseMarginMillimeters("12.5") == 12);
   std::setlocale(LC_ALL, "C");
@@ -86,6 +88,22 @@ TEST(PrintPath, AMonthToAFileOrNothing) {
   EXPECT_EQ(PrintCheckYiddishFont(yiddish), "");
   translate_done();
   settingsReset();
+}
+
+TEST(Pdf, FileNamesAndFailures) {
+  for (const char* name : {"april.pdf", "April.PDF", "/tmp/x.Pdf", ".pdf"}) EXPECT_TRUE(PdfIsPdfFileName(name)) << name;
+  for (const char* name : {"april.ps", "april.pdf.ps", "pdf", "aprilpdf", "", "a.pd", "a.pdfx"})
+    EXPECT_FALSE(PdfIsPdfFileName(name)) << name;
+  // Broken PostScript is an error, not an empty file; file operators on files
+  // outside the job (and the temporary folder) are refused by the safe mode.
+  std::string pdf, error;
+  EXPECT_FALSE(PdfFromPostScript("%!PS\n/nosuchoperator_x 1 2 nosuchoperator_x\n", &pdf, &error));
+  EXPECT_NE(error.find("Ghostscript"), std::string::npos) << error;
+  const std::string file = std::filesystem::current_path().string() + "/lumaro-pdf-keep";
+  testenv::WriteFile(file, "x");
+  EXPECT_FALSE(PdfFromPostScript("%!PS\n(" + file + ") deletefile showpage\n", &pdf, &error));
+  EXPECT_EQ(testenv::ReadFile(file), "x");
+  std::filesystem::remove(file);
 }
 
 }  // namespace

@@ -18,7 +18,9 @@ namespace testenv {
 struct TextBox {
   int x = 0, y = 0, width = 0, height = 0;
   std::string text;
-  bool Inside(int ax, int ay, int aw, int ah) const { return x >= ax && y >= ay && x + width <= ax + aw && y + height <= ay + ah; }
+  bool Inside(const PaintArea& a) const {
+    return x >= a.x && y >= a.y && x + width <= a.x + a.width && y + height <= a.y + a.height;
+  }
   std::string Describe() const {
     return "\"" + text + "\" (" + std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(width) + "x" +
            std::to_string(height) + ")";
@@ -31,7 +33,7 @@ inline std::vector<std::string> BoxProblems(const std::vector<TextBox>& boxes, c
   for (size_t i = 0; i < boxes.size(); ++i) {
     const TextBox& a = boxes[i];
     if (a.text.empty()) continue;
-    if (area && !a.Inside(area->x, area->y, area->width, area->height)) problems.push_back(a.Describe() + " outside the area");
+    if (area && !a.Inside(*area)) problems.push_back(a.Describe() + " outside the area");
     for (size_t j = i + 1; j < boxes.size(); ++j) {
       const TextBox& b = boxes[j];
       if (!b.text.empty() && a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height)
@@ -82,7 +84,9 @@ class RecordingDrawing final : public Drawing {
   void draw_line(int x1, int y1, int x2, int y2) override { Record("line", x1, y1, x2, y2, Color()); }
   void draw_rectangle(int x, int y, int w, int h) override { Record("rect", x, y, w, h, Color()); }
   void fill_rectangle(int x, int y, int w, int h) override { Record("fill", x, y, w, h, Color()); }
-  void draw_ellipse_text_right(DrawingFont f, int x, int y, std::string_view t) override { Text(f, kNoBox, y, t, "ellipse", x, y); }
+  void draw_ellipse_text_right(DrawingFont f, int x, int y, std::string_view t) override {
+    Text(f, kNoBox, y, t, "ellipse", x, y);
+  }
   // A filled polygon (a month arrow) is also a box "<polygon>" no text may cover.
   void fill_polygon(const DrawingPoint* p, int n) override {
     std::string points = "polygon";
@@ -123,8 +127,9 @@ class RecordingDrawing final : public Drawing {
       for (size_t i = r.firstText; i < r.endText; ++i) {
         const TextBox& b = boxes[i];
         const bool heading = &r == &regions.front() && b.y + b.height <= gridTop;
-        if (!b.text.empty() && !(heading ? b.Inside(area.x, area.y, area.width, area.height) : b.Inside(r.x, r.y, r.width, r.height)))
-          problems.push_back(b.Describe() + " outside " + (heading ? "the area" : r.day ? "day " + std::to_string(r.day) : "the panel"));
+        const std::string where = heading ? "the area" : r.day ? "day " + std::to_string(r.day) : "the panel";
+        if (!b.text.empty() && !b.Inside(heading ? area : PaintArea{r.x, r.y, r.width, r.height}))
+          problems.push_back(b.Describe() + " outside " + where);
       }
     return problems;
   }
@@ -151,7 +156,8 @@ class RecordingDrawing final : public Drawing {
   void Text(DrawingFont f, int boxX, int y, std::string_view t, const char* kind, const Parts&... parts) {
     Record(kind, parts..., Size(f), Color() + " |" + std::string(t));
     texts.emplace_back(t);
-    if (boxX != kNoBox) boxes.push_back({boxX, y, t.empty() ? 0 : get_text_width(f, t), get_text_height(f), std::string(t)});
+    if (boxX != kNoBox)
+      boxes.push_back({boxX, y, t.empty() ? 0 : get_text_width(f, t), get_text_height(f), std::string(t)});
   }
 
   Drawing* m_ = nullptr;
