@@ -1,80 +1,77 @@
+// Fonts: the font list of the font dialog, the families FreeType reads from
+// the .ttf files of folder trees (with real DejaVu fonts), one of each name
+// in byte order, the stored name matched ignoring case; the screen font at
+// start (rows of tests/data/screen_fonts.tsv).
 #include "forms/font_list.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "render/screen_font.h"
 #include "test_env.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
 
 const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/";
 
-class FontListTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* f : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSerif.ttf", "DejaVuSansMono.ttf"})
-      if (!fs::exists(kDejaVu + f)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
-    root_ = home_.path() + "/fonts";
-    fs::create_directories(root_ + "/sub/deeper");
-  }
-  void Copy(const std::string& font, const std::string& to) { fs::copy_file(kDejaVu + font, root_ + "/" + to); }
-  testenv::TempHome home_;
-  std::string root_;
-};
-
-TEST_F(FontListTest, FolderTreeWithCasesDuplicatesAndAFileThatIsNoFont) {
-  Copy("DejaVuSans.ttf", "UPPER.TTF");
-  Copy("DejaVuSans-Bold.ttf", "sub/lower.ttf");         // the same family again
-  Copy("DejaVuSerif.ttf", "sub/deeper/serif.ttf");
-  Copy("DejaVuSansMono.ttf", "mono.otf");               // not a .ttf name: not read
-  testenv::WriteFile(root_ + "/notes.ttf.txt", "not a font");  // contains ".ttf": tried
-  testenv::WriteFile(root_ + "/readme.txt", "ignored");
-  // A link is neither file nor folder here, even to a font.
-  ASSERT_EQ(::symlink((kDejaVu + "DejaVuSansMono.ttf").c_str(), (root_ + "/link.ttf").c_str()), 0);
-  ASSERT_EQ(::symlink(root_.c_str(), (root_ + "/sub/loop").c_str()), 0);
-
+// Capitals and small letters, duplicates, a file that is no font (tried for
+// its ".ttf", one message), a .otf (not read), links (neither file nor
+// folder, even to a font) and missing folders (no message).
+TEST(FontList, FolderTrees) {
+  for (const char* f : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSerif.ttf", "DejaVuSansMono.ttf"})
+    if (!fs::exists(kDejaVu + f)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+  testenv::TempHome home;
+  const std::string root = home.path() + "/fonts", other = home.path() + "/other";
+  fs::create_directories(root + "/sub/deeper");
+  fs::create_directories(other);
+  for (const auto& [font, to] : {std::pair{"DejaVuSans.ttf", "/fonts/UPPER.TTF"},
+                                 {"DejaVuSans-Bold.ttf", "/fonts/sub/lower.ttf"},
+                                 {"DejaVuSerif.ttf", "/fonts/sub/deeper/serif.ttf"},
+                                 {"DejaVuSansMono.ttf", "/fonts/mono.otf"},
+                                 {"DejaVuSansMono.ttf", "/other/m.ttf"}})
+    fs::copy_file(kDejaVu + font, home.path() + to);
+  testenv::WriteFile(root + "/notes.ttf.txt", "not a font");
+  testenv::WriteFile(root + "/readme.txt", "ignored");
+  ASSERT_EQ(::symlink((kDejaVu + "DejaVuSansMono.ttf").c_str(), (root + "/link.ttf").c_str()), 0);
+  ASSERT_EQ(::symlink(root.c_str(), (root + "/sub/loop").c_str()), 0);
   ::testing::internal::CaptureStderr();
-  const std::vector<std::string> list = GetFontList({root_});
+  EXPECT_EQ(GetFontList({root}), (Strings{"", "DejaVu Sans", "DejaVu Serif"}));
   const std::string errors = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(list, (std::vector<std::string>{"", "DejaVu Sans", "DejaVu Serif"}));
-  EXPECT_NE(errors.find("Reading font file " + root_ + "/notes.ttf.txt via FreeType failed, error code "),
-            std::string::npos)
+  EXPECT_EQ(errors.rfind("Reading font file " + root + "/notes.ttf.txt via FreeType failed, error code ", 0), 0u)
       << errors;
-  EXPECT_EQ(errors.find("readme"), std::string::npos);
   EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
-}
-
-TEST_F(FontListTest, SeveralFoldersAndMissingOnes) {
-  Copy("DejaVuSerif.ttf", "a.ttf");
-  fs::create_directories(home_.path() + "/other");
-  fs::copy_file(kDejaVu + "DejaVuSansMono.ttf", home_.path() + "/other/m.ttf");
   ::testing::internal::CaptureStderr();
-  const std::vector<std::string> list = GetFontList({home_.path() + "/missing", root_, home_.path() + "/other/"});
-  // A folder that does not exist is not worth a message.
+  fs::remove(root + "/notes.ttf.txt");
+  EXPECT_EQ(GetFontList({home.path() + "/missing", root + "/sub", other + "/"}),
+            (Strings{"", "DejaVu Sans", "DejaVu Sans Mono", "DejaVu Serif"}));
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  EXPECT_EQ(list, (std::vector<std::string>{"", "DejaVu Sans Mono", "DejaVu Serif"}));
 }
 
-TEST(FontList, InsertKeepsByteOrderAndOneOfEachName) {
-  std::vector<std::string> list(1);
+// Byte order: capitals before small letters, non-ASCII last. The screen
+// font: the default gives way only when it is missing.
+TEST(FontList, InsertMatchAndTheScreenFont) {
+  Strings list(1);
   for (const char* name : {"Times", "Arial", "times", "Times", "\xC3\x84gypt", "Zapf", "Arial"})
     GetFontList_Insert(&list, name);
-  // Byte order: capitals before small letters, non-ASCII last.
-  EXPECT_EQ(list, (std::vector<std::string>{"", "Arial", "Times", "Zapf", "times", "\xC3\x84gypt"}));
-}
-
-TEST(FontList, StoredNameMatchesIgnoringCase) {
-  const std::vector<std::string> list = {"", "DejaVu Sans", "Times New Roman"};
-  EXPECT_TRUE(FontListContainsIgnoringCase(list, "times new roman"));
-  EXPECT_TRUE(FontListContainsIgnoringCase(list, "DEJAVU SANS"));
-  EXPECT_FALSE(FontListContainsIgnoringCase(list, "DejaVu"));
-  EXPECT_FALSE(FontListContainsIgnoringCase(list, "Times New Roman "));
+  EXPECT_EQ(list, (Strings{"", "Arial", "Times", "Zapf", "times", "\xC3\x84gypt"}));
+  const Strings stored = {"", "DejaVu Sans", "Times New Roman"};
+  EXPECT_TRUE(FontListContainsIgnoringCase(stored, "times new roman"));
+  EXPECT_TRUE(FontListContainsIgnoringCase(stored, "DEJAVU SANS"));
+  EXPECT_FALSE(FontListContainsIgnoringCase(stored, "DejaVu"));
+  EXPECT_FALSE(FontListContainsIgnoringCase(stored, "Times New Roman "));
+  for (const auto& row : testenv::CaseRows("screen_fonts.tsv")) {
+    const std::string installed = "," + row[1] + ",";
+    auto has = [&](std::string_view f) { return installed.find("," + std::string(f) + ",") != std::string::npos; };
+    EXPECT_EQ(PickScreenFont(row[0], has), row[2]) << row[0] << " with " << row[1];
+  }
 }
 
 }  // namespace

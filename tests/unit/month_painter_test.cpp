@@ -1,17 +1,19 @@
-#include "compose/current_options.h"
+// The month painter: holiday colours of a printed luach (rows of
+// tests/data/holiday_colors.tsv), the texts of a cell, months painted on the
+// screen and on paper against a reviewed golden file, hit regions, the
+// zmanim panel's entries.
 #include "render/month_painter.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"
+#include "compose/current_options.h"
 #include "compose/day_info.h"
 #include "recording_drawing.h"
 #include "render/colors.h"
@@ -29,30 +31,16 @@ class PainterTest : public ::testing::Test {
     translate_init("english");
     o_ = CurrentOptions();
   }
-  // The options of the interface in Yiddish.
-  void UseYiddish() {
-    o_.text.language = kLanguageYiddish;
-    o_.text.hebrewNumerals = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageYiddish);
-    o_.times.clock.rightToLeft = true;
-  }
   ~PainterTest() override { translate_done(); }
-
-  // The month painted into a recording, with the cells, hints and cleared
-  // rectangles the painter reports among the drawing operations.
-  std::string Paint(RecordingDrawing& d, GregorianDate selected, MonthKind kind = MonthKind::kGregorian,
-                    const RepaintPair* pair = nullptr, bool print = false) {
-    PaintHooks hooks;
-    auto note = [&d](const std::string& what, int x, int y, int w, int h, std::string_view rest) {
-      d.ops.push_back(what + " " + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(w) + " " +
-                      std::to_string(h) + " " + std::string(rest));
-    };
-    hooks.boxPainted = [&](int day, int x, int y, int w, int h) { note("cell", x, y, w, h, std::to_string(day)); };
-    hooks.addHint = [&](int x, int y, int w, int h, std::string_view t) { note("hint", x, y, w, h, t); };
-    hooks.clearRect = [&](int x, int y, int w, int h) { note("clear", x, y, w, h, ""); };
-    if (print)
-      PaintPrintIt(d, area_, selected, o_);
-    else
-      PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
+  // The drawing operations, with the cells, hints and cleared rectangles the
+  // painter reports among them; on paper when `paperColorMode` is set.
+  std::string Paint(GregorianDate selected, MonthKind kind = MonthKind::kGregorian, const RepaintPair* pair = nullptr,
+                    int paperColorMode = -1) {
+    const bool paper = paperColorMode >= 0;
+    RecordingDrawing d(paper ? kDevicePrinter : kDeviceScreen, paper ? paperColorMode : kColorModeColor, paper ? 4 : 1);
+    const PaintHooks hooks = d.Hooks();
+    if (!paper) PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
+    else PaintPrintIt(d, area_, selected, o_);
     std::string out;
     for (const std::string& op : d.ops) out += op + "\n";
     return out;
@@ -60,109 +48,81 @@ class PainterTest : public ::testing::Test {
   CalendarHit Hit(GregorianDate month, int x, int y, MonthKind kind = MonthKind::kGregorian) {
     RecordingDrawing d;
     CalendarHit hit;
-    hit.x = x;
-    hit.y = y;
+    hit.x = x, hit.y = y;
     PaintItInternal(d, area_, month, o_, false, false, &hit, nullptr, nullptr, kind);
     EXPECT_TRUE(d.texts.empty()) << "a hit test draws nothing";
     return hit;
   }
-
   testenv::TempHome home_;
   const PaintArea area_{0, 0, 1400, 1000};
   Options o_;
 };
 
-// The colour of each holiday of the festival table, in Israel and in the
-// Diaspora, as rows of tests/data/holiday_colors.tsv.
 TEST(HolidayColors, Rules) {
-  std::ifstream in(testenv::TestDataDir() + "/holiday_colors.tsv");
-  std::string line;
-  int rows = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::istringstream row(line);
-    int id = 0;
-    std::string name, place, day, colour;
-    row >> id, row.ignore(), std::getline(row, name, '\t'), row >> place >> day >> colour;
-    const CellTint tint = FestivalFactsOf(FestivalOfId(id), {place == "diaspora", true}).tint;
+  const auto rows = testenv::CaseRows("holiday_colors.tsv");
+  EXPECT_GT(rows.size(), 20u);
+  for (const auto& row : rows) {
+    const CellTint tint = FestivalFactsOf(FestivalOfId(std::stoi(row[0])), {row[2] == "diaspora", true}).tint;
     DrawingColor color = kCellGrey, expected = kCellGrey;
-    GetHolidayColor(AbsoluteFromHebrew(day == "rosh-khodesh" ? 1 : 5, kHeshvan, 5785), tint, &color);
-    if (colour != "-") PaintGetColor(colour.c_str(), &expected);
-    EXPECT_EQ(color, expected) << line;
-    ++rows;
+    GetHolidayColor(AbsoluteFromHebrew(row[3] == "rosh-khodesh" ? 1 : 5, kHeshvan, 5785), tint, &color);
+    if (row[4] != "-") PaintGetColor(row[4].c_str(), &expected);
+    EXPECT_EQ(color, expected) << row[1] << " " << row[2];
   }
-  EXPECT_GT(rows, 20);
-  DrawingColor day = kCellGrey;
-  GetHolidayColor(AbsoluteFromHebrew(1, kHeshvan, 5785), CellTint::kNone, &day);
-  EXPECT_EQ(day, (DrawingColor{53248, 65535, 53248})) << "Rosh Khodesh without a holiday";
-  DrawingColor shabbat = kCellGrey;
-  GetShabbatColor(&shabbat);
-  EXPECT_EQ(shabbat, kWhite);
 }
 
-// The texts of a cell: Rosh Khodesh numbered beside a holiday, in other
-// languages by the long keys.
-TEST_F(PainterTest, DayTexts) {
+// Rosh Khodesh numbered beside a holiday, in other languages by the long
+// keys; Purim translated keeps its colour; the zmanim panel splits its lines
+// at the first ": ".
+TEST_F(PainterTest, DayAndPanelTexts) {
   auto info = [this](AbsoluteDay d) { return PaintInternal_GetDayInformation(d, o_.rules, o_.text.language); };
   const DayInformation k6 = info(AbsoluteFromHebrew(30, kKislev, 5785));
   EXPECT_EQ(k6.roshKhodesh + "|" + k6.holiday, "1st Rosh Khodesh|Khanukka VI");
   EXPECT_EQ(info(AbsoluteFromGregorian(14, 4, 2025)).omer, "1 L'Omer");
-  UseYiddish();
+  o_.text.language = kLanguageYiddish;
+  o_.text.hebrewNumerals = HebrewNumeralsFor(kHebrewNumeralsByLanguage, kLanguageYiddish);
+  o_.times.clock.rightToLeft = true;
   EXPECT_EQ(info(AbsoluteFromHebrew(30, kKislev, 5785)).roshKhodesh, "1st day of Rosh Khodesh");
+  std::filesystem::create_directories(home_.lumaro("translations"));
+  const std::string purim = "\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D";
+  testenv::WriteFile(home_.lumaro("translations/yiddish.calendar"), "\"Purim\" = \"" + purim + "\"\n");
+  translate_done();
+  translate_init("yiddish");
+  const std::string ops = Paint({10, 3, 2025});
+  EXPECT_NE(ops.find("|" + purim + "\n"), std::string::npos);
+  EXPECT_NE(ops.find("fill 1000 379 200 154 53248,65535,53248"), std::string::npos) << "Purim's colour in Yiddish";
+  const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name + "=" + entries[0].value, "Sunrise=08:10AM");
+  EXPECT_EQ(entries[1].name + "=" + entries[1].value, "A=b: c");
 }
 
-// Months painted on the screen and on paper against a reviewed golden
-// file: March 2025 (six rows, Taanit Ester's times, Purim), Yom Kippur
-// 5786, Nisan 5784 by Hebrew months, a repaint of two cells, and March on
-// paper in colour and in black and white.
+// March 2025 (six rows, Taanit Ester's times, Purim), Yom Kippur 5786, Nisan
+// 5784 by Hebrew months, a repaint of two cells, March on paper in colour
+// and in black and white; on paper the selected day does not show.
 TEST_F(PainterTest, MonthsAsReviewed) {
   testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1, Europe/Berlin\n");
   o_.times.clock.format = kTimeFormat24;
-  std::string got;
-  RecordingDrawing march, october, nisan, repaint, colour(kDevicePrinter, kColorModeColor, 4),
-      bw(kDevicePrinter, kColorModeBlackWhite, 4), otherDay(kDevicePrinter, kColorModeColor, 4);
   const RepaintPair pair{3, 4};
-  got += "== March 2025, 10 March selected\n" + Paint(march, {10, 3, 2025});
-  got += "== October 2025\n" + Paint(october, {1, 10, 2025});
-  got += "== Nisan 5784\n" + Paint(nisan, {15, 4, 2024}, MonthKind::kHebrew);
-  got += "== March 2025, 3 and 4 repainted\n" + Paint(repaint, {4, 3, 2025}, MonthKind::kGregorian, &pair);
-  got += "== March 2025 printed in colour\n" + Paint(colour, {10, 3, 2025}, MonthKind::kGregorian, nullptr, true);
-  got += "== March 2025 printed in black and white\n" + Paint(bw, {10, 3, 2025}, MonthKind::kGregorian, nullptr, true);
-  testenv::ExpectGolden("month_painter.txt", got);
-  EXPECT_EQ(Paint(otherDay, {11, 3, 2025}, MonthKind::kGregorian, nullptr, true),
-            got.substr(got.find("in colour\n") + 10, got.find("== March 2025 printed in black") - got.find("in colour\n") - 10))
-      << "the selected day shows on paper";
+  const std::string printed = Paint({10, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeColor);
+  testenv::ExpectGolden("month_painter.txt",
+                        "== March 2025, 10 March selected\n" + Paint({10, 3, 2025}) + "== October 2025\n" +
+                            Paint({1, 10, 2025}) + "== Nisan 5784\n" + Paint({15, 4, 2024}, MonthKind::kHebrew) +
+                            "== March 2025, 3 and 4 repainted\n" + Paint({4, 3, 2025}, MonthKind::kGregorian, &pair) +
+                            "== March 2025 printed in colour\n" + printed +
+                            "== March 2025 printed in black and white\n" +
+                            Paint({10, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeBlackWhite));
+  EXPECT_EQ(Paint({11, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeColor), printed);
 }
 
+// The caption "March 2025" is centred, 6 units a byte; a shared border
+// belongs to the earlier day; a Hebrew month's cell names its date.
 TEST_F(PainterTest, HitRegions) {
-  // The caption "March 2025" is centred, 6 units per byte; a shared border
-  // belongs to the earlier day; a Hebrew month's cell names its date.
   const int x0 = area_.width / 2 - 6 * 10 / 2;
   EXPECT_TRUE(Hit({10, 3, 2025}, x0 + 3, 5).onMonthName);
   EXPECT_TRUE(Hit({10, 3, 2025}, x0 + 39, 5).onYear);
   EXPECT_EQ(Hit({1, 6, 2025}, 200, 100).day, 1);
   EXPECT_EQ(Hit({1, 6, 2025}, 201, 100).day, 2);
-  const CalendarHit nisan = Hit({15, 4, 2024}, 3 * 200 + 10, 71 + 4 * 154 + 20, MonthKind::kHebrew);
-  EXPECT_EQ(nisan.date, (GregorianDate{8, 5, 2024}));
-}
-
-TEST_F(PainterTest, ColoursUseEnglishNamesInYiddish) {
-  std::filesystem::create_directories(home_.lumaro("translations"));
-  testenv::WriteFile(home_.lumaro("translations/yiddish.calendar"), "\"Purim\" = \"\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D\"\n");
-  UseYiddish();
-  translate_done();
-  translate_init("yiddish");
-  RecordingDrawing d;
-  const std::string ops = Paint(d, {10, 3, 2025});
-  EXPECT_TRUE(d.DrewText("\xD7\xA4\xD7\x95\xD7\xA8\xD7\x99\xD7\x9D"));
-  EXPECT_NE(ops.find("53248,65535,53248"), std::string::npos) << "Purim keeps its colour in Yiddish";
-}
-
-TEST(ZmanimPanel, Entries) {
-  const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].name + "=" + entries[0].value, "Sunrise=08:10AM");
-  EXPECT_EQ(entries[1].name + "=" + entries[1].value, "A=b: c");
+  EXPECT_EQ(Hit({15, 4, 2024}, 3 * 200 + 10, 71 + 4 * 154 + 20, MonthKind::kHebrew).date, (GregorianDate{8, 5, 2024}));
 }
 
 }  // namespace

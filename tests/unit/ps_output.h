@@ -1,63 +1,32 @@
-// An in-memory FILE* for tests of PostScript output, with its text as lines.
+// PostScript output caught in memory, and a decimal-comma locale.
 #pragma once
 
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace testenv {
 
-class MemoryFile {
- public:
-  MemoryFile() : file_(open_memstream(&data_, &size_)) {}
-  ~MemoryFile() {
-    if (file_) std::fclose(file_);
-    std::free(data_);
-  }
-  MemoryFile(const MemoryFile&) = delete;
-  MemoryFile& operator=(const MemoryFile&) = delete;
+// What `write` writes to the FILE* it is given.
+template <class Write>
+std::string Written(Write write) {
+  char* data = nullptr;
+  size_t size = 0;
+  std::FILE* file = open_memstream(&data, &size);
+  write(file);
+  std::fclose(file);
+  std::string text(data, size);
+  std::free(data);
+  return text;
+}
 
-  std::FILE* file() const { return file_; }
-  std::string Text() {
-    std::fflush(file_);
-    return std::string(data_, size_);
-  }
-  std::vector<std::string> Lines() {
-    std::vector<std::string> lines;
-    std::istringstream in(Text());
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
-
- private:
-  char* data_ = nullptr;
-  size_t size_ = 0;
-  std::FILE* file_;
-};
-
-// Switches LC_ALL to the first of a few locales with a decimal comma that
-// exists, and back on destruction. available() is false when none exists.
-class CommaLocale {
- public:
-  CommaLocale() {
-    const char* old = std::setlocale(LC_ALL, nullptr);
-    old_ = old ? old : "C";
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"}) {
-      if (std::setlocale(LC_ALL, name)) {
-        available_ = true;
-        break;
-      }
-    }
-  }
-  ~CommaLocale() { std::setlocale(LC_ALL, old_.c_str()); }
-  bool available() const { return available_; }
-
- private:
-  std::string old_;
-  bool available_ = false;
-};
+// Switches LC_ALL to a locale with a decimal comma; false when none exists.
+// The tests run in the "C" locale: set it back with std::setlocale(LC_ALL, "C").
+inline bool UseCommaLocale() {
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "nl_NL.UTF-8"})
+    if (std::setlocale(LC_ALL, name)) return true;
+  return false;
+}
 
 }  // namespace testenv
