@@ -9,12 +9,10 @@ import argparse, collections, os, re, sys, unicodedata
 DIGRAPH_LANGUAGES = {"yiddish"}  # only these write the Yiddish digraphs
 # The files of a language, in the order the program reads them.
 TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad", "learning"]
-MAX_REPLACE_PASSES = 11
 STRING = r'"((?:[^"\\\n]|\\.)*)"'
 STRING_RE = re.compile(STRING)
 CODE_RE = re.compile(r'"(?:[^"\\\n]|\\[\s\S])*["\n]?|\'(?:[^\'\\\n]|\\[\s\S])*[\'\n]?|//[^\n]*|/\*[\s\S]*?(?:\*/|\Z)')
 ESCAPE_RE = re.compile(rb"\\(x[0-9a-fA-F]+|u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|[0-7]{1,3}|.)", re.S)
-SIMPLE_ESCAPES = {"n": "\n", "t": "\t", "r": "\r"}
 Text = collections.namedtuple("Text", "text where")
 Entry = collections.namedtuple("Entry", "key value where")
 Source = collections.namedtuple("Source", "path text")  # path relative to the root, comments blanked out
@@ -29,7 +27,7 @@ def unescape(body):
         e = m.group(1).decode("latin-1")
         if e[0] in "xuU" and len(e) > 1:
             return bytes([int(e[1:], 16) & 0xFF]) if e[0] == "x" else chr(int(e[1:], 16)).encode("utf-8")
-        return bytes([int(e, 8) & 0xFF]) if e[0] in "01234567" else SIMPLE_ESCAPES.get(e, e).encode("utf-8")
+        return bytes([int(e, 8) & 0xFF]) if e[0] in "01234567" else {"n": "\n", "t": "\t", "r": "\r"}.get(e, e).encode("utf-8")
     return ESCAPE_RE.sub(one, body.encode("utf-8")).decode("utf-8", errors="replace")
 
 
@@ -269,7 +267,7 @@ def languages_present(root):
 def replace_all(text, entries, used, inside_words):
     """translate_replace: longest keys first, newest first among equals, at most 11 passes per key."""
     for e in sorted(reversed(entries), key=lambda e: -len(e.key.encode("utf-8"))):
-        for _ in range(MAX_REPLACE_PASSES if e.key else 0):
+        for _ in range(11 if e.key else 0):
             if e.key not in text:
                 break
             used.add(e.key)

@@ -24,5 +24,4 @@ for round in $(seq "$ROUNDS"); do
 done
 [ "${#seen_settings[@]}" -le 2 ] && [ "${#seen_annis[@]}" -le 2 ] ||
   fail "${#seen_settings[@]} settings and ${#seen_annis[@]} anniversaries contents seen"
-echo "rounds: $ROUNDS, contents seen: ${#seen_settings[@]} settings, ${#seen_annis[@]} anniversaries"
 finish

@@ -7,7 +7,8 @@ expect_eq "the sources pass" "0 layout problem(s)|0" "$(python3 "$CHECK" --root 
 while IFS=$'\t' read -r file line report; do
   rm -rf "$W/src" && cp -r "$LUMARO_SOURCE_DIR/src" "$W/src" && sed -i "1a $line" "$W/$file"
   out=$(python3 "$CHECK" --root "$W")
-  expect_eq "$file $line: exit status" "$([ "$report" = - ] && echo 0 || echo 1)" "$?"
+  status=$?
+  expect_eq "$file $line: exit status" "$([ "$report" = - ] && echo 0 || echo 1)" "$status"
   [ "$report" = - ] || grep -q -- "$report" <<< "$out" || fail "$file $line: no line matching '$report': $(head -3 <<< "$out")"
 done < <(grep -v '^#' "$LUMARO_TEST_DATADIR/e2e/layout_faults.tsv")
 finish

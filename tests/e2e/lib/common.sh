@@ -12,11 +12,7 @@ CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
 OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}  # PNGs kept for people to look at
 
 fail() { echo "FAIL: $*" >&2; E2E_FAILURES=$((E2E_FAILURES + 1)); }
-finish() {
-  [ "$E2E_FAILURES" -eq 0 ] || { echo "$E2E_FAILURES check(s) failed" >&2; exit 1; }
-  echo "all checks passed"
-  exit 0
-}
+finish() { [ "$E2E_FAILURES" -eq 0 ] && echo "all checks passed" && exit 0; echo "$E2E_FAILURES check(s) failed" >&2; exit 1; }
 # expect_eq NAME EXPECTED ACTUAL
 expect_eq() {
   [ "$2" = "$3" ] || { fail "$1"; printf '  expected: %q\n  actual:   %q\n' "$2" "$3" >&2; }

@@ -71,6 +71,5 @@ for city, place, candles, havdalah in configs:
             failures.append(f"{city} {date} {kind}: ours {ours[key]}, the data {theirs[city][key]} ({d} min apart)")
 named.pop(None, None)
 print(f"{len(configs)} cities: {compared} times compared; named differences: {dict(named)}")
-for message in failures[:60]:
-    print("FAIL:", message)
+print("".join(f"FAIL: {message}\n" for message in failures[:60]), end="")
 sys.exit(1 if failures or len(configs) < 15 or compared < 5000 else 0)
