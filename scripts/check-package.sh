@@ -1,9 +1,7 @@
 #!/bin/bash
-# Builds the Debian package from a build tree and checks it:
-#   cpack -G DEB -> lumaro_VERSION_amd64.deb; lintian reports no errors;
-#   dpkg -x into a scratch root, and from there both programs' --version,
-#   both manual pages rendered without warnings, the AppStream metadata
-#   (appstreamcli validate) and the desktop entries (desktop-file-validate).
+# Builds the Debian package from a build tree (cpack -G DEB) and checks it: its dependencies and
+# files, no lintian errors, and from a scratch root (dpkg -x) both programs' --version, both manual
+# pages rendered without warnings, the AppStream metadata and the desktop entries validated.
 #
 #   scripts/check-package.sh [BUILD_DIR]
 set -euo pipefail
@@ -19,15 +17,13 @@ rm -f "$deb"
 [ -f "$deb" ] || { echo "no package $deb" >&2; exit 1; }
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 
-# Dependencies come from the binaries.
-depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libc6 libgtk2.0-0 libgs10; do
-  [[ $depends == *"$lib "* ]] || { echo "Depends lacks $lib: $depends" >&2; exit 1; }
-done
+depends=$(dpkg-deb -f "$deb" Depends)  # from the binaries
+for lib in libc6 libgtk2.0-0 libgs10; do [[ $depends == *"$lib "* ]] || { echo "Depends lacks $lib: $depends" >&2; exit 1; }; done
 
 # lintian: errors fail (warnings and notes are shown).
-lintian --fail-on error "$deb" 2>&1 | grep -v '^running with root privileges' || true
-lintian --fail-on error "$deb" > /dev/null 2>&1 || { echo "lintian reports errors" >&2; exit 1; }
+lintian --fail-on error "$deb" > "$WORK/lintian.log" 2>&1 && lintian_ok=1 || lintian_ok=0
+grep -v '^running with root privileges' "$WORK/lintian.log" || true
+[ "$lintian_ok" = 1 ] || { echo "lintian reports errors" >&2; exit 1; }
 
 R="$WORK/root"
 dpkg -x "$deb" "$R"
@@ -40,18 +36,12 @@ for f in usr/bin/lumaro usr/bin/lumaro-cli usr/share/man/man1/lumaro.1.gz usr/sh
 done
 grep -q "GeoNames" "$R/usr/share/doc/lumaro/copyright" || { echo "copyright names no data source" >&2; exit 1; }
 
-expect() {
-  if [ "$2" != "$3" ]; then
-    echo "$1: expected '$2', got '$3'" >&2
-    exit 1
-  fi
-}
+expect() { [ "$2" = "$3" ] || { echo "$1: expected '$2', got '$3'" >&2; exit 1; }; }
 expect "lumaro --version" "lumaro $version" "$(env -u DISPLAY "$R/usr/bin/lumaro" --version)"
 expect "lumaro-cli --version" "lumaro-cli $version" "$("$R/usr/bin/lumaro-cli" --version)"
 # The installed lumaro-cli finds its data beside itself (../share/lumaro).
-home="$WORK/home"
-mkdir -p "$home"
-out=$(HOME="$home" env -u LUMARO_DATADIR "$R/usr/bin/lumaro-cli" --city Jerusalem today --date 2026-04-02)
+mkdir -p "$WORK/home"
+out=$(HOME="$WORK/home" env -u LUMARO_DATADIR "$R/usr/bin/lumaro-cli" --city Jerusalem today --date 2026-04-02)
 [[ $out == *"Hebrew date: 15 Nisan 5786"* ]] || { echo "the installed lumaro-cli: $out" >&2; exit 1; }
 
 for page in lumaro lumaro-cli; do

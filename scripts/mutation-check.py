@@ -1,48 +1,19 @@
 #!/usr/bin/env python3
-"""Plants faults in the sources one at a time and checks that the tests catch each.
-
-The faults are listed in tests/data/mutations.tsv (file, text, replacement,
-what the fault is). For each the script replaces the text in the file,
-rebuilds only what the tests need, runs the unit tests (stopping at the first
-failure), then the end-to-end tests, then the GUI tests under xvfb-run, and
-stops at the first that fails. The file is restored afterwards. A fault no
-test catches is reported as SURVIVED, one whose text is no longer found once
-as STALE; either makes the exit status 1.
-
-Usage: scripts/mutation-check.py [--build-dir DIR] [--only SUBSTRING] [--jobs N] [--list]
-With --jobs N the faults are shared among N copies of the tree, each with its
-own build directory (worth it only with cores to spare).
-"""
-
-import argparse
-import concurrent.futures
-import os
-import shutil
-import subprocess
-import sys
+"""Plants the faults of tests/data/mutations.tsv (file, text, replacement, what) one at a time and checks
+that the tests catch each: the unit tests, then the end-to-end tests, then the GUI tests under xvfb-run,
+stopping at the first that fails; the file is restored afterwards. A fault no test catches is SURVIVED,
+one whose text is not found exactly once STALE; either makes the exit status 1. With --jobs N the faults
+are shared among N copies of the tree, each with its own build directory."""
+import argparse, concurrent.futures, os, shutil, subprocess, sys
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 CLI_TARGETS = ["unit_tests", "lumaro-cli", "atomic_writer"]
+GUI_TARGETS = ["gui_tests", "lumaro"]
 SLOW_E2E = "kill_while_saving|install|print_cups|gui_screenshot|budget"
 
 
-def unescape(text):
-    return text.replace("\\\\", "\0").replace("\\n", "\n").replace("\\t", "\t").replace("\0", "\\")
-
-
-def read_mutations():
-    rows = []
-    with open(os.path.join(ROOT, "tests", "data", "mutations.tsv"), encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("#") or not line.strip():
-                continue
-            path, text, replacement, what = line.rstrip("\n").split("\t")
-            rows.append((path, unescape(text), unescape(replacement), what))
-    return rows
-
-
-def run(cmd, cwd, env=None):
-    return subprocess.run(cmd, cwd=cwd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+def run(cmd, cwd):
+    return subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
 
 def build(root, build_dir, targets):
@@ -51,29 +22,28 @@ def build(root, build_dir, targets):
 
 def caught_by(root, build_dir):
     """The first test stage that fails, or None."""
-    if run([os.path.join(build_dir, "tests", "unit_tests"), "--gtest_fail_fast", "--gtest_brief=1"], root) != 0:
+    if run([os.path.join(build_dir, "tests", "unit_tests"), "--gtest_fail_fast", "--gtest_brief=1"], root):
         return "unit tests"
-    if run(["ctest", "--test-dir", build_dir, "-L", "e2e", "-E", SLOW_E2E, "--stop-on-failure", "-j2"], root) != 0:
+    if run(["ctest", "--test-dir", build_dir, "-L", "e2e", "-E", SLOW_E2E, "--stop-on-failure", "-j2"], root):
         return "end-to-end tests"
-    if os.path.exists(os.path.join(build_dir, "lumaro")) and build(root, build_dir, ["gui_tests", "lumaro"]):
-        if run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", os.path.join(build_dir, "tests", "gui_tests"),
-                "--gtest_fail_fast", "--gtest_brief=1"], root) != 0:
-            return "GUI tests"
+    if (os.path.exists(os.path.join(build_dir, "lumaro")) and build(root, build_dir, GUI_TARGETS)
+            and run(["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", os.path.join(build_dir, "tests", "gui_tests"),
+                     "--gtest_fail_fast", "--gtest_brief=1"], root)):
+        return "GUI tests"
     return None
 
 
 def check(root, build_dir, mutation):
     path, text, replacement, what = mutation
     full = os.path.join(root, path)
-    with open(full, encoding="utf-8") as f:
-        original = f.read()
+    original = open(full, encoding="utf-8").read()
     if original.count(text) != 1:
         return f"STALE     {path}: {what} (the text is found {original.count(text)} times)"
     gui = path.startswith(("src/app/", "src/dialogs/"))
     try:
         with open(full, "w", encoding="utf-8") as f:
             f.write(original.replace(text, replacement))
-        if not build(root, build_dir, ["gui_tests", "lumaro"] if gui else CLI_TARGETS):
+        if not build(root, build_dir, GUI_TARGETS if gui else CLI_TARGETS):
             verdict = "caught (does not compile)"
         else:
             if gui:
@@ -91,23 +61,27 @@ def copy_tree(n, build_dir):
     copy = os.path.join(ROOT, f".mutation-{n}")
     if not os.path.isdir(copy):
         shutil.copytree(ROOT, copy, ignore=shutil.ignore_patterns("build*", ".mutation-*", ".git"))
-    cache = os.path.join(build_dir, "CMakeCache.txt")
-    options = [line.split("=", 1) for line in open(cache) if line.startswith(("CMAKE_BUILD_TYPE:", "LUMARO_", "CMAKE_CXX_COMPILER_LAUNCHER:"))]
+    with open(os.path.join(build_dir, "CMakeCache.txt")) as cache:
+        options = [line.split("=", 1) for line in cache
+                   if line.startswith(("CMAKE_BUILD_TYPE:", "LUMARO_", "CMAKE_CXX_COMPILER_LAUNCHER:"))]
     run(["cmake", "-S", copy, "-B", os.path.join(copy, "build")] + [f"-D{k}={v.strip()}" for k, v in options], copy)
     return copy, os.path.join(copy, "build")
 
 
 def main():
-    parser = argparse.ArgumentParser()
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--build-dir", default="build")
-    parser.add_argument("--only")
+    parser.add_argument("--only", metavar="SUBSTRING", help="only the faults whose file or description holds it")
     parser.add_argument("--jobs", type=int, default=1)
-    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--list", action="store_true", help="print the faults (file: what) and exit")
     args = parser.parse_args()
-    mutations = [m for m in read_mutations() if not args.only or args.only in m[0] or args.only in m[3]]
+    with open(os.path.join(ROOT, "tests", "data", "mutations.tsv"), encoding="utf-8") as f:
+        rows = [line.rstrip("\n").split("\t") for line in f if line.strip() and not line.startswith("#")]
+    unescape = lambda text: text.replace("\\\\", "\0").replace("\\n", "\n").replace("\\t", "\t").replace("\0", "\\")
+    mutations = [(path, unescape(text), unescape(new), what) for path, text, new, what in rows
+                 if not args.only or args.only in path or args.only in what]
     if args.list:
-        for path, _, _, what in mutations:
-            print(f"{path}: {what}")
+        print("\n".join(f"{path}: {what}" for path, _, _, what in mutations))
         return 0
     build_dir = os.path.abspath(os.path.join(ROOT, args.build_dir))
     trees = [(ROOT, build_dir)] + [copy_tree(n, build_dir) for n in range(1, args.jobs)]
@@ -125,8 +99,7 @@ def main():
             failed += line.startswith(("STALE", "SURVIVED"))
             print(line, flush=True)
         # The sources are restored; so are the programs and tests built from them.
-        gui = ["gui_tests", "lumaro"] if os.path.exists(os.path.join(tree_build, "lumaro")) else []
-        build(root, tree_build, CLI_TARGETS + gui)
+        build(root, tree_build, CLI_TARGETS + (GUI_TARGETS if os.path.exists(os.path.join(tree_build, "lumaro")) else []))
 
     with concurrent.futures.ThreadPoolExecutor(len(trees)) as pool:
         list(pool.map(worker, range(len(trees))))

@@ -1,82 +1,63 @@
 #!/bin/bash
-# lumaro-cli month: PostScript rendered by ghostscript and its text read
-# back, on the papers and orientations in colour and black and white; Yiddish
-# and Hebrew through the embedded Hebrew font, Hebrew numerals; the errors.
+# lumaro-cli month: PostScript rendered by ghostscript and its text read back, on the papers and
+# orientations in colour and black and white; Yiddish and Hebrew through the embedded Hebrew font,
+# Hebrew numerals (the errors: cli_cases.tsv).
 source "$(dirname "$0")/lib/common.sh"
 need_print_tools
 S="$HOME/.lumaro/kivrasettings"
-# page NAME FILE [GS_FORBIDDEN] -- ARGS...: prints, renders and checks each TEXT after the ARGS' "--".
+# page NAME GS_FORBIDDEN "ARGS" TEXT...: prints ARGS to W/NAME.ps, renders it and finds each TEXT.
 page() {
-  local name=$1 file=$2 forbidden=$3 text
+  local name=$1 forbidden=$2 args=$3 text
   shift 3
-  local args=() texts=()
-  while [ "$1" != -- ]; do args+=("$1"); shift; done
-  shift
-  "$LUMARO_CLI" "${args[@]}" > "$file" 2> "$file.err" || fail "$name: exit status"
-  gs_render "$name" "$file" "$forbidden"
-  for text in "$@"; do grep -qF -- "$text" "$file.txt" || fail "$name: '$text' not in the printed text"; done
+  "$LUMARO_CLI" $args > "$W/$name.ps" 2> /dev/null || fail "$name: exit status"
+  gs_render "$name" "$W/$name.ps" "$forbidden"
+  for text in "$@"; do grep -qF -- "$text" "$W/$name.ps.txt" || fail "$name: '$text' not in the printed text"; done
 }
 
 # 1 October 2024 is 28 Elul 5784; the Shabbat times of the 4th and 5th are the dump's.
-page "October 2024" "$W/oct.ps" "" month 2024-10 -- "October 2024" "28 Elul 5784 - 29 Tishri 5785" \
-  "Yom Kippur" "Simkhat Tora" "Haazinu" "Bava Basra 98" \
-  $("$LUMARO_CLI" dump 2024-10-04 2024-10-05 | tail -2 | cut -f12 | cut -c3-)
+page oct "" "month 2024-10" "October 2024" "28 Elul 5784 - 29 Tishri 5785" "Yom Kippur" "Simkhat Tora" "Haazinu" \
+  "Bava Basra 98" $("$LUMARO_CLI" dump 2024-10-04 2024-10-05 | tail -2 | cut -f12 | cut -c3-)
 "$LUMARO_CLI" month 2024-10 --out "$W/oct-file.ps" && cmp -s "$W/oct.ps" "$W/oct-file.ps" || fail "--out differs from standard output"
 png "$W/oct.ps" print-2024-10
 # --hebrew-month DATE: the Hebrew month holding DATE, Nisan 5784 from 9 April to 8 May 2024.
-page "Nisan 5784" "$W/nisan.ps" "" month --hebrew-month 2024-04-15 -- "Nisan 5784" "9 April - 8 May 2024" "Pesakh VIII"
+page nisan "" "month --hebrew-month 2024-04-15" "Nisan 5784" "9 April - 8 May 2024" "Pesakh VIII"
 "$LUMARO_CLI" month --hebrew-month 2024-05-08 | cmp -s "$W/nisan.ps" - || fail "30 Nisan printed another page than 7 Nisan"
 
 # Papers and orientations (sizes in points), colour and black and white.
-for c in "Legal 612 1008 landscape bw" "A4 595 841 portrait colour"; do
-  read -r paper w h orientation colour <<< "$c"
-  args=(month 2024-10 --paper "$paper" --margins 10,12.5,10,15)
-  [ "$orientation" = landscape ] && { args+=(--landscape); t=$w; w=$h; h=$t; }
-  [ "$colour" = bw ] && args+=(--bw)
-  file="$W/$paper-$orientation.ps"
-  page "$c" "$file" "" "${args[@]}" -- "October 2024" "Yom Kippur"
-  grep -qx "%%BoundingBox: 0 0 $w $h" "$file" && grep -q "/PageSize \[$w $h\]" "$file" || fail "$c: the page is not $w x $h"
-  colours=$(grep -o '^[0-9.]* [0-9.]* [0-9.]* setrgbcolor' "$file" | sort -u)
-  if [ "$colour" = bw ]; then
+for c in "Legal 1008 612 --landscape --bw" "A4 595 841"; do
+  read -r paper w h options <<< "$c"
+  page "$paper" "" "month 2024-10 --paper $paper --margins 10,12.5,10,15 $options" "October 2024" "Yom Kippur"
+  grep -qx "%%BoundingBox: 0 0 $w $h" "$W/$paper.ps" && grep -q "/PageSize \[$w $h\]" "$W/$paper.ps" || fail "$c: the page is not $w x $h"
+  colours=$(grep -o '^[0-9.]* [0-9.]* [0-9.]* setrgbcolor' "$W/$paper.ps" | sort -u)
+  if [[ $options == *--bw ]]; then
     [ -z "$(grep -v -e '^0.000 0.000 0.000' -e '^1.000 1.000 1.000' <<< "$colours")" ] || fail "$c: colours: $colours"
   else
     grep -q '^0.000 0.000 1.000' <<< "$colours" || fail "$c: no blue"
   fi
 done
 
-# Yiddish and Hebrew: every text in the embedded font, renamed so that
-# ghostscript cannot find it on the system; nothing Latin, and in Hebrew
-# nothing outside the print encoding. Captions in visual order.
+# Yiddish and Hebrew: every text in the embedded font, renamed so that ghostscript cannot find it on
+# the system; nothing Latin, and in Hebrew nothing outside the print encoding. Captions in visual order.
 sed 's|AharoniCLM-Book|TestHebrewYi|g' "$CULMUS_FONT" > "$W/TestHebrewYi.pfa"
 cp "$LUMARO_SOURCE_DIR"/data/translations/* "$HOME/.lumaro/translations/"
 for language in 2:yiddish 3:hebrew; do
+  name=${language#*:}
   printf 'Language: "%s"\nPrintYiddishFontFile: "%s"\n' "${language%:*}" "$W/TestHebrewYi.pfa" > "$S"
-  file="$W/${language#*:}.ps"
-  page "${language#*:}" "$file" "Loading .* font from" month 2025-04 -- "ה״פשת רייא ׳ב - ןסינ ׳ג" "13 ו״ט"
-  grep -qx "/TestHebrewYi /RTLFontB UnicodeEncoding ReEncode" "$file" || fail "${language#*:}: the font is not re-encoded"
-  grep -q "^/Helvetica" "$file" && fail "${language#*:}: a standard font is used"
-  odd=$(grep -nP "[A-Za-z]$([ "${language#*:}" = hebrew ] && printf '%s' '|[^\x{20}-\x{7E}\x{5D0}-\x{5EA}\x{5F3}\x{5F4}\x{FB1D}-\x{FB4F}]')" "$file.txt")
-  [ -z "$odd" ] || fail "$file: Latin letters or characters outside the print encoding: $odd"
+  page "$name" "Loading .* font from" "month 2025-04" "ה״פשת רייא ׳ב - ןסינ ׳ג" "13 ו״ט"
+  grep -qx "/TestHebrewYi /RTLFontB UnicodeEncoding ReEncode" "$W/$name.ps" || fail "$name: the font is not re-encoded"
+  grep -q "^/Helvetica" "$W/$name.ps" && fail "$name: a standard font is used"
+  odd=$(grep -nP "[A-Za-z]$([ "$name" = hebrew ] && printf '%s' '|[^\x{20}-\x{7E}\x{5D0}-\x{5EA}\x{5F3}\x{5F4}\x{FB1D}-\x{FB4F}]')" "$W/$name.ps.txt")
+  [ -z "$odd" ] || fail "$name: Latin letters or characters outside the print encoding: $odd"
 done
 png "$W/hebrew.ps" print-hebrew-2025-04
 rm -f "$HOME/.lumaro/translations/"{yiddish,hebrew}.*
 # Without a configured font the culmus font is embedded.
 printf 'Language: "2"\n' > "$S"
-"$LUMARO_CLI" month 2024-10 --bw --paper A4 > "$W/yi-default.ps" 2> /dev/null
-grep -q "^%!PS-AdobeFont-1.0: AharoniCLM-Book" "$W/yi-default.ps" || fail "Yiddish default font: not embedded"
+"$LUMARO_CLI" month 2024-10 --bw --paper A4 2> /dev/null | grep -q "^%!PS-AdobeFont-1.0: AharoniCLM-Book" || fail "Yiddish default font: not embedded"
 
 # English with Hebrew numerals: the Hebrew dates in the Hebrew font.
 printf 'HebrewNumerals: "1"\nPrintYiddishFontFile: "%s"\n' "$W/TestHebrewYi.pfa" > "$S"
-page "English with numerals" "$W/en-numerals.ps" "Loading (TestHebrewYi|AharoniCLM)" month 2024-10 -- \
-  "October 2024" "ה״פשת ירשת ט״כ - ד״פשת לולא ח״כ" " 1 ח״כ "
+page en-numerals "Loading (TestHebrewYi|AharoniCLM)" "month 2024-10" "October 2024" "ה״פשת ירשת ט״כ - ד״פשת לולא ח״כ" " 1 ח״כ "
 "$LUMARO_CLI" --hebrew-numerals on month 2024-10 | cmp -s "$W/en-numerals.ps" - || fail "--hebrew-numerals on differs from the setting"
 "$LUMARO_CLI" --hebrew-numerals off month 2024-10 | cmp -s "$W/oct.ps" - || fail "--hebrew-numerals off differs from the default"
-
-# A configured Hebrew font that cannot be read is an error naming it.
-printf 'Language: "2"\nPrintYiddishFontFile: "%s"\n' "$W/missing.pfa" > "$S"
-expect_usage_error "font missing" month 2024-10
-grep -q "missing.pfa" "$E2E_HOME/stderr" || fail "font missing: the message does not name the file"
-rm "$S"
-expect_usage_error "unwritable out" month 2024-10 --out "$W/no-such-dir/x.ps"
-[ -e "$W/no-such-dir" ] && fail "unwritable out: something was created"
 finish

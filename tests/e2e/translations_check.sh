@@ -1,10 +1,7 @@
 #!/bin/bash
-# scripts/check-translations.py passes on the sources and translations as they
-# are, and on a copy with one fault put in (a row of translation_faults.tsv)
-# fails naming it.
+# scripts/check-translations.py passes on the sources and translations as they are, and on a copy
+# with one fault put in (a row of translation_faults.tsv) fails naming it.
 source "$(dirname "$0")/lib/common.sh"
-
-CHECK="$LUMARO_SOURCE_DIR/scripts/check-translations.py"
 T="$E2E_HOME/tree"
 [ -r /usr/share/fonts/X11/Type1/AharoniCLM-Book.afm ] || fail "the culmus fonts are not installed (scripts/install-deps.sh installs them)"
 while IFS=$'\037' read -r name file text replacement args status expect; do
@@ -19,10 +16,8 @@ while IFS=$'\037' read -r name file text replacement args status expect; do
     TEXT=$text NEW=$(printf '%b' "$replacement") awk 'index($0, ENVIRON["TEXT"]) { if (ENVIRON["NEW"] != "") print ENVIRON["NEW"]; next } 1' \
       "$LUMARO_SOURCE_DIR/$file" > "$T/$file"
   fi
-  # shellcheck disable=SC2086 # the arguments are words
-  out=$(python3 "$CHECK" --root "$T" $args 2>/dev/null)
-  got=$?
-  [ "$got" = "$status" ] || fail "$name: exit status $got, expected $status"
-  printf '%s\n' "$out" | grep -qE -- "$expect" || { fail "$name: no line matching '$expect'"; printf '%s\n' "$out" | head -5 >&2; }
+  out=$(python3 "$LUMARO_SOURCE_DIR/scripts/check-translations.py" --root "$T" $args 2>/dev/null)  # the arguments are words
+  expect_eq "$name: exit status" "$status" "$?"
+  grep -qE -- "$expect" <<< "$out" || fail "$name: no line matching '$expect': $(head -5 <<< "$out")"
 done < <(grep -v '^#' "$LUMARO_TEST_DATADIR/e2e/translation_faults.tsv" | tr '\t' '\037')
 finish

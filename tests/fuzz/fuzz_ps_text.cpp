@@ -1,7 +1,6 @@
-// What printing reads from the user: a Yiddish print font file (text or
-// binary .pfb) that is embedded and whose name is read, and texts that are
-// converted for the re-encoded font and written as PostScript strings. A
-// string literal must never end early, whatever the text holds.
+// What printing reads from the user: a Yiddish print font file (text or binary .pfb) that is embedded
+// and whose name is read, and texts converted for the re-encoded font and written as PostScript
+// strings. A string literal must never end early, whatever the text holds.
 #include <cstdio>
 #include <string>
 
@@ -11,32 +10,22 @@
 
 namespace {
 
-// Undoes drawing_ps_escape; traps on a parenthesis or backslash that is not
-// escaped, or on a raw control character.
+// Undoes drawing_ps_escape; traps on an unescaped parenthesis or backslash, or a raw control character.
 std::string Unescape(const std::string& literal) {
   std::string out;
   for (size_t i = 0; i < literal.size(); ++i) {
     const auto c = static_cast<unsigned char>(literal[i]);
-    if (c == '(' || c == ')' || c < 32 || c == 127) __builtin_trap();
+    if (c == '(' || c == ')' || c < 32 || c == 127 || (c == '\\' && i + 1 >= literal.size())) __builtin_trap();
     if (c != '\\') {
       out += static_cast<char>(c);
-      continue;
-    }
-    if (i + 1 >= literal.size()) __builtin_trap();
-    const char next = literal[i + 1];
-    if (next == '(' || next == ')' || next == '\\') {
+    } else if (const char next = literal[++i]; next == '(' || next == ')' || next == '\\') {
       out += next;
-      ++i;
     } else {
-      if (i + 3 >= literal.size()) __builtin_trap();
+      if (i + 2 >= literal.size()) __builtin_trap();
       int v = 0;
-      for (int k = 1; k <= 3; ++k) {
-        const char d = literal[i + static_cast<size_t>(k)];
-        if (d < '0' || d > '7') __builtin_trap();
-        v = v * 8 + (d - '0');
-      }
+      for (const char d : literal.substr(i, 3)) v = d >= '0' && d <= '7' ? v * 8 + (d - '0') : (__builtin_trap(), 0);
       out += static_cast<char>(v);
-      i += 3;
+      i += 2;
     }
   }
   return out;
@@ -49,10 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static std::FILE* sink = std::fopen("/dev/null", "w");
   fuzz::WriteFile(font, data, size);
   ps_unicode_embed_font(sink, "RTLFontA", font);
-  const std::string name = ps_unicode_get_font_name_from_file(font);
   // The name is written after a slash: it must be one PostScript name.
-  if (name.find_first_of(" \t\r\n\f()<>[]{}/%") != std::string::npos) __builtin_trap();
-
+  if (ps_unicode_get_font_name_from_file(font).find_first_of(" \t\r\n\f()<>[]{}/%") != std::string::npos) __builtin_trap();
   const std::string text(reinterpret_cast<const char*>(data), size);
   for (const std::string& shown : {text, ps_unicode_convert(text)}) {
     if (Unescape(drawing_ps_escape(shown)) != shown) __builtin_trap();

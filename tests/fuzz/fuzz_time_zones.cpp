@@ -1,18 +1,16 @@
-// Zone names as city files carry them and rule texts as zone files end
-// with: any input is looked up or read without crashing, and an offset
-// found is one a zone can have.
+// Zone names as city files carry them and rule texts as zone files end with: any input is looked up
+// or read without crashing, and an offset found is one a zone can have.
 #include <cstring>
 #include <string>
 
-#include "fuzz_support.h"
 #include "calendar/calendar.h"
+#include "fuzz_support.h"
 #include "suntimes/posix_tz.h"
 #include "suntimes/timezone.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   (void)fuzz::Home();
-  // The first 8 bytes choose an instant; the rest is the text.
-  int64_t utc = 0;
+  int64_t utc = 0;  // the first 8 bytes choose an instant; the rest is the text
   if (size >= sizeof utc) {
     std::memcpy(&utc, data, sizeof utc);
     data += sizeof utc;
@@ -25,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (offset != tz.standardOffset && offset != tz.summerOffset) __builtin_trap();
     (void)PosixTzStartUtc(tz, static_cast<int>(utc % 20000));
   }
-  // Zone names: only well-formed ones reach the database, and the instant
-  // is kept within the calendar's years.
+  // Zone names: only well-formed ones reach the database; the instant stays within the calendar's years.
   const int64_t days = utc % (int64_t{1500} * 366);
   const CityClock clock(CityRec{text, 0, 0, 0, text, {}, {}},
                         GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days), nullptr, true);

@@ -1,90 +1,53 @@
-# Shared helpers for the end-to-end tests (sourced by each tests/e2e/*.sh).
-# Every test runs with a private HOME so the user's files are never touched.
+# Shared helpers of the end-to-end tests (sourced by each tests/e2e/*.sh). Every test runs with a
+# private HOME so the user's files are never touched; W is a work folder inside it.
 set -u
-
 : "${LUMARO_CLI:?LUMARO_CLI must name the lumaro-cli binary}"
 E2E_FAILURES=0
 E2E_HOME=$(mktemp -d "${TMPDIR:-/tmp}/lumaro-e2e.XXXXXX")
 export HOME="$E2E_HOME"
-mkdir -p "$HOME/.lumaro"
+W="$E2E_HOME/work"
+mkdir -p "$HOME/.lumaro" "$W"
 trap 'rm -rf "$E2E_HOME"' EXIT
+CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
+OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}  # PNGs kept for people to look at
 
-fail() {
-  echo "FAIL: $*" >&2
-  E2E_FAILURES=$((E2E_FAILURES + 1))
-}
-
+fail() { echo "FAIL: $*" >&2; E2E_FAILURES=$((E2E_FAILURES + 1)); }
+finish() { [ "$E2E_FAILURES" -eq 0 ] && echo "all checks passed" && exit 0; echo "$E2E_FAILURES check(s) failed" >&2; exit 1; }
 # expect_eq NAME EXPECTED ACTUAL
 expect_eq() {
-  if [ "$2" != "$3" ]; then
-    fail "$1"
-    echo "  expected: $(printf '%q' "$2")" >&2
-    echo "  actual:   $(printf '%q' "$3")" >&2
-  fi
+  [ "$2" = "$3" ] || { fail "$1"; printf '  expected: %q\n  actual:   %q\n' "$2" "$3" >&2; }
 }
+# sorted_times FILE: the H:MM times of a text, sorted, on one line.
+sorted_times() { grep -oE '\b[0-9]{1,2}:[0-9]{2}\b' "$1" | sort | tr '\n' ' '; }
 
-# expect_usage_error NAME ARGS...: exit status 2, one line on stderr, nothing on stdout.
-expect_usage_error() {
-  local name=$1
-  shift
-  local out err status
-  out=$("$LUMARO_CLI" "$@" 2>"$E2E_HOME/stderr")
-  status=$?
-  err=$(cat "$E2E_HOME/stderr")
-  [ "$status" -eq 2 ] || fail "$name: exit status $status, expected 2"
-  [ -z "$out" ] || fail "$name: printed on stdout: $out"
-  [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -n "$err" ] || fail "$name: stderr is not one line: $err"
-}
-
-# gs_render NAME FILE [FORBIDDEN_REGEX]: ghostscript renders FILE without
-# any complaint, and its text device writes the page's text lines to
-# FILE.txt (blanks squeezed, CR removed). Without -q ghostscript reports
-# substituted or missing fonts, which would otherwise pass silently.
+# gs_render NAME FILE [FORBIDDEN_REGEX]: ghostscript renders FILE without any complaint (without -q it
+# reports substituted or missing fonts) and writes the page's text to FILE.txt (blanks squeezed).
 gs_render() {
-  local name=$1 file=$2 forbidden=${3:-}
-  local log status bad
-  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$file.raw" "$file" 2>&1)
-  status=$?
-  [ "$status" -eq 0 ] || fail "$name: gs exit status $status"
-  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning${forbidden:+|$forbidden}")
-  [ -z "$bad" ] || fail "$name: gs says: $bad"
-  tr -d '\r' < "$file.raw" | tr -s ' ' > "$file.txt"
+  local log bad
+  log=$(gs -dSAFER -dBATCH -dNOPAUSE -sDEVICE=txtwrite -sOutputFile="$2.raw" "$2" 2>&1) || fail "$1: gs failed"
+  bad=$(printf '%s\n' "$log" | grep -E "Error|Substituting font|Can't find|Unrecoverable|Warning${3:+|$3}")
+  [ -z "$bad" ] || fail "$1: gs says: $bad"
+  tr -d '\r' < "$2.raw" | tr -s ' ' > "$2.txt"
 }
-
-# need_print_tools: ghostscript and the Hebrew print font are there (or the
-# test fails); W is a work folder, and png FILE NAME keeps a PNG of a printout
-# for people to look at (LUMARO_SCREENSHOT_DIR, default ./screenshots).
-CULMUS_FONT=/usr/share/fonts/X11/Type1/AharoniCLM-Book.pfa
-OUT_DIR=${LUMARO_SCREENSHOT_DIR:-$(pwd)/screenshots}
-W="$E2E_HOME/work"
 need_print_tools() {
   export LC_ALL=C.UTF-8
   command -v gs > /dev/null || { fail "ghostscript (gs) is missing (scripts/install-deps.sh installs it)"; finish; }
   [ -r "$CULMUS_FONT" ] || { fail "$CULMUS_FONT is missing (package culmus)"; finish; }
-  mkdir -p "$OUT_DIR" "$W" "$HOME/.lumaro/translations"
+  mkdir -p "$OUT_DIR" "$HOME/.lumaro/translations"
 }
+# png FILE NAME: a PNG of a printout in OUT_DIR.
 png() { gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r72 -dTextAlphaBits=4 -dGraphicsAlphaBits=4 \
   -sOutputFile="$OUT_DIR/$2.png" "$1" || fail "PNG $2"; }
 
-finish() {
-  if [ "$E2E_FAILURES" -ne 0 ]; then
-    echo "$E2E_FAILURES check(s) failed" >&2
-    exit 1
-  fi
-  echo "all checks passed"
-  exit 0
-}
-
-# run_cases FILE: each row of a case file (tests/data/e2e/*.tsv) runs the
-# CLI with its settings file and arguments and checks the exit status and
-# output (the file's header explains the columns).
+# run_cases FILE: each row of a case file runs the CLI in an empty folder with its settings file and
+# arguments and checks the exit status and output (the file's header explains the columns). A usage
+# error (status 2) is one line on stderr, nothing on stdout, and no file left behind.
 run_cases() {
   local name settings args status expect out err got argv line row
   while IFS= read -r row; do
     [[ $row == '#'* ]] && continue
-    # Tabs are whitespace to read: empty fields would vanish.
-    IFS=$'\x1f' read -r name settings args status expect <<< "${row//$'\t'/$'\x1f'}"
-    rm -f "$HOME/.lumaro/kivrasettings"
+    IFS=$'\x1f' read -r name settings args status expect <<< "${row//$'\t'/$'\x1f'}"  # keeps empty fields
+    rm -rf "$HOME/.lumaro/kivrasettings" "$W" && mkdir -p "$W" && cd "$W" || return
     [ -n "$settings" ] && printf '%b\n' "$settings" > "$HOME/.lumaro/kivrasettings"
     mapfile -d '' argv < <(printf '%s' "$args" | xargs printf '%s\0')
     out=$("$LUMARO_CLI" "${argv[@]}" 2> "$E2E_HOME/stderr")
@@ -93,8 +56,8 @@ run_cases() {
     expect=$(printf '%b' "$expect")
     [ "$got" = "$status" ] || { fail "$name: exit status $got, expected $status ($err)"; continue; }
     if [ "$status" = 2 ]; then
-      [ -z "$out" ] && [ -n "$err" ] && [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] ||
-        fail "$name: not one line on stderr and nothing on stdout: $err"
+      [ -z "$out" ] && [ -n "$err" ] && [ "$(printf '%s\n' "$err" | wc -l)" -eq 1 ] && [ -z "$(ls -A)" ] ||
+        fail "$name: not one line on stderr, nothing on stdout and no file: $err $(ls -A)"
       [[ $err == *"$expect"* ]] || fail "$name: stderr lacks '$expect': $err"
     elif [[ $expect == '='* ]]; then
       expect_eq "$name" "${expect:1}" "$out"
@@ -106,5 +69,5 @@ run_cases() {
       done <<< "$expect"
     fi
   done < "$1"
-  rm -f "$HOME/.lumaro/kivrasettings"
+  cd "$E2E_HOME" && rm -f "$HOME/.lumaro/kivrasettings"
 }

@@ -1,17 +1,9 @@
-"""Reads an iCalendar file of `lumaro-cli ics` with Debian's python3-icalendar
-after checking its lines (CR LF, at most 75 octets, whole UTF-8 characters),
-checks every event's form (unique UID naming its date and kind, an all-day
-event ending the next day, a timed one in UTC) and prints one line an event:
-DATE<TAB>KIND<TAB>SUMMARY[<TAB>local HH:MM in ZONE]. Exits 1 on a problem.
-
-Usage: ics_check.py ICS [ZONE]
-"""
-import datetime
-import re
-import sys
-import zoneinfo
-
-import icalendar
+"""Reads an iCalendar file of `lumaro-cli ics` with Debian's python3-icalendar after checking its lines
+(CR LF, at most 75 octets, whole UTF-8 characters) and every event's form (unique UID naming its date
+and kind, an all-day event ending the next day, a timed one in UTC); prints one line an event:
+DATE<TAB>KIND<TAB>SUMMARY[<TAB>local HH:MM in ZONE], or the problems on stderr and exits 1.
+Usage: ics_check.py ICS [ZONE]"""
+import datetime, re, sys, zoneinfo, icalendar
 
 raw = open(sys.argv[1], "rb").read()
 zone = zoneinfo.ZoneInfo(sys.argv[2]) if len(sys.argv) > 2 else None
@@ -41,5 +33,5 @@ for event in icalendar.Calendar.from_ical(raw).walk("VEVENT"):
         if event.decoded("DTEND") != start + datetime.timedelta(days=1) or m.group(1) != f"{start:%Y%m%d}":
             problems.append(f"{uid}: not the one day of its UID")
         lines.append(f"{start}\t{m.group(2)}\t{summary}")
-print("\n".join(problems or lines))
+print("\n".join(problems or lines), file=sys.stderr if problems else sys.stdout)
 sys.exit(1 if problems else 0)

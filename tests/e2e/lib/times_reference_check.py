@@ -1,15 +1,15 @@
-"""Compares `lumaro-cli times` with tests/data/times_reference.tsv: the same
-kinds on the same dates (except the named differences of custom) and the times
-within the difference of the two sun computations.
+"""Compares `lumaro-cli times` with tests/data/times_reference.tsv: the same kinds on the same dates
+(except the named differences of custom), the times within the difference of the two sun computations.
 Usage: times_reference_check.py LUMARO_CLI CITY_FILE REFERENCE_TSV"""
 import collections, datetime, os, shutil, subprocess, sys, tempfile
 
-# Both round to the minute and differ by up to two at the usual angles; from
-# 50 degrees north around midsummer the sun sinks so slowly near 8.5 or 16.1
-# degrees below the horizon that a time by a depression angle may differ by several.
+# Both round to the minute and differ by up to two at the usual angles; from 50 degrees north around
+# midsummer the sun sinks so slowly near 8.5 or 16.1 degrees below the horizon that a time by a
+# depression angle may differ by several.
 TOLERANCE, TOLERANCE_SLOW_SUN = 3, 6
 
 cli, city_file, reference = sys.argv[1:4]
+minutes = lambda clock: int(clock.split(":")[0]) * 60 + int(clock.split(":")[1])
 configs, theirs, notes = [], collections.defaultdict(dict), {}
 for line in open(reference, encoding="utf-8"):
     f = line.rstrip("\n").split("\t")
@@ -43,10 +43,9 @@ for city, place, candles, havdalah in configs:
         date, kind = key
         day = datetime.date.fromisoformat(date)
         note = lambda k=kind: notes.get((city, date, k), "")
-        # Named differences: the fast of the firstborn has no times of ours; Yom
-        # Kippur begins at the candles and ends at havdalah, which the data
-        # lists under those kinds only; a fast on a Friday ends after the
-        # Shabbat candles, and the data gives it no end.
+        # Named differences: the fast of the firstborn has no times of ours; Yom Kippur begins at the
+        # candles and ends at havdalah, which the data lists under those kinds only; a fast on a
+        # Friday ends after the Shabbat candles, and the data gives it no end.
         reason = ("fast of the firstborn" if key not in ours and kind in ("fast-begins", "fast-ends")
                   and "Ta'anit Bechorot" in note() else
                   "Yom Kippur begins at the candles" if key not in theirs[city] and kind == "fast-begins"
@@ -60,12 +59,10 @@ for city, place, candles, havdalah in configs:
             if not reason:
                 failures.append(f"{city} {date} {kind}: ours {ours.get(key)}, the data {theirs[city].get(key)} ({note()})")
             continue
-        h1, m1 = map(int, ours[key].split(":"))
-        h2, m2 = map(int, theirs[city][key].split(":"))
-        d = (h1 * 60 + m1 - h2 * 60 - m2) % 1440
+        d = (minutes(ours[key]) - minutes(theirs[city][key])) % 1440
         d, compared = min(d, 1440 - d), compared + 1
-        # Times by a depression angle: havdalah (and candles at its time) in
-        # degrees, the fasts (Tisha BeAv begins at sunset), Khanukka lights at nightfall.
+        # Times by a depression angle: havdalah (and candles at its time) in degrees, the fasts (Tisha
+        # BeAv begins at sunset), Khanukka lights at nightfall.
         by_degrees = unit == "deg"
         by_angle = {"havdalah": by_degrees, "candles-after-nightfall": by_degrees,
                     "fast-begins": "Erev Tish'a B'Av" not in note(), "fast-ends": True,
@@ -74,6 +71,5 @@ for city, place, candles, havdalah in configs:
             failures.append(f"{city} {date} {kind}: ours {ours[key]}, the data {theirs[city][key]} ({d} min apart)")
 named.pop(None, None)
 print(f"{len(configs)} cities: {compared} times compared; named differences: {dict(named)}")
-for message in failures[:60]:
-    print("FAIL:", message)
+print("".join(f"FAIL: {message}\n" for message in failures[:60]), end="")
 sys.exit(1 if failures or len(configs) < 15 or compared < 5000 else 0)
