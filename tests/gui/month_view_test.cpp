@@ -15,34 +15,30 @@ int RedAt(GdkPoint p) {
   return red;
 }
 
-TEST_F(MainWindowTest, ClickSelectsADayAndRepaintsBothCells) {
+// A click selects a day and repaints both cells; a double click on a day,
+// Return and Enter open its report (each stays); on an arrow only moves the month.
+TEST_F(MainWindowTest, ClicksAndDoubleClicks) {
+  ShowMonth({31, 1, 2025});
+  PointerAt(FindPoint([](const CalendarHit& h) { return h.onPrevArrow == 1; }));
+  EXPECT_EQ(SelectedDate(), (G{31, 12, 2024}));
+  const GdkPoint next = NextArrow();
+  PointerAt(next);
+  PointerAt(next);
+  PointerAt(next, GDK_2BUTTON_PRESS);
+  EXPECT_EQ(SelectedDate(), (G{28, 2, 2025}));  // two presses, two months; the double-click event adds nothing
+  EXPECT_EQ(WindowsTitled("Message").size(), 0u);
   setBackgroundImage("");
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10), twelve = PointOfDay(12);
   EXPECT_EQ(RedAt(ten), 176);  // the selected day: a darker shade of its grey (53248 * 85%)
-  ClickView(twelve);
+  PointerAt(twelve);
   EXPECT_EQ(SelectedDate(), (G{12, 3, 2025}));
   EXPECT_EQ(RedAt(twelve), 176);
   EXPECT_EQ(RedAt(ten), RedAt(PointOfDay(11))) << "the old selection must not linger";
-}
-
-// A double click on a day opens its report, on an arrow only moves the month.
-TEST_F(MainWindowTest, ArrowsAndDoubleClicks) {
-  ShowMonth({31, 1, 2025});
-  ClickView(FindPoint([](const CalendarHit& h) { return h.onPrevArrow == 1; }));
-  EXPECT_EQ(SelectedDate(), (G{31, 12, 2024}));
-  const GdkPoint next = NextArrow();
-  ClickView(next);
-  ClickView(next);
-  ClickView(next, GDK_2BUTTON_PRESS);
-  EXPECT_EQ(SelectedDate(), (G{28, 2, 2025}));  // two presses, two months; the double-click event adds nothing
-  EXPECT_EQ(WindowsTitled("Message").size(), 0u);
-  ShowMonth({10, 3, 2025});
-  const GdkPoint day = PointOfDay(14);
-  ClickView(day);
-  ClickView(day, GDK_2BUTTON_PRESS);
-  EXPECT_EQ(SelectedDate(), (G{14, 3, 2025}));
-  EXPECT_EQ(WindowsTitled("Message").size(), 1u);
+  PointerAt(twelve, GDK_2BUTTON_PRESS);
+  PressKey(GDK_Return);
+  PressKey(GDK_KP_Enter);
+  EXPECT_EQ(WindowsTitled("Message").size(), 3u);
 }
 
 // Shows `shown`, clicks the month (or year) name, chooses `choice` in the
@@ -53,8 +49,8 @@ Strings Popup(const G& shown, bool year, const std::string& choice, UserScript&&
   UserScript first;
   first.Then("choose " + choice, [&labels, choice] {
     GtkWidget* menu = nullptr;
-    for (GtkWidget* w : Toplevels())
-      if (GTK_WIDGET_MAPPED(w) && GTK_IS_BIN(w) && GTK_IS_MENU(gtk_bin_get_child(GTK_BIN(w)))) menu = gtk_bin_get_child(GTK_BIN(w));
+    for (GtkWidget* w : Toplevels()) if (GTK_WIDGET_MAPPED(w) && GTK_IS_BIN(w)) menu = gtk_bin_get_child(GTK_BIN(w));
+    if (menu && !GTK_IS_MENU(menu)) menu = nullptr;
     if (!menu) return false;
     labels = MenuLabels(menu);
     const auto at = std::find(labels.begin(), labels.end(), choice);
@@ -66,7 +62,7 @@ Strings Popup(const G& shown, bool year, const std::string& choice, UserScript&&
   });
   first.Start();
   user.Start();
-  ClickView(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
+  PointerAt(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
   return labels;
 }
 
@@ -85,9 +81,7 @@ TEST_F(MainWindowTest, MonthAndYearPopups) {
   const std::string file = Path("popup_translation");
   WriteFile(file, "\"Other...\" = \"OTHER-Y\"\n");
   translate_internal_process_file(file);
-  EXPECT_EQ(Popup({1, 6, 2000}, true, "").back(), "OTHER-Y");
-  WriteFile(file, "\"Other...\" = \"Other...\"\n");
-  translate_internal_process_file(file);
+  EXPECT_EQ(Popup({1, 6, 2000}, true, "").back(), "OTHER-Y");  // the table goes with the test
 }
 
 TEST_F(MainWindowTest, HoverHintsStayValidAfterClicks) {
@@ -99,21 +93,18 @@ TEST_F(MainWindowTest, HoverHintsStayValidAfterClicks) {
     for (int x = five.x - 40; x < five.x + 20 && hx < 0; ++x)
       if (tooltips_text_at(x, y) == hint && tooltips_text_at(x + 3, y + 3) == hint) hx = x + 2, hy = y + 2;
   ASSERT_GE(hx, 0) << "no hint over the day number";
-  Hover(hx, hy);
+  PointerAt({hx, hy}, GDK_MOTION_NOTIFY);
   EXPECT_EQ(LabelText(StatusLabel()), hint);
-  Hover(five.x, five.y + 20);  // the empty middle of the cell
-  EXPECT_EQ(LabelText(StatusLabel()), "");
-  ClickView(PointOfDay(20));  // repaints two cells and runs a hit test
-  Hover(hx, hy);
+  PointerAt(PointOfDay(20));  // repaints two cells and runs a hit test
+  PointerAt({hx, hy}, GDK_MOTION_NOTIFY);
   EXPECT_EQ(LabelText(StatusLabel()), hint);
   // A hint of several lines is one line in the status line and whole in a tooltip.
   const std::string two = "Birthday: Rivka\nyortsayt: Moshe";
   tooltips_add(1, 1, 10, 10, two);
   EXPECT_EQ(tooltips_text_at(10, 10), two);  // the area's last pixel, not the first beside it
   EXPECT_TRUE(tooltips_text_at(11, 5) != two && tooltips_text_at(5, 11) != two);
-  Hover(5, 5);
+  PointerAt({5, 5}, GDK_MOTION_NOTIFY);
   EXPECT_EQ(LabelText(StatusLabel()), "Birthday: Rivka; yortsayt: Moshe");
-  EXPECT_TRUE(gtk_widget_get_has_tooltip(drawingArea));
 }
 
 }  // namespace
