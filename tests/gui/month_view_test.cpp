@@ -1,14 +1,10 @@
 // The month view under simulated clicks, pointer moves and popups.
-#include <fstream>
-
 #include "app/tooltips.h"
-#include "base/translate.h"
 #include "gui_test_util.h"
 
 namespace {
 
 using namespace guitest;
-using G = GregorianDate;
 
 // Red component of the view's pixel at p.
 int RedAt(GdkPoint p) {
@@ -19,54 +15,54 @@ int RedAt(GdkPoint p) {
   return red;
 }
 
-TEST_F(MainWindowTest, ClickSelectsADayAndRepaintsBothCells) {
+// A click selects a day and repaints both cells; a double click on a day,
+// Return and Enter open its report (each stays); on an arrow only moves the month.
+TEST_F(MainWindowTest, ClicksAndDoubleClicks) {
+  ShowMonth({31, 1, 2025});
+  PointerAt(FindPoint([](const CalendarHit& h) { return h.onPrevArrow == 1; }));
+  EXPECT_EQ(SelectedDate(), (G{31, 12, 2024}));
+  const GdkPoint next = NextArrow();
+  PointerAt(next);
+  PointerAt(next);
+  PointerAt(next, GDK_2BUTTON_PRESS);
+  EXPECT_EQ(SelectedDate(), (G{28, 2, 2025}));  // two presses, two months; the double-click event adds nothing
+  EXPECT_EQ(WindowsTitled("Message").size(), 0u);
   setBackgroundImage("");
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10), twelve = PointOfDay(12);
   EXPECT_EQ(RedAt(ten), 176);  // the selected day: a darker shade of its grey (53248 * 85%)
-  ClickView(twelve);
+  PointerAt(twelve);
   EXPECT_EQ(SelectedDate(), (G{12, 3, 2025}));
   EXPECT_EQ(RedAt(twelve), 176);
   EXPECT_EQ(RedAt(ten), RedAt(PointOfDay(11))) << "the old selection must not linger";
+  PointerAt(twelve, GDK_2BUTTON_PRESS);
+  PressKey(GDK_Return);
+  PressKey(GDK_KP_Enter);
+  EXPECT_EQ(WindowsTitled("Message").size(), 3u);
 }
 
-TEST_F(MainWindowTest, ArrowsMoveByMonth) {
-  ShowMonth({31, 1, 2025});
-  const GdkPoint next = FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; });
-  const GdkPoint prev = FindPoint([](const CalendarHit& h) { return h.onPrevArrow == 1; });
-  ClickView(next);
-  EXPECT_EQ(SelectedDate(), (G{28, 2, 2025}));
-  ClickView(prev);
-  EXPECT_EQ(SelectedDate(), (G{28, 1, 2025}));
-}
-
-// Shows `shown`, opens the month (or year) popup, chooses `choice` there
-// (nothing when empty) and lets `user` act after; returns the popup's labels.
+// Shows `shown`, clicks the month (or year) name, chooses `choice` in the
+// popup (nothing when empty) and lets `user` act after; returns the popup's labels.
 Strings Popup(const G& shown, bool year, const std::string& choice, UserScript&& user = UserScript()) {
   ShowMonth(shown);
   Strings labels;
   UserScript first;
   first.Then("choose " + choice, [&labels, choice] {
     GtkWidget* menu = nullptr;
-    for (GtkWidget* w : Toplevels()) {
-      GtkWidget* child = GTK_IS_BIN(w) ? gtk_bin_get_child(GTK_BIN(w)) : nullptr;
-      if (GTK_WIDGET_MAPPED(w) && child && GTK_IS_MENU(child)) menu = child;
-    }
+    for (GtkWidget* w : Toplevels()) if (GTK_WIDGET_MAPPED(w) && GTK_IS_BIN(w)) menu = gtk_bin_get_child(GTK_BIN(w));
+    if (menu && !GTK_IS_MENU(menu)) menu = nullptr;
     if (!menu) return false;
     labels = MenuLabels(menu);
     const auto at = std::find(labels.begin(), labels.end(), choice);
-    if (at == labels.end()) {
-      gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
-    } else {
-      GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-      gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), GTK_WIDGET(g_list_nth_data(items, at - labels.begin())), TRUE);
-      g_list_free(items);
-    }
+    GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+    if (at == labels.end()) gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
+    else gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), GTK_WIDGET(g_list_nth_data(items, at - labels.begin())), TRUE);
+    g_list_free(items);
     return true;
   });
   first.Start();
   user.Start();
-  ClickView(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
+  PointerAt(FindPoint([year](const CalendarHit& h) { return (year ? h.onYear : h.onMonthName) == 1; }));
   return labels;
 }
 
@@ -82,53 +78,33 @@ TEST_F(MainWindowTest, MonthAndYearPopups) {
   EXPECT_EQ(Popup({1, 6, 3000}, true, "Other...", std::move(user)), (Strings{"2998", "2999", "3000", "Other..."}));
   EXPECT_EQ(SelectedDate(), (G{1, 6, 1999}));
   // The popup's own item goes through the translation table.
-  const std::string file = testing::TempDir() + "popup_translation";
-  std::ofstream(file) << "\"Other...\" = \"OTHER-Y\"\n";
+  const std::string file = Path("popup_translation");
+  WriteFile(file, "\"Other...\" = \"OTHER-Y\"\n");
   translate_internal_process_file(file);
-  EXPECT_EQ(Popup({1, 6, 2000}, true, "").back(), "OTHER-Y");
-  std::ofstream(file) << "\"Other...\" = \"Other...\"\n";
-  translate_internal_process_file(file);
-}
-
-TEST_F(MainWindowTest, DoubleClickOpensTheReportButNotOnArrows) {
-  ShowMonth({10, 3, 2025});
-  const GdkPoint day = PointOfDay(14);
-  ClickView(day);
-  ClickView(day, GDK_2BUTTON_PRESS);
-  EXPECT_EQ(SelectedDate(), (G{14, 3, 2025}));
-  EXPECT_EQ(WindowsTitled("Message").size(), 1u);
-  const GdkPoint next = FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; });
-  ClickView(next);
-  ClickView(next);
-  ClickView(next, GDK_2BUTTON_PRESS);
-  EXPECT_EQ(SelectedDate().month, 5);  // two presses, two months; the double-click event adds nothing
-  EXPECT_EQ(WindowsTitled("Message").size(), 1u);
+  EXPECT_EQ(Popup({1, 6, 2000}, true, "").back(), "OTHER-Y");  // the table goes with the test
 }
 
 TEST_F(MainWindowTest, HoverHintsStayValidAfterClicks) {
   ShowMonth({10, 3, 2025});
   const GdkPoint five = PointOfDay(5);
+  const std::string hint = "Gregorian day number";
   int hx = -1, hy = -1;
   for (int y = five.y - 70; y < five.y + 10 && hx < 0; ++y)
     for (int x = five.x - 40; x < five.x + 20 && hx < 0; ++x)
-      if (tooltips_text_at(x, y) == "Gregorian day number" && tooltips_text_at(x + 3, y + 3) == "Gregorian day number")
-        hx = x + 2, hy = y + 2;
+      if (tooltips_text_at(x, y) == hint && tooltips_text_at(x + 3, y + 3) == hint) hx = x + 2, hy = y + 2;
   ASSERT_GE(hx, 0) << "no hint over the day number";
-  Hover(hx, hy);
-  EXPECT_EQ(LabelText(StatusLabel()), "Gregorian day number");
-  Hover(five.x, five.y + 20);  // the empty middle of the cell
-  EXPECT_EQ(LabelText(StatusLabel()), "");
-  ClickView(PointOfDay(20));  // repaints two cells and runs a hit test
-  Hover(hx, hy);
-  EXPECT_EQ(LabelText(StatusLabel()), "Gregorian day number");
+  PointerAt({hx, hy}, GDK_MOTION_NOTIFY);
+  EXPECT_EQ(LabelText(StatusLabel()), hint);
+  PointerAt(PointOfDay(20));  // repaints two cells and runs a hit test
+  PointerAt({hx, hy}, GDK_MOTION_NOTIFY);
+  EXPECT_EQ(LabelText(StatusLabel()), hint);
   // A hint of several lines is one line in the status line and whole in a tooltip.
-  tooltips_add(1, 1, 10, 10, "Birthday: Rivka\nyortsayt: Moshe");
-  EXPECT_EQ(tooltips_text_at(10, 10), "Birthday: Rivka\nyortsayt: Moshe");  // the area's last pixel
-  EXPECT_NE(tooltips_text_at(11, 5), "Birthday: Rivka\nyortsayt: Moshe");   // and the first beside it
-  EXPECT_NE(tooltips_text_at(5, 11), "Birthday: Rivka\nyortsayt: Moshe");
-  Hover(5, 5);
+  const std::string two = "Birthday: Rivka\nyortsayt: Moshe";
+  tooltips_add(1, 1, 10, 10, two);
+  EXPECT_EQ(tooltips_text_at(10, 10), two);  // the area's last pixel, not the first beside it
+  EXPECT_TRUE(tooltips_text_at(11, 5) != two && tooltips_text_at(5, 11) != two);
+  PointerAt({5, 5}, GDK_MOTION_NOTIFY);
   EXPECT_EQ(LabelText(StatusLabel()), "Birthday: Rivka; yortsayt: Moshe");
-  EXPECT_TRUE(gtk_widget_get_has_tooltip(drawingArea));
 }
 
 }  // namespace
