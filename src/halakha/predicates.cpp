@@ -169,11 +169,6 @@ int yaale_day(AbsoluteDay x, const CalendarRules& r) {
 
 int fast_day(AbsoluteDay x) { return Flag(AnyFestivalOn(x, FastKind)); }
 
-int khanukka_seven(AbsoluteDay x) {
-  const int day = KhanukkaOf(HebrewYearOf(x)).DayOf(x);
-  return Flag(day >= 1 && day <= 7);
-}
-
 int isru_khag(AbsoluteDay x, const CalendarRules& r) {
   return Flag(AnyFestivalOn(x, r, [](DayKind k) { return k == DayKind::kIsruKhag; }));
 }

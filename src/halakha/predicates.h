@@ -105,8 +105,6 @@ int yaale_day(AbsoluteDay x, const CalendarRules& r);
 // A fast as observed: Tsom Gedalya, Yom Kippur, Tsom Tevet, Taanit Ester,
 // Tsom Tammuz, Tisha BeAv (the Sunday when the date is a Shabbat).
 int fast_day(AbsoluteDay x);
-// The first seven days of Khanukka (25 Kislev .. 25 Kislev + 6).
-int khanukka_seven(AbsoluteDay x);
 // Isru Khag, the day after a festival: 22 Nisan, 7 Sivan and 23 Tishri in
 // Israel; 23 Nisan, 8 Sivan and 24 Tishri in the Diaspora.
 int isru_khag(AbsoluteDay x, const CalendarRules& r);

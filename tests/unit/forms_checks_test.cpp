@@ -11,6 +11,7 @@
 #include "forms/export_form.h"
 #include "forms/print_form.h"
 #include "forms/year_sheet_form.h"
+#include "storage/user_files.h"
 #include "test_env.h"
 
 namespace {
@@ -107,6 +108,15 @@ TEST_F(FormsTest, YearSheet) {
             (req->path.empty() ? "-" : req->path) + " " + (req->pdf ? "1" : "0");
     EXPECT_EQ(got, r[5]) << r[0] << " " << r[1];
   }
+  // The message is shown in the interface language.
+  ASSERT_TRUE(InstallDefaultUserFiles());
+  setLanguage(kLanguageYiddish);
+  translate_done();
+  translate_init(getLanguagePrefix(kLanguageYiddish));
+  std::string got;
+  EXPECT_FALSE(ReadYearSheetForm("x", false, 0, "", "a.pdf", &got));
+  EXPECT_EQ(got, translate_perform("Year must be a number"));
+  EXPECT_NE(got, "Year must be a number");
 }
 
 }  // namespace

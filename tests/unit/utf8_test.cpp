@@ -40,6 +40,7 @@ TEST(Utf8, ValidationAgreesWithIconv) {
   }
   EXPECT_GT(valid, 1000);  // both kinds were tried
   EXPECT_EQ(Utf8SequenceLength("a\xD7\x90", 1), 2u);
+  EXPECT_FALSE(IsValidUtf8(std::string_view("a\xD7\x90", 2)));  // the view ends inside the alef
 }
 
 TEST(Utf8, CutNeverSplitsACharacter) {
