@@ -2,7 +2,6 @@
 // input -> message (tests/data/forms/*.tsv).
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 #include "base/settings.h"
@@ -16,17 +15,13 @@
 
 namespace {
 
-// The rows of a data file, split at tabs; "_" stands for an empty field.
+// The rows of tests/data/forms/NAME; "_" stands for an empty field.
 std::vector<std::vector<std::string>> Rows(const std::string& name, size_t columns) {
-  std::vector<std::vector<std::string>> rows;
-  std::ifstream in(testenv::TestDataDir() + "/forms/" + name);
-  for (std::string line; std::getline(in, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> cells;
-    std::istringstream fields(line);
-    for (std::string cell; std::getline(fields, cell, '\t');) cells.push_back(cell == "_" ? "" : cell);
-    EXPECT_EQ(cells.size(), columns) << line;
-    if (cells.size() == columns) rows.push_back(cells);
+  auto rows = testenv::CaseRows("forms/" + name);
+  for (auto& row : rows) {
+    EXPECT_EQ(row.size(), columns) << row[0];
+    row.resize(columns);
+    for (std::string& cell : row) cell = cell == "_" ? "" : cell;
   }
   EXPECT_GT(rows.size(), 5u) << name;
   return rows;
@@ -37,21 +32,17 @@ std::string WithHome(std::string text, const std::string& home) {
   return text;
 }
 
-std::vector<std::string> Split(const std::string& s, char sep) {
+std::vector<std::string> Split(const std::string& s) {
   std::vector<std::string> parts;
   std::istringstream in(s);
-  for (std::string p; std::getline(in, p, sep);) parts.push_back(p == "_" ? "" : p);
+  for (std::string p; std::getline(in, p, ',');) parts.push_back(p == "_" ? "" : p);
   return parts;
 }
 
 class FormsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    settingsReset();
-    translate_init("");
-    testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n");
-  }
-  void TearDown() override { translate_done(); }
+  FormsTest() { settingsReset(), translate_init(""), testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n"); }
+  ~FormsTest() override { translate_done(); }
   testenv::TempHome home_;
 };
 
@@ -62,13 +53,11 @@ TEST_F(FormsTest, Export) {
     if (r[4] == "tehillim") setLearningFlag("tehillim", 1);
     else if (r[4] != "-") setCity(r[4]);
     ExportForm form{r[0], r[1], 0, WithHome(r[3] == "" ? "  " : r[3], home_.path())};
-    for (const std::string& id : Split(r[2], ','))
+    for (const std::string& id : Split(r[2]))
       for (const IcsKindRow& k : kIcsKindRows) form.kinds |= id == k.option ? k.kind : 0u;
     ExportRequest req;
-    std::string error;
-    const bool ok = ReadExportForm(form, &req, &error);
-    const std::string got = ok ? "OK " + std::to_string(req.fromYear) + "-" + std::to_string(req.toYear) + " " + req.path
-                               : error;
+    std::string got;
+    if (ReadExportForm(form, &req, &got)) got = "OK " + std::to_string(req.fromYear) + "-" + std::to_string(req.toYear) + " " + req.path;
     EXPECT_EQ(got, WithHome(r[5], home_.path())) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
   }
 }
@@ -76,14 +65,9 @@ TEST_F(FormsTest, Export) {
 TEST_F(FormsTest, Print) {
   for (const auto& r : Rows("print_form.tsv", 7)) {
     PrintForm form;
-    form.toPrinter = r[0] != "file";
-    form.printerIndex = form.toPrinter ? std::stoi(r[0]) : 0;
-    form.printers = {"q"};
-    form.file = r[1] == "-" ? "" : r[1];
-    form.paper = std::stoi(r[2]);
-    form.landscape = r[3] == "L";
-    form.blackWhite = r[4] == "BW";
-    const std::vector<std::string> margins = Split(r[5], ',');
+    form.toPrinter = r[0] != "file", form.printerIndex = form.toPrinter ? std::stoi(r[0]) : 0, form.printers = {"q"};
+    form.file = r[1] == "-" ? "" : r[1], form.paper = std::stoi(r[2]), form.landscape = r[3] == "L", form.blackWhite = r[4] == "BW";
+    const std::vector<std::string> margins = Split(r[5]);
     ASSERT_EQ(margins.size(), 4u) << r[5];
     std::copy(margins.begin(), margins.end(), form.margins.begin());
     PrintJob job;

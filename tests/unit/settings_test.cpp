@@ -1,3 +1,5 @@
+// The settings as the program reads and writes them: defaults, values read
+// back and their limits (settings_*.tsv, number_texts.tsv).
 #include "base/settings.h"
 
 #include <gtest/gtest.h>
@@ -11,9 +13,7 @@
 
 namespace {
 
-using testenv::ReadFile;
-using testenv::TempHome;
-using testenv::WriteFile;
+using namespace testenv;
 
 TEST(Settings, DefaultsWithoutFile) {
   TempHome home;
@@ -46,64 +46,38 @@ TEST(Settings, StoredValuesRead) {
   EXPECT_EQ(getLearningFlag("talmud-bavli"), 0);
 }
 
+// Values set survive the file; keys already in it, known or not, keep their
+// place and the others follow in table order. Strings are cut to 255 bytes,
+// never inside a character.
 TEST(Settings, RoundTripThroughFile) {
-  TempHome home;
-  settingsInit();
-  diasporaSetFlag(0);
-  setStyle(1);
-  setCity("Zürich");
-  setCandleLightingMin(40);
-  setHavdalahValue("8.5");
-  setHavdalahIsMin(0);
-  setTimeFormat(1);
-  setLanguage(2);
-  setFontName("DejaVu Sans");
-  setDSTAutomatic(1);
-  DstSetting d;
-  d.startMethod = 1;
-  d.startDay = 27;
-  d.endMonth = 9;
-  setDSTstruct(d);
-  ASSERT_TRUE(settingsDone());
-
-  settingsReset();
-  EXPECT_EQ(getCity(), "Pforzheim");
-  settingsInit();
-  const std::string values = std::to_string(diasporaGetFlag()) + " " + std::to_string(getStyle()) + " " + getCity() +
-                             " " + std::to_string(getCandleLightingMin()) + " " + getHavdalahValue() + " " +
-                             std::to_string(getHavdalahIsMin()) + " " + std::to_string(getTimeFormat()) + " " +
-                             std::to_string(getLanguage()) + " " + getFontName() + " " + std::to_string(getDSTAutomatic());
-  EXPECT_EQ(values, "0 1 Zürich 40 8.5 0 1 2 DejaVu Sans 1");
-  EXPECT_TRUE(isLanguageRightToLeft());
-  const DstSetting dst = getDSTstruct();
-  EXPECT_EQ(std::to_string(dst.startMethod) + "." + std::to_string(dst.startDay) + "." + std::to_string(dst.endMonth),
-            "1.27.9");
-}
-
-TEST(Settings, KeepsUnknownKeysAndOrder) {
   TempHome home;
   WriteFile(home.lumaro("kivrasettings"), "ZmanimSunrise: \"1\"\nCurrentCity: \"Haifa\"\nFontSizeOmer: \"20\"\n");
   settingsInit();
   EXPECT_EQ(getCity(), "Haifa");
+  std::string longName = "x";
+  while (longName.size() < 300) longName += "\xC3\xBC";  // two bytes each
+  setCity(longName.substr(1));
+  EXPECT_EQ(getCity().size(), 254u);
+  setCity(longName);
+  EXPECT_EQ(getCity().size(), 255u);
+  diasporaSetFlag(0), setStyle(1), setCity("Z\xC3\xBCrich"), setCandleLightingMin(40), setHavdalahValue("8.5");
+  setHavdalahIsMin(0), setTimeFormat(1), setLanguage(2), setFontName("DejaVu Sans"), setDSTAutomatic(1);
+  DstSetting d;
+  d.startMethod = 1, d.startDay = 27, d.endMonth = 9;
+  setDSTstruct(d);
   ASSERT_TRUE(settingsDone());
   const std::string content = ReadFile(home.lumaro("kivrasettings"));
-  // Keys already in the file keep their place; the others are appended in table order.
-  EXPECT_EQ(content.rfind("ZmanimSunrise: \"1\"\nCurrentCity: \"Haifa\"\nFontSizeOmer: \"20\"\nDiaspora: \"1\"\n", 0), 0u);
+  EXPECT_EQ(content.rfind("ZmanimSunrise: \"1\"\nCurrentCity: \"Z\xC3\xBCrich\"\nFontSizeOmer: \"20\"\nDiaspora: \"0\"\n", 0), 0u);
   EXPECT_NE(content.find("PrintYiddishFontFile: \"\"\n"), std::string::npos);
-}
-
-TEST(Settings, StringsAreCutAtCharacterBoundaries) {
-  TempHome home;
   settingsReset();
-  std::string longName;
-  while (longName.size() < 300) longName += "\xC3\xBC";  // ü, two bytes each
-  setCity(longName);
-  EXPECT_EQ(getCity().size(), 254u);  // 255 would split a character
-  setCity("x" + longName);
-  EXPECT_EQ(getCity().size(), 255u);
-  ASSERT_TRUE(settingsDone());
+  EXPECT_EQ(getCity(), "Pforzheim");
   settingsInit();
-  EXPECT_EQ(getCity().size(), 255u);
+  const DstSetting dst = getDSTstruct();
+  std::string values;
+  for (int v : {diasporaGetFlag(), getStyle(), getCandleLightingMin(), getHavdalahIsMin(), getTimeFormat(), getLanguage(),
+                getDSTAutomatic(), dst.startMethod, dst.startDay, dst.endMonth, int(isLanguageRightToLeft())})
+    values += std::to_string(v) + " ";
+  EXPECT_EQ(values + getCity() + " " + getHavdalahValue() + " " + getFontName(), "0 1 40 0 1 2 1 1 27 9 1 Z\xC3\xBCrich 8.5 DejaVu Sans");
 }
 
 TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {
@@ -113,8 +87,7 @@ TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {
   EXPECT_TRUE(isHebrewNumerals());
   setLanguage(7);  // an unknown language is not a right-to-left one
   EXPECT_FALSE(isHebrewNumerals());
-  // A choice survives the settings file; the default is written as -1, so
-  // a later change of language still changes the numerals.
+  // A choice survives the settings file (the default, -1, follows the language).
   setHebrewNumerals(kHebrewNumeralsOff);
   setLanguage(kLanguageHebrew);
   ASSERT_TRUE(settingsDone());
@@ -124,13 +97,11 @@ TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {
   EXPECT_FALSE(isHebrewNumerals());
 }
 
-TEST(Settings, NumberTests) {
-  const std::pair<const char*, bool> integers[] = {
-      {" 12 ", true}, {"0", true}, {"", false}, {"   ", false}, {"-1", false}, {"1 2", false}, {"1.5", false}};
-  for (const auto& [text, expected] : integers) EXPECT_EQ(NumberIsInteger(text), expected) << "'" << text << "'";
-  const std::pair<const char*, bool> floats[] = {
-      {"1.", true}, {".5", true}, {" 8.5 ", true}, {".", false}, {"1.2.3", false}, {"-1.5", false}, {"1e5", false}};
-  for (const auto& [text, expected] : floats) EXPECT_EQ(NumberIsFloat(text), expected) << "'" << text << "'";
+TEST(Settings, NumberTexts) {
+  for (const auto& f : testenv::CaseRows("number_texts.tsv")) {
+    const std::string text = f.at(0).substr(1, f[0].size() - 2);
+    EXPECT_EQ(std::to_string(NumberIsInteger(text)) + std::to_string(NumberIsFloat(text)), f.at(1) + f.at(2)) << f[0];
+  }
 }
 
 }  // namespace

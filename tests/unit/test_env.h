@@ -1,65 +1,79 @@
-// Helpers shared by the unit tests: a private HOME per test, file helpers.
+// Helpers shared by the unit tests: a private HOME, files, the case files under tests/data.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace testenv {
 
-// Points HOME at a fresh temporary directory for the lifetime of the object
-// and restores the old value afterwards.
+// Sets (or with null clears) an environment variable for one scope.
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : name_(name), had_(std::getenv(name) != nullptr) {
+    if (had_) old_ = std::getenv(name);
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+  }
+  ~ScopedEnv() { had_ ? ::setenv(name_, old_.c_str(), 1) : ::unsetenv(name_); }
+
+ private:
+  const char* name_;
+  bool had_;
+  std::string old_;
+};
+
+inline std::string MakeTempDir() {
+  char tmpl[] = "/tmp/lumaro-test-XXXXXX";
+  if (!::mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
+  return tmpl;
+}
+
+// HOME is a fresh temporary directory for the lifetime of the object.
 class TempHome {
  public:
-  explicit TempHome(bool withLumaroDir = true) {
-    char tmpl[] = "/tmp/lumaro-test-XXXXXX";
-    const char* dir = ::mkdtemp(tmpl);
-    EXPECT_NE(dir, nullptr);
-    path_ = dir ? dir : "/tmp";
-    if (const char* old = std::getenv("HOME")) {
-      hadOld_ = true;
-      old_ = old;
-    }
-    ::setenv("HOME", path_.c_str(), 1);
+  explicit TempHome(bool withLumaroDir = true) : path_(MakeTempDir()), home_("HOME", path_.c_str()) {
     if (withLumaroDir) std::filesystem::create_directory(path_ + "/.lumaro");
   }
   ~TempHome() {
-    if (hadOld_) {
-      ::setenv("HOME", old_.c_str(), 1);
-    } else {
-      ::unsetenv("HOME");
-    }
     std::error_code ec;
     std::filesystem::remove_all(path_, ec);
   }
-  TempHome(const TempHome&) = delete;
-  TempHome& operator=(const TempHome&) = delete;
 
   const std::string& path() const { return path_; }
   std::string lumaro(const std::string& name) const { return path_ + "/.lumaro/" + name; }
 
  private:
   std::string path_;
-  std::string old_;
-  bool hadOld_ = false;
+  ScopedEnv home_;
 };
 
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline void WriteFile(const std::string& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
+}
+
+// All that was written to a temporary file, which is closed.
+inline std::string StreamText(std::FILE* f) {
+  std::string text;
+  std::fflush(f);
+  std::rewind(f);
+  for (int c; (c = std::fgetc(f)) != EOF;) text += static_cast<char>(c);
+  std::fclose(f);
+  return text;
 }
 
 // The lines of a text, without their line ends.
@@ -75,8 +89,7 @@ inline std::string TestDataDir() {
   return env ? env : LUMARO_TEST_DATADIR;
 }
 
-// `actual` against tests/data/golden/NAME from its first line starting "=="
-// (above it the header); on a difference the actual text goes to the temp dir.
+// `actual` against tests/data/golden/NAME below its header (up to the first "==" line).
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
   const std::string golden = ReadFile(TestDataDir() + "/golden/" + name);
   const size_t start = golden.rfind("==", 0) == 0 ? 0 : std::min(golden.size(), golden.find("\n==") + 1);
@@ -85,7 +98,7 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
   ADD_FAILURE() << "differs from golden/" << name << "; see " << testing::TempDir() << name << ".actual";
 }
 
-// A field of a case file with its escapes resolved: \t, \n, \\ and \xHH.
+// A field of a case file with its escapes resolved: \t, \n, \r, \\ and \xHH.
 inline std::string Unescape(const std::string& s) {
   std::string out;
   for (size_t i = 0; i < s.size(); ++i) {
@@ -102,22 +115,18 @@ inline std::string Unescape(const std::string& s) {
   return out;
 }
 
-// The rows of tests/data/<name>, tab-separated, escapes resolved; lines that
-// are empty or start with '#' are comments. A missing file fails the test.
+// The rows of tests/data/<name>, tab-separated, escapes resolved, '#' lines skipped; a missing file fails.
 inline std::vector<std::vector<std::string>> CaseRows(const std::string& name) {
   std::vector<std::vector<std::string>> rows;
   std::ifstream in(TestDataDir() + "/" + name);
   EXPECT_TRUE(in.good()) << name;
   for (std::string line; std::getline(in, line);) {
     if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> row;
-    for (size_t start = 0;;) {
-      const size_t end = line.find('\t', start);
-      row.push_back(Unescape(line.substr(start, end == std::string::npos ? std::string::npos : end - start)));
-      if (end == std::string::npos) break;
-      start = end + 1;
+    rows.emplace_back();
+    for (size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+      end = line.find('\t', start);
+      rows.back().push_back(Unescape(line.substr(start, end - start)));  // to the end when npos
     }
-    rows.push_back(std::move(row));
   }
   return rows;
 }
