@@ -22,7 +22,10 @@ int main(int argc, char** argv) {
   // files) and writes there after a test's HOME is gone: one for the run.
   char dataHome[] = "/tmp/lumaro-gui-data-XXXXXX";
   if (::mkdtemp(dataHome)) ::setenv("XDG_DATA_HOME", dataHome, 1);
-  if (!gtk_init_check(&argc, &argv)) return std::fprintf(stderr, "no X display (run the GUI tests under xvfb-run)\n"), 1;
+  if (!gtk_init_check(&argc, &argv)) {
+    std::fprintf(stderr, "no X display (run the GUI tests under xvfb-run)\n");
+    return 1;
+  }
   const int status = RUN_ALL_TESTS();
   std::filesystem::remove_all(dataHome);
   return status;

@@ -320,9 +320,13 @@ inline void PointerAt(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {
   GdkEvent* ev = gdk_event_new(type);
   ev->any.window = GDK_WINDOW(g_object_ref(drawingArea->window));
   if (type == GDK_MOTION_NOTIFY) {
-    ev->motion.x = p.x, ev->motion.y = p.y;
+    ev->motion.x = p.x;
+    ev->motion.y = p.y;
   } else {
-    ev->button.x = p.x, ev->button.y = p.y, ev->button.button = 1, ev->button.time = GDK_CURRENT_TIME;
+    ev->button.x = p.x;
+    ev->button.y = p.y;
+    ev->button.button = 1;
+    ev->button.time = GDK_CURRENT_TIME;
   }
   gtk_main_do_event(ev);
   gdk_event_free(ev);
@@ -344,7 +348,8 @@ inline GdkPoint FindPoint(const std::function<bool(const CalendarHit&)>& pred, i
   for (int y = top; y < drawingArea->allocation.height; y += step)
     for (int x = 0; x < drawingArea->allocation.width; x += step) {
       CalendarHit hit;
-      hit.x = x, hit.y = y;
+      hit.x = x;
+      hit.y = y;
       PaintIt(drawingArea, drawingArea->window, false, &hit, nullptr);
       if (pred(hit)) return {x, y};
     }
@@ -371,7 +376,10 @@ inline bool ViewShows(const std::string& text) { return PaintedView().DrewText(t
 inline bool RedrawRequested() {
   GdkRegion* pending = gdk_window_get_update_area(drawingArea->window);
   GdkRectangle box{0, 0, 0, 0};
-  if (pending) gdk_region_get_clipbox(pending, &box), gdk_region_destroy(pending);
+  if (pending) {
+    gdk_region_get_clipbox(pending, &box);
+    gdk_region_destroy(pending);
+  }
   const bool whole = box.x == 0 && box.y == 0 && box.width == drawingArea->allocation.width &&
                      box.height == drawingArea->allocation.height;
   Repaint();

@@ -91,7 +91,10 @@ TEST_F(MainWindowTest, HoverHintsStayValidAfterClicks) {
   int hx = -1, hy = -1;
   for (int y = five.y - 70; y < five.y + 10 && hx < 0; ++y)
     for (int x = five.x - 40; x < five.x + 20 && hx < 0; ++x)
-      if (tooltips_text_at(x, y) == hint && tooltips_text_at(x + 3, y + 3) == hint) hx = x + 2, hy = y + 2;
+      if (tooltips_text_at(x, y) == hint && tooltips_text_at(x + 3, y + 3) == hint) {
+        hx = x + 2;
+        hy = y + 2;
+      }
   ASSERT_GE(hx, 0) << "no hint over the day number";
   PointerAt({hx, hy}, GDK_MOTION_NOTIFY);
   EXPECT_EQ(LabelText(StatusLabel()), hint);

@@ -12,7 +12,10 @@
 #include "storage/anniversaries.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) return std::fprintf(stderr, "usage: atomic_writer HOME\n"), 2;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: atomic_writer HOME\n");
+    return 2;
+  }
   ::setenv("HOME", argv[1], 1);
   std::vector<std::pair<std::string, std::string>> settings[2];
   AnniversaryList lists[2];
@@ -30,6 +33,9 @@ int main(int argc, char** argv) {
   }
   for (unsigned n = 0;; ++n) {
     if (!SettingsSetMany(settings[n % 2]) || !AnniFileStore(lists[n % 2])) return 1;
-    if (n == 1) std::printf("ready\n"), std::fflush(stdout);
+    if (n == 1) {
+      std::printf("ready\n");
+      std::fflush(stdout);
+    }
   }
 }

@@ -29,7 +29,9 @@ TEST(AnniversaryRules, KnownDates) {
   auto date = [](const std::string& text) { return HebrewFromAbsolute(*testdata::DayOf(text)); };
   for (const auto& f : rows) {
     AnniversaryCalc calc;
-    calc.type = f.at(0)[0], calc.event = date(f.at(1)), calc.year = *testdata::ToInt(f.at(2));
+    calc.type = f.at(0)[0];
+    calc.event = date(f.at(1));
+    calc.year = *testdata::ToInt(f.at(2));
     AnniGetAnniversary(calc);
     const HebrewDate& r = calc.result;
     EXPECT_EQ(r, date(f.at(3))) << f.at(4) << ": got " << r.day << "." << r.month << "." << r.year;
@@ -68,7 +70,8 @@ TEST(AnniversaryFile, ParseWholeFileAndEditTheList) {
   EXPECT_EQ(Names(list), "AaronB MosheY MosheA ZviA ");  // equal names in file order
   EXPECT_TRUE(r.skippedLines == 2 && !r.readError);  // blank lines and the comment are not counted
   // Sorted by bytes (those above ASCII last); Modify keeps the position; indexes out of range are refused.
-  AnniFileInsertSorted(list, Rec("\xD7\x90")), AnniFileInsertSorted(list, Rec("rivka"));
+  AnniFileInsertSorted(list, Rec("\xD7\x90"));
+  AnniFileInsertSorted(list, Rec("rivka"));
   AnniversaryRec out = Rec("untouched");
   EXPECT_FALSE(AnniFileGet(list, 6, out) || AnniFileGet(list, -1, out) || AnniFileModify(list, 9, out) || AnniFileRemove(list, 6));
   ASSERT_TRUE(AnniFileModify(list, 0, Rec("Zvi")) && AnniFileRemove(list, 1) && AnniFileGet(list, 0, out));

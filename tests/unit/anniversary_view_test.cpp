@@ -47,13 +47,20 @@ TEST_F(AnniversaryViewTest, ListRowsAndCalculate) {
 
 AnniEditForm ValidGregorian() {
   AnniEditForm f;
-  f.name = "Moshe", f.type = 'B', f.gregorian = true, f.gregorianText = "2.3.1985";
+  f.name = "Moshe";
+  f.type = 'B';
+  f.gregorian = true;
+  f.gregorianText = "2.3.1985";
   return f;
 }
 
 AnniEditForm ValidHebrew() {
   AnniEditForm f = ValidGregorian();
-  f.gregorian = false, f.gregorianText = "nonsense", f.hebrewDayText = "30", f.hebrewMonth = 12, f.hebrewYearText = "5784";
+  f.gregorian = false;
+  f.gregorianText = "nonsense";
+  f.hebrewDayText = "30";
+  f.hebrewMonth = 12;
+  f.hebrewYearText = "5784";
   return f;
 }
 
@@ -94,11 +101,13 @@ TEST_F(AnniversaryViewTest, EditFormAccepts) {
   f.gregorianText = "1.2.2000abc", f.afterSunset = false, f.name = std::string(255, 'n');  // after the year: ignored
   ASSERT_EQ(AnniCheckEditForm(f, rec), "");
   EXPECT_EQ(rec, Gregorian(std::string(255, 'n'), 'B', {1, 2, 2000}, 0));
-  f.gregorianText = "  29.2.2024", f.afterSunset = true;
+  f.gregorianText = "  29.2.2024";
+  f.afterSunset = true;
   ASSERT_EQ(AnniCheckEditForm(f, rec), "");
   EXPECT_TRUE(rec.date.day == 29 && rec.afterSunset == 1);
   AnniEditForm hf = ValidHebrew();
-  hf.hebrewDayText = " 30 ", hf.afterSunset = false;
+  hf.hebrewDayText = " 30 ";
+  hf.afterSunset = false;
   ASSERT_EQ(AnniCheckEditForm(hf, rec), "");
   EXPECT_EQ(AnniFormatLine(rec), "\"Moshe\" B H 30.12.5784 1");  // a Hebrew date keeps the entry's After Sunset
   for (const AnniversaryRec& entry : {Gregorian("G", 'Y', {2, 3, 1985}, 1), AnniversaryRec{"H", 'B', 1, {30, 8, 5770}, 0}}) {

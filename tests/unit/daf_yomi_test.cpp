@@ -31,7 +31,10 @@ TEST(DafYomi, MatchesIndependentCalendar) {
 TEST(DafYomi, CyclesAndRefusals) {
   auto cycleOf = [](int day, int month, int year, int size = kDafYomiRecSize) {
     DafYomiRec rec;
-    rec.sizeCheck = size, rec.day = day, rec.month = month, rec.year = year;
+    rec.sizeCheck = size;
+    rec.day = day;
+    rec.month = month;
+    rec.year = year;
     return DafYomiGetIt(&rec) == kDafYomiOk ? rec.longText : std::to_string(DafYomiGetIt(&rec));
   };
   EXPECT_EQ(cycleOf(10, 7, 1923), "Cycle 1, Berachos 2");

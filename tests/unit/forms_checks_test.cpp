@@ -41,7 +41,11 @@ std::vector<std::string> Split(const std::string& s) {
 
 class FormsTest : public ::testing::Test {
  protected:
-  FormsTest() { settingsReset(), translate_init(""), testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n"); }
+  FormsTest() {
+    settingsReset();
+    translate_init("");
+    testenv::WriteFile(home_.lumaro("cities"), "\"Pforzheim\", 48,53 N, 8,42 E, GMT+1\n");
+  }
   ~FormsTest() override { translate_done(); }
   testenv::TempHome home_;
 };
@@ -65,8 +69,13 @@ TEST_F(FormsTest, Export) {
 TEST_F(FormsTest, Print) {
   for (const auto& r : Rows("print_form.tsv", 7)) {
     PrintForm form;
-    form.toPrinter = r[0] != "file", form.printerIndex = form.toPrinter ? std::stoi(r[0]) : 0, form.printers = {"q"};
-    form.file = r[1] == "-" ? "" : r[1], form.paper = std::stoi(r[2]), form.landscape = r[3] == "L", form.blackWhite = r[4] == "BW";
+    form.toPrinter = r[0] != "file";
+    form.printerIndex = form.toPrinter ? std::stoi(r[0]) : 0;
+    form.printers = {"q"};
+    form.file = r[1] == "-" ? "" : r[1];
+    form.paper = std::stoi(r[2]);
+    form.landscape = r[3] == "L";
+    form.blackWhite = r[4] == "BW";
     const std::vector<std::string> margins = Split(r[5]);
     ASSERT_EQ(margins.size(), 4u) << r[5];
     std::copy(margins.begin(), margins.end(), form.margins.begin());

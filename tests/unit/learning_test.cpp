@@ -66,7 +66,10 @@ TEST(Learning, EveryDayMatchesIndependentCalendar) {
   for (const auto& f : testdata::ReadRows("learning_reference.tsv", '\t')) {
     if (f[0] == "name") names[f.at(1)][f.at(2)] = f.at(3);
     else if (f[0] == "start") continue;
-    else if (f[0] == "days") first = *testdata::IsoDay(f.at(1)), declared = std::stoul(f.at(2));
+    else if (f[0] == "days") {
+      first = *testdata::IsoDay(f.at(1));
+      declared = std::stoul(f.at(2));
+    }
     else days.push_back(f);
   }
   ASSERT_TRUE(days.size() == declared && declared > 55000u) << days.size();

@@ -48,7 +48,8 @@ class PainterTest : public ::testing::Test {
   CalendarHit Hit(GregorianDate month, int x, int y, MonthKind kind = MonthKind::kGregorian) {
     RecordingDrawing d;
     CalendarHit hit;
-    hit.x = x, hit.y = y;
+    hit.x = x;
+    hit.y = y;
     PaintItInternal(d, area_, month, o_, false, false, &hit, nullptr, nullptr, kind);
     EXPECT_TRUE(d.texts.empty()) << "a hit test draws nothing";
     return hit;
