@@ -17,7 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!inHome) std::abort();
   std::vector<std::string> args(1);
   for (size_t i = 0; i < size && args.size() <= 16; ++i) {
-    if (data[i] == 0) args.emplace_back(); else args.back() += static_cast<char>(data[i]);
+    if (data[i] == 0)
+      args.emplace_back();
+    else
+      args.back() += static_cast<char>(data[i]);
   }
   cli::SetMaxRangeDaysForTesting(400);  // commands that walk long ranges stay quick
   const int status = RunCli(args, sink, sink);

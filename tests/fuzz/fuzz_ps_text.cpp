@@ -39,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::WriteFile(font, data, size);
   ps_unicode_embed_font(sink, "RTLFontA", font);
   // The name is written after a slash: it must be one PostScript name.
-  if (ps_unicode_get_font_name_from_file(font).find_first_of(" \t\r\n\f()<>[]{}/%") != std::string::npos) __builtin_trap();
+  if (ps_unicode_get_font_name_from_file(font).find_first_of(" \t\r\n\f()<>[]{}/%") != std::string::npos)
+    __builtin_trap();
   const std::string text(reinterpret_cast<const char*>(data), size);
   for (const std::string& shown : {text, ps_unicode_convert(text)}) {
     if (Unescape(drawing_ps_escape(shown)) != shown) __builtin_trap();

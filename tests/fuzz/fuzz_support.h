@@ -14,14 +14,20 @@ namespace fuzz {
 
 inline const std::string& Home() {
   static const std::string home = [] {
-    std::string dir = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/lumaro-fuzz-XXXXXX" : "/tmp/lumaro-fuzz-XXXXXX";
+    std::string dir =
+        std::filesystem::is_directory("/dev/shm") ? "/dev/shm/lumaro-fuzz-XXXXXX" : "/tmp/lumaro-fuzz-XXXXXX";
     if (!::mkdtemp(dir.data())) std::abort();
     ::setenv("HOME", dir.c_str(), 1);
     std::filesystem::create_directories(dir + "/.lumaro/translations");
     if (!std::getenv("LUMARO_FUZZ_VERBOSE")) std::freopen("/dev/null", "w", stdout);
     return dir;
   }();
-  static const struct Remove { ~Remove() { std::error_code ec; std::filesystem::remove_all(home, ec); } } remove;
+  static const struct Remove {
+    ~Remove() {
+      std::error_code ec;
+      std::filesystem::remove_all(home, ec);
+    }
+  } remove;
   return home;
 }
 

@@ -32,7 +32,9 @@ using testenv::WriteFile;
 using Strings = std::vector<std::string>;
 using G = GregorianDate;
 
-inline void Pump() { while (gtk_events_pending()) gtk_main_iteration_do(FALSE); }
+inline void Pump() {
+  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+}
 
 // Pumps events until pred() holds; bounded by iterations, not by a clock.
 template <class P>
@@ -55,10 +57,12 @@ inline std::vector<GtkWidget*> Toplevels() {
 
 inline std::vector<GtkWidget*> WindowsTitled(const std::string& title) {
   std::vector<GtkWidget*> found = Toplevels();
-  found.erase(std::remove_if(found.begin(), found.end(), [&](GtkWidget* w) {
-    const char* t = gtk_window_get_title(GTK_WINDOW(w));
-    return !t || title != t || !GTK_WIDGET_VISIBLE(w);
-  }), found.end());
+  found.erase(std::remove_if(found.begin(), found.end(),
+                             [&](GtkWidget* w) {
+                               const char* t = gtk_window_get_title(GTK_WINDOW(w));
+                               return !t || title != t || !GTK_WIDGET_VISIBLE(w);
+                             }),
+              found.end());
   return found;
 }
 inline GtkWidget* WindowTitled(const std::string& title) {
@@ -67,7 +71,8 @@ inline GtkWidget* WindowTitled(const std::string& title) {
 }
 
 inline void CloseDialogs() {
-  for (GtkWidget* w : Toplevels()) if (GTK_IS_DIALOG(w)) gtk_widget_destroy(w);
+  for (GtkWidget* w : Toplevels())
+    if (GTK_IS_DIALOG(w)) gtk_widget_destroy(w);
 }
 
 // `root` and every widget inside it of `type`, in order.
@@ -195,7 +200,9 @@ class UserScript {
   }
   void Start() { source_ = g_timeout_add(5, &UserScript::Tick, this); }
   bool Done() const { return next_ >= steps_.size(); }
-  void Finish() { for (int i = 0; i < 4 * kMaxTicks && !Done(); ++i) gtk_main_iteration_do(TRUE); }
+  void Finish() {
+    for (int i = 0; i < 4 * kMaxTicks && !Done(); ++i) gtk_main_iteration_do(TRUE);
+  }
   ~UserScript() {
     if (source_) g_source_remove(source_);
     EXPECT_TRUE(failed_ || Done()) << "the program returned before the step: " << steps_[next_].first;
@@ -356,7 +363,9 @@ inline GdkPoint FindPoint(const std::function<bool(const CalendarHit&)>& pred, i
   ADD_FAILURE() << "no such point";
   return {0, 0};
 }
-inline GdkPoint NextArrow() { return FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; }); }
+inline GdkPoint NextArrow() {
+  return FindPoint([](const CalendarHit& h) { return h.onNextArrow == 1; });
+}
 // A point inside the cell of grid day `day`, below its numbers.
 inline GdkPoint PointOfDay(int day) {
   const GdkPoint p = FindPoint([day](const CalendarHit& h) { return h.day == day; }, drawingArea->allocation.height / 5, 8);

@@ -49,14 +49,17 @@ Strings Popup(const G& shown, bool year, const std::string& choice, UserScript&&
   UserScript first;
   first.Then("choose " + choice, [&labels, choice] {
     GtkWidget* menu = nullptr;
-    for (GtkWidget* w : Toplevels()) if (GTK_WIDGET_MAPPED(w) && GTK_IS_BIN(w)) menu = gtk_bin_get_child(GTK_BIN(w));
+    for (GtkWidget* w : Toplevels())
+      if (GTK_WIDGET_MAPPED(w) && GTK_IS_BIN(w)) menu = gtk_bin_get_child(GTK_BIN(w));
     if (menu && !GTK_IS_MENU(menu)) menu = nullptr;
     if (!menu) return false;
     labels = MenuLabels(menu);
     const auto at = std::find(labels.begin(), labels.end(), choice);
     GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-    if (at == labels.end()) gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
-    else gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), GTK_WIDGET(g_list_nth_data(items, at - labels.begin())), TRUE);
+    if (at == labels.end())
+      gtk_menu_shell_cancel(GTK_MENU_SHELL(menu));
+    else
+      gtk_menu_shell_activate_item(GTK_MENU_SHELL(menu), GTK_WIDGET(g_list_nth_data(items, at - labels.begin())), TRUE);
     g_list_free(items);
     return true;
   });

@@ -17,9 +17,9 @@ TEST_F(SettingsDialogTest, AWrongInputKeepsTheDialogOpen) {
     user.Then(row[2], Fill(row[1], row[2]));
     if (row[3] != "-") user.Then(row[3], ExpectMessage(row[3]));
     user.Then("still open", On(row[1], [](GtkWidget* w) {
-      EXPECT_EQ(WindowTitled("Message"), nullptr);
-      Click(w, "Cancel");
-    }));
+                EXPECT_EQ(WindowTitled("Message"), nullptr);
+                Click(w, "Cancel");
+              }));
     OpenByMenu(row[0], user);
     EXPECT_TRUE(user.Done()) << row[0];
   }

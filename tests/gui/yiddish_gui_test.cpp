@@ -23,7 +23,8 @@ void ExpectTranslated(GtkWidget* window, const std::string& where) {
     ++labels;
     const PangoFontDescription* d = gtk_widget_get_style(label)->font_desc;
     EXPECT_TRUE(!HasLatinLetter(text) && gtk_widget_get_direction(label) == GTK_TEXT_DIR_RTL &&
-                pango_font_description_get_family(d) == getFontName() && pango_font_description_get_size(d) == 16 * PANGO_SCALE)
+                pango_font_description_get_family(d) == getFontName() &&
+                pango_font_description_get_size(d) == 16 * PANGO_SCALE)
         << where << ": " << text << " in " << pango_font_description_to_string(d);
   }
   EXPECT_GT(labels, 0) << where;

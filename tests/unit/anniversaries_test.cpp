@@ -1,6 +1,5 @@
 // The anniversaries file, its list, the entries of a day as the file changes,
 // and the date rules of anniversaries, birthdays and yortsayt.
-#include "compose/anniversary_lines.h"
 #include "storage/anniversaries.h"
 
 #include <fcntl.h>
@@ -12,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "calendar/calendar.h"
 #include "base/settings.h"
 #include "base/translate.h"
+#include "calendar/calendar.h"
+#include "compose/anniversary_lines.h"
 #include "reference_data.h"
 #include "test_env.h"
 
@@ -64,18 +64,23 @@ TEST(AnniversaryFile, ParseLine) {
 TEST(AnniversaryFile, ParseWholeFileAndEditTheList) {
   AnniversaryList list;
   // Skipped: a line with a carriage return, a name with '#' (the rest is a comment); no final line feed.
-  const AnniLoadResult r = AnniFileParse("# my anniversaries\n\"Zvi\" A 1.1.2000 0\n\n\n\n\"Moshe\" Y H 30.8.5770 0\n"
-                                         "\"Moshe\" B 2.3.1985 1\r\n\"Moshe\" A 5.5.1990 0\n\"Room #5\" B 1.1.2000 0\n"
-                                         "   \n\"Aaron\" B 7.7.1977 0", list);
+  const AnniLoadResult r = AnniFileParse(
+      "# my anniversaries\n\"Zvi\" A 1.1.2000 0\n\n\n\n\"Moshe\" Y H 30.8.5770 0\n"
+      "\"Moshe\" B 2.3.1985 1\r\n\"Moshe\" A 5.5.1990 0\n\"Room #5\" B 1.1.2000 0\n"
+      "   \n\"Aaron\" B 7.7.1977 0",
+      list);
   EXPECT_EQ(Names(list), "AaronB MosheY MosheA ZviA ");  // equal names in file order
-  EXPECT_TRUE(r.skippedLines == 2 && !r.readError);  // blank lines and the comment are not counted
+  EXPECT_TRUE(r.skippedLines == 2 && !r.readError);      // blank lines and the comment are not counted
   // Sorted by bytes (those above ASCII last); Modify keeps the position; indexes out of range are refused.
   AnniFileInsertSorted(list, Rec("\xD7\x90"));
   AnniFileInsertSorted(list, Rec("rivka"));
   AnniversaryRec out = Rec("untouched");
-  EXPECT_FALSE(AnniFileGet(list, 6, out) || AnniFileGet(list, -1, out) || AnniFileModify(list, 9, out) || AnniFileRemove(list, 6));
+  EXPECT_FALSE(AnniFileGet(list, 6, out) || AnniFileGet(list, -1, out) || AnniFileModify(list, 9, out) ||
+               AnniFileRemove(list, 6));
   ASSERT_TRUE(AnniFileModify(list, 0, Rec("Zvi")) && AnniFileRemove(list, 1) && AnniFileGet(list, 0, out));
-  EXPECT_EQ(Names(list) + out.name, "ZviB MosheA ZviA rivkaB \xD7\x90" "B Zvi");
+  EXPECT_EQ(Names(list) + out.name,
+            "ZviB MosheA ZviA rivkaB \xD7\x90"
+            "B Zvi");
 }
 
 // Stored and loaded back whole; a missing file is an empty list, a folder in
@@ -144,7 +149,12 @@ TEST_F(AnniversaryDayTest, FollowsChangesOfTheFile) {
   std::filesystem::remove(home_.lumaro("kivraanni"));
   EXPECT_EQ(On(day), "-");
   Write("\"Mine\" B H 10.1.5770 0\n");
-  EXPECT_EQ([&] { TempHome other; return On(day); }(), "-");  // another HOME is another file
+  EXPECT_EQ(
+      [&] {
+        TempHome other;
+        return On(day);
+      }(),
+      "-");  // another HOME is another file
   EXPECT_EQ(On(day), "B Birthday: Mine\n");
 }
 

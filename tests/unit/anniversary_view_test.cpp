@@ -110,12 +110,14 @@ TEST_F(AnniversaryViewTest, EditFormAccepts) {
   hf.afterSunset = false;
   ASSERT_EQ(AnniCheckEditForm(hf, rec), "");
   EXPECT_EQ(AnniFormatLine(rec), "\"Moshe\" B H 30.12.5784 1");  // a Hebrew date keeps the entry's After Sunset
-  for (const AnniversaryRec& entry : {Gregorian("G", 'Y', {2, 3, 1985}, 1), AnniversaryRec{"H", 'B', 1, {30, 8, 5770}, 0}}) {
+  for (const AnniversaryRec& entry :
+       {Gregorian("G", 'Y', {2, 3, 1985}, 1), AnniversaryRec{"H", 'B', 1, {30, 8, 5770}, 0}}) {
     AnniversaryRec back = Gregorian("other", 'A', {1, 1, 2000}, entry.afterSunset);
     ASSERT_EQ(AnniCheckEditForm(AnniEditFormFor(entry), back), "");
     EXPECT_EQ(back, entry);
   }
-  EXPECT_EQ(getComboMonth(1) + getComboMonth(12) + getComboMonth(13) + getComboMonth(0) + getComboMonth(14), "NisanAdar/Adar IAdar II");
+  EXPECT_EQ(getComboMonth(1) + getComboMonth(12) + getComboMonth(13) + getComboMonth(0) + getComboMonth(14),
+            "NisanAdar/Adar IAdar II");
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "reference_data.h"
 #include "suntimes/noaa_sun.h"
 #include "suntimes/timezone.h"
@@ -32,7 +31,8 @@ std::string Messages(const std::string& codes, const std::string& expression) {
   for (char c : codes) {
     for (const testdata::Row& m : kMessages) {
       if (m[0] == std::string(1, c))
-        out += "Parsing error " + m[1] + "\n  Original expression: " + expression.substr(0, expression.find('\0')) + "\n";
+        out +=
+            "Parsing error " + m[1] + "\n  Original expression: " + expression.substr(0, expression.find('\0')) + "\n";
     }
   }
   return out;
@@ -87,10 +87,13 @@ TEST(Calc, ZmanimAtPlaces) {
     const SunOptions sun{r[0].find("precise") == 0 ? SunCalculation::kPrecise : SunCalculation::kClassic,
                          r[0].find("+elevation") != std::string::npos};
     const testdata::Row date = testdata::SplitRow(r[5], '.');
-    const std::optional<double> value = CalculateZmanimMinutes({std::stoi(r[1]), std::stoi(r[2]), std::stoi(r[3]), std::stod(r[4])},
-                                                               std::stoi(date[0]), std::stoi(date[1]), std::stoi(date[2]), r[6], sun);
-    const int shown = value ? sun.precise() ? suntimes::noaa::RoundSecondsToMinute(*value * 60) : static_cast<int>(*value) : 0;
-    EXPECT_EQ(value ? std::to_string(shown) : "-", r[7]) << r[0] << " " << r[1] << " " << r[2] << " " << r[5] << " " << r[6];
+    const std::optional<double> value =
+        CalculateZmanimMinutes({std::stoi(r[1]), std::stoi(r[2]), std::stoi(r[3]), std::stod(r[4])}, std::stoi(date[0]),
+                               std::stoi(date[1]), std::stoi(date[2]), r[6], sun);
+    const int shown =
+        value ? sun.precise() ? suntimes::noaa::RoundSecondsToMinute(*value * 60) : static_cast<int>(*value) : 0;
+    EXPECT_EQ(value ? std::to_string(shown) : "-", r[7])
+        << r[0] << " " << r[1] << " " << r[2] << " " << r[5] << " " << r[6];
   }
 }
 

@@ -40,7 +40,8 @@ TEST(CalendarArithmetic, RoundTripEveryDayAndYear) {
   for (AbsoluteDay d = first; d <= last && failures < 10; ++d) {
     const GregorianDate g = GregorianFromAbsolute(d);
     const HebrewDate h = HebrewFromAbsolute(d);
-    // Every month start but Tishri is Rosh Khodesh: one day (0) after a month of 29 days, else the 30th (1) and the 1st (2).
+    // Every month start but Tishri is Rosh Khodesh: one day (0) after a month of 29 days, else the 30th (1) and the 1st
+    // (2).
     const int roshKhodesh = h.day == 30 ? 1 : h.day == 1 && h.month != kTishri ? (prevH.day == 30 ? 2 : 0) : -1;
     const bool ok = GetRoshKhodeshType(h) == roshKhodesh && IsRoshKhodeshDate(h) == (roshKhodesh >= 0) &&
                     AbsoluteFromGregorian(g) == d && AbsoluteFromHebrew(h) == d && g.day >= 1 &&
@@ -55,7 +56,8 @@ TEST(CalendarArithmetic, RoundTripEveryDayAndYear) {
       int sum = 0;
       for (int m = 1; m <= Last_Month_Of_Hebrew_Year(h.year); ++m) sum += Last_Day_Of_Hebrew_Month(m, h.year);
       EXPECT_TRUE(wd != kSunday && wd != kWednesday && wd != kFriday && len >= shortest && len <= shortest + 2 &&
-                  sum == len && AbsoluteFromHebrew(1, kTishri, h.year + 1) - d == len) << h.year << " has " << len;
+                  sum == len && AbsoluteFromHebrew(1, kTishri, h.year + 1) - d == len)
+          << h.year << " has " << len;
     }
     failures += !ok;
     if (!ok)

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "suntimes/timezone.h"
 #include "suntimes_env.h"
 
@@ -22,8 +21,10 @@ TEST(Cities, LinesOfACityFile) {
     const int ok = CityProcessLine(row[0], &c, &message);
     const std::string fields = c.zoneName + "|" + (c.candleMinutes ? std::to_string(*c.candleMinutes) : "-") + "|" +
                                (c.elevationMetres ? testing::PrintToString(*c.elevationMetres) : "-") + "|" + message;
-    const std::string place = row[1][0] == '@' ? "@" : c.name + "|" + std::to_string(c.latitude) + "|" +
-                                                          std::to_string(c.longitude) + "|" + std::to_string(c.gmtOffset) + "|";
+    const std::string place = row[1][0] == '@'
+                                  ? "@"
+                                  : c.name + "|" + std::to_string(c.latitude) + "|" + std::to_string(c.longitude) +
+                                        "|" + std::to_string(c.gmtOffset) + "|";
     EXPECT_EQ(ok != 1 ? "error: " + message : place + fields, row[1]) << row[0];
   }
 }
@@ -43,24 +44,31 @@ class CityFile : public ::testing::Test {
 // Line numbers in the messages (CR LF counts once, a lone CR not at all, a NUL byte or an overlong line spoils only its
 // line), comments, the first of two equal names, and each message once per version of the file.
 TEST_F(CityFile, LineNumbersCommentsAndBadBytes) {
-  Write("# A city file\n\"Alpha\", 1,0 N, 1,0 E, GMT+1\n\"Bad\" 1,0 N, 1,0 E, GMT+1\n"
-        "\n\"Gamma\", 2,0 S, 2,0 W, GMT-2  # \"Delta\"\r\n\"B" + std::string(1, '\0') + "\", 2,0 N, 2,0 E, GMT+2\n"
-        "\"alpha\", 9,0 N, 9,0 E, GMT+9\n\t\n\"J\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=forty\n"
-        "\"P\", 1,0 N, 1,0 E, GMT+1 " + std::string(600, ' ') + "\n\"C\", 3,0 N, 3,0 E, GMT+3 #" +
-        std::string(5000, 'c') + "\n\"D\" x\r\"E\", 4,0 N, 4,0 E, GMT+4\r\n");
+  Write(
+      "# A city file\n\"Alpha\", 1,0 N, 1,0 E, GMT+1\n\"Bad\" 1,0 N, 1,0 E, GMT+1\n"
+      "\n\"Gamma\", 2,0 S, 2,0 W, GMT-2  # \"Delta\"\r\n\"B" +
+      std::string(1, '\0') +
+      "\", 2,0 N, 2,0 E, GMT+2\n"
+      "\"alpha\", 9,0 N, 9,0 E, GMT+9\n\t\n\"J\", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=forty\n"
+      "\"P\", 1,0 N, 1,0 E, GMT+1 " +
+      std::string(600, ' ') + "\n\"C\", 3,0 N, 3,0 E, GMT+3 #" + std::string(5000, 'c') +
+      "\n\"D\" x\r\"E\", 4,0 N, 4,0 E, GMT+4\r\n");
   int lat = -1, lon = -1, zone = -1;
   CaptureStdout();
   EXPECT_EQ(CityGet(path_, "ALPHA", &lat, &lon, &zone), 1);
   std::string messages;
-  for (const auto& [line, reason] : {std::pair{3, "Comma (,) after city name expected"}, {6, "NUL byte in line"},
+  for (const auto& [line, reason] : {std::pair{3, "Comma (,) after city name expected"},
+                                     {6, "NUL byte in line"},
                                      {8, "Begin of city name (\") expected"},
-                                     {9, "candles= must be whole minutes from 0 to 99"}, {10, "Line too long"},
+                                     {9, "candles= must be whole minutes from 0 to 99"},
+                                     {10, "Line too long"},
                                      {12, "Comma (,) after city name expected"}})
     messages += "File " + path_ + ", line " + std::to_string(line) + ": " + reason + "\n";
   EXPECT_EQ(GetCapturedStdout(), messages);
   EXPECT_EQ(lat * 10000 + lon * 10 + zone, 100 * 10000 + 100 * 10 + 1);
   CaptureStdout();
-  EXPECT_EQ(std::vector({Zone("gamma"), Zone("C"), Zone("E"), Zone("J"), Zone("Delta")}), std::vector({-2, 3, 4, 2, -99}));
+  EXPECT_EQ(std::vector({Zone("gamma"), Zone("C"), Zone("E"), Zone("J"), Zone("Delta")}),
+            std::vector({-2, 3, 4, 2, -99}));
   EXPECT_EQ(GetCapturedStdout(), "");
   lat = lon = zone = 42;
   EXPECT_EQ(CityGet(path_, "", &lat, &lon, &zone), 0);

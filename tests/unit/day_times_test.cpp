@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "calendar/calendar.h"
 #include "calendar/festivals.h"
 #include "calendar/rules.h"
@@ -23,9 +22,9 @@ bool On(AbsoluteDay d, int day, int month) {
 }
 // The days on which work is forbidden, as a printed luach lists them (the last five only in the Diaspora).
 bool FestivalDay(AbsoluteDay d, bool diaspora) {
-  static constexpr std::pair<int, int> kDays[] = {{1, kTishri},  {2, kTishri}, {10, kTishri}, {15, kTishri},
-                                                  {22, kTishri}, {15, kNisan}, {21, kNisan},  {6, kSivan},
-                                                  {16, kTishri}, {23, kTishri}, {16, kNisan}, {22, kNisan}, {7, kSivan}};
+  static constexpr std::pair<int, int> kDays[] = {
+      {1, kTishri}, {2, kTishri},  {10, kTishri}, {15, kTishri}, {22, kTishri}, {15, kNisan}, {21, kNisan},
+      {6, kSivan},  {16, kTishri}, {23, kTishri}, {16, kNisan},  {22, kNisan},  {7, kSivan}};
   return std::any_of(kDays, kDays + (diaspora ? 13 : 8), [d](const auto& f) { return On(d, f.first, f.second); });
 }
 // The kept date of a fast: on Shabbat Taanit Ester moves to the Thursday before, the others to the Sunday after.
@@ -35,8 +34,8 @@ AbsoluteDay Kept(int day, int month, int year, bool toThursday = false) {
 }
 bool IsMinorFast(AbsoluteDay d) {
   const int y = HebrewFromAbsolute(d).year;
-  return d == Kept(3, kTishri, y) || On(d, 10, kTevet) || d == Kept(13, Hebrew_Leap_Year(y) ? kAdarII : kAdar, y, true) ||
-         d == Kept(17, kTammuz, y);
+  return d == Kept(3, kTishri, y) || On(d, 10, kTevet) ||
+         d == Kept(13, Hebrew_Leap_Year(y) ? kAdarII : kAdar, y, true) || d == Kept(17, kTammuz, y);
 }
 bool IsTishaBeAv(AbsoluteDay d) { return d == Kept(9, kAv, HebrewFromAbsolute(d).year); }
 
@@ -59,9 +58,15 @@ class DayTimesTest : public testenv::SunTimesTest {
 TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
   using K = DayTimeKind;
   using E = EveningTime;
-  const K kinds[] = {K::kCandles, K::kCandlesAfterNightfall, K::kCandlesAfterNightfall, K::kCandles, K::kHavdalah, K::kHavdalah};
-  const E evenings[] = {E::kCandleLighting, E::kCandleLightingAfterNightfall, E::kCandleLightingAfterNightfall,
-                        E::kCandleLighting, E::kHavdalah, E::kHavdalah, E::kNone};
+  const K kinds[] = {K::kCandles, K::kCandlesAfterNightfall, K::kCandlesAfterNightfall, K::kCandles, K::kHavdalah,
+                     K::kHavdalah};
+  const E evenings[] = {E::kCandleLighting,
+                        E::kCandleLightingAfterNightfall,
+                        E::kCandleLightingAfterNightfall,
+                        E::kCandleLighting,
+                        E::kHavdalah,
+                        E::kHavdalah,
+                        E::kNone};
   for (const bool diaspora : {false, true}) {
     SCOPED_TRACE(diaspora ? "Diaspora" : "Israel");
     o_.rules.diaspora = diaspora;
@@ -70,8 +75,13 @@ TEST_F(DayTimesTest, SpecialTimesOverWholeYears) {
     for (AbsoluteDay d = AbsoluteFromHebrew(1, kTishri, 5750); d < AbsoluteFromHebrew(1, kTishri, 5950); ++d) {
       const bool today = FestivalDay(d, diaspora), tomorrow = FestivalDay(d + 1, diaspora);
       const bool shabbat = WeekdayOf(d) == kShabbat;
-      const size_t c = WeekdayOf(d) == kFriday ? 0 : tomorrow && today ? 1 : tomorrow && shabbat ? 2 : tomorrow ? 3
-                       : shabbat ? 4 : today ? 5 : 6;
+      const size_t c = WeekdayOf(d) == kFriday ? 0
+                       : tomorrow && today     ? 1
+                       : tomorrow && shabbat   ? 2
+                       : tomorrow              ? 3
+                       : shabbat               ? 4
+                       : today                 ? 5
+                                               : 6;
       ++reached[c];
       ASSERT_EQ(IsFestivalDay(d, o_.rules), today) << d;
       ASSERT_EQ(EveningTimeOf(d, o_.rules), evenings[c]) << d;

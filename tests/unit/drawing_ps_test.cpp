@@ -93,8 +93,9 @@ TEST(DrawingPs, PagesAsReviewedAndTextCases) {
   translate_done();
   o.text.hebrewNumerals = false;
   const bool comma = testenv::UseCommaLocale();
-  const std::string grey =
-      testenv::Written([&](std::FILE* out) { drawing_ps_new(out, 612, 792, 1, o)->set_color({32768, 32768, 32768}); });
+  const std::string grey = testenv::Written([&](std::FILE* out) {
+    drawing_ps_new(out, 612, 792, 1, o)->set_color({32768, 32768, 32768});
+  });
   std::setlocale(LC_ALL, "C");
   EXPECT_TRUE(!comma || grey.find("\n0.500 0.500 0.500 setrgbcolor\n") != std::string::npos) << grey;
   testing::internal::CaptureStderr();
@@ -153,8 +154,8 @@ TEST(PsUnicode, GlyphNamesNameTheirCharactersOfTheDefaultHebrewFont) {
     const std::string name(r->name);
     // "uniXXXX" by the naming rule, others from the list.
     const uint32_t cp = name.size() == 7 && name.rfind("uni", 0) == 0 ? std::strtoul(name.c_str() + 3, nullptr, 16)
-                        : list.count(name)                           ? list.at(name)
-                                                                     : 0;
+                        : list.count(name)                            ? list.at(name)
+                                                                      : 0;
     EXPECT_EQ(cp, r->unicode) << name;
     EXPECT_TRUE(glyphs.count(name)) << name;
     EXPECT_TRUE(codes.insert(r->code).second) << "byte " << r->code << " used twice";
@@ -169,9 +170,8 @@ TEST(PsUnicode, VisualOrderBytesAndFonts) {
   ASSERT_EQ(rows.size(), 12u);
   for (const auto& row : rows) {
     std::string hex;
-    for (unsigned char c : ps_unicode_convert(row[0]))
-      hex += "0123456789ABCDEF"[c >> 4];
-      hex += "0123456789ABCDEF"[c & 15];
+    for (unsigned char c : ps_unicode_convert(row[0])) hex += "0123456789ABCDEF"[c >> 4];
+    hex += "0123456789ABCDEF"[c & 15];
     EXPECT_EQ(hex, row[1]) << row[2];
   }
   std::string hebrew;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "calendar/calendar.h"
 #include "forms/dst_form.h"
 #include "reference_data.h"
@@ -76,7 +75,8 @@ TEST(DstForm, MessagesAndTheIsraelRule) {
     const DstFormResult r = DstFormCheck(form, stored);
     EXPECT_EQ(r.message, message);
     EXPECT_EQ(GregorianFromAbsolute(DstStartDay(r.rule, 2010)),
-              (*message ? GregorianFromAbsolute(DstStartDay(stored, 2010)) : GregorianDate{26, 3, 2010})) << message;
+              (*message ? GregorianFromAbsolute(DstStartDay(stored, 2010)) : GregorianDate{26, 3, 2010}))
+        << message;
   }
   translate_done();
 }

@@ -61,7 +61,8 @@ TEST_F(FormsTest, Export) {
       for (const IcsKindRow& k : kIcsKindRows) form.kinds |= id == k.option ? k.kind : 0u;
     ExportRequest req;
     std::string got;
-    if (ReadExportForm(form, &req, &got)) got = "OK " + std::to_string(req.fromYear) + "-" + std::to_string(req.toYear) + " " + req.path;
+    if (ReadExportForm(form, &req, &got))
+      got = "OK " + std::to_string(req.fromYear) + "-" + std::to_string(req.toYear) + " " + req.path;
     EXPECT_EQ(got, WithHome(r[5], home_.path())) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
   }
 }

@@ -4,8 +4,6 @@
 // of Psalm 130, and rules of the sources that hold on every day; and lines of
 // chosen days (halakha_lines.tsv). The exact text of chosen days, with Yom
 // HaAtsmaut and Yom Yerushalayim kept or not, is in the golden files.
-#include "halakha/halakha.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +15,7 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "halakha/halakha.h"
 #include "halakha/predicates.h"
 #include "reference_data.h"
 #include "test_env.h"
@@ -78,7 +77,8 @@ const struct {
        return x.style != 1 || x.Count("  Yizkor") + x.Count("  short Hallel") + x.Count("  Cantor wears kittel") == 0;
      }},
     {"Av haRakhamim follows every Yizkor", [](const Day& x) { return x.Followed("  Yizkor", "  Av haRakhamim"); }},
-    {"Israel mentions dew in every rite", [](const Day& x) { return !x.israel || x.Count("  no Mashiv haRuakh") == 0; }},
+    {"Israel mentions dew in every rite",
+     [](const Day& x) { return !x.israel || x.Count("  no Mashiv haRuakh") == 0; }},
     {"the Megilah of Purim morning after the Torah reading",
      [](const Day& x) { return x.Count("Megilat Ester") == 0 || x.Index("Torah reading") < x.Index("Megilat Ester"); }},
     {"one Kabbalat Shabbat line exactly on Fridays",
@@ -112,7 +112,8 @@ const struct {
 
 TEST(HalakhaReport, WholeYears) {
   std::map<std::string, std::vector<testdata::Row>> listed;  // style year D|IL -> rows
-  for (const auto& f : testdata::ReadRows("halakha_year_days.tsv", '\t')) listed[f.at(0) + f.at(1) + f.at(2)].push_back(f);
+  for (const auto& f : testdata::ReadRows("halakha_year_days.tsv", '\t'))
+    listed[f.at(0) + f.at(1) + f.at(2)].push_back(f);
   ASSERT_EQ(listed.size(), 16u);
   for (int year = 5700; year <= 5900; ++year) {
     // Ashkenazim begin Selikhot on the Sunday after the Saturday among 19..25 Elul, the Sephardim on 2 Elul.
@@ -135,7 +136,8 @@ TEST(HalakhaReport, WholeYears) {
         // The evenings before the weekdays from 3 to 9 Tishri and from the first day to 29 Elul.
         for (AbsoluteDay m = AbsoluteFromHebrew(3, kTishri, year); m <= AbsoluteFromHebrew(9, kTishri, year); ++m)
           if (WeekdayOf(m) != kShabbat) expectedSelikhot.push_back(m - 1);
-        for (AbsoluteDay m = style == 1 ? AbsoluteFromHebrew(2, kElul, year) : sunday; m <= AbsoluteFromHebrew(29, kElul, year); ++m)
+        for (AbsoluteDay m = style == 1 ? AbsoluteFromHebrew(2, kElul, year) : sunday;
+             m <= AbsoluteFromHebrew(29, kElul, year); ++m)
           if (WeekdayOf(m) != kShabbat) expectedSelikhot.push_back(m - 1);
         EXPECT_EQ(selikhot, expectedSelikhot);
         for (int day = 1; day <= 10; ++day) tenDays.push_back(AbsoluteFromHebrew(day, kTishri, year));
@@ -145,7 +147,8 @@ TEST(HalakhaReport, WholeYears) {
           for (const auto& range : testdata::SplitRow(rows[r].at(5), ' ')) {
             const auto ends = testdata::SplitRow(range, '.');  // first..last, or "-" for none
             if (range != "-")
-              for (AbsoluteDay d = *testdata::IsoDay(ends.front()); d <= *testdata::IsoDay(ends.back()); ++d) expected.insert(d);
+              for (AbsoluteDay d = *testdata::IsoDay(ends.front()); d <= *testdata::IsoDay(ends.back()); ++d)
+                expected.insert(d);
           }
           EXPECT_EQ(found[r], expected) << rows[r][3] << ": '" << rows[r][4] << "'";
         }

@@ -3,7 +3,6 @@
 // captions, dates, report headings and the anniversaries dialog's dates
 // (tests/data/hebrew_captions.tsv, from printed luachs), and the language
 // dialog's check box that chooses between them.
-#include "compose/current_options.h"
 #include "compose/hebrew_date_text.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +12,7 @@
 #include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "compose/day_report.h"
 #include "compose/readings_list.h"
 #include "forms/anniversary_view.h"
@@ -36,22 +36,25 @@ TEST(HebrewDateText, InEveryLanguageAndChoice) {
     setLanguage(language);
     translate_done();
     translate_init(getLanguagePrefix(language));
-    setHebrewNumerals(f.at(1) == "on" ? kHebrewNumeralsOn : f[1] == "off" ? kHebrewNumeralsOff : kHebrewNumeralsByLanguage);
+    setHebrewNumerals(f.at(1) == "on" ? kHebrewNumeralsOn
+                      : f[1] == "off" ? kHebrewNumeralsOff
+                                      : kHebrewNumeralsByLanguage);
     const bool on = CurrentTextOptions().hebrewNumerals;
     const std::string& what = f.at(2);
     const auto a = testdata::SplitRow(f.at(3), ' ');  // a month and year, or a day
     const int m = a.size() == 2 ? std::stoi(a[0]) : 0, y = a.size() == 2 ? std::stoi(a[1]) : 0;
     const AbsoluteDay d = a.size() == 1 ? *testdata::DayOf(a[0]) : 0;
     const CalendarRules rules{true, true};
-    std::string got = what == "caption"       ? HebrewMonthRangeCaption(m, y, on)
-                      : what == "gregorian"   ? HebrewMonthGregorianCaption(m, y)
-                      : what == "month"       ? HebrewMonthNameText(m, y, on) + " " + HebrewYearText(y, on)
-                      : what == "heading"     ? ReportHeadingHebrewDate(d, on)
-                      : what == "halakha"     ? BuildHalakhaList(d, rules, kStyleAshkenazi, on)
-                      : what == "readings"    ? BuildReadingsList(d, rules, kStyleAshkenazi, on)
-                      : what == "anniversary" ? AnniOccurrenceText(d)
-                                              : HebrewDateText(HebrewFromAbsolute(d), on,
-                                                               what == "full" ? HebrewThousands::kWrite : HebrewThousands::kOmit);
+    std::string got = what == "caption"     ? HebrewMonthRangeCaption(m, y, on)
+                      : what == "gregorian" ? HebrewMonthGregorianCaption(m, y)
+                      : what == "month"     ? HebrewMonthNameText(m, y, on) + " " + HebrewYearText(y, on)
+                      : what == "heading"   ? ReportHeadingHebrewDate(d, on)
+                      : what == "halakha"   ? BuildHalakhaList(d, rules, kStyleAshkenazi, on)
+                      : what == "readings"  ? BuildReadingsList(d, rules, kStyleAshkenazi, on)
+                      : what == "anniversary"
+                          ? AnniOccurrenceText(d)
+                          : HebrewDateText(HebrewFromAbsolute(d), on,
+                                           what == "full" ? HebrewThousands::kWrite : HebrewThousands::kOmit);
     got = got.substr(0, got.find('\n'));
     EXPECT_EQ(got, f.at(4)) << f[0] << " " << f[1] << " " << what << " " << f[3];
   }

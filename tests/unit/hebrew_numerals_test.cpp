@@ -48,8 +48,8 @@ TEST(HebrewNumerals, OutOfRangeAndMonthNames) {
   for (const auto& f : rows) {
     const auto a = testdata::SplitRow(f.at(1), ' ');
     const int n = std::stoi(a.at(0));
-    std::string got = f[0] == "number" ? HebrewNumeral(n) + "|" + HebrewNumeral(n, HebrewThousands::kOmit)
-                      : f[0] == "day"  ? HebrewDayNumeral(n)
+    std::string got = f[0] == "number"  ? HebrewNumeral(n) + "|" + HebrewNumeral(n, HebrewThousands::kOmit)
+                      : f[0] == "day"   ? HebrewDayNumeral(n)
                       : f[0] == "month" ? HebrewMonthNameInHebrew(n, std::stoi(a.at(1)))
                                         : HebrewDateInHebrew(n, std::stoi(a.at(1)), std::stoi(a.at(2)));
     EXPECT_EQ(got, f.at(2)) << f[0] << " " << f[1];

@@ -19,11 +19,20 @@ const std::string kAlefPatah = "\xEF\xAC\xAE", kAlefQamats = "\xEF\xAC\xAF";
 TEST(HebrewPoints, ComposesLettersWithTheirPoints) {
   // Pairs the table does not have and points without a letter stay; left to
   // right, each character is in one pair at most.
-  const std::pair<std::string, std::string> cases[] = {
-      {kAlef + kPatah, kAlefPatah}, {kAlef + kQamats, kAlefQamats}, {"\xD7\x95\xD6\xBC", "\xEF\xAC\xB5"},
-      {"\xD7\xA9\xD7\x82" "ab", "\xEF\xAC\xAB" "ab"}, {"\xD7\xB2" + kPatah, "\xEF\xAC\x9F"},
-      {kAlef + kSegol, kAlef + kSegol}, {kPatah + kAlef, kPatah + kAlef}, {kAlef, kAlef}, {"", ""},
-      {kAlef + kPatah + kPatah, kAlefPatah + kPatah}, {kAlef + kAlef + kQamats, kAlef + kAlefQamats}};
+  const std::pair<std::string, std::string> cases[] = {{kAlef + kPatah, kAlefPatah},
+                                                       {kAlef + kQamats, kAlefQamats},
+                                                       {"\xD7\x95\xD6\xBC", "\xEF\xAC\xB5"},
+                                                       {"\xD7\xA9\xD7\x82"
+                                                        "ab",
+                                                        "\xEF\xAC\xAB"
+                                                        "ab"},
+                                                       {"\xD7\xB2" + kPatah, "\xEF\xAC\x9F"},
+                                                       {kAlef + kSegol, kAlef + kSegol},
+                                                       {kPatah + kAlef, kPatah + kAlef},
+                                                       {kAlef, kAlef},
+                                                       {"", ""},
+                                                       {kAlef + kPatah + kPatah, kAlefPatah + kPatah},
+                                                       {kAlef + kAlef + kQamats, kAlef + kAlefQamats}};
   for (const auto& [text, composed] : cases) {
     std::string out;
     EXPECT_EQ(ComposeHebrewPoints(text, 255, out), HebrewPointsResult::kOk) << text;

@@ -65,7 +65,8 @@ TEST(Holidays, NamesAndSpecialDays) {
   translate_init("");
   for (const auto& f : testdata::ReadRows("holiday_names.tsv", '\t'))
     for (int diaspora : {0, 1})
-      EXPECT_EQ(GetJewishHolidayName(std::stoi(f.at(0)), diaspora ? kDiasporaRules : kIsraelRules), f.at(1 + diaspora)) << f[0];
+      EXPECT_EQ(GetJewishHolidayName(std::stoi(f.at(0)), diaspora ? kDiasporaRules : kIsraelRules), f.at(1 + diaspora))
+          << f[0];
   for (const auto& f : testdata::ReadRows("special_days.tsv", '\t')) {
     const CalendarRules rules{f.at(1) == "D", f.at(2) == "1"};
     EXPECT_EQ(GetSpecialDay(*testdata::IsoDay(f.at(0)), rules), f.at(3) == "-" ? "" : f.at(3)) << f[0] << " " << f[1];

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "compose/current_options.h"
-#include "calendar/calendar.h"
 #include "base/utf8.h"
+#include "calendar/calendar.h"
+#include "compose/current_options.h"
 #include "reference_data.h"
 #include "test_env.h"
 
@@ -59,7 +59,9 @@ TEST(IcsText, UidsAndUtcTimes) {
   for (const auto& f : testenv::CaseRows("ics_uid_utc.tsv")) {
     const AbsoluteDay day = *testdata::IsoDay(f.at(1));
     EXPECT_EQ(f[0] == "uid" ? IcsUid(day, f.at(2), f.at(3) == "-" ? "" : f[3])
-                            : IcsUtcDateTime(day, std::stoi(f.at(2)), std::stoi(f.at(3))), f.at(4)) << f[1];
+                            : IcsUtcDateTime(day, std::stoi(f.at(2)), std::stoi(f.at(3))),
+              f.at(4))
+        << f[1];
   }
 }
 

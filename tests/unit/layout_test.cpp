@@ -72,18 +72,23 @@ const CellLayoutOptions kCell{3, 4, 100, 60, "~"};  // inset, gap to the numbers
 // high to 20, lines going least important first, six anniversaries never
 // without a "+N more" naming them all.
 TEST(CellLayout, KnownCellsAsReviewed) {
-  const CellContent longLines = Cell("1", "2", {Line(K::kSection, kFontImportant2, "Aharemoth, Kedoshim"),
-                                                Line(K::kHoliday, kFontImportant1, "Shemini Atseret/Simkhat T")});
+  const CellContent longLines = Cell("1", "2",
+                                     {Line(K::kSection, kFontImportant2, "Aharemoth, Kedoshim"),
+                                      Line(K::kHoliday, kFontImportant1, "Shemini Atseret/Simkhat T")});
   const CellLine time = Line(K::kTime, kFontShabbatTime, "07:47PM"), omer = Line(K::kOmer, kFontOmer, "1 L'Omer");
   const CellContent purim = Cell("30", "29", {Line(K::kHoliday, kFontImportant1, "Purim"), time});
   const CellContent pesakh = Cell("3", "16", {Line(K::kHoliday, kFontImportant1, "Pesakh II"), time, omer});
   RecordingDrawing recording, proportional(kDeviceScreen, kColorModeColor, 1, true);
   FontBook fixed(recording, ScreenSizes(), kSmallest), grows(proportional, ScreenSizes(), kSmallest);
   std::vector<std::tuple<const char*, CellContent, FontBook*, int, int>> cases = {
-      {"full day", FullDay(1), &fixed, 200, 300}, {"full day", FullDay(1), &fixed, 200, 130},
-      {"long lines", longLines, &fixed, 200, 200}, {"long lines", longLines, &fixed, 100, 200},
-      {"long lines", longLines, &fixed, 66, 200},  {"Purim", purim, &fixed, 60, 200},
-      {"Purim", purim, &fixed, 120, 200},          {"Pesakh, growing metrics", pesakh, &grows, 90, 300},
+      {"full day", FullDay(1), &fixed, 200, 300},
+      {"full day", FullDay(1), &fixed, 200, 130},
+      {"long lines", longLines, &fixed, 200, 200},
+      {"long lines", longLines, &fixed, 100, 200},
+      {"long lines", longLines, &fixed, 66, 200},
+      {"Purim", purim, &fixed, 60, 200},
+      {"Purim", purim, &fixed, 120, 200},
+      {"Pesakh, growing metrics", pesakh, &grows, 90, 300},
       {"Pesakh, growing metrics", pesakh, &grows, 100, 300}};
   for (int height = 140; height >= 20; height -= 8) cases.emplace_back("full day", FullDay(1), &fixed, 200, height);
   for (int height = 260; height >= 40; height -= 20)

@@ -43,23 +43,26 @@ TEST(LearningLines, CellLinesInEnglishAndTranslated) {
   translate_init("english");
   LearningChoice all, some;
   all.cycles.fill(true);
-  EXPECT_EQ(Cells(all), (std::vector<std::string>{"Mishna Sotah 4:3-4", "I Kings 8", "Yerushalmi Eruvin 65",
-                                                  "Rambam Ma'asros 2", "Rambam Yom Tov 7-8, Chametz u'Matzah 1",
-                                                  "Psalms 55-59", "Avos 3"}));
+  EXPECT_EQ(Cells(all),
+            (std::vector<std::string>{"Mishna Sotah 4:3-4", "I Kings 8", "Yerushalmi Eruvin 65", "Rambam Ma'asros 2",
+                                      "Rambam Yom Tov 7-8, Chametz u'Matzah 1", "Psalms 55-59", "Avos 3"}));
   EXPECT_TRUE(Cells(LearningChoice{}).empty());
-  testenv::WriteFile(home.lumaro("translations/yiddish.learning"),
-                     "\"Daf Yomi\" = \"DAF\"\n\"Rambam, three chapters\" = \"RAMBAM-3\"\n"
-                     "\"Hilchos Yom Tov\" = \"LAWS-OF-YOM-TOV\"\n\"Yom Tov\" = \"YOM-TOV\"\n"
-                     "\"Chametz u'Matzah\" = \"KHOMETS\"\n\"Tov\" = \"GOOD\"\n\"Bava Metzia\" = \"BM\"\n"
-                     "\"Sotah\" = \"SOTAH\"\n\"Mishna\" = \"MISHNA\"\n\"Rambam\" = \"RAMBAM\"\n\"Mishna Yomit\" = \"MY\"\n");
+  testenv::WriteFile(
+      home.lumaro("translations/yiddish.learning"),
+      "\"Daf Yomi\" = \"DAF\"\n\"Rambam, three chapters\" = \"RAMBAM-3\"\n"
+      "\"Hilchos Yom Tov\" = \"LAWS-OF-YOM-TOV\"\n\"Yom Tov\" = \"YOM-TOV\"\n"
+      "\"Chametz u'Matzah\" = \"KHOMETS\"\n\"Tov\" = \"GOOD\"\n\"Bava Metzia\" = \"BM\"\n"
+      "\"Sotah\" = \"SOTAH\"\n\"Mishna\" = \"MISHNA\"\n\"Rambam\" = \"RAMBAM\"\n\"Mishna Yomit\" = \"MY\"\n");
   translate_init("yiddish");
   EXPECT_EQ(TranslatedLearningText(LearningCycle::kRambamThreeChapters, kShabbat, kDiasporaRules),
             "LAWS-OF-YOM-TOV 7-8, KHOMETS 1");
   EXPECT_EQ(TranslatedDafYomi(kShabbat), "BM 80");
   for (LearningCycle c : {LearningCycle::kMishnaYomit, LearningCycle::kNachYomi, LearningCycle::kRambamThreeChapters})
     some.Set(c, true);
-  EXPECT_EQ(Cells(some), (std::vector<std::string>{"MISHNA SOTAH 4:3-4", "I Kings 8", "RAMBAM LAWS-OF-YOM-TOV 7-8, KHOMETS 1"}));
-  EXPECT_EQ(Cells(some, true), (std::vector<std::string>{"MY (mishna-yomit)", "Nach Yomi (nach-yomi)", "RAMBAM-3 (rambam-3)"}));
+  EXPECT_EQ(Cells(some),
+            (std::vector<std::string>{"MISHNA SOTAH 4:3-4", "I Kings 8", "RAMBAM LAWS-OF-YOM-TOV 7-8, KHOMETS 1"}));
+  EXPECT_EQ(Cells(some, true),
+            (std::vector<std::string>{"MY (mishna-yomit)", "Nach Yomi (nach-yomi)", "RAMBAM-3 (rambam-3)"}));
   translate_done();
   settingsReset();
 }
@@ -76,8 +79,9 @@ TEST(LearningLines, DialogModel) {
   form[0].chosen = false;
   form[2].chosen = true;  // Nach Yomi
   EXPECT_TRUE(LearningFormApply(form));
-  EXPECT_EQ((std::vector<int>{getLearningFlag("daf-yomi"), getLearningFlag("nach-yomi"), getLearningFlag("mishna-yomit")}),
-            (std::vector<int>{0, 1, 0}));
+  EXPECT_EQ(
+      (std::vector<int>{getLearningFlag("daf-yomi"), getLearningFlag("nach-yomi"), getLearningFlag("mishna-yomit")}),
+      (std::vector<int>{0, 1, 0}));
   const LearningForm again = LearningFormFromSettings();
   EXPECT_TRUE(!again[0].chosen && again[2].chosen);
   EXPECT_FALSE(LearningFormApply(again));
@@ -93,9 +97,9 @@ TEST(DayReport, ZmanimUntouchedAndLongTranslationsCut) {
   std::filesystem::copy_file(std::string(LUMARO_SOURCE_DATADIR) + "/cities", home.lumaro("cities"));
   testenv::WriteFile(home.lumaro("translations/yiddish.other"), "\"Pforzheim\" = \"QQ\"\n");
   std::string file;
-  for (const char* key : {"Shakharit", "Minkha", "Maariv", "Musaf", "Torah reading", "  Al haNisim",
-                          "  Yaale veYavo", "  full Hallel", "  no Takhanun", "  Barekhi nafshi (Psalm 104)",
-                          "  Teyn Tal uMatar", "  Mashiv haRuakh"})
+  for (const char* key :
+       {"Shakharit", "Minkha", "Maariv", "Musaf", "Torah reading", "  Al haNisim", "  Yaale veYavo", "  full Hallel",
+        "  no Takhanun", "  Barekhi nafshi (Psalm 104)", "  Teyn Tal uMatar", "  Mashiv haRuakh"})
     file += "\"" + std::string(key) + "\" = \"" + std::string(2000, 'y') + "\"\n";
   testenv::WriteFile(home.lumaro("translations/yiddish.halakha"), file);
   translate_init("yiddish");
@@ -106,7 +110,8 @@ TEST(DayReport, ZmanimUntouchedAndLongTranslationsCut) {
   ASSERT_NE(zmanim.find("Location Pforzheim\n"), std::string::npos) << zmanim;
   const DayReport report = BuildDayReport(d, options);
   EXPECT_EQ(report.zmanim, zmanim);
-  EXPECT_TRUE(report.halakha.size() > 20000u && report.halakha.size() <= kTranslateReplaceMax + 1) << report.halakha.size();
+  EXPECT_TRUE(report.halakha.size() > 20000u && report.halakha.size() <= kTranslateReplaceMax + 1)
+      << report.halakha.size();
   EXPECT_EQ(report.halakha.back(), '\n');
   translate_done();
   settingsReset();

@@ -35,7 +35,8 @@ void AddPlace(Tokens& out, const std::string& name, const std::string& place) { 
   if (place.find(':') != std::string::npos) return out.push_back(name + " " + place);
   for (const std::string& run : testdata::SplitRow(place, '+')) {
     const auto ends = testdata::SplitRow(run, '-');
-    for (int c = std::stoi(ends.front()); c <= std::stoi(ends.back()); ++c) out.push_back(name + " " + std::to_string(c));
+    for (int c = std::stoi(ends.front()); c <= std::stoi(ends.back()); ++c)
+      out.push_back(name + " " + std::to_string(c));
   }
 }
 
@@ -65,12 +66,13 @@ TEST(Learning, EveryDayMatchesIndependentCalendar) {
   size_t declared = 0;
   for (const auto& f : testdata::ReadRows("learning_reference.tsv", '\t')) {
     if (f[0] == "name") names[f.at(1)][f.at(2)] = f.at(3);
-    else if (f[0] == "start") continue;
+    else if (f[0] == "start")
+      continue;
     else if (f[0] == "days") {
       first = *testdata::IsoDay(f.at(1));
       declared = std::stoul(f.at(2));
-    }
-    else days.push_back(f);
+    } else
+      days.push_back(f);
   }
   ASSERT_TRUE(days.size() == declared && declared > 55000u) << days.size();
   for (size_t column = 0; column < std::size(kColumns); ++column) {
@@ -118,7 +120,9 @@ TEST(Learning, WorkedExamples) {
   const AbsoluteDay lastDay = AbsoluteFromGregorian(31, 12, kLastYear);
   EXPECT_NE(TextOf(LearningCycle::kTehillim, lastDay, kDiasporaRules), "");
   for (AbsoluteDay outside : {AbsoluteDay{0}, lastDay + 1, AbsoluteDay{INT64_MAX}})
-    EXPECT_EQ(TextOf(LearningCycle::kMishnaYomit, outside, kDiasporaRules) + TextOf(LearningCycle::kTehillim, outside, kDiasporaRules), "");
+    EXPECT_EQ(TextOf(LearningCycle::kMishnaYomit, outside, kDiasporaRules) +
+                  TextOf(LearningCycle::kTehillim, outside, kDiasporaRules),
+              "");
 }
 
 }  // namespace

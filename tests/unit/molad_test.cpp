@@ -70,7 +70,8 @@ TEST(Molad, LinesAndTranslatedFormats) {
   translate_internal_process_file(file);
   MoladTime m;
   MoladGet(kTishri, 5785, &m);
-  EXPECT_EQ(lines(kTishri, 5785, m), "Der molad fun Tishri 5785 (100%):|Donershtik, nakht, 3 hours,|21 minutes, 13 parts");
+  EXPECT_EQ(lines(kTishri, 5785, m),
+            "Der molad fun Tishri 5785 (100%):|Donershtik, nakht, 3 hours,|21 minutes, 13 parts");
   translate_done();
 }
 

@@ -35,10 +35,12 @@ TEST(MonthGrid, EveryHebrewDayInItsCell) {
     EXPECT_EQ(GridIndexOf(MonthGridOf(MonthKind::kHebrew, GregorianFromAbsolute(d)), d), h.day);
   }
   // 1 Sep 2024 a Sunday; 1 Mar 2025 a Shabbat (31 days: six rows); February 2015 began on a Sunday (four rows).
-  const MonthGrid sep = MonthGridOf(MonthKind::kGregorian, GregorianDate{17, 9, 2024}), mar = GregorianMonthGrid(3, 2025);
+  const MonthGrid sep = MonthGridOf(MonthKind::kGregorian, GregorianDate{17, 9, 2024}),
+                  mar = GregorianMonthGrid(3, 2025);
   EXPECT_TRUE(sep.days == 30 && GridCellOf(sep, 1).column == 0 && GridCellOf(sep, 30).row == 4);
   EXPECT_TRUE(GridCellOf(mar, 1).column == 6 && GridCellOf(mar, 31).row == 5 && GridCellOf(mar, 31).column == 1);
-  EXPECT_EQ(GridIndexOf(mar, AbsoluteFromGregorian(28, 2, 2025)) + GridIndexOf(mar, AbsoluteFromGregorian(1, 4, 2025)), 0);
+  EXPECT_EQ(GridIndexOf(mar, AbsoluteFromGregorian(28, 2, 2025)) + GridIndexOf(mar, AbsoluteFromGregorian(1, 4, 2025)),
+            0);
   EXPECT_EQ(GridCellOf(GregorianMonthGrid(2, 2015), 28).row, 3);
 }
 
@@ -54,7 +56,8 @@ TEST(Navigation, Steps) {
                              : step == "days"       ? StepDays(from, n)
                              : step == "month-year" ? WithMonthYear(from, n, std::stoi(arg.at(1)))
                              : step == "today"      ? ClampedToday(from.day, from.month, from.year)
-                                                    : n > 0 ? NextHebrewMonthDate(from) : PreviousHebrewMonthDate(from);
+                             : n > 0                ? NextHebrewMonthDate(from)
+                                                    : PreviousHebrewMonthDate(from);
     EXPECT_EQ(to, DateOf(f.at(3))) << f.at(4);
   }
 }

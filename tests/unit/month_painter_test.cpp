@@ -39,8 +39,10 @@ class PainterTest : public ::testing::Test {
     const bool paper = paperColorMode >= 0;
     RecordingDrawing d(paper ? kDevicePrinter : kDeviceScreen, paper ? paperColorMode : kColorModeColor, paper ? 4 : 1);
     const PaintHooks hooks = d.Hooks();
-    if (!paper) PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
-    else PaintPrintIt(d, area_, selected, o_);
+    if (!paper)
+      PaintItInternal(d, area_, selected, o_, true, false, nullptr, pair, &hooks, kind);
+    else
+      PaintPrintIt(d, area_, selected, o_);
     std::string out;
     for (const std::string& op : d.ops) out += op + "\n";
     return out;

@@ -7,7 +7,6 @@
 
 #include <cmath>
 
-
 #include "calendar/calendar.h"
 #include "calendar/rules.h"
 #include "reference_data.h"
@@ -59,8 +58,13 @@ Reference Read(const std::string& file) {
     const auto january = testenv::ShownOffsetMinutes(f[6], UtcSecondsOf({15, 1, 2025}, 720, 0));
     const auto july = testenv::ShownOffsetMinutes(f[6], UtcSecondsOf({15, 7, 2025}, 720, 0));
     EXPECT_TRUE(january && july) << f[6];
-    ref.cities.push_back({f[2], std::stoi(f[3]), std::stoi(f[4]), std::min(january.value_or(0), july.value_or(0)) / 60,
-                          f[6], {}, std::stod(f[5])});
+    ref.cities.push_back({f[2],
+                          std::stoi(f[3]),
+                          std::stoi(f[4]),
+                          std::min(january.value_or(0), july.value_or(0)) / 60,
+                          f[6],
+                          {},
+                          std::stod(f[5])});
   }
   return ref;
 }
@@ -68,7 +72,8 @@ Reference Read(const std::string& file) {
 // The minute the city's clock shows at seconds after 0h UTC of a day.
 int ClockMinute(const CityRec& c, AbsoluteDay day, double utcSeconds) {
   const int64_t minutes = static_cast<int64_t>(std::floor(utcSeconds / 60.0));
-  const int offset = *testenv::ShownOffsetMinutes(c.zoneName, UtcSecondsOf(GregorianFromAbsolute(day), 0, 0) + minutes * 60);
+  const int offset =
+      *testenv::ShownOffsetMinutes(c.zoneName, UtcSecondsOf(GregorianFromAbsolute(day), 0, 0) + minutes * 60);
   return static_cast<int>((minutes + offset) % 1440 + 1440) % 1440;
 }
 
@@ -94,7 +99,8 @@ TEST(NoaaSun, ZmanimAgreeWithTheReferenceTimesOfManyCities) {
     report << r[0] << "\t" << r[1];
     for (size_t k = 0; k < columns.size(); ++k) {
       const bool elevation = columns[k][1] == "1";
-      const auto t = programs[k].EvaluateMinutes(clock.Place(c), g.day, g.month, g.year, {SunCalculation::kPrecise, elevation});
+      const auto t =
+          programs[k].EvaluateMinutes(clock.Place(c), g.day, g.month, g.year, {SunCalculation::kPrecise, elevation});
       const double seconds = t ? (*t - clock.zoneHours() * 60.0) * 60.0 + ref.Shift(city) * 86400.0 : 0;
       report << "\t" << (t ? std::to_string(std::lround(seconds * 10)) : "-");
       // A depression is measured from sunset: none on a day without one.
@@ -102,7 +108,9 @@ TEST(NoaaSun, ZmanimAgreeWithTheReferenceTimesOfManyCities) {
         return ref.rows[j][k + 2] != "-" && (k < 4 || ref.rows[j][elevation ? 5 : 3] != "-");
       };
       if (t.has_value() != exists(i)) {  // tolerated where the neighbouring day of the reference differs
-        const auto differs = [&](size_t j) { return j < ref.rows.size() && ref.rows[j][0] == r[0] && exists(j) != exists(i); };
+        const auto differs = [&](size_t j) {
+          return j < ref.rows.size() && ref.rows[j][0] == r[0] && exists(j) != exists(i);
+        };
         EXPECT_TRUE(differs(i - 1) || differs(i + 1)) << columns[k][0] << " in " << c.name << " on " << r[1];
         continue;
       }
@@ -132,16 +140,16 @@ TEST(NoaaSun, EveningTimesOfTheMonthView) {
   std::ostringstream cities;
   for (const CityRec& c : ref.cities) {
     const int lat = std::abs(c.latitude), lon = std::abs(c.longitude);
-    cities << '"' << c.name << "\", " << lat / 100 << ',' << lat % 100 << (c.latitude < 0 ? " S, " : " N, ") << lon / 100
-           << ',' << lon % 100 << (c.longitude < 0 ? " W, GMT" : " E, GMT") << (c.gmtOffset < 0 ? "" : "+") << c.gmtOffset
-           << ", " << c.zoneName << ", elevation=" << *c.elevationMetres << "\n";
+    cities << '"' << c.name << "\", " << lat / 100 << ',' << lat % 100 << (c.latitude < 0 ? " S, " : " N, ")
+           << lon / 100 << ',' << lon % 100 << (c.longitude < 0 ? " W, GMT" : " E, GMT") << (c.gmtOffset < 0 ? "" : "+")
+           << c.gmtOffset << ", " << c.zoneName << ", elevation=" << *c.elevationMetres << "\n";
   }
   testenv::WriteFile(home.lumaro("cities"), cities.str());
   for (const auto& [degrees, elevation] : {std::pair{false, false}, {true, false}, {false, true}}) {
     int compared = 0, equal = 0;
     for (size_t i = 0; i < ref.cities.size(); ++i) {
-      const EveningTimes evenings(kDiasporaRules, home.lumaro("cities"), ref.cities[i].name, nullptr, true, "sunset - 18",
-                                  degrees ? "sunset + degrees_below_horizon(8.5)" : "sunset + 72",
+      const EveningTimes evenings(kDiasporaRules, home.lumaro("cities"), ref.cities[i].name, nullptr, true,
+                                  "sunset - 18", degrees ? "sunset + degrees_below_horizon(8.5)" : "sunset + 72",
                                   SunOptions{SunCalculation::kPrecise, elevation}, ClockStyle{});
       for (const testdata::Row& r : ref.rows) {
         const AbsoluteDay day = *testdata::IsoDay(r[1]), local = day + ref.Shift(i);
@@ -155,7 +163,8 @@ TEST(NoaaSun, EveningTimesOfTheMonthView) {
           continue;
         }
         ++compared;
-        equal += shown && theirs != "-" ? (value.hour * 60 + value.minute) % 1440 == ClockMinute(ref.cities[i], day, std::stoi(theirs) * 60.0)
+        equal += shown && theirs != "-" ? (value.hour * 60 + value.minute) % 1440 ==
+                                              ClockMinute(ref.cities[i], day, std::stoi(theirs) * 60.0)
                                         : shown == (theirs != "-");
       }
     }

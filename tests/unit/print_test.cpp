@@ -40,8 +40,10 @@ TEST(PrintUnits, Cases) {
       PrintSetPaper(job, *PrintFindPaperFormat("A4"), true);
       PrintSetMargins(job, l, t, r, b);
       const PaintArea a = PrintArea(job);
-      if (PrintAreaIsUsable(job)) got << a.x << " " << a.y << " " << a.width << " " << a.height;
-      else got << "unusable";
+      if (PrintAreaIsUsable(job))
+        got << a.x << " " << a.y << " " << a.width << " " << a.height;
+      else
+        got << "unusable";
     }
     EXPECT_EQ(got.str(), row[0] == "paper" ? row[3] : row[2]) << row[0] << " '" << row[1] << "'";
   }
@@ -81,7 +83,8 @@ TEST(PrintPath, AMonthToAFileOrNothing) {
     EXPECT_EQ(ReadFile(old), "old content") << font;
     EXPECT_EQ(testenv::Written([&](std::FILE* out) {
                 EXPECT_FALSE(PrintToStream(out, PrintArea(job), 612, 792, 1, october, yiddish, &error));
-              }), "");
+              }),
+              "");
   }
   EXPECT_FALSE(PrintCheckYiddishFont(yiddish).empty());
   yiddish.text.language = kLanguageEnglish;

@@ -143,7 +143,8 @@ TEST(ReadingsReference, EveryDayMatchesThePublishedReadings) {
       // Saturdays return 1 and a text for every code; other days 0.
       ASSERT_EQ(ParashGetReadingsWithIDs(h.day, h.month, h.year, rules, &rec, &ids, style), WeekdayOf(d) == kShabbat);
       const int32_t codes[3] = {ids.c1, ids.c2, ids.c3};
-      for (size_t i = 0; i < 3; ++i) EXPECT_FALSE(codes[i] != kReadingNoCode && rec.torah[i].empty()) << testdata::IsoOf(d);
+      for (size_t i = 0; i < 3; ++i)
+        EXPECT_FALSE(codes[i] != kReadingNoCode && rec.torah[i].empty()) << testdata::IsoOf(d);
       const char* setting = diaspora ? "D" : "IL";
       const std::pair<std::string, std::string> key{testdata::IsoOf(d), setting};
       Day reference = published[key];

@@ -73,7 +73,8 @@ TEST(SafeWrite, SettingsAndAnniversaries) {
   ASSERT_EQ(rows.size(), 6u);
   for (const auto& f : rows) {
     const std::string& setup = f.at(1);
-    const bool settings = f.at(0) == "settings", refuse = setup == "refuse-replace", noFolder = setup == "folder-is-file";
+    const bool settings = f.at(0) == "settings", refuse = setup == "refuse-replace",
+               noFolder = setup == "folder-is-file";
     TempHome home(refuse);
     const std::string dir = home.path() + "/.lumaro", file = home.lumaro(settings ? "kivrasettings" : "kivraanni");
     WriteFile(noFolder ? dir : file, "old\n");
@@ -114,7 +115,8 @@ TEST(SafeWrite, UmaskPlantedLinksAndStaleFiles) {
   const struct timespec old[2] = {{::time(nullptr) - 7200, 0}, {::time(nullptr) - 7200, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, (dir + "/.lumaro-tmp-old123").c_str(), old, 0), 0);
   EXPECT_EQ(RemoveStaleTempFiles(dir, 3600), 1);
-  EXPECT_TRUE(!fs::exists(dir + "/.lumaro-tmp-old123") && fs::exists(dir + "/.lumaro-tmp-new456") && fs::exists(dir + "/kivrasettings"));
+  EXPECT_TRUE(!fs::exists(dir + "/.lumaro-tmp-old123") && fs::exists(dir + "/.lumaro-tmp-new456") &&
+              fs::exists(dir + "/kivrasettings"));
   EXPECT_EQ(RemoveStaleTempFiles(dir + "/missing", 0), 0);
 }
 

@@ -77,17 +77,21 @@ TEST(Settings, RoundTripThroughFile) {
   setDSTstruct(d);
   ASSERT_TRUE(settingsDone());
   const std::string content = ReadFile(home.lumaro("kivrasettings"));
-  EXPECT_EQ(content.rfind("ZmanimSunrise: \"1\"\nCurrentCity: \"Z\xC3\xBCrich\"\nFontSizeOmer: \"20\"\nDiaspora: \"0\"\n", 0), 0u);
+  EXPECT_EQ(
+      content.rfind("ZmanimSunrise: \"1\"\nCurrentCity: \"Z\xC3\xBCrich\"\nFontSizeOmer: \"20\"\nDiaspora: \"0\"\n", 0),
+      0u);
   EXPECT_NE(content.find("PrintYiddishFontFile: \"\"\n"), std::string::npos);
   settingsReset();
   EXPECT_EQ(getCity(), "Pforzheim");
   settingsInit();
   const DstSetting dst = getDSTstruct();
   std::string values;
-  for (int v : {diasporaGetFlag(), getStyle(), getCandleLightingMin(), getHavdalahIsMin(), getTimeFormat(), getLanguage(),
-                getDSTAutomatic(), dst.startMethod, dst.startDay, dst.endMonth, int(isLanguageRightToLeft())})
+  for (int v :
+       {diasporaGetFlag(), getStyle(), getCandleLightingMin(), getHavdalahIsMin(), getTimeFormat(), getLanguage(),
+        getDSTAutomatic(), dst.startMethod, dst.startDay, dst.endMonth, int(isLanguageRightToLeft())})
     values += std::to_string(v) + " ";
-  EXPECT_EQ(values + getCity() + " " + getHavdalahValue() + " " + getFontName(), "0 1 40 0 1 2 1 1 27 9 1 Z\xC3\xBCrich 8.5 DejaVu Sans");
+  EXPECT_EQ(values + getCity() + " " + getHavdalahValue() + " " + getFontName(),
+            "0 1 40 0 1 2 1 1 27 9 1 Z\xC3\xBCrich 8.5 DejaVu Sans");
 }
 
 TEST(Settings, HebrewNumeralsFollowTheLanguageUntilSet) {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "calendar/calendar.h"
 #include "compose/current_options.h"
 #include "forms/shabbat_form.h"
@@ -120,13 +119,15 @@ TEST_F(ShabbatTimes, Form) {
     SCOPED_TRACE(row[0] + "|" + row[1] + "|" + row[2]);
     EXPECT_EQ(ShabbatTimesFormApply({row[0], row[1], row[2], row[3] == "1"}), row[4]);
     EXPECT_EQ(getCity() + "|" + std::to_string(getCandleLightingMin()) + "|" + getHavdalahValue() + "|" +
-                  std::to_string(getHavdalahIsMin()), "Pforzheim|18|45|1");
+                  std::to_string(getHavdalahIsMin()),
+              "Pforzheim|18|45|1");
   }
   for (const auto& row : testenv::CaseRows("city_search_keys.tsv")) EXPECT_EQ(CitySearchKey(row[0]), row[1]);
   // The list the form offers: sorted by search key, each with its zone.
   const std::string file = home_.path() + "/zones";
-  testenv::WriteFile(file, "\"Reykjavik\", 64,8 N, 21,54 W, GMT\n\"New York\", 40,43 N, 74,0 W, GMT-5\n"
-                           "\"Kolkata\", 22,34 N, 88,22 E, GMT+5:30, Asia/Kolkata\n\"Haifa\", 32,49 N, 34,59 E, GMT+2\n");
+  testenv::WriteFile(file,
+                     "\"Reykjavik\", 64,8 N, 21,54 W, GMT\n\"New York\", 40,43 N, 74,0 W, GMT-5\n"
+                     "\"Kolkata\", 22,34 N, 88,22 E, GMT+5:30, Asia/Kolkata\n\"Haifa\", 32,49 N, 34,59 E, GMT+2\n");
   std::string got;
   for (const CityChoice& c : ShabbatFormCities(file)) got += c.name + " " + c.zone + ";";
   EXPECT_EQ(got, "Haifa GMT+2;Kolkata Asia/Kolkata;New York GMT-5;Reykjavik GMT;");

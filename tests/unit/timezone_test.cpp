@@ -6,7 +6,6 @@
 #include <stdio.h>
 #include <time.h>
 
-
 #include "compose/current_options.h"
 #include "suntimes/posix_tz.h"
 #include "suntimes/shabbat_times.h"
@@ -32,12 +31,14 @@ TEST(TimeZone, AgreesWithZdump) {
     ASSERT_TRUE(pipe);
     char buffer[512], month[4];
     int offset = 0;
-    for (struct tm local {}; std::fgets(buffer, sizeof buffer, pipe);) {
-      if (std::sscanf(buffer, "%*s %*s %*s %*d %*d:%*d:%*d %*d UT = %*s %3s %d %d:%d:%d %d %*s isdst=%*d gmtoff=%d", month,
-                      &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &local.tm_year, &offset) != 7)
+    for (struct tm local{}; std::fgets(buffer, sizeof buffer, pipe);) {
+      if (std::sscanf(buffer, "%*s %*s %*s %*d %*d:%*d:%*d %*d UT = %*s %3s %d %d:%d:%d %d %*s isdst=%*d gmtoff=%d",
+                      month, &local.tm_mday, &local.tm_hour, &local.tm_min, &local.tm_sec, &local.tm_year,
+                      &offset) != 7)
         continue;
       local.tm_mon = static_cast<int>(strstr("JanFebMarAprMayJunJulAugSepOctNovDec", month) -
-                                      "JanFebMarAprMayJunJulAugSepOctNovDec") / 3;
+                                      "JanFebMarAprMayJunJulAugSepOctNovDec") /
+                     3;
       local.tm_year -= 1900;
       const int64_t utc = static_cast<int64_t>(timegm(&local)) - offset;
       if ((utc % 60 + 60) % 60 % 59 != 0) continue;  // a change from local mean time
@@ -81,11 +82,13 @@ TEST_F(CityClockSettings, ValueNamesTheInstantShown) {
   o.times.automaticZone = true;
   ShabbatTimeValue v;
   for (const auto& [city, d, offset] : {std::tuple{"Apia", GregorianDate{23, 12, 2011}, -10},
-                                        {"Apia", GregorianDate{6, 1, 2012}, 14}, {"Berlin", GregorianDate{21, 6, 2024}, 2}}) {
+                                        {"Apia", GregorianDate{6, 1, 2012}, 14},
+                                        {"Berlin", GregorianDate{21, 6, 2024}, 2}}) {
     o.times.city = city;
     ASSERT_TRUE(EveningTimesFor(o.rules, o.times).Value(AbsoluteFromGregorian(d), &v));
     const int64_t utc = UtcSecondsOf(d, v.standardMinutes, v.gmtOffset * 3600);
-    EXPECT_EQ(Clock(v.hour * 60 + v.minute), Clock(static_cast<int>((utc + offset * 3600 - UtcSecondsOf(d, 0, 0)) / 60)));
+    EXPECT_EQ(Clock(v.hour * 60 + v.minute),
+              Clock(static_cast<int>((utc + offset * 3600 - UtcSecondsOf(d, 0, 0)) / 60)));
   }
   EXPECT_EQ(v.gmtOffset, 1);
 }

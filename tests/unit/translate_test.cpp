@@ -91,7 +91,8 @@ TEST_F(TranslateTest, ReloadSeesChangedAndMissingFiles) {
 TEST_F(TranslateTest, HelpTexts) {
   Write("gui", "\"Click the year.\" = \"Klik dem yor\"\n\"the year\" = \"WRONG\"\n");
   EXPECT_EQ(LoadCapturingErrors(), "");
-  EXPECT_EQ(DialogsHelpText("Click the year.\nSee the year\nDone.\n\nLast"), "Klik dem yor.\nSee the year.\nDone.\n\nLast.");
+  EXPECT_EQ(DialogsHelpText("Click the year.\nSee the year\nDone.\n\nLast"),
+            "Klik dem yor.\nSee the year.\nDone.\n\nLast.");
   EXPECT_EQ(DialogsHelpText("\n\n") + DialogsHelpText(""), "\n\n");
 }
 

@@ -17,8 +17,8 @@ TEST(Utf8, ValidationAgreesWithIconv) {
   const IconvHandle toUtf32("UTF-32LE", "UTF-8");
   ASSERT_TRUE(toUtf32.IsOpen());
   std::mt19937 rng(17);
-  const unsigned char interesting[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1, 0xC2,
-                                       0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xF8, 0xFF};
+  const unsigned char interesting[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1,
+                                       0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xF8, 0xFF};
   int valid = 0;
   for (int n = 0; n < 200000; ++n) {
     std::string s(rng() % 6, '\0');
@@ -38,9 +38,10 @@ TEST(Utf8, ValidationAgreesWithIconv) {
 
 TEST(Utf8, CutNeverSplitsACharacter) {
   const std::string alefBet = "\xD7\x90\xD7\x91";  // two 2-byte letters
-  const std::pair<size_t, std::string> cases[] = {{4, alefBet}, {3, "\xD7\x90"}, {2, "\xD7\x90"}, {1, ""}, {10, alefBet}};
+  const std::pair<size_t, std::string> cases[] = {
+      {4, alefBet}, {3, "\xD7\x90"}, {2, "\xD7\x90"}, {1, ""}, {10, alefBet}};
   for (const auto& [max, expected] : cases) EXPECT_EQ(CutUtf8(alefBet, max), expected) << max;
-  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");  // inside the euro sign
+  EXPECT_EQ(CutUtf8("ab\xE2\x82\xAC", 4), "ab");    // inside the euro sign
   EXPECT_EQ(Utf8CutLength("\x80\x80\x80", 2), 0u);  // nothing but continuation bytes
 }
 

@@ -80,8 +80,10 @@ TEST_F(YearSheetTest, ConsecutiveSheetsHoldEveryTimeOnce) {
         EXPECT_GT(r.date, previousDate);
         previousDate = r.date;
         EXPECT_TRUE(range(year).first <= r.day && r.day <= range(year).last);
-        for (const auto& [t, date] : {std::pair{&r.candles, r.date}, {&r.havdalah, r.havdalahDate},
-                                      {&r.fastBegins, r.fastBeginsDate}, {&r.fastEnds, r.fastEndsDate}}) {
+        for (const auto& [t, date] : {std::pair{&r.candles, r.date},
+                                      {&r.havdalah, r.havdalahDate},
+                                      {&r.fastBegins, r.fastBeginsDate},
+                                      {&r.fastEnds, r.fastEndsDate}}) {
           if (*t) ++shown[Key{date, static_cast<int>((*t)->kind), (*t)->time.standardMinutes}];
           EXPECT_TRUE(!*t || (*t)->computed) << date;
         }

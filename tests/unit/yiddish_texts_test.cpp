@@ -14,12 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
+#include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/torah_sections.h"
 #include "compose/day_report.h"
 #include "compose/readings_list.h"
-#include "base/settings.h"
-#include "base/translate.h"
 #include "storage/user_files.h"
 #include "test_env.h"
 
@@ -81,7 +81,8 @@ TEST_P(YiddishTexts, HalakhaAndReadingsOfEveryDayOfEveryYearType) {
     }
   }
   std::string shown;
-  for (auto it = problems.begin(); it != problems.end() && std::distance(problems.begin(), it) < 25; ++it) shown += *it + "\n";
+  for (auto it = problems.begin(); it != problems.end() && std::distance(problems.begin(), it) < 25; ++it)
+    shown += *it + "\n";
   EXPECT_TRUE(problems.empty()) << problems.size() << " problem(s):\n" << shown;
 }
 

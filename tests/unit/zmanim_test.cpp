@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "base/settings_file.h"
 #include "compose/current_options.h"
 #include "compose/zmanim_text.h"
