@@ -170,8 +170,10 @@ TEST(PsUnicode, VisualOrderBytesAndFonts) {
   ASSERT_EQ(rows.size(), 12u);
   for (const auto& row : rows) {
     std::string hex;
-    for (unsigned char c : ps_unicode_convert(row[0])) hex += "0123456789ABCDEF"[c >> 4];
-    hex += "0123456789ABCDEF"[c & 15];
+    for (unsigned char c : ps_unicode_convert(row[0])) {
+      hex += "0123456789ABCDEF"[c >> 4];
+      hex += "0123456789ABCDEF"[c & 15];
+    }
     EXPECT_EQ(hex, row[1]) << row[2];
   }
   std::string hebrew;

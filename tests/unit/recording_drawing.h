@@ -94,10 +94,12 @@ class RecordingDrawing final : public Drawing {
     ops.push_back(points);
     if (n <= 0) return;
     int x0 = p[0].x, x1 = x0, y0 = p[0].y, y1 = y0;
-    for (int i = 1; i < n; ++i) x0 = std::min(x0, p[i].x);
-    x1 = std::max(x1, p[i].x);
-    y0 = std::min(y0, p[i].y);
-    y1 = std::max(y1, p[i].y);
+    for (int i = 1; i < n; ++i) {
+      x0 = std::min(x0, p[i].x);
+      x1 = std::max(x1, p[i].x);
+      y0 = std::min(y0, p[i].y);
+      y1 = std::max(y1, p[i].y);
+    }
     boxes.push_back({x0, y0, x1 - x0, y1 - y0, "<polygon>"});
   }
   void get_color(DrawingColor* c) override { *c = color_; }
