@@ -102,11 +102,15 @@ TEST(Pdf, FileNamesAndFailures) {
   std::string pdf, error;
   EXPECT_FALSE(PdfFromPostScript("%!PS\n/nosuchoperator_x 1 2 nosuchoperator_x\n", &pdf, &error));
   EXPECT_NE(error.find("Ghostscript"), std::string::npos) << error;
-  const std::string file = std::filesystem::current_path().string() + "/lumaro-pdf-keep";
+  // The temporary folder is a private one, so the file lies outside it.
+  const std::string tmp = testenv::MakeTempDir();
+  const testenv::ScopedEnv privateTmp("TMPDIR", tmp.c_str());
+  const testenv::TempHome elsewhere;
+  const std::string file = elsewhere.path() + "/keep";
   testenv::WriteFile(file, "x");
   EXPECT_FALSE(PdfFromPostScript("%!PS\n(" + file + ") deletefile showpage\n", &pdf, &error));
   EXPECT_EQ(testenv::ReadFile(file), "x");
-  std::filesystem::remove(file);
+  std::filesystem::remove_all(tmp);
 }
 
 }  // namespace
