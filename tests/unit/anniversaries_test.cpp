@@ -106,7 +106,10 @@ TEST(AnniversaryFile, StoreAndLoad) {
 
 class AnniversaryDayTest : public ::testing::Test {
  protected:
-  AnniversaryDayTest() { settingsReset(), translate_init(""); }
+  AnniversaryDayTest() {
+    settingsReset();
+    translate_init("");
+  }
   ~AnniversaryDayTest() override { translate_done(); }
   void Write(const std::string& content) { WriteFile(home_.lumaro("kivraanni"), content); }
   TempHome home_;

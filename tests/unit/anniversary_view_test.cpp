@@ -17,7 +17,10 @@ namespace {
 
 class AnniversaryViewTest : public ::testing::Test {
  protected:
-  AnniversaryViewTest() { settingsReset(), translate_init(""); }
+  AnniversaryViewTest() {
+    settingsReset();
+    translate_init("");
+  }
   ~AnniversaryViewTest() override { translate_done(); }
   testenv::TempHome home_;
 };

@@ -17,7 +17,10 @@ namespace {
 
 class CliTodayTest : public ::testing::Test {
  protected:
-  CliTodayTest() { ::tzset(), Settings("CurrentCity: \"Jerusalem\"\nTimeFormat: \"1\"\nDSTAutomatic: \"1\"\n"); }
+  CliTodayTest() {
+    ::tzset();
+    Settings("CurrentCity: \"Jerusalem\"\nTimeFormat: \"1\"\nDSTAutomatic: \"1\"\n");
+  }
   ~CliTodayTest() override { cli::SetNowForTesting(0); }
   void Settings(const std::string& text) { testenv::WriteFile(home_.lumaro("kivrasettings"), text); }
 

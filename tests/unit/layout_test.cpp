@@ -143,7 +143,11 @@ std::vector<std::vector<testenv::TextBox>> Print(const PrintPaperFormat& paper, 
   const std::string ps = testenv::Written([&](std::FILE* out) {
     DrawingPtr drawing = drawing_ps_new(out, job.paperWidth, job.paperHeight, 1, o);
     RecordingDrawing r(*drawing);
-    paint(r, area, [&] { pages.push_back(std::move(r.boxes)), r.boxes.clear(), drawing_ps_next_page(*drawing); });
+    paint(r, area, [&] {
+      pages.push_back(std::move(r.boxes));
+      r.boxes.clear();
+      drawing_ps_next_page(*drawing);
+    });
     pages.push_back(r.boxes);
   });
   for (const auto& page : pages) {

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,7 +25,15 @@
 namespace {
 
 // The numbers of a line in order: "Isaiah 66, 1 & 23" -> " 66 1 23 ".
-std::string Numbers(const std::string& s) { return std::regex_replace(" " + s + " ", std::regex("[^0-9]+"), " "); }
+std::string Numbers(const std::string& s) {
+  std::string out = " ";
+  for (const char c : s) {
+    if (c >= '0' && c <= '9') out += c;
+    else if (out.back() != ' ') out += ' ';
+  }
+  if (out.back() != ' ') out += ' ';
+  return out;
+}
 
 void UseLanguage(int language) {
   setLanguage(language);
@@ -47,9 +54,13 @@ class YiddishTexts : public ::testing::TestWithParam<int> {
     settingsReset();
     std::string error;
     EXPECT_TRUE(InstallDefaultUserFiles(&error)) << error;
-    settingsReset(), setCity("Jerusalem");  // the city file is there now
+    settingsReset();  // the city file is there now
+    setCity("Jerusalem");
   }
-  ~YiddishTexts() override { translate_done(), settingsReset(); }
+  ~YiddishTexts() override {
+    translate_done();
+    settingsReset();
+  }
   testenv::TempHome home_;
 };
 
