@@ -24,9 +24,11 @@ def find_cycles(edges):
         state[node] = "open"
         stack.append(node)
         for nxt in sorted(edges.get(node, ())):
-            if state.get(nxt) == "open" and frozenset(stack[stack.index(nxt):]) not in seen:
-                seen.add(frozenset(stack[stack.index(nxt):]))
-                cycles.append(stack[stack.index(nxt):] + [nxt])
+            if state.get(nxt) == "open":
+                cycle = stack[stack.index(nxt):]
+                if frozenset(cycle) not in seen:
+                    seen.add(frozenset(cycle))
+                    cycles.append(cycle + [nxt])
             elif nxt not in state:
                 visit(nxt, stack)
         stack.pop()
@@ -38,11 +40,24 @@ def find_cycles(edges):
     return cycles
 
 
+def source_files(root):
+    """src/... paths of every .cpp and .h, sorted."""
+    for top, _, names in os.walk(os.path.join(root, "src")):
+        for name in names:
+            if name.endswith((".cpp", ".h")):
+                yield os.path.relpath(os.path.join(top, name), root).replace(os.sep, "/")
+
+
+def gui_header_allowed(rel, folder, name):
+    """Toolkit headers in app/, dialogs/ and render/drawing_gdk*; GLib and GIO also in cli/desktop_notify.cpp."""
+    if folder in ("app", "dialogs") or rel.startswith("src/render/drawing_gdk"):
+        return True
+    return rel == "src/cli/desktop_notify.cpp" and re.match(r"(glib|gio)[/.-]", name) is not None
+
+
 def check(root):
     problems, edges, where = [], {}, {}
-    files = sorted(os.path.relpath(os.path.join(top, n), root).replace(os.sep, "/")
-                   for top, _, names in os.walk(os.path.join(root, "src")) for n in names if n.endswith((".cpp", ".h")))
-    for rel in files:
+    for rel in sorted(source_files(root)):
         parts = rel.split("/")
         folder = parts[1] if len(parts) > 2 else ""
         if folder not in RANKS:
@@ -56,15 +71,15 @@ def check(root):
                 continue
             at, kind, name = f"{rel}:{number}", m.group(1), m.group(2)
             if kind == "<":
-                if GUI_HEADER_RE.match(name) and not (folder in ("app", "dialogs") or rel.startswith("src/render/drawing_gdk")
-                                                      or (rel == "src/cli/desktop_notify.cpp" and re.match(r"(glib|gio)[/.-]", name))):
-                    problems.append(f"{at}: includes <{name}>: toolkit headers belong in app/, dialogs/ and render/drawing_gdk*")
+                if GUI_HEADER_RE.match(name) and not gui_header_allowed(rel, folder, name):
+                    problems.append(f"{at}: includes <{name}>: toolkit headers belong in app/, dialogs/ "
+                                    "and render/drawing_gdk*")
                 continue
             target = name.split("/")[0] if "/" in name else folder
             if target not in RANKS:
                 problems.append(f"{at}: includes \"{name}\", which is in no folder of the layout")
                 continue
-            if target == "cli" != folder:
+            if target == "cli" and folder != "cli":
                 problems.append(f"{at}: includes \"{name}\": nothing includes cli/")
             elif RANKS[target] > RANKS[folder]:
                 problems.append(f"{at}: includes \"{name}\": {folder}/ is below {target}/")
@@ -76,7 +91,8 @@ def check(root):
             if name == "compose/current_options.h" and folder not in TOP and not CURRENT_OPTIONS_RE.match(rel):
                 problems.append(f"{at}: includes \"{name}\": below forms/ the choices arrive as values "
                                 "(the top builds them from the settings)")
-            source, dest = os.path.splitext(rel[4:])[0], os.path.splitext(name if "/" in name else f"{folder}/{name}")[0]
+            source = os.path.splitext(rel[len("src/"):])[0]
+            dest = os.path.splitext(name if "/" in name else f"{folder}/{name}")[0]
             if target == folder and dest != source:
                 edges.setdefault(source, set()).add(dest)
                 where.setdefault((source, dest), at)

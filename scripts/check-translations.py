@@ -4,17 +4,25 @@ The texts: literals passed to translate_perform (or a helper handing its argumen
 and translate_replace, the tables named by tests/data/translation_sources.tsv. With several languages each
 problem and summary line starts with "<language>: "."""
 
-import argparse, collections, os, re, sys, unicodedata
+import argparse
+import collections
+import os
+import re
+import sys
+import unicodedata
 
 DIGRAPH_LANGUAGES = {"yiddish"}  # only these write the Yiddish digraphs
 # The files of a language, in the order the program reads them.
 TRANSLATION_FILES = ["calendar", "gui", "gui2", "halakha", "dafyomi", "readings", "other", "molad", "learning"]
+MAX_REPLACE_PASSES = 11
 STRING = r'"((?:[^"\\\n]|\\.)*)"'
 STRING_RE = re.compile(STRING)
 CODE_RE = re.compile(r'"(?:[^"\\\n]|\\[\s\S])*["\n]?|\'(?:[^\'\\\n]|\\[\s\S])*[\'\n]?|//[^\n]*|/\*[\s\S]*?(?:\*/|\Z)')
 ESCAPE_RE = re.compile(rb"\\(x[0-9a-fA-F]+|u[0-9a-fA-F]{4}|U[0-9a-fA-F]{8}|[0-7]{1,3}|.)", re.S)
+SIMPLE_ESCAPES = {"n": "\n", "t": "\t", "r": "\r"}
 Text = collections.namedtuple("Text", "text where")
 Entry = collections.namedtuple("Entry", "key value where")
+
 Source = collections.namedtuple("Source", "path text")  # path relative to the root, comments blanked out
 
 
@@ -27,14 +35,15 @@ def unescape(body):
         e = m.group(1).decode("latin-1")
         if e[0] in "xuU" and len(e) > 1:
             return bytes([int(e[1:], 16) & 0xFF]) if e[0] == "x" else chr(int(e[1:], 16)).encode("utf-8")
-        return bytes([int(e, 8) & 0xFF]) if e[0] in "01234567" else {"n": "\n", "t": "\t", "r": "\r"}.get(e, e).encode("utf-8")
+        return bytes([int(e, 8) & 0xFF]) if e[0] in "01234567" else SIMPLE_ESCAPES.get(e, e).encode("utf-8")
     return ESCAPE_RE.sub(one, body.encode("utf-8")).decode("utf-8", errors="replace")
 
 
 def only_literals(expr):
     """The value of an expression made only of adjacent string literals, else None."""
-    literals = STRING_RE.findall(expr)
-    return "".join(map(unescape, literals)) if literals and not STRING_RE.sub("", expr).strip() else None
+    if STRING_RE.sub("", expr).strip() or not STRING_RE.search(expr):
+        return None
+    return "".join(unescape(m.group(1)) for m in STRING_RE.finditer(expr))
 
 
 def matching(src, start, close_ch=None):
@@ -90,9 +99,14 @@ def function_body(src, name):
 
 
 def load_sources(root):
-    paths = [os.path.relpath(os.path.join(top, name), root) for top, _, files in os.walk(os.path.join(root, "src"))
-             for name in files if name.endswith((".cpp", ".h"))]
-    return {rel: Source(rel, strip_comments(open(os.path.join(root, rel), encoding="utf-8").read())) for rel in sorted(paths)}
+    sources = {}
+    for top, dirs, files in os.walk(os.path.join(root, "src")):
+        dirs.sort()
+        for name in sorted(f for f in files if f.endswith((".cpp", ".h"))):
+            rel = os.path.relpath(os.path.join(top, name), root)
+            with open(os.path.join(top, name), encoding="utf-8") as f:
+                sources[rel] = Source(rel, strip_comments(f.read()))
+    return sources
 
 
 # Each finder (column 4 of translation_sources.tsv) returns the texts: finder(sources, file, symbol, extra).
@@ -157,12 +171,15 @@ FINDERS = {
 def read_text_sources(path):
     """{kind: {(file, argument): [(how, file, symbol, extra)]}} and {file: [helper]}."""
     table, helpers = {"key": {}, "phrase": {}}, {}
-    for kind, file, arg, *rest in (line.rstrip("\n").split("\t") for line in open(path, encoding="utf-8")
-                                   if line.strip() and not line.startswith("#")):
-        if kind == "helper":
-            helpers.setdefault(file, []).append(arg)
-        else:
-            table[kind].setdefault((file, arg), []).append(tuple((rest + ["", "", ""])[:4]))
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
+                continue
+            kind, file, arg, *rest = line.rstrip("\n").split("\t")
+            if kind == "helper":
+                helpers.setdefault(file, []).append(arg)
+            else:
+                table[kind].setdefault((file, arg), []).append(tuple((rest + ["", "", ""])[:4]))
     return table, helpers
 
 
@@ -224,11 +241,15 @@ def load_translations(root, language):
     entries, errors = [], []
     for name in TRANSLATION_FILES:
         display, got = f"data/translations/{language}.{name}", []
+        if not os.path.exists(os.path.join(root, display)):
+            errors.append(f"{display}: missing")
+            continue
+        with open(os.path.join(root, display), "rb") as f:
+            raw = f.read()
         try:
-            with open(os.path.join(root, display), "rb") as f:
-                text = f.read().decode("utf-8")
-        except (FileNotFoundError, UnicodeDecodeError) as e:
-            errors.append(f"{display}: " + ("missing" if isinstance(e, FileNotFoundError) else f"not UTF-8 ({e})"))
+            text = raw.decode("utf-8")
+        except UnicodeDecodeError as e:
+            errors.append(f"{display}: not UTF-8 ({e})")
             continue
         lines = [ln.rstrip("\r\n") for ln in text.split("\n")][:-1 if text.endswith("\n") else None]
         i = 0
@@ -260,14 +281,15 @@ def load_translations(root, language):
 
 
 def languages_present(root):
-    names = [n.partition(".") for n in (os.listdir(f"{root}/data/translations") if os.path.isdir(f"{root}/data/translations") else [])]
+    directory = os.path.join(root, "data", "translations")
+    names = [n.partition(".") for n in (os.listdir(directory) if os.path.isdir(directory) else [])]
     return sorted({language for language, _, file in names if language and file in TRANSLATION_FILES})
 
 
 def replace_all(text, entries, used, inside_words):
     """translate_replace: longest keys first, newest first among equals, at most 11 passes per key."""
     for e in sorted(reversed(entries), key=lambda e: -len(e.key.encode("utf-8"))):
-        for _ in range(11 if e.key else 0):
+        for _ in range(MAX_REPLACE_PASSES if e.key else 0):
             if e.key not in text:
                 break
             used.add(e.key)
@@ -281,8 +303,10 @@ def replace_all(text, entries, used, inside_words):
 
 CONVERSION_RE = re.compile(r"%[-0 +]*\d{0,3}l?([ds%])")
 LATIN_NAMES = re.compile(r"\bA4\b")  # names that are written in Latin letters in every language
-COMPOSITIONS_PATH, NUMERALS_PATH = "src/base/hebrew_points.h", "src/calendar/hebrew_numerals.cpp"
-ENCODING_PATH, ENCODING_HEADER = "src/render/ps_text_encoding.cpp", "src/render/ps_text_encoding.h"
+COMPOSITIONS_PATH = "src/base/hebrew_points.h"
+ENCODING_PATH = "src/render/ps_text_encoding.cpp"
+ENCODING_HEADER = "src/render/ps_text_encoding.h"
+NUMERALS_PATH = "src/calendar/hebrew_numerals.cpp"
 HEX = r"0x([0-9A-Fa-f]{4})"
 
 
@@ -297,9 +321,11 @@ def print_checks(sources):
         if unicodedata.decomposition(composed) != f"{ord(letter):04X} {ord(point):04X}":
             problems.append(f"{COMPOSITIONS_PATH}: U+{ord(composed):04X} is not U+{ord(letter):04X} with U+{ord(point):04X}")
         composable.add((letter, point))
+    if not composable:
+        raise LookupError(f"{COMPOSITIONS_PATH}: kHebrewPointCompositions has no rows")
     names = table_literals(sources, ENCODING_PATH, "kAsciiGlyphNames")
-    if not composable or len(names) != 95:
-        raise LookupError(f"no rows in kHebrewPointCompositions ({COMPOSITIONS_PATH}) or not 95 kAsciiGlyphNames")
+    if len(names) != 95:
+        raise LookupError(f"{ENCODING_PATH}: kAsciiGlyphNames has {len(names)} names, not 95")
     encoding = {chr(32 + i): t.text for i, t in enumerate(names)}
     for table, row in (("kPointedGlyphs", r"\{\s*" + HEX + r',\s*"([^"]+)"\s*\}'),
                        ("kHebrewRows", r"\{\s*\d+,\s*" + HEX + r',\s*"([^"]+)"\s*\}')):
@@ -312,7 +338,10 @@ def print_checks(sources):
         raise LookupError(f"{NUMERALS_PATH}: only {len(written)} Hebrew characters found in its literals")
     problems += [f"{NUMERALS_PATH}: the Hebrew numerals write U+{ord(ch):04X}, "
                  f"which the print encoding ({ENCODING_PATH}) has no row for" for ch in sorted(written) if ch not in encoding]
-    afm = re.sub(r"\.pf[ab]$", ".afm", initializer(sources[ENCODING_HEADER], "kDefaultYiddishPrintFont")[0].strip('";'))
+    m = re.search(r'kDefaultYiddishPrintFont\s*=\s*"([^"]+)"', sources[ENCODING_HEADER].text)
+    if not m:
+        raise LookupError(f"{ENCODING_HEADER}: kDefaultYiddishPrintFont was not found")
+    afm = re.sub(r"\.pf[ab]$", ".afm", m.group(1))
     try:
         with open(afm, encoding="latin-1") as f:
             glyphs = set(re.findall(r"^C .*?; N ([^ ;]+) ;", f.read(), re.M))
@@ -385,27 +414,34 @@ def main():
     root = os.path.abspath(args.root)
     try:
         sources = load_sources(root)
-        keys, phrases, source_problems = collect(sources, *read_text_sources(f"{root}/tests/data/translation_sources.tsv"))
+        keys, phrases, source_problems = collect(sources, *read_text_sources(
+            os.path.join(root, "tests", "data", "translation_sources.tsv")))
         composable, encoding, font_problems, font_notes = print_checks(sources)
+        source_problems += font_problems
     except LookupError as e:
         print(f"check-translations: {e}", file=sys.stderr)
         return 1
     if args.list:
-        print("\n".join(f"{kind}\t{t.where}\t{t.text}" for kind, texts in (("key", keys), ("phrase", phrases)) for t in texts))
+        for kind, texts in (("key", keys), ("phrase", phrases)):
+            for t in texts:
+                print(f"{kind}\t{t.where}\t{t.text}")
         return 0
     languages = list(dict.fromkeys(args.language)) if args.language else languages_present(root)
     bad = [f'"{name}" is not a language name' for name in languages if not re.fullmatch(r"[a-z][a-z0-9_-]*", name)]
     if bad or not languages:
-        print("check-translations: " + (bad or [f"no translation files in {root}/data/translations"])[0], file=sys.stderr)
+        print("check-translations: " + (bad or [f"no translation files in {os.path.join(root, 'data', 'translations')}"])[0],
+              file=sys.stderr)
         return 1
     failed = False
     for language in languages:
         prefix = f"{language}: " if len(languages) > 1 else ""
         problems, notes, missing, summary = check_language(root, language, keys, phrases, composable, encoding)
-        problems = source_problems + font_problems + problems  # the sources' problems hold for every language
+        problems = source_problems + problems  # problems of the sources hold for every language
         if args.template:
-            print("".join([f"# {language}\n"] * bool(prefix) + ['"' + text.replace("\\", "\\\\").replace('"', '\\"')
-                                                             + '" = ""\n' for text in missing]), end="")
+            if prefix:
+                print(f"# {language}")
+            for text in missing:
+                print('"' + text.replace("\\", "\\\\").replace('"', '\\"') + '" = ""')
             continue
         for note in font_notes + notes:
             print(f"note: {prefix}{note}", file=sys.stderr)

@@ -99,7 +99,8 @@ def main():
             failed += line.startswith(("STALE", "SURVIVED"))
             print(line, flush=True)
         # The sources are restored; so are the programs and tests built from them.
-        build(root, tree_build, CLI_TARGETS + (GUI_TARGETS if os.path.exists(os.path.join(tree_build, "lumaro")) else []))
+        gui = GUI_TARGETS if os.path.exists(os.path.join(tree_build, "lumaro")) else []
+        build(root, tree_build, CLI_TARGETS + gui)
 
     with concurrent.futures.ThreadPoolExecutor(len(trees)) as pool:
         list(pool.map(worker, range(len(trees))))
