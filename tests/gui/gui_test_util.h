@@ -320,7 +320,10 @@ class MainWindowTest : public ::testing::Test {
   TempHome home_;
 };
 
-inline GtkWidget* StatusLabel() { return WidgetsOfType(gtk_widget_get_parent(drawingArea), GTK_TYPE_LABEL).back(); }
+inline GtkWidget* StatusLabel() {
+  const std::vector<GtkWidget*> labels = WidgetsOfType(gtk_widget_get_parent(drawingArea), GTK_TYPE_LABEL);
+  return labels.empty() ? nullptr : labels.back();
+}
 
 // A pointer move, or a press of the first mouse button, at p of the month view; painted before it returns.
 inline void PointerAt(GdkPoint p, GdkEventType type = GDK_BUTTON_PRESS) {

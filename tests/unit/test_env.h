@@ -24,6 +24,8 @@ class ScopedEnv {
     value ? ::setenv(name, value, 1) : ::unsetenv(name);
   }
   ~ScopedEnv() { had_ ? ::setenv(name_, old_.c_str(), 1) : ::unsetenv(name_); }
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
 
  private:
   const char* name_;
