@@ -91,6 +91,16 @@ int MoladGet(int month, int year, MoladTime* out) {
   return 1;
 }
 
+int64_t MoladMoment(int month, int year) {
+  const int64_t n = MonthsBeforeYear(year) + MonthsFromTishri(month, year);
+  const int64_t parts = kFirstMoladParts + n * (kMonthDays * kPartsPerDay + kMonthHours * kPartsPerHour + kMonthParts);
+  // The day count begins at 6 p.m. of the civil day 1373430 days before day
+  // 0 of the absolute days; 1970-01-01 is absolute day 719163.
+  constexpr int64_t kCountStartDay = -1373430 - 719163;
+  const int64_t jerusalemSeconds = kCountStartDay * 86400 + 18 * 3600 + parts * 10 / 3;
+  return jerusalemSeconds - kJerusalemMeanTimeSeconds;
+}
+
 void MoladFormatString(std::string* line1, std::string* line2, std::string* line3, int month, int year,
                        const MoladTime& molad) {
   const int h = molad.hour;

@@ -21,6 +21,12 @@ void MoladMultiplyLarge(int64_t n, int64_t days, int64_t hours, int64_t parts, i
 // The molad of Hebrew month 1..13 of `year`: 1 and `out` filled, or 0 when
 // the month is out of range, 13 in a common year, or the year is below 1.
 int MoladGet(int month, int year, MoladTime* out);
+// The moment of the molad of Hebrew month 1..13 of `year` (which must have
+// that month), in seconds since 1970-01-01 00:00 UTC. The molad is reckoned
+// in Jerusalem time as the announcement gives it, the mean solar time of
+// Jerusalem: kJerusalemMeanTimeSeconds east of UTC.
+inline constexpr int64_t kJerusalemMeanTimeSeconds = 2 * 3600 + 20 * 60 + 56;
+int64_t MoladMoment(int month, int year);
 // The three lines of the announcement ("Molad of %s %d:", "%s, %s, %d hours,",
 // "%d minutes, %d parts"), translated.
 void MoladFormatString(std::string* line1, std::string* line2, std::string* line3, int month, int year,

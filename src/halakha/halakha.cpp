@@ -5,10 +5,12 @@
 
 #include "calendar/daf_yomi.h"
 #include "calendar/holidays.h"
+#include "calendar/minor_days.h"
 #include "calendar/molad.h"
 #include "calendar/names.h"
 #include "calendar/torah_sections.h"
 #include "halakha/halakha_run.h"
+#include "halakha/minor_days.h"
 #include "halakha/predicates.h"
 #include "halakha/seasons.h"
 #include "halakha/takhanun.h"
@@ -46,12 +48,6 @@ namespace {
 bool MondayOrThursday(AbsoluteDay x) { return WeekdayOf(x) == kMonday || WeekdayOf(x) == kThursday; }
 
 bool KholHaMoedSukkot(AbsoluteDay x, const CalendarRules& r) { return khol_haMoed(x, r) && !khol_haMoed_Pesakh(x, r); }
-
-// The last week of a month (days 23..29), when the coming month is blessed.
-bool LastWeekOfMonth(AbsoluteDay x) { return day_in_month(x) >= 23 && day_in_month(x) <= 29; }
-
-// The Shabbat on which the coming month is blessed; Tishri is not.
-bool ShabbatMevarkhim(AbsoluteDay x) { return shabbat(x) && LastWeekOfMonth(x) && month(x) != kElul; }
 
 bool SpecialShabbat(AbsoluteDay x, const CalendarRules& r) {
   return shabbat_zakhor(x, r) || shabbat_parah(x, r) || shabbat_haKhodesh(x, r) || shabbat_shekalim(x, r);
@@ -134,6 +130,11 @@ void DayNotes(const Run& run) {
   // The holiday of the day.
   const std::string special = GetSpecialDay(d, r);
   if (!special.empty()) run.Emit("  " + special);
+  // The minor days of the luach that have a line of their own.
+  for (MinorDay day : halakha::MinorDatesOn(d, r)) {
+    const std::string_view line = MinorDayOf(day).report;
+    if (!line.empty()) run.Emit("  " + std::string(line));
+  }
   // Season: the wind and rain from Shemini Atseret to Pesakh, dew otherwise;
   // Shemini Atseret changes over at Musaf.
   if (d == run.H(F::kSheminiAtseret)) {
@@ -214,6 +215,8 @@ void Shakharit(const Run& run) {
       run.Emit("  no Avinu Malkeynu");
     }
   }
+  // The Selikhot of those who fast BeHaB.
+  if (run.Ashkenazi() && halakha::IsBehab(d, r)) run.Emit("  Selikhot of BeHaB");
   // Takhanun.
   if (!rest_day(d, r)) {
     if (takhanun_free(d, r)) {
@@ -262,13 +265,15 @@ void TorahReading(const Run& run) {
   if (isDay(d, F::kShavuotI)) run.Emit(run.Ashkenazi() ? "  Akdamut" : "  Ketuva");
   if (isDay(d, F::kShavuotII) && run.Ashkenazi() && r.diaspora) run.Emit("  Yetsiv Pitgam");
   if (rest_day(d, r) || tisha_beAv(d) || luach_day(d, r, false)) run.Emit("  Haftarah");
+  // The blessing of those who will fast BeHaB in the week after.
+  if (run.Ashkenazi() && halakha::IsBehabShabbat(d)) run.Emit("  Mi sheBerakh for those who fast BeHaB");
   // Lamentations, on the day the fast of Av is kept.
   if (isDay(d, F::kTishaBeAv)) {
     run.Emit("  Kinot");
     run.Emit("  Megilat Eykha (some congregations)");
   }
   // Birkat haKhodesh, with the molad of the coming month.
-  if (ShabbatMevarkhim(d)) {
+  if (IsShabbatMevarkhim(d)) {
     run.Emit("  Birkat haKhodesh");
     run.Emit(MoladRetrieveNextSimple(2, d));
   }
@@ -283,7 +288,7 @@ void TorahReading(const Run& run) {
       run.Emit("  no Av haRakhamim");
     } else if (run.H(F::kPesakhVII) < d && d < run.H(F::kShavuotI)) {
       run.Emit("  Av haRakhamim");
-    } else if (ShabbatMevarkhim(d)) {
+    } else if (IsShabbatMevarkhim(d)) {
       run.Emit("  no Av haRakhamim");
     } else {
       run.Emit("  Av haRakhamim");
@@ -376,10 +381,10 @@ void HalakhaOutput(std::string* text, std::string_view line) {
   text->push_back('\n');
 }
 
-std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style) {
+std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style, const MoonEvenings& moon) {
   using namespace halakha::detail;
   std::string text;
-  const Run run{d, d + 1, rules, style, &text};
+  const Run run{d, d + 1, rules, style, moon, &text};
   DayNotes(run);
   Shakharit(run);
   TorahReading(run);

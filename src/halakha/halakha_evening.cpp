@@ -2,6 +2,7 @@
 // Havdalah, the psalm of the season and Selikhot of the evening after it.
 // The evening already belongs to the next day t, so most evening rules test t.
 #include "calendar/holidays.h"
+#include "calendar/minor_days.h"
 #include "halakha/halakha_run.h"
 #include "halakha/predicates.h"
 #include "halakha/seasons.h"
@@ -11,19 +12,13 @@ namespace halakha::detail {
 
 namespace {
 
-// The Saturday night on which Selikhot begin: the last one that leaves at
-// least four days of Selikhot before Rosh HaShana (19..25 Elul).
-bool FirstSelikhotNight(AbsoluteDay x) {
-  return shabbat(x) && hebrDate(kElul, 19, x) <= x && x <= hebrDate(kElul, 25, x);
-}
-
 // Ashkenazim say Selikhot from the Sunday after that Saturday night to the
 // eve of Yom Kippur, not on Shabbat or Rosh HaShana.
 bool AshkenaziSelikhotMorning(AbsoluteDay x) {
   if (shabbat(x) || high_holiday(x)) return false;
   if (!InElul(x)) return x <= h_holiday(x, F::kErevYomKippur);
   for (AbsoluteDay night = hebrDate(kElul, 19, x); night <= hebrDate(kElul, 25, x); ++night)
-    if (FirstSelikhotNight(night)) return x > night;
+    if (IsLeilSelikhot(night)) return x > night;
   return false;
 }
 
@@ -50,6 +45,31 @@ void SeasonWordsAfterMusaf(const Run& run, AbsoluteDay d) {
   } else if (d == run.H(F::kPesakhI)) {
     run.Emit(run.SaysDew() ? "  Morid haTal" : "  no Mashiv haRuakh");
   }
+}
+
+// Kiddush Levana is not said on the evening that begins a Shabbat or a
+// festival day.
+bool KiddushLevanaEvening(const Run& run, AbsoluteDay e) {
+  const AbsoluteDay next = e + 1;
+  return !shabbat(next) && !yom_tov(next, run.rules) && !high_holiday(next);
+}
+
+// The evenings of the month on which Kiddush Levana is said: the first and
+// the last of the window, each moved inward past the evenings it is not said.
+void KiddushLevana(const Run& run) {
+  const MoonEvenings& moon = run.moon;
+  if (moon.first == 0 || moon.last < moon.first) return;
+  AbsoluteDay first = moon.first;
+  while (first <= moon.last && !KiddushLevanaEvening(run, first)) ++first;
+  AbsoluteDay last = moon.last;
+  while (last >= first && !KiddushLevanaEvening(run, last)) --last;
+  if (first > last) return;
+  const AbsoluteDay d = run.d;
+  if (d == first) run.Emit("  Kiddush Levana from tonight");
+  if (d == last) run.Emit("  Last night for Kiddush Levana");
+  // After the fasts the moon is blessed with the congregation.
+  const bool afterFast = isDay(d, F::kYomKippur) || isDay(d, F::kTishaBeAv);
+  if (afterFast && first < d && d < last) run.Emit("  Kiddush Levana tonight");
 }
 
 }  // namespace
@@ -100,6 +120,11 @@ void Minkha(const Run& run) {
     }
   }
   if (isDay(d, F::kPurim) || khanukah(d)) run.Emit("  Al haNisim");
+  // Yom Kippur Katan, kept by those who fast or say its Selikhot.
+  if (run.Ashkenazi() && IsYomKippurKatan(d)) {
+    run.Emit("  Selikhot of Yom Kippur Katan");
+    run.Emit("  Aneynu for those who fast");
+  }
   // The confession of the eve of Yom Kippur.
   if (isDay(d, F::kErevYomKippur)) run.Emit("  Vidui (in the silent Amida)");
   // Takhanun, also left out before a day without it (no long form at Minkha);
@@ -174,6 +199,7 @@ void Maariv(const Run& run) {
     run.Emit("  Kinot");
     run.Emit("  Full Kaddish without Titkabel");
   }
+  KiddushLevana(run);
 }
 
 void Havdalah(const Run& run) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "calendar/festival_table.h"
+#include "calendar/minor_days.h"
 #include "calendar/rules.h"
 #include "calendar/types.h"
 
@@ -18,6 +19,7 @@ struct Run {
   AbsoluteDay t;      // the day that begins in the evening, d + 1
   CalendarRules rules;  // Israel or the Diaspora, and the Shushan Purim custom
   int style;            // 1 Sephardic, 2 Ashkenazi
+  MoonEvenings moon;    // the evenings of the month's Kiddush Levana at the place
   std::string* text;  // the report being built
 
   void Emit(std::string_view line) const;

@@ -1,16 +1,19 @@
 // The molad of months of years 2..9999 against an independent calendar
 // (tests/data/molad_times.csv), its lines as the program writes them
-// (tests/data/molad_lines.tsv), refusals, and translated formats.
+// (tests/data/molad_lines.tsv), refusals, and translated formats; the molad
+// as a moment and the tekufot of Shmuel (tests/data/tekufot.tsv).
 #include "calendar/molad.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/settings.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
+#include "calendar/minor_days.h"
 #include "reference_data.h"
 #include "test_env.h"
 
@@ -76,3 +79,46 @@ TEST(Molad, LinesAndTranslatedFormats) {
 }
 
 }  // namespace
+
+// The molad as a moment: its clock in Jerusalem is the molad's weekday, hour and minute.
+TEST(Molad, MomentInJerusalemTime) {
+  for (const auto& r : testdata::ReadRows("molad_times.csv")) {
+    const int year = std::stoi(r[0]);
+    if (year < 5000 || year > 6000) continue;
+    const int64_t jerusalem = MoladMoment(std::stoi(r.at(1)), year) + kJerusalemMeanTimeSeconds;
+    const int64_t days = jerusalem / 86400 - (jerusalem % 86400 < 0 ? 1 : 0);
+    const int64_t seconds = jerusalem - days * 86400;
+    const std::string clock = std::to_string((days + 4) % 7 + ((days + 4) % 7 < 0 ? 7 : 0)) + " " +
+                              std::to_string(seconds / 3600) + " " + std::to_string(seconds / 60 % 60);
+    EXPECT_EQ(clock, r.at(2) + " " + r.at(3) + " " + r.at(4)) << r[1] << "/" << r[0];
+  }
+}
+
+// The tekufot: the published ones, and the Diaspora's first request for rain, which the luachot date on
+// the evening of 4 December (5 December before a Gregorian leap year) in 1900..2099: the evening that
+// begins the 60th day from the tekufa of Tishri, its own day the first (from 18:00 the next day's).
+TEST(Tekufot, PublishedTimesAndTheRainOfTheDiaspora) {
+  const auto rows = testenv::CaseRows("tekufot.tsv");
+  ASSERT_EQ(rows.size(), 3u);
+  for (const auto& r : rows) {
+    const AbsoluteDay day = testdata::IsoDay(r.at(1)).value();
+    const int64_t moment =
+        UtcMidnight(day) + std::stoi(r.at(2)) * 3600 + std::stoi(r[2].substr(3)) * 60 - kJerusalemMeanTimeSeconds;
+    const std::vector<Tekufa> found = TekufotBetween(moment - 86400, moment + 86400);
+    ASSERT_EQ(found.size(), 1u) << r[3];
+    EXPECT_EQ(found[0].moment, moment) << r[3];
+    EXPECT_EQ(static_cast<int>(found[0].season), std::stoi(r[0])) << r[3];
+    EXPECT_TRUE(found[0].cycleStart) << r[3];
+    EXPECT_TRUE(IsBirkatHaChama(day + 1)) << r[3];
+  }
+  for (int year = 1900; year <= 2099; ++year) {
+    const AbsoluteDay october = AbsoluteFromGregorian(1, 9, year);
+    int64_t tishri = 0;
+    for (const Tekufa& t : TekufotBetween(UtcMidnight(october), UtcMidnight(october + 60)))
+      if (t.season == Season::kTishri) tishri = t.moment + kJerusalemMeanTimeSeconds;
+    ASSERT_NE(tishri, 0) << year;
+    const AbsoluteDay first = UtcDayOf(tishri + 6 * 3600);  // a tekufa from 18:00 counts to the next day
+    const AbsoluteDay evening = AbsoluteFromGregorian(year % 4 == 3 ? 5 : 4, 12, year);
+    EXPECT_EQ(first + 59 - 1, evening) << year;
+  }
+}
