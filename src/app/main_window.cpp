@@ -67,6 +67,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit},
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
+    {kSettingsMenu, "Show minor days and the moon", kCmdMinorDays},
     {kSettingsMenu, "Configure Shabbat Times...", kCmdShabbatTimes},
     {kSettingsMenu, "Configure Zmanim...", kCmdZmanim},
     {kSettingsMenu, "Configure Daily Learning...", kCmdLearning},
@@ -130,12 +131,13 @@ void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   GtkWidget* item;
   if (id == kSeparator) {
     item = gtk_separator_menu_item_new();
-  } else if (id == kCmdHebrewMonths) {
+  } else if (id == kCmdHebrewMonths || id == kCmdMinorDays) {
     item = gtk_check_menu_item_new_with_label(label);
-    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), getHebrewMonthView() ? TRUE : FALSE);
+    const int on = id == kCmdHebrewMonths ? getHebrewMonthView() : getShowMinorDays();
+    gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on ? TRUE : FALSE);
     setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
     g_signal_connect(item, "activate", G_CALLBACK(OnMenuItemActivate), GINT_TO_POINTER(id));
-    hebrewMonthsItem = item;
+    if (id == kCmdHebrewMonths) hebrewMonthsItem = item;
   } else {
     item = gtk_menu_item_new_with_label(label);
     setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
@@ -185,6 +187,12 @@ void HandleMenuItem(GtkWidget* item, int id) {
       break;
     case kCmdPrint:
       PrintCommand(gMainWindow, SelectedDate(), MonthViewKind());
+      break;
+    case kCmdMinorDays:
+      if (item && GTK_IS_CHECK_MENU_ITEM(item)) {
+        setShowMinorDays(gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)) ? 1 : 0);
+        MainWindowRedraw();
+      }
       break;
     case kCmdHebrewMonths:
       // From the check item its new state; from the key the other view.

@@ -34,6 +34,7 @@ enum MenuCommand : int {
   kCmdLearning = 18,
   kCmdYearSheet = 19,
   kCmdHebrewMonths = 20,  // switches the month view between Gregorian and Hebrew months
+  kCmdMinorDays = 21,     // shows or hides the minor days and the moon in the month view
 };
 
 // Builds the window content (menu bar, drawing area, status label).

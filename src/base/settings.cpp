@@ -60,6 +60,8 @@ struct Values {
   int learningPirkeiAvot = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
+  // The month view's lines of the minor days and the moon: shown (1) or not (0).
+  int showMinorDays = 1;
   // Yom HaAtsmaut and Yom Yerushalayim: a weekday (0) or as the Chief
   // Rabbinate's luach (1).
   int yomHaAtsmautLuach = 0;
@@ -74,7 +76,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 43> kRows = {{
+constexpr std::array<Row, 44> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -117,6 +119,7 @@ constexpr std::array<Row, 43> kRows = {{
     {"LearningTehillim", &Values::learningTehillim, nullptr},
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
+    {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"YomHaAtsmautLuach", &Values::yomHaAtsmautLuach, nullptr},
 }};
 
@@ -173,6 +176,7 @@ void settingsInit() {
   if (gValues.style != kStyleSephardic && gValues.style != kStyleAshkenazi) gValues.style = kStyleAshkenazi;
   setHebrewNumerals(gValues.hebrewNumerals);
   setHebrewMonthView(gValues.hebrewMonthView);
+  setShowMinorDays(gValues.showMinorDays);
 }
 
 bool settingsDone() {
@@ -241,6 +245,8 @@ void setHebrewNumerals(int choice) {
 }
 int getHebrewMonthView() { return gValues.hebrewMonthView; }
 void setHebrewMonthView(int flag) { gValues.hebrewMonthView = flag ? 1 : 0; }
+int getShowMinorDays() { return gValues.showMinorDays; }
+void setShowMinorDays(int flag) { gValues.showMinorDays = flag ? 1 : 0; }
 
 bool isHebrewNumerals() { return HebrewNumeralsFor(gValues.hebrewNumerals, gValues.language); }
 std::string getFontName() { return gValues.fontName; }

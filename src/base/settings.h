@@ -92,6 +92,11 @@ bool isHebrewNumerals();
 // 0 (the default): Gregorian months. Any non-zero flag stores 1.
 int getHebrewMonthView();
 void setHebrewMonthView(int flag);
+// 1 (the default): the month view and its printout show the minor days and
+// the moments of the moon and the sun (Yom Kippur Katan, Kiddush Levana,
+// the tekufot, ...); 0: not. Any non-zero flag stores 1.
+int getShowMinorDays();
+void setShowMinorDays(int flag);
 // Font family used on screen.
 std::string getFontName();
 void setFontName(std::string_view name);

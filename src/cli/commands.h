@@ -42,6 +42,7 @@ int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE
 int CmdLearning(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // times FROM TO: "DATE<TAB>KIND<TAB>TIME<TAB>LABEL" for every time of each day.
 int CmdTimes(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+int CmdMinorDays(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // year-sheet YEAR [--hebrew] [--out FILE] [--paper P] [--pdf]: the year's
 // Shabbat and festival times printed as PostScript or PDF.
 int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::FILE* err);

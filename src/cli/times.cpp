@@ -1,5 +1,6 @@
-// times FROM TO: every candle-lighting, havdalah, fast, Khanukka and khamets
-// time of the days, one line each: DATE<TAB>KIND<TAB>TIME<TAB>LABEL.
+// times FROM TO: every candle-lighting, havdalah, fast, Khanukka, khamets
+// and minor-day time of the days, one line each: DATE<TAB>KIND<TAB>TIME<TAB>LABEL.
+// minor-days FROM TO: the minor days and moments, DATE<TAB>KIND<TAB>TEXT.
 #include <string>
 
 #include "calendar/calendar.h"
@@ -7,6 +8,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/out_buffer.h"
+#include "compose/minor_day_lines.h"
 #include "suntimes/cities.h"
 #include "suntimes/day_times.h"
 #include "suntimes/timeformat.h"
@@ -39,7 +41,7 @@ int CmdTimes(const Args& args, const Options& options, std::FILE* out, std::FILE
   if (!CityGet(options.times.cityFile, options.times.city, &place))
     return UsageFail(err, "the city '" + options.times.city.substr(0, 80) + "' was not found in the city file " +
                               options.times.cityFile);
-  const DayTimes times = DayTimesFor(options.rules, options.times);
+  const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
   OutBuffer o(out);
   for (AbsoluteDay d = range->first; d <= range->last; ++d) {
     // A time that does not exist that day (the sun does not sink so far, an
@@ -51,6 +53,32 @@ int CmdTimes(const Args& args, const Options& options, std::FILE* out, std::FILE
       AppendField(o, TimeformatFormatTime(t.time.hour, t.time.minute, options.times.clock));
       o << '\t';
       AppendField(o, DayTimeLabel(t));
+      o << '\n';
+    }
+  }
+  return kCliOk;
+}
+
+int CmdMinorDays(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
+  if (args.size() != 2) return UsageFail(err, "usage: minor-days FROM TO (dates as YYYY-MM-DD)");
+  std::string error;
+  const auto range = ParseDateRange(args[0], args[1], error);
+  if (!range) return UsageFail(err, error);
+  const CityFileSnapshot cityFile;
+  CityRec place;
+  if (!CityGet(options.times.cityFile, options.times.city, &place)) {
+    std::fprintf(err,
+                 "lumaro-cli: the city '%s' was not found in the city file %s: the moments of the moon and "
+                 "the sun are left out\n",
+                 options.times.city.substr(0, 80).c_str(), options.times.cityFile.c_str());
+  }
+  const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
+  OutBuffer o(out);
+  for (AbsoluteDay d = range->first; d <= range->last; ++d) {
+    for (const MinorDayLine& line : MinorDayLinesOf(d, options.rules, times, options.times.clock)) {
+      AppendDate(o, d);
+      o << '\t' << MinorDayOf(line.day).name << '\t';
+      AppendField(o, line.Text());
       o << '\n';
     }
   }

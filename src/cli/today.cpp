@@ -1,11 +1,13 @@
 // today [--date DATE]: one labelled line each for what a day is: its
 // Gregorian and Hebrew date, holidays, Rosh Khodesh, Omer, the section of
-// the coming Shabbat, Daf Yomi, the candle-lighting or havdalah time, the
-// anniversaries of the day, and sunset. Without --date the day is today;
+// the coming Shabbat, Daf Yomi, the minor days, the candle-lighting or
+// havdalah time, the moments of the moon and the sun, the anniversaries of
+// the day, and sunset. Without --date the day is today;
 // after today's sunset the report says so and gives the Hebrew date that
 // has begun.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/diagnostics.h"
 #include "base/translate.h"
@@ -19,6 +21,7 @@
 #include "cli/out_buffer.h"
 #include "compose/anniversary_lines.h"
 #include "compose/day_info.h"
+#include "compose/minor_day_lines.h"
 #include "storage/anniversaries.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
@@ -108,11 +111,21 @@ int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE
   const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
   r.Line(translate_perform("Daf Yomi"), daf.empty() ? daf : translate_replace(daf));
 
+  // The minor days by name, the moments with their time.
+  const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
+  const std::vector<MinorDayLine> minor = MinorDayLinesOf(d, rules, times, options.times.clock);
+  for (const MinorDayLine& line : minor) {
+    if (line.time.empty()) r.Line(translate_perform("Minor day"), line.title);
+  }
+
   std::string time;
   int candles = 0, havdalah = 0;
   EveningTimesFor(options.rules, options.times).Text(d, &time, &candles, &havdalah);
   if (candles) r.Line(translate_perform("Candle Lighting"), time);
   if (havdalah) r.Line(translate_perform("Havdalah"), time);
+  for (const MinorDayLine& line : minor) {
+    if (!line.time.empty()) r.Line(line.title, line.time);
+  }
   // The beginning and end of a fast day belong here, beside the evening
   // times, once the times of fast days are computed.
 

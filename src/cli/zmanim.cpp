@@ -17,7 +17,7 @@ int CmdZmanim(const Args& args, const Options& options, std::FILE* out, std::FIL
   const auto date = ParseDate(args[0], error);
   if (!date) return UsageFail(err, error);
   std::string text;
-  GetZmanimForDay(AbsoluteFromGregorian(*date), options.rules, options.times, &text);
+  GetZmanimForDay(AbsoluteFromGregorian(*date), options, &text);
   if (text.empty()) {
     return UsageFail(err,
                      "the city '" + options.times.city.substr(0, 80) + "' was not found in the city file " +

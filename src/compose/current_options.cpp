@@ -80,7 +80,7 @@ Options CurrentOptions() {
   t.clock = ClockStyle{getTimeFormat(), isLanguageRightToLeft()};
   o.learning = LearningChoiceFromSettings();
   o.text = CurrentTextOptions();
-  o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage()};
+  o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage(), getShowMinorDays() != 0};
   return o;
 }
 
@@ -132,7 +132,7 @@ void GetShabbatTime(AbsoluteDay day, std::string* text, int* isCandleLighting, i
 
 void GetZmanimForDay(AbsoluteDay day, std::string* text) {
   const Options o = CurrentOptions();
-  GetZmanimForDay(day, o.rules, o.times, text);
+  GetZmanimForDay(day, o, text);
 }
 
 std::string HebrewDayNumberText(int day) { return HebrewDayNumberText(day, isHebrewNumerals()); }

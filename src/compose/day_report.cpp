@@ -22,7 +22,8 @@ void EndWithLineBreak(std::string* text) {
 
 }  // namespace
 
-std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals) {
+std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals,
+                             const MoonEvenings& moon) {
   // The heading's format may come from a translation file: it is filled only
   // when its conversions match, never handed to printf. With Hebrew
   // numerals it names the Hebrew date too.
@@ -30,16 +31,17 @@ std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int styl
   std::string text = (hebrew.empty() ? FormatText(translate_perform("Halakha for date %s"), {DateText(d)})
                                      : FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew})) +
                      ":\n";
-  text += HalakhaDo(d, rules, style);
+  text += HalakhaDo(d, rules, style, moon);
   return translate_replace(text);
 }
 
 DayReport BuildDayReport(AbsoluteDay d, const Options& options) {
   DayReport report;
   const CalendarRules& rules = options.rules;
-  GetZmanimForDay(d, rules, options.times, &report.zmanim);  // stays empty when the city is not in the city file
+  GetZmanimForDay(d, options, &report.zmanim);  // stays empty when the city is not in the city file
   report.readings = BuildReadingsList(d, rules, options.style, options.text.hebrewNumerals);
-  report.halakha = BuildHalakhaList(d, rules, options.style, options.text.hebrewNumerals);
+  const MoonEvenings moon = DayTimesFor(rules, options.times, options.style).MoonEveningsOf(d);
+  report.halakha = BuildHalakhaList(d, rules, options.style, options.text.hebrewNumerals, moon);
   report.learning = BuildLearningList(d, options.learning, rules);
   EndWithLineBreak(&report.zmanim);
   EndWithLineBreak(&report.readings);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "calendar/minor_days.h"
 #include "calendar/rules.h"
 #include "compose/options.h"
 #include "calendar/types.h"
@@ -19,8 +20,10 @@ struct DayReport {
 
 // The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date;
 // with Hebrew numerals on "Halakha for date D.M.Y (<Hebrew date>):")
-// followed by the lines of HalakhaDo, translated as a whole.
-std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals);
+// followed by the lines of HalakhaDo, translated as a whole. `moon`: the
+// evenings of Kiddush Levana at the place (DayTimes::MoonEveningsOf).
+std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals,
+                             const MoonEvenings& moon = {});
 
 // The report of day d with the options (city, Israel/Diaspora, style,
 // language, daily learning). Every text ends in a line break unless it is

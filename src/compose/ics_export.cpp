@@ -8,6 +8,7 @@
 #include "compose/anniversary_lines.h"
 #include "compose/day_info.h"
 #include "compose/learning_lines.h"
+#include "compose/minor_day_lines.h"
 #include "compose/hebrew_date_text.h"
 #include "storage/anniversaries.h"
 #include "base/translate.h"
@@ -134,10 +135,17 @@ struct ExportRun {
   CalendarRules rules;
   DayTimes times;
   std::string location;
+  ClockStyle clock;         // how a minor day's moment is written in its title
   LearningChoice learning;  // the cycles of kIcsLearning (Daf Yomi is a kind of its own)
   bool numerals = false;  // Hebrew dates in Hebrew numerals
   int language = kLanguageEnglish;
 };
+
+// The times that are moments of a minor day rather than of a fast or a festival.
+bool IsMoment(DayTimeKind kind) {
+  return kind == DayTimeKind::kKiddushLevanaBegins || kind == DayTimeKind::kKiddushLevanaEnds ||
+         kind == DayTimeKind::kTekufa || kind == DayTimeKind::kBirkatHaChama;
+}
 
 // The events of one day, in a fixed order.
 void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& run) {
@@ -158,7 +166,8 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
   if (kinds & kIcsTimes) {
     // Candle lighting, havdalah, and the fast, Khanukka and khamets times.
     for (const DayTime& t : run.times.Of(day)) {
-      if (!t.computed) continue;
+      // The moments of the moon and the sun are events of the minor days.
+      if (!t.computed || (t.minorDay && IsMoment(t.kind))) continue;
       const std::string utc = IcsUtcDateTime(day, t.time.standardMinutes, t.time.gmtOffset);
       w.Timed(day, DayTimeKindOf(t.kind).icsKind, utc, DayTimeLabel(t), run.location);
     }
@@ -179,6 +188,17 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
       w.AllDay(day, line.id, {}, line.title + ": " + line.text);
   }
   if (kinds & kIcsHebrewDates) w.AllDay(day, "hebrew-date", {}, HebrewDateText(HebrewFromAbsolute(day), run.numerals));
+  if (kinds & kIcsMinorDays) {
+    for (const MinorDayLine& line : MinorDayLinesOf(day, run.rules, run.times, run.clock)) {
+      const std::string_view kind = MinorDayOf(line.day).name;
+      if (line.time.empty()) {
+        w.AllDay(day, kind, {}, line.title);
+      } else {
+        const DayTime& t = line.moment;
+        w.Timed(day, kind, IcsUtcDateTime(day, t.time.standardMinutes, t.time.gmtOffset), line.title, run.location);
+      }
+    }
+  }
 }
 
 }  // namespace
@@ -309,10 +329,15 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
     return result;
   }
   const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{options.rules, DayTimesFor(options.rules, options.times), {}, options.learning,
-                options.text.hebrewNumerals, options.text.language};
+  ExportRun run{options.rules,
+                DayTimesFor(options.rules, options.times, options.style),
+                {},
+                options.times.clock,
+                options.learning,
+                options.text.hebrewNumerals,
+                options.text.language};
   run.learning.dafYomi = false;
-  if (kinds & kIcsTimes) {
+  if (kinds & (kIcsTimes | kIcsMinorDays)) {
     CityRec place;
     if (ConfiguredCity(options.times, &place)) run.location = Utf8FromLatin1(place.name);
   }

@@ -30,8 +30,9 @@ enum IcsKind : unsigned {
   kIcsOmer = 1u << 5,
   kIcsLearning = 1u << 6,  // the cycles besides Daf Yomi chosen in the settings: "<cycle>: <portion>"
   kIcsHebrewDates = 1u << 7,  // the Hebrew date of each day ("25 Kislev 5787" or "כ״ה כסלו תשפ״ז")
+  kIcsMinorDays = 1u << 8,    // Yom Kippur Katan, BeHaB, ...; Kiddush Levana and the tekufot timed (with a city)
 };
-constexpr unsigned kIcsAllKinds = (1u << 8) - 1;
+constexpr unsigned kIcsAllKinds = (1u << 9) - 1;
 
 // Each kind with its lumaro-cli option (without "--") and the English text
 // of its check button in the export dialog.
@@ -49,6 +50,7 @@ inline constexpr IcsKindRow kIcsKindRows[] = {
     {kIcsOmer, "omer", "Omer"},
     {kIcsLearning, "learning", "Daily learning"},
     {kIcsHebrewDates, "hebrew-dates", "Hebrew date of every day"},
+    {kIcsMinorDays, "minor-days", "Minor days and the moon"},
 };
 
 // The kinds an export has when the user names none: every kind, but Daf

@@ -27,6 +27,7 @@ struct LookOptions {
   std::string screenFont;        // the family of every text on the screen
   std::string printFontFile;     // the Hebrew print font's file as configured ("" for the shipped one)
   bool backgroundImage = false;  // a background image is configured and its file exists
+  bool minorDays = true;         // the cells show the minor days and the moon
 };
 
 struct Options {

@@ -91,6 +91,7 @@ std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRa
   // before; the last havdalah of a rest can come three days after its day.
   for (AbsoluteDay d = range.first - 1; d <= range.last + kLongestRest; ++d) {
     for (const DayTime& t : times.Of(d)) {
+      if (t.minorDay) continue;  // the sheet has the Shabbat, festival and fast times only
       if (IsCandles(t.kind)) {
         YearSheetRow& row = rowOf(d);
         row.candles = t;
@@ -217,7 +218,7 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
 
 YearSheetText YearSheetTextOf(int year, bool hebrewYear, const Options& options) {
   const CityFileSnapshot cityFile;  // one look at the city file for the whole sheet
-  const DayTimes times = DayTimesFor(options.rules, options.times);
+  const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
   const YearSheetRange range = hebrewYear ? HebrewYearSheetRange(year) : GregorianYearSheetRange(year);
   return YearSheetTextOf(YearSheetRows(times, range), YearSheetSetupOf(year, hebrewYear, options));
 }

@@ -15,7 +15,8 @@ constexpr std::string_view kNoTimeText = "----";
 
 }  // namespace
 
-void GetZmanimForDay(AbsoluteDay day, const CalendarRules& rules, const TimesOptions& options, std::string* text) {
+void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text) {
+  const TimesOptions& options = all.times;
   CityRec city;
   if (!CityGet(options.cityFile, options.city, &city)) return;
   const GregorianDate g = GregorianFromAbsolute(day);
@@ -48,7 +49,7 @@ void GetZmanimForDay(AbsoluteDay day, const CalendarRules& rules, const TimesOpt
     out += '\n';
   }
   // The special days' times of the day, after its zmanim.
-  for (const DayTime& t : DayTimesFor(rules, options).Of(day)) {
+  for (const DayTime& t : DayTimesFor(all.rules, options, all.style).Of(day)) {
     if (!IsSpecialDayTime(t.kind)) continue;
     out += DayTimeListLabel(t);
     out += ": ";

@@ -4,12 +4,13 @@
 #include <string>
 
 #include "calendar/types.h"
-#include "suntimes/times_options.h"
+#include "compose/options.h"
 
 // The text block of the day for the city of `options`: "Zmanim for date
 // D.M.Y", "Location <city>" and one "<name>: <time>" line per time ("----"
 // when the time does not exist or the daylight-saving rule is invalid), each
 // ending in a line feed, all translated; then the special times of the day
-// (fast begins and ends, Khanukka candles, khamets) as "<label>: <time>"
-// lines. When the city is not found `text` is left as it was.
-void GetZmanimForDay(AbsoluteDay day, const CalendarRules& rules, const TimesOptions& options, std::string* text);
+// (fast begins and ends, Khanukka candles, khamets, the moments of the minor
+// days) as "<label>: <time>" lines. When the city is not found `text` is
+// left as it was.
+void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text);

@@ -26,6 +26,7 @@ enum class CellLineKind : int {
   kYizkor,
   kAnniversary,
   kOmer,
+  kMinorDay,        // Yom Kippur Katan, BeHaB, Kiddush Levana, the tekufa, ...
   kDafYomi,
   kLearning,        // the other study cycles chosen, below Daf Yomi
   kCount
@@ -57,6 +58,7 @@ inline constexpr CellLineKindRow kCellLineKinds[] = {
     {CellLineKind::kYizkor, CellPlace::kFlow, 5},
     {CellLineKind::kAnniversary, CellPlace::kFlow, 6},
     {CellLineKind::kOmer, CellPlace::kFlow, 7},
+    {CellLineKind::kMinorDay, CellPlace::kFlow, 7},
     {CellLineKind::kDafYomi, CellPlace::kBottom, 8},
     {CellLineKind::kLearning, CellPlace::kBottom, 9},
 };

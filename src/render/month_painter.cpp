@@ -12,6 +12,7 @@
 #include "render/cell_layout.h"
 #include "render/colors.h"
 #include "compose/day_info.h"
+#include "compose/minor_day_lines.h"
 #include "compose/hebrew_date_text.h"
 #include "compose/learning_lines.h"
 #include "render/font_sizes.h"
@@ -303,6 +304,7 @@ class MonthPainter {
     for (const DayTime& t : times_.Of(d)) {
       if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
         continue;
+      if (t.minorDay && !options_.look.minorDays) continue;  // Taanit Bekhorot goes with the minor days
       const std::string clock = TimeformatFormatTime(t.time.hour, t.time.minute, options_.times.clock);
       if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
         add(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, clock, DayTimeLabel(t));
@@ -316,6 +318,16 @@ class MonthPainter {
     add(CellLineKind::kSpecialShabbat, kFontImportant2, kBlue, info.specialShabbat);
     add(CellLineKind::kRoshKhodesh, kFontImportant2, kBlue, info.roshKhodesh);
     add(CellLineKind::kOmer, kFontOmer, kBlack, info.omer);
+    // The minor days and the moments of the moon and the sun; Purim Katan
+    // is already the holiday line.
+    if (options_.look.minorDays) {
+      for (const MinorDayLine& line : MinorDayLinesOf(d, rules_, times_, options_.times.clock)) {
+        if (line.day == MinorDay::kPurimKatan) continue;
+        const std::string_view report = MinorDayOf(line.day).report;
+        add(CellLineKind::kMinorDay, kFontOmer, kBlack, line.Text(),
+            report.empty() ? line.title : translate_perform(report));
+      }
+    }
 
     std::string annis;
     if (AnnifileGetForDay(d, nullptr, &annis)) {
@@ -420,7 +432,7 @@ class MonthPainter {
   std::vector<CellContent> contents_;  // of the days 1.. of the month
   // The rules and the times of the whole paint.
   CalendarRules rules_ = options_.rules;
-  DayTimes times_ = DayTimesFor(options_.rules, options_.times);
+  DayTimes times_ = DayTimesFor(options_.rules, options_.times, options_.style);
   LearningChoice learning_ = options_.learning;
   MonthKind kind_;
   MonthGrid grid_;     // the days of the month shown

@@ -92,7 +92,7 @@ void PaintInternal_Zmanim(AbsoluteDay d, const Options& options, int x, int y, i
   Draw3DEffect(drawing, x, y, width, height, false);
 
   std::string text;
-  GetZmanimForDay(d, options.rules, options.times, &text);
+  GetZmanimForDay(d, options, &text);
   const std::vector<ZmanimPanelEntry> entries = ZmanimPanelEntries(text);
   const int pad = Get3DEffectSize(drawing) + drawing.get_x_unit(3);
   const int innerWidth = width - 2 * pad;

@@ -50,6 +50,7 @@ SpecialTimeExpressions SpecialTimeExpressions::Defaults(const ZmanimOpinions& op
   const size_t opinion = opinions.Of(ZmanimRecs[kKriatShema]);
   e.khametsEat = std::string(ZmanimRecs[kFourthHour].options[opinion].expression);
   e.khametsBurn = std::string(ZmanimFifthHour[opinion].expression);
+  e.birkatHaChama = std::string(ZmanimRecs[kKriatShema].options[opinion].expression);
   return e;
 }
 
@@ -62,6 +63,7 @@ SpecialTimeExpressions SpecialTimeExpressions::WithDefaults(const ZmanimOpinions
   e.khanukka = OrDefault(khanukka, d.khanukka);
   e.khametsEat = OrDefault(khametsEat, d.khametsEat);
   e.khametsBurn = OrDefault(khametsBurn, d.khametsBurn);
+  e.birkatHaChama = OrDefault(birkatHaChama, d.birkatHaChama);
   return e;
 }
 
@@ -70,6 +72,7 @@ std::string DayTimeLabel(const DayTime& t) {
     if (t.candles == 1) return translate_perform("Khanukka: 1 candle");
     return FormatText(translate_perform("Khanukka: %d candles"), {t.candles});
   }
+  if (t.kind == DayTimeKind::kTekufa) return translate_perform(TekufaName(t.season));
   const DayTimeKindRow& row = DayTimeKindOf(t.kind);
   return translate_perform(row.label);
 }
@@ -82,16 +85,17 @@ std::string DayTimeListLabel(const DayTime& t) {
   return DayTimeLabel(t);
 }
 
-DayTimes::DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions)
-    : evenings_(std::move(evenings)), expressions_(std::move(expressions)) {}
+DayTimes::DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions, int style)
+    : evenings_(std::move(evenings)), expressions_(std::move(expressions)), style_(style) {}
 
 
 const ZmanimProgram& DayTimes::Program(Slot slot) const {
   std::optional<ZmanimProgram>& program = programs_[slot];
   if (!program) {
-    const std::string* texts[kSlots] = {&expressions_.fastBegins, &expressions_.tishaBeAvBegins,
-                                        &expressions_.fastEnds,   &expressions_.khanukka,
-                                        &expressions_.khametsEat, &expressions_.khametsBurn};
+    const std::string* texts[kSlots] = {&expressions_.fastBegins,  &expressions_.tishaBeAvBegins,
+                                        &expressions_.fastEnds,    &expressions_.khanukka,
+                                        &expressions_.khametsEat,  &expressions_.khametsBurn,
+                                        &expressions_.birkatHaChama};
     program = ZmanimProgram::Compile(*texts[slot]);
   }
   return *program;
@@ -159,6 +163,13 @@ std::vector<DayTime> DayTimes::Of(AbsoluteDay d) const {
     if (kind == DayKind::kFast && f != Festival::kTishaBeAv)
       times.push_back(Special(d, DayTimeKind::kFastBegins, kFastBeginsSlot));
   }
+  // Taanit Bekhorot begins at dawn; it ends with the seder, and only when it
+  // is kept on the Thursday at nightfall.
+  const bool firstborn = d == TaanitBekhorotDay(HebrewFromAbsolute(d).year);
+  if (firstborn) {
+    times.push_back(Special(d, DayTimeKind::kFastBegins, kFastBeginsSlot));
+    times.back().minorDay = true;
+  }
   for (Festival f : today) {
     const DayKind kind = FestivalFactsOf(f, rules).kind;
     if (kind == DayKind::kFast) {
@@ -168,10 +179,80 @@ std::vector<DayTime> DayTimes::Of(AbsoluteDay d) const {
     }
   }
 
+  if (firstborn && weekday == kThursday) {
+    times.push_back(Special(d, DayTimeKind::kFastEnds, kFastEndsSlot));
+    times.back().minorDay = true;
+  }
+
   if (khanukka > 0 && weekday != kFriday) times.push_back(lights);  // after havdalah on Saturday
+  AddMoments(d, &times);
 
   std::stable_sort(times.begin(), times.end(), [](const DayTime& a, const DayTime& b) {
     return (a.computed ? a.time.standardMinutes : INT_MAX) < (b.computed ? b.time.standardMinutes : INT_MAX);
   });
   return times;
+}
+
+void DayTimes::AddMoments(AbsoluteDay d, std::vector<DayTime>* times) const {
+  auto add = [&](DayTimeKind kind, int64_t moment, CityClock::Rounding rounding) -> DayTime* {
+    DayTime t;
+    t.kind = kind;
+    t.minorDay = true;
+    t.computed = evenings_.Moment(d, moment, rounding, &t.time);
+    if (!t.computed) return nullptr;
+    times->push_back(t);
+    return &times->back();
+  };
+  // Kiddush Levana: the window of the month of the day, or of a neighbour
+  // where the city's clock is far from Jerusalem's. The window is never
+  // shown wider than it is.
+  HebrewDate seen{};
+  for (AbsoluteDay near : {d - 1, d + 1}) {
+    const HebrewDate h = HebrewFromAbsolute(near);
+    if (h.month == seen.month && h.year == seen.year) continue;
+    seen = h;
+    const MoonWindow window = KiddushLevanaWindow(h.month, h.year, style_);
+    add(DayTimeKind::kKiddushLevanaBegins, window.begins, CityClock::Rounding::kUp);
+    add(DayTimeKind::kKiddushLevanaEnds, window.ends, CityClock::Rounding::kDown);
+  }
+  for (const Tekufa& tekufa : TekufotBetween(UtcMidnight(d - 1), UtcMidnight(d + 2))) {
+    if (DayTime* t = add(DayTimeKind::kTekufa, tekufa.moment, CityClock::Rounding::kNearest)) t->season = tekufa.season;
+  }
+  if (IsBirkatHaChama(d)) {
+    times->push_back(Special(d, DayTimeKind::kBirkatHaChama, kBirkatHaChamaSlot));
+    times->back().minorDay = true;
+  }
+}
+
+int64_t DayTimes::NightEdge(AbsoluteDay d, Slot slot, int zoneHours) const {
+  ShabbatTimeValue value;
+  if (evenings_.Evaluate(d, Program(slot), &value))
+    return UtcMidnight(d) + (int64_t{value.standardMinutes} - 60 * int64_t{value.gmtOffset}) * 60;
+  // No such time (the sun does not sink so far): the night is its midnight.
+  return UtcMidnight(slot == kFastEndsSlot ? d + 1 : d) - int64_t{zoneHours} * 3600;
+}
+
+MoonEvenings DayTimes::MoonEveningsOf(AbsoluteDay d) const {
+  const std::optional<int> zoneHours = evenings_.ZoneHours(d);
+  if (!zoneHours) return {};
+  const HebrewDate h = HebrewFromAbsolute(d + 1);
+  const MoonWindow window = KiddushLevanaWindow(h.month, h.year, style_);
+  const AbsoluteDay opens = UtcDayOf(window.begins);
+  const AbsoluteDay closes = UtcDayOf(window.ends);
+  MoonEvenings evenings;
+  // The first evening whose dawn comes after the window opens.
+  for (AbsoluteDay e = opens - 2; e <= opens + 1; ++e) {
+    if (NightEdge(e + 1, kFastBeginsSlot, *zoneHours) > window.begins) {
+      evenings.first = e;
+      break;
+    }
+  }
+  // The last evening whose nightfall comes before it closes.
+  for (AbsoluteDay e = closes + 1; e >= closes - 2; --e) {
+    if (NightEdge(e, kFastEndsSlot, *zoneHours) < window.ends) {
+      evenings.last = e;
+      break;
+    }
+  }
+  return evenings;
 }

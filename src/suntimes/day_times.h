@@ -11,7 +11,12 @@
 //    Saturday at havdalah;
 //  - Erev Pesakh: the last time to eat khamets (end of the 4th proportional
 //    hour) and to burn it (end of the 5th), by the GR"A or M"A choice for
-//    kriat shema; when 14 Nisan is Shabbat the burning is on the Friday.
+//    kriat shema; when 14 Nisan is Shabbat the burning is on the Friday;
+//  - Taanit Bekhorot: begins at dawn as the minor fasts; it ends with the
+//    seder, so only the Thursday fast has "Fast ends" (at nightfall);
+//  - the moments of the minor days: the window of Kiddush Levana (by the
+//    style's custom), the tekufot, and the latest time of Birkat HaChama
+//    (the end of the 3rd proportional hour by the kriat shema choice).
 // A time belongs to the civil date on which it falls.
 #pragma once
 
@@ -22,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/minor_days.h"
 #include "calendar/rules.h"
 #include "calendar/types.h"
 #include "suntimes/calc.h"
@@ -37,6 +43,10 @@ enum class DayTimeKind : uint8_t {
   kKhanukka,
   kKhametsEat,
   kKhametsBurn,
+  kKiddushLevanaBegins,
+  kKiddushLevanaEnds,
+  kTekufa,
+  kBirkatHaChama,
 };
 
 // Each kind: its name in lumaro-cli's output, the kind part of its
@@ -58,6 +68,10 @@ inline constexpr DayTimeKindRow kDayTimeKinds[] = {
     {DayTimeKind::kKhanukka, "khanukka", "khanukka", "Khanukka: %d candles"},
     {DayTimeKind::kKhametsEat, "khamets-eat", "khamets-eat", "Last time to eat khamets"},
     {DayTimeKind::kKhametsBurn, "khamets-burn", "khamets-burn", "Burn khamets"},
+    {DayTimeKind::kKiddushLevanaBegins, "kiddush-levana-begins", "kiddush-levana-begins", "Kiddush Levana begins"},
+    {DayTimeKind::kKiddushLevanaEnds, "kiddush-levana-ends", "kiddush-levana-ends", "Kiddush Levana ends"},
+    {DayTimeKind::kTekufa, "tekufa", "tekufa", "Tekufa"},
+    {DayTimeKind::kBirkatHaChama, "birkat-hachama", "birkat-hachama", "Latest time for Birkat HaChama"},
 };
 const DayTimeKindRow& DayTimeKindOf(DayTimeKind kind);
 
@@ -74,6 +88,8 @@ struct SpecialTimeExpressions {
   std::string khanukka;  // Sunday..Thursday evenings
   std::string khametsEat;
   std::string khametsBurn;
+  // Not a choice of its own: the end of the 3rd hour by the kriat shema opinion.
+  std::string birkatHaChama;
 
   // The defaults: alot haShakhar and the 4th/5th hour by the zmanim
   // opinions, nightfall, sunset.
@@ -86,12 +102,14 @@ struct SpecialTimeExpressions {
 struct DayTime {
   DayTimeKind kind = DayTimeKind::kCandles;
   int candles = 0;             // kKhanukka: the lights of that evening, 1..8
+  Season season = Season::kNisan;  // kTekufa: which one
+  bool minorDay = false;       // a time of a minor day (Taanit Bekhorot, the moon, the sun)
   bool atEveningTime = false;  // the moment of the day's candle lighting or havdalah
   bool computed = false;       // false: the city is unknown, or the time does not exist that day
   ShabbatTimeValue time;       // when computed
 };
 
-// The translated label: "Fast begins", "Khanukka: 3 candles" ...
+// The translated label: "Fast begins", "Khanukka: 3 candles", "Tekufat Tevet" ...
 std::string DayTimeLabel(const DayTime& t);
 // The same for a "<label>: <time>" list, without a ": " of its own
 // ("Khanukka, 3 candles").
@@ -101,7 +119,8 @@ std::string DayTimeListLabel(const DayTime& t);
 // expressions (each read once, when a day first needs it).
 class DayTimes {
  public:
-  DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions);
+  // `style` (1 Sephardic, 2 Ashkenazi) decides the window of Kiddush Levana.
+  DayTimes(EveningTimes evenings, SpecialTimeExpressions expressions, int style);
 
   // The times of day d that it has, computed or not, in order of the day:
   // by the moment where computed (a tie keeps the Khanukka lights before
@@ -109,15 +128,37 @@ class DayTimes {
   std::vector<DayTime> Of(AbsoluteDay d) const;
   const EveningTimes& evenings() const { return evenings_; }
 
+  // The first and the last evening of the Kiddush Levana of the Hebrew month
+  // of d + 1 at this place: the first whose night (nightfall to dawn, by the
+  // fast's expressions; local midnight where the sun gives neither) still
+  // has time after the window opens, the last whose nightfall comes before
+  // it closes. {0, 0} when the city is unknown.
+  MoonEvenings MoonEveningsOf(AbsoluteDay d) const;
+
  private:
   // The expressions, in the order of SpecialTimeExpressions.
-  enum Slot : size_t { kFastBeginsSlot, kTishaBeAvSlot, kFastEndsSlot, kKhanukkaSlot, kEatSlot, kBurnSlot, kSlots };
+  enum Slot : size_t {
+    kFastBeginsSlot,
+    kTishaBeAvSlot,
+    kFastEndsSlot,
+    kKhanukkaSlot,
+    kEatSlot,
+    kBurnSlot,
+    kBirkatHaChamaSlot,
+    kSlots
+  };
   // A special time from its expression.
   DayTime Special(AbsoluteDay d, DayTimeKind kind, Slot slot) const;
   const ZmanimProgram& Program(Slot slot) const;
+  // The moments of the minor days that fall on d.
+  void AddMoments(AbsoluteDay d, std::vector<DayTime>* times) const;
+  // The UTC moment of the dawn (kFastBeginsSlot) or nightfall (kFastEndsSlot)
+  // of d; where the sun gives none, the midnight that begins d or ends it.
+  int64_t NightEdge(AbsoluteDay d, Slot slot, int zoneHours) const;
 
   EveningTimes evenings_;
   SpecialTimeExpressions expressions_;
+  int style_;
   mutable std::array<std::optional<ZmanimProgram>, kSlots> programs_;
 };
 

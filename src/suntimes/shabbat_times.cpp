@@ -142,6 +142,37 @@ bool EveningTimes::Evaluate(AbsoluteDay day, const ZmanimProgram& program, Shabb
   return true;
 }
 
+bool EveningTimes::Moment(AbsoluteDay day, int64_t moment, CityClock::Rounding rounding,
+                          ShabbatTimeValue* value) const {
+  const CityRec* place = Place();
+  if (!place) return false;
+  const GregorianDate g = GregorianFromAbsolute(day);
+  const CityClock clock(*place, g, dst_ ? &*dst_ : nullptr, automaticZone_);
+  // Minutes after midnight of the day in the zone of the sun computation.
+  const double t = static_cast<double>(moment - UtcSecondsOf(g, 0, clock.zoneHours() * 3600)) / 60.0;
+  if (t < -180 || t >= 24 * 60) return false;
+  int hour = 0;
+  int minute = 0;
+  if (!clock.ShowMinutes(t, &hour, &minute, rounding)) return false;
+  // Shown times wrap at midnight: a late time that shows as morning is the
+  // next day's, an early one (before midnight of the zone's standard time)
+  // that shows as evening the day before's.
+  const bool nextDay = hour >= 24 || (t >= 21 * 60 && hour < 12);
+  const bool dayBefore = t < 0 && hour >= 12;
+  if (nextDay || dayBefore) return false;
+  value->standardMinutes = CityClock::RoundedMinutes(t, rounding);
+  value->gmtOffset = clock.zoneHours();
+  value->hour = hour;
+  value->minute = minute;
+  return true;
+}
+
+std::optional<int> EveningTimes::ZoneHours(AbsoluteDay day) const {
+  const CityRec* place = Place();
+  if (!place) return std::nullopt;
+  return CityClock(*place, GregorianFromAbsolute(day), dst_ ? &*dst_ : nullptr, automaticZone_).zoneHours();
+}
+
 void EveningTimes::Text(AbsoluteDay day, std::string* text, int* isCandleLighting, int* isHavdalah) const {
   text->clear();
   ShabbatTimeValue value;

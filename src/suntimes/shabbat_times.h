@@ -16,6 +16,7 @@
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
 #include "suntimes/timeformat.h"
+#include "suntimes/timezone.h"
 
 // The time the evening of a day has in its cell.
 enum class EveningTime : uint8_t {
@@ -95,6 +96,13 @@ class EveningTimes {
   // alone) when the city is found, the expression yields a time and the
   // daylight-saving rule is valid where it applies.
   bool Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const;
+  // A moment (seconds since 1970-01-01 UTC) as a time of `day` at the city:
+  // true with the moment in `value` (as Evaluate fills it) when the city is
+  // found and the moment falls on that day by the city's clock.
+  bool Moment(AbsoluteDay day, int64_t moment, CityClock::Rounding rounding, ShabbatTimeValue* value) const;
+  // The zone hours of the sun computation on the day (CityClock::zoneHours),
+  // or nothing when the city is not found.
+  std::optional<int> ZoneHours(AbsoluteDay day) const;
   const CalendarRules& rules() const { return rules_; }
 
  private:

@@ -5,6 +5,6 @@ EveningTimes EveningTimesFor(const CalendarRules& rules, const TimesOptions& opt
                       options.CandleExpression(), options.HavdalahExpression(), options.sun, options.clock);
 }
 
-DayTimes DayTimesFor(const CalendarRules& rules, const TimesOptions& options) {
-  return DayTimes(EveningTimesFor(rules, options), options.special.WithDefaults(options.opinions));
+DayTimes DayTimesFor(const CalendarRules& rules, const TimesOptions& options, int style) {
+  return DayTimes(EveningTimesFor(rules, options), options.special.WithDefaults(options.opinions), style);
 }

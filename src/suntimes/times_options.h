@@ -37,6 +37,7 @@ struct TimesOptions {
   const DstSetting* DstRule() const { return dstRule ? &*dstRule : nullptr; }
 };
 
-// The evening times and all the times of day of these options.
+// The evening times and all the times of day of these options; `style`
+// (1 Sephardic, 2 Ashkenazi) decides the window of Kiddush Levana.
 EveningTimes EveningTimesFor(const CalendarRules& rules, const TimesOptions& options);
-DayTimes DayTimesFor(const CalendarRules& rules, const TimesOptions& options);
+DayTimes DayTimesFor(const CalendarRules& rules, const TimesOptions& options, int style);

@@ -211,6 +211,7 @@ bool CityClock::Show(int t, int* hour, int* minute) const {
 
 int CityClock::RoundedMinutes(double t, Rounding rounding) {
   if (rounding == Rounding::kNearest) return suntimes::noaa::RoundSecondsToMinute(t * 60.0);
+  if (rounding == Rounding::kUp) return suntimes::noaa::RoundSecondsToMinute(std::ceil(t - 1e-8) * 60.0);
   // Down: the nearest-minute rounding of the start of the minute; a time
   // within a microsecond of a whole minute counts as that minute.
   return suntimes::noaa::RoundSecondsToMinute(std::floor(t + 1e-8) * 60.0);

@@ -71,6 +71,7 @@ class CityClock {
   enum class Rounding {
     kNearest,  // to the nearest minute, half a minute up
     kDown,     // to the minute before: candle lighting is never shown later than it is
+    kUp,       // to the minute after: a time from which something is allowed is never shown earlier
   };
   // The same for a time in real minutes (the precise calculation): rounded
   // in the frame of zoneHours() (whole hours, so the shown time and the UTC

@@ -42,7 +42,7 @@ grep -q 'SUMMARY:פּסח א' "$W/yi.ics" || fail "no Yiddish holiday name"
 
 # The kinds add up to all; the Hebrew date of every day only when asked for.
 total=0
-for kind in holidays parasha times anniversaries daf-yomi omer; do
+for kind in holidays parasha times anniversaries daf-yomi omer minor-days; do
   ics "--$kind" > "$W/$kind.ics"
   total=$((total + $(count "$W/$kind.ics")))
 done

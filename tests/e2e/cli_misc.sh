@@ -25,7 +25,7 @@ expect_eq "batch: a line's messages before its value" "$(printf 'Parsing error )
 # times: the evening times are the dump's; the labels translated, the times not.
 printf 'CurrentCity: "Jerusalem"\nDSTAutomatic: "1"\nTimeFormat: "1"\n' > "$S"
 out=$("$LUMARO_CLI" --israel times 2025-09-01 2026-08-31 2> "$W/err")
-expect_eq "times: the kinds, nothing on stderr" "candles candles-after-nightfall fast-begins fast-ends havdalah khamets-burn khamets-eat khanukka|" \
+expect_eq "times: the kinds, nothing on stderr" "candles candles-after-nightfall fast-begins fast-ends havdalah khamets-burn khamets-eat khanukka kiddush-levana-begins kiddush-levana-ends tekufa|" \
   "$(cut -f2 <<< "$out" | sort -u | paste -sd' ')|$(cat "$W/err")"
 expect_eq "times: the dump's times" \
   "$("$LUMARO_CLI" --israel dump 2025-09-01 2026-08-31 | awk -F'\t' 'NR > 1 && $12 != "" {print $1, substr($12, 3)}')" \

@@ -106,7 +106,7 @@ TEST(DayReport, ZmanimUntouchedAndLongTranslationsCut) {
   const AbsoluteDay d = AbsoluteFromGregorian(31, 12, 2024);
   const Options options = CurrentOptions();
   std::string zmanim;
-  GetZmanimForDay(d, options.rules, options.times, &zmanim);
+  GetZmanimForDay(d, options, &zmanim);
   ASSERT_NE(zmanim.find("Location Pforzheim\n"), std::string::npos) << zmanim;
   const DayReport report = BuildDayReport(d, options);
   EXPECT_EQ(report.zmanim, zmanim);

@@ -33,7 +33,7 @@ TEST(Settings, DefaultsWithoutFile) {
 TEST(Settings, StoredValuesRead) {
   const std::map<std::string, std::function<int()>> getters = {
       {"Style", getStyle}, {"HebrewMonthView", getHebrewMonthView}, {"DSTAutomatic", getDSTAutomatic},
-      {"HebrewNumerals", getHebrewNumerals}};
+      {"HebrewNumerals", getHebrewNumerals}, {"ShowMinorDays", getShowMinorDays}};
   const std::map<std::string, std::string> cycles = {{"LearningDafYomi", "daf-yomi"}, {"LearningTehillim", "tehillim"},
       {"LearningPirkeiAvot", "pirkei-avot"}, {"LearningNachYomi", "nach-yomi"}, {"LearningMishnaYomit", "mishna-yomit"}};
   for (const auto& f : testdata::ReadRows("settings_reads.tsv", '\t')) {

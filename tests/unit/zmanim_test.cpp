@@ -21,7 +21,7 @@ int MinutesAtEnd(const std::string& line) {
 
 std::vector<std::string> ZmanimOf(const Options& o, int day, int month, int year) {
   std::string text;
-  GetZmanimForDay(AbsoluteFromGregorian(day, month, year), o.rules, o.times, &text);
+  GetZmanimForDay(AbsoluteFromGregorian(day, month, year), o, &text);
   EXPECT_TRUE(text.empty() || text.back() == '\n');
   return testenv::Lines(text);
 }
@@ -60,7 +60,7 @@ TEST_F(Zmanim, UnknownCityAndInvalidRule) {
   o.times.clock.format = kTimeFormat24;
   o.times.city = "Atlantis";
   std::string text = "before";
-  GetZmanimForDay(AbsoluteFromGregorian(21, 6, 2010), o.rules, o.times, &text);
+  GetZmanimForDay(AbsoluteFromGregorian(21, 6, 2010), o, &text);
   EXPECT_EQ(text, "before");
   o.times.city = "Pforzheim";
   o.times.dstRule = DstSetting();
