@@ -19,12 +19,6 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && (a < 0) 
 
 }  // namespace
 
-const MinorDayRow& MinorDayOf(MinorDay day) {
-  for (const MinorDayRow& row : kMinorDays)
-    if (row.day == day) return row;
-  return kMinorDays[0];  // every day has its row
-}
-
 bool IsYomKippurKatan(AbsoluteDay d) {
   // The day before Rosh Khodesh, or that day moved back from Friday or Shabbat.
   const int weekday = WeekdayOf(d);

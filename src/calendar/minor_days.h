@@ -46,7 +46,11 @@ inline constexpr MinorDayRow kMinorDays[] = {
     {MinorDay::kLeilSelikhot, "leil-selikhot", "Leil Selikhot", ""},
     {MinorDay::kShabbatMevarkhim, "shabbat-mevarkhim", "Shabbat Mevarkhim", ""},
 };
-const MinorDayRow& MinorDayOf(MinorDay day);
+constexpr const MinorDayRow& MinorDayOf(MinorDay day) {
+  for (const MinorDayRow& row : kMinorDays)
+    if (row.day == day) return row;
+  return kMinorDays[0];  // every day has its row
+}
 
 // Yom Kippur Katan: the day before Rosh Khodesh (before its first day when
 // it has two), on the Thursday before when that day is a Friday or a

@@ -75,6 +75,17 @@ inline constexpr DayTimeKindRow kDayTimeKinds[] = {
 };
 const DayTimeKindRow& DayTimeKindOf(DayTimeKind kind);
 
+// The moments of the minor days have the names of their table.
+constexpr bool SameName(DayTimeKind kind, MinorDay day) {
+  for (const DayTimeKindRow& row : kDayTimeKinds)
+    if (row.kind == kind) return row.name == MinorDayOf(day).name && row.icsKind == MinorDayOf(day).name;
+  return false;
+}
+static_assert(SameName(DayTimeKind::kKiddushLevanaBegins, MinorDay::kKiddushLevanaBegins) &&
+              SameName(DayTimeKind::kKiddushLevanaEnds, MinorDay::kKiddushLevanaEnds) &&
+              SameName(DayTimeKind::kTekufa, MinorDay::kTekufa) &&
+              SameName(DayTimeKind::kBirkatHaChama, MinorDay::kBirkatHaChama));
+
 // The defaults of the special days' expressions that do not depend on the
 // zmanim choices.
 inline constexpr std::string_view kDefaultNightfall = "sunset + degrees_below_horizon(7.083)";
