@@ -78,6 +78,21 @@ TEST_F(MainWindowTest, HebrewMonths) {
   EXPECT_NE(ReadFile(home_.lumaro("kivrasettings")).find("HebrewMonthView: \"1\"\n"), std::string::npos);
 }
 
+// The check item shows and hides the minor days and the moon; the settings keep the choice.
+TEST_F(MainWindowTest, MinorDays) {
+  GtkWidget* item = MenuItem("Show minor days and the moon");
+  ASSERT_TRUE(GTK_IS_CHECK_MENU_ITEM(item));
+  ShowMonth(G{20, 10, 2026});
+  EXPECT_TRUE(ViewShows("BeHaB") && ViewShows("Shabbat Mevarkhim"));
+  gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  EXPECT_TRUE(RedrawRequested());
+  EXPECT_FALSE(ViewShows("BeHaB") || ViewShows("Shabbat Mevarkhim"));
+  ASSERT_TRUE(settingsDone());
+  EXPECT_NE(ReadFile(home_.lumaro("kivrasettings")).find("ShowMinorDays: \"0\"\n"), std::string::npos);
+  gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  EXPECT_TRUE(ViewShows("BeHaB"));
+}
+
 // A termination signal while a modal dialog waits: the dialog returns as
 // cancelled, the settings are written and the main window goes.
 TEST_F(MainWindowTest, TerminationWhileADialogWaits) {
