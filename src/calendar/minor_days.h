@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -97,11 +98,13 @@ std::vector<Tekufa> TekufotBetween(int64_t first, int64_t last);
 // "Tekufat Nisan", "Tekufat Tammuz", "Tekufat Tishri", "Tekufat Tevet".
 std::string_view TekufaName(Season season);
 
-// The evenings (their civil dates) on which a month's Kiddush Levana is
-// said at a place, the first and the last; 0 when not known.
-struct MoonEvenings {
-  AbsoluteDay first = 0;
-  AbsoluteDay last = 0;
+// What the day report needs of the place: the evenings (their civil dates)
+// on which the month's Kiddush Levana is said there, the first and the last
+// (0 when not known), and the tekufa that falls on the day there.
+struct PlaceMoments {
+  AbsoluteDay moonFirst = 0;
+  AbsoluteDay moonLast = 0;
+  std::optional<Season> tekufa;
 };
 
 // Seconds since 1970 of midnight UTC that begins the day.

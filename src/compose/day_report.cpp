@@ -23,7 +23,7 @@ void EndWithLineBreak(std::string* text) {
 }  // namespace
 
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals,
-                             const MoonEvenings& moon) {
+                             const PlaceMoments& place) {
   // The heading's format may come from a translation file: it is filled only
   // when its conversions match, never handed to printf. With Hebrew
   // numerals it names the Hebrew date too.
@@ -31,7 +31,7 @@ std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int styl
   std::string text = (hebrew.empty() ? FormatText(translate_perform("Halakha for date %s"), {DateText(d)})
                                      : FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew})) +
                      ":\n";
-  text += HalakhaDo(d, rules, style, moon);
+  text += HalakhaDo(d, rules, style, place);
   return translate_replace(text);
 }
 
@@ -40,8 +40,8 @@ DayReport BuildDayReport(AbsoluteDay d, const Options& options) {
   const CalendarRules& rules = options.rules;
   GetZmanimForDay(d, options, &report.zmanim);  // stays empty when the city is not in the city file
   report.readings = BuildReadingsList(d, rules, options.style, options.text.hebrewNumerals);
-  const MoonEvenings moon = DayTimesFor(rules, options.times, options.style).MoonEveningsOf(d);
-  report.halakha = BuildHalakhaList(d, rules, options.style, options.text.hebrewNumerals, moon);
+  const PlaceMoments place = DayTimesFor(rules, options.times, options.style).PlaceMomentsOf(d);
+  report.halakha = BuildHalakhaList(d, rules, options.style, options.text.hebrewNumerals, place);
   report.learning = BuildLearningList(d, options.learning, rules);
   EndWithLineBreak(&report.zmanim);
   EndWithLineBreak(&report.readings);

@@ -20,10 +20,10 @@ struct DayReport {
 
 // The halakha list: the heading "Halakha for date D.M.Y:" (Gregorian date;
 // with Hebrew numerals on "Halakha for date D.M.Y (<Hebrew date>):")
-// followed by the lines of HalakhaDo, translated as a whole. `moon`: the
-// evenings of Kiddush Levana at the place (DayTimes::MoonEveningsOf).
+// followed by the lines of HalakhaDo, translated as a whole. `place`: the
+// evenings of Kiddush Levana and the tekufa at the place (DayTimes::PlaceMomentsOf).
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals,
-                             const MoonEvenings& moon = {});
+                             const PlaceMoments& place = {});
 
 // The report of day d with the options (city, Israel/Diaspora, style,
 // language, daily learning). Every text ends in a line break unless it is

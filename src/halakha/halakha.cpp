@@ -135,6 +135,7 @@ void DayNotes(const Run& run) {
     const std::string_view line = MinorDayOf(day).report;
     if (!line.empty()) run.Emit("  " + std::string(line));
   }
+  if (run.place.tekufa) run.Emit("  " + std::string(TekufaName(*run.place.tekufa)));
   // Season: the wind and rain from Shemini Atseret to Pesakh, dew otherwise;
   // Shemini Atseret changes over at Musaf.
   if (d == run.H(F::kSheminiAtseret)) {
@@ -381,10 +382,10 @@ void HalakhaOutput(std::string* text, std::string_view line) {
   text->push_back('\n');
 }
 
-std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style, const MoonEvenings& moon) {
+std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style, const PlaceMoments& place) {
   using namespace halakha::detail;
   std::string text;
-  const Run run{d, d + 1, rules, style, moon, &text};
+  const Run run{d, d + 1, rules, style, place, &text};
   DayNotes(run);
   Shakharit(run);
   TorahReading(run);

@@ -18,6 +18,6 @@ void HalakhaOutput(std::string* text, std::string_view line);
 // and Selikhot of the evening that follows d. The lines are English; their
 // exact wording, leading blanks included, is the key by which the report is
 // translated. style: 1 Sephardic, 2 Ashkenazi (rules naming a style test
-// for exactly that value). `moon`: the evenings of the month's Kiddush
-// Levana where the report is read (none without a place).
-std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style, const MoonEvenings& moon = {});
+// for exactly that value). `place`: the evenings of the month's Kiddush
+// Levana and the tekufa where the report is read (none without a place).
+std::string HalakhaDo(AbsoluteDay d, const CalendarRules& rules, int style, const PlaceMoments& place = {});

@@ -57,11 +57,11 @@ bool KiddushLevanaEvening(const Run& run, AbsoluteDay e) {
 // The evenings of the month on which Kiddush Levana is said: the first and
 // the last of the window, each moved inward past the evenings it is not said.
 void KiddushLevana(const Run& run) {
-  const MoonEvenings& moon = run.moon;
-  if (moon.first == 0 || moon.last < moon.first) return;
-  AbsoluteDay first = moon.first;
-  while (first <= moon.last && !KiddushLevanaEvening(run, first)) ++first;
-  AbsoluteDay last = moon.last;
+  const PlaceMoments& place = run.place;
+  if (place.moonFirst == 0 || place.moonLast < place.moonFirst) return;
+  AbsoluteDay first = place.moonFirst;
+  while (first <= place.moonLast && !KiddushLevanaEvening(run, first)) ++first;
+  AbsoluteDay last = place.moonLast;
   while (last >= first && !KiddushLevanaEvening(run, last)) --last;
   if (first > last) return;
   const AbsoluteDay d = run.d;

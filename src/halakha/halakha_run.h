@@ -19,7 +19,7 @@ struct Run {
   AbsoluteDay t;      // the day that begins in the evening, d + 1
   CalendarRules rules;  // Israel or the Diaspora, and the Shushan Purim custom
   int style;            // 1 Sephardic, 2 Ashkenazi
-  MoonEvenings moon;    // the evenings of the month's Kiddush Levana at the place
+  PlaceMoments place;   // Kiddush Levana and the tekufa at the place of the report
   std::string* text;  // the report being built
 
   void Emit(std::string_view line) const;

@@ -232,27 +232,29 @@ int64_t DayTimes::NightEdge(AbsoluteDay d, Slot slot, int zoneHours) const {
   return UtcMidnight(slot == kFastEndsSlot ? d + 1 : d) - int64_t{zoneHours} * 3600;
 }
 
-MoonEvenings DayTimes::MoonEveningsOf(AbsoluteDay d) const {
+PlaceMoments DayTimes::PlaceMomentsOf(AbsoluteDay d) const {
   const std::optional<int> zoneHours = evenings_.ZoneHours(d);
   if (!zoneHours) return {};
   const HebrewDate h = HebrewFromAbsolute(d + 1);
   const MoonWindow window = KiddushLevanaWindow(h.month, h.year, style_);
   const AbsoluteDay opens = UtcDayOf(window.begins);
   const AbsoluteDay closes = UtcDayOf(window.ends);
-  MoonEvenings evenings;
+  PlaceMoments place;
+  for (const DayTime& t : Of(d))
+    if (t.kind == DayTimeKind::kTekufa && t.computed) place.tekufa = t.season;
   // The first evening whose dawn comes after the window opens.
   for (AbsoluteDay e = opens - 2; e <= opens + 1; ++e) {
     if (NightEdge(e + 1, kFastBeginsSlot, *zoneHours) > window.begins) {
-      evenings.first = e;
+      place.moonFirst = e;
       break;
     }
   }
   // The last evening whose nightfall comes before it closes.
   for (AbsoluteDay e = closes + 1; e >= closes - 2; --e) {
     if (NightEdge(e, kFastEndsSlot, *zoneHours) < window.ends) {
-      evenings.last = e;
+      place.moonLast = e;
       break;
     }
   }
-  return evenings;
+  return place;
 }

@@ -143,8 +143,8 @@ class DayTimes {
   // of d + 1 at this place: the first whose night (nightfall to dawn, by the
   // fast's expressions; local midnight where the sun gives neither) still
   // has time after the window opens, the last whose nightfall comes before
-  // it closes. {0, 0} when the city is unknown.
-  MoonEvenings MoonEveningsOf(AbsoluteDay d) const;
+  // it closes; and the tekufa of day d there. Nothing when the city is unknown.
+  PlaceMoments PlaceMomentsOf(AbsoluteDay d) const;
 
  private:
   // The expressions, in the order of SpecialTimeExpressions.
