@@ -79,6 +79,14 @@ std::vector<Tekufa> TekufotBetween(int64_t first, int64_t last) {
   return out;
 }
 
+AbsoluteDay TekufaDay(Season season, int year) {
+  const AbsoluteDay first = AbsoluteFromGregorian(1, 1, year);
+  for (const Tekufa& t : TekufotBetween(UtcMidnight(first), UtcMidnight(first + 366))) {
+    if (t.season == season) return UtcDayOf(t.moment + kJerusalemMeanTimeSeconds + 6 * kHour);
+  }
+  return 0;  // every season has a tekufa in every year
+}
+
 std::string_view TekufaName(Season season) {
   switch (season) {
     case Season::kNisan: return "Tekufat Nisan";

@@ -95,6 +95,9 @@ struct Tekufa {
 };
 // The tekufot from `first` up to, not including, `last`.
 std::vector<Tekufa> TekufotBetween(int64_t first, int64_t last);
+// The day of the tekufa of `season` in Gregorian year `year`, as Jerusalem
+// counts days: one at 18:00 or later belongs to the next day.
+AbsoluteDay TekufaDay(Season season, int year);
 // "Tekufat Nisan", "Tekufat Tammuz", "Tekufat Tishri", "Tekufat Tevet".
 std::string_view TekufaName(Season season);
 

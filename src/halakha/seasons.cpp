@@ -1,6 +1,7 @@
 #include "halakha/seasons.h"
 
 #include "calendar/calendar.h"
+#include "calendar/minor_days.h"
 #include "halakha/predicates.h"
 
 namespace halakha {
@@ -10,10 +11,10 @@ int summer_request(AbsoluteDay x, const CalendarRules& r) {
   if (pesakh >= x) return 0;
   AbsoluteDay lastDay;
   if (r.diaspora) {
-    // Rain is asked for from the evening of 4 December, 5 December in the
-    // Gregorian year before a leap year.
-    const int year = civil_year(pesakh);
-    lastDay = gregDate(12, year % 4 == 3 ? 5 : 4, pesakh);
+    // Rain is asked for from the evening that begins the 60th day from the
+    // tekufa of Tishri, its own day the first: in 1900..2099 the evening of 4
+    // December, 5 December in the Gregorian year before a leap year.
+    lastDay = TekufaDay(Season::kTishri, civil_year(pesakh)) + 58;
   } else {
     // In Israel from the evening of 6 Heshvan after the Pesakh.
     lastDay = AbsoluteFromHebrew(6, kHeshvan, HebrewFromAbsolute(pesakh).year + 1);
