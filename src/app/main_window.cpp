@@ -18,6 +18,7 @@
 #include "base/translate.h"
 #include "calendar/month_grid.h"
 #include "calendar/navigation.h"
+#include "forms/first_start.h"
 #include "dialogs/anniversaries_dialog.h"
 #include "dialogs/dst_dialog.h"
 #include "dialogs/export_dialog.h"
@@ -30,6 +31,7 @@
 #include "dialogs/shabbat_times_dialog.h"
 #include "dialogs/widget_fonts.h"
 #include "dialogs/year_sheet_dialog.h"
+#include "dialogs/your_place_dialog.h"
 #include "dialogs/zmanim_dialog.h"
 #include "storage/user_files.h"
 
@@ -388,9 +390,18 @@ int LumaroMain(int argc, char** argv) {
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())
     DiagWarning("Lumaro: " + std::string(installError.c_str()) + "\n");
   settingsInit();
+  // A new user is offered a place and a language before anything shows a time.
+  const bool firstStart = settingsFileWasMissing();
+  const PlaceProposal proposal = firstStart ? ProposePlace() : PlaceProposal{};
+  if (firstStart) ApplyPlaceProposal(proposal);
   ChooseScreenFont();
   MainToday();
   translate_init(getLanguagePrefix(getLanguage()));
+  if (firstStart) {
+    AskYourPlace(proposal);
+    translate_init(getLanguagePrefix(getLanguage()));
+    if (!settingsDone()) DiagWarning("Lumaro: the settings could not be saved\n");
+  }
   MainWindowOpen();
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(sig, OnTerminationSignal, nullptr);
   gtk_main();

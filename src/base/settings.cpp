@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -60,6 +61,8 @@ struct Values {
   int learningPirkeiAvot = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
+  // "city", "israel" or "diaspora"; empty until read (see settingsInit).
+  std::string israelRules;
   // The month view's lines of the minor days and the moon: shown (1) or not (0).
   int showMinorDays = 1;
   // Yom HaAtsmaut and Yom Yerushalayim: a weekday (0) or as the Chief
@@ -68,6 +71,8 @@ struct Values {
 };
 
 Values gValues;
+// The settings file did not exist at the last settingsInit.
+bool gFileWasMissing = false;
 
 // One row per settings key, in the order they are read and written.
 struct Row {
@@ -76,7 +81,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 44> kRows = {{
+constexpr std::array<Row, 45> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -120,6 +125,7 @@ constexpr std::array<Row, 44> kRows = {{
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
+    {"IsraelRules", nullptr, &Values::israelRules},
     {"YomHaAtsmautLuach", &Values::yomHaAtsmautLuach, nullptr},
 }};
 
@@ -153,7 +159,12 @@ Values Defaults() {
 
 // What differs for a new user, one without a settings file: times follow
 // the city's own time zone (a file without the key keeps the rule).
-void ApplyNewUserDefaults(Values& v) { v.dstAutomatic = 1; }
+void ApplyNewUserDefaults(Values& v) {
+  v.dstAutomatic = 1;
+  v.israelRules = "city";
+}
+
+constexpr std::string_view kIsraelRulesNames[] = {"city", "israel", "diaspora"};
 
 void SetString(std::string& field, std::string_view text) {
   field = CutUtf8(text, kSettingMaxBytes);
@@ -161,11 +172,17 @@ void SetString(std::string& field, std::string_view text) {
 
 }  // namespace
 
-void settingsReset() { gValues = Defaults(); }
+void settingsReset() {
+  gValues = Defaults();
+  gFileWasMissing = false;
+}
+
+bool settingsFileWasMissing() { return gFileWasMissing; }
 
 void settingsInit() {
   gValues = Defaults();
-  if (!FileStampOf(SettingsGetFileName()).exists) ApplyNewUserDefaults(gValues);
+  gFileWasMissing = !FileStampOf(SettingsGetFileName()).exists;
+  if (gFileWasMissing) ApplyNewUserDefaults(gValues);
   for (const Row& r : kRows) {
     if (r.intField) {
       gValues.*r.intField = SettingsGetInt(r.key, gValues.*r.intField);
@@ -177,6 +194,11 @@ void settingsInit() {
   setHebrewNumerals(gValues.hebrewNumerals);
   setHebrewMonthView(gValues.hebrewMonthView);
   setShowMinorDays(gValues.showMinorDays);
+  // A file without the choice (or with a text it cannot be) keeps its
+  // Diaspora flag as an explicit choice.
+  const auto& names = kIsraelRulesNames;
+  if (std::find(std::begin(names), std::end(names), gValues.israelRules) == std::end(names))
+    gValues.israelRules = gValues.diaspora ? "diaspora" : "israel";
 }
 
 bool settingsDone() {
@@ -189,8 +211,21 @@ bool settingsDone() {
   return SettingsSetMany(keyValues);
 }
 
+IsraelRulesChoice getIsraelRules() {
+  if (gValues.israelRules == "city") return IsraelRulesChoice::kCity;
+  if (gValues.israelRules == "israel") return IsraelRulesChoice::kIsrael;
+  if (gValues.israelRules == "diaspora") return IsraelRulesChoice::kDiaspora;
+  return gValues.diaspora ? IsraelRulesChoice::kDiaspora : IsraelRulesChoice::kIsrael;
+}
+void setIsraelRules(IsraelRulesChoice choice) {
+  gValues.israelRules = std::string(kIsraelRulesNames[static_cast<size_t>(choice)]);
+  if (choice != IsraelRulesChoice::kCity) gValues.diaspora = choice == IsraelRulesChoice::kDiaspora ? 1 : 0;
+}
 int diasporaGetFlag() { return gValues.diaspora; }
-void diasporaSetFlag(int flag) { gValues.diaspora = flag; }
+void diasporaSetFlag(int flag) {
+  setIsraelRules(flag ? IsraelRulesChoice::kDiaspora : IsraelRulesChoice::kIsrael);
+}
+void diasporaNoteFlag(int flag) { gValues.diaspora = flag ? 1 : 0; }
 int postponeShushanPurimGetFlag() { return gValues.postponeShushanPurim; }
 void postponeShushanPurimSetFlag(int flag) { gValues.postponeShushanPurim = flag; }
 int yomHaAtsmautLuachGetFlag() { return gValues.yomHaAtsmautLuach; }

@@ -21,10 +21,27 @@ void settingsInit();
 bool settingsDone();
 // Sets every value to its default without reading the file (tests, CLI).
 void settingsReset();
+// True when the settings file did not exist at the last settingsInit: a new
+// user, whose place is still to be chosen.
+bool settingsFileWasMissing();
 
-// 1 = Diaspora rules, 0 = Land of Israel rules.
+// How the festivals are kept (setting "IsraelRules"): as the city's zone
+// says ("city": Land of Israel rules in Asia/Jerusalem, the Diaspora's
+// elsewhere; a new user's default), or by an explicit choice ("israel",
+// "diaspora"). A settings file from before the setting keeps its "Diaspora"
+// flag as an explicit choice; any other stored text reads the same way.
+enum class IsraelRulesChoice { kCity, kIsrael, kDiaspora };
+IsraelRulesChoice getIsraelRules();
+void setIsraelRules(IsraelRulesChoice choice);
+// The explicit flag ("Diaspora"), 1 = Diaspora rules, 0 = Land of Israel
+// rules: what an explicit choice keeps, and what the file tells older
+// readers (the rules in force when the settings were last written).
+// Setting it makes the choice explicit.
 int diasporaGetFlag();
 void diasporaSetFlag(int flag);
+// Notes the rules in force under "city" for older readers of the file,
+// leaving the choice as it is.
+void diasporaNoteFlag(int flag);
 // Postpone Shushan Purim to Sunday when it falls on Shabbat.
 int postponeShushanPurimGetFlag();
 void postponeShushanPurimSetFlag(int flag);

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "base/settings.h"
@@ -7,6 +8,8 @@
 #include "base/version.h"
 #include "cli/commands.h"
 #include "compose/current_options.h"
+#include "forms/first_start.h"
+#include "forms/city_names.h"
 #include "storage/user_files.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
@@ -92,7 +95,10 @@ const Command* FindCommand(std::string_view name) {
 struct RunOptions {
   Options options;
   bool checkCity = false;          // --city was given: look it up once the user's files are there
+  std::string cityTyped;           // its value as given (UTF-8)
   bool numeralsGiven = false;      // --hebrew-numerals was given
+  bool rulesGiven = false;         // --israel or --diaspora was given
+  bool languageGiven = false;      // --language was given
 };
 
 // One option before the command. It changes the options value of this run
@@ -106,6 +112,15 @@ struct GlobalOption {
 };
 
 std::string Shown(std::string_view v) { return std::string(v.substr(0, 40)); }
+
+// The city of the run (as the city file writes it) with its own candle
+// minutes, as choosing it in the location dialog brings them.
+void UsePlace(const std::string& city, Options& options) {
+  options.times.city = city;
+  CityRec place;
+  if (CityGet(options.times.cityFile, city, &place) && place.candleMinutes)
+    options.times.candleMinutes = *place.candleMinutes;
+}
 
 // "english|yiddish|...": the interface languages the settings know.
 std::string LanguageChoices() {
@@ -125,11 +140,13 @@ const GlobalOption kGlobalOptions[] = {
     {"--israel", "", "Land of Israel rules",
      [](std::string_view, RunOptions& run) {
        run.options.rules.diaspora = false;
+       run.rulesGiven = true;
        return std::string();
      }},
     {"--diaspora", "", "Diaspora rules",
      [](std::string_view, RunOptions& run) {
        run.options.rules.diaspora = true;
+       run.rulesGiven = true;
        return std::string();
      }},
     {"--style", "1|2", "1 Sephardic, 2 Ashkenazi",
@@ -144,12 +161,10 @@ const GlobalOption kGlobalOptions[] = {
        run.options.rules.yomHaAtsmautLuach = v == "luach";
        return std::string();
      }},
-    {"--city", "NAME", "the city of the times, as named in the city file",
+    {"--city", "NAME", "the city of the times and its candle minutes (letter case and accents aside)",
      [](std::string_view v, RunOptions& run) {
        if (v.empty()) return std::string("--city needs a city name");
-       // The city file is ISO-8859-1; the command line is UTF-8.
-       std::string latin1;
-       run.options.times.city = std::string(Latin1FromUtf8(v, &latin1) ? std::string_view(latin1) : v);
+       run.cityTyped = std::string(v);
        run.checkCity = true;
        return std::string();
      }},
@@ -168,6 +183,7 @@ const GlobalOption kGlobalOptions[] = {
        for (int language = 1; !getLanguagePrefix(language).empty(); ++language) {
          if (v == getLanguagePrefix(language)) {
            run.options.text.language = language;
+           run.languageGiven = true;
            return std::string();
          }
        }
@@ -230,6 +246,12 @@ std::string FullHelp() {
   return h;
 }
 
+// The commands whose output depends on the place.
+bool UsesThePlace(const Command& c) {
+  constexpr std::string_view kPlaceless[] = {"upcoming", "learning", "molad", "anniversary", "eval"};
+  return std::find(std::begin(kPlaceless), std::end(kPlaceless), c.name) == std::end(kPlaceless);
+}
+
 std::string CommandHelp(const Command& c) {
   return "usage: lumaro-cli [OPTION]... " + std::string(c.name) + " " + std::string(c.arguments) + "\n" +
          std::string(c.description) + "\nexample: lumaro-cli " + std::string(c.example) + "\n";
@@ -266,7 +288,8 @@ class Session {
 int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
   using namespace cli;
   Session session;
-  RunOptions run{CurrentOptions()};
+  RunOptions run;
+  run.options = CurrentOptions();
   size_t i = 0;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -301,19 +324,42 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     std::fputs(help.c_str(), out);
     return kCliOk;
   }
+  Options& options = run.options;
+  session.InstallUserFiles();
+  // Without settings the place and language the program's first start
+  // offers; it asks there, here it says so.
+  std::string proposed;  // what is said of a proposed place once the command has run
+  if (settingsFileWasMissing()) {
+    const PlaceProposal proposal = ProposePlace();
+    if (!run.languageGiven) options.text.language = proposal.language;
+    if (!run.checkCity) {
+      UsePlace(proposal.city, options);
+      proposed = "lumaro-cli: no settings yet: the place is " + Utf8FromLatin1(options.times.city) +
+                 (proposal.zone.empty() ? "" : " (by the time zone " + proposal.zone + ")") +
+                 "; the program asks for it on its first start\n";
+    }
+  }
+  if (run.checkCity) {
+    std::vector<std::string> closest;
+    const std::optional<std::string> found =
+        FindCityByName(ShabbatFormCities(options.times.cityFile), run.cityTyped, &closest);
+    if (!found) {
+      const std::string named = "unknown city \"" + run.cityTyped.substr(0, 80) + "\"";
+      if (closest.empty()) return UsageFail(err, named + " (not in the city file " + options.times.cityFile + ")");
+      return UsageFail(err, named + "; did you mean " + QuotedNames(closest) + "?");
+    }
+    std::string latin1;
+    UsePlace(Latin1FromUtf8(*found, &latin1) ? latin1 : *found, options);
+  }
+  // The festivals follow the place unless chosen.
+  if (!run.rulesGiven)
+    options.rules.diaspora = DiasporaRulesFor(getIsraelRules(), options.times.cityFile, options.times.city);
   // What follows the language unless chosen itself: the clock's direction
   // and the numerals of the Hebrew dates.
-  Options& options = run.options;
   options.times.clock.rightToLeft = options.text.rightToLeft();
   if (!run.numeralsGiven) options.text.hebrewNumerals = HebrewNumeralsFor(getHebrewNumerals(), options.text.language);
-  session.InstallUserFiles();
-  if (run.checkCity) {
-    CityRec place;
-    if (!CityGet(options.times.cityFile, options.times.city, &place))
-      return UsageFail(err, "unknown city '" + Utf8FromLatin1(options.times.city).substr(0, 80) +
-                                "' (not in the city file " + options.times.cityFile + ")");
-    options.times.city = place.name;  // as the city file writes it
-  }
   session.LoadTranslations(options.text.language);
-  return command->run(rest, options, out, err);
+  const int status = command->run(rest, options, out, err);
+  if (status == kCliOk && !proposed.empty() && UsesThePlace(*command)) std::fputs(proposed.c_str(), err);
+  return status;
 }

@@ -96,6 +96,7 @@ int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE
   Report r(o);
   r.Line(translate_perform("Date"), GregorianDateText(d));
   r.Line(translate_perform("Hebrew date"), HebrewDateText(d, options.text.hebrewNumerals));
+  r.Line(translate_perform("Place"), Utf8FromLatin1(options.times.city));
 
   const DayInformation info = PaintInternal_GetDayInformation(d, rules, options.text.language);
   r.Line(translate_perform("Holiday"), info.holiday);

@@ -1,5 +1,6 @@
 #include "compose/current_options.h"
 
+#include "base/file_util.h"
 #include "base/settings.h"
 #include "base/settings_file.h"
 #include "calendar/daf_yomi.h"
@@ -10,9 +11,23 @@
 #include "compose/ics_export.h"
 #include "compose/zmanim_text.h"
 #include "suntimes/calc.h"
+#include "suntimes/cities.h"
+#include "suntimes/timezone.h"
+
+bool DiasporaRulesFor(IsraelRulesChoice choice, const std::string& cityFile, const std::string& city) {
+  if (choice == IsraelRulesChoice::kIsrael) return false;
+  if (choice == IsraelRulesChoice::kDiaspora) return true;
+  CityRec place;
+  // A city file that is not there yet (before the first start installs it) is not looked into.
+  if (!FileStampOf(cityFile).exists || !CityGet(cityFile, city, &place)) return diasporaGetFlag() != 0;
+  return !CityKeepsIsraelRules(place);
+}
 
 CalendarRules CurrentCalendarRules() {
-  return {diasporaGetFlag() != 0, postponeShushanPurimGetFlag() != 0, yomHaAtsmautLuachGetFlag() != 0};
+  const bool diaspora = DiasporaRulesFor(getIsraelRules(), getCityFileName(), getCity());
+  // Older readers of the settings file find the rules in force there.
+  diasporaNoteFlag(diaspora ? 1 : 0);
+  return {diaspora, postponeShushanPurimGetFlag() != 0, yomHaAtsmautLuachGetFlag() != 0};
 }
 
 SunOptions CurrentSunOptions() {

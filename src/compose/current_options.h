@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/settings.h"
 #include "calendar/torah_sections.h"
 #include "calendar/types.h"
 #include "compose/day_info.h"
@@ -21,6 +22,10 @@ Options CurrentOptions();
 // The rules the user chose in the settings ("Diaspora", "PostponeShushanPurim",
 // "YomHaAtsmautLuach").
 CalendarRules CurrentCalendarRules();
+// Whether the Diaspora's rules hold under `choice` for the city of the city
+// file: by the city's zone when the choice is the city's (the rules last in
+// force when the city is not found).
+bool DiasporaRulesFor(IsraelRulesChoice choice, const std::string& cityFile, const std::string& city);
 SunOptions CurrentSunOptions();
 ZmanimOpinions CurrentZmanimOpinions();
 SpecialTimeExpressions CurrentSpecialTimeExpressions();  // as stored: empty for a default

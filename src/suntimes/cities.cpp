@@ -32,6 +32,7 @@ constexpr std::string_view kErrNumberTooLarge = "Number too large";
 constexpr std::string_view kErrNulByte = "NUL byte in line";
 constexpr std::string_view kErrCandles = "candles= must be whole minutes from 0 to 99";
 constexpr std::string_view kErrElevation = "elevation= must be metres from -500 to 9000";
+constexpr std::string_view kErrPopulation = "population= must be a whole number of inhabitants";
 
 // Largest value of one digit field (degrees, minutes or zone hours). Real
 // values have at most three digits; the cap keeps the packed values in range.
@@ -198,6 +199,14 @@ constexpr FieldRule kFieldRules[] = {
        double metres = 0;
        if (!ParseNumberField(value, kCityMinElevation, kCityMaxElevation, &metres)) return false;
        rec->elevationMetres = metres;
+       return true;
+     }},
+    {"population", kErrPopulation,
+     [](std::string_view value, CityRec* rec) {
+       long long people = 0;
+       const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), people);
+       if (value.empty() || ec != std::errc() || end != value.data() + value.size() || people < 0) return false;
+       rec->population = people;
        return true;
      }},
 };

@@ -10,8 +10,9 @@
 //
 //   "Jerusalem", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, candles=40
 //
-// candles=MINUTES (the city's candle-lighting minutes) and elevation=METRES
-// are known; other keys are ignored. What follows the zone hours (as ":30")
+// candles=MINUTES (the city's candle-lighting minutes), elevation=METRES and
+// population=N (by which a new user is offered the most populous city of the
+// system's zone) are known; other keys are ignored. What follows the zone hours (as ":30")
 // is ignored, and so is a zone name that cannot be one, so files for older
 // readers and older readers of these files keep working. Everything from "#" on is a
 // comment. Parse errors are printed on the message stream (standard output
@@ -51,7 +52,10 @@ struct CityRec {
   // elevation=METRES: height above sea level, negative below it (the Dead
   // Sea shore), when the line gives it.
   std::optional<double> elevationMetres;
+  // population=N: the inhabitants, when the line gives them.
+  std::optional<long long> population;
 };
+
 
 // The accepted ranges of the fields (a value outside is reported).
 constexpr int kCityMaxCandleMinutes = 99;

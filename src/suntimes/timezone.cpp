@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -163,6 +164,25 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && (a < 0) 
 }  // namespace
 
 bool TimeZoneIsKnown(std::string_view zoneName) { return FindZone(zoneName) != nullptr; }
+
+bool CityKeepsIsraelRules(const CityRec& city) {
+  constexpr std::string_view kIsrael = "Asia/Jerusalem";
+  if (city.zoneName == kIsrael) return true;
+  // An old name of the zone (Asia/Tel_Aviv) is a link to it.
+  return city.zoneName.rfind("Asia/", 0) == 0 && CanonicalTimeZoneName(city.zoneName) == kIsrael;
+}
+
+std::string CanonicalTimeZoneName(std::string_view zoneName) {
+  if (!FindZone(zoneName)) return {};
+  // The database keeps old names as links to the zone's file.
+  std::error_code error;
+  const std::filesystem::path dir = std::filesystem::canonical(std::string(kZoneInfoDir), error);
+  const std::filesystem::path file = std::filesystem::canonical(dir / std::string(zoneName), error);
+  if (error) return std::string(zoneName);
+  const std::string relative = file.lexically_relative(dir).string();
+  if (relative.empty() || relative.rfind("..", 0) == 0 || !FindZone(relative)) return std::string(zoneName);
+  return relative;
+}
 
 size_t TimeZonesRemembered() { return Zones().size(); }
 

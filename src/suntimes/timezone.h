@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "calendar/types.h"
@@ -28,6 +29,13 @@
 // True when the database knows the zone. An unknown name is reported once
 // on standard error.
 bool TimeZoneIsKnown(std::string_view zoneName);
+// The database's own name of a zone, resolving old names kept as links
+// ("US/Eastern" is "America/New_York"); empty when the database does not
+// know the name (reported once on standard error, as TimeZoneIsKnown).
+std::string CanonicalTimeZoneName(std::string_view zoneName);
+// The festivals of a city are kept as in the Land of Israel when its zone is
+// Israel's (Asia/Jerusalem, or an old name of it), else as in the Diaspora.
+bool CityKeepsIsraelRules(const CityRec& city);
 // How many names, known or not, the look-ups keep; bounded however many
 // different names are looked up.
 size_t TimeZonesRemembered();

@@ -45,6 +45,16 @@ rm -f "$HOME/.lumaro/translations/"*
 printf '"Purim" = "Pu\trim"\n' > "$HOME/.lumaro/translations/english.calendar"
 expect_eq "a tab in a translation" "Pu rim" "$("$LUMARO_CLI" dump 2025-03-14 2025-03-14 | tail -1 | cut -f6)"
 
+# A new user: the place (and with it the festivals) by the system's zone, said on standard error.
+for zone in "Asia/Jerusalem|Jerusalem|Isru Khag" "America/New_York|New York City|Pesakh VIII"; do
+  IFS='|' read -r tz city holiday <<< "$zone"
+  rm -f "$S"
+  out=$(TZ=$tz LC_ALL=C "$LUMARO_CLI" today --date 2026-04-09 2> "$W/err")
+  expect_eq "new user in $tz" "Place: $city|Holiday: $holiday" "$(grep -E '^(Place|Holiday):' <<< "$out" | paste -sd'|')"
+  grep -qF "the place is $city (by the time zone $tz)" "$W/err" || fail "new user in $tz: $(cat "$W/err")"
+  [ -e "$S" ] && fail "the proposal wrote the settings"
+done
+
 # today without --date: the local clock's day.
 expect_eq "today's date" "Date: $(LC_ALL=C TZ=UTC date +'%A, %-d %B %Y' | sed 's/^Saturday/Shabbat/')" \
   "$(TZ=UTC "$LUMARO_CLI" today | head -1)"

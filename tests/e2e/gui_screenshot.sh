@@ -1,6 +1,7 @@
 #!/bin/bash
 # The program itself under a private Xvfb at 1280x1024 on a fixed day (Sunday 13 April 2025, Pesakh I),
-# started by a new user in English and by one whose settings ask for Yiddish. The screenshots are kept
+# started by a new user in English (who is asked for the place first) and by one whose settings ask for
+# Yiddish. The screenshots are kept
 # for people to look at, and their colours are checked.
 source "$(dirname "$0")/lib/common.sh"
 [ -n "${LUMARO_GUI:-}" ] || { echo "the GUI is not built; nothing to check"; exit 0; }
@@ -19,6 +20,12 @@ shoot() {
 LD_PRELOAD=\$(dpkg -L libfaketime | grep '/libfaketime.so.1\$') FAKETIME='@2025-04-13 12:00:00' \\
   FAKETIME_DONT_RESET=1 "$LUMARO_GUI" & pid=\$!
 for i in \$(seq 300); do
+  # A new user is asked for the place first: the dialog is kept as a picture and answered with Return.
+  place=\$(xdotool search --onlyvisible --name '^Your place\$' 2> /dev/null | head -1)
+  if [ -n "\$place" ] && [ ! -f "$E2E_HOME/asked" ]; then
+    sleep 1 && import -window root "$OUT_DIR/your-place.png" && touch "$E2E_HOME/asked"
+    xdotool key --window "\$place" Return
+  fi
   xdotool search --onlyvisible --name '^Lumaro\$' > /dev/null 2>&1 && touch "$E2E_HOME/shown" && break
   kill -0 \$pid 2> /dev/null || exit 0
   sleep 0.1
@@ -52,6 +59,7 @@ count_of() { grep -i "$1" <<< "$colours" | awk -F: '{s += $1} END {print s + 0}'
 [ "$(count_of '#D0FFD0')" -gt 15000 ] || fail "too little Khol HaMoed green"
 [ "$(count_of '#FF0000')" -gt 50 ] || fail "no red times"
 [ -s "$SETTINGS" ] || fail "settings not written on close"
+[ -s "$OUT_DIR/your-place.png" ] || fail "a new user was not asked for the place"
 
 # Yiddish: the first run installs the translations and picks a screen font that shows Hebrew
 # (letters and the points of Yiddish, so no fallback font is needed) when "Times New Roman" is missing.

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // Zone names: only well-formed ones reach the database; the instant stays within the calendar's years.
   const int64_t days = utc % (int64_t{1500} * 366);
-  const CityClock clock(CityRec{text, 0, 0, 0, text, {}, {}},
+  const CityClock clock(CityRec{text, 0, 0, 0, text, {}, {}, {}},
                         GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days), nullptr, true);
   int hour = 0, minute = 0;
   if (clock.usesTimeZone() && (!clock.Show(720, &hour, &minute) || hour < 0 || hour > 12 + 26 + 26)) __builtin_trap();

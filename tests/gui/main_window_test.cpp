@@ -4,6 +4,8 @@
 #include <ctime>
 
 #include "dialogs/year_dialog.h"
+#include "dialogs/your_place_dialog.h"
+#include "forms/first_start.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -91,6 +93,37 @@ TEST_F(MainWindowTest, MinorDays) {
   EXPECT_NE(ReadFile(home_.lumaro("kivrasettings")).find("ShowMinorDays: \"0\"\n"), std::string::npos);
   gtk_menu_item_activate(GTK_MENU_ITEM(item));
   EXPECT_TRUE(ViewShows("BeHaB"));
+}
+
+// The first start proposes the place and the language by the system's zone
+// and locale and asks before anything shows; the festivals follow the city,
+// its candle minutes come with it, and Cancel keeps the proposal.
+TEST_F(MainWindowTest, FirstStartProposesThePlace) {
+  for (const Strings& row : Rows("first_start.tsv", 9)) {
+    const testenv::ScopedEnv tz("TZ", row[0].c_str());
+    const testenv::ScopedEnv lang("LANG", row[1].c_str());
+    const testenv::ScopedEnv all("LC_ALL", row[1].c_str());
+    settingsReset();
+    UserScript user;
+    user.Then("Your place", On("Your place", [&row](GtkWidget* w) {
+                Act(w, "chosen:city=" + row[2]);
+                const Strings labels = ContentLabels(w);
+                EXPECT_NE(std::find(labels.begin(), labels.end(), row[3]), labels.end()) << row[0];
+                if (row[4] == "cancel") {
+                  Click(w, "Cancel");
+                  return;
+                }
+                Act(w, row[4]);
+                Click(w, "OK");
+              }));
+    user.Start();
+    AskYourPlace(ProposePlace());
+    user.Finish();
+    EXPECT_EQ(getCity(), row[5]) << row[0];
+    EXPECT_EQ(getCandleLightingMin(), std::stoi(row[6])) << row[0];
+    EXPECT_EQ(getLanguagePrefix(getLanguage()), row[7]) << row[0];
+    EXPECT_EQ(CurrentCalendarRules().diaspora, row[8] == "1") << row[0];
+  }
 }
 
 // A termination signal while a modal dialog waits: the dialog returns as

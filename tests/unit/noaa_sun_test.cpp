@@ -64,7 +64,8 @@ Reference Read(const std::string& file) {
                           std::min(january.value_or(0), july.value_or(0)) / 60,
                           f[6],
                           {},
-                          std::stod(f[5])});
+                          std::stod(f[5]),
+                          {}});
   }
   return ref;
 }

@@ -33,7 +33,8 @@ TEST(Settings, DefaultsWithoutFile) {
 TEST(Settings, StoredValuesRead) {
   const std::map<std::string, std::function<int()>> getters = {
       {"Style", getStyle}, {"HebrewMonthView", getHebrewMonthView}, {"DSTAutomatic", getDSTAutomatic},
-      {"HebrewNumerals", getHebrewNumerals}, {"ShowMinorDays", getShowMinorDays}};
+      {"HebrewNumerals", getHebrewNumerals}, {"ShowMinorDays", getShowMinorDays},
+      {"IsraelRules", [] { return static_cast<int>(getIsraelRules()); }}};
   const std::map<std::string, std::string> cycles = {{"LearningDafYomi", "daf-yomi"}, {"LearningTehillim", "tehillim"},
       {"LearningPirkeiAvot", "pirkei-avot"}, {"LearningNachYomi", "nach-yomi"}, {"LearningMishnaYomit", "mishna-yomit"}};
   for (const auto& f : testdata::ReadRows("settings_reads.tsv", '\t')) {

@@ -47,7 +47,7 @@ inline std::string Clock(int minutes) {
 inline std::optional<int> ShownOffsetMinutes(const std::string& zone, int64_t utc) {
   const int64_t days = utc / 86400 - (utc % 86400 < 0 ? 1 : 0);
   const GregorianDate date = GregorianFromAbsolute(AbsoluteFromGregorian({1, 1, 1970}) + days);
-  const CityClock clock(CityRec{zone, 0, 0, 0, zone, {}, {}}, date, nullptr, true);
+  const CityClock clock(CityRec{zone, 0, 0, 0, zone, {}, {}, {}}, date, nullptr, true);
   if (!clock.usesTimeZone()) return std::nullopt;
   const int64_t utcMinutes = (utc - days * 86400) / 60;
   int hour = 0, minute = 0;

@@ -43,7 +43,7 @@ TEST(TimeZone, AgreesWithZdump) {
       const int64_t utc = static_cast<int64_t>(timegm(&local)) - offset;
       if ((utc % 60 + 60) % 60 % 59 != 0) continue;  // a change from local mean time
       const GregorianDate date{local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
-      const CityClock clock(CityRec{zone, 0, 0, std::stoi(row[2]), zone, {}, {}}, date, nullptr, true);
+      const CityClock clock(CityRec{zone, 0, 0, std::stoi(row[2]), zone, {}, {}, {}}, date, nullptr, true);
       const int t = static_cast<int>((utc - local.tm_sec - clock.UtcSeconds(0)) / 60);
       int hour = -1, minute = -1;
       ASSERT_TRUE(clock.Show(t, &hour, &minute));
