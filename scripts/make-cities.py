@@ -23,7 +23,9 @@ Selection: every place of at least MIN_POPULATION inhabitants, every capital
 with at least MIN_CAPITAL_POPULATION, the cities with sizeable Jewish
 communities listed in COMMUNITIES (a missing one stops the script), and the
 most populous place of every zone whose standard offset is not a whole number
-of hours (St. John's, Darwin, Kathmandu, the Chatham Islands ...).
+of hours (St. John's, Darwin, Kathmandu, the Chatham Islands ...), and the
+cities of the far north in NORTHERN, where some days have no sunrise or no
+sunset and summer nights no nightfall.
 Coordinates are rounded to the nearest minute.
 
 Optional fields: after the zone a line may carry `key=value` fields separated
@@ -168,6 +170,13 @@ COMMUNITIES = [
 ]
 
 
+# Cities of the far north, above 60 degrees: white nights, polar days and
+# polar nights, in the same form as COMMUNITIES.
+NORTHERN = [
+    ("Fairbanks", "US/AK", None), ("Tromsø", "NO", None), ("Murmansk", "RU", None),
+]
+
+
 def standard_offset_hours(zone_name, cache={}):
     """Standard-time offset in hours (a float), or None for an unknown zone.
 
@@ -283,7 +292,7 @@ def main():
                 row["featureCode"] == "PPLC" and row["population"] >= MIN_CAPITAL_POPULATION):
             chosen[row["id"]] = (row, None)
     missing = []
-    for name, country, shown in COMMUNITIES:
+    for name, country, shown in COMMUNITIES + NORTHERN:
         row = find_community(rows, name, country)
         if row is None:
             missing.append("%s (%s)" % (name, country))
@@ -362,8 +371,8 @@ def main():
         "# domain), reference year %d. Coordinates rounded to the nearest minute." % REFERENCE_YEAR,
         "# Cities with at least %d inhabitants, capitals with at least %d, and" % (MIN_POPULATION,
                                                                                    MIN_CAPITAL_POPULATION),
-        "# cities with sizeable Jewish communities, and the largest place of each zone",
-        "# of half or quarter hours: %d cities." % len(lines),
+        "# cities with sizeable Jewish communities, a few cities of the far north, and",
+        "# the largest place of each zone of half or quarter hours: %d cities." % len(lines),
         "",
     ]
     for text in header:

@@ -3,6 +3,7 @@
 // minor-days FROM TO: the minor days and moments, DATE<TAB>KIND<TAB>TEXT.
 #include <string>
 
+#include "base/translate.h"
 #include "calendar/calendar.h"
 #include "cli/args.h"
 #include "cli/cli.h"
@@ -11,6 +12,7 @@
 #include "compose/minor_day_lines.h"
 #include "suntimes/cities.h"
 #include "suntimes/day_times.h"
+#include "suntimes/missing_time.h"
 #include "suntimes/timeformat.h"
 
 namespace cli {
@@ -44,15 +46,21 @@ int CmdTimes(const Args& args, const Options& options, std::FILE* out, std::FILE
   const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
   OutBuffer o(out);
   for (AbsoluteDay d = range->first; d <= range->last; ++d) {
-    // A time that does not exist that day (the sun does not sink so far, an
-    // invalid daylight-saving rule) is left out, as the month view leaves it.
+    // A time after midnight says so in its label; one that does not exist
+    // that day (the sun does not set or does not sink so far, an invalid
+    // daylight-saving rule) has the time "-" and says why.
     for (const DayTime& t : times.Of(d)) {
-      if (!t.computed) continue;
       AppendDate(o, d);
       o << '\t' << DayTimeKindOf(t.kind).name << '\t';
-      AppendField(o, TimeformatFormatTime(t.time.hour, t.time.minute, options.times.clock));
+      AppendField(o, t.computed ? TimeformatFormatTime(t.time.hour, t.time.minute, options.times.clock) : "-");
       o << '\t';
-      AppendField(o, DayTimeLabel(t));
+      std::string label = DayTimeLabel(t);
+      if (!t.computed) {
+        label += " (" + MissingTimeText(t.time.missing) + ")";
+      } else if (IsAfterMidnight(t.time.hour)) {
+        label += " " + translate_perform("(after midnight)");
+      }
+      AppendField(o, label);
       o << '\n';
     }
   }

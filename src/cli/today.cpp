@@ -35,10 +35,11 @@ namespace {
 
 constexpr const char* kTodayUsage = "usage: today [--date DATE] (DATE as YYYY-MM-DD)";
 
-// Sunset of the configured city on `day`: the clock text and the instant.
+// Sunset of the configured city on `day`: the clock text and the instant,
+// or (with no instant) why the sun does not set that day.
 struct Sunset {
   std::string shown;
-  std::time_t utc = 0;
+  std::optional<std::time_t> utc;
 };
 
 std::optional<Sunset> SunsetOf(AbsoluteDay day, const TimesOptions& times) {
@@ -46,11 +47,16 @@ std::optional<Sunset> SunsetOf(AbsoluteDay day, const TimesOptions& times) {
   if (!CityGet(times.cityFile, times.city, &place)) return std::nullopt;
   const GregorianDate g = GregorianFromAbsolute(day);
   const CityClock clock(place, g, times.DstRule(), times.automaticZone);
-  const int t =
-      CalculateZmanim(place.latitude, place.longitude, clock.zoneHours(), g.day, g.month, g.year, "sunset", times.sun);
+  SunOptions sun = times.sun;
+  sun.elevation = false;  // sunset at sea level, as the day's line always gave it
+  MissingTime missing;
+  const std::optional<double> exact = CalculateZmanimMinutes({place.latitude, place.longitude, clock.zoneHours(), 0.0},
+                                                             g.day, g.month, g.year, "sunset", sun, &missing);
+  if (!exact) return missing.bySun() ? std::optional<Sunset>(Sunset{MissingTimeText(missing), {}}) : std::nullopt;
+  const int t = CityClock::RoundedMinutes(*exact);
   int hour = 0, minute = 0;
   if (t < 0 || !clock.Show(t, &hour, &minute)) return std::nullopt;
-  return Sunset{TimeformatFormatTime(hour, minute, times.clock), static_cast<std::time_t>(clock.UtcSeconds(t))};
+  return Sunset{TimeformatListedTime(hour, minute, times.clock), static_cast<std::time_t>(clock.UtcSeconds(t))};
 }
 
 class Report {
@@ -119,11 +125,11 @@ int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE
     if (line.time.empty()) r.Line(translate_perform("Minor day"), line.title);
   }
 
-  std::string time;
-  int candles = 0, havdalah = 0;
-  EveningTimesFor(options.rules, options.times).Text(d, &time, &candles, &havdalah);
-  if (candles) r.Line(translate_perform("Candle Lighting"), time);
-  if (havdalah) r.Line(translate_perform("Havdalah"), time);
+  ShabbatTimeValue evening;
+  const bool shown = EveningTimesFor(options.rules, options.times).Value(d, &evening);
+  const std::string time = ListedTimeText(shown, evening, options.times.clock, "");
+  if (evening.isCandleLighting) r.Line(translate_perform("Candle Lighting"), time);
+  if (evening.isHavdalah) r.Line(translate_perform("Havdalah"), time);
   for (const MinorDayLine& line : minor) {
     if (!line.time.empty()) r.Line(line.title, line.time);
   }
@@ -133,7 +139,7 @@ int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE
   for (const AnniversaryRec& rec : AnniFileEntriesOnDay(d)) r.Text(AnniversaryLine(rec));
 
   if (const std::optional<Sunset> sunset = SunsetOf(d, options.times)) {
-    if (d == today && now >= sunset->utc) {
+    if (d == today && sunset->utc && now >= *sunset->utc) {
       r.Line(translate_perform("Sunset"), sunset->shown + " (" + translate_perform("it is after sunset") + ")");
       r.Line(translate_perform("From sunset"), HebrewDateText(d + 1, options.text.hebrewNumerals));
     } else {

@@ -11,6 +11,7 @@
 #include "compose/day_info.h"
 #include "compose/hebrew_date_text.h"
 #include "suntimes/cities.h"
+#include "suntimes/missing_time.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes/timeformat.h"
 
@@ -133,10 +134,14 @@ std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRa
 
 namespace {
 
-std::string TimeText(const std::optional<DayTime>& t, const ClockStyle& clock) {
+// The cell of a time: with "(after midnight)" past midnight; a dash where
+// the day has the time but it cannot be computed here, its reason added to
+// `reasons` when it is the sun's.
+std::string TimeText(const std::optional<DayTime>& t, const ClockStyle& clock, std::vector<std::string>& reasons) {
   if (!t) return {};
-  if (!t->computed) return "-";  // the day has the time, but it cannot be computed here
-  return TimeformatFormatTime(t->time.hour, t->time.minute, clock);
+  if (t->computed) return TimeformatListedTime(t->time.hour, t->time.minute, clock);
+  if (t->time.missing.bySun()) AddPart(reasons, MissingTimeText(t->time.missing));
+  return std::string(kNoTimeMark);
 }
 
 std::string ZoneText(const CityRec& city, bool automatic, bool daylightSaving) {
@@ -188,6 +193,7 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
                   translate_perform("Fast begins"), translate_perform("Fast ends")};
 
   bool afterNightfall = false;
+  std::vector<std::string> reasons;
   int month = 0;
   for (const YearSheetRow& row : rows) {
     const GregorianDate g = GregorianFromAbsolute(row.date);
@@ -198,21 +204,24 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
     if (setup.hebrewYear) cells[kSheetDate] += " " + std::to_string(g.year);
     cells[kSheetHebrewDate] = HebrewDayMonthText(HebrewFromAbsolute(row.date), setup.hebrewNumerals);
     cells[kSheetLabel] = row.label;
-    cells[kSheetCandles] = TimeText(row.candles, setup.clock);
+    cells[kSheetCandles] = TimeText(row.candles, setup.clock, reasons);
     if (row.candles && row.candles->kind == DayTimeKind::kCandlesAfterNightfall && row.candles->computed) {
       cells[kSheetCandles] += std::string(kAfterNightfallMark);
       afterNightfall = true;
     }
-    cells[kSheetHavdalah] = TimeText(row.havdalah, setup.clock);
-    cells[kSheetFastBegins] = TimeText(row.fastBegins, setup.clock);
-    cells[kSheetFastEnds] = TimeText(row.fastEnds, setup.clock);
+    cells[kSheetHavdalah] = TimeText(row.havdalah, setup.clock, reasons);
+    cells[kSheetFastBegins] = TimeText(row.fastBegins, setup.clock, reasons);
+    cells[kSheetFastEnds] = TimeText(row.fastEnds, setup.clock, reasons);
     text.monthStarts.push_back(month != 0 && g.month != month);
     month = g.month;
     text.rows.push_back(std::move(cells));
   }
   if (afterNightfall)
-    text.note = std::string(kAfterNightfallMark) + " " +
-                translate_perform("Candles lit after nightfall, from a flame that was already burning");
+    text.notes.push_back(std::string(kAfterNightfallMark) + " " +
+                         translate_perform("Candles lit after nightfall, from a flame that was already burning"));
+  if (!reasons.empty())
+    text.notes.push_back(std::string(kNoTimeMark) + " " +
+                         FormatText(translate_perform("No time that day: %s"), {Join(reasons)}));
   return text;
 }
 

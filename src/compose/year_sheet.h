@@ -78,7 +78,10 @@ struct YearSheetText {
   std::array<std::string, kSheetColumnCount> columns;
   std::vector<std::array<std::string, kSheetColumnCount>> rows;
   std::vector<bool> monthStarts;  // per row: the row begins a new Gregorian month (not the first)
-  std::string note;               // what the mark of candles lit after nightfall means, when a row has one
+  // Notes under the table, each a line: what the mark of candles lit after
+  // nightfall means, when a row has one; why the dashes have no time, when
+  // the sun is the reason.
+  std::vector<std::string> notes;
   bool rightToLeft = false;       // laid out right to left (the language)
 };
 
@@ -100,6 +103,8 @@ YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& option
 
 // The mark after a candle-lighting time lit after nightfall.
 inline constexpr std::string_view kAfterNightfallMark = "*";
+// The cell of a time that does not exist that day; a note says why.
+inline constexpr std::string_view kNoTimeMark = "-";
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup);
 // The whole sheet of a year under the options: their city, clock, times

@@ -7,6 +7,7 @@
 #include "calendar/calendar.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
+#include "suntimes/shabbat_times.h"
 #include "suntimes/timezone.h"
 
 namespace {
@@ -36,16 +37,11 @@ void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text) {
   for (const ZmanimRec& rec : ZmanimRecs) {
     out += translate_perform(ZmanimDisplayName(rec));
     out += ": ";
-    const std::optional<double> t =
-        CalculateZmanimMinutes(place, g.day, g.month, g.year, options.opinions.Expression(rec), options.sun);
-    std::string shown;
-    int hour = 0, minute = 0;
-    if (!t || !clock.ShowMinutes(*t, &hour, &minute)) {
-      shown = kNoTimeText;
-    } else {
-      TimeformatFormatTime(hour, minute, options.clock, &shown);
-    }
-    out += shown;
+    ShabbatTimeValue value;
+    const std::optional<double> t = CalculateZmanimMinutes(
+        place, g.day, g.month, g.year, options.opinions.Expression(rec), options.sun, &value.missing);
+    const bool shown = t && clock.ShowMinutes(*t, &value.hour, &value.minute);
+    out += ListedTimeText(shown, value, options.clock, kNoTimeText);
     out += '\n';
   }
   // The special days' times of the day, after its zmanim.
@@ -53,7 +49,7 @@ void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text) {
     if (!IsSpecialDayTime(t.kind)) continue;
     out += DayTimeListLabel(t);
     out += ": ";
-    out += t.computed ? TimeformatFormatTime(t.time.hour, t.time.minute, options.clock) : std::string(kNoTimeText);
+    out += ListedTimeText(t.computed, t.time, options.clock, kNoTimeText);
     out += '\n';
   }
   *text = std::move(out);

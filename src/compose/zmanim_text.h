@@ -7,8 +7,10 @@
 #include "compose/options.h"
 
 // The text block of the day for the city of `options`: "Zmanim for date
-// D.M.Y", "Location <city>" and one "<name>: <time>" line per time ("----"
-// when the time does not exist or the daylight-saving rule is invalid), each
+// D.M.Y", "Location <city>" and one "<name>: <time>" line per time (with
+// "(after midnight)" for a time of the evening after it; where the sun makes
+// the time not exist, why: "the sun does not set"; "----" when the time has
+// no value for another reason or the daylight-saving rule is invalid), each
 // ending in a line feed, all translated; then the special times of the day
 // (fast begins and ends, Khanukka candles, khamets, the moments of the minor
 // days) as "<label>: <time>" lines. When the city is not found `text` is

@@ -146,6 +146,12 @@ class CellFitter {
     return true;
   }
 
+  // The line's longer text where it fits `width` whole at `size`, else its text.
+  const std::string& Shown(const CellLine& line, int size, int width) {
+    if (!line.longer.empty() && fonts_.Width(line.role, size, line.longer) <= width) return line.longer;
+    return line.text;
+  }
+
   PlacedText PlaceLine(FontRole role, const DrawingColor& color, const std::string& text, const std::string& hint,
                        int size, int y) {
     const FittedText fit = FitTextToWidth(fonts_, role, size, fonts_.Smallest(), text, Width(), options_.ellipsis);
@@ -214,12 +220,13 @@ class CellFitter {
     if (timeThere) {
       const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
       const int size = Scaled(line.role, scale);
-      const int width = fonts_.Width(line.role, size, line.text);
+      const std::string& text = Shown(line, size, NumberRowRoom(scale));
+      const int width = fonts_.Width(line.role, size, text);
       PlacedText p;
       p.font = fonts_.Font(line.role, size);
       p.color = line.color;
       p.box = {cell_.x + cell_.width / 2 - width / 2, top_, width, fonts_.Height(line.role, size)};
-      p.text = line.text;
+      p.text = text;
       p.hint = line.hint;
       out.texts.push_back(p);
     }
@@ -238,7 +245,8 @@ class CellFitter {
         if (RowOf(line.kind).place == CellPlace::kBottom) {
           bottom.push_back(&line);
         } else {
-          out.texts.push_back(PlaceLine(line.role, line.color, line.text, line.hint, Scaled(line.role, scale), y));
+          const int size = Scaled(line.role, scale);
+          out.texts.push_back(PlaceLine(line.role, line.color, Shown(line, size, Width()), line.hint, size, y));
           y += out.texts.back().box.height;
         }
       }

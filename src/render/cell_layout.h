@@ -76,6 +76,9 @@ struct CellLine {
   DrawingColor color;
   std::string text;
   std::string hint;  // hover hint of the line ("" for none)
+  // Shown instead of `text` where it fits whole ("00:02 (after midnight)"),
+  // or empty.
+  std::string longer = {};
 };
 
 // Everything a cell shows, lines in the order they stand.

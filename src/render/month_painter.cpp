@@ -22,6 +22,7 @@
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "suntimes/day_times.h"
+#include "suntimes/missing_time.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes/timeformat.h"
 
@@ -275,6 +276,16 @@ class MonthPainter {
                    std::string hint = {}) {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
     };
+    // A time of the evening after midnight: "(after midnight)" in its hint,
+    // and in the cell where it fits.
+    auto addTime = [&](CellLineKind kind, FontRole role, const DrawingColor& color, const std::string& prefix,
+                       const ShabbatTimeValue& time, const std::string& label) {
+      const std::string clock = prefix + TimeformatFormatTime(time.hour, time.minute, options_.times.clock);
+      if (!IsAfterMidnight(time.hour)) return add(kind, role, color, clock, label);
+      const std::string note = translate_perform("(after midnight)");
+      add(kind, role, color, clock, label + " " + note);
+      c.lines.back().longer = clock + " " + note;
+    };
 
     DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);
     // A special Shabbat that is a row of the festival table (Shabbat
@@ -296,20 +307,25 @@ class MonthPainter {
     // Candle lighting or havdalah; on a fast day without either, the end of
     // the fast in its own colour. Other times of a fast (its beginning, an
     // end when the slot is taken) are lines of their own.
+    // An evening time that the sun does not give is a dash whose hint says
+    // why.
     ShabbatTimeValue evening;
-    const bool slotTaken = times_.evenings().Value(d, &evening);
-    if (slotTaken)
-      add(CellLineKind::kTime, kFontShabbatTime, kRed, TimeformatFormatTime(evening.hour, evening.minute, options_.times.clock),
-          EveningTimeLabel(evening.kind));
+    bool slotTaken = times_.evenings().Value(d, &evening);
+    if (slotTaken) {
+      addTime(CellLineKind::kTime, kFontShabbatTime, kRed, "", evening, EveningTimeLabel(evening.kind));
+    } else if (evening.kind != EveningTime::kNone && evening.missing.bySun()) {
+      add(CellLineKind::kTime, kFontShabbatTime, kRed, "-",
+          EveningTimeLabel(evening.kind) + ": " + MissingTimeText(evening.missing));
+      slotTaken = true;
+    }
     for (const DayTime& t : times_.Of(d)) {
       if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
         continue;
       if (t.minorDay && !options_.look.minorDays) continue;  // Taanit Bekhorot goes with the minor days
-      const std::string clock = TimeformatFormatTime(t.time.hour, t.time.minute, options_.times.clock);
       if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
-        add(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, clock, DayTimeLabel(t));
+        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t));
       } else {
-        add(CellLineKind::kFastTime, kFontOmer, kFastTimeColor, DayTimeLabel(t) + " " + clock, DayTimeLabel(t));
+        addTime(CellLineKind::kFastTime, kFontOmer, kFastTimeColor, DayTimeLabel(t) + " ", t.time, DayTimeLabel(t));
       }
     }
 

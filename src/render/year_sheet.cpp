@@ -47,7 +47,7 @@ int HeadHeight(const SheetFonts& f, const YearSheetText& text, int size) {
 }
 int FootHeight(const SheetFonts& f, const YearSheetText& text, int size, int pages) {
   int h = 0;
-  if (!text.note.empty()) h += size / 2 + f.height;
+  if (!text.notes.empty()) h += size / 2 + static_cast<int>(text.notes.size()) * f.height;
   if (pages > 1) h += size / 2 + f.height;
   return h;
 }
@@ -185,13 +185,16 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
       y += layout.rowHeight;
     }
     d.set_color(kBlack);
-    if (page == layout.pages - 1 && !text.note.empty()) {
+    if (page == layout.pages - 1 && !text.notes.empty()) {
       y += size / 2;
-      const std::string note = CutToWidth(d, f.normal, text.note, area.width);
-      if (rtl)
-        d.draw_string_right(f.normal, area.x + area.width, y, note);
-      else
-        d.draw_string_left(f.normal, area.x, y, note);
+      for (const std::string& line : text.notes) {
+        const std::string note = CutToWidth(d, f.normal, line, area.width);
+        if (rtl)
+          d.draw_string_right(f.normal, area.x + area.width, y, note);
+        else
+          d.draw_string_left(f.normal, area.x, y, note);
+        y += f.height;
+      }
     }
     if (layout.pages > 1) {
       const std::string number = std::to_string(page + 1) + "/" + std::to_string(layout.pages);

@@ -34,6 +34,9 @@ struct ProgramNode {
   // kDepression right after "SUNRISE -": a model that tells the two apart
   // measures the interval in the morning.
   bool morning = false;
+  // kDepression that makes one moment with the sun before it: "SUNRISE -"
+  // or "SUNSET +", at the start of its sum or after a "+".
+  bool paired = false;
   int inner = -1;             // kFriday, kSaturday, kError
   std::vector<int> operands;  // kSum, kProduct
   std::vector<int> ops;       // the operator token before operands[i + 1]
@@ -241,12 +244,17 @@ class ZmanimParser {
   }
 
   // In "sunrise - degrees_below_horizon(x)" the depression is the morning's.
+  // That and "sunset + degrees_below_horizon(x)" are one moment where the
+  // sum adds them to what comes before.
   void MarkMorningDepressions(const ProgramNode& sum) {
     for (size_t i = 1; i < sum.operands.size(); ++i) {
       ProgramNode& right = p_.nodes_[static_cast<size_t>(sum.operands[i])];
       const ProgramNode& left = p_.nodes_[static_cast<size_t>(sum.operands[i - 1])];
-      if (sum.ops[i - 1] == kMinus && left.kind == NodeKind::kSunrise && right.kind == NodeKind::kDepression)
-        right.morning = true;
+      if (right.kind != NodeKind::kDepression) continue;
+      const bool morning = sum.ops[i - 1] == kMinus && left.kind == NodeKind::kSunrise;
+      const bool evening = sum.ops[i - 1] == kPlus && left.kind == NodeKind::kSunset;
+      if (morning) right.morning = true;
+      right.paired = (morning || evening) && (i == 1 || sum.ops[i - 2] == kPlus);
     }
   }
 
@@ -348,6 +356,9 @@ class Evaluation {
   // FRIDAY and SATURDAY may look at the weekday before their expression.
   bool weekdayFirst = false;
 
+  // Why the value is missing, once Value(root) gave none.
+  MissingTime Why() const { return sunFailed_ ? sun_.WhyMissing(failedDepression_, failedMoment_) : MissingTime{}; }
+
   // A value of exactly -1 ends the evaluation wherever a node yields it.
   std::optional<double> Value(int index) {
     const std::optional<double> v = Raw(index);
@@ -424,34 +435,62 @@ class Evaluation {
     return v;
   }
 
+  // `value`, noting the sun as the reason when it has none.
+  std::optional<double> BySun(std::optional<double> value, std::optional<double> depression = std::nullopt,
+                              bool moment = false) {
+    if (!value && !sunFailed_) {
+      sunFailed_ = true;
+      failedDepression_ = depression;
+      failedMoment_ = moment;
+    }
+    return value;
+  }
+
+  // The operand of a sum at `i`: a paired depression makes one moment with
+  // the sun before it, and `i` moves past it.
+  std::optional<double> Operand(const ProgramNode& sum, size_t& i) {
+    if (sum.kind == NodeKind::kSum && i + 1 < sum.operands.size()) {
+      const ProgramNode& next = nodes_[static_cast<size_t>(sum.operands[i + 1])];
+      if (next.kind == NodeKind::kDepression && next.paired) {
+        ++i;
+        return BySun(sun_.DepressionMoment(next.argument, next.morning), next.argument, true);
+      }
+    }
+    return Value(sum.operands[i]);
+  }
+
   std::optional<double> Raw(int index) {
     const ProgramNode& n = nodes_[static_cast<size_t>(index)];
     switch (n.kind) {
       case NodeKind::kInteger:
         return static_cast<double>(n.value);
       case NodeKind::kSunrise:
-        return sun_.Sunrise();
+        return BySun(sun_.Sunrise());
       case NodeKind::kSunset:
-        return sun_.Sunset();
+        return BySun(sun_.Sunset());
       case NodeKind::kProportionalHour:
+        if (!sun_.Sunrise() || !sun_.Sunset()) return BySun(std::nullopt);
         return ProportionalHours(n.argument);
       case NodeKind::kDepression:
-        return sun_.DepressionInterval(n.argument, n.morning);
+        return BySun(sun_.DepressionInterval(n.argument, n.morning), n.argument);
       case NodeKind::kFriday:
       case NodeKind::kSaturday: {
         const bool onTheDay = Weekday() == (n.kind == NodeKind::kFriday ? kFriday : kShabbat);
         if (weekdayFirst && !onTheDay) return std::nullopt;
         const std::optional<double> value = Value(n.inner);
+        if (!onTheDay) sunFailed_ = false;  // the weekday, not the sun
         if (!value || !onTheDay) return std::nullopt;
         return value;
       }
       case NodeKind::kSum:
       case NodeKind::kProduct: {
-        std::optional<double> value = Value(n.operands[0]);
-        for (size_t i = 1; value && i < n.operands.size(); ++i) {
-          const std::optional<double> right = Value(n.operands[i]);
+        size_t i = 0;
+        std::optional<double> value = Operand(n, i);
+        while (value && ++i < n.operands.size()) {
+          const int op = n.ops[i - 1];
+          const std::optional<double> right = Operand(n, i);
           if (!right) return std::nullopt;
-          value = Apply(n.ops[i - 1], *value, *right);
+          value = Apply(op, *value, *right);
         }
         return value;
       }
@@ -468,6 +507,9 @@ class Evaluation {
   const bool whole_;
   int day_, month_, year_;
   int weekday_ = -1;
+  bool sunFailed_ = false;  // the first value that failed was one of the sun's
+  std::optional<double> failedDepression_;
+  bool failedMoment_ = false;
 };
 
 }  // namespace
@@ -495,13 +537,16 @@ void ZmanimProgram::ReportErrors() const {
 }
 
 std::optional<double> ZmanimProgram::EvaluateWith(const SunModel& sun, int day, int month, int year,
-                                                  bool reportWhenReached) const {
+                                                  bool reportWhenReached, MissingTime* why) const {
+  if (why) *why = MissingTime{};
   if (month < 1 || month > 12 || day < 1 || day > 31 || root_ < 0) return std::nullopt;
   if (!valid() && !reportWhenReached) return std::nullopt;
   Evaluation evaluation(nodes_, sun, day, month, year);
   evaluation.weekdayFirst = valid();
   if (reportWhenReached) evaluation.reportTo = this;
-  return evaluation.Value(root_);
+  const std::optional<double> value = evaluation.Value(root_);
+  if (!value && why) *why = evaluation.Why();
+  return value;
 }
 
 int ZmanimProgram::Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const {
@@ -511,9 +556,9 @@ int ZmanimProgram::Evaluate(int latitude, int longitude, int zone, int day, int 
 }
 
 std::optional<double> ZmanimProgram::EvaluateMinutes(const ZmanimPlace& place, int day, int month, int year,
-                                                     const SunOptions& sun) const {
-  if (!sun.precise()) return EvaluateWith(ClassicSun(place, day, month, year), day, month, year);
-  return EvaluateWith(PreciseSun(place, day, month, year, sun.elevation), day, month, year);
+                                                     const SunOptions& sun, MissingTime* why) const {
+  if (!sun.precise()) return EvaluateWith(ClassicSun(place, day, month, year), day, month, year, false, why);
+  return EvaluateWith(PreciseSun(place, day, month, year, sun.elevation), day, month, year, false, why);
 }
 
 namespace {
@@ -543,8 +588,8 @@ int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, i
 }
 
 std::optional<double> CalculateZmanimMinutes(const ZmanimPlace& place, int day, int month, int year,
-                                             std::string_view expression, const SunOptions& sun) {
+                                             std::string_view expression, const SunOptions& sun, MissingTime* why) {
   const ZmanimProgram& program = CachedProgram(expression);
-  if (!sun.precise()) return program.EvaluateWith(ClassicSun(place, day, month, year), day, month, year, true);
-  return program.EvaluateWith(PreciseSun(place, day, month, year, sun.elevation), day, month, year, true);
+  if (!sun.precise()) return program.EvaluateWith(ClassicSun(place, day, month, year), day, month, year, true, why);
+  return program.EvaluateWith(PreciseSun(place, day, month, year, sun.elevation), day, month, year, true, why);
 }

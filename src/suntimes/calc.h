@@ -38,8 +38,11 @@
 //    evening, so "sunset + degrees_below_horizon(x)" is that moment. Written
 //    directly after "sunrise -" (as "sunrise - degrees_below_horizon(16.1)")
 //    it is the interval from the same depression in the morning until
-//    SUNRISE, so the expression gives the morning's moment. Depressions are
-//    always at sea level;
+//    SUNRISE, so the expression gives the morning's moment. Each of the two
+//    (at the start of its sum or after a "+") is the moment the sun's centre
+//    passes that depression, also on a day without sunrise or sunset (a
+//    polar night keeps its dawn and nightfall). Depressions are always at
+//    sea level;
 //  - numbers are exact, "+", "-" and "*" are real arithmetic and "/" divides
 //    without truncating (7 / 2 is 3.5 minutes);
 //  - the result is rounded to the nearest minute (half a minute up) only when
@@ -90,15 +93,16 @@ class ZmanimProgram {
   int Evaluate(int latitude, int longitude, int zone, int day, int month, int year) const;
   // Minutes after local standard-time midnight in the frame of place.zone,
   // by the sun model `sun` chooses; nullopt for no time.
-  std::optional<double> EvaluateMinutes(const ZmanimPlace& place, int day, int month, int year,
-                                        const SunOptions& sun) const;
+  // `why`, when given, tells why there is none.
+  std::optional<double> EvaluateMinutes(const ZmanimPlace& place, int day, int month, int year, const SunOptions& sun,
+                                        MissingTime* why = nullptr) const;
   // The value on the date against `sun`, nullopt for no time (also for a
   // month outside 1..12 or a day outside 1..31). With `reportWhenReached`
   // the syntax error is printed when the evaluation reaches it, as an
   // evaluation of the text on its own does: not when an earlier part of the
   // expression already has no time that day.
-  std::optional<double> EvaluateWith(const SunModel& sun, int day, int month, int year,
-                                     bool reportWhenReached = false) const;
+  std::optional<double> EvaluateWith(const SunModel& sun, int day, int month, int year, bool reportWhenReached = false,
+                                     MissingTime* why = nullptr) const;
 
   // Prints the messages of the syntax error, if there is one.
   void ReportErrors() const;
@@ -123,7 +127,8 @@ int CalculateZmanim(int latitude, int longitude, int zone, int day, int month, i
 // Minutes after local standard-time midnight (in the frame of place.zone) of
 // `expression` on the date, by the calculation of `sun`: whole minutes in
 // the classic calculation (the value of CalculateZmanim), real ones in the
-// precise calculation; nullopt when there is no time. Syntax errors as for
-// CalculateZmanim.
+// precise calculation; nullopt when there is no time, with the reason in
+// `why` when it is given. Syntax errors as for CalculateZmanim.
 std::optional<double> CalculateZmanimMinutes(const ZmanimPlace& place, int day, int month, int year,
-                                             std::string_view expression, const SunOptions& sun);
+                                             std::string_view expression, const SunOptions& sun,
+                                             MissingTime* why = nullptr);

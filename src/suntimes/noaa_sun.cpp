@@ -152,6 +152,16 @@ std::optional<double> HourAngleDeg(double latitudeDeg, double declinationDeg, do
   return HourAngleTerms(latitudeDeg, zenithDeg).HourAngleDeg(declinationDeg);
 }
 
+SunStays SunStaysAt(double latitudeDeg, double declinationDeg, double zenithDeg) {
+  // cos H = numerator / product outside [-1, 1], compared without dividing
+  // so that the poles (product 0) are answered too.
+  const double numerator = CosDeg(zenithDeg) - SinDeg(latitudeDeg) * SinDeg(declinationDeg);
+  const double product = CosDeg(latitudeDeg) * CosDeg(declinationDeg);
+  if (numerator > product) return SunStays::kFarther;
+  if (numerator < -product) return SunStays::kNearer;
+  return SunStays::kCrosses;
+}
+
 SunEvents SunEventsUtc(int year, int month, int day, double latitudeDeg, double longitudeDeg, double zenithDeg) {
   const double jd0 = JulianDayAt0hUtc(year, month, day);
   const double noon = MeanNoonMinutes(longitudeDeg);

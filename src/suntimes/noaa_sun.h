@@ -114,6 +114,12 @@ SolarPosition SolarPositionAt(double t);
 // reached), at the poles themselves and for non-finite arguments.
 std::optional<double> HourAngleDeg(double latitudeDeg, double declinationDeg, double zenithDeg);
 
+// Where the sun's centre stays on a day of that declination when it does not
+// cross `zenithDeg`: nearer the zenith all day (it does not sink so far: a
+// polar day, white nights) or farther all day (a polar night).
+enum class SunStays : unsigned char { kCrosses, kNearer, kFarther };
+SunStays SunStaysAt(double latitudeDeg, double declinationDeg, double zenithDeg);
+
 // ---- Times of one day ----------------------------------------------------
 
 // The day's two crossings of one zenith distance, in seconds after 0h UTC of
@@ -157,6 +163,8 @@ class SolarDay {
   }
   // Solar noon (the sun on the meridian), seconds after 0h UTC of the date.
   double NoonUtcSeconds() const;
+  // The declination at mean noon, degrees.
+  double NoonDeclinationDeg() const { return nodes_[1].declinationDeg; }
 
  private:
   void Init(int year, int month, int day, double longitudeDeg, int dayShift);

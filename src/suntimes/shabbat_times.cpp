@@ -41,6 +41,12 @@ std::string ShabbatHavdalahExpression(bool inMinutes, const std::string& value) 
   return "sunset + degrees_below_horizon(" + value + ")";
 }
 
+std::string ListedTimeText(bool computed, const ShabbatTimeValue& value, const ClockStyle& clock,
+                           std::string_view noTime) {
+  if (computed) return TimeformatListedTime(value.hour, value.minute, clock);
+  return value.missing.bySun() ? MissingTimeText(value.missing) : std::string(noTime);
+}
+
 std::string EveningTimeLabel(EveningTime kind) {
   switch (kind) {
     case EveningTime::kCandleLighting: return translate_perform("Candle Lighting");
@@ -123,11 +129,13 @@ bool EveningTimes::Value(AbsoluteDay day, ShabbatTimeValue* value) const {
 }
 
 bool EveningTimes::Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const {
+  value->missing = MissingTime{};
   const CityRec* place = Place();
   if (!place) return false;
   const GregorianDate g = GregorianFromAbsolute(day);
   const CityClock clock(*place, g, dst_ ? &*dst_ : nullptr, automaticZone_);
-  const std::optional<double> t = program.EvaluateMinutes(clock.Place(*place), g.day, g.month, g.year, sun_);
+  const std::optional<double> t =
+      program.EvaluateMinutes(clock.Place(*place), g.day, g.month, g.year, sun_, &value->missing);
   if (!t) return false;
   int hour = 0, minute = 0;
   // Candles are lit by a time never later than the computed one; the other

@@ -14,6 +14,7 @@
 #include "calendar/types.h"
 #include "suntimes/calc.h"
 #include "suntimes/cities.h"
+#include "suntimes/missing_time.h"
 #include "suntimes/sun_options.h"
 #include "suntimes/timeformat.h"
 #include "suntimes/timezone.h"
@@ -63,11 +64,20 @@ struct ShabbatTimeValue {
   // Whole hours east of Greenwich: the city's standard-time zone (with
   // DSTAutomatic, the zone hours of CityClock).
   int gmtOffset = 0;
-  // The clock time shown: daylight saving by the rule (23 wraps to 0), or
-  // the local time of the city's zone (past midnight it counts on, 24:10).
+  // The clock time shown, daylight saving by the rule or the local time of
+  // the city's zone; past midnight it counts on (24:10), and the formatter
+  // shows it on the next day's clock (IsAfterMidnight).
   int hour = 0;
   int minute = 0;
+  // Why there is no time, when Value or Evaluate finds none.
+  MissingTime missing;
 };
+
+// How the lists write a time: the clock time, with "(after midnight)" past
+// midnight, when `computed`; else why it does not exist ("the sun does not
+// set"), or `noTime` when the sun is not the reason.
+std::string ListedTimeText(bool computed, const ShabbatTimeValue& value, const ClockStyle& clock,
+                           std::string_view noTime);
 
 // The candle-lighting and havdalah times of many days for one place, one
 // clock and one pair of expressions: the city is looked up and the
@@ -86,7 +96,8 @@ class EveningTimes {
   // The time of the day: true with `value` filled when the day gets a time
   // and it can be computed (city found, the expression evaluates, the
   // daylight-saving rule is valid where it applies). The flags are set
-  // whenever the day gets an expression, also when the result is false.
+  // whenever the day gets an expression, also when the result is false, and
+  // so is value->missing when the time does not exist.
   bool Value(AbsoluteDay day, ShabbatTimeValue* value) const;
   // The formatted time of the day or an empty text, with the flags (each may
   // be null) set as for Value.
@@ -94,7 +105,8 @@ class EveningTimes {
   // Another expression of the day through the same city and clock: true with
   // the moment and the clock time in `value` (its kind and flags left
   // alone) when the city is found, the expression yields a time and the
-  // daylight-saving rule is valid where it applies.
+  // daylight-saving rule is valid where it applies; else with why in
+  // value->missing.
   bool Evaluate(AbsoluteDay day, const ZmanimProgram& program, ShabbatTimeValue* value) const;
   // A moment (seconds since 1970-01-01 UTC) as a time of `day` at the city:
   // true with the moment in `value` (as Evaluate fills it) when the city is

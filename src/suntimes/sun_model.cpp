@@ -3,6 +3,35 @@
 #include "suntimes/noaa_sun.h"
 #include "suntimes/sunrise.h"
 
+namespace {
+
+// Why the sun does not reach the depression (or, without one, the horizon of
+// sunrise and sunset) on the day, by the declination at noon. Where that
+// finds a crossing (the classic almanac differs near the limit) the season
+// decides: in summer the sun stays up.
+MissingTime SunMissing(const ZmanimPlace& place, int day, int month, int year, std::optional<double> depression) {
+  using suntimes::noaa::SunStays;
+  const double latitude = suntimes::noaa::DegreesFromPacked(place.latitude);
+  const suntimes::noaa::SolarDay solar(year, month, day, suntimes::noaa::DegreesFromPacked(place.longitude),
+                                       place.zone * 3600.0);
+  const double declination = solar.NoonDeclinationDeg();
+  const double zenith =
+      depression ? suntimes::noaa::DepressionZenithDeg(*depression) : suntimes::noaa::kSunriseZenithDeg;
+  SunStays stays = suntimes::noaa::SunStaysAt(latitude, declination, zenith);
+  if (stays == SunStays::kCrosses)
+    stays = (latitude >= 0) == (declination >= 0) ? SunStays::kNearer : SunStays::kFarther;
+  MissingTime missing;
+  if (depression) {
+    missing.reason = stays == SunStays::kNearer ? NoTimeReason::kSunStaysAbove : NoTimeReason::kSunStaysBelow;
+    missing.degrees = *depression;
+  } else {
+    missing.reason = stays == SunStays::kNearer ? NoTimeReason::kSunDoesNotSet : NoTimeReason::kSunDoesNotRise;
+  }
+  return missing;
+}
+
+}  // namespace
+
 void ClassicSun::Compute() const {
   if (computed_) return;
   computed_ = true;
@@ -40,6 +69,18 @@ std::optional<double> ClassicSun::DepressionInterval(double degrees, bool /*morn
   return hours * 60 + minutes;
 }
 
+std::optional<double> ClassicSun::DepressionMoment(double degrees, bool morning) const {
+  const std::optional<double> interval = DepressionInterval(degrees, morning);
+  const std::optional<double> edge = morning ? Sunrise() : Sunset();
+  if (!interval || !edge) return std::nullopt;
+  return morning ? *edge - *interval : *edge + *interval;
+}
+
+MissingTime ClassicSun::WhyMissing(std::optional<double> depression, bool /*moment*/) const {
+  // Every depression is counted from sunset here.
+  return SunMissing(place_, day_, month_, year_, Sunset() ? depression : std::nullopt);
+}
+
 // The sun of one day at one place: sunrise and sunset in minutes after
 // standard midnight of the zone.
 class PreciseSun::Day {
@@ -64,6 +105,20 @@ class PreciseSun::Day {
     const double interval = morning ? *sunrise - Local(*event) : Local(*event) - *sunset;
     if (!(interval >= 0)) return std::nullopt;
     return interval;
+  }
+
+  std::optional<double> DepressionMoment(double degrees, bool morning) const {
+    // On a day with sunrise and sunset the moment is worked out as the sum
+    // it stands for, as it always was.
+    if (sunrise) {
+      const std::optional<double> interval = DepressionInterval(degrees, morning);
+      if (!interval) return std::nullopt;
+      return morning ? *sunrise - *interval : *sunset + *interval;
+    }
+    const suntimes::noaa::SunEvents at = solar_.Depression(latitudeDeg_, degrees);
+    const std::optional<double>& event = morning ? at.morning : at.evening;
+    if (!event) return std::nullopt;
+    return Local(*event);
   }
 
   std::optional<double> sunrise, sunset;
@@ -104,4 +159,13 @@ std::optional<double> PreciseSun::Sunrise() const { return day().sunrise; }
 std::optional<double> PreciseSun::Sunset() const { return day().sunset; }
 std::optional<double> PreciseSun::DepressionInterval(double degrees, bool morning) const {
   return day().DepressionInterval(degrees, morning);
+}
+std::optional<double> PreciseSun::DepressionMoment(double degrees, bool morning) const {
+  return day().DepressionMoment(degrees, morning);
+}
+
+MissingTime PreciseSun::WhyMissing(std::optional<double> depression, bool moment) const {
+  // An interval from a sunrise or sunset that does not happen has none.
+  const bool bySunriseSunset = !day().sunrise && !moment;
+  return SunMissing(place_, day_, month_, year_, bySunriseSunset ? std::nullopt : depression);
 }

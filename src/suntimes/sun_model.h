@@ -14,6 +14,8 @@
 
 #include <optional>
 
+#include "suntimes/missing_time.h"
+
 struct ZmanimPlace {
   int latitude = 0, longitude = 0;  // packed degrees * 100 + minutes, north and east positive
   int zone = 0;                     // whole hours east of Greenwich: the frame of the minutes
@@ -34,6 +36,16 @@ class SunModel {
   // moment in the morning until sunrise. Nullopt when the depression does not
   // happen, when the day has no sunset, or when the interval is negative.
   virtual std::optional<double> DepressionInterval(double degrees, bool morning) const = 0;
+  // The moment the sun is `degrees` below the horizon in the morning
+  // ("sunrise - degrees_below_horizon(x)") or the evening ("sunset +
+  // degrees_below_horizon(x)"): sunrise less the interval or sunset plus it;
+  // the precise model gives the crossing itself also on a day without
+  // sunrise or sunset. Nullopt when the moment does not exist.
+  virtual std::optional<double> DepressionMoment(double degrees, bool morning) const = 0;
+  // Why a value that needed the sun has none: `depression` is the one asked
+  // for (none for sunrise, sunset and the proportional hours), `moment` true
+  // when DepressionMoment was asked.
+  virtual MissingTime WhyMissing(std::optional<double> depression, bool moment) const = 0;
 };
 
 class ClassicSun final : public SunModel {
@@ -45,6 +57,8 @@ class ClassicSun final : public SunModel {
   std::optional<double> Sunset() const override;
   // The evening interval on both sides of the day.
   std::optional<double> DepressionInterval(double degrees, bool morning) const override;
+  std::optional<double> DepressionMoment(double degrees, bool morning) const override;
+  MissingTime WhyMissing(std::optional<double> depression, bool moment) const override;
 
  private:
   void Compute() const;
@@ -65,6 +79,8 @@ class PreciseSun final : public SunModel {
   std::optional<double> Sunrise() const override;
   std::optional<double> Sunset() const override;
   std::optional<double> DepressionInterval(double degrees, bool morning) const override;
+  std::optional<double> DepressionMoment(double degrees, bool morning) const override;
+  MissingTime WhyMissing(std::optional<double> depression, bool moment) const override;
 
  private:
   class Day;

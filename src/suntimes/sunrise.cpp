@@ -136,6 +136,7 @@ struct SunQuestion {
 struct SunAnswer {
   Real rise = 0;
   Real set = 0;
+  Real setNear = 0;  // mean noon plus the evening's hour angle, local hours
   int result = 0;
 };
 
@@ -159,6 +160,10 @@ SunAnswer Work(const SunQuestion& q) {
   SunAnswer a;
   a.rise = utRise + q.zone;
   a.set = utSet + q.zone;
+  // The right ascension leaves the time open by half days; the evening's
+  // crossing lies its hour angle after mean noon (within the equation of
+  // time), which tells the half day.
+  a.setNear = 12 + p.lngHour + q.zone + hSet / 15;
   a.result = (float_abs(a.rise) < kMaxHours && float_abs(a.set) < kMaxHours && riseOk && setOk) ? 1 : 0;
   return a;
 }
@@ -166,7 +171,7 @@ SunAnswer Work(const SunQuestion& q) {
 }  // namespace
 
 int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, int lonDegrees, int lonMinutes,
-            int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, Real* rise, Real* set) {
+            int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, Real* rise, Real* set, Real* setNear) {
   const SunQuestion q{doy(day, month, year), zenithDegrees, zenithMinutes, lonDegrees, lonMinutes, lonEast,
                       latDegrees, latMinutes, latSouth, zone};
   struct Slot {
@@ -186,6 +191,7 @@ int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, 
   }
   if (rise) *rise = slot.answer.rise;
   *set = slot.answer.set;
+  if (setNear) *setNear = slot.answer.setNear;
   return slot.answer.result;
 }
 
@@ -209,6 +215,16 @@ Split SplitPacked(int packed) { return {std::abs(packed / 100), std::abs(packed 
 
 bool ValidDate(int day, int month) { return month >= 1 && month <= 12 && day >= -1000 && day <= 1000; }
 
+// The hour of hour:minute moved by whole half days to lie nearest `near`
+// hours: the afternoon for an ordinary sunset, past 24 for one after
+// midnight.
+int NearestHalfDay(int hour, int minute, long double near) {
+  const long double t = hour + minute / 60.0L;
+  const long double halfDays = std::floor((near - t) / 12 + 0.5L);
+  if (!(std::fabs(halfDays) < 1000)) return hour;
+  return hour + 12 * static_cast<int>(halfDays);
+}
+
 }  // namespace
 
 int GetSunriseAndSunset(int day, int month, int year, int latitude, int longitude, int zone, int* riseHour,
@@ -216,16 +232,16 @@ int GetSunriseAndSunset(int day, int month, int year, int latitude, int longitud
   if (!ValidDate(day, month)) return 0;
   const Split lat = SplitPacked(latitude);
   const Split lon = SplitPacked(longitude);
-  long double rise = 0, set = 0;
+  long double rise = 0, set = 0, setNear = 0;
   if (!suntime(day, month, year, kSunsetZenithDegrees, kSunsetZenithMinutes, lon.degrees, lon.minutes, longitude >= 0,
-               lat.degrees, lat.minutes, latitude < 0, zone, &rise, &set))
+               lat.degrees, lat.minutes, latitude < 0, zone, &rise, &set, &setNear))
     return 0;
   timeadj(riseHour, riseMinute, rise);
   timeadj(setHour, setMinute, set);
-  // Keep sunrise in the morning and sunset in the afternoon even when the
-  // zone pushes the computed hour past midnight.
+  // Keep sunrise in the morning even when the zone pushes the computed hour
+  // past midnight; sunset in the afternoon, or past 24 after midnight.
   while (*riseHour > 12) *riseHour -= 12;
-  while (*setHour < 12) *setHour += 12;
+  *setHour = NearestHalfDay(*setHour, *setMinute, setNear);
   return 1;
 }
 
@@ -233,12 +249,12 @@ int GetSunset(int day, int month, int year, int latitude, int longitude, int zon
   if (!ValidDate(day, month)) return 0;
   const Split lat = SplitPacked(latitude);
   const Split lon = SplitPacked(longitude);
-  long double set = 0;
+  long double set = 0, setNear = 0;
   if (!suntime(day, month, year, kSunsetZenithDegrees, kSunsetZenithMinutes, lon.degrees, lon.minutes, longitude >= 0,
-               lat.degrees, lat.minutes, latitude < 0, zone, nullptr, &set))
+               lat.degrees, lat.minutes, latitude < 0, zone, nullptr, &set, &setNear))
     return 0;
   timeadj(setHour, setMinute, set);
-  while (*setHour < 12) *setHour += 12;
+  *setHour = NearestHalfDay(*setHour, *setMinute, setNear);
   return 1;
 }
 
@@ -277,13 +293,13 @@ int suntimes::detail::DegreesBelowHorizonAfterSunset(int sunset, int day, int mo
   const Split lon = SplitPacked(longitude);
   int zenithDegrees = 0, zenithMinutes = 0;
   DepressionZenith(degrees, &zenithDegrees, &zenithMinutes);
-  long double set = 0;
+  long double set = 0, setNear = 0;
   if (!suntime(day, month, year, zenithDegrees, zenithMinutes, lon.degrees, lon.minutes, longitude >= 0, lat.degrees,
-               lat.minutes, latitude < 0, zone, nullptr, &set))
+               lat.minutes, latitude < 0, zone, nullptr, &set, &setNear))
     return 0;
   int h = 0, m = 0;
   timeadj(&h, &m, set);
-  while (h < 12) h += 12;
+  h = NearestHalfDay(h, m, setNear);  // as sunset
   const int d = (h * 60 + m) - sunset;
   *hours = d / 60;
   *minutes = d % 60;

@@ -9,7 +9,8 @@
 #pragma once
 
 // Writes the local standard time of sunrise (which = 1) or sunset
-// (which = 0) into hour and minute. Returns 0 when the sun does not rise or
+// (which = 0) into hour and minute; a sunset after midnight has an hour of
+// 24 or more. Returns 0 when the sun does not rise or
 // does not set that day (polar day or night); hour and minute are then left
 // as they were. For any other `which` the result is computed but nothing is
 // written.
@@ -53,10 +54,13 @@ int DegreesBelowHorizonAfterSunset(int sunset, int day, int month, int year, int
                                    long double degrees, int* hours, int* minutes);
 // The core: 1 when the sun reaches the zenith distance both in the morning
 // and in the evening; rise and set are written as local extended-precision
-// hours (not reduced to 0..24) whatever the result. `rise` may be null when
-// only the evening is wanted. The result depends on the day of the year, not
-// on the year; the last answers are kept.
+// hours (not reduced to 0..24) whatever the result, and they are known only
+// up to whole half days; `setNear` (when not null) receives mean noon plus
+// the evening's hour angle, which lies within minutes of the evening's
+// crossing. `rise` may be null when only the evening is wanted. The result
+// depends on the day of the year, not on the year; the last answers are kept.
 int suntime(int day, int month, int year, int zenithDegrees, int zenithMinutes, int lonDegrees, int lonMinutes,
-            int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, long double* rise, long double* set);
+            int lonEast, int latDegrees, int latMinutes, int latSouth, int zone, long double* rise, long double* set,
+            long double* setNear = nullptr);
 
 }  // namespace suntimes::detail

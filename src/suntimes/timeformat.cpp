@@ -26,6 +26,7 @@ void SetClock(std::string* text, int hour, int minute) {
 
 void TimeformatFormatTime(int hour, int minute, const ClockStyle& clock, std::string* text) {
   const int format = clock.format;
+  if (hour >= 24) hour %= 24;  // the next day's clock
   if (format == kTimeFormat24) {
     SetClock(text, hour, minute);
   } else if (format == kTimeFormat12) {
@@ -40,5 +41,11 @@ void TimeformatFormatTime(int hour, int minute, const ClockStyle& clock, std::st
 std::string TimeformatFormatTime(int hour, int minute, const ClockStyle& clock) {
   std::string text;
   TimeformatFormatTime(hour, minute, clock, &text);
+  return text;
+}
+
+std::string TimeformatListedTime(int hour, int minute, const ClockStyle& clock) {
+  std::string text = TimeformatFormatTime(hour, minute, clock);
+  if (IsAfterMidnight(hour)) text += " " + translate_perform("(after midnight)");
   return text;
 }

@@ -207,14 +207,17 @@ int64_t CityClock::UtcSeconds(int t) const { return UtcSecondsOf(date_, t, zoneH
 
 bool CityClock::Show(int t, int* hour, int* minute) const {
   if (!zone_) {
-    // A time before midnight shows as the evening's clock time, as on the
-    // zone path, never as a negative number of minutes.
-    if (t < 0) t = static_cast<int>(t - FloorDiv(t, kMinutesPerDay) * kMinutesPerDay);
-    int h = t / 60;
-    int scratch = h;
-    if (!Daylight_Correction(date_.day, date_.month, date_.year, &h, &scratch, rule_)) return false;
-    *hour = h;
-    *minute = t % 60;
+    // The rule's correction in hours (0 or 1). A time it moves past midnight
+    // counts on (24:10), one before midnight shows as the evening's clock
+    // time, as on the zone path, never as a negative number of minutes.
+    int shift = 0;
+    int scratch = 0;
+    if (!Daylight_Correction(date_.day, date_.month, date_.year, &shift, &scratch, rule_)) return false;
+    int64_t local = int64_t{t} + 60 * shift;
+    if (local < 0) local -= FloorDiv(local, kMinutesPerDay) * kMinutesPerDay;
+    if (local > INT_MAX) local = INT_MAX;
+    *hour = static_cast<int>(local / 60);
+    *minute = static_cast<int>(local % 60);
     return true;
   }
   const int offset = OffsetAt(*zone_, UtcSeconds(t));

@@ -69,8 +69,10 @@ class CityClock {
   // CalculateZmanim gives it) turned into the hour and minute shown. With
   // the database: the local time rounded to the minute; a time past
   // midnight keeps counting (24:10), one before it is the evening's clock
-  // time. Otherwise hour = t / 60 and minute = t % 60 corrected by the
-  // daylight-saving rule. False, writing nothing, when that rule is invalid.
+  // time. Otherwise hour = t / 60 and minute = t % 60, an hour later in the
+  // rule's summer time (23:30 becomes 24:30). An hour of 24 or more is a
+  // time of the date's evening after midnight (the formatter shows it on the
+  // next day's clock). False, writing nothing, when the rule is invalid.
   bool Show(int t, int* hour, int* minute) const;
   // The UTC instant (seconds since 1970) of `t`.
   int64_t UtcSeconds(int t) const;

@@ -20,6 +20,8 @@ struct FixedSun final : SunModel {
   std::optional<double> Sunrise() const override { return rise; }
   std::optional<double> Sunset() const override { return set; }
   std::optional<double> DepressionInterval(double, bool) const override { return std::nullopt; }
+  std::optional<double> DepressionMoment(double, bool) const override { return std::nullopt; }
+  MissingTime WhyMissing(std::optional<double>, bool) const override { return {}; }
   bool whole;
   double rise, set;
 };

@@ -41,10 +41,12 @@ TEST_F(ShabbatTimes, TimeFormat) {
       EXPECT_EQ(ShabbatHavdalahExpression(true, row[1]), row[2]);
       continue;
     }
-    const ClockStyle clock{row[0] == "24h" ? kTimeFormat24 : kTimeFormat12,
+    const ClockStyle clock{row[0].rfind("24h", 0) == 0 ? kTimeFormat24 : kTimeFormat12,
                            isRightToLeftLanguage(row[1] == "yiddish" ? kLanguageYiddish : kLanguageEnglish)};
     std::string text;
     TimeformatFormatTime(std::stoi(row[2]), std::stoi(row[3]), clock, &text);
+    if (row[0].find("-listed") != std::string::npos)
+      text = TimeformatListedTime(std::stoi(row[2]), std::stoi(row[3]), clock);
     EXPECT_EQ(text, row[4]) << row[2] << ":" << row[3];
   }
 }

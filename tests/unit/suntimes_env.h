@@ -23,6 +23,7 @@ class SunTimesTest : public ::testing::Test {
               "\"Frankfurt (Main)\", 50,7 N, 8,41 E, GMT+1\n"
               "\"Helsinki\", 60,10 N, 24,56 E, GMT+2\n"
               "\"Longyearbyen\", 78,13 N, 15,38 E, GMT+1\n"
+              "\"Tromso\", 69,39 N, 18,57 E, GMT+1\n"
               "\"Jerusalem\", 31,46 N, 35,13 E, GMT+2\n"
               "\"Sydney\", 33,52 S, 151,12 E, GMT+10\n");
     settingsReset();

@@ -121,7 +121,7 @@ TEST_F(YearSheetTest, TextsOfTheRows) {
   EXPECT_EQ(text.rows[1][kSheetDate], "12 September 2026");
   EXPECT_EQ(text.rows[1][kSheetHebrewDate], "1 Tishri");
   EXPECT_EQ(text.rows[1][kSheetCandles].back(), '*');
-  EXPECT_FALSE(text.note.empty());
+  EXPECT_EQ(text.notes.size(), 1u);
 }
 
 }  // namespace

@@ -38,8 +38,11 @@ TEST_F(Zmanim, LinesOfKnownDays) {
     o.times.city = row[0];
     o.times.clock.format = std::stoi(row[1]);
     std::istringstream opinions(row[2] == "-" ? "" : row[2]);
-    for (std::string kv; std::getline(opinions, kv, ',');)
-      ASSERT_TRUE(testenv::Choose(o.times.opinions, kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1)));
+    for (std::string kv; std::getline(opinions, kv, ',');) {
+      if (kv == "SunCalculation=precise") o.times.sun.calculation = SunCalculation::kPrecise;
+      ASSERT_TRUE(kv == "SunCalculation=precise" ||
+                  testenv::Choose(o.times.opinions, kv.substr(0, kv.find('=')), kv.substr(kv.find('=') + 1)));
+    }
     const GregorianDate d = GregorianFromAbsolute(*testdata::IsoDay(row[3]));
     const std::vector<std::string> lines = ZmanimOf(o, d.day, d.month, d.year);
     const size_t n = std::stoul(row[4]);

@@ -35,10 +35,15 @@ for city, place, candles, havdalah in configs:
                              text=True, env={**os.environ, "HOME": home, "LC_ALL": "C"})
     if run.returncode != 0 or run.stderr:
         failures.append(f"{city}: lumaro-cli times failed: {run.returncode} {run.stderr.strip()}")
-    ours = {}
+    ours, missing = {}, set()
     for line in run.stdout.splitlines():
-        date, kind, clock = line.split("\t")[:3]
+        date, kind, clock, label = line.split("\t")
         if kind in MOMENTS:
+            continue
+        if clock == "-":  # no time that day, and the label says why
+            missing.add((date, kind))
+            if "(the sun " not in label:
+                failures.append(f"{city} {date} {kind}: no time and no reason: {label}")
             continue
         if (date, kind) in ours:
             failures.append(f"{city} {date}: two times of kind {kind}")
@@ -59,6 +64,9 @@ for city, place, candles, havdalah in configs:
                   and "Yom Kippur" in note("havdalah") and ours[key] == ours.get((date, "havdalah")) else
                   "a fast on Friday ends after the Shabbat candles" if key not in theirs[city] and kind == "fast-ends"
                   and day.weekday() == 4 and (date, "fast-begins") in theirs[city] else None)
+        if key in missing and key not in theirs[city]:
+            named["no time on either side, with its reason"] += 1
+            continue
         if reason or key not in ours or key not in theirs[city]:
             named[reason] += bool(reason)
             if not reason:
