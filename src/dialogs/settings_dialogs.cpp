@@ -40,7 +40,7 @@ std::vector<int> RunRadioDialog(GtkWidget* dialog, const std::vector<std::vector
   return active;
 }
 
-constexpr int kDiasporaButton = 0, kIsraelButton = 1;
+constexpr int kDiasporaButton = 0, kIsraelButton = 1, kByThePlaceButton = 2;
 constexpr int kSephardicButton = 0, kAshkenaziButton = 1;
 constexpr int kWeekdayButton = 0, kLuachButton = 1;
 constexpr int k12HourButton = 0, k24HourButton = 1;
@@ -50,8 +50,12 @@ constexpr int k12HourButton = 0, k24HourButton = 1;
 bool DialogsConfigureIsraelDiasporaStyle() {
   GtkWidget* dialog = dialogs::NewDialog("Set Israel/Diaspora & Style", true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
-  const auto place = AddRadioRow(rows, T("Israel/Diaspora") + ":", {T("Diaspora"), T("Israel")},
-                                 diasporaGetFlag() ? kDiasporaButton : kIsraelButton);
+  const IsraelRulesChoice rules = getIsraelRules();
+  const int rulesButton = rules == IsraelRulesChoice::kCity     ? kByThePlaceButton
+                          : rules == IsraelRulesChoice::kIsrael ? kIsraelButton
+                                                                : kDiasporaButton;
+  const auto place =
+      AddRadioRow(rows, T("Israel/Diaspora") + ":", {T("Diaspora"), T("Israel"), T("by the place")}, rulesButton);
   const auto style = AddRadioRow(rows, T("Style") + ":", {T("Sephardic"), T("Ashkenazi")},
                                  getStyle() == kStyleSephardic ? kSephardicButton : kAshkenaziButton);
   const auto yomHaAtsmaut = AddRadioRow(rows, T("Yom HaAtsmaut, Yom Yerushalayim") + ":",
@@ -59,7 +63,9 @@ bool DialogsConfigureIsraelDiasporaStyle() {
                                         yomHaAtsmautLuachGetFlag() ? kLuachButton : kWeekdayButton);
   const std::vector<int> chosen = RunRadioDialog(dialog, {place, style, yomHaAtsmaut});
   if (chosen.empty()) return false;
-  diasporaSetFlag(chosen[0] == kDiasporaButton ? 1 : 0);
+  setIsraelRules(chosen[0] == kByThePlaceButton ? IsraelRulesChoice::kCity
+                 : chosen[0] == kIsraelButton   ? IsraelRulesChoice::kIsrael
+                                                : IsraelRulesChoice::kDiaspora);
   setStyle(chosen[1] == kSephardicButton ? kStyleSephardic : kStyleAshkenazi);
   yomHaAtsmautLuachSetFlag(chosen[2] == kLuachButton ? 1 : 0);
   return true;

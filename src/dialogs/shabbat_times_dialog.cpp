@@ -30,6 +30,7 @@ struct ShabbatWidgets {
   // before: a city without minutes of its own gives the user's back.
   std::optional<std::string> candlesFilled;
   std::string candlesBefore;
+  IsraelRulesChoice rules = IsraelRulesChoice::kCity;  // how the festivals are kept
 };
 
 // ---- what a chosen city brings: its candle minutes, the offer of its zone
@@ -132,6 +133,7 @@ ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
   form.preciseSun = dialogs::ActiveRadio(w.sun) == kSunPrecise;
   form.sunElevation = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.sunElevation)) != 0;
   form.useCityZone = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.useCityZone));
+  form.rules = w.rules;
   return form;
 }
 
@@ -139,7 +141,9 @@ ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
 
 int DoConfigureShabbatTimes() {
   ShabbatWidgets w;
-  GtkWidget* dialog = BuildShabbatDialog(ShabbatTimesFormFromSettings(), w);
+  const ShabbatTimesForm form = ShabbatTimesFormFromSettings();
+  w.rules = form.rules;
+  GtkWidget* dialog = BuildShabbatDialog(form, w);
   const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
     const std::string error = ShabbatTimesFormApply(ReadForm(w));
     if (!error.empty()) dialogs::ShowInputError(error);  // shown untranslated, as the checks word them

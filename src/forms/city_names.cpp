@@ -68,6 +68,14 @@ std::string FestivalRulesText(const std::string& cityFile, const std::string& ci
   return FormatText(format, {city});
 }
 
+std::string FestivalRulesText(IsraelRulesChoice choice, const std::string& cityFile, const std::string& city) {
+  if (choice == IsraelRulesChoice::kCity) return FestivalRulesText(cityFile, city);
+  const std::string& format = choice == IsraelRulesChoice::kIsrael
+                                  ? translate_perform("Festivals: as in the Land of Israel (%s)")
+                                  : translate_perform("Festivals: as in the Diaspora (%s)");
+  return FormatText(format, {translate_perform("your choice")});
+}
+
 std::string QuotedNames(const std::vector<std::string>& names) {
   std::string text;
   for (size_t i = 0; i < names.size(); ++i) {

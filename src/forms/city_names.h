@@ -25,3 +25,6 @@ std::string QuotedNames(const std::vector<std::string>& names);
 // of Israel (Jerusalem)" or "Festivals: as in the Diaspora (New York City)";
 // empty for a city the file does not have.
 std::string FestivalRulesText(const std::string& cityFile, const std::string& city);
+// The same line for the rules chosen: by the city as above, else "Festivals:
+// as in the Land of Israel (your choice)" or "... the Diaspora (your choice)".
+std::string FestivalRulesText(IsraelRulesChoice choice, const std::string& cityFile, const std::string& city);

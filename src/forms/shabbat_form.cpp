@@ -30,6 +30,7 @@ ShabbatTimesForm ShabbatTimesFormFromSettings() {
   form.havdalahIsMin = getHavdalahIsMin() == 1;
   form.preciseSun = getSunCalculation() == kSunCalculationPrecise;
   form.sunElevation = getSunElevation() != 0;
+  form.rules = getIsraelRules();
   return form;
 }
 
@@ -67,6 +68,7 @@ std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
   setSunCalculation(form.preciseSun ? kSunCalculationPrecise : kSunCalculationClassic);
   setSunElevation(form.sunElevation ? 1 : 0);
   if (form.useCityZone) setDSTAutomatic(1);
+  setIsraelRules(form.rules);
   return "";
 }
 

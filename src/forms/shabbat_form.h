@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/settings.h"
+
 struct ShabbatTimesForm {
   std::string location;        // city name in UTF-8, as listed
   std::string candleLighting;  // whole minutes before sunset, as typed
@@ -20,6 +22,8 @@ struct ShabbatTimesForm {
   // The check box under the list: times by the city's own time zone
   // (DSTAutomatic) from now on. Unchecked leaves that setting alone.
   bool useCityZone = false;
+  // How the festivals are kept: as the city's zone says, or by choice.
+  IsraelRulesChoice rules = IsraelRulesChoice::kCity;
 };
 
 // What choosing a city in the list brings into the dialog.
