@@ -54,29 +54,37 @@ std::string ChosenLatin1(GtkWidget* picker) {
   return Latin1FromUtf8(CityPickerChoice(picker), &latin1) ? latin1 : std::string();
 }
 
-// A row of a label, a field and a hint after it.
-GtkWidget* AddField(GtkWidget* rows, const std::string& label, int widthChars, const std::string& text,
+// A row of the label (as wide as the others of `labels`, so the fields
+// line up), the field and a hint after it.
+GtkWidget* AddField(GtkWidget* rows, GtkSizeGroup* labels, const std::string& label, GtkWidget* field,
                     const std::string& hint = "") {
-  GtkWidget* entry = dialogs::DialogEntry(widthChars, text);
-  GtkWidget* row = dialogs::AddRow(rows, {dialogs::DialogLabel(label), entry});
+  GtkWidget* name = dialogs::DialogLabel(label);
+  gtk_misc_set_alignment(GTK_MISC(name), isLanguageRightToLeft() ? 1.0f : 0.0f, 0.5f);
+  gtk_size_group_add_widget(labels, name);
+  GtkWidget* row = dialogs::AddRow(rows, {name, field});
   if (!hint.empty()) dialogs::AddToRow(row, dialogs::DialogLabel(hint));
-  return entry;
+  return field;
 }
 
 GtkWidget* BuildPlaceDialog(const char* title, const PlaceForm& form, PlaceWidgets& w) {
+  auto t = [](const char* key) { return translate_perform(key); };
   GtkWidget* dialog = dialogs::NewDialog(title, true);
   GtkWidget* rows = dialogs::DialogRows(dialog);
-  auto t = [](const char* key) { return translate_perform(key); };
-  w.name = AddField(rows, t("Name:"), 30, form.name);
+  GtkSizeGroup* labels = gtk_size_group_new(GTK_SIZE_GROUP_HORIZONTAL);
   const std::string example = t("for example %s or %s");
-  w.latitude = AddField(rows, t("Latitude:"), 14, form.latitude, FormatText(example, {"31.7767", "31 46 N"}));
-  w.longitude = AddField(rows, t("Longitude:"), 14, form.longitude, FormatText(example, {"35.2167", "35 13 E"}));
+  w.name = AddField(rows, labels, t("Name:"), dialogs::DialogEntry(30, form.name));
+  w.latitude = AddField(rows, labels, t("Latitude:"), dialogs::DialogEntry(14, form.latitude),
+                        FormatText(example, {PlaceExample("31.7767"), PlaceExample("31 46 N")}));
+  w.longitude = AddField(rows, labels, t("Longitude:"), dialogs::DialogEntry(14, form.longitude),
+                         FormatText(example, {PlaceExample("35.2167"), PlaceExample("35 13 E")}));
   std::vector<CityChoice> zones;
   for (const std::string& zone : TimeZoneNames()) zones.push_back({zone, "", CitySearchKey(zone)});
-  w.zone = NewCityPicker(std::move(zones), form.zone);
-  dialogs::AddRow(rows, {dialogs::DialogLabel(t("Time zone:")), w.zone});
-  w.elevation = AddField(rows, t("Elevation:"), 6, form.elevation, t("metres (may be left empty)"));
-  w.candles = AddField(rows, t("Candle lighting:"), 3, form.candles, t("minutes before sunset (may be left empty)"));
+  w.zone = AddField(rows, labels, t("Time zone:"), NewCityPicker(std::move(zones), form.zone));
+  w.elevation =
+      AddField(rows, labels, t("Elevation:"), dialogs::DialogEntry(6, form.elevation), t("metres (may be left empty)"));
+  w.candles = AddField(rows, labels, t("Candle lighting:"), dialogs::DialogEntry(3, form.candles),
+                       t("minutes before sunset (may be left empty)"));
+  g_object_unref(labels);  // the labels hold it
   dialogs::AddOkCancel(dialog);
   return dialog;
 }

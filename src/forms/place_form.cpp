@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
@@ -25,7 +26,9 @@ std::string FormText(bool lat) {
   const std::string form =
       lat ? translate_perform("The latitude must be degrees (%s) or degrees and minutes with %s or %s (%s)")
           : translate_perform("The longitude must be degrees (%s) or degrees and minutes with %s or %s (%s)");
-  return lat ? FormatText(form, {"31.7767", "N", "S", "31 46 N"}) : FormatText(form, {"-73.9857", "E", "W", "73 59 W"});
+  const auto x = PlaceExample;
+  return lat ? FormatText(form, {x("31.7767"), x("N"), x("S"), x("31 46 N")})
+             : FormatText(form, {x("-73.9857"), x("E"), x("W"), x("73 59 W")});
 }
 std::string MinutesText(bool lat) {
   return translate_perform(lat ? "The minutes and seconds of the latitude must be less than 60"
@@ -265,6 +268,11 @@ std::string ReadPlaceForm(const PlaceForm& form, const std::vector<std::string>&
     return translate_perform("The place cannot be written as a line of the city file");
   *out = std::move(place);
   return "";
+}
+
+std::string PlaceExample(std::string_view typed) {
+  if (!isLanguageRightToLeft()) return std::string(typed);
+  return "\u202A" + std::string(typed) + "\u202C\u200F";
 }
 
 PlaceForm PlaceFormOf(const CityRec& city) {

@@ -50,5 +50,11 @@ std::optional<int> ZoneStandardMinutes(const std::string& zone, int year);
 std::string ReadPlaceForm(const PlaceForm& form, const std::vector<std::string>& zones,
                           const std::vector<CityRec>& cities, std::string_view editing, int year, PlaceLine* out);
 
+// An example of what is typed ("31 46 N"), as messages and hints show it:
+// in a language written right to left it is kept left to right within the
+// text (between the marks U+202A and U+202C, and a right-to-left mark
+// after it), else as it is.
+std::string PlaceExample(std::string_view typed);
+
 // The form showing a place of the file, for editing it.
 PlaceForm PlaceFormOf(const CityRec& city);
