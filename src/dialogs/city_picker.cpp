@@ -55,6 +55,32 @@ void SearchChanged(GtkEditable* field, gpointer data) {
   ScrollToSelection(p);
 }
 
+// Puts the rows of `cities` into `store`; returns the row of `current`, or -1.
+int FillStore(GtkListStore* store, const std::vector<CityChoice>& cities, const std::string& current) {
+  int selected = -1;
+  for (size_t i = 0; i < cities.size(); ++i) {
+    GtkTreeIter it;
+    gtk_list_store_append(store, &it);
+    gtk_list_store_set(store, &it, kName, cities[i].name.c_str(), kZone, cities[i].zone.c_str(), kIndex,
+                       static_cast<gint>(i), -1);
+    if (selected < 0 && cities[i].name == current) selected = static_cast<int>(i);
+  }
+  return selected;
+}
+
+// Selects row `row` of the list (all rows shown) and brings it into view; -1 selects none.
+void SelectRow(Picker* p, int row) {
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(p->view));
+  if (row < 0) {
+    gtk_tree_selection_unselect_all(selection);
+    return;
+  }
+  GtkTreePath* path = gtk_tree_path_new_from_indices(row, -1);
+  gtk_tree_selection_select_path(selection, path);
+  gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(p->view), path, nullptr, TRUE, 0.5f, 0.0f);
+  gtk_tree_path_free(path);
+}
+
 void DeletePicker(gpointer data) { delete static_cast<Picker*>(data); }
 
 }  // namespace
@@ -67,14 +93,7 @@ GtkWidget* NewCityPicker(std::vector<CityChoice> cities, const std::string& curr
   p->initial = current;
 
   GtkListStore* store = gtk_list_store_new(kColumns, G_TYPE_STRING, G_TYPE_STRING, G_TYPE_INT);
-  int selected = -1;
-  for (size_t i = 0; i < p->cities.size(); ++i) {
-    GtkTreeIter it;
-    gtk_list_store_append(store, &it);
-    gtk_list_store_set(store, &it, kName, p->cities[i].name.c_str(), kZone, p->cities[i].zone.c_str(), kIndex,
-                       static_cast<gint>(i), -1);
-    if (selected < 0 && p->cities[i].name == current) selected = static_cast<int>(i);
-  }
+  const int selected = FillStore(store, p->cities, current);
   p->filter = gtk_tree_model_filter_new(GTK_TREE_MODEL(store), nullptr);
   g_object_unref(store);  // the filter holds it
   gtk_tree_model_filter_set_visible_func(GTK_TREE_MODEL_FILTER(p->filter), IsVisible, p, nullptr);
@@ -91,12 +110,7 @@ GtkWidget* NewCityPicker(std::vector<CityChoice> cities, const std::string& curr
   setFontDialog(p->view);
   setProperTextDirectionForWidget(p->view);
   gtk_tree_selection_set_mode(gtk_tree_view_get_selection(GTK_TREE_VIEW(p->view)), GTK_SELECTION_BROWSE);
-  if (selected >= 0) {
-    GtkTreePath* path = gtk_tree_path_new_from_indices(selected, -1);
-    gtk_tree_selection_select_path(gtk_tree_view_get_selection(GTK_TREE_VIEW(p->view)), path);
-    gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(p->view), path, nullptr, TRUE, 0.5f, 0.0f);
-    gtk_tree_path_free(path);
-  }
+  SelectRow(p, selected);
 
   GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
@@ -173,4 +187,22 @@ void CityPickerOnChosen(GtkWidget* picker, void (*chosen)(GtkWidget* picker, gpo
         call->chosen(call->picker, call->data);
       }),
       call, +[](gpointer c, GClosure*) { delete static_cast<Call*>(c); }, GConnectFlags(0));
+}
+
+void CityPickerSetCities(GtkWidget* picker, std::vector<CityChoice> cities, const std::string& selected) {
+  Picker* p = PickerOf(picker);
+  if (!p) return;
+  // The search is cleared, so every city is listed and `selected` in view.
+  g_signal_handlers_block_by_func(p->search, reinterpret_cast<gpointer>(SearchChanged), p);
+  gtk_entry_set_text(GTK_ENTRY(p->search), "");
+  g_signal_handlers_unblock_by_func(p->search, reinterpret_cast<gpointer>(SearchChanged), p);
+  p->cities = std::move(cities);
+  p->visible.assign(p->cities.size(), true);
+  if (!selected.empty()) p->initial = selected;
+  GtkListStore* store = GTK_LIST_STORE(gtk_tree_model_filter_get_model(GTK_TREE_MODEL_FILTER(p->filter)));
+  gtk_tree_selection_unselect_all(gtk_tree_view_get_selection(GTK_TREE_VIEW(p->view)));
+  gtk_list_store_clear(store);
+  const int row = FillStore(store, p->cities, p->initial);
+  if (row < 0) p->initial.clear();  // no longer in the file
+  SelectRow(p, row);
 }

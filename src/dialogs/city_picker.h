@@ -19,6 +19,11 @@ GtkWidget* NewCityPicker(std::vector<CityChoice> cities, const std::string& curr
 std::string CityPickerChoice(GtkWidget* picker);
 // Calls `chosen` with the picker whenever another city becomes the chosen one.
 void CityPickerOnChosen(GtkWidget* picker, void (*chosen)(GtkWidget* picker, gpointer data), gpointer data);
+// Lists `cities` instead, with the search cleared and `selected` selected,
+// in view, and the city chosen when nothing is selected. With `selected`
+// "" the city the picker was opened with is selected again, or none when
+// it is no longer listed.
+void CityPickerSetCities(GtkWidget* picker, std::vector<CityChoice> cities, const std::string& selected);
 // The search field and the list of the picker (for tests).
 GtkWidget* CityPickerSearchField(GtkWidget* picker);
 GtkWidget* CityPickerList(GtkWidget* picker);

@@ -9,6 +9,7 @@
 #include "dialogs/city_picker.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
+#include "dialogs/place_dialog.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "suntimes/cities.h"
@@ -107,6 +108,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
 
   w.location = NewCityPicker(ShabbatFormCities(getCityFileName()), form.location);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Location:")), w.location});
+  AddPlaceButtonsRow(rows, w.location);
   GtkWidget* cityZoneRows = gtk_vbox_new(FALSE, 0);
   gtk_box_pack_start(GTK_BOX(rows), cityZoneRows, FALSE, FALSE, 0);
 

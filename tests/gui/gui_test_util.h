@@ -152,7 +152,8 @@ inline GtkWidget* Beside(GtkWidget* window, const std::string& label, GType type
 // Acts on a dialog as `fields` (joined by |) say: "label=text" types into the
 // entry beside the label; click:, on:, off: a button; list:N=entry chooses in
 // the N-th drop-down list, spin:N=text types into the N-th spin button,
-// city:search=name types the search into the city picker and chooses the name;
+// city:search=name types the search into the city picker and chooses the name,
+// search:label=text types into the search field of the picker beside the label;
 // chosen:city=name expects the city picker to show `name` chosen.
 inline void Act(GtkWidget* w, const std::string& fields) {
   std::istringstream list(fields);
@@ -170,6 +171,8 @@ inline void Act(GtkWidget* w, const std::string& fields) {
       gtk_entry_set_text(GTK_ENTRY(WidgetsOfType(w, GTK_TYPE_SPIN_BUTTON).at(std::stoul(arg))), value.c_str());
     } else if (kind == "chosen") {
       EXPECT_EQ(CityPickerChoice(Beside(w, "Location:", GTK_TYPE_VBOX)), value);
+    } else if (kind == "search") {
+      gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(Beside(w, arg, GTK_TYPE_VBOX))), value.c_str());
     } else if (kind == "city") {
       GtkWidget* picker = Beside(w, "Location:", GTK_TYPE_VBOX);
       gtk_entry_set_text(GTK_ENTRY(CityPickerSearchField(picker)), arg.c_str());
