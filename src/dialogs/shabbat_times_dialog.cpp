@@ -10,6 +10,7 @@
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "dialogs/place_dialog.h"
+#include "forms/city_names.h"
 #include "base/settings.h"
 #include "base/translate.h"
 #include "suntimes/cities.h"
@@ -32,7 +33,42 @@ struct ShabbatWidgets {
   std::optional<std::string> candlesFilled;
   std::string candlesBefore;
   IsraelRulesChoice rules = IsraelRulesChoice::kCity;  // how the festivals are kept
+  GtkWidget* rulesLine = nullptr;                      // ... said under the list
+  std::vector<GtkWidget*> rulesButtons;                // by the place, Israel, the Diaspora
 };
+
+// ---- the festivals: as the place keeps them, or by choice
+
+constexpr IsraelRulesChoice kRulesOfButton[] = {IsraelRulesChoice::kCity, IsraelRulesChoice::kIsrael,
+                                                IsraelRulesChoice::kDiaspora};
+
+void ShowRules(const ShabbatWidgets& w) {
+  const std::string line = FestivalRulesText(w.rules, getCityFileName(), CityPickerChoice(w.location));
+  gtk_label_set_text(GTK_LABEL(w.rulesLine), line.c_str());
+}
+
+void RulesToggled(GtkToggleButton*, gpointer data) {
+  auto& w = *static_cast<ShabbatWidgets*>(data);
+  const int active = dialogs::ActiveRadio(w.rulesButtons);
+  if (active >= 0) w.rules = kRulesOfButton[active];
+  ShowRules(w);
+}
+
+// The line under the list that says how the festivals are kept, and the choice of it.
+void AddRulesRows(GtkWidget* rows, ShabbatWidgets& w) {
+  auto t = [](const char* key) { return translate_perform(key); };
+  w.rulesLine = dialogs::DialogLabel("");
+  dialogs::AddRow(rows, {w.rulesLine});
+  int active = 0;
+  while (kRulesOfButton[active] != w.rules) ++active;
+  w.rulesButtons = dialogs::NewRadioGroup({t("by the place"), t("Israel"), t("Diaspora")}, active);
+  GtkWidget* row = dialogs::AddRow(rows, {dialogs::DialogLabel(t("Israel/Diaspora") + ":")});
+  for (GtkWidget* button : w.rulesButtons) {
+    dialogs::AddToRow(row, button);
+    g_signal_connect(button, "toggled", G_CALLBACK(RulesToggled), &w);
+  }
+  ShowRules(w);
+}
 
 // ---- what a chosen city brings: its candle minutes, the offer of its zone
 
@@ -64,6 +100,7 @@ void ShowCityChoice(ShabbatWidgets& w, const ShabbatCityChoice& choice, bool fil
 void OnCityChosen(GtkWidget* picker, gpointer data) {
   auto& w = *static_cast<ShabbatWidgets*>(data);
   ShowCityChoice(w, ShabbatTimesCityChosen(CityPickerChoice(picker)), true);
+  ShowRules(w);
 }
 
 // The row under the list, hidden unless the city offers its zone.
@@ -109,6 +146,7 @@ GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
   w.location = NewCityPicker(ShabbatFormCities(getCityFileName()), form.location);
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Location:")), w.location});
   AddPlaceButtonsRow(rows, w.location);
+  AddRulesRows(rows, w);
   GtkWidget* cityZoneRows = gtk_vbox_new(FALSE, 0);
   gtk_box_pack_start(GTK_BOX(rows), cityZoneRows, FALSE, FALSE, 0);
 
