@@ -46,7 +46,8 @@ function readCities(path) {
 }
 
 const cityFile = readCities(process.argv[2] || 'data/cities');
-const out = [`# Facts from kosher-zmanim ${require('kosher-zmanim/package.json').version} (NOAA calculator, sea level),`,
+const version = require('kosher-zmanim/package.json').version;
+const out = [`# Facts from kosher-zmanim ${version} (NOAA calculator, sea level),`,
   '# written by scripts/make-northern-reference.mjs for 2026-01-01 .. 2027-12-31.'];
 for (const name of CITIES) {
   const city = cityFile.get(name);

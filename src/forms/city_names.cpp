@@ -63,8 +63,9 @@ std::string FestivalRulesText(const std::string& cityFile, const std::string& ci
   std::string latin1;
   CityRec place;
   if (!Latin1FromUtf8(city, &latin1) || !CityGet(cityFile, latin1, &place)) return {};
-  const std::string& format = CityKeepsIsraelRules(place) ? translate_perform("Festivals: as in the Land of Israel (%s)")
-                                                          : translate_perform("Festivals: as in the Diaspora (%s)");
+  const std::string& format = CityKeepsIsraelRules(place)
+                                  ? translate_perform("Festivals: as in the Land of Israel (%s)")
+                                  : translate_perform("Festivals: as in the Diaspora (%s)");
   return FormatText(format, {city});
 }
 
