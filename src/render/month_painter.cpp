@@ -99,7 +99,9 @@ class MonthPainter {
     WeekdayHeader();
     if (Grid()) return;
     if (draw_ && !print_) {
-      const int x = area_.x + 2 * w_, y = y0_ + 5 * r_;
+      // The panel takes the five columns of the last row its days leave free.
+      const int x = options_.weekRightToLeft() ? area_.x : area_.x + 2 * w_;
+      const int y = y0_ + 5 * r_;
       PaintInternal_Zmanim(AbsoluteFromGregorian(selected_), options_, x, y, 5 * w_, r_, fonts_);
       if (hooks_ && hooks_->boxPainted) hooks_->boxPainted(0, x, y, 5 * w_, r_);
     }
@@ -116,6 +118,10 @@ class MonthPainter {
   FittedText Fit(FontRole role, std::string_view text, int width) {
     return FitTextToWidth(fonts_, role, fonts_.Size(role), fonts_.Smallest(), text, width, cellOptions_.ellipsis);
   }
+
+  // The left edge of the weekday column `column` (0 Sunday .. 6 Shabbat):
+  // counted from the left, or in a right-to-left week from the right.
+  int ColumnX(int column) const { return area_.x + (options_.weekRightToLeft() ? 6 - column : column) * w_; }
 
   // Returns true when the hit test found its answer.
   bool Hebrew() const { return kind_ == MonthKind::kHebrew; }
@@ -179,13 +185,16 @@ class MonthPainter {
       d_.fill_polygon(prev, 3);
       d_.fill_polygon(next, 3);
     }
+    // In a right-to-left week the months run the same way: the left arrow
+    // goes to the next month.
+    const bool rtl = options_.weekRightToLeft();
     if (hit_ && hit_->y >= top && hit_->y <= top + a) {
       if (hit_->x >= p.prevLeft && hit_->x <= p.prevLeft + b) {
-        hit_->onPrevArrow = 1;
+        (rtl ? hit_->onNextArrow : hit_->onPrevArrow) = 1;
         return true;
       }
       if (hit_->x >= p.nextRight - b && hit_->x <= p.nextRight) {
-        hit_->onNextArrow = 1;
+        (rtl ? hit_->onPrevArrow : hit_->onNextArrow) = 1;
         return true;
       }
     }
@@ -224,7 +233,7 @@ class MonthPainter {
     if (draw_) {
       const int inset = e_ + d_.get_x_unit(1);
       for (int i = 0; i < 7; ++i) {
-        const int x = area_.x + i * w_;
+        const int x = ColumnX(i);
         const DrawingColor saved = d_.GetColor();
         d_.set_color(kWhite);
         d_.fill_rectangle(x, y_, w_, hh);
@@ -250,9 +259,9 @@ class MonthPainter {
       const bool paintThis = !pair_ || day == pair_->oldDay || day == pair_->newDay;
       if (!paintThis) continue;
       const GridCell cell = GridCellOf(grid_, day);
-      const int cellX = area_.x + cell.column * w_;
+      const int cellX = ColumnX(cell.column);
       const int cellY = y0_ + cell.row * r_;
-      if (hit_ && InRect(*hit_, cell.column * w_, (cell.column + 1) * w_, cellY, cellY + r_)) {
+      if (hit_ && InRect(*hit_, cellX, cellX + w_, cellY, cellY + r_)) {
         hit_->day = day;
         hit_->date = GregorianFromAbsolute(first + day - 1);
       }
