@@ -123,6 +123,11 @@ class MonthPainter {
   // counted from the left, or in a right-to-left week from the right.
   int ColumnX(int column) const { return area_.x + (options_.weekRightToLeft() ? 6 - column : column) * w_; }
 
+  // Today's cell is marked on the screen only.
+  bool IsToday(AbsoluteDay d) const {
+    return !print_ && hooks_ && hooks_->today.day != 0 && AbsoluteFromGregorian(hooks_->today) == d;
+  }
+
   // Returns true when the hit test found its answer.
   bool Hebrew() const { return kind_ == MonthKind::kHebrew; }
 
@@ -430,6 +435,12 @@ class MonthPainter {
       // A frame inside the bevel marks the selection on any tint.
       d_.set_color(kSelectedFrame);
       for (int i = 0; i < e_; ++i) d_.draw_rectangle(cellX + e_ + i, cellY + e_ + i, w_ - 2 * (e_ + i), r_ - 2 * (e_ + i));
+    }
+    if (IsToday(d)) {
+      // A bar along the top inside the bevel, above the texts, marks today
+      // apart from the selection (over the top of its frame).
+      d_.set_color(kTodayMark);
+      d_.fill_rectangle(cellX + e_, cellY + e_, w_ - 2 * e_, cellOptions_.inset - e_);
     }
 
     const CellLayout layout =
