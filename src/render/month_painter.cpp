@@ -60,6 +60,12 @@ bool InRect(const CalendarHit& hit, int x0, int x1, int y0, int y1) {
   return hit.x >= x0 && hit.x <= x1 && hit.y >= y0 && hit.y <= y1;
 }
 
+// The short name of an evening time in a cell: "Candles" (also after
+// nightfall; the hint tells which), "Havdalah".
+std::string CellTimeName(EveningTime kind) {
+  return kind == EveningTime::kHavdalah ? translate_perform("Havdalah") : translate_perform("Candles");
+}
+
 // A holiday name split after its first "/" ("Erev Pesakh/..." on two lines).
 std::vector<std::string> HolidayLines(const std::string& holiday) {
   const size_t slash = holiday.find('/');
@@ -122,6 +128,14 @@ class MonthPainter {
   // The left edge of the weekday column `column` (0 Sunday .. 6 Shabbat):
   // counted from the left, or in a right-to-left week from the right.
   int ColumnX(int column) const { return area_.x + (options_.weekRightToLeft() ? 6 - column : column) * w_; }
+
+  // Whether `text` in `role` fits a cell's width at the smallest size the
+  // cells' texts may take.
+  bool FitsCellWidth(FontRole role, std::string_view text) {
+    const int configured = fonts_.Size(role);
+    const int size = std::max(std::min(configured, fonts_.Smallest()), configured * kSmallestCellScale / 100);
+    return fonts_.Width(role, size, text) <= w_ - 2 * cellOptions_.inset;
+  }
 
   // Today's cell is marked on the screen only.
   bool IsToday(AbsoluteDay d) const {
@@ -291,14 +305,19 @@ class MonthPainter {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
     };
     // A time of the evening after midnight: "(after midnight)" in its hint,
-    // and in the cell where it fits.
+    // and in the cell where it fits. A time named by `name` ("Candles
+    // 04:11PM") shows its name in any cell wide enough for it (between the
+    // day numbers, or on a line of its own); a narrower cell shows the bare
+    // time, the same in every language, in the colour of its kind.
     auto addTime = [&](CellLineKind kind, FontRole role, const DrawingColor& color, const std::string& prefix,
-                       const ShabbatTimeValue& time, const std::string& label) {
+                       const ShabbatTimeValue& time, const std::string& label, const std::string& name = {}) {
       const std::string clock = prefix + TimeformatFormatTime(time.hour, time.minute, options_.times.clock);
-      if (!IsAfterMidnight(time.hour)) return add(kind, role, color, clock, label);
-      const std::string note = translate_perform("(after midnight)");
-      add(kind, role, color, clock, label + " " + note);
-      c.lines.back().longer = clock + " " + note;
+      const bool late = IsAfterMidnight(time.hour);
+      const std::string note = late ? " " + translate_perform("(after midnight)") : "";
+      const std::string named = name.empty() ? "" : name + " " + clock + note;
+      if (!named.empty() && FitsCellWidth(role, named)) return add(kind, role, color, named, label + note);
+      add(kind, role, color, clock, label + note);
+      if (late || !named.empty()) c.lines.back().longer = named.empty() ? clock + note : named;
     };
 
     DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);
@@ -326,7 +345,8 @@ class MonthPainter {
     ShabbatTimeValue evening;
     bool slotTaken = times_.evenings().Value(d, &evening);
     if (slotTaken) {
-      addTime(CellLineKind::kTime, kFontShabbatTime, kRed, "", evening, EveningTimeLabel(evening.kind));
+      addTime(CellLineKind::kTime, kFontShabbatTime, kRed, "", evening, EveningTimeLabel(evening.kind),
+              CellTimeName(evening.kind));
     } else if (evening.kind != EveningTime::kNone && evening.missing.bySun()) {
       add(CellLineKind::kTime, kFontShabbatTime, kRed, "-",
           EveningTimeLabel(evening.kind) + ": " + MissingTimeText(evening.missing));
@@ -337,7 +357,7 @@ class MonthPainter {
         continue;
       if (t.minorDay && !options_.look.minorDays) continue;  // Taanit Bekhorot goes with the minor days
       if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
-        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t));
+        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t), DayTimeLabel(t));
       } else {
         addTime(CellLineKind::kFastTime, kFontOmer, kFastTimeColor, DayTimeLabel(t) + " ", t.time, DayTimeLabel(t));
       }
