@@ -70,6 +70,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Exit", kCmdExit},
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
     {kSettingsMenu, "Show minor days and the moon", kCmdMinorDays},
+    {kSettingsMenu, "Week from right to left", kCmdWeekRightToLeft},
     {kSettingsMenu, "Configure Shabbat Times...", kCmdShabbatTimes},
     {kSettingsMenu, "Configure Zmanim...", kCmdZmanim},
     {kSettingsMenu, "Configure Daily Learning...", kCmdLearning},
@@ -85,20 +86,32 @@ constexpr MenuItemRow kMenuItems[] = {
 };
 
 // Keyboard navigation: day steps through absolute days, pages by month.
-enum class KeyAction { kDayReport, kPreviousMonth, kNextMonth, kStepDays };
+// Left and Right step to the cell the eye sees there: in a right-to-left
+// week Left is the next day.
+enum class KeyAction { kDayReport, kPreviousMonth, kNextMonth, kStepDays, kStepColumns };
 struct KeyRow {
   guint keyval;
   KeyAction action;
   int days;
 };
 constexpr KeyRow kKeys[] = {
-    {GDK_Return, KeyAction::kDayReport, 0},     {GDK_KP_Enter, KeyAction::kDayReport, 0},
+    {GDK_Return, KeyAction::kDayReport, 0},      {GDK_KP_Enter, KeyAction::kDayReport, 0},
     {GDK_Page_Up, KeyAction::kPreviousMonth, 0}, {GDK_Page_Down, KeyAction::kNextMonth, 0},
-    {GDK_Left, KeyAction::kStepDays, -1},        {GDK_Right, KeyAction::kStepDays, 1},
+    {GDK_Left, KeyAction::kStepColumns, -1},     {GDK_Right, KeyAction::kStepColumns, 1},
     {GDK_Up, KeyAction::kStepDays, -7},          {GDK_Down, KeyAction::kStepDays, 7},
 };
 
 void OnMenuItemActivate(GtkWidget* item, gpointer data) { HandleMenuItem(item, GPOINTER_TO_INT(data)); }
+
+// Whether the week of the month view runs from right to left now.
+bool WeekRightToLeftNow() { return WeekRightToLeftFor(getWeekRightToLeft(), getLanguage()); }
+
+// The week's direction chosen by the check item: the language's own
+// direction is stored as "by language", so it follows a change of language.
+void ChooseWeekRightToLeft(bool on) {
+  const bool byLanguage = on == WeekRightToLeftFor(kWeekRightToLeftByLanguage, getLanguage());
+  setWeekRightToLeft(byLanguage ? kWeekRightToLeftByLanguage : on ? kWeekRightToLeftOn : kWeekRightToLeftOff);
+}
 
 void SetFontForAllChildrenCB(GtkWidget* widget, gpointer) { setFontMenu(widget); }
 
@@ -133,9 +146,10 @@ void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   GtkWidget* item;
   if (id == kSeparator) {
     item = gtk_separator_menu_item_new();
-  } else if (id == kCmdHebrewMonths || id == kCmdMinorDays) {
+  } else if (id == kCmdHebrewMonths || id == kCmdMinorDays || id == kCmdWeekRightToLeft) {
     item = gtk_check_menu_item_new_with_label(label);
-    const int on = id == kCmdHebrewMonths ? getHebrewMonthView() : getShowMinorDays();
+    int on = id == kCmdHebrewMonths ? getHebrewMonthView() : getShowMinorDays();
+    if (id == kCmdWeekRightToLeft) on = WeekRightToLeftNow();
     gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on ? TRUE : FALSE);
     setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
     g_signal_connect(item, "activate", G_CALLBACK(OnMenuItemActivate), GINT_TO_POINTER(id));
@@ -193,6 +207,12 @@ void HandleMenuItem(GtkWidget* item, int id) {
     case kCmdMinorDays:
       if (item && GTK_IS_CHECK_MENU_ITEM(item)) {
         setShowMinorDays(gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)) ? 1 : 0);
+        MainWindowRedraw();
+      }
+      break;
+    case kCmdWeekRightToLeft:
+      if (item && GTK_IS_CHECK_MENU_ITEM(item)) {
+        ChooseWeekRightToLeft(gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)));
         MainWindowRedraw();
       }
       break;
@@ -271,6 +291,9 @@ gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
         break;
       case KeyAction::kStepDays:
         SetSelectedDate(StepDays(SelectedDate(), key.days));
+        break;
+      case KeyAction::kStepColumns:
+        SetSelectedDate(StepDays(SelectedDate(), WeekRightToLeftNow() ? -key.days : key.days));
         break;
     }
     MainWindowRedraw();

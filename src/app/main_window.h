@@ -33,8 +33,9 @@ enum MenuCommand : int {
   kCmdExport = 17,
   kCmdLearning = 18,
   kCmdYearSheet = 19,
-  kCmdHebrewMonths = 20,  // switches the month view between Gregorian and Hebrew months
-  kCmdMinorDays = 21,     // shows or hides the minor days and the moon in the month view
+  kCmdHebrewMonths = 20,     // switches the month view between Gregorian and Hebrew months
+  kCmdMinorDays = 21,        // shows or hides the minor days and the moon in the month view
+  kCmdWeekRightToLeft = 22,  // turns the week of the month view from right to left or back
 };
 
 // Builds the window content (menu bar, drawing area, status label).

@@ -179,6 +179,7 @@ void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, 
   PaintHooks hooks;
   hooks.addHint = [](int x, int y, int w, int h, std::string_view text) { tooltips_add(x, y, w, h, text); };
   hooks.clearRect = [window](int x, int y, int w, int h) { gdk_window_clear_area(window, x, y, w, h); };
+  hooks.today = LocalToday();
   PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), options, draw, false, hit, pair, &hooks,
                   MonthViewKind());
   drawing_gdk_free(drawing);

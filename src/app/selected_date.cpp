@@ -22,11 +22,16 @@ void SetSelectedDate(const GregorianDate& date) {
   gCurrentYear = date.year;
 }
 
-void MainToday() {
+GregorianDate LocalToday() {
   const std::time_t now = gTodayClock();
   std::tm local{};
   localtime_r(&now, &local);
-  SetSelectedDate(ClampedToday(local.tm_mday, local.tm_mon + 1, local.tm_year + 1900));
+  return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
+}
+
+void MainToday() {
+  const GregorianDate today = LocalToday();
+  SetSelectedDate(ClampedToday(today.day, today.month, today.year));
 }
 
 void SetTodayClock(std::time_t (*clock)()) { gTodayClock = clock ? clock : SystemClock; }

@@ -13,6 +13,8 @@ GregorianDate SelectedDate();
 // date is taken as it is; month and year changes clamp before they get here.
 void SetSelectedDate(const GregorianDate& date);
 
+// Today's local date by the clock below.
+GregorianDate LocalToday();
 // Sets the selected date to today's local date, year clamped to 1583..3000.
 void MainToday();
 // The clock MainToday reads: std::time unless a test sets a fixed one

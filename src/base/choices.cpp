@@ -21,3 +21,8 @@ bool HebrewNumeralsFor(int choice, int language) {
   const LanguageRow* row = FindLanguage(language);
   return row && row->hebrewNumeralsByDefault;
 }
+
+bool WeekRightToLeftFor(int choice, int language) {
+  if (choice == kWeekRightToLeftOff || choice == kWeekRightToLeftOn) return choice == kWeekRightToLeftOn;
+  return isRightToLeftLanguage(language);
+}

@@ -62,6 +62,17 @@ inline constexpr std::string_view kSunCalculationPrecise = "precise";
 // `choice` in the language `language`: by the language's default for
 // kHebrewNumeralsByLanguage (and any unknown choice).
 bool HebrewNumeralsFor(int choice, int language);
+
+// The direction of the week in the month view and its printout (setting
+// "WeekRightToLeft"): as the language is written (Sunday at the right in
+// Yiddish and Hebrew), or Sunday always at the right or at the left.
+constexpr int kWeekRightToLeftByLanguage = -1;
+constexpr int kWeekRightToLeftOff = 0;
+constexpr int kWeekRightToLeftOn = 1;
+// Whether the week runs from right to left with the choice `choice` in the
+// language `language`: as the language is written for
+// kWeekRightToLeftByLanguage (and any unknown choice).
+bool WeekRightToLeftFor(int choice, int language);
 // The language's prefix: "english" for 1, "yiddish" for 2, "hebrew" for 3,
 // "" otherwise.
 std::string getLanguagePrefix(int language);

@@ -68,6 +68,9 @@ struct Values {
   // Yom HaAtsmaut and Yom Yerushalayim: a weekday (0) or as the Chief
   // Rabbinate's luach (1).
   int yomHaAtsmautLuach = 0;
+  // The week of the month view from right to left: kWeekRightToLeftByLanguage,
+  // kWeekRightToLeftOff or kWeekRightToLeftOn.
+  int weekRightToLeft = kWeekRightToLeftByLanguage;
 };
 
 Values gValues;
@@ -81,7 +84,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 45> kRows = {{
+constexpr std::array<Row, 46> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -127,6 +130,7 @@ constexpr std::array<Row, 45> kRows = {{
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
     {"YomHaAtsmautLuach", &Values::yomHaAtsmautLuach, nullptr},
+    {"WeekRightToLeft", &Values::weekRightToLeft, nullptr},
 }};
 
 // The learning flags by the ids of the cycles (calendar/learning.h).
@@ -194,6 +198,7 @@ void settingsInit() {
   setHebrewNumerals(gValues.hebrewNumerals);
   setHebrewMonthView(gValues.hebrewMonthView);
   setShowMinorDays(gValues.showMinorDays);
+  setWeekRightToLeft(gValues.weekRightToLeft);
   // A file without the choice (or with a text it cannot be) keeps its
   // Diaspora flag as an explicit choice.
   const auto& names = kIsraelRulesNames;
@@ -282,6 +287,11 @@ int getHebrewMonthView() { return gValues.hebrewMonthView; }
 void setHebrewMonthView(int flag) { gValues.hebrewMonthView = flag ? 1 : 0; }
 int getShowMinorDays() { return gValues.showMinorDays; }
 void setShowMinorDays(int flag) { gValues.showMinorDays = flag ? 1 : 0; }
+int getWeekRightToLeft() { return gValues.weekRightToLeft; }
+void setWeekRightToLeft(int choice) {
+  gValues.weekRightToLeft =
+      choice == kWeekRightToLeftOff || choice == kWeekRightToLeftOn ? choice : kWeekRightToLeftByLanguage;
+}
 
 bool isHebrewNumerals() { return HebrewNumeralsFor(gValues.hebrewNumerals, gValues.language); }
 std::string getFontName() { return gValues.fontName; }

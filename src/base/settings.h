@@ -114,6 +114,12 @@ void setHebrewMonthView(int flag);
 // the tekufot, ...); 0: not. Any non-zero flag stores 1.
 int getShowMinorDays();
 void setShowMinorDays(int flag);
+// The week of the month view and its printout: kWeekRightToLeftByLanguage
+// (the default, stored as -1, also what any other stored value reads as),
+// kWeekRightToLeftOff (Sunday at the left) or kWeekRightToLeftOn (Sunday at
+// the right).
+int getWeekRightToLeft();
+void setWeekRightToLeft(int choice);
 // Font family used on screen.
 std::string getFontName();
 void setFontName(std::string_view name);

@@ -95,7 +95,8 @@ Options CurrentOptions() {
   t.clock = ClockStyle{getTimeFormat(), isLanguageRightToLeft()};
   o.learning = LearningChoiceFromSettings();
   o.text = CurrentTextOptions();
-  o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage(), getShowMinorDays() != 0};
+  o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage(), getShowMinorDays() != 0,
+                       getWeekRightToLeft()};
   return o;
 }
 

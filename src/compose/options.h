@@ -28,6 +28,9 @@ struct LookOptions {
   std::string printFontFile;     // the Hebrew print font's file as configured ("" for the shipped one)
   bool backgroundImage = false;  // a background image is configured and its file exists
   bool minorDays = true;         // the cells show the minor days and the moon
+  // The week's direction: kWeekRightToLeftByLanguage, kWeekRightToLeftOff or
+  // kWeekRightToLeftOn (see Options::weekRightToLeft).
+  int weekRightToLeft = kWeekRightToLeftByLanguage;
 };
 
 struct Options {
@@ -37,4 +40,8 @@ struct Options {
   LearningChoice learning;
   TextOptions text;
   LookOptions look;
+
+  // True when the week of the month view and its printout runs from right
+  // to left: Sunday in the rightmost column, Shabbat in the leftmost.
+  bool weekRightToLeft() const { return WeekRightToLeftFor(look.weekRightToLeft, text.language); }
 };

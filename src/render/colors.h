@@ -16,6 +16,7 @@ constexpr DrawingColor kFastTimeColor{36864, 0, 45056};  // the times of a fast:
 constexpr DrawingColor kCellGrey{53248, 53248, 53248};      // ordinary day cell
 constexpr DrawingColor kFrameDark{32768, 32768, 32768};
 constexpr DrawingColor kFrameLight{50000, 50000, 50000};
+constexpr DrawingColor kTodayMark{59392, 30720, 0};  // the bar along the top of today's cell: orange
 
 // Named colours: "light-green", "light-blue", "yellow" (all full: white),
 // "light-red", "dark-red". Another name leaves `color` unchanged.

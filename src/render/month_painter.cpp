@@ -60,6 +60,12 @@ bool InRect(const CalendarHit& hit, int x0, int x1, int y0, int y1) {
   return hit.x >= x0 && hit.x <= x1 && hit.y >= y0 && hit.y <= y1;
 }
 
+// The short name of an evening time in a cell: "Candles" (also after
+// nightfall; the hint tells which), "Havdalah".
+std::string CellTimeName(EveningTime kind) {
+  return kind == EveningTime::kHavdalah ? translate_perform("Havdalah") : translate_perform("Candles");
+}
+
 // A holiday name split after its first "/" ("Erev Pesakh/..." on two lines).
 std::vector<std::string> HolidayLines(const std::string& holiday) {
   const size_t slash = holiday.find('/');
@@ -99,7 +105,9 @@ class MonthPainter {
     WeekdayHeader();
     if (Grid()) return;
     if (draw_ && !print_) {
-      const int x = area_.x + 2 * w_, y = y0_ + 5 * r_;
+      // The panel takes the five columns of the last row its days leave free.
+      const int x = options_.weekRightToLeft() ? area_.x : area_.x + 2 * w_;
+      const int y = y0_ + 5 * r_;
       PaintInternal_Zmanim(AbsoluteFromGregorian(selected_), options_, x, y, 5 * w_, r_, fonts_);
       if (hooks_ && hooks_->boxPainted) hooks_->boxPainted(0, x, y, 5 * w_, r_);
     }
@@ -115,6 +123,23 @@ class MonthPainter {
   // A one-line text of `role` fitted to `width`.
   FittedText Fit(FontRole role, std::string_view text, int width) {
     return FitTextToWidth(fonts_, role, fonts_.Size(role), fonts_.Smallest(), text, width, cellOptions_.ellipsis);
+  }
+
+  // The left edge of the weekday column `column` (0 Sunday .. 6 Shabbat):
+  // counted from the left, or in a right-to-left week from the right.
+  int ColumnX(int column) const { return area_.x + (options_.weekRightToLeft() ? 6 - column : column) * w_; }
+
+  // Whether `text` in `role` fits a cell's width at the smallest size the
+  // cells' texts may take.
+  bool FitsCellWidth(FontRole role, std::string_view text) {
+    const int configured = fonts_.Size(role);
+    const int size = std::max(std::min(configured, fonts_.Smallest()), configured * kSmallestCellScale / 100);
+    return fonts_.Width(role, size, text) <= w_ - 2 * cellOptions_.inset;
+  }
+
+  // Today's cell is marked on the screen only.
+  bool IsToday(AbsoluteDay d) const {
+    return !print_ && hooks_ && hooks_->today.day != 0 && AbsoluteFromGregorian(hooks_->today) == d;
   }
 
   // Returns true when the hit test found its answer.
@@ -179,13 +204,16 @@ class MonthPainter {
       d_.fill_polygon(prev, 3);
       d_.fill_polygon(next, 3);
     }
+    // In a right-to-left week the months run the same way: the left arrow
+    // goes to the next month.
+    const bool rtl = options_.weekRightToLeft();
     if (hit_ && hit_->y >= top && hit_->y <= top + a) {
       if (hit_->x >= p.prevLeft && hit_->x <= p.prevLeft + b) {
-        hit_->onPrevArrow = 1;
+        (rtl ? hit_->onNextArrow : hit_->onPrevArrow) = 1;
         return true;
       }
       if (hit_->x >= p.nextRight - b && hit_->x <= p.nextRight) {
-        hit_->onNextArrow = 1;
+        (rtl ? hit_->onPrevArrow : hit_->onNextArrow) = 1;
         return true;
       }
     }
@@ -224,7 +252,7 @@ class MonthPainter {
     if (draw_) {
       const int inset = e_ + d_.get_x_unit(1);
       for (int i = 0; i < 7; ++i) {
-        const int x = area_.x + i * w_;
+        const int x = ColumnX(i);
         const DrawingColor saved = d_.GetColor();
         d_.set_color(kWhite);
         d_.fill_rectangle(x, y_, w_, hh);
@@ -250,9 +278,9 @@ class MonthPainter {
       const bool paintThis = !pair_ || day == pair_->oldDay || day == pair_->newDay;
       if (!paintThis) continue;
       const GridCell cell = GridCellOf(grid_, day);
-      const int cellX = area_.x + cell.column * w_;
+      const int cellX = ColumnX(cell.column);
       const int cellY = y0_ + cell.row * r_;
-      if (hit_ && InRect(*hit_, cell.column * w_, (cell.column + 1) * w_, cellY, cellY + r_)) {
+      if (hit_ && InRect(*hit_, cellX, cellX + w_, cellY, cellY + r_)) {
         hit_->day = day;
         hit_->date = GregorianFromAbsolute(first + day - 1);
       }
@@ -277,14 +305,19 @@ class MonthPainter {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
     };
     // A time of the evening after midnight: "(after midnight)" in its hint,
-    // and in the cell where it fits.
+    // and in the cell where it fits. A time named by `name` ("Candles
+    // 04:11PM") shows its name in any cell wide enough for it (between the
+    // day numbers, or on a line of its own); a narrower cell shows the bare
+    // time, the same in every language, in the colour of its kind.
     auto addTime = [&](CellLineKind kind, FontRole role, const DrawingColor& color, const std::string& prefix,
-                       const ShabbatTimeValue& time, const std::string& label) {
+                       const ShabbatTimeValue& time, const std::string& label, const std::string& name = {}) {
       const std::string clock = prefix + TimeformatFormatTime(time.hour, time.minute, options_.times.clock);
-      if (!IsAfterMidnight(time.hour)) return add(kind, role, color, clock, label);
-      const std::string note = translate_perform("(after midnight)");
-      add(kind, role, color, clock, label + " " + note);
-      c.lines.back().longer = clock + " " + note;
+      const bool late = IsAfterMidnight(time.hour);
+      const std::string note = late ? " " + translate_perform("(after midnight)") : "";
+      const std::string named = name.empty() ? "" : name + " " + clock + note;
+      if (!named.empty() && FitsCellWidth(role, named)) return add(kind, role, color, named, label + note);
+      add(kind, role, color, clock, label + note);
+      if (late || !named.empty()) c.lines.back().longer = named.empty() ? clock + note : named;
     };
 
     DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);
@@ -312,7 +345,8 @@ class MonthPainter {
     ShabbatTimeValue evening;
     bool slotTaken = times_.evenings().Value(d, &evening);
     if (slotTaken) {
-      addTime(CellLineKind::kTime, kFontShabbatTime, kRed, "", evening, EveningTimeLabel(evening.kind));
+      addTime(CellLineKind::kTime, kFontShabbatTime, kRed, "", evening, EveningTimeLabel(evening.kind),
+              CellTimeName(evening.kind));
     } else if (evening.kind != EveningTime::kNone && evening.missing.bySun()) {
       add(CellLineKind::kTime, kFontShabbatTime, kRed, "-",
           EveningTimeLabel(evening.kind) + ": " + MissingTimeText(evening.missing));
@@ -323,7 +357,7 @@ class MonthPainter {
         continue;
       if (t.minorDay && !options_.look.minorDays) continue;  // Taanit Bekhorot goes with the minor days
       if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
-        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t));
+        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t), DayTimeLabel(t));
       } else {
         addTime(CellLineKind::kFastTime, kFontOmer, kFastTimeColor, DayTimeLabel(t) + " ", t.time, DayTimeLabel(t));
       }
@@ -421,6 +455,12 @@ class MonthPainter {
       // A frame inside the bevel marks the selection on any tint.
       d_.set_color(kSelectedFrame);
       for (int i = 0; i < e_; ++i) d_.draw_rectangle(cellX + e_ + i, cellY + e_ + i, w_ - 2 * (e_ + i), r_ - 2 * (e_ + i));
+    }
+    if (IsToday(d)) {
+      // A bar along the top inside the bevel, above the texts, marks today
+      // apart from the selection (over the top of its frame).
+      d_.set_color(kTodayMark);
+      d_.fill_rectangle(cellX + e_, cellY + e_, w_ - 2 * e_, cellOptions_.inset - e_);
     }
 
     const CellLayout layout =

@@ -41,6 +41,8 @@ struct PaintHooks {
   // Told the rectangle of every day cell (with its day) and of the zmanim
   // panel (day 0) once it is painted.
   std::function<void(int day, int x, int y, int width, int height)> boxPainted;
+  // Today's local date, whose cell gets its own mark (a day 0 for none).
+  GregorianDate today = {0, 0, 0};
 };
 
 // The painter. With draw false nothing is drawn and only `hit` is filled;

@@ -31,12 +31,16 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenusAndKeys) {
   }
   EXPECT_EQ(MenuLabels(MenuBar()), tops);
   for (const Strings& row : Rows("keys.tsv", 3)) {
-    const bool hebrew = row[0][0] == 'h';
+    const bool inHebrew = row[0].rfind("he:", 0) == 0;
+    const std::string before = row[0].substr(inHebrew ? 3 : 0);
+    const bool hebrew = before[0] == 'h';
+    setLanguage(inHebrew ? kLanguageHebrew : kLanguageEnglish);
     setHebrewMonthView(hebrew ? 1 : 0);
-    SetSelectedDate(ParseDate(row[0].substr(hebrew ? 1 : 0)));
+    SetSelectedDate(ParseDate(before.substr(hebrew ? 1 : 0)));
     PressKey(gdk_keyval_from_name(row[1].c_str()));
     EXPECT_EQ(SelectedDate(), ParseDate(row[2])) << row[0] << " " << row[1];
   }
+  setLanguage(kLanguageEnglish);
 }
 
 // "Jump to today!" selects the local date of the clock.

@@ -22,6 +22,7 @@
 #include "render/cell_layout.h"
 #include "render/colors.h"
 #include "render/drawing_ps.h"
+#include "render/month_painter.h"
 #include "render/print.h"
 #include "render/year_sheet.h"
 #include "storage/user_files.h"
@@ -125,6 +126,56 @@ TEST(CellLayout, KnownCellsAsReviewed) {
         const Strings problems = testenv::BoxProblems(boxes, &cell);
         EXPECT_TRUE(problems.empty()) << width << "x" << height << ": " << problems.front();
       }
+}
+
+// The week's columns: Sunday's at the right in Hebrew (by the language, or
+// chosen in any language), at the left in English or when chosen so; the
+// weekday's name heads the column its days stand in, and a click on any cell
+// finds the day drawn there, in both directions; the left month arrow goes
+// back in a left-to-right week and on in a right-to-left one. 1 June 2025 is
+// a Sunday.
+TEST(MonthGridLayout, WeekDirectionAndHits) {
+  testenv::TempHome home;
+  settingsReset();
+  const PaintArea area{0, 0, 1400, 1000};
+  for (const auto& [language, choice, sundayColumn] : {std::tuple{kLanguageEnglish, kWeekRightToLeftByLanguage, 0},
+                                                       {kLanguageHebrew, kWeekRightToLeftByLanguage, 6},
+                                                       {kLanguageHebrew, kWeekRightToLeftOff, 0},
+                                                       {kLanguageEnglish, kWeekRightToLeftOn, 6}}) {
+    SCOPED_TRACE(std::to_string(language) + " " + std::to_string(choice));
+    Options o = CurrentOptions();
+    o.text.language = language;
+    o.look.weekRightToLeft = choice;
+    RecordingDrawing r;
+    const PaintHooks hooks = r.Hooks();
+    PaintItInternal(r, area, {1, 6, 2025}, o, true, false, nullptr, nullptr, &hooks);
+    ASSERT_GE(r.regions.size(), 30u);
+    const testenv::PaintedRegion& sunday = r.regions.front();
+    ASSERT_EQ(sunday.day, 1);
+    EXPECT_EQ(sunday.x, sundayColumn * 200);
+    const auto heading = std::find_if(r.boxes.begin(), r.boxes.end(), [](const auto& b) { return b.text == "Sunday"; });
+    ASSERT_NE(heading, r.boxes.end());
+    EXPECT_TRUE(heading->x > sunday.x && heading->x + heading->width < sunday.x + sunday.width);
+    // The left arrow goes to the month the eye reads next.
+    const auto arrow =
+        std::find_if(r.boxes.begin(), r.boxes.end(), [](const auto& b) { return b.text == "<polygon>"; });
+    ASSERT_NE(arrow, r.boxes.end());
+    CalendarHit left;
+    left.x = arrow->x + 1;
+    left.y = arrow->y + arrow->height / 2;
+    PaintItInternal(r, area, {1, 6, 2025}, o, false, false, &left, nullptr);
+    EXPECT_EQ(left.onNextArrow, sundayColumn == 6 ? 1 : 0);
+    EXPECT_EQ(left.onPrevArrow, sundayColumn == 6 ? 0 : 1);
+    for (const testenv::PaintedRegion& cell : r.regions) {
+      if (cell.day == 0) continue;
+      CalendarHit hit;
+      hit.x = cell.x + cell.width / 2;
+      hit.y = cell.y + cell.height / 2;
+      PaintItInternal(r, area, {1, 6, 2025}, o, false, false, &hit, nullptr);
+      EXPECT_EQ(hit.day, cell.day);
+      EXPECT_EQ(hit.date, (GregorianDate{cell.day, 6, 2025}));
+    }
+  }
 }
 
 // Paints on PostScript pages of `paper` with margins of 10 mm, measured with

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "base/settings.h"
 #include "base/translate.h"
@@ -92,7 +95,8 @@ TEST_F(PainterTest, DayAndPanelTexts) {
   translate_init("yiddish");
   const std::string ops = Paint({10, 3, 2025});
   EXPECT_NE(ops.find("|" + purim + "\n"), std::string::npos);
-  EXPECT_NE(ops.find("fill 1000 379 200 154 53248,65535,53248"), std::string::npos) << "Purim's colour in Yiddish";
+  EXPECT_NE(ops.find("fill 200 379 200 154 53248,65535,53248"), std::string::npos)
+      << "Purim's colour in Yiddish, Friday second from the left";
   const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name + "=" + entries[0].value, "Sunrise=08:10AM");
@@ -115,6 +119,33 @@ TEST_F(PainterTest, MonthsAsReviewed) {
                             "== March 2025 printed in black and white\n" +
                             Paint({10, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeBlackWhite));
   EXPECT_EQ(Paint({11, 3, 2025}, MonthKind::kGregorian, nullptr, kColorModeColor), printed);
+}
+
+// Today's cell, selected or not, has a bar of today's colour along its top
+// on the screen; no other day has it, nor does paper.
+TEST_F(PainterTest, TodaysMark) {
+  for (const auto& [today, print, markedDay] : {std::tuple{GregorianDate{12, 3, 2025}, false, 12},
+                                                {GregorianDate{10, 3, 2025}, false, 10},
+                                                {GregorianDate{12, 4, 2025}, false, 0},
+                                                {GregorianDate{12, 3, 2025}, true, 0}}) {
+    SCOPED_TRACE(std::to_string(today.day) + "." + std::to_string(today.month) + (print ? " printed" : ""));
+    RecordingDrawing d(print ? kDevicePrinter : kDeviceScreen, kColorModeColor, print ? 4 : 1);
+    PaintHooks hooks = d.Hooks();
+    hooks.today = today;
+    PaintItInternal(d, area_, {10, 3, 2025}, o_, true, print, nullptr, nullptr, &hooks);
+    const std::string color =
+        std::to_string(kTodayMark.red) + "," + std::to_string(kTodayMark.green) + "," + std::to_string(kTodayMark.blue);
+    std::vector<int> marked;
+    for (const std::string& op : d.ops) {
+      int x = 0, y = 0;
+      char rgb[32] = "";
+      if (std::sscanf(op.c_str(), "fill %d %d %*d %*d %31s", &x, &y, rgb) != 3 || color != rgb) continue;
+      for (const testenv::PaintedRegion& cell : d.regions)
+        if (cell.day && x >= cell.x && x < cell.x + cell.width && y >= cell.y && y < cell.y + cell.height)
+          marked.push_back(cell.day);
+    }
+    EXPECT_EQ(marked, markedDay ? std::vector<int>{markedDay} : std::vector<int>{});
+  }
 }
 
 // The caption "March 2025" is centred, 6 units a byte; a shared border

@@ -32,8 +32,12 @@ TEST(Settings, DefaultsWithoutFile) {
 
 TEST(Settings, StoredValuesRead) {
   const std::map<std::string, std::function<int()>> getters = {
-      {"Style", getStyle}, {"HebrewMonthView", getHebrewMonthView}, {"DSTAutomatic", getDSTAutomatic},
-      {"HebrewNumerals", getHebrewNumerals}, {"ShowMinorDays", getShowMinorDays},
+      {"Style", getStyle},
+      {"HebrewMonthView", getHebrewMonthView},
+      {"DSTAutomatic", getDSTAutomatic},
+      {"HebrewNumerals", getHebrewNumerals},
+      {"ShowMinorDays", getShowMinorDays},
+      {"WeekRightToLeft", getWeekRightToLeft},
       {"IsraelRules", [] { return static_cast<int>(getIsraelRules()); }}};
   const std::map<std::string, std::string> cycles = {{"LearningDafYomi", "daf-yomi"}, {"LearningTehillim", "tehillim"},
       {"LearningPirkeiAvot", "pirkei-avot"}, {"LearningNachYomi", "nach-yomi"}, {"LearningMishnaYomit", "mishna-yomit"}};
