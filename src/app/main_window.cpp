@@ -43,6 +43,8 @@ const char* const helpMessage =
 namespace {
 
 GtkWidget* vboxWindow = nullptr;
+// The main window's accelerators, those of the menu items.
+GtkAccelGroup* menuKeys = nullptr;
 // The check item of the Hebrew-month view (rebuilt with the menus).
 GtkWidget* hebrewMonthsItem = nullptr;
 
@@ -50,24 +52,29 @@ constexpr int kSeparator = -1;
 
 // The menus, in order.
 enum MenuIndex { kProgramMenu, kSettingsMenu, kHelpMenu };
-constexpr std::array<std::string_view, 3> kMenuTitles = {"Program", "Settings", "Help"};
+// With the letter that opens each with Alt underlined (a translation names its own).
+constexpr std::array<std::string_view, 3> kMenuTitles = {"_Program", "_Settings", "_Help"};
 
+// A command of a menu, with the key that runs it from the main window
+// (shown beside the label; key 0: none).
 struct MenuItemRow {
   MenuIndex menu;
   std::string_view label;
   int id;
+  guint key = 0;
+  GdkModifierType modifiers = static_cast<GdkModifierType>(0);
 };
 
 constexpr MenuItemRow kMenuItems[] = {
-    {kProgramMenu, "Display information about current day...", kCmdDayReport},
-    {kProgramMenu, "Jump to today!", kCmdToday},
-    {kProgramMenu, "Hebrew months", kCmdHebrewMonths},
+    {kProgramMenu, "Display information about current day...", kCmdDayReport, GDK_Return},
+    {kProgramMenu, "Jump to today!", kCmdToday, GDK_Home},
+    {kProgramMenu, "Hebrew months", kCmdHebrewMonths, GDK_h, GDK_CONTROL_MASK},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
-    {kProgramMenu, "Print...", kCmdPrint},
+    {kProgramMenu, "Print...", kCmdPrint, GDK_p, GDK_CONTROL_MASK},
     {kProgramMenu, "Print year of Shabbat times...", kCmdYearSheet},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
-    {kProgramMenu, "Exit", kCmdExit},
+    {kProgramMenu, "Exit", kCmdExit, GDK_q, GDK_CONTROL_MASK},
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
     {kSettingsMenu, "Show minor days and the moon", kCmdMinorDays},
     {kSettingsMenu, "Configure Shabbat Times...", kCmdShabbatTimes},
@@ -79,12 +86,13 @@ constexpr MenuItemRow kMenuItems[] = {
     {kSettingsMenu, "Font", kCmdFont},
     {kSettingsMenu, "Font Sizes", kCmdFontSizes},
     {kSettingsMenu, "Select Language...", kCmdLanguage},
-    {kHelpMenu, "Help", kCmdHelp},
+    {kHelpMenu, "Help", kCmdHelp, GDK_F1},
     {kHelpMenu, "", kSeparator},
     {kHelpMenu, "About this program...", kCmdAbout},
 };
 
-// Keyboard navigation: day steps through absolute days, pages by month.
+// Keyboard navigation: day steps through absolute days, pages by month; both
+// Enter keys open the day report (the menu item shows Return).
 enum class KeyAction { kDayReport, kPreviousMonth, kNextMonth, kStepDays };
 struct KeyRow {
   guint keyval;
@@ -122,14 +130,14 @@ void SetFontForAllChildren(GtkWidget* container) {
 }
 
 void internalAddMenu(GtkWidget* menuBar, const char* label, GtkWidget* submenu) {
-  GtkWidget* item = gtk_menu_item_new_with_label(label);
+  GtkWidget* item = gtk_menu_item_new_with_mnemonic(label);
   gtk_widget_show(item);
   gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), submenu);
   SetFontForAllChildren(item);
   gtk_menu_shell_append(GTK_MENU_SHELL(menuBar), item);
 }
 
-void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
+GtkWidget* internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   GtkWidget* item;
   if (id == kSeparator) {
     item = gtk_separator_menu_item_new();
@@ -148,6 +156,7 @@ void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   SetFontForAllChildren(item);
   gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
   gtk_widget_show(item);
+  return item;
 }
 
 GtkWidget* createMenuBar() {
@@ -157,7 +166,9 @@ GtkWidget* createMenuBar() {
   for (GtkWidget*& m : menus) m = gtk_menu_new();
   for (const MenuItemRow& row : kMenuItems) {
     const std::string label(row.label);
-    internalAddMenuItem(menus[row.menu], translate_perform(label).c_str(), row.id);
+    GtkWidget* item = internalAddMenuItem(menus[row.menu], translate_perform(label).c_str(), row.id);
+    if (row.key && menuKeys)
+      gtk_widget_add_accelerator(item, "activate", menuKeys, row.key, row.modifiers, GTK_ACCEL_VISIBLE);
   }
   for (size_t i = 0; i < menus.size(); ++i)
     internalAddMenu(menuBar, translate_perform(kMenuTitles[i]).c_str(), menus[i]);
@@ -248,15 +259,8 @@ void HandleMenuItem(GtkWidget* item, int id) {
   }
 }
 
+// The commands' keys reach their menu items as accelerators, after this.
 gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
-  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_p || event->keyval == GDK_P)) {
-    HandleMenuItem(nullptr, kCmdPrint);
-    return TRUE;
-  }
-  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_h || event->keyval == GDK_H)) {
-    HandleMenuItem(nullptr, kCmdHebrewMonths);
-    return TRUE;
-  }
   for (const KeyRow& key : kKeys) {
     if (key.keyval != event->keyval) continue;
     switch (key.action) {
@@ -280,6 +284,11 @@ gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
 }
 
 void windowCreate() {
+  if (!menuKeys) {
+    menuKeys = gtk_accel_group_new();
+    gtk_window_add_accel_group(GTK_WINDOW(gMainWindow), menuKeys);
+    g_object_unref(menuKeys);  // the window keeps it
+  }
   vboxWindow = gtk_vbox_new(FALSE, 1);
   gtk_container_set_border_width(GTK_CONTAINER(vboxWindow), 1);
   gtk_container_add(GTK_CONTAINER(gMainWindow), vboxWindow);
@@ -331,6 +340,7 @@ void MainWindowDestroy(GtkWidget*, gpointer) {
   vboxWindow = nullptr;
   hebrewMonthsItem = nullptr;
   drawingArea = nullptr;
+  menuKeys = nullptr;
   gMainWindow = nullptr;
   if (gtk_main_level() > 0) gtk_main_quit();
 }
