@@ -38,7 +38,16 @@
 const char* const helpMessage =
     "By clicking on the Gregorian month name, another month name can be selected for viewing.\n"
     "When clicking on the Gregorian year, another year for viewing can be selected.\n\n"
-    "Information about a day (Zmanim, Halachic) can be shown by double-clicking on that day.\n";
+    "Information about a day (Zmanim, Halachic) can be shown by double-clicking on that day.\n\n"
+    "The arrow keys move the selection by a day or a week, Page Up and Page Down by a month\n"
+    "Home selects today, Enter shows the information about the selected day\n"
+    "Ctrl+H shows the Hebrew months or the Gregorian ones, Ctrl+P prints, F1 shows this help\n"
+    "Ctrl+Q saves the settings and quits, as Exit does\n"
+    "Alt with the underlined letter of a menu opens that menu\n\n"
+    "Festival days are light blue. Khol HaMoed, Rosh Khodesh and the minor festivals are light green\n"
+    "Shabbat and Yom Kippur are white, the minor fasts light red and Tisha BeAv a deeper red\n"
+    "The selected day is a darker shade of its colour in a dark blue frame\n"
+    "Hebrew dates are blue, red on festivals. Candle lighting and havdalah are red, the times of a fast violet\n";
 
 namespace {
 

@@ -68,6 +68,18 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenusAndKeys) {
   SetTodayClock(nullptr);
 }
 
+// Each window names itself in its title.
+TEST_F(MainWindowTest, WindowTitles) {
+  SetSelectedDate({7, 12, 2026});
+  for (const Strings& row : Rows("titles.tsv", 2)) {
+    UserScript user;
+    user.Then(row[1], On(row[1], [](GtkWidget* w) { gtk_widget_destroy(w); }));
+    OpenByMenu(row[0], user);
+    EXPECT_TRUE(user.Done()) << row[1];
+    EXPECT_TRUE(WindowsTitled("Message").empty()) << row[0];
+  }
+}
+
 // F1 opens the help; Ctrl+Q quits and, as Exit, writes the settings.
 TEST_F(MainWindowTest, HelpAndQuitKeys) {
   UserScript user;

@@ -1,5 +1,7 @@
 // The month view under simulated clicks, pointer moves and popups.
 #include "app/tooltips.h"
+#include "calendar/calendar.h"
+#include "compose/day_report.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -26,7 +28,7 @@ TEST_F(MainWindowTest, ClicksAndDoubleClicks) {
   PointerAt(next);
   PointerAt(next, GDK_2BUTTON_PRESS);
   EXPECT_EQ(SelectedDate(), (G{28, 2, 2025}));  // two presses, two months; the double-click event adds nothing
-  EXPECT_EQ(WindowsTitled("Message").size(), 0u);
+  EXPECT_EQ(WindowsTitled(DayReportTitle(AbsoluteFromGregorian(SelectedDate()))).size(), 0u);
   setBackgroundImage("");
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10), twelve = PointOfDay(12);
@@ -38,7 +40,7 @@ TEST_F(MainWindowTest, ClicksAndDoubleClicks) {
   PointerAt(twelve, GDK_2BUTTON_PRESS);
   PressKey(GDK_Return);
   PressKey(GDK_KP_Enter);
-  EXPECT_EQ(WindowsTitled("Message").size(), 3u);
+  EXPECT_EQ(WindowsTitled("Day report: Wednesday, 12 March 2025").size(), 3u);
 }
 
 // Shows `shown`, clicks the month (or year) name, chooses `choice` in the
