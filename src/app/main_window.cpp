@@ -33,6 +33,7 @@
 #include "dialogs/year_sheet_dialog.h"
 #include "dialogs/your_place_dialog.h"
 #include "dialogs/zmanim_dialog.h"
+#include "render/colors.h"
 #include "storage/user_files.h"
 
 const char* const helpMessage =
@@ -308,6 +309,10 @@ void windowCreate() {
   gtk_widget_show(menuBar);
 
   drawingArea = gtk_drawing_area_new();
+  // The month's ground is the ordinary day's grey, whatever the theme's.
+  GdkColor ground = {0, static_cast<guint16>(kCellGrey.red), static_cast<guint16>(kCellGrey.green),
+                     static_cast<guint16>(kCellGrey.blue)};
+  gtk_widget_modify_bg(drawingArea, GTK_STATE_NORMAL, &ground);
   g_signal_connect(drawingArea, "expose-event", G_CALLBACK(MainWindowPaint), nullptr);
   g_signal_connect(drawingArea, "button-press-event", G_CALLBACK(MainWindowButtonPress), nullptr);
   gtk_widget_add_events(drawingArea, GDK_BUTTON_PRESS_MASK);

@@ -32,10 +32,10 @@ TEST_F(MainWindowTest, ClicksAndDoubleClicks) {
   setBackgroundImage("");
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10), twelve = PointOfDay(12);
-  EXPECT_EQ(RedAt(ten), 176);  // the selected day: a darker shade of its grey (53248 * 85%)
+  EXPECT_EQ(RedAt(ten), 198);  // the selected day: a darker shade of its grey (56540 * 90%)
   PointerAt(twelve);
   EXPECT_EQ(SelectedDate(), (G{12, 3, 2025}));
-  EXPECT_EQ(RedAt(twelve), 176);
+  EXPECT_EQ(RedAt(twelve), 198);
   EXPECT_EQ(RedAt(ten), RedAt(PointOfDay(11))) << "the old selection must not linger";
   PointerAt(twelve, GDK_2BUTTON_PRESS);
   PressKey(GDK_Return);
