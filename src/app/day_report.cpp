@@ -9,6 +9,6 @@
 
 void showYom() {
   const DayReport report = BuildDayReport(AbsoluteFromGregorian(SelectedDate()), CurrentOptions());
-  DialogsDoLongMessage(gMainWindow, &report.zmanim, report.readings.empty() ? nullptr : &report.readings,
+  DialogsDoLongMessage(gMainWindow, report.title, &report.zmanim, report.readings.empty() ? nullptr : &report.readings,
                        &report.halakha, report.learning.empty() ? nullptr : &report.learning);
 }

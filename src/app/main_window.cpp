@@ -33,16 +33,28 @@
 #include "dialogs/year_sheet_dialog.h"
 #include "dialogs/your_place_dialog.h"
 #include "dialogs/zmanim_dialog.h"
+#include "render/colors.h"
 #include "storage/user_files.h"
 
 const char* const helpMessage =
     "By clicking on the Gregorian month name, another month name can be selected for viewing.\n"
     "When clicking on the Gregorian year, another year for viewing can be selected.\n\n"
-    "Information about a day (Zmanim, Halachic) can be shown by double-clicking on that day.\n";
+    "Information about a day (Zmanim, Halachic) can be shown by double-clicking on that day.\n\n"
+    "The arrow keys move the selection by a day or a week, Page Up and Page Down by a month\n"
+    "Home selects today, Enter shows the information about the selected day\n"
+    "Ctrl+H shows the Hebrew months or the Gregorian ones, Ctrl+P prints, F1 shows this help\n"
+    "Ctrl+Q saves the settings and quits, as Exit does\n"
+    "Alt with the underlined letter of a menu opens that menu\n\n"
+    "Festival days are light blue. Khol HaMoed, Rosh Khodesh and the minor festivals are light green\n"
+    "Shabbat and Yom Kippur are white, the minor fasts light red and Tisha BeAv a deeper red\n"
+    "The selected day is a darker shade of its colour in a dark blue frame\n"
+    "Hebrew dates are blue, red on festivals. Candle lighting and havdalah are red, the times of a fast violet\n";
 
 namespace {
 
 GtkWidget* vboxWindow = nullptr;
+// The main window's accelerators, those of the menu items.
+GtkAccelGroup* menuKeys = nullptr;
 // The check item of the Hebrew-month view (rebuilt with the menus).
 GtkWidget* hebrewMonthsItem = nullptr;
 
@@ -50,24 +62,29 @@ constexpr int kSeparator = -1;
 
 // The menus, in order.
 enum MenuIndex { kProgramMenu, kSettingsMenu, kHelpMenu };
-constexpr std::array<std::string_view, 3> kMenuTitles = {"Program", "Settings", "Help"};
+// With the letter that opens each with Alt underlined (a translation names its own).
+constexpr std::array<std::string_view, 3> kMenuTitles = {"_Program", "_Settings", "_Help"};
 
+// A command of a menu, with the key that runs it from the main window
+// (shown beside the label; key 0: none).
 struct MenuItemRow {
   MenuIndex menu;
   std::string_view label;
   int id;
+  guint key = 0;
+  GdkModifierType modifiers = static_cast<GdkModifierType>(0);
 };
 
 constexpr MenuItemRow kMenuItems[] = {
-    {kProgramMenu, "Display information about current day...", kCmdDayReport},
-    {kProgramMenu, "Jump to today!", kCmdToday},
-    {kProgramMenu, "Hebrew months", kCmdHebrewMonths},
+    {kProgramMenu, "Display information about current day...", kCmdDayReport, GDK_Return},
+    {kProgramMenu, "Jump to today!", kCmdToday, GDK_Home},
+    {kProgramMenu, "Hebrew months", kCmdHebrewMonths, GDK_h, GDK_CONTROL_MASK},
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
-    {kProgramMenu, "Print...", kCmdPrint},
+    {kProgramMenu, "Print...", kCmdPrint, GDK_p, GDK_CONTROL_MASK},
     {kProgramMenu, "Print year of Shabbat times...", kCmdYearSheet},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
-    {kProgramMenu, "Exit", kCmdExit},
+    {kProgramMenu, "Exit", kCmdExit, GDK_q, GDK_CONTROL_MASK},
     {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
     {kSettingsMenu, "Show minor days and the moon", kCmdMinorDays},
     {kSettingsMenu, "Week from right to left", kCmdWeekRightToLeft},
@@ -80,14 +97,15 @@ constexpr MenuItemRow kMenuItems[] = {
     {kSettingsMenu, "Font", kCmdFont},
     {kSettingsMenu, "Font Sizes", kCmdFontSizes},
     {kSettingsMenu, "Select Language...", kCmdLanguage},
-    {kHelpMenu, "Help", kCmdHelp},
+    {kHelpMenu, "Help", kCmdHelp, GDK_F1},
     {kHelpMenu, "", kSeparator},
     {kHelpMenu, "About this program...", kCmdAbout},
 };
 
-// Keyboard navigation: day steps through absolute days, pages by month.
-// Left and Right step to the cell the eye sees there: in a right-to-left
-// week Left is the next day.
+// Keyboard navigation: day steps through absolute days, pages by month; both
+// Enter keys open the day report (the menu item shows Return). Left and Right
+// step to the cell the eye sees there: in a right-to-left week Left is the
+// next day.
 enum class KeyAction { kDayReport, kPreviousMonth, kNextMonth, kStepDays, kStepColumns };
 struct KeyRow {
   guint keyval;
@@ -135,14 +153,14 @@ void SetFontForAllChildren(GtkWidget* container) {
 }
 
 void internalAddMenu(GtkWidget* menuBar, const char* label, GtkWidget* submenu) {
-  GtkWidget* item = gtk_menu_item_new_with_label(label);
+  GtkWidget* item = gtk_menu_item_new_with_mnemonic(label);
   gtk_widget_show(item);
   gtk_menu_item_set_submenu(GTK_MENU_ITEM(item), submenu);
   SetFontForAllChildren(item);
   gtk_menu_shell_append(GTK_MENU_SHELL(menuBar), item);
 }
 
-void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
+GtkWidget* internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   GtkWidget* item;
   if (id == kSeparator) {
     item = gtk_separator_menu_item_new();
@@ -162,6 +180,7 @@ void internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
   SetFontForAllChildren(item);
   gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
   gtk_widget_show(item);
+  return item;
 }
 
 GtkWidget* createMenuBar() {
@@ -171,7 +190,9 @@ GtkWidget* createMenuBar() {
   for (GtkWidget*& m : menus) m = gtk_menu_new();
   for (const MenuItemRow& row : kMenuItems) {
     const std::string label(row.label);
-    internalAddMenuItem(menus[row.menu], translate_perform(label).c_str(), row.id);
+    GtkWidget* item = internalAddMenuItem(menus[row.menu], translate_perform(label).c_str(), row.id);
+    if (row.key && menuKeys)
+      gtk_widget_add_accelerator(item, "activate", menuKeys, row.key, row.modifiers, GTK_ACCEL_VISIBLE);
   }
   for (size_t i = 0; i < menus.size(); ++i)
     internalAddMenu(menuBar, translate_perform(kMenuTitles[i]).c_str(), menus[i]);
@@ -268,15 +289,8 @@ void HandleMenuItem(GtkWidget* item, int id) {
   }
 }
 
+// The commands' keys reach their menu items as accelerators, after this.
 gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
-  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_p || event->keyval == GDK_P)) {
-    HandleMenuItem(nullptr, kCmdPrint);
-    return TRUE;
-  }
-  if ((event->state & GDK_CONTROL_MASK) && (event->keyval == GDK_h || event->keyval == GDK_H)) {
-    HandleMenuItem(nullptr, kCmdHebrewMonths);
-    return TRUE;
-  }
   for (const KeyRow& key : kKeys) {
     if (key.keyval != event->keyval) continue;
     switch (key.action) {
@@ -303,6 +317,11 @@ gboolean MainWindowKeyPress(GtkWidget*, GdkEventKey* event, gpointer) {
 }
 
 void windowCreate() {
+  if (!menuKeys) {
+    menuKeys = gtk_accel_group_new();
+    gtk_window_add_accel_group(GTK_WINDOW(gMainWindow), menuKeys);
+    g_object_unref(menuKeys);  // the window keeps it
+  }
   vboxWindow = gtk_vbox_new(FALSE, 1);
   gtk_container_set_border_width(GTK_CONTAINER(vboxWindow), 1);
   gtk_container_add(GTK_CONTAINER(gMainWindow), vboxWindow);
@@ -313,6 +332,10 @@ void windowCreate() {
   gtk_widget_show(menuBar);
 
   drawingArea = gtk_drawing_area_new();
+  // The month's ground is the ordinary day's grey, whatever the theme's.
+  GdkColor ground = {0, static_cast<guint16>(kCellGrey.red), static_cast<guint16>(kCellGrey.green),
+                     static_cast<guint16>(kCellGrey.blue)};
+  gtk_widget_modify_bg(drawingArea, GTK_STATE_NORMAL, &ground);
   g_signal_connect(drawingArea, "expose-event", G_CALLBACK(MainWindowPaint), nullptr);
   g_signal_connect(drawingArea, "button-press-event", G_CALLBACK(MainWindowButtonPress), nullptr);
   gtk_widget_add_events(drawingArea, GDK_BUTTON_PRESS_MASK);
@@ -354,6 +377,7 @@ void MainWindowDestroy(GtkWidget*, gpointer) {
   vboxWindow = nullptr;
   hebrewMonthsItem = nullptr;
   drawingArea = nullptr;
+  menuKeys = nullptr;
   gMainWindow = nullptr;
   if (gtk_main_level() > 0) gtk_main_quit();
 }

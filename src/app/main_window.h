@@ -44,7 +44,8 @@ void windowCreate();
 void windowDestroy();
 GtkWidget* createMenuBar();
 void internalAddMenu(GtkWidget* menuBar, const char* label, GtkWidget* submenu);
-void internalAddMenuItem(GtkWidget* menu, const char* label, int id);
+// Appends an item (a check item for the two views) to `menu` and returns it.
+GtkWidget* internalAddMenuItem(GtkWidget* menu, const char* label, int id);
 // The menu dispatcher.
 void HandleMenuItem(GtkWidget* item, int id);
 void SetFontForAllChildren(GtkWidget* container);

@@ -1,6 +1,7 @@
 #include "compose/day_report.h"
 
 #include "calendar/calendar.h"
+#include "calendar/names.h"
 #include "compose/learning_lines.h"
 #include "compose/hebrew_date_text.h"
 #include "compose/readings_list.h"
@@ -35,8 +36,15 @@ std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int styl
   return translate_replace(text);
 }
 
+std::string DayReportTitle(AbsoluteDay d) {
+  const GregorianDate g = GregorianFromAbsolute(d);
+  return FormatPlainOr(translate_perform("Day report: %s, %d %s %d"), "Day report: %s, %d %s %d",
+                       {GetWeekdayName(WeekdayOf(d)), g.day, GetGregorianMonthName(g.month), g.year});
+}
+
 DayReport BuildDayReport(AbsoluteDay d, const Options& options) {
   DayReport report;
+  report.title = DayReportTitle(d);
   const CalendarRules& rules = options.rules;
   GetZmanimForDay(d, options, &report.zmanim);  // stays empty when the city is not in the city file
   report.readings = BuildReadingsList(d, rules, options.style, options.text.hebrewNumerals);

@@ -11,6 +11,7 @@
 #include "calendar/types.h"
 
 struct DayReport {
+  std::string title;     // the window's: "Day report: Monday, 7 December 2026", translated
   std::string zmanim;    // one time per line as computed; empty when the city is unknown
   std::string readings;  // heading and readings, translated; empty on a day without readings
   std::string halakha;   // heading and halakha lines, translated
@@ -24,6 +25,10 @@ struct DayReport {
 // evenings of Kiddush Levana and the tekufa at the place (DayTimes::PlaceMomentsOf).
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals,
                              const PlaceMoments& place = {});
+
+// "Day report: <weekday>, <day> <month> <year>" of day d, in the interface
+// language: "Day report: Monday, 7 December 2026".
+std::string DayReportTitle(AbsoluteDay d);
 
 // The report of day d with the options (city, Israel/Diaspora, style,
 // language, daily learning). Every text ends in a line break unless it is

@@ -89,9 +89,13 @@ int WidestLine(GtkWidget* view, std::string_view text) {
 }  // namespace
 
 int DialogsDoMessageEx(const std::string& text, bool ok, bool yesNo) {
+  return DialogsDoMessageTitled("Message", text, ok, yesNo);
+}
+
+int DialogsDoMessageTitled(const std::string& title, const std::string& text, bool ok, bool yesNo) {
   // Over a modal dialog a message must be modal too, or it could not be clicked.
   const bool modal = yesNo || gtk_grab_get_current() != nullptr;
-  GtkWidget* window = dialogs::NewDialog("Message", modal);
+  GtkWidget* window = dialogs::NewDialog(title.c_str(), modal);
   GtkWidget* content = dialogs::ContentArea(window);
   for (std::string_view line : Lines(text))
     gtk_box_pack_start(GTK_BOX(content), dialogs::DialogLabel(std::string(line)), FALSE, FALSE, 2);
@@ -130,17 +134,17 @@ std::string DialogsAboutText() {
          translate_perform("Website:") + " " + kContactWebsite;
 }
 
-void DialogsDoAbout() { DialogsDoMessage(DialogsAboutText()); }
+void DialogsDoAbout() { DialogsDoMessageTitled(translate_perform("About Lumaro"), DialogsAboutText(), true, false); }
 
-GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string* zmanim, const std::string* readings,
-                                const std::string* halakha, const std::string* learning) {
+GtkWidget* DialogsDoLongMessage(GtkWidget* parent, const std::string& title, const std::string* zmanim,
+                                const std::string* readings, const std::string* halakha, const std::string* learning) {
   GdkScreen* screen = parent ? gtk_widget_get_screen(parent) : gdk_screen_get_default();
   const int screenWidth = gdk_screen_get_width(screen);
   const int screenHeight = gdk_screen_get_height(screen);
   const int maxWidth = std::max(kReportSmallestWrap, screenWidth * kReportScreenPercent / 100 - kReportChromeWidth);
   const int maxHeight = screenHeight * kReportScreenPercent / 100 - kReportChromeHeight;
 
-  GtkWidget* window = dialogs::NewDialog("Message", false);
+  GtkWidget* window = dialogs::NewDialog(title.c_str(), false);
   std::vector<std::string_view> texts;
   for (const std::string* t : {zmanim, readings, halakha, learning})
     if (t) texts.push_back(*t);

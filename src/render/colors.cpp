@@ -14,11 +14,11 @@ struct NamedColor {
 };
 
 constexpr std::array<NamedColor, 5> kNamedColors = {{
-    {"light-green", {53248, 65535, 53248}},  // Rosh Khodesh, Khol HaMoed, Khanukka, ...
-    {"light-blue", {53248, 53248, 65535}},   // festival days
+    {"light-green", {54484, 65535, 54484}},  // #D4FFD4: Rosh Khodesh, Khol HaMoed, Khanukka, ...
+    {"light-blue", {56540, 56540, 65535}},   // #DCDCFF: festival days
     {"yellow", {65535, 65535, 65535}},       // Shabbat and Yom Kippur: shows as white
-    {"light-red", {65535, 53248, 53248}},    // minor fasts
-    {"dark-red", {65535, 20480, 20480}},     // Tisha BeAv
+    {"light-red", {65535, 57568, 57568}},    // #FFE0E0: minor fasts
+    {"dark-red", {65535, 51400, 51400}},     // #FFC8C8: Tisha BeAv, deeper than the minor fasts but light under text
 }};
 
 // The named colour of each tint.

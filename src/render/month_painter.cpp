@@ -39,16 +39,6 @@ constexpr int kSmallestCellScale = 60;  // percent
 // By Hebrew months the Gregorian day number is this much of the Hebrew one's size.
 constexpr int kSmallGregorianPercent = 60;
 
-// The selected day keeps its own tint, darker by this factor, and gets a
-// frame of this colour.
-constexpr int kSelectedShadePercent = 85;
-constexpr DrawingColor kSelectedFrame{0, 0, 32768};
-
-DrawingColor Darker(const DrawingColor& c) {
-  return {c.red * kSelectedShadePercent / 100, c.green * kSelectedShadePercent / 100,
-          c.blue * kSelectedShadePercent / 100};
-}
-
 FontSizeSet PaintFontSizes(Drawing& d, bool rightToLeft) {
   FontSizeSet sizes;
   FontSize_GetDefault(&sizes, rightToLeft, d.get_device_class() == kDevicePrinter);
@@ -442,7 +432,7 @@ class MonthPainter {
     const DayFestivals festivals = FestivalsOn(d, h, rules_);
     for (Festival f : festivals) GetHolidayColor(d, FestivalFactsOf(f, rules_).tint, &cell);
     if (d_.get_color_mode() == kColorModeColor) {
-      if (selectedCell) cell = Darker(cell);
+      if (selectedCell) cell = SelectedCellColor(cell);
       if (cell != kCellGrey) {
         const DrawingColor saved = d_.GetColor();
         d_.set_color(cell);

@@ -32,7 +32,7 @@ for c in "Legal 1008 612 --landscape --bw" "A4 595 841"; do
   if [[ $options == *--bw ]]; then
     [ -z "$(grep -v -e '^0.000 0.000 0.000' -e '^1.000 1.000 1.000' <<< "$colours")" ] || fail "$c: colours: $colours"
   else
-    grep -q '^0.000 0.000 1.000' <<< "$colours" || fail "$c: no blue"
+    grep -q '^0.000 0.000 0.753' <<< "$colours" || fail "$c: no blue"
   fi
 done
 

@@ -33,7 +33,7 @@ done
 for i in \$(seq 30); do
   sleep 1
   import -window root "$SHOT"
-  convert "$SHOT" -format %c histogram:info:- | grep -qi '#B0B0D9' && break
+  convert "$SHOT" -format %c histogram:info:- | grep -qi '#C6C6E6' && break
 done
 sleep 1 && import -window root "$SHOT"
 kill \$pid && wait \$pid
@@ -53,11 +53,11 @@ SCRIPT
 shoot month-2025-04.png
 colours=$(convert "$SHOT" -format %c histogram:info:-)
 count_of() { grep -i "$1" <<< "$colours" | awk -F: '{s += $1} END {print s + 0}'; }
-[ "$(count_of '#B0B0D9')" -gt 5000 ] || fail "the selected day is not a darker festival blue"
+[ "$(count_of '#C6C6E6')" -gt 5000 ] || fail "the selected day is not a darker festival blue"
 [ "$(count_of '#000080')" -gt 500 ] || fail "no frame around the selected day"
-[ "$(count_of '#D0D0FF')" -gt 15000 ] || fail "too little festival blue"
-[ "$(count_of '#D0FFD0')" -gt 15000 ] || fail "too little Khol HaMoed green"
-[ "$(count_of '#FF0000')" -gt 50 ] || fail "no red times"
+[ "$(count_of '#DCDCFF')" -gt 15000 ] || fail "too little festival blue"
+[ "$(count_of '#D4FFD4')" -gt 15000 ] || fail "too little Khol HaMoed green"
+[ "$(count_of '#A00000')" -gt 50 ] || fail "no red times"
 [ -s "$SETTINGS" ] || fail "settings not written on close"
 [ -s "$OUT_DIR/your-place.png" ] || fail "a new user was not asked for the place"
 

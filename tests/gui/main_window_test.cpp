@@ -17,19 +17,47 @@ G ParseDate(const std::string& s) {
   return std::sscanf(s.c_str(), "%d.%d.%d", &d.day, &d.month, &d.year) == 3 ? d : G{};
 }
 
+// A menu's title as written, with "_" before the letter that opens it.
+std::string TitleWithMnemonic(GtkWidget* item) {
+  return gtk_label_get_label(GTK_LABEL(gtk_bin_get_child(GTK_BIN(item))));
+}
+
+// An item's label and, in brackets, the key shown beside it.
+Strings ItemsWithKeys(GtkWidget* menu) {
+  Strings items;
+  for (GtkWidget* item : WidgetsOfType(menu, GTK_TYPE_MENU_ITEM)) {
+    GtkWidget* label = gtk_bin_get_child(GTK_BIN(item));
+    std::string text = LabelText(label);
+    if (label && GTK_IS_ACCEL_LABEL(label)) {
+      gtk_accel_label_refetch(GTK_ACCEL_LABEL(label));
+      const std::string key = GTK_ACCEL_LABEL(label)->accel_string ? GTK_ACCEL_LABEL(label)->accel_string : "";
+      if (key.find_first_not_of(' ') != std::string::npos) text += " [" + key.substr(key.find_first_not_of(' ')) + "]";
+    }
+    items.push_back(text);
+  }
+  return items;
+}
+
 TEST_F(MainWindowTest, OpensFullScreenWithMenusAndKeys) {
   int w = 0, h = 0;
   gtk_window_get_size(GTK_WINDOW(gMainWindow), &w, &h);
   EXPECT_EQ(w, gdk_screen_get_width(gdk_screen_get_default()));
   EXPECT_EQ(h, gdk_screen_get_height(gdk_screen_get_default()));
   const std::vector<Strings> menus = testenv::CaseRows("gui/menus.tsv");
-  Strings tops;
   std::vector<GtkWidget*> items = WidgetsOfType(MenuBar(), GTK_TYPE_MENU_ITEM);
-  for (size_t i = 0; i < menus.size() && i < items.size(); ++i) {
-    tops.push_back(menus[i][0]);
-    EXPECT_EQ(MenuLabels(gtk_menu_item_get_submenu(GTK_MENU_ITEM(items[i]))), Strings(menus[i].begin() + 1, menus[i].end()));
+  ASSERT_EQ(items.size(), menus.size());
+  for (size_t i = 0; i < menus.size(); ++i) {
+    EXPECT_EQ(TitleWithMnemonic(items[i]), menus[i][0]);
+    GtkWidget* menu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(items[i]));
+    EXPECT_EQ(ItemsWithKeys(menu), Strings(menus[i].begin() + 1, menus[i].end()));
+    // Alt with the underlined letter opens the menu.
+    PressKey(gdk_unicode_to_keyval(g_utf8_get_char(menus[i][0].c_str() + 1) | 0x20), GDK_MOD1_MASK);
+    EXPECT_TRUE(GTK_WIDGET_VISIBLE(menu)) << menus[i][0];
+    gtk_menu_shell_deactivate(GTK_MENU_SHELL(MenuBar()));
+    Pump();
   }
-  EXPECT_EQ(MenuLabels(MenuBar()), tops);
+  static std::time_t now = 1796644800;  // 7 December 2026 12:00 UTC
+  SetTodayClock([] { return now; });
   for (const Strings& row : Rows("keys.tsv", 3)) {
     const bool inHebrew = row[0].rfind("he:", 0) == 0;
     const std::string before = row[0].substr(inHebrew ? 3 : 0);
@@ -41,6 +69,33 @@ TEST_F(MainWindowTest, OpensFullScreenWithMenusAndKeys) {
     EXPECT_EQ(SelectedDate(), ParseDate(row[2])) << row[0] << " " << row[1];
   }
   setLanguage(kLanguageEnglish);
+  SetTodayClock(nullptr);
+}
+
+// Each window names itself in its title.
+TEST_F(MainWindowTest, WindowTitles) {
+  SetSelectedDate({7, 12, 2026});
+  for (const Strings& row : Rows("titles.tsv", 2)) {
+    UserScript user;
+    user.Then(row[1], On(row[1], [](GtkWidget* w) { gtk_widget_destroy(w); }));
+    OpenByMenu(row[0], user);
+    EXPECT_TRUE(user.Done()) << row[1];
+    EXPECT_TRUE(WindowsTitled("Message").empty()) << row[0];
+  }
+}
+
+// F1 opens the help; Ctrl+Q quits and, as Exit, writes the settings.
+TEST_F(MainWindowTest, HelpAndQuitKeys) {
+  UserScript user;
+  user.Then("Help", On("Help", [](GtkWidget* w) { gtk_widget_destroy(w); }));
+  user.Start();
+  PressKey(GDK_F1);
+  user.Finish();
+  EXPECT_TRUE(user.Done());
+  setCity("Haifa");
+  PressKey(GDK_q, GDK_CONTROL_MASK);
+  EXPECT_EQ(gMainWindow, nullptr);
+  EXPECT_NE(ReadFile(home_.lumaro("kivrasettings")).find("CurrentCity: \"Haifa\"\n"), std::string::npos);
 }
 
 // "Jump to today!" selects the local date of the clock.

@@ -1,5 +1,7 @@
 // The month view under simulated clicks, pointer moves and popups.
 #include "app/tooltips.h"
+#include "calendar/calendar.h"
+#include "compose/day_report.h"
 #include "gui_test_util.h"
 
 namespace {
@@ -26,19 +28,19 @@ TEST_F(MainWindowTest, ClicksAndDoubleClicks) {
   PointerAt(next);
   PointerAt(next, GDK_2BUTTON_PRESS);
   EXPECT_EQ(SelectedDate(), (G{28, 2, 2025}));  // two presses, two months; the double-click event adds nothing
-  EXPECT_EQ(WindowsTitled("Message").size(), 0u);
+  EXPECT_EQ(WindowsTitled(DayReportTitle(AbsoluteFromGregorian(SelectedDate()))).size(), 0u);
   setBackgroundImage("");
   ShowMonth({10, 3, 2025});
   const GdkPoint ten = PointOfDay(10), twelve = PointOfDay(12);
-  EXPECT_EQ(RedAt(ten), 176);  // the selected day: a darker shade of its grey (53248 * 85%)
+  EXPECT_EQ(RedAt(ten), 198);  // the selected day: a darker shade of its grey (56540 * 90%)
   PointerAt(twelve);
   EXPECT_EQ(SelectedDate(), (G{12, 3, 2025}));
-  EXPECT_EQ(RedAt(twelve), 176);
+  EXPECT_EQ(RedAt(twelve), 198);
   EXPECT_EQ(RedAt(ten), RedAt(PointOfDay(11))) << "the old selection must not linger";
   PointerAt(twelve, GDK_2BUTTON_PRESS);
   PressKey(GDK_Return);
   PressKey(GDK_KP_Enter);
-  EXPECT_EQ(WindowsTitled("Message").size(), 3u);
+  EXPECT_EQ(WindowsTitled("Day report: Wednesday, 12 March 2025").size(), 3u);
 }
 
 // Shows `shown`, clicks the month (or year) name, chooses `choice` in the

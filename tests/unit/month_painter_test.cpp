@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -76,6 +80,36 @@ TEST(HolidayColors, Rules) {
   }
 }
 
+// The relative luminance of a colour, as tests/data/text_contrast.tsv defines it.
+double Luminance(const DrawingColor& c) {
+  auto linear = [](int32_t channel) {
+    const double v = channel / 65535.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(c.red) + 0.7152 * linear(c.green) + 0.0722 * linear(c.blue);
+}
+
+// Every text colour on every ground it is painted on reaches 4.5:1.
+TEST(ColorsTest, TextsReadOnTheirGrounds) {
+  const std::map<std::string, DrawingColor> texts = {
+      {"black", kBlack}, {"blue", kBlue}, {"red", kRed}, {"fast-violet", kFastTimeColor}};
+  const auto rows = testenv::CaseRows("text_contrast.tsv");
+  EXPECT_GE(rows.size(), 15u);
+  for (const auto& row : rows) {
+    DrawingColor ground = row[0] == "grey" ? kCellGrey : kWhite;
+    PaintGetColor(row[0], &ground);
+    if (row[1] == "yes") ground = SelectedCellColor(ground);
+    std::istringstream names(row[2]);
+    for (std::string name; names >> name;) {
+      ASSERT_EQ(texts.count(name), 1u) << name;
+      const double a = Luminance(texts.at(name));
+      const double b = Luminance(ground);
+      const double ratio = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+      EXPECT_GE(ratio, 4.5) << name << " on " << row[0] << (row[1] == "yes" ? ", selected" : "");
+    }
+  }
+}
+
 // Rosh Khodesh numbered beside a holiday, in other languages by the long
 // keys; Purim translated keeps its colour; the zmanim panel splits its lines
 // at the first ": ".
@@ -95,7 +129,7 @@ TEST_F(PainterTest, DayAndPanelTexts) {
   translate_init("yiddish");
   const std::string ops = Paint({10, 3, 2025});
   EXPECT_NE(ops.find("|" + purim + "\n"), std::string::npos);
-  EXPECT_NE(ops.find("fill 200 379 200 154 53248,65535,53248"), std::string::npos)
+  EXPECT_NE(ops.find("fill 200 379 200 154 54484,65535,54484"), std::string::npos)
       << "Purim's colour in Yiddish, Friday second from the left";
   const auto entries = ZmanimPanelEntries("Zmanim for 1.1.2025\nPforzheim\nSunrise: 08:10AM\nA: b: c\n\nno colon\n");
   ASSERT_EQ(entries.size(), 2u);
