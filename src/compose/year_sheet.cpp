@@ -59,11 +59,11 @@ std::string Join(const std::vector<std::string>& parts) {
 }  // namespace
 
 YearSheetRange GregorianYearSheetRange(int year) {
-  return {AbsoluteFromGregorian(1, 1, year), AbsoluteFromGregorian(31, 12, year)};
+  return {AbsoluteFromGregorian(1, 1, year), AbsoluteFromGregorian(31, 12, year), false};
 }
 
 YearSheetRange HebrewYearSheetRange(int year) {
-  return {AbsoluteFromHebrew(1, kTishri, year), AbsoluteFromHebrew(1, kTishri, year + 1) - 1};
+  return {AbsoluteFromHebrew(1, kTishri, year), AbsoluteFromHebrew(1, kTishri, year + 1) - 1, true};
 }
 
 int FirstHebrewSheetYear() { return HebrewFromAbsolute(AbsoluteFromGregorian(1, 1, kFirstYear)).year + 1; }
@@ -120,7 +120,12 @@ std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRa
 
   std::vector<YearSheetRow> kept;
   for (YearSheetRow& row : rows) {
-    if (row.day < range.first || row.day > range.last) continue;
+    // A Hebrew day begins at its evening: the sheet of a Hebrew year keeps
+    // the rows of its days, Erev Rosh HaShana first. A Gregorian day begins
+    // at midnight: the sheet of a Gregorian year keeps the rows of its
+    // evenings, a Friday on 31 December too though its Shabbat is in the next.
+    const AbsoluteDay of = range.hebrew ? row.day : row.date;
+    if (of < range.first || of > range.last) continue;
     std::vector<std::string> parts;
     if (row.fastEnds) FastParts(row.fastEndsDate, rules, parts);
     if (row.candles) RestParts(row.date + 1, rules, parts);

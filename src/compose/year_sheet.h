@@ -36,6 +36,7 @@ struct YearSheetRow {
 struct YearSheetRange {
   AbsoluteDay first = 0;
   AbsoluteDay last = 0;
+  bool hebrew = false;  // a Hebrew year, whose days begin at their evening
 };
 YearSheetRange GregorianYearSheetRange(int year);
 YearSheetRange HebrewYearSheetRange(int year);
@@ -44,11 +45,13 @@ YearSheetRange HebrewYearSheetRange(int year);
 int FirstHebrewSheetYear();
 int LastHebrewSheetYear();
 
-// The rows whose `day` lies in the range, in order of their dates. A row
-// keeps its times that fall just outside the range: the sheet of a Hebrew
-// year starts with the candles of Erev Rosh HaShana, a Shabbat on 1 January
-// with the Friday's candles. Labels are translated into the interface
-// language; the Torah sections follow the rules of `times`.
+// The rows of the range, in order of their dates. A row keeps its times
+// that fall just outside the range. In a Hebrew year they are the rows whose
+// `day` lies in it: the sheet starts with the candles of Erev Rosh HaShana.
+// In a Gregorian year they are the rows whose `date` lies in it, every
+// Friday and festival eve of the year: a Friday on 31 December ends the
+// sheet with the havdalah of 1 January. Labels are translated into the
+// interface language; the Torah sections follow the rules of `times`.
 std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRange& range);
 
 // ------------------------------------------------------------ the texts

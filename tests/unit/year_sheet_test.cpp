@@ -79,7 +79,8 @@ TEST_F(YearSheetTest, ConsecutiveSheetsHoldEveryTimeOnce) {
       for (const YearSheetRow& r : YearSheetRows(times, range(year))) {
         EXPECT_GT(r.date, previousDate);
         previousDate = r.date;
-        EXPECT_TRUE(range(year).first <= r.day && r.day <= range(year).last);
+        const AbsoluteDay of = diaspora ? r.day : r.date;  // a Hebrew year by its days, a Gregorian one by its evenings
+        EXPECT_TRUE(range(year).first <= of && of <= range(year).last);
         for (const auto& [t, date] : {std::pair{&r.candles, r.date},
                                       {&r.havdalah, r.havdalahDate},
                                       {&r.fastBegins, r.fastBeginsDate},
@@ -104,6 +105,22 @@ TEST_F(YearSheetTest, ConsecutiveSheetsHoldEveryTimeOnce) {
     for (auto it = shown.begin(); it != shown.end();)
       it = std::get<0>(it->first) >= first && std::get<0>(it->first) <= last ? std::next(it) : shown.erase(it);
     EXPECT_TRUE(shown == expected) << shown.size() << " times shown, " << expected.size() << " expected";
+  }
+}
+
+// A Gregorian sheet from its first Friday or festival eve to its last, a
+// Hebrew one from Erev Rosh HaShana (rows of tests/data/year_sheet_ends.tsv).
+TEST_F(YearSheetTest, SheetsBeginAndEndOnTheirOwnEvenings) {
+  const auto cases = testenv::CaseRows("year_sheet_ends.tsv");
+  ASSERT_EQ(cases.size(), 5u);
+  for (const auto& e : cases) {
+    SCOPED_TRACE(e[0] + " " + e[1]);
+    const int year = std::stoi(e[1]);
+    const auto rows =
+        YearSheetRows(Times(e[0] == "D"), e[2] == "1" ? HebrewYearSheetRange(year) : GregorianYearSheetRange(year));
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.front().date, *testdata::IsoDay(e[3]));
+    EXPECT_EQ(rows.back().date, *testdata::IsoDay(e[4]));
   }
 }
 
