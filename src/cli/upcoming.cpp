@@ -3,7 +3,8 @@
 // (a day's entries in list order), one line each with the Gregorian and
 // Hebrew date and the number of years. --notify also sends the list as one
 // desktop notification; without a notification service that is said on
-// stderr and the run still succeeds.
+// stderr and the run still succeeds. With nothing coming it says so ("No
+// anniversaries in the next 7 days.") and sends no notification.
 #include <string>
 #include <vector>
 
@@ -81,6 +82,12 @@ int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::F
   }
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
+  // Nothing coming: said, so that an empty list is not taken for a failure.
+  if (lines.empty())
+    text = (days == 1 ? translate_perform("No anniversaries in the next day.")
+                      : FormatPlainOr(translate_perform("No anniversaries in the next %d days."),
+                                      "No anniversaries in the next %d days.", {FormatArg(days)})) +
+           "\n";
   if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
     std::fprintf(err, "lumaro-cli: the list could not be written completely\n");
     return 1;
