@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -26,6 +28,13 @@ int MaxRangeDays() { return gMaxRangeDays; }
 int UsageFail(std::FILE* err, const std::string& message) {
   std::fprintf(err, "lumaro-cli: %s\n", message.c_str());
   return kCliUsage;
+}
+
+std::string TerminalOutputError(std::FILE* out, const std::string& what, bool outOption) {
+  if (!::isatty(::fileno(out))) return {};
+  return "will not write " + what + " to a terminal; " +
+         (outOption ? "use --out FILE, or redirect standard output to a file"
+                    : "redirect standard output to a file (> FILE)");
 }
 
 namespace {

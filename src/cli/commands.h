@@ -20,6 +20,12 @@ inline bool RangeTooLong(long long days) { return MaxRangeDays() > 0 && days > M
 // Prints "lumaro-cli: <message>" on err and returns the usage exit status.
 int UsageFail(std::FILE* err, const std::string& message);
 
+// A file meant to be saved (a PDF, an iCalendar file) is not written to a
+// terminal, where it would only scramble the screen. The usage message when
+// `out` is a terminal, empty otherwise: `what` names the file ("a PDF"),
+// `outOption` says whether the command takes --out FILE.
+std::string TerminalOutputError(std::FILE* out, const std::string& what, bool outOption);
+
 // dump FROM TO: one TSV line per day.
 int CmdDump(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // molad FROM_YEAR TO_YEAR: the molad of every month of Hebrew years 1..9999.

@@ -53,6 +53,8 @@ int CmdIcs(const Args& args, const Options& options, std::FILE* out, std::FILE* 
     }
   }
   if (dates.size() != 2) return UsageFail(err, usage);
+  const std::string terminal = TerminalOutputError(out, "an iCalendar file", false);
+  if (!terminal.empty()) return UsageFail(err, terminal);
   const bool named = kinds != 0;
   if (!named) kinds = IcsDefaultKinds(options.learning);
   std::string error;

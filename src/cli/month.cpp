@@ -144,6 +144,10 @@ int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE
     }
   }
   if (!month) return UsageFail(err, kMonthUsage);
+  if (pdf && !outFile) {
+    const std::string terminal = TerminalOutputError(out, "a PDF", true);
+    if (!terminal.empty()) return UsageFail(err, terminal);
+  }
 
   PrintJob job;
   job.color = bw ? 0 : 1;

@@ -58,6 +58,10 @@ int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::
     }
   }
   if (!yearText) return UsageFail(err, kYearSheetUsage);
+  if (pdf && !outFile) {
+    const std::string terminal = TerminalOutputError(out, "a PDF", true);
+    if (!terminal.empty()) return UsageFail(err, terminal);
+  }
   const int first = hebrew ? FirstHebrewSheetYear() : kFirstYear;
   const int last = hebrew ? LastHebrewSheetYear() : kLastYear;
   const std::optional<int64_t> year = ParseInteger(*yearText);
