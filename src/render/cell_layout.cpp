@@ -70,7 +70,12 @@ class CellFitter {
         ++shown;
     return anniversaries_ - shown;
   }
-  bool MoreLineShown() const { return HiddenAnniversaries() > 0 && moreKept_; }
+  // The lines given up, of every kind.
+  int Dropped() const {
+    return static_cast<int>(
+        std::count_if(candidates_.begin(), candidates_.end(), [](const Candidate& c) { return !c.kept; }));
+  }
+  bool MoreLineShown() const { return Dropped() > 0 && moreKept_; }
 
   // The widths of the two day numbers at a scale.
   int NumberWidth(const std::string& text, int scale) {
@@ -117,6 +122,12 @@ class CellFitter {
       if (line.kind == CellLineKind::kAnniversary) return line.role;
     return kFontAnniversaries;
   }
+  // The "+N more" line's colour: the first line given up's.
+  DrawingColor MoreLineColor() const {
+    for (const Candidate& c : candidates_)
+      if (!c.kept) return content_.lines[static_cast<size_t>(c.line)].color;
+    return {};
+  }
 
   // Whether giving a line up gains height: not so for a time between the
   // day numbers that is no higher than they are.
@@ -126,7 +137,7 @@ class CellFitter {
   }
 
   // Gives up the kept line of the highest rank (the later one of equal
-  // ranks) among those that gain height, else of all; an anniversary given
+  // ranks) among those that gain height, else of all; the first line given
   // up turns the "+N more" line on. False when nothing is left to give up.
   bool DropOne(int scale) {
     Candidate* worst = nullptr;
@@ -167,12 +178,15 @@ class CellFitter {
     return p;
   }
 
-  std::string AllAnniversaries() const {
+  // The lines given up, one a line, each with its hint as its name
+  // ("Daf Yomi: Menachos 88").
+  std::string DroppedLines() const {
     std::string all;
-    for (const CellLine& line : content_.lines) {
-      if (line.kind != CellLineKind::kAnniversary) continue;
+    for (const Candidate& c : candidates_) {
+      if (c.kept) continue;
+      const CellLine& line = content_.lines[static_cast<size_t>(c.line)];
       if (!all.empty()) all += '\n';
-      all += line.text;
+      all += line.hint.empty() ? line.text : line.hint + ": " + line.text;
     }
     return all;
   }
@@ -204,17 +218,14 @@ class CellFitter {
     CellLayout out;
     out.scale = scale;
     out.hiddenAnniversaries = HiddenAnniversaries();
-    for (const Candidate& c : candidates_)
-      if (!c.kept && content_.lines[static_cast<size_t>(c.line)].kind != CellLineKind::kAnniversary)
-        ++out.droppedLines;
-    if (out.hiddenAnniversaries > 0 && !moreKept_) ++out.droppedLines;
+    out.droppedLines = Dropped();
 
     PlaceNumbers(scale, out);
-    // A cell too small even for the "+N more" line names its anniversaries
+    // A cell too small even for the "+N more" line names the lines given up
     // in the hint of its day number.
-    if (out.hiddenAnniversaries > 0 && !MoreLineShown() && !out.texts.empty()) {
+    if (out.droppedLines > 0 && !MoreLineShown() && !out.texts.empty()) {
       std::string& hint = out.texts.front().hint;
-      hint += (hint.empty() ? "" : "\n") + AllAnniversaries();
+      hint += (hint.empty() ? "" : "\n") + DroppedLines();
     }
     const bool timeThere = TimeInNumberRow(scale);
     if (timeThere) {
@@ -231,40 +242,34 @@ class CellFitter {
       out.texts.push_back(p);
     }
 
-    // The lines below the day numbers, top down; the "+N more" line follows
-    // the last anniversary shown (or stands where the first one would).
+    // The lines below the day numbers, top down.
     int y = top_ + NumberRowHeight(scale, timeThere);
-    const bool more = MoreLineShown();
-    bool moreDone = false;
-    int anniversariesSeen = 0;
     std::vector<const CellLine*> bottom;
     for (const Candidate& c : candidates_) {
       const CellLine& line = content_.lines[static_cast<size_t>(c.line)];
-      if (line.kind == CellLineKind::kAnniversary) ++anniversariesSeen;
-      if (c.kept && !(timeThere && c.line == timeLine_)) {
-        if (RowOf(line.kind).place == CellPlace::kBottom) {
-          bottom.push_back(&line);
-        } else {
-          const int size = Scaled(line.role, scale);
-          out.texts.push_back(PlaceLine(line.role, line.color, Shown(line, size, Width()), line.hint, size, y));
-          y += out.texts.back().box.height;
-        }
-      }
-      if (more && !moreDone && anniversariesSeen == anniversaries_ && line.kind == CellLineKind::kAnniversary) {
-        const FontRole role = line.role;
-        out.texts.push_back(PlaceLine(role, line.color, FormatInt(options_.moreFormat, out.hiddenAnniversaries),
-                                      AllAnniversaries(), Scaled(role, scale), y));
-        out.texts.back().hint = AllAnniversaries();
-        out.texts.back().isMoreLine = true;
+      if (!c.kept || (timeThere && c.line == timeLine_)) continue;
+      if (RowOf(line.kind).place == CellPlace::kBottom) {
+        bottom.push_back(&line);
+      } else {
+        const int size = Scaled(line.role, scale);
+        out.texts.push_back(PlaceLine(line.role, line.color, Shown(line, size, Width()), line.hint, size, y));
         y += out.texts.back().box.height;
-        moreDone = true;
       }
     }
-    // The bottom lines end on the lower edge.
+    // The bottom lines end on the lower edge, and the cell with the "+N
+    // more" line.
     int bottomHeight = 0;
     std::vector<PlacedText> placed;
     for (const CellLine* line : bottom) {
       placed.push_back(PlaceLine(line->role, line->color, line->text, line->hint, Scaled(line->role, scale), 0));
+      bottomHeight += placed.back().box.height;
+    }
+    if (MoreLineShown()) {
+      const FontRole role = MoreLineRole();
+      placed.push_back(PlaceLine(role, MoreLineColor(), FormatInt(options_.moreFormat, out.droppedLines), "",
+                                 Scaled(role, scale), 0));
+      placed.back().hint = DroppedLines();
+      placed.back().isMoreLine = true;
       bottomHeight += placed.back().box.height;
     }
     int by = bottom_ - bottomHeight;

@@ -2,10 +2,10 @@
 // lines of information fitted into the cell's rectangle. Font sizes shrink
 // from the configured ones when the cell is too small, every line is fitted
 // to the cell's width (shrunk, or cut with an ellipsis), and when the lines
-// still do not fit the least important go first. Anniversaries never go
-// silently: the ones that do not fit become one "+N more" line whose hint
-// names them all. The same layout serves the screen and paper; it only
-// measures, and the painter draws what it returns.
+// still do not fit the least important go first. No line goes silently: a
+// cell that gives lines up ends in one "+N more" line that counts them and
+// whose hint names them. The same layout serves the screen and paper; it
+// only measures, and the painter draws what it returns.
 #pragma once
 
 #include <string>
@@ -65,9 +65,10 @@ inline constexpr CellLineKindRow kCellLineKinds[] = {
 static_assert(sizeof(kCellLineKinds) / sizeof(kCellLineKinds[0]) == static_cast<size_t>(CellLineKind::kCount),
               "one row per kind");
 
-// The "+N more" line of anniversaries that do not fit is kept even after
-// lines of every other kind but the holiday. A cell too small for it names
-// the anniversaries in the hint of its Gregorian day number.
+// The "+N more" line of the lines that do not fit is kept even after lines
+// of every other kind but the holiday. It stands last, under the lines on
+// the lower edge. A cell too small for it names the lines given up in the
+// hint of its Gregorian day number.
 inline constexpr int kMoreLineDropRank = 1;
 
 struct CellLine {
@@ -126,8 +127,8 @@ struct PlacedText {
 struct CellLayout {
   std::vector<PlacedText> texts;
   int scale = 100;          // percent of the configured sizes used
-  int droppedLines = 0;     // lines given up (not counting anniversaries in a "+N more")
-  int hiddenAnniversaries = 0;
+  int droppedLines = 0;     // lines given up, of every kind: the N of "+N more"
+  int hiddenAnniversaries = 0;  // anniversaries among them
 };
 
 // Lays `content` out in `cell`: at the largest scale of the options' range

@@ -63,6 +63,14 @@ CellContent FullDay(int anniversaries) {
   return c;
 }
 
+// The full day with every study cycle chosen below its Daf Yomi.
+CellContent EveryCycle() {
+  CellContent c = FullDay(1);
+  for (const char* cycle : {"Mishna Yomit", "Nach Yomi", "Yerushalmi", "Rambam"})
+    c.lines.push_back(Line(K::kLearning, kFontDafYomi, "p. " + std::string(cycle).substr(0, 4), cycle));
+  return c;
+}
+
 const CellLayoutOptions kCell{3, 4, 100, 60, "~"};  // inset, gap to the numbers, scales, ellipsis
 
 // Known cells: a roomy one at the configured sizes; sizes shrinking to 80 %
@@ -70,8 +78,8 @@ const CellLayoutOptions kCell{3, 4, 100, 60, "~"};  // inset, gap to the numbers
 // hint; a time without room between the numbers; with metrics that grow
 // with the size, a time that fits between the numbers only when smaller
 // keeps its size on a line of its own; a full day shrinking from 140 units
-// high to 20, lines going least important first, six anniversaries never
-// without a "+N more" naming them all.
+// high to 20, lines going least important first, six anniversaries and
+// the study cycles never without a "+N more" naming the lines given up.
 TEST(CellLayout, KnownCellsAsReviewed) {
   const CellContent longLines = Cell("1", "2",
                                      {Line(K::kSection, kFontImportant2, "Aharemoth, Kedoshim"),
@@ -94,6 +102,8 @@ TEST(CellLayout, KnownCellsAsReviewed) {
   for (int height = 140; height >= 20; height -= 8) cases.emplace_back("full day", FullDay(1), &fixed, 200, height);
   for (int height = 260; height >= 40; height -= 20)
     cases.emplace_back("six anniversaries", FullDay(6), &fixed, 200, height);
+  for (int height = 190; height >= 130; height -= 20)
+    cases.emplace_back("every study cycle", EveryCycle(), &fixed, 200, height);
   std::ostringstream got;
   for (const auto& [name, content, fonts, width, height] : cases) {
     const CellLayout l = LayoutCell(*fonts, {100, 200, width, height}, content, kCell);
@@ -115,16 +125,21 @@ TEST(CellLayout, KnownCellsAsReviewed) {
     const FittedText fit = FitTextToWidth(fixed, kFontOmer, 12, 7, text, width, "~");
     EXPECT_EQ(fit.text + " " + (fit.cut ? "cut" : std::to_string(fit.size)), fitted);
   }
-  // Whatever the cell's size, no text overlaps another or leaves the cell.
-  for (int anniversaries : {0, 2, 6})
+  // Whatever the cell's size, no text overlaps another or leaves the cell;
+  // a cell that gives lines up ends in "+N more", or its day number's hint
+  // names them, one a line.
+  for (const CellContent& content : {FullDay(0), FullDay(2), FullDay(6), EveryCycle()})
     for (int width = 30; width <= 260; width += 23)
       for (int height = 24; height <= 300; height += 17) {
         const PaintArea cell{100, 200, width, height};
         std::vector<testenv::TextBox> boxes;
-        for (const PlacedText& t : LayoutCell(fixed, {100, 200, width, height}, FullDay(anniversaries), kCell).texts)
-          boxes.push_back({t.box.x, t.box.y, t.box.width, t.box.height, t.text});
+        const CellLayout l = LayoutCell(fixed, {100, 200, width, height}, content, kCell);
+        for (const PlacedText& t : l.texts) boxes.push_back({t.box.x, t.box.y, t.box.width, t.box.height, t.text});
         const Strings problems = testenv::BoxProblems(boxes, &cell);
         EXPECT_TRUE(problems.empty()) << width << "x" << height << ": " << problems.front();
+        if (l.droppedLines == 0) continue;
+        const std::string& hint = l.texts.back().isMoreLine ? l.texts.back().hint : l.texts.front().hint;
+        EXPECT_EQ(std::count(hint.begin(), hint.end(), '\n') + 1, l.droppedLines) << width << "x" << height;
       }
 }
 
