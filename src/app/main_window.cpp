@@ -219,9 +219,11 @@ void HandleMenuItem(GtkWidget* item, int id) {
     case kCmdDayReport:
       showYom();
       break;
-    case kCmdExport:
-      DialogsDoExport(SelectedDate().year);
+    case kCmdExport: {
+      const GregorianDate today = LocalToday();
+      DialogsDoExport(ClampedToday(today.day, today.month, today.year));
       break;
+    }
     case kCmdPrint:
       PrintCommand(gMainWindow, SelectedDate(), MonthViewKind());
       break;

@@ -95,15 +95,14 @@ bool Export(ExportDialog& d) {
       DialogsDoYesNo(FormatText(translate_perform("The file %s exists. Replace it?"), {path})) != kAnswerYes)
     return false;
 
-  const AbsoluteDay first = AbsoluteFromGregorian(1, 1, r.fromYear);
-  const AbsoluteDay last = AbsoluteFromGregorian(31, 12, r.toYear);
   IcsResult result;
   std::string error;
   const bool written = ReplaceFileAtomically(
       path,
       [&](std::FILE* f) {
-        result = IcsWriteCalendar(first, last, r.kinds, CurrentOptions(),
-                                  [f](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size(); });
+        result = IcsWriteCalendar(r.first, r.last, r.kinds, CurrentOptions(), [f](std::string_view piece) {
+          return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
+        });
         return result.written;
       },
       &error);
@@ -118,14 +117,14 @@ bool Export(ExportDialog& d) {
 
 }  // namespace
 
-int DialogsDoExport(int currentYear) {
+int DialogsDoExport(const GregorianDate& today) {
   ExportDialog d;
   GtkWidget* dialog = dialogs::NewDialog(kTitle, true);
   GtkWidget* vbox = gtk_vbox_new(FALSE, 4);
   gtk_box_pack_start(GTK_BOX(dialogs::ContentArea(dialog)), vbox, TRUE, TRUE, 4);
-  const std::string year = std::to_string(currentYear);
-  d.fromEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("From year:"), 6, year);
-  d.toEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("To year:"), 6, year);
+  const ExportDates dates = ExportProposedDates(today);
+  d.fromEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("From date:"), 10, dates.from);
+  d.toEntry = dialogs::AddLabelEntryRow(vbox, translate_perform("To date:"), 10, dates.to);
   // Daf Yomi and the daily learning start as the daily learning settings choose them.
   const unsigned preset = IcsDefaultKinds();
   for (size_t i = 0; i < d.kinds.size(); ++i) {

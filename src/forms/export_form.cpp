@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -9,6 +10,7 @@
 #include "base/settings.h"
 #include "base/text_format.h"
 #include "base/translate.h"
+#include "calendar/calendar.h"
 #include "calendar/types.h"
 #include "compose/current_options.h"
 #include "compose/ics_export.h"
@@ -32,6 +34,44 @@ int ParseYearText(const char* text, std::string* error) {
 
 namespace {
 
+// A date typed as day.month.year ("7.12.2026"), or 0 with `error` set.
+AbsoluteDay ParseExportDate(const std::string& text, std::string* error) {
+  auto notADate = [&] {
+    *error =
+        FormatText(translate_perform("\"%s\" is not a date: write day.month.year, for example 31.12.2026"), {text});
+    return 0;
+  };
+  int parts[3] = {};
+  size_t at = 0;
+  for (int i = 0; i < 3; ++i) {
+    const size_t end = i < 2 ? text.find('.', at) : text.size();
+    const std::string part = end == std::string::npos ? std::string() : text.substr(at, end - at);
+    const bool digits = !part.empty() && part.size() <= 4 && part.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits) return notADate();
+    parts[i] = std::atoi(part.c_str());
+    at = end + 1;
+  }
+  const int day = parts[0];
+  const int month = parts[1];
+  const int year = parts[2];
+  if (year < kFirstYear || year > kLastYear) {
+    *error = FormatText(translate_perform("Year must be in range %d-%d"), {kFirstYear, kLastYear});
+    return 0;
+  }
+  if (month < 1 || month > 12 || day < 1 || day > LastDayOfGregorianMonth(month, year)) return notADate();
+  return AbsoluteFromGregorian(day, month, year);
+}
+
+std::string DateText(const GregorianDate& g) {
+  return std::to_string(g.day) + "." + std::to_string(g.month) + "." + std::to_string(g.year);
+}
+
+// The same date `years` later; 28 February for 29 February in a common year.
+GregorianDate YearsLater(const GregorianDate& g, int years) {
+  const int year = g.year + years;
+  return {std::min(g.day, LastDayOfGregorianMonth(g.month, year)), g.month, year};
+}
+
 std::string TimesProblem(IcsTimesCheck check) {
   switch (check) {
     case IcsTimesCheck::kOk:
@@ -48,17 +88,23 @@ std::string TimesProblem(IcsTimesCheck check) {
 
 }  // namespace
 
+ExportDates ExportProposedDates(const GregorianDate& today) {
+  const GregorianDate last{31, 12, kLastYear};
+  const GregorianDate later = today.year < kLastYear ? YearsLater(today, 1) : last;
+  return {DateText(today), DateText(later)};
+}
+
 bool ReadExportForm(const ExportForm& form, ExportRequest* request, std::string* error) {
   ExportRequest r;
-  r.fromYear = ParseYearText(form.fromYear.c_str(), error);
-  if (r.fromYear == 0) return false;
-  r.toYear = ParseYearText(form.toYear.c_str(), error);
-  if (r.toYear == 0) return false;
-  if (r.fromYear > r.toYear) {
-    *error = translate_perform("The first year must not be after the last year");
+  r.first = ParseExportDate(form.from, error);
+  if (r.first == 0) return false;
+  r.last = ParseExportDate(form.to, error);
+  if (r.last == 0) return false;
+  if (r.first > r.last) {
+    *error = translate_perform("The first date must not be after the last date");
     return false;
   }
-  if (r.toYear - r.fromYear + 1 > kExportMaxYears) {
+  if (r.last >= AbsoluteFromGregorian(YearsLater(GregorianFromAbsolute(r.first), kExportMaxYears))) {
     *error = FormatText(translate_perform("At most %d years can be exported at once"), {kExportMaxYears});
     return false;
   }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "calendar/types.h"
+
 // The check of a year text (the export dialog's and the Select Year
 // dialog's): the year 1583..3000, or 0 with `error` set to the message.
 int ParseYearText(const char* text, std::string* error);
@@ -12,24 +14,34 @@ int ParseYearText(const char* text, std::string* error);
 // for long and make a file few calendars can take in.
 constexpr int kExportMaxYears = 100;
 
+// The dates the dialog proposes: from `today` to the same date a year
+// later (28 February for 29 February), as day.month.year ("7.12.2026",
+// "7.12.2027"); the last date no later than the calendar's last day.
+struct ExportDates {
+  std::string from;
+  std::string to;
+};
+ExportDates ExportProposedDates(const GregorianDate& today);
+
 struct ExportForm {
-  std::string fromYear;  // as typed
-  std::string toYear;
+  std::string from;  // day.month.year, as typed
+  std::string to;
   unsigned kinds = 0;  // kIcs* flags of the boxes checked
   std::string file;    // as typed ("~/" allowed)
 };
 
 struct ExportRequest {
-  int fromYear = 0;
-  int toYear = 0;
+  AbsoluteDay first = 0;
+  AbsoluteDay last = 0;
   unsigned kinds = 0;
   std::string path;     // the file with "~" expanded
   bool exists = false;  // a file of that name is there (ask before replacing it)
 };
 
 // Checks the form; the translated message of the first failing check is put
-// into `error` and false returned. The checks: both years, their order, the
-// span, at least one kind, a learning cycle for the daily learning alone, a
+// into `error` and false returned. The checks: both dates (day.month.year,
+// a day that exists, the year 1583..3000), their order, the span (at most
+// kExportMaxYears years), at least one kind, a learning cycle for the daily learning alone, a
 // file name, no folder of that name, and for the times a city and a valid
 // daylight-saving rule.
 bool ReadExportForm(const ExportForm& form, ExportRequest* request, std::string* error);

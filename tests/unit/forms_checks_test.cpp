@@ -11,6 +11,7 @@
 #include "forms/place_form.h"
 #include "forms/print_form.h"
 #include "forms/year_sheet_form.h"
+#include "reference_data.h"
 #include "storage/user_files.h"
 #include "suntimes/zone_names.h"
 #include "test_env.h"
@@ -64,8 +65,12 @@ TEST_F(FormsTest, Export) {
     ExportRequest req;
     std::string got;
     if (ReadExportForm(form, &req, &got))
-      got = "OK " + std::to_string(req.fromYear) + "-" + std::to_string(req.toYear) + " " + req.path;
+      got = "OK " + testdata::IsoOf(req.first) + ".." + testdata::IsoOf(req.last) + " " + req.path;
     EXPECT_EQ(got, WithHome(r[5], home_.path())) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
+  }
+  for (const auto& r : Rows("export_proposal.tsv", 3)) {
+    const ExportDates dates = ExportProposedDates(GregorianFromAbsolute(*testdata::IsoDay(r[0])));
+    EXPECT_EQ(dates.from + " " + dates.to, r[1] + " " + r[2]) << r[0];
   }
 }
 
