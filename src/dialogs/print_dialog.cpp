@@ -28,6 +28,9 @@ std::string T(const char* key) { return translate_perform(key); }
 // The margin rows, in the order the dialog shows and reads them.
 constexpr const char* kMarginLabels[4] = {"Left margin:", "Top margin:", "Right margin:", "Bottom margin:"};
 constexpr const char* kDefaultMarginMm = "10";
+// The object data of the file entry: the file the Browse window confirmed
+// replacing, which is not asked about again.
+constexpr const char* kConfirmedFileKey = "lumaro-confirmed-file";
 
 std::string& TempDir() {
   static std::string dir = "/tmp";
@@ -76,7 +79,7 @@ bool ReadJob(const PrintWidgets& w, PrintJob* out) {
     dialogs::ShowInputError(error);
     return false;
   }
-  return true;
+  return !out->toFile || PrintDialogMayReplace(w.destination.file, out->filePath);
 }
 
 void SelectFileRadio(GtkWidget*, gpointer radio) {
@@ -105,6 +108,13 @@ GtkWidget* PrintPaperCombo() {
 
 void SetPrintTempDirForTesting(const std::string& dir) { TempDir() = dir; }
 
+bool PrintDialogMayReplace(GtkWidget* fileEntry, const std::string& path) {
+  if (!PrintReplacesFile(path)) return true;
+  const char* confirmed = static_cast<const char*>(g_object_get_data(G_OBJECT(fileEntry), kConfirmedFileKey));
+  if (confirmed && path == confirmed) return true;
+  return DialogsDoYesNo(FormatText(translate_perform("The file %s exists. Replace it?"), {path})) == kAnswerYes;
+}
+
 void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
   GtkWidget* top = gtk_widget_get_toplevel(button);
   GtkWidget* chooser = gtk_file_chooser_dialog_new(
@@ -116,7 +126,8 @@ void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
   if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
     if (gchar* name = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser))) {
       gtk_entry_set_text(GTK_ENTRY(entry), name);
-      g_free(name);
+      // The chooser has asked before choosing a file that is there.
+      g_object_set_data_full(G_OBJECT(entry), kConfirmedFileKey, name, g_free);
     }
   }
   gtk_widget_destroy(chooser);

@@ -29,6 +29,9 @@ void SetPrintTempDirForTesting(const std::string& dir);
 // "Browse..." of the dialog: a save-file chooser whose choice goes into the
 // entry given as `entry`.
 void PrintDialogBrowse(GtkWidget* button, gpointer entry);
+// Asks before printing over the file `path` when it is there (not again for
+// the file the Browse window of `fileEntry` chose); true to go on.
+bool PrintDialogMayReplace(GtkWidget* fileEntry, const std::string& path);
 
 // The paper sizes of PrintPaperFormats as a drop-down list (translated),
 // the first one chosen.

@@ -63,8 +63,11 @@ std::optional<YearSheetRequest> DoYearSheetDialog(GtkWidget* parent, const Grego
     if (!ReadPrintDestination(w.destination, &printer, &path)) return false;
     request = ReadYearSheetForm(gtk_entry_get_text(GTK_ENTRY(w.year)), dialogs::ActiveRadio(w.kind) == 1,
                                 gtk_combo_box_get_active(GTK_COMBO_BOX(w.paper)), printer, path, &error);
-    if (!request) dialogs::ShowInputError(error);
-    return request.has_value();
+    if (!request) {
+      dialogs::ShowInputError(error);
+      return false;
+    }
+    return !request->printer.empty() || PrintDialogMayReplace(w.destination.file, request->path);
   });
   if (answer != dialogs::kAnswerOk) return std::nullopt;
   return request;

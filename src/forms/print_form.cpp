@@ -1,5 +1,7 @@
 #include "forms/print_form.h"
 
+#include <sys/stat.h>
+
 #include "base/text_format.h"
 #include "base/translate.h"
 
@@ -52,4 +54,9 @@ bool ReadPrintForm(const PrintForm& form, PrintJob* out, std::string* error) {
   }
   *out = job;
   return true;
+}
+
+bool PrintReplacesFile(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0;
 }

@@ -30,3 +30,7 @@ struct PrintForm {
 // first failing check in `error`: the destination, the paper, each margin,
 // and room left on the paper.
 bool ReadPrintForm(const PrintForm& form, PrintJob* job, std::string* error);
+
+// True when printing to the file `path` would replace one that is there:
+// the print dialogs ask first.
+bool PrintReplacesFile(const std::string& path);
