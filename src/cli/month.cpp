@@ -154,7 +154,8 @@ int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE
   PrintSetPaper(job, paper ? *paper : PrintPaperFormats[0], landscape);
   PrintSetMargins(job, margins[0], margins[1], margins[2], margins[3]);
   if (!PrintAreaIsUsable(job))
-    return UsageFail(err, "the margins leave no room on " + job.paperName + " paper");
+    return UsageFail(
+        err, "the margins must leave at least half the width and half the height of the " + job.paperName + " paper");
 
   std::string error;
   const bool ok = outFile ? (pdf ? PrintJobToPdfFile(job, *outFile, *month, options, &error, kind)

@@ -49,7 +49,7 @@ bool ReadPrintForm(const PrintForm& form, PrintJob* out, std::string* error) {
   }
   PrintSetMargins(job, mm[0], mm[1], mm[2], mm[3]);
   if (!PrintAreaIsUsable(job)) {
-    *error = translate_perform("The margins leave no room on the paper");
+    *error = translate_perform("The margins must leave at least half the paper's width and half its height");
     return false;
   }
   *out = job;

@@ -28,7 +28,7 @@ struct PrintForm {
 
 // The job the form describes, or false with the translated message of the
 // first failing check in `error`: the destination, the paper, each margin,
-// and room left on the paper.
+// and at least half the paper's width and height left by the margins.
 bool ReadPrintForm(const PrintForm& form, PrintJob* job, std::string* error);
 
 // True when printing to the file `path` would replace one that is there:

@@ -95,7 +95,7 @@ PaintArea PrintArea(const PrintJob& job) {
 
 bool PrintAreaIsUsable(const PrintJob& job) {
   const PaintArea a = PrintArea(job);
-  return a.width > 0 && a.height > 0;
+  return a.width > 0 && a.height > 0 && 2 * a.width >= job.paperWidth && 2 * a.height >= job.paperHeight;
 }
 
 std::string PrintCheckYiddishFont(const Options& options) {

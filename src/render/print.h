@@ -64,7 +64,8 @@ void PrintSetMargins(PrintJob& job, int leftMm, int topMm, int rightMm, int bott
 
 // The printable area in the painter's top-down points: the paper less the margins.
 PaintArea PrintArea(const PrintJob& job);
-// True when the margins leave some paper to print on.
+// True when the margins leave at least half the paper's width and half its
+// height to print on: wider margins would print the month as a sliver.
 bool PrintAreaIsUsable(const PrintJob& job);
 
 // Paints the month of `month` (its day is the selected day; a Gregorian or,
