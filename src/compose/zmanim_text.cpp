@@ -44,9 +44,9 @@ void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text) {
     out += ListedTimeText(shown, value, options.clock, kNoTimeText);
     out += '\n';
   }
-  // The special days' times of the day, after its zmanim.
+  // The day's own times after its zmanim, in order of the day: its candle
+  // lighting or havdalah and the special days' times.
   for (const DayTime& t : DayTimesFor(all.rules, options, all.style).Of(day)) {
-    if (!IsSpecialDayTime(t.kind)) continue;
     out += DayTimeListLabel(t);
     out += ": ";
     out += ListedTimeText(t.computed, t.time, options.clock, kNoTimeText);

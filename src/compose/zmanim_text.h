@@ -11,8 +11,9 @@
 // "(after midnight)" for a time of the evening after it; where the sun makes
 // the time not exist, why: "the sun does not set"; "----" when the time has
 // no value for another reason or the daylight-saving rule is invalid), each
-// ending in a line feed, all translated; then the special times of the day
-// (fast begins and ends, Khanukka candles, khamets, the moments of the minor
-// days) as "<label>: <time>" lines. When the city is not found `text` is
+// ending in a line feed, all translated; then the day's own times in order of
+// the day (its candle lighting or havdalah, fast begins and ends, Khanukka
+// candles, khamets, the moments of the minor days) as "<label>: <time>" lines
+// ("Candle Lighting: 04:11PM"). When the city is not found `text` is
 // left as it was.
 void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text);

@@ -7,8 +7,9 @@ SETTINGS="$HOME/.lumaro/kivrasettings"
 
 # Off (the default): the outputs of 2024 for five settings are those of the program before zone names
 # existed: shown_times_by_rule_2024.txt, made by this loop with lumaro-cli of commit 83526ff, a
-# regression record, updated once for the festival evenings and once for the end of Kiddush Levana in
-# the zmanim lists of 21 June (checked line by line).
+# regression record, updated once for the festival evenings, once for the end of Kiddush Levana in
+# the zmanim lists of 21 June and once for the Fridays' candle lighting in the zmanim lists (each the
+# dump's time of that Friday; checked line by line).
 configs=(
   'pforzheim|'
   'new-york|CurrentCity: "New York City"\nDSTStartWeekNo: "2"\nDSTEndWeekNo: "1"\nDSTEndMonth: "11"\n'
