@@ -26,12 +26,10 @@ void EndWithLineBreak(std::string* text) {
 std::string BuildHalakhaList(AbsoluteDay d, const CalendarRules& rules, int style, bool hebrewNumerals,
                              const PlaceMoments& place) {
   // The heading's format may come from a translation file: it is filled only
-  // when its conversions match, never handed to printf. With Hebrew
-  // numerals it names the Hebrew date too.
+  // when its conversions match, never handed to printf. It names the
+  // Hebrew date too.
   const std::string hebrew = ReportHeadingHebrewDate(d, hebrewNumerals);
-  std::string text = (hebrew.empty() ? FormatText(translate_perform("Halakha for date %s"), {DateText(d)})
-                                     : FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew})) +
-                     ":\n";
+  std::string text = FormatText(translate_perform("Halakha for date %s (%s)"), {DateText(d), hebrew}) + ":\n";
   text += HalakhaDo(d, rules, style, place);
   return translate_replace(text);
 }

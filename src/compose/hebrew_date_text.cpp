@@ -61,6 +61,5 @@ std::string HebrewMonthGregorianCaption(int month, int year) {
 }
 
 std::string ReportHeadingHebrewDate(AbsoluteDay d, bool numerals) {
-  if (!numerals) return {};
-  return HebrewDateText(HebrewFromAbsolute(d), true, HebrewThousands::kWrite);
+  return HebrewDateText(HebrewFromAbsolute(d), numerals, numerals ? HebrewThousands::kWrite : HebrewThousands::kOmit);
 }

@@ -44,8 +44,7 @@ std::string HebrewYearText(int year, bool numerals);
 // translated; the days always in digits).
 std::string HebrewMonthGregorianCaption(int month, int year);
 
-// The Hebrew date a heading of the day report adds to its Gregorian date:
-// with numerals the date with its thousands ("ה׳ טבת ה׳תשפ״ו"), without
-// them "" (the headings then name the Gregorian date alone, as they always
-// have).
+// The Hebrew date a heading of the day report adds to its Gregorian date
+// ("Halakha for date 7.12.2026 (27 Kislev 5787):"): in digits "27 Kislev
+// 5787", with numerals the date with its thousands ("ה׳ טבת ה׳תשפ״ו").
 std::string ReportHeadingHebrewDate(AbsoluteDay d, bool numerals);

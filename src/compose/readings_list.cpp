@@ -18,11 +18,10 @@ std::string BuildReadingsList(AbsoluteDay d, const CalendarRules& rules, int sty
   if (lines.empty()) return {};
   const GregorianDate g = GregorianFromAbsolute(d);
   // The heading comes from a translation file: filled only when its
-  // conversions match, never handed to printf. With Hebrew numerals it
-  // names the Hebrew date too.
+  // conversions match, never handed to printf. It names the Hebrew date
+  // too.
   const std::string hebrew = ReportHeadingHebrewDate(d, hebrewNumerals);
   const std::string heading =
-      hebrew.empty() ? FormatText(translate_perform("Readings for %d.%d.%d:"), {g.day, g.month, g.year})
-                     : FormatText(translate_perform("Readings for %d.%d.%d (%s):"), {g.day, g.month, g.year, hebrew});
+      FormatText(translate_perform("Readings for %d.%d.%d (%s):"), {g.day, g.month, g.year, hebrew});
   return translate_replace(heading + '\n' + lines);
 }
