@@ -154,6 +154,23 @@ TEST_F(MainWindowTest, MinorDays) {
   EXPECT_TRUE(ViewShows("BeHaB"));
 }
 
+// The check item turns the week to run from the right, and back to the
+// language's own direction, which is then stored as "by language".
+TEST_F(MainWindowTest, WeekRightToLeft) {
+  GtkWidget* item = MenuItem("Week from right to left");
+  ASSERT_TRUE(GTK_IS_CHECK_MENU_ITEM(item));
+  ShowMonth(G{1, 10, 2026});  // a Thursday, right of the middle in a week from the left
+  const int fromTheLeft = PointOfDay(1).x;
+  gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  EXPECT_TRUE(RedrawRequested());
+  EXPECT_LT(PointOfDay(1).x, fromTheLeft);
+  EXPECT_EQ(getWeekRightToLeft(), kWeekRightToLeftOn);
+  gtk_menu_item_activate(GTK_MENU_ITEM(item));
+  EXPECT_TRUE(RedrawRequested());
+  EXPECT_EQ(PointOfDay(1).x, fromTheLeft);
+  EXPECT_EQ(getWeekRightToLeft(), kWeekRightToLeftByLanguage);
+}
+
 // The first start proposes the place and the language by the system's zone
 // and locale and asks before anything shows; the festivals follow the city,
 // its candle minutes come with it, and Cancel keeps the proposal.
