@@ -21,6 +21,7 @@
 import {readFileSync, writeFileSync} from 'node:fs';
 import {dirname, join} from 'node:path';
 import {fileURLToPath, pathToFileURL} from 'node:url';
+import {readCities} from './city-file.mjs';
 
 const packageDir = (name) => join(process.cwd(), 'node_modules', name);
 const packageJson = (name) => JSON.parse(readFileSync(join(packageDir(name), 'package.json'), 'utf8'));
@@ -31,22 +32,6 @@ const PACKAGE = `@hebcal/core ${packageJson('@hebcal/core').version}`;
 const SCRIPT = 'scripts/make-minor-days-reference.mjs';
 const root = process.argv[2] || join(dirname(fileURLToPath(import.meta.url)), '..');
 
-// "Name", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, ...
-const CITY_LINE = new RegExp(
-  '^"([^"]+)",\\s*(\\d+),(\\d+)\\s*([NS]),\\s*(\\d+),(\\d+)\\s*([EW]),' +
-  '\\s*GMT[^,]*,\\s*([A-Za-z_\\/+-]+)',
-);
-function readCities(path) {
-  const cities = new Map();
-  for (const line of readFileSync(path, 'latin1').split('\n')) {
-    const m = line.match(CITY_LINE);
-    if (!m) continue;
-    const lat = (Number(m[2]) + Number(m[3]) / 60) * (m[4] === 'S' ? -1 : 1);
-    const lon = (Number(m[5]) + Number(m[6]) / 60) * (m[7] === 'W' ? -1 : 1);
-    cities.set(m[1], {lat, lon, zone: m[8]});
-  }
-  return cities;
-}
 
 const pad = (n) => String(n).padStart(2, '0');
 const isoDate = (d) => `${d.getFullYear()}-${pad(d.getMonth() + 1)}-${pad(d.getDate())}`;

@@ -21,9 +21,9 @@
 // Each time is the whole minutes from local midnight of the date by the
 // city's clock (past midnight more than 1440), rounded to the nearest minute
 // (candles down), or - where the package gives none. Candles only on Fridays.
-import {readFileSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import {join} from 'node:path';
+import {readCities} from './city-file.mjs';
 
 const require = createRequire(join(process.cwd(), 'package.json'));
 const KZ = require('kosher-zmanim');
@@ -33,17 +33,6 @@ const CITIES = ['Fairbanks', 'Anchorage', 'Reykjav\u00edk', 'Helsinki', 'Troms\u
 const FIRST = {year: 2026, month: 1, day: 1};
 const DAYS = 730;
 
-function readCities(path) {
-  const cities = new Map();
-  for (const line of readFileSync(path, 'latin1').split('\n')) {
-    const m = line.match(/^"([^"]+)",\s*(\d+),(\d+)\s*([NS]),\s*(\d+),(\d+)\s*([EW]),\s*GMT[^,]*,\s*([A-Za-z_\/+-]+)/);
-    if (!m) continue;
-    const lat = (Number(m[2]) + Number(m[3]) / 60) * (m[4] === 'S' ? -1 : 1);
-    const lon = (Number(m[5]) + Number(m[6]) / 60) * (m[7] === 'W' ? -1 : 1);
-    cities.set(m[1], {lat, lon, zone: m[8]});
-  }
-  return cities;
-}
 
 const cityFile = readCities(process.argv[2] || 'data/cities');
 const version = require('kosher-zmanim/package.json').version;

@@ -32,6 +32,7 @@
 import {readFileSync} from 'node:fs';
 import {join} from 'node:path';
 import {pathToFileURL} from 'node:url';
+import {readCities} from './city-file.mjs';
 
 const packageDir = (name) => join(process.cwd(), 'node_modules', name);
 const packageJson = (name) => JSON.parse(readFileSync(join(packageDir(name), 'package.json'), 'utf8'));
@@ -75,18 +76,6 @@ const CITIES = [
 const FIRST = [2025, 1, 1];
 const LAST = [2026, 12, 31];
 
-// "Name", 31,46 N, 35,13 E, GMT+2, Asia/Jerusalem, ...
-function readCities(path) {
-  const cities = new Map();
-  for (const line of readFileSync(path, 'latin1').split('\n')) {
-    const m = line.match(/^"([^"]+)",\s*(\d+),(\d+)\s*([NS]),\s*(\d+),(\d+)\s*([EW]),\s*GMT[^,]*,\s*([A-Za-z_\/+-]+)/);
-    if (!m) continue;
-    const lat = (Number(m[2]) + Number(m[3]) / 60) * (m[4] === 'S' ? -1 : 1);
-    const lon = (Number(m[5]) + Number(m[6]) / 60) * (m[7] === 'W' ? -1 : 1);
-    cities.set(m[1], {lat, lon, zone: m[8]});
-  }
-  return cities;
-}
 
 const pad = (n) => String(n).padStart(2, '0');
 const isoDate = (d) => `${d.getFullYear()}-${pad(d.getMonth() + 1)}-${pad(d.getDate())}`;
