@@ -83,7 +83,7 @@ int CmdMinorDays(const Args& args, const Options& options, std::FILE* out, std::
   const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
   OutBuffer o(out);
   for (AbsoluteDay d = range->first; d <= range->last; ++d) {
-    for (const MinorDayLine& line : MinorDayLinesOf(d, options.rules, times, options.times.clock)) {
+    for (const MinorDayLine& line : MinorDayLinesOf(d, options.rules, times.Of(d), options.times.clock)) {
       AppendDate(o, d);
       o << '\t' << MinorDayOf(line.day).name << '\t';
       AppendField(o, line.Text());

@@ -120,7 +120,7 @@ int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE
 
   // The minor days by name, the moments with their time.
   const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
-  const std::vector<MinorDayLine> minor = MinorDayLinesOf(d, rules, times, options.times.clock);
+  const std::vector<MinorDayLine> minor = MinorDayLinesOf(d, rules, times.Of(d), options.times.clock);
   for (const MinorDayLine& line : minor) {
     if (line.time.empty()) r.Line(translate_perform("Minor day"), line.title);
   }

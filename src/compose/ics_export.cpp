@@ -163,9 +163,11 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
     }
     if (kinds & kIcsOmer) w.AllDay(day, "omer", {}, info.omer);
   }
+  const std::vector<DayTime> dayTimes =
+      kinds & (kIcsTimes | kIcsMinorDays) ? run.times.Of(day) : std::vector<DayTime>();
   if (kinds & kIcsTimes) {
     // Candle lighting, havdalah, and the fast, Khanukka and khamets times.
-    for (const DayTime& t : run.times.Of(day)) {
+    for (const DayTime& t : dayTimes) {
       // The moments of the moon and the sun are events of the minor days.
       if (!t.computed || (t.minorDay && IsMoment(t.kind))) continue;
       const std::string utc = IcsUtcDateTime(day, t.time.standardMinutes, t.time.gmtOffset);
@@ -189,7 +191,7 @@ void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& 
   }
   if (kinds & kIcsHebrewDates) w.AllDay(day, "hebrew-date", {}, HebrewDateText(HebrewFromAbsolute(day), run.numerals));
   if (kinds & kIcsMinorDays) {
-    for (const MinorDayLine& line : MinorDayLinesOf(day, run.rules, run.times, run.clock)) {
+    for (const MinorDayLine& line : MinorDayLinesOf(day, run.rules, dayTimes, run.clock)) {
       const std::string_view kind = MinorDayOf(line.day).name;
       if (line.time.empty()) {
         w.AllDay(day, kind, {}, line.title);

@@ -26,12 +26,12 @@ bool MomentOf(DayTimeKind kind, MinorDay* day) {
 
 }  // namespace
 
-std::vector<MinorDayLine> MinorDayLinesOf(AbsoluteDay d, const CalendarRules& rules, const DayTimes& times,
-                                          const ClockStyle& clock) {
+std::vector<MinorDayLine> MinorDayLinesOf(AbsoluteDay d, const CalendarRules& rules,
+                                          const std::vector<DayTime>& times, const ClockStyle& clock) {
   std::vector<MinorDayLine> lines;
   for (MinorDay day : halakha::MinorDatesOn(d, rules))
     lines.push_back({day, translate_perform(MinorDayOf(day).title), {}, {}});
-  for (const DayTime& t : times.Of(d)) {
+  for (const DayTime& t : times) {
     MinorDay day;
     if (!t.computed || !MomentOf(t.kind, &day)) continue;
     lines.push_back({day, DayTimeLabel(t), TimeformatFormatTime(t.time.hour, t.time.minute, clock), t});

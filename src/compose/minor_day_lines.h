@@ -24,7 +24,8 @@ struct MinorDayLine {
   std::string Text() const { return time.empty() ? title : title + " " + time; }
 };
 
-// The lines of day d in the order of the minor-day table. Moments need the
-// city of `times`: without it they are left out.
-std::vector<MinorDayLine> MinorDayLinesOf(AbsoluteDay d, const CalendarRules& rules, const DayTimes& times,
-                                          const ClockStyle& clock);
+// The lines of day d in the order of the minor-day table; `times` are the
+// day's times as DayTimes::Of gives them, whose moments need a city (without
+// it they are left out).
+std::vector<MinorDayLine> MinorDayLinesOf(AbsoluteDay d, const CalendarRules& rules,
+                                          const std::vector<DayTime>& times, const ClockStyle& clock);

@@ -66,7 +66,8 @@ std::string MostPopulousCity(const std::string& cityFile, const std::string& zon
   const CityRec* best = nullptr;
   const std::vector<CityRec> cities = CityGetAll(cityFile);
   for (const CityRec& city : cities) {
-    if (city.zoneName.empty() || Known(city.zoneName) != zone) continue;
+    // The city file writes the database's own names, as SystemTimeZone gives them.
+    if (city.zoneName != zone) continue;
     if (!best || city.population.value_or(0) > best->population.value_or(0)) best = &city;
   }
   return best ? best->name : std::string();

@@ -24,24 +24,21 @@ bool IsBehabShabbat(AbsoluteDay d) { return d == BehabShabbatOf(d); }
 
 bool IsBehab(AbsoluteDay d, const CalendarRules& r) {
   if (!MondayOrThursday(d)) return false;
-  // The Shabbat is at most 23 days back (the last day moved twice).
-  for (AbsoluteDay shabbat = d - 1; shabbat >= d - 23; --shabbat) {
-    if (shabbat != BehabShabbatOf(shabbat)) continue;
-    int slot = 0;        // Monday, Thursday, Monday
-    bool moved = false;  // the slot's day had no Takhanun: the next Monday or Thursday takes it
-    for (AbsoluteDay x = shabbat + 2; x <= d; ++x) {
-      if (!MondayOrThursday(x)) continue;
-      const int weekday = slot == 1 ? kThursday : kMonday;
-      if (!moved && WeekdayOf(x) != weekday) continue;
-      if (takhanun_free(x, r) || FestivalsOn(x, r).Contains(Festival::kPesakhSheni)) {
-        moved = true;
-        continue;
-      }
-      if (x == d) return true;
-      moved = false;
-      if (++slot == 3) break;
+  // The fasts fall within two and a half weeks of the Shabbat, in its month.
+  const AbsoluteDay shabbat = BehabShabbatOf(d);
+  if (shabbat == 0 || d < shabbat) return false;
+  int slot = 0;        // Monday, Thursday, Monday
+  bool moved = false;  // the slot's day had no Takhanun: the next Monday or Thursday takes it
+  for (AbsoluteDay x = shabbat + 2; x <= d && slot < 3; ++x) {
+    if (!MondayOrThursday(x)) continue;
+    if (!moved && WeekdayOf(x) != (slot == 1 ? kThursday : kMonday)) continue;
+    if (takhanun_free(x, r) || FestivalsOn(x, r).Contains(Festival::kPesakhSheni)) {
+      moved = true;
+      continue;
     }
-    return false;
+    if (x == d) return true;
+    moved = false;
+    ++slot;
   }
   return false;
 }

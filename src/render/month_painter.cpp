@@ -342,7 +342,8 @@ class MonthPainter {
           EveningTimeLabel(evening.kind) + ": " + MissingTimeText(evening.missing));
       slotTaken = true;
     }
-    for (const DayTime& t : times_.Of(d)) {
+    const std::vector<DayTime> dayTimes = times_.Of(d);
+    for (const DayTime& t : dayTimes) {
       if ((t.kind != DayTimeKind::kFastBegins && t.kind != DayTimeKind::kFastEnds) || !t.computed || t.atEveningTime)
         continue;
       if (t.minorDay && !options_.look.minorDays) continue;  // Taanit Bekhorot goes with the minor days
@@ -361,7 +362,7 @@ class MonthPainter {
     // The minor days and the moments of the moon and the sun; Purim Katan
     // is already the holiday line.
     if (options_.look.minorDays) {
-      for (const MinorDayLine& line : MinorDayLinesOf(d, rules_, times_, options_.times.clock)) {
+      for (const MinorDayLine& line : MinorDayLinesOf(d, rules_, dayTimes, options_.times.clock)) {
         if (line.day == MinorDay::kPurimKatan) continue;
         const std::string_view report = MinorDayOf(line.day).report;
         add(CellLineKind::kMinorDay, kFontOmer, kBlack, line.Text(),
