@@ -240,8 +240,10 @@ PlaceMoments DayTimes::PlaceMomentsOf(AbsoluteDay d) const {
   const AbsoluteDay opens = UtcDayOf(window.begins);
   const AbsoluteDay closes = UtcDayOf(window.ends);
   PlaceMoments place;
-  for (const DayTime& t : Of(d))
-    if (t.kind == DayTimeKind::kTekufa && t.computed) place.tekufa = t.season;
+  for (const Tekufa& tekufa : TekufotBetween(UtcMidnight(d - 1), UtcMidnight(d + 2))) {
+    ShabbatTimeValue value;
+    if (evenings_.Moment(d, tekufa.moment, CityClock::Rounding::kNearest, &value)) place.tekufa = tekufa.season;
+  }
   // The first evening whose dawn comes after the window opens.
   for (AbsoluteDay e = opens - 2; e <= opens + 1; ++e) {
     if (NightEdge(e + 1, kFastBeginsSlot, *zoneHours) > window.begins) {
