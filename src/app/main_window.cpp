@@ -20,19 +20,15 @@
 #include "calendar/navigation.h"
 #include "forms/first_start.h"
 #include "dialogs/anniversaries_dialog.h"
-#include "dialogs/dst_dialog.h"
 #include "dialogs/export_dialog.h"
-#include "dialogs/font_dialogs.h"
-#include "dialogs/learning_dialog.h"
 #include "dialogs/gtk_util.h"
 #include "dialogs/message.h"
+#include "dialogs/preferences.h"
 #include "dialogs/print_dialog.h"
 #include "dialogs/settings_dialogs.h"
-#include "dialogs/shabbat_times_dialog.h"
 #include "dialogs/widget_fonts.h"
 #include "dialogs/year_sheet_dialog.h"
 #include "dialogs/your_place_dialog.h"
-#include "dialogs/zmanim_dialog.h"
 #include "render/colors.h"
 #include "storage/user_files.h"
 
@@ -57,6 +53,8 @@ GtkWidget* vboxWindow = nullptr;
 GtkAccelGroup* menuKeys = nullptr;
 // The check item of the Hebrew-month view (rebuilt with the menus).
 GtkWidget* hebrewMonthsItem = nullptr;
+GtkWidget* minorDaysItem = nullptr;
+GtkWidget* weekItem = nullptr;
 
 constexpr int kSeparator = -1;
 
@@ -85,9 +83,11 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit, GDK_q, GDK_CONTROL_MASK},
-    {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
+    {kSettingsMenu, "Preferences...", kCmdPreferences, GDK_comma, GDK_CONTROL_MASK},
     {kSettingsMenu, "Show minor days and the moon", kCmdMinorDays},
     {kSettingsMenu, "Week from right to left", kCmdWeekRightToLeft},
+    {kSettingsMenu, "", kSeparator},
+    {kSettingsMenu, "Set Israel/Diaspora & Style...", kCmdIsraelDiasporaStyle},
     {kSettingsMenu, "Configure Shabbat Times...", kCmdShabbatTimes},
     {kSettingsMenu, "Configure Zmanim...", kCmdZmanim},
     {kSettingsMenu, "Configure Daily Learning...", kCmdLearning},
@@ -133,18 +133,46 @@ void ChooseWeekRightToLeft(bool on) {
 
 void SetFontForAllChildrenCB(GtkWidget* widget, gpointer) { setFontMenu(widget); }
 
-// The check item shows the view the settings name, without running its command.
-void SyncHebrewMonthsItem() {
-  if (!hebrewMonthsItem) return;
-  GtkCheckMenuItem* check = GTK_CHECK_MENU_ITEM(hebrewMonthsItem);
-  const gboolean on = getHebrewMonthView() ? TRUE : FALSE;
-  if (gtk_check_menu_item_get_active(check) == on) return;
-  g_signal_handlers_block_by_func(hebrewMonthsItem, reinterpret_cast<gpointer>(OnMenuItemActivate),
-                                  GINT_TO_POINTER(kCmdHebrewMonths));
-  gtk_check_menu_item_set_active(check, on);
-  g_signal_handlers_unblock_by_func(hebrewMonthsItem, reinterpret_cast<gpointer>(OnMenuItemActivate),
-                                    GINT_TO_POINTER(kCmdHebrewMonths));
+// The check items show what the settings name, without running their commands.
+void SyncCheckItem(GtkWidget* item, int id, bool on) {
+  if (!item || gtk_check_menu_item_get_active(GTK_CHECK_MENU_ITEM(item)) == (on ? TRUE : FALSE)) return;
+  g_signal_handlers_block_by_func(item, reinterpret_cast<gpointer>(OnMenuItemActivate), GINT_TO_POINTER(id));
+  gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on ? TRUE : FALSE);
+  g_signal_handlers_unblock_by_func(item, reinterpret_cast<gpointer>(OnMenuItemActivate), GINT_TO_POINTER(id));
 }
+
+void SyncCheckItems() {
+  SyncCheckItem(hebrewMonthsItem, kCmdHebrewMonths, getHebrewMonthView() != 0);
+  SyncCheckItem(minorDaysItem, kCmdMinorDays, getShowMinorDays() != 0);
+  SyncCheckItem(weekItem, kCmdWeekRightToLeft, WeekRightToLeftNow());
+}
+
+// The Preferences window at `page`; what it changed is shown at once.
+void OpenPreferences(PreferencesPage page) {
+  const PreferencesOutcome outcome = ShowPreferences(page);
+  if (!outcome.confirmed) return;
+  // A new language needs its translations loaded before the labels are made.
+  if (outcome.languageChanged || outcome.fontsChanged) {
+    MainWindowRebuild(outcome.languageChanged);
+    return;
+  }
+  SyncCheckItems();
+  MainWindowRedraw();
+}
+
+// The page each settings command opens.
+struct PreferencesCommand {
+  int id;
+  PreferencesPage page;
+};
+constexpr PreferencesCommand kPreferencesCommands[] = {
+    {kCmdPreferences, PreferencesPage::kPlace},        {kCmdShabbatTimes, PreferencesPage::kPlace},
+    {kCmdDaylightSaving, PreferencesPage::kTimes},     {kCmdTimeFormat, PreferencesPage::kTimes},
+    {kCmdZmanim, PreferencesPage::kZmanim},            {kCmdIsraelDiasporaStyle, PreferencesPage::kCalendar},
+    {kCmdLanguage, PreferencesPage::kLanguage},        {kCmdFont, PreferencesPage::kLanguage},
+    {kCmdFontSizes, PreferencesPage::kLanguage},       {kCmdLearning, PreferencesPage::kLearning},
+    {kCmdBackgroundImage, PreferencesPage::kMonthView},
+};
 
 }  // namespace
 
@@ -171,7 +199,7 @@ GtkWidget* internalAddMenuItem(GtkWidget* menu, const char* label, int id) {
     gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(item), on ? TRUE : FALSE);
     setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
     g_signal_connect(item, "activate", G_CALLBACK(OnMenuItemActivate), GINT_TO_POINTER(id));
-    if (id == kCmdHebrewMonths) hebrewMonthsItem = item;
+    (id == kCmdHebrewMonths ? hebrewMonthsItem : id == kCmdMinorDays ? minorDaysItem : weekItem) = item;
   } else {
     item = gtk_menu_item_new_with_label(label);
     setProperTextDirectionForWidget(gtk_bin_get_child(GTK_BIN(item)));
@@ -200,6 +228,11 @@ GtkWidget* createMenuBar() {
 }
 
 void HandleMenuItem(GtkWidget* item, int id) {
+  for (const PreferencesCommand& command : kPreferencesCommands) {
+    if (command.id != id) continue;
+    OpenPreferences(command.page);
+    return;
+  }
   switch (id) {
     case kCmdExit:
       // Destroying the window runs MainWindowDestroy: settings written, loop left.
@@ -246,45 +279,14 @@ void HandleMenuItem(GtkWidget* item, int id) {
       } else {
         setHebrewMonthView(getHebrewMonthView() ? 0 : 1);
       }
-      SyncHebrewMonthsItem();
+      SyncCheckItems();
       MainWindowRedraw();
       break;
     case kCmdYearSheet:
       YearSheetCommand(gMainWindow, SelectedDate());
       break;
-    case kCmdIsraelDiasporaStyle:
-      if (DialogsConfigureIsraelDiasporaStyle()) MainWindowRedraw();
-      break;
-    case kCmdShabbatTimes:
-      if (DoConfigureShabbatTimes()) MainWindowRedraw();
-      break;
-    case kCmdDaylightSaving:
-      if (DoConfigureDST()) MainWindowRedraw();
-      break;
-    case kCmdZmanim:
-      if (ZmanimdlgDoDialog()) MainWindowRedraw();
-      break;
-    case kCmdLearning:
-      if (DialogsConfigureLearning()) MainWindowRedraw();
-      break;
-    case kCmdTimeFormat:
-      if (TimeformatConfigure()) MainWindowRedraw();
-      break;
-    case kCmdBackgroundImage:
-      if (DialogsConfigureBackgroundImage()) MainWindowRedraw();
-      break;
     case kCmdHelp:
       DialogsDoHelp(gMainWindow, helpMessage);
-      break;
-    // A new language needs its translations loaded before the labels are made.
-    case kCmdLanguage:
-      if (DialogsSelectLanguage()) MainWindowRebuild(true);
-      break;
-    case kCmdFont:
-      if (DialogsConfigureFont()) MainWindowRebuild(false);
-      break;
-    case kCmdFontSizes:
-      if (FontSize_Configure(isLanguageRightToLeft())) MainWindowRebuild(false);
       break;
     default:
       break;
@@ -359,7 +361,7 @@ void windowDestroy() {
   tooltips_done();
   if (vboxWindow) gtk_widget_destroy(vboxWindow);
   vboxWindow = nullptr;
-  hebrewMonthsItem = nullptr;
+  hebrewMonthsItem = minorDaysItem = weekItem = nullptr;
   drawingArea = nullptr;
 }
 
@@ -377,7 +379,7 @@ void MainWindowDestroy(GtkWidget*, gpointer) {
   BackgroundImageCacheDone();
   tooltips_done();
   vboxWindow = nullptr;
-  hebrewMonthsItem = nullptr;
+  hebrewMonthsItem = minorDaysItem = weekItem = nullptr;
   drawingArea = nullptr;
   menuKeys = nullptr;
   gMainWindow = nullptr;

@@ -36,6 +36,7 @@ enum MenuCommand : int {
   kCmdHebrewMonths = 20,     // switches the month view between Gregorian and Hebrew months
   kCmdMinorDays = 21,        // shows or hides the minor days and the moon in the month view
   kCmdWeekRightToLeft = 22,  // turns the week of the month view from right to left or back
+  kCmdPreferences = 23,      // the Preferences window at its first page
 };
 
 // Builds the window content (menu bar, drawing area, status label).

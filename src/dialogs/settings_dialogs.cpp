@@ -1,17 +1,20 @@
 #include "dialogs/settings_dialogs.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "dialogs/gtk_util.h"
-#include "dialogs/widget_fonts.h"
-#include "dialogs/dialog_util.h"
-#include "dialogs/message.h"
-#include "forms/help_text.h"
-#include "forms/language_form.h"
 #include "base/settings.h"
 #include "base/settings_file.h"
 #include "base/translate.h"
+#include "dialogs/dialog_util.h"
+#include "dialogs/gtk_util.h"
+#include "dialogs/message.h"
+#include "dialogs/preferences.h"
+#include "dialogs/widget_fonts.h"
+#include "forms/help_text.h"
+#include "forms/language_form.h"
 
 namespace {
 
@@ -26,49 +29,28 @@ std::vector<GtkWidget*> AddRadioRow(GtkWidget* rows, const std::string& label, c
   return group;
 }
 
-// Adds OK and Cancel and runs the dialog. On OK the index of the active
-// button of each group, in order; empty when cancelled. (The buttons are
-// read before the dialog is destroyed.)
-std::vector<int> RunRadioDialog(GtkWidget* dialog, const std::vector<std::vector<GtkWidget*>>& groups) {
-  dialogs::AddOkCancel(dialog);
-  std::vector<int> active;
-  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
-    for (const auto& group : groups) active.push_back(dialogs::ActiveRadio(group));
-    return true;
-  });
-  if (!confirmed) active.clear();
-  return active;
-}
-
-constexpr int kDiasporaButton = 0, kIsraelButton = 1, kByThePlaceButton = 2;
 constexpr int kSephardicButton = 0, kAshkenaziButton = 1;
 constexpr int kWeekdayButton = 0, kLuachButton = 1;
 constexpr int k12HourButton = 0, k24HourButton = 1;
 
 }  // namespace
 
-bool DialogsConfigureIsraelDiasporaStyle() {
-  GtkWidget* dialog = dialogs::NewDialog("Set Israel/Diaspora & Style", true);
-  GtkWidget* rows = dialogs::DialogRows(dialog);
-  const IsraelRulesChoice rules = getIsraelRules();
-  const int rulesButton = rules == IsraelRulesChoice::kCity     ? kByThePlaceButton
-                          : rules == IsraelRulesChoice::kIsrael ? kIsraelButton
-                                                                : kDiasporaButton;
-  const auto place =
-      AddRadioRow(rows, T("Israel/Diaspora") + ":", {T("Diaspora"), T("Israel"), T("by the place")}, rulesButton);
+SettingsBlock AddCalendarChoices(GtkWidget* rows) {
   const auto style = AddRadioRow(rows, T("Style") + ":", {T("Sephardic"), T("Ashkenazi")},
                                  getStyle() == kStyleSephardic ? kSephardicButton : kAshkenaziButton);
-  const auto yomHaAtsmaut = AddRadioRow(rows, T("Yom HaAtsmaut, Yom Yerushalayim") + ":",
-                                        {T("weekday"), T("as the Chief Rabbinate's luach")},
-                                        yomHaAtsmautLuachGetFlag() ? kLuachButton : kWeekdayButton);
-  const std::vector<int> chosen = RunRadioDialog(dialog, {place, style, yomHaAtsmaut});
-  if (chosen.empty()) return false;
-  setIsraelRules(chosen[0] == kByThePlaceButton ? IsraelRulesChoice::kCity
-                 : chosen[0] == kIsraelButton   ? IsraelRulesChoice::kIsrael
-                                                : IsraelRulesChoice::kDiaspora);
-  setStyle(chosen[1] == kSephardicButton ? kStyleSephardic : kStyleAshkenazi);
-  yomHaAtsmautLuachSetFlag(chosen[2] == kLuachButton ? 1 : 0);
-  return true;
+  const auto yomHaAtsmaut =
+      AddRadioRow(rows, T("Yom HaAtsmaut, Yom Yerushalayim") + ":", {T("weekday"), T("as the Chief Rabbinate's luach")},
+                  yomHaAtsmautLuachGetFlag() ? kLuachButton : kWeekdayButton);
+  GtkWidget* minorDays = dialogs::NewCheckButton(T("Show minor days and the moon"), getShowMinorDays() != 0);
+  dialogs::AddRow(rows, {minorDays});
+  SettingsBlock block;
+  block.store = [=] {
+    setStyle(dialogs::ActiveRadio(style) == kSephardicButton ? kStyleSephardic : kStyleAshkenazi);
+    yomHaAtsmautLuachSetFlag(dialogs::ActiveRadio(yomHaAtsmaut) == kLuachButton ? 1 : 0);
+    setShowMinorDays(gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(minorDays)) ? 1 : 0);
+    return std::string();
+  };
+  return block;
 }
 
 void DialogConfigureBackgroundImageBrowse(GtkWidget* button, gpointer entry) {
@@ -90,29 +72,31 @@ void DialogConfigureBackgroundImageBrowse(GtkWidget* button, gpointer entry) {
   gtk_widget_destroy(chooser);
 }
 
-bool DialogsConfigureBackgroundImage() {
-  GtkWidget* dialog = dialogs::NewDialog("Select Background Image", true);
-  GtkWidget* rows = dialogs::DialogRows(dialog);
+SettingsBlock AddMonthViewChoices(GtkWidget* rows) {
+  constexpr int kChoices[] = {kWeekRightToLeftByLanguage, kWeekRightToLeftOn, kWeekRightToLeftOff};
+  int active = 0;
+  while (active < 2 && kChoices[active] != getWeekRightToLeft()) ++active;
+  const auto week = AddRadioRow(rows, T("The week runs") + ":",
+                                {T("as the language reads"), T("from right to left"), T("from left to right")}, active);
   GtkWidget* entry = dialogs::DialogEntry(40, getBackgroundImage());
   GtkWidget* browse = gtk_button_new_with_label(T("Browse...").c_str());
   dialogs::ApplyDialogFont(browse);
   g_signal_connect(browse, "clicked", G_CALLBACK(DialogConfigureBackgroundImageBrowse), entry);
   dialogs::AddRow(rows, {dialogs::DialogLabel(T("Background Image")), entry, browse});
-  dialogs::AddOkCancel(dialog);
-  std::string path;
-  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
-    path = gtk_entry_get_text(GTK_ENTRY(entry));
-    // The path is not checked for a file (a missing one shows no image), but
-    // the settings file must be able to hold it: a value it cannot hold
-    // would keep every setting from being saved at exit.
-    if (SettingsValueIsValid(path)) return true;
-    dialogs::ShowInputError(
-        T("The file name cannot be stored in the settings: it is longer than 255 bytes or contains a double quote."));
-    return false;
-  });
-  if (!confirmed) return false;
-  setBackgroundImage(path);
-  return true;
+  SettingsBlock block;
+  // The path is not checked for a file (a missing one shows no image), but
+  // the settings file must be able to hold it: a value it cannot hold
+  // would keep every setting from being saved at exit.
+  block.check = [entry] {
+    if (SettingsValueIsValid(gtk_entry_get_text(GTK_ENTRY(entry)))) return std::string();
+    return T("The file name cannot be stored in the settings: it is longer than 255 bytes or contains a double quote.");
+  };
+  block.store = [=] {
+    setWeekRightToLeft(kChoices[std::max(0, dialogs::ActiveRadio(week))]);
+    setBackgroundImage(gtk_entry_get_text(GTK_ENTRY(entry)));
+    return std::string();
+  };
+  return block;
 }
 
 void DialogsDoHelp(GtkWidget* parent, const std::string& text) {
@@ -159,38 +143,41 @@ void NumeralsToggled(GtkToggleButton* box, gpointer data) {
 
 }  // namespace
 
-bool DialogsSelectLanguage() {
-  GtkWidget* dialog = dialogs::NewDialog("Select Language", true);
-  GtkWidget* rows = dialogs::DialogRows(dialog);
-  LanguageDialog d;
+SettingsBlock AddLanguageChoice(GtkWidget* rows, PreferencesOutcome* outcome) {
+  auto d = std::make_shared<LanguageDialog>();
   // A stored number no language has shows (and keeps on OK) English.
-  if (!FindLanguage(d.form.language())) d.form.ChooseLanguage(kLanguageEnglish);
+  if (!FindLanguage(d->form.language())) d->form.ChooseLanguage(kLanguageEnglish);
   std::vector<std::string> names;
   int active = 0;
   for (const LanguageRow& row : kLanguages) {
-    if (row.number == d.form.language()) active = static_cast<int>(names.size());
+    if (row.number == d->form.language()) active = static_cast<int>(names.size());
     names.push_back(translate_perform(row.name));
   }
-  d.radios = dialogs::NewRadioGroup(names, active);
-  for (GtkWidget* radio : d.radios) dialogs::AddRow(rows, {radio});
-  d.numerals = dialogs::NewCheckButton(T("Hebrew dates in Hebrew numerals"), d.form.numeralsShown());
-  dialogs::AddRow(rows, {d.numerals});
-  for (GtkWidget* radio : d.radios) g_signal_connect(radio, "toggled", G_CALLBACK(LanguageRadioToggled), &d);
-  g_signal_connect(d.numerals, "toggled", G_CALLBACK(NumeralsToggled), &d);
-  const std::vector<int> chosen = RunRadioDialog(dialog, {d.radios});
-  if (chosen.empty()) return false;
-  d.form.Store();
-  return true;
+  d->radios = dialogs::NewRadioGroup(names, active);
+  GtkWidget* row = dialogs::AddRow(rows, {dialogs::DialogLabel(T("Language:"))});
+  for (GtkWidget* radio : d->radios) dialogs::AddToRow(row, radio);
+  d->numerals = dialogs::NewCheckButton(T("Hebrew dates in Hebrew numerals"), d->form.numeralsShown());
+  dialogs::AddRow(rows, {d->numerals});
+  for (GtkWidget* radio : d->radios) g_signal_connect(radio, "toggled", G_CALLBACK(LanguageRadioToggled), d.get());
+  g_signal_connect(d->numerals, "toggled", G_CALLBACK(NumeralsToggled), d.get());
+  SettingsBlock block;
+  block.store = [d, outcome] {
+    const LanguageForm before = LanguageForm::FromSettings();
+    d->form.Store();
+    outcome->languageChanged =
+        before.language() != d->form.language() || before.numeralsChoice() != d->form.numeralsChoice();
+    return std::string();
+  };
+  return block;
 }
 
-bool TimeformatConfigure() {
-  GtkWidget* dialog = dialogs::NewDialog("Time format", true);
-  GtkWidget* rows = dialogs::DialogRows(dialog);
-  const auto format =
-      dialogs::NewRadioGroup({T("12 hour"), T("24 hour")}, getTimeFormat() != 0 ? k24HourButton : k12HourButton);
-  for (GtkWidget* radio : format) dialogs::AddRow(rows, {radio});
-  const std::vector<int> chosen = RunRadioDialog(dialog, {format});
-  if (chosen.empty()) return false;
-  setTimeFormat(chosen[0] == k24HourButton ? 1 : 0);
-  return true;
+SettingsBlock AddTimeFormat(GtkWidget* rows) {
+  const auto format = AddRadioRow(rows, T("Clock") + ":", {T("12 hour"), T("24 hour")},
+                                  getTimeFormat() != 0 ? k24HourButton : k12HourButton);
+  SettingsBlock block;
+  block.store = [format] {
+    setTimeFormat(dialogs::ActiveRadio(format) == k24HourButton ? 1 : 0);
+    return std::string();
+  };
+  return block;
 }

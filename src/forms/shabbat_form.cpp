@@ -45,7 +45,7 @@ ShabbatCityChoice ShabbatTimesCityChosen(const std::string& location) {
   return choice;
 }
 
-std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
+std::string ShabbatTimesFormCheck(const ShabbatTimesForm& form) {
   // The city file is ISO-8859-1: the name is stored in that encoding so the
   // lookup finds it. Names come from the list, which holds only names of
   // that file, so the conversion fails only for a name that is not there.
@@ -59,8 +59,15 @@ std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
   // Minutes must be whole; degrees may have a decimal point. An empty text
   // is refused: it would leave the end of Shabbat without any time.
   const bool havdalahValid = form.havdalahIsMin ? NumberIsInteger(form.havdalah) : NumberIsFloat(form.havdalah);
-  if (!havdalahValid) return "Havdalah must be a number";
+  return havdalahValid ? "" : "Havdalah must be a number";
+}
 
+std::string ShabbatTimesFormApply(const ShabbatTimesForm& form) {
+  if (std::string error = ShabbatTimesFormCheck(form); !error.empty()) return error;
+  std::string city;
+  int candleLighting = 0;
+  Latin1FromUtf8(form.location, &city);
+  IntegerValue(form.candleLighting, &candleLighting);
   setCity(city);
   setCandleLightingMin(candleLighting);
   setHavdalahIsMin(form.havdalahIsMin ? 1 : 0);

@@ -49,6 +49,8 @@ ShabbatTimesForm ShabbatTimesFormFromSettings();
 //   "A location must be selected", "Candle Lighting must be an integer number",
 //   "Havdalah must be a number".
 std::string ShabbatTimesFormApply(const ShabbatTimesForm& form);
+// The checks of ShabbatTimesFormApply alone: its message, or "".
+std::string ShabbatTimesFormCheck(const ShabbatTimesForm& form);
 
 // ------------------------------------------------------------ the city list
 

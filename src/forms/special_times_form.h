@@ -21,13 +21,26 @@ struct SpecialTimeRow {
 };
 inline constexpr SpecialTimeRow kSpecialTimeRows[] = {
     {"Fast begins (minor fasts)", &SpecialTimeExpressions::fastBegins, setTimeFastBegins},
-    {"Fast begins (Tisha BeAv, the evening before)", &SpecialTimeExpressions::tishaBeAvBegins,
-     setTimeTishaBeAvBegins},
+    {"Fast begins (Tisha BeAv, the evening before)", &SpecialTimeExpressions::tishaBeAvBegins, setTimeTishaBeAvBegins},
     {"Fast ends", &SpecialTimeExpressions::fastEnds, setTimeFastEnds},
     {"Khanukka candles (Sunday to Thursday)", &SpecialTimeExpressions::khanukka, setTimeKhanukka},
     {"Last time to eat khamets", &SpecialTimeExpressions::khametsEat, setTimeKhametsEat},
     {"Burn khamets", &SpecialTimeExpressions::khametsBurn, setTimeKhametsBurn},
 };
+
+// A named choice of a special day's time: its label (a translation key)
+// and its expression.
+struct SpecialTimeChoice {
+  std::string_view label;
+  std::string_view expression;
+};
+// The named choices of row `row` of kSpecialTimeRows: for dawn and the
+// hours of khamets the zmanim opinions' own, for the end of a fast and
+// Khanukka the customary heights of the sun and the three stars.
+std::vector<SpecialTimeChoice> SpecialTimeChoices(size_t row);
+// The index among those of the choice whose expression is `text` (blanks
+// aside), or -1 for an expression of the user's own.
+int SpecialTimeChoiceOf(size_t row, std::string_view text);
 
 // The expressions in use, one a row.
 std::vector<std::string> SpecialTimesFormFromSettings();

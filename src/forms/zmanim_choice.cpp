@@ -14,7 +14,7 @@ std::vector<const ZmanimRec*> ZmanimChoiceRows() {
 }
 
 std::vector<std::string> ZmanimOptionLabels(const ZmanimRec& rec) {
-  std::vector<std::string> labels(1);
+  std::vector<std::string> labels;
   for (size_t i = 0; i < rec.optionCount; ++i) labels.push_back(translate_perform(rec.options[i].label));
   return labels;
 }

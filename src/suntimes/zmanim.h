@@ -36,50 +36,57 @@ struct ZmanimRec {
 // if the day ran from 72 minutes before sunrise to 72 minutes after sunset:
 // 12 minutes per proportional hour, less 72 (3 hours: -36, 6.5 hours: +6).
 inline constexpr std::array<ZmanimOption, 2> ZmanimAlotHashachar = {{
-    {"AlotHashachar72", "72 min before sunr.", "sunrise - 72"},
-    {"AlotHashachar16", "16.1 deg bel. horizon", "sunrise - degrees_below_horizon(16.1)"},
+    {"AlotHashachar72", "72 minutes before sunrise", "sunrise - 72"},
+    {"AlotHashachar16", "Sun 16.1° below the horizon", "sunrise - degrees_below_horizon(16.1)"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimEarliestTallit = {{
-    {"EarliestTallit11", "11 deg bel. horizon", "sunrise - degrees_below_horizon(11)"},
-    {"EarliestTallit10", "10.2 deg bel. horizon", "sunrise - degrees_below_horizon(10.2)"},
+    {"EarliestTallit11", "Sun 11° below the horizon", "sunrise - degrees_below_horizon(11)"},
+    {"EarliestTallit10", "Sun 10.2° below the horizon", "sunrise - degrees_below_horizon(10.2)"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimKriatShema = {{
-    {"KriatShemaGRO", "GR\"O", "sunrise + proportional_hour(3)"},
-    {"KriatShemaMA", "M\"A", "sunrise + proportional_hour(3) - 36"},
+    {"KriatShemaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(3)"},
+    {"KriatShemaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(3) - 36"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimTefila = {{
-    {"TefilaGRO", "GR\"O", "sunrise + proportional_hour(4)"},
-    {"TefilaMA", "M\"A", "sunrise + proportional_hour(4) - 24"},
+    {"TefilaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(4)"},
+    {"TefilaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(4) - 24"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimChatzot = {{
-    {"ChatzotGRO", "GR\"O", "sunrise + proportional_hour(6)"},
-    {"ChatzotMA", "M\"A", "sunrise + proportional_hour(6)"},
+    {"ChatzotGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(6)"},
+    {"ChatzotMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(6)"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimMinchaGedola = {{
-    {"MinchaGedolaGRO", "GR\"O", "sunrise + proportional_hour(6.5)"},
-    {"MinchaGedolaMA", "M\"A", "sunrise + proportional_hour(6.5) + 6"},
+    {"MinchaGedolaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(6.5)"},
+    {"MinchaGedolaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(6.5) + 6"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimMinchaKtana = {{
-    {"MinchaKtanaGRO", "GR\"O", "sunrise + proportional_hour(9.5)"},
-    {"MinchaKtanaMA", "M\"A", "sunrise + proportional_hour(9.5) + 42"},
+    {"MinchaKtanaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(9.5)"},
+    {"MinchaKtanaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(9.5) + 42"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimPlagHaMincha = {{
-    {"PlagHaMinchaGRO", "GR\"O", "sunrise + proportional_hour(10.75)"},
-    {"PlagHaMinchaMA", "M\"A", "sunrise + proportional_hour(10.75) + 57"},
+    {"PlagHaMinchaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(10.75)"},
+    {"PlagHaMinchaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(10.75) + 57"},
 }};
 inline constexpr std::array<ZmanimOption, 5> ZmanimTzaitHaChochavim = {{
-    {"Sunset72", "72 min after sunset", "sunset + 72"},
-    {"Deg595", "5.95 deg bel. horizon", "sunset + degrees_below_horizon(5.95)"},
-    {"Deg708", "7.08 deg bel. horizon", "sunset + degrees_below_horizon(7.08)"},
-    {"Deg75", "7.5 deg bel. horizon", "sunset + degrees_below_horizon(7.5)"},
-    {"Deg875", "8.75 deg bel. horizon", "sunset + degrees_below_horizon(8.75)"},
+    {"Sunset72", "72 minutes after sunset", "sunset + 72"},
+    {"Deg595", "Sun 5.95° below the horizon", "sunset + degrees_below_horizon(5.95)"},
+    {"Deg708", "Sun 7.08° below the horizon", "sunset + degrees_below_horizon(7.08)"},
+    {"Deg75", "Sun 7.5° below the horizon", "sunset + degrees_below_horizon(7.5)"},
+    {"Deg875", "Sun 8.75° below the horizon", "sunset + degrees_below_horizon(8.75)"},
 }};
 
 // The end of the fifth proportional hour, by the same two opinions as the
 // fourth (the last time to burn khamets on Erev Pesakh): M"A 5 * 12 - 72.
 inline constexpr std::array<ZmanimOption, 2> ZmanimFifthHour = {{
-    {"FifthHourGRO", "GR\"O", "sunrise + proportional_hour(5)"},
-    {"FifthHourMA", "M\"A", "sunrise + proportional_hour(5) - 12"},
+    {"FifthHourGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(5)"},
+    {"FifthHourMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
+     "sunrise + proportional_hour(5) - 12"},
 }};
 
 // The times in display order, from dawn to nightfall.

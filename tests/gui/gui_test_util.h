@@ -135,15 +135,24 @@ inline void Choose(GtkWidget* combo, const std::string& text) {
   gtk_combo_box_set_active(GTK_COMBO_BOX(combo), static_cast<int>(at - entries.begin()));
 }
 
-// The widget of `type` after the label or button `label` in its row.
+// The widget of `type` after the label or button `label` in its row (of a
+// box, or of a table).
 inline GtkWidget* Beside(GtkWidget* window, const std::string& label, GType type = GTK_TYPE_ENTRY) {
   GtkWidget* found = nullptr;
   for (GtkWidget* w : WidgetsOfType(window, GTK_TYPE_LABEL)) {
     if (found || LabelText(w) != label) continue;
     GtkWidget* item = GTK_IS_BUTTON(gtk_widget_get_parent(w)) ? gtk_widget_get_parent(w) : w;
-    GList* row = gtk_container_get_children(GTK_CONTAINER(gtk_widget_get_parent(item)));
-    for (GList* l = g_list_find(row, item); l && !found; l = l->next)
-      if (G_TYPE_CHECK_INSTANCE_TYPE(l->data, type)) found = GTK_WIDGET(l->data);
+    GtkWidget* parent = gtk_widget_get_parent(item);
+    GList* row = gtk_container_get_children(GTK_CONTAINER(parent));
+    const auto top = [&](gpointer child) {
+      guint at = 0;
+      if (GTK_IS_TABLE(parent))
+        gtk_container_child_get(GTK_CONTAINER(parent), GTK_WIDGET(child), "top-attach", &at, nullptr);
+      return at;
+    };
+    GList* from = GTK_IS_TABLE(parent) ? row : g_list_find(row, item);
+    for (GList* l = from; l && !found; l = l->next)
+      if (G_TYPE_CHECK_INSTANCE_TYPE(l->data, type) && top(l->data) == top(item)) found = GTK_WIDGET(l->data);
     g_list_free(row);
   }
   EXPECT_NE(found, nullptr) << "nothing beside '" << label << "'";
@@ -151,20 +160,37 @@ inline GtkWidget* Beside(GtkWidget* window, const std::string& label, GType type
 }
 // Acts on a dialog as `fields` (joined by |) say: "label=text" types into the
 // entry beside the label; click:, on:, off: a button; list:N=entry chooses in
-// the N-th drop-down list, spin:N=text types into the N-th spin button,
+// the N-th drop-down list, choose:label=entry in the one beside the label, spin:N=text types into the N-th spin button,
 // city:search=name types the search into the city picker and chooses the name,
 // search:label=text types into the search field of the picker beside the label;
-// chosen:city=name expects the city picker to show `name` chosen.
+// chosen:city=name expects the city picker to show `name` chosen; at:title
+// expects the window's notebook to show the page of that title, page:title
+// shows it and limits the fields after it to that page.
 inline void Act(GtkWidget* w, const std::string& fields) {
   std::istringstream list(fields);
   for (std::string f; std::getline(list, f, '|');) {
     const size_t colon = f.find(':'), eq = f.find('=');
     const std::string kind = f.substr(0, colon), arg = f.substr(colon + 1, eq - colon - 1);
     const std::string value = eq == std::string::npos ? "" : f.substr(eq + 1);
-    if (kind == "click") {
+    if (kind == "at" || kind == "page") {
+      GtkNotebook* book = GTK_NOTEBOOK(WidgetsOfType(w, GTK_TYPE_NOTEBOOK).at(0));
+      const auto title = [&](int i) {
+        return LabelText(gtk_notebook_get_tab_label(book, gtk_notebook_get_nth_page(book, i)));
+      };
+      if (kind == "at") {
+        EXPECT_EQ(title(gtk_notebook_get_current_page(book)), arg);
+      }
+      for (int i = 0; kind == "page" && i < gtk_notebook_get_n_pages(book); ++i) {
+        if (title(i) != arg) continue;
+        gtk_notebook_set_current_page(book, i);
+        w = gtk_notebook_get_nth_page(book, i);
+      }
+    } else if (kind == "click") {
       Click(w, arg);
     } else if (kind == "on" || kind == "off") {
       gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(FindButton(w, arg)), kind == "on");
+    } else if (kind == "choose") {
+      Choose(Beside(w, arg, GTK_TYPE_COMBO_BOX), value);
     } else if (kind == "list") {
       Choose(WidgetsOfType(w, GTK_TYPE_COMBO_BOX).at(std::stoul(arg)), value);
     } else if (kind == "spin") {
@@ -374,7 +400,8 @@ inline GdkPoint NextArrow() {
 }
 // A point inside the cell of grid day `day`, below its numbers.
 inline GdkPoint PointOfDay(int day) {
-  const GdkPoint p = FindPoint([day](const CalendarHit& h) { return h.day == day; }, drawingArea->allocation.height / 5, 8);
+  const GdkPoint p =
+      FindPoint([day](const CalendarHit& h) { return h.day == day; }, drawingArea->allocation.height / 5, 8);
   return {p.x + 20, p.y + 30};
 }
 

@@ -8,7 +8,7 @@ namespace {
 using namespace guitest;
 using PlaceDialogTest = MainWindowTest;
 
-constexpr const char* kLocation = "Configure Shabbat Times";
+constexpr const char* kLocation = "Preferences";
 constexpr const char* kGoodPlace =
     "Name:=My Village|Latitude:=31 46 N|Longitude:=35°13'E|search:Time zone:=Asia/Jerusalem|Elevation:=754";
 

@@ -61,7 +61,7 @@ class YiddishGuiTest : public MainWindowTest, public ::testing::WithParamInterfa
   // The user chooses the language in its dialog.
   void SwitchTo(int language) {
     UserScript user;
-    user.Then("choose", Fill("Select Language", "click:" + translate_perform(FindLanguage(language)->name)));
+    user.Then("choose", Fill(translate_perform("Preferences"), "click:" + translate_perform(FindLanguage(language)->name)));
     OpenByMenu(translate_perform("Select Language..."), user);
     ASSERT_EQ(getLanguage(), language);
     ASSERT_TRUE(PumpUntil([] { return drawingArea && GTK_WIDGET_MAPPED(drawingArea); }));

@@ -7,6 +7,7 @@
 #include "base/settings_file.h"
 #include "compose/current_options.h"
 #include "compose/zmanim_text.h"
+#include "forms/special_times_form.h"
 #include "forms/zmanim_choice.h"
 #include "reference_data.h"
 #include "suntimes_env.h"
@@ -82,11 +83,15 @@ TEST_F(Zmanim, ChoicesShownAndStored) {
   SettingsSet("ZmanimKriatShema", "kriatshemama");  // not the key: the case differs
   std::vector<std::string> labels;
   for (const ZmanimRec* rec : ZmanimChoiceRows()) labels.push_back(ZmanimCurrentLabel(*rec));
-  EXPECT_EQ(labels.back() + "|" + labels[2], "7.5 deg bel. horizon|GR\"O");
+  EXPECT_EQ(labels.back() + "|" + labels[2], "Sun 7.5\u00B0 below the horizon|GR\"A (the day from sunrise to sunset)");
   const ZmanimRec& tzait = *ZmanimChoiceRows().back();
-  EXPECT_EQ(ZmanimOptionLabels(tzait).size(), 6u);
-  EXPECT_EQ(ZmanimOptionLabels(tzait).front(), "");
-  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "8.75 deg bel. horizon"), 4);
+  EXPECT_EQ(ZmanimOptionLabels(tzait).size(), 5u);  // no empty choice
+  EXPECT_EQ(ZmanimOptionLabels(tzait).front(), "72 minutes after sunset");
+  EXPECT_EQ(ZmanimOptionFromLabel(tzait, "Sun 8.75\u00B0 below the horizon"), 4);
+  // A special day's expression shows as its named choice, blanks aside; another is the user's own.
+  EXPECT_EQ(SpecialTimeChoiceOf(2, " sunset + degrees_below_horizon(8.5) "), 1);
+  EXPECT_EQ(SpecialTimeChoiceOf(2, "sunset + 40"), -1);
+  EXPECT_EQ(SpecialTimeChoices(0).at(1).expression, "sunrise - degrees_below_horizon(16.1)");
   EXPECT_EQ(ZmanimOptionFromLabel(tzait, ""), -1);
   storage::SetBeforeReplaceHookForTesting([] { return false; });
   ::testing::internal::CaptureStderr();

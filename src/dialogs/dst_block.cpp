@@ -1,16 +1,16 @@
-#include "dialogs/dst_dialog.h"
-
 #include <gtk/gtk.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "dialogs/dialog_util.h"
-#include "dialogs/message.h"
 #include "base/settings.h"
 #include "base/translate.h"
-#include "suntimes/dst.h"
+#include "dialogs/dialog_util.h"
+#include "dialogs/message.h"
+#include "dialogs/preferences.h"
 #include "forms/dst_form.h"
+#include "suntimes/dst.h"
 
 namespace {
 
@@ -25,10 +25,11 @@ struct LineWidgets {
 struct DstWidgets {
   GtkWidget* consider = nullptr;
   GtkWidget* automatic = nullptr;  // times by the city's own time zone
-  std::vector<GtkWidget*> start;  // radio buttons "Common", "Israel"
+  std::vector<GtkWidget*> start;   // radio buttons "Common", "Israel"
   std::vector<GtkWidget*> end;
   LineWidgets startCommon, startIsrael, endCommon, endIsrael;
   GtkWidget* beforeAfter = nullptr;
+  GtkWidget* rule = nullptr;  // the rows of the rule, inactive while it is not used
 };
 
 // One drop-down list of the dialog.
@@ -47,9 +48,7 @@ void DSTConfigBeforeAfterSignal(GtkWidget*, gpointer widgets) {
 
 std::string Text(GtkWidget* list) { return list ? dialogs::ChoiceListText(list) : std::string(); }
 
-DstFormLine ReadLine(const LineWidgets& l) {
-  return {Text(l.weekNo), Text(l.weekday), Text(l.day), Text(l.month)};
-}
+DstFormLine ReadLine(const LineWidgets& l) { return {Text(l.weekNo), Text(l.weekday), Text(l.day), Text(l.month)}; }
 
 DstForm ReadForm(const DstWidgets& w) {
   DstForm form;
@@ -69,25 +68,35 @@ LineWidgets CommonLine(const DstFormLine& shown) {
           dstx(GetMonthList(), shown.month)};
 }
 
-GtkWidget* BuildDstDialog(const DstForm& form, bool automatic, DstWidgets& w) {
-  auto t = [](const char* key) { return translate_perform(key); };
-  GtkWidget* dialog = dialogs::NewDialog("Configure Daylight Savings Time", true);
-  GtkWidget* rows = dialogs::DialogRows(dialog);
+// The rule is used only while daylight saving is considered and the times
+// do not follow the city's zone.
+void ShowRuleInUse(GtkToggleButton*, gpointer widgets) {
+  const auto& w = *static_cast<const DstWidgets*>(widgets);
+  const bool used = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.consider)) &&
+                    !gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.automatic));
+  gtk_widget_set_sensitive(w.rule, used);
+}
 
-  w.consider = dialogs::NewCheckButton(t("Consider DST"), form.consider);
-  dialogs::AddRow(rows, {w.consider});
+void AddDstRows(GtkWidget* rows, const DstForm& form, bool automatic, DstWidgets& w) {
+  auto t = [](const char* key) { return translate_perform(key); };
   // Cities whose line names a time zone follow it; the rule below serves
   // the others.
   w.automatic = dialogs::NewCheckButton(t("Automatic (the city's time zone)"), automatic);
   dialogs::AddRow(rows, {w.automatic});
+  w.consider = dialogs::NewCheckButton(t("Consider DST"), form.consider);
+  dialogs::AddRow(rows, {w.consider});
 
+  w.rule = gtk_vbox_new(FALSE, 0);
+  gtk_box_pack_start(GTK_BOX(rows), w.rule, FALSE, FALSE, 0);
+  rows = w.rule;
   dialogs::AddRow(rows, {dialogs::DialogLabel(t("Start:"))});
   w.start = dialogs::NewRadioGroup({t("Common"), t("Israel")}, form.startMethod);
   w.startCommon = CommonLine(form.startCommon);
   dialogs::AddRow(rows, {w.start[kDstCommon], w.startCommon.weekNo, w.startCommon.weekday,
                          dialogs::DialogLabel(t("in")), w.startCommon.month});
-  w.startIsrael = {dstx(GetWeekNoIsraelList(), form.startIsrael.weekNo), dstx(GetWeekdayList(), form.startIsrael.weekday),
-                   dstx(GetDayList(), form.startIsrael.day), dstx(GetMonthList(), form.startIsrael.month)};
+  w.startIsrael = {dstx(GetWeekNoIsraelList(), form.startIsrael.weekNo),
+                   dstx(GetWeekdayList(), form.startIsrael.weekday), dstx(GetDayList(), form.startIsrael.day),
+                   dstx(GetMonthList(), form.startIsrael.month)};
   w.beforeAfter = dialogs::DialogLabel("");
   dialogs::AddRow(rows, {w.start[kDstIsrael], w.startIsrael.weekNo, w.startIsrael.weekday, w.beforeAfter,
                          w.startIsrael.day, w.startIsrael.month});
@@ -101,29 +110,33 @@ GtkWidget* BuildDstDialog(const DstForm& form, bool automatic, DstWidgets& w) {
   w.endIsrael.weekday = dstx(GetWeekdayList(), form.endIsrael.weekday);
   dialogs::AddRow(rows, {w.end[kDstIsrael], dialogs::DialogLabel(t("Last")), w.endIsrael.weekday,
                          dialogs::DialogLabel(t("before Yom Kippur"))});
-
-  dialogs::AddOkCancel(dialog);
-  return dialog;
+  g_signal_connect(w.consider, "toggled", G_CALLBACK(ShowRuleInUse), &w);
+  g_signal_connect(w.automatic, "toggled", G_CALLBACK(ShowRuleInUse), &w);
+  g_signal_connect(w.startIsrael.weekNo, "changed", G_CALLBACK(DSTConfigBeforeAfterSignal), &w);
+  ShowRuleInUse(nullptr, &w);
 }
 
 }  // namespace
 
-bool DoConfigureDST() {
+SettingsBlock AddDaylightSaving(GtkWidget* rows) {
+  auto w = std::make_shared<DstWidgets>();
   const DstSetting stored = getDSTstruct();
-  DstWidgets w;
-  GtkWidget* dialog = BuildDstDialog(DstFormFromRule(getIsDST() != 0, stored), getDSTAutomatic() != 0, w);
-  g_signal_connect(w.startIsrael.weekNo, "changed", G_CALLBACK(DSTConfigBeforeAfterSignal), &w);
-  DstFormResult result;
-  bool automatic = false;
-  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
-    automatic = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.automatic));
-    result = DstFormCheck(ReadForm(w), stored);
-    if (!result.message.empty()) dialogs::ShowInputError(translate_perform(result.message));
-    return result.message.empty();
-  });
-  if (!confirmed) return false;
-  setIsDST(result.isDst);
-  setDSTstruct(result.rule);
-  setDSTAutomatic(automatic ? 1 : 0);
-  return true;
+  AddDstRows(rows, DstFormFromRule(getIsDST() != 0, stored), getDSTAutomatic() != 0, *w);
+  SettingsBlock block;
+  // The rule is checked only while it is used: an unused rule is kept as stored.
+  block.check = [w, stored] {
+    const bool automatic = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w->automatic));
+    const std::string message = automatic ? std::string() : DstFormCheck(ReadForm(*w), stored).message;
+    return message.empty() ? message : translate_perform(message);
+  };
+  block.store = [w, stored] {
+    const bool automatic = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w->automatic));
+    setDSTAutomatic(automatic ? 1 : 0);
+    const DstFormResult result = DstFormCheck(ReadForm(*w), stored);
+    if (!result.message.empty()) return std::string();  // an unused rule left as it was
+    setIsDST(result.isDst);
+    setDSTstruct(result.rule);
+    return std::string();
+  };
+  return block;
 }

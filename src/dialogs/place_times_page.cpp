@@ -1,20 +1,20 @@
-#include "dialogs/shabbat_times_dialog.h"
-
 #include <gtk/gtk.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/settings.h"
+#include "base/translate.h"
 #include "dialogs/city_picker.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "dialogs/place_dialog.h"
+#include "dialogs/preferences.h"
 #include "forms/city_names.h"
-#include "base/settings.h"
-#include "base/translate.h"
-#include "suntimes/cities.h"
 #include "forms/shabbat_form.h"
+#include "suntimes/cities.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ struct ShabbatWidgets {
   std::optional<std::string> candlesFilled;
   std::string candlesBefore;
   IsraelRulesChoice rules = IsraelRulesChoice::kCity;  // how the festivals are kept
-  GtkWidget* rulesLine = nullptr;                      // ... said under the list
+  std::vector<GtkWidget*> rulesLines;                  // ... said under the list and the choice
   std::vector<GtkWidget*> rulesButtons;                // by the place, Israel, the Diaspora
 };
 
@@ -44,7 +44,7 @@ constexpr IsraelRulesChoice kRulesOfButton[] = {IsraelRulesChoice::kCity, Israel
 
 void ShowRules(const ShabbatWidgets& w) {
   const std::string line = FestivalRulesText(w.rules, getCityFileName(), CityPickerChoice(w.location));
-  gtk_label_set_text(GTK_LABEL(w.rulesLine), line.c_str());
+  for (GtkWidget* label : w.rulesLines) gtk_label_set_text(GTK_LABEL(label), line.c_str());
 }
 
 void RulesToggled(GtkToggleButton*, gpointer data) {
@@ -54,11 +54,16 @@ void RulesToggled(GtkToggleButton*, gpointer data) {
   ShowRules(w);
 }
 
-// The line under the list that says how the festivals are kept, and the choice of it.
+// The line that says how the festivals are kept: under the list of cities
+// and, with the choice of it, on the calendar's page.
+void AddRulesLine(GtkWidget* rows, ShabbatWidgets& w) {
+  w.rulesLines.push_back(dialogs::DialogLabel(""));
+  dialogs::AddRow(rows, {w.rulesLines.back()});
+}
+
 void AddRulesRows(GtkWidget* rows, ShabbatWidgets& w) {
   auto t = [](const char* key) { return translate_perform(key); };
-  w.rulesLine = dialogs::DialogLabel("");
-  dialogs::AddRow(rows, {w.rulesLine});
+  AddRulesLine(rows, w);
   int active = 0;
   while (kRulesOfButton[active] != w.rules) ++active;
   w.rulesButtons = dialogs::NewRadioGroup({t("by the place"), t("Israel"), t("Diaspora")}, active);
@@ -105,10 +110,9 @@ void OnCityChosen(GtkWidget* picker, gpointer data) {
 
 // The row under the list, hidden unless the city offers its zone.
 void AddCityZoneRow(GtkWidget* rows, ShabbatWidgets& w, const std::string& location) {
-  w.useCityZone = dialogs::NewCheckButton(translate_perform("Automatic (the city's time zone)"), false);
-  w.cityZoneRow =
-      dialogs::AddRow(rows, {dialogs::DialogLabel(translate_perform("This city's own clock changes can be used:")),
-                             w.useCityZone});
+  w.useCityZone = dialogs::NewCheckButton(translate_perform("Use them"), false);
+  w.cityZoneRow = dialogs::AddRow(
+      rows, {dialogs::DialogLabel(translate_perform("This city's own clock changes can be used:")), w.useCityZone});
   gtk_widget_set_no_show_all(w.cityZoneRow, TRUE);
   ShowCityChoice(w, ShabbatTimesCityChosen(location), false);
   CityPickerOnChosen(w.location, OnCityChosen, &w);
@@ -138,30 +142,26 @@ void AddSunRows(GtkWidget* rows, const ShabbatTimesForm& form, ShabbatWidgets& w
   SunChoiceToggled(nullptr, &w);
 }
 
-GtkWidget* BuildShabbatDialog(const ShabbatTimesForm& form, ShabbatWidgets& w) {
+// The place's rows, the times' rows and the festivals' rules.
+void AddShabbatRows(GtkWidget* place, GtkWidget* times, GtkWidget* calendar, const ShabbatTimesForm& form,
+                    ShabbatWidgets& w) {
   auto t = [](const char* key) { return translate_perform(key); };
-  GtkWidget* dialog = dialogs::NewDialog("Configure Shabbat Times", true);
-  GtkWidget* rows = dialogs::DialogRows(dialog);
-
   w.location = NewCityPicker(ShabbatFormCities(getCityFileName()), form.location);
-  dialogs::AddRow(rows, {dialogs::DialogLabel(t("Location:")), w.location});
-  AddPlaceButtonsRow(rows, w.location);
-  AddRulesRows(rows, w);
-  GtkWidget* cityZoneRows = gtk_vbox_new(FALSE, 0);
-  gtk_box_pack_start(GTK_BOX(rows), cityZoneRows, FALSE, FALSE, 0);
+  dialogs::AddRow(place, {dialogs::DialogLabel(t("Location:")), w.location});
+  AddPlaceButtonsRow(place, w.location);
+  AddRulesLine(place, w);
+  AddCityZoneRow(place, w, form.location);
+  AddRulesRows(calendar, w);
 
   w.candleLighting = dialogs::DialogEntry(2, form.candleLighting);
-  dialogs::AddRow(rows, {dialogs::DialogLabel(t("Candle Lighting:")), w.candleLighting, dialogs::DialogLabel(t("min"))});
-  AddCityZoneRow(cityZoneRows, w, form.location);
-
+  dialogs::AddRow(times,
+                  {dialogs::DialogLabel(t("Candle Lighting:")), w.candleLighting, dialogs::DialogLabel(t("min"))});
   w.havdalah = dialogs::DialogEntry(4, form.havdalah);
   w.havdalahUnit = dialogs::NewRadioGroup({t("min"), t("degrees below horizon")},
                                           form.havdalahIsMin ? kHavdalahMinutes : kHavdalahDegrees);
-  dialogs::AddRow(rows, {dialogs::DialogLabel(t("End of Shabbat:")), w.havdalah, w.havdalahUnit[kHavdalahMinutes],
-                         w.havdalahUnit[kHavdalahDegrees]});
-  AddSunRows(rows, form, w);
-  dialogs::AddOkCancel(dialog);
-  return dialog;
+  dialogs::AddRow(times, {dialogs::DialogLabel(t("End of Shabbat:")), w.havdalah, w.havdalahUnit[kHavdalahMinutes],
+                          w.havdalahUnit[kHavdalahDegrees]});
+  AddSunRows(times, form, w);
 }
 
 ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
@@ -179,15 +179,14 @@ ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
 
 }  // namespace
 
-int DoConfigureShabbatTimes() {
-  ShabbatWidgets w;
+SettingsBlock AddPlaceAndShabbatTimes(GtkWidget* place, GtkWidget* times, GtkWidget* calendar) {
+  auto w = std::make_shared<ShabbatWidgets>();
   const ShabbatTimesForm form = ShabbatTimesFormFromSettings();
-  w.rules = form.rules;
-  GtkWidget* dialog = BuildShabbatDialog(form, w);
-  const bool confirmed = dialogs::RunOkCancel(dialog, [&] {
-    const std::string error = ShabbatTimesFormApply(ReadForm(w));
-    if (!error.empty()) dialogs::ShowInputError(error);  // shown untranslated, as the checks word them
-    return error.empty();
-  });
-  return confirmed ? 1 : 0;
+  w->rules = form.rules;
+  AddShabbatRows(place, times, calendar, form, *w);
+  SettingsBlock block;
+  // The messages are shown untranslated, as the checks word them.
+  block.check = [w] { return ShabbatTimesFormCheck(ReadForm(*w)); };
+  block.store = [w] { return ShabbatTimesFormApply(ReadForm(*w)); };
+  return block;
 }
