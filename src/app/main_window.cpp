@@ -40,6 +40,7 @@ const char* const helpMessage =
     "Home selects today, Enter shows the information about the selected day\n"
     "Ctrl+H shows the Hebrew months or the Gregorian ones, Ctrl+P prints, F1 shows this help\n"
     "Ctrl+Q saves the settings and quits, as Exit does\n"
+    "Ctrl+, opens the Preferences, where every setting has its page\n"
     "Alt with the underlined letter of a menu opens that menu\n\n"
     "Festival days are light blue. Khol HaMoed, Rosh Khodesh and the minor festivals are light green\n"
     "Shabbat and Yom Kippur are white, the minor fasts light red and Tisha BeAv a deeper red\n"

@@ -83,10 +83,15 @@ GtkWidget* AddActionButton(GtkWidget* dialog, const std::string& text, int answe
 }
 
 void AddOkCancel(GtkWidget* dialog) {
-  // Right to left (Yiddish, Hebrew) OK stands at the right, where reading starts.
+  // GTK's order: Cancel, then OK at the end of the reading direction (at the
+  // left in Yiddish and Hebrew), as in the file choosers.
   const bool rtl = isLanguageRightToLeft();
-  AddActionButton(dialog, translate_perform(rtl ? "Cancel" : "OK"), rtl ? kAnswerCancel : kAnswerOk);
   AddActionButton(dialog, translate_perform(rtl ? "OK" : "Cancel"), rtl ? kAnswerOk : kAnswerCancel);
+  AddActionButton(dialog, translate_perform(rtl ? "Cancel" : "OK"), rtl ? kAnswerCancel : kAnswerOk);
+}
+
+void FollowReadingDirection(GtkWidget* chooser) {
+  if (isLanguageRightToLeft()) gtk_widget_set_direction(ActionArea(chooser), GTK_TEXT_DIR_RTL);
 }
 
 GtkWidget* DialogRow(std::initializer_list<GtkWidget*> widgets) {

@@ -68,9 +68,12 @@ GtkWidget* DialogLabel(const std::string& text);
 GtkWidget* AnswerButton(const std::string& text, int answer);
 // A button in the action area (expanding) that answers `answer`.
 GtkWidget* AddActionButton(GtkWidget* dialog, const std::string& text, int answer);
-// Translated "OK" and "Cancel" buttons answering kAnswerOk and kAnswerCancel,
-// OK first in the reading direction.
+// Translated "Cancel" and "OK" buttons answering kAnswerCancel and kAnswerOk,
+// OK last in the reading direction (GTK's order).
 void AddOkCancel(GtkWidget* dialog);
+// A file chooser's buttons in the same order: mirrored when the language
+// runs right to left.
+void FollowReadingDirection(GtkWidget* chooser);
 
 // A horizontal box holding `widgets` left to right, or right to left when
 // the language runs right to left.

@@ -54,6 +54,7 @@ void OnBrowse(GtkWidget*, gpointer data) {
   ExportDialog& d = *static_cast<ExportDialog*>(data);
   GtkWidget* chooser = gtk_file_chooser_dialog_new(kChooserTitle, nullptr, GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL,
                                                    GTK_RESPONSE_CANCEL, GTK_STOCK_SAVE, GTK_RESPONSE_ACCEPT, nullptr);
+  dialogs::FollowReadingDirection(chooser);
   gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
   GtkWidget* dialog = gtk_widget_get_toplevel(d.fileEntry);
   if (GTK_WIDGET_TOPLEVEL(dialog)) gtk_window_set_transient_for(GTK_WINDOW(chooser), GTK_WINDOW(dialog));

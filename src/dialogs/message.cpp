@@ -106,11 +106,11 @@ int DialogsDoMessageTitled(const std::string& title, const std::string& text, bo
     gtk_box_pack_start(GTK_BOX(dialogs::ActionArea(window)), button, TRUE, TRUE, 0);
   }
   if (yesNo) {
-    // "Yes" first in the reading direction.
+    // "Yes" last in the reading direction, as OK is.
     const bool rtl = isLanguageRightToLeft();
     const std::string yes = translate_perform("Yes"), no = translate_perform("No");
-    dialogs::AddActionButton(window, rtl ? no : yes, rtl ? kAnswerNo : kAnswerYes);
     dialogs::AddActionButton(window, rtl ? yes : no, rtl ? kAnswerYes : kAnswerNo);
+    dialogs::AddActionButton(window, rtl ? no : yes, rtl ? kAnswerNo : kAnswerYes);
     g_signal_connect(window, "destroy", G_CALLBACK(DialogButtonDestroy), nullptr);
   }
   gtk_widget_show_all(window);

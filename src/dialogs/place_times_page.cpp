@@ -63,7 +63,6 @@ void AddRulesLine(GtkWidget* rows, ShabbatWidgets& w) {
 
 void AddRulesRows(GtkWidget* rows, ShabbatWidgets& w) {
   auto t = [](const char* key) { return translate_perform(key); };
-  AddRulesLine(rows, w);
   int active = 0;
   while (kRulesOfButton[active] != w.rules) ++active;
   w.rulesButtons = dialogs::NewRadioGroup({t("by the place"), t("Israel"), t("Diaspora")}, active);
@@ -72,6 +71,7 @@ void AddRulesRows(GtkWidget* rows, ShabbatWidgets& w) {
     dialogs::AddToRow(row, button);
     g_signal_connect(button, "toggled", G_CALLBACK(RulesToggled), &w);
   }
+  AddRulesLine(rows, w);
   ShowRules(w);
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/preferences.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -25,13 +26,37 @@ struct PreferencesWindow {
   std::vector<std::pair<PreferencesPage, SettingsBlock>> blocks;
 };
 
+// A page scrolls when its rows grow taller than the window (the expressions
+// opened under "Advanced" on a small screen).
 GtkWidget* NewPage(PreferencesWindow& w, PreferencesPage page) {
   GtkWidget* rows = gtk_vbox_new(FALSE, 2);
   gtk_container_set_border_width(GTK_CONTAINER(rows), 8);
+  GtkWidget* scrolled = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scrolled), GTK_POLICY_NEVER, GTK_POLICY_AUTOMATIC);
+  gtk_scrolled_window_add_with_viewport(GTK_SCROLLED_WINDOW(scrolled), rows);
+  gtk_viewport_set_shadow_type(GTK_VIEWPORT(gtk_bin_get_child(GTK_BIN(scrolled))), GTK_SHADOW_NONE);
   const auto index = static_cast<size_t>(page);
-  gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), rows, dialogs::DialogLabel(translate_perform(kPageTitles[index])));
+  gtk_notebook_append_page(GTK_NOTEBOOK(w.notebook), scrolled,
+                           dialogs::DialogLabel(translate_perform(kPageTitles[index])));
   w.pages[index] = rows;
   return rows;
+}
+
+// The pages as large as the largest one's rows, within the screen.
+void SizePages(PreferencesWindow& w) {
+  GtkRequisition largest = {0, 0};
+  for (GtkWidget* rows : w.pages) {
+    GtkRequisition r;
+    gtk_widget_size_request(rows, &r);
+    largest.width = std::max(largest.width, r.width);
+    largest.height = std::max(largest.height, r.height);
+  }
+  GdkScreen* screen = gtk_widget_get_screen(w.dialog);
+  const int height = std::min(largest.height + 8, gdk_screen_get_height(screen) - 160);
+  for (GtkWidget* rows : w.pages) {
+    GtkWidget* scrolled = gtk_widget_get_parent(gtk_widget_get_parent(rows));
+    gtk_widget_set_size_request(scrolled, std::min(largest.width + 8, gdk_screen_get_width(screen) - 40), height);
+  }
 }
 
 void BuildPages(PreferencesWindow& w, PreferencesOutcome* outcome) {
@@ -107,6 +132,7 @@ PreferencesOutcome ShowPreferences(PreferencesPage page) {
   BuildPages(w, &outcome);
   dialogs::AddOkCancel(w.dialog);
   gtk_widget_show_all(w.notebook);
+  SizePages(w);
   gtk_notebook_set_current_page(GTK_NOTEBOOK(w.notebook), static_cast<int>(page));
   outcome.confirmed = dialogs::RunOkCancel(w.dialog, [&] { return Accept(w); });
   return outcome;

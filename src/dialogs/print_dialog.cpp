@@ -120,6 +120,7 @@ void PrintDialogBrowse(GtkWidget* button, gpointer entry) {
   GtkWidget* chooser = gtk_file_chooser_dialog_new(
       "Specify PostScript file to print to", GTK_WIDGET_TOPLEVEL(top) ? GTK_WINDOW(top) : nullptr,
       GTK_FILE_CHOOSER_ACTION_SAVE, GTK_STOCK_CANCEL, GTK_RESPONSE_CANCEL, GTK_STOCK_OK, GTK_RESPONSE_ACCEPT, nullptr);
+  dialogs::FollowReadingDirection(chooser);
   gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(chooser), TRUE);
   const char* current = gtk_entry_get_text(GTK_ENTRY(entry));
   if (current && *current) gtk_file_chooser_set_filename(GTK_FILE_CHOOSER(chooser), current);

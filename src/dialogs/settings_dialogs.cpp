@@ -58,6 +58,7 @@ void DialogConfigureBackgroundImageBrowse(GtkWidget* button, gpointer entry) {
   GtkWidget* chooser = gtk_file_chooser_dialog_new("Select Image", GTK_IS_WINDOW(parent) ? GTK_WINDOW(parent) : nullptr,
                                                    GTK_FILE_CHOOSER_ACTION_OPEN, "gtk-cancel", GTK_RESPONSE_CANCEL,
                                                    "gtk-ok", GTK_RESPONSE_ACCEPT, nullptr);
+  dialogs::FollowReadingDirection(chooser);
   gtk_window_set_modal(GTK_WINDOW(chooser), TRUE);
   if (gtk_dialog_run(GTK_DIALOG(chooser)) == GTK_RESPONSE_ACCEPT) {
     GCharPtr file(gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(chooser)));
