@@ -22,7 +22,7 @@ bool HasLatinLetter(const std::string& s) {
 
 // `s` without the names of keys, written as the keyboard writes them in every language.
 std::string WithoutKeyNames(const std::string& s) {
-  static const std::regex kKeyNames(R"(\b(?:Ctrl\+[A-Z]|Alt|F1|Home|Enter|Page Up|Page Down)\b)");
+  static const std::regex kKeyNames(R"(Ctrl\+,|\b(?:Ctrl\+[A-Z]|Alt|F1|Home|Enter|Page Up|Page Down)\b)");
   return std::regex_replace(s, kKeyNames, "");
 }
 
