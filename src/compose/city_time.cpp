@@ -108,7 +108,8 @@ ClockOverride ParseClockOverride(std::string_view text, const CityTime* city) {
     if (seconds >= 0 && end && *end == '\0' && seconds < calendarEnd) {
       result.moment = seconds;
     } else {
-      result.error = std::string(kNowVariable) + "='" + shown + "' is not @SECONDS (seconds since 1970, before the year 3001)";
+      result.error =
+          std::string(kNowVariable) + "='" + shown + "' is not @SECONDS (seconds since 1970, before the year 3001)";
     }
     return result;
   }
