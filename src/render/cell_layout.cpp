@@ -157,9 +157,11 @@ class CellFitter {
     return true;
   }
 
-  // The line's longer text where it fits `width` whole at `size`, else its text.
+  // The line's longer text where it fits `width` whole at `size`, else its
+  // marked text where that fits, else its text.
   const std::string& Shown(const CellLine& line, int size, int width) {
-    if (!line.longer.empty() && fonts_.Width(line.role, size, line.longer) <= width) return line.longer;
+    for (const std::string* form : {&line.longer, &line.marked})
+      if (!form->empty() && fonts_.Width(line.role, size, *form) <= width) return *form;
     return line.text;
   }
 

@@ -80,6 +80,9 @@ struct CellLine {
   // Shown instead of `text` where it fits whole ("00:02 (after midnight)"),
   // or empty.
   std::string longer = {};
+  // Shown instead of `text` where `longer` does not fit but this does
+  // ("✡ 04:11PM"), or empty.
+  std::string marked = {};
 };
 
 // Everything a cell shows, lines in the order they stand.
