@@ -150,14 +150,6 @@ class MonthPainter {
   // counted from the left, or in a right-to-left week from the right.
   int ColumnX(int column) const { return area_.x + (options_.weekRightToLeft() ? 6 - column : column) * w_; }
 
-  // Whether `text` in `role` fits a cell's width at the smallest size the
-  // cells' texts may take.
-  bool FitsCellWidth(FontRole role, std::string_view text) {
-    const int configured = fonts_.Size(role);
-    const int size = std::max(std::min(configured, fonts_.Smallest()), configured * kSmallestCellScale / 100);
-    return fonts_.Width(role, size, text) <= w_ - 2 * cellOptions_.inset;
-  }
-
   // Today's cell is marked on the screen only.
   bool IsToday(AbsoluteDay d) const {
     return !print_ && hooks_ && hooks_->today.day != 0 && AbsoluteFromGregorian(hooks_->today) == d;
@@ -452,22 +444,21 @@ class MonthPainter {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
     };
     // A time of the evening after midnight: "(after midnight)" in its hint,
-    // and in the cell where it fits. A time named by `name` ("Candles
-    // 04:11PM") shows its name in any cell wide enough for it (between the
-    // day numbers, or on a line of its own); a narrower cell shows the time
-    // with the mark of its kind ("✡ 04:11PM") where that fits, else the
-    // bare time: both the same in every language, in the colour of its kind.
+    // and in the cell where it fits. A time named by `name` shows the first
+    // of its forms that fits the cell at the size of its line: its name
+    // ("Candles 04:11PM", between the day numbers or on a line of its own),
+    // the mark of its kind ("✡ 04:11PM"), the bare time; the last two the
+    // same in every language. So every time of the month has one size, and
+    // only a bare time too wide for its cell is shrunk.
     auto addTime = [&](CellLineKind kind, FontRole role, const DrawingColor& color, const std::string& prefix,
                        const ShabbatTimeValue& time, const std::string& label, const std::string& name = {},
                        TimeMark mark = TimeMark::kCandles) {
       const std::string clock = prefix + TimeformatFormatTime(time.hour, time.minute, options_.times.clock);
       const bool late = IsAfterMidnight(time.hour);
       const std::string note = late ? " " + translate_perform("(after midnight)") : "";
-      const std::string named = name.empty() ? "" : name + " " + clock + note;
-      if (!named.empty() && FitsCellWidth(role, named)) return add(kind, role, color, named, label + note);
       add(kind, role, color, clock, label + note);
-      if (late || !named.empty()) c.lines.back().longer = named.empty() ? clock + note : named;
-      if (!named.empty()) c.lines.back().marked = TimeMarked(mark, clock, options_.text.rightToLeft());
+      if (late || !name.empty()) c.lines.back().longer = (name.empty() ? "" : name + " ") + clock + note;
+      if (!name.empty()) c.lines.back().marked = TimeMarked(mark, clock, options_.text.rightToLeft());
     };
 
     DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);

@@ -1,5 +1,7 @@
 #include "render/time_marks.h"
 
+#include "render/ps_text_encoding.h"
+
 static_assert(sizeof(kTimeMarks) / sizeof(kTimeMarks[0]) == 3, "one row per mark");
 
 const TimeMarkRow& TimeMarkOf(TimeMark mark) { return kTimeMarks[static_cast<int>(mark)]; }
@@ -12,5 +14,9 @@ int TimeMarkIndexOf(char32_t codePoint) {
 
 std::string TimeMarked(TimeMark mark, const std::string& time, bool rightToLeft) {
   const std::string symbol(TimeMarkOf(mark).utf8);
-  return rightToLeft ? time + " " + symbol : symbol + " " + time;
+  // A time with Hebrew words ("08:19 אחה״צ") is laid out from the right, so
+  // the mark written first stands rightmost; one of digits alone is laid
+  // out from the left, so there it is written last.
+  if (rightToLeft && !ps_unicode_has_hebrew(time)) return time + " " + symbol;
+  return symbol + " " + time;
 }
