@@ -92,12 +92,13 @@ class CellFitter {
   }
 
   // Whether the first time line stands between the day numbers at a scale:
-  // only at its own size. A time squeezed smaller there would be the
+  // only at its own size, in the form it takes on a line of its own. A time squeezed smaller there would be the
   // smallest text of the cell; on a line of its own it keeps its size.
   bool TimeInNumberRow(int scale) {
     if (timeLine_ < 0 || !candidates_[static_cast<size_t>(timeLine_)].kept) return false;
     const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
-    return fonts_.Width(line.role, Scaled(line.role, scale), line.text) <= NumberRowRoom(scale);
+    const int size = Scaled(line.role, scale);
+    return fonts_.Width(line.role, size, Shown(line, size, Width())) <= NumberRowRoom(scale);
   }
 
   int NumberRowHeight(int scale, bool timeThere) {
@@ -233,7 +234,7 @@ class CellFitter {
     if (timeThere) {
       const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
       const int size = Scaled(line.role, scale);
-      const std::string& text = Shown(line, size, NumberRowRoom(scale));
+      const std::string& text = Shown(line, size, Width());
       const int width = fonts_.Width(line.role, size, text);
       PlacedText p;
       p.font = fonts_.Font(line.role, size);

@@ -1,7 +1,5 @@
 #include "render/time_marks.h"
 
-#include "render/ps_text_encoding.h"
-
 static_assert(sizeof(kTimeMarks) / sizeof(kTimeMarks[0]) == 3, "one row per mark");
 
 const TimeMarkRow& TimeMarkOf(TimeMark mark) { return kTimeMarks[static_cast<int>(mark)]; }
@@ -17,6 +15,7 @@ std::string TimeMarked(TimeMark mark, const std::string& time, bool rightToLeft)
   // A time with Hebrew words ("08:19 אחה״צ") is laid out from the right, so
   // the mark written first stands rightmost; one of digits alone is laid
   // out from the left, so there it is written last.
-  if (rightToLeft && !ps_unicode_has_hebrew(time)) return time + " " + symbol;
+  // (Hebrew letters begin with the UTF-8 lead byte 0xD7.)
+  if (rightToLeft && time.find('\xD7') == std::string::npos) return time + " " + symbol;
   return symbol + " " + time;
 }
