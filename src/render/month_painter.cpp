@@ -570,6 +570,7 @@ class MonthPainter {
                    {CellLineKind::kDafYomi, kFontDafYomi, kBlue, "X", ""}};
     scale = std::max(scale, LargestFittingScale(fonts_, box, usual, cellOptions_));
     cellOptions_.largestScale = cellOptions_.smallestScale = scale;
+    SizeTimeLines(fonts_, box, contents_, cellOptions_);
   }
 
   void Cell(AbsoluteDay d, int day, int cellX, int cellY) {

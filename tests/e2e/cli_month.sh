@@ -47,11 +47,13 @@ for language in 2:yiddish 3:hebrew; do
   printf 'Language: "%s"\nPrintYiddishFontFile: "%s"\n' "${language%:*}" "$W/TestHebrewYi.pfa" > "$S"
   page "$name" "Loading ([^D]|D[^0])[^ ]* font from" "month 2025-04" "ה״פשת רייא ׳ב - ןסינ ׳ג" "13 ו״ט"
   grep -qx "/TestHebrewYi /RTLFontB UnicodeEncoding ReEncode" "$W/$name.ps" || fail "$name: the font is not re-encoded"
-  # Every candle-lighting and havdalah time (red) at one size, also in cells too narrow for their names.
-  for margins in 10,10,10,10 45,10,45,10; do
-    sizes=$("$LUMARO_CLI" month 2025-04 --margins $margins 2> /dev/null | awk '/setrgbcolor/ { c = $1 " " $2 " " $3 }
-      /selectfont/ { f = $2 } /show/ && /[0-9]:[0-9][0-9]/ && c == "0.627 0.000 0.000" { print f }' | sort -u)
-    [ "$(wc -l <<< "$sizes")" = 1 ] || fail "$name, margins $margins: evening times in sizes" $sizes
+  # The candle-lighting and havdalah times (red) at one size, also in cells too narrow for their
+  # names, and the other times (black: Kiddush Levana, the tekufa) at one size, however long each line.
+  for options in "--margins 10,10,10,10" "--margins 45,10,45,10" --landscape; do
+    sizes=$("$LUMARO_CLI" month 2025-04 $options 2> /dev/null | awk '/setrgbcolor/ { c = $1 " " $2 " " $3 }
+      /selectfont/ { f = $2 } /show/ && /[0-9]:[0-9][0-9]/ && (c ~ /^0.627 0.000 0.000/ || c ~ /^0.000 0.000 0.000/) {
+      print c, f }' | sort -u | cut -d' ' -f1 | uniq -d)
+    [ -z "$sizes" ] || fail "$name, $options: times of one colour in several sizes"
   done
   grep -q "^/Helvetica" "$W/$name.ps" && fail "$name: a standard font is used"
   odd=$(grep -vF "UTC+1" "$W/$name.ps.txt" | grep -nP "[A-Za-z]$([ "$name" = hebrew ] &&
