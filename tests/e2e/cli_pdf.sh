@@ -20,6 +20,13 @@ pdf() {
 # April 2026: Pesakh begins on Thursday 2 April.
 pdf april month 2026-04 --pdf --out "$W/april.pdf"
 text=$(pdftotext "$W/april.pdf" - 2> /dev/null)
+# The Letter page's cells are too narrow for "Candles 07:38PM": the times of `times` with their marks.
+marked=$("$LUMARO_CLI" times 2026-04-01 2026-04-04 | awk -F'\t' '$2 == "candles" { print "✡ " $3 }
+  $2 == "havdalah" { print "★ " $3 }')
+[ "$(wc -l <<< "$marked")" = 3 ] || fail "times of 1-4 April 2026: $marked"
+while read -r line; do
+  grep -qx "$line" <<< "$text" || fail "English PDF: no line '$line'"
+done <<< "$marked"
 for line in "April 2026" "Pesakh I" "14 Nisan - 13 Iyar 5786"; do
   grep -qx "$line" <<< "$text" || fail "English PDF: no line '$line'"
 done
