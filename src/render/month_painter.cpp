@@ -266,8 +266,8 @@ class MonthPainter {
   void PlaceHeading() {
     if (draw_) {
       const YearSheetSetup setup = YearSheetSetupOf(selected_.year, false, options_);
-      std::string text = setup.zone.empty() ? setup.city
-                                            : FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone});
+      std::string text = setup.city;
+      if (!setup.zone.empty()) text = FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone});
       const std::string sun = translate_perform(options_.times.sun.precise() ? "precise" : "classic");
       text = FormatText(translate_perform("%s; sun calculation: %s"), {text, sun});
       const FittedText fit = Fit(kFontOmer, text, area_.width);
