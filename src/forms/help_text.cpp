@@ -1,8 +1,11 @@
 #include "forms/help_text.h"
 
 #include "base/translate.h"
+#include "render/time_marks.h"
 
-std::string DialogsHelpText(std::string_view text) {
+namespace {
+
+std::string TranslatedLines(std::string_view text) {
   std::string out;
   size_t start = 0;
   while (start < text.size()) {
@@ -18,5 +21,16 @@ std::string DialogsHelpText(std::string_view text) {
     if (hasLineFeed) out += '\n';
     start = end + 1;
   }
+  return out;
+}
+
+}  // namespace
+
+std::string DialogsHelpText(std::string_view text) {
+  if (text.find_first_not_of("\n") == std::string_view::npos) return TranslatedLines(text);
+  std::string out = TranslatedLines(text);
+  out += "\n\n" + translate_perform("In a narrow day cell a mark stands before the time") + ":";
+  for (const TimeMarkRow& row : kTimeMarks)
+    out += "\n" + std::string(row.utf8) + " " + translate_perform(row.meaning) + ".";
   return out;
 }

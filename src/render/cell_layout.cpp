@@ -42,6 +42,19 @@ class CellFitter {
     return 0;
   }
 
+  // Lowers each monthSize kind's entry of `sizes` (0: none yet) to the size
+  // at which this cell's lines of the kind fit its width.
+  void LowerKindSizes(std::array<int, static_cast<size_t>(CellLineKind::kCount)>& sizes) {
+    for (const CellLine& line : content_.lines) {
+      if (!RowOf(line.kind).monthSize) continue;
+      const int size = Scaled(line.role, options_.largestScale);
+      const FittedText fit = FitTextToWidth(fonts_, line.role, size, fonts_.Smallest(), Shown(line, size, Width()),
+                                            Width(), options_.ellipsis);
+      int& kindSize = sizes[static_cast<size_t>(line.kind)];
+      kindSize = kindSize == 0 ? fit.size : std::min(kindSize, fit.size);
+    }
+  }
+
   CellLayout Run() {
     // Everything at the largest scale at which it fits.
     for (int scale = options_.largestScale; scale >= options_.smallestScale; scale -= kScaleStep) {
@@ -61,6 +74,12 @@ class CellFitter {
     return std::max(smallest, (configured * scale + 50) / 100);
   }
   int LineHeight(FontRole role, int scale) { return fonts_.Height(role, Scaled(role, scale)); }
+  // The size of a line at a scale, no larger than its kind's size.
+  int LineSize(const CellLine& line, int scale) const {
+    const int size = Scaled(line.role, scale);
+    const int kindSize = options_.kindSize[static_cast<size_t>(line.kind)];
+    return kindSize > 0 ? std::min(size, kindSize) : size;
+  }
   int Width() const { return right_ - left_; }
 
   int HiddenAnniversaries() const {
@@ -92,12 +111,13 @@ class CellFitter {
   }
 
   // Whether the first time line stands between the day numbers at a scale:
-  // only at its own size. A time squeezed smaller there would be the
+  // only at its own size, in the form it takes on a line of its own. A time squeezed smaller there would be the
   // smallest text of the cell; on a line of its own it keeps its size.
   bool TimeInNumberRow(int scale) {
     if (timeLine_ < 0 || !candidates_[static_cast<size_t>(timeLine_)].kept) return false;
     const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
-    return fonts_.Width(line.role, Scaled(line.role, scale), line.text) <= NumberRowRoom(scale);
+    const int size = LineSize(line, scale);
+    return fonts_.Width(line.role, size, Shown(line, size, Width())) <= NumberRowRoom(scale);
   }
 
   int NumberRowHeight(int scale, bool timeThere) {
@@ -157,9 +177,11 @@ class CellFitter {
     return true;
   }
 
-  // The line's longer text where it fits `width` whole at `size`, else its text.
+  // The line's longer text where it fits `width` whole at `size`, else its
+  // marked text where that fits, else its text.
   const std::string& Shown(const CellLine& line, int size, int width) {
-    if (!line.longer.empty() && fonts_.Width(line.role, size, line.longer) <= width) return line.longer;
+    for (const std::string* form : {&line.longer, &line.marked})
+      if (!form->empty() && fonts_.Width(line.role, size, *form) <= width) return *form;
     return line.text;
   }
 
@@ -230,8 +252,8 @@ class CellFitter {
     const bool timeThere = TimeInNumberRow(scale);
     if (timeThere) {
       const CellLine& line = content_.lines[static_cast<size_t>(timeLine_)];
-      const int size = Scaled(line.role, scale);
-      const std::string& text = Shown(line, size, NumberRowRoom(scale));
+      const int size = LineSize(line, scale);
+      const std::string& text = Shown(line, size, Width());
       const int width = fonts_.Width(line.role, size, text);
       PlacedText p;
       p.font = fonts_.Font(line.role, size);
@@ -251,7 +273,7 @@ class CellFitter {
       if (RowOf(line.kind).place == CellPlace::kBottom) {
         bottom.push_back(&line);
       } else {
-        const int size = Scaled(line.role, scale);
+        const int size = LineSize(line, scale);
         out.texts.push_back(PlaceLine(line.role, line.color, Shown(line, size, Width()), line.hint, size, y));
         y += out.texts.back().box.height;
       }
@@ -261,7 +283,7 @@ class CellFitter {
     int bottomHeight = 0;
     std::vector<PlacedText> placed;
     for (const CellLine* line : bottom) {
-      placed.push_back(PlaceLine(line->role, line->color, line->text, line->hint, Scaled(line->role, scale), 0));
+      placed.push_back(PlaceLine(line->role, line->color, line->text, line->hint, LineSize(*line, scale), 0));
       bottomHeight += placed.back().box.height;
     }
     if (MoreLineShown()) {
@@ -313,4 +335,12 @@ int LargestFittingScale(FontBook& fonts, const CellBox& cell, const CellContent&
                   one.lines.end());
   const int scale = CellFitter(fonts, cell, one, options).FittingScale();
   return scale > 0 ? scale : options.smallestScale;
+}
+
+void SizeTimeLines(FontBook& fonts, const CellBox& cell, const std::vector<CellContent>& contents,
+                   CellLayoutOptions& options) {
+  options.kindSize = {};
+  std::array<int, static_cast<size_t>(CellLineKind::kCount)> sizes{};
+  for (const CellContent& content : contents) CellFitter(fonts, cell, content, options).LowerKindSizes(sizes);
+  options.kindSize = sizes;
 }

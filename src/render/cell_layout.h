@@ -8,6 +8,7 @@
 // only measures, and the painter draws what it returns.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -45,22 +46,25 @@ struct CellLineKindRow {
   // When the lines do not fit, those of the highest rank are given up
   // first. The holiday is kept longest.
   int dropRank;
+  // The lines of this kind carry times and have one size through the month
+  // (see SizeTimeLines): a shorter one is not drawn larger than the rest.
+  bool monthSize;
 };
 
 // One row per kind, in the order of CellLineKind.
 inline constexpr CellLineKindRow kCellLineKinds[] = {
-    {CellLineKind::kHoliday, CellPlace::kFlow, 0},
-    {CellLineKind::kTime, CellPlace::kNumberRow, 2},
-    {CellLineKind::kFastTime, CellPlace::kFlow, 2},
-    {CellLineKind::kSection, CellPlace::kFlow, 3},
-    {CellLineKind::kSpecialShabbat, CellPlace::kFlow, 3},
-    {CellLineKind::kRoshKhodesh, CellPlace::kFlow, 4},
-    {CellLineKind::kYizkor, CellPlace::kFlow, 5},
-    {CellLineKind::kAnniversary, CellPlace::kFlow, 6},
-    {CellLineKind::kOmer, CellPlace::kFlow, 7},
-    {CellLineKind::kMinorDay, CellPlace::kFlow, 7},
-    {CellLineKind::kDafYomi, CellPlace::kBottom, 8},
-    {CellLineKind::kLearning, CellPlace::kBottom, 9},
+    {CellLineKind::kHoliday, CellPlace::kFlow, 0, false},
+    {CellLineKind::kTime, CellPlace::kNumberRow, 2, true},
+    {CellLineKind::kFastTime, CellPlace::kFlow, 2, true},
+    {CellLineKind::kSection, CellPlace::kFlow, 3, false},
+    {CellLineKind::kSpecialShabbat, CellPlace::kFlow, 3, false},
+    {CellLineKind::kRoshKhodesh, CellPlace::kFlow, 4, false},
+    {CellLineKind::kYizkor, CellPlace::kFlow, 5, false},
+    {CellLineKind::kAnniversary, CellPlace::kFlow, 6, false},
+    {CellLineKind::kOmer, CellPlace::kFlow, 7, false},
+    {CellLineKind::kMinorDay, CellPlace::kFlow, 7, true},
+    {CellLineKind::kDafYomi, CellPlace::kBottom, 8, false},
+    {CellLineKind::kLearning, CellPlace::kBottom, 9, false},
 };
 static_assert(sizeof(kCellLineKinds) / sizeof(kCellLineKinds[0]) == static_cast<size_t>(CellLineKind::kCount),
               "one row per kind");
@@ -80,6 +84,9 @@ struct CellLine {
   // Shown instead of `text` where it fits whole ("00:02 (after midnight)"),
   // or empty.
   std::string longer = {};
+  // Shown instead of `text` where `longer` does not fit but this does
+  // ("✡ 04:11PM"), or empty.
+  std::string marked = {};
 };
 
 // Everything a cell shows, lines in the order they stand.
@@ -112,6 +119,8 @@ struct CellLayoutOptions {
   int smallestScale = 60;
   std::string ellipsis = "...";
   std::string moreFormat = "+%d more";  // a format with one %d
+  // The largest size of the lines of each kind, 0 for their scaled size.
+  std::array<int, static_cast<size_t>(CellLineKind::kCount)> kindSize{};
 };
 
 // A text placed in the cell, drawn left-aligned at (box.x, box.y).
@@ -143,3 +152,11 @@ CellLayout LayoutCell(FontBook& fonts, const CellBox& cell, const CellContent& c
 // same sizes.
 int LargestFittingScale(FontBook& fonts, const CellBox& cell, const CellContent& content,
                         const CellLayoutOptions& options);
+
+// Sets options.kindSize of each kind that has one size through the month
+// (kCellLineKinds' monthSize) to the largest size at which every line of
+// that kind in `contents` fits the width of `cell` at options.largestScale,
+// or to the smallest size when one does not fit even there (it is cut).
+// The cells of a month share one width.
+void SizeTimeLines(FontBook& fonts, const CellBox& cell, const std::vector<CellContent>& contents,
+                   CellLayoutOptions& options);

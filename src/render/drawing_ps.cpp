@@ -9,6 +9,7 @@
 #include "render/ps_text_encoding.h"
 #include "compose/options.h"
 #include "base/utf8.h"
+#include "render/time_marks.h"
 
 namespace {
 
@@ -65,33 +66,52 @@ class PsDrawing final : public Drawing {
     return fonts_.back().get();
   }
 
-  // The width the printer will give the text, from the metrics of the font
+  // The width the printer will give the text, from the metrics of the fonts
   // it shows the text in.
   int get_text_width(DrawingFont font, std::string_view text) override {
     const DrawingPsFont& f = Font(font);
-    if (InHebrewFont(text)) return PsTextWidth(PsHebrewMetrics(fontFile_), f.size, ps_unicode_convert(text));
-    const std::string shown = CutUtf8(text, kMaxTextBytes);
-    if (f.family == kCourier) return static_cast<int>((shown.size() * kCourierAdvance * f.size + 999) / 1000);
-    return PsTextWidth(PsLatinMetrics(f.bold != 0), f.size, shown);
+    const bool hebrew = InHebrewFont(text);
+    long long thousandths = 0;
+    for (const Run& run : Runs(Shown(text, hebrew))) {
+      if (run.mark >= 0) {
+        thousandths += kTimeMarks[run.mark].dingbatAdvance;
+      } else if (hebrew) {
+        thousandths += Advance(PsHebrewMetrics(fontFile_), run.bytes);
+      } else if (f.family == kCourier) {
+        thousandths += static_cast<long long>(run.bytes.size() * kCourierAdvance);
+      } else {
+        thousandths += Advance(PsLatinMetrics(f.bold != 0), run.bytes);
+      }
+    }
+    return static_cast<int>((thousandths * f.size + 999) / 1000);
   }
 
   int get_text_height(DrawingFont font) override { return Font(font).size + 3; }
 
   void draw_string_left(DrawingFont font, int x, int y, std::string_view text) override {
-    SelectFont(font, text);
-    const std::string s = Literal(text);
-    WriteLine(Num(x) + " " + Num(TextY(font, y)) + " moveto (" + s + ") show");
+    const bool hebrew = InHebrewFont(text);
+    const std::string shown = Shown(text, hebrew);
+    if (HasMark(shown)) return ShowRuns(font, hebrew, x, TextY(font, y), shown);
+    SelectFont(font, hebrew);
+    WriteLine(Num(x) + " " + Num(TextY(font, y)) + " moveto (" + drawing_ps_escape(shown) + ") show");
   }
 
   void draw_string_right(DrawingFont font, int x, int y, std::string_view text) override {
-    SelectFont(font, text);
-    const std::string s = Literal(text);
+    const bool hebrew = InHebrewFont(text);
+    const std::string shown = Shown(text, hebrew);
+    if (HasMark(shown)) return ShowRuns(font, hebrew, x - get_text_width(font, text), TextY(font, y), shown);
+    SelectFont(font, hebrew);
+    const std::string s = drawing_ps_escape(shown);
     WriteLine(Num(x) + " (" + s + ") stringwidth pop sub " + Num(TextY(font, y)) + " moveto (" + s + ") show");
   }
 
   void draw_string_center(DrawingFont font, int x, int width, int y, std::string_view text) override {
-    SelectFont(font, text);
-    const std::string s = Literal(text);
+    const bool hebrew = InHebrewFont(text);
+    const std::string shown = Shown(text, hebrew);
+    if (HasMark(shown))
+      return ShowRuns(font, hebrew, x + width / 2 - get_text_width(font, text) / 2, TextY(font, y), shown);
+    SelectFont(font, hebrew);
+    const std::string s = drawing_ps_escape(shown);
     WriteLine(Num(x) + " " + Num(width / 2) + " (" + s + ") stringwidth pop 2 div sub add " + Num(TextY(font, y)) +
               " moveto (" + s + ") show");
   }
@@ -106,7 +126,7 @@ class PsDrawing final : public Drawing {
 
   // A circle round a text that ends at x; the text itself is not drawn.
   void draw_ellipse_text_right(DrawingFont font, int x, int y, std::string_view text) override {
-    SelectFont(font, text);
+    SelectFont(font, InHebrewFont(text));
     const int s = Font(font).size;
     const std::string t = drawing_ps_escape(text);
     WriteLine("newpath");
@@ -169,10 +189,9 @@ class PsDrawing final : public Drawing {
     return font.bold ? "Helvetica-Bold" : "Helvetica";
   }
 
-  // Selects the font `text` is shown in unless it is the one selected last
-  // (the same record, and the Hebrew font or not).
-  void SelectFont(DrawingFont font, std::string_view text) {
-    const bool hebrew = InHebrewFont(text);
+  // Selects the font a text is shown in (the Hebrew font or the record's
+  // own) unless it is the one selected last.
+  void SelectFont(DrawingFont font, bool hebrew) {
     if (font == currentFont_ && hebrew == currentHebrew_) return;
     currentFont_ = font;
     currentHebrew_ = hebrew;
@@ -180,14 +199,56 @@ class PsDrawing final : public Drawing {
     WriteLine("/" + PostScriptFontName(f, hebrew) + " " + Num(f.size) + " selectfont");
   }
 
+  // A stretch of shown bytes: one time mark, or bytes of the text's own font.
+  struct Run {
+    int mark = -1;  // index into kTimeMarks, or -1
+    std::string bytes;
+  };
+  static std::vector<Run> Runs(const std::string& shown) {
+    std::vector<Run> runs;
+    for (const char c : shown) {
+      const int mark = ps_mark_of_byte(static_cast<unsigned char>(c));
+      if (mark >= 0 || runs.empty() || runs.back().mark >= 0) runs.push_back({mark, {}});
+      runs.back().bytes += c;
+    }
+    return runs;
+  }
+  static bool HasMark(const std::string& shown) {
+    for (const char c : shown)
+      if (ps_mark_of_byte(static_cast<unsigned char>(c)) >= 0) return true;
+    return false;
+  }
+  static long long Advance(const PsFontMetrics& metrics, const std::string& bytes) {
+    long long sum = 0;
+    for (const char c : bytes) sum += metrics.advance[static_cast<unsigned char>(c)];
+    return sum;
+  }
+
+  // Shows a text with time marks run by run from (x, baseline): the marks
+  // from the dingbats font at the text's size, the rest in the text's font.
+  void ShowRuns(DrawingFont font, bool hebrew, int x, int baseline, const std::string& shown) {
+    WriteLine(Num(x) + " " + Num(baseline) + " moveto");
+    for (const Run& run : Runs(shown)) {
+      if (run.mark >= 0) {
+        WriteLine("/ZapfDingbats " + Num(Font(font).size) + " selectfont (" +
+                  drawing_ps_escape(std::string(1, static_cast<char>(kTimeMarks[run.mark].dingbat))) + ") show");
+        currentFont_ = nullptr;
+      } else {
+        SelectFont(font, hebrew);
+        WriteLine("(" + drawing_ps_escape(run.bytes) + ") show");
+      }
+    }
+  }
+
   // Whether `text` is shown in the Hebrew font: every text of a Yiddish or
   // Hebrew page; on an English page the texts in Hebrew letters (the Hebrew
   // dates in Hebrew numerals), when the page has the font.
   bool InHebrewFont(std::string_view text) const { return rtl_ || (hebrewFont_ && ps_unicode_has_hebrew(text)); }
 
-  // The text as shown: Hebrew letters through the re-encoded font in visual order.
-  std::string Literal(std::string_view text) const {
-    return drawing_ps_escape(InHebrewFont(text) ? ps_unicode_convert(text) : CutUtf8(text, kMaxTextBytes));
+  // The bytes a text is shown as: Hebrew letters through the re-encoded font
+  // in visual order, Latin text as it is; the time marks as their codes.
+  std::string Shown(std::string_view text, bool hebrew) const {
+    return hebrew ? ps_unicode_convert(text) : ps_latin_convert(CutUtf8(text, kMaxTextBytes));
   }
 
   void WriteHeader() {

@@ -16,6 +16,8 @@
 #include "compose/hebrew_date_text.h"
 #include "compose/learning_lines.h"
 #include "render/font_sizes.h"
+#include "render/time_marks.h"
+#include "compose/year_sheet.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
 #include "compose/options.h"
@@ -56,6 +58,33 @@ std::string CellTimeName(EveningTime kind) {
   return kind == EveningTime::kHavdalah ? translate_perform("Havdalah") : translate_perform("Candles");
 }
 
+// The tints a printout's legend explains, by their colour names, in the
+// order it names them.
+struct LegendTint {
+  std::string_view colorName;
+  std::string_view label;  // a translation key
+};
+constexpr LegendTint kLegendTints[] = {
+    {"yellow", "Shabbat, Yom Kippur"},
+    {"light-blue", "Festival"},
+    {"light-green", "Rosh Khodesh, Khol HaMoed, minor festival"},
+    {"light-red", "Minor fast"},
+    {"dark-red", "Tisha BeAv"},
+};
+
+// The colour of the time each mark stands before.
+DrawingColor TimeMarkColor(TimeMark mark) { return mark == TimeMark::kFastEnd ? kFastTimeColor : kRed; }
+
+// One entry of the printout's legend: a swatch of a cell's tint, or a time
+// mark in its colour, and what it means.
+struct LegendEntry {
+  bool swatch = false;
+  DrawingColor color;
+  std::string mark;  // the mark's text, when not a swatch
+  std::string label;
+  int width = 0;     // of the whole entry
+};
+
 // A holiday name split after its first "/" ("Erev Pesakh/..." on two lines).
 std::vector<std::string> HolidayLines(const std::string& holiday) {
   const size_t slash = holiday.find('/');
@@ -92,8 +121,10 @@ class MonthPainter {
     if (Caption()) return;
     if (!print_ && Arrows()) return;
     HebrewCaption();
+    if (print_) PrepareLegend();
     WeekdayHeader();
     if (Grid()) return;
+    if (draw_ && print_) Legend();
     if (draw_ && !print_) {
       // The panel takes the five columns of the last row its days leave free.
       const int x = options_.weekRightToLeft() ? area_.x : area_.x + 2 * w_;
@@ -118,14 +149,6 @@ class MonthPainter {
   // The left edge of the weekday column `column` (0 Sunday .. 6 Shabbat):
   // counted from the left, or in a right-to-left week from the right.
   int ColumnX(int column) const { return area_.x + (options_.weekRightToLeft() ? 6 - column : column) * w_; }
-
-  // Whether `text` in `role` fits a cell's width at the smallest size the
-  // cells' texts may take.
-  bool FitsCellWidth(FontRole role, std::string_view text) {
-    const int configured = fonts_.Size(role);
-    const int size = std::max(std::min(configured, fonts_.Smallest()), configured * kSmallestCellScale / 100);
-    return fonts_.Width(role, size, text) <= w_ - 2 * cellOptions_.inset;
-  }
 
   // Today's cell is marked on the screen only.
   bool IsToday(AbsoluteDay d) const {
@@ -233,7 +256,130 @@ class MonthPainter {
       d_.draw_string_center(fonts_.Font(kFontCaption2, fit.size), area_.x, area_.width, y_, fit.text);
       d_.set_color(saved);
     }
-    y_ += Th(kFontCaption2) + Th(kFontCaption2) / 2;
+    y_ += Th(kFontCaption2);
+    if (print_) PlaceHeading();
+    y_ += Th(kFontCaption2) / 2;
+  }
+
+  // The printout's line under the captions: the city, its time zone and the
+  // sun calculation the times come from.
+  void PlaceHeading() {
+    if (draw_) {
+      const YearSheetSetup setup = YearSheetSetupOf(selected_.year, false, options_);
+      std::string text = setup.city;
+      if (!setup.zone.empty()) text = FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone});
+      const std::string sun = translate_perform(options_.times.sun.precise() ? "precise" : "classic");
+      text = FormatText(translate_perform("%s; sun calculation: %s"), {text, sun});
+      const FittedText fit = Fit(kFontOmer, text, area_.width);
+      d_.set_color(kBlack);
+      d_.draw_string_center(fonts_.Font(kFontOmer, fit.size), area_.x, area_.width, y_, fit.text);
+    }
+    y_ += Th(kFontOmer);
+  }
+
+  // The cell colour of day d, the selection apart: grey, Shabbat, Rosh
+  // Khodesh, then every holiday in id order.
+  DrawingColor CellColorOf(AbsoluteDay d, const HebrewDate& h) {
+    DrawingColor cell = kCellGrey;
+    if (WeekdayOf(d) == kShabbat) GetShabbatColor(&cell);
+    GetHolidayColor(d, CellTint::kNone, &cell);
+    for (Festival f : FestivalsOn(d, h, rules_)) GetHolidayColor(d, FestivalFactsOf(f, rules_).tint, &cell);
+    return cell;
+  }
+
+  // The legend at the foot of a printout: the tints the month's cells have
+  // (in colour), and the marks of the times, each with its meaning. Entries
+  // run in the reading direction and wrap onto further lines; the grid
+  // ends above them.
+  void PrepareLegend() {
+    legend_.clear();
+    const DrawingFont font = fonts_.Font(kFontOmer);
+    const int box = Th(kFontOmer) * 2 / 3;
+    const int gap = d_.get_x_unit(2);
+    if (d_.get_color_mode() == kColorModeColor) {
+      std::vector<DrawingColor> used;
+      for (int day = 1; day <= grid_.days; ++day) {
+        const AbsoluteDay d = grid_.first + day - 1;
+        used.push_back(CellColorOf(d, HebrewFromAbsolute(d)));
+      }
+      for (const LegendTint& tint : kLegendTints) {
+        LegendEntry e;
+        e.swatch = true;
+        PaintGetColor(tint.colorName, &e.color);
+        if (std::find(used.begin(), used.end(), e.color) == used.end()) continue;
+        e.label = translate_perform(tint.label);
+        e.width = box + gap + d_.get_text_width(font, e.label);
+        legend_.push_back(e);
+      }
+    }
+    for (const TimeMarkRow& row : kTimeMarks) {
+      LegendEntry e;
+      e.color = TimeMarkColor(row.mark);
+      e.mark = std::string(row.utf8);
+      e.label = translate_perform(row.meaning);
+      e.width = d_.get_text_width(font, e.mark) + gap + d_.get_text_width(font, e.label);
+      legend_.push_back(e);
+    }
+    // Lines of entries, each as wide as the area allows.
+    legendLines_ = 1;
+    int x = 0;
+    for (LegendEntry& e : legend_) {
+      e.width = std::min(e.width, area_.width);
+      if (x > 0 && x + e.width > area_.width) {
+        ++legendLines_;
+        x = 0;
+      }
+      x += e.width + 4 * gap;
+    }
+    legendHeight_ = legendLines_ * Th(kFontOmer) + d_.get_y_unit(2);
+  }
+
+  void Legend() {
+    const DrawingFont font = fonts_.Font(kFontOmer);
+    const int box = Th(kFontOmer) * 2 / 3;
+    const int gap = d_.get_x_unit(2);
+    const bool rtl = options_.text.rightToLeft();
+    int y = area_.y + area_.height - legendLines_ * Th(kFontOmer);
+    size_t first = 0;
+    while (first < legend_.size()) {
+      // The entries of this line, and its width: it is centred.
+      size_t end = first;
+      int width = 0;
+      while (end < legend_.size() && (end == first || width + 4 * gap + legend_[end].width <= area_.width)) {
+        width += (end == first ? 0 : 4 * gap) + legend_[end].width;
+        ++end;
+      }
+      int x = area_.x + (area_.width - width) / 2;
+      for (size_t i = first; i < end; ++i) {
+        const size_t k = rtl ? end - 1 - (i - first) : i;
+        LegendEntryAt(legend_[k], font, box, gap, x, y, rtl);
+        x += legend_[k].width + 4 * gap;
+      }
+      y += Th(kFontOmer);
+      first = end;
+    }
+    d_.set_color(kBlack);
+  }
+
+  // One entry from x: its swatch or mark first in the reading direction.
+  void LegendEntryAt(const LegendEntry& e, DrawingFont font, int box, int gap, int x, int y, bool rtl) {
+    const int symbolWidth = e.swatch ? box : d_.get_text_width(font, e.mark);
+    const int symbolX = rtl ? x + e.width - symbolWidth : x;
+    const int labelX = rtl ? x : x + symbolWidth + gap;
+    if (e.swatch) {
+      const int top = y + (Th(kFontOmer) - box) / 2;
+      d_.set_color(e.color);
+      d_.fill_rectangle(symbolX, top, box, box);
+      d_.set_color(kBlack);
+      d_.draw_rectangle(symbolX, top, box, box);
+    } else {
+      d_.set_color(e.color);
+      d_.draw_string_left(font, symbolX, y, e.mark);
+    }
+    d_.set_color(kBlack);
+    const FittedText fit = Fit(kFontOmer, e.label, e.width - symbolWidth - gap);
+    d_.draw_string_left(fonts_.Font(kFontOmer, fit.size), labelX + (rtl ? e.width - symbolWidth - gap - fit.width : 0),
+                        y, fit.text);
   }
 
   void WeekdayHeader() {
@@ -260,7 +406,10 @@ class MonthPainter {
   // Returns true when the hit test found a day.
   bool Grid() {
     y0_ = y_;
-    r_ = (area_.height - y0_) / 6;
+    // The screen keeps six rows; paper has the rows of the weeks the month
+    // takes, down to the legend.
+    const int rows = print_ ? GridCellOf(grid_, grid_.days).row + 1 : 6;
+    r_ = (area_.y + area_.height - legendHeight_ - y0_) / rows;
     const int lastDay = grid_.days;
     const AbsoluteDay first = grid_.first;
     if (draw_) PrepareCells(first, lastDay);
@@ -295,19 +444,21 @@ class MonthPainter {
       if (!text.empty()) c.lines.push_back({kind, role, color, std::move(text), std::move(hint)});
     };
     // A time of the evening after midnight: "(after midnight)" in its hint,
-    // and in the cell where it fits. A time named by `name` ("Candles
-    // 04:11PM") shows its name in any cell wide enough for it (between the
-    // day numbers, or on a line of its own); a narrower cell shows the bare
-    // time, the same in every language, in the colour of its kind.
+    // and in the cell where it fits. A time named by `name` shows the first
+    // of its forms that fits the cell at the size of its line: its name
+    // ("Candles 04:11PM", between the day numbers or on a line of its own),
+    // the mark of its kind ("✡ 04:11PM"), the bare time; the last two the
+    // same in every language. So every time of the month has one size, and
+    // only a bare time too wide for its cell is shrunk.
     auto addTime = [&](CellLineKind kind, FontRole role, const DrawingColor& color, const std::string& prefix,
-                       const ShabbatTimeValue& time, const std::string& label, const std::string& name = {}) {
+                       const ShabbatTimeValue& time, const std::string& label, const std::string& name = {},
+                       TimeMark mark = TimeMark::kCandles) {
       const std::string clock = prefix + TimeformatFormatTime(time.hour, time.minute, options_.times.clock);
       const bool late = IsAfterMidnight(time.hour);
       const std::string note = late ? " " + translate_perform("(after midnight)") : "";
-      const std::string named = name.empty() ? "" : name + " " + clock + note;
-      if (!named.empty() && FitsCellWidth(role, named)) return add(kind, role, color, named, label + note);
       add(kind, role, color, clock, label + note);
-      if (late || !named.empty()) c.lines.back().longer = named.empty() ? clock + note : named;
+      if (late || !name.empty()) c.lines.back().longer = (name.empty() ? "" : name + " ") + clock + note;
+      if (!name.empty()) c.lines.back().marked = TimeMarked(mark, clock, options_.text.rightToLeft());
     };
 
     DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);
@@ -336,7 +487,7 @@ class MonthPainter {
     bool slotTaken = times_.evenings().Value(d, &evening);
     if (slotTaken) {
       addTime(CellLineKind::kTime, kFontShabbatTime, kRed, "", evening, EveningTimeLabel(evening.kind),
-              CellTimeName(evening.kind));
+              CellTimeName(evening.kind), evening.kind == EveningTime::kHavdalah ? TimeMark::kEnd : TimeMark::kCandles);
     } else if (evening.kind != EveningTime::kNone && evening.missing.bySun()) {
       add(CellLineKind::kTime, kFontShabbatTime, kRed, "-",
           EveningTimeLabel(evening.kind) + ": " + MissingTimeText(evening.missing));
@@ -348,7 +499,8 @@ class MonthPainter {
         continue;
       if (t.minorDay && !options_.look.minorDays) continue;  // Taanit Bekhorot goes with the minor days
       if (t.kind == DayTimeKind::kFastEnds && !slotTaken) {
-        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t), DayTimeLabel(t));
+        addTime(CellLineKind::kTime, kFontShabbatTime, kFastTimeColor, "", t.time, DayTimeLabel(t), DayTimeLabel(t),
+                TimeMark::kFastEnd);
       } else {
         addTime(CellLineKind::kFastTime, kFontOmer, kFastTimeColor, DayTimeLabel(t) + " ", t.time, DayTimeLabel(t));
       }
@@ -418,6 +570,7 @@ class MonthPainter {
                    {CellLineKind::kDafYomi, kFontDafYomi, kBlue, "X", ""}};
     scale = std::max(scale, LargestFittingScale(fonts_, box, usual, cellOptions_));
     cellOptions_.largestScale = cellOptions_.smallestScale = scale;
+    SizeTimeLines(fonts_, box, contents_, cellOptions_);
   }
 
   void Cell(AbsoluteDay d, int day, int cellX, int cellY) {
@@ -425,13 +578,8 @@ class MonthPainter {
     const bool selectedCell = !print_ && day == selectedIndex_;
     if (pair_ && hooks_ && hooks_->clearRect) hooks_->clearRect(cellX, cellY, w_ + 1, r_ + 1);
 
-    // Background: grey, Shabbat, Rosh Khodesh, then every holiday in id
-    // order; the selected day a darker shade of its own tint.
-    DrawingColor cell = kCellGrey;
-    if (WeekdayOf(d) == kShabbat) GetShabbatColor(&cell);
-    GetHolidayColor(d, CellTint::kNone, &cell);
-    const DayFestivals festivals = FestivalsOn(d, h, rules_);
-    for (Festival f : festivals) GetHolidayColor(d, FestivalFactsOf(f, rules_).tint, &cell);
+    // Background: its colour; the selected day a darker shade of it.
+    DrawingColor cell = CellColorOf(d, h);
     if (d_.get_color_mode() == kColorModeColor) {
       if (selectedCell) cell = SelectedCellColor(cell);
       if (cell != kCellGrey) {
@@ -477,6 +625,9 @@ class MonthPainter {
   FontBook fonts_;
   CellLayoutOptions cellOptions_;
   std::vector<CellContent> contents_;  // of the days 1.. of the month
+  std::vector<LegendEntry> legend_;    // of a printout
+  int legendLines_ = 0;
+  int legendHeight_ = 0;  // below the grid, 0 on the screen
   // The rules and the times of the whole paint.
   CalendarRules rules_ = options_.rules;
   DayTimes times_ = DayTimesFor(options_.rules, options_.times, options_.style);

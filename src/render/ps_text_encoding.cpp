@@ -2,7 +2,9 @@
 
 #include <fribidi.h>
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 #include "base/file_util.h"
@@ -10,6 +12,7 @@
 #include "base/iconv_handle.h"
 #include "base/translate.h"
 #include "base/utf8.h"
+#include "render/time_marks.h"
 
 namespace {
 
@@ -174,6 +177,8 @@ bool ToUcs4(std::string_view utf8, std::vector<uint32_t>& out) {
 }
 
 unsigned char ByteFor(uint32_t codePoint) {
+  const int mark = TimeMarkIndexOf(codePoint);
+  if (mark >= 0) return static_cast<unsigned char>(kPsFirstMarkByte + mark);
   for (const PSUnicodeEncodingRow& row : kPSUnicodeEncoding)
     if (row.unicode == codePoint) return static_cast<unsigned char>(row.code);
   return static_cast<unsigned char>(codePoint & 0xFF);
@@ -221,6 +226,30 @@ bool IsPfb(const std::string& content) {
 
 const PSUnicodeEncodingRow* ps_unicode_encoding_begin() { return kPSUnicodeEncoding.data(); }
 const PSUnicodeEncodingRow* ps_unicode_encoding_end() { return kPSUnicodeEncoding.data() + kPSUnicodeEncoding.size(); }
+
+int ps_mark_of_byte(unsigned char byte) {
+  const int index = byte - kPsFirstMarkByte;
+  return index >= 0 && index < static_cast<int>(std::size(kTimeMarks)) ? index : -1;
+}
+
+std::string ps_latin_convert(std::string_view utf8) {
+  std::string bytes;
+  bytes.reserve(utf8.size());
+  for (size_t i = 0; i < utf8.size();) {
+    const size_t length = std::max<size_t>(1, Utf8SequenceLength(utf8, i));
+    const std::string_view sequence = utf8.substr(i, length);
+    int mark = -1;
+    for (const TimeMarkRow& row : kTimeMarks)
+      if (row.utf8 == sequence) mark = static_cast<int>(row.mark);
+    if (mark >= 0) {
+      bytes += static_cast<char>(kPsFirstMarkByte + mark);
+    } else {
+      bytes += sequence;
+    }
+    i += length;
+  }
+  return bytes;
+}
 
 bool ps_unicode_has_hebrew(std::string_view text) {
   for (size_t i = 0; i < text.size();) {

@@ -33,6 +33,16 @@ const PSUnicodeEncodingRow* ps_unicode_encoding_end();
 // that does not fit the 254-byte composition buffer, gives "".
 std::string ps_unicode_convert(std::string_view source);
 
+// The time marks (render/time_marks.h) stand in the shown bytes as the
+// codes from kPsFirstMarkByte on, one per row of kTimeMarks; the printout
+// draws them from the dingbats font. ps_unicode_convert gives them too.
+inline constexpr unsigned char kPsFirstMarkByte = 1;
+// The index into kTimeMarks of a shown byte, or -1 for any other byte.
+int ps_mark_of_byte(unsigned char byte);
+// Latin text as the bytes shown in a standard-encoded font: the UTF-8 as it
+// is, the time marks as their codes.
+std::string ps_latin_convert(std::string_view utf8);
+
 // Writes `fontFile` (a Type 1 font in text form, or a binary .pfb that is
 // turned into text form) as the document resource `resourceName`. A file
 // that cannot be read leaves the resource empty. Returns whether the font

@@ -87,12 +87,14 @@ TEST_F(TranslateTest, ReloadSeesChangedAndMissingFiles) {
   EXPECT_EQ(translate_perform("Exit"), "Exit");
 }
 
-// Each line of a help text is translated as a whole, then given a full stop.
+// Each line of a help text is translated as a whole, then given a full stop;
+// the marks of the times follow.
 TEST_F(TranslateTest, HelpTexts) {
-  Write("gui", "\"Click the year.\" = \"Klik dem yor\"\n\"the year\" = \"WRONG\"\n");
+  Write("gui", "\"Click the year.\" = \"Klik dem yor\"\n\"the year\" = \"WRONG\"\n\"End of the fast\" = \"Sof\"\n");
   EXPECT_EQ(LoadCapturingErrors(), "");
   EXPECT_EQ(DialogsHelpText("Click the year.\nSee the year\nDone.\n\nLast"),
-            "Klik dem yor.\nSee the year.\nDone.\n\nLast.");
+            "Klik dem yor.\nSee the year.\nDone.\n\nLast.\n\nIn a narrow day cell a mark stands before the time:\n"
+            "\u2721 Candle lighting.\n\u2605 Havdalah, end of Shabbat or festival.\n\u2729 Sof.");
   EXPECT_EQ(DialogsHelpText("\n\n") + DialogsHelpText(""), "\n\n");
 }
 
