@@ -10,10 +10,12 @@
 #include "base/diagnostics.h"
 #include "base/file_util.h"
 #include "base/settings.h"
+#include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/month_grid.h"
 #include "calendar/names.h"
+#include "compose/date_turn.h"
 #include "compose/hebrew_date_text.h"
 #include "calendar/navigation.h"
 #include "dialogs/gtk_util.h"
@@ -165,6 +167,41 @@ std::string Paint_TranslateHomeDir(const std::string& path) { return ExpandHome(
 
 MonthKind MonthViewKind() { return getHebrewMonthView() ? MonthKind::kHebrew : MonthKind::kGregorian; }
 
+namespace {
+
+// The redraw due at the next turn of the Hebrew date or the next midnight.
+guint gTurnRedraw = 0;
+
+gboolean RedrawAtTurn(gpointer) {
+  gTurnRedraw = 0;
+  MainWindowRedraw();
+  return FALSE;
+}
+
+}  // namespace
+
+std::string TodayNoteNow(const Options& options) {
+  const std::optional<DateTurns> turns = DateTurns::For(options);
+  if (!turns) return {};
+  const int64_t now = TodayClockNow();
+  const DateNow at = turns->At(now);
+  const int64_t midnight = turns->city().Midnight(at.civilDay + 1);
+  const int64_t next = std::max<int64_t>(std::min(at.nextTurn, midnight) - now, 0) + 1;
+  if (gTurnRedraw) g_source_remove(gTurnRedraw);
+  gTurnRedraw = g_timeout_add_seconds(static_cast<guint>(std::min<int64_t>(next, 24 * 3600)), RedrawAtTurn, nullptr);
+  const bool turned = at.afterTurn() && at.civilDay == AbsoluteFromGregorian(LocalToday());
+  if (!turned) {
+    tooltips_set_idle("");
+    return {};
+  }
+  const std::string since = DateTurnLabel(at.hebrewDay, options.text.hebrewNumerals);
+  const bool nightfall = options.dateTurn == DateTurn::kHavdalah;
+  tooltips_set_idle(FormatText(
+      translate_perform(nightfall ? "After nightfall the Hebrew date is %s" : "After sunset the Hebrew date is %s"),
+      {since}));
+  return FormatText(translate_perform(nightfall ? "from nightfall: %s" : "from sunset: %s"), {since});
+}
+
 void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, const RepaintPair* pair) {
   // A full paint registers the hints of the whole month anew; a hit test
   // and a two-cell repaint leave them as they are, so they stay valid.
@@ -180,6 +217,7 @@ void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, 
   hooks.addHint = [](int x, int y, int w, int h, std::string_view text) { tooltips_add(x, y, w, h, text); };
   hooks.clearRect = [window](int x, int y, int w, int h) { gdk_window_clear_area(window, x, y, w, h); };
   hooks.today = LocalToday();
+  hooks.todayNote = TodayNoteNow(options);
   PaintItInternal(*drawing, PaintArea{0, 0, width, height}, SelectedDate(), options, draw, false, hit, pair, &hooks,
                   MonthViewKind());
   drawing_gdk_free(drawing);

@@ -20,3 +20,9 @@ void PaintIt(GtkWidget* widget, GdkWindow* window, bool draw, CalendarHit* hit, 
 MonthKind MonthViewKind();
 // Mouse clicks on the month view.
 gboolean MainWindowButtonPress(GtkWidget* widget, GdkEventButton* event, gpointer data);
+
+// After today's sunset (or havdalah time, by the setting) the line of
+// today's cell ("from sunset: 28 Kislev"), else ""; the status line says so
+// while the pointer rests on no hint. The view is drawn again at the next
+// turn or midnight, whichever comes first.
+std::string TodayNoteNow(const Options& options);

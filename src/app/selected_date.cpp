@@ -1,6 +1,8 @@
 #include "app/selected_date.h"
 
 #include "calendar/navigation.h"
+#include "compose/city_time.h"
+#include "compose/current_options.h"
 
 namespace {
 
@@ -9,7 +11,11 @@ int32_t gCurrentDay = 1;
 int32_t gCurrentMonth = 1;
 int32_t gCurrentYear = 2000;
 
-std::time_t SystemClock() { return std::time(nullptr); }
+// The system clock, or the moment LUMARO_NOW names.
+std::time_t SystemClock() {
+  const ClockOverride override = ReadClockOverride(CurrentOptions().times);
+  return override.moment ? static_cast<std::time_t>(*override.moment) : std::time(nullptr);
+}
 std::time_t (*gTodayClock)() = SystemClock;
 
 }  // namespace
@@ -33,5 +39,7 @@ void MainToday() {
   const GregorianDate today = LocalToday();
   SetSelectedDate(ClampedToday(today.day, today.month, today.year));
 }
+
+std::time_t TodayClockNow() { return gTodayClock(); }
 
 void SetTodayClock(std::time_t (*clock)()) { gTodayClock = clock ? clock : SystemClock; }

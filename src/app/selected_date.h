@@ -20,3 +20,5 @@ void MainToday();
 // The clock MainToday reads: std::time unless a test sets a fixed one
 // (null restores std::time).
 void SetTodayClock(std::time_t (*clock)());
+// The moment the program takes as now (the clock LocalToday reads).
+std::time_t TodayClockNow();

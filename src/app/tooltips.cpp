@@ -41,6 +41,11 @@ gboolean tooltipsCallback(GtkWidget*, GdkEventMotion* event, gpointer) {
 
 }  // namespace
 
+namespace {
+// What the status line says while the pointer rests on no hint.
+std::string gIdleText;
+}  // namespace
+
 void tooltips_init(GtkWidget* statusbar, GtkWidget* drawingArea) {
   gStatusbar = statusbar;
   gHints.clear();
@@ -68,9 +73,12 @@ std::string tooltips_text_at(int x, int y) {
   return {};
 }
 
+void tooltips_set_idle(std::string_view text) { gIdleText = text; }
+
 void tooltipsAlarm() {
   if (!gStatusbar) return;
-  const std::string text = OneLine(tooltips_text_at(gLastX, gLastY));
+  std::string text = OneLine(tooltips_text_at(gLastX, gLastY));
+  if (text.empty()) text = gIdleText;
   const char* current = gtk_label_get_text(GTK_LABEL(gStatusbar));
   if (current && text == current) return;  // touch the label only when the text changes
   gtk_label_set_text(GTK_LABEL(gStatusbar), text.c_str());

@@ -23,3 +23,5 @@ std::string tooltips_text_at(int x, int y);
 // hint of several lines shows them joined by "; " there, and in full in a
 // tooltip at the pointer.
 void tooltipsAlarm();
+// What the status line says while the pointer rests on no hint ("" for nothing).
+void tooltips_set_idle(std::string_view text);

@@ -19,6 +19,7 @@
 // and how soon it is given up.
 enum class CellLineKind : int {
   kHoliday,
+  kTodayNote,       // today's Hebrew date since sunset, once the day has turned
   kTime,            // candle lighting, havdalah, the end of a fast
   kFastTime,        // "Fast begins 05:12AM", and a fast's end when the time slot is taken
   kSection,         // the weekly Torah section
@@ -54,6 +55,7 @@ struct CellLineKindRow {
 // One row per kind, in the order of CellLineKind.
 inline constexpr CellLineKindRow kCellLineKinds[] = {
     {CellLineKind::kHoliday, CellPlace::kFlow, 0, false},
+    {CellLineKind::kTodayNote, CellPlace::kFlow, 1, false},
     {CellLineKind::kTime, CellPlace::kNumberRow, 2, true},
     {CellLineKind::kFastTime, CellPlace::kFlow, 2, true},
     {CellLineKind::kSection, CellPlace::kFlow, 3, false},

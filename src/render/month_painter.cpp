@@ -461,6 +461,7 @@ class MonthPainter {
       if (!name.empty()) c.lines.back().marked = TimeMarked(mark, clock, options_.text.rightToLeft());
     };
 
+    if (IsToday(d)) add(CellLineKind::kTodayNote, kFontOmer, kBlue, hooks_->todayNote, hooks_->todayNote);
     DayInformation info = PaintInternal_GetDayInformation(d, rules_, options_.text.language);
     // A special Shabbat that is a row of the festival table (Shabbat
     // HaGadol) stands where the others stand, below the section; the

@@ -43,6 +43,9 @@ struct PaintHooks {
   std::function<void(int day, int x, int y, int width, int height)> boxPainted;
   // Today's local date, whose cell gets its own mark (a day 0 for none).
   GregorianDate today = {0, 0, 0};
+  // After today's sunset (or havdalah time): today's line that says so
+  // ("from sunset: 28 Kislev"), "" before.
+  std::string todayNote;
 };
 
 // The painter. With draw false nothing is drawn and only `hit` is filled;

@@ -117,6 +117,30 @@ TEST_F(MainWindowTest, JumpToToday) {
   ::tzset();
 }
 
+// After today's sunset in Pforzheim (16:29 CET on 7 December 2026, NOAA's
+// calculator) today's cell and the status line give the Hebrew date since
+// then; after midnight the new day has its own date and no such line.
+TEST_F(MainWindowTest, TodaysHebrewDateTurnsAtSunset) {
+  static std::time_t now;
+  SetTodayClock([] { return now; });
+  SetSelectedDate({7, 12, 2026});
+  // 15:19 UTC is ten minutes before sunset, 15:39 ten after, 23:30 half past midnight.
+  for (const auto& [utc, shown] :
+       {std::pair<std::time_t, bool>{1796656740, false}, {1796657940, true}, {1796686200, false}}) {
+    now = utc;
+    MainWindowRedraw();
+    Pump();
+    PaintHooks hooks;
+    hooks.today = LocalToday();
+    hooks.todayNote = TodayNoteNow(CurrentOptions());
+    testenv::RecordingDrawing d;
+    PaintItInternal(d, {0, 0, 1000, 800}, SelectedDate(), CurrentOptions(), true, false, nullptr, nullptr, &hooks);
+    EXPECT_EQ(d.DrewText("from sunset: 28 Kislev"), shown) << utc;
+    EXPECT_EQ(LabelText(StatusLabel()), shown ? "After sunset the Hebrew date is 28 Kislev" : "") << utc;
+  }
+  SetTodayClock(nullptr);
+}
+
 // The menu item and Ctrl+H switch the view; the caption, a click and the
 // arrows follow it, and the settings keep it.
 TEST_F(MainWindowTest, HebrewMonths) {
