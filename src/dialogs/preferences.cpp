@@ -15,8 +15,8 @@
 namespace {
 
 // The pages in the order of their tabs, with their titles (translation keys).
-constexpr std::array<const char*, 7> kPageTitles = {"Place",    "Times",     "Zmanim", "Calendar", "Language and fonts",
-                                                    "Learning", "Month view"};
+constexpr std::array<const char*, 8> kPageTitles = {
+    "Place", "Times", "Zmanim", "Calendar", "Language and fonts", "Learning", "Month view", "Panel and reminders"};
 
 struct PreferencesWindow {
   GtkWidget* dialog = nullptr;
@@ -68,6 +68,7 @@ void BuildPages(PreferencesWindow& w, PreferencesOutcome* outcome) {
   GtkWidget* language = NewPage(w, P::kLanguage);
   GtkWidget* learning = NewPage(w, P::kLearning);
   GtkWidget* monthView = NewPage(w, P::kMonthView);
+  GtkWidget* reminders = NewPage(w, P::kReminders);
   // Daylight saving before the place: choosing the city's own clock changes
   // on the place's page turns "Automatic" on whatever the rule says.
   w.blocks.emplace_back(P::kTimes, AddDaylightSaving(times));
@@ -79,6 +80,7 @@ void BuildPages(PreferencesWindow& w, PreferencesOutcome* outcome) {
   w.blocks.emplace_back(P::kLanguage, AddFontChoices(language, outcome));
   w.blocks.emplace_back(P::kLearning, AddLearningChoices(learning));
   w.blocks.emplace_back(P::kMonthView, AddMonthViewChoices(monthView));
+  w.blocks.emplace_back(P::kReminders, AddReminderChoices(reminders));
 }
 
 // Every block's check, then every block's store; a refusal shows its page.

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-enum class PreferencesPage { kPlace, kTimes, kZmanim, kCalendar, kLanguage, kLearning, kMonthView };
+enum class PreferencesPage { kPlace, kTimes, kZmanim, kCalendar, kLanguage, kLearning, kMonthView, kReminders };
 
 // What OK changed beyond what a redraw shows: a new language needs its
 // translations loaded, a new font or font size the window made again.
@@ -52,3 +52,5 @@ SettingsBlock AddFontChoices(GtkWidget* rows, PreferencesOutcome* outcome);
 SettingsBlock AddLearningChoices(GtkWidget* rows);
 // The week's direction and the background image.
 SettingsBlock AddMonthViewChoices(GtkWidget* rows);
+// When the Hebrew date turns, and the reminders with their lead times.
+SettingsBlock AddReminderChoices(GtkWidget* rows);
