@@ -439,6 +439,7 @@ int LumaroMain(int argc, char** argv) {
   BackgroundImageCacheInit();
   // A new user gets the shipped city file and translations at once.
   std::string installError;
+  translate_set_shipped_folder(ShippedTranslationsFolder());
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())
     DiagWarning("Lumaro: " + std::string(installError.c_str()) + "\n");
   settingsInit();

@@ -246,23 +246,49 @@ void translate_internal_process_file(const std::string& path) {
   AddEntries(ParseFile(path, content));
 }
 
+namespace {
+
+// The folder of the translations shipped with the program ("" for none).
+std::string& ShippedFolder() {
+  static std::string folder;
+  return folder;
+}
+
+// The entries of a file, parsed once while it is unchanged; null when it
+// is not a readable file.
+const std::vector<Entry>* CachedEntries(const std::string& path) {
+  const FileStamp stamp = FileStampOf(path);
+  if (!stamp.regular) return nullptr;
+  auto& cache = FileCache();
+  auto it = cache.find(path);
+  if (it == cache.end() || it->second.stamp != stamp) {
+    std::string content;
+    if (!ReadWholeFile(path, content)) return nullptr;
+    CachedFile parsed{stamp, ParseFile(path, content)};
+    it = cache.insert_or_assign(path, std::move(parsed)).first;
+  }
+  return &it->second.entries;
+}
+
+}  // namespace
+
+void translate_set_shipped_folder(std::string folder) { ShippedFolder() = std::move(folder); }
+
 void translate_init(std::string_view prefix) {
   Table& t = TheTable();
   t.Clear();
   if (prefix.empty() || !std::getenv("HOME")) return;
+  for (std::string_view name : kTranslateFiles)
+    if (const std::vector<Entry>* entries = CachedEntries(TranslationPath(prefix, name))) AddEntries(*entries);
+  // The user's files are copies of an earlier version's, or the user's own:
+  // they keep their entries, and the texts they lack come from the shipped files.
+  if (ShippedFolder().empty()) return;
   for (std::string_view name : kTranslateFiles) {
-    const std::string path = TranslationPath(prefix, name);
-    const FileStamp stamp = FileStampOf(path);
-    if (!stamp.regular) continue;
-    auto& cache = FileCache();
-    auto it = cache.find(path);
-    if (it == cache.end() || it->second.stamp != stamp) {
-      std::string content;
-      if (!ReadWholeFile(path, content)) continue;
-      CachedFile parsed{stamp, ParseFile(path, content)};
-      it = cache.insert_or_assign(path, std::move(parsed)).first;
-    }
-    AddEntries(it->second.entries);
+    const std::string path = ShippedFolder() + "/" + std::string(prefix) + "." + std::string(name);
+    const std::vector<Entry>* entries = CachedEntries(path);
+    if (!entries) continue;
+    for (const Entry& e : *entries)
+      if (t.newest.find(e.key) == t.newest.end()) t.Add(e.key, e.value);
   }
 }
 

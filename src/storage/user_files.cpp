@@ -285,3 +285,8 @@ bool InstallDefaultUserFiles(std::string* error) {
   if (IsDirectory(folder) && !AddMissingTranslations(folder, error)) ok = false;
   return ok;
 }
+
+std::string ShippedTranslationsFolder() {
+  const std::string dataDir = FindDataDir();
+  return dataDir.empty() ? std::string() : dataDir + "/" + std::string(kDefaultUserTranslations);
+}

@@ -26,3 +26,7 @@ std::string FindDataDir();
 // with the reason in `error`, when something could not be done; HOME unset
 // or empty does nothing and returns false.
 bool InstallDefaultUserFiles(std::string* error = nullptr);
+
+// The translations shipped with the program (FindDataDir()/translations),
+// or "" when the data directory is not found.
+std::string ShippedTranslationsFolder();

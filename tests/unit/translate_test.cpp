@@ -87,6 +87,20 @@ TEST_F(TranslateTest, ReloadSeesChangedAndMissingFiles) {
   EXPECT_EQ(translate_perform("Exit"), "Exit");
 }
 
+// A copy of an earlier version's files keeps its entries; the texts it
+// lacks come from the shipped files.
+TEST_F(TranslateTest, ShippedFilesFillWhatTheUsersLack) {
+  const std::string shipped = home_.lumaro("shipped");
+  std::filesystem::create_directories(shipped);
+  testenv::WriteFile(shipped + "/yiddish.gui", "\"Exit\" = \"shipped\"\n\"Help\" = \"new\"\n");
+  Write("gui", "\"Exit\" = \"the user's\"\n");
+  translate_set_shipped_folder(shipped);
+  translate_init("yiddish");
+  translate_set_shipped_folder("");
+  EXPECT_EQ(translate_perform("Exit") + "|" + translate_perform("Help"), "the user's|new");
+  EXPECT_EQ(translate_replace("Help and Exit"), "new and the user's");
+}
+
 // Each line of a help text is translated as a whole, then given a full stop;
 // the marks of the times follow.
 TEST_F(TranslateTest, HelpTexts) {
