@@ -71,6 +71,16 @@ struct Values {
   // The week of the month view from right to left: kWeekRightToLeftByLanguage,
   // kWeekRightToLeftOff or kWeekRightToLeftOn.
   int weekRightToLeft = kWeekRightToLeftByLanguage;
+  // When the Hebrew date turns: kDateTurnSunset or kDateTurnHavdalah.
+  std::string dateTurn{kDateTurnSunset};
+  // The reminders: each on (1) or off (0), two with a lead time in minutes.
+  int reminderCandles = 1;
+  int reminderCandlesMinutes = 30;
+  int reminderOmer = 0;
+  int reminderYortsayt = 0;
+  int reminderFast = 0;
+  int reminderFastMinutes = 60;
+  int reminderKiddushLevana = 0;
 };
 
 Values gValues;
@@ -84,7 +94,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 46> kRows = {{
+constexpr std::array<Row, 54> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -131,6 +141,29 @@ constexpr std::array<Row, 46> kRows = {{
     {"IsraelRules", nullptr, &Values::israelRules},
     {"YomHaAtsmautLuach", &Values::yomHaAtsmautLuach, nullptr},
     {"WeekRightToLeft", &Values::weekRightToLeft, nullptr},
+    {"DateTurn", nullptr, &Values::dateTurn},
+    {"ReminderCandles", &Values::reminderCandles, nullptr},
+    {"ReminderCandlesMinutes", &Values::reminderCandlesMinutes, nullptr},
+    {"ReminderOmer", &Values::reminderOmer, nullptr},
+    {"ReminderYortsayt", &Values::reminderYortsayt, nullptr},
+    {"ReminderFast", &Values::reminderFast, nullptr},
+    {"ReminderFastMinutes", &Values::reminderFastMinutes, nullptr},
+    {"ReminderKiddushLevana", &Values::reminderKiddushLevana, nullptr},
+}};
+
+// The reminder settings by the names the getters take.
+struct ReminderRow {
+  std::string_view name;
+  int Values::*field;
+};
+constexpr std::array<ReminderRow, 7> kReminderRows = {{
+    {"ReminderCandles", &Values::reminderCandles},
+    {"ReminderCandlesMinutes", &Values::reminderCandlesMinutes},
+    {"ReminderOmer", &Values::reminderOmer},
+    {"ReminderYortsayt", &Values::reminderYortsayt},
+    {"ReminderFast", &Values::reminderFast},
+    {"ReminderFastMinutes", &Values::reminderFastMinutes},
+    {"ReminderKiddushLevana", &Values::reminderKiddushLevana},
 }};
 
 // The learning flags by the ids of the cycles (calendar/learning.h).
@@ -326,6 +359,22 @@ int getLearningFlag(std::string_view cycleId) {
 }
 void setLearningFlag(std::string_view cycleId, int flag) {
   if (const LearningRow* r = LearningRowOf(cycleId)) gValues.*r->field = flag != 0 ? 1 : 0;
+}
+
+std::string getDateTurn() {
+  return std::string(gValues.dateTurn == kDateTurnHavdalah ? kDateTurnHavdalah : kDateTurnSunset);
+}
+void setDateTurn(std::string_view name) {
+  gValues.dateTurn = std::string(name == kDateTurnHavdalah ? kDateTurnHavdalah : kDateTurnSunset);
+}
+int getReminderSetting(std::string_view key) {
+  for (const ReminderRow& r : kReminderRows)
+    if (r.name == key) return gValues.*r.field;
+  return 0;
+}
+void setReminderSetting(std::string_view key, int value) {
+  for (const ReminderRow& r : kReminderRows)
+    if (r.name == key) gValues.*r.field = value;
 }
 
 std::string getDefaultCityFilename(std::string_view fileName) {

@@ -154,6 +154,21 @@ void setTimeKhametsEat(std::string_view expression);
 std::string getTimeKhametsBurn();
 void setTimeKhametsBurn(std::string_view expression);
 
+// When the Hebrew date shown for now turns to the next day: at the day's
+// sunset (kDateTurnSunset, the default) or at its havdalah time
+// (kDateTurnHavdalah). Any other stored text reads as sunset.
+inline constexpr std::string_view kDateTurnSunset = "sunset";
+inline constexpr std::string_view kDateTurnHavdalah = "havdalah";
+std::string getDateTurn();
+void setDateTurn(std::string_view name);
+// The reminders, by their keys: "ReminderCandles" (on by default),
+// "ReminderCandlesMinutes" (30), "ReminderOmer", "ReminderYortsayt",
+// "ReminderFast" (off by default), "ReminderFastMinutes" (60),
+// "ReminderKiddushLevana" (off). Flags are 0 or 1, the others minutes. An
+// unknown key reads as 0 and is not stored.
+int getReminderSetting(std::string_view key);
+void setReminderSetting(std::string_view key, int value);
+
 // $HOME/.lumaro/<fileName>, or fileName alone when HOME is unset.
 std::string getDefaultCityFilename(std::string_view fileName);
 // The same for the current language.

@@ -9,6 +9,8 @@
 #include "base/translate.h"
 #include "base/version.h"
 #include "cli/commands.h"
+#include "cli/date_text.h"
+#include "compose/city_time.h"
 #include "compose/current_options.h"
 #include "forms/first_start.h"
 #include "forms/city_names.h"
@@ -56,6 +58,13 @@ constexpr Command kCommands[] = {
     {"today", "[--date DATE]",
      "what the day is: dates, holidays, Omer, section, Daf Yomi, times, anniversaries", "today --date 2026-04-02",
      CmdToday},
+    {"now", "[--at YYYY-MM-DDTHH:MM]",
+     "the civil date, the Hebrew date since the last sunset, the state (weekday, shabbat, festival, fast) and when "
+     "it next changes, tab-separated; exit 3 while Shabbat or a festival day is in force",
+     "now --at 2026-12-04T16:30", CmdNow},
+    {"reminders", "FROM TO",
+     "the reminders the settings ask for in the days (LOCAL-DATETIME, KIND, SUMMARY, BODY)",
+     "reminders 2026-12-01 2026-12-07", CmdReminders},
     {"upcoming", "[--days N] [--from DATE] [--notify]",
      "the anniversaries, birthdays and yortsayt dates of the next N days (default 7)", "upcoming --days 30",
      CmdUpcoming},
@@ -253,7 +262,9 @@ std::string FullHelp() {
   h += "  " + Pad("--help", 24) + "this help; COMMAND --help: the command's usage\n";
   h += "  " + Pad("--version", 24) + "the version\n";
   h += "\nLANGUAGE is one of " + LanguageChoices() + ". Dates are YYYY-MM-DD (years 1583..3000).\n";
-  h += "Exit status: 0 done, 1 the output could not be written, 2 usage error or bad input.\n";
+  h += "Exit status: 0 done, 1 the output could not be written, 2 usage error or bad input,\n"
+       "3 (now) Shabbat or a festival day is in force.\n";
+  h += "LUMARO_NOW=YYYY-MM-DDTHH:MM[:SS] (the city's local time) or @SECONDS (since 1970) sets the clock.\n";
   return h;
 }
 
@@ -370,6 +381,10 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
   // and the numerals of the Hebrew dates.
   options.times.clock.rightToLeft = options.text.rightToLeft();
   if (!run.numeralsGiven) options.text.hebrewNumerals = HebrewNumeralsFor(getHebrewNumerals(), options.text.language);
+  // A clock set for a test or a demonstration.
+  const ClockOverride clock = ReadClockOverride(options.times);
+  if (clock.set && !clock.moment) return UsageFail(err, clock.error);
+  if (clock.moment) SetNowForTesting(static_cast<std::time_t>(*clock.moment));
   session.LoadTranslations(options.text.language);
   const int status = command->run(rest, options, out, err);
   if (status == kCliOk && !proposed.empty() && UsesThePlace(*command)) std::fputs(proposed.c_str(), err);

@@ -9,6 +9,8 @@
 // Exit statuses.
 constexpr int kCliOk = 0;
 constexpr int kCliUsage = 2;
+// `now` while Shabbat or a festival day is in force.
+constexpr int kCliRestDay = 3;
 
 // Runs lumaro-cli with the arguments after the program name. Normal output
 // goes to `out`, the one-line error of a usage failure to `err`.

@@ -55,6 +55,12 @@ int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::
 
 // today [--date DATE]: labelled lines of what a day is.
 int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+// now [--at YYYY-MM-DDTHH:MM]: DATE, Hebrew date, state and its next change
+// of the present moment (or the local time given); exit 3 on Shabbat and
+// festival days.
+int CmdNow(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+// reminders FROM TO: the reminders of the days, LOCAL-DATETIME, KIND, SUMMARY, BODY.
+int CmdReminders(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // upcoming [--days N] [--from DATE] [--notify]: the anniversaries of the coming days.
 int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // indicator-autostart on|off|status: "Show in the panel" at login.

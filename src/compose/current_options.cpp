@@ -76,6 +76,17 @@ TextOptions CurrentTextOptions() {
   return text;
 }
 
+ReminderOptions CurrentReminderOptions() {
+  ReminderOptions r;
+  r.candles = getReminderSetting("ReminderCandles") != 0;
+  r.candlesMinutes = getReminderSetting("ReminderCandlesMinutes");
+  r.omer = getReminderSetting("ReminderOmer") != 0;
+  r.yortsayt = getReminderSetting("ReminderYortsayt") != 0;
+  r.fast = getReminderSetting("ReminderFast") != 0;
+  r.fastMinutes = getReminderSetting("ReminderFastMinutes");
+  r.kiddushLevana = getReminderSetting("ReminderKiddushLevana") != 0;
+  return r;
+}
 
 Options CurrentOptions() {
   Options o;
@@ -97,6 +108,8 @@ Options CurrentOptions() {
   o.text = CurrentTextOptions();
   o.look = LookOptions{getFontName(), getPrintYiddishFontFile(), isBackgroundImage(), getShowMinorDays() != 0,
                        getWeekRightToLeft()};
+  o.dateTurn = getDateTurn() == kDateTurnHavdalah ? DateTurn::kHavdalah : DateTurn::kSunset;
+  o.reminders = CurrentReminderOptions();
   return o;
 }
 

@@ -64,3 +64,5 @@ std::string IcsBuildCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds
 DayReport BuildDayReport(AbsoluteDay d);
 
 TextOptions CurrentTextOptions();
+// The reminders as the settings choose them.
+ReminderOptions CurrentReminderOptions();

@@ -6,6 +6,7 @@
 // settings.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "base/choices.h"
@@ -33,6 +34,23 @@ struct LookOptions {
   int weekRightToLeft = kWeekRightToLeftByLanguage;
 };
 
+// When the Hebrew date of the present moment turns to the next day: at the
+// day's sunset, or at its havdalah time (nightfall by the havdalah choice).
+enum class DateTurn : uint8_t { kSunset, kHavdalah };
+
+// The reminders of the coming times: each on or off; candle lighting and a
+// fast's beginning come a lead time before it (minutes), the others at their
+// moment (see compose/reminders.h).
+struct ReminderOptions {
+  bool candles = true;
+  int candlesMinutes = 30;
+  bool omer = false;
+  bool yortsayt = false;
+  bool fast = false;
+  int fastMinutes = 60;
+  bool kiddushLevana = false;
+};
+
 struct Options {
   CalendarRules rules;
   int style = kStyleAshkenazi;  // kStyleSephardic or kStyleAshkenazi
@@ -40,6 +58,8 @@ struct Options {
   LearningChoice learning;
   TextOptions text;
   LookOptions look;
+  DateTurn dateTurn = DateTurn::kSunset;
+  ReminderOptions reminders;
 
   // True when the week of the month view and its printout runs from right
   // to left: Sunday in the rightmost column, Shabbat in the leftmost.
