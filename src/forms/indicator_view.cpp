@@ -21,25 +21,25 @@ namespace {
 constexpr int64_t kReminderHorizonSeconds = 8 * 86400;
 constexpr int kEveningHorizonDays = 8;
 
-void AddFact(std::vector<std::string>& facts, const char* label, const std::string& value) {
-  if (!value.empty()) facts.push_back(translate_perform(label) + ": " + value);
+void AddFact(std::vector<std::string>& facts, const std::string& label, const std::string& value) {
+  if (!value.empty()) facts.push_back(label + ": " + value);
 }
 
 // The facts of civil day d as `lumaro-cli today` gives them.
 std::vector<std::string> DayFacts(AbsoluteDay d, const Options& options) {
   std::vector<std::string> facts;
   const DayInformation info = PaintInternal_GetDayInformation(d, options.rules, options.text.language);
-  AddFact(facts, "Holiday", info.holiday);
-  AddFact(facts, "Rosh Khodesh", info.roshKhodesh);
-  AddFact(facts, "Omer", info.omer);
+  AddFact(facts, translate_perform("Holiday"), info.holiday);
+  AddFact(facts, translate_perform("Rosh Khodesh"), info.roshKhodesh);
+  AddFact(facts, translate_perform("Omer"), info.omer);
   // The section of the coming Shabbat (today's on Shabbat).
   const AbsoluteDay shabbat = d + (6 - d % 7);
   const DayInformation week =
       shabbat == d ? info : PaintInternal_GetDayInformation(shabbat, options.rules, options.text.language);
-  AddFact(facts, "Torah section", week.torahSection);
+  AddFact(facts, translate_perform("Torah section"), week.torahSection);
   const GregorianDate g = GregorianFromAbsolute(d);
   const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
-  if (!daf.empty()) AddFact(facts, "Daf Yomi", translate_replace(daf));
+  if (!daf.empty()) AddFact(facts, translate_perform("Daf Yomi"), translate_replace(daf));
   return facts;
 }
 
