@@ -61,7 +61,7 @@ constexpr Command kCommands[] = {
     {"now", "[--at YYYY-MM-DDTHH:MM]",
      "the civil date, the Hebrew date since the last sunset, the state (weekday, shabbat, festival, fast) and when "
      "it next changes, tab-separated; exit 3 while Shabbat or a festival day is in force",
-     "now --at 2026-12-04T16:30", CmdNow},
+     "now --at 2026-12-03T12:00", CmdNow},
     {"reminders", "FROM TO",
      "the reminders the settings ask for in the days (LOCAL-DATETIME, KIND, SUMMARY, BODY)",
      "reminders 2026-12-01 2026-12-07", CmdReminders},

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int64_t kSecondsPerDay = 24 * 60 * 60;
-
 // Rounding division toward minus infinity.
 int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0 && (a < 0) != (b < 0)) ? 1 : 0); }
 
@@ -24,7 +22,9 @@ int Digits(std::string_view text, size_t pos, size_t count) {
   return value;
 }
 
-std::string TwoDigits(int n) { return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10); }
+std::string TwoDigits(int n) {
+  return std::string(1, static_cast<char>('0' + n / 10)) + static_cast<char>('0' + n % 10);
+}
 
 }  // namespace
 
@@ -104,10 +104,12 @@ ClockOverride ParseClockOverride(std::string_view text, const CityTime* city) {
     char* end = nullptr;
     const long long seconds = digits.empty() || digits[0] == '-' ? -1 : std::strtoll(digits.c_str(), &end, 10);
     // From 1970 to the end of the calendar's last year.
-    if (seconds >= 0 && end && *end == '\0' && seconds < (AbsoluteFromGregorian(1, 1, kLastYear + 1) - 719163) * kSecondsPerDay) {
+    const int64_t calendarEnd = UtcMidnight(AbsoluteFromGregorian(1, 1, kLastYear + 1));
+    if (seconds >= 0 && end && *end == '\0' && seconds < calendarEnd) {
       result.moment = seconds;
     } else {
-      result.error = std::string(kNowVariable) + "='" + shown + "' is not @SECONDS (since 1970)";
+      result.error =
+          std::string(kNowVariable) + "='" + shown + "' is not @SECONDS (seconds since 1970, before the year 3001)";
     }
     return result;
   }

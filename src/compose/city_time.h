@@ -33,7 +33,7 @@ class CityTime {
   AbsoluteDay LocalDay(int64_t utc) const;
   // The moment of a wall-clock time. A time that the change to summer time
   // skips is taken an hour later; one that the change back repeats is the
-  // first of the two.
+  // second of the two (in standard time).
   int64_t Utc(const LocalDateTime& local) const;
   // The moment of the midnight that begins day d.
   int64_t Midnight(AbsoluteDay d) const;

@@ -137,8 +137,9 @@ class Collector {
     if (last != d) return;
     const HebrewDate h = HebrewFromAbsolute(d + 1);
     const LocalDateTime ends = city_.Local(KiddushLevanaWindow(h.month, h.year, options_.style).ends);
+    const std::string endsText = TimeformatFormatTime(ends.hour, ends.minute, options_.times.clock);
     Add(Evening(d, nightfall_), ReminderKind::kKiddushLevana, translate_perform("Last night for Kiddush Levana"),
-        translate_perform("Kiddush Levana ends") + ": " + TimeformatFormatTime(ends.hour, ends.minute, options_.times.clock));
+        translate_perform("Kiddush Levana ends") + ": " + endsText);
   }
 
   const Options& options_;
