@@ -3,13 +3,12 @@
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 #include <libayatana-appindicator/app-indicator.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "base/settings.h"
 #include "base/settings_file.h"
@@ -31,7 +30,7 @@ struct Indicator {
   GtkWidget* menu = nullptr;
   Options options;
   AnniversaryList anniversaries;
-  int language = -1;       // the interface language of the loaded translations
+  int language = -1;        // the interface language of the loaded translations
   int64_t clockOffset = 0;  // LUMARO_NOW less the clock at start (0: the clock)
   int64_t lastLook = 0;     // the moment of the last look: reminders up to it are done
   guint timer = 0;          // the one timeout, set for the next moment anything changes
@@ -53,7 +52,8 @@ void LoadSettings(Indicator& ind) {
     ind.language = ind.options.text.language;
   }
   ind.anniversaries.clear();
-  AnniFileLoad(ind.anniversaries);
+  if (AnniFileLoad(ind.anniversaries).readError)
+    std::fprintf(stderr, "lumaro: the anniversaries file could not be read; no yortsayt reminders\n");
 }
 
 void SendReminders(Indicator& ind, int64_t now) {
@@ -91,8 +91,10 @@ void Quit(GtkMenuItem*, gpointer) { gtk_main_quit(); }
 
 GtkWidget* AppendItem(GtkWidget* menu, const std::string& label, GCallback activate) {
   GtkWidget* item = gtk_menu_item_new_with_label(label.c_str());
-  if (activate) g_signal_connect(item, "activate", activate, nullptr);
-  else gtk_widget_set_sensitive(item, FALSE);
+  if (activate)
+    g_signal_connect(item, "activate", activate, nullptr);
+  else
+    gtk_widget_set_sensitive(item, FALSE);
   gtk_menu_shell_append(GTK_MENU_SHELL(menu), item);
   return item;
 }
@@ -190,10 +192,10 @@ Ownership OwnBusName() {
   }
   constexpr guint32 kDoNotQueue = 4;
   constexpr guint32 kPrimaryOwner = 1;
-  GVariant* reply = g_dbus_connection_call_sync(
-      bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-      g_variant_new("(su)", kIndicatorBusName, kDoNotQueue), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1,
-      nullptr, &error);
+  GVariant* reply =
+      g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                  "RequestName", g_variant_new("(su)", kIndicatorBusName, kDoNotQueue),
+                                  G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error);
   if (!reply) {
     g_error_free(error);
     return Ownership::kNoBus;

@@ -50,8 +50,7 @@ int64_t MomentOf(AbsoluteDay d, const ShabbatTimeValue& v) {
 // The first candle lighting or havdalah after `now` from the evening of the
 // day before `today` on (a time past midnight belongs to the evening before):
 // its fact line and its moment.
-std::optional<std::pair<std::string, int64_t>> NextEveningTime(int64_t now, AbsoluteDay today,
-                                                               const Options& options) {
+std::optional<std::pair<std::string, int64_t>> NextEveningTime(int64_t now, AbsoluteDay today, const Options& options) {
   const EveningTimes evenings = EveningTimesFor(options.rules, options.times);
   for (AbsoluteDay d = today - 1; d <= today + kEveningHorizonDays; ++d) {
     ShabbatTimeValue v;
