@@ -2,7 +2,7 @@
 """Checks that the includes between the folders of src/ all point down: a folder includes its own files
 and those of lower folders only (RANKS; halakha/suntimes and cli/dialogs side by side; nothing includes
 cli/). GTK, GDK, Pango, GLib and Cairo headers belong in app/, dialogs/ and render/drawing_gdk*
-(cli/desktop_notify.cpp may use GLib and GIO for D-Bus). base/settings.h is read only by forms/, cli/,
+(forms/desktop_notify.cpp may use GLib and GIO for D-Bus). base/settings.h is read only by forms/, cli/,
 dialogs/, app/ and compose/current_options, whose header only those four include: below them the
 choices arrive as values. Inside a folder the includes between modules (a .h and its .cpp) have no cycle.
 Usage: scripts/check-layout.py [--root DIR]: a "file:line: ..." line per violation, a summary, status 1."""
@@ -49,10 +49,10 @@ def source_files(root):
 
 
 def gui_header_allowed(rel, folder, name):
-    """Toolkit headers in app/, dialogs/ and render/drawing_gdk*; GLib and GIO also in cli/desktop_notify.cpp."""
+    """Toolkit headers in app/, dialogs/ and render/drawing_gdk*; GLib and GIO also in forms/desktop_notify.cpp."""
     if folder in ("app", "dialogs") or rel.startswith("src/render/drawing_gdk"):
         return True
-    return rel == "src/cli/desktop_notify.cpp" and re.match(r"(glib|gio)[/.-]", name) is not None
+    return rel == "src/forms/desktop_notify.cpp" and re.match(r"(glib|gio)[/.-]", name) is not None
 
 
 def check(root):

@@ -7,7 +7,11 @@ set -euo pipefail
 # fonts that show Hebrew script. fonts-urw-base35 has the fonts Ghostscript
 # prints for Helvetica, whose metrics lay out the printout. libgs-dev makes
 # PDF; poppler-utils reads it back in the tests. dbus and python3-dbus/
-# python3-gi run the stand-in notification service of the tests. man-db,
+# python3-gi run the stand-in notification service of the tests.
+# libayatana-appindicator-dev (the GTK 2 build) puts `lumaro --indicator` in
+# the panel; status-notifier-watcher, gtk-sni-tray-standalone
+# (haskell-status-notifier-item-utils, haskell-gtk-sni-tray-utils), trayer
+# and x11-utils show and inspect it in the tests. man-db,
 # lintian, appstream and desktop-file-utils check the manual pages and the
 # Debian package.
 PACKAGES=(
@@ -20,6 +24,7 @@ PACKAGES=(
   python3 python3-icalendar tzdata locales libhowardhinnant-date-dev
   libgs-dev libglib2.0-dev poppler-utils
   dbus dbus-bin python3-dbus python3-gi
+  libayatana-appindicator-dev haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils trayer x11-utils
   bash-completion man-db groff-base lintian appstream desktop-file-utils dpkg-dev
 )
 

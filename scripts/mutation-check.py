@@ -46,8 +46,11 @@ def check(root, build_dir, mutation):
         if not build(root, build_dir, GUI_TARGETS if gui else CLI_TARGETS):
             verdict = "caught (does not compile)"
         else:
+            # The end-to-end tests run both programs: each carries the fault.
             if gui:
                 build(root, build_dir, CLI_TARGETS)
+            elif os.path.exists(os.path.join(build_dir, "lumaro")):
+                build(root, build_dir, ["lumaro"])
             stage = caught_by(root, build_dir)
             verdict = f"caught by the {stage}" if stage else "SURVIVED"
     finally:

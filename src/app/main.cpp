@@ -1,12 +1,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/indicator.h"
 #include "app/main_window.h"
 #include "base/version.h"
 
-// The program takes no options of its own; --version and --help answer
-// without opening a window (or needing a display). Anything else goes to
-// GTK, which takes its own options (--display ...).
+// The program takes one option of its own, --indicator (the Hebrew date in
+// the panel instead of the window); --version and --help answer without
+// opening a window (or needing a display). Anything else goes to GTK, which
+// takes its own options (--display ...).
 int main(int argc, char** argv) {
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
     std::printf("lumaro %s\n", LUMARO_VERSION);
@@ -14,12 +16,16 @@ int main(int argc, char** argv) {
   }
   if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
     std::printf(
-        "usage: lumaro [--version | --help]\n"
+        "usage: lumaro [--indicator | --version | --help]\n"
         "The Lumaro calendar: the month view of the Jewish and the civil calendar with\n"
         "holidays, Torah sections, zmanim, Shabbat times and anniversaries.\n"
-        "It takes no options; everything is set in the program's menus and kept in\n"
-        "~/.lumaro. lumaro-cli is the same calendar without a window.\n");
+        "Everything is set in the program's menus and kept in ~/.lumaro. lumaro-cli\n"
+        "is the same calendar without a window.\n"
+        "  --indicator  the Hebrew date in the panel, with the day's facts in its menu\n"
+        "               and the reminders as desktop notifications (one per session)\n");
     return 0;
   }
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--indicator") == 0) return IndicatorMain(argc, argv);
   return LumaroMain(argc, argv);
 }

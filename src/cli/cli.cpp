@@ -98,6 +98,8 @@ constexpr Command kCommands[] = {
      CmdAnniversary},
     {"eval", "DATE LAT LON ZONE EXPRESSION | --batch", "the value of a zmanim expression in minutes",
      "eval 2026-04-02 3147 3513 2 \"sunset - 18\"", CmdEval},
+    {"indicator-autostart", "on|off|status", "whether the panel indicator (lumaro --indicator) starts at login",
+     "indicator-autostart on", CmdIndicatorAutostart},
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -268,7 +270,8 @@ std::string FullHelp() {
 
 // The commands whose output depends on the place.
 bool UsesThePlace(const Command& c) {
-  constexpr std::string_view kPlaceless[] = {"upcoming", "learning", "molad", "anniversary", "eval"};
+  constexpr std::string_view kPlaceless[] = {"upcoming", "learning", "molad", "anniversary", "eval",
+                                              "indicator-autostart"};
   return std::find(std::begin(kPlaceless), std::end(kPlaceless), c.name) == std::end(kPlaceless);
 }
 

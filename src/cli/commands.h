@@ -63,5 +63,7 @@ int CmdNow(const Args& args, const Options& options, std::FILE* out, std::FILE* 
 int CmdReminders(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // upcoming [--days N] [--from DATE] [--notify]: the anniversaries of the coming days.
 int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+// indicator-autostart on|off|status: "Show in the panel" at login.
+int CmdIndicatorAutostart(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 
 }  // namespace cli

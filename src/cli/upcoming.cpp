@@ -15,7 +15,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/date_text.h"
-#include "cli/desktop_notify.h"
+#include "forms/desktop_notify.h"
 #include "compose/anniversary_lines.h"
 #include "storage/anniversaries.h"
 
@@ -101,13 +101,13 @@ int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::F
                                    "anniversaries of the next %d days", {FormatArg(days)}));
     text.pop_back();  // the last line feed
     std::string message;
-    switch (SendDesktopNotification(summary, text, &message)) {
-      case NotifyResult::kSent:
+    switch (forms::SendDesktopNotification(summary, text, &message)) {
+      case forms::NotifyResult::kSent:
         break;
-      case NotifyResult::kNoService:
+      case forms::NotifyResult::kNoService:
         std::fprintf(err, "lumaro-cli: %s; the list was not shown as a notification\n", message.c_str());
         break;
-      case NotifyResult::kFailed:
+      case forms::NotifyResult::kFailed:
         std::fprintf(err, "lumaro-cli: %s\n", message.c_str());
         return 1;
     }

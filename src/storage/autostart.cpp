@@ -40,39 +40,56 @@ std::string EntryValue(const std::string& text, std::string_view key) {
   return {};
 }
 
-}  // namespace
+// What an entry starts, by which name.
+struct EntryKind {
+  std::string_view fileName;
+  std::string_view name;
+  std::string_view comment;
+  std::string_view exec;
+};
 
-std::string AutostartUserFile() { return ConfigHome() + "/autostart/" + std::string(kAutostartFileName); }
+constexpr EntryKind kReminder{kAutostartFileName, "Lumaro reminder",
+                              "The anniversaries, birthdays and yortsayt dates of the coming week",
+                              "lumaro-cli upcoming --notify"};
+constexpr EntryKind kIndicator{kIndicatorAutostartFileName, "Lumaro in the panel",
+                               "The Hebrew date and the day's times in the panel, with reminders",
+                               "lumaro --indicator"};
 
-std::string AutostartEntryText(bool enabled) {
-  const char* on = enabled ? "false" : "true";
-  return std::string(
-             "[Desktop Entry]\n"
-             "Type=Application\n"
-             "Name=Lumaro reminder\n"
-             "Comment=The anniversaries, birthdays and yortsayt dates of the coming week\n"
-             "Exec=lumaro-cli upcoming --notify\n"
-             "Icon=lumaro\n"
-             "Terminal=false\n"
-             "NoDisplay=true\n"
-             "Hidden=") +
-         on + "\nX-GNOME-Autostart-enabled=" + (enabled ? "true" : "false") + "\n";
+std::string UserFile(const EntryKind& kind) { return ConfigHome() + "/autostart/" + std::string(kind.fileName); }
+
+std::string EntryText(const EntryKind& kind, bool enabled) {
+  std::string text = "[Desktop Entry]\nType=Application\nName=";
+  text.append(kind.name).append("\nComment=").append(kind.comment).append("\nExec=").append(kind.exec);
+  text += "\nIcon=lumaro\nTerminal=false\nNoDisplay=true\nHidden=";
+  return text + (enabled ? "false" : "true") + "\nX-GNOME-Autostart-enabled=" + (enabled ? "true" : "false") + "\n";
 }
 
-bool AutostartReminderEnabled() {
+bool Enabled(const EntryKind& kind) {
   std::string text;
-  if (!ReadWholeFile(AutostartUserFile(), text)) return false;
+  if (!ReadWholeFile(UserFile(kind), text)) return false;
   return EntryValue(text, "Hidden") != "true" && EntryValue(text, "X-GNOME-Autostart-enabled") != "false";
 }
 
-bool AutostartSetReminderEnabled(bool enabled, std::string* error) {
+bool SetEnabled(const EntryKind& kind, bool enabled, std::string* error) {
   const std::string config = ConfigHome();
   if (!EnsureDirectory(config) || !EnsureDirectory(config + "/autostart")) {
     if (error) *error = "cannot create " + config + "/autostart: " + std::strerror(errno);
     return false;
   }
-  const std::string text = AutostartEntryText(enabled);
+  const std::string text = EntryText(kind, enabled);
   return ReplaceFileAtomically(
-      AutostartUserFile(), [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); },
+      UserFile(kind), [&text](std::FILE* f) { return std::fwrite(text.data(), 1, text.size(), f) == text.size(); },
       error);
 }
+
+}  // namespace
+
+std::string AutostartUserFile() { return UserFile(kReminder); }
+std::string AutostartEntryText(bool enabled) { return EntryText(kReminder, enabled); }
+bool AutostartReminderEnabled() { return Enabled(kReminder); }
+bool AutostartSetReminderEnabled(bool enabled, std::string* error) { return SetEnabled(kReminder, enabled, error); }
+
+std::string IndicatorAutostartUserFile() { return UserFile(kIndicator); }
+std::string IndicatorAutostartEntryText(bool enabled) { return EntryText(kIndicator, enabled); }
+bool IndicatorAutostartEnabled() { return Enabled(kIndicator); }
+bool SetIndicatorAutostart(bool enabled, std::string* error) { return SetEnabled(kIndicator, enabled, error); }

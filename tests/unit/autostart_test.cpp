@@ -35,6 +35,14 @@ TEST_F(AutostartTest, OffUntilTurnedOnAndBackOffWhereXdgConfigHomeSays) {
   EXPECT_NE(ReadFile(file_).find("\nHidden=true\n"), std::string::npos);  // an entry that hides the installed one
   // data/lumaro-reminder.desktop is what the package installs in /etc/xdg/autostart.
   EXPECT_EQ(ReadFile(std::string(LUMARO_SOURCE_DATADIR) + "/lumaro-reminder.desktop"), AutostartEntryText(false));
+  // The panel indicator's entry is a file of its own beside the reminder's.
+  EXPECT_EQ(ReadFile(std::string(LUMARO_SOURCE_DATADIR) + "/lumaro-indicator.desktop"),
+            IndicatorAutostartEntryText(false));
+  EXPECT_FALSE(IndicatorAutostartEnabled());
+  ASSERT_TRUE(SetIndicatorAutostart(true, &error)) << error;
+  EXPECT_TRUE(IndicatorAutostartEnabled());
+  EXPECT_NE(ReadFile(dir_ + "/lumaro-indicator.desktop").find("\nExec=lumaro --indicator\n"), std::string::npos);
+  EXPECT_FALSE(AutostartReminderEnabled());
   for (const auto& f : testenv::CaseRows("autostart_entries.tsv")) {
     testenv::WriteFile(file_, f.at(0));
     EXPECT_EQ(AutostartReminderEnabled(), f.at(1) == "1") << f[0];

@@ -1,11 +1,11 @@
-#include "cli/desktop_notify.h"
+#include "forms/desktop_notify.h"
 
 #include <gio/gio.h>
 #include <sys/stat.h>
 
 #include <memory>
 
-namespace cli {
+namespace forms {
 
 namespace {
 
@@ -98,4 +98,4 @@ NotifyResult SendDesktopNotification(std::string_view summary, std::string_view 
   return NotifyResult::kSent;
 }
 
-}  // namespace cli
+}  // namespace forms

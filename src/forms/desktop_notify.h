@@ -1,12 +1,13 @@
 // One desktop notification through the freedesktop notification service on
 // the session bus (org.freedesktop.Notifications), spoken to with GIO's
-// D-Bus client directly: lumaro-cli links no toolkit.
+// D-Bus client directly: lumaro-cli links no toolkit. lumaro-cli and the
+// panel indicator both send through it.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace cli {
+namespace forms {
 
 enum class NotifyResult {
   kSent,
@@ -18,4 +19,4 @@ enum class NotifyResult {
 // could take for markup are escaped). `message` receives what went wrong.
 NotifyResult SendDesktopNotification(std::string_view summary, std::string_view body, std::string* message);
 
-}  // namespace cli
+}  // namespace forms
