@@ -66,16 +66,20 @@ void SendReminders(Indicator& ind, int64_t now) {
 }
 
 // Trampolines of the menu commands.
-void SpawnLumaro(GtkMenuItem*, gpointer) {
-  // The program beside this one: the same executable without --indicator.
+// The program beside this one: the same executable without --indicator,
+// with `option` when it is not null.
+void SpawnLumaroWith(const char* option) {
   GCharPtr self(g_file_read_link("/proc/self/exe", nullptr));
-  gchar* argv[] = {self ? self.get() : const_cast<gchar*>("lumaro"), nullptr};
+  gchar* argv[] = {self ? self.get() : const_cast<gchar*>("lumaro"), const_cast<gchar*>(option), nullptr};
   GError* error = nullptr;
   if (!g_spawn_async(nullptr, argv, nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, nullptr, &error)) {
     std::fprintf(stderr, "lumaro: cannot start the calendar: %s\n", error->message);
     g_error_free(error);
   }
 }
+
+void SpawnLumaro(GtkMenuItem*, gpointer) { SpawnLumaroWith(nullptr); }
+void SpawnPreferences(GtkMenuItem*, gpointer) { SpawnLumaroWith("--preferences"); }
 
 void ShowZmanim(GtkMenuItem*, gpointer) {
   const Indicator& ind = *gIndicator;
@@ -107,7 +111,7 @@ struct CommandEntry {
 const CommandEntry kCommands[] = {
     {"Open Lumaro", G_CALLBACK(SpawnLumaro)},
     {"Zmanim of today...", G_CALLBACK(ShowZmanim)},
-    {"Preferences...", G_CALLBACK(SpawnLumaro)},
+    {"Preferences...", G_CALLBACK(SpawnPreferences)},
     {"Quit", G_CALLBACK(Quit)},
 };
 

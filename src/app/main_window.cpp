@@ -432,6 +432,21 @@ gboolean OnTerminationSignal(gpointer) {
 }
 }  // namespace
 
+namespace {
+
+// Set by --preferences: the window opens with the Preferences at the page
+// of the panel and the reminders (the panel's own "Preferences...").
+bool gPreferencesAtStart = false;
+
+gboolean OpenPreferencesAtStart(gpointer) {
+  OpenPreferences(PreferencesPage::kReminders);
+  return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+void MainWindowOpenPreferencesAtStart() { gPreferencesAtStart = true; }
+
 int LumaroMain(int argc, char** argv) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   gtk_init(&argc, &argv);
@@ -457,6 +472,7 @@ int LumaroMain(int argc, char** argv) {
   }
   MainWindowOpen();
   for (int sig : {SIGTERM, SIGINT, SIGHUP}) g_unix_signal_add(sig, OnTerminationSignal, nullptr);
+  if (gPreferencesAtStart) g_idle_add(OpenPreferencesAtStart, nullptr);
   gtk_main();
   translate_done();
   return 0;

@@ -64,3 +64,5 @@ void MainWindowRebuild(bool reloadTranslations);
 void MainWindowOpen();
 // The whole program: start-up, main loop, shutdown.
 int LumaroMain(int argc, char** argv);
+// LumaroMain then opens the Preferences at the page of the panel and the reminders.
+void MainWindowOpenPreferencesAtStart();

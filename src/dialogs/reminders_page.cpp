@@ -9,6 +9,7 @@
 #include "base/translate.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/preferences.h"
+#include "storage/autostart.h"
 
 namespace {
 
@@ -30,10 +31,26 @@ constexpr ReminderRow kReminderRows[] = {
 constexpr int kLongestLead = 1440;  // minutes: a day
 
 struct ReminderWidgets {
+  GtkWidget* panel = nullptr;
+  bool inPanel = false;          // as the page opened
   std::vector<GtkWidget*> turn;  // sunset, nightfall
   std::vector<GtkWidget*> checks;
   std::vector<GtkWidget*> minutes;  // null where the row has none
 };
+
+// The panel's date, started at once when the user puts it there (a second
+// one only says that one runs), by the program that runs this page (no
+// other program, such as a test, is started with --indicator).
+void StartIndicator() {
+  gchar* self = g_file_read_link("/proc/self/exe", nullptr);
+  gchar* name = self ? g_path_get_basename(self) : nullptr;
+  if (name && std::string_view(name) == "lumaro") {
+    gchar* argv[] = {self, const_cast<gchar*>("--indicator"), nullptr};
+    g_spawn_async(nullptr, argv, nullptr, G_SPAWN_DEFAULT, nullptr, nullptr, nullptr, nullptr);
+  }
+  g_free(name);
+  g_free(self);
+}
 
 void ShowMinutesInUse(GtkToggleButton* check, gpointer minutes) {
   gtk_widget_set_sensitive(GTK_WIDGET(minutes), gtk_toggle_button_get_active(check));
@@ -44,6 +61,9 @@ void ShowMinutesInUse(GtkToggleButton* check, gpointer minutes) {
 SettingsBlock AddReminderChoices(GtkWidget* rows) {
   auto t = [](const char* key) { return translate_perform(key); };
   auto w = std::make_shared<ReminderWidgets>();
+  w->inPanel = IndicatorAutostartEnabled();
+  w->panel = dialogs::NewCheckButton(t("Show the Hebrew date in the panel, from each login"), w->inPanel);
+  dialogs::AddRow(rows, {w->panel});
   w->turn = dialogs::NewRadioGroup({t("sunset"), t("nightfall (the end of Shabbat)")},
                                    getDateTurn() == kDateTurnHavdalah ? 1 : 0);
   GtkWidget* turnRow = dialogs::AddRow(rows, {dialogs::DialogLabel(t("The Hebrew date turns at") + ":")});
@@ -69,6 +89,13 @@ SettingsBlock AddReminderChoices(GtkWidget* rows) {
   }
   SettingsBlock block;
   block.store = [w] {
+    const bool inPanel = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w->panel)) != FALSE;
+    if (inPanel != w->inPanel) {
+      std::string error;
+      if (!SetIndicatorAutostart(inPanel, &error)) return error;
+      w->inPanel = inPanel;
+      if (inPanel) StartIndicator();
+    }
     setDateTurn(dialogs::ActiveRadio(w->turn) == 1 ? kDateTurnHavdalah : kDateTurnSunset);
     for (size_t i = 0; i < w->checks.size(); ++i) {
       const ReminderRow& row = kReminderRows[i];
