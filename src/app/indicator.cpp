@@ -48,7 +48,7 @@ void LoadSettings(Indicator& ind) {
   settingsInit();
   ind.options = CurrentOptions();
   if (ind.language != ind.options.text.language) {
-    translate_init(getLanguagePrefix(ind.options.text.language));
+    translate_init(getLanguagePrefix(ind.options.text.language), ShippedTranslationsFolder());
     ind.language = ind.options.text.language;
   }
   ind.anniversaries.clear();

@@ -370,7 +370,7 @@ void MainWindowRebuild(bool reloadTranslations) {
   windowDestroy();
   if (reloadTranslations) {
     translate_done();
-    translate_init(getLanguagePrefix(getLanguage()));
+    translate_init(getLanguagePrefix(getLanguage()), ShippedTranslationsFolder());
   }
   windowCreate();
 }
@@ -454,7 +454,6 @@ int LumaroMain(int argc, char** argv) {
   BackgroundImageCacheInit();
   // A new user gets the shipped city file and translations at once.
   std::string installError;
-  translate_set_shipped_folder(ShippedTranslationsFolder());
   if (!InstallDefaultUserFiles(&installError) && !installError.empty())
     DiagWarning("Lumaro: " + std::string(installError.c_str()) + "\n");
   settingsInit();
@@ -464,10 +463,10 @@ int LumaroMain(int argc, char** argv) {
   if (firstStart) ApplyPlaceProposal(proposal);
   ChooseScreenFont();
   MainToday();
-  translate_init(getLanguagePrefix(getLanguage()));
+  translate_init(getLanguagePrefix(getLanguage()), ShippedTranslationsFolder());
   if (firstStart) {
     AskYourPlace(proposal);
-    translate_init(getLanguagePrefix(getLanguage()));
+    translate_init(getLanguagePrefix(getLanguage()), ShippedTranslationsFolder());
     if (!settingsDone()) DiagWarning("Lumaro: the settings could not be saved\n");
   }
   MainWindowOpen();

@@ -248,12 +248,6 @@ void translate_internal_process_file(const std::string& path) {
 
 namespace {
 
-// The folder of the translations shipped with the program ("" for none).
-std::string& ShippedFolder() {
-  static std::string folder;
-  return folder;
-}
-
 // The entries of a file, parsed once while it is unchanged; null when it
 // is not a readable file.
 const std::vector<Entry>* CachedEntries(const std::string& path) {
@@ -272,9 +266,7 @@ const std::vector<Entry>* CachedEntries(const std::string& path) {
 
 }  // namespace
 
-void translate_set_shipped_folder(std::string folder) { ShippedFolder() = std::move(folder); }
-
-void translate_init(std::string_view prefix) {
+void translate_init(std::string_view prefix, std::string_view shippedFolder) {
   Table& t = TheTable();
   t.Clear();
   if (prefix.empty() || !std::getenv("HOME")) return;
@@ -282,9 +274,9 @@ void translate_init(std::string_view prefix) {
     if (const std::vector<Entry>* entries = CachedEntries(TranslationPath(prefix, name))) AddEntries(*entries);
   // The user's files are copies of an earlier version's, or the user's own:
   // they keep their entries, and the texts they lack come from the shipped files.
-  if (ShippedFolder().empty()) return;
+  if (shippedFolder.empty()) return;
   for (std::string_view name : kTranslateFiles) {
-    const std::string path = ShippedFolder() + "/" + std::string(prefix) + "." + std::string(name);
+    const std::string path = std::string(shippedFolder) + "/" + std::string(prefix) + "." + std::string(name);
     const std::vector<Entry>* entries = CachedEntries(path);
     if (!entries) continue;
     for (const Entry& e : *entries)

@@ -15,12 +15,10 @@ constexpr size_t kTranslateMaxValue = 2047;
 // Empties the table and loads the files of the language prefix ("english",
 // "yiddish"). Files that do not exist are skipped. Loading the same unchanged
 // files again reuses the parsed result, so switching tables is cheap.
-void translate_init(std::string_view prefix);
-// The folder of the translations shipped with the program: after the user's
-// files (~/.lumaro/translations) translate_init adds the shipped entries of
-// the texts they do not have, so a copy made by an earlier version gets the
-// texts added since. "" (the default) reads the user's files alone.
-void translate_set_shipped_folder(std::string folder);
+// With `shippedFolder` (the translations shipped with the program) the
+// shipped entries of the texts the user's files do not have are added after
+// them, so a copy made by an earlier version gets the texts added since.
+void translate_init(std::string_view prefix, std::string_view shippedFolder = {});
 // Frees the table.
 void translate_done();
 // The text for `key`. An unknown key is added as its own translation. The

@@ -292,12 +292,9 @@ class Session {
   Session() { settingsInit(); }
   // A first run gets ~/.lumaro and the shipped city file; a failure only
   // means that times cannot be shown, which the commands report.
-  void InstallUserFiles() {
-    InstallDefaultUserFiles();
-    translate_set_shipped_folder(ShippedTranslationsFolder());
-  }
+  void InstallUserFiles() { InstallDefaultUserFiles(); }
   void LoadTranslations(int language) {
-    translate_init(getLanguagePrefix(language));
+    translate_init(getLanguagePrefix(language), ShippedTranslationsFolder());
     translated_ = true;
   }
   ~Session() {

@@ -94,9 +94,7 @@ TEST_F(TranslateTest, ShippedFilesFillWhatTheUsersLack) {
   std::filesystem::create_directories(shipped);
   testenv::WriteFile(shipped + "/yiddish.gui", "\"Exit\" = \"shipped\"\n\"Help\" = \"new\"\n");
   Write("gui", "\"Exit\" = \"the user's\"\n");
-  translate_set_shipped_folder(shipped);
-  translate_init("yiddish");
-  translate_set_shipped_folder("");
+  translate_init("yiddish", shipped);
   EXPECT_EQ(translate_perform("Exit") + "|" + translate_perform("Help"), "the user's|new");
   EXPECT_EQ(translate_replace("Help and Exit"), "new and the user's");
 }
