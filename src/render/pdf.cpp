@@ -77,7 +77,10 @@ class GsLibrary {
 
  private:
   GsLibrary() {
-    handle_ = dlopen(LUMARO_GS_SONAME, RTLD_NOW | RTLD_LOCAL);
+    // Never unmapped, not even at exit: the thread-local data of the
+    // libraries it brings stays valid for whatever runs after this
+    // destructor (the leak checker of a sanitized build crashed on it).
+    handle_ = dlopen(LUMARO_GS_SONAME, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
     if (!handle_) return;
     const bool found = Find(newInstance, "gsapi_new_instance") && Find(deleteInstance, "gsapi_delete_instance") &&
                        Find(setStdio, "gsapi_set_stdio") && Find(setArgEncoding, "gsapi_set_arg_encoding") &&
