@@ -1,45 +1,17 @@
 #include "render/zmanim_sheet.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
 #include "base/file_util.h"
-#include "base/text_format.h"
-#include "base/translate.h"
-#include "base/utf8.h"
 #include "render/colors.h"
-#include "render/drawing_ps.h"
 #include "render/pdf.h"
-#include "render/print.h"
-#include "render/year_sheet.h"
+#include "render/sheet_page.h"
 
 namespace {
 
-constexpr int kTitleGrowth = 4;                       // the title is this many points larger than the table
-constexpr DrawingColor kStripe{61440, 61440, 61440};  // every other row, in colour
-constexpr std::string_view kEllipsis = "...";
 constexpr int kTitleLines = 3;  // a column title wraps onto at most this many lines, where its words allow
 // Room to spare under a one-page table spreads its rows, up to half a line each.
 constexpr int kMostLeadingPercent = 50;
-
-struct SheetFonts {
-  DrawingFont normal = nullptr;
-  DrawingFont bold = nullptr;
-  DrawingFont title = nullptr;
-  int height = 0;
-  int titleHeight = 0;
-};
-
-SheetFonts FontsOf(Drawing& d, int size) {
-  SheetFonts f;
-  f.normal = d.use_font("helvetica", size + kDrawingPsSizeReduction, "normal", "r");
-  f.bold = d.use_font("helvetica", size + kDrawingPsSizeReduction, "bold", "r");
-  f.title = d.use_font("helvetica", size + kTitleGrowth + kDrawingPsSizeReduction, "bold", "r");
-  f.height = std::max(d.get_text_height(f.normal), d.get_text_height(f.bold));
-  f.titleHeight = d.get_text_height(f.title);
-  return f;
-}
 
 std::vector<std::string> Words(const std::string& s) {
   std::vector<std::string> words;
@@ -74,17 +46,6 @@ int TitleWidth(Drawing& d, DrawingFont font, const std::string& title, int least
   int width = least;
   while (width < whole && static_cast<int>(WrapTitle(d, font, title, width).size()) > kTitleLines) ++width;
   return width;
-}
-
-std::string CutToWidth(Drawing& d, DrawingFont font, const std::string& text, int width) {
-  if (d.get_text_width(font, text) <= width) return text;
-  size_t keep = text.size();
-  while (keep > 0) {
-    keep = Utf8CutLength(text, keep - 1);
-    const std::string shorter = text.substr(0, keep) + std::string(kEllipsis);
-    if (d.get_text_width(font, shorter) <= width) return shorter;
-  }
-  return std::string();
 }
 
 int HeadHeight(const SheetFonts& f, const ZmanimSheetText& text, int size, int titleLines) {
@@ -140,7 +101,7 @@ bool LayOutColumns(Drawing& d, const SheetFonts& f, const PaintArea& area, const
 ZmanimSheetLayout LayoutZmanimSheet(Drawing& d, const PaintArea& area, const ZmanimSheetText& text) {
   const long long rows = static_cast<long long>(text.rows.size());
   auto at = [&](int size, int pages) {
-    const SheetFonts f = FontsOf(d, size);
+    const SheetFonts f = SheetFontsOf(d, size);
     ZmanimSheetLayout layout;
     layout.size = size;
     layout.pages = pages;
@@ -169,7 +130,7 @@ ZmanimSheetLayout LayoutZmanimSheet(Drawing& d, const PaintArea& area, const Zma
 ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const ZmanimSheetText& text,
                                    const std::function<void()>& nextPage) {
   const ZmanimSheetLayout layout = LayoutZmanimSheet(d, area, text);
-  const SheetFonts f = FontsOf(d, layout.size);
+  const SheetFonts f = SheetFontsOf(d, layout.size);
   const int size = layout.size;
   const bool rtl = text.rightToLeft;
   const bool color = d.get_color_mode() == kColorModeColor;
@@ -198,10 +159,10 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
     if (page > 0) nextPage();
     int y = area.y;
     d.set_color(kBlack);
-    d.draw_string_center(f.title, area.x, area.width, y, CutToWidth(d, f.title, text.title, area.width));
+    d.draw_string_center(f.title, area.x, area.width, y, SheetCutToWidth(d, f.title, text.title, area.width));
     y += f.titleHeight + size / 2;
     for (const std::string& line : text.heading) {
-      d.draw_string_center(f.normal, area.x, area.width, y, CutToWidth(d, f.normal, line, area.width));
+      d.draw_string_center(f.normal, area.x, area.width, y, SheetCutToWidth(d, f.normal, line, area.width));
       y += f.height;
     }
     y += size / 2;
@@ -222,7 +183,7 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
     const int end = std::min(rows, row + layout.rowsPerPage);
     for (int first = row; row < end; ++row) {
       if (color && row % 2 == 1) {
-        d.set_color(kStripe);
+        d.set_color(kSheetStripe);
         d.fill_rectangle(area.x, y, area.width, layout.rowHeight);
       }
       d.set_color(kBlack);
@@ -231,7 +192,7 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
       for (size_t c = 0; c < columns; ++c) {
         if (cells[c].empty()) continue;
         d.set_color(colorOf(c));
-        cell(f.normal, c, y + pad, c == text.labelColumn ? CutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
+        cell(f.normal, c, y + pad, c == text.labelColumn ? SheetCutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
       }
       y += layout.rowHeight;
     }
@@ -239,7 +200,7 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
     if (page == layout.pages - 1 && !text.notes.empty()) {
       y += size / 2;
       for (const std::string& line : text.notes) {
-        const std::string note = CutToWidth(d, f.normal, line, area.width);
+        const std::string note = SheetCutToWidth(d, f.normal, line, area.width);
         if (rtl)
           d.draw_string_right(f.normal, area.x + area.width, y, note);
         else
@@ -257,23 +218,9 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
 
 bool ZmanimSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
                          const ZmanimSheetText& text, const Options& options, std::string* error) {
-  // Without its font a Yiddish or Hebrew page would print in the wrong letters.
-  const std::string problem = PrintCheckYiddishFont(options);
-  if (!problem.empty()) {
-    if (error) *error = problem;
-    return false;
-  }
-  {
-    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag, options);
-    Drawing& d = *drawing;
-    PaintZmanimSheet(d, area, text, [&d] { drawing_ps_next_page(d); });
-    drawing_ps_free(drawing);
-  }
-  if (std::fflush(stream) != 0 || std::ferror(stream)) {
-    if (error) *error = FormatText(translate_perform("Could not write the printout: %s"), {std::strerror(errno)});
-    return false;
-  }
-  return true;
+  return SheetToStream(
+      stream, paperWidth, paperHeight, colorFlag, options,
+      [&](Drawing& d, const std::function<void()>& nextPage) { PaintZmanimSheet(d, area, text, nextPage); }, error);
 }
 
 bool ZmanimSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
