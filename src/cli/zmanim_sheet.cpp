@@ -78,7 +78,8 @@ int CmdZmanimSheet(const Args& args, const Options& options, std::FILE* out, std
     }
   }
   if (!monthText) return UsageFail(err, kZmanimSheetUsage);
-  if (csv && (pdf || paper || portrait)) return UsageFail(err, "--csv is a table of text: no --pdf, --paper or --portrait");
+  if (csv && (pdf || paper || portrait))
+    return UsageFail(err, "--csv is a table of text: no --pdf, --paper or --portrait");
   const std::optional<ZmanimSheetMonth> month = ParseSheetMonth(*monthText, hebrew);
   if (!month) {
     const std::string shown = monthText->substr(0, 40);

@@ -23,7 +23,7 @@ namespace {
 // The day's own times, each with its column after the zmanim.
 enum DayTimeColumn : size_t { kCandlesColumn, kHavdalahColumn, kFastBeginsColumn, kFastEndsColumn, kDayTimeColumns };
 constexpr std::array<DayTimeKind, kDayTimeColumns> kDayTimeTitles = {DayTimeKind::kCandles, DayTimeKind::kHavdalah,
-                                                                      DayTimeKind::kFastBegins, DayTimeKind::kFastEnds};
+                                                                     DayTimeKind::kFastBegins, DayTimeKind::kFastEnds};
 
 std::optional<size_t> DayTimeColumnOf(DayTimeKind kind) {
   switch (kind) {
@@ -104,9 +104,9 @@ AbsoluteDay ZmanimSheetLastDay(const ZmanimSheetMonth& m) {
 }
 
 std::string ZmanimSheetTitle(const ZmanimSheetMonth& m, bool hebrewNumerals) {
-  const std::string month = m.hebrew ? HebrewMonthNameText(m.month, m.year, hebrewNumerals) + " " +
-                                           HebrewYearText(m.year, hebrewNumerals)
-                                     : GetGregorianMonthName(m.month) + " " + std::to_string(m.year);
+  const std::string month =
+      m.hebrew ? HebrewMonthNameText(m.month, m.year, hebrewNumerals) + " " + HebrewYearText(m.year, hebrewNumerals)
+               : GetGregorianMonthName(m.month) + " " + std::to_string(m.year);
   return FormatText(translate_perform("Zmanim of %s"), {month});
 }
 
@@ -127,8 +127,8 @@ ZmanimSheetText ZmanimSheetTextOf(const ZmanimSheetMonth& m, const Options& opti
   for (DayTimeKind kind : kDayTimeTitles) text.columns.push_back(translate_perform(DayTimeKindOf(kind).label));
   text.kinds.assign(firstTime, ZmanimSheetColumn::kText);
   text.kinds.resize(firstDayTime, ZmanimSheetColumn::kTime);
-  text.kinds.insert(text.kinds.end(), {ZmanimSheetColumn::kCandles, ZmanimSheetColumn::kTime,
-                                       ZmanimSheetColumn::kFast, ZmanimSheetColumn::kFast});
+  text.kinds.insert(text.kinds.end(), {ZmanimSheetColumn::kCandles, ZmanimSheetColumn::kTime, ZmanimSheetColumn::kFast,
+                                       ZmanimSheetColumn::kFast});
 
   const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
   const ClockStyle& clock = options.times.clock;

@@ -40,7 +40,7 @@ struct ZmanimSheetText {
   std::vector<std::string> heading;
   std::vector<std::string> columns;
   std::vector<ZmanimSheetColumn> kinds;  // per column
-  size_t labelColumn = 0;        // the column that is cut when the page is too narrow
+  size_t labelColumn = 0;                // the column that is cut when the page is too narrow
   std::vector<std::vector<std::string>> rows;
   std::vector<bool> weekStarts;  // per row: a Sunday after the first row, set off by a line
   std::vector<std::string> notes;

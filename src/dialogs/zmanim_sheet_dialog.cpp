@@ -67,8 +67,8 @@ bool WriteZmanimSheet(const ZmanimSheetRequest& request, std::string* error) {
         },
         error);
   }
-  return ZmanimSheetToFile(request.path, request.pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color,
-                           text, options, error);
+  return ZmanimSheetToFile(request.path, request.pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text,
+                           options, error);
 }
 
 void ZmanimSheetCommand(GtkWidget* parent, const GregorianDate& selected, bool hebrewMonths) {

@@ -44,7 +44,7 @@ std::vector<std::string> WrapTitle(Drawing& d, DrawingFont font, const std::stri
 int TitleWidth(Drawing& d, DrawingFont font, const std::string& title, int least) {
   const int whole = d.get_text_width(font, title);
   int width = least;
-  while (width < whole && static_cast<int>(WrapTitle(d, font, title, width).size()) > kTitleLines) ++width;
+  while (width<whole&& static_cast<int>(WrapTitle(d, font, title, width).size())> kTitleLines) ++width;
   return width;
 }
 
@@ -67,7 +67,8 @@ bool LayOutColumns(Drawing& d, const SheetFonts& f, const PaintArea& area, const
   const size_t n = text.columns.size();
   std::vector<int> natural(n, 0);
   for (size_t c = 0; c < n; ++c) {
-    for (const std::string& word : Words(text.columns[c])) natural[c] = std::max(natural[c], d.get_text_width(f.bold, word));
+    for (const std::string& word : Words(text.columns[c]))
+      natural[c] = std::max(natural[c], d.get_text_width(f.bold, word));
     for (const auto& row : text.rows) natural[c] = std::max(natural[c], d.get_text_width(f.normal, row[c]));
     natural[c] = TitleWidth(d, f.bold, text.columns[c], natural[c]);
   }
@@ -192,7 +193,8 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
       for (size_t c = 0; c < columns; ++c) {
         if (cells[c].empty()) continue;
         d.set_color(colorOf(c));
-        cell(f.normal, c, y + pad, c == text.labelColumn ? SheetCutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
+        cell(f.normal, c, y + pad,
+             c == text.labelColumn ? SheetCutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
       }
       y += layout.rowHeight;
     }
