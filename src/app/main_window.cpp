@@ -28,6 +28,7 @@
 #include "dialogs/settings_dialogs.h"
 #include "dialogs/widget_fonts.h"
 #include "dialogs/year_sheet_dialog.h"
+#include "dialogs/zmanim_sheet_dialog.h"
 #include "dialogs/your_place_dialog.h"
 #include "render/colors.h"
 #include "storage/user_files.h"
@@ -81,6 +82,7 @@ constexpr MenuItemRow kMenuItems[] = {
     {kProgramMenu, "Anniversaries/Birthdays/yortsayt", kCmdAnniversaries},
     {kProgramMenu, "Print...", kCmdPrint, GDK_p, GDK_CONTROL_MASK},
     {kProgramMenu, "Print year of Shabbat times...", kCmdYearSheet},
+    {kProgramMenu, "Print month of zmanim...", kCmdZmanimSheet},
     {kProgramMenu, "Export to calendar file...", kCmdExport},
     {kProgramMenu, "", kSeparator},
     {kProgramMenu, "Exit", kCmdExit, GDK_q, GDK_CONTROL_MASK},
@@ -285,6 +287,9 @@ void HandleMenuItem(GtkWidget* item, int id) {
       break;
     case kCmdYearSheet:
       YearSheetCommand(gMainWindow, SelectedDate());
+      break;
+    case kCmdZmanimSheet:
+      ZmanimSheetCommand(gMainWindow, SelectedDate(), MonthViewKind() == MonthKind::kHebrew);
       break;
     case kCmdHelp:
       DialogsDoHelp(gMainWindow, helpMessage);

@@ -37,6 +37,7 @@ enum MenuCommand : int {
   kCmdMinorDays = 21,        // shows or hides the minor days and the moon in the month view
   kCmdWeekRightToLeft = 22,  // turns the week of the month view from right to left or back
   kCmdPreferences = 23,      // the Preferences window at its first page
+  kCmdZmanimSheet = 24,      // the zmanim sheet of the month shown
 };
 
 // Builds the window content (menu bar, drawing area, status label).

@@ -92,6 +92,10 @@ constexpr Command kCommands[] = {
     {"year-sheet", "YEAR [--hebrew] [--out FILE] [--paper Letter|Legal|A4] [--pdf]",
      "the Shabbat and festival times of a Gregorian (or Hebrew) year on one page, as PostScript (or PDF)",
      "year-sheet 2026 --paper A4 --pdf --out 2026.pdf", CmdYearSheet},
+    {"zmanim-sheet", "YYYY-MM [--hebrew-month] [--out FILE] [--pdf] [--csv] [--paper Letter|Legal|A4] [--portrait]",
+     "a month of zmanim and day times, a row per day, as PostScript, PDF or CSV; with --hebrew-month YYYY-MM is a "
+     "Hebrew year and month (1 Nisan .. 12 Adar, 13 Adar II)",
+     "zmanim-sheet 5787-01 --hebrew-month --pdf --out nisan.pdf", CmdZmanimSheet},
     {"molad", "FROM_YEAR TO_YEAR", "the molad of every month of the Hebrew years", "molad 5786 5787", CmdMolad},
     {"anniversary", "TYPE D.M.Y YEAR",
      "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year", "anniversary Y 30.8.5780 5786",

@@ -52,6 +52,9 @@ int CmdMinorDays(const Args& args, const Options& options, std::FILE* out, std::
 // year-sheet YEAR [--hebrew] [--out FILE] [--paper P] [--pdf]: the year's
 // Shabbat and festival times printed as PostScript or PDF.
 int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+// zmanim-sheet YYYY-MM [--hebrew-month] [--out FILE] [--pdf] [--csv] [--paper P]
+// [--portrait]: a month of zmanim, a row per day, as PostScript, PDF or CSV.
+int CmdZmanimSheet(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 
 // today [--date DATE]: labelled lines of what a day is.
 int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE* err);

@@ -177,6 +177,14 @@ YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& option
   return s;
 }
 
+std::string PrintoutPlaceHeading(const Options& options) {
+  const YearSheetSetup setup = YearSheetSetupOf(0, false, options);
+  std::string text = setup.city;
+  if (!setup.zone.empty()) text = FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone});
+  const std::string sun = translate_perform(options.times.sun.precise() ? "precise" : "classic");
+  return FormatText(translate_perform("%s; sun calculation: %s"), {text, sun});
+}
+
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup) {
   YearSheetText text;
   text.rightToLeft = setup.rightToLeft;

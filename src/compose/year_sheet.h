@@ -104,6 +104,10 @@ struct YearSheetSetup {
 // The setup from the options and the city file.
 YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& options);
 
+// The heading line of a printout with times: the city, its time zone and
+// the sun calculation they come from, translated.
+std::string PrintoutPlaceHeading(const Options& options);
+
 // The mark after a candle-lighting time lit after nightfall.
 inline constexpr std::string_view kAfterNightfallMark = "*";
 // The cell of a time that does not exist that day; a note says why.

@@ -16,6 +16,24 @@ constexpr std::string_view kNoTimeText = "----";
 
 }  // namespace
 
+std::vector<ZmanOfDay> ZmanimOfDay(AbsoluteDay day, const Options& all) {
+  const TimesOptions& options = all.times;
+  CityRec city;
+  if (!CityGet(options.cityFile, options.city, &city)) return {};
+  const GregorianDate g = GregorianFromAbsolute(day);
+  const CityClock clock(city, g, options.DstRule(), options.automaticZone);
+  const ZmanimPlace place = clock.Place(city);
+  std::vector<ZmanOfDay> zmanim;
+  for (const ZmanimRec& rec : ZmanimRecs) {
+    ZmanOfDay z;
+    const std::optional<double> t = CalculateZmanimMinutes(
+        place, g.day, g.month, g.year, options.opinions.Expression(rec), options.sun, &z.time.missing);
+    z.shown = t && clock.ShowMinutes(*t, &z.time.hour, &z.time.minute);
+    zmanim.push_back(z);
+  }
+  return zmanim;
+}
+
 void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text) {
   const TimesOptions& options = all.times;
   CityRec city;
@@ -32,16 +50,11 @@ void GetZmanimForDay(AbsoluteDay day, const Options& all, std::string* text) {
   out += location;
   out += '\n';
 
-  const CityClock clock(city, g, options.DstRule(), options.automaticZone);
-  const ZmanimPlace place = clock.Place(city);
-  for (const ZmanimRec& rec : ZmanimRecs) {
-    out += translate_perform(ZmanimDisplayName(rec));
+  const std::vector<ZmanOfDay> zmanim = ZmanimOfDay(day, all);
+  for (size_t i = 0; i < zmanim.size(); ++i) {
+    out += translate_perform(ZmanimDisplayName(ZmanimRecs[i]));
     out += ": ";
-    ShabbatTimeValue value;
-    const std::optional<double> t = CalculateZmanimMinutes(
-        place, g.day, g.month, g.year, options.opinions.Expression(rec), options.sun, &value.missing);
-    const bool shown = t && clock.ShowMinutes(*t, &value.hour, &value.minute);
-    out += ListedTimeText(shown, value, options.clock, kNoTimeText);
+    out += ListedTimeText(zmanim[i].shown, zmanim[i].time, options.clock, kNoTimeText);
     out += '\n';
   }
   // The day's own times after its zmanim, in order of the day: its candle

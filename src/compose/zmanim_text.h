@@ -2,9 +2,20 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "calendar/types.h"
 #include "compose/options.h"
+#include "suntimes/shabbat_times.h"
+
+// The zmanim of day d at the city of `options`, one per row of ZmanimRecs by
+// the chosen opinions: `time.missing` tells why where `shown` is false.
+// Empty when the city is not found.
+struct ZmanOfDay {
+  bool shown = false;
+  ShabbatTimeValue time;
+};
+std::vector<ZmanOfDay> ZmanimOfDay(AbsoluteDay day, const Options& all);
 
 // The text block of the day for the city of `options`: "Zmanim for date
 // D.M.Y", "Location <city>" and one "<name>: <time>" line per time (with

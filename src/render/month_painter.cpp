@@ -265,11 +265,7 @@ class MonthPainter {
   // sun calculation the times come from.
   void PlaceHeading() {
     if (draw_) {
-      const YearSheetSetup setup = YearSheetSetupOf(selected_.year, false, options_);
-      std::string text = setup.city;
-      if (!setup.zone.empty()) text = FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone});
-      const std::string sun = translate_perform(options_.times.sun.precise() ? "precise" : "classic");
-      text = FormatText(translate_perform("%s; sun calculation: %s"), {text, sun});
+      const std::string text = PrintoutPlaceHeading(options_);
       const FittedText fit = Fit(kFontOmer, text, area_.width);
       d_.set_color(kBlack);
       d_.draw_string_center(fonts_.Font(kFontOmer, fit.size), area_.x, area_.width, y_, fit.text);

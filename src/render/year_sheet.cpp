@@ -1,45 +1,13 @@
 #include "render/year_sheet.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
 #include "base/file_util.h"
-#include "base/text_format.h"
-#include "base/translate.h"
-#include "base/utf8.h"
 #include "render/colors.h"
-#include "render/drawing_ps.h"
 #include "render/pdf.h"
-#include "render/print.h"
+#include "render/sheet_page.h"
 
 namespace {
-
-constexpr int kTitleGrowth = 4;                       // the title is this many points larger than the table
-constexpr DrawingColor kStripe{61440, 61440, 61440};  // every other row, in colour
-constexpr std::string_view kEllipsis = "...";
-
-// The fonts of one size.
-struct SheetFonts {
-  DrawingFont normal = nullptr;
-  DrawingFont bold = nullptr;
-  DrawingFont title = nullptr;
-  int height = 0;
-  int titleHeight = 0;
-};
-
-SheetFonts FontsOf(Drawing& d, int size) {
-  SheetFonts f;
-  f.normal = d.use_font("helvetica", size + kDrawingPsSizeReduction, "normal", "r");
-  f.bold = d.use_font("helvetica", size + kDrawingPsSizeReduction, "bold", "r");
-  f.title = d.use_font("helvetica", size + kTitleGrowth + kDrawingPsSizeReduction, "bold", "r");
-  f.height = std::max(d.get_text_height(f.normal), d.get_text_height(f.bold));
-  f.titleHeight = d.get_text_height(f.title);
-  return f;
-}
 
 // The height of everything above the rows and below them on a page.
 int HeadHeight(const SheetFonts& f, const YearSheetText& text, int size) {
@@ -50,19 +18,6 @@ int FootHeight(const SheetFonts& f, const YearSheetText& text, int size, int pag
   if (!text.notes.empty()) h += size / 2 + static_cast<int>(text.notes.size()) * f.height;
   if (pages > 1) h += size / 2 + f.height;
   return h;
-}
-
-// `text` cut at a character boundary and ended with the ellipsis so that it
-// is at most `width` wide.
-std::string CutToWidth(Drawing& d, DrawingFont font, const std::string& text, int width) {
-  if (d.get_text_width(font, text) <= width) return text;
-  size_t keep = text.size();
-  while (keep > 0) {
-    keep = Utf8CutLength(text, keep - 1);
-    const std::string shorter = text.substr(0, keep) + std::string(kEllipsis);
-    if (d.get_text_width(font, shorter) <= width) return shorter;
-  }
-  return std::string();
 }
 
 // The columns at one size: false when they do not fit across the area
@@ -101,7 +56,7 @@ YearSheetLayout LayoutYearSheet(Drawing& d, const PaintArea& area, const YearShe
   const long long rows = static_cast<long long>(text.rows.size());
   // The layout at one size on `pages` pages.
   auto at = [&](int size, int pages) {
-    const SheetFonts f = FontsOf(d, size);
+    const SheetFonts f = SheetFontsOf(d, size);
     YearSheetLayout layout;
     layout.size = size;
     layout.pages = pages;
@@ -129,7 +84,7 @@ YearSheetLayout LayoutYearSheet(Drawing& d, const PaintArea& area, const YearShe
 YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearSheetText& text,
                                const std::function<void()>& nextPage) {
   const YearSheetLayout layout = LayoutYearSheet(d, area, text);
-  const SheetFonts f = FontsOf(d, layout.size);
+  const SheetFonts f = SheetFontsOf(d, layout.size);
   const int size = layout.size;
   const bool rtl = text.rightToLeft;
   const bool color = d.get_color_mode() == kColorModeColor;
@@ -156,10 +111,10 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
     if (page > 0) nextPage();
     int y = area.y;
     d.set_color(kBlack);
-    d.draw_string_center(f.title, area.x, area.width, y, CutToWidth(d, f.title, text.title, area.width));
+    d.draw_string_center(f.title, area.x, area.width, y, SheetCutToWidth(d, f.title, text.title, area.width));
     y += f.titleHeight + size / 2;
     for (const std::string& line : text.heading) {
-      d.draw_string_center(f.normal, area.x, area.width, y, CutToWidth(d, f.normal, line, area.width));
+      d.draw_string_center(f.normal, area.x, area.width, y, SheetCutToWidth(d, f.normal, line, area.width));
       y += f.height;
     }
     y += size / 2;
@@ -171,7 +126,7 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
     const int end = std::min(rows, row + layout.rowsPerPage);
     for (int first = row; row < end; ++row) {
       if (color && row % 2 == 1) {
-        d.set_color(kStripe);
+        d.set_color(kSheetStripe);
         d.fill_rectangle(area.x, y, area.width, layout.rowHeight);
       }
       d.set_color(kBlack);
@@ -180,7 +135,7 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
       for (int c = 0; c < kSheetColumnCount; ++c) {
         if (cells[c].empty()) continue;
         d.set_color(colorOf(c));
-        cell(f.normal, c, y, c == kSheetLabel ? CutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
+        cell(f.normal, c, y, c == kSheetLabel ? SheetCutToWidth(d, f.normal, cells[c], layout.width[c]) : cells[c]);
       }
       y += layout.rowHeight;
     }
@@ -188,7 +143,7 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
     if (page == layout.pages - 1 && !text.notes.empty()) {
       y += size / 2;
       for (const std::string& line : text.notes) {
-        const std::string note = CutToWidth(d, f.normal, line, area.width);
+        const std::string note = SheetCutToWidth(d, f.normal, line, area.width);
         if (rtl)
           d.draw_string_right(f.normal, area.x + area.width, y, note);
         else
@@ -204,34 +159,11 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
   return layout;
 }
 
-namespace {
-
-bool PaintPostScript(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
-                     const YearSheetText& text, const Options& options, std::string* error) {
-  {
-    DrawingPtr drawing = drawing_ps_new(stream, paperWidth, paperHeight, colorFlag, options);
-    Drawing& d = *drawing;
-    PaintYearSheet(d, area, text, [&d] { drawing_ps_next_page(d); });
-    drawing_ps_free(drawing);
-  }
-  if (std::fflush(stream) != 0 || std::ferror(stream)) {
-    if (error) *error = FormatText(translate_perform("Could not write the printout: %s"), {std::strerror(errno)});
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
                        const YearSheetText& text, const Options& options, std::string* error) {
-  // Without its font a Yiddish or Hebrew page would print in the wrong letters.
-  const std::string problem = PrintCheckYiddishFont(options);
-  if (!problem.empty()) {
-    if (error) *error = problem;
-    return false;
-  }
-  return PaintPostScript(stream, area, paperWidth, paperHeight, colorFlag, text, options, error);
+  return SheetToStream(
+      stream, paperWidth, paperHeight, colorFlag, options,
+      [&](Drawing& d, const std::function<void()>& nextPage) { PaintYearSheet(d, area, text, nextPage); }, error);
 }
 
 bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,

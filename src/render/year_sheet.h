@@ -12,10 +12,7 @@
 
 #include "compose/year_sheet.h"
 #include "render/drawing.h"
-
-// Type sizes in points on paper.
-inline constexpr int kSheetLargestSize = 10;
-inline constexpr int kSheetSmallestSize = 5;
+#include "render/sheet_page.h"
 
 struct YearSheetLayout {
   int size = kSheetLargestSize;  // of the table and the heading; the title is larger
