@@ -36,7 +36,8 @@ std::string KindOptions() {
 // The kind an option names, or 0.
 unsigned KindOfOption(const std::string& arg) {
   for (const IcsKindRow& row : kIcsKindRows)
-    if (arg.size() == row.option.size() + 2 && arg.compare(0, 2, "--") == 0 && arg.compare(2, std::string::npos, row.option) == 0)
+    if (arg.size() == row.option.size() + 2 && arg.compare(0, 2, "--") == 0 &&
+        arg.compare(2, std::string::npos, row.option) == 0)
       return row.kind;
   return 0;
 }
@@ -118,8 +119,9 @@ std::optional<ExportArgs> ReadExportArgs(const Args& args, const Options& option
   // Asked for by name, the daily learning without a chosen cycle would be an
   // empty calendar that looks like a successful export.
   if (named && e.kinds == kIcsLearning && !options.learning.AnyCycle()) {
-    error = "no daily learning cycle is chosen in the settings (Settings, Configure Daily Learning; "
-            "keys LearningMishnaYomit, LearningNachYomi, ...), so --learning has nothing to export";
+    error =
+        "no daily learning cycle is chosen in the settings (Settings, Configure Daily Learning; "
+        "keys LearningMishnaYomit, LearningNachYomi, ...), so --learning has nothing to export";
     return std::nullopt;
   }
   return e;
@@ -143,9 +145,11 @@ int RunExport(const Args& args, const Options& options, Format format, std::FILE
     const bool written = ReplaceFileAtomically(
         *e->outFile,
         [&](std::FILE* f) {
-          return WriteExport(*e, options, format, [f](std::string_view piece) {
-                   return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
-                 }).written;
+          return WriteExport(*e, options, format,
+                             [f](std::string_view piece) {
+                               return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
+                             })
+              .written;
         },
         &error);
     if (!written) {

@@ -20,7 +20,9 @@
 namespace {
 
 // The city of the options, when it is in the city file.
-bool ConfiguredCity(const TimesOptions& times, CityRec* place) { return CityGet(times.cityFile, times.city, place) != 0; }
+bool ConfiguredCity(const TimesOptions& times, CityRec* place) {
+  return CityGet(times.cityFile, times.city, place) != 0;
+}
 
 // What every day of one export shares.
 struct ExportRun {

@@ -24,7 +24,7 @@ enum IcsKind : unsigned {
   kIcsAnniversaries = 1u << 3,  // the anniversaries file's entries: "<label>: <name>"
   kIcsDafYomi = 1u << 4,
   kIcsOmer = 1u << 5,
-  kIcsLearning = 1u << 6,  // the cycles besides Daf Yomi chosen in the settings: "<cycle>: <portion>"
+  kIcsLearning = 1u << 6,     // the cycles besides Daf Yomi chosen in the settings: "<cycle>: <portion>"
   kIcsHebrewDates = 1u << 7,  // the Hebrew date of each day ("25 Kislev 5787" or "כ״ה כסלו תשפ״ז")
   kIcsMinorDays = 1u << 8,    // Yom Kippur Katan, BeHaB, ...; Kiddush Levana and the tekufot timed (with a city)
 };
@@ -71,7 +71,7 @@ struct ExportEvent {
   std::string identity;   // what tells apart the events of a kind on a day (empty: nothing needs to)
   std::string summary;    // never empty for an all-day event
   std::string description;
-  std::string location;                     // the city, for the timed events
+  std::string location;                    // the city, for the timed events
   std::optional<ShabbatTimeValue> moment;  // the moment of a timed event
 };
 
