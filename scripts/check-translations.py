@@ -302,8 +302,9 @@ def replace_all(text, entries, used, inside_words):
 
 
 CONVERSION_RE = re.compile(r"%[-0 +]*\d{0,3}l?([ds%])")
-# names that are written in Latin letters in every language: a paper format, the keys as the keyboard writes them
-LATIN_NAMES = re.compile(r"Ctrl\+,|\b(?:A4|Ctrl\+[A-Z]|Alt|F1|Home|Enter|Page Up|Page Down)\b")
+# names that are written in Latin letters in every language: a paper format, the keys as the keyboard writes them,
+# the file formats of the export and their file name extensions
+LATIN_NAMES = re.compile(r"Ctrl\+,|\.(?:ics|csv)\b|\b(?:A4|iCalendar|CSV|Ctrl\+[A-Z]|Alt|F1|Home|Enter|Page Up|Page Down)\b")
 COMPOSITIONS_PATH = "src/base/hebrew_points.h"
 ENCODING_PATH = "src/render/ps_text_encoding.cpp"
 ENCODING_HEADER = "src/render/ps_text_encoding.h"

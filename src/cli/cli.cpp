@@ -81,8 +81,16 @@ constexpr Command kCommands[] = {
      "minor-days 2026-01-01 2026-12-31", CmdMinorDays},
     {"learning", "FROM TO [--chosen]", "the study cycles of each day (DATE, CYCLE, TEXT), all or the chosen ones",
      "learning 2026-04-01 2026-04-07", CmdLearning},
-    {"ics", "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--learning] [--hebrew-dates]",
+    {"ics",
+     "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--learning] "
+     "[--hebrew-dates] [--minor-days]",
      "an iCalendar file of the days FROM..TO", "ics 2026-01-01 2026-12-31 --holidays > holidays.ics", CmdIcs},
+    {"csv",
+     "FROM TO [--holidays] [--parasha] [--times] [--anniversaries] [--daf-yomi] [--omer] [--learning] "
+     "[--hebrew-dates] [--minor-days] [--bom] [--out FILE]",
+     "the events of ics as a comma-separated file (Subject, Start Date, Start Time, End Date, End Time, All Day "
+     "Event, Description, Location) for calendars that import CSV; a UTF-8 byte-order mark first with --bom",
+     "csv 2026-01-01 2026-12-31 --holidays --out holidays.csv", CmdCsv},
     {"month",
      "YYYY-MM|--hebrew-month YYYY-MM-DD [--out FILE] [--pdf] [--paper Letter|Legal|A4] [--landscape] [--bw] "
      "[--margins L,T,R,B]",

@@ -38,9 +38,11 @@ int CmdEval(const Args& args, const Options& options, std::FILE* out, std::FILE*
 int CmdZmanim(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // anniversary TYPE D.M.Y YEAR: the day of an entry in a Hebrew year.
 int CmdAnniversary(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
-// ics FROM TO [--holidays] [--parasha] [--times] [--anniversaries]
-// [--daf-yomi] [--omer]: an iCalendar file of the range.
+// ics FROM TO [KIND OPTIONS]: an iCalendar file of the range.
 int CmdIcs(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+// csv FROM TO [KIND OPTIONS] [--bom] [--out FILE]: the same events
+// comma-separated.
+int CmdCsv(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // month YYYY-MM [options]: the month printed as PostScript.
 int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // learning FROM TO [--chosen]: "DATE<TAB>CYCLE<TAB>TEXT" for the study

@@ -3,20 +3,8 @@
 #include <cstdint>
 #include <map>
 
-#include "calendar/calendar.h"
-#include "calendar/daf_yomi.h"
-#include "compose/anniversary_lines.h"
-#include "compose/day_info.h"
-#include "compose/learning_lines.h"
-#include "compose/minor_day_lines.h"
-#include "compose/hebrew_date_text.h"
-#include "storage/anniversaries.h"
-#include "base/translate.h"
 #include "base/utf8.h"
-#include "suntimes/cities.h"
-#include "suntimes/dst.h"
-#include "suntimes/day_times.h"
-#include "suntimes/times_options.h"
+#include "calendar/calendar.h"
 
 namespace {
 
@@ -66,30 +54,23 @@ std::string DateText(AbsoluteDay day) {
 
 // ------------------------------------------------------------ events
 
-// One event on its way into the file.
+// Each event into the file.
 class EventWriter {
  public:
   EventWriter(const IcsSink& sink, IcsResult& result) : sink_(sink), result_(result) {}
 
-  // An all-day event on `day`.
-  void AllDay(AbsoluteDay day, std::string_view kind, std::string_view identity, std::string_view summary,
-              std::string_view description = {}) {
-    if (summary.empty()) return;
-    Begin(day, kind, identity);
-    Line("DTSTART;VALUE=DATE:" + DateText(day));
-    Line("DTEND;VALUE=DATE:" + DateText(day + 1));
-    End(summary, description, {});
+  // Writes one event; false when the sink refused it.
+  bool Write(const ExportEvent& e) {
+    Begin(e.day, e.kind, e.identity);
+    if (e.moment) {
+      // A moment: no duration.
+      Line("DTSTART:" + IcsUtcDateTime(e.day, e.moment->standardMinutes, e.moment->gmtOffset));
+    } else {
+      Line("DTSTART;VALUE=DATE:" + DateText(e.day));
+      Line("DTEND;VALUE=DATE:" + DateText(e.day + 1));
+    }
+    return End(e.summary, e.description, e.location);
   }
-
-  // An event at a moment (no duration) on `day`.
-  void Timed(AbsoluteDay day, std::string_view kind, const std::string& utc, std::string_view summary,
-             std::string_view location) {
-    Begin(day, kind, {});
-    Line("DTSTART:" + utc);
-    End(summary, {}, location);
-  }
-
-  bool Failed() const { return !result_.written; }
 
  private:
   void Begin(AbsoluteDay day, std::string_view kind, std::string_view identity) {
@@ -107,15 +88,19 @@ class EventWriter {
     Line("DTSTAMP:" + std::string(kDtStamp));
   }
 
-  void End(std::string_view summary, std::string_view description, std::string_view location) {
+  bool End(std::string_view summary, std::string_view description, std::string_view location) {
     Line("SUMMARY:" + IcsEscapeText(summary));
     if (!description.empty()) Line("DESCRIPTION:" + IcsEscapeText(description));
     if (!location.empty()) Line("LOCATION:" + IcsEscapeText(location));
     // Information only: the events do not make the user busy.
     Line("TRANSP:TRANSPARENT");
     event_ += "END:VEVENT\r\n";
-    if (result_.written && !sink_(event_)) result_.written = false;
-    if (result_.written) ++result_.events;
+    if (!sink_(event_)) {
+      result_.written = false;
+      return false;
+    }
+    ++result_.events;
+    return true;
   }
 
   void Line(const std::string& line) { event_ += IcsFoldLine(line); }
@@ -126,82 +111,6 @@ class EventWriter {
   AbsoluteDay uidDay_ = 0;
   std::map<std::string, int> uidCounts_;
 };
-
-// The city of the options, when it is in the city file.
-bool ConfiguredCity(const TimesOptions& times, CityRec* place) { return CityGet(times.cityFile, times.city, place) != 0; }
-
-// What every day of one export shares.
-struct ExportRun {
-  CalendarRules rules;
-  DayTimes times;
-  std::string location;
-  ClockStyle clock;         // how a minor day's moment is written in its title
-  LearningChoice learning;  // the cycles of kIcsLearning (Daf Yomi is a kind of its own)
-  bool numerals = false;  // Hebrew dates in Hebrew numerals
-  int language = kLanguageEnglish;
-};
-
-// The times that are moments of a minor day rather than of a fast or a festival.
-bool IsMoment(DayTimeKind kind) {
-  return kind == DayTimeKind::kKiddushLevanaBegins || kind == DayTimeKind::kKiddushLevanaEnds ||
-         kind == DayTimeKind::kTekufa || kind == DayTimeKind::kBirkatHaChama;
-}
-
-// The events of one day, in a fixed order.
-void WriteDay(EventWriter& w, AbsoluteDay day, unsigned kinds, const ExportRun& run) {
-  if (kinds & (kIcsHolidays | kIcsParasha | kIcsOmer)) {
-    const DayInformation info = PaintInternal_GetDayInformation(day, run.rules, run.language);
-    if (kinds & kIcsHolidays) {
-      const std::string yizkor =
-          !info.holiday.empty() && IsYizkor(day, run.rules) ? translate_perform("Yizkor") : std::string();
-      w.AllDay(day, "holiday", {}, info.holiday, yizkor);
-      w.AllDay(day, "rosh-khodesh", {}, info.roshKhodesh);
-    }
-    if (kinds & kIcsParasha) {
-      w.AllDay(day, "parasha", {}, info.torahSection);
-      w.AllDay(day, "special-shabbat", {}, info.specialShabbat);
-    }
-    if (kinds & kIcsOmer) w.AllDay(day, "omer", {}, info.omer);
-  }
-  const std::vector<DayTime> dayTimes =
-      kinds & (kIcsTimes | kIcsMinorDays) ? run.times.Of(day) : std::vector<DayTime>();
-  if (kinds & kIcsTimes) {
-    // Candle lighting, havdalah, and the fast, Khanukka and khamets times.
-    for (const DayTime& t : dayTimes) {
-      // The moments of the moon and the sun are events of the minor days.
-      if (!t.computed || (t.minorDay && IsMoment(t.kind))) continue;
-      const std::string utc = IcsUtcDateTime(day, t.time.standardMinutes, t.time.gmtOffset);
-      w.Timed(day, DayTimeKindOf(t.kind).icsKind, utc, DayTimeLabel(t), run.location);
-    }
-  }
-  if (kinds & kIcsAnniversaries) {
-    // An entry is known by its type and name, not by the translated label.
-    for (const AnniversaryRec& rec : AnniFileEntriesOnDay(day))
-      w.AllDay(day, "anniversary", std::string(1, rec.type) + rec.name, AnniversaryLine(rec));
-  }
-  if (kinds & kIcsDafYomi) {
-    const GregorianDate g = GregorianFromAbsolute(day);
-    const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);
-    if (!daf.empty()) w.AllDay(day, "daf-yomi", {}, translate_replace(daf));
-  }
-  if (kinds & kIcsLearning) {
-    // The cycle's id is the kind: one event per cycle and day.
-    for (const LearningLine& line : LearningLinesOf(day, run.learning, run.rules))
-      w.AllDay(day, line.id, {}, line.title + ": " + line.text);
-  }
-  if (kinds & kIcsHebrewDates) w.AllDay(day, "hebrew-date", {}, HebrewDateText(HebrewFromAbsolute(day), run.numerals));
-  if (kinds & kIcsMinorDays) {
-    for (const MinorDayLine& line : MinorDayLinesOf(day, run.rules, dayTimes, run.clock)) {
-      const std::string_view kind = MinorDayOf(line.day).name;
-      if (line.time.empty()) {
-        w.AllDay(day, kind, {}, line.title);
-      } else {
-        const DayTime& t = line.moment;
-        w.Timed(day, kind, IcsUtcDateTime(day, t.time.standardMinutes, t.time.gmtOffset), line.title, run.location);
-      }
-    }
-  }
-}
 
 }  // namespace
 
@@ -308,21 +217,6 @@ std::string IcsUtcDateTime(AbsoluteDay day, int standardMinutes, int zoneHours) 
 
 // ------------------------------------------------------------ export
 
-unsigned IcsDefaultKinds(const LearningChoice& learning) {
-  // The Hebrew date of every day only when asked for: an event a day.
-  unsigned kinds = kIcsAllKinds & ~static_cast<unsigned>(kIcsHebrewDates);
-  if (!learning.dafYomi) kinds &= ~static_cast<unsigned>(kIcsDafYomi);
-  if (!learning.AnyCycle()) kinds &= ~static_cast<unsigned>(kIcsLearning);
-  return kinds;
-}
-
-IcsTimesCheck IcsCheckTimes(const TimesOptions& times) {
-  CityRec place;
-  if (!ConfiguredCity(times, &place)) return IcsTimesCheck::kCityNotFound;
-  if (times.dstRule && !DstRuleIsValid(*times.dstRule)) return IcsTimesCheck::kInvalidDstRule;
-  return IcsTimesCheck::kOk;
-}
-
 IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, const Options& options,
                            const IcsSink& sink) {
   IcsResult result;
@@ -330,21 +224,8 @@ IcsResult IcsWriteCalendar(AbsoluteDay first, AbsoluteDay last, unsigned kinds, 
     result.written = false;
     return result;
   }
-  const CityFileSnapshot cityFile;  // one look at the city file for the whole export
-  ExportRun run{options.rules,
-                DayTimesFor(options.rules, options.times, options.style),
-                {},
-                options.times.clock,
-                options.learning,
-                options.text.hebrewNumerals,
-                options.text.language};
-  run.learning.dafYomi = false;
-  if (kinds & (kIcsTimes | kIcsMinorDays)) {
-    CityRec place;
-    if (ConfiguredCity(options.times, &place)) run.location = Utf8FromLatin1(place.name);
-  }
   EventWriter writer(sink, result);
-  for (AbsoluteDay day = first; day <= last && !writer.Failed(); ++day) WriteDay(writer, day, kinds, run);
+  ExportEventsOf(first, last, kinds, options, [&writer](const ExportEvent& e) { return writer.Write(e); });
   if (result.written && !sink(kFooter)) result.written = false;
   return result;
 }

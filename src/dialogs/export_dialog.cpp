@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "compose/current_options.h"
 #include "calendar/calendar.h"
@@ -13,6 +14,7 @@
 #include "dialogs/message.h"
 #include "forms/export_form.h"
 #include "base/file_util.h"
+#include "compose/csv_export.h"
 #include "compose/ics_export.h"
 #include "compose/learning_lines.h"
 #include "base/settings.h"
@@ -36,6 +38,7 @@ struct ExportDialog {
   GtkWidget* fromEntry = nullptr;
   GtkWidget* toEntry = nullptr;
   std::array<GtkWidget*, std::size(kIcsKindRows)> kinds{};
+  GtkWidget* formatList = nullptr;
   GtkWidget* fileEntry = nullptr;
   // The file last chosen in the file chooser, which has asked about
   // replacing it already.
@@ -47,6 +50,18 @@ unsigned ChosenKinds(const ExportDialog& d) {
   for (size_t i = 0; i < d.kinds.size(); ++i)
     if (gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(d.kinds[i]))) kinds |= kIcsKindRows[i].kind;
   return kinds;
+}
+
+ExportFormat ChosenFormat(const ExportDialog& d) {
+  const gint active = gtk_combo_box_get_active(GTK_COMBO_BOX(d.formatList));
+  return active > 0 ? kExportFormatRows[active].format : kExportFormatRows[0].format;
+}
+
+// The file name's extension follows the format chosen.
+void OnFormatChanged(GtkWidget*, gpointer data) {
+  ExportDialog& d = *static_cast<ExportDialog*>(data);
+  const std::string file = ExportFileForFormat(gtk_entry_get_text(GTK_ENTRY(d.fileEntry)), ChosenFormat(d));
+  gtk_entry_set_text(GTK_ENTRY(d.fileEntry), file.c_str());
 }
 
 // The file chooser of the "Browse..." button: its choice goes into the entry.
@@ -84,7 +99,7 @@ void OnBrowse(GtkWidget*, gpointer data) {
 // keeps the dialog open.
 bool Export(ExportDialog& d) {
   ExportForm form{gtk_entry_get_text(GTK_ENTRY(d.fromEntry)), gtk_entry_get_text(GTK_ENTRY(d.toEntry)), ChosenKinds(d),
-                  gtk_entry_get_text(GTK_ENTRY(d.fileEntry))};
+                  gtk_entry_get_text(GTK_ENTRY(d.fileEntry)), ChosenFormat(d)};
   ExportRequest r;
   std::string problem;
   if (!ReadExportForm(form, &r, &problem)) {
@@ -96,14 +111,17 @@ bool Export(ExportDialog& d) {
       DialogsDoYesNo(FormatText(translate_perform("The file %s exists. Replace it?"), {path})) != kAnswerYes)
     return false;
 
-  IcsResult result;
+  ExportResult result;
   std::string error;
   const bool written = ReplaceFileAtomically(
       path,
       [&](std::FILE* f) {
-        result = IcsWriteCalendar(r.first, r.last, r.kinds, CurrentOptions(), [f](std::string_view piece) {
+        const ExportTextSink sink = [f](std::string_view piece) {
           return std::fwrite(piece.data(), 1, piece.size(), f) == piece.size();
-        });
+        };
+        const Options options = CurrentOptions();
+        result = r.format == ExportFormat::kCsv ? CsvWriteCalendar(r.first, r.last, r.kinds, options, false, sink)
+                                                : IcsWriteCalendar(r.first, r.last, r.kinds, options, sink);
         return result.written;
       },
       &error);
@@ -134,7 +152,12 @@ int DialogsDoExport(const GregorianDate& today) {
     dialogs::ApplyDialogFont(d.kinds[i]);
     dialogs::AddRow(vbox, {d.kinds[i]});
   }
+  std::vector<std::string> formats;
+  for (const ExportFormatRow& row : kExportFormatRows) formats.push_back(translate_perform(row.label));
+  d.formatList = dialogs::NewChoiceList(formats, formats[0]);
+  dialogs::AddRow(vbox, {dialogs::DialogLabel(translate_perform("Format:")), d.formatList});
   d.fileEntry = dialogs::DialogEntry(30, dialogs::kExportDefaultFile);
+  g_signal_connect(d.formatList, "changed", G_CALLBACK(OnFormatChanged), &d);
   GtkWidget* browse = gtk_button_new_with_label(translate_perform("Browse...").c_str());
   dialogs::ApplyDialogFont(browse);
   g_signal_connect(browse, "clicked", G_CALLBACK(OnBrowse), &d);

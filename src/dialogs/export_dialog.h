@@ -1,5 +1,6 @@
-// "Export to calendar file...": a range of dates, the kinds of events and a
-// file name; writes the iCalendar file that lumaro-cli ics writes.
+// "Export to calendar file...": a range of dates, the kinds of events, a
+// format and a file name; writes the iCalendar file that lumaro-cli ics
+// writes, or the comma-separated file of lumaro-cli csv.
 #pragma once
 
 #include <string>

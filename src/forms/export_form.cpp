@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 
@@ -88,6 +89,22 @@ std::string TimesProblem(IcsTimesCheck check) {
 
 }  // namespace
 
+std::string ExportFileForFormat(const std::string& file, ExportFormat format) {
+  const size_t nameStart = file.find_last_of('/') + 1;  // 0 without a slash
+  const size_t dot = file.rfind('.');
+  const bool hasExtension = dot != std::string::npos && dot > nameStart;
+  std::string_view wanted;
+  for (const ExportFormatRow& row : kExportFormatRows)
+    if (row.format == format) wanted = row.extension;
+  if (file.find_first_not_of(' ') == std::string::npos || file.size() == nameStart) return file;
+  if (!hasExtension) return file + std::string(wanted);
+  std::string extension = file.substr(dot);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (const ExportFormatRow& row : kExportFormatRows)
+    if (extension == row.extension) return file.substr(0, dot) + std::string(wanted);
+  return file;
+}
+
 ExportDates ExportProposedDates(const GregorianDate& today) {
   const GregorianDate last{31, 12, kLastYear};
   const GregorianDate later = today.year < kLastYear ? YearsLater(today, 1) : last;
@@ -109,6 +126,7 @@ bool ReadExportForm(const ExportForm& form, ExportRequest* request, std::string*
     return false;
   }
   r.kinds = form.kinds;
+  r.format = form.format;
   if (r.kinds == 0) {
     *error = translate_perform("Choose at least one kind of event");
     return false;

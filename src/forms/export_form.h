@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "calendar/types.h"
 
@@ -23,17 +24,36 @@ struct ExportDates {
 };
 ExportDates ExportProposedDates(const GregorianDate& today);
 
+// The file formats of an export, in the order the dialog offers them.
+enum class ExportFormat { kICalendar, kCsv };
+struct ExportFormatRow {
+  ExportFormat format;
+  std::string_view label;      // English text of the dialog's choice
+  std::string_view extension;  // of the file name, with its dot
+};
+inline constexpr ExportFormatRow kExportFormatRows[] = {
+    {ExportFormat::kICalendar, "iCalendar (.ics)", ".ics"},
+    {ExportFormat::kCsv, "CSV, comma-separated (.csv)", ".csv"},
+};
+
+// The file name made to follow a change of format: the extension of another
+// format becomes that of `format`, a name without any extension gets it, and
+// any other extension (the user's own) is kept. Blank stays blank.
+std::string ExportFileForFormat(const std::string& file, ExportFormat format);
+
 struct ExportForm {
   std::string from;  // day.month.year, as typed
   std::string to;
   unsigned kinds = 0;  // kIcs* flags of the boxes checked
   std::string file;    // as typed ("~/" allowed)
+  ExportFormat format = ExportFormat::kICalendar;
 };
 
 struct ExportRequest {
   AbsoluteDay first = 0;
   AbsoluteDay last = 0;
   unsigned kinds = 0;
+  ExportFormat format = ExportFormat::kICalendar;
   std::string path;     // the file with "~" expanded
   bool exists = false;  // a file of that name is there (ask before replacing it)
 };

@@ -68,6 +68,11 @@ TEST_F(FormsTest, Export) {
       got = "OK " + testdata::IsoOf(req.first) + ".." + testdata::IsoOf(req.last) + " " + req.path;
     EXPECT_EQ(got, WithHome(r[5], home_.path())) << r[0] << " " << r[1] << " " << r[2] << " " << r[3];
   }
+  for (const auto& r : Rows("export_extension.tsv", 3)) {
+    const std::string file = r[0] == "_" ? " " : r[0];
+    EXPECT_EQ(ExportFileForFormat(file, r[1] == "csv" ? ExportFormat::kCsv : ExportFormat::kICalendar),
+              r[2] == "_" ? " " : r[2]) << r[0] << " " << r[1];
+  }
   for (const auto& r : Rows("export_proposal.tsv", 3)) {
     const ExportDates dates = ExportProposedDates(GregorianFromAbsolute(*testdata::IsoDay(r[0])));
     EXPECT_EQ(dates.from + " " + dates.to, r[1] + " " + r[2]) << r[0];
