@@ -59,6 +59,7 @@ struct Values {
   int learningRambamThreeChapters = 0;
   int learningTehillim = 0;
   int learningPirkeiAvot = 0;
+  int learningArukhHaShulchanYomi = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -94,7 +95,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 54> kRows = {{
+constexpr std::array<Row, 55> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -136,6 +137,7 @@ constexpr std::array<Row, 54> kRows = {{
     {"LearningRambamThreeChapters", &Values::learningRambamThreeChapters, nullptr},
     {"LearningTehillim", &Values::learningTehillim, nullptr},
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
+    {"LearningArukhHaShulchanYomi", &Values::learningArukhHaShulchanYomi, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -171,7 +173,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 8> kLearningRows = {{
+constexpr std::array<LearningRow, 9> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -180,6 +182,7 @@ constexpr std::array<LearningRow, 8> kLearningRows = {{
     {"rambam-3", &Values::learningRambamThreeChapters},
     {"tehillim", &Values::learningTehillim},
     {"pirkei-avot", &Values::learningPirkeiAvot},
+    {"arukh-hashulchan-yomi", &Values::learningArukhHaShulchanYomi},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

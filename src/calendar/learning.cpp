@@ -24,6 +24,7 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kRambamThreeChapters, "rambam-3", "Rambam, three chapters"},
     {LearningCycle::kTehillim, "tehillim", "Tehillim"},
     {LearningCycle::kPirkeiAvot, "pirkei-avot", "Pirkei Avot"},
+    {LearningCycle::kArukhHaShulchanYomi, "arukh-hashulchan-yomi", "Arukh HaShulchan Yomi"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -54,6 +55,10 @@ AbsoluteDay YerushalmiStart() {
 }
 AbsoluteDay RambamStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(27, kNisan, 5744);  // 29 April 1984
+  return day;
+}
+AbsoluteDay ArukhHaShulchanStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(6, kSivan, 5780);  // 29 May 2020
   return day;
 }
 
@@ -263,6 +268,27 @@ void PirkeiAvot(AbsoluteDay d, const CalendarRules& rules, LearningPortion& p) {
   Add(p, WholeChapters(0, chapter, chapter + 1));
 }
 
+// ---------------------------------------------------------------- Arukh HaShulchan Yomi
+
+// The section that day `day` of the schedule learns.
+int ArukhHaShulchanSectionOf(int day) {
+  int section = 0;
+  while (section + 1 < kArukhHaShulchanSectionCount &&
+         ArukhHaShulchanSections[static_cast<size_t>(section + 1)].firstDay <= day)
+    ++section;
+  return section;
+}
+
+// The day's row of the schedule, which repeats without a pause.
+void ArukhHaShulchanYomi(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - ArukhHaShulchanStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kArukhHaShulchanCycleDays) + 1;
+  const int day = static_cast<int>(n % kArukhHaShulchanCycleDays);
+  const SeifRange& r = ArukhHaShulchanDays[static_cast<size_t>(day)];
+  Add(p, {static_cast<int16_t>(ArukhHaShulchanSectionOf(day)), {r.firstSiman, r.firstSeif}, {r.lastSiman, r.lastSeif}});
+}
+
 // ---------------------------------------------------------------- text
 
 void AppendPlace(std::string& out, const LearningPlace& place) {
@@ -302,6 +328,8 @@ int LearningBookCount(LearningCycle cycle) {
     case LearningCycle::kTehillim:
     case LearningCycle::kPirkeiAvot:
       return 1;
+    case LearningCycle::kArukhHaShulchanYomi:
+      return kArukhHaShulchanSectionCount;
   }
   return 0;
 }
@@ -323,6 +351,8 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return kPsalms;
     case LearningCycle::kPirkeiAvot:
       return kAvos;
+    case LearningCycle::kArukhHaShulchanYomi:
+      return ArukhHaShulchanSections[b].name;
   }
   return {};
 }
@@ -358,6 +388,9 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
       break;
     case LearningCycle::kPirkeiAvot:
       PirkeiAvot(d, rules, p);
+      break;
+    case LearningCycle::kArukhHaShulchanYomi:
+      ArukhHaShulchanYomi(d, p);
       break;
   }
   if (p.count == 0) p.cycleNumber = 0;

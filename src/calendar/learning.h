@@ -1,6 +1,7 @@
 // The daily study cycles beside Daf Yomi: Mishna Yomit, Nach Yomi,
 // Yerushalmi Yomi, the Rambam (one and three chapters a day), the monthly
-// Tehillim and Pirkei Avot on the Shabbat afternoons of the summer.
+// Tehillim, Pirkei Avot on the Shabbat afternoons of the summer and the
+// Arukh HaShulchan by its published daily schedule.
 //
 // A portion is a short list of parts, each a book (tractate, law) of the
 // cycle with a first and last place; the English text joins them as
@@ -26,22 +27,23 @@ enum class LearningCycle : int8_t {
   kRambamThreeChapters,  // three chapters a day, begun the same day
   kTehillim,             // the psalms of the day of the Hebrew month
   kPirkeiAvot,           // a chapter of Avos on the Shabbat afternoons from Pesakh to Rosh HaShana
+  kArukhHaShulchanYomi,  // a few seifim of the Arukh HaShulchan a day since 6 Sivan 5780 (29 May 2020)
 };
 
-inline constexpr int kLearningCycleCount = 7;
+inline constexpr int kLearningCycleCount = 8;
 // Every cycle, in the order the program lists them.
 inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles = {
     LearningCycle::kMishnaYomit,       LearningCycle::kNachYomi,
     LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
     LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
-    LearningCycle::kPirkeiAvot};
+    LearningCycle::kPirkeiAvot,       LearningCycle::kArukhHaShulchanYomi};
 
 // The id by which Daf Yomi (calendar/daf_yomi.h) is listed beside these
 // cycles in the settings, the learning lists and the export.
 inline constexpr std::string_view kDafYomiId = "daf-yomi";
 
 // A place in a book: chapter (or page, or paragraph of an introduction) and
-// verse (mishna, halacha); verse 0 stands for the whole chapter.
+// verse (mishna, halacha, seif); verse 0 stands for the whole chapter.
 struct LearningPlace {
   int16_t chapter = 0;
   int16_t verse = 0;
@@ -65,14 +67,15 @@ struct LearningPortion {
 };
 
 // Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
-// "rambam-1", "rambam-3", "tehillim", "pirkei-avot".
+// "rambam-1", "rambam-3", "tehillim", "pirkei-avot", "arukh-hashulchan-yomi".
 std::string_view LearningCycleId(LearningCycle cycle);
 // English name of the cycle (a translation key): "Mishna Yomit",
 // "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
-// "Rambam, three chapters", "Tehillim", "Pirkei Avot".
+// "Rambam, three chapters", "Tehillim", "Pirkei Avot", "Arukh HaShulchan Yomi".
 std::string_view LearningCycleTitle(LearningCycle cycle);
 // Number of books of a cycle (tractates, books, laws with the Rambam's four
-// introductions first); Tehillim has one ("Psalms"), Pirkei Avot one ("Avos").
+// introductions first, the four sections of the Arukh HaShulchan); Tehillim
+// has one ("Psalms"), Pirkei Avot one ("Avos").
 int LearningBookCount(LearningCycle cycle);
 // English name of book 0..count-1 of a cycle (a translation key), or empty.
 std::string_view LearningBookName(LearningCycle cycle, int book);

@@ -17,6 +17,7 @@ constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
     "Rambam",      // kRambamThreeChapters
     "",            // kTehillim: "Psalms"
     "",            // kPirkeiAvot: "Avos"
+    "Arukh HaShulchan",  // kArukhHaShulchanYomi: its sections are those of the Shulchan Arukh
 };
 
 // "Hilchos " + the name: the key under which a law of the Rambam is looked up first.
