@@ -10,7 +10,8 @@
 //   node /path/to/lumaro/scripts/extract-learning-schedules.mjs > /path/to/lumaro/tests/data/learning_schedules_reference.tsv
 //
 // Every day is written as "YYYY-MM-DD<TAB>text\n", the text in our English
-// form ("Orach Chaim 8:20-9:4"); the file keeps, per cycle:
+// form ("Orach Chaim 8:20-9:4", tractates spelt as tests/data/daf_yomi_names.tsv
+// maps them); the file keeps, per cycle:
 //   start <cycle> <YYYY-MM-DD>                the first day with a portion
 //   year <cycle> <YYYY> <days> <fnv>          days with a portion in that
 //       Gregorian year and the 32-bit FNV-1a hash (hex) of their lines
@@ -19,8 +20,8 @@
 //       book in the first cycle
 // The script fails if a cycle differs between Israel and the Diaspora.
 import {readFileSync} from 'node:fs';
-import {join} from 'node:path';
-import {pathToFileURL} from 'node:url';
+import {dirname, join} from 'node:path';
+import {fileURLToPath, pathToFileURL} from 'node:url';
 
 const packageDir = (name) => join(process.cwd(), 'node_modules', name);
 const packageJson = (name) => JSON.parse(readFileSync(join(packageDir(name), 'package.json'), 'utf8'));
@@ -29,7 +30,13 @@ const {DailyLearning, HDate} = await load('@hebcal/core');
 await load('@hebcal/learning');
 
 const LAST_YEAR = 2100;
-
+// The package's tractate names -> ours, from the repository's own table.
+const dafNames = new Map(readFileSync(join(dirname(fileURLToPath(import.meta.url)), '../tests/data/daf_yomi_names.tsv'), 'utf8')
+  .split('\n').filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t')));
+const ourDaf = (name) => {
+  if (!dafNames.has(name)) throw new Error(`no name of ours for ${name}`);
+  return dafNames.get(name);
+};
 // [our id, the package's calendar name, the event -> [book, our text], the
 // year to look from, the days of one cycle, a note on edition and custom]
 const CYCLES = [
@@ -37,6 +44,9 @@ const CYCLES = [
     2019, 1719, 'the schedule begun 29 May 2020, repeating every 1719 days without a pause; the simanim and seifim' +
     ' are those of the printed Arukh HaShulchan; no difference of edition or custom between the package and us (a day of' +
     ' one seif the package writes "2.26-26", we "2:26")'],
+  ['daf-weekly', 'dafWeekly', (ev) => [ev.daf.name, `${ourDaf(ev.daf.name)} ${ev.daf.blatt}`], 2004, 2711 * 7,
+    'a page of Daf Yomi\'s order a week from Sunday 6 March 2005, every day of the week; the package names the pages' +
+    ' 22-37 of Me\'ilah Kinnim, Tamid and Midot, we name them Me\'ilah as our Daf Yomi does (tests/data/daf_yomi_names.tsv)'],
 ];
 
 // "8.20-9.4" -> "8:20-9:4", "14.2-9" -> "14:2-9", "2.26-26" -> "2:26".

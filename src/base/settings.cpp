@@ -60,6 +60,7 @@ struct Values {
   int learningTehillim = 0;
   int learningPirkeiAvot = 0;
   int learningArukhHaShulchanYomi = 0;
+  int learningDafWeekly = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -95,7 +96,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 55> kRows = {{
+constexpr std::array<Row, 56> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -138,6 +139,7 @@ constexpr std::array<Row, 55> kRows = {{
     {"LearningTehillim", &Values::learningTehillim, nullptr},
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
     {"LearningArukhHaShulchanYomi", &Values::learningArukhHaShulchanYomi, nullptr},
+    {"LearningDafWeekly", &Values::learningDafWeekly, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -173,7 +175,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 9> kLearningRows = {{
+constexpr std::array<LearningRow, 10> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -183,6 +185,7 @@ constexpr std::array<LearningRow, 9> kLearningRows = {{
     {"tehillim", &Values::learningTehillim},
     {"pirkei-avot", &Values::learningPirkeiAvot},
     {"arukh-hashulchan-yomi", &Values::learningArukhHaShulchanYomi},
+    {"daf-weekly", &Values::learningDafWeekly},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calendar/calendar.h"
+#include "calendar/daf_yomi.h"
 #include "calendar/festivals.h"
 #include "calendar/learning_tables.h"
 
@@ -25,6 +26,7 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kTehillim, "tehillim", "Tehillim"},
     {LearningCycle::kPirkeiAvot, "pirkei-avot", "Pirkei Avot"},
     {LearningCycle::kArukhHaShulchanYomi, "arukh-hashulchan-yomi", "Arukh HaShulchan Yomi"},
+    {LearningCycle::kDafWeekly, "daf-weekly", "Weekly Daf"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -55,6 +57,10 @@ AbsoluteDay YerushalmiStart() {
 }
 AbsoluteDay RambamStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(27, kNisan, 5744);  // 29 April 1984
+  return day;
+}
+AbsoluteDay DafWeeklyStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(25, kAdar, 5765);  // Sunday 6 March 2005
   return day;
 }
 AbsoluteDay ArukhHaShulchanStart() {
@@ -289,6 +295,17 @@ void ArukhHaShulchanYomi(AbsoluteDay d, LearningPortion& p) {
   Add(p, {static_cast<int16_t>(ArukhHaShulchanSectionOf(day)), {r.firstSiman, r.firstSeif}, {r.lastSiman, r.lastSeif}});
 }
 
+// ---------------------------------------------------------------- weekly Daf
+
+// The pages of Daf Yomi in its order, one a week from Sunday to Shabbat.
+void DafWeekly(AbsoluteDay d, LearningPortion& p) {
+  if (d < DafWeeklyStart()) return;
+  const int64_t week = (d - DafWeeklyStart()) / 7;
+  p.cycleNumber = static_cast<int>(week / kDafYomiCyclePages) + 1;
+  const DafYomiPlace page = DafYomiPlaceAt(static_cast<int>(week % kDafYomiCyclePages));
+  Add(p, WholeChapters(page.tractate, page.page, page.page));
+}
+
 // ---------------------------------------------------------------- text
 
 void AppendPlace(std::string& out, const LearningPlace& place) {
@@ -330,6 +347,8 @@ int LearningBookCount(LearningCycle cycle) {
       return 1;
     case LearningCycle::kArukhHaShulchanYomi:
       return kArukhHaShulchanSectionCount;
+    case LearningCycle::kDafWeekly:
+      return DafYomiTractateCount();
   }
   return 0;
 }
@@ -353,6 +372,8 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return kAvos;
     case LearningCycle::kArukhHaShulchanYomi:
       return ArukhHaShulchanSections[b].name;
+    case LearningCycle::kDafWeekly:
+      return DafYomiTractateName(book);
   }
   return {};
 }
@@ -391,6 +412,9 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
       break;
     case LearningCycle::kArukhHaShulchanYomi:
       ArukhHaShulchanYomi(d, p);
+      break;
+    case LearningCycle::kDafWeekly:
+      DafWeekly(d, p);
       break;
   }
   if (p.count == 0) p.cycleNumber = 0;

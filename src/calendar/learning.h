@@ -1,7 +1,7 @@
 // The daily study cycles beside Daf Yomi: Mishna Yomit, Nach Yomi,
 // Yerushalmi Yomi, the Rambam (one and three chapters a day), the monthly
 // Tehillim, Pirkei Avot on the Shabbat afternoons of the summer and the
-// Arukh HaShulchan by its published daily schedule.
+// Arukh HaShulchan by its published daily schedule and the weekly Daf.
 //
 // A portion is a short list of parts, each a book (tractate, law) of the
 // cycle with a first and last place; the English text joins them as
@@ -28,15 +28,17 @@ enum class LearningCycle : int8_t {
   kTehillim,             // the psalms of the day of the Hebrew month
   kPirkeiAvot,           // a chapter of Avos on the Shabbat afternoons from Pesakh to Rosh HaShana
   kArukhHaShulchanYomi,  // a few seifim of the Arukh HaShulchan a day since 6 Sivan 5780 (29 May 2020)
+  kDafWeekly,            // a page of Daf Yomi's order a week since Sunday 25 Adar I 5765 (6 March 2005)
 };
 
-inline constexpr int kLearningCycleCount = 8;
+inline constexpr int kLearningCycleCount = 9;
 // Every cycle, in the order the program lists them.
 inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles = {
     LearningCycle::kMishnaYomit,       LearningCycle::kNachYomi,
     LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
     LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
-    LearningCycle::kPirkeiAvot,       LearningCycle::kArukhHaShulchanYomi};
+    LearningCycle::kPirkeiAvot,       LearningCycle::kArukhHaShulchanYomi,
+    LearningCycle::kDafWeekly};
 
 // The id by which Daf Yomi (calendar/daf_yomi.h) is listed beside these
 // cycles in the settings, the learning lists and the export.
@@ -67,14 +69,17 @@ struct LearningPortion {
 };
 
 // Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
-// "rambam-1", "rambam-3", "tehillim", "pirkei-avot", "arukh-hashulchan-yomi".
+// "rambam-1", "rambam-3", "tehillim", "pirkei-avot", "arukh-hashulchan-yomi",
+// "daf-weekly".
 std::string_view LearningCycleId(LearningCycle cycle);
 // English name of the cycle (a translation key): "Mishna Yomit",
 // "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
-// "Rambam, three chapters", "Tehillim", "Pirkei Avot", "Arukh HaShulchan Yomi".
+// "Rambam, three chapters", "Tehillim", "Pirkei Avot", "Arukh HaShulchan Yomi",
+// "Weekly Daf".
 std::string_view LearningCycleTitle(LearningCycle cycle);
 // Number of books of a cycle (tractates, books, laws with the Rambam's four
-// introductions first, the four sections of the Arukh HaShulchan); Tehillim
+// introductions first, the four sections of the Arukh HaShulchan, the
+// tractates of Daf Yomi for the weekly Daf); Tehillim
 // has one ("Psalms"), Pirkei Avot one ("Avos").
 int LearningBookCount(LearningCycle cycle);
 // English name of book 0..count-1 of a cycle (a translation key), or empty.
