@@ -11,7 +11,7 @@
 //
 // Every day is written as "YYYY-MM-DD<TAB>text\n", the text in our English
 // form ("Orach Chaim 8:20-9:4", tractates spelt as tests/data/daf_yomi_names.tsv
-// maps them); the file keeps, per cycle:
+// and learning_names.tsv map them); the file keeps, per cycle:
 //   start <cycle> <YYYY-MM-DD>                the first day with a portion
 //   year <cycle> <YYYY> <days> <fnv>          days with a portion in that
 //       Gregorian year and the 32-bit FNV-1a hash (hex) of their lines
@@ -30,9 +30,12 @@ const {DailyLearning, HDate} = await load('@hebcal/core');
 await load('@hebcal/learning');
 
 const LAST_YEAR = 2100;
-// The package's tractate names -> ours, from the repository's own table.
-const dafNames = new Map(readFileSync(join(dirname(fileURLToPath(import.meta.url)), '../tests/data/daf_yomi_names.tsv'), 'utf8')
-  .split('\n').filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t')));
+// The package's tractate names -> ours, from the repository's own tables:
+// Daf Yomi's, and the Mishna's and Yerushalmi's ("tractate" rows).
+const dataRows = (file) => readFileSync(join(dirname(fileURLToPath(import.meta.url)), '../tests/data', file), 'utf8')
+  .split('\n').filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t'));
+const dafNames = new Map(dataRows('daf_yomi_names.tsv'));
+const tractateNames = new Map(dataRows('learning_names.tsv').filter((f) => f[0] === 'tractate').map((f) => f.slice(1)));
 const ourDaf = (name) => {
   if (!dafNames.has(name)) throw new Error(`no name of ours for ${name}`);
   return dafNames.get(name);
@@ -47,6 +50,10 @@ const CYCLES = [
   ['daf-weekly', 'dafWeekly', (ev) => [ev.daf.name, `${ourDaf(ev.daf.name)} ${ev.daf.blatt}`], 2004, 2711 * 7,
     'a page of Daf Yomi\'s order a week from Sunday 6 March 2005, every day of the week; the package names the pages' +
     ' 22-37 of Me\'ilah Kinnim, Tamid and Midot, we name them Me\'ilah as our Daf Yomi does (tests/data/daf_yomi_names.tsv)'],
+  ['yerushalmi-schottenstein', 'yerushalmi-schottenstein',
+    (ev) => [ev.daf.name, `${tractateNames.get(ev.daf.name) ?? ev.daf.name} ${ev.daf.blatt}`], 2021, 2094,
+    'a page of the Schottenstein edition a day from 14 November 2022 without a pause (Yom Kippur and Tisha BeAv' +
+    ' too, unlike the Vilna cycle); tractates spelt as tests/data/learning_names.tsv maps them'],
 ];
 
 // "8.20-9.4" -> "8:20-9:4", "14.2-9" -> "14:2-9", "2.26-26" -> "2:26".

@@ -61,6 +61,7 @@ struct Values {
   int learningPirkeiAvot = 0;
   int learningArukhHaShulchanYomi = 0;
   int learningDafWeekly = 0;
+  int learningYerushalmiSchottenstein = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -96,7 +97,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 56> kRows = {{
+constexpr std::array<Row, 57> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -140,6 +141,7 @@ constexpr std::array<Row, 56> kRows = {{
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
     {"LearningArukhHaShulchanYomi", &Values::learningArukhHaShulchanYomi, nullptr},
     {"LearningDafWeekly", &Values::learningDafWeekly, nullptr},
+    {"LearningYerushalmiSchottenstein", &Values::learningYerushalmiSchottenstein, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -175,7 +177,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 10> kLearningRows = {{
+constexpr std::array<LearningRow, 11> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -186,6 +188,7 @@ constexpr std::array<LearningRow, 10> kLearningRows = {{
     {"pirkei-avot", &Values::learningPirkeiAvot},
     {"arukh-hashulchan-yomi", &Values::learningArukhHaShulchanYomi},
     {"daf-weekly", &Values::learningDafWeekly},
+    {"yerushalmi-schottenstein", &Values::learningYerushalmiSchottenstein},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

@@ -27,6 +27,7 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kPirkeiAvot, "pirkei-avot", "Pirkei Avot"},
     {LearningCycle::kArukhHaShulchanYomi, "arukh-hashulchan-yomi", "Arukh HaShulchan Yomi"},
     {LearningCycle::kDafWeekly, "daf-weekly", "Weekly Daf"},
+    {LearningCycle::kYerushalmiSchottenstein, "yerushalmi-schottenstein", "Yerushalmi Yomi (Schottenstein)"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -53,6 +54,10 @@ AbsoluteDay NachStart() {
 }
 AbsoluteDay YerushalmiStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(15, kShevat, 5740);  // 2 February 1980
+  return day;
+}
+AbsoluteDay YerushalmiSchottensteinStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(20, kHeshvan, 5783);  // 14 November 2022
   return day;
 }
 AbsoluteDay RambamStart() {
@@ -156,6 +161,14 @@ void YerushalmiYomi(AbsoluteDay d, LearningPortion& p) {
   const int64_t pages = d - start - pauses;
   p.cycleNumber = static_cast<int>(pages / kYerushalmiCyclePages) + 1;
   Add(p, ChapterAt(YerushalmiTractates, static_cast<int>(pages % kYerushalmiCyclePages)));
+}
+
+// One page of the Schottenstein edition a day, without a pause.
+void YerushalmiSchottenstein(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - YerushalmiSchottensteinStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kYerushalmiSchottensteinCyclePages) + 1;
+  Add(p, ChapterAt(YerushalmiSchottensteinTractates, static_cast<int>(n % kYerushalmiSchottensteinCyclePages)));
 }
 
 // ---------------------------------------------------------------- Rambam
@@ -338,6 +351,7 @@ int LearningBookCount(LearningCycle cycle) {
     case LearningCycle::kNachYomi:
       return kNachBookCount;
     case LearningCycle::kYerushalmiYomi:
+    case LearningCycle::kYerushalmiSchottenstein:
       return kYerushalmiTractateCount;
     case LearningCycle::kRambamOneChapter:
     case LearningCycle::kRambamThreeChapters:
@@ -374,6 +388,8 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return ArukhHaShulchanSections[b].name;
     case LearningCycle::kDafWeekly:
       return DafYomiTractateName(book);
+    case LearningCycle::kYerushalmiSchottenstein:
+      return YerushalmiSchottensteinTractates[b].name;
   }
   return {};
 }
@@ -415,6 +431,9 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
       break;
     case LearningCycle::kDafWeekly:
       DafWeekly(d, p);
+      break;
+    case LearningCycle::kYerushalmiSchottenstein:
+      YerushalmiSchottenstein(d, p);
       break;
   }
   if (p.count == 0) p.cycleNumber = 0;

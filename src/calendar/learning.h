@@ -1,7 +1,8 @@
 // The daily study cycles beside Daf Yomi: Mishna Yomit, Nach Yomi,
 // Yerushalmi Yomi, the Rambam (one and three chapters a day), the monthly
 // Tehillim, Pirkei Avot on the Shabbat afternoons of the summer and the
-// Arukh HaShulchan by its published daily schedule and the weekly Daf.
+// Arukh HaShulchan by its published daily schedule, the weekly Daf and the
+// Yerushalmi by the pages of the Schottenstein edition.
 //
 // A portion is a short list of parts, each a book (tractate, law) of the
 // cycle with a first and last place; the English text joins them as
@@ -29,16 +30,17 @@ enum class LearningCycle : int8_t {
   kPirkeiAvot,           // a chapter of Avos on the Shabbat afternoons from Pesakh to Rosh HaShana
   kArukhHaShulchanYomi,  // a few seifim of the Arukh HaShulchan a day since 6 Sivan 5780 (29 May 2020)
   kDafWeekly,            // a page of Daf Yomi's order a week since Sunday 25 Adar I 5765 (6 March 2005)
+  kYerushalmiSchottenstein,  // a page of the Schottenstein Yerushalmi a day since 20 Heshvan 5783 (14 November 2022)
 };
 
-inline constexpr int kLearningCycleCount = 9;
+inline constexpr int kLearningCycleCount = 10;
 // Every cycle, in the order the program lists them.
 inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles = {
     LearningCycle::kMishnaYomit,       LearningCycle::kNachYomi,
     LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
     LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
     LearningCycle::kPirkeiAvot,       LearningCycle::kArukhHaShulchanYomi,
-    LearningCycle::kDafWeekly};
+    LearningCycle::kDafWeekly,        LearningCycle::kYerushalmiSchottenstein};
 
 // The id by which Daf Yomi (calendar/daf_yomi.h) is listed beside these
 // cycles in the settings, the learning lists and the export.
@@ -70,12 +72,12 @@ struct LearningPortion {
 
 // Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
 // "rambam-1", "rambam-3", "tehillim", "pirkei-avot", "arukh-hashulchan-yomi",
-// "daf-weekly".
+// "daf-weekly", "yerushalmi-schottenstein".
 std::string_view LearningCycleId(LearningCycle cycle);
 // English name of the cycle (a translation key): "Mishna Yomit",
 // "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
 // "Rambam, three chapters", "Tehillim", "Pirkei Avot", "Arukh HaShulchan Yomi",
-// "Weekly Daf".
+// "Weekly Daf", "Yerushalmi Yomi (Schottenstein)".
 std::string_view LearningCycleTitle(LearningCycle cycle);
 // Number of books of a cycle (tractates, books, laws with the Rambam's four
 // introductions first, the four sections of the Arukh HaShulchan, the

@@ -90,6 +90,7 @@ inline constexpr int kArukhHaShulchanSectionCount = 4;
 inline constexpr int kMishnaCycleDays = 2096;        // 4192 mishnayot, two a day
 inline constexpr int kNachCycleDays = 742;           // chapters
 inline constexpr int kYerushalmiCyclePages = 1554;   // pages; the cycle also pauses on fast days
+inline constexpr int kYerushalmiSchottensteinCyclePages = 2094;  // pages of that edition, without a pause
 inline constexpr int kRambamOneChapterCycleDays = 1017;   // 12 days of introductions, 1005 of laws
 inline constexpr int kRambamThreeChapterCycleDays = 339;  // 4 days of introductions, 335 of laws
 inline constexpr int kArukhHaShulchanCycleDays = 1719;   // the days of its published schedule
@@ -101,6 +102,9 @@ extern const std::array<ChapterBook, kNachBookCount> NachBooks;
 // Yerushalmi Yomi: the tractates of the Vilna edition with their pages, each
 // numbered from 1.
 extern const std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates;
+// Yerushalmi Yomi by the pages of the Schottenstein edition, in that
+// edition's order of the tractates, each numbered from 1.
+extern const std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiSchottensteinTractates;
 // The Rambam: the four introductions (books 0..3), then the laws with their
 // chapters (law i is book kRambamIntroBookCount + i).
 extern const std::array<std::string_view, kRambamIntroBookCount> RambamIntroBooks;

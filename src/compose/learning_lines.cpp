@@ -19,6 +19,7 @@ constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
     "",            // kPirkeiAvot: "Avos"
     "Arukh HaShulchan",  // kArukhHaShulchanYomi: its sections are those of the Shulchan Arukh
     "Weekly Daf",        // kDafWeekly: the tractates and pages of Daf Yomi
+    "Yerushalmi",        // kYerushalmiSchottenstein
 };
 
 // "Hilchos " + the name: the key under which a law of the Rambam is looked up first.
