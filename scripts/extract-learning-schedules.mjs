@@ -11,7 +11,7 @@
 //
 // Every day is written as "YYYY-MM-DD<TAB>text\n", the text in our English
 // form ("Orach Chaim 8:20-9:4", tractates spelt as tests/data/daf_yomi_names.tsv
-// and learning_names.tsv map them); the file keeps, per cycle:
+// and learning_names.tsv map them, "Genesis 1" for 929); the file keeps, per cycle:
 //   start <cycle> <YYYY-MM-DD>                the first day with a portion
 //   year <cycle> <YYYY> <days> <fnv>          days with a portion in that
 //       Gregorian year and the 32-bit FNV-1a hash (hex) of their lines
@@ -36,6 +36,7 @@ const dataRows = (file) => readFileSync(join(dirname(fileURLToPath(import.meta.u
   .split('\n').filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t'));
 const dafNames = new Map(dataRows('daf_yomi_names.tsv'));
 const tractateNames = new Map(dataRows('learning_names.tsv').filter((f) => f[0] === 'tractate').map((f) => f.slice(1)));
+const nachNames = new Map(dataRows('learning_names.tsv').filter((f) => f[0] === 'nach').map((f) => f.slice(1)));
 const ourDaf = (name) => {
   if (!dafNames.has(name)) throw new Error(`no name of ours for ${name}`);
   return dafNames.get(name);
@@ -54,6 +55,10 @@ const CYCLES = [
     (ev) => [ev.daf.name, `${tractateNames.get(ev.daf.name) ?? ev.daf.name} ${ev.daf.blatt}`], 2021, 2094,
     'a page of the Schottenstein edition a day from 14 November 2022 without a pause (Yom Kippur and Tisha BeAv' +
     ' too, unlike the Vilna cycle); tractates spelt as tests/data/learning_names.tsv maps them'],
+  ['929', '929', (ev) => [ev.reading.book, `${nachNames.get(ev.reading.book) ?? ev.reading.book} ${ev.reading.bookChap}`],
+    2014, 7 * 186, 'a chapter each Sunday to Thursday from 21 December 2014; the package ends the first cycle after' +
+    ' chapter 869 (I Chronicles 5) on 18 April 2018 and begins the second on 15 July 2018, and so do we; a cycle' +
+    ' leaves its last Thursday empty so that the next begins on a Sunday'],
 ];
 
 // "8.20-9.4" -> "8:20-9:4", "14.2-9" -> "14:2-9", "2.26-26" -> "2:26".

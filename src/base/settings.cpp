@@ -62,6 +62,7 @@ struct Values {
   int learningArukhHaShulchanYomi = 0;
   int learningDafWeekly = 0;
   int learningYerushalmiSchottenstein = 0;
+  int learningTanakh929 = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -97,7 +98,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 57> kRows = {{
+constexpr std::array<Row, 58> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -142,6 +143,7 @@ constexpr std::array<Row, 57> kRows = {{
     {"LearningArukhHaShulchanYomi", &Values::learningArukhHaShulchanYomi, nullptr},
     {"LearningDafWeekly", &Values::learningDafWeekly, nullptr},
     {"LearningYerushalmiSchottenstein", &Values::learningYerushalmiSchottenstein, nullptr},
+    {"LearningTanakh929", &Values::learningTanakh929, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -177,7 +179,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 11> kLearningRows = {{
+constexpr std::array<LearningRow, 12> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -189,6 +191,7 @@ constexpr std::array<LearningRow, 11> kLearningRows = {{
     {"arukh-hashulchan-yomi", &Values::learningArukhHaShulchanYomi},
     {"daf-weekly", &Values::learningDafWeekly},
     {"yerushalmi-schottenstein", &Values::learningYerushalmiSchottenstein},
+    {"929", &Values::learningTanakh929},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

@@ -28,6 +28,7 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kArukhHaShulchanYomi, "arukh-hashulchan-yomi", "Arukh HaShulchan Yomi"},
     {LearningCycle::kDafWeekly, "daf-weekly", "Weekly Daf"},
     {LearningCycle::kYerushalmiSchottenstein, "yerushalmi-schottenstein", "Yerushalmi Yomi (Schottenstein)"},
+    {LearningCycle::kTanakh929, "929", "929 Tanakh"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -58,6 +59,17 @@ AbsoluteDay YerushalmiStart() {
 }
 AbsoluteDay YerushalmiSchottensteinStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(20, kHeshvan, 5783);  // 14 November 2022
+  return day;
+}
+// 929 began on Sunday 21 December 2014 (29 Kislev 5775); its first cycle
+// stopped after chapter 869 (I Chronicles 5) on 18 April 2018, and the
+// second began on Sunday 15 July 2018 (3 Av 5778).
+AbsoluteDay Tanakh929Start() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(29, kKislev, 5775);
+  return day;
+}
+AbsoluteDay Tanakh929SecondStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(3, kAv, 5778);
   return day;
 }
 AbsoluteDay RambamStart() {
@@ -169,6 +181,38 @@ void YerushalmiSchottenstein(AbsoluteDay d, LearningPortion& p) {
   if (n < 0) return;
   p.cycleNumber = static_cast<int>(n / kYerushalmiSchottensteinCyclePages) + 1;
   Add(p, ChapterAt(YerushalmiSchottensteinTractates, static_cast<int>(n % kYerushalmiSchottensteinCyclePages)));
+}
+
+// ---------------------------------------------------------------- 929
+
+constexpr int k929FirstCycleChapters = 869;
+constexpr int k929ReadingDays = 5;  // Sunday to Thursday
+// A cycle takes whole weeks: 929 chapters fill 186 weeks but the last
+// Thursday, which has none, and the next cycle begins on the Sunday after.
+constexpr int k929CycleSlots = (kTanakhChapters + k929ReadingDays - 1) / k929ReadingDays * k929ReadingDays;
+
+// Chapter `index` (from 0) of the Tanakh, the Torah first; books 0..4 are
+// the Torah's, 5.. those of Nach.
+LearningPart TanakhChapterAt(int index) {
+  if (index < kTanakhChapters - kNachCycleDays) return ChapterAt(TorahBooks, index);
+  LearningPart part = ChapterAt(NachBooks, index - (kTanakhChapters - kNachCycleDays));
+  part.book = static_cast<int16_t>(part.book + kTorahBookCount);
+  return part;
+}
+
+// A chapter on each day from Sunday to Thursday, without a festival pause.
+void Tanakh929(AbsoluteDay d, LearningPortion& p) {
+  const bool firstCycle = d < Tanakh929SecondStart();
+  const AbsoluteDay start = firstCycle ? Tanakh929Start() : Tanakh929SecondStart();
+  if (d < start) return;
+  const int64_t n = d - start;  // both starts are Sundays
+  if (n % 7 >= k929ReadingDays) return;
+  const int64_t slot = n / 7 * k929ReadingDays + n % 7;
+  const int64_t cycle = firstCycle ? 0 : slot / k929CycleSlots + 1;
+  const int chapter = static_cast<int>(firstCycle ? slot : slot % k929CycleSlots);
+  if (chapter >= (firstCycle ? k929FirstCycleChapters : kTanakhChapters)) return;
+  p.cycleNumber = static_cast<int>(cycle) + 1;
+  Add(p, TanakhChapterAt(chapter));
 }
 
 // ---------------------------------------------------------------- Rambam
@@ -353,6 +397,8 @@ int LearningBookCount(LearningCycle cycle) {
     case LearningCycle::kYerushalmiYomi:
     case LearningCycle::kYerushalmiSchottenstein:
       return kYerushalmiTractateCount;
+    case LearningCycle::kTanakh929:
+      return kTorahBookCount + kNachBookCount;
     case LearningCycle::kRambamOneChapter:
     case LearningCycle::kRambamThreeChapters:
       return kRambamIntroBookCount + kRambamLawCount;
@@ -390,6 +436,8 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return DafYomiTractateName(book);
     case LearningCycle::kYerushalmiSchottenstein:
       return YerushalmiSchottensteinTractates[b].name;
+    case LearningCycle::kTanakh929:
+      return b < kTorahBookCount ? TorahBooks[b].name : NachBooks[b - kTorahBookCount].name;
   }
   return {};
 }
@@ -434,6 +482,9 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
       break;
     case LearningCycle::kYerushalmiSchottenstein:
       YerushalmiSchottenstein(d, p);
+      break;
+    case LearningCycle::kTanakh929:
+      Tanakh929(d, p);
       break;
   }
   if (p.count == 0) p.cycleNumber = 0;

@@ -2,7 +2,8 @@
 // Yerushalmi Yomi, the Rambam (one and three chapters a day), the monthly
 // Tehillim, Pirkei Avot on the Shabbat afternoons of the summer and the
 // Arukh HaShulchan by its published daily schedule, the weekly Daf and the
-// Yerushalmi by the pages of the Schottenstein edition.
+// Yerushalmi by the pages of the Schottenstein edition, and 929, the Tanakh
+// a chapter a weekday.
 //
 // A portion is a short list of parts, each a book (tractate, law) of the
 // cycle with a first and last place; the English text joins them as
@@ -31,16 +32,18 @@ enum class LearningCycle : int8_t {
   kArukhHaShulchanYomi,  // a few seifim of the Arukh HaShulchan a day since 6 Sivan 5780 (29 May 2020)
   kDafWeekly,            // a page of Daf Yomi's order a week since Sunday 25 Adar I 5765 (6 March 2005)
   kYerushalmiSchottenstein,  // a page of the Schottenstein Yerushalmi a day since 20 Heshvan 5783 (14 November 2022)
+  kTanakh929,            // a chapter of the Tanakh from Sunday to Thursday since 21 December 2014
 };
 
-inline constexpr int kLearningCycleCount = 10;
+inline constexpr int kLearningCycleCount = 11;
 // Every cycle, in the order the program lists them.
 inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles = {
     LearningCycle::kMishnaYomit,       LearningCycle::kNachYomi,
     LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
     LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
     LearningCycle::kPirkeiAvot,       LearningCycle::kArukhHaShulchanYomi,
-    LearningCycle::kDafWeekly,        LearningCycle::kYerushalmiSchottenstein};
+    LearningCycle::kDafWeekly,        LearningCycle::kYerushalmiSchottenstein,
+    LearningCycle::kTanakh929};
 
 // The id by which Daf Yomi (calendar/daf_yomi.h) is listed beside these
 // cycles in the settings, the learning lists and the export.
@@ -62,6 +65,7 @@ struct LearningPart {
 
 // The portion of one cycle on one day. `count` is 0 on a day without one
 // (before the cycle began, Yom Kippur and Tisha BeAv for the Yerushalmi,
+// Friday and Shabbat for 929,
 // days other than the Shabbatot of the season for Pirkei Avot).
 struct LearningPortion {
   LearningCycle cycle = LearningCycle::kMishnaYomit;
@@ -72,16 +76,17 @@ struct LearningPortion {
 
 // Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
 // "rambam-1", "rambam-3", "tehillim", "pirkei-avot", "arukh-hashulchan-yomi",
-// "daf-weekly", "yerushalmi-schottenstein".
+// "daf-weekly", "yerushalmi-schottenstein", "929".
 std::string_view LearningCycleId(LearningCycle cycle);
 // English name of the cycle (a translation key): "Mishna Yomit",
 // "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
 // "Rambam, three chapters", "Tehillim", "Pirkei Avot", "Arukh HaShulchan Yomi",
-// "Weekly Daf", "Yerushalmi Yomi (Schottenstein)".
+// "Weekly Daf", "Yerushalmi Yomi (Schottenstein)", "929 Tanakh".
 std::string_view LearningCycleTitle(LearningCycle cycle);
 // Number of books of a cycle (tractates, books, laws with the Rambam's four
 // introductions first, the four sections of the Arukh HaShulchan, the
-// tractates of Daf Yomi for the weekly Daf); Tehillim
+// tractates of Daf Yomi for the weekly Daf, the Torah's five books and
+// those of Nach for 929); Tehillim
 // has one ("Psalms"), Pirkei Avot one ("Avos").
 int LearningBookCount(LearningCycle cycle);
 // English name of book 0..count-1 of a cycle (a translation key), or empty.

@@ -122,6 +122,16 @@ constexpr std::array<ChapterBook, kNachBookCount> NachBooks = {{
     {"II Chronicles", 36},        // day 706 from 7 January 2026
 }};
 
+// The Torah in 929: the comment gives the book's first chapter of the
+// program and the day it was read in the cycle begun 15 July 2018.
+constexpr std::array<ChapterBook, kTorahBookCount> TorahBooks = {{
+    {"Genesis", 50},      // chapter 0 on 15 July 2018
+    {"Exodus", 40},       // chapter 50 on 23 September 2018
+    {"Leviticus", 27},    // chapter 90 on 18 November 2018
+    {"Numbers", 36},      // chapter 117 on 25 December 2018
+    {"Deuteronomy", 34},  // chapter 153 on 13 February 2019
+}};
+
 // Yerushalmi Yomi, one page a day: 1554 pages. The comment gives the index of
 // the tractate's first page and its date in the cycle begun 14 November 2022.
 constexpr std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates = {{
@@ -218,6 +228,8 @@ constexpr int ChapterCount(const ChapterBook* first, const ChapterBook* last) {
   return total;
 }
 static_assert(ChapterCount(NachBooks.begin(), NachBooks.end()) == kNachCycleDays, "Nach has 742 chapters");
+static_assert(ChapterCount(TorahBooks.begin(), TorahBooks.end()) + kNachCycleDays == kTanakhChapters,
+              "the Torah has 187 chapters");
 static_assert(ChapterCount(YerushalmiSchottensteinTractates.begin(), YerushalmiSchottensteinTractates.end()) ==
                   kYerushalmiSchottensteinCyclePages,
               "the Schottenstein edition has 2094 pages");

@@ -78,6 +78,7 @@ struct TehillimDay {
 
 inline constexpr int kMishnaTractateCount = 63;
 inline constexpr int kNachBookCount = 34;
+inline constexpr int kTorahBookCount = 5;
 inline constexpr int kYerushalmiTractateCount = 39;
 inline constexpr int kRambamIntroBookCount = 4;
 inline constexpr int kRambamLawCount = 84;
@@ -89,6 +90,7 @@ inline constexpr int kArukhHaShulchanSectionCount = 4;
 // Days of one cycle (learning_tables.cpp checks them against the tables).
 inline constexpr int kMishnaCycleDays = 2096;        // 4192 mishnayot, two a day
 inline constexpr int kNachCycleDays = 742;           // chapters
+inline constexpr int kTanakhChapters = 929;          // the Torah's 187 and the 742 of Nach
 inline constexpr int kYerushalmiCyclePages = 1554;   // pages; the cycle also pauses on fast days
 inline constexpr int kYerushalmiSchottensteinCyclePages = 2094;  // pages of that edition, without a pause
 inline constexpr int kRambamOneChapterCycleDays = 1017;   // 12 days of introductions, 1005 of laws
@@ -99,6 +101,8 @@ inline constexpr int kArukhHaShulchanCycleDays = 1719;   // the days of its publ
 extern const std::array<MishnaTractate, kMishnaTractateCount> MishnaTractates;
 // Nach Yomi: the Prophets and the Writings, one chapter a day.
 extern const std::array<ChapterBook, kNachBookCount> NachBooks;
+// The five books of the Torah, read before them in 929.
+extern const std::array<ChapterBook, kTorahBookCount> TorahBooks;
 // Yerushalmi Yomi: the tractates of the Vilna edition with their pages, each
 // numbered from 1.
 extern const std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates;

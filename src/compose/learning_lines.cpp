@@ -20,6 +20,7 @@ constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
     "Arukh HaShulchan",  // kArukhHaShulchanYomi: its sections are those of the Shulchan Arukh
     "Weekly Daf",        // kDafWeekly: the tractates and pages of Daf Yomi
     "Yerushalmi",        // kYerushalmiSchottenstein
+    "929",               // kTanakh929: the books of Nach Yomi and the Torah
 };
 
 // "Hilchos " + the name: the key under which a law of the Rambam is looked up first.

@@ -75,7 +75,7 @@ TEST(LearningLines, DialogModel) {
   testenv::TempHome home;
   settingsReset();
   LearningForm form = LearningFormFromSettings();
-  ASSERT_EQ(form.size(), 11u);
+  ASSERT_EQ(form.size(), 12u);
   EXPECT_TRUE(form[0].id == "daf-yomi" && form[0].label == "Daf Yomi" && form[7].label == "Pirkei Avot" &&
               form[8].id == "arukh-hashulchan-yomi" && form[9].label == "Weekly Daf");
   for (size_t i = 0; i < form.size(); ++i) EXPECT_EQ(form[i].chosen, i == 0) << form[i].id;
