@@ -17,7 +17,7 @@ constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
     "Rambam",      // kRambamThreeChapters
     "",            // kTehillim: "Psalms"
     "",            // kPirkeiAvot: "Avos"
-    "Arukh HaShulchan",  // kArukhHaShulchanYomi: its sections are those of the Shulchan Arukh
+    "",                  // kArukhHaShulchanYomi: "Orach Chaim", "Yoreh De'ah", no other cycle's books
     "Weekly Daf",        // kDafWeekly: the tractates and pages of Daf Yomi
     "Yerushalmi",        // kYerushalmiSchottenstein
     "929",               // kTanakh929: the books of Nach Yomi and the Torah

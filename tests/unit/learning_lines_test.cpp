@@ -47,7 +47,7 @@ TEST(LearningLines, CellLinesInEnglishAndTranslated) {
   EXPECT_EQ(Cells(all),
             (std::vector<std::string>{"Mishna Sotah 4:3-4", "I Kings 8", "Yerushalmi Eruvin 65", "Rambam Ma'asros 2",
                                       "Rambam Yom Tov 7-8, Chametz u'Matzah 1", "Psalms 55-59", "Avos 3",
-                                      "Arukh HaShulchan Yoreh De'ah 267:173-268:1", "Weekly Daf Kesuvos 88",
+                                      "Yoreh De'ah 267:173-268:1", "Weekly Daf Kesuvos 88",
                                       "Yerushalmi Ma'asros 30"}));
   EXPECT_TRUE(Cells(LearningChoice{}).empty());
   testenv::WriteFile(
