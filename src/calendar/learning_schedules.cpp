@@ -7,10 +7,10 @@ namespace calendar::detail {
 // Arukh HaShulchan Yomi: the whole of Orach Chaim and Yoreh De'ah, then
 // chosen simanim of Even HaEzer (1 to 23) and Choshen Mishpat (259 to 427).
 constexpr std::array<ScheduleSection, kArukhHaShulchanSectionCount> ArukhHaShulchanSections = {{
-    {"Orach Chaim", 0},        // from 29 May 2020 and 11 February 2025
-    {"Yoreh De'ah", 1013},     // from 8 March 2023
-    {"Even HaEzer", 1673},     // from 27 December 2024
-    {"Choshen Mishpat", 1687}, // from 10 January 2025
+    {"Orach Chaim", 0},         // from 29 May 2020 and 11 February 2025
+    {"Yoreh De'ah", 1013},      // from 8 March 2023
+    {"Even HaEzer", 1673},      // from 27 December 2024
+    {"Choshen Mishpat", 1687},  // from 10 January 2025
 }};
 
 // The days of the schedule, five a line; the comments give the first day of
