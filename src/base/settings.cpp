@@ -59,6 +59,10 @@ struct Values {
   int learningRambamThreeChapters = 0;
   int learningTehillim = 0;
   int learningPirkeiAvot = 0;
+  int learningArukhHaShulchanYomi = 0;
+  int learningDafWeekly = 0;
+  int learningYerushalmiSchottenstein = 0;
+  int learningTanakh929 = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -94,7 +98,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 54> kRows = {{
+constexpr std::array<Row, 58> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -136,6 +140,10 @@ constexpr std::array<Row, 54> kRows = {{
     {"LearningRambamThreeChapters", &Values::learningRambamThreeChapters, nullptr},
     {"LearningTehillim", &Values::learningTehillim, nullptr},
     {"LearningPirkeiAvot", &Values::learningPirkeiAvot, nullptr},
+    {"LearningArukhHaShulchanYomi", &Values::learningArukhHaShulchanYomi, nullptr},
+    {"LearningDafWeekly", &Values::learningDafWeekly, nullptr},
+    {"LearningYerushalmiSchottenstein", &Values::learningYerushalmiSchottenstein, nullptr},
+    {"LearningTanakh929", &Values::learningTanakh929, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -171,7 +179,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 8> kLearningRows = {{
+constexpr std::array<LearningRow, 12> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -180,6 +188,10 @@ constexpr std::array<LearningRow, 8> kLearningRows = {{
     {"rambam-3", &Values::learningRambamThreeChapters},
     {"tehillim", &Values::learningTehillim},
     {"pirkei-avot", &Values::learningPirkeiAvot},
+    {"arukh-hashulchan-yomi", &Values::learningArukhHaShulchanYomi},
+    {"daf-weekly", &Values::learningDafWeekly},
+    {"yerushalmi-schottenstein", &Values::learningYerushalmiSchottenstein},
+    {"929", &Values::learningTanakh929},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

@@ -65,7 +65,7 @@ constexpr int CycleLength() {
   return total;
 }
 constexpr int kCycleDays = CycleLength();
-static_assert(kCycleDays == 2711, "one page a day, 2711 pages a cycle");
+static_assert(kCycleDays == kDafYomiCyclePages, "one page a day, 2711 pages a cycle");
 
 // Day 0 of cycle 1.
 constexpr GregorianDate kCycleAnchor{10, 7, 1923};
@@ -102,6 +102,19 @@ int GetDafYomiInternal(int index, std::string* tractate) {
   const size_t i = TractateIndexOf(index);
   if (tractate) *tractate = kDafYomis[i].name;
   return index - kPagesBefore[i] + kDafYomis[i].firstPage;
+}
+
+int DafYomiTractateCount() { return static_cast<int>(kDafYomis.size()); }
+
+std::string_view DafYomiTractateName(int tractate) {
+  if (tractate < 0 || tractate >= DafYomiTractateCount()) return {};
+  return kDafYomis[static_cast<size_t>(tractate)].name;
+}
+
+DafYomiPlace DafYomiPlaceAt(int index) {
+  if (index < 0 || index >= kCycleDays) return {};
+  const size_t i = TractateIndexOf(index);
+  return {static_cast<int>(i), index - kPagesBefore[i] + kDafYomis[i].firstPage};
 }
 
 int DafYomiGetIt(DafYomiRec* rec) {

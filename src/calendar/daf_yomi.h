@@ -43,6 +43,20 @@ struct DafYomiPage {
   int page = 0;
 };
 DafYomiPage DafYomiPageOf(AbsoluteDay d);
+// Pages of one cycle.
+inline constexpr int kDafYomiCyclePages = 2711;
+// Number of tractates of the cycle, and the name of tractate 0..count-1
+// (empty outside).
+int DafYomiTractateCount();
+std::string_view DafYomiTractateName(int tractate);
+// The tractate (0..count-1) and page of cycle index 0..2710; tractate -1
+// and page 0 outside the cycle.
+struct DafYomiPlace {
+  int tractate = -1;
+  int page = 0;
+};
+DafYomiPlace DafYomiPlaceAt(int index);
+
 // Tractate of cycle index 0..2710 and its page; an index outside the cycle
 // gives an empty name and page 0.
 int GetDafYomiInternal(int index, std::string* tractate);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "calendar/calendar.h"
+#include "calendar/daf_yomi.h"
 #include "calendar/festivals.h"
 #include "calendar/learning_tables.h"
 
@@ -24,6 +25,10 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kRambamThreeChapters, "rambam-3", "Rambam, three chapters"},
     {LearningCycle::kTehillim, "tehillim", "Tehillim"},
     {LearningCycle::kPirkeiAvot, "pirkei-avot", "Pirkei Avot"},
+    {LearningCycle::kArukhHaShulchanYomi, "arukh-hashulchan-yomi", "Arukh HaShulchan Yomi"},
+    {LearningCycle::kDafWeekly, "daf-weekly", "Weekly Daf"},
+    {LearningCycle::kYerushalmiSchottenstein, "yerushalmi-schottenstein", "Yerushalmi Yomi (Schottenstein)"},
+    {LearningCycle::kTanakh929, "929", "929 Tanakh"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -52,8 +57,31 @@ AbsoluteDay YerushalmiStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(15, kShevat, 5740);  // 2 February 1980
   return day;
 }
+AbsoluteDay YerushalmiSchottensteinStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(20, kHeshvan, 5783);  // 14 November 2022
+  return day;
+}
+// 929 began on Sunday 21 December 2014 (29 Kislev 5775); its first cycle
+// stopped after chapter 869 (I Chronicles 5) on 18 April 2018, and the
+// second began on Sunday 15 July 2018 (3 Av 5778).
+AbsoluteDay Tanakh929Start() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(29, kKislev, 5775);
+  return day;
+}
+AbsoluteDay Tanakh929SecondStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(3, kAv, 5778);
+  return day;
+}
 AbsoluteDay RambamStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(27, kNisan, 5744);  // 29 April 1984
+  return day;
+}
+AbsoluteDay DafWeeklyStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(25, kAdar, 5765);  // Sunday 6 March 2005
+  return day;
+}
+AbsoluteDay ArukhHaShulchanStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(6, kSivan, 5780);  // 29 May 2020
   return day;
 }
 
@@ -145,6 +173,46 @@ void YerushalmiYomi(AbsoluteDay d, LearningPortion& p) {
   const int64_t pages = d - start - pauses;
   p.cycleNumber = static_cast<int>(pages / kYerushalmiCyclePages) + 1;
   Add(p, ChapterAt(YerushalmiTractates, static_cast<int>(pages % kYerushalmiCyclePages)));
+}
+
+// One page of the Schottenstein edition a day, without a pause.
+void YerushalmiSchottenstein(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - YerushalmiSchottensteinStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kYerushalmiSchottensteinCyclePages) + 1;
+  Add(p, ChapterAt(YerushalmiSchottensteinTractates, static_cast<int>(n % kYerushalmiSchottensteinCyclePages)));
+}
+
+// ---------------------------------------------------------------- 929
+
+constexpr int k929FirstCycleChapters = 869;
+constexpr int k929ReadingDays = 5;  // Sunday to Thursday
+// A cycle takes whole weeks: 929 chapters fill 186 weeks but the last
+// Thursday, which has none, and the next cycle begins on the Sunday after.
+constexpr int k929CycleSlots = (kTanakhChapters + k929ReadingDays - 1) / k929ReadingDays * k929ReadingDays;
+
+// Chapter `index` (from 0) of the Tanakh, the Torah first; books 0..4 are
+// the Torah's, 5.. those of Nach.
+LearningPart TanakhChapterAt(int index) {
+  if (index < kTanakhChapters - kNachCycleDays) return ChapterAt(TorahBooks, index);
+  LearningPart part = ChapterAt(NachBooks, index - (kTanakhChapters - kNachCycleDays));
+  part.book = static_cast<int16_t>(part.book + kTorahBookCount);
+  return part;
+}
+
+// A chapter on each day from Sunday to Thursday, without a festival pause.
+void Tanakh929(AbsoluteDay d, LearningPortion& p) {
+  const bool firstCycle = d < Tanakh929SecondStart();
+  const AbsoluteDay start = firstCycle ? Tanakh929Start() : Tanakh929SecondStart();
+  if (d < start) return;
+  const int64_t n = d - start;  // both starts are Sundays
+  if (n % 7 >= k929ReadingDays) return;
+  const int64_t slot = n / 7 * k929ReadingDays + n % 7;
+  const int64_t cycle = firstCycle ? 0 : slot / k929CycleSlots + 1;
+  const int chapter = static_cast<int>(firstCycle ? slot : slot % k929CycleSlots);
+  if (chapter >= (firstCycle ? k929FirstCycleChapters : kTanakhChapters)) return;
+  p.cycleNumber = static_cast<int>(cycle) + 1;
+  Add(p, TanakhChapterAt(chapter));
 }
 
 // ---------------------------------------------------------------- Rambam
@@ -263,6 +331,38 @@ void PirkeiAvot(AbsoluteDay d, const CalendarRules& rules, LearningPortion& p) {
   Add(p, WholeChapters(0, chapter, chapter + 1));
 }
 
+// ---------------------------------------------------------------- Arukh HaShulchan Yomi
+
+// The section that day `day` of the schedule learns.
+int ArukhHaShulchanSectionOf(int day) {
+  int section = 0;
+  while (section + 1 < kArukhHaShulchanSectionCount &&
+         ArukhHaShulchanSections[static_cast<size_t>(section + 1)].firstDay <= day)
+    ++section;
+  return section;
+}
+
+// The day's row of the schedule, which repeats without a pause.
+void ArukhHaShulchanYomi(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - ArukhHaShulchanStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kArukhHaShulchanCycleDays) + 1;
+  const int day = static_cast<int>(n % kArukhHaShulchanCycleDays);
+  const SeifRange& r = ArukhHaShulchanDays[static_cast<size_t>(day)];
+  Add(p, {static_cast<int16_t>(ArukhHaShulchanSectionOf(day)), {r.firstSiman, r.firstSeif}, {r.lastSiman, r.lastSeif}});
+}
+
+// ---------------------------------------------------------------- weekly Daf
+
+// The pages of Daf Yomi in its order, one a week from Sunday to Shabbat.
+void DafWeekly(AbsoluteDay d, LearningPortion& p) {
+  if (d < DafWeeklyStart()) return;
+  const int64_t week = (d - DafWeeklyStart()) / 7;
+  p.cycleNumber = static_cast<int>(week / kDafYomiCyclePages) + 1;
+  const DafYomiPlace page = DafYomiPlaceAt(static_cast<int>(week % kDafYomiCyclePages));
+  Add(p, WholeChapters(page.tractate, page.page, page.page));
+}
+
 // ---------------------------------------------------------------- text
 
 void AppendPlace(std::string& out, const LearningPlace& place) {
@@ -295,13 +395,20 @@ int LearningBookCount(LearningCycle cycle) {
     case LearningCycle::kNachYomi:
       return kNachBookCount;
     case LearningCycle::kYerushalmiYomi:
+    case LearningCycle::kYerushalmiSchottenstein:
       return kYerushalmiTractateCount;
+    case LearningCycle::kTanakh929:
+      return kTorahBookCount + kNachBookCount;
     case LearningCycle::kRambamOneChapter:
     case LearningCycle::kRambamThreeChapters:
       return kRambamIntroBookCount + kRambamLawCount;
     case LearningCycle::kTehillim:
     case LearningCycle::kPirkeiAvot:
       return 1;
+    case LearningCycle::kArukhHaShulchanYomi:
+      return kArukhHaShulchanSectionCount;
+    case LearningCycle::kDafWeekly:
+      return DafYomiTractateCount();
   }
   return 0;
 }
@@ -323,6 +430,14 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return kPsalms;
     case LearningCycle::kPirkeiAvot:
       return kAvos;
+    case LearningCycle::kArukhHaShulchanYomi:
+      return ArukhHaShulchanSections[b].name;
+    case LearningCycle::kDafWeekly:
+      return DafYomiTractateName(book);
+    case LearningCycle::kYerushalmiSchottenstein:
+      return YerushalmiSchottensteinTractates[b].name;
+    case LearningCycle::kTanakh929:
+      return b < kTorahBookCount ? TorahBooks[b].name : NachBooks[b - kTorahBookCount].name;
   }
   return {};
 }
@@ -358,6 +473,18 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
       break;
     case LearningCycle::kPirkeiAvot:
       PirkeiAvot(d, rules, p);
+      break;
+    case LearningCycle::kArukhHaShulchanYomi:
+      ArukhHaShulchanYomi(d, p);
+      break;
+    case LearningCycle::kDafWeekly:
+      DafWeekly(d, p);
+      break;
+    case LearningCycle::kYerushalmiSchottenstein:
+      YerushalmiSchottenstein(d, p);
+      break;
+    case LearningCycle::kTanakh929:
+      Tanakh929(d, p);
       break;
   }
   if (p.count == 0) p.cycleNumber = 0;

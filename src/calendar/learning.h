@@ -1,6 +1,9 @@
 // The daily study cycles beside Daf Yomi: Mishna Yomit, Nach Yomi,
 // Yerushalmi Yomi, the Rambam (one and three chapters a day), the monthly
-// Tehillim and Pirkei Avot on the Shabbat afternoons of the summer.
+// Tehillim, Pirkei Avot on the Shabbat afternoons of the summer and the
+// Arukh HaShulchan by its published daily schedule, the weekly Daf and the
+// Yerushalmi by the pages of the Schottenstein edition, and 929, the Tanakh
+// a chapter a weekday.
 //
 // A portion is a short list of parts, each a book (tractate, law) of the
 // cycle with a first and last place; the English text joins them as
@@ -19,29 +22,40 @@
 #include "calendar/types.h"
 
 enum class LearningCycle : int8_t {
-  kMishnaYomit,          // two mishnayot a day since 1 Sivan 5707 (20 May 1947)
-  kNachYomi,             // a chapter of the Prophets and Writings a day since 20 Heshvan 5768 (1 November 2007)
-  kYerushalmiYomi,       // a page of the Vilna Yerushalmi a day since 15 Shevat 5740 (2 February 1980)
-  kRambamOneChapter,     // a chapter of the Rambam a day since 27 Nisan 5744 (29 April 1984)
-  kRambamThreeChapters,  // three chapters a day, begun the same day
-  kTehillim,             // the psalms of the day of the Hebrew month
-  kPirkeiAvot,           // a chapter of Avos on the Shabbat afternoons from Pesakh to Rosh HaShana
+  kMishnaYomit,              // two mishnayot a day since 1 Sivan 5707 (20 May 1947)
+  kNachYomi,                 // a chapter of the Prophets and Writings a day since 20 Heshvan 5768 (1 November 2007)
+  kYerushalmiYomi,           // a page of the Vilna Yerushalmi a day since 15 Shevat 5740 (2 February 1980)
+  kRambamOneChapter,         // a chapter of the Rambam a day since 27 Nisan 5744 (29 April 1984)
+  kRambamThreeChapters,      // three chapters a day, begun the same day
+  kTehillim,                 // the psalms of the day of the Hebrew month
+  kPirkeiAvot,               // a chapter of Avos on the Shabbat afternoons from Pesakh to Rosh HaShana
+  kArukhHaShulchanYomi,      // a few seifim of the Arukh HaShulchan a day since 6 Sivan 5780 (29 May 2020)
+  kDafWeekly,                // a page of Daf Yomi's order a week since Sunday 25 Adar I 5765 (6 March 2005)
+  kYerushalmiSchottenstein,  // a page of the Schottenstein Yerushalmi a day since 20 Heshvan 5783 (14 November 2022)
+  kTanakh929,                // a chapter of the Tanakh from Sunday to Thursday since 21 December 2014
 };
 
-inline constexpr int kLearningCycleCount = 7;
+inline constexpr int kLearningCycleCount = 11;
 // Every cycle, in the order the program lists them.
 inline constexpr std::array<LearningCycle, kLearningCycleCount> kLearningCycles = {
-    LearningCycle::kMishnaYomit,       LearningCycle::kNachYomi,
-    LearningCycle::kYerushalmiYomi,    LearningCycle::kRambamOneChapter,
-    LearningCycle::kRambamThreeChapters, LearningCycle::kTehillim,
-    LearningCycle::kPirkeiAvot};
+    LearningCycle::kMishnaYomit,
+    LearningCycle::kNachYomi,
+    LearningCycle::kYerushalmiYomi,
+    LearningCycle::kRambamOneChapter,
+    LearningCycle::kRambamThreeChapters,
+    LearningCycle::kTehillim,
+    LearningCycle::kPirkeiAvot,
+    LearningCycle::kArukhHaShulchanYomi,
+    LearningCycle::kDafWeekly,
+    LearningCycle::kYerushalmiSchottenstein,
+    LearningCycle::kTanakh929};
 
 // The id by which Daf Yomi (calendar/daf_yomi.h) is listed beside these
 // cycles in the settings, the learning lists and the export.
 inline constexpr std::string_view kDafYomiId = "daf-yomi";
 
 // A place in a book: chapter (or page, or paragraph of an introduction) and
-// verse (mishna, halacha); verse 0 stands for the whole chapter.
+// verse (mishna, halacha, seif); verse 0 stands for the whole chapter.
 struct LearningPlace {
   int16_t chapter = 0;
   int16_t verse = 0;
@@ -55,8 +69,9 @@ struct LearningPart {
 };
 
 // The portion of one cycle on one day. `count` is 0 on a day without one
-// (before the cycle began, Yom Kippur and Tisha BeAv for the Yerushalmi,
-// days other than the Shabbatot of the season for Pirkei Avot).
+// (before the cycle began, Yom Kippur and Tisha BeAv for the Vilna
+// Yerushalmi, Friday and Shabbat for 929, days other than the Shabbatot of
+// the season for Pirkei Avot).
 struct LearningPortion {
   LearningCycle cycle = LearningCycle::kMishnaYomit;
   int cycleNumber = 0;  // 1 for the first cycle; 0 for Tehillim and Pirkei Avot
@@ -65,14 +80,19 @@ struct LearningPortion {
 };
 
 // Short stable id: "mishna-yomit", "nach-yomi", "yerushalmi-yomi",
-// "rambam-1", "rambam-3", "tehillim", "pirkei-avot".
+// "rambam-1", "rambam-3", "tehillim", "pirkei-avot", "arukh-hashulchan-yomi",
+// "daf-weekly", "yerushalmi-schottenstein", "929".
 std::string_view LearningCycleId(LearningCycle cycle);
 // English name of the cycle (a translation key): "Mishna Yomit",
 // "Nach Yomi", "Yerushalmi Yomi", "Rambam, one chapter",
-// "Rambam, three chapters", "Tehillim", "Pirkei Avot".
+// "Rambam, three chapters", "Tehillim", "Pirkei Avot", "Arukh HaShulchan Yomi",
+// "Weekly Daf", "Yerushalmi Yomi (Schottenstein)", "929 Tanakh".
 std::string_view LearningCycleTitle(LearningCycle cycle);
 // Number of books of a cycle (tractates, books, laws with the Rambam's four
-// introductions first); Tehillim has one ("Psalms"), Pirkei Avot one ("Avos").
+// introductions first, the four sections of the Arukh HaShulchan, the
+// tractates of Daf Yomi for the weekly Daf, the Torah's five books and
+// those of Nach for 929); Tehillim has one ("Psalms"), Pirkei Avot one
+// ("Avos").
 int LearningBookCount(LearningCycle cycle);
 // English name of book 0..count-1 of a cycle (a translation key), or empty.
 std::string_view LearningBookName(LearningCycle cycle, int book);

@@ -122,6 +122,16 @@ constexpr std::array<ChapterBook, kNachBookCount> NachBooks = {{
     {"II Chronicles", 36},        // day 706 from 7 January 2026
 }};
 
+// The Torah in 929: the comment gives the book's first chapter of the
+// program and the day it was read in the cycle begun 15 July 2018.
+constexpr std::array<ChapterBook, kTorahBookCount> TorahBooks = {{
+    {"Genesis", 50},      // chapter 0 on 15 July 2018
+    {"Exodus", 40},       // chapter 50 on 23 September 2018
+    {"Leviticus", 27},    // chapter 90 on 18 November 2018
+    {"Numbers", 36},      // chapter 117 on 25 December 2018
+    {"Deuteronomy", 34},  // chapter 153 on 13 February 2019
+}};
+
 // Yerushalmi Yomi, one page a day: 1554 pages. The comment gives the index of
 // the tractate's first page and its date in the cycle begun 14 November 2022.
 constexpr std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates = {{
@@ -166,12 +176,63 @@ constexpr std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates 
     {"Nidah", 13},                // page 1541 from 10 February 2027
 }};
 
+// Yerushalmi Yomi by the Schottenstein edition: a page a day, every day,
+// since 14 November 2022; the edition orders the tractates of Moed and
+// Nashim otherwise (Shekalim after Pesachim, Nedarim before Nazir and Sotah)
+// and Nezikin too (Sanhedrin before Shevuos, Makos after Avodah Zarah).
+constexpr std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiSchottensteinTractates = {{
+    {"Berachos", 94},             // page 0 from 14 November 2022
+    {"Pe'ah", 73},                // page 94 from 16 February 2023
+    {"Demai", 77},                // page 167 from 30 April 2023
+    {"Kilayim", 84},              // page 244 from 16 July 2023
+    {"Shevi'is", 87},             // page 328 from 8 October 2023
+    {"Terumos", 107},             // page 415 from 3 January 2024
+    {"Ma'asros", 46},             // page 522 from 19 April 2024
+    {"Ma'aser Sheni", 59},        // page 568 from 4 June 2024
+    {"Chalah", 49},               // page 627 from 2 August 2024
+    {"Orlah", 42},                // page 676 from 20 September 2024
+    {"Bikurim", 26},              // page 718 from 1 November 2024
+    {"Shabbos", 113},             // page 744 from 27 November 2024
+    {"Eruvin", 71},               // page 857 from 20 March 2025
+    {"Pesachim", 86},             // page 928 from 30 May 2025
+    {"Shekalim", 61},             // page 1014 from 24 August 2025
+    {"Yuma", 57},                 // page 1075 from 24 October 2025
+    {"Sukah", 33},                // page 1132 from 20 December 2025
+    {"Beitzah", 49},              // page 1165 from 22 January 2026
+    {"Rosh Ha'Shanah", 27},       // page 1214 from 12 March 2026
+    {"Ta'anis", 31},              // page 1241 from 8 April 2026
+    {"Megilah", 41},              // page 1272 from 9 May 2026
+    {"Chagigah", 28},             // page 1313 from 19 June 2026
+    {"Moed Katan", 23},           // page 1341 from 17 July 2026
+    {"Yevamos", 88},              // page 1364 from 9 August 2026
+    {"Kesuvos", 77},              // page 1452 from 5 November 2026
+    {"Nedarim", 42},              // page 1529 from 21 January 2027
+    {"Nazir", 53},                // page 1571 from 4 March 2027
+    {"Sotah", 52},                // page 1624 from 26 April 2027
+    {"Gitin", 53},                // page 1676 from 17 June 2027
+    {"Kidushin", 53},             // page 1729 from 9 August 2027
+    {"Bava Kama", 40},            // page 1782 from 1 October 2027
+    {"Bava Metzia", 35},          // page 1822 from 10 November 2027
+    {"Bava Basra", 39},           // page 1857 from 15 December 2027
+    {"Sanhedrin", 75},            // page 1896 from 23 January 2028
+    {"Shevuos", 49},              // page 1971 from 7 April 2028
+    {"Avodah Zarah", 34},         // page 2020 from 26 May 2028
+    {"Makos", 11},                // page 2054 from 29 June 2028
+    {"Horayos", 18},              // page 2065 from 10 July 2028
+    {"Nidah", 11},                // page 2083 from 28 July 2028
+}};
+
 constexpr int ChapterCount(const ChapterBook* first, const ChapterBook* last) {
   int total = 0;
   for (; first != last; ++first) total += first->chapters;
   return total;
 }
 static_assert(ChapterCount(NachBooks.begin(), NachBooks.end()) == kNachCycleDays, "Nach has 742 chapters");
+static_assert(ChapterCount(TorahBooks.begin(), TorahBooks.end()) + kNachCycleDays == kTanakhChapters,
+              "the Torah has 187 chapters");
+static_assert(ChapterCount(YerushalmiSchottensteinTractates.begin(), YerushalmiSchottensteinTractates.end()) ==
+                  kYerushalmiSchottensteinCyclePages,
+              "the Schottenstein edition has 2094 pages");
 static_assert(ChapterCount(YerushalmiTractates.begin(), YerushalmiTractates.end()) == kYerushalmiCyclePages,
               "the Vilna Yerushalmi has 1554 pages");
 

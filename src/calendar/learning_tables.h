@@ -17,6 +17,22 @@
 
 namespace calendar::detail {
 
+// One day's seifim of a schedule learnt by siman and seif, firstSiman:firstSeif
+// to lastSiman:lastSeif inclusive, all in one section.
+struct SeifRange {
+  int16_t firstSiman;
+  int16_t firstSeif;
+  int16_t lastSiman;
+  int16_t lastSeif;
+};
+
+// A section of the Arukh HaShulchan and the day of the schedule (from 0)
+// on which it begins; it runs to the day before the next section's.
+struct ScheduleSection {
+  std::string_view name;
+  int16_t firstDay;
+};
+
 // A tractate of the Mishna and the number of mishnayot of each of its
 // chapters (unused slots 0; Keilim, the longest, has 30 chapters).
 struct MishnaTractate {
@@ -62,27 +78,37 @@ struct TehillimDay {
 
 inline constexpr int kMishnaTractateCount = 63;
 inline constexpr int kNachBookCount = 34;
+inline constexpr int kTorahBookCount = 5;
 inline constexpr int kYerushalmiTractateCount = 39;
 inline constexpr int kRambamIntroBookCount = 4;
 inline constexpr int kRambamLawCount = 84;
 inline constexpr int kRambamOneChapterIntroDays = 12;
 inline constexpr int kRambamThreeChapterIntroDays = 4;
 inline constexpr int kTehillimDays = 30;
+inline constexpr int kArukhHaShulchanSectionCount = 4;
 
 // Days of one cycle (learning_tables.cpp checks them against the tables).
 inline constexpr int kMishnaCycleDays = 2096;        // 4192 mishnayot, two a day
 inline constexpr int kNachCycleDays = 742;           // chapters
+inline constexpr int kTanakhChapters = 929;          // the Torah's 187 and the 742 of Nach
 inline constexpr int kYerushalmiCyclePages = 1554;   // pages; the cycle also pauses on fast days
+inline constexpr int kYerushalmiSchottensteinCyclePages = 2094;  // pages of that edition, without a pause
 inline constexpr int kRambamOneChapterCycleDays = 1017;   // 12 days of introductions, 1005 of laws
 inline constexpr int kRambamThreeChapterCycleDays = 339;  // 4 days of introductions, 335 of laws
+inline constexpr int kArukhHaShulchanCycleDays = 1719;   // the days of its published schedule
 
 // Mishna Yomit: the six orders, tractate by tractate.
 extern const std::array<MishnaTractate, kMishnaTractateCount> MishnaTractates;
 // Nach Yomi: the Prophets and the Writings, one chapter a day.
 extern const std::array<ChapterBook, kNachBookCount> NachBooks;
+// The five books of the Torah, read before them in 929.
+extern const std::array<ChapterBook, kTorahBookCount> TorahBooks;
 // Yerushalmi Yomi: the tractates of the Vilna edition with their pages, each
 // numbered from 1.
 extern const std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiTractates;
+// Yerushalmi Yomi by the pages of the Schottenstein edition, in that
+// edition's order of the tractates, each numbered from 1.
+extern const std::array<ChapterBook, kYerushalmiTractateCount> YerushalmiSchottensteinTractates;
 // The Rambam: the four introductions (books 0..3), then the laws with their
 // chapters (law i is book kRambamIntroBookCount + i).
 extern const std::array<std::string_view, kRambamIntroBookCount> RambamIntroBooks;
@@ -92,5 +118,9 @@ extern const std::array<RambamIntroPart, kRambamOneChapterIntroDays> RambamOneCh
 extern const std::array<RambamIntroPart, kRambamThreeChapterIntroDays> RambamThreeChapterIntro;
 // Tehillim by the day of the Hebrew month, 1..30.
 extern const std::array<TehillimDay, kTehillimDays> TehillimMonth;
+// Arukh HaShulchan Yomi: the sections in the order learnt, and the seifim of
+// each day of the schedule (learning_schedules.cpp).
+extern const std::array<ScheduleSection, kArukhHaShulchanSectionCount> ArukhHaShulchanSections;
+extern const std::array<SeifRange, kArukhHaShulchanCycleDays> ArukhHaShulchanDays;
 
 }  // namespace calendar::detail

@@ -17,6 +17,10 @@ constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
     "Rambam",      // kRambamThreeChapters
     "",            // kTehillim: "Psalms"
     "",            // kPirkeiAvot: "Avos"
+    "",            // kArukhHaShulchanYomi: "Orach Chaim", "Yoreh De'ah", no other cycle's books
+    "Weekly Daf",  // kDafWeekly: the tractates and pages of Daf Yomi
+    "Yerushalmi",  // kYerushalmiSchottenstein
+    "929",         // kTanakh929: the books of Nach Yomi and the Torah
 };
 
 // "Hilchos " + the name: the key under which a law of the Rambam is looked up first.

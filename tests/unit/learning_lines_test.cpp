@@ -1,6 +1,7 @@
 // Translated texts of a day: the daily learning by whole names, the cell
 // lines and the dialog's model (the portions of 18 May 2024 are those of the
-// independent calendar, tests/data/learning_reference.tsv, in our spellings);
+// independent calendars, tests/data/learning_reference.tsv and
+// learning_schedules_reference.tsv, in our spellings);
 // and the day report, whose zmanim are not passed through phrase replacement
 // and whose long translations are cut at the report's limit.
 #include "compose/learning_lines.h"
@@ -45,7 +46,9 @@ TEST(LearningLines, CellLinesInEnglishAndTranslated) {
   all.cycles.fill(true);
   EXPECT_EQ(Cells(all),
             (std::vector<std::string>{"Mishna Sotah 4:3-4", "I Kings 8", "Yerushalmi Eruvin 65", "Rambam Ma'asros 2",
-                                      "Rambam Yom Tov 7-8, Chametz u'Matzah 1", "Psalms 55-59", "Avos 3"}));
+                                      "Rambam Yom Tov 7-8, Chametz u'Matzah 1", "Psalms 55-59", "Avos 3",
+                                      "Yoreh De'ah 267:173-268:1", "Weekly Daf Kesuvos 88",
+                                      "Yerushalmi Ma'asros 30"}));
   EXPECT_TRUE(Cells(LearningChoice{}).empty());
   testenv::WriteFile(
       home.lumaro("translations/yiddish.learning"),
@@ -72,8 +75,9 @@ TEST(LearningLines, DialogModel) {
   testenv::TempHome home;
   settingsReset();
   LearningForm form = LearningFormFromSettings();
-  ASSERT_EQ(form.size(), 8u);
-  EXPECT_TRUE(form[0].id == "daf-yomi" && form[0].label == "Daf Yomi" && form[7].label == "Pirkei Avot");
+  ASSERT_EQ(form.size(), 12u);
+  EXPECT_TRUE(form[0].id == "daf-yomi" && form[0].label == "Daf Yomi" && form[7].label == "Pirkei Avot" &&
+              form[8].id == "arukh-hashulchan-yomi" && form[9].label == "Weekly Daf");
   for (size_t i = 0; i < form.size(); ++i) EXPECT_EQ(form[i].chosen, i == 0) << form[i].id;
   EXPECT_FALSE(LearningFormApply(form));
   form[0].chosen = false;

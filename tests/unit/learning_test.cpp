@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -99,6 +100,49 @@ TEST(Learning, EveryDayMatchesIndependentCalendar) {
     EXPECT_EQ(mismatches, 0) << id;
     EXPECT_GT(portions, 0) << id;
   }
+}
+
+// The cycles of a published schedule, every day from their start to 2100:
+// a hash of each year's "YYYY-MM-DD<TAB>text" lines, and sampled days.
+uint32_t Fnv1a(const std::string& text, uint32_t hash = 0x811c9dc5u) {
+  for (unsigned char c : text) hash = (hash ^ c) * 0x01000193u;
+  return hash;
+}
+
+LearningCycle CycleOf(const std::string& id) {
+  for (LearningCycle each : kLearningCycles)
+    if (LearningCycleId(each) == id) return each;
+  ADD_FAILURE() << "no cycle " << id;
+  return kLearningCycles[0];
+}
+
+TEST(Learning, ScheduledCyclesMatchIndependentCalendar) {
+  int years = 0;
+  for (const auto& f : testdata::ReadRows("learning_schedules_reference.tsv", '\t')) {
+    const LearningCycle cycle = CycleOf(f.at(1));
+    auto text = [cycle](AbsoluteDay d) { return FormatLearningPortion(GetLearningPortion(cycle, d, kDiasporaRules)); };
+    if (f[0] == "start") {
+      const AbsoluteDay start = *testdata::IsoDay(f.at(2));
+      EXPECT_TRUE(text(start - 1).empty() && !text(start).empty()) << f[1];
+    } else if (f[0] == "day") {
+      EXPECT_EQ(text(*testdata::IsoDay(f.at(2))), f.at(3)) << f[1] << " " << f[2];
+    } else {
+      ASSERT_EQ(f.at(0), "year");
+      const int year = std::stoi(f.at(2));
+      uint32_t hash = Fnv1a("");
+      int days = 0;
+      for (AbsoluteDay d = testdata::Greg(1, 1, year); d <= testdata::Greg(31, 12, year); ++d) {
+        const std::string portion = text(d);
+        if (!portion.empty()) hash = Fnv1a(testdata::IsoOf(d) + "\t" + portion + "\n", hash);
+        days += !portion.empty();
+      }
+      char hex[9];
+      std::snprintf(hex, sizeof hex, "%08x", hash);
+      EXPECT_EQ(std::to_string(days) + " " + hex, f.at(3) + " " + f.at(4)) << f[1] << " " << year;
+      ++years;
+    }
+  }
+  EXPECT_GE(years, 81);
 }
 
 // The text of a portion as the program shows it untranslated.
