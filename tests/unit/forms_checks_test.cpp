@@ -125,6 +125,14 @@ TEST_F(FormsTest, YearSheet) {
   EXPECT_NE(got, "Year must be a number");
 }
 
+TEST_F(FormsTest, YearText) {
+  for (const auto& r : Rows("year_text.tsv", 2)) {
+    std::string error;
+    const int year = ParseYearText(r[0].c_str(), &error);
+    EXPECT_EQ(error.empty() ? std::to_string(year) : error, r[1]) << r[0];
+  }
+}
+
 TEST_F(FormsTest, Place) {
   const std::vector<std::string> zones = TimeZoneNames();
   ASSERT_TRUE(std::is_sorted(zones.begin(), zones.end()));
