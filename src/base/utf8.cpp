@@ -45,3 +45,19 @@ size_t Utf8CutLength(std::string_view text, size_t maxBytes) {
 std::string CutUtf8(std::string_view text, size_t maxBytes) {
   return std::string(text.substr(0, Utf8CutLength(text, maxBytes)));
 }
+
+size_t AppendCleanCharacter(std::string& out, std::string_view text, size_t i) {
+  const char c = text[i];
+  const auto u = static_cast<unsigned char>(c);
+  if ((u < 0x20 && c != '\t') || u == 0x7F) {
+    out += ' ';
+    return 1;
+  }
+  const size_t length = Utf8SequenceLength(text, i);
+  if (length == 0) {
+    out += "\xEF\xBF\xBD";  // U+FFFD
+    return 1;
+  }
+  out.append(text, i, length);
+  return length;
+}

@@ -23,6 +23,10 @@ constexpr size_t Utf8LeadLength(unsigned char c) {
 // 0 when the bytes there are not one: overlong forms, surrogates, values past
 // U+10FFFF and cut sequences are not.
 size_t Utf8SequenceLength(std::string_view text, size_t i);
+// Appends the character at byte i of `text` to `out` as an export file
+// takes it: a control character (not the tab) as a space, a byte that
+// starts no character as U+FFFD. Returns the number of bytes it took.
+size_t AppendCleanCharacter(std::string& out, std::string_view text, size_t i);
 
 // True when `text` is well-formed UTF-8 throughout.
 bool IsValidUtf8(std::string_view text);

@@ -50,7 +50,6 @@ std::string CsvField(std::string_view text) {
   bool quote = false;
   for (size_t i = 0; i < text.size();) {
     const char c = text[i];
-    const unsigned char u = static_cast<unsigned char>(c);
     if (c == '"' || c == ',' || c == '\r' || c == '\n') {
       quote = true;
       if (c == '"') out += '"';
@@ -58,19 +57,7 @@ std::string CsvField(std::string_view text) {
       ++i;
       continue;
     }
-    if ((u < 0x20 && c != '\t') || u == 0x7F) {
-      out += ' ';
-      ++i;
-      continue;
-    }
-    const size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) {
-      out += "\xEF\xBF\xBD";  // U+FFFD for a byte that starts no character
-      ++i;
-      continue;
-    }
-    out.append(text, i, length);
-    i += length;
+    i += AppendCleanCharacter(out, text, i);
   }
   return quote ? '"' + out + '"' : out;
 }

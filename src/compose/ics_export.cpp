@@ -145,20 +145,7 @@ std::string IcsEscapeText(std::string_view text) {
       default:
         break;
     }
-    const unsigned char u = static_cast<unsigned char>(c);
-    if ((u < 0x20 && c != '\t') || u == 0x7F) {
-      out += ' ';
-      ++i;
-      continue;
-    }
-    const size_t length = Utf8SequenceLength(text, i);
-    if (length == 0) {
-      out += "\xEF\xBF\xBD";  // U+FFFD for a byte that starts no character
-      ++i;
-      continue;
-    }
-    out.append(text, i, length);
-    i += length;
+    i += AppendCleanCharacter(out, text, i);
   }
   return out;
 }
