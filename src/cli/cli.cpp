@@ -14,6 +14,7 @@
 #include "compose/current_options.h"
 #include "forms/first_start.h"
 #include "forms/city_names.h"
+#include "render/print.h"
 #include "storage/user_files.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
@@ -30,6 +31,19 @@ int MaxRangeDays() { return gMaxRangeDays; }
 int UsageFail(std::FILE* err, const std::string& message) {
   std::fprintf(err, "lumaro-cli: %s\n", message.c_str());
   return kCliUsage;
+}
+
+std::string TakePrintOption(const std::string& option, const std::string& value, std::optional<std::string>& outFile,
+                            const PrintPaperFormat*& paper) {
+  if (option == "--out") {
+    if (outFile) return "--out given twice";
+    if (value.empty()) return "--out needs a file name";
+    outFile = value;
+    return "";
+  }
+  if (paper) return "--paper given twice";
+  paper = PrintFindPaperFormat(value);
+  return paper ? "" : "unknown paper '" + value.substr(0, 40) + "' (Letter, Legal or A4)";
 }
 
 std::string TerminalOutputError(std::FILE* out, const std::string& what, bool outOption) {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "compose/options.h"
+#include "render/print.h"
 
 namespace cli {
 
@@ -19,6 +21,12 @@ inline bool RangeTooLong(long long days) { return MaxRangeDays() > 0 && days > M
 
 // Prints "lumaro-cli: <message>" on err and returns the usage exit status.
 int UsageFail(std::FILE* err, const std::string& message);
+
+// The value of --out FILE or --paper NAME, options of the printing
+// commands, stored in `outFile` or `paper`: "" when taken, else the usage
+// message (given twice, an empty file name, an unknown paper).
+std::string TakePrintOption(const std::string& option, const std::string& value, std::optional<std::string>& outFile,
+                            const PrintPaperFormat*& paper);
 
 // A file meant to be saved (a PDF, an iCalendar file) is not written to a
 // terminal, where it would only scramble the screen. The usage message when

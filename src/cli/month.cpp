@@ -79,7 +79,8 @@ bool PrintToOut(std::FILE* out, const PrintJob& job, const GregorianDate& month,
     if (::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
     ok = PrintoutBytes(
         [&](std::FILE* stream, std::string* why) {
-          return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, options, why, kind);
+          return PrintToStream(stream, PrintArea(job), job.paperWidth, job.paperHeight, job.color, month, options, why,
+                               kind);
         },
         pdf, &data, error);
   }
@@ -104,19 +105,15 @@ int CmdMonth(const Args& args, const Options& options, std::FILE* out, std::FILE
       if (!hasValue) return UsageFail(err, a + " needs a value; " + kMonthUsage);
       const std::string& v = args[++i];
       if (a == "--hebrew-month") {
-        if (month) return UsageFail(err, "give a month YYYY-MM or --hebrew-month DATE, once; " + std::string(kMonthUsage));
+        if (month)
+          return UsageFail(err, "give a month YYYY-MM or --hebrew-month DATE, once; " + std::string(kMonthUsage));
         std::string error;
         month = ParseDate(v, error);
         if (!month) return UsageFail(err, error);
         kind = MonthKind::kHebrew;
-      } else if (a == "--out") {
-        if (outFile) return UsageFail(err, "--out given twice");
-        if (v.empty()) return UsageFail(err, "--out needs a file name");
-        outFile = v;
-      } else if (a == "--paper") {
-        if (paper) return UsageFail(err, "--paper given twice");
-        paper = PrintFindPaperFormat(v);
-        if (!paper) return UsageFail(err, "unknown paper '" + v.substr(0, 40) + "' (Letter, Legal or A4)");
+      } else if (a == "--out" || a == "--paper") {
+        if (const std::string error = TakePrintOption(a, v, outFile, paper); !error.empty())
+          return UsageFail(err, error);
       } else {
         if (marginsGiven) return UsageFail(err, "--margins given twice");
         if (!ParseMargins(v, margins)) {

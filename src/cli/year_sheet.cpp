@@ -36,15 +36,7 @@ int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::
     if (a == "--out" || a == "--paper") {
       if (i + 1 >= args.size()) return UsageFail(err, a + " needs a value; " + kYearSheetUsage);
       const std::string& v = args[++i];
-      if (a == "--out") {
-        if (outFile) return UsageFail(err, "--out given twice");
-        if (v.empty()) return UsageFail(err, "--out needs a file name");
-        outFile = v;
-      } else {
-        if (paper) return UsageFail(err, "--paper given twice");
-        paper = PrintFindPaperFormat(v);
-        if (!paper) return UsageFail(err, "unknown paper '" + v.substr(0, 40) + "' (Letter, Legal or A4)");
-      }
+      if (const std::string error = TakePrintOption(a, v, outFile, paper); !error.empty()) return UsageFail(err, error);
     } else if (a == "--hebrew") {
       hebrew = true;
     } else if (a == "--pdf") {
@@ -86,10 +78,12 @@ int CmdYearSheet(const Args& args, const Options& options, std::FILE* out, std::
     if (!outFile && ::fileno(out) == STDOUT_FILENO) redirect.emplace(stderr);
     const YearSheetText text = YearSheetTextOf(static_cast<int>(*year), hebrew, options);
     if (outFile) {
-      ok = YearSheetToFile(*outFile, pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, options, &error);
+      ok = YearSheetToFile(*outFile, pdf, PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, options,
+                           &error);
     } else {
       std::string data;
-      ok = YearSheetBytes(PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, pdf, options, &data, &error);
+      ok =
+          YearSheetBytes(PrintArea(job), job.paperWidth, job.paperHeight, job.color, text, pdf, options, &data, &error);
       // The whole printout is written only when it is complete.
       if (ok) ok = std::fwrite(data.data(), 1, data.size(), out) == data.size() && std::fflush(out) == 0;
       if (!ok && error.empty()) error = "cannot write the printout to standard output";

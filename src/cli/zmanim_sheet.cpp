@@ -52,15 +52,7 @@ int CmdZmanimSheet(const Args& args, const Options& options, std::FILE* out, std
     if (a == "--out" || a == "--paper") {
       if (i + 1 >= args.size()) return UsageFail(err, a + " needs a value; " + kZmanimSheetUsage);
       const std::string& v = args[++i];
-      if (a == "--out") {
-        if (outFile) return UsageFail(err, "--out given twice");
-        if (v.empty()) return UsageFail(err, "--out needs a file name");
-        outFile = v;
-      } else {
-        if (paper) return UsageFail(err, "--paper given twice");
-        paper = PrintFindPaperFormat(v);
-        if (!paper) return UsageFail(err, "unknown paper '" + v.substr(0, 40) + "' (Letter, Legal or A4)");
-      }
+      if (const std::string error = TakePrintOption(a, v, outFile, paper); !error.empty()) return UsageFail(err, error);
     } else if (a == "--hebrew-month") {
       hebrew = true;
     } else if (a == "--pdf") {
