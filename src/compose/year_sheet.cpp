@@ -50,12 +50,6 @@ void FastParts(AbsoluteDay day, const CalendarRules& rules, std::vector<std::str
     if (FastKind(FestivalFactsOf(f, rules).kind)) AddPart(parts, TranslatedFestivalName(f, rules));
 }
 
-std::string Join(const std::vector<std::string>& parts) {
-  std::string text;
-  for (const std::string& p : parts) text += (text.empty() ? "" : ", ") + p;
-  return text;
-}
-
 }  // namespace
 
 YearSheetRange GregorianYearSheetRange(int year) {
@@ -129,7 +123,7 @@ std::vector<YearSheetRow> YearSheetRows(const DayTimes& times, const YearSheetRa
     std::vector<std::string> parts;
     if (row.fastEnds) FastParts(row.fastEndsDate, rules, parts);
     if (row.candles) RestParts(row.date + 1, rules, parts);
-    row.label = Join(parts);
+    row.label = JoinWithCommas(parts);
     kept.push_back(std::move(row));
   }
   return kept;
@@ -229,12 +223,7 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
     month = g.month;
     text.rows.push_back(std::move(cells));
   }
-  if (afterNightfall)
-    text.notes.push_back(std::string(kAfterNightfallMark) + " " +
-                         translate_perform("Candles lit after nightfall, from a flame that was already burning"));
-  if (!reasons.empty())
-    text.notes.push_back(std::string(kNoTimeMark) + " " +
-                         FormatText(translate_perform("No time that day: %s"), {Join(reasons)}));
+  text.notes = SheetNotes(afterNightfall, reasons);
   return text;
 }
 
@@ -243,4 +232,21 @@ YearSheetText YearSheetTextOf(int year, bool hebrewYear, const Options& options)
   const DayTimes times = DayTimesFor(options.rules, options.times, options.style);
   const YearSheetRange range = hebrewYear ? HebrewYearSheetRange(year) : GregorianYearSheetRange(year);
   return YearSheetTextOf(YearSheetRows(times, range), YearSheetSetupOf(year, hebrewYear, options));
+}
+
+std::vector<std::string> SheetNotes(bool afterNightfall, const std::vector<std::string>& reasons) {
+  std::vector<std::string> notes;
+  if (afterNightfall)
+    notes.push_back(std::string(kAfterNightfallMark) + " " +
+                    translate_perform("Candles lit after nightfall, from a flame that was already burning"));
+  if (!reasons.empty())
+    notes.push_back(std::string(kNoTimeMark) + " " +
+                    FormatText(translate_perform("No time that day: %s"), {JoinWithCommas(reasons)}));
+  return notes;
+}
+
+std::string JoinWithCommas(const std::vector<std::string>& parts) {
+  std::string text;
+  for (const std::string& p : parts) text += (text.empty() ? "" : ", ") + p;
+  return text;
 }

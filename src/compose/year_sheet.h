@@ -112,6 +112,11 @@ std::string PrintoutPlaceHeading(const Options& options);
 inline constexpr std::string_view kAfterNightfallMark = "*";
 // The cell of a time that does not exist that day; a note says why.
 inline constexpr std::string_view kNoTimeMark = "-";
+// The notes under a sheet's table: the mark of candles lit after
+// nightfall (when a row has one) and the sun's reasons for the dashes.
+std::vector<std::string> SheetNotes(bool afterNightfall, const std::vector<std::string>& reasons);
+// "a, b, c".
+std::string JoinWithCommas(const std::vector<std::string>& parts);
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup);
 // The whole sheet of a year under the options: their city, clock, times

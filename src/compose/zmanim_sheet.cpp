@@ -8,6 +8,7 @@
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "calendar/names.h"
+#include "compose/csv_export.h"
 #include "compose/day_info.h"
 #include "compose/hebrew_date_text.h"
 #include "compose/year_sheet.h"
@@ -45,12 +46,6 @@ void AddOnce(std::vector<std::string>& parts, const std::string& text) {
   if (!text.empty() && std::find(parts.begin(), parts.end(), text) == parts.end()) parts.push_back(text);
 }
 
-std::string Join(const std::vector<std::string>& parts) {
-  std::string text;
-  for (const std::string& p : parts) text += (text.empty() ? "" : ", ") + p;
-  return text;
-}
-
 // The day's holiday, Rosh Khodesh, and on Shabbat its Torah section and
 // special Shabbat, as one line.
 std::string DayLabel(AbsoluteDay d, const Options& options) {
@@ -61,7 +56,7 @@ std::string DayLabel(AbsoluteDay d, const Options& options) {
     std::replace(text.begin(), text.end(), '\n', ' ');
     AddOnce(parts, text);
   }
-  return Join(parts);
+  return JoinWithCommas(parts);
 }
 
 // A time's cell, or the dash with the sun's reason kept for the notes.
@@ -70,13 +65,6 @@ std::string TimeCell(bool computed, const ShabbatTimeValue& t, const ClockStyle&
   if (computed) return TimeformatListedTime(t.hour, t.minute, clock);
   if (t.missing.bySun()) AddOnce(reasons, MissingTimeText(t.missing));
   return std::string(kNoTimeMark);
-}
-
-std::string CsvField(const std::string& s) {
-  if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-  std::string quoted = "\"";
-  for (char c : s) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return quoted + "\"";
 }
 
 std::string CsvLine(const std::vector<std::string>& cells) {
@@ -158,12 +146,7 @@ ZmanimSheetText ZmanimSheetTextOf(const ZmanimSheetMonth& m, const Options& opti
     text.weekStarts.push_back(!text.rows.empty() && WeekdayOf(d) == kSunday);
     text.rows.push_back(std::move(cells));
   }
-  if (afterNightfall)
-    text.notes.push_back(std::string(kAfterNightfallMark) + " " +
-                         translate_perform("Candles lit after nightfall, from a flame that was already burning"));
-  if (!reasons.empty())
-    text.notes.push_back(std::string(kNoTimeMark) + " " +
-                         FormatText(translate_perform("No time that day: %s"), {Join(reasons)}));
+  text.notes = SheetNotes(afterNightfall, reasons);
   return text;
 }
 
