@@ -31,14 +31,7 @@ std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, boo
     *error = FormatText(translate_perform("Year must be in range %d-%d"), {first, last});
     return std::nullopt;
   }
-  if (paper < 0 || static_cast<size_t>(paper) >= PrintPaperFormats.size()) {
-    *error = translate_perform("Please choose a paper size");
-    return std::nullopt;
-  }
-  if (printer.empty() && path.empty()) {
-    *error = translate_perform("Please enter the file to print to");
-    return std::nullopt;
-  }
+  if (*error = SheetTargetError(paper, printer, path); !error->empty()) return std::nullopt;
   YearSheetRequest r;
   r.year = static_cast<int>(year);
   r.hebrewYear = hebrewYear;
@@ -50,4 +43,11 @@ std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, boo
     r.pdf = PdfIsPdfFileName(path);
   }
   return r;
+}
+
+std::string SheetTargetError(int paper, std::string_view printer, std::string_view path) {
+  if (paper < 0 || static_cast<size_t>(paper) >= PrintPaperFormats.size())
+    return translate_perform("Please choose a paper size");
+  if (printer.empty() && path.empty()) return translate_perform("Please enter the file to print to");
+  return "";
 }

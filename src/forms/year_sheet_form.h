@@ -28,3 +28,7 @@ int YearSheetProposedYear(const GregorianDate& selected, bool hebrewYear);
 std::optional<YearSheetRequest> ReadYearSheetForm(std::string_view yearText, bool hebrewYear, int paper,
                                                   std::string_view printer, std::string_view path,
                                                   std::string* error);
+
+// The message for a sheet's print target ("" when it is good): a paper
+// size of the list, and a printer or a file.
+std::string SheetTargetError(int paper, std::string_view printer, std::string_view path);

@@ -1,5 +1,7 @@
 #include "forms/zmanim_sheet_form.h"
 
+#include "forms/year_sheet_form.h"
+
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "render/pdf.h"
@@ -18,14 +20,7 @@ std::optional<ZmanimSheetRequest> ReadZmanimSheetForm(const ZmanimSheetMonth& mo
     *error = translate_perform("The month lies beyond the years the calendar shows");
     return std::nullopt;
   }
-  if (paper < 0 || static_cast<size_t>(paper) >= PrintPaperFormats.size()) {
-    *error = translate_perform("Please choose a paper size");
-    return std::nullopt;
-  }
-  if (printer.empty() && path.empty()) {
-    *error = translate_perform("Please enter the file to print to");
-    return std::nullopt;
-  }
+  if (*error = SheetTargetError(paper, printer, path); !error->empty()) return std::nullopt;
   ZmanimSheetRequest r;
   r.month = month;
   r.paper = static_cast<size_t>(paper);
