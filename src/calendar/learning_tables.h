@@ -33,6 +33,23 @@ struct ScheduleSection {
   int16_t firstDay;
 };
 
+// One day's stretch of a book learnt by the Hebrew date, siman:seif as
+// chapter:paragraph (paragraph 0 where the book is counted by paragraphs
+// alone, chapter 0 for a book learnt whole in a day); `alsoFirst`..`alsoLast`,
+// when not 0, are further paragraphs of the book learnt the same day, apart
+// from the first stretch.
+struct DatedPortion {
+  int8_t book;
+  SeifRange range;
+  int16_t alsoFirst = 0;
+  int16_t alsoLast = 0;
+};
+
+// The days 1..30 of a month of a schedule by the Hebrew date, each a 1-based
+// index into the schedule's portions (0: none). On the 29th of a month of 29
+// days the 30th's portion is learnt as well.
+using DatedMonth = std::array<uint16_t, 30>;
+
 // A tractate of the Mishna and the number of mishnayot of each of its
 // chapters (unused slots 0; Keilim, the longest, has 30 chapters).
 struct MishnaTractate {
@@ -86,6 +103,12 @@ inline constexpr int kRambamOneChapterIntroDays = 12;
 inline constexpr int kRambamThreeChapterIntroDays = 4;
 inline constexpr int kTehillimDays = 30;
 inline constexpr int kArukhHaShulchanSectionCount = 4;
+inline constexpr int kChofetzChaimBookCount = 8;
+inline constexpr int kChofetzChaimPortionCount = 140;
+inline constexpr int kShemiratHaLashonBookCount = 8;
+inline constexpr int kShemiratHaLashonPortionCount = 414;
+inline constexpr int kPlainYearMonths = 12;
+inline constexpr int kLeapYearMonths = 13;
 
 // Days of one cycle (learning_tables.cpp checks them against the tables).
 inline constexpr int kMishnaCycleDays = 2096;        // 4192 mishnayot, two a day
@@ -122,5 +145,16 @@ extern const std::array<TehillimDay, kTehillimDays> TehillimMonth;
 // each day of the schedule (learning_schedules.cpp).
 extern const std::array<ScheduleSection, kArukhHaShulchanSectionCount> ArukhHaShulchanSections;
 extern const std::array<SeifRange, kArukhHaShulchanCycleDays> ArukhHaShulchanDays;
+// The schedules by the Hebrew date: the books in the order learnt, the
+// portions, and the months of a plain and of a leap year from Tishrei
+// (learning_schedules.cpp).
+extern const std::array<std::string_view, kChofetzChaimBookCount> ChofetzChaimBooks;
+extern const std::array<DatedPortion, kChofetzChaimPortionCount> ChofetzChaimPortions;
+extern const std::array<DatedMonth, kPlainYearMonths> ChofetzChaimPlainYear;
+extern const std::array<DatedMonth, kLeapYearMonths> ChofetzChaimLeapYear;
+extern const std::array<std::string_view, kShemiratHaLashonBookCount> ShemiratHaLashonBooks;
+extern const std::array<DatedPortion, kShemiratHaLashonPortionCount> ShemiratHaLashonPortions;
+extern const std::array<DatedMonth, kPlainYearMonths> ShemiratHaLashonPlainYear;
+extern const std::array<DatedMonth, kLeapYearMonths> ShemiratHaLashonLeapYear;
 
 }  // namespace calendar::detail
