@@ -70,7 +70,39 @@ const CYCLES = [
     1876, 385, 'by the Hebrew date, once a year, shown from 21 Shevat 5636 as the package shows it; its first book' +
     ' by gate, its second by chapter; the package\'s "19.Footnote_in_11" of the second book is our' +
     ' "Book II, footnote 19:11"'],
+  ['sefer-hamitzvot', 'seferHaMitzvot', (ev) => seferHaMitzvot(ev.reading.reading), 1983, 339,
+    'the commandments of the day\'s three chapters of the Rambam from 29 April 1984, 339 days a cycle; the package' +
+    ' writes "Maimonides\u2019 Introduction to Sefer Hamitzvot", "Principle 1-3", "P1" and "N1", "Nusach HaTefila",' +
+    ' "Order of Prayer", "Text of the Haggadah" and "Laws of Megillah and Chanukah Chapters 1-2", we "Hakdamah",' +
+    ' "Shorashim 1-3", "Positive Commandment 1" and "Negative Commandment 1", "Nusach HaTefilah", "Seder HaTefilah",' +
+    ' "Nusach HaHaggadah" and "Hilchos Megilah v\'Chanukah 1-2", commandments of one kind in a row joined by ", "' +
+    ' and the rest by "; " as the package renders them'],
 ];
+
+// A day of the Sefer HaMitzvot in our words, and its kind of book for the
+// samples: the introduction, the principles, the commandments or a text.
+const seferHaMitzvotNames = {'Maimonides\u2019 Introduction to Sefer Hamitzvot': 'Hakdamah',
+  'Nusach HaTefila': 'Nusach HaTefilah', 'Order of Prayer': 'Seder HaTefilah', 'Text of the Haggadah': 'Nusach HaHaggadah'};
+const seferHaMitzvot = (reading) => {
+  const groups = [];  // [name, [numbers or ranges]]
+  for (const item of reading.split(', ')) {
+    const commandment = item.match(/^([PN])(\d+)$/);
+    const principle = item.match(/^Principle (\d+-\d+)$/);
+    const megillah = item.match(/^Laws of Megillah and Chanukah Chapters (\d+-\d+)$/);
+    let name;
+    let number;
+    if (commandment) [name, number] = [commandment[1] === 'P' ? 'Positive Commandment' : 'Negative Commandment', commandment[2]];
+    else if (principle) [name, number] = ['Shorashim', principle[1]];
+    else if (megillah) [name, number] = ['Hilchos Megilah v\'Chanukah', megillah[1]];
+    else if (seferHaMitzvotNames[item]) name = seferHaMitzvotNames[item];
+    else throw new Error(`no name of ours for ${item}`);
+    const last = groups[groups.length - 1];
+    if (last && last[0] === name && number) last[1].push(number);
+    else groups.push([name, number ? [number] : []]);
+  }
+  const text = groups.map(([name, numbers]) => (numbers.length ? `${name} ${numbers.join(', ')}` : name)).join('; ');
+  return [/^[PN]\d/.test(reading) ? 'commandments' : groups[0][0], text];
+};
 
 // "7.1" -> [7, 1], 28 -> [28, 0]; a range of them as our text writes it.
 const place = (v) => String(v).split('.').map(Number).concat(0).slice(0, 2);

@@ -65,6 +65,7 @@ struct Values {
   int learningTanakh929 = 0;
   int learningChofetzChaim = 0;
   int learningShemiratHaLashon = 0;
+  int learningSeferHaMitzvot = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -100,7 +101,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 60> kRows = {{
+constexpr std::array<Row, 61> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -148,6 +149,7 @@ constexpr std::array<Row, 60> kRows = {{
     {"LearningTanakh929", &Values::learningTanakh929, nullptr},
     {"LearningChofetzChaim", &Values::learningChofetzChaim, nullptr},
     {"LearningShemiratHaLashon", &Values::learningShemiratHaLashon, nullptr},
+    {"LearningSeferHaMitzvot", &Values::learningSeferHaMitzvot, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -183,7 +185,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 14> kLearningRows = {{
+constexpr std::array<LearningRow, 15> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -198,6 +200,7 @@ constexpr std::array<LearningRow, 14> kLearningRows = {{
     {"929", &Values::learningTanakh929},
     {"chofetz-chaim", &Values::learningChofetzChaim},
     {"shemirat-halashon", &Values::learningShemiratHaLashon},
+    {"sefer-hamitzvot", &Values::learningSeferHaMitzvot},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

@@ -31,6 +31,7 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kTanakh929, "929", "929 Tanakh"},
     {LearningCycle::kChofetzChaim, "chofetz-chaim", "Chofetz Chaim"},
     {LearningCycle::kShemiratHaLashon, "shemirat-halashon", "Shemirat HaLashon"},
+    {LearningCycle::kSeferHaMitzvot, "sefer-hamitzvot", "Sefer HaMitzvot"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -271,6 +272,25 @@ void Rambam(AbsoluteDay d, int cycleDays, const std::array<RambamIntroPart, Intr
   RambamLawChapters((day - static_cast<int>(IntroDays)) * perDay, perDay, perDay == 3, p);
 }
 
+// ---------------------------------------------------------------- Sefer HaMitzvot
+
+// The day's codes in order, each a part; a commandment of the same kind as
+// the one before it is shown apart from it, not as a range.
+void SeferHaMitzvot(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - RambamStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kRambamThreeChapterCycleDays) + 1;
+  const std::string_view day = SeferHaMitzvotDays[static_cast<size_t>(n % kRambamThreeChapterCycleDays)];
+  for (size_t at = 0; at <= day.size();) {
+    const size_t end = std::min(day.find(' ', at), day.size());
+    const MitzvaCode code = ReadMitzvaCode(day.substr(at, end - at));
+    const bool apart = p.count > 0 && p.parts[static_cast<size_t>(p.count - 1)].book == code.book;
+    Add(p, {static_cast<int16_t>(code.book), {static_cast<int16_t>(code.first), 0},
+            {static_cast<int16_t>(code.last), 0}, apart});
+    at = end + 1;
+  }
+}
+
 // ---------------------------------------------------------------- Tehillim
 
 // The day's psalms; the 29th of a 29-day month also reads those of the 30th.
@@ -403,7 +423,8 @@ void ByHebrewDate(AbsoluteDay d, AbsoluteDay start, const std::array<DatedPortio
   const auto row = static_cast<size_t>(MonthRowFromTishri(h.month, leap));
   const DatedMonth& month = leap ? leapYear[row] : plainYear[row];
   AddDated(portions, month[static_cast<size_t>(h.day - 1)], p);
-  if (h.day == 29 && Last_Day_Of_Hebrew_Month(h.month, h.year) == 29) AddDated(portions, month[29], p);
+  const bool shortMonth = Last_Day_Of_Hebrew_Month(h.month, h.year) == 29;
+  if (h.day == 29 && shortMonth) AddDated(portions, month[29], p);
 }
 
 // ---------------------------------------------------------------- text
@@ -457,6 +478,8 @@ int LearningBookCount(LearningCycle cycle) {
       return kChofetzChaimBookCount;
     case LearningCycle::kShemiratHaLashon:
       return kShemiratHaLashonBookCount;
+    case LearningCycle::kSeferHaMitzvot:
+      return kSeferHaMitzvotBookCount;
   }
   return 0;
 }
@@ -490,6 +513,8 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return ChofetzChaimBooks[b];
     case LearningCycle::kShemiratHaLashon:
       return ShemiratHaLashonBooks[b];
+    case LearningCycle::kSeferHaMitzvot:
+      return SeferHaMitzvotBooks[b];
   }
   return {};
 }
@@ -545,6 +570,9 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
       ByHebrewDate(d, ShemiratHaLashonStart(), ShemiratHaLashonPortions, ShemiratHaLashonPlainYear,
                    ShemiratHaLashonLeapYear, p);
       break;
+    case LearningCycle::kSeferHaMitzvot:
+      SeferHaMitzvot(d, p);
+      break;
   }
   if (p.count == 0) p.cycleNumber = 0;
   return p;
@@ -557,7 +585,7 @@ std::string FormatLearningPortion(const LearningPortion& portion,
   auto part = [&portion](int i) -> const LearningPart& { return portion.parts[static_cast<size_t>(i)]; };
   for (int i = 0; i < count;) {
     const int book = part(i).book;
-    if (!out.empty()) out += ", ";
+    if (!out.empty()) out += portion.cycle == LearningCycle::kSeferHaMitzvot ? "; " : ", ";
     if (bookName) {
       out += bookName(book);
     } else {

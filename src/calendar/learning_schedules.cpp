@@ -728,6 +728,111 @@ constexpr std::array<DatedMonth, kLeapYearMonths> ShemiratHaLashonLeapYear = {{
 }};
 // clang-format on
 
+// The Sefer HaMitzvot, the commandments of the three chapters of the Rambam
+// learnt each day: the introduction and the principles first, then the
+// commandments of each law as it comes, with the texts of the prayers and of
+// the Haggadah and the laws of Megillah and Chanukah, which have none of
+// their own, where those laws come.
+constexpr std::array<std::string_view, kSeferHaMitzvotBookCount> SeferHaMitzvotBooks = {
+    "Hakdamah",         "Shorashim",       "Positive Commandment", "Negative Commandment",
+    "Nusach HaTefilah", "Seder HaTefilah", "Nusach HaHaggadah",    "Hilchos Megilah v'Chanukah",
+};
+
+// The codes of each day (see kSeferHaMitzvotLetters), in the order learnt.
+// clang-format off
+constexpr std::array<std::string_view, kRambamThreeChapterCycleDays> SeferHaMitzvotDays = {
+    // day 1
+    "I", "R1-3", "R4-9", "R10-14", "P1 N1 P2", "P3 P4 P9", "N63 N65 P172", "N64 P8 P6 P206", "P207 N302 P205 N303",
+    "N256 N301 N304 N305",
+    // day 11
+    "P11", "P209", "N10 N47 N60 N6 N5 N2 N3 N4 N15 P186 N23 N24",
+    "N16 N17 N18 N19 N20 N21 N26 N28 N27 N29 N14 N8 N9 N7", "N11 N12 N13 P185 N25 N22 N48 N50 N51 N30 N33 N31 N32",
+    "N35 N38 N36 N37 N34 N43 N44 N40 N39 N41 N45 N171", "P73", "P73", "P73", "P73 P10",
+    // day 21
+    "P10 P5", "P5", "P5", "P5", "P5", "P26 P12", "P13", "P15 P18", "P17", "P14",
+    // day 31
+    "P19", "P19", "P19", "P19 P215", "P215 T", "T S", "T S P154", "P154", "N320", "N320",
+    // day 41
+    "N322", "N322", "N321", "N321", "P155", "P155", "P155", "N320", "N321", "P165 N329 P164 N196",
+    // day 51
+    "P159 N323 P160 N324", "P162 N325 P163 N326", "P166 N327 P167 N328 N199", "P156 N197 N198", "N200 N201 P158",
+    "P157 H P170", "P168", "P169", "P171", "P171 P153",
+    // day 61
+    "P153", "P153", "P153", "P153", "P153", "P153 P59", "P59", "P59 M1-2", "M3-4 P213", "P213",
+    // day 71
+    "N355", "N355", "N355", "N262", "N262", "P212", "P212", "P222", "P222", "N356",
+    // day 81
+    "N356", "N356 P216", "P217", "N357", "P220 P218 N358 P219 N359", "P223 N104", "N105 N330 N331 N332 N333 N334",
+    "N336 N335 N337 N338 N339", "N340 N341 N342 N343 N344 N345", "N348 N349 N350 N351",
+    // day 91
+    "N352 N347 N346", "N52 N53 N55 N54 N354 N360 N361", "N161 N162 P38 N160 N158 N159", "N353 P149",
+    "P150 P151 P152 N172 N174", "N173 N175 N176 N177 N178", "N179 N180 N188", "N181 N182 N184 N185 N183",
+    "N187 N186 N189 N190 N191 N192", "N193 N153 N194 P146",
+    // day 101
+    "N101", "P147", "N306", "P148", "N61", "N62", "N248 N249", "P7", "P94", "P94",
+    // day 111
+    "N157", "P95", "P95 P92 N209", "N202 N203 N204", "N205 N206 N208 N207", "P93 P114", "P115 P116 P117",
+    "P145 N110", "N111 N215", "N216",
+    // day 121
+    "N217 N218", "N42 P120 N210", "P121 N211 P123 N212", "P124 N213 P122 N214", "P130 P195 N232", "P126 P129",
+    "N154", "N133 N134", "N135 N136", "N137",
+    // day 131
+    "P127", "P127", "P127", "P127", "P127 P128 N152", "N150 N151", "N141 N142 N143", "P119", "P131 P125",
+    "N149 P132",
+    // day 141
+    "P133 P143 P144", "P80 P81", "P82 P135 N220 N221 N222", "N223 P134 P141 N230 N231",
+    "P140 P136 P137 N224 N225 N226", "P138 N227 P139", "N169 N170 P183 N228 P20", "N79 N80", "P21",
+    "P22 N67 P35 N83 N84",
+    // day 151
+    "N85 N82 P34 N86", "P23 N72 P32 P36", "P33 N88 N87 N73 N163 N164", "N68 N165 P31 N77 N78",
+    "N75 N76 P24 N69 N70 N71", "N74 P61 N91 N92 N93", "N94 N95 N96 N97 P86", "P60 N100 N98 P62 N99", "P63 N146 P64",
+    "N139 N112 P65",
+    // day 161
+    "P89 N145 N148", "P66 N147 P67 N102 N103 N138", "N124 P88 P83 N155", "P84 P85 N90", "N89 P39 P29 N81 P30",
+    "P28 P25 P40 P41 P27 P42", "P43 P44 P45 P46 P47 P48 P50 P51", "P161 N140", "N132", "N120",
+    // day 171
+    "N131", "N130 N129", "P91", "P90", "P49", "P49 P118", "N113", "N114", "N114 P55 N115 N116", "P57 P56 P58",
+    // day 181
+    "N125 N123 N128 N126 N127 N121 N122", "N117 N119 N118 P53 P52", "P54 N156 N229 P16 P79", "N144 N108", "P78",
+    "N109 P69", "P70", "P70", "P71", "P72",
+    // day 191
+    "P68 P75 P76", "P74 P77", "N106 P87", "N107 P107", "P107", "P107", "P107", "P107", "P107", "P107",
+    // day 201
+    "P107", "P107 P113", "P113", "P113", "P108", "P108", "P108 P101", "N308 N307", "P112", "P110",
+    // day 211
+    "P111", "P102 P103", "P99", "P100", "P106", "P104", "P104 P96", "P96", "P97", "P97",
+    // day 221
+    "P105", "P105", "P105", "P98", "P98", "P98", "P98", "P98", "P98", "P107",
+    // day 231
+    "P108", "P101", "P99", "P100", "P106", "P104", "P96", "P109", "P109", "P109",
+    // day 241
+    "P109", "P109 P237", "P240", "P238", "P241", "P241", "N244 P239", "P208 N271 N272", "N246 N243", "N245",
+    // day 251
+    "N247", "N265", "N266", "P194", "N269 P204", "P236", "P236", "P236 N289 N296", "P225 N295 N292",
+    "P247 N293 N297 P182",
+    // day 261
+    "P181 N309 N298 P184", "N299 P202 P203 N270", "P245", "P245", "N250", "N250", "N251", "N251", "N253", "N253",
+    // day 271
+    "N252", "N252", "P245", "P245", "P245", "P245", "P236", "P236", "P236", "P236",
+    // day 281
+    "P245", "P245", "P245", "P245", "P232 N258 N259 N257 N260", "P196 N233 P234 P233 N261", "P235 N254 N255",
+    "P243", "P200 N238", "P201",
+    // day 291
+    "N267 N268", "N219 P244", "P244", "P242", "P197 N234", "P142", "N239", "P199 N240", "N241 N242", "N235",
+    // day 301
+    "N236", "N237", "P198", "P246", "P246", "P246", "P246", "P246", "P246 P248", "P248",
+    // day 311
+    "P248", "P248", "P176 N284 P175", "N282 N283 P229 P228", "P226 P227 P230 P231 N66", "N310 P224 N300",
+    "N294 N290", "N279 N277 N275 N278 N273", "N280 P177 N276 N274", "N315 N281 N316",
+    // day 321
+    "N317 P178", "P179", "N291", "N288", "N286", "N287", "N285", "P180", "P174 N312 N313 N314",
+    "N318 N319 P210 P211",
+    // day 331
+    "N195 P37", "N168", "N167", "N166", "N166", "P173 N362 N364 N363 N365", "P187 N49 P188 P189 N59",
+    "N46 P190 N56 N57 P192 P193", "P191 P214 N311 N58 P221 N263 N264",
+};
+// clang-format on
+
 namespace {
 
 constexpr bool SeifBefore(int siman, int seif, int otherSiman, int otherSeif) {
@@ -774,6 +879,28 @@ static_assert(DatedScheduleSound(ChofetzChaimPortions, kChofetzChaimBookCount, C
 static_assert(DatedScheduleSound(ShemiratHaLashonPortions, kShemiratHaLashonBookCount, ShemiratHaLashonPlainYear) &&
                   DatedScheduleSound(ShemiratHaLashonPortions, kShemiratHaLashonBookCount, ShemiratHaLashonLeapYear),
               "Shemirat HaLashon's days name its portions");
+
+// Every day of the Sefer HaMitzvot has one to kMaxMitzvotCodesADay codes,
+// one space apart, each with the numbers its book has: 248 positive and 365
+// negative commandments, 14 principles, 4 chapters of the laws of Megillah
+// and Chanukah, none for the introduction and the texts.
+constexpr bool MitzvotDaysSound() {
+  constexpr std::array<int, kSeferHaMitzvotBookCount> kNumbers = {0, 14, 248, 365, 0, 0, 0, 4};
+  for (std::string_view day : SeferHaMitzvotDays) {
+    size_t codes = 0;
+    for (size_t at = 0; at <= day.size(); ++codes) {
+      const size_t end = std::min(day.find(' ', at), day.size());
+      const MitzvaCode code = ReadMitzvaCode(day.substr(at, end - at));
+      if (code.book < 0) return false;
+      const int most = kNumbers[static_cast<size_t>(code.book)];
+      if (most == 0 ? code.first != 0 : (code.first < 1 || code.last < code.first || code.last > most)) return false;
+      at = end + 1;
+    }
+    if (codes > kMaxMitzvotCodesADay) return false;
+  }
+  return true;
+}
+static_assert(MitzvotDaysSound(), "every day of the Sefer HaMitzvot is made of known codes");
 
 }  // namespace
 

@@ -107,6 +107,7 @@ inline constexpr int kChofetzChaimBookCount = 8;
 inline constexpr int kChofetzChaimPortionCount = 140;
 inline constexpr int kShemiratHaLashonBookCount = 8;
 inline constexpr int kShemiratHaLashonPortionCount = 414;
+inline constexpr int kSeferHaMitzvotBookCount = 8;
 inline constexpr int kPlainYearMonths = 12;
 inline constexpr int kLeapYearMonths = 13;
 
@@ -156,5 +157,47 @@ extern const std::array<std::string_view, kShemiratHaLashonBookCount> ShemiratHa
 extern const std::array<DatedPortion, kShemiratHaLashonPortionCount> ShemiratHaLashonPortions;
 extern const std::array<DatedMonth, kPlainYearMonths> ShemiratHaLashonPlainYear;
 extern const std::array<DatedMonth, kLeapYearMonths> ShemiratHaLashonLeapYear;
+// The Sefer HaMitzvot: its books, and the codes of each day of the
+// three-chapter cycle of the Rambam (learning_schedules.cpp).
+extern const std::array<std::string_view, kSeferHaMitzvotBookCount> SeferHaMitzvotBooks;
+extern const std::array<std::string_view, kRambamThreeChapterCycleDays> SeferHaMitzvotDays;
+
+// The letters of a Sefer HaMitzvot day's codes, by book: "I" the
+// introduction, "R1-3" principles, "P12" and "N5" a positive and a negative
+// commandment, "T" the text of the prayers and "S" their order, "H" the text
+// of the Haggadah, "M1-2" chapters of the laws of Megillah and Chanukah.
+inline constexpr std::string_view kSeferHaMitzvotLetters = "IRPNTSHM";
+inline constexpr size_t kMaxMitzvotCodesADay = 16;
+
+// One code read: the book (-1 for a code that is none) and the first and
+// last number (0 where the code has none).
+struct MitzvaCode {
+  int book = -1;
+  int first = 0;
+  int last = 0;
+};
+
+// Reads a code: a letter of kSeferHaMitzvotLetters, then nothing, a number or
+// "first-last".
+constexpr MitzvaCode ReadMitzvaCode(std::string_view code) {
+  MitzvaCode out;
+  if (code.empty() || kSeferHaMitzvotLetters.find(code[0]) == std::string_view::npos) return out;
+  int* number = &out.first;
+  for (size_t i = 1; i < code.size(); ++i) {
+    if (code[i] == '-' && number == &out.first && out.first != 0) {
+      number = &out.last;
+    } else if (code[i] >= '0' && code[i] <= '9' && *number < 1000) {
+      *number = *number * 10 + (code[i] - '0');
+    } else {
+      return out;
+    }
+  }
+  if (number == &out.last && out.last == 0) return out;
+  if (number == &out.first) out.last = out.first;
+  out.book = static_cast<int>(kSeferHaMitzvotLetters.find(code[0]));
+  return out;
+}
+static_assert(ReadMitzvaCode("R10-14").book == 1 && ReadMitzvaCode("R10-14").last == 14);
+static_assert(ReadMitzvaCode("N365").first == 365 && ReadMitzvaCode("T").book == 4 && ReadMitzvaCode("X1").book == -1);
 
 }  // namespace calendar::detail

@@ -23,6 +23,7 @@ constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
     "929",                // kTanakh929: the books of Nach Yomi and the Torah
     "Chofetz Chaim",      // kChofetzChaim: "Hakdamah", "Lavin" tell no book
     "Shemirat HaLashon",  // kShemiratHaLashon: nor do "Hakdamah" or "Book II"
+    "Sefer HaMitzvot",    // kSeferHaMitzvot: nor does "Positive Commandment"
 };
 
 // "Hilchos " + the name: the key under which a law of the Rambam is looked up first.
