@@ -63,6 +63,9 @@ struct Values {
   int learningDafWeekly = 0;
   int learningYerushalmiSchottenstein = 0;
   int learningTanakh929 = 0;
+  int learningChofetzChaim = 0;
+  int learningShemiratHaLashon = 0;
+  int learningSeferHaMitzvot = 0;
   // The month view by Gregorian (0) or Hebrew (1) months.
   int hebrewMonthView = 0;
   // "city", "israel" or "diaspora"; empty until read (see settingsInit).
@@ -98,7 +101,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 58> kRows = {{
+constexpr std::array<Row, 61> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -144,6 +147,9 @@ constexpr std::array<Row, 58> kRows = {{
     {"LearningDafWeekly", &Values::learningDafWeekly, nullptr},
     {"LearningYerushalmiSchottenstein", &Values::learningYerushalmiSchottenstein, nullptr},
     {"LearningTanakh929", &Values::learningTanakh929, nullptr},
+    {"LearningChofetzChaim", &Values::learningChofetzChaim, nullptr},
+    {"LearningShemiratHaLashon", &Values::learningShemiratHaLashon, nullptr},
+    {"LearningSeferHaMitzvot", &Values::learningSeferHaMitzvot, nullptr},
     {"HebrewMonthView", &Values::hebrewMonthView, nullptr},
     {"ShowMinorDays", &Values::showMinorDays, nullptr},
     {"IsraelRules", nullptr, &Values::israelRules},
@@ -179,7 +185,7 @@ struct LearningRow {
   std::string_view cycleId;
   int Values::*field;
 };
-constexpr std::array<LearningRow, 12> kLearningRows = {{
+constexpr std::array<LearningRow, 15> kLearningRows = {{
     {"daf-yomi", &Values::learningDafYomi},
     {"mishna-yomit", &Values::learningMishnaYomit},
     {"nach-yomi", &Values::learningNachYomi},
@@ -192,6 +198,9 @@ constexpr std::array<LearningRow, 12> kLearningRows = {{
     {"daf-weekly", &Values::learningDafWeekly},
     {"yerushalmi-schottenstein", &Values::learningYerushalmiSchottenstein},
     {"929", &Values::learningTanakh929},
+    {"chofetz-chaim", &Values::learningChofetzChaim},
+    {"shemirat-halashon", &Values::learningShemiratHaLashon},
+    {"sefer-hamitzvot", &Values::learningSeferHaMitzvot},
 }};
 
 const LearningRow* LearningRowOf(std::string_view cycleId) {

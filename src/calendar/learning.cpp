@@ -29,6 +29,9 @@ constexpr std::array<CycleInfo, kLearningCycleCount> kCycleInfo = {{
     {LearningCycle::kDafWeekly, "daf-weekly", "Weekly Daf"},
     {LearningCycle::kYerushalmiSchottenstein, "yerushalmi-schottenstein", "Yerushalmi Yomi (Schottenstein)"},
     {LearningCycle::kTanakh929, "929", "929 Tanakh"},
+    {LearningCycle::kChofetzChaim, "chofetz-chaim", "Chofetz Chaim"},
+    {LearningCycle::kShemiratHaLashon, "shemirat-halashon", "Shemirat HaLashon"},
+    {LearningCycle::kSeferHaMitzvot, "sefer-hamitzvot", "Sefer HaMitzvot"},
 }};
 
 constexpr bool InfoInEnumOrder() {
@@ -82,6 +85,16 @@ AbsoluteDay DafWeeklyStart() {
 }
 AbsoluteDay ArukhHaShulchanStart() {
   static const AbsoluteDay day = AbsoluteFromHebrew(6, kSivan, 5780);  // 29 May 2020
+  return day;
+}
+// The schedules by the Hebrew date are shown from the years their books
+// appeared.
+AbsoluteDay ChofetzChaimStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(1, kTishri, 5634);  // 22 September 1873
+  return day;
+}
+AbsoluteDay ShemiratHaLashonStart() {
+  static const AbsoluteDay day = AbsoluteFromHebrew(21, kShevat, 5636);  // 16 February 1876
   return day;
 }
 
@@ -259,6 +272,25 @@ void Rambam(AbsoluteDay d, int cycleDays, const std::array<RambamIntroPart, Intr
   RambamLawChapters((day - static_cast<int>(IntroDays)) * perDay, perDay, perDay == 3, p);
 }
 
+// ---------------------------------------------------------------- Sefer HaMitzvot
+
+// The day's codes in order, each a part; a commandment of the same kind as
+// the one before it is shown apart from it, not as a range.
+void SeferHaMitzvot(AbsoluteDay d, LearningPortion& p) {
+  const int64_t n = d - RambamStart();
+  if (n < 0) return;
+  p.cycleNumber = static_cast<int>(n / kRambamThreeChapterCycleDays) + 1;
+  const std::string_view day = SeferHaMitzvotDays[static_cast<size_t>(n % kRambamThreeChapterCycleDays)];
+  for (size_t at = 0; at <= day.size();) {
+    const size_t end = std::min(day.find(' ', at), day.size());
+    const MitzvaCode code = ReadMitzvaCode(day.substr(at, end - at));
+    const bool apart = p.count > 0 && p.parts[static_cast<size_t>(p.count - 1)].book == code.book;
+    Add(p, {static_cast<int16_t>(code.book), {static_cast<int16_t>(code.first), 0},
+            {static_cast<int16_t>(code.last), 0}, apart});
+    at = end + 1;
+  }
+}
+
 // ---------------------------------------------------------------- Tehillim
 
 // The day's psalms; the 29th of a 29-day month also reads those of the 30th.
@@ -363,9 +395,42 @@ void DafWeekly(AbsoluteDay d, LearningPortion& p) {
   Add(p, WholeChapters(page.tractate, page.page, page.page));
 }
 
+// ---------------------------------------------------------------- by the Hebrew date
+
+// Row of the month in a year's table, which begins with Tishrei: Adar I and
+// Adar II of a leap year are rows 5 and 6, its Nisan row 7.
+int MonthRowFromTishri(int month, bool leap) { return month >= kTishri ? month - kTishri : month + (leap ? 6 : 5); }
+
+// Adds portion `index` (1-based; 0 adds nothing).
+template <size_t N>
+void AddDated(const std::array<DatedPortion, N>& portions, uint16_t index, LearningPortion& p) {
+  if (index == 0) return;
+  const DatedPortion& dated = portions[index - 1u];
+  const SeifRange& r = dated.range;
+  Add(p, {dated.book, {r.firstSiman, r.firstSeif}, {r.lastSiman, r.lastSeif}});
+  if (dated.alsoFirst != 0) Add(p, {dated.book, {dated.alsoFirst, 0}, {dated.alsoLast, 0}, true});
+}
+
+// The day's portion of its month's row; the 29th of a month of 29 days
+// learns the 30th's too.
+template <size_t N>
+void ByHebrewDate(AbsoluteDay d, AbsoluteDay start, const std::array<DatedPortion, N>& portions,
+                  const std::array<DatedMonth, kPlainYearMonths>& plainYear,
+                  const std::array<DatedMonth, kLeapYearMonths>& leapYear, LearningPortion& p) {
+  if (d < start) return;
+  const HebrewDate h = HebrewFromAbsolute(d);
+  const bool leap = Hebrew_Leap_Year(h.year) != 0;
+  const auto row = static_cast<size_t>(MonthRowFromTishri(h.month, leap));
+  const DatedMonth& month = leap ? leapYear[row] : plainYear[row];
+  AddDated(portions, month[static_cast<size_t>(h.day - 1)], p);
+  const bool shortMonth = Last_Day_Of_Hebrew_Month(h.month, h.year) == 29;
+  if (h.day == 29 && shortMonth) AddDated(portions, month[29], p);
+}
+
 // ---------------------------------------------------------------- text
 
 void AppendPlace(std::string& out, const LearningPlace& place) {
+  if (place.chapter == 0) return;  // the whole book
   out += std::to_string(place.chapter);
   if (place.verse != 0) out += ':' + std::to_string(place.verse);
 }
@@ -409,6 +474,12 @@ int LearningBookCount(LearningCycle cycle) {
       return kArukhHaShulchanSectionCount;
     case LearningCycle::kDafWeekly:
       return DafYomiTractateCount();
+    case LearningCycle::kChofetzChaim:
+      return kChofetzChaimBookCount;
+    case LearningCycle::kShemiratHaLashon:
+      return kShemiratHaLashonBookCount;
+    case LearningCycle::kSeferHaMitzvot:
+      return kSeferHaMitzvotBookCount;
   }
   return 0;
 }
@@ -438,6 +509,12 @@ std::string_view LearningBookName(LearningCycle cycle, int book) {
       return YerushalmiSchottensteinTractates[b].name;
     case LearningCycle::kTanakh929:
       return b < kTorahBookCount ? TorahBooks[b].name : NachBooks[b - kTorahBookCount].name;
+    case LearningCycle::kChofetzChaim:
+      return ChofetzChaimBooks[b];
+    case LearningCycle::kShemiratHaLashon:
+      return ShemiratHaLashonBooks[b];
+    case LearningCycle::kSeferHaMitzvot:
+      return SeferHaMitzvotBooks[b];
   }
   return {};
 }
@@ -486,6 +563,16 @@ LearningPortion GetLearningPortion(LearningCycle cycle, AbsoluteDay d, const Cal
     case LearningCycle::kTanakh929:
       Tanakh929(d, p);
       break;
+    case LearningCycle::kChofetzChaim:
+      ByHebrewDate(d, ChofetzChaimStart(), ChofetzChaimPortions, ChofetzChaimPlainYear, ChofetzChaimLeapYear, p);
+      break;
+    case LearningCycle::kShemiratHaLashon:
+      ByHebrewDate(d, ShemiratHaLashonStart(), ShemiratHaLashonPortions, ShemiratHaLashonPlainYear,
+                   ShemiratHaLashonLeapYear, p);
+      break;
+    case LearningCycle::kSeferHaMitzvot:
+      SeferHaMitzvot(d, p);
+      break;
   }
   if (p.count == 0) p.cycleNumber = 0;
   return p;
@@ -495,20 +582,24 @@ std::string FormatLearningPortion(const LearningPortion& portion,
                                   const std::function<std::string(int book)>& bookName) {
   std::string out;
   const int count = std::min(portion.count, static_cast<int>(portion.parts.size()));
+  auto part = [&portion](int i) -> const LearningPart& { return portion.parts[static_cast<size_t>(i)]; };
   for (int i = 0; i < count;) {
-    const LearningPart& first = portion.parts[static_cast<size_t>(i)];
-    int j = i + 1;  // parts i..j-1 are of one book
-    while (j < count && portion.parts[static_cast<size_t>(j)].book == first.book) ++j;
-    const LearningPart& last = portion.parts[static_cast<size_t>(j - 1)];
-    if (!out.empty()) out += ", ";
+    const int book = part(i).book;
+    if (!out.empty()) out += portion.cycle == LearningCycle::kSeferHaMitzvot ? "; " : ", ";
     if (bookName) {
-      out += bookName(first.book);
+      out += bookName(book);
     } else {
-      out += LearningBookName(portion.cycle, first.book);
+      out += LearningBookName(portion.cycle, book);
     }
-    out += ' ';
-    AppendRange(out, first.first, last.last);
-    i = j;
+    // The book's parts from i on, each range running to the part before the
+    // next one apart.
+    for (bool firstRange = true; i < count && part(i).book == book; firstRange = false) {
+      int j = i + 1;
+      while (j < count && part(j).book == book && !part(j).apart) ++j;
+      if (part(i).first.chapter != 0) out += firstRange ? " " : ", ";
+      AppendRange(out, part(i).first, part(j - 1).last);
+      i = j;
+    }
   }
   return out;
 }

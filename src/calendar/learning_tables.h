@@ -33,6 +33,23 @@ struct ScheduleSection {
   int16_t firstDay;
 };
 
+// One day's stretch of a book learnt by the Hebrew date, siman:seif as
+// chapter:paragraph (paragraph 0 where the book is counted by paragraphs
+// alone, chapter 0 for a book learnt whole in a day); `alsoFirst`..`alsoLast`,
+// when not 0, are further paragraphs of the book learnt the same day, apart
+// from the first stretch.
+struct DatedPortion {
+  int8_t book;
+  SeifRange range;
+  int16_t alsoFirst = 0;
+  int16_t alsoLast = 0;
+};
+
+// The days 1..30 of a month of a schedule by the Hebrew date, each a 1-based
+// index into the schedule's portions (0: none). On the 29th of a month of 29
+// days the 30th's portion is learnt as well.
+using DatedMonth = std::array<uint16_t, 30>;
+
 // A tractate of the Mishna and the number of mishnayot of each of its
 // chapters (unused slots 0; Keilim, the longest, has 30 chapters).
 struct MishnaTractate {
@@ -86,6 +103,13 @@ inline constexpr int kRambamOneChapterIntroDays = 12;
 inline constexpr int kRambamThreeChapterIntroDays = 4;
 inline constexpr int kTehillimDays = 30;
 inline constexpr int kArukhHaShulchanSectionCount = 4;
+inline constexpr int kChofetzChaimBookCount = 8;
+inline constexpr int kChofetzChaimPortionCount = 140;
+inline constexpr int kShemiratHaLashonBookCount = 8;
+inline constexpr int kShemiratHaLashonPortionCount = 414;
+inline constexpr int kSeferHaMitzvotBookCount = 8;
+inline constexpr int kPlainYearMonths = 12;
+inline constexpr int kLeapYearMonths = 13;
 
 // Days of one cycle (learning_tables.cpp checks them against the tables).
 inline constexpr int kMishnaCycleDays = 2096;        // 4192 mishnayot, two a day
@@ -122,5 +146,58 @@ extern const std::array<TehillimDay, kTehillimDays> TehillimMonth;
 // each day of the schedule (learning_schedules.cpp).
 extern const std::array<ScheduleSection, kArukhHaShulchanSectionCount> ArukhHaShulchanSections;
 extern const std::array<SeifRange, kArukhHaShulchanCycleDays> ArukhHaShulchanDays;
+// The schedules by the Hebrew date: the books in the order learnt, the
+// portions, and the months of a plain and of a leap year from Tishrei
+// (learning_schedules.cpp).
+extern const std::array<std::string_view, kChofetzChaimBookCount> ChofetzChaimBooks;
+extern const std::array<DatedPortion, kChofetzChaimPortionCount> ChofetzChaimPortions;
+extern const std::array<DatedMonth, kPlainYearMonths> ChofetzChaimPlainYear;
+extern const std::array<DatedMonth, kLeapYearMonths> ChofetzChaimLeapYear;
+extern const std::array<std::string_view, kShemiratHaLashonBookCount> ShemiratHaLashonBooks;
+extern const std::array<DatedPortion, kShemiratHaLashonPortionCount> ShemiratHaLashonPortions;
+extern const std::array<DatedMonth, kPlainYearMonths> ShemiratHaLashonPlainYear;
+extern const std::array<DatedMonth, kLeapYearMonths> ShemiratHaLashonLeapYear;
+// The Sefer HaMitzvot: its books, and the codes of each day of the
+// three-chapter cycle of the Rambam (learning_schedules.cpp).
+extern const std::array<std::string_view, kSeferHaMitzvotBookCount> SeferHaMitzvotBooks;
+extern const std::array<std::string_view, kRambamThreeChapterCycleDays> SeferHaMitzvotDays;
+
+// The letters of a Sefer HaMitzvot day's codes, by book: "I" the
+// introduction, "R1-3" principles, "P12" and "N5" a positive and a negative
+// commandment, "T" the text of the prayers and "S" their order, "H" the text
+// of the Haggadah, "M1-2" chapters of the laws of Megillah and Chanukah.
+inline constexpr std::string_view kSeferHaMitzvotLetters = "IRPNTSHM";
+inline constexpr size_t kMaxMitzvotCodesADay = 16;
+
+// One code read: the book (-1 for a code that is none) and the first and
+// last number (0 where the code has none).
+struct MitzvaCode {
+  int book = -1;
+  int first = 0;
+  int last = 0;
+};
+
+// Reads a code: a letter of kSeferHaMitzvotLetters, then nothing, a number or
+// "first-last".
+constexpr MitzvaCode ReadMitzvaCode(std::string_view code) {
+  MitzvaCode out;
+  if (code.empty() || kSeferHaMitzvotLetters.find(code[0]) == std::string_view::npos) return out;
+  int* number = &out.first;
+  for (size_t i = 1; i < code.size(); ++i) {
+    if (code[i] == '-' && number == &out.first && out.first != 0) {
+      number = &out.last;
+    } else if (code[i] >= '0' && code[i] <= '9' && *number < 1000) {
+      *number = *number * 10 + (code[i] - '0');
+    } else {
+      return out;
+    }
+  }
+  if (number == &out.last && out.last == 0) return out;
+  if (number == &out.first) out.last = out.first;
+  out.book = static_cast<int>(kSeferHaMitzvotLetters.find(code[0]));
+  return out;
+}
+static_assert(ReadMitzvaCode("R10-14").book == 1 && ReadMitzvaCode("R10-14").last == 14);
+static_assert(ReadMitzvaCode("N365").first == 365 && ReadMitzvaCode("T").book == 4 && ReadMitzvaCode("X1").book == -1);
 
 }  // namespace calendar::detail

@@ -10,17 +10,20 @@ namespace {
 // The short name that starts a cell's line of a cycle (a translation key),
 // or empty where the book names tell the cycle already; by cycle.
 constexpr std::array<std::string_view, kLearningCycleCount> kCellPrefixes = {
-    "Mishna",      // kMishnaYomit: the tractates are Daf Yomi's
-    "",            // kNachYomi: the books of the Prophets and Writings
-    "Yerushalmi",  // kYerushalmiYomi: the tractates again, with pages as Daf Yomi has
-    "Rambam",      // kRambamOneChapter
-    "Rambam",      // kRambamThreeChapters
-    "",            // kTehillim: "Psalms"
-    "",            // kPirkeiAvot: "Avos"
-    "",            // kArukhHaShulchanYomi: "Orach Chaim", "Yoreh De'ah", no other cycle's books
-    "Weekly Daf",  // kDafWeekly: the tractates and pages of Daf Yomi
-    "Yerushalmi",  // kYerushalmiSchottenstein
-    "929",         // kTanakh929: the books of Nach Yomi and the Torah
+    "Mishna",             // kMishnaYomit: the tractates are Daf Yomi's
+    "",                   // kNachYomi: the books of the Prophets and Writings
+    "Yerushalmi",         // kYerushalmiYomi: the tractates again, with pages as Daf Yomi has
+    "Rambam",             // kRambamOneChapter
+    "Rambam",             // kRambamThreeChapters
+    "",                   // kTehillim: "Psalms"
+    "",                   // kPirkeiAvot: "Avos"
+    "",                   // kArukhHaShulchanYomi: "Orach Chaim", "Yoreh De'ah", no other cycle's books
+    "Weekly Daf",         // kDafWeekly: the tractates and pages of Daf Yomi
+    "Yerushalmi",         // kYerushalmiSchottenstein
+    "929",                // kTanakh929: the books of Nach Yomi and the Torah
+    "Chofetz Chaim",      // kChofetzChaim: "Hakdamah", "Lavin" tell no book
+    "Shemirat HaLashon",  // kShemiratHaLashon: nor do "Hakdamah" or "Book II"
+    "Sefer HaMitzvot",    // kSeferHaMitzvot: nor does "Positive Commandment"
 };
 
 // "Hilchos " + the name: the key under which a law of the Rambam is looked up first.

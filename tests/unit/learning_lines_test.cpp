@@ -48,7 +48,10 @@ TEST(LearningLines, CellLinesInEnglishAndTranslated) {
             (std::vector<std::string>{"Mishna Sotah 4:3-4", "I Kings 8", "Yerushalmi Eruvin 65", "Rambam Ma'asros 2",
                                       "Rambam Yom Tov 7-8, Chametz u'Matzah 1", "Psalms 55-59", "Avos 3",
                                       "Yoreh De'ah 267:173-268:1", "Weekly Daf Kesuvos 88",
-                                      "Yerushalmi Ma'asros 30"}));
+                                      "Yerushalmi Ma'asros 30", "Chofetz Chaim Hilchos Rechilus 9:10",
+                                      "Shemirat HaLashon Chasimas HaSefer 7:1-5",
+                                      "Sefer HaMitzvot Positive Commandment 166; Negative Commandment 327; Positive "
+                                      "Commandment 167; Negative Commandment 328, 199"}));
   EXPECT_TRUE(Cells(LearningChoice{}).empty());
   testenv::WriteFile(
       home.lumaro("translations/yiddish.learning"),
@@ -75,7 +78,7 @@ TEST(LearningLines, DialogModel) {
   testenv::TempHome home;
   settingsReset();
   LearningForm form = LearningFormFromSettings();
-  ASSERT_EQ(form.size(), 12u);
+  ASSERT_EQ(form.size(), 15u);
   EXPECT_TRUE(form[0].id == "daf-yomi" && form[0].label == "Daf Yomi" && form[7].label == "Pirkei Avot" &&
               form[8].id == "arukh-hashulchan-yomi" && form[9].label == "Weekly Daf");
   for (size_t i = 0; i < form.size(); ++i) EXPECT_EQ(form[i].chosen, i == 0) << form[i].id;
