@@ -126,6 +126,10 @@ constexpr Command kCommands[] = {
      "eval 2026-04-02 3147 3513 2 \"sunset - 18\"", CmdEval},
     {"indicator-autostart", "on|off|status", "whether the panel indicator (lumaro --indicator) starts at login",
      "indicator-autostart on", CmdIndicatorAutostart},
+    {"mourning", "DEATH-DATE [--burial DATE] [--after-sunset]",
+     "the end of shiva and shloshim, the last day of Kaddish, the twelve months and the first yortsayt after a "
+     "death, with the festivals that shorten them (KEY, DATE, LABEL: DAY, WHY)",
+     "mourning 2025-04-06 --burial 2025-04-07", CmdMourning},
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -297,7 +301,7 @@ std::string FullHelp() {
 // The commands whose output depends on the place.
 bool UsesThePlace(const Command& c) {
   constexpr std::string_view kPlaceless[] = {"upcoming", "learning", "molad", "anniversary", "eval",
-                                              "indicator-autostart"};
+                                              "indicator-autostart", "mourning"};
   return std::find(std::begin(kPlaceless), std::end(kPlaceless), c.name) == std::end(kPlaceless);
 }
 
