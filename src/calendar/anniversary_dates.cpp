@@ -3,8 +3,13 @@
 #include "calendar/calendar.h"
 
 bool operator==(const AnniversaryRec& a, const AnniversaryRec& b) {
-  return a.name == b.name && a.type == b.type && a.isHebrew == b.isHebrew && a.date.day == b.date.day &&
-         a.date.month == b.date.month && a.date.year == b.date.year && a.afterSunset == b.afterSunset;
+  const auto same = [](const AnniDate& x, const AnniDate& y) {
+    return x.day == y.day && x.month == y.month && x.year == y.year;
+  };
+  return a.name == b.name && a.type == b.type && a.isHebrew == b.isHebrew && same(a.date, b.date) &&
+         a.afterSunset == b.afterSunset && a.burial.has_value() == b.burial.has_value() &&
+         (!a.burial || same(*a.burial, *b.burial)) && a.adar == b.adar && a.batMitzvah == b.batMitzvah &&
+         a.note == b.note;
 }
 
 namespace {

@@ -353,6 +353,14 @@ void AnniDoDialog() {
   if (d.load.readError)
     DialogsDoMessage(
         FormatText(translate_perform("The anniversaries file %s could not be read."), {AnniFileGetFilename()}));
+  if (!d.load.problems.empty()) {
+    // The lines' own messages are shown untranslated, as the checks' are.
+    std::string lines;
+    for (const std::string& problem : d.load.problems) lines += "\n" + problem;
+    DialogsDoMessage(translate_perform("Some fields of the anniversaries file could not be read; the entries are "
+                                       "shown without them, and the file keeps their text:") +
+                     lines);
+  }
 
   for (bool open = true; open && ref.get();) {
     switch (dialogs::WaitForAnswer()) {

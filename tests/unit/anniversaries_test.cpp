@@ -83,6 +83,35 @@ TEST(AnniversaryFile, ParseWholeFileAndEditTheList) {
             "B Zvi");
 }
 
+// Files of earlier versions come back byte for byte when nothing changed; a
+// changed entry is rewritten in its place with its new fields, a removed one
+// leaves the lines around it; a bad field costs the field only.
+TEST(AnniversaryFile, OldFilesWrittenBackAsTheyWere) {
+  for (const char* name : {"/kivraanni_old", "/e2e/anniversaries"}) {
+    const std::string old = ReadFile(TestDataDir() + name);
+    AnniversaryList list;
+    AnniFileParse(old, list);
+    EXPECT_FALSE(list.empty());
+    EXPECT_EQ(AnniFileContent(list), old) << name;
+  }
+  std::string old = ReadFile(TestDataDir() + "/kivraanni_old");
+  AnniversaryList list, again;
+  AnniFileParse(old, list);
+  ASSERT_EQ(Names(list), "AaronB EsterY MosheY MosheB ZviA ");
+  list[1].burial = AnniDate{15, 4, 2025};
+  ASSERT_TRUE(AnniFileRemove(list, 0));
+  const std::string aaron = "\"Aaron\" B 7.7.1977 0#his note\n";
+  old.erase(old.find(aaron), aaron.size());
+  EXPECT_EQ(AnniFileContent(list), old + "#burial=15.4.2025");
+  AnniFileParse(AnniFileContent(list), again);
+  EXPECT_EQ(again, list);
+  const AnniLoadResult r = AnniFileParse("\"A\" B 1.1.2000 0\n\"M\" Y 5.4.2025 0#burial=4.4.2025 x\n", list);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].note + (list[1].burial ? " burial" : ""), "burial=4.4.2025 x");
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].substr(0, 8), "line 2: ");
+}
+
 // Stored and loaded back whole; a missing file is an empty list, a folder in
 // its place a read error.
 TEST(AnniversaryFile, StoreAndLoad) {
