@@ -8,6 +8,7 @@
 #include "calendar/festivals.h"
 #include "calendar/names.h"
 #include "compose/hebrew_date_text.h"
+#include "storage/anniversaries.h"
 
 namespace {
 
@@ -100,4 +101,36 @@ std::vector<MourningMilestone> MourningMilestones(const halakha::MourningLoss& l
   std::stable_sort(out.begin(), out.end(),
                    [](const MourningMilestone& a, const MourningMilestone& b) { return a.day < b.day; });
   return out;
+}
+
+halakha::MourningLoss MourningLossOf(const AnniversaryRec& rec) {
+  halakha::MourningLoss loss;
+  loss.death = AnniEventDay(rec);
+  loss.burial = loss.death;
+  if (rec.burial) {
+    const AbsoluteDay burial =
+        AbsoluteFromGregorian(GregorianDate{rec.burial->day, rec.burial->month, rec.burial->year});
+    if (burial > loss.death) loss.burial = burial;
+  }
+  return loss;
+}
+
+std::vector<MourningDayLine> MourningLinesOnDay(const std::vector<AnniversaryRec>& entries, AbsoluteDay day,
+                                                const CalendarRules& rules, bool numerals) {
+  // Every milestone lies within this many days of the burial (the first
+  // yortsayt of a burial, at most 385 days and one on).
+  constexpr AbsoluteDay kMilestoneDays = 400;
+  std::vector<MourningDayLine> lines;
+  for (const AnniversaryRec& rec : entries) {
+    if (rec.type != kAnniYortsayt || !rec.burial || !AnniDateIsValid(rec.isHebrew, rec.date)) continue;
+    const halakha::MourningLoss loss = MourningLossOf(rec);
+    if (day < loss.burial || day > loss.burial + kMilestoneDays) continue;
+    for (const MourningMilestone& m : MourningMilestones(loss, rules, numerals))
+      if (m.day == day && m.key != "yortsayt") lines.push_back({rec, m.label + ": " + rec.name, m.reason});
+  }
+  return lines;
+}
+
+std::vector<MourningDayLine> MourningFileLinesOnDay(AbsoluteDay day, const CalendarRules& rules, bool numerals) {
+  return MourningLinesOnDay(AnniFileRecentLosses(), day, rules, numerals);
 }

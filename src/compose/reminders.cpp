@@ -12,12 +12,13 @@
 #include "compose/anniversary_lines.h"
 #include "compose/city_time.h"
 #include "compose/date_turn.h"
+#include "compose/mourning_lines.h"
 #include "suntimes/day_times.h"
 #include "suntimes/timeformat.h"
 
 namespace {
 
-constexpr std::string_view kKindNames[] = {"candles", "omer", "yortsayt", "fast", "kiddush-levana"};
+constexpr std::string_view kKindNames[] = {"candles", "omer", "yortsayt", "fast", "kiddush-levana", "mourning"};
 constexpr int kMaxLeadMinutes = 24 * 60;
 
 int LeadSeconds(int minutes) { return std::clamp(minutes, 0, kMaxLeadMinutes) * 60; }
@@ -106,6 +107,9 @@ class Collector {
       }
       Add(moment, ReminderKind::kYortsayt, AnniversaryLine(rec), body);
     }
+    // The milestones of a recent loss, at sunset of the evening before.
+    for (const MourningDayLine& line : MourningLinesOnDay(anniversaries_, day, rules_, options_.text.hebrewNumerals))
+      Add(Evening(d, sunset_), ReminderKind::kMourning, line.text, line.reason);
   }
 
   void Fasts(AbsoluteDay d) {

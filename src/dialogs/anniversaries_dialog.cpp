@@ -257,7 +257,14 @@ struct EditWidgets {
   GtkWidget* hebrewDay = nullptr;
   GtkWidget* hebrewMonth = nullptr;
   GtkWidget* hebrewYear = nullptr;
+  GtkWidget* recentLoss = nullptr;
+  GtkWidget* burialText = nullptr;
+  GtkWidget* adar = nullptr;
+  GtkWidget* batMitzvah = nullptr;
 };
+
+// The rows of the leap-year drop-down, in AdarChoice order.
+constexpr std::array<const char*, 4> kAdarLabels = {"the usual month", "Adar II", "Adar I", "Adar I and Adar II"};
 
 AnniEditForm ReadForm(const EditWidgets& w) {
   AnniEditForm f;
@@ -272,6 +279,11 @@ AnniEditForm ReadForm(const EditWidgets& w) {
   const int row = gtk_combo_box_get_active(GTK_COMBO_BOX(w.hebrewMonth));
   f.hebrewMonth = row >= 1 && row <= 13 ? row : 0;
   f.hebrewYearText = gtk_entry_get_text(GTK_ENTRY(w.hebrewYear));
+  f.recentLoss = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.recentLoss));
+  f.burialText = gtk_entry_get_text(GTK_ENTRY(w.burialText));
+  const int adar = gtk_combo_box_get_active(GTK_COMBO_BOX(w.adar));
+  f.adar = adar >= 0 && adar < static_cast<int>(kAdarLabels.size()) ? static_cast<AdarChoice>(adar) : AdarChoice::kUsual;
+  f.batMitzvah = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.batMitzvah));
   return f;
 }
 
@@ -312,6 +324,24 @@ GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w) {
   w.hebrewYear = dialogs::DialogEntry(4, form.hebrewYearText);
   dialogs::AddRow(box, {hebrew, dialogs::DialogLabel(t("Day:")), w.hebrewDay, dialogs::DialogLabel(t("Month:")),
                         w.hebrewMonth, dialogs::DialogLabel(t("Year:")), w.hebrewYear});
+
+  // A yortsayt of a recent loss: the burial date, empty for the day of death.
+  w.recentLoss = gtk_check_button_new_with_label(t("Recent loss, buried on:").c_str());
+  dialogs::ApplyDialogFont(w.recentLoss);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.recentLoss), form.recentLoss);
+  w.burialText = dialogs::DialogEntry(10, form.burialText);
+  dialogs::AddRow(box, {w.recentLoss, w.burialText, dialogs::DialogLabel(t("(empty: the day of death)"))});
+  dialogs::AddRow(box, {dialogs::DialogLabel(t("The dates of mourning follow the usual rules; a rabbi decides in cases of "
+                                               "doubt."))});
+
+  w.adar = gtk_combo_box_new_text();
+  for (const char* label : kAdarLabels) gtk_combo_box_append_text(GTK_COMBO_BOX(w.adar), t(label).c_str());
+  gtk_combo_box_set_active(GTK_COMBO_BOX(w.adar), static_cast<int>(form.adar));
+  dialogs::ApplyDialogFont(w.adar);
+  w.batMitzvah = gtk_check_button_new_with_label(t("Bat mitzvah (at twelve)").c_str());
+  dialogs::ApplyDialogFont(w.batMitzvah);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.batMitzvah), form.batMitzvah);
+  dialogs::AddRow(box, {dialogs::DialogLabel(t("Adar of a common year, in a leap year:")), w.adar, w.batMitzvah});
 
   dialogs::AddOkCancel(window);
   return window;

@@ -162,6 +162,10 @@ AnniEditForm AnniEditFormFor(const AnniversaryRec& rec) {
     form.hebrewMonth = d.month >= 1 && d.month <= 13 ? d.month : 0;
     form.hebrewYearText = std::to_string(d.year);
   }
+  form.recentLoss = rec.burial.has_value();
+  if (rec.burial) form.burialText = DayMonthYearText(rec.burial->day, rec.burial->month, rec.burial->year);
+  form.adar = rec.adar;
+  form.batMitzvah = rec.batMitzvah;
   return form;
 }
 
@@ -176,11 +180,33 @@ std::string AnniCheckEditForm(const AnniEditForm& form, AnniversaryRec& rec) {
   AnniDate date;
   const std::string error = form.gregorian ? CheckGregorianText(form.gregorianText, date) : CheckHebrewFields(form, date);
   if (!error.empty()) return error;
+  AnniDate burial;
+  if (form.recentLoss) {
+    if (form.type != kAnniYortsayt) return "Only a yortsayt can be marked as a recent loss";
+    if (form.burialText.find_first_not_of(' ') != std::string::npos) {
+      const std::string burialError = CheckGregorianText(form.burialText, burial);
+      if (!burialError.empty()) return "Burial " + burialError;
+      AnniversaryRec death;
+      death.isHebrew = form.gregorian ? 0 : 1;
+      death.date = date;
+      death.afterSunset = form.gregorian && form.afterSunset ? 1 : 0;
+      if (AbsoluteFromGregorian(GregorianDate{burial.day, burial.month, burial.year}) < AnniEventDay(death))
+        return "The burial date must not be before the day of death";
+    }
+  }
   rec.name = form.name;
   rec.type = form.type;
   rec.isHebrew = form.gregorian ? 0 : 1;
   rec.date = date;
   if (form.gregorian) rec.afterSunset = form.afterSunset ? 1 : 0;
+  rec.adar = form.adar;
+  rec.batMitzvah = form.batMitzvah && form.type == kAnniBirthday;
+  rec.burial.reset();
+  if (form.recentLoss) {
+    const GregorianDate death = GregorianFromAbsolute(AnniEventDay(rec));
+    const bool given = form.burialText.find_first_not_of(' ') != std::string::npos;
+    rec.burial = given ? burial : AnniDate{death.day, death.month, death.year};
+  }
   return "";
 }
 

@@ -20,6 +20,7 @@
 #include "compose/year_sheet.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
+#include "compose/mourning_lines.h"
 #include "compose/options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
@@ -529,6 +530,9 @@ class MonthPainter {
         start = end + 1;
       }
     }
+    // The milestones of a recent loss, their reason in the hint.
+    for (MourningDayLine& line : MourningFileLinesOnDay(d, rules_, options_.text.hebrewNumerals))
+      add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, std::move(line.text), std::move(line.reason));
 
     if (learning_.dafYomi) {
       const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);

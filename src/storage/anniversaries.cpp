@@ -444,3 +444,12 @@ std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day) {
     if (entryDay == day) entries.push_back(index.list[static_cast<size_t>(i)]);
   return entries;
 }
+
+std::vector<AnniversaryRec> AnniFileRecentLosses() {
+  DayIndex& index = TheDayIndex();
+  Refresh(index);
+  std::vector<AnniversaryRec> losses;
+  for (const AnniversaryRec& rec : index.list)
+    if (rec.type == kAnniYortsayt && rec.burial) losses.push_back(rec);
+  return losses;
+}

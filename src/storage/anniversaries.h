@@ -89,6 +89,10 @@ bool AnniParseLine(std::string_view line, AnniversaryRec& rec, std::vector<std::
 // is kept between calls and read again when it changes.
 std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day);
 
+// The entries of the anniversaries file marked as recent losses (a yortsayt
+// with a burial date), in list order; kept between calls like the above.
+std::vector<AnniversaryRec> AnniFileRecentLosses();
+
 namespace storage {
 // Test hook: runs after the new anniversaries file is written and flushed,
 // before it replaces the old one; returning false makes the store fail there.

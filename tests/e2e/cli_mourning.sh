@@ -1,6 +1,7 @@
 #!/bin/bash
 # lumaro-cli mourning: every milestone of the worked cases of tests/data/mourning_cases.tsv, the
-# reason of shiva, and bad dates refused with one line and exit status 2.
+# reason of shiva, and bad dates refused with one line and exit status 2; the milestones of an entry
+# marked as a recent loss (and of no other) in upcoming and reminders (the case "before Pesakh").
 source "$(dirname "$0")/lib/common.sh"
 while IFS=$'\t' read -r name source place death burial sunset shiva why shloshim kaddish twelve yortsayt first; do
   [[ $name == '#'* ]] && continue
@@ -19,4 +20,13 @@ for bad in "2025-02-30" "2025-01-13 --burial 2025-01-12" "2025-01-13 --after-sun
   out=$("$LUMARO_CLI" mourning $bad 2> "$W/err")
   expect_eq "mourning $bad: exit 2, no output, one line" "2||1" "$?|$out|$(wc -l < "$W/err")"
 done
+printf '"Father" Y 9.4.2025 0#burial=9.4.2025\n"Other" Y 9.4.2025 0\n' > "$HOME/.lumaro/kivraanni"
+out=$("$LUMARO_CLI" --diaspora upcoming --from 2025-04-09 --days 400 | grep -v 'yortsayt:')
+expect_eq "upcoming: the milestones of the recent loss" "Shabbat, 12 April 2025 (14 Nisan 5785): End of shiva: Father
+Monday, 5 May 2025 (7 Iyar 5785): End of shloshim: Father
+Friday, 27 February 2026 (10 Adar 5786): Last day of Kaddish: Father
+Shabbat, 28 March 2026 (10 Nisan 5786): End of the twelve months: Father" "$out"
+printf 'ReminderYortsayt: "1"\nReminderCandles: "0"\n' > "$HOME/.lumaro/kivrasettings"
+out=$("$LUMARO_CLI" --diaspora reminders 2025-04-01 2025-05-30 | cut -f2,3 | tr '\t\n' '| ')
+expect_eq "reminders: the evenings before" "mourning|End of shiva: Father mourning|End of shloshim: Father " "$out"
 finish
