@@ -86,11 +86,24 @@ AbsoluteDay AnniEventDay(const AnniversaryRec& rec) {
   return AbsoluteFromGregorian(GregorianDate{d.day, d.month, d.year}) + (rec.afterSunset == 1 ? 1 : 0);
 }
 
-AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year) {
+std::vector<AbsoluteDay> AnniDaysInYear(const HebrewDate& event, char type, AdarChoice adar, int year) {
+  const bool adarOfCommonYear = event.month == kAdar && !Hebrew_Leap_Year(event.year);
+  if (adarOfCommonYear && Hebrew_Leap_Year(year) && adar != AdarChoice::kUsual) {
+    const AbsoluteDay adarI = AbsoluteFromHebrew(HebrewDate{event.day, kAdar, year});
+    const AbsoluteDay adarII = AbsoluteFromHebrew(HebrewDate{event.day, kAdarII, year});
+    if (adar == AdarChoice::kBoth) return {adarI, adarII};
+    return {adar == AdarChoice::kAdarI ? adarI : adarII};
+  }
   AnniversaryCalc calc;
-  calc.event = HebrewFromAbsolute(AnniEventDay(rec));
-  calc.type = rec.type;
+  calc.event = event;
+  calc.type = type;
   calc.year = year;
   AnniGetAnniversary(calc);
-  return AbsoluteFromHebrew(calc.result);
+  return {AbsoluteFromHebrew(calc.result)};
 }
+
+std::vector<AbsoluteDay> AnniDaysInYear(const AnniversaryRec& rec, int year) {
+  return AnniDaysInYear(HebrewFromAbsolute(AnniEventDay(rec)), rec.type, rec.adar, year);
+}
+
+AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year) { return AnniDaysInYear(rec, year).front(); }

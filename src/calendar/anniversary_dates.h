@@ -87,5 +87,11 @@ bool AnniDateIsValid(int isHebrew, const AnniDate& date);
 // Absolute day of the event: the Hebrew date, or the Gregorian date plus one
 // day when it was after sunset. The date must be valid.
 AbsoluteDay AnniEventDay(const AnniversaryRec& rec);
-// The day of the entry's anniversary in Hebrew year `year`.
+// The day of the entry's anniversary in Hebrew year `year` (of two, the first).
 AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year);
+// The days of the entry's anniversary in Hebrew year `year`: one, or two
+// when an event in Adar of a common year falls in Adar I and Adar II of a
+// leap year by the entry's choice. `adar` (the entry's choice) decides for
+// such an event in a leap year; kUsual keeps the rules above.
+std::vector<AbsoluteDay> AnniDaysInYear(const AnniversaryRec& rec, int year);
+std::vector<AbsoluteDay> AnniDaysInYear(const HebrewDate& event, char type, AdarChoice adar, int year);

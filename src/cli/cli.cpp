@@ -119,8 +119,10 @@ constexpr Command kCommands[] = {
      "Hebrew year and month (1 Nisan .. 12 Adar, 13 Adar II)",
      "zmanim-sheet 5787-01 --hebrew-month --pdf --out nisan.pdf", CmdZmanimSheet},
     {"molad", "FROM_YEAR TO_YEAR", "the molad of every month of the Hebrew years", "molad 5786 5787", CmdMolad},
-    {"anniversary", "TYPE D.M.Y YEAR",
-     "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year", "anniversary Y 30.8.5780 5786",
+    {"anniversary", "TYPE D.M.Y YEAR [--adar 1|2|both]",
+     "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year; --adar: where an event in Adar "
+     "of a common year falls in a leap year (Adar I, Adar II or both: two lines)",
+     "anniversary Y 30.8.5780 5786",
      CmdAnniversary},
     {"eval", "DATE LAT LON ZONE EXPRESSION | --batch", "the value of a zmanim expression in minutes",
      "eval 2026-04-02 3147 3513 2 \"sunset - 18\"", CmdEval},

@@ -97,7 +97,9 @@ class Collector {
     const bool candleEvening = CandleLighting(d, &candles);
     for (const AnniversaryRec& rec : anniversaries_) {
       if (rec.type != kAnniYortsayt || !AnniDateIsValid(rec.isHebrew, rec.date)) continue;
-      if (HebrewFromAbsolute(AnniEventDay(rec)).year >= year || AnniDayInYear(rec, year) != day) continue;
+      if (HebrewFromAbsolute(AnniEventDay(rec)).year >= year) continue;
+      const std::vector<AbsoluteDay> days = AnniDaysInYear(rec, year);
+      if (std::find(days.begin(), days.end(), day) == days.end()) continue;
       std::string body = DateTurnLabel(day, options_.text.hebrewNumerals);
       // The yortsayt light is lit before the Shabbat or festival candles.
       int64_t moment = Evening(d, sunset_);

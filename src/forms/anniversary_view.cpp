@@ -102,8 +102,13 @@ std::string AnniListRowText(const AnniversaryRec& rec, AbsoluteDay today, bool r
   const AbsoluteDay event = AnniEventDay(rec);
   if (event >= today) return rec.name + " (" + std::string(1, rec.type) + ")";
   const int year = HebrewFromAbsolute(today).year;
-  AbsoluteDay next = AnniDayInYear(rec, year);
-  if (next < today) next = AnniDayInYear(rec, year + 1);
+  AbsoluteDay next = AnniDayInYear(rec, year + 1);
+  for (AbsoluteDay d : AnniDaysInYear(rec, year)) {
+    if (d >= today) {
+      next = d;
+      break;
+    }
+  }
   const std::string& type = translate_perform(std::string(1, rec.type));
   if (rightToLeft) return type + ": " + DateText(next) + " - " + rec.name;
   return rec.name + " (" + type + "): " + DateText(next);
@@ -115,9 +120,10 @@ std::vector<AbsoluteDay> AnniOccurrences(const AnniversaryRec& rec, int fromYear
   const int first = HebrewFromAbsolute(AbsoluteFromGregorian(GregorianDate{1, 1, fromYear})).year;
   const int last = HebrewFromAbsolute(AbsoluteFromGregorian(GregorianDate{31, 12, toYear})).year;
   for (int y = std::max(first, eventYear + 1); y <= last; ++y) {
-    const AbsoluteDay d = AnniDayInYear(rec, y);
-    const int gy = GregorianFromAbsolute(d).year;
-    if (gy >= fromYear && gy <= toYear) days.push_back(d);
+    for (AbsoluteDay d : AnniDaysInYear(rec, y)) {
+      const int gy = GregorianFromAbsolute(d).year;
+      if (gy >= fromYear && gy <= toYear) days.push_back(d);
+    }
   }
   return days;
 }

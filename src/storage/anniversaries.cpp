@@ -429,7 +429,8 @@ const std::vector<std::pair<AbsoluteDay, int>>& DaysInYear(DayIndex& index, int 
   std::vector<std::pair<AbsoluteDay, int>> days;
   for (size_t i = 0; i < index.list.size(); ++i) {
     // No anniversary in the year of the event itself or before.
-    if (year > index.eventYears[i]) days.emplace_back(AnniDayInYear(index.list[i], year), static_cast<int>(i));
+    if (year <= index.eventYears[i]) continue;
+    for (AbsoluteDay day : AnniDaysInYear(index.list[i], year)) days.emplace_back(day, static_cast<int>(i));
   }
   return index.byYear.emplace(year, std::move(days)).first->second;
 }

@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "base/settings.h"
+#include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "compose/anniversary_lines.h"
@@ -35,6 +37,24 @@ TEST(AnniversaryRules, KnownDates) {
     AnniGetAnniversary(calc);
     const HebrewDate& r = calc.result;
     EXPECT_EQ(r, date(f.at(3))) << f.at(4) << ": got " << r.day << "." << r.month << "." << r.year;
+  }
+}
+
+// Events in Adar over 5780-5800: each type's own rule and the entry's choice
+// of Adar I, Adar II or both in a leap year.
+TEST(AnniversaryRules, AdarChoices) {
+  const auto rows = testdata::ReadRows("adar_anniversaries.tsv", '\t');
+  ASSERT_GT(rows.size(), 2000u);
+  auto date = [](const std::string& text) { return HebrewFromAbsolute(*testdata::DayOf(text)); };
+  const std::map<std::string, AdarChoice> choices = {
+      {"usual", AdarChoice::kUsual}, {"1", AdarChoice::kAdarI}, {"2", AdarChoice::kAdarII}, {"both", AdarChoice::kBoth}};
+  for (const auto& f : rows) {
+    std::string days;
+    for (AbsoluteDay d : AnniDaysInYear(date(f.at(1)), f.at(0)[0], choices.at(f.at(3)), *testdata::ToInt(f.at(2)))) {
+      const HebrewDate h = HebrewFromAbsolute(d);
+      days += (days.empty() ? "" : " ") + DayMonthYearText(h.day, h.month, h.year);
+    }
+    EXPECT_EQ(days, f.at(4)) << f[0] << " " << f[1] << " in " << f[2] << ", " << f[3];
   }
 }
 
