@@ -107,3 +107,9 @@ std::vector<AbsoluteDay> AnniDaysInYear(const AnniversaryRec& rec, int year) {
 }
 
 AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year) { return AnniDaysInYear(rec, year).front(); }
+
+AbsoluteDay AnniMitzvahDay(const HebrewDate& birth, bool bat, AdarChoice adar) {
+  const int year = birth.year + (bat ? kBatMitzvahYears : kBarMitzvahYears);
+  const AdarChoice month = adar == AdarChoice::kAdarI ? AdarChoice::kAdarI : AdarChoice::kAdarII;
+  return AnniDaysInYear(birth, kAnniBirthday, month, year).front();
+}

@@ -95,3 +95,11 @@ AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year);
 // such an event in a leap year; kUsual keeps the rules above.
 std::vector<AbsoluteDay> AnniDaysInYear(const AnniversaryRec& rec, int year);
 std::vector<AbsoluteDay> AnniDaysInYear(const HebrewDate& event, char type, AdarChoice adar, int year);
+
+// Years to a bar mitzvah and to a bat mitzvah.
+constexpr int kBarMitzvahYears = 13;
+constexpr int kBatMitzvahYears = 12;
+// The day of the bar (or, with `bat`, bat) mitzvah of a birth on Hebrew date
+// `birth`: its birthday in the 13th (12th) year after, a birth in Adar of a
+// common year in Adar II of a leap year unless `adar` is kAdarI.
+AbsoluteDay AnniMitzvahDay(const HebrewDate& birth, bool bat, AdarChoice adar);

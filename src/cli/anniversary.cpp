@@ -1,6 +1,7 @@
 // anniversary TYPE D.M.Y YEAR [--adar 1|2|both]: the day of an anniversary,
 // birthday or yortsayt in a given Hebrew year (an event in Adar of a common
-// year placed in a leap year as chosen).
+// year placed in a leap year as chosen); with --mitzvah bar|bat, the bar or
+// bat mitzvah of a birth: its day, the Shabbat on or after it and its section.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "compose/anniversary_lines.h"
 #include "storage/anniversaries.h"
 
 namespace cli {
@@ -61,12 +63,22 @@ std::optional<HebrewDate> ParseHebrewDate(std::string_view text, std::string& er
 
 }  // namespace
 
-int CmdAnniversary(const Args& args, const Options&, std::FILE* out, std::FILE* err) {
+int CmdAnniversary(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
   constexpr const char* kUsage =
-      "usage: anniversary TYPE D.M.Y YEAR [--adar 1|2|both] (TYPE A, B or Y; Hebrew date and year)";
+      "usage: anniversary TYPE D.M.Y YEAR [--adar 1|2|both] | anniversary B D.M.Y --mitzvah bar|bat [--adar 1|2|both] "
+      "(TYPE A, B or Y; Hebrew date and year)";
   Args positional;
   std::optional<AdarChoice> adar;
+  std::optional<bool> bat;
   for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--mitzvah") {
+      if (i + 1 >= args.size()) return UsageFail(err, std::string("--mitzvah needs bar or bat; ") + kUsage);
+      if (bat) return UsageFail(err, "--mitzvah given twice");
+      const std::string& v = args[++i];
+      if (v != "bar" && v != "bat") return UsageFail(err, "invalid --mitzvah '" + v.substr(0, 40) + "' (bar or bat)");
+      bat = v == "bat";
+      continue;
+    }
     if (args[i] != "--adar") {
       positional.push_back(args[i]);
       continue;
@@ -78,13 +90,30 @@ int CmdAnniversary(const Args& args, const Options&, std::FILE* out, std::FILE* 
       return UsageFail(err, "invalid --adar '" + v.substr(0, 40) + "' (1 Adar I, 2 Adar II, both)");
     adar = v == "1" ? AdarChoice::kAdarI : v == "2" ? AdarChoice::kAdarII : AdarChoice::kBoth;
   }
-  if (positional.size() != 3) return UsageFail(err, kUsage);
+  if (positional.size() != (bat ? 2u : 3u)) return UsageFail(err, kUsage);
   const std::string& type = positional[0];
   if (type != "A" && type != "B" && type != "Y")
     return UsageFail(err, "invalid type '" + type.substr(0, 40) + "' (A anniversary, B birthday, Y yortsayt)");
+  if (bat && type != "B") return UsageFail(err, "--mitzvah is for a birthday (B)");
   std::string error;
   const auto event = ParseHebrewDate(positional[1], error);
   if (!event) return UsageFail(err, error);
+  if (bat) {
+    // The day, the Shabbat on or after it and that Shabbat's section.
+    AnniversaryRec rec;
+    rec.type = kAnniBirthday;
+    rec.isHebrew = 1;
+    rec.date = {event->day, event->month, event->year};
+    rec.batMitzvah = *bat;
+    rec.adar = adar.value_or(AdarChoice::kUsual);
+    const auto m = AnniMitzvahOf(rec, options.rules);
+    if (!m || HebrewFromAbsolute(m->shabbat).year > kLastHebrewYear)
+      return UsageFail(err, "the mitzvah of '" + positional[1].substr(0, 40) + "' is past the calendar's end");
+    const HebrewDate day = HebrewFromAbsolute(m->day), shabbat = HebrewFromAbsolute(m->shabbat);
+    std::fprintf(out, "%s\t%s\t%s\n", DayMonthYearText(day.day, day.month, day.year).c_str(),
+                 DayMonthYearText(shabbat.day, shabbat.month, shabbat.year).c_str(), m->section.c_str());
+    return kCliOk;
+  }
   const auto year = SmallNumber(positional[2]);
   if (!year || *year < kFirstHebrewYear || *year > kLastHebrewYear)
     return UsageFail(err, "invalid year '" + positional[2].substr(0, 40) + "' (a Hebrew year " +

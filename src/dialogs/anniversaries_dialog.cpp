@@ -12,6 +12,8 @@
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "forms/anniversary_view.h"
+#include "compose/anniversary_lines.h"
+#include "compose/current_options.h"
 #include "base/file_util.h"
 #include "base/settings.h"
 #include "base/text_format.h"
@@ -287,7 +289,8 @@ AnniEditForm ReadForm(const EditWidgets& w) {
   return f;
 }
 
-GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w) {
+// The edit dialog; `mitzvah` (when not empty) is a birthday's bar or bat mitzvah.
+GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w, const std::string& mitzvah) {
   auto t = [](const char* key) { return translate_perform(key); };
   GtkWidget* window = dialogs::NewDialog("Edit Anniversary/Birthday/yortsayt", true);
   GtkWidget* box = dialogs::ContentArea(window);
@@ -342,6 +345,7 @@ GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w) {
   dialogs::ApplyDialogFont(w.batMitzvah);
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.batMitzvah), form.batMitzvah);
   dialogs::AddRow(box, {dialogs::DialogLabel(t("Adar of a common year, in a leap year:")), w.adar, w.batMitzvah});
+  if (!mitzvah.empty()) dialogs::AddRow(box, {dialogs::DialogLabel(mitzvah)});
 
   dialogs::AddOkCancel(window);
   return window;
@@ -355,7 +359,10 @@ void SetAnniversariesTodayForTesting(std::optional<GregorianDate> today) { gToda
 
 int AnniDoEdit(AnniversaryRec& rec) {
   EditWidgets w;
-  GtkWidget* window = BuildEditDialog(AnniEditFormFor(rec), w);
+  const Options options = CurrentOptions();
+  const auto mitzvah = AnniMitzvahOf(rec, options.rules);
+  GtkWidget* window = BuildEditDialog(AnniEditFormFor(rec), w,
+                                      mitzvah ? AnniMitzvahText(rec, *mitzvah, options.text.hebrewNumerals) : "");
   AnniversaryRec edited = rec;
   const int answer = dialogs::RunUntilAccepted(window, dialogs::kAnswerOk, dialogs::kAnswerCancel, [&] {
     const std::string error = AnniCheckEditForm(ReadForm(w), edited);

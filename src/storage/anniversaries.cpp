@@ -454,3 +454,12 @@ std::vector<AnniversaryRec> AnniFileRecentLosses() {
     if (rec.type == kAnniYortsayt && rec.burial) losses.push_back(rec);
   return losses;
 }
+
+std::vector<AnniversaryRec> AnniFileBirthdays() {
+  DayIndex& index = TheDayIndex();
+  Refresh(index);
+  std::vector<AnniversaryRec> birthdays;
+  for (const AnniversaryRec& rec : index.list)
+    if (rec.type == kAnniBirthday) birthdays.push_back(rec);
+  return birthdays;
+}

@@ -92,6 +92,8 @@ std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day);
 // The entries of the anniversaries file marked as recent losses (a yortsayt
 // with a burial date), in list order; kept between calls like the above.
 std::vector<AnniversaryRec> AnniFileRecentLosses();
+// The birthday entries of the anniversaries file, in list order.
+std::vector<AnniversaryRec> AnniFileBirthdays();
 
 namespace storage {
 // Test hook: runs after the new anniversaries file is written and flushed,
