@@ -284,7 +284,8 @@ AnniEditForm ReadForm(const EditWidgets& w) {
   f.recentLoss = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.recentLoss));
   f.burialText = gtk_entry_get_text(GTK_ENTRY(w.burialText));
   const int adar = gtk_combo_box_get_active(GTK_COMBO_BOX(w.adar));
-  f.adar = adar >= 0 && adar < static_cast<int>(kAdarLabels.size()) ? static_cast<AdarChoice>(adar) : AdarChoice::kUsual;
+  const bool adarShown = adar >= 0 && adar < static_cast<int>(kAdarLabels.size());
+  f.adar = adarShown ? static_cast<AdarChoice>(adar) : AdarChoice::kUsual;
   f.batMitzvah = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.batMitzvah));
   return f;
 }
@@ -334,8 +335,7 @@ GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w, const std::
   gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.recentLoss), form.recentLoss);
   w.burialText = dialogs::DialogEntry(10, form.burialText);
   dialogs::AddRow(box, {w.recentLoss, w.burialText, dialogs::DialogLabel(t("(empty: the day of death)"))});
-  dialogs::AddRow(box, {dialogs::DialogLabel(t("The dates of mourning follow the usual rules; a rabbi decides in cases of "
-                                               "doubt."))});
+  dialogs::AddRow(box, {dialogs::DialogLabel(t("The dates of mourning: a rabbi decides in cases of doubt."))});
 
   w.adar = gtk_combo_box_new_text();
   for (const char* label : kAdarLabels) gtk_combo_box_append_text(GTK_COMBO_BOX(w.adar), t(label).c_str());

@@ -46,8 +46,10 @@ TEST(AnniversaryRules, AdarChoices) {
   const auto rows = testdata::ReadRows("adar_anniversaries.tsv", '\t');
   ASSERT_GT(rows.size(), 2000u);
   auto date = [](const std::string& text) { return HebrewFromAbsolute(*testdata::DayOf(text)); };
-  const std::map<std::string, AdarChoice> choices = {
-      {"usual", AdarChoice::kUsual}, {"1", AdarChoice::kAdarI}, {"2", AdarChoice::kAdarII}, {"both", AdarChoice::kBoth}};
+  const std::map<std::string, AdarChoice> choices = {{"usual", AdarChoice::kUsual},
+                                                     {"1", AdarChoice::kAdarI},
+                                                     {"2", AdarChoice::kAdarII},
+                                                     {"both", AdarChoice::kBoth}};
   for (const auto& f : rows) {
     std::string days;
     for (AbsoluteDay d : AnniDaysInYear(date(f.at(1)), f.at(0)[0], choices.at(f.at(3)), *testdata::ToInt(f.at(2)))) {
