@@ -119,7 +119,7 @@ TEST(AnniversaryFile, OldFilesWrittenBackAsTheyWere) {
   std::string old = ReadFile(TestDataDir() + "/kivraanni_old");
   AnniversaryList list, again;
   AnniFileParse(old, list);
-  ASSERT_EQ(Names(list), "AaronB EsterY MosheY MosheB ZviA ");
+  ASSERT_EQ(Names(list), "AaronB EsterY LeahB MosheY MosheB ZviA ");
   list[1].burial = AnniDate{15, 4, 2025};
   ASSERT_TRUE(AnniFileRemove(list, 0));
   const std::string aaron = "\"Aaron\" B 7.7.1977 0#his note\n";
