@@ -3,8 +3,13 @@
 #include "calendar/calendar.h"
 
 bool operator==(const AnniversaryRec& a, const AnniversaryRec& b) {
-  return a.name == b.name && a.type == b.type && a.isHebrew == b.isHebrew && a.date.day == b.date.day &&
-         a.date.month == b.date.month && a.date.year == b.date.year && a.afterSunset == b.afterSunset;
+  const auto same = [](const AnniDate& x, const AnniDate& y) {
+    return x.day == y.day && x.month == y.month && x.year == y.year;
+  };
+  return a.name == b.name && a.type == b.type && a.isHebrew == b.isHebrew && same(a.date, b.date) &&
+         a.afterSunset == b.afterSunset && a.burial.has_value() == b.burial.has_value() &&
+         (!a.burial || same(*a.burial, *b.burial)) && a.adar == b.adar && a.batMitzvah == b.batMitzvah &&
+         a.note == b.note;
 }
 
 namespace {
@@ -81,11 +86,30 @@ AbsoluteDay AnniEventDay(const AnniversaryRec& rec) {
   return AbsoluteFromGregorian(GregorianDate{d.day, d.month, d.year}) + (rec.afterSunset == 1 ? 1 : 0);
 }
 
-AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year) {
+std::vector<AbsoluteDay> AnniDaysInYear(const HebrewDate& event, char type, AdarChoice adar, int year) {
+  const bool adarOfCommonYear = event.month == kAdar && !Hebrew_Leap_Year(event.year);
+  if (adarOfCommonYear && Hebrew_Leap_Year(year) && adar != AdarChoice::kUsual) {
+    const AbsoluteDay adarI = AbsoluteFromHebrew(HebrewDate{event.day, kAdar, year});
+    const AbsoluteDay adarII = AbsoluteFromHebrew(HebrewDate{event.day, kAdarII, year});
+    if (adar == AdarChoice::kBoth) return {adarI, adarII};
+    return {adar == AdarChoice::kAdarI ? adarI : adarII};
+  }
   AnniversaryCalc calc;
-  calc.event = HebrewFromAbsolute(AnniEventDay(rec));
-  calc.type = rec.type;
+  calc.event = event;
+  calc.type = type;
   calc.year = year;
   AnniGetAnniversary(calc);
-  return AbsoluteFromHebrew(calc.result);
+  return {AbsoluteFromHebrew(calc.result)};
+}
+
+std::vector<AbsoluteDay> AnniDaysInYear(const AnniversaryRec& rec, int year) {
+  return AnniDaysInYear(HebrewFromAbsolute(AnniEventDay(rec)), rec.type, rec.adar, year);
+}
+
+AbsoluteDay AnniDayInYear(const AnniversaryRec& rec, int year) { return AnniDaysInYear(rec, year).front(); }
+
+AbsoluteDay AnniMitzvahDay(const HebrewDate& birth, bool bat, AdarChoice adar) {
+  const int year = birth.year + (bat ? kBatMitzvahYears : kBarMitzvahYears);
+  const AdarChoice month = adar == AdarChoice::kAdarI ? AdarChoice::kAdarI : AdarChoice::kAdarII;
+  return AnniDaysInYear(birth, kAnniBirthday, month, year).front();
 }

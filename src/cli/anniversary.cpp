@@ -1,5 +1,7 @@
-// anniversary TYPE D.M.Y YEAR: the day of an anniversary, birthday or
-// yortsayt in a given Hebrew year.
+// anniversary TYPE D.M.Y YEAR [--adar 1|2|both]: the day of an anniversary,
+// birthday or yortsayt in a given Hebrew year (an event in Adar of a common
+// year placed in a leap year as chosen); with --mitzvah bar|bat, the bar or
+// bat mitzvah of a birth: its day, the Shabbat on or after it and its section.
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -9,6 +11,7 @@
 #include "cli/args.h"
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "compose/anniversary_lines.h"
 #include "storage/anniversaries.h"
 
 namespace cli {
@@ -60,24 +63,66 @@ std::optional<HebrewDate> ParseHebrewDate(std::string_view text, std::string& er
 
 }  // namespace
 
-int CmdAnniversary(const Args& args, const Options&, std::FILE* out, std::FILE* err) {
-  if (args.size() != 3) return UsageFail(err, "usage: anniversary TYPE D.M.Y YEAR (TYPE A, B or Y; Hebrew date and year)");
-  const std::string& type = args[0];
+int CmdAnniversary(const Args& args, const Options& options, std::FILE* out, std::FILE* err) {
+  constexpr const char* kUsage =
+      "usage: anniversary TYPE D.M.Y YEAR [--adar 1|2|both] | anniversary B D.M.Y --mitzvah bar|bat [--adar 1|2|both] "
+      "(TYPE A, B or Y; Hebrew date and year)";
+  Args positional;
+  std::optional<AdarChoice> adar;
+  std::optional<bool> bat;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--mitzvah") {
+      if (i + 1 >= args.size()) return UsageFail(err, std::string("--mitzvah needs bar or bat; ") + kUsage);
+      if (bat) return UsageFail(err, "--mitzvah given twice");
+      const std::string& v = args[++i];
+      if (v != "bar" && v != "bat") return UsageFail(err, "invalid --mitzvah '" + v.substr(0, 40) + "' (bar or bat)");
+      bat = v == "bat";
+      continue;
+    }
+    if (args[i] != "--adar") {
+      positional.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 >= args.size()) return UsageFail(err, std::string("--adar needs 1, 2 or both; ") + kUsage);
+    if (adar) return UsageFail(err, "--adar given twice");
+    const std::string& v = args[++i];
+    if (v != "1" && v != "2" && v != "both")
+      return UsageFail(err, "invalid --adar '" + v.substr(0, 40) + "' (1 Adar I, 2 Adar II, both)");
+    adar = v == "1" ? AdarChoice::kAdarI : v == "2" ? AdarChoice::kAdarII : AdarChoice::kBoth;
+  }
+  if (positional.size() != (bat ? 2u : 3u)) return UsageFail(err, kUsage);
+  const std::string& type = positional[0];
   if (type != "A" && type != "B" && type != "Y")
     return UsageFail(err, "invalid type '" + type.substr(0, 40) + "' (A anniversary, B birthday, Y yortsayt)");
+  if (bat && type != "B") return UsageFail(err, "--mitzvah is for a birthday (B)");
   std::string error;
-  const auto event = ParseHebrewDate(args[1], error);
+  const auto event = ParseHebrewDate(positional[1], error);
   if (!event) return UsageFail(err, error);
-  const auto year = SmallNumber(args[2]);
+  if (bat) {
+    // The day, the Shabbat on or after it and that Shabbat's section.
+    AnniversaryRec rec;
+    rec.type = kAnniBirthday;
+    rec.isHebrew = 1;
+    rec.date = {event->day, event->month, event->year};
+    rec.batMitzvah = *bat;
+    rec.adar = adar.value_or(AdarChoice::kUsual);
+    const auto m = AnniMitzvahOf(rec, options.rules);
+    if (!m || HebrewFromAbsolute(m->shabbat).year > kLastHebrewYear)
+      return UsageFail(err, "the mitzvah of '" + positional[1].substr(0, 40) + "' is past the calendar's end");
+    const HebrewDate day = HebrewFromAbsolute(m->day), shabbat = HebrewFromAbsolute(m->shabbat);
+    std::fprintf(out, "%s\t%s\t%s\n", DayMonthYearText(day.day, day.month, day.year).c_str(),
+                 DayMonthYearText(shabbat.day, shabbat.month, shabbat.year).c_str(), m->section.c_str());
+    return kCliOk;
+  }
+  const auto year = SmallNumber(positional[2]);
   if (!year || *year < kFirstHebrewYear || *year > kLastHebrewYear)
-    return UsageFail(err, "invalid year '" + args[2].substr(0, 40) + "' (a Hebrew year " +
+    return UsageFail(err, "invalid year '" + positional[2].substr(0, 40) + "' (a Hebrew year " +
                               std::to_string(kFirstHebrewYear) + ".." + std::to_string(kLastHebrewYear) + ")");
-  AnniversaryCalc calc;
-  calc.event = *event;
-  calc.type = type[0];
-  calc.year = *year;
-  AnniGetAnniversary(calc);
-  std::fprintf(out, "%s\n", DayMonthYearText(calc.result.day, calc.result.month, calc.result.year).c_str());
+  // One line a day: two when an event in Adar of a common year falls in both Adars.
+  for (AbsoluteDay day : AnniDaysInYear(*event, type[0], adar.value_or(AdarChoice::kUsual), *year)) {
+    const HebrewDate h = HebrewFromAbsolute(day);
+    std::fprintf(out, "%s\n", DayMonthYearText(h.day, h.month, h.year).c_str());
+  }
   return kCliOk;
 }
 

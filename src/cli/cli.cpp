@@ -119,13 +119,19 @@ constexpr Command kCommands[] = {
      "Hebrew year and month (1 Nisan .. 12 Adar, 13 Adar II)",
      "zmanim-sheet 5787-01 --hebrew-month --pdf --out nisan.pdf", CmdZmanimSheet},
     {"molad", "FROM_YEAR TO_YEAR", "the molad of every month of the Hebrew years", "molad 5786 5787", CmdMolad},
-    {"anniversary", "TYPE D.M.Y YEAR",
-     "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year", "anniversary Y 30.8.5780 5786",
+    {"anniversary", "TYPE D.M.Y YEAR [--adar 1|2|both]",
+     "the day of an anniversary (A), birthday (B) or yortsayt (Y) in a Hebrew year; --adar: where an event in Adar "
+     "of a common year falls in a leap year (Adar I, Adar II or both: two lines)",
+     "anniversary Y 30.8.5780 5786",
      CmdAnniversary},
     {"eval", "DATE LAT LON ZONE EXPRESSION | --batch", "the value of a zmanim expression in minutes",
      "eval 2026-04-02 3147 3513 2 \"sunset - 18\"", CmdEval},
     {"indicator-autostart", "on|off|status", "whether the panel indicator (lumaro --indicator) starts at login",
      "indicator-autostart on", CmdIndicatorAutostart},
+    {"mourning", "DEATH-DATE [--burial DATE] [--after-sunset]",
+     "the end of shiva and shloshim, the last day of Kaddish, the twelve months and the first yortsayt after a "
+     "death, with the festivals that shorten them (KEY, DATE, LABEL: DAY, WHY)",
+     "mourning 2025-04-06 --burial 2025-04-07", CmdMourning},
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -297,7 +303,7 @@ std::string FullHelp() {
 // The commands whose output depends on the place.
 bool UsesThePlace(const Command& c) {
   constexpr std::string_view kPlaceless[] = {"upcoming", "learning", "molad", "anniversary", "eval",
-                                              "indicator-autostart"};
+                                              "indicator-autostart", "mourning"};
   return std::find(std::begin(kPlaceless), std::end(kPlaceless), c.name) == std::end(kPlaceless);
 }
 

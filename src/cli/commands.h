@@ -76,6 +76,8 @@ int CmdNow(const Args& args, const Options& options, std::FILE* out, std::FILE* 
 int CmdReminders(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // upcoming [--days N] [--from DATE] [--notify]: the anniversaries of the coming days.
 int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
+// mourning DEATH-DATE [--burial DATE] [--after-sunset]: the dates of a mourner.
+int CmdMourning(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 // indicator-autostart on|off|status: "Show in the panel" at login.
 int CmdIndicatorAutostart(const Args& args, const Options& options, std::FILE* out, std::FILE* err);
 

@@ -17,6 +17,7 @@
 #include "cli/date_text.h"
 #include "forms/desktop_notify.h"
 #include "compose/anniversary_lines.h"
+#include "compose/mourning_lines.h"
 #include "storage/anniversaries.h"
 
 namespace cli {
@@ -79,6 +80,11 @@ int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::F
       lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d, options.text.hebrewNumerals) + "): " + AnniversaryLine(rec) + ", " +
                       YearsText(years));
     }
+    for (const auto& [rec, mitzvah] : AnniMitzvahsOnDay(AnniFileBirthdays(), d, options.rules))
+      lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d, options.text.hebrewNumerals) + "): " +
+                      AnniMitzvahLine(rec) + "; " + AnniMitzvahShabbatText(mitzvah, options.text.hebrewNumerals));
+    for (const MourningDayLine& line : MourningFileLinesOnDay(d, options.rules, options.text.hebrewNumerals))
+      lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d, options.text.hebrewNumerals) + "): " + line.text);
   }
   std::string text;
   for (const std::string& line : lines) text += line + "\n";

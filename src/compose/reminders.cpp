@@ -12,12 +12,13 @@
 #include "compose/anniversary_lines.h"
 #include "compose/city_time.h"
 #include "compose/date_turn.h"
+#include "compose/mourning_lines.h"
 #include "suntimes/day_times.h"
 #include "suntimes/timeformat.h"
 
 namespace {
 
-constexpr std::string_view kKindNames[] = {"candles", "omer", "yortsayt", "fast", "kiddush-levana"};
+constexpr std::string_view kKindNames[] = {"candles", "omer", "yortsayt", "fast", "kiddush-levana", "mourning"};
 constexpr int kMaxLeadMinutes = 24 * 60;
 
 int LeadSeconds(int minutes) { return std::clamp(minutes, 0, kMaxLeadMinutes) * 60; }
@@ -96,7 +97,9 @@ class Collector {
     const bool candleEvening = CandleLighting(d, &candles);
     for (const AnniversaryRec& rec : anniversaries_) {
       if (rec.type != kAnniYortsayt || !AnniDateIsValid(rec.isHebrew, rec.date)) continue;
-      if (HebrewFromAbsolute(AnniEventDay(rec)).year >= year || AnniDayInYear(rec, year) != day) continue;
+      if (HebrewFromAbsolute(AnniEventDay(rec)).year >= year) continue;
+      const std::vector<AbsoluteDay> days = AnniDaysInYear(rec, year);
+      if (std::find(days.begin(), days.end(), day) == days.end()) continue;
       std::string body = DateTurnLabel(day, options_.text.hebrewNumerals);
       // The yortsayt light is lit before the Shabbat or festival candles.
       int64_t moment = Evening(d, sunset_);
@@ -106,6 +109,9 @@ class Collector {
       }
       Add(moment, ReminderKind::kYortsayt, AnniversaryLine(rec), body);
     }
+    // The milestones of a recent loss, at sunset of the evening before.
+    for (const MourningDayLine& line : MourningLinesOnDay(anniversaries_, day, rules_, options_.text.hebrewNumerals))
+      Add(Evening(d, sunset_), ReminderKind::kMourning, line.text, line.reason);
   }
 
   void Fasts(AbsoluteDay d) {

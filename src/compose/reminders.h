@@ -1,7 +1,9 @@
 // The reminders of the coming times of the configured city, for the panel
 // to show: candle lighting (with the festival's name on a festival's eve),
 // the count of the Omer at nightfall, the evening before a yortsayt, a
-// fast's beginning and the last night of Kiddush Levana. Each is given at
+// fast's beginning, the last night of Kiddush Levana and, with the yortsayt
+// reminders, the evening before each milestone of a recent loss (the end of
+// shiva, of shloshim ...). Each is given at
 // its moment with a summary and a body in the interface language.
 //
 // When: candle lighting and a fast's beginning the lead time of their
@@ -20,9 +22,9 @@
 #include "calendar/anniversary_dates.h"
 #include "compose/options.h"
 
-enum class ReminderKind : uint8_t { kCandles, kOmer, kYortsayt, kFast, kKiddushLevana };
+enum class ReminderKind : uint8_t { kCandles, kOmer, kYortsayt, kFast, kKiddushLevana, kMourning };
 
-// "candles", "omer", "yortsayt", "fast", "kiddush-levana".
+// "candles", "omer", "yortsayt", "fast", "kiddush-levana", "mourning".
 std::string_view ReminderKindName(ReminderKind kind);
 
 struct Reminder {

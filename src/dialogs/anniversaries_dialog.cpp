@@ -12,6 +12,8 @@
 #include "dialogs/dialog_util.h"
 #include "dialogs/message.h"
 #include "forms/anniversary_view.h"
+#include "compose/anniversary_lines.h"
+#include "compose/current_options.h"
 #include "base/file_util.h"
 #include "base/settings.h"
 #include "base/text_format.h"
@@ -257,7 +259,14 @@ struct EditWidgets {
   GtkWidget* hebrewDay = nullptr;
   GtkWidget* hebrewMonth = nullptr;
   GtkWidget* hebrewYear = nullptr;
+  GtkWidget* recentLoss = nullptr;
+  GtkWidget* burialText = nullptr;
+  GtkWidget* adar = nullptr;
+  GtkWidget* batMitzvah = nullptr;
 };
+
+// The rows of the leap-year drop-down, in AdarChoice order.
+constexpr std::array<const char*, 4> kAdarLabels = {"the usual month", "Adar II", "Adar I", "Adar I and Adar II"};
 
 AnniEditForm ReadForm(const EditWidgets& w) {
   AnniEditForm f;
@@ -272,10 +281,17 @@ AnniEditForm ReadForm(const EditWidgets& w) {
   const int row = gtk_combo_box_get_active(GTK_COMBO_BOX(w.hebrewMonth));
   f.hebrewMonth = row >= 1 && row <= 13 ? row : 0;
   f.hebrewYearText = gtk_entry_get_text(GTK_ENTRY(w.hebrewYear));
+  f.recentLoss = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.recentLoss));
+  f.burialText = gtk_entry_get_text(GTK_ENTRY(w.burialText));
+  const int adar = gtk_combo_box_get_active(GTK_COMBO_BOX(w.adar));
+  const bool adarShown = adar >= 0 && adar < static_cast<int>(kAdarLabels.size());
+  f.adar = adarShown ? static_cast<AdarChoice>(adar) : AdarChoice::kUsual;
+  f.batMitzvah = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(w.batMitzvah));
   return f;
 }
 
-GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w) {
+// The edit dialog; `mitzvah` (when not empty) is a birthday's bar or bat mitzvah.
+GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w, const std::string& mitzvah) {
   auto t = [](const char* key) { return translate_perform(key); };
   GtkWidget* window = dialogs::NewDialog("Edit Anniversary/Birthday/yortsayt", true);
   GtkWidget* box = dialogs::ContentArea(window);
@@ -313,6 +329,24 @@ GtkWidget* BuildEditDialog(const AnniEditForm& form, EditWidgets& w) {
   dialogs::AddRow(box, {hebrew, dialogs::DialogLabel(t("Day:")), w.hebrewDay, dialogs::DialogLabel(t("Month:")),
                         w.hebrewMonth, dialogs::DialogLabel(t("Year:")), w.hebrewYear});
 
+  // A yortsayt of a recent loss: the burial date, empty for the day of death.
+  w.recentLoss = gtk_check_button_new_with_label(t("Recent loss, buried on:").c_str());
+  dialogs::ApplyDialogFont(w.recentLoss);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.recentLoss), form.recentLoss);
+  w.burialText = dialogs::DialogEntry(10, form.burialText);
+  dialogs::AddRow(box, {w.recentLoss, w.burialText, dialogs::DialogLabel(t("(empty: the day of death)"))});
+  dialogs::AddRow(box, {dialogs::DialogLabel(t("The dates of mourning: a rabbi decides in cases of doubt."))});
+
+  w.adar = gtk_combo_box_new_text();
+  for (const char* label : kAdarLabels) gtk_combo_box_append_text(GTK_COMBO_BOX(w.adar), t(label).c_str());
+  gtk_combo_box_set_active(GTK_COMBO_BOX(w.adar), static_cast<int>(form.adar));
+  dialogs::ApplyDialogFont(w.adar);
+  w.batMitzvah = gtk_check_button_new_with_label(t("Bat mitzvah (at twelve)").c_str());
+  dialogs::ApplyDialogFont(w.batMitzvah);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.batMitzvah), form.batMitzvah);
+  dialogs::AddRow(box, {dialogs::DialogLabel(t("Adar of a common year, in a leap year:")), w.adar, w.batMitzvah});
+  if (!mitzvah.empty()) dialogs::AddRow(box, {dialogs::DialogLabel(mitzvah)});
+
   dialogs::AddOkCancel(window);
   return window;
 }
@@ -325,7 +359,10 @@ void SetAnniversariesTodayForTesting(std::optional<GregorianDate> today) { gToda
 
 int AnniDoEdit(AnniversaryRec& rec) {
   EditWidgets w;
-  GtkWidget* window = BuildEditDialog(AnniEditFormFor(rec), w);
+  const Options options = CurrentOptions();
+  const auto mitzvah = AnniMitzvahOf(rec, options.rules);
+  GtkWidget* window = BuildEditDialog(AnniEditFormFor(rec), w,
+                                      mitzvah ? AnniMitzvahText(rec, *mitzvah, options.text.hebrewNumerals) : "");
   AnniversaryRec edited = rec;
   const int answer = dialogs::RunUntilAccepted(window, dialogs::kAnswerOk, dialogs::kAnswerCancel, [&] {
     const std::string error = AnniCheckEditForm(ReadForm(w), edited);
@@ -353,6 +390,14 @@ void AnniDoDialog() {
   if (d.load.readError)
     DialogsDoMessage(
         FormatText(translate_perform("The anniversaries file %s could not be read."), {AnniFileGetFilename()}));
+  if (!d.load.problems.empty()) {
+    // The lines' own messages are shown untranslated, as the checks' are.
+    std::string lines;
+    for (const std::string& problem : d.load.problems) lines += "\n" + problem;
+    DialogsDoMessage(translate_perform("Some fields of the anniversaries file could not be read; the entries are "
+                                       "shown without them, and the file keeps their text:") +
+                     lines);
+  }
 
   for (bool open = true; open && ref.get();) {
     switch (dialogs::WaitForAnswer()) {

@@ -102,8 +102,13 @@ std::string AnniListRowText(const AnniversaryRec& rec, AbsoluteDay today, bool r
   const AbsoluteDay event = AnniEventDay(rec);
   if (event >= today) return rec.name + " (" + std::string(1, rec.type) + ")";
   const int year = HebrewFromAbsolute(today).year;
-  AbsoluteDay next = AnniDayInYear(rec, year);
-  if (next < today) next = AnniDayInYear(rec, year + 1);
+  AbsoluteDay next = AnniDayInYear(rec, year + 1);
+  for (AbsoluteDay d : AnniDaysInYear(rec, year)) {
+    if (d >= today) {
+      next = d;
+      break;
+    }
+  }
   const std::string& type = translate_perform(std::string(1, rec.type));
   if (rightToLeft) return type + ": " + DateText(next) + " - " + rec.name;
   return rec.name + " (" + type + "): " + DateText(next);
@@ -115,9 +120,10 @@ std::vector<AbsoluteDay> AnniOccurrences(const AnniversaryRec& rec, int fromYear
   const int first = HebrewFromAbsolute(AbsoluteFromGregorian(GregorianDate{1, 1, fromYear})).year;
   const int last = HebrewFromAbsolute(AbsoluteFromGregorian(GregorianDate{31, 12, toYear})).year;
   for (int y = std::max(first, eventYear + 1); y <= last; ++y) {
-    const AbsoluteDay d = AnniDayInYear(rec, y);
-    const int gy = GregorianFromAbsolute(d).year;
-    if (gy >= fromYear && gy <= toYear) days.push_back(d);
+    for (AbsoluteDay d : AnniDaysInYear(rec, y)) {
+      const int gy = GregorianFromAbsolute(d).year;
+      if (gy >= fromYear && gy <= toYear) days.push_back(d);
+    }
   }
   return days;
 }
@@ -162,6 +168,10 @@ AnniEditForm AnniEditFormFor(const AnniversaryRec& rec) {
     form.hebrewMonth = d.month >= 1 && d.month <= 13 ? d.month : 0;
     form.hebrewYearText = std::to_string(d.year);
   }
+  form.recentLoss = rec.burial.has_value();
+  if (rec.burial) form.burialText = DayMonthYearText(rec.burial->day, rec.burial->month, rec.burial->year);
+  form.adar = rec.adar;
+  form.batMitzvah = rec.batMitzvah;
   return form;
 }
 
@@ -176,11 +186,33 @@ std::string AnniCheckEditForm(const AnniEditForm& form, AnniversaryRec& rec) {
   AnniDate date;
   const std::string error = form.gregorian ? CheckGregorianText(form.gregorianText, date) : CheckHebrewFields(form, date);
   if (!error.empty()) return error;
+  AnniDate burial;
+  if (form.recentLoss) {
+    if (form.type != kAnniYortsayt) return "Only a yortsayt can be marked as a recent loss";
+    if (form.burialText.find_first_not_of(' ') != std::string::npos) {
+      const std::string burialError = CheckGregorianText(form.burialText, burial);
+      if (!burialError.empty()) return "Burial " + burialError;
+      AnniversaryRec death;
+      death.isHebrew = form.gregorian ? 0 : 1;
+      death.date = date;
+      death.afterSunset = form.gregorian && form.afterSunset ? 1 : 0;
+      if (AbsoluteFromGregorian(GregorianDate{burial.day, burial.month, burial.year}) < AnniEventDay(death))
+        return "The burial date must not be before the day of death";
+    }
+  }
   rec.name = form.name;
   rec.type = form.type;
   rec.isHebrew = form.gregorian ? 0 : 1;
   rec.date = date;
   if (form.gregorian) rec.afterSunset = form.afterSunset ? 1 : 0;
+  rec.adar = form.adar;
+  rec.batMitzvah = form.batMitzvah && form.type == kAnniBirthday;
+  rec.burial.reset();
+  if (form.recentLoss) {
+    const GregorianDate death = GregorianFromAbsolute(AnniEventDay(rec));
+    const bool given = form.burialText.find_first_not_of(' ') != std::string::npos;
+    rec.burial = given ? burial : AnniDate{death.day, death.month, death.year};
+  }
   return "";
 }
 

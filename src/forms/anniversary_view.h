@@ -47,6 +47,10 @@ struct AnniEditForm {
   std::string hebrewDayText;
   int hebrewMonth = 0;  // 1..13, 0 when no month is selected
   std::string hebrewYearText;
+  bool recentLoss = false;  // a yortsayt marked as a recent loss
+  std::string burialText;   // its burial date, "d.m.y"; empty for the day of death
+  AdarChoice adar = AdarChoice::kUsual;
+  bool batMitzvah = false;  // a birthday's mitzvah at twelve years
 };
 
 // The form for an entry: "d.m.y" for a Gregorian date, the day, month and
@@ -55,7 +59,9 @@ AnniEditForm AnniEditFormFor(const AnniversaryRec& rec);
 // Checks the form; the first failure's message (untranslated) is returned and
 // `rec` is left alone. When all is valid the fields are written into `rec`
 // (afterSunset from the check box for a Gregorian date; kept for a Hebrew
-// one) and "" is returned.
+// one) and "" is returned. A recent loss is a yortsayt's only; its burial
+// date (the day of death when empty) is not before the death. A bat mitzvah
+// is kept for a birthday only.
 std::string AnniCheckEditForm(const AnniEditForm& form, AnniversaryRec& rec);
 
 // Text of month 1..13 in the month drop-down (translated): "Nisan" ..

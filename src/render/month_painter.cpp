@@ -20,6 +20,8 @@
 #include "compose/year_sheet.h"
 #include "render/zmanim_panel.h"
 #include "compose/anniversary_lines.h"
+#include "compose/mourning_lines.h"
+#include "storage/anniversaries.h"
 #include "compose/options.h"
 #include "base/text_format.h"
 #include "base/translate.h"
@@ -519,16 +521,18 @@ class MonthPainter {
       }
     }
 
-    std::string annis;
-    if (AnnifileGetForDay(d, nullptr, &annis)) {
-      size_t start = 0;
-      while (start < annis.size()) {
-        size_t end = annis.find('\n', start);
-        if (end == std::string::npos) end = annis.size();
-        add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, annis.substr(start, end - start));
-        start = end + 1;
-      }
+    // A birthday whose bar or bat mitzvah is still to come has it in its hint.
+    for (const AnniversaryRec& rec : AnniFileEntriesOnDay(d)) {
+      const auto mitzvah = AnniMitzvahOf(rec, rules_);
+      add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, AnniversaryLine(rec),
+          mitzvah && mitzvah->day >= d ? AnniMitzvahText(rec, *mitzvah, options_.text.hebrewNumerals) : "");
     }
+    for (const auto& [rec, mitzvah] : AnniMitzvahsOnDay(AnniFileBirthdays(), d, rules_))
+      add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, AnniMitzvahLine(rec),
+          AnniMitzvahShabbatText(mitzvah, options_.text.hebrewNumerals));
+    // The milestones of a recent loss, their reason in the hint.
+    for (MourningDayLine& line : MourningFileLinesOnDay(d, rules_, options_.text.hebrewNumerals))
+      add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, std::move(line.text), std::move(line.reason));
 
     if (learning_.dafYomi) {
       const std::string daf = DafYomiGetWithoutCycle(g.day, g.month, g.year);

@@ -8,11 +8,11 @@
 #include <map>
 #include <utility>
 
-#include "calendar/calendar.h"
 #include "base/file_util.h"
 #include "base/settings_file.h"
 #include "base/text_format.h"
 #include "base/utf8.h"
+#include "calendar/calendar.h"
 
 // ------------------------------------------------------------ list operations
 
@@ -47,7 +47,27 @@ bool AnniFileModify(AnniversaryList& list, int index, const AnniversaryRec& rec)
 
 bool AnniFileRemove(AnniversaryList& list, int index) {
   if (!ValidIndex(list, index)) return false;
+  // The lines around a removed entry (comments, lines that are not entries)
+  // stay in the file: they go to the entry after it in the file, or after
+  // the one before it.
+  AnniSource gone = std::move(list[static_cast<size_t>(index)].source);
   list.erase(list.begin() + index);
+  if (gone.order <= 0) return true;
+  AnniversaryRec* next = nullptr;
+  AnniversaryRec* previous = nullptr;
+  for (AnniversaryRec& rec : list) {
+    const int order = rec.source.order;
+    if (order > gone.order && (!next || order < next->source.order)) next = &rec;
+    if (order > 0 && order < gone.order && (!previous || order > previous->source.order)) previous = &rec;
+  }
+  if (next) {
+    next->source.linesBefore.insert(next->source.linesBefore.begin(), gone.linesBefore.begin(), gone.linesBefore.end());
+  } else if (previous) {
+    std::vector<std::string>& after = previous->source.linesAfter;
+    after.insert(after.end(), gone.linesBefore.begin(), gone.linesBefore.end());
+    after.insert(after.end(), gone.linesAfter.begin(), gone.linesAfter.end());
+    previous->source.endsWithLineFeed = gone.endsWithLineFeed;
+  }
   return true;
 }
 
@@ -112,6 +132,89 @@ bool IsType(char c) { return c == kAnniAnniversary || c == kAnniBirthday || c ==
 
 }  // namespace
 
+namespace {
+
+constexpr std::string_view kBurialKey = "burial=";
+constexpr std::string_view kAdarKey = "adar=";
+constexpr std::string_view kMitzvahKey = "mitzvah=";
+
+std::string_view AdarValue(AdarChoice c) {
+  switch (c) {
+    case AdarChoice::kAdarII:
+      return "2";
+    case AdarChoice::kAdarI:
+      return "1";
+    case AdarChoice::kBoth:
+      return "both";
+    case AdarChoice::kUsual:
+      break;
+  }
+  return "";
+}
+
+// D.M.Y of an existing Gregorian day.
+std::optional<AnniDate> GregorianValue(std::string_view text) {
+  LineReader r(text);
+  AnniDate d;
+  if (!r.Number(d.day) || !r.Take('.') || !r.Number(d.month) || !r.Take('.') || !r.Number(d.year) || !r.AtEnd() ||
+      !AnniDateIsValid(0, d))
+    return std::nullopt;
+  return d;
+}
+
+// One word of the comment: a field of the entry, or "" when it is none of
+// them (it stays in the note); the message when it is a field whose value is
+// wrong (it stays in the note too).
+std::string TakeField(std::string_view word, AnniversaryRec& rec, bool& taken) {
+  taken = false;
+  const auto starts = [&](std::string_view key) { return word.substr(0, key.size()) == key; };
+  const std::string shown(word.substr(0, 40));
+  if (starts(kBurialKey)) {
+    const auto day = GregorianValue(word.substr(kBurialKey.size()));
+    if (!day) return "the burial date '" + shown + "' is not a date D.M.Y";
+    if (rec.type != kAnniYortsayt) return "a burial date belongs to a yortsayt only";
+    if (AbsoluteFromGregorian(GregorianDate{day->day, day->month, day->year}) < AnniEventDay(rec))
+      return "the burial date '" + shown + "' is before the death";
+    rec.burial = day;
+  } else if (starts(kAdarKey)) {
+    const std::string_view v = word.substr(kAdarKey.size());
+    AdarChoice choice = AdarChoice::kUsual;
+    for (AdarChoice c : {AdarChoice::kAdarII, AdarChoice::kAdarI, AdarChoice::kBoth})
+      if (v == AdarValue(c)) choice = c;
+    if (choice == AdarChoice::kUsual) return "'" + shown + "' is not adar=1, adar=2 or adar=both";
+    rec.adar = choice;
+  } else if (starts(kMitzvahKey)) {
+    const std::string_view v = word.substr(kMitzvahKey.size());
+    if (v != "bar" && v != "bat") return "'" + shown + "' is not mitzvah=bar or mitzvah=bat";
+    if (rec.type != kAnniBirthday) return "a bar or bat mitzvah belongs to a birthday only";
+    rec.batMitzvah = v == "bat";
+  } else {
+    return "";
+  }
+  taken = true;
+  return "";
+}
+
+// The fields of an entry's comment; the other words stay in its note.
+void ReadComment(std::string_view comment, AnniversaryRec& rec, std::vector<std::string>* problems) {
+  std::string note;
+  size_t start = 0;
+  while (start < comment.size()) {
+    size_t end = comment.find(' ', start);
+    if (end == std::string_view::npos) end = comment.size();
+    const std::string_view word = comment.substr(start, end - start);
+    start = end + 1;
+    if (word.empty()) continue;
+    bool taken = false;
+    const std::string problem = TakeField(word, rec, taken);
+    if (!problem.empty() && problems) problems->push_back(problem + "; it was left out");
+    if (!taken) note += (note.empty() ? "" : " ") + std::string(word);
+  }
+  rec.note = note;
+}
+
+}  // namespace
+
 std::string AnniFormatLine(const AnniversaryRec& rec) {
   std::string line = "\"";
   for (char c : rec.name) {
@@ -123,13 +226,23 @@ std::string AnniFormatLine(const AnniversaryRec& rec) {
   line += rec.isHebrew ? " H " : " ";
   line += DayMonthYearText(rec.date.day, rec.date.month, rec.date.year);
   line += " " + std::to_string(rec.afterSunset);
+  // The fields a program without them reads as a comment.
+  std::string fields;
+  if (rec.burial)
+    fields += " " + std::string(kBurialKey) + DayMonthYearText(rec.burial->day, rec.burial->month, rec.burial->year);
+  if (rec.adar != AdarChoice::kUsual) fields += " " + std::string(kAdarKey) + std::string(AdarValue(rec.adar));
+  if (rec.batMitzvah) fields += " " + std::string(kMitzvahKey) + "bat";
+  if (!rec.note.empty()) fields += " " + rec.note;
+  if (!fields.empty()) line += "#" + fields.substr(1);
   return line;
 }
 
-bool AnniParseLine(std::string_view line, AnniversaryRec& rec) {
+bool AnniParseLine(std::string_view line, AnniversaryRec& rec, std::vector<std::string>* problems) {
   // A NUL byte ends the line's content, as it would end a C string.
   line = line.substr(0, line.find('\0'));
-  line = line.substr(0, line.find('#'));
+  const size_t hash = line.find('#');
+  const std::string_view comment = hash == std::string_view::npos ? std::string_view() : line.substr(hash + 1);
+  line = line.substr(0, hash);
   LineReader r(line);
   AnniversaryRec out;
   r.SkipSpaces();
@@ -144,8 +257,7 @@ bool AnniParseLine(std::string_view line, AnniversaryRec& rec) {
     r.SkipSpaces();
   }
   int32_t flag = 0;
-  if (!r.Number(out.date.day) || !r.Take('.') || !r.Number(out.date.month) || !r.Take('.') ||
-      !r.Number(out.date.year))
+  if (!r.Number(out.date.day) || !r.Take('.') || !r.Number(out.date.month) || !r.Take('.') || !r.Number(out.date.year))
     return false;
   r.SkipSpaces();
   if (!r.Number(flag) || !r.AtEnd()) return false;
@@ -153,6 +265,8 @@ bool AnniParseLine(std::string_view line, AnniversaryRec& rec) {
   // than 0 or 1, a date that does not exist, a name that is not UTF-8.
   if (flag > 1 || !AnniDateIsValid(out.isHebrew, out.date) || !IsValidUtf8(out.name)) return false;
   out.afterSunset = flag;
+  // A field that cannot be read costs the field, never the entry.
+  ReadComment(comment, out, problems);
   rec = std::move(out);
   return true;
 }
@@ -161,21 +275,37 @@ AnniLoadResult AnniFileParse(std::string_view content, AnniversaryList& list) {
   AnniFileInit(list);
   AnniLoadResult result;
   result.exists = true;
+  std::vector<AnniversaryRec> inFileOrder;
+  std::vector<std::string> pending;  // the lines since the last entry
   size_t start = 0;
+  int lineNumber = 0;
   while (start < content.size()) {
     size_t end = content.find('\n', start);
     if (end == std::string_view::npos) end = content.size();
     const std::string_view line = content.substr(start, end - start);
     start = end + 1;
+    ++lineNumber;
     AnniversaryRec rec;
-    if (AnniParseLine(line, rec)) {
-      AnniFileInsertSorted(list, rec);
+    std::vector<std::string> problems;
+    if (AnniParseLine(line, rec, &problems)) {
+      for (const std::string& p : problems) result.problems.push_back("line " + std::to_string(lineNumber) + ": " + p);
+      rec.source.line = std::string(line);
+      rec.source.order = static_cast<int>(inFileOrder.size()) + 1;
+      rec.source.linesBefore.swap(pending);
+      inFileOrder.push_back(std::move(rec));
     } else {
-      // Empty lines and pure comments are not losses.
+      // Empty lines and pure comments are not losses; either way the line
+      // is kept for writing the file back.
       const std::string_view body = line.substr(0, line.find('#'));
       if (body.find_first_not_of(' ') != std::string_view::npos) ++result.skippedLines;
+      pending.emplace_back(line);
     }
   }
+  if (!inFileOrder.empty()) {
+    inFileOrder.back().source.linesAfter.swap(pending);
+    inFileOrder.back().source.endsWithLineFeed = !content.empty() && content.back() == '\n';
+  }
+  for (const AnniversaryRec& rec : inFileOrder) AnniFileInsertSorted(list, rec);
   return result;
 }
 
@@ -208,7 +338,9 @@ bool AnniFileWriteCopy(const std::string& path, std::string_view content, std::s
     const int e = errno;
     struct stat st {};
     const bool notFolder = ::stat(dir.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-    if (error) *error = "cannot create the folder " + dir + ": " + (notFolder ? "a file of that name is in the way" : std::strerror(e));
+    if (error)
+      *error = "cannot create the folder " + dir + ": " +
+               (notFolder ? "a file of that name is in the way" : std::strerror(e));
     return false;
   }
   return ReplaceFileAtomically(
@@ -216,10 +348,42 @@ bool AnniFileWriteCopy(const std::string& path, std::string_view content, std::s
       error, [] { return gAnniBeforeReplaceHook ? gAnniBeforeReplaceHook() : true; });
 }
 
-bool AnniFileStore(const AnniversaryList& list, std::string* error) {
+namespace {
+
+// The entry's line: as it was read when the entry is unchanged, else written anew.
+std::string LineOf(const AnniversaryRec& rec) {
+  AnniversaryRec read;
+  if (rec.source.order > 0 && AnniParseLine(rec.source.line, read) && read == rec) return rec.source.line;
+  return AnniFormatLine(rec);
+}
+
+}  // namespace
+
+std::string AnniFileContent(const AnniversaryList& list) {
+  // The entries read from the file in its order, with the lines around them;
+  // new ones after them in list order.
+  std::vector<const AnniversaryRec*> order;
+  for (const AnniversaryRec& rec : list)
+    if (rec.source.order > 0) order.push_back(&rec);
+  std::stable_sort(order.begin(), order.end(),
+                   [](const AnniversaryRec* a, const AnniversaryRec* b) { return a->source.order < b->source.order; });
+  const size_t fromFile = order.size();
+  for (const AnniversaryRec& rec : list)
+    if (rec.source.order <= 0) order.push_back(&rec);
   std::string content;
-  for (const AnniversaryRec& rec : list) content += AnniFormatLine(rec) + "\n";
-  return AnniFileWriteCopy(AnniFileGetFilename(), content, error);
+  for (size_t i = 0; i < order.size(); ++i) {
+    const AnniSource& source = order[i]->source;
+    for (const std::string& line : source.linesBefore) content += line + "\n";
+    content += LineOf(*order[i]) + "\n";
+    for (const std::string& line : source.linesAfter) content += line + "\n";
+    const bool last = i + 1 == order.size();
+    if (i + 1 == fromFile && last && !source.endsWithLineFeed && !content.empty()) content.pop_back();
+  }
+  return content;
+}
+
+bool AnniFileStore(const AnniversaryList& list, std::string* error) {
+  return AnniFileWriteCopy(AnniFileGetFilename(), AnniFileContent(list), error);
 }
 
 // ------------------------------------------------------------ day query
@@ -265,7 +429,8 @@ const std::vector<std::pair<AbsoluteDay, int>>& DaysInYear(DayIndex& index, int 
   std::vector<std::pair<AbsoluteDay, int>> days;
   for (size_t i = 0; i < index.list.size(); ++i) {
     // No anniversary in the year of the event itself or before.
-    if (year > index.eventYears[i]) days.emplace_back(AnniDayInYear(index.list[i], year), static_cast<int>(i));
+    if (year <= index.eventYears[i]) continue;
+    for (AbsoluteDay day : AnniDaysInYear(index.list[i], year)) days.emplace_back(day, static_cast<int>(i));
   }
   return index.byYear.emplace(year, std::move(days)).first->second;
 }
@@ -279,4 +444,22 @@ std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day) {
   for (const auto& [entryDay, i] : DaysInYear(index, HebrewFromAbsolute(day).year))
     if (entryDay == day) entries.push_back(index.list[static_cast<size_t>(i)]);
   return entries;
+}
+
+std::vector<AnniversaryRec> AnniFileRecentLosses() {
+  DayIndex& index = TheDayIndex();
+  Refresh(index);
+  std::vector<AnniversaryRec> losses;
+  for (const AnniversaryRec& rec : index.list)
+    if (rec.type == kAnniYortsayt && rec.burial) losses.push_back(rec);
+  return losses;
+}
+
+std::vector<AnniversaryRec> AnniFileBirthdays() {
+  DayIndex& index = TheDayIndex();
+  Refresh(index);
+  std::vector<AnniversaryRec> birthdays;
+  for (const AnniversaryRec& rec : index.list)
+    if (rec.type == kAnniBirthday) birthdays.push_back(rec);
+  return birthdays;
 }

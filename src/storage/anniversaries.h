@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/settings_file.h"
 #include "calendar/anniversary_dates.h"
 #include "calendar/types.h"
-#include "base/settings_file.h"
 
 // Longest name the edit dialog accepts, in bytes.
 constexpr size_t kAnniNameMaxBytes = 255;
@@ -44,7 +44,10 @@ std::string AnniFileGetFilename();
 struct AnniLoadResult {
   bool exists = false;     // the file was there
   bool readError = false;  // it was there but could not be read (list left empty)
-  int skippedLines = 0;    // lines with content that were not valid entries
+  int skippedLines = 0;    // lines with content that were not valid entries (kept for writing back)
+  // Fields of entries that could not be read ("line 3: ..."): the entry was
+  // kept without the field, whose text stays in the entry's note.
+  std::vector<std::string> problems;
 };
 
 // Empties the list, then inserts every valid line of the anniversaries file
@@ -53,7 +56,12 @@ AnniLoadResult AnniFileLoad(AnniversaryList& list);
 // The same for the text of a file.
 AnniLoadResult AnniFileParse(std::string_view content, AnniversaryList& list);
 
-// Writes the list in list order. The new content goes to a temporary file in
+// The file's text for the list: the entries read from the file in the
+// file's order, each unchanged one as it was written and with the lines that
+// were around it (an unchanged list gives the file back byte for byte), then
+// the new entries in list order.
+std::string AnniFileContent(const AnniversaryList& list);
+// Writes AnniFileContent(list). The new content goes to a temporary file in
 // the same folder that is then renamed over the file, so the old list stays
 // intact unless the new one was written completely. False, with the reason in
 // `error`, when the file could not be written.
@@ -64,11 +72,15 @@ bool AnniFileWriteCopy(const std::string& path, std::string_view content, std::s
 
 // One line of the file, without its line feed: `"name" T H d.m.y f` for a
 // Hebrew date, `"name" T d.m.y f` for a Gregorian one; a backslash goes
-// before every double quote and backslash of the name.
+// before every double quote and backslash of the name. The optional fields
+// follow the flag as a comment, which older versions of the program pass
+// over: `#burial=d.m.y adar=1|2|both mitzvah=bat` and then the entry's note.
 std::string AnniFormatLine(const AnniversaryRec& rec);
-// Parses one line (without its line feed). Everything from the first "#" on
-// is a comment. False when the line is not a valid entry.
-bool AnniParseLine(std::string_view line, AnniversaryRec& rec);
+// Parses one line (without its line feed). Everything from the first "#"
+// on is a comment, holding the optional fields. False when
+// the line is not a valid entry; a field that cannot be read is left in the
+// note, with a message in `problems`.
+bool AnniParseLine(std::string_view line, AnniversaryRec& rec, std::vector<std::string>* problems = nullptr);
 
 // ------------------------------------------------------------ day query
 
@@ -76,6 +88,12 @@ bool AnniParseLine(std::string_view line, AnniversaryRec& rec);
 // never in the Hebrew year of the event itself or before. The parsed file
 // is kept between calls and read again when it changes.
 std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day);
+
+// The entries of the anniversaries file marked as recent losses (a yortsayt
+// with a burial date), in list order; kept between calls like the above.
+std::vector<AnniversaryRec> AnniFileRecentLosses();
+// The birthday entries of the anniversaries file, in list order.
+std::vector<AnniversaryRec> AnniFileBirthdays();
 
 namespace storage {
 // Test hook: runs after the new anniversaries file is written and flushed,

@@ -39,7 +39,7 @@ Step RemoveFirst() {
   });
 }
 
-// Add (an empty name refused), Calculate, Modify to a Hebrew date, Remove
+// Add (an empty name refused), Calculate, Modify to a Hebrew date and a recent loss, Remove
 // (No, then Yes); the file is written when the window closes.
 TEST_F(AnniversariesDialogTest, AddCalculateModifyRemove) {
   UserScript user;
@@ -57,16 +57,19 @@ TEST_F(AnniversariesDialogTest, AddCalculateModifyRemove) {
         EXPECT_EQ(days.size() == 6 ? days.at(0) : "", "30 March 2025 (1 Nisan 5785)");
         Click(w, "Modify...");
       }))
-      .Then("yortsayt on 30 Heshvan 5785", On(kEdit, [](GtkWidget* w) {
+      .Then("yortsayt on 30 Heshvan 5785, a recent loss", On(kEdit, [](GtkWidget* w) {
         Act(w, "Name:=Moshe|click:yortsayt|click:Hebrew date of event:|Day:=30|Year:=5785");
+        Act(w, "click:Recent loss, buried on:|Recent loss, buried on:=3.12.2024|click:Bat mitzvah (at twelve)");
         gtk_combo_box_set_active(GTK_COMBO_BOX(Beside(w, "Month:", GTK_TYPE_COMBO_BOX)), 8);
+        GtkWidget* adar = Beside(w, "Adar of a common year, in a leap year:", GTK_TYPE_COMBO_BOX);
+        gtk_combo_box_set_active(GTK_COMBO_BOX(adar), 3);
         Click(w, "OK");
       }))
       .Then("Remove", RemoveFirst())
       .Then("No", Press("Message", "No"))
       .Then("Close", Press(kAnni, "Close"));
   Run(user);
-  EXPECT_EQ(ReadFile(File()), "\"Moshe\" Y H 30.8.5785 0\n");
+  EXPECT_EQ(ReadFile(File()), "\"Moshe\" Y H 30.8.5785 0#burial=3.12.2024 adar=both\n");  // no mitzvah: not a birthday
   UserScript remove;
   remove.Then("Remove", RemoveFirst()).Then("Yes", Press("Message", "Yes"));
   Run(remove.Then("close the window", On(kAnni, [](GtkWidget* w) { gtk_widget_destroy(w); })));

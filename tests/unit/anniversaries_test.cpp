@@ -8,10 +8,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "base/settings.h"
+#include "base/text_format.h"
 #include "base/translate.h"
 #include "calendar/calendar.h"
 #include "compose/anniversary_lines.h"
@@ -35,6 +37,26 @@ TEST(AnniversaryRules, KnownDates) {
     AnniGetAnniversary(calc);
     const HebrewDate& r = calc.result;
     EXPECT_EQ(r, date(f.at(3))) << f.at(4) << ": got " << r.day << "." << r.month << "." << r.year;
+  }
+}
+
+// Events in Adar over 5780-5800: each type's own rule and the entry's choice
+// of Adar I, Adar II or both in a leap year.
+TEST(AnniversaryRules, AdarChoices) {
+  const auto rows = testdata::ReadRows("adar_anniversaries.tsv", '\t');
+  ASSERT_GT(rows.size(), 2000u);
+  auto date = [](const std::string& text) { return HebrewFromAbsolute(*testdata::DayOf(text)); };
+  const std::map<std::string, AdarChoice> choices = {{"usual", AdarChoice::kUsual},
+                                                     {"1", AdarChoice::kAdarI},
+                                                     {"2", AdarChoice::kAdarII},
+                                                     {"both", AdarChoice::kBoth}};
+  for (const auto& f : rows) {
+    std::string days;
+    for (AbsoluteDay d : AnniDaysInYear(date(f.at(1)), f.at(0)[0], choices.at(f.at(3)), *testdata::ToInt(f.at(2)))) {
+      const HebrewDate h = HebrewFromAbsolute(d);
+      days += (days.empty() ? "" : " ") + DayMonthYearText(h.day, h.month, h.year);
+    }
+    EXPECT_EQ(days, f.at(4)) << f[0] << " " << f[1] << " in " << f[2] << ", " << f[3];
   }
 }
 
@@ -81,6 +103,35 @@ TEST(AnniversaryFile, ParseWholeFileAndEditTheList) {
   EXPECT_EQ(Names(list) + out.name,
             "ZviB MosheA ZviA rivkaB \xD7\x90"
             "B Zvi");
+}
+
+// Files of earlier versions come back byte for byte when nothing changed; a
+// changed entry is rewritten in its place with its new fields, a removed one
+// leaves the lines around it; a bad field costs the field only.
+TEST(AnniversaryFile, OldFilesWrittenBackAsTheyWere) {
+  for (const char* name : {"/kivraanni_old", "/e2e/anniversaries"}) {
+    const std::string old = ReadFile(TestDataDir() + name);
+    AnniversaryList list;
+    AnniFileParse(old, list);
+    EXPECT_FALSE(list.empty());
+    EXPECT_EQ(AnniFileContent(list), old) << name;
+  }
+  std::string old = ReadFile(TestDataDir() + "/kivraanni_old");
+  AnniversaryList list, again;
+  AnniFileParse(old, list);
+  ASSERT_EQ(Names(list), "AaronB EsterY LeahB MosheY MosheB ZviA ");
+  list[1].burial = AnniDate{15, 4, 2025};
+  ASSERT_TRUE(AnniFileRemove(list, 0));
+  const std::string aaron = "\"Aaron\" B 7.7.1977 0#his note\n";
+  old.erase(old.find(aaron), aaron.size());
+  EXPECT_EQ(AnniFileContent(list), old + "#burial=15.4.2025");
+  AnniFileParse(AnniFileContent(list), again);
+  EXPECT_EQ(again, list);
+  const AnniLoadResult r = AnniFileParse("\"A\" B 1.1.2000 0\n\"M\" Y 5.4.2025 0#burial=4.4.2025 x\n", list);
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(list[1].note + (list[1].burial ? " burial" : ""), "burial=4.4.2025 x");
+  ASSERT_EQ(r.problems.size(), 1u);
+  EXPECT_EQ(r.problems[0].substr(0, 8), "line 2: ");
 }
 
 // Stored and loaded back whole; a missing file is an empty list, a folder in

@@ -83,6 +83,10 @@ TEST_F(AnniversaryViewTest, FormMessages) {
     f.resize(5);
     if (f[0] == "calculate") {
       EXPECT_EQ(AnniCalculate(list, *testdata::ToInt(f[1]), f[2].c_str(), f[3].c_str()).error, f[4]) << f[2] << "|" << f[3];
+    } else if (f[0] == "loss") {
+      AnniEditForm form = ValidGregorian();
+      form.type = f[1][0], form.recentLoss = true, form.burialText = f[2];
+      check(form, f[3]);
     } else if (f[0] != "hebrew") {
       AnniEditForm form = ValidGregorian();
       (f[0] == "name" ? form.name : form.gregorianText) = testenv::Unescape(f[1]);
@@ -113,8 +117,13 @@ TEST_F(AnniversaryViewTest, EditFormAccepts) {
   hf.afterSunset = false;
   ASSERT_EQ(AnniCheckEditForm(hf, rec), "");
   EXPECT_EQ(AnniFormatLine(rec), "\"Moshe\" B H 30.12.5784 1");  // a Hebrew date keeps the entry's After Sunset
+  hf.type = 'Y', hf.recentLoss = true, hf.batMitzvah = true;  // buried on the day of death; a yortsayt has no mitzvah
+  ASSERT_EQ(AnniCheckEditForm(hf, rec), "");
+  EXPECT_EQ(AnniFormatLine(rec), "\"Moshe\" Y H 30.12.5784 1#burial=10.3.2024");  // 30 Adar I 5784 (a luach)
+  AnniversaryRec loss = Gregorian("L", 'Y', {2, 3, 1985}, 1), girl = Gregorian("B", 'B', {2, 3, 1985});
+  loss.burial = AnniDate{5, 3, 1985}, loss.adar = AdarChoice::kBoth, girl.batMitzvah = true;
   for (const AnniversaryRec& entry :
-       {Gregorian("G", 'Y', {2, 3, 1985}, 1), AnniversaryRec{"H", 'B', 1, {30, 8, 5770}, 0}}) {
+       {Gregorian("G", 'Y', {2, 3, 1985}, 1), AnniversaryRec{"H", 'B', 1, {30, 8, 5770}, 0}, loss, girl}) {
     AnniversaryRec back = Gregorian("other", 'A', {1, 1, 2000}, entry.afterSunset);
     ASSERT_EQ(AnniCheckEditForm(AnniEditFormFor(entry), back), "");
     EXPECT_EQ(back, entry);
