@@ -43,6 +43,7 @@ struct Values {
   std::string printYiddishFontFile;
   std::string sunCalculation{kSunCalculationClassic};
   int sunElevation = 0;
+  std::string zmanimPreset = "ashkenazi";
   // Expressions of the special days' times; empty: the built-in default.
   std::string timeFastBegins;
   std::string timeTishaBeAvBegins;
@@ -98,7 +99,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 58> kRows = {{
+constexpr std::array<Row, 59> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -126,6 +127,7 @@ constexpr std::array<Row, 58> kRows = {{
     {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
     {"SunCalculation", nullptr, &Values::sunCalculation},
     {"SunElevation", &Values::sunElevation, nullptr},
+    {"ZmanimPreset", nullptr, &Values::zmanimPreset},
     {"TimeFastBegins", nullptr, &Values::timeFastBegins},
     {"TimeTishaBeAvBegins", nullptr, &Values::timeTishaBeAvBegins},
     {"TimeFastEnds", nullptr, &Values::timeFastEnds},
@@ -353,6 +355,8 @@ void setSunCalculation(std::string_view name) {
 }
 int getSunElevation() { return gValues.sunElevation != 0 ? 1 : 0; }
 void setSunElevation(int flag) { gValues.sunElevation = flag != 0 ? 1 : 0; }
+std::string getZmanimPreset() { return gValues.zmanimPreset; }
+void setZmanimPreset(std::string_view name) { SetString(gValues.zmanimPreset, name); }
 std::string getTimeFastBegins() { return gValues.timeFastBegins; }
 void setTimeFastBegins(std::string_view expression) { SetString(gValues.timeFastBegins, expression); }
 std::string getTimeTishaBeAvBegins() { return gValues.timeTishaBeAvBegins; }
