@@ -12,41 +12,59 @@ using Opinions = std::array<std::string_view, ZmanimRecs.size()>;
 constexpr std::string_view kBaalHaTanyaNightfall = "sunset + degrees_below_horizon(6)";
 constexpr std::string_view kThirteenAndAHalfProportional = "sunset + proportional_hour(0.225)";
 
+constexpr Opinions kAshkenaziOpinions = {
+    "AlotHashachar72", "EarliestTallit11", "", "KriatShemaGRO", "TefilaGRO", "ChatzotGRO", "MinchaGedolaGRO",
+    "MinchaKtanaGRO",  "PlagHaMinchaGRO",  "", "Sunset72"};
+constexpr Opinions kChabadOpinions = {"AlotHashachar169",
+                                      "EarliestTallit10",
+                                      "",
+                                      "KriatShemaBaalHatanya",
+                                      "TefilaBaalHatanya",
+                                      "ChatzotGRO",
+                                      "MinchaGedolaBaalHatanya",
+                                      "MinchaKtanaBaalHatanya",
+                                      "PlagHaMinchaBaalHatanya",
+                                      "",
+                                      "Deg6"};
+constexpr Opinions kSephardicOpinions = {"AlotHashachar72Zmaniyot",
+                                         "EarliestTallit11",
+                                         "",
+                                         "KriatShemaMA72Zmaniyot",
+                                         "TefilaGRO",
+                                         "ChatzotGRO",
+                                         "MinchaGedolaGRO",
+                                         "MinchaKtanaGRO",
+                                         "PlagHaMinchaGRO",
+                                         "",
+                                         "Sunset13Zmaniyot"};
+constexpr Opinions kJerusalemOpinions = {
+    "AlotHashachar16", "EarliestTallit11", "", "KriatShemaGRO", "TefilaGRO", "ChatzotGRO", "MinchaGedolaGRO",
+    "MinchaKtanaGRO",  "PlagHaMinchaGRO",  "", "Deg708"};
+
 constexpr std::array<ZmanimPreset, 5> kPresets = {{
     // The program's defaults: dawn 72 minutes before sunrise, the hours of
     // the day from sunrise to sunset, nightfall 72 minutes after sunset.
-    {"ashkenazi", "Ashkenazi, GR\"A and M\"A", 18, "45", true, SunCalculation::kClassic, false,
-     Opinions{"AlotHashachar72", "EarliestTallit11", "", "KriatShemaGRO", "TefilaGRO", "ChatzotGRO", "MinchaGedolaGRO",
-              "MinchaKtanaGRO", "PlagHaMinchaGRO", "", "Sunset72"},
-     "", "", "", "", "", ""},
+    {"ashkenazi", "Ashkenazi, GR\"A and M\"A", 18, "45", true, SunCalculation::kClassic, false, &kAshkenaziOpinions, "",
+     "", "", "", "", ""},
     // The Baal HaTanya's Siddur: dawn at 16.9°, the day from the sun 1.583°
     // below the horizon in the morning to the same in the evening, nightfall
     // at 6°; Shabbat ends at 8.5°.
-    {"chabad", "Chabad (Baal HaTanya)", 18, "8.5", false, SunCalculation::kPrecise, false,
-     Opinions{"AlotHashachar169", "EarliestTallit10", "", "KriatShemaBaalHatanya", "TefilaBaalHatanya", "ChatzotGRO",
-              "MinchaGedolaBaalHatanya", "MinchaKtanaBaalHatanya", "PlagHaMinchaBaalHatanya", "", "Deg6"},
-     "", "", kBaalHaTanyaNightfall, "", "", ""},
+    {"chabad", "Chabad (Baal HaTanya)", 18, "8.5", false, SunCalculation::kPrecise, false, &kChabadOpinions, "", "",
+     kBaalHaTanyaNightfall, "", "", ""},
     // Rav Ovadia Yosef (Yalkut Yosef): dawn 72 proportional minutes before
     // sunrise, kriat shema by the M"A in proportional minutes, prayer and
     // the afternoon by the GR"A, nightfall and the end of a fast 13.5
     // proportional minutes after sunset; candles 20 minutes before sunset.
     {"sephardic", "Sephardic (Rav Ovadia Yosef)", 20, "7.083", false, SunCalculation::kPrecise, false,
-     Opinions{"AlotHashachar72Zmaniyot", "EarliestTallit11", "", "KriatShemaMA72Zmaniyot", "TefilaGRO", "ChatzotGRO",
-              "MinchaGedolaGRO", "MinchaKtanaGRO", "PlagHaMinchaGRO", "", "Sunset13Zmaniyot"},
-     "", "", kThirteenAndAHalfProportional, "", "", ""},
+     &kSephardicOpinions, "", "", kThirteenAndAHalfProportional, "", "", ""},
     // The Jerusalem luach: candles 40 minutes before sunset, sunrise and
     // sunset seen from the city's height, dawn at 16.1°, nightfall and the
     // end of Shabbat at three medium stars (7.083°).
     {"jerusalem", "Jerusalem (40 minutes, elevation)", 40, "7.083", false, SunCalculation::kPrecise, true,
-     Opinions{"AlotHashachar16", "EarliestTallit11", "", "KriatShemaGRO", "TefilaGRO", "ChatzotGRO", "MinchaGedolaGRO",
-              "MinchaKtanaGRO", "PlagHaMinchaGRO", "", "Deg708"},
-     "", "", "", "", "", ""},
+     &kJerusalemOpinions, "", "", "", "", "", ""},
     // The defaults with Shabbat ending 72 minutes after sunset.
     {"rabbeinu-tam", "Rabbeinu Tam for the end of Shabbat (72 minutes)", 18, "72", true, SunCalculation::kPrecise,
-     false,
-     Opinions{"AlotHashachar72", "EarliestTallit11", "", "KriatShemaGRO", "TefilaGRO", "ChatzotGRO", "MinchaGedolaGRO",
-              "MinchaKtanaGRO", "PlagHaMinchaGRO", "", "Sunset72"},
-     "", "", "", "", "", ""},
+     false, &kAshkenaziOpinions, "", "", "", "", "", ""},
 }};
 
 // Every opinion of every preset is an option of its row, and fixed rows have none.
@@ -66,7 +84,7 @@ constexpr bool OpinionsExist(const Opinions& keys) {
 
 constexpr bool EveryOpinionExists() {
   for (const ZmanimPreset& p : kPresets)
-    if (!OpinionsExist(p.opinions)) return false;
+    if (!OpinionsExist(*p.opinions)) return false;
   return true;
 }
 static_assert(EveryOpinionExists());
@@ -75,7 +93,7 @@ static_assert(kPresets[0].name == "ashkenazi" && kPresets[0].calculation == SunC
 ZmanimOpinions OpinionsOf(const ZmanimPreset& preset) {
   ZmanimOpinions opinions;
   for (size_t row = 0; row < ZmanimRecs.size(); ++row)
-    opinions.index[row] = ZmanimOptionIndex(ZmanimRecs[row], preset.opinions[row]);
+    opinions.index[row] = ZmanimOptionIndex(ZmanimRecs[row], (*preset.opinions)[row]);
   return opinions;
 }
 
@@ -139,7 +157,9 @@ ZmanimPresetState ZmanimPresetStateOf(const TimesOptions& options) {
   return {&preset, !ZmanimPresetMatches(preset, options)};
 }
 
-std::string ZmanimPresetText(const TimesOptions& options) { return ZmanimPresetStateText(ZmanimPresetStateOf(options)); }
+std::string ZmanimPresetText(const TimesOptions& options) {
+  return ZmanimPresetStateText(ZmanimPresetStateOf(options));
+}
 
 std::string ZmanimPresetStateText(const ZmanimPresetState& state) {
   const std::string& label = translate_perform(state.preset->label);

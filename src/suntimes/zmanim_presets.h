@@ -22,7 +22,7 @@ struct ZmanimPreset {
   SunCalculation calculation;
   bool elevation;
   // The option key of each row of ZmanimRecs, empty for a fixed time.
-  std::array<std::string_view, ZmanimRecs.size()> opinions;
+  const std::array<std::string_view, ZmanimRecs.size()>* opinions;
   // The special days' expressions; an empty one follows the opinions.
   std::string_view fastBegins, tishaBeAvBegins, fastEnds, khanukka, khametsEat, khametsBurn;
 };

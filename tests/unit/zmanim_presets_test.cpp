@@ -9,6 +9,7 @@
 #include <map>
 
 #include "calendar/calendar.h"
+#include "forms/zmanim_preset_form.h"
 #include "reference_data.h"
 #include "suntimes/calc.h"
 #include "suntimes/noaa_sun.h"
@@ -98,6 +99,18 @@ TEST(ZmanimPresets, CustomOnceAChoiceDiffers) {
       TimesOptions changed = t;
       change(changed);
       EXPECT_TRUE(ZmanimPresetStateOf(changed).custom) << preset.name;
+    }
+    // The same through the Preferences' fields: as the preset fills them, and with one changed.
+    const PresetFormFields fields = PresetFormFieldsOf(preset);
+    EXPECT_FALSE(PresetFormStateOf(preset.name, fields).custom) << preset.name;
+    for (size_t field = 0; field < 4; ++field) {
+      PresetFormFields changed = fields;
+      std::string& text = field == 0   ? changed.candles
+                          : field == 1 ? changed.havdalah
+                          : field == 2 ? changed.opinions.back()
+                                       : changed.special[2];
+      text = field == 0 ? "17" : "x";
+      EXPECT_TRUE(PresetFormStateOf(preset.name, changed).custom) << preset.name << " " << field;
     }
   }
   TimesOptions unknown;
