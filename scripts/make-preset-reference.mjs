@@ -49,12 +49,14 @@ const below = (degrees) => ({text: `getSunsetOffsetByDegrees(90 + ${degrees})`, 
 const proportionalAfterSunset = (hours) => ({text: `getSunset() + ${hours} * getShaahZmanisGra()`,
   get: (c) => c.getSunset()?.plus({milliseconds: hours * c.getShaahZmanisGra()})});
 
-const gra = {alot: method('getAlos72'), tallit: depression('getMisheyakir11Degrees', 11, true), sunrise: method('getSunrise'),
+const gra = {alot: method('getAlos72'), tallit: depression('getMisheyakir11Degrees', 11, true),
+  sunrise: method('getSunrise'),
   shema: method('getSofZmanShmaGRA'), tefila: method('getSofZmanTfilaGRA'), chatzot: method('getChatzosAsHalfDay'),
   'mincha-gedola': method('getMinchaGedola'), 'mincha-ktana': method('getMinchaKetana'),
   plag: method('getPlagHamincha'), sunset: method('getSunset'), tzait: method('getTzais72'),
   candles: plus('getSunset', -18), havdalah: plus('getSunset', 45),
-  'fast-ends': depression('getTzaisGeonim7Point083Degrees', 7.083, false), 'khamets-eat': method('getSofZmanAchilasChametzGRA'),
+  'fast-ends': depression('getTzaisGeonim7Point083Degrees', 7.083, false),
+  'khamets-eat': method('getSofZmanAchilasChametzGRA'),
   'khamets-burn': method('getSofZmanBiurChametzGRA')};
 
 // Each preset: the package's methods per column, and whether the city's elevation is used.
@@ -64,8 +66,9 @@ const PRESETS = [
     tallit: depression('getMisheyakir10Point2Degrees', 10.2, true),
     shema: method('getSofZmanShmaBaalHatanya'), tefila: method('getSofZmanTfilaBaalHatanya'),
     'mincha-gedola': method('getMinchaGedolaBaalHatanya'), 'mincha-ktana': method('getMinchaKetanaBaalHatanya'),
-    plag: method('getPlagHaminchaBaalHatanya'), tzait: depression('getTzaisBaalHatanya', 6, false), havdalah: below(8.5),
-    'fast-ends': depression('getTzaisBaalHatanya', 6, false), 'khamets-eat': method('getSofZmanAchilasChametzBaalHatanya'),
+    plag: method('getPlagHaminchaBaalHatanya'), tzait: depression('getTzaisBaalHatanya', 6, false),
+    havdalah: below(8.5), 'fast-ends': depression('getTzaisBaalHatanya', 6, false),
+    'khamets-eat': method('getSofZmanAchilasChametzBaalHatanya'),
     'khamets-burn': method('getSofZmanBiurChametzBaalHatanya')}],
   ['sephardic', false, {...gra, alot: method('getAlos72Zmanis'), shema: method('getSofZmanShmaMGA72MinutesZmanis'),
     tzait: proportionalAfterSunset(0.225), candles: plus('getSunset', -20),
@@ -85,7 +88,8 @@ const cities = readCities(process.argv[2]);
 for (const line of readFileSync(process.argv[2], 'latin1').split('\n')) {
   const m = line.match(/^"([^"]+)",.*?GMT([+-]?\d+)?,/);
   const elevation = line.match(/elevation=(-?\d+)/);
-  if (m && cities.has(m[1])) Object.assign(cities.get(m[1]), {gmt: Number(m[2] ?? 0), elevation: Number(elevation?.[1] ?? 0)});
+  if (m && cities.has(m[1]))
+    Object.assign(cities.get(m[1]), {gmt: Number(m[2] ?? 0), elevation: Number(elevation?.[1] ?? 0)});
 }
 const packed = (degrees) => {
   const whole = Math.round(Math.abs(degrees) * 60);

@@ -190,7 +190,8 @@ std::unique_ptr<PresetChoice> AddPresetChoice(GtkWidget* rows, const PresetField
   p->list = dialogs::NewChoiceList(PresetFormLabels(), "");
   dialogs::AddRow(rows, {dialogs::DialogLabel(translate_perform("Community preset:")), p->list});
   auto changed = +[](GtkWidget*, gpointer data) { OnPresetFieldChanged(data); };
-  for (GtkWidget* entry : {fields.candles, fields.havdalah}) g_signal_connect(entry, "changed", G_CALLBACK(changed), p.get());
+  for (GtkWidget* entry : {fields.candles, fields.havdalah})
+    g_signal_connect(entry, "changed", G_CALLBACK(changed), p.get());
   for (const auto* group : {&fields.havdalahUnit, &fields.sun})
     for (GtkWidget* button : *group) g_signal_connect(button, "toggled", G_CALLBACK(changed), p.get());
   g_signal_connect(fields.sunElevation, "toggled", G_CALLBACK(changed), p.get());

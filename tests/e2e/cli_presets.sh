@@ -37,7 +37,7 @@ for n, row in enumerate(rows):
     midnight = datetime.datetime(date.year, date.month, date.day, tzinfo=datetime.timezone.utc)
     for name, c in sheet_columns.items():
         got = row[c]
-        if name == 'candles' and not row[0].startswith('Friday') or name == 'havdalah' and not row[0].startswith('Shabbat'):
+        if name in ('candles', 'havdalah') and not row[0].startswith('Friday' if name == 'candles' else 'Shabbat'):
             continue
         if not got or want[columns.index(name)] == '-':
             continue
