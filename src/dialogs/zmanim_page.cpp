@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "base/settings.h"
-#include "base/text_format.h"
 #include "base/translate.h"
 #include "compose/current_options.h"
 #include "dialogs/dialog_util.h"
