@@ -185,7 +185,9 @@ void OnPresetFieldChanged(gpointer data) {
 std::unique_ptr<PresetChoice> AddPresetChoice(GtkWidget* rows, const PresetFieldWidgets& fields) {
   auto p = std::make_unique<PresetChoice>();
   p->fields = fields;
-  p->name = getZmanimPreset();
+  // An unknown stored name reads as the first preset, and is stored so.
+  const ZmanimPreset* stored = ZmanimPresetByName(getZmanimPreset());
+  p->name = std::string(stored ? stored->name : ZmanimPresets()[0].name);
   p->list = dialogs::NewChoiceList(PresetFormLabels(), "");
   dialogs::AddRow(rows, {dialogs::DialogLabel(translate_perform("Community preset:")), p->list});
   auto changed = +[](GtkWidget*, gpointer data) { OnPresetFieldChanged(data); };
