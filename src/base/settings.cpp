@@ -43,6 +43,7 @@ struct Values {
   std::string printYiddishFontFile;
   std::string sunCalculation{kSunCalculationClassic};
   int sunElevation = 0;
+  std::string zmanimPreset = "ashkenazi";
   // Expressions of the special days' times; empty: the built-in default.
   std::string timeFastBegins;
   std::string timeTishaBeAvBegins;
@@ -101,7 +102,7 @@ struct Row {
   std::string Values::*stringField;
 };
 
-constexpr std::array<Row, 61> kRows = {{
+constexpr std::array<Row, 62> kRows = {{
     {"Diaspora", &Values::diaspora, nullptr},
     {"PostponeShushanPurim", &Values::postponeShushanPurim, nullptr},
     {"Style", &Values::style, nullptr},
@@ -129,6 +130,7 @@ constexpr std::array<Row, 61> kRows = {{
     {"PrintYiddishFontFile", nullptr, &Values::printYiddishFontFile},
     {"SunCalculation", nullptr, &Values::sunCalculation},
     {"SunElevation", &Values::sunElevation, nullptr},
+    {"ZmanimPreset", nullptr, &Values::zmanimPreset},
     {"TimeFastBegins", nullptr, &Values::timeFastBegins},
     {"TimeTishaBeAvBegins", nullptr, &Values::timeTishaBeAvBegins},
     {"TimeFastEnds", nullptr, &Values::timeFastEnds},
@@ -362,6 +364,8 @@ void setSunCalculation(std::string_view name) {
 }
 int getSunElevation() { return gValues.sunElevation != 0 ? 1 : 0; }
 void setSunElevation(int flag) { gValues.sunElevation = flag != 0 ? 1 : 0; }
+std::string getZmanimPreset() { return gValues.zmanimPreset; }
+void setZmanimPreset(std::string_view name) { SetString(gValues.zmanimPreset, name); }
 std::string getTimeFastBegins() { return gValues.timeFastBegins; }
 void setTimeFastBegins(std::string_view expression) { SetString(gValues.timeFastBegins, expression); }
 std::string getTimeTishaBeAvBegins() { return gValues.timeTishaBeAvBegins; }

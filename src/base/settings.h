@@ -89,6 +89,10 @@ void setSunCalculation(std::string_view name);
 // elevation (the horizon lowered by its dip); 0 (the default): at sea level.
 int getSunElevation();
 void setSunElevation(int flag);
+// The name of the community preset of the zmanim last chosen ("ashkenazi",
+// the default); the options it set may have been changed since.
+std::string getZmanimPreset();
+void setZmanimPreset(std::string_view name);
 // Image painted behind the month view; may begin with "~/".
 // The background image a new user's settings name; most users have none
 // there, which is no fault.

@@ -18,6 +18,7 @@
 #include "storage/user_files.h"
 #include "suntimes/cities.h"
 #include "suntimes/sun_options.h"
+#include "suntimes/zmanim_presets.h"
 
 namespace cli {
 
@@ -151,6 +152,7 @@ struct RunOptions {
   bool numeralsGiven = false;      // --hebrew-numerals was given
   bool rulesGiven = false;         // --israel or --diaspora was given
   bool languageGiven = false;      // --language was given
+  const ZmanimPreset* preset = nullptr;  // --preset: its candle minutes also over the city's
 };
 
 // One option before the command. It changes the options value of this run
@@ -252,6 +254,13 @@ const GlobalOption kGlobalOptions[] = {
      }},
     {"--elevation", "on|off", "sunrise and sunset from the city's elevation (precise calculation only)",
      [](std::string_view v, RunOptions& run) { return OnOff("--elevation", v, run.options.times.sun.elevation); }},
+    {"--preset", "NAME", "the zmanim, candles, havdalah and sun calculation of a community (see below)",
+     [](std::string_view v, RunOptions& run) {
+       run.preset = ZmanimPresetByName(v);
+       if (!run.preset) return "unknown preset '" + Shown(v) + "' (" + ZmanimPresetNames() + ")";
+       ApplyZmanimPreset(*run.preset, &run.options.times);
+       return std::string();
+     }},
     {"--hebrew-numerals", "on|off", "Hebrew dates in Hebrew numerals (default: on in Yiddish and Hebrew)",
      [](std::string_view v, RunOptions& run) {
        run.numeralsGiven = true;
@@ -294,6 +303,7 @@ std::string FullHelp() {
   h += "  " + Pad("--help", 24) + "this help; COMMAND --help: the command's usage\n";
   h += "  " + Pad("--version", 24) + "the version\n";
   h += "\nLANGUAGE is one of " + LanguageChoices() + ". Dates are YYYY-MM-DD (years 1583..3000).\n";
+  h += "NAME of --preset is one of " + ZmanimPresetNames() + "; options after it change its choices.\n";
   h += "Exit status: 0 done, 1 the output could not be written, 2 usage error or bad input,\n"
        "3 (now) Shabbat or a festival day is in force.\n";
   h += "LUMARO_NOW=YYYY-MM-DDTHH:MM[:SS] (the city's local time) or @SECONDS (since 1970) sets the clock.\n";
@@ -406,6 +416,8 @@ int RunCli(const std::vector<std::string>& args, std::FILE* out, std::FILE* err)
     std::string latin1;
     UsePlace(Latin1FromUtf8(*found, &latin1) ? latin1 : *found, options);
   }
+  // A preset's candle minutes stand over the city's own.
+  if (run.preset) options.times.candleMinutes = run.preset->candleMinutes;
   // The festivals follow the place unless chosen.
   if (!run.rulesGiven)
     options.rules.diaspora = DiasporaRulesFor(getIsraelRules(), options.times.cityFile, options.times.city);

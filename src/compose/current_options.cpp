@@ -103,6 +103,7 @@ Options CurrentOptions() {
   t.sun = CurrentSunOptions();
   t.opinions = CurrentZmanimOpinions();
   t.special = CurrentSpecialTimeExpressions();
+  t.preset = getZmanimPreset();
   t.clock = ClockStyle{getTimeFormat(), isLanguageRightToLeft()};
   o.learning = LearningChoiceFromSettings();
   o.text = CurrentTextOptions();

@@ -14,6 +14,7 @@
 #include "suntimes/missing_time.h"
 #include "suntimes/shabbat_times.h"
 #include "suntimes/timeformat.h"
+#include "suntimes/zmanim_presets.h"
 
 namespace {
 
@@ -168,6 +169,7 @@ YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& option
   s.hebrewNumerals = options.text.hebrewNumerals;
   s.clock = t.clock;
   s.rightToLeft = options.text.rightToLeft();
+  s.zmanim = PrintoutZmanimHeading(options);
   return s;
 }
 
@@ -177,6 +179,10 @@ std::string PrintoutPlaceHeading(const Options& options) {
   if (!setup.zone.empty()) text = FormatText(translate_perform("%s, time zone %s"), {setup.city, setup.zone});
   const std::string sun = translate_perform(options.times.sun.precise() ? "precise" : "classic");
   return FormatText(translate_perform("%s; sun calculation: %s"), {text, sun});
+}
+
+std::string PrintoutZmanimHeading(const Options& options) {
+  return FormatText(translate_perform("Zmanim: %s"), {ZmanimPresetText(options.times)});
 }
 
 YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearSheetSetup& setup) {
@@ -193,6 +199,7 @@ YearSheetText YearSheetTextOf(const std::vector<YearSheetRow>& rows, const YearS
           ? FormatText(translate_perform("havdalah %s minutes after sunset"), {setup.havdalahValue})
           : FormatText(translate_perform("havdalah at %s degrees below the horizon"), {setup.havdalahValue});
   text.heading.push_back(candles + ", " + havdalah);
+  if (!setup.zmanim.empty()) text.heading.push_back(setup.zmanim);
 
   text.columns = {translate_perform("Day"),         translate_perform("Date"),
                   translate_perform("Hebrew date"), translate_perform("Shabbat or festival"),

@@ -100,6 +100,7 @@ struct YearSheetSetup {
   bool hebrewNumerals = false;
   ClockStyle clock;  // how the times are written
   bool rightToLeft = false;  // the language is written right to left
+  std::string zmanim;        // PrintoutZmanimHeading
 };
 // The setup from the options and the city file.
 YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& options);
@@ -107,6 +108,9 @@ YearSheetSetup YearSheetSetupOf(int year, bool hebrewYear, const Options& option
 // The heading line of a printout with times: the city, its time zone and
 // the sun calculation they come from, translated.
 std::string PrintoutPlaceHeading(const Options& options);
+// The heading line of the preset in force: "Zmanim: Chabad (Baal HaTanya)"
+// or "Zmanim: Custom (from Chabad (Baal HaTanya))", translated.
+std::string PrintoutZmanimHeading(const Options& options);
 
 // The mark after a candle-lighting time lit after nightfall.
 inline constexpr std::string_view kAfterNightfallMark = "*";

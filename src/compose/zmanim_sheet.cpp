@@ -105,6 +105,7 @@ ZmanimSheetText ZmanimSheetTextOf(const ZmanimSheetMonth& m, const Options& opti
   text.rightToLeft = options.text.rightToLeft();
   text.title = ZmanimSheetTitle(m, numerals);
   text.heading.push_back(PrintoutPlaceHeading(options));
+  text.heading.push_back(PrintoutZmanimHeading(options));
 
   text.columns = {translate_perform("Day"), translate_perform("Hebrew date"),
                   translate_perform("Holiday or Torah section")};

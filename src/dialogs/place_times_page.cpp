@@ -179,11 +179,19 @@ ShabbatTimesForm ReadForm(const ShabbatWidgets& w) {
 
 }  // namespace
 
-SettingsBlock AddPlaceAndShabbatTimes(GtkWidget* place, GtkWidget* times, GtkWidget* calendar) {
+SettingsBlock AddPlaceAndShabbatTimes(GtkWidget* place, GtkWidget* times, GtkWidget* calendar,
+                                      PresetFieldWidgets* preset) {
   auto w = std::make_shared<ShabbatWidgets>();
   const ShabbatTimesForm form = ShabbatTimesFormFromSettings();
   w->rules = form.rules;
   AddShabbatRows(place, times, calendar, form, *w);
+  if (preset) {
+    preset->candles = w->candleLighting;
+    preset->havdalah = w->havdalah;
+    preset->havdalahUnit = w->havdalahUnit;
+    preset->sun = w->sun;
+    preset->sunElevation = w->sunElevation;
+  }
   SettingsBlock block;
   // The messages are shown untranslated, as the checks word them.
   block.check = [w] { return ShabbatTimesFormCheck(ReadForm(*w)); };

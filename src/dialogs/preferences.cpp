@@ -72,9 +72,11 @@ void BuildPages(PreferencesWindow& w, PreferencesOutcome* outcome) {
   // Daylight saving before the place: choosing the city's own clock changes
   // on the place's page turns "Automatic" on whatever the rule says.
   w.blocks.emplace_back(P::kTimes, AddDaylightSaving(times));
-  w.blocks.emplace_back(P::kPlace, AddPlaceAndShabbatTimes(place, times, calendar));
+  // The preset choice fills fields of the times' page and the zmanim page.
+  PresetFieldWidgets preset;
+  w.blocks.emplace_back(P::kPlace, AddPlaceAndShabbatTimes(place, times, calendar, &preset));
   w.blocks.emplace_back(P::kTimes, AddTimeFormat(times));
-  w.blocks.emplace_back(P::kZmanim, AddZmanimChoices(zmanim));
+  w.blocks.emplace_back(P::kZmanim, AddZmanimChoices(zmanim, &preset));
   w.blocks.emplace_back(P::kCalendar, AddCalendarChoices(calendar));
   w.blocks.emplace_back(P::kLanguage, AddLanguageChoice(language, outcome));
   w.blocks.emplace_back(P::kLanguage, AddFontChoices(language, outcome));

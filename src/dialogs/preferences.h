@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 enum class PreferencesPage { kPlace, kTimes, kZmanim, kCalendar, kLanguage, kLearning, kMonthView, kReminders };
 
@@ -31,15 +32,29 @@ struct SettingsBlock {
   std::function<std::string()> store;
 };
 
+// The fields of the pages that a community preset fills, gathered as the
+// pages are built, for the preset choice at the top of the zmanim page.
+struct PresetFieldWidgets {
+  GtkWidget* candles = nullptr;
+  GtkWidget* havdalah = nullptr;
+  std::vector<GtkWidget*> havdalahUnit;  // minutes, degrees
+  std::vector<GtkWidget*> sun;           // classic, precise
+  GtkWidget* sunElevation = nullptr;
+  std::vector<GtkWidget*> opinions;  // the choice lists of ZmanimChoiceRows
+  std::vector<GtkWidget*> special;   // the expressions of kSpecialTimeRows
+};
+
 // The blocks, each adding its rows to the vertical box `rows`.
 // The place (city, the user's own places, the city's clock changes) and,
 // on `times`, candle lighting, the end of Shabbat and the sun calculation;
 // the festivals' rules (Israel or the Diaspora) are added to `calendar`.
-SettingsBlock AddPlaceAndShabbatTimes(GtkWidget* place, GtkWidget* times, GtkWidget* calendar);
+SettingsBlock AddPlaceAndShabbatTimes(GtkWidget* place, GtkWidget* times, GtkWidget* calendar,
+                                      PresetFieldWidgets* preset = nullptr);
 // Daylight saving: considered or not, automatic by the city's zone, or a rule.
 SettingsBlock AddDaylightSaving(GtkWidget* rows);
-// The zmanim opinions and the times of special days.
-SettingsBlock AddZmanimChoices(GtkWidget* rows);
+// The zmanim opinions and the times of special days; with `preset` (its
+// times' fields already there) the community preset choice above them.
+SettingsBlock AddZmanimChoices(GtkWidget* rows, PresetFieldWidgets* preset = nullptr);
 // The style, Yom HaAtsmaut, the minor days.
 SettingsBlock AddCalendarChoices(GtkWidget* rows);
 // The 12- or 24-hour clock.

@@ -12,6 +12,7 @@
 #include "dialogs/widget_fonts.h"
 #include "forms/special_times_form.h"
 #include "forms/zmanim_choice.h"
+#include "forms/zmanim_preset_form.h"
 
 namespace {
 
@@ -26,10 +27,20 @@ struct SpecialTimeWidgets {
   bool syncing = false;
 };
 
+// The community preset: its choice list, the fields it fills, and the
+// name of the preset last chosen.
+struct PresetChoice {
+  GtkWidget* list = nullptr;
+  PresetFieldWidgets fields;
+  std::string name;
+  bool filling = false;  // the fields or the list are being set, not typed
+};
+
 struct ZmanimWidgets {
   std::vector<GtkWidget*> lists;
   std::vector<std::unique_ptr<SpecialTimeWidgets>> special;
   SpecialTimeExpressions openingDefaults;
+  std::unique_ptr<PresetChoice> preset;
 };
 
 void ShowChoiceOfEntry(SpecialTimeWidgets& w) {
@@ -108,6 +119,100 @@ void AddSpecialTimes(GtkWidget* rows, ZmanimWidgets& w) {
   }
 }
 
+// ---- the community preset
+
+PresetFormFields ReadPresetFields(const PresetFieldWidgets& f) {
+  PresetFormFields form;
+  form.candles = gtk_entry_get_text(GTK_ENTRY(f.candles));
+  form.havdalah = gtk_entry_get_text(GTK_ENTRY(f.havdalah));
+  form.havdalahIsMin = dialogs::ActiveRadio(f.havdalahUnit) == 0;
+  form.preciseSun = dialogs::ActiveRadio(f.sun) == 1;
+  form.sunElevation = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(f.sunElevation)) != FALSE;
+  for (GtkWidget* list : f.opinions) form.opinions.push_back(dialogs::ChoiceListText(list));
+  for (GtkWidget* entry : f.special) form.special.push_back(gtk_entry_get_text(GTK_ENTRY(entry)));
+  return form;
+}
+
+void SetRadio(const std::vector<GtkWidget*>& group, size_t on) {
+  if (on < group.size()) gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(group[on]), TRUE);
+}
+
+void FillPresetFields(const PresetFieldWidgets& f, const PresetFormFields& form) {
+  gtk_entry_set_text(GTK_ENTRY(f.candles), form.candles.c_str());
+  gtk_entry_set_text(GTK_ENTRY(f.havdalah), form.havdalah.c_str());
+  SetRadio(f.havdalahUnit, form.havdalahIsMin ? 0 : 1);
+  SetRadio(f.sun, form.preciseSun ? 1 : 0);
+  gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(f.sunElevation), form.sunElevation ? TRUE : FALSE);
+  const std::vector<const ZmanimRec*> recs = ZmanimChoiceRows();
+  for (size_t r = 0; r < f.opinions.size() && r < form.opinions.size(); ++r)
+    gtk_combo_box_set_active(GTK_COMBO_BOX(f.opinions[r]), ZmanimOptionFromLabel(*recs[r], form.opinions[r]));
+  for (size_t r = 0; r < f.special.size() && r < form.special.size(); ++r)
+    gtk_entry_set_text(GTK_ENTRY(f.special[r]), form.special[r].c_str());
+}
+
+// The list shows the preset while the fields hold its choices, else
+// "Custom (from ...)".
+void ShowPresetState(PresetChoice& p) {
+  const ZmanimPresetState state = PresetFormStateOf(p.name, ReadPresetFields(p.fields));
+  p.filling = true;
+  if (state.custom) {
+    gtk_combo_box_set_active(GTK_COMBO_BOX(p.list), -1);
+    gtk_entry_set_text(GTK_ENTRY(dialogs::ChoiceListField(p.list)), ZmanimPresetStateText(state).c_str());
+  } else {
+    gtk_combo_box_set_active(GTK_COMBO_BOX(p.list), static_cast<int>(state.preset - ZmanimPresets().data()));
+  }
+  p.filling = false;
+}
+
+void OnPresetChosen(GtkComboBox* list, gpointer data) {
+  auto& p = *static_cast<PresetChoice*>(data);
+  const int chosen = gtk_combo_box_get_active(list);
+  if (p.filling || chosen < 0 || chosen >= static_cast<int>(ZmanimPresets().size())) return;
+  const ZmanimPreset& preset = ZmanimPresets()[static_cast<size_t>(chosen)];
+  p.name = std::string(preset.name);
+  p.filling = true;
+  FillPresetFields(p.fields, PresetFormFieldsOf(preset));
+  p.filling = false;
+  ShowPresetState(p);
+}
+
+void OnPresetFieldChanged(gpointer data) {
+  auto& p = *static_cast<PresetChoice*>(data);
+  if (!p.filling) ShowPresetState(p);
+}
+
+// The choice at the top of the page; every field it fills tells it of a change.
+std::unique_ptr<PresetChoice> AddPresetChoice(GtkWidget* rows, const PresetFieldWidgets& fields) {
+  auto p = std::make_unique<PresetChoice>();
+  p->fields = fields;
+  // An unknown stored name reads as the first preset, and is stored so.
+  const ZmanimPreset* stored = ZmanimPresetByName(getZmanimPreset());
+  p->name = std::string(stored ? stored->name : ZmanimPresets()[0].name);
+  p->list = dialogs::NewChoiceList(PresetFormLabels(), "");
+  dialogs::AddRow(rows, {dialogs::DialogLabel(translate_perform("Community preset:")), p->list});
+  auto changed = +[](GtkWidget*, gpointer data) { OnPresetFieldChanged(data); };
+  for (GtkWidget* entry : {fields.candles, fields.havdalah})
+    g_signal_connect(entry, "changed", G_CALLBACK(changed), p.get());
+  for (const auto* group : {&fields.havdalahUnit, &fields.sun})
+    for (GtkWidget* button : *group) g_signal_connect(button, "toggled", G_CALLBACK(changed), p.get());
+  g_signal_connect(fields.sunElevation, "toggled", G_CALLBACK(changed), p.get());
+  g_signal_connect(p->list, "changed", G_CALLBACK(OnPresetChosen), p.get());
+  return p;
+}
+
+// The zmanim page's own fields join the preset's once they exist.
+void AddPresetFieldsOfPage(PresetChoice& p, const ZmanimWidgets& w) {
+  auto changed = +[](GtkWidget*, gpointer data) { OnPresetFieldChanged(data); };
+  p.fields.opinions = w.lists;
+  for (GtkWidget* list : w.lists) g_signal_connect(list, "changed", G_CALLBACK(changed), &p);
+  p.fields.special.clear();
+  for (const auto& special : w.special) {
+    p.fields.special.push_back(special->entry);
+    g_signal_connect(special->entry, "changed", G_CALLBACK(changed), &p);
+  }
+  ShowPresetState(p);
+}
+
 std::vector<std::string> Expressions(const ZmanimWidgets& w) {
   std::vector<std::string> texts;
   for (const auto& special : w.special) texts.push_back(gtk_entry_get_text(GTK_ENTRY(special->entry)));
@@ -116,10 +221,12 @@ std::vector<std::string> Expressions(const ZmanimWidgets& w) {
 
 }  // namespace
 
-SettingsBlock AddZmanimChoices(GtkWidget* rows) {
+SettingsBlock AddZmanimChoices(GtkWidget* rows, PresetFieldWidgets* preset) {
   auto w = std::make_shared<ZmanimWidgets>();
+  if (preset && preset->candles) w->preset = AddPresetChoice(rows, *preset);
   AddOpinions(rows, *w);
   AddSpecialTimes(rows, *w);
+  if (w->preset) AddPresetFieldsOfPage(*w->preset, *w);
   w->openingDefaults = SpecialTimeExpressions::Defaults(CurrentZmanimOpinions());
   SettingsBlock block;
   block.check = [w] { return SpecialTimesFormCheck(Expressions(*w)); };
@@ -129,6 +236,7 @@ SettingsBlock AddZmanimChoices(GtkWidget* rows) {
     const std::string error = ZmanimStoreChoices(texts);
     // After the choices: a default expression follows the choice just made.
     if (error.empty()) SpecialTimesFormStore(Expressions(*w), w->openingDefaults);
+    if (error.empty() && w->preset) setZmanimPreset(w->preset->name);
     return error;
   };
   return block;

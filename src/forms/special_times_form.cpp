@@ -26,6 +26,7 @@ constexpr SpecialTimeChoice kNightfallChoices[] = {
     {"Sun 8.5\u00B0 below the horizon", "sunset + degrees_below_horizon(8.5)"},
     {"Sun 6.45\u00B0 below the horizon", "sunset + degrees_below_horizon(6.45)"},
     {"3 medium stars (13.5 proportional minutes)", "sunset + proportional_hour(0.225)"},
+    {"Sun 6\u00B0 below the horizon", "sunset + degrees_below_horizon(6)"},
 };
 constexpr SpecialTimeChoice kSunsetChoice = {"Sunset", "sunset"};
 

@@ -263,11 +263,11 @@ class MonthPainter {
     y_ += Th(kFontCaption2) / 2;
   }
 
-  // The printout's line under the captions: the city, its time zone and the
-  // sun calculation the times come from.
+  // The printout's line under the captions: the city, its time zone, the
+  // sun calculation the times come from and the zmanim preset in force.
   void PlaceHeading() {
     if (draw_) {
-      const std::string text = PrintoutPlaceHeading(options_);
+      const std::string text = PrintoutPlaceHeading(options_) + "; " + PrintoutZmanimHeading(options_);
       const FittedText fit = Fit(kFontOmer, text, area_.width);
       d_.set_color(kBlack);
       d_.draw_string_center(fonts_.Font(kFontOmer, fit.size), area_.x, area_.width, y_, fit.text);

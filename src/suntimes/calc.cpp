@@ -18,6 +18,7 @@ enum class NodeKind : uint8_t {
   kSunrise,
   kSunset,
   kProportionalHour,
+  kProportionalTime,  // operands: the start and the end of the day
   kDepression,
   kFriday,
   kSaturday,
@@ -30,7 +31,7 @@ struct ProgramNode {
   explicit ProgramNode(NodeKind k) : kind(k) {}
   NodeKind kind;
   int value = 0;        // kInteger
-  double argument = 0;  // kProportionalHour, kDepression
+  double argument = 0;  // kProportionalHour, kProportionalTime, kDepression
   // kDepression right after "SUNRISE -": a model that tells the two apart
   // measures the interval in the morning.
   bool morning = false;
@@ -38,7 +39,7 @@ struct ProgramNode {
   // or "SUNSET +", at the start of its sum or after a "+".
   bool paired = false;
   int inner = -1;             // kFriday, kSaturday, kError
-  std::vector<int> operands;  // kSum, kProduct
+  std::vector<int> operands;  // kSum, kProduct, kProportionalTime
   std::vector<int> ops;       // the operator token before operands[i + 1]
 };
 
@@ -54,6 +55,7 @@ constexpr std::string_view kErrFactor =
 constexpr std::string_view kErrOpen = "( expected";
 constexpr std::string_view kErrNumber = "Integer-number or real-number expected";
 constexpr std::string_view kErrClose = ") expected";
+constexpr std::string_view kErrComma = ", expected";
 constexpr std::string_view kErrTrailing = "Unexpected end of text";
 constexpr std::string_view kErrTooDeep = "Expression nested too deeply";
 constexpr std::string_view kErrNumberTooLarge = "Number too large";
@@ -64,7 +66,20 @@ constexpr std::string_view kErrNameTooLong = "Name too long";
 constexpr size_t kMaxIdentifier = 255;
 constexpr size_t kMaxNumberText = 250;
 
-enum Token : int { kInvalid, kEnd, kPlus, kMinus, kTimes, kDivide, kOpen, kClose, kIdentifier, kInteger, kReal };
+enum Token : int {
+  kInvalid,
+  kEnd,
+  kPlus,
+  kMinus,
+  kTimes,
+  kDivide,
+  kOpen,
+  kClose,
+  kComma,
+  kIdentifier,
+  kInteger,
+  kReal
+};
 
 bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
@@ -95,6 +110,8 @@ class Scanner {
         return token = kOpen;
       case ')':
         return token = kClose;
+      case ',':
+        return token = kComma;
       default:
         break;
     }
@@ -287,19 +304,47 @@ class ZmanimParser {
     return inner;
   }
 
-  // "(" number ")" after PROPORTIONAL_HOUR and DEGREES_BELOW_HORIZON.
-  int NumberArgument(NodeKind kind) {
-    if (s_.Next() != kOpen) return TokenFail(kErrOpen);
-    ProgramNode node(kind);
+  // "(" number, read into node.argument; false after a syntax error.
+  bool OpenAndNumber(ProgramNode& node, int* error) {
+    if (s_.Next() != kOpen) {
+      *error = TokenFail(kErrOpen);
+      return false;
+    }
     s_.Next();
     if (s_.token == kInteger) {
       node.argument = s_.integerValue;
     } else if (s_.token == kReal) {
       node.argument = s_.realValue;
     } else {
-      return TokenFail(kErrNumber);
+      *error = TokenFail(kErrNumber);
+      return false;
     }
-    if (s_.Next() != kClose) return Fail(kErrClose);
+    s_.Next();
+    return true;
+  }
+
+  // "(" number ")" after PROPORTIONAL_HOUR and DEGREES_BELOW_HORIZON.
+  int NumberArgument(NodeKind kind) {
+    ProgramNode node(kind);
+    int error = -1;
+    if (!OpenAndNumber(node, &error)) return error;
+    if (s_.token != kClose) return Fail(kErrClose);
+    s_.Next();
+    return Add(std::move(node));
+  }
+
+  // "(" number "," expression "," expression ")" after PROPORTIONAL_TIME.
+  int ProportionalTime() {
+    ProgramNode node(NodeKind::kProportionalTime);
+    int error = -1;
+    if (!OpenAndNumber(node, &error)) return error;
+    for (int edge = 0; edge < 2; ++edge) {
+      if (s_.token != kComma) return Fail(kErrComma, node.operands.empty() ? -1 : node.operands.back());
+      s_.Next();
+      node.operands.push_back(Expr());
+      if (failed_) return node.operands.back();
+    }
+    if (s_.token != kClose) return Fail(kErrClose, node.operands.back());
     s_.Next();
     return Add(std::move(node));
   }
@@ -327,6 +372,7 @@ class ZmanimParser {
       return Add(ProgramNode(kind));
     }
     if (name == "PROPORTIONAL_HOUR") return NumberArgument(NodeKind::kProportionalHour);
+    if (name == "PROPORTIONAL_TIME") return ProportionalTime();
     if (name == "DEGREES_BELOW_HORIZON") return NumberArgument(NodeKind::kDepression);
     if (name == "FRIDAY") return WeekdayFunction(NodeKind::kFriday);
     if (name == "SATURDAY") return WeekdayFunction(NodeKind::kSaturday);
@@ -435,6 +481,18 @@ class Evaluation {
     return v;
   }
 
+  // The moment x twelfths of the way from `start` to `end`: in whole
+  // minutes the twelfths are truncated towards zero as the hours of the day.
+  std::optional<double> ProportionalTime(double x, int startNode, int endNode) {
+    const std::optional<double> start = Value(startNode);
+    if (!start) return std::nullopt;
+    const std::optional<double> end = Value(endNode);
+    if (!end) return std::nullopt;
+    const double v = x * (*end - *start) / 12.0;
+    if (!InIntRange(v) || !InIntRange(*start + v)) return std::nullopt;
+    return *start + (whole_ ? std::trunc(v) : v);
+  }
+
   // `value`, noting the sun as the reason when it has none.
   std::optional<double> BySun(std::optional<double> value, std::optional<double> depression = std::nullopt,
                               bool moment = false) {
@@ -471,6 +529,8 @@ class Evaluation {
       case NodeKind::kProportionalHour:
         if (!sun_.Sunrise() || !sun_.Sunset()) return BySun(std::nullopt);
         return ProportionalHours(n.argument);
+      case NodeKind::kProportionalTime:
+        return ProportionalTime(n.argument, n.operands[0], n.operands[1]);
       case NodeKind::kDepression:
         return BySun(sun_.DepressionInterval(n.argument, n.morning), n.argument);
       case NodeKind::kFriday:

@@ -8,6 +8,7 @@
 //   term       = factor { ("*" | "/") factor }
 //   factor     = integer | "(" expression ")" | SUNRISE | SUNSET
 //              | PROPORTIONAL_HOUR "(" number ")" | DEGREES_BELOW_HORIZON "(" number ")"
+//              | PROPORTIONAL_TIME "(" number "," expression "," expression ")"
 //              | FRIDAY "(" expression ")" | SATURDAY "(" expression ")"
 //   number     = integer | real
 //
@@ -24,15 +25,19 @@
 //
 // In the classic sun model values are whole minutes in a 32-bit int, "/"
 // truncates towards zero and PROPORTIONAL_HOUR(x) is x twelfths of the day
-// truncated towards zero; DEGREES_BELOW_HORIZON(x) is the interval from
-// sunset until the sun is x degrees below the horizon in the evening.
+// truncated towards zero; PROPORTIONAL_TIME(x, start, end) is the moment x
+// twelfths of the way from start to end, for a day that begins and ends at
+// other moments than sunrise and sunset (its twelfths truncated the same
+// way); DEGREES_BELOW_HORIZON(x) is the interval from sunset until the sun
+// is x degrees below the horizon in the evening.
 //
 // In the precise sun model the same texts are evaluated in real minutes
 // carried to the fraction of a second:
 //  - SUNRISE and SUNSET are the NOAA times at the apparent horizon (90 deg
 //    50 min from the zenith, lowered by the dip of the place's elevation when
 //    that is asked for);
-//  - PROPORTIONAL_HOUR(x) is x twelfths of sunset - sunrise, not truncated;
+//  - PROPORTIONAL_HOUR(x) is x twelfths of sunset - sunrise, not truncated,
+//    and PROPORTIONAL_TIME(x, start, end) likewise;
 //  - DEGREES_BELOW_HORIZON(x) is the interval from SUNSET until the sun's
 //    centre is x degrees below the geometric horizon (zenith 90 + x) in the
 //    evening, so "sunset + degrees_below_horizon(x)" is that moment. Written

@@ -30,6 +30,9 @@ struct TimesOptions {
   // The special days' expressions as chosen; an empty one stands for its default.
   SpecialTimeExpressions special;
   ClockStyle clock;
+  // The name of the community preset last chosen (zmanim_presets.h); the
+  // choices above may have changed since.
+  std::string preset = "ashkenazi";
 
   std::string CandleExpression() const { return ShabbatCandleLightingExpression(candleMinutes); }
   std::string HavdalahExpression() const { return ShabbatHavdalahExpression(havdalahInMinutes, havdalahValue); }

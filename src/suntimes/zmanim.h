@@ -32,61 +32,92 @@ struct ZmanimRec {
   size_t optionCount;
 };
 
-// The opinions. In each two-opinion table the second is the first computed as
-// if the day ran from 72 minutes before sunrise to 72 minutes after sunset:
-// 12 minutes per proportional hour, less 72 (3 hours: -36, 6.5 hours: +6).
-inline constexpr std::array<ZmanimOption, 2> ZmanimAlotHashachar = {{
+// The opinions. In each table the second row is the first computed as if
+// the day ran from 72 minutes before sunrise to 72 minutes after sunset: 12
+// minutes per proportional hour, less 72 (3 hours: -36, 6.5 hours: +6).
+// Where a third row counts the same 72 in proportional minutes (1.2 hours
+// of the day), an hour of that day is 1.2 hours of sunrise to sunset, so
+// hour h falls 1.2 * h - 1.2 hours after sunrise (the 3rd: 2.4). The Baal
+// HaTanya's day runs from the sun's centre 1.583° below the horizon in the
+// morning to the same depression in the evening.
+inline constexpr std::array<ZmanimOption, 4> ZmanimAlotHashachar = {{
     {"AlotHashachar72", "72 minutes before sunrise", "sunrise - 72"},
     {"AlotHashachar16", "Sun 16.1° below the horizon", "sunrise - degrees_below_horizon(16.1)"},
+    {"AlotHashachar72Zmaniyot", "72 proportional minutes before sunrise", "sunrise - proportional_hour(1.2)"},
+    {"AlotHashachar169", "Sun 16.9° below the horizon", "sunrise - degrees_below_horizon(16.9)"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimEarliestTallit = {{
     {"EarliestTallit11", "Sun 11° below the horizon", "sunrise - degrees_below_horizon(11)"},
     {"EarliestTallit10", "Sun 10.2° below the horizon", "sunrise - degrees_below_horizon(10.2)"},
 }};
-inline constexpr std::array<ZmanimOption, 2> ZmanimKriatShema = {{
+inline constexpr std::array<ZmanimOption, 4> ZmanimKriatShema = {{
     {"KriatShemaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(3)"},
     {"KriatShemaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(3) - 36"},
+    {"KriatShemaMA72Zmaniyot",
+     "M\"A in proportional minutes (72 of them before sunrise and after sunset)",
+     "sunrise + proportional_hour(2.4)"},
+    {"KriatShemaBaalHatanya", "Baal HaTanya (the day from the sun 1.583° below the horizon, morning to evening)",
+     "proportional_time(3, sunrise - degrees_below_horizon(1.583), sunset + degrees_below_horizon(1.583))"},
 }};
-inline constexpr std::array<ZmanimOption, 2> ZmanimTefila = {{
+inline constexpr std::array<ZmanimOption, 4> ZmanimTefila = {{
     {"TefilaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(4)"},
     {"TefilaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(4) - 24"},
+    {"TefilaMA72Zmaniyot",
+     "M\"A in proportional minutes (72 of them before sunrise and after sunset)",
+     "sunrise + proportional_hour(3.6)"},
+    {"TefilaBaalHatanya", "Baal HaTanya (the day from the sun 1.583° below the horizon, morning to evening)",
+     "proportional_time(4, sunrise - degrees_below_horizon(1.583), sunset + degrees_below_horizon(1.583))"},
 }};
 inline constexpr std::array<ZmanimOption, 2> ZmanimChatzot = {{
     {"ChatzotGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(6)"},
     {"ChatzotMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(6)"},
 }};
-inline constexpr std::array<ZmanimOption, 2> ZmanimMinchaGedola = {{
+inline constexpr std::array<ZmanimOption, 3> ZmanimMinchaGedola = {{
     {"MinchaGedolaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(6.5)"},
     {"MinchaGedolaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(6.5) + 6"},
+    {"MinchaGedolaBaalHatanya", "Baal HaTanya (the day from the sun 1.583° below the horizon, morning to evening)",
+     "proportional_time(6.5, sunrise - degrees_below_horizon(1.583), sunset + degrees_below_horizon(1.583))"},
 }};
-inline constexpr std::array<ZmanimOption, 2> ZmanimMinchaKtana = {{
+inline constexpr std::array<ZmanimOption, 3> ZmanimMinchaKtana = {{
     {"MinchaKtanaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(9.5)"},
     {"MinchaKtanaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(9.5) + 42"},
+    {"MinchaKtanaBaalHatanya", "Baal HaTanya (the day from the sun 1.583° below the horizon, morning to evening)",
+     "proportional_time(9.5, sunrise - degrees_below_horizon(1.583), sunset + degrees_below_horizon(1.583))"},
 }};
-inline constexpr std::array<ZmanimOption, 2> ZmanimPlagHaMincha = {{
+inline constexpr std::array<ZmanimOption, 3> ZmanimPlagHaMincha = {{
     {"PlagHaMinchaGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(10.75)"},
     {"PlagHaMinchaMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(10.75) + 57"},
+    {"PlagHaMinchaBaalHatanya", "Baal HaTanya (the day from the sun 1.583° below the horizon, morning to evening)",
+     "proportional_time(10.75, sunrise - degrees_below_horizon(1.583), sunset + degrees_below_horizon(1.583))"},
 }};
-inline constexpr std::array<ZmanimOption, 5> ZmanimTzaitHaChochavim = {{
+inline constexpr std::array<ZmanimOption, 7> ZmanimTzaitHaChochavim = {{
     {"Sunset72", "72 minutes after sunset", "sunset + 72"},
     {"Deg595", "Sun 5.95° below the horizon", "sunset + degrees_below_horizon(5.95)"},
     {"Deg708", "Sun 7.08° below the horizon", "sunset + degrees_below_horizon(7.08)"},
     {"Deg75", "Sun 7.5° below the horizon", "sunset + degrees_below_horizon(7.5)"},
     {"Deg875", "Sun 8.75° below the horizon", "sunset + degrees_below_horizon(8.75)"},
+    {"Deg6", "Sun 6° below the horizon", "sunset + degrees_below_horizon(6)"},
+    {"Sunset13Zmaniyot", "13.5 proportional minutes after sunset", "sunset + proportional_hour(0.225)"},
 }};
 
-// The end of the fifth proportional hour, by the same two opinions as the
-// fourth (the last time to burn khamets on Erev Pesakh): M"A 5 * 12 - 72.
-inline constexpr std::array<ZmanimOption, 2> ZmanimFifthHour = {{
+// The end of the fifth proportional hour, by the same opinions as the fourth
+// and in the same order (the last time to burn khamets on Erev Pesakh): M"A
+// 5 * 12 - 72.
+inline constexpr std::array<ZmanimOption, 4> ZmanimFifthHour = {{
     {"FifthHourGRO", "GR\"A (the day from sunrise to sunset)", "sunrise + proportional_hour(5)"},
     {"FifthHourMA", "M\"A (the day from 72 minutes before sunrise to 72 minutes after sunset)",
      "sunrise + proportional_hour(5) - 12"},
+    {"FifthHourMA72Zmaniyot",
+     "M\"A in proportional minutes (72 of them before sunrise and after sunset)",
+     "sunrise + proportional_hour(4.8)"},
+    {"FifthHourBaalHatanya", "Baal HaTanya (the day from the sun 1.583° below the horizon, morning to evening)",
+     "proportional_time(5, sunrise - degrees_below_horizon(1.583), sunset + degrees_below_horizon(1.583))"},
 }};
 
 // The times in display order, from dawn to nightfall.

@@ -7,7 +7,7 @@ expect_eq "--help exit status and first line" "0 usage: lumaro-cli [OPTION]... C
 COMMANDS=$(sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\).*/\1/p' <<< "$help" | paste -sd' ')
 expect_eq "the commands of --help" "today now reminders upcoming day zmanim dump times minor-days learning ics csv month year-sheet zmanim-sheet molad anniversary eval indicator-autostart mourning" "$COMMANDS"
 expect_eq "the options of --help" "--israel --diaspora --style 1|2 --yom-haatsmaut weekday|luach --city NAME --12h --24h --language LANGUAGE \
---dst-automatic on|off --sun classic|precise --elevation on|off --hebrew-numerals on|off --help --version" \
+--dst-automatic on|off --sun classic|precise --elevation on|off --preset NAME --hebrew-numerals on|off --help --version" \
   "$(sed -n 's/^  \(--[a-z0-9-]* \{0,1\}[A-Z0-9|a-z]*\) .*/\1/p' <<< "$help" | sed 's/ *$//' | paste -sd' ')"
 OPTIONS=$(sed -n 's/^  \(--[a-z0-9-]*\).*/\1/p' <<< "$help" | paste -sd' ')
 

@@ -127,13 +127,14 @@ TEST_F(YearSheetTest, SheetsBeginAndEndOnTheirOwnEvenings) {
 // The mark and note of candles after nightfall, the Gregorian year on the
 // dates of a Hebrew-year sheet.
 TEST_F(YearSheetTest, TextsOfTheRows) {
-  const YearSheetSetup setup{5787, true, "Jerusalem", "UTC+2", 18, false, "8.5", false, {}};
+  const YearSheetSetup setup{5787, true, "Jerusalem", "UTC+2", 18, false, "8.5", false, {}, false, "Zmanim: Chabad"};
   const std::vector<YearSheetRow> rows = YearSheetRows(Times(true), HebrewYearSheetRange(5787));
   const YearSheetText text = YearSheetTextOf(rows, setup);
   ASSERT_EQ(text.rows.size(), rows.size());
   EXPECT_EQ(text.title, "Shabbat and festival times 5787");
   EXPECT_EQ(text.heading[0], "Jerusalem, time zone UTC+2");
   EXPECT_EQ(text.heading[1], "Candle lighting 18 minutes before sunset, havdalah at 8.5 degrees below the horizon");
+  EXPECT_EQ(text.heading[2], "Zmanim: Chabad");
   // Saturday 12 September 2026, Rosh HaShana II: lit after nightfall.
   EXPECT_EQ(text.rows[1][kSheetDate], "12 September 2026");
   EXPECT_EQ(text.rows[1][kSheetHebrewDate], "1 Tishri");

@@ -85,7 +85,7 @@ TEST_F(Zmanim, ChoicesShownAndStored) {
   for (const ZmanimRec* rec : ZmanimChoiceRows()) labels.push_back(ZmanimCurrentLabel(*rec));
   EXPECT_EQ(labels.back() + "|" + labels[2], "Sun 7.5\u00B0 below the horizon|GR\"A (the day from sunrise to sunset)");
   const ZmanimRec& tzait = *ZmanimChoiceRows().back();
-  EXPECT_EQ(ZmanimOptionLabels(tzait).size(), 5u);  // no empty choice
+  EXPECT_EQ(ZmanimOptionLabels(tzait).size(), 7u);  // no empty choice
   EXPECT_EQ(ZmanimOptionLabels(tzait).front(), "72 minutes after sunset");
   EXPECT_EQ(ZmanimOptionFromLabel(tzait, "Sun 8.75\u00B0 below the horizon"), 4);
   // A special day's expression shows as its named choice, blanks aside; another is the user's own.
