@@ -162,10 +162,10 @@ bool EveningTimes::Moment(AbsoluteDay day, int64_t moment, CityClock::Rounding r
   int hour = 0;
   int minute = 0;
   if (!clock.ShowMinutes(t, &hour, &minute, rounding)) return false;
-  // Shown times wrap at midnight: a late time that shows as morning is the
-  // next day's, an early one (before midnight of the zone's standard time)
+  // Shown times count on past midnight (24:10): such a time is the next
+  // day's, and an early one (before midnight of the zone's standard time)
   // that shows as evening the day before's.
-  const bool nextDay = hour >= 24 || (t >= 21 * 60 && hour < 12);
+  const bool nextDay = hour >= 24;
   const bool dayBefore = t < 0 && hour >= 12;
   if (nextDay || dayBefore) return false;
   value->standardMinutes = CityClock::RoundedMinutes(t, rounding);
