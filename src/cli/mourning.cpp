@@ -58,12 +58,7 @@ int CmdMourning(const Args& args, const Options& options, std::FILE* out, std::F
   for (const MourningMilestone& m : MourningMilestones(loss, options.rules, numerals))
     o << m.key << '\t' << IsoText(m.day) << '\t' << m.label << ": " << GregorianDateText(m.day) << " ("
       << HebrewDateText(m.day, numerals) << ")\t" << m.reason << '\n';
-  o.Flush();
-  if (std::fflush(out) != 0 || std::ferror(out)) {
-    std::fprintf(err, "lumaro-cli: the list could not be written completely\n");
-    return 1;
-  }
-  return kCliOk;
+  return FinishOutput(o, out, err, "list");
 }
 
 }  // namespace cli

@@ -80,4 +80,13 @@ class OutBuffer {
   size_t used_ = 0;
 };
 
+// Writes out what `o` holds and flushes `out`: 0, or 1 with "lumaro-cli: the
+// WHAT could not be written completely" on `err` (a full disk, a closed pipe).
+inline int FinishOutput(OutBuffer& o, std::FILE* out, std::FILE* err, const char* what) {
+  o.Flush();
+  if (std::fflush(out) == 0 && !std::ferror(out)) return 0;
+  std::fprintf(err, "lumaro-cli: the %s could not be written completely\n", what);
+  return 1;
+}
+
 }  // namespace cli

@@ -41,12 +41,7 @@ int CmdReminders(const Args& args, const Options& options, std::FILE* out, std::
     AppendField(o, r.body);
     o << '\n';
   }
-  o.Flush();
-  if (std::fflush(out) != 0 || std::ferror(out)) {
-    std::fprintf(err, "lumaro-cli: the list could not be written completely\n");
-    return 1;
-  }
-  return kCliOk;
+  return FinishOutput(o, out, err, "list");
 }
 
 }  // namespace cli

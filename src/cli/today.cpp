@@ -146,12 +146,7 @@ int CmdToday(const Args& args, const Options& options, std::FILE* out, std::FILE
       r.Line(translate_perform("Sunset"), sunset->shown);
     }
   }
-  o.Flush();
-  if (std::fflush(out) != 0 || std::ferror(out)) {
-    std::fprintf(err, "lumaro-cli: the report could not be written completely\n");
-    return 1;
-  }
-  return kCliOk;
+  return FinishOutput(o, out, err, "report");
 }
 
 }  // namespace cli
