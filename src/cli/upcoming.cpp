@@ -80,7 +80,7 @@ int CmdUpcoming(const Args& args, const Options& options, std::FILE* out, std::F
       lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d, options.text.hebrewNumerals) + "): " + AnniversaryLine(rec) + ", " +
                       YearsText(years));
     }
-    for (const auto& [rec, mitzvah] : AnniMitzvahsOnDay(AnniFileBirthdays(), d, options.rules))
+    for (const auto& [rec, mitzvah] : AnniMitzvahsOnDay(AnniFileMitzvahsOnDay(d), d, options.rules))
       lines.push_back(GregorianDateText(d) + " (" + HebrewDateText(d, options.text.hebrewNumerals) + "): " +
                       AnniMitzvahLine(rec) + "; " + AnniMitzvahShabbatText(mitzvah, options.text.hebrewNumerals));
     for (const MourningDayLine& line : MourningFileLinesOnDay(d, options.rules, options.text.hebrewNumerals))

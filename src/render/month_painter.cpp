@@ -527,7 +527,7 @@ class MonthPainter {
       add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, AnniversaryLine(rec),
           mitzvah && mitzvah->day >= d ? AnniMitzvahText(rec, *mitzvah, options_.text.hebrewNumerals) : "");
     }
-    for (const auto& [rec, mitzvah] : AnniMitzvahsOnDay(AnniFileBirthdays(), d, rules_))
+    for (const auto& [rec, mitzvah] : AnniMitzvahsOnDay(AnniFileMitzvahsOnDay(d), d, rules_))
       add(CellLineKind::kAnniversary, kFontAnniversaries, kBlack, AnniMitzvahLine(rec),
           AnniMitzvahShabbatText(mitzvah, options_.text.hebrewNumerals));
     // The milestones of a recent loss, their reason in the hint.

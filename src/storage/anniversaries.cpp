@@ -398,6 +398,8 @@ struct DayIndex {
   FileStamp stamp;
   AnniversaryList list;
   std::vector<int> eventYears;  // Hebrew year of each entry's event
+  // (bar or bat mitzvah day, entry index) of every birthday, in list order.
+  std::vector<std::pair<AbsoluteDay, int>> mitzvahDays;
   // Hebrew year -> (day, entry index) for every entry placed in that year, in list order.
   std::map<int, std::vector<std::pair<AbsoluteDay, int>>> byYear;
 };
@@ -419,7 +421,14 @@ void Refresh(DayIndex& index) {
   index.byYear.clear();
   AnniFileLoad(index.list);
   index.eventYears.clear();
-  for (const AnniversaryRec& rec : index.list) index.eventYears.push_back(HebrewFromAbsolute(AnniEventDay(rec)).year);
+  index.mitzvahDays.clear();
+  for (size_t i = 0; i < index.list.size(); ++i) {
+    const AnniversaryRec& rec = index.list[i];
+    const HebrewDate event = HebrewFromAbsolute(AnniEventDay(rec));
+    index.eventYears.push_back(event.year);
+    if (rec.type == kAnniBirthday)
+      index.mitzvahDays.emplace_back(AnniMitzvahDay(event, rec.batMitzvah, rec.adar), static_cast<int>(i));
+  }
 }
 
 const std::vector<std::pair<AbsoluteDay, int>>& DaysInYear(DayIndex& index, int year) {
@@ -455,11 +464,11 @@ std::vector<AnniversaryRec> AnniFileRecentLosses() {
   return losses;
 }
 
-std::vector<AnniversaryRec> AnniFileBirthdays() {
+std::vector<AnniversaryRec> AnniFileMitzvahsOnDay(AbsoluteDay day) {
   DayIndex& index = TheDayIndex();
   Refresh(index);
   std::vector<AnniversaryRec> birthdays;
-  for (const AnniversaryRec& rec : index.list)
-    if (rec.type == kAnniBirthday) birthdays.push_back(rec);
+  for (const auto& [mitzvahDay, i] : index.mitzvahDays)
+    if (mitzvahDay == day) birthdays.push_back(index.list[static_cast<size_t>(i)]);
   return birthdays;
 }

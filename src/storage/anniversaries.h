@@ -92,8 +92,9 @@ std::vector<AnniversaryRec> AnniFileEntriesOnDay(AbsoluteDay day);
 // The entries of the anniversaries file marked as recent losses (a yortsayt
 // with a burial date), in list order; kept between calls like the above.
 std::vector<AnniversaryRec> AnniFileRecentLosses();
-// The birthday entries of the anniversaries file, in list order.
-std::vector<AnniversaryRec> AnniFileBirthdays();
+// The birthday entries of the anniversaries file whose bar or bat mitzvah is
+// on `day`, in list order; their days are worked out once per reading of the file.
+std::vector<AnniversaryRec> AnniFileMitzvahsOnDay(AbsoluteDay day);
 
 namespace storage {
 // Test hook: runs after the new anniversaries file is written and flushed,
