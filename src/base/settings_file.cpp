@@ -139,6 +139,15 @@ std::string SettingsGet(std::string_view key, std::string_view def) {
 
 int SettingsGetInt(std::string_view key, int def) {
   const std::string v = SettingsGet(key, std::to_string(def));
+  // A value that does not begin with a number (an empty one, from a line
+  // written by hand without its quotes) is no choice of the user's: it would
+  // read as 0, which for the minutes of candle lighting is sunset itself.
+  const size_t digit = v.find_first_not_of(" \t+-");
+  if (digit == std::string::npos || v[digit] < '0' || v[digit] > '9') {
+    DiagWarning("Warning: the setting " + std::string(key) + " is \"" + v.substr(0, 40) +
+                "\", which is not a number; the default " + std::to_string(def) + " is used\n");
+    return def;
+  }
   return std::atoi(v.c_str());
 }
 

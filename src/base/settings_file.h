@@ -23,7 +23,8 @@ std::string SettingsGetFileName();
 // Value of the first line with `key`, or `def` when there is none (an empty
 // stored value replaces the default). A missing or unreadable file gives def.
 std::string SettingsGet(std::string_view key, std::string_view def);
-// The stored value read with atoi rules; `def` when the key is absent.
+// The stored value read with atoi rules; `def` when the key is absent or its
+// value does not begin with a number (with a warning on standard error).
 int SettingsGetInt(std::string_view key, int def);
 
 // Store one key: every line with that key gets the new value, or the line is
