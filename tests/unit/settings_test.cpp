@@ -38,6 +38,7 @@ TEST(Settings, StoredValuesRead) {
       {"HebrewNumerals", getHebrewNumerals},
       {"ShowMinorDays", getShowMinorDays},
       {"WeekRightToLeft", getWeekRightToLeft},
+      {"CandleLightingMin", getCandleLightingMin},
       {"IsraelRules", [] { return static_cast<int>(getIsraelRules()); }}};
   const std::map<std::string, std::string> cycles = {{"LearningDafYomi", "daf-yomi"}, {"LearningTehillim", "tehillim"},
       {"LearningPirkeiAvot", "pirkei-avot"}, {"LearningNachYomi", "nach-yomi"}, {"LearningMishnaYomit", "mishna-yomit"}};
