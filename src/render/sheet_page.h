@@ -1,11 +1,13 @@
 // What the printed tables (the year sheet, the zmanim sheet) share: the
 // range of their type sizes, their fonts at one size, a text cut to a
-// width, and the PostScript run that paints their pages.
+// width, the title and heading above the table and the notes and page
+// number below it, and the PostScript or PDF run that paints their pages.
 #pragma once
 
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "compose/options.h"
 #include "render/drawing.h"
@@ -35,3 +37,21 @@ std::string SheetCutToWidth(Drawing& d, DrawingFont font, const std::string& tex
 using SheetPainter = std::function<void(Drawing& d, const std::function<void()>& nextPage)>;
 bool SheetToStream(std::FILE* stream, int paperWidth, int paperHeight, int colorFlag, const Options& options,
                    const SheetPainter& paint, std::string* error);
+
+// Draws the title and the heading lines centred from the top of `area`;
+// the height they take (with the space under them) is SheetHeadHeight.
+int SheetHeadHeight(const SheetFonts& f, const std::vector<std::string>& heading, int size);
+void DrawSheetHead(Drawing& d, const SheetFonts& f, const PaintArea& area, int size, const std::string& title,
+                   const std::vector<std::string>& heading);
+// The height below the rows: the notes (on the last page) and "2/3" when
+// there are several pages; DrawSheetFoot draws them from `y`.
+int SheetFootHeight(const SheetFonts& f, const std::vector<std::string>& notes, int size, int pages);
+void DrawSheetFoot(Drawing& d, const SheetFonts& f, const PaintArea& area, int y, int size, bool rightToLeft,
+                   const std::vector<std::string>& notes, int page, int pages);
+
+// The pages as PostScript or PDF bytes, and as a file replaced only once
+// it is whole.
+bool SheetBytes(int paperWidth, int paperHeight, int colorFlag, const Options& options, const SheetPainter& paint,
+                bool pdf, std::string* bytes, std::string* error);
+bool SheetToFile(const std::string& path, bool pdf, int paperWidth, int paperHeight, int colorFlag,
+                 const Options& options, const SheetPainter& paint, std::string* error);

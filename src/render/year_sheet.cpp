@@ -2,22 +2,17 @@
 
 #include <algorithm>
 
-#include "base/file_util.h"
 #include "render/colors.h"
-#include "render/pdf.h"
 #include "render/sheet_page.h"
 
 namespace {
 
 // The height of everything above the rows and below them on a page.
 int HeadHeight(const SheetFonts& f, const YearSheetText& text, int size) {
-  return f.titleHeight + size / 2 + static_cast<int>(text.heading.size()) * f.height + size / 2 + f.height + 2;
+  return SheetHeadHeight(f, text.heading, size) + f.height + 2;
 }
 int FootHeight(const SheetFonts& f, const YearSheetText& text, int size, int pages) {
-  int h = 0;
-  if (!text.notes.empty()) h += size / 2 + static_cast<int>(text.notes.size()) * f.height;
-  if (pages > 1) h += size / 2 + f.height;
-  return h;
+  return SheetFootHeight(f, text.notes, size, pages);
 }
 
 // The columns at one size: false when they do not fit across the area
@@ -109,15 +104,8 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
   int row = 0;
   for (int page = 0; page < layout.pages; ++page) {
     if (page > 0) nextPage();
-    int y = area.y;
-    d.set_color(kBlack);
-    d.draw_string_center(f.title, area.x, area.width, y, SheetCutToWidth(d, f.title, text.title, area.width));
-    y += f.titleHeight + size / 2;
-    for (const std::string& line : text.heading) {
-      d.draw_string_center(f.normal, area.x, area.width, y, SheetCutToWidth(d, f.normal, line, area.width));
-      y += f.height;
-    }
-    y += size / 2;
+    DrawSheetHead(d, f, area, size, text.title, text.heading);
+    int y = area.y + SheetHeadHeight(f, text.heading, size);
     for (int c = 0; c < kSheetColumnCount; ++c) cell(f.bold, c, y, text.columns[c]);
     y += f.height;
     d.draw_line(area.x, y, area.x + area.width, y);
@@ -139,22 +127,7 @@ YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearShee
       }
       y += layout.rowHeight;
     }
-    d.set_color(kBlack);
-    if (page == layout.pages - 1 && !text.notes.empty()) {
-      y += size / 2;
-      for (const std::string& line : text.notes) {
-        const std::string note = SheetCutToWidth(d, f.normal, line, area.width);
-        if (rtl)
-          d.draw_string_right(f.normal, area.x + area.width, y, note);
-        else
-          d.draw_string_left(f.normal, area.x, y, note);
-        y += f.height;
-      }
-    }
-    if (layout.pages > 1) {
-      const std::string number = std::to_string(page + 1) + "/" + std::to_string(layout.pages);
-      d.draw_string_center(f.normal, area.x, area.width, area.y + area.height - f.height, number);
-    }
+    DrawSheetFoot(d, f, area, y, size, rtl, text.notes, page, layout.pages);
   }
   return layout;
 }
@@ -168,18 +141,15 @@ bool YearSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidth,
 
 bool YearSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag, const YearSheetText& text,
                     bool pdf, const Options& options, std::string* bytes, std::string* error) {
-  return PrintoutBytes(
-      [&](std::FILE* stream, std::string* why) {
-        return YearSheetToStream(stream, area, paperWidth, paperHeight, colorFlag, text, options, why);
-      },
-      pdf, bytes, error);
+  return SheetBytes(
+      paperWidth, paperHeight, colorFlag, options,
+      [&](Drawing& d, const std::function<void()>& nextPage) { PaintYearSheet(d, area, text, nextPage); }, pdf, bytes,
+      error);
 }
 
 bool YearSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
                      int colorFlag, const YearSheetText& text, const Options& options, std::string* error) {
-  std::string content;
-  if (!YearSheetBytes(area, paperWidth, paperHeight, colorFlag, text, pdf, options, &content, error)) return false;
-  return ReplaceFileAtomically(
-      path, [&content](std::FILE* f) { return std::fwrite(content.data(), 1, content.size(), f) == content.size(); },
-      error);
+  return SheetToFile(
+      path, pdf, paperWidth, paperHeight, colorFlag, options,
+      [&](Drawing& d, const std::function<void()>& nextPage) { PaintYearSheet(d, area, text, nextPage); }, error);
 }

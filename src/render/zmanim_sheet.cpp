@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "base/file_util.h"
 #include "render/colors.h"
-#include "render/pdf.h"
 #include "render/sheet_page.h"
 
 namespace {
@@ -49,15 +47,11 @@ int TitleWidth(Drawing& d, DrawingFont font, const std::string& title, int least
 }
 
 int HeadHeight(const SheetFonts& f, const ZmanimSheetText& text, int size, int titleLines) {
-  return f.titleHeight + size / 2 + static_cast<int>(text.heading.size()) * f.height + size / 2 +
-         titleLines * f.height + 2;
+  return SheetHeadHeight(f, text.heading, size) + titleLines * f.height + 2;
 }
 
 int FootHeight(const SheetFonts& f, const ZmanimSheetText& text, int size, int pages) {
-  int h = 0;
-  if (!text.notes.empty()) h += size / 2 + static_cast<int>(text.notes.size()) * f.height;
-  if (pages > 1) h += size / 2 + f.height;
-  return h;
+  return SheetFootHeight(f, text.notes, size, pages);
 }
 
 // The columns at one size: false when they do not fit across the area (the
@@ -158,15 +152,8 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
   int row = 0;
   for (int page = 0; page < layout.pages; ++page) {
     if (page > 0) nextPage();
-    int y = area.y;
-    d.set_color(kBlack);
-    d.draw_string_center(f.title, area.x, area.width, y, SheetCutToWidth(d, f.title, text.title, area.width));
-    y += f.titleHeight + size / 2;
-    for (const std::string& line : text.heading) {
-      d.draw_string_center(f.normal, area.x, area.width, y, SheetCutToWidth(d, f.normal, line, area.width));
-      y += f.height;
-    }
-    y += size / 2;
+    DrawSheetHead(d, f, area, size, text.title, text.heading);
+    int y = area.y + SheetHeadHeight(f, text.heading, size);
     // Column titles sit on the line above the rows.
     for (size_t c = 0; c < columns; ++c) {
       const auto& lines = layout.titleLines[c];
@@ -198,22 +185,7 @@ ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const Zman
       }
       y += layout.rowHeight;
     }
-    d.set_color(kBlack);
-    if (page == layout.pages - 1 && !text.notes.empty()) {
-      y += size / 2;
-      for (const std::string& line : text.notes) {
-        const std::string note = SheetCutToWidth(d, f.normal, line, area.width);
-        if (rtl)
-          d.draw_string_right(f.normal, area.x + area.width, y, note);
-        else
-          d.draw_string_left(f.normal, area.x, y, note);
-        y += f.height;
-      }
-    }
-    if (layout.pages > 1) {
-      const std::string number = std::to_string(page + 1) + "/" + std::to_string(layout.pages);
-      d.draw_string_center(f.normal, area.x, area.width, area.y + area.height - f.height, number);
-    }
+    DrawSheetFoot(d, f, area, y, size, rtl, text.notes, page, layout.pages);
   }
   return layout;
 }
@@ -228,18 +200,15 @@ bool ZmanimSheetToStream(std::FILE* stream, const PaintArea& area, int paperWidt
 bool ZmanimSheetBytes(const PaintArea& area, int paperWidth, int paperHeight, int colorFlag,
                       const ZmanimSheetText& text, bool pdf, const Options& options, std::string* bytes,
                       std::string* error) {
-  return PrintoutBytes(
-      [&](std::FILE* stream, std::string* why) {
-        return ZmanimSheetToStream(stream, area, paperWidth, paperHeight, colorFlag, text, options, why);
-      },
-      pdf, bytes, error);
+  return SheetBytes(
+      paperWidth, paperHeight, colorFlag, options,
+      [&](Drawing& d, const std::function<void()>& nextPage) { PaintZmanimSheet(d, area, text, nextPage); }, pdf,
+      bytes, error);
 }
 
 bool ZmanimSheetToFile(const std::string& path, bool pdf, const PaintArea& area, int paperWidth, int paperHeight,
                        int colorFlag, const ZmanimSheetText& text, const Options& options, std::string* error) {
-  std::string content;
-  if (!ZmanimSheetBytes(area, paperWidth, paperHeight, colorFlag, text, pdf, options, &content, error)) return false;
-  return ReplaceFileAtomically(
-      path, [&content](std::FILE* f) { return std::fwrite(content.data(), 1, content.size(), f) == content.size(); },
-      error);
+  return SheetToFile(
+      path, pdf, paperWidth, paperHeight, colorFlag, options,
+      [&](Drawing& d, const std::function<void()>& nextPage) { PaintZmanimSheet(d, area, text, nextPage); }, error);
 }
