@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,25 @@ std::string SheetCutToWidth(Drawing& d, DrawingFont font, const std::string& tex
 using SheetPainter = std::function<void(Drawing& d, const std::function<void()>& nextPage)>;
 bool SheetToStream(std::FILE* stream, int paperWidth, int paperHeight, int colorFlag, const Options& options,
                    const SheetPainter& paint, std::string* error);
+
+// The layout of `rows` rows at the largest size at which they go down the
+// fewest pages and the columns across (the smallest size cuts labels when it
+// must). `at(size, pages)` gives the layout at one size on that many pages
+// (with its rowsPerPage) and whether its columns fit across.
+template <typename Layout, typename At>
+Layout LargestSheetLayout(long long rows, const At& at) {
+  int pages = 1;
+  for (;;) {
+    for (int size = kSheetLargestSize; size >= kSheetSmallestSize; --size) {
+      const auto [layout, across] = at(size, pages);
+      if (static_cast<long long>(layout.rowsPerPage) * pages >= rows && (across || size == kSheetSmallestSize))
+        return layout;
+    }
+    // Not even at the smallest size: as many pages as that size needs.
+    const Layout smallest = at(kSheetSmallestSize, pages + 1).first;
+    pages = static_cast<int>(std::max<long long>(pages + 1, (rows + smallest.rowsPerPage - 1) / smallest.rowsPerPage));
+  }
+}
 
 // Draws the title and the heading lines centred from the top of `area`;
 // the height they take (with the space under them) is SheetHeadHeight.

@@ -61,19 +61,7 @@ YearSheetLayout LayoutYearSheet(Drawing& d, const PaintArea& area, const YearShe
     const bool across = LayOutColumns(d, f, area, text, size, &layout);
     return std::make_pair(layout, across);
   };
-  int pages = 1;
-  for (;;) {
-    // The largest size at which the rows go down these pages and the
-    // columns across; the smallest one cuts labels when it must.
-    for (int size = kSheetLargestSize; size >= kSheetSmallestSize; --size) {
-      const auto [layout, across] = at(size, pages);
-      if (static_cast<long long>(layout.rowsPerPage) * pages >= rows && (across || size == kSheetSmallestSize))
-        return layout;
-    }
-    // Not even at the smallest size: as many pages as that size needs.
-    const YearSheetLayout smallest = at(kSheetSmallestSize, pages + 1).first;
-    pages = static_cast<int>(std::max<long long>(pages + 1, (rows + smallest.rowsPerPage - 1) / smallest.rowsPerPage));
-  }
+  return LargestSheetLayout<YearSheetLayout>(rows, at);
 }
 
 YearSheetLayout PaintYearSheet(Drawing& d, const PaintArea& area, const YearSheetText& text,

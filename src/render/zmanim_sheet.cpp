@@ -110,16 +110,7 @@ ZmanimSheetLayout LayoutZmanimSheet(Drawing& d, const PaintArea& area, const Zma
     }
     return std::make_pair(layout, across);
   };
-  int pages = 1;
-  for (;;) {
-    for (int size = kSheetLargestSize; size >= kSheetSmallestSize; --size) {
-      const auto [layout, across] = at(size, pages);
-      if (static_cast<long long>(layout.rowsPerPage) * pages >= rows && (across || size == kSheetSmallestSize))
-        return layout;
-    }
-    const ZmanimSheetLayout smallest = at(kSheetSmallestSize, pages + 1).first;
-    pages = static_cast<int>(std::max<long long>(pages + 1, (rows + smallest.rowsPerPage - 1) / smallest.rowsPerPage));
-  }
+  return LargestSheetLayout<ZmanimSheetLayout>(rows, at);
 }
 
 ZmanimSheetLayout PaintZmanimSheet(Drawing& d, const PaintArea& area, const ZmanimSheetText& text,
